@@ -1,0 +1,95 @@
+# Project-wide compile settings and the helpers every folder uses.
+
+add_compile_options(-Wall -Wextra)
+
+if(VELTROSA_SANITIZE)
+  add_compile_options(-fsanitize=${VELTROSA_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=${VELTROSA_SANITIZE})
+endif()
+
+if(VELTROSA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "VELTROSA_FUZZ needs clang (use the fuzz preset)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A static library from every .cpp below the current folder (or below the
+# folders given in DIRS), with the project root as its include root.
+function(veltrosa_library target)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  if(NOT ARG_DIRS)
+    set(ARG_DIRS ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  else()
+    # A folder whose code has not arrived yet still gives a target to link.
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_custom_target(threads_tests)
+add_custom_target(all_fuzzers)
+
+# The tests of one source folder: every *_test.cpp goes into <name>_tests;
+# every *_mt_test.cpp (tests that run threads) also into <name>_mt_tests,
+# which the ThreadSanitizer build runs on its own.
+function(veltrosa_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB threaded CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_mt_test.cpp)
+  file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_helpers.cpp)
+  if(all AND NOT VELTROSA_THREADS_ONLY)
+    add_executable(${name}_tests ${all} ${helpers})
+    target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_compile_definitions(${name}_tests PRIVATE VELTROSA_DATA_DIR="${VELTROSA_DATA_DIR}")
+    gtest_discover_tests(${name}_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS ${name}
+                         DISCOVERY_TIMEOUT 60)
+  endif()
+  if(threaded)
+    add_executable(${name}_mt_tests ${threaded} ${helpers})
+    target_link_libraries(${name}_mt_tests PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_compile_definitions(${name}_mt_tests PRIVATE VELTROSA_DATA_DIR="${VELTROSA_DATA_DIR}")
+    add_dependencies(threads_tests ${name}_mt_tests)
+    if(VELTROSA_THREADS_ONLY)
+      gtest_discover_tests(${name}_mt_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS threads
+                           DISCOVERY_TIMEOUT 60)
+    endif()
+  endif()
+endfunction()
+
+# Tests find the real captures and reference lists through the VELTROSA_DATA_DIR
+# macro.
+set(VELTROSA_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data" CACHE PATH "Folder of the real captures and reference lists")
+
+# A libFuzzer target from one source file; ctest runs it for a bounded time,
+# starting from the seed folder SEEDS when one is given.
+function(veltrosa_fuzzer name source)
+  cmake_parse_arguments(ARG "" "SECONDS;SEEDS" "DEPS;ARGS" ${ARGN})
+  if(NOT ARG_SECONDS)
+    set(ARG_SECONDS 30)
+  endif()
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(all_fuzzers ${name})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048
+           -print_final_stats=1 ${ARG_ARGS} ${corpus} ${ARG_SEEDS})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
