@@ -1,6 +1,7 @@
 # Project-wide compile settings and the helpers every folder uses.
 
-add_compile_options(-Wall -Wextra)
+# Designated initialisers that leave members at their defaults are intended.
+add_compile_options(-Wall -Wextra -Wno-missing-field-initializers)
 
 if(VELTROSA_SANITIZE)
   add_compile_options(-fsanitize=${VELTROSA_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
