@@ -208,6 +208,8 @@ class TNMEA2KDecoder : public platform::TObject {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
 
+  void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
+                     std::uint32_t SentenceKey);
   void CloseTransport();
   void ResetParser();
   void RaiseReceive(const std::uint8_t* Data, int Count);

@@ -2,6 +2,7 @@
 // gateway frames, checked and handed on.
 
 #include <array>
+#include <cstring>
 
 #include "nmea/endpoint.h"
 #include "nmea/n2k_decoder.h"
@@ -33,6 +34,28 @@ constexpr std::array<bool, 256> MakeSentenceMarks() {
   return t;
 }
 constexpr std::array<bool, 256> kSentenceMarks = MakeSentenceMarks();
+
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
+
+// Non-zero when one of the eight bytes of Word equals B.
+constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
+  const std::uint64_t x = word ^ (kOnes * b);
+  return (x - kOnes) & ~x & kHighs;
+}
+
+// The index of the first sentence mark at or after From, or Count; eight
+// bytes at a time through the long runs inside a sentence.
+int FindSentenceMark(const std::uint8_t* data, int from, int count) {
+  while (from + 8 <= count) {
+    std::uint64_t word;
+    std::memcpy(&word, data + from, sizeof word);
+    if (HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!')) break;
+    from += 8;
+  }
+  while (from < count && !kSentenceMarks[data[from]]) ++from;
+  return from;
+}
 
 constexpr std::array<std::uint8_t, 256> MakeUpper() {
   std::array<std::uint8_t, 256> t{};
@@ -130,8 +153,7 @@ void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count) {
   const auto* text = reinterpret_cast<const char*>(Data);
   int i = 0;
   while (i < Count) {
-    int j = i;
-    while (j < Count && !kSentenceMarks[Data[j]]) ++j;
+    const int j = FindSentenceMark(Data, i, Count);
     if (InFrame && j > i) FrameBuffer.append(text + i, static_cast<std::size_t>(j - i));
     if (j == Count) break;
     const std::uint8_t b = Data[j];

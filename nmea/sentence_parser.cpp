@@ -49,12 +49,15 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   }
   const std::string_view id = idScratch_;
   const auto key = static_cast<std::uint32_t>(support::StringHashEx(id));
-  const TTick tick = GetTick();
   // Counted before the skip test, so skipped sentences still show.
-  if (CollectStatistics) AddTalkerSentence(talker, id);
+  if (CollectStatistics) {
+    CountSentence(talker, static_cast<std::uint32_t>(support::StringHashEx(talker)), id, key);
+  }
   if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
   const TSentenceHandler handler = FindSentenceHandler(proprietary, key);
   if (handler == nullptr) return;
+  // Only stores carry the tick, so a sentence without a handler needs none.
+  const TTick tick = GetTick();
 
   fields_.clear();
   std::string_view body = BodyOf(Sentence);
