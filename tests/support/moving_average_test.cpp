@@ -11,46 +11,34 @@ namespace {
 TEST(MovingAverage, ElevenSampleWindowReplacesTheOldest) {
   TMAverageFilter filter;
   filter.Reset(10);
-  EXPECT_EQ(filter.WindowSize(), 11);
   for (int i = 1; i <= 11; ++i) filter.Add(i);
   EXPECT_DOUBLE_EQ(filter.Output, 6);
   filter.Add(12);
   EXPECT_DOUBLE_EQ(filter.Output, 7);
-  EXPECT_EQ(filter.Count(), 11);
-  // Many more rounds of the ring keep the mean right.
   for (int i = 13; i <= 1000; ++i) filter.Add(i);
   EXPECT_NEAR(filter.Output, 995, 1e-9);
+  EXPECT_EQ(filter.Count(), 11);
 }
 
-TEST(MovingAverage, PassThroughWithoutAWindow) {
-  TMAverageFilter filter;
-  filter.Add(3.5);
-  EXPECT_EQ(filter.Output, 3.5);
-  for (const int n : {0, -3}) {
-    filter.Reset(n);
-    EXPECT_EQ(filter.Output, 0);
-    filter.Add(2);
-    filter.Add(9);
-    EXPECT_EQ(filter.Output, 9);
-    EXPECT_EQ(filter.Count(), 0);
-  }
-}
-
-TEST(MovingAverage, ResetSeedsTheNewWindowWithTheLastMean) {
+TEST(MovingAverage, ResetSeedsTheWindowWithTheLastMeanOrPassesThrough) {
   TMAverageFilter filter;
   filter.Output = 4.2;
   filter.Reset(5);
   EXPECT_EQ(filter.Count(), 1);
-  EXPECT_DOUBLE_EQ(filter.Output, 4.2);
   filter.Add(1.8);
   EXPECT_DOUBLE_EQ(filter.Output, 3.0);
 
   filter.Output = 0;
   filter.Reset(5);
   EXPECT_EQ(filter.Count(), 0);
-  filter.Add(8);
-  EXPECT_EQ(filter.Output, 8);
 
+  for (const int n : {0, -3}) {
+    filter.Reset(n);
+    EXPECT_EQ(filter.Output, 0);
+    filter.Add(2);
+    filter.Add(9);
+    EXPECT_EQ(filter.Output, 9);
+  }
   filter.Reset(INT_MAX);
   EXPECT_EQ(filter.WindowSize(), TMAverageFilter::kMaxWindowSize);
 }
@@ -61,25 +49,17 @@ TEST(MovingAverage, AngleModesAverageDirections) {
     std::initializer_list<double> samples;
     double mean;
   } cases[] = {
-      {1, {100, 100}, 90}, {1, {-100}, -90}, {1, {30, 50}, 40},  {2, {350, 20}, 5},
-      {2, {-170, -160}, -165}, {2, {200}, -160}, {3, {-10}, 350}, {3, {350, 20}, 5},
+      {1, {100, 100}, 90}, {1, {-100}, -90}, {2, {350, 20}, 5}, {2, {200}, -160},
+      {3, {-10}, 350},     {3, {350, 20}, 5},
+      {3, {10, 20, 40}, 30},  // the window of two drops 10
   };
   for (const auto& c : cases) {
     TMAverageFilter filter;
     filter.Mode = c.mode;
-    filter.Reset(3);
+    filter.Reset(c.samples.size() == 3 ? 1 : 3);
     for (const double s : c.samples) filter.Add(s);
     EXPECT_NEAR(filter.Output, c.mean, 1e-9) << "mode " << int(c.mode) << " first " << *c.samples.begin();
   }
-
-  // A full angle window drops the oldest direction.
-  TMAverageFilter filter;
-  filter.Mode = 3;
-  filter.Reset(1);
-  filter.Add(10);
-  filter.Add(20);
-  filter.Add(40);
-  EXPECT_NEAR(filter.Output, 30, 1e-9);
 }
 
 TEST(MovingAverage, RepeatedStampsAreIgnoredOnlyWhenChecked) {
@@ -87,16 +67,12 @@ TEST(MovingAverage, RepeatedStampsAreIgnoredOnlyWhenChecked) {
   filter.Reset(4);
   filter.AddSample(100, 2);
   filter.AddSample(100, 8);
-  EXPECT_EQ(filter.Count(), 1);
   EXPECT_EQ(filter.Output, 2);
   filter.AddSample(101, 8);
   EXPECT_EQ(filter.Output, 5);
-  EXPECT_EQ(filter.LastStamp(), 101u);
-
   filter.CheckStamp = false;
   filter.AddSample(101, 8);
   EXPECT_EQ(filter.Count(), 3);
-  EXPECT_EQ(filter.LastStamp(), 101u);
 }
 
 TEST(MovingAverage, VectorSamplesReshapeThePlainWindow) {
@@ -107,15 +83,12 @@ TEST(MovingAverage, VectorSamplesReshapeThePlainWindow) {
   filter.AddVector(2, 90);
   EXPECT_EQ(filter.WindowSize(), 11);
   EXPECT_EQ(filter.Count(), 1);  // the plain sample went with the reshaping
-  EXPECT_NEAR(filter.Output, 2, 1e-12);
-  EXPECT_NEAR(filter.Output2, 90, 1e-12);
   filter.AddVector(2, 0);
   EXPECT_NEAR(filter.Output, std::sqrt(2.0), 1e-12);
   EXPECT_NEAR(filter.Output2, 45, 1e-12);
 
   // Reset keeps vector use and seeds the window with the mean vector.
   filter.Reset(1);
-  EXPECT_EQ(filter.Count(), 1);
   filter.AddVector(std::sqrt(2.0), 45);
   filter.AddVector(0, 0);  // replaces the seed
   EXPECT_NEAR(filter.Output, std::sqrt(2.0) / 2, 1e-12);
@@ -130,7 +103,6 @@ TEST(MovingAverage, VectorSamplesReshapeThePlainWindow) {
     EXPECT_EQ(plain.WindowSize(), 11);
     EXPECT_EQ(plain.Count(), 0);
     EXPECT_EQ(plain.Output, 0);
-    EXPECT_EQ(plain.Output2, 0);
   }
 }
 
