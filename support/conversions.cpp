@@ -1,0 +1,182 @@
+#include "support/conversions.h"
+
+#include <array>
+#include <charconv>
+#include <string>
+#include <system_error>
+
+#include "support/char_types.h"
+
+namespace support {
+namespace {
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text the float conversion accepts: an optional sign, digits with at
+// most one decimal point ("," or ".", at least one digit in all), then
+// optionally an exponent mark, an optional sign and at least one digit. Such
+// a text also meets every counting rule on separators, signs and exponent
+// marks, and every text that breaks one of them fails this shape, so one pass
+// decides both. Digits of the locale beyond "0"-"9" fail it too.
+//
+// On the way it gathers what the exact short path needs: the digits as an
+// integer while they fit, the count of fraction digits and the exponent.
+struct DecimalShape {
+  bool valid = false;
+  bool comma = false;
+  bool negative = false;
+  bool mantissaFits = true;  // mantissa holds all digits and is below 2^53
+  std::uint64_t mantissa = 0;
+  int fractionDigits = 0;
+  int exponent = 0;  // saturates far beyond the range of a double
+};
+
+DecimalShape ScanDecimal(std::string_view t) {
+  DecimalShape shape;
+  std::size_t i = 0;
+  const std::size_t n = t.size();
+  if (i < n && (t[i] == '+' || t[i] == '-')) shape.negative = t[i++] == '-';
+  std::size_t digits = 0;
+  bool point = false;
+  for (; i < n; ++i) {
+    const char c = t[i];
+    if (IsAsciiDigit(c)) {
+      ++digits;
+      if (shape.mantissa < (1ull << 53) / 10) {
+        shape.mantissa = shape.mantissa * 10 + static_cast<unsigned>(c - '0');
+      } else {
+        shape.mantissaFits = false;
+      }
+      if (point) ++shape.fractionDigits;
+    } else if ((c == '.' || c == ',') && !point) {
+      point = true;
+      shape.comma = c == ',';
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return shape;
+  if (i < n) {
+    if (t[i] != 'e' && t[i] != 'E') return shape;
+    ++i;
+    bool negativeExponent = false;
+    if (i < n && (t[i] == '+' || t[i] == '-')) negativeExponent = t[i++] == '-';
+    if (i == n) return shape;
+    for (; i < n; ++i) {
+      if (!IsAsciiDigit(t[i])) return shape;
+      if (shape.exponent < 100000) shape.exponent = shape.exponent * 10 + (t[i] - '0');
+    }
+    if (negativeExponent) shape.exponent = -shape.exponent;
+  }
+  shape.valid = true;
+  return shape;
+}
+
+// A mantissa below 2^53 and a power of ten up to 10^22 are both exact
+// doubles, so one multiplication or division rounds correctly: the same value
+// the full conversion gives. False when the shape is outside that range.
+bool ExactShortValue(const DecimalShape& shape, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (!shape.mantissaFits) return false;
+  const int scale = shape.exponent - shape.fractionDigits;
+  if (scale < -22 || scale > 22) return false;
+  const auto m = static_cast<double>(shape.mantissa);
+  value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+  if (shape.negative) value = -value;
+  return true;
+}
+
+double ParseDouble(const char* first, const char* last) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last) return 0;
+  return value;
+}
+
+// The last k characters of the trimmed text, as if padded with "0" in front.
+template <std::size_t K>
+std::array<char, K> LastChars(std::string_view s) {
+  std::array<char, K> out;
+  out.fill('0');
+  const std::string_view t = TrimText(s);
+  const std::size_t n = t.size() < K ? t.size() : K;
+  for (std::size_t i = 0; i < n; ++i) out[K - n + i] = t[t.size() - n + i];
+  return out;
+}
+
+std::uint8_t HexPair(char hiChar, char loChar) {
+  const int hi = HexDigitValue(hiChar);
+  const int lo = HexDigitValue(loChar);
+  return hi >= 0 && lo >= 0 ? static_cast<std::uint8_t>(hi * 16 + lo) : 0;
+}
+
+}  // namespace
+
+std::string_view TrimText(std::string_view S) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) < 33; };
+  std::size_t first = 0;
+  std::size_t last = S.size();
+  while (first < last && blank(S[first])) ++first;
+  while (last > first && blank(S[last - 1])) --last;
+  return S.substr(first, last - first);
+}
+
+std::int64_t SafeStrToInt64(std::string_view S) {
+  std::string_view t = TrimText(S);
+  if (t.empty()) return 0;
+  const bool hasSign = t.front() == '+' || t.front() == '-';
+  for (std::size_t i = hasSign ? 1 : 0; i < t.size(); ++i) {
+    if (!IsDigitChar(t[i])) return 0;
+  }
+  if (t.front() == '+') t.remove_prefix(1);
+  // Digits of the locale beyond "0"-"9" pass the check above but not here.
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (error != std::errc() || end != t.data() + t.size()) return 0;
+  return value;
+}
+
+double SafeStrToFloat(std::string_view S) {
+  std::string_view t = TrimText(S);
+  const DecimalShape shape = ScanDecimal(t);
+  if (!shape.valid) return 0;
+  if (double value = 0; ExactShortValue(shape, value)) return value;
+  const bool comma = shape.comma;
+  if (t.front() == '+') t.remove_prefix(1);
+  if (!comma) return ParseDouble(t.data(), t.data() + t.size());
+  // The conversion knows only "." as the decimal point; a field text is short
+  // enough for the stack, a longer one is rare enough to allocate for.
+  std::array<char, 64> local;
+  if (t.size() <= local.size()) {
+    t.copy(local.data(), t.size());
+    for (std::size_t i = 0; i < t.size(); ++i) {
+      if (local[i] == ',') local[i] = '.';
+    }
+    return ParseDouble(local.data(), local.data() + t.size());
+  }
+  std::string copy(t);
+  for (char& c : copy) {
+    if (c == ',') c = '.';
+  }
+  return ParseDouble(copy.data(), copy.data() + copy.size());
+}
+
+std::uint8_t HexToByte(std::string_view S) {
+  const auto t = LastChars<2>(S);
+  return HexPair(t[0], t[1]);
+}
+
+std::uint16_t HexToWord(std::string_view S) {
+  const auto t = LastChars<4>(S);
+  return static_cast<std::uint16_t>(HexPair(t[0], t[1]) << 8 | HexPair(t[2], t[3]));
+}
+
+std::uint32_t HexToCardinal(std::string_view S) {
+  const auto t = LastChars<8>(S);
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 8; i += 2) value = value << 8 | HexPair(t[i], t[i + 1]);
+  return value;
+}
+
+}  // namespace support
