@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/core/queue.h"
 #include "support/serial_ports.h"
 
 namespace nmea {
@@ -170,7 +171,12 @@ bool TComPortCore::Deliver(int threshold, std::string& buffer) {
 }
 
 void TComPortCore::HandleException(const TComErrorEvent& onError, std::exception_ptr error) {
-  if (!onError) return;
+  if (!onError) {
+    // Raised again on the user-interface thread, where the message loop
+    // shows it to the user.
+    platform::RunOnUiThread([error] { std::rethrow_exception(error); });
+    return;
+  }
   try {
     onError(this, kErrorException, std::move(error));
   } catch (...) {
