@@ -52,6 +52,7 @@ void TComPortCore::DoOpen() {
       return;
     }
     stop_.Clear();
+    commErrors_ = 0;
     active_ = true;
     reader_ = std::thread(&TComPortCore::ReaderLoop, this, OnError, threshold);
     open_ = true;
@@ -76,6 +77,15 @@ void TComPortCore::CloseSequence() {
     reader_.join();
   }
   device_.Close();
+}
+
+void TComPortCore::GetStatus(TComStat& Stat) {
+  Stat = {};
+  if (!active_) return;
+  std::lock_guard lock(portLock_);
+  commErrors_ |= device_.TakeLineErrors();
+  Stat.InQueue = device_.QueuedInput();
+  Stat.OutQueue = device_.QueuedOutput();
 }
 
 bool TComPortCore::PurgeRx() {
@@ -161,7 +171,9 @@ bool TComPortCore::Deliver(int threshold, std::string& buffer) {
     PurgeRx();
     return true;
   }
-  const int queued = device_.QueuedInput();
+  TComStat status;
+  GetStatus(status);
+  const int queued = status.InQueue;
   if (queued < threshold) return false;
   buffer.resize(static_cast<std::size_t>(queued));
   const long got = device_.Read(buffer.data(), buffer.size());

@@ -40,6 +40,16 @@ class TComPortCore : public platform::TObject {
   bool Open() const { return open_; }
   int ComNumber() const { return comNumber_; }
 
+  struct TComStat {
+    int InQueue = 0;
+    int OutQueue = 0;
+  };
+  // The queued byte counts; line errors seen since the last call are added
+  // to CommErrors and cleared. Zero counts while the port is closed.
+  void GetStatus(TComStat& Stat);
+  // Line errors (platform kLineError* bits) seen since the port was opened.
+  std::uint32_t CommErrors() const { return commErrors_; }
+
   bool PurgeRx();
   bool PurgeTx();
   // Applied at once while the port is open; settings the device refuses
@@ -76,6 +86,9 @@ class TComPortCore : public platform::TObject {
   int comNumber_ = 0;
   bool open_ = false;
   std::atomic<bool> active_{false};
+  std::atomic<std::uint32_t> commErrors_{0};
+  // Guards the device's error counters between the reader and other callers.
+  std::mutex portLock_;
   std::mutex writeLock_;
   mutable std::mutex errorLock_;
   std::string lastError_;

@@ -1,6 +1,7 @@
 #include "platform/core/serial_device.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -150,6 +151,7 @@ bool SerialDevice::Open(const std::string& path) {
   ::ioctl(fd, TIOCEXCL);
   fd_ = fd;
   lastError_.clear();
+  TakeLineErrors();
   return true;
 }
 
@@ -200,6 +202,20 @@ int SerialDevice::QueuedOutput() const {
   int count = 0;
   if (fd_ < 0 || ::ioctl(fd_, TIOCOUTQ, &count) != 0) return 0;
   return count;
+}
+
+std::uint32_t SerialDevice::TakeLineErrors() {
+  serial_icounter_struct now{};
+  if (fd_ < 0 || ::ioctl(fd_, TIOCGICOUNT, &now) != 0) return 0;
+  const int counts[5] = {now.buf_overrun, now.overrun, now.parity, now.frame, now.brk};
+  static constexpr std::uint32_t kBits[5] = {kLineErrorRxOver, kLineErrorOverrun, kLineErrorParity, kLineErrorFrame,
+                                             kLineErrorBreak};
+  std::uint32_t errors = 0;
+  for (int i = 0; i < 5; ++i) {
+    if (counts[i] != counted_[i]) errors |= kBits[i];
+    counted_[i] = counts[i];
+  }
+  return errors;
 }
 
 long SerialDevice::Read(void* buffer, std::size_t count) {

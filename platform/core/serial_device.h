@@ -20,6 +20,13 @@ namespace platform {
 // approximating it.
 bool DcbToTermios(const DCB& dcb, int minBytes, termios& tio, std::string& error);
 
+// Bits of SerialDevice::TakeLineErrors.
+inline constexpr std::uint32_t kLineErrorRxOver = 0x01;   // the driver's buffer overflowed
+inline constexpr std::uint32_t kLineErrorOverrun = 0x02;  // the UART lost a character
+inline constexpr std::uint32_t kLineErrorParity = 0x04;
+inline constexpr std::uint32_t kLineErrorFrame = 0x08;
+inline constexpr std::uint32_t kLineErrorBreak = 0x10;
+
 enum class SerialProbe : std::uint16_t { Busy = 0, Available = 1, Absent = 2 };
 
 // Whether the device at path exists and could be opened exclusively now.
@@ -44,6 +51,9 @@ class SerialDevice {
 
   int QueuedInput() const;
   int QueuedOutput() const;
+  // Line errors since the last call, as kLineError* bits; devices that keep
+  // no error counters (pseudo-terminals) report none.
+  std::uint32_t TakeLineErrors();
   // Bytes read (possibly 0 when nothing is queued), or -1 on an error.
   long Read(void* buffer, std::size_t count);
   // Writes all bytes, waiting at most timeoutMs for the device to take them.
@@ -57,6 +67,8 @@ class SerialDevice {
 
   int fd_ = -1;
   std::string lastError_;
+  // The driver's error counters at the last TakeLineErrors.
+  int counted_[5] = {};
 };
 
 }  // namespace platform
