@@ -71,8 +71,14 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
   out.push_back(Sentence("GPVTG," + cog + ",T,,M," + sog + ",N," + Fixed(settings_.SpeedKnots * 1.852, 1) + ",K,A"));
 
   std::string gsa = std::string("GPGSA,A,") + (fix ? "3" : "1");
-  for (int i = 0; i < kMaxSatellites; ++i) gsa += i < sats ? "," + std::to_string(i * 3 + 2) : ",";
-  gsa += "," + Fixed(settings_.Hdop * 1.6, 1) + "," + Fixed(settings_.Hdop, 1) + "," + Fixed(settings_.Hdop * 1.3, 1);
+  for (int i = 0; i < kMaxSatellites; ++i) {
+    gsa += ',';
+    if (i < sats) gsa += std::to_string(i * 3 + 2);
+  }
+  for (const double dop : {settings_.Hdop * 1.6, settings_.Hdop, settings_.Hdop * 1.3}) {
+    gsa += ',';
+    gsa += Fixed(dop, 1);
+  }
   out.push_back(Sentence(gsa));
 
   const int messages = std::max(1, (sats + 3) / 4);
