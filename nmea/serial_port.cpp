@@ -89,8 +89,6 @@ std::uint16_t TSComPort::ProbePort(int N) {
 }
 
 void TSComPort::ApplySettings() {
-  const bool wasOpen = core_.Open();
-  if (wasOpen) core_.Close();
   settingsError_.clear();
   platform::DCB dcb;
   // A port is never opened on settings other than those asked for.
@@ -109,7 +107,6 @@ void TSComPort::ApplySettings() {
   dcb.XonChar = 17;
   dcb.XoffChar = 19;
   core_.SetDCB(dcb);
-  if (wasOpen && port_ >= 1 && ProbePort(port_) == kPortAvailable) core_.OpenComPort(port_);
 }
 
 void TSComPort::CoreDataReceived(const std::uint8_t* Data, int Count) {
