@@ -57,21 +57,19 @@ void HandleGSV(TSentenceContext& Ctx) {
     const std::int64_t index = (message - 1) * kSatsPerGsv + j;
     if (index < 0 || index >= static_cast<std::int64_t>(sats.size())) continue;
     tSatEntry& sat = sats[static_cast<std::size_t>(index)];
+    // A group describes its slot whole: a slot the message leaves out, or
+    // whose number is empty, is no longer in view, and the fields a group
+    // leaves empty must not keep the values of the satellite the slot held
+    // before.
+    sat = tSatEntry{};
     const int first = 4 + kSatsPerGsv * j;
-    // A slot this message leaves out is no longer in view.
-    if (first > last) {
-      sat = tSatEntry{};
-      continue;
-    }
-    if (f.Filled(first)) sat.PRN = static_cast<std::uint8_t>(Ctx.Int(first));
+    if (first > last || !f.Filled(first)) continue;
+    sat.PRN = static_cast<std::uint8_t>(Ctx.Int(first));
     if (f.Filled(first + 1)) sat.Elevation = static_cast<float>(Ctx.Float(first + 1));
     if (f.Filled(first + 2)) sat.Azimuth = static_cast<float>(Ctx.Float(first + 2));
     if (f.Filled(first + 3)) {
       sat.SNR = static_cast<float>(Ctx.Float(first + 3));
       sat.Status = 2;
-    } else if (f.Has(first + 3)) {
-      sat.SNR = 0;
-      sat.Status = 0;
     }
   }
 }

@@ -39,16 +39,19 @@ void HandleXDR(TSentenceContext& Ctx) {
   // Kept between sentences only for its capacity, so that names are built
   // without allocating.
   thread_local std::string name;
-  // Fields a quadruple leaves empty keep the previous quadruple's type and
-  // value.
+  // A quadruple that leaves its type or units empty keeps the previous
+  // quadruple's. One that leaves its value empty has no reading and stores
+  // nothing, but still counts, so that the names of the others stay put.
   trSensor sensor;
   int named = 0;
   for (int first = 1; f.Has(first); first += 4) {
     if (f.Filled(first)) sensor.Type = static_cast<std::uint8_t>(f[first].front());
-    if (f.Filled(first + 1)) sensor.Value = Ctx.Float(first + 1);
+    const bool reading = f.Filled(first + 1);
+    if (reading) sensor.Value = Ctx.Float(first + 1);
     if (f.Has(first + 2)) sensor.Units = f[first + 2];
     if (!f.Filled(first + 3)) continue;
     ++named;
+    if (!reading) continue;
     char digits[12];
     const auto end = std::to_chars(digits, digits + sizeof digits, named).ptr;
     name.assign(Ctx.Talker);

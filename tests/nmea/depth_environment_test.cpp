@@ -143,6 +143,17 @@ TEST_F(Depth, TransducerMeasurementsAreKeptByTalkerPositionNameAndType) {
   EXPECT_EQ(data.Sensors[3].Type, 'A');
 }
 
+// An empty value is no reading: it neither reads as 0 nor takes the value of
+// the quadruple before it, and the names after it keep their numbers.
+TEST_F(Depth, TransducerWithoutValueStoresNothing) {
+  Parse(1000, "$IIXDR,C,,C,AIRTEMP,A,-1.2,D,HEEL,P,,B,BARO,A,-3.7,D,RUDDER*28");
+  ASSERT_EQ(data.Sensors.size(), 2u);
+  EXPECT_EQ(data.Sensors[0].Name, "II.2.HEEL");
+  EXPECT_DOUBLE_EQ(data.Sensors[0].Value, -1.2);
+  EXPECT_EQ(data.Sensors[1].Name, "II.4.RUDDER");
+  EXPECT_DOUBLE_EQ(data.Sensors[1].Value, -3.7);
+}
+
 TEST_F(Depth, TransducerListIsBounded) {
   for (int i = 0; i < 300; ++i) Parse("$IIXDR,C,1,C,T" + std::to_string(i));
   EXPECT_EQ(data.Sensors.size(), 256u);
