@@ -26,6 +26,14 @@ std::string_view BodyOf(std::string_view s) {
   return end > 6 ? s.substr(6, end - 6) : std::string_view{};
 }
 
+// Whole degrees from the first Width characters, minutes from the rest.
+bool ParseCoordinate(std::string_view field, std::size_t width, double& value) {
+  if (field.size() <= width + 1) return false;
+  value = static_cast<double>(support::SafeStrToInt64(field.substr(0, width))) +
+          support::SafeStrToFloat(field.substr(width)) / 60.0;
+  return true;
+}
+
 }  // namespace
 
 void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
@@ -106,6 +114,39 @@ bool TSentenceContext::StoreFloat(int N, float& Value, TTick& ValueTick) const {
   Value = static_cast<float>(Float(N));
   ValueTick = Tick;
   return true;
+}
+
+bool TSentenceContext::ParseLatitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 2, Value); }
+
+bool TSentenceContext::ParseLongitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 3, Value); }
+
+bool TSentenceContext::StorePosition(const TPositionStage& Position) const {
+  if (Position.Latitude == kNoPosition || Position.Longitude == kNoPosition) return false;
+  Data.Latitude = Position.Latitude;
+  Data.Longitude = Position.Longitude;
+  Data.GeoidSeparation = Position.GeoidSeparation;
+  Data.PositionTick = Position.Tick;
+  MarkQuantity(qtPosition);
+  return true;
+}
+
+std::int32_t TSentenceContext::FixQualityOfMode(std::string_view Field) {
+  switch (Field.empty() ? '\0' : Upper(Field.front())) {
+    case 'A':
+      return kFixGps;
+    case 'D':
+      return kFixDifferential;
+    case 'E':
+      return kFixEstimated;
+    case 'M':
+      return kFixManual;
+    case 'S':
+      return kFixSimulated;
+    case 'N':
+      return kFixInvalid;
+    default:
+      return kFixUnknown;
+  }
 }
 
 }  // namespace nmea
