@@ -42,6 +42,9 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   const bool proprietary = Upper(Sentence[1]) == 'P';
   std::string_view talker;
   std::string_view manufacturer;
+  std::string_view id;
+  char standardTalker[2];
+  char standardId[3];
   if (proprietary) {
     talker = "P";
     UpperInto(Sentence.substr(2, 3), manufacturerScratch_);
@@ -50,12 +53,16 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     if (end == std::string_view::npos) end = Sentence.find('*', 2);
     if (end == std::string_view::npos) end = length;
     UpperInto(Sentence.substr(2, end - 2), idScratch_);
+    id = idScratch_;
   } else {
-    UpperInto(Sentence.substr(1, 2), talkerScratch_);
-    talker = talkerScratch_;
-    UpperInto(Sentence.substr(3, 3), idScratch_);
+    standardTalker[0] = Upper(Sentence[1]);
+    standardTalker[1] = Upper(Sentence[2]);
+    standardId[0] = Upper(Sentence[3]);
+    standardId[1] = Upper(Sentence[4]);
+    standardId[2] = Upper(Sentence[5]);
+    talker = std::string_view(standardTalker, 2);
+    id = std::string_view(standardId, 3);
   }
-  const std::string_view id = idScratch_;
   const auto key = static_cast<std::uint32_t>(support::StringHashEx(id));
   // Counted before the skip test, so skipped sentences still show.
   if (CollectStatistics) {
