@@ -8,6 +8,7 @@
 #include "nmea/ticks.h"
 #include "platform/core/clock.h"
 #include "support/date_time.h"
+#include "support/message_pump.h"
 
 namespace nmea {
 namespace {
@@ -38,6 +39,8 @@ TNMEA2KDecoder::~TNMEA2KDecoder() {
 }
 
 bool TNMEA2KDecoder::Open(int Port, int Baud, std::uint8_t StreamMode, bool UseSerialPort) {
+  // Let the user interface catch up before the port work holds it.
+  support::ProcessPendingMessages(250);
   // An earlier recording ends here; its buffered data is written first.
   StopLog();
   CloseLog();

@@ -2,6 +2,7 @@
 // gateway frames, checked and handed on.
 
 #include <array>
+#include <cstring>
 
 #include "nmea/endpoint.h"
 #include "nmea/n2k_decoder.h"
@@ -34,12 +35,51 @@ constexpr std::array<bool, 256> MakeSentenceMarks() {
 }
 constexpr std::array<bool, 256> kSentenceMarks = MakeSentenceMarks();
 
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
+
+// Non-zero when one of the eight bytes of Word equals B.
+constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
+  const std::uint64_t x = word ^ (kOnes * b);
+  return (x - kOnes) & ~x & kHighs;
+}
+
+// The index of the first sentence mark at or after From, or Count; eight
+// bytes at a time through the long runs inside a sentence.
+int FindSentenceMark(const std::uint8_t* data, int from, int count) {
+  while (from + 8 <= count) {
+    std::uint64_t word;
+    std::memcpy(&word, data + from, sizeof word);
+    if (HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!')) break;
+    from += 8;
+  }
+  while (from < count && !kSentenceMarks[data[from]]) ++from;
+  return from;
+}
+
 constexpr std::array<std::uint8_t, 256> MakeUpper() {
   std::array<std::uint8_t, 256> t{};
   for (int c = 0; c < 256; ++c) t[c] = static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
   return t;
 }
 constexpr std::array<std::uint8_t, 256> kUpper = MakeUpper();
+
+// Exclusive or of all bytes, eight at a time.
+unsigned XorOf(std::string_view text) {
+  std::uint64_t wide = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    wide ^= word;
+  }
+  wide ^= wide >> 32;
+  wide ^= wide >> 16;
+  wide ^= wide >> 8;
+  auto sum = static_cast<unsigned>(wide & 0xFF);
+  for (; i < text.size(); ++i) sum ^= static_cast<unsigned char>(text[i]);
+  return sum;
+}
 
 }  // namespace
 
@@ -54,7 +94,7 @@ void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, 
     }
     return;
   }
-  ParseBytes(Data, Count);
+  ParseChunk(Data, Count);
   if (LogMode >= kLogText && LogBuffer_ && LogFile_) {
     PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
     const TTick now = GetTick();
@@ -68,6 +108,11 @@ void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, 
 void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
   if (Closing || Count <= 0 || Data == nullptr) return;
   auto lock = Lock();
+  ParseChunk(Data, Count);
+}
+
+void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count) {
+  if (Closing) return;
   try {
     if (OnReceive) RaiseReceive(Data, Count);
     if (static_cast<std::int64_t>(FrameBuffer.size()) + Count > MaxFrameLength) {
@@ -130,8 +175,7 @@ void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count) {
   const auto* text = reinterpret_cast<const char*>(Data);
   int i = 0;
   while (i < Count) {
-    int j = i;
-    while (j < Count && !kSentenceMarks[Data[j]]) ++j;
+    const int j = FindSentenceMark(Data, i, Count);
     if (InFrame && j > i) FrameBuffer.append(text + i, static_cast<std::size_t>(j - i));
     if (j == Count) break;
     const std::uint8_t b = Data[j];
@@ -188,8 +232,7 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S) {
   if (VerifyChecksum) {
     accepted = false;
     if (S[length - 3] == '*') {
-      unsigned sum = 0;
-      for (std::size_t i = 1; i + 3 < length; ++i) sum ^= static_cast<unsigned char>(S[i]);
+      const unsigned sum = XorOf(S.substr(1, length - 4));
       accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == kHexDigits[sum >> 4] &&
                  kUpper[static_cast<unsigned char>(S[length - 1])] == kHexDigits[sum & 15];
     }

@@ -34,11 +34,23 @@ void AddSubKey(tNMEATalkerArray& talkers, std::uint32_t key, std::uint32_t subKe
 }  // namespace
 
 void TNMEA2KDecoder::AddTalkerSentence(std::string_view TalkerId, std::string_view SentenceId) {
-  const auto talkerKey = static_cast<std::uint32_t>(support::StringHashEx(TalkerId));
-  const auto sentenceKey = static_cast<std::uint32_t>(support::StringHashEx(SentenceId));
-  if (!HasName(TalkerNames, talkerKey)) AddName(TalkerNames, talkerKey, TalkerId);
-  if (!HasName(SentenceNames, sentenceKey)) AddName(SentenceNames, sentenceKey, SentenceId);
-  AddSubKey(Talkers, talkerKey, sentenceKey);
+  CountSentence(TalkerId, static_cast<std::uint32_t>(support::StringHashEx(TalkerId)), SentenceId,
+                static_cast<std::uint32_t>(support::StringHashEx(SentenceId)));
+}
+
+void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
+                                   std::uint32_t SentenceKey) {
+  // Names are added with their first sentence and only go with a reset of
+  // the whole record, so a sentence already counted needs no name lookup.
+  const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), TalkerKey,
+                                       [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
+  if (talker != Talkers.end() && talker->Key == TalkerKey &&
+      std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SentenceKey)) {
+    return;
+  }
+  if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
+  if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
+  AddSubKey(Talkers, TalkerKey, SentenceKey);
 }
 
 void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {

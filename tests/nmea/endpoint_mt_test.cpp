@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -39,7 +40,10 @@ TEST(EndpointThreads, ReaderAndUserInterfaceShareTheLinkSafely) {
   });
 
   std::size_t seen = 0;
-  for (int round = 0; round < 3000; ++round) {
+  // At least a few thousand rounds, and on until the reader has got through,
+  // however the threads are scheduled.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  for (int round = 0; round < 3000 || (received < 200 && std::chrono::steady_clock::now() < deadline); ++round) {
     {
       auto lock = link.Lock();
       seen += link.NMEAData.Products.size() + link.Curves.size() + link.Talkers.size();

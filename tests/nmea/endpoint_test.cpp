@@ -130,7 +130,9 @@ TEST(Endpoint, ChecksumsAndAnglesFollowTheirFixedRules) {
     TNMEA2KDecoder::NormalizeAngle180(angle);
     EXPECT_GT(angle, -180.0) << in;
     EXPECT_LE(angle, 180.0) << in;
-    if (in != 1e300) EXPECT_DOUBLE_EQ(angle, out) << in;
+    if (in != 1e300) {
+      EXPECT_DOUBLE_EQ(angle, out) << in;
+    }
   }
 }
 
