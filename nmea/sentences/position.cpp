@@ -21,8 +21,8 @@ void HandleGGA(TSentenceContext& Ctx) {
   gps.LastFixSentenceTick = Ctx.Tick;
   TTimeStage time;
   Ctx.ParseTime(f[1], time);
-  TPositionBlock position;
-  position.Read(Ctx, 2);
+  TPositionStage position;
+  ReadPosition(Ctx, 2, position);
   if (f.Filled(6)) {
     const std::int64_t quality = Ctx.Int(6);
     gps.FixQuality = static_cast<std::int32_t>(quality);
@@ -30,7 +30,7 @@ void HandleGGA(TSentenceContext& Ctx) {
     if (IsFixQuality(quality)) {
       Ctx.StoreTime(time);
       gps.NoFix = 0;
-      if (position.Complete()) StorePosition(Ctx, position);
+      Ctx.StorePosition(position);
     } else {
       gps.NoFix = 1;
     }
@@ -54,8 +54,8 @@ void HandleGLL(TSentenceContext& Ctx) {
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
-  TPositionBlock position;
-  position.Read(Ctx, 1);
+  TPositionStage position;
+  ReadPosition(Ctx, 1, position);
   TTimeStage time;
   Ctx.ParseTime(f[5], time);
   if (f.Has(6)) {
@@ -64,11 +64,11 @@ void HandleGLL(TSentenceContext& Ctx) {
     if (gps.NoFix == 0) {
       Ctx.StoreTime(time);
       Ctx.Touch();
-      if (position.Complete()) StorePosition(Ctx, position);
+      Ctx.StorePosition(position);
     }
   }
   if (f.Has(7)) {
-    gps.FixQuality = ModeQuality(Ctx, 7);
+    gps.FixQuality = TSentenceContext::FixQualityOfMode(f[7]);
     gps.FixQualityTick = Ctx.Tick;
   }
 }
@@ -84,15 +84,17 @@ void HandleRMC(TSentenceContext& Ctx) {
     Ctx.Touch();
   }
   if (f[2].size() == 1) gps.NoFix = Ctx.Letter(2) == 'V' ? 1 : 0;
-  TPositionBlock position;
-  if (gps.NoFix == 0) {
-    position.ReadLatitude(Ctx, 3);
-    if (position.Latitude != kNoPosition) Ctx.Touch();
+  // Without a fix the coordinates are not read at all.
+  TPositionStage position;
+  if (gps.NoFix == 0 && Ctx.ParseLatitude(3, position.Latitude)) {
+    position.Tick = Ctx.Tick;
+    Ctx.Touch();
+    if (Ctx.Equals(4, "S")) position.Latitude = -position.Latitude;
   }
-  if (position.Latitude != kNoPosition && Ctx.Equals(4, "S")) position.Latitude = -position.Latitude;
-  if (gps.NoFix == 0) position.ReadLongitude(Ctx, 5);
-  if (position.Longitude != kNoPosition && Ctx.Equals(6, "W")) position.Longitude = -position.Longitude;
-  if (f.Has(6) && position.Complete()) StorePosition(Ctx, position);
+  if (gps.NoFix == 0 && Ctx.ParseLongitude(5, position.Longitude) && Ctx.Equals(6, "W")) {
+    position.Longitude = -position.Longitude;
+  }
+  if (f.Has(6)) Ctx.StorePosition(position);
   if (Ctx.StoreFloat(7, data.SOG, data.SOGTick)) Ctx.MarkQuantity(qtSpeedOverGround);
   if (Ctx.StoreFloat(8, data.COG, data.COGTick)) Ctx.MarkQuantity(qtCourseOverGround);
   // The date and time yield to a fresh date from a ZDA, not to the ones RMC
@@ -110,7 +112,7 @@ void HandleRMC(TSentenceContext& Ctx) {
   }
   if (f.Filled(12)) {
     gps.LastFixSentenceTick = Ctx.Tick;
-    gps.FixQuality = ModeQuality(Ctx, 12);
+    gps.FixQuality = TSentenceContext::FixQualityOfMode(f[12]);
     gps.FixQualityTick = Ctx.Tick;
   } else if (f.Has(12)) {
     gps.FixQuality = kFixUnknown;

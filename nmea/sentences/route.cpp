@@ -23,21 +23,24 @@ void HandleRMB(TSentenceContext& Ctx) {
   if (crossTrack && Ctx.Letter(3) == 'R') route.CrossTrackError *= -1.0;
   StoreTrimmed(Ctx, 4, route.OriginId);
   StoreTrimmed(Ctx, 5, route.DestinationId);
-  const double latitude = f.Has(6) ? ParseLatitude(f[6]) : kNoPosition;
-  if (latitude != kNoPosition) route.DestinationLatitude = Ctx.Letter(7) == 'S' ? -latitude : latitude;
-  const double longitude = f.Has(8) ? ParseLongitude(f[8]) : kNoPosition;
-  if (longitude != kNoPosition) route.DestinationLongitude = Ctx.Letter(9) == 'W' ? -longitude : longitude;
+  // Here the hemisphere letters count by their first character.
+  if (Ctx.ParseLatitude(6, route.DestinationLatitude) && Ctx.Letter(7) == 'S') {
+    route.DestinationLatitude = -route.DestinationLatitude;
+  }
+  if (Ctx.ParseLongitude(8, route.DestinationLongitude) && Ctx.Letter(9) == 'W') {
+    route.DestinationLongitude = -route.DestinationLongitude;
+  }
   Ctx.StoreFloat(10, route.RangeToDestination, route.Tick);
   if (f.Filled(11)) route.BearingToDestination = Ctx.Float(11);
   if (f.Filled(12)) route.ClosingVelocity = Ctx.Float(12);
   if (f.Filled(13)) route.Arrived = Ctx.Letter(13) == 'A' ? 1 : 0;
-  if (f.Has(14)) route.Mode = ModeQuality(Ctx, 14);
+  if (f.Has(14)) route.Mode = static_cast<std::uint8_t>(TSentenceContext::FixQualityOfMode(f[14]));
 }
 
 void HandleWPL(TSentenceContext& Ctx) {
-  TPositionBlock position;
-  position.Read(Ctx, 1);
-  if (!Ctx.Fields.Filled(5) || !position.Complete()) return;
+  TPositionStage position;
+  ReadPosition(Ctx, 1, position);
+  if (!Ctx.Fields.Filled(5) || position.Latitude == kNoPosition || position.Longitude == kNoPosition) return;
   trWaypoint& waypoint = Ctx.Data.Waypoint;
   waypoint.Name = support::TrimText(Ctx.Fields[5]);
   waypoint.Tick = Ctx.Tick;
