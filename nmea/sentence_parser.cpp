@@ -74,14 +74,17 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   // Only stores carry the tick, so a sentence without a handler needs none.
   const TTick tick = GetTick();
 
+  // Fields are a few characters long: a plain scan beats a library search
+  // per field.
   fields_.clear();
-  std::string_view body = BodyOf(Sentence);
-  for (;;) {
-    const std::size_t comma = body.find(',');
-    fields_.push_back(body.substr(0, comma));
-    if (comma == std::string_view::npos) break;
-    body.remove_prefix(comma + 1);
+  const std::string_view body = BodyOf(Sentence);
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < body.size(); ++at) {
+    if (body[at] != ',') continue;
+    fields_.push_back(body.substr(start, at - start));
+    start = at + 1;
   }
+  fields_.push_back(body.substr(start));
   TSentenceContext ctx{*this, Data, tick, talker, id, manufacturer, TSentenceFields(fields_)};
   handler(ctx);
 }
