@@ -1,13 +1,13 @@
 #include "platform/core/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,23 +17,9 @@
 namespace platform {
 namespace {
 
-struct OpenFile {
-  HANDLE Handle;
-  dev_t Device;
-  ino_t Inode;
-  std::uint32_t Access;
-  std::uint32_t Share;
-};
-
-std::mutex g_filesMutex;
-std::vector<OpenFile> g_openFiles;
-
-bool Conflicts(const OpenFile& existing, std::uint32_t access, std::uint32_t share) {
-  const auto denies = [](std::uint32_t wanted, std::uint32_t shared) {
-    return ((wanted & GENERIC_READ) && !(shared & FILE_SHARE_READ)) ||
-           ((wanted & GENERIC_WRITE) && !(shared & FILE_SHARE_WRITE));
-  };
-  return denies(access, existing.Share) || denies(existing.Access, share);
+int ShareLock(std::uint32_t share) {
+  if ((share & (FILE_SHARE_READ | FILE_SHARE_WRITE)) == (FILE_SHARE_READ | FILE_SHARE_WRITE)) return 0;
+  return (share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX;
 }
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -84,20 +70,6 @@ bool CurrentDirectory(std::u16string& out) {
   return true;
 }
 
-bool Registered(HANDLE handle) {
-  for (const OpenFile& file : g_openFiles) {
-    if (file.Handle == handle) return true;
-  }
-  return false;
-}
-
-bool CheckHandle(HANDLE handle) {
-  std::lock_guard lock(g_filesMutex);
-  if (Registered(handle)) return true;
-  SetLastError(ERROR_INVALID_HANDLE);
-  return false;
-}
-
 }  // namespace
 
 HANDLE CreateFileW(const char16_t* FileName, std::uint32_t DesiredAccess, std::uint32_t ShareMode,
@@ -145,123 +117,32 @@ HANDLE CreateFileW(const char16_t* FileName, std::uint32_t DesiredAccess, std::u
       return INVALID_HANDLE_VALUE;
   }
 
-  // The sharing check and the truncation happen under one lock, so no other
-  // handle of this process can slip in between.
-  std::lock_guard lock(g_filesMutex);
   const int fd = open(path.c_str(), flags, 0666);
   if (fd < 0) {
     SetLastErrorFromErrno();
     return INVALID_HANDLE_VALUE;
   }
+  const auto fail = [fd](std::uint32_t error) {
+    close(fd);
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+  };
   struct stat info {};
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const bool isDirectory = S_ISDIR(info.st_mode);
-    const std::uint32_t error = isDirectory ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
-    close(fd);
-    SetLastError(error);
-    return INVALID_HANDLE_VALUE;
+  if (fstat(fd, &info) != 0) return fail(ErrorFromErrno(errno));
+  if (S_ISDIR(info.st_mode)) return fail(ERROR_ACCESS_DENIED);
+  // The lock comes before the truncation, so a file that another handle
+  // holds keeps its contents.
+  if (const int lock = ShareLock(ShareMode); lock != 0 && flock(fd, lock | LOCK_NB) != 0) {
+    return fail(errno == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : ErrorFromErrno(errno));
   }
-  for (const OpenFile& file : g_openFiles) {
-    if (file.Device == info.st_dev && file.Inode == info.st_ino && Conflicts(file, DesiredAccess, ShareMode)) {
-      close(fd);
-      SetLastError(ERROR_SHARING_VIOLATION);
-      return INVALID_HANDLE_VALUE;
-    }
-  }
-  if (truncate && ftruncate(fd, 0) != 0) {
-    const std::uint32_t error = ErrorFromErrno(errno);
-    close(fd);
-    SetLastError(error);
-    return INVALID_HANDLE_VALUE;
-  }
-  g_openFiles.push_back(OpenFile{fd, info.st_dev, info.st_ino, DesiredAccess, ShareMode});
+  if (truncate && ftruncate(fd, 0) != 0) return fail(ErrorFromErrno(errno));
   SetLastError(ERROR_SUCCESS);
   return fd;
 }
 
 bool CloseHandle(HANDLE Handle) {
-  std::lock_guard lock(g_filesMutex);
-  for (auto it = g_openFiles.begin(); it != g_openFiles.end(); ++it) {
-    if (it->Handle == Handle) {
-      g_openFiles.erase(it);
-      close(static_cast<int>(Handle));
-      return true;
-    }
-  }
-  SetLastError(ERROR_INVALID_HANDLE);
-  return false;
-}
-
-bool ReadFile(HANDLE Handle, void* Buffer, std::uint32_t BytesToRead, std::uint32_t* BytesRead) {
-  if (BytesRead) *BytesRead = 0;
-  if (!CheckHandle(Handle)) return false;
-  auto* out = static_cast<char*>(Buffer);
-  std::uint32_t total = 0;
-  while (total < BytesToRead) {
-    const ssize_t n = read(static_cast<int>(Handle), out + total, BytesToRead - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      SetLastErrorFromErrno();
-      if (BytesRead) *BytesRead = total;
-      return false;
-    }
-    if (n == 0) break;
-    total += static_cast<std::uint32_t>(n);
-  }
-  if (BytesRead) *BytesRead = total;
-  return true;
-}
-
-bool WriteFile(HANDLE Handle, const void* Buffer, std::uint32_t BytesToWrite, std::uint32_t* BytesWritten) {
-  if (BytesWritten) *BytesWritten = 0;
-  if (!CheckHandle(Handle)) return false;
-  const auto* in = static_cast<const char*>(Buffer);
-  std::uint32_t total = 0;
-  while (total < BytesToWrite) {
-    const ssize_t n = write(static_cast<int>(Handle), in + total, BytesToWrite - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      SetLastErrorFromErrno();
-      if (BytesWritten) *BytesWritten = total;
-      return false;
-    }
-    total += static_cast<std::uint32_t>(n);
-  }
-  if (BytesWritten) *BytesWritten = total;
-  return true;
-}
-
-bool SetFilePointerEx(HANDLE Handle, std::int64_t DistanceToMove, std::int64_t* NewFilePointer,
-                      std::uint32_t MoveMethod) {
-  if (!CheckHandle(Handle)) return false;
-  int whence = SEEK_SET;
-  switch (MoveMethod) {
-    case FILE_BEGIN:
-      break;
-    case FILE_CURRENT:
-      whence = SEEK_CUR;
-      break;
-    case FILE_END:
-      whence = SEEK_END;
-      break;
-    default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return false;
-  }
-  const off_t position = lseek(static_cast<int>(Handle), DistanceToMove, whence);
-  if (position < 0) {
-    SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : ErrorFromErrno(errno));
-    return false;
-  }
-  if (NewFilePointer) *NewFilePointer = position;
-  return true;
-}
-
-bool SetEndOfFile(HANDLE Handle) {
-  if (!CheckHandle(Handle)) return false;
-  const off_t position = lseek(static_cast<int>(Handle), 0, SEEK_CUR);
-  if (position < 0 || ftruncate(static_cast<int>(Handle), position) != 0) {
-    SetLastErrorFromErrno();
+  if (Handle < 0 || Handle > INT_MAX || close(static_cast<int>(Handle)) != 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
     return false;
   }
   return true;

@@ -1,0 +1,18 @@
+#pragma once
+// The wide-text layer's wrappers of the platform's UTF-16 text calls.
+
+#include <cstdint>
+
+namespace widetext {
+
+// A zero-terminated text, converted in place; returns Str.
+char16_t* WideApiCharUpper(char16_t* Str);
+char16_t* WideApiCharLower(char16_t* Str);
+// A single character.
+char16_t WideApiCharUpper(char16_t C);
+char16_t WideApiCharLower(char16_t C);
+// Length characters in place; returns Length.
+std::uint32_t WideApiCharUpperBuff(char16_t* Str, std::uint32_t Length);
+std::uint32_t WideApiCharLowerBuff(char16_t* Str, std::uint32_t Length);
+
+}  // namespace widetext
