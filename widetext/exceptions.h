@@ -3,19 +3,20 @@
 // own failures: general errors come from bad input (an invalid UTF-7 text),
 // internal errors from states the layer should never reach.
 
-#include <stdexcept>
 #include <string>
+
+#include "platform/core/sysutils.h"
 
 namespace widetext {
 
-class EWtxGeneralError : public std::runtime_error {
+class EWtxGeneralError : public platform::Exception {
  public:
-  explicit EWtxGeneralError(const std::string& message) : std::runtime_error(message) {}
+  using platform::Exception::Exception;
 };
 
-class EWtxInternalError : public std::runtime_error {
+class EWtxInternalError : public platform::Exception {
  public:
-  explicit EWtxInternalError(const std::string& message) : std::runtime_error(message) {}
+  using platform::Exception::Exception;
 };
 
 }  // namespace widetext

@@ -24,8 +24,7 @@ int WideTextPosEx(std::u16string_view Substr, std::u16string_view S, int Offset)
 std::u16string WideUpperCase(std::u16string_view S);
 std::u16string WideLowerCase(std::u16string_view S);
 
-// Word order of the user's locale: negative, 0 or positive. Text ignores
-// case; Str puts lower case first among texts that differ only in case.
+// Negative, 0 or positive, unit by unit; Text ignores case.
 int WideCompareText(std::u16string_view S1, std::u16string_view S2);
 int WideCompareStr(std::u16string_view S1, std::u16string_view S2);
 

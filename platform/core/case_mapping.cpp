@@ -49,24 +49,15 @@ std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length) {
 }
 
 int CompareStringW(std::uint32_t, std::uint32_t Flags, std::u16string_view String1, std::u16string_view String2) {
+  const bool ignoreCase = (Flags & NORM_IGNORECASE) != 0;
   const std::size_t common = std::min(String1.size(), String2.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const char16_t a = CharLowerW(String1[i]);
-    const char16_t b = CharLowerW(String2[i]);
+    const char16_t a = ignoreCase ? CharUpperW(String1[i]) : String1[i];
+    const char16_t b = ignoreCase ? CharUpperW(String2[i]) : String2[i];
     if (a != b) return a < b ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
   }
-  if (String1.size() != String2.size()) return String1.size() < String2.size() ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
-  if (Flags & NORM_IGNORECASE) return CSTR_EQUAL;
-  for (std::size_t i = 0; i < common; ++i) {
-    if (String1[i] == String2[i]) continue;
-    // Equal apart from case: the lower-case unit comes first, then the units
-    // decide, so the order stays total.
-    const bool firstIsLower = CharLowerW(String1[i]) == String1[i];
-    const bool secondIsLower = CharLowerW(String2[i]) == String2[i];
-    if (firstIsLower != secondIsLower) return firstIsLower ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
-    return String1[i] < String2[i] ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
-  }
-  return CSTR_EQUAL;
+  if (String1.size() == String2.size()) return CSTR_EQUAL;
+  return String1.size() < String2.size() ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
 }
 
 }  // namespace platform

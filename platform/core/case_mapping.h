@@ -18,9 +18,9 @@ constexpr int CSTR_LESS_THAN = 1;
 constexpr int CSTR_EQUAL = 2;
 constexpr int CSTR_GREATER_THAN = 3;
 
-// Word order of the user's locale: texts are ordered by their lower-case
-// forms; with case significant, texts that differ only in case are then
-// ordered lower case first ("a" < "A" < "b"). Returns a CSTR_ value.
+// Texts ordered unit by unit, after both are upper-cased when case is
+// ignored, as the class library's 8-bit comparisons order them; a text that
+// is the start of another comes first. Returns a CSTR_ value.
 int CompareStringW(std::uint32_t Locale, std::uint32_t Flags, std::u16string_view String1, std::u16string_view String2);
 
 }  // namespace platform

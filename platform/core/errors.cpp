@@ -45,8 +45,9 @@ struct CodeText {
   std::string_view Text;
 };
 
-// Codes that have no errno behind them.
+// Codes whose text is not that of the errno behind them, or that have none.
 constexpr CodeText kOwnTexts[] = {
+    {ERROR_PATH_NOT_FOUND, "The path was not found"},
     {ERROR_SHARING_VIOLATION, "The file is open in a mode that does not allow this access"},
     {ERROR_INSUFFICIENT_BUFFER, "The buffer is too small for the result"},
     {ERROR_INVALID_NAME, "The file name is not valid"},
@@ -89,11 +90,11 @@ std::uint32_t SetLastErrorFromErrno() {
 std::u16string SystemErrorText(std::uint32_t code) {
   if (code == ERROR_SUCCESS) return u"The operation completed successfully";
   if (code & kErrnoCodeFlag) return ErrnoText(static_cast<int>(code & ~kErrnoCodeFlag));
-  for (const ErrnoCode& entry : kErrnoCodes) {
-    if (entry.Code == code) return ErrnoText(entry.Errno);
-  }
   for (const CodeText& entry : kOwnTexts) {
     if (entry.Code == code) return Cp1252ToUtf16(entry.Text);
+  }
+  for (const ErrnoCode& entry : kErrnoCodes) {
+    if (entry.Code == code) return ErrnoText(entry.Errno);
   }
   return {};
 }

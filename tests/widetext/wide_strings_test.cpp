@@ -37,9 +37,10 @@ TEST(WideStrings, CaseAndComparison) {
   EXPECT_EQ(WideCompareText(u"Apple", u"aPPLE"), 0);
   EXPECT_LT(WideCompareText(u"apple", u"Banana"), 0);
   EXPECT_LT(WideCompareText(u"ab", u"abc"), 0);
-  EXPECT_LT(WideCompareStr(u"a", u"A"), 0);
-  EXPECT_LT(WideCompareStr(u"A", u"b"), 0);
-  EXPECT_GT(WideCompareStr(u"Ab", u"ab"), 0);
+  EXPECT_EQ(WideCompareText(u"\u00E9t\u00E9", u"\u00C9T\u00C9"), 0);
+  EXPECT_GT(WideCompareText(u"a_", u"aB"), 0);  // "_" sorts after the upper-case letters
+  EXPECT_LT(WideCompareStr(u"A", u"a"), 0);
+  EXPECT_LT(WideCompareStr(u"B", u"a"), 0);
   EXPECT_EQ(WideCompareStr(u"Ab", u"Ab"), 0);
 }
 
