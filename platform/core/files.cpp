@@ -137,11 +137,11 @@ HANDLE CreateFileW(const char16_t* FileName, std::uint32_t DesiredAccess, std::u
   }
   if (truncate && ftruncate(fd, 0) != 0) return fail(ErrorFromErrno(errno));
   SetLastError(ERROR_SUCCESS);
-  return fd;
+  return static_cast<HANDLE>(fd);
 }
 
 bool CloseHandle(HANDLE Handle) {
-  if (Handle < 0 || Handle > INT_MAX || close(static_cast<int>(Handle)) != 0) {
+  if (Handle > INT_MAX || close(static_cast<int>(Handle)) != 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return false;
   }

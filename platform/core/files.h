@@ -15,8 +15,9 @@
 
 namespace platform {
 
-using HANDLE = std::intptr_t;
-constexpr HANDLE INVALID_HANDLE_VALUE = -1;
+// The same handle type as the window system's (platform/core/window.h).
+using HANDLE = std::uintptr_t;
+constexpr HANDLE INVALID_HANDLE_VALUE = static_cast<HANDLE>(-1);
 
 constexpr std::uint32_t GENERIC_READ = 0x80000000;
 constexpr std::uint32_t GENERIC_WRITE = 0x40000000;
