@@ -1,6 +1,7 @@
 #include "widetext/error_messages.h"
 
 #include "platform/core/errors.h"
+#include "platform/core/os_error.h"
 
 namespace widetext {
 namespace {
@@ -30,6 +31,11 @@ std::u16string WideLibraryErrorMessage(std::u16string_view ModuleName, platform:
 
 std::u16string WideSysErrorMessage(std::int32_t ErrorCode) {
   return WideLibraryErrorMessage(u"system", nullptr, ErrorCode);
+}
+
+platform::ATOM Win32CheckAtom(platform::ATOM Value) {
+  if (Value == 0) platform::RaiseLastOSError();
+  return Value;
 }
 
 }  // namespace widetext

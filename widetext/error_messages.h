@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/core/modules.h"
+#include "platform/core/wintypes.h"
 
 namespace widetext {
 
@@ -15,5 +16,9 @@ namespace widetext {
 std::u16string WideLibraryErrorMessage(std::u16string_view ModuleName, platform::HMODULE Module,
                                        std::int32_t ErrorCode);
 std::u16string WideSysErrorMessage(std::int32_t ErrorCode);
+
+// Value, unless it is 0 (a failed atom call): then EOSError for the last
+// error.
+platform::ATOM Win32CheckAtom(platform::ATOM Value);
 
 }  // namespace widetext

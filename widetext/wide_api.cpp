@@ -1,8 +1,13 @@
 #include "widetext/wide_api.h"
 
 #include "platform/core/case_mapping.h"
+#include "platform/core/window.h"
 
 namespace widetext {
+
+bool WideApiSetWindowText(platform::HWND hWnd, std::u16string_view Text) {
+  return platform::SetWindowTextW(hWnd, Text);
+}
 
 char16_t* WideApiCharUpper(char16_t* Str) {
   for (char16_t* p = Str; *p; ++p) *p = platform::CharUpperW(*p);

@@ -2,8 +2,13 @@
 // The wide-text layer's wrappers of the platform's UTF-16 text calls.
 
 #include <cstdint>
+#include <string_view>
+
+#include "platform/core/wintypes.h"
 
 namespace widetext {
+
+bool WideApiSetWindowText(platform::HWND hWnd, std::u16string_view Text);
 
 // A zero-terminated text, converted in place; returns Str.
 char16_t* WideApiCharUpper(char16_t* Str);

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/core/errors.h"
+#include "platform/core/os_error.h"
 #include "platform/core/streams.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"
@@ -118,6 +119,18 @@ TEST(WideFileNames, ExtensionsAndDelimiters) {
   EXPECT_TRUE(WideIsPathDelimiter(u"a/b", 2));
   EXPECT_FALSE(WideIsPathDelimiter(u"a\\b", 2));
   EXPECT_FALSE(WideIsPathDelimiter(u"a/b", 4));
+}
+
+TEST(ErrorMessages, AFailedAtomRaisesTheLastError) {
+  EXPECT_EQ(Win32CheckAtom(0xC001), 0xC001);
+  platform::SetLastError(platform::ERROR_NOT_ENOUGH_MEMORY);
+  try {
+    Win32CheckAtom(0);
+    ADD_FAILURE();
+  } catch (const platform::EOSError& e) {
+    EXPECT_EQ(e.ErrorCode, platform::ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_STREQ(e.what(), "System Error.  Code: 8.\nCannot allocate memory");
+  }
 }
 
 TEST(ErrorMessages, SystemTextOrUnspecified) {
