@@ -41,6 +41,21 @@ void TDCP_cipher::Init(std::span<const std::uint8_t> Key, std::uint32_t SizeBits
 
 void TDCP_cipher::Burn() { Initialized = false; }
 
+std::uint32_t TDCP_cipher::DecryptStream(platform::TStream& Source, platform::TStream& Dest, std::uint32_t Size) {
+  constexpr std::uint32_t kChunk = 8192;
+  std::vector<std::uint8_t> buffer(kChunk);
+  std::uint32_t total = 0;
+  const auto pass = [&](std::uint32_t chunk) {
+    const auto n = static_cast<std::uint32_t>(Source.Read(buffer.data(), chunk));
+    Decrypt(buffer.data(), buffer.data(), n);
+    Dest.Write(buffer.data(), n);
+    total += n;
+  };
+  for (std::uint32_t k = 0; k < Size / kChunk; ++k) pass(kChunk);
+  if (Size % kChunk > 0) pass(Size % kChunk);
+  return total;
+}
+
 void TDCP_cipher::Encrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}
 
 void TDCP_cipher::Decrypt(const std::uint8_t*, std::uint8_t*, std::uint32_t) {}

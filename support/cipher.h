@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/core/object.h"
+#include "platform/core/streams.h"
 
 namespace support {
 
@@ -41,6 +42,11 @@ class TDCP_cipher : public platform::TObject {
   // The text's bytes enciphered, in Base64; and back.
   virtual std::string EncryptString(std::string_view S);
   virtual std::string DecryptString(std::string_view S);
+
+  // Deciphers Size bytes of Source into Dest, 8192 bytes at a time, so
+  // every chunk but the last is whole blocks. Returns the bytes read, fewer
+  // than Size when Source ends early.
+  std::uint32_t DecryptStream(platform::TStream& Source, platform::TStream& Dest, std::uint32_t Size);
 
   bool IsInitialized() const { return Initialized; }
 

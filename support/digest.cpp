@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "support/conversions.h"
+
 namespace support {
 namespace {
 
@@ -117,11 +119,9 @@ THashDigest HashOfBuffer(std::span<const std::uint8_t> Data) {
 }
 
 THashDigest HashOfString(std::string_view S) {
-  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) < 33; };
-  const auto first = std::find_if_not(S.begin(), S.end(), isBlank);
-  const auto last = std::find_if_not(S.rbegin(), std::make_reverse_iterator(first), isBlank).base();
-  if (first == last) return THashDigest{};
-  return HashOfBuffer(std::span(reinterpret_cast<const std::uint8_t*>(&*first), static_cast<std::size_t>(last - first)));
+  const std::string_view text = TrimText(S);
+  if (text.empty()) return THashDigest{};
+  return HashOfBuffer(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace support

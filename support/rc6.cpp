@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace support {
 namespace {
@@ -146,6 +147,18 @@ void TDCP_rc6::DecryptECB(const TDCP_block128& In, TDCP_block128& Out) const {
   D -= KeyData[1];
   B -= KeyData[0];
   WriteWords(Out, {A, B, C, D});
+}
+
+void DecipherStream(platform::TMemoryStream& Stream, const TDCP_block128& Key) {
+  TDCP_rc6 cipher;
+  cipher.Init(Key, 128);
+  Stream.SetPosition(0);
+  platform::TMemoryStream deciphered;
+  const std::int64_t size = std::min<std::int64_t>(Stream.Size(), std::numeric_limits<std::uint32_t>::max());
+  cipher.DecryptStream(Stream, deciphered, static_cast<std::uint32_t>(size));
+  Stream.Clear();
+  Stream.CopyFrom(deciphered, 0);
+  cipher.Burn();
 }
 
 }  // namespace support

@@ -31,4 +31,8 @@ class TDCP_rc6 : public TDCP_blockcipher128 {
   static std::array<std::uint32_t, 44> Burnt();
 };
 
+// Deciphers the whole of Stream in place: RC6 in CBC mode with a 128-bit
+// Key and the enciphered zero block as IV. Stream's position ends at its end.
+void DecipherStream(platform::TMemoryStream& Stream, const TDCP_block128& Key);
+
 }  // namespace support

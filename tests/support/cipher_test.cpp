@@ -185,6 +185,35 @@ TEST(Rc6, TextOperationsUseCfb8AndBase64WhateverTheMode) {
   EXPECT_EQ(cipher.DecryptString(sealed), text);
 }
 
+TEST(Rc6, StreamDecipheringMatchesOneCbcPassAndStopsAtTheSourcesEnd) {
+  TDCP_rc6 cipher;
+  cipher.Init(kKey, 128);
+  const auto plain = Pattern(8200);
+  auto sealed = plain;
+  cipher.EncryptCBC(sealed.data(), sealed.data(), 8200);
+
+  platform::TMemoryStream source;
+  source.Write(sealed.data(), 8200);
+  source.SetPosition(0);
+  platform::TMemoryStream dest;
+  cipher.Reset();
+  // 8192 whole blocks, then a last chunk of 8 bytes with the partial-block rule.
+  EXPECT_EQ(cipher.DecryptStream(source, dest, 8200), 8200u);
+  EXPECT_EQ(std::vector(dest.Memory(), dest.Memory() + dest.Size()), plain);
+
+  source.SetPosition(0);
+  dest.Clear();
+  cipher.Reset();
+  EXPECT_EQ(cipher.DecryptStream(source, dest, 20000), 8200u);
+  EXPECT_EQ(dest.Size(), 8200);
+
+  platform::TMemoryStream inPlace;
+  inPlace.Write(sealed.data(), 8200);
+  DecipherStream(inPlace, TDCP_block128{0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef, 0x01, 0x12, 0x23, 0x34, 0x45,
+                                        0x56, 0x67, 0x78});
+  EXPECT_EQ(std::vector(inPlace.Memory(), inPlace.Memory() + inPlace.Size()), plain);
+}
+
 TEST(Base64, MatchesTheStandardVectorsAndSkipsForeignCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
