@@ -1,6 +1,7 @@
 // dictionary-writer: turns the dictionary's text source into its container.
 //   dictionary-writer [--version N] SOURCE OUTPUT
-// Version 3 (extended, enciphered) unless another is asked for.
+// Version 3 (extended, enciphered) unless another is asked for; the basic
+// versions 1 and 2 have no room for the code table and leave it out.
 
 #include <filesystem>
 #include <fstream>
@@ -40,7 +41,9 @@ int main(int argc, char** argv) {
   }
   const std::string source{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   try {
-    const auto bytes = dictionary_writer::WriteContainer(dictionary_writer::ParseDictionarySource(source), version);
+    auto content = dictionary_writer::ParseDictionarySource(source);
+    if (version < 3) content.Tables.clear();
+    const auto bytes = dictionary_writer::WriteContainer(content, version);
     // Written beside the target and renamed, so a failed run never leaves a
     // half-written container for the build to embed.
     const std::filesystem::path temporary = outputPath.string() + ".tmp";
