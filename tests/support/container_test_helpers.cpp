@@ -11,6 +11,11 @@
 #include "platform/core/resources.h"
 
 namespace support::testing {
+namespace {
+
+std::u16string Wide(const std::string& Ascii) { return {Ascii.begin(), Ascii.end()}; }
+
+}  // namespace
 
 dictionary_writer::TContainerContent SmallContent() {
   return {{{1033, u"English", {u"One", u"Two", u"Three"}}, {1040, u"Italiano", {u"Uno", u"Due", u"Tre"}}},
@@ -21,18 +26,10 @@ dictionary_writer::TContainerContent DictionaryContent(const std::vector<std::ui
                                                         const std::vector<std::uint32_t>& Codes) {
   dictionary_writer::TContainerContent content;
   for (const std::uint16_t id : LangIds) {
-    dictionary_writer::TContainerLanguage language{id, u"L", {}};
-    const std::u16string prefix = [id] {
-      std::u16string digits;
-      for (const char c : std::to_string(id)) digits += static_cast<char16_t>(c);
-      return digits;
-    }();
+    content.Languages.push_back({id, u"L", {}});
     for (std::size_t k = 0; k < Codes.size(); ++k) {
-      std::u16string text = prefix + u":";
-      for (const char c : std::to_string(k)) text += static_cast<char16_t>(c);
-      language.Strings.push_back(text);
+      content.Languages.back().Strings.push_back(Wide(std::to_string(id) + ":" + std::to_string(k)));
     }
-    content.Languages.push_back(language);
   }
   content.Tables.push_back({u"Codes", Codes});
   return content;

@@ -8,11 +8,16 @@
 namespace support::testing {
 
 std::vector<std::uint8_t> FromHex(std::string_view Hex);
-std::string ToHex(const std::uint8_t* Data, std::size_t Size);
 
-template <typename Container>
-std::string ToHex(const Container& Bytes) {
-  return ToHex(reinterpret_cast<const std::uint8_t*>(Bytes.data()), Bytes.size());
+template <typename Bytes>
+std::string ToHex(const Bytes& Data) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (const auto byte : Data) {
+    out += kDigits[(byte >> 4) & 15];
+    out += kDigits[byte & 15];
+  }
+  return out;
 }
 
 }  // namespace support::testing
