@@ -69,7 +69,7 @@ bool TZeruzivizCom::LoadDll() {
   }
 }
 
-bool TZeruzivizCom::Open(std::int32_t port) {
+bool TZeruzivizCom::Open(int port) {
   if (port <= 0) return false;
   if (port != port_ && port_ > 0) Close();
   if (connected_ && port == port_) {
@@ -140,8 +140,10 @@ void TZeruzivizCom::Shutdown() {
 
 bool TZeruzivizCom::IsConnected() const { return connected_ && port_ > 0 && HandleValid(); }
 
-std::int32_t TZeruzivizCom::GetPort() const { return connected_ ? port_ : -1; }
+int TZeruzivizCom::GetPort() const { return connected_ ? port_ : -1; }
 
-std::int32_t TZeruzivizCom::GetBaud() const { return connected_ ? baud_ : -1; }
+int TZeruzivizCom::GetBaud() const { return connected_ ? baud_ : -1; }
+
+std::unique_ptr<IGatewayTransport> MakeDefaultGatewayTransport() { return std::make_unique<TZeruzivizCom>(); }
 
 }  // namespace nmea

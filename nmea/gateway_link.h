@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "nmea/gateway_transport.h"
+#include "nmea/text_event.h"
 #include "platform/core/dynamic_library.h"
 #include "platform/core/object.h"
 
@@ -18,10 +20,8 @@ namespace nmea {
 // File name of the gateway maker's library inside the program folder.
 inline constexpr char kGatewayLibraryName[] = "libRarezoradAziri.so";
 
-class TZeruzivizCom : public platform::TObject {
+class TZeruzivizCom : public platform::TObject, public IGatewayTransport {
  public:
-  using TStatusEvent = std::function<void(platform::TObject* Sender, const std::string& Text)>;
-
   // The library is looked for in LibraryFolder (with a trailing slash); by
   // default the program folder.
   TZeruzivizCom();
@@ -32,27 +32,28 @@ class TZeruzivizCom : public platform::TObject {
 
   // Loads the library and resolves its entry points; false when the library
   // or any entry point is missing.
-  bool LoadLibrary();
+  bool LoadLibrary() override;
   // Connects to Port at 115200 baud, creating the library handle on first
   // use; connecting to the port already connected only empties the queues.
-  bool Open(std::int32_t port);
+  bool Open(int port) override;
   void Close();
   // Closes the connection but keeps the port, for Resume.
-  void Pause();
-  void Resume();
-  void FlushAll();
+  void Pause() override;
+  void Resume() override;
+  void FlushAll() override;
   // Closes and destroys every handle of the library.
   void Shutdown();
 
-  bool IsConnected() const;
+  bool IsConnected() const override;
   // Port and baud rate while connected, else -1.
-  std::int32_t GetPort() const;
-  std::int32_t GetBaud() const;
+  int GetPort() const override;
+  int GetBaud() const override;
+  void SetOnStatus(TNMEATextEvent handler) override { OnStatus = std::move(handler); }
 
   const std::string& LibraryFolder() const { return libraryFolder_; }
 
   // Never raised by the link itself; the endpoint attaches its status handler.
-  TStatusEvent OnStatus;
+  TNMEATextEvent OnStatus;
 
  private:
   // The entry points in the order they are resolved.
