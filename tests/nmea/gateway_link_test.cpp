@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "nmea/endpoint.h"
 #include "tests/nmea/gateway_standin_helpers.h"
 
 namespace nmea {
@@ -234,6 +235,47 @@ TEST(GatewayLinkLoad, FreshLoadWithoutOtherReferences) {
     EXPECT_TRUE(link.IsConnected());
   }
   EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+}
+
+TEST_F(GatewayLinkTest, EndpointDrivesTheLinkThroughItsLifeCycle) {
+  TNMEA2KDecoder endpoint;
+  std::vector<std::string> messages;
+  endpoint.OnMessage = [&](platform::TObject*, std::string_view text) { messages.emplace_back(text); };
+
+  endpoint.Open(3, 4800, kStreamBinary, false);
+  ASSERT_TRUE(endpoint.IsOpen());
+  EXPECT_EQ(messages, std::vector<std::string>{"Port connected!"});
+  EXPECT_EQ(endpoint.Port(), 3);
+  EXPECT_EQ(endpoint.Baud(), 115200);
+  EXPECT_EQ(standIn_.Calls()[1], (StandInCall{kOpen, 1, 3, 115200}));
+
+  standIn_.Reset();
+  endpoint.Suspend("");
+  EXPECT_EQ(standIn_.Entries(), Concat({{kClose}, kFlushes}));
+  EXPECT_FALSE(endpoint.IsOpen());
+
+  standIn_.Reset();
+  endpoint.Resume("");
+  EXPECT_EQ(standIn_.Entries(), Concat({{kOpen}, kFlushes, kFlushes}));
+  EXPECT_TRUE(endpoint.IsOpen());
+
+  standIn_.Reset();
+  endpoint.Close();
+  EXPECT_EQ(standIn_.Entries(), (Entries{kClose, kDestroyAll}));
+  EXPECT_FALSE(endpoint.IsOpen());
+  EXPECT_EQ(endpoint.Port(), -1);
+}
+
+TEST_F(GatewayLinkTest, EndpointStaysClosedWhenTheGatewayRefusesThePort) {
+  standIn_.SetOpenResult(2);
+  TNMEA2KDecoder endpoint;
+  std::vector<std::string> messages;
+  endpoint.OnMessage = [&](platform::TObject*, std::string_view text) { messages.emplace_back(text); };
+  endpoint.Open(3, 115200, kStreamBinary, false);
+  EXPECT_FALSE(endpoint.IsOpen());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(endpoint.Port(), -1);
+  EXPECT_EQ(standIn_.Entries().back(), kDestroyAll);
 }
 
 }  // namespace
