@@ -1,0 +1,152 @@
+#include "platform/core/streams.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace platform {
+namespace {
+
+std::string Contents(TMemoryStream& stream) {
+  return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+}
+
+TEST(MemoryStream, ReadsWritesAndSeeksLikeAFile) {
+  TMemoryStream stream;
+  EXPECT_EQ(stream.Size(), 0);
+  stream.WriteBuffer("hello world", 11);
+  EXPECT_EQ(stream.Position(), 11);
+  EXPECT_EQ(stream.Seek(-5, soEnd), 6);
+  stream.WriteBuffer("there!", 6);
+  EXPECT_EQ(Contents(stream), "hello there!");
+
+  char buffer[8] = {};
+  stream.SetPosition(10);
+  EXPECT_EQ(stream.Read(buffer, 8), 2);  // short at the end
+  EXPECT_EQ(stream.Read(buffer, 8), 0);
+  EXPECT_THROW(stream.ReadBuffer(buffer, 1), EReadError);
+  EXPECT_EQ(stream.Seek(-1, soBeginning), -1);
+  EXPECT_EQ(stream.Position(), 12);
+
+  // A gap left by seeking past the end reads as zeros.
+  stream.Seek(3, soEnd);
+  stream.WriteBuffer("!", 1);
+  EXPECT_EQ(Contents(stream), std::string("hello there!\0\0\0!", 16));
+
+  stream.SetSize(5);
+  EXPECT_EQ(stream.Position(), 5);
+  EXPECT_EQ(Contents(stream), "hello");
+  stream.Clear();
+  EXPECT_EQ(stream.Size(), 0);
+  EXPECT_EQ(stream.Position(), 0);
+}
+
+TEST(MemoryStream, CopyFromTakesTheWholeSourceOrACount) {
+  TMemoryStream source;
+  std::string big(100000, 'x');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>('a' + i % 26);
+  source.WriteBuffer(big.data(), static_cast<std::int64_t>(big.size()));
+
+  TMemoryStream whole;
+  EXPECT_EQ(whole.CopyFrom(source, 0), 100000);
+  EXPECT_EQ(Contents(whole), big);
+
+  TMemoryStream part;
+  source.SetPosition(99990);
+  EXPECT_EQ(part.CopyFrom(source, 10), 10);
+  EXPECT_EQ(Contents(part), big.substr(99990));
+  source.SetPosition(99990);
+  EXPECT_THROW(part.CopyFrom(source, 11), EReadError);
+}
+
+class FileStreamTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("veltrosa_streams_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Path(const char* name) const { return (dir_ / name).string(); }
+
+  std::filesystem::path dir_;
+};
+
+TEST_F(FileStreamTest, CreateEmptiesAndOpenModesLimitAccess) {
+  const std::string path = Path("log.txt");
+  {
+    TFileStream file(path, fmCreate);
+    file.WriteBuffer("first line\r\n", 12);
+    EXPECT_EQ(file.Size(), 12);
+  }
+  {
+    TFileStream file(path, fmOpenReadWrite);
+    file.Seek(0, soEnd);
+    file.WriteBuffer("more", 4);
+    file.SetSize(14);
+  }
+  {
+    TFileStream file(path, fmOpenRead);
+    char buffer[32] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 14);
+    EXPECT_EQ(std::string(buffer), "first line\r\nmo");
+    EXPECT_THROW(file.WriteBuffer("x", 1), EWriteError);
+  }
+  {
+    TFileStream file(path, fmCreate);
+    EXPECT_EQ(file.Size(), 0);
+  }
+  TMemoryStream memory;
+  memory.WriteBuffer("saved", 5);
+  memory.SaveToFile(path);
+  TMemoryStream loaded;
+  loaded.LoadFromFile(path);
+  EXPECT_EQ(Contents(loaded), "saved");
+  EXPECT_EQ(loaded.Position(), 0);
+}
+
+TEST_F(FileStreamTest, FailuresNameTheFullPathAndTheReason) {
+  const std::string missing = Path("missing.txt");
+  try {
+    TFileStream file(missing, fmOpenRead);
+    FAIL() << "opened a missing file";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + missing + "\". No such file or directory");
+  }
+  EXPECT_THROW(TFileStream(Path("no/such/folder.txt"), fmCreate), EFCreateError);
+  EXPECT_THROW(TFileStream(Path("x"), 0x0003), EFOpenError);
+
+  // A relative name is reported in full.
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir_);
+  try {
+    TFileStream file("relative.txt", fmOpenRead);
+    ADD_FAILURE() << "opened a missing file";
+  } catch (const EFOpenError& e) {
+    EXPECT_NE(std::string(e.what()).find((dir_ / "relative.txt").string()), std::string::npos);
+  }
+  std::filesystem::current_path(previous);
+}
+
+TEST_F(FileStreamTest, ShareModesExcludeConflictingStreams) {
+  const std::string path = Path("shared.txt");
+  {
+    TFileStream writer(path, fmCreate);
+    writer.WriteBuffer("keep", 4);
+    EXPECT_THROW(TFileStream(path, fmOpenRead | fmShareDenyWrite), EFOpenError);
+    // Recreating a file another stream holds fails before emptying it.
+    EXPECT_THROW(TFileStream(path, fmCreate), EFCreateError);
+    TFileStream unshared(path, fmOpenRead | fmShareDenyNone);
+    EXPECT_EQ(unshared.Size(), 4);
+  }
+  TFileStream reader1(path, fmOpenRead | fmShareDenyWrite);
+  TFileStream reader2(path, fmOpenRead | fmShareDenyWrite);
+  EXPECT_THROW(TFileStream(path, fmOpenReadWrite | fmShareExclusive), EFOpenError);
+}
+
+}  // namespace
+}  // namespace platform
