@@ -125,7 +125,6 @@ TEST_F(N2kDecoderTest, RateAttitudeAndVariation) {
 
   EXPECT_EQ(Decode(127258, {0, 0xF6, 0xFF, 0xFF, 0x05, 0x01, 0xFF, 0xFF}),
             "127258    >>> MAG VARIATION: 1.50    SOURCE  WMM2010");
-  EXPECT_EQ(Decode(127258, {0, 0x0B, 0, 0, 0xFF, 0x7F}), "127258    >>> MAG VARIATION: [MISSING]    SOURCE  UNKNOWN");
   EXPECT_NEAR(D().MagneticVariation, 1.49542, 1e-5);
 }
 
@@ -374,6 +373,7 @@ TEST_F(N2kDecoderTest, DatumAndDops) {
 
   EXPECT_EQ(Decode(129539, {0xD4, 0xD7, 0x3C, 0x00, 0x50, 0x00, 0xFF, 0x7F}),
             "129539    >>> GNSS DOPS:    HDOP 0.60   VDOP 0.80   TDOP [MISSING]");
+  // A missing HDOP shows the value held.
   EXPECT_EQ(Decode(129539, {0, 0, 0xFF, 0x7F, 0x5A, 0x00, 0x01, 0x00}),
             "129539    >>> GNSS DOPS:    HDOP 0.60   VDOP 0.90   TDOP 0.01");
   EXPECT_EQ(D().GPS.HDOPTick, 2000u);
@@ -420,13 +420,6 @@ TEST_F(N2kDecoderTest, EnvironmentBySource) {
   EXPECT_EQ(Decode(130311, {0, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF}),
             "130311    >>> TEMP:  [MISSING]   HUMIDITY   [MISSING]    PESSURE  [MISSING]");
   EXPECT_EQ(D().LastUpdateTick, 2000u);
-}
-
-TEST_F(N2kDecoderTest, IsoAcknowledgement) {
-  EXPECT_EQ(Decode(59392, {0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x14, 0xFE, 0x01}),
-            "59392    >>> ISO ACKNOWLEDGEMENT: NEGATIVE    GROUP:  255    REQ PGN:  130580");
-  EXPECT_EQ(Decode(59392, {0x03, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
-            "59392    >>> ISO ACKNOWLEDGEMENT: [INVALID]    GROUP:  0    REQ PGN:  16777215");
 }
 
 }  // namespace

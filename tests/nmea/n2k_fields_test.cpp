@@ -17,41 +17,23 @@ TN2kFieldStatus StatusOf(F read, Bytes bytes) {
 }
 
 TEST(N2kFields, ReservedValuesAtEveryWidth) {
-  // For each width: just below the reserved values, the two "missing" values
-  // and the out-of-range value between them.
-  EXPECT_EQ(StatusOf(N2kByte, {0xFC}), fsValid);
-  EXPECT_EQ(StatusOf(N2kByte, {0xFD}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kByte, {0xFE}), fsOutOfRange);
-  EXPECT_EQ(StatusOf(N2kByte, {0xFF}), fsMissing);
-
-  EXPECT_EQ(StatusOf(N2kWord, {0xFC, 0xFF}), fsValid);
-  EXPECT_EQ(StatusOf(N2kWord, {0xFD, 0xFF}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kWord, {0xFE, 0xFF}), fsOutOfRange);
-  EXPECT_EQ(StatusOf(N2kWord, {0xFF, 0xFF}), fsMissing);
-
-  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFC, 0x7F}), fsValid);
-  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFD, 0x7F}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFE, 0x7F}), fsOutOfRange);
-  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFF, 0x7F}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFF, 0xFF}), fsValid);  // -1
-
-  EXPECT_EQ(StatusOf(N2kUInt24, {0xFC, 0xFF, 0xFF}), fsValid);
-  EXPECT_EQ(StatusOf(N2kUInt24, {0xFD, 0xFF, 0xFF}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kUInt24, {0xFE, 0xFF, 0xFF}), fsOutOfRange);
-
-  EXPECT_EQ(StatusOf(N2kCardinal, {0xFC, 0xFF, 0xFF, 0xFF}), fsValid);
-  EXPECT_EQ(StatusOf(N2kCardinal, {0xFD, 0xFF, 0xFF, 0xFF}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kCardinal, {0xFE, 0xFF, 0xFF, 0xFF}), fsOutOfRange);
-
-  EXPECT_EQ(StatusOf(N2kInteger, {0xFC, 0xFF, 0xFF, 0x7F}), fsValid);
-  EXPECT_EQ(StatusOf(N2kInteger, {0xFD, 0xFF, 0xFF, 0x7F}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kInteger, {0xFE, 0xFF, 0xFF, 0x7F}), fsOutOfRange);
+  // The top byte of each width, then the low byte: just below the reserved
+  // values (valid), missing, out of range, missing.
+  const std::uint8_t lows[] = {0xFC, 0xFD, 0xFE, 0xFF};
+  const TN2kFieldStatus expected[] = {fsValid, fsMissing, fsOutOfRange, fsMissing};
+  for (int i = 0; i < 4; ++i) {
+    const std::uint8_t lo = lows[i];
+    EXPECT_EQ(StatusOf(N2kByte, {lo}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kWord, {lo, 0xFF}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kSmallInt, {lo, 0x7F}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kUInt24, {lo, 0xFF, 0xFF}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kCardinal, {lo, 0xFF, 0xFF, 0xFF}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kInteger, {lo, 0xFF, 0xFF, 0x7F}), expected[i]);
+    EXPECT_EQ(StatusOf(N2kInt64, {lo, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), expected[i]);
+  }
+  // Negative values are never reserved.
+  EXPECT_EQ(StatusOf(N2kSmallInt, {0xFF, 0xFF}), fsValid);
   EXPECT_EQ(StatusOf(N2kInteger, {0xFF, 0xFF, 0xFF, 0xFF}), fsValid);
-
-  EXPECT_EQ(StatusOf(N2kInt64, {0xFC, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), fsValid);
-  EXPECT_EQ(StatusOf(N2kInt64, {0xFD, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), fsMissing);
-  EXPECT_EQ(StatusOf(N2kInt64, {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), fsOutOfRange);
-  EXPECT_EQ(StatusOf(N2kInt64, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}), fsMissing);
 }
 
 TEST(N2kFields, AssemblesLittleEndianAndSigned) {
