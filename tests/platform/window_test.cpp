@@ -1,0 +1,255 @@
+#include "platform/core/window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/input.h"
+
+namespace {
+
+using namespace platform;
+
+std::vector<std::string>* g_log = nullptr;
+std::string g_ansiSeen;
+std::u16string g_wideSeen;
+
+void Log(const std::string& s) {
+  if (g_log) g_log->push_back(s);
+}
+
+LRESULT AnsiProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_SETTEXT && l) g_ansiSeen = reinterpret_cast<const char*>(l);
+  if (msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(w));
+  return DefWindowProcA(h, msg, w, l);
+}
+
+LRESULT WideProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_SETTEXT && l) g_wideSeen = reinterpret_cast<const char16_t*>(l);
+  if (msg == WM_CHAR) g_wideSeen = std::u16string(1, static_cast<char16_t>(w));
+  return DefWindowProcW(h, msg, w, l);
+}
+
+LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  const std::string id = std::to_string(GetDlgCtrlID(h));
+  switch (msg) {
+    case WM_NCCREATE: Log("nccreate " + id); break;
+    case WM_CREATE: Log("create " + id); return GetDlgCtrlID(h) == 99 ? -1 : 0;
+    case WM_DESTROY: Log("destroy " + id); break;
+    case WM_NCDESTROY: Log("ncdestroy " + id); break;
+    case WM_SIZE: Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(l)))); break;
+    case WM_SETFOCUS: Log("setfocus " + id); break;
+    case WM_KILLFOCUS: Log("killfocus " + id); break;
+    case WM_COMMAND: Log("command " + std::to_string(LOWORD(w))); break;
+    case WM_GETDLGCODE: return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
+    default: break;
+  }
+  return DefWindowProcW(h, msg, w, l);
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BindUiThread();
+    g_log = &log_;
+    Register(u"AnsiWnd", MakeWndProc<&AnsiProc>(false), false);
+    Register(u"WideWnd", MakeWndProc<&WideProc>(true), true);
+    Register(u"LogWnd", MakeWndProc<&LoggingProc>(true), true);
+  }
+  void TearDown() override {
+    for (HWND h : GetThreadWindows()) DestroyWindow(h);
+    UnregisterClassW(u"AnsiWnd");
+    UnregisterClassW(u"WideWnd");
+    UnregisterClassW(u"LogWnd");
+    g_log = nullptr;
+  }
+  static void Register(const char16_t* name, WNDPROC proc, bool unicode) {
+    WNDCLASS wc;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    if (unicode) {
+      RegisterClassW(wc);
+    } else {
+      RegisterClassA(wc);
+    }
+  }
+  static HWND Make(const char16_t* cls, HWND parent = nullptr, int id = 0, DWORD style = WS_VISIBLE) {
+    return CreateWindowExW(0, cls, u"", style | (parent ? WS_CHILD : 0), 0, 0, 100, 20, parent,
+                           static_cast<std::uintptr_t>(id), nullptr, nullptr);
+  }
+  std::vector<std::string> log_;
+};
+
+TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {
+  HWND a = Make(u"AnsiWnd");
+  HWND w = Make(u"WideWnd");
+  ASSERT_FALSE(IsWindowUnicode(a));
+  ASSERT_TRUE(IsWindowUnicode(w));
+
+  SetWindowTextW(a, u"\u00E9\u20AC \u4E2D");
+  EXPECT_EQ(g_ansiSeen, "\xE9\x80 ?");
+  EXPECT_EQ(WindowTextA(a), "\xE9\x80 ?");
+
+  SetWindowTextA(w, "caf\xE9 \x80");
+  EXPECT_EQ(g_wideSeen, u"caf\u00E9 \u20AC");
+  SetWindowTextW(w, u"\u03A9\u4E2D1");
+  EXPECT_EQ(WindowTextA(w), "??1");
+  EXPECT_EQ(WindowTextW(w), u"\u03A9\u4E2D1");
+
+  // A short buffer gets what fits and a terminator.
+  char small[3] = {'x', 'x', 'x'};
+  EXPECT_EQ(GetWindowTextA(w, small, 3), 2);
+  EXPECT_EQ(std::string(small), "??");
+
+  SendMessageA(w, WM_CHAR, 0x80, 0);
+  EXPECT_EQ(g_wideSeen, u"\u20AC");
+  SendMessageW(a, WM_CHAR, 0x4E2D, 0);
+  EXPECT_EQ(g_ansiSeen, "?");
+}
+
+// A subclass that upper-cases text on its way in, then hands on to the
+// procedure it replaced, whatever that procedure's kind.
+WNDPROC g_previous;
+LRESULT Upper(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_SETTEXT && l) {
+    std::u16string s = reinterpret_cast<const char16_t*>(l);
+    for (auto& c : s) if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    return CallWindowProcW(g_previous, h, msg, w, reinterpret_cast<LPARAM>(s.c_str()));
+  }
+  return CallWindowProcW(g_previous, h, msg, w, l);
+}
+
+TEST_F(WindowTest, SubclassingChainsAndRestores) {
+  HWND a = Make(u"AnsiWnd");
+  const WNDPROC original = GetWindowProc(a);
+  g_previous = SetWindowProcW(a, MakeWndProc<&Upper>(true));
+  EXPECT_EQ(g_previous, original);
+  EXPECT_TRUE(IsWindowUnicode(a));
+  SetWindowTextA(a, "caf\xE9");
+  EXPECT_EQ(g_ansiSeen, "CAF\xE9");
+
+  const WNDPROC trap = SetWindowProcA(a, original);
+  EXPECT_EQ(trap, MakeWndProc<&Upper>(true));
+  EXPECT_EQ(GetWindowProc(a), original);
+  EXPECT_FALSE(IsWindowUnicode(a));
+  SetWindowTextA(a, "abc");
+  EXPECT_EQ(g_ansiSeen, "abc");
+}
+
+struct Probe {
+  LRESULT Proc(HWND, UINT, WPARAM, LPARAM) { return 0; }
+};
+
+TEST_F(WindowTest, ProceduresFromMethodsCompareByObject) {
+  Probe one, two;
+  EXPECT_EQ((MakeWndProc<&Probe::Proc>(&one, true)), (MakeWndProc<&Probe::Proc>(&one, true)));
+  EXPECT_NE((MakeWndProc<&Probe::Proc>(&one, true)), (MakeWndProc<&Probe::Proc>(&two, true)));
+  EXPECT_NE((MakeWndProc<&Probe::Proc>(&one, true)), (MakeWndProc<&Probe::Proc>(&one, false)));
+}
+
+TEST_F(WindowTest, CreationAndDestructionMessagesComeInTheWindowSystemsOrder) {
+  HWND parent = Make(u"LogWnd");
+  HWND child = Make(u"LogWnd", parent, 1);
+  Make(u"LogWnd", child, 2);
+  EXPECT_EQ(Make(u"LogWnd", parent, 99), nullptr);  // refuses in WM_CREATE
+  log_.clear();
+  ASSERT_TRUE(DestroyWindow(parent));
+  EXPECT_EQ(log_, (std::vector<std::string>{"destroy 0", "destroy 1", "destroy 2", "ncdestroy 2", "ncdestroy 1",
+                                            "ncdestroy 0"}));
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(GetWindowTextLengthW(child), 0);
+  EXPECT_EQ(Make(u"NoSuchClass"), nullptr);
+}
+
+TEST_F(WindowTest, PropertiesAtomsAndRegisteredMessages) {
+  HWND h = Make(u"WideWnd");
+  const UINT m = RegisterWindowMessageA("Veltrosa.Test");
+  EXPECT_GE(m, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessageW(u"veltrosa.test"), m);
+  EXPECT_NE(RegisterWindowMessageA("Veltrosa.Other"), m);
+
+  const ATOM atom = GlobalAddAtomA("ControlOfs0001");
+  EXPECT_EQ(GlobalAddAtomA("controlofs0001"), atom);
+  EXPECT_EQ(GlobalGetAtomNameA(atom), "ControlOfs0001");
+  EXPECT_TRUE(SetPropAtom(h, atom, 42));
+  EXPECT_EQ(GetPropAtom(h, atom), 42u);
+  EXPECT_EQ(GlobalDeleteAtom(atom), 0);
+  EXPECT_EQ(GlobalFindAtomA("ControlOfs0001"), atom);  // still counted once
+  EXPECT_EQ(GlobalDeleteAtom(atom), 0);
+  EXPECT_EQ(GlobalFindAtomA("ControlOfs0001"), 0);
+
+  EXPECT_TRUE(SetPropA(h, "Owner", 7));
+  EXPECT_EQ(GetPropA(h, "OWNER"), 7u);
+  EXPECT_EQ(RemovePropA(h, "owner"), 7u);
+  EXPECT_EQ(GetPropA(h, "Owner"), 0u);
+}
+
+TEST_F(WindowTest, FocusEnableAndVisibilityFollowTheTree) {
+  HWND form = Make(u"LogWnd");
+  HWND panel = Make(u"LogWnd", form, 1);
+  HWND edit = Make(u"LogWnd", panel, 2);
+  log_.clear();
+  SetFocus(edit);
+  SetFocus(panel);
+  EXPECT_EQ(log_, (std::vector<std::string>{"setfocus 2", "killfocus 2", "setfocus 1"}));
+  EXPECT_EQ(GetActiveWindow(), form);
+
+  EnableWindow(panel, false);
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_FALSE(IsWindowEnabled(panel));
+  EXPECT_TRUE(EnableWindow(panel, true));
+
+  ShowWindow(form, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(edit));
+  ShowWindow(form, SW_SHOW);
+  EXPECT_TRUE(IsWindowVisible(edit));
+}
+
+TEST_F(WindowTest, BoundsAreRelativeToTheParent) {
+  HWND form = Make(u"LogWnd");
+  HWND panel = Make(u"LogWnd", form, 1);
+  MoveWindow(form, 100, 50, 400, 300, true);
+  log_.clear();
+  MoveWindow(panel, 10, 20, 200, 100, true);
+  MoveWindow(panel, 15, 20, 200, 100, true);
+  EXPECT_EQ(log_, (std::vector<std::string>{"size 200"}));  // a move alone sends no WM_SIZE
+  POINT p{1, 2};
+  ClientToScreen(panel, &p);
+  EXPECT_EQ(p, (POINT{116, 72}));
+  RECT r;
+  GetClientRect(panel, &r);
+  EXPECT_EQ(r, (RECT{0, 0, 200, 100}));
+}
+
+TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
+  HWND dlg = Make(u"LogWnd");
+  HWND first = Make(u"LogWnd", dlg, 1, WS_VISIBLE | WS_TABSTOP);
+  Make(u"LogWnd", dlg, 2, WS_VISIBLE);  // not a tab stop
+  HWND button = Make(u"LogWnd", dlg, 3, WS_VISIBLE | WS_TABSTOP);
+  SetFocus(first);
+  log_.clear();
+  MSG m;
+  m.hwnd = first;
+  m.message = WM_KEYDOWN;
+  m.wParam = VK_TAB;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  EXPECT_EQ(GetFocus(), button);
+  SetKeyDown(VK_SHIFT, true);
+  m.hwnd = button;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  SetKeyDown(VK_SHIFT, false);
+  EXPECT_EQ(GetFocus(), first);
+  m.wParam = VK_RETURN;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  m.wParam = VK_ESCAPE;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "command 3"), 1);
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "command 2"), 1);
+
+  HWND outside = Make(u"LogWnd");
+  m.hwnd = outside;
+  EXPECT_FALSE(IsDialogMessage(dlg, &m));
+}
+
+}  // namespace
