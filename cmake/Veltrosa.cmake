@@ -41,6 +41,9 @@ function(veltrosa_library target)
 endfunction()
 
 find_package(GTest REQUIRED)
+
+# Tests run headless; the leak checker ignores what system libraries keep.
+set(VELTROSA_LSAN_ENV "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp")
 include(GoogleTest)
 
 add_custom_target(threads_tests)
@@ -58,7 +61,8 @@ function(veltrosa_tests name)
     add_executable(${name}_tests ${all} ${helpers})
     target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
     target_compile_definitions(${name}_tests PRIVATE VELTROSA_DATA_DIR="${VELTROSA_DATA_DIR}")
-    gtest_discover_tests(${name}_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS ${name}
+    gtest_discover_tests(${name}_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                         ENVIRONMENT_MODIFICATION ${VELTROSA_LSAN_ENV} LABELS ${name}
                          DISCOVERY_TIMEOUT 60)
   endif()
   if(threaded)
@@ -67,7 +71,8 @@ function(veltrosa_tests name)
     target_compile_definitions(${name}_mt_tests PRIVATE VELTROSA_DATA_DIR="${VELTROSA_DATA_DIR}")
     add_dependencies(threads_tests ${name}_mt_tests)
     if(VELTROSA_THREADS_ONLY)
-      gtest_discover_tests(${name}_mt_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS threads
+      gtest_discover_tests(${name}_mt_tests PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                         ENVIRONMENT_MODIFICATION ${VELTROSA_LSAN_ENV} LABELS threads
                            DISCOVERY_TIMEOUT 60)
     endif()
   endif()
@@ -93,4 +98,27 @@ function(veltrosa_fuzzer name source)
   add_test(NAME ${name} COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048
            -print_final_stats=1 ${ARG_ARGS} ${corpus} ${ARG_SEEDS})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
+
+# An object library of named resources: each NAME TYPE FILE triple becomes a
+# generated source that registers the file's bytes (platform/core/resources.h).
+# Link it straight into the executables that look the resources up, so that
+# every registration is linked in.
+function(veltrosa_resources target)
+  set(sources)
+  set(triples ${ARGN})
+  while(triples)
+    list(POP_FRONT triples name type file)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}_${name}.cpp)
+    add_custom_command(
+      OUTPUT ${source}
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${file} -DOUTPUT=${source} -DNAME=${name} -DTYPE=${type}
+              -P ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+      DEPENDS ${file} ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+      COMMENT "Embedding resource ${name}"
+      VERBATIM)
+    list(APPEND sources ${source})
+  endwhile()
+  add_library(${target} OBJECT ${sources})
+  target_link_libraries(${target} PUBLIC veltrosa_platform_core)
 endfunction()

@@ -211,6 +211,7 @@ class TNMEA2KDecoder : public platform::TObject {
   void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
                      std::uint32_t SentenceKey);
   void CloseTransport();
+  void ParseChunk(const std::uint8_t* Data, int Count);
   void ResetParser();
   void RaiseReceive(const std::uint8_t* Data, int Count);
   void FrameText(const std::uint8_t* Data, int Count);
@@ -233,7 +234,6 @@ class TNMEA2KDecoder : public platform::TObject {
   std::int64_t LogStartSize_ = 0;
   std::string chunkText_;
   // Scratch of the sentence parser, kept so that parsing does not allocate.
-  std::string talkerScratch_;
   std::string manufacturerScratch_;
   std::string idScratch_;
   std::vector<std::string_view> fields_;

@@ -64,6 +64,23 @@ constexpr std::array<std::uint8_t, 256> MakeUpper() {
 }
 constexpr std::array<std::uint8_t, 256> kUpper = MakeUpper();
 
+// Exclusive or of all bytes, eight at a time.
+unsigned XorOf(std::string_view text) {
+  std::uint64_t wide = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    wide ^= word;
+  }
+  wide ^= wide >> 32;
+  wide ^= wide >> 16;
+  wide ^= wide >> 8;
+  auto sum = static_cast<unsigned>(wide & 0xFF);
+  for (; i < text.size(); ++i) sum ^= static_cast<unsigned char>(text[i]);
+  return sum;
+}
+
 }  // namespace
 
 void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, int Count) {
@@ -77,7 +94,7 @@ void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, 
     }
     return;
   }
-  ParseBytes(Data, Count);
+  ParseChunk(Data, Count);
   if (LogMode >= kLogText && LogBuffer_ && LogFile_) {
     PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
     const TTick now = GetTick();
@@ -91,6 +108,11 @@ void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, 
 void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
   if (Closing || Count <= 0 || Data == nullptr) return;
   auto lock = Lock();
+  ParseChunk(Data, Count);
+}
+
+void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count) {
+  if (Closing) return;
   try {
     if (OnReceive) RaiseReceive(Data, Count);
     if (static_cast<std::int64_t>(FrameBuffer.size()) + Count > MaxFrameLength) {
@@ -210,8 +232,7 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S) {
   if (VerifyChecksum) {
     accepted = false;
     if (S[length - 3] == '*') {
-      unsigned sum = 0;
-      for (std::size_t i = 1; i + 3 < length; ++i) sum ^= static_cast<unsigned char>(S[i]);
+      const unsigned sum = XorOf(S.substr(1, length - 4));
       accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == kHexDigits[sum >> 4] &&
                  kUpper[static_cast<unsigned char>(S[length - 1])] == kHexDigits[sum & 15];
     }

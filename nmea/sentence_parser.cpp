@@ -26,6 +26,14 @@ std::string_view BodyOf(std::string_view s) {
   return end > 6 ? s.substr(6, end - 6) : std::string_view{};
 }
 
+// Whole degrees from the first Width characters, minutes from the rest.
+bool ParseCoordinate(std::string_view field, std::size_t width, double& value) {
+  if (field.size() <= width + 1) return false;
+  value = static_cast<double>(support::SafeStrToInt64(field.substr(0, width))) +
+          support::SafeStrToFloat(field.substr(width)) / 60.0;
+  return true;
+}
+
 }  // namespace
 
 void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
@@ -34,6 +42,9 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   const bool proprietary = Upper(Sentence[1]) == 'P';
   std::string_view talker;
   std::string_view manufacturer;
+  std::string_view id;
+  char standardTalker[2];
+  char standardId[3];
   if (proprietary) {
     talker = "P";
     UpperInto(Sentence.substr(2, 3), manufacturerScratch_);
@@ -42,12 +53,16 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     if (end == std::string_view::npos) end = Sentence.find('*', 2);
     if (end == std::string_view::npos) end = length;
     UpperInto(Sentence.substr(2, end - 2), idScratch_);
+    id = idScratch_;
   } else {
-    UpperInto(Sentence.substr(1, 2), talkerScratch_);
-    talker = talkerScratch_;
-    UpperInto(Sentence.substr(3, 3), idScratch_);
+    standardTalker[0] = Upper(Sentence[1]);
+    standardTalker[1] = Upper(Sentence[2]);
+    standardId[0] = Upper(Sentence[3]);
+    standardId[1] = Upper(Sentence[4]);
+    standardId[2] = Upper(Sentence[5]);
+    talker = std::string_view(standardTalker, 2);
+    id = std::string_view(standardId, 3);
   }
-  const std::string_view id = idScratch_;
   const auto key = static_cast<std::uint32_t>(support::StringHashEx(id));
   // Counted before the skip test, so skipped sentences still show.
   if (CollectStatistics) {
@@ -59,14 +74,17 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   // Only stores carry the tick, so a sentence without a handler needs none.
   const TTick tick = GetTick();
 
+  // Fields are a few characters long: a plain scan beats a library search
+  // per field.
   fields_.clear();
-  std::string_view body = BodyOf(Sentence);
-  for (;;) {
-    const std::size_t comma = body.find(',');
-    fields_.push_back(body.substr(0, comma));
-    if (comma == std::string_view::npos) break;
-    body.remove_prefix(comma + 1);
+  const std::string_view body = BodyOf(Sentence);
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < body.size(); ++at) {
+    if (body[at] != ',') continue;
+    fields_.push_back(body.substr(start, at - start));
+    start = at + 1;
   }
+  fields_.push_back(body.substr(start));
   TSentenceContext ctx{*this, Data, tick, talker, id, manufacturer, TSentenceFields(fields_)};
   handler(ctx);
 }
@@ -106,6 +124,39 @@ bool TSentenceContext::StoreFloat(int N, float& Value, TTick& ValueTick) const {
   Value = static_cast<float>(Float(N));
   ValueTick = Tick;
   return true;
+}
+
+bool TSentenceContext::ParseLatitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 2, Value); }
+
+bool TSentenceContext::ParseLongitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 3, Value); }
+
+bool TSentenceContext::StorePosition(const TPositionStage& Position) const {
+  if (Position.Latitude == kNoPosition || Position.Longitude == kNoPosition) return false;
+  Data.Latitude = Position.Latitude;
+  Data.Longitude = Position.Longitude;
+  Data.GeoidSeparation = Position.GeoidSeparation;
+  Data.PositionTick = Position.Tick;
+  MarkQuantity(qtPosition);
+  return true;
+}
+
+std::int32_t TSentenceContext::FixQualityOfMode(std::string_view Field) {
+  switch (Field.empty() ? '\0' : Upper(Field.front())) {
+    case 'A':
+      return kFixGps;
+    case 'D':
+      return kFixDifferential;
+    case 'E':
+      return kFixEstimated;
+    case 'M':
+      return kFixManual;
+    case 'S':
+      return kFixSimulated;
+    case 'N':
+      return kFixInvalid;
+    default:
+      return kFixUnknown;
+  }
 }
 
 }  // namespace nmea

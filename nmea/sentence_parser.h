@@ -57,6 +57,15 @@ struct TDateStage {
   TTick Tick = 0;
 };
 
+// A position being built by one sentence; it is stored whole, and only when
+// both coordinates were parsed.
+struct TPositionStage {
+  double Latitude = kNoPosition;
+  double Longitude = kNoPosition;
+  double GeoidSeparation = 0;
+  TTick Tick = 0;
+};
+
 struct TSentenceContext {
   TNMEA2KDecoder& Self;
   tNMEAData& Data;
@@ -95,6 +104,19 @@ struct TSentenceContext {
   // A time alone: stored with the last received date while that is fresh and
   // valid, else with today's UTC date; true when stored.
   bool StoreTime(const TTimeStage& Time) const;
+
+  // A latitude field ddmm.mmm (more than 3 characters) or a longitude field
+  // dddmm.mmm (more than 4) in degrees; false, leaving Value alone, when the
+  // field is too short.
+  bool ParseLatitude(int N, double& Value) const;
+  bool ParseLongitude(int N, double& Value) const;
+  // Copies Position over the record's position block when both coordinates
+  // were parsed and marks the position quantity; true when stored.
+  bool StorePosition(const TPositionStage& Position) const;
+
+  // A mode letter (first character, either case) in the FixQuality code
+  // space: A 1, D 2, E 6, M 7, S 8, N 0, anything else or nothing 255.
+  static std::int32_t FixQualityOfMode(std::string_view Field);
 
   static double FahrenheitToCelsius(double F) { return (F - 32) * 0.5555555555555556; }
 };

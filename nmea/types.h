@@ -218,6 +218,9 @@ struct tNMEAData {
   std::uint8_t UtcMonth = 0;
   std::uint16_t UtcYear = 0;
   TTick UtcDateTick = 0;
+  // Tick of the last date a ZDA delivered; RMC leaves date and time to a
+  // fresh one.
+  TTick ZdaDateTick = 0;
 
   float Depth = 0;       // metres below the transducer
   float DepthRange = 0;  // metres

@@ -13,7 +13,7 @@ void HandleZDA(TSentenceContext& Ctx) {
   if (Ctx.Fields[4].size() > 3) {
     date.Year = static_cast<std::uint16_t>(Ctx.Int(4));
     date.Tick = Ctx.Tick;
-    Ctx.StoreDateTime(date, time);
+    if (Ctx.StoreDateTime(date, time)) Ctx.Data.ZdaDateTick = Ctx.Tick;
     Ctx.Touch();
   }
 }

@@ -84,6 +84,11 @@ constexpr UINT WM_POWERBROADCAST = 0x0218;
 constexpr UINT WM_DEVICECHANGE = 0x0219;
 constexpr UINT WM_IME_CHAR = 0x0286;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
@@ -138,6 +143,13 @@ constexpr UINT CB_GETITEMDATA = 0x0150;
 constexpr UINT CB_SETITEMDATA = 0x0151;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
+// The parts of a combo box: its edit child (editable styles) and list.
+struct COMBOBOXINFO {
+  HWND hwndCombo = nullptr;
+  HWND hwndItem = nullptr;
+  HWND hwndList = nullptr;
+};
 constexpr LRESULT CB_ERR = -1;
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT CBN_DBLCLK = 2;
@@ -169,7 +181,10 @@ constexpr UINT LB_GETSELCOUNT = 0x0190;
 constexpr UINT LB_SETTOPINDEX = 0x0197;
 constexpr UINT LB_GETITEMDATA = 0x0199;
 constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_GETITEMRECT = 0x0198;
+constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
 constexpr UINT LB_SETCOUNT = 0x01A7;
 constexpr LRESULT LB_ERR = -1;
 constexpr UINT LBN_SELCHANGE = 1;
@@ -180,6 +195,8 @@ constexpr UINT LBN_KILLFOCUS = 5;
 // Buttons.
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT BM_GETSTATE = 0x00F2;
+constexpr UINT BM_SETSTATE = 0x00F3;
 constexpr UINT BM_CLICK = 0x00F5;
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT BST_UNCHECKED = 0;
@@ -192,11 +209,37 @@ constexpr UINT TCM_SETITEMA = 0x1306;
 constexpr UINT TCM_INSERTITEMA = 0x1307;
 constexpr UINT TCM_DELETEITEM = 0x1308;
 constexpr UINT TCM_DELETEALLITEMS = 0x1309;
+constexpr UINT TCM_GETITEMRECT = 0x130A;
 constexpr UINT TCM_GETCURSEL = 0x130B;
 constexpr UINT TCM_SETCURSEL = 0x130C;
 constexpr UINT TCM_GETITEMW = 0x133C;
 constexpr UINT TCM_SETITEMW = 0x133D;
 constexpr UINT TCM_INSERTITEMW = 0x133E;
+constexpr UINT TCM_ADJUSTRECT = 0x1328;
+struct TCITEMA {
+  UINT mask = 0;
+  DWORD dwState = 0;
+  DWORD dwStateMask = 0;
+  char* pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = -1;
+  LPARAM lParam = 0;
+};
+struct TCITEMW {
+  UINT mask = 0;
+  DWORD dwState = 0;
+  DWORD dwStateMask = 0;
+  char16_t* pszText = nullptr;
+  int cchTextMax = 0;
+  int iImage = -1;
+  LPARAM lParam = 0;
+};
+// The head of every WM_NOTIFY.
+struct NMHDR {
+  HWND hwndFrom = nullptr;
+  std::uintptr_t idFrom = 0;
+  int code = 0;
+};
 constexpr UINT TCIF_TEXT = 1;
 constexpr UINT TCIF_RTLREADING = 4;
 constexpr UINT TCIF_PARAM = 8;
@@ -204,6 +247,7 @@ constexpr UINT CCM_SETUNICODEFORMAT = 0x2005;
 constexpr UINT CCM_GETUNICODEFORMAT = 0x2006;
 constexpr int TCN_SELCHANGE = -551;
 constexpr int TCN_SELCHANGING = -552;
+constexpr int TVN_SELCHANGEDW = -451;
 
 // Window styles.
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
@@ -242,17 +286,24 @@ constexpr DWORD ES_NUMBER = 0x2000;
 constexpr DWORD CBS_SIMPLE = 0x0001;
 constexpr DWORD CBS_DROPDOWN = 0x0002;
 constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
+constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
 constexpr DWORD CBS_SORT = 0x0100;
 constexpr DWORD CBS_HASSTRINGS = 0x0200;
 
 constexpr DWORD LBS_NOTIFY = 0x0001;
 constexpr DWORD LBS_SORT = 0x0002;
+constexpr DWORD LBS_MULTIPLESEL = 0x0008;
+constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD LBS_HASSTRINGS = 0x0040;
+constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
 constexpr DWORD LBS_NODATA = 0x2000;
 
 constexpr DWORD BS_PUSHBUTTON = 0x0000;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
+constexpr DWORD BS_CHECKBOX = 0x0002;
 constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
+constexpr DWORD BS_RADIOBUTTON = 0x0004;
 constexpr DWORD BS_AUTORADIOBUTTON = 0x0009;
 constexpr DWORD BS_GROUPBOX = 0x0007;
 constexpr DWORD BS_TYPEMASK = 0x000F;

@@ -58,6 +58,7 @@ struct State {
   PeerFactory defaultPeer;
   HWND focus = nullptr;
   HWND active = nullptr;
+  HWND capture = nullptr;
 };
 
 State& S() {
@@ -261,7 +262,7 @@ HWND Create(DWORD exStyle, std::u16string_view className, DWORD style, std::int3
   if (x == CW_USEDEFAULT) x = y = 0;
   if (cx == CW_USEDEFAULT) cx = cy = 0;
   w.bounds = RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
-  PeerFactory factory = cls->peerFactory ? cls->peerFactory : S().defaultPeer;
+  PeerFactory factory = cls->peerFactory;
   HWND h;
   {
     std::lock_guard lock(S().m);
@@ -298,6 +299,10 @@ HWND Create(DWORD exStyle, std::u16string_view className, DWORD style, std::int3
   if (!creating(WM_NCCREATE) || !W(h)) {
     DestroyWindow(h);
     return nullptr;
+  }
+  if (Window* now = W(h); now && !now->peer && S().defaultPeer) {
+    auto peer = S().defaultPeer(h);
+    if (Window* again = W(h)) again->peer = std::move(peer);
   }
   if (creating(WM_CREATE) == -1 || !W(h)) {
     DestroyWindow(h);
@@ -338,6 +343,7 @@ void DropWindow(HWND h) {
   std::erase(S().topLevel, h);
   if (S().focus == h) S().focus = nullptr;
   if (S().active == h) S().active = nullptr;
+  if (S().capture == h) S().capture = nullptr;
   if (gone->peer) gone->peer->Destroying();
 }
 
@@ -401,6 +407,12 @@ std::u16string GetClassNameW(HWND hWnd) {
 }
 
 std::string GetClassNameA(HWND hWnd) { return Utf16ToCp1252(GetClassNameW(hWnd)); }
+
+UINT GetClassStyle(HWND hWnd) {
+  const Window* w = W(hWnd);
+  const WindowClass* cls = w ? FindClass(w->className) : nullptr;
+  return cls ? cls->wc.style : 0;
+}
 
 HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view windowName, DWORD style,
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
@@ -982,6 +994,19 @@ bool IsWindowVisible(HWND hWnd) {
   return false;
 }
 
+HWND SetCapture(HWND hWnd) {
+  const HWND old = W(S().capture) ? S().capture : nullptr;
+  S().capture = W(hWnd) ? hWnd : nullptr;
+  return old;
+}
+
+bool ReleaseCapture() {
+  S().capture = nullptr;
+  return true;
+}
+
+HWND GetCapture() { return W(S().capture) ? S().capture : nullptr; }
+
 HWND GetActiveWindow() { return W(S().active) ? S().active : nullptr; }
 
 HWND SetActiveWindow(HWND hWnd) {
@@ -1111,6 +1136,13 @@ bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory) {
 WindowPeer* GetWindowPeer(HWND hWnd) {
   Window* w = W(hWnd);
   return w ? w->peer.get() : nullptr;
+}
+
+void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> peer) {
+  Window* w = W(hWnd);
+  if (!w) return;
+  std::unique_ptr<WindowPeer> old = std::exchange(w->peer, std::move(peer));
+  if (old) old->Destroying();
 }
 
 }  // namespace platform

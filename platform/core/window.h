@@ -86,6 +86,7 @@ bool UnregisterClassW(std::u16string_view className);
 bool GetClassInfoA(std::string_view className, WNDCLASS* wc);
 bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc);
 std::u16string GetClassNameW(HWND hWnd);
+UINT GetClassStyle(HWND hWnd);
 std::string GetClassNameA(HWND hWnd);
 
 struct CREATESTRUCT {
@@ -223,6 +224,11 @@ constexpr int SW_RESTORE = 9;
 bool ShowWindow(HWND hWnd, int cmdShow);  // true when it was visible
 // Visible itself and every parent visible.
 bool IsWindowVisible(HWND hWnd);
+// The window that gets the mouse until released (model state; the
+// presentation delivers a pressed button's moves to the pressed window).
+HWND SetCapture(HWND hWnd);
+bool ReleaseCapture();
+HWND GetCapture();
 HWND GetActiveWindow();
 HWND SetActiveWindow(HWND hWnd);
 
@@ -286,5 +292,8 @@ using PeerFactory = std::function<std::unique_ptr<WindowPeer>(HWND hWnd)>;
 void SetDefaultPeerFactory(PeerFactory factory);
 bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory);
 WindowPeer* GetWindowPeer(HWND hWnd);
+// A class procedure that puts its own presentation behind the window does
+// so while handling WM_NCCREATE; the previous peer is dropped.
+void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> peer);
 
 }  // namespace platform

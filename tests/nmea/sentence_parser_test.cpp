@@ -149,6 +149,33 @@ TEST_F(Parser, TimeAloneTakesTheDateWhileItIsFreshElseTodaysUtcDate) {
   EXPECT_FALSE(ctx.StoreTime(time));
 }
 
+TEST_F(Parser, PositionHelpersBuildAndStoreWholeBlocks) {
+  const std::string_view fields[] = {"", "4807.038", "01131.000", "480", "0113", "4916.45,N"};
+  const TSentenceContext ctx{link, data, 7000, "GP", "GGA", "", TSentenceFields(fields)};
+  TPositionStage position;
+  EXPECT_FALSE(ctx.ParseLatitude(3, position.Latitude));
+  EXPECT_FALSE(ctx.ParseLongitude(4, position.Longitude));
+  EXPECT_FALSE(ctx.StorePosition(position));
+  ASSERT_TRUE(ctx.ParseLatitude(1, position.Latitude));
+  EXPECT_FALSE(ctx.StorePosition(position));
+  ASSERT_TRUE(ctx.ParseLongitude(2, position.Longitude));
+  EXPECT_NEAR(position.Latitude, 48.1173, 1e-9);
+  EXPECT_NEAR(position.Longitude, 11.516666667, 1e-9);
+  data.GeoidSeparation = 46.9;
+  position.Tick = ctx.Tick;
+  ASSERT_TRUE(ctx.StorePosition(position));
+  EXPECT_EQ(data.Latitude, position.Latitude);
+  EXPECT_EQ(data.GeoidSeparation, 0.0);  // the block is copied whole
+  EXPECT_EQ(data.PositionTick, 7000u);
+  EXPECT_EQ(link.QuantityTicks[qtPosition], 7000u);
+
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("d"), kFixDifferential);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("N"), kFixInvalid);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("E"), kFixEstimated);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("R"), kFixUnknown);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode(""), kFixUnknown);
+}
+
 TEST_F(Parser, IdentificationReplyFilesTheModulesProductRecord) {
   Parse("$PARLIHS,0001E240,X,1,A,B,C,0BE2,00009C5A,D,7B*3C");
   ASSERT_EQ(data.Products.size(), 1u);

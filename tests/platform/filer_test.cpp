@@ -1,0 +1,94 @@
+#include "platform/core/filer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+// An object with a wide caption, a count with a declared default and a
+// wide character without one, plus a property filed by code.
+class Filed : public TPersistent {
+ public:
+  std::u16string caption;
+  std::int64_t count = 4;
+  char16_t mark = 0;
+  std::string extra;
+
+  void GetPublishedProperties(std::vector<TPropInfo>& props) const override {
+    auto* self = const_cast<Filed*>(this);
+    TPropInfo c{.Name = "Caption", .Kind = TTypeKind::tkWString};
+    c.GetWideStr = [self] { return self->caption; };
+    c.SetWideStr = [self](const std::u16string& v) { self->caption = v; };
+    props.push_back(c);
+    TPropInfo n{.Name = "Count", .Kind = TTypeKind::tkInteger, .Default = 4};
+    n.GetOrd = [self] { return self->count; };
+    n.SetOrd = [self](std::int64_t v) { self->count = v; };
+    props.push_back(n);
+    TPropInfo m{.Name = "Mark", .Kind = TTypeKind::tkWChar};
+    m.GetOrd = [self] { return static_cast<std::int64_t>(self->mark); };
+    m.SetOrd = [self](std::int64_t v) { self->mark = static_cast<char16_t>(v); };
+    props.push_back(m);
+  }
+  void DefineProperties(TFiler* filer) override {
+    filer->DefineProperty(
+        "Extra", [this](TReader& r) { extra = r.ReadString(); }, [this](TWriter& w) { w.WriteString(extra); },
+        !extra.empty());
+  }
+};
+
+TEST(Filer, PublishedAndDefinedPropertiesRoundTrip) {
+  Filed a;
+  a.caption = u"\u03A9 caption";
+  a.count = 70000;
+  a.mark = u'\u20AC';
+  a.extra = "more";
+  TMemoryStream s;
+  TWriter(s).WriteProperties(&a);
+  s.SetPosition(0);
+  Filed b;
+  TReader(s).ReadProperties(&b);
+  EXPECT_EQ(b.caption, a.caption);
+  EXPECT_EQ(b.count, 70000);
+  EXPECT_EQ(b.mark, u'\u20AC');
+  EXPECT_EQ(b.extra, "more");
+  EXPECT_EQ(s.Position(), s.Size());
+}
+
+TEST(Filer, DefaultsAndEmptyValuesAreNotWritten) {
+  Filed a;  // count at its default, empty caption and extra; mark has no default
+  TMemoryStream s;
+  TWriter(s).WriteProperties(&a);
+  s.SetPosition(0);
+  TReader r(s);
+  EXPECT_EQ(r.ReadStr(), "Mark");
+  EXPECT_EQ(r.ReadWideString(), std::u16string(1, u'\0'));
+  EXPECT_TRUE(r.EndOfList());
+}
+
+TEST(Filer, UnknownPropertiesAndBadValuesAreReadErrors) {
+  TMemoryStream s;
+  TWriter w(s);
+  w.WritePropName("Nothing");
+  w.WriteInteger(1);
+  w.WriteListEnd();
+  s.SetPosition(0);
+  Filed f;
+  EXPECT_THROW(TReader(s).ReadProperties(&f), EReadError);
+
+  TMemoryStream bad;
+  TWriter wb(bad);
+  wb.WritePropName("Count");
+  wb.WriteString("text");
+  bad.SetPosition(0);
+  EXPECT_THROW(TReader(bad).ReadProperty(&f), EReadError);
+
+  // A wide string claiming more units than the stream holds.
+  TMemoryStream truncated;
+  const std::uint8_t bytes[] = {vaWString, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 0};
+  truncated.WriteBuffer(bytes, sizeof bytes);
+  truncated.SetPosition(0);
+  EXPECT_THROW(TReader(truncated).ReadWideString(), EReadError);
+}
+
+}  // namespace
