@@ -1,7 +1,9 @@
 // Receiving: chunks from the reader thread are shown, cut into sentences or
 // gateway frames, checked and handed on.
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "nmea/endpoint.h"
@@ -27,6 +29,13 @@ constexpr std::array<bool, 256> MakePrintable() {
 }
 constexpr std::array<bool, 256> kPrintable = MakePrintable();
 
+constexpr std::array<std::uint8_t, 256> MakeUpper() {
+  std::array<std::uint8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) t[c] = static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return t;
+}
+constexpr std::array<std::uint8_t, 256> kUpper = MakeUpper();
+
 // Bytes that end or start a sentence.
 constexpr std::array<bool, 256> MakeSentenceMarks() {
   std::array<bool, 256> t{};
@@ -44,25 +53,24 @@ constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
   return (x - kOnes) & ~x & kHighs;
 }
 
+// Non-zero when one of the eight bytes of Word is a sentence mark.
+std::uint64_t MarksIn(std::uint64_t word) {
+  return HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!');
+}
+
 // The index of the first sentence mark at or after From, or Count; eight
 // bytes at a time through the long runs inside a sentence.
 int FindSentenceMark(const std::uint8_t* data, int from, int count) {
   while (from + 8 <= count) {
     std::uint64_t word;
     std::memcpy(&word, data + from, sizeof word);
-    if (HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!')) break;
+    // The lowest bit of a match mask always stands for a real match.
+    if (const std::uint64_t marks = MarksIn(word); marks != 0) return from + std::countr_zero(marks) / 8;
     from += 8;
   }
   while (from < count && !kSentenceMarks[data[from]]) ++from;
   return from;
 }
-
-constexpr std::array<std::uint8_t, 256> MakeUpper() {
-  std::array<std::uint8_t, 256> t{};
-  for (int c = 0; c < 256; ++c) t[c] = static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return t;
-}
-constexpr std::array<std::uint8_t, 256> kUpper = MakeUpper();
 
 // Exclusive or of all bytes, eight at a time.
 unsigned XorOf(std::string_view text) {

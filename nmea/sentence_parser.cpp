@@ -4,6 +4,7 @@
 #include "nmea/sentence_parser.h"
 
 #include <algorithm>
+#include <array>
 
 #include "nmea/endpoint.h"
 #include "support/conversions.h"
@@ -24,6 +25,21 @@ void UpperInto(std::string_view text, std::string& out) {
 std::string_view BodyOf(std::string_view s) {
   const std::size_t end = s[s.size() - 3] == '*' ? s.size() - 3 : s.size();
   return end > 6 ? s.substr(6, end - 6) : std::string_view{};
+}
+
+// The key of a standard talker or sentence id. Ids repeat sentence after
+// sentence, so their keys are remembered rather than hashed each time.
+std::uint32_t StandardKey(std::string_view id) {
+  std::uint32_t packed = static_cast<std::uint32_t>(id.size());
+  for (const char c : id) packed = packed << 8 | static_cast<unsigned char>(c);
+  struct Slot {
+    std::uint32_t Packed = 0;
+    std::uint32_t Key = 0;
+  };
+  thread_local std::array<Slot, 64> cache{};
+  Slot& slot = cache[(packed * 2654435761u) >> 26];
+  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(id))};
+  return slot.Key;
 }
 
 // Whole degrees from the first Width characters, minutes from the rest.
@@ -63,11 +79,9 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     talker = std::string_view(standardTalker, 2);
     id = std::string_view(standardId, 3);
   }
-  const auto key = static_cast<std::uint32_t>(support::StringHashEx(id));
+  const std::uint32_t key = proprietary ? static_cast<std::uint32_t>(support::StringHashEx(id)) : StandardKey(id);
   // Counted before the skip test, so skipped sentences still show.
-  if (CollectStatistics) {
-    CountSentence(talker, static_cast<std::uint32_t>(support::StringHashEx(talker)), id, key);
-  }
+  if (CollectStatistics) CountSentence(talker, StandardKey(talker), id, key);
   if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
   const TSentenceHandler handler = FindSentenceHandler(proprietary, key);
   if (handler == nullptr) return;

@@ -171,36 +171,5 @@ TEST(EndpointThreads, StoppingOrDetachingNeverDeadlocksWithAChunkInFlight) {
   EXPECT_GT(received.load(), 0);
 }
 
-TEST(EndpointThreads, DestroyingTheLinkWhileChunksArriveIsSafe) {
-  for (int i = 0; i < 20; ++i) {
-    std::atomic<bool> stop{false};
-    std::atomic<TNMEA2KDecoder*> target{nullptr};
-    std::mutex lifetime;
-    auto link = std::make_unique<TNMEA2KDecoder>();
-    link->StreamMode = kStreamText;
-    target = link.get();
-    std::thread feeder([&] {
-      while (!stop) {
-        // The feeder stands for a port's reader thread, which the endpoint
-        // stops before it goes away.
-        std::lock_guard guard(lifetime);
-        if (TNMEA2KDecoder* l = target.load()) {
-          l->DataReceived(nullptr, reinterpret_cast<const std::uint8_t*>(kTraffic.data()),
-                          static_cast<int>(std::min<std::size_t>(kTraffic.size(), 400)));
-        }
-      }
-    });
-    std::this_thread::yield();
-    link->Closing = true;
-    {
-      std::lock_guard guard(lifetime);
-      target = nullptr;
-    }
-    link.reset();
-    stop = true;
-    feeder.join();
-  }
-}
-
 }  // namespace
 }  // namespace nmea

@@ -1,15 +1,13 @@
 #pragma once
-// A serial transport and a gateway that live in memory, installed as the
-// endpoint's factories for the life of a TestTransports object.
+// A serial transport that lives in memory, installed as the endpoint's
+// factory for the life of a TestTransports object.
 
-#include <atomic>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "nmea/endpoint.h"
-#include "nmea/gateway_transport.h"
 #include "nmea/serial_transport.h"
 
 namespace nmea::testing {
@@ -28,52 +26,36 @@ struct SerialState {
 };
 
 class TestSerialTransport : public ISerialTransport {
+  template <typename F>
+  auto Locked(F f) const {
+    std::lock_guard lock(s_.Mutex);
+    return f();
+  }
+
  public:
-  explicit TestSerialTransport(SerialState& state) : state_(state) {}
-  int GetPort() const override;
-  void SetPort(int Port) override;
-  int GetBaud() const override;
-  void SetBaud(int Baud) override;
-  void SetDataBitsIndex(int Index) override;
-  void SetStopBitsIndex(int Index) override;
-  void SetParityIndex(int Index) override;
-  void SetFlowIndex(int Index) override;
-  void Open() override;
-  void Close() override;
-  bool IsOpen() const override;
-  void Purge() override;
-  bool WriteString(std::string_view S) override;
-  void SetOnReceive(TComDataEvent Handler) override;
+  explicit TestSerialTransport(SerialState& state) : s_(state) {}
+  int GetPort() const override { return Locked([&] { return s_.Port; }); }
+  void SetPort(int Port) override { Locked([&] { s_.Port = Port; }); }
+  int GetBaud() const override { return Locked([&] { return s_.Baud; }); }
+  void SetBaud(int Baud) override { Locked([&] { s_.Baud = Baud; }); }
+  void SetDataBitsIndex(int Index) override { Locked([&] { s_.Indexes.assign(1, Index); }); }
+  void SetStopBitsIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
+  void SetParityIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
+  void SetFlowIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
+  void Open() override { Locked([&] { s_.Open = !s_.RefuseOpen && s_.Port > 0; }); }
+  void Close() override { Locked([&] { s_.Open = false; }); }
+  bool IsOpen() const override { return Locked([&] { return s_.Open; }); }
+  void Purge() override { Locked([&] { ++s_.Purges; }); }
+  bool WriteString(std::string_view S) override {
+    return Locked([&] { return !s_.FailWrites && (s_.Written.emplace_back(S), true); });
+  }
+  void SetOnReceive(TComDataEvent Handler) override { Locked([&] { s_.OnReceive = std::move(Handler); }); }
 
  private:
-  SerialState& state_;
+  SerialState& s_;
 };
 
-struct GatewayState {
-  bool LibraryPresent = true;
-  bool Connected = false;
-  int Port = 0;
-  std::vector<std::string> Calls;
-};
-
-class TestGateway : public IGatewayTransport {
- public:
-  explicit TestGateway(GatewayState& state) : state_(state) {}
-  void SetOnStatus(TNMEATextEvent) override {}
-  bool LoadLibrary() override { return state_.LibraryPresent; }
-  bool Open(int Port) override;
-  bool IsConnected() const override { return state_.Connected; }
-  int GetPort() const override { return state_.Connected ? state_.Port : -1; }
-  int GetBaud() const override { return state_.Connected ? 115200 : -1; }
-  void Pause() override;
-  void Resume() override;
-  void FlushAll() override { state_.Calls.push_back("FlushAll"); }
-
- private:
-  GatewayState& state_;
-};
-
-// Installs both factories; every transport the endpoint creates shares the
+// Installs the serial factory; every port the endpoint creates shares the
 // one state below.
 class TestTransports {
  public:
@@ -83,7 +65,6 @@ class TestTransports {
   void Deliver(std::string_view Bytes);
 
   SerialState Serial;
-  GatewayState Gateway;
 };
 
 // Text of every event of one kind, in order.

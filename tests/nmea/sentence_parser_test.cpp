@@ -50,6 +50,7 @@ TEST_F(Parser, SplitsAddressesCountsThemAndHonoursTheSkipList) {
   EXPECT_EQ(link.KeyName(Key("P"), 0), "P");
   EXPECT_EQ(link.KeyName(Key("MTK590"), 1), "MTK590");
   EXPECT_EQ(link.KeyName(Key("ARLIHS"), 1), "ARLIHS");
+  EXPECT_EQ(link.KeyName(35, 1), "35");
   EXPECT_EQ(link.Talkers.size(), 3u);  // GP, P and the skipped GN
   // The lower-case ZDA was stored; the skipped one was counted only.
   EXPECT_EQ(data.UtcSecond, 30);
@@ -149,33 +150,6 @@ TEST_F(Parser, TimeAloneTakesTheDateWhileItIsFreshElseTodaysUtcDate) {
   EXPECT_FALSE(ctx.StoreTime(time));
 }
 
-TEST_F(Parser, PositionHelpersBuildAndStoreWholeBlocks) {
-  const std::string_view fields[] = {"", "4807.038", "01131.000", "480", "0113", "4916.45,N"};
-  const TSentenceContext ctx{link, data, 7000, "GP", "GGA", "", TSentenceFields(fields)};
-  TPositionStage position;
-  EXPECT_FALSE(ctx.ParseLatitude(3, position.Latitude));
-  EXPECT_FALSE(ctx.ParseLongitude(4, position.Longitude));
-  EXPECT_FALSE(ctx.StorePosition(position));
-  ASSERT_TRUE(ctx.ParseLatitude(1, position.Latitude));
-  EXPECT_FALSE(ctx.StorePosition(position));
-  ASSERT_TRUE(ctx.ParseLongitude(2, position.Longitude));
-  EXPECT_NEAR(position.Latitude, 48.1173, 1e-9);
-  EXPECT_NEAR(position.Longitude, 11.516666667, 1e-9);
-  data.GeoidSeparation = 46.9;
-  position.Tick = ctx.Tick;
-  ASSERT_TRUE(ctx.StorePosition(position));
-  EXPECT_EQ(data.Latitude, position.Latitude);
-  EXPECT_EQ(data.GeoidSeparation, 0.0);  // the block is copied whole
-  EXPECT_EQ(data.PositionTick, 7000u);
-  EXPECT_EQ(link.QuantityTicks[qtPosition], 7000u);
-
-  EXPECT_EQ(TSentenceContext::FixQualityOfMode("d"), kFixDifferential);
-  EXPECT_EQ(TSentenceContext::FixQualityOfMode("N"), kFixInvalid);
-  EXPECT_EQ(TSentenceContext::FixQualityOfMode("E"), kFixEstimated);
-  EXPECT_EQ(TSentenceContext::FixQualityOfMode("R"), kFixUnknown);
-  EXPECT_EQ(TSentenceContext::FixQualityOfMode(""), kFixUnknown);
-}
-
 TEST_F(Parser, IdentificationReplyFilesTheModulesProductRecord) {
   Parse("$PARLIHS,0001E240,X,1,A,B,C,0BE2,00009C5A,D,7B*3C");
   ASSERT_EQ(data.Products.size(), 1u);
@@ -236,23 +210,6 @@ TEST_F(Parser, CalibrationRepliesFillTheTables) {
   EXPECT_EQ(tmp.Points[0].X, 20.0);
   EXPECT_EQ(tmp.Points[1].Y, 650.0);
   EXPECT_EQ(tmp.Points[2].Y, -1.5);
-}
-
-TEST_F(Parser, ReceiverSentencesFillTheGpsBlock) {
-  Parse("$PGRME,15.0,M,45.0,M,25.0,M*1C");
-  Parse("$PGRMM,WGS 84*06");
-  Parse("$PGRMT,RECEIVER SW 2.00,P,P,R,R,P,,30,R*70");
-  EXPECT_EQ(data.GPS.Manufacturer, "GRM");
-  EXPECT_EQ(data.GPS.HorizontalError, 15.0);
-  EXPECT_EQ(data.GPS.VerticalError, 45.0);
-  EXPECT_EQ(data.GPS.Datum.Str, "WGS 84");
-  EXPECT_EQ(data.GPS.ReceiverInfo, "RECEIVER SW 2.00");
-  SetTick(2000);
-  Parse("$PGRMT,");
-  Parse("$PMTK590,");
-  EXPECT_EQ(data.LastUpdateTick, 2000u);
-  EXPECT_EQ(data.GPS.ReceiverInfo, "RECEIVER SW 2.00");
-  EXPECT_TRUE(data.Extras.empty());
 }
 
 }  // namespace
