@@ -123,8 +123,12 @@ struct Checker {
         ExpectNear(d.Latitude, lat * 1e-16, "latitude", msg.PGN);
         ExpectNear(d.Longitude, lon * 1e-16, "longitude", msg.PGN);
         EXPECT_EQ(d.GPS.GnssType, p[31] & 0x0F);
-        if ((p[31] >> 4) < 14) EXPECT_EQ(d.GPS.FixQuality, p[31] >> 4);
-        if (p[33] < 0xFD) EXPECT_EQ(d.GPS.SatsInUse, p[33]);
+        if ((p[31] >> 4) < 14) {
+          EXPECT_EQ(d.GPS.FixQuality, p[31] >> 4);
+        }
+        if (p[33] < 0xFD) {
+          EXPECT_EQ(d.GPS.SatsInUse, p[33]);
+        }
         const auto hdop = Field<std::int16_t>(p, 34);
         if (Available(hdop)) ExpectNear(d.GPS.HDOP, hdop * 0.01, "HDOP", msg.PGN);
         const auto sep = Field<std::int32_t>(p, 38);
@@ -173,11 +177,17 @@ struct Checker {
           const std::size_t at = 3 + 12 * i;
           EXPECT_EQ(s.PRN, p[at]);
           const auto elevation = Field<std::int16_t>(p, at + 1);
-          if (Available(elevation)) EXPECT_NEAR(s.Elevation, elevation * 1e-4 * kRadToDeg, 1e-4);
+          if (Available(elevation)) {
+            EXPECT_NEAR(s.Elevation, elevation * 1e-4 * kRadToDeg, 1e-4);
+          }
           const auto azimuth = Field<std::uint16_t>(p, at + 3);
-          if (Available(azimuth)) EXPECT_NEAR(s.Azimuth, azimuth * 1e-4 * kRadToDeg, 1e-3);
+          if (Available(azimuth)) {
+            EXPECT_NEAR(s.Azimuth, azimuth * 1e-4 * kRadToDeg, 1e-3);
+          }
           const auto snr = Field<std::int16_t>(p, at + 5);
-          if (Available(snr)) EXPECT_NEAR(s.SNR, snr * 0.01, 1e-4);
+          if (Available(snr)) {
+            EXPECT_NEAR(s.SNR, snr * 0.01, 1e-4);
+          }
           EXPECT_EQ(s.Status, p[at + 11] & 0x0F);
         }
         EXPECT_EQ(d.GPS.SatellitesTick, t);
@@ -228,7 +238,9 @@ struct Checker {
           if (product.SourceId == msg.Source && product.Tick == t) {
             found = true;
             // Deviation: the database version is kept raw, not in thousandths.
-            if (Available(version)) EXPECT_EQ(product.DatabaseVersion, version);
+            if (Available(version)) {
+              EXPECT_EQ(product.DatabaseVersion, version);
+            }
             EXPECT_FALSE(product.ModelId.empty());
           }
         }
