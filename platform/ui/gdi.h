@@ -59,6 +59,19 @@ int GetSystemMetrics(int index);
 // The desktop area not taken by panels, in screen coordinates.
 RECT GetWorkArea();
 
+inline void OffsetRect(RECT& r, int dx, int dy) {
+  r.left += dx;
+  r.right += dx;
+  r.top += dy;
+  r.bottom += dy;
+}
+inline void InflateRect(RECT& r, int dx, int dy) {
+  r.left -= dx;
+  r.right += dx;
+  r.top -= dy;
+  r.bottom += dy;
+}
+
 // a * b / c rounded to the nearest, halves away from zero; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
