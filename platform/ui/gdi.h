@@ -147,6 +147,10 @@ POINT SetViewportOrg(HDC dc, int x, int y);
 void SetClipRect(HDC dc, const RECT& rect);
 RECT GetClipRect(HDC dc);
 
+// Smoothed edges for the shapes drawn next (off: exact pixels, the
+// default); returns the previous setting.
+bool SetSmoothing(HDC dc, bool smooth);
+
 bool MoveToEx(HDC dc, int x, int y, POINT* previous);
 bool LineTo(HDC dc, int x, int y);
 bool Polyline(HDC dc, const POINT* points, int count);
