@@ -480,6 +480,8 @@ HWND TWinControl::Handle() {
 
 void TWinControl::CreateParams(TCreateParams& Params) {
   Params = TCreateParams{};
+  // The parent's window first: making it may move this control.
+  if (Parent()) Params.WndParent = Parent()->Handle();
   Params.Caption = text_;
   Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
   if (ControlStyle & csAcceptsControls) Params.Style |= WS_CLIPCHILDREN;
@@ -489,7 +491,6 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.Y = top_;
   Params.Width = width_;
   Params.Height = height_;
-  if (Parent()) Params.WndParent = Parent()->Handle();
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   Params.WindowClass.lpfnWndProc = MakeWndProc<&DefWindowProcA>(false);
   Params.WinClassName = ClassNameOf(*this);
@@ -552,8 +553,17 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 }
 
 void TWinControl::CreateHandle() {
-  if (handle_) return;
-  CreateWnd();
+  if (handle_ || (ControlState & csCreating)) return;
+  // Making the parent's window (for CreateParams) makes the windows of the
+  // parent's children; this one is being made already.
+  ControlState |= csCreating;
+  try {
+    CreateWnd();
+  } catch (...) {
+    ControlState &= ~static_cast<unsigned>(csCreating);
+    throw;
+  }
+  ControlState &= ~static_cast<unsigned>(csCreating);
   SetPropAtom(handle_, ControlAtom(), reinterpret_cast<HANDLE>(this));
   SetPropAtom(handle_, WindowAtom(), reinterpret_cast<HANDLE>(this));
   CreateChildHandles();
@@ -563,7 +573,7 @@ void TWinControl::CreateHandle() {
 void TWinControl::CreateChildHandles() {
   for (TControl* c : std::vector<TControl*>(controls_)) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
-      if (!w->handle_) w->CreateHandle();
+      if (!w->handle_ && !(w->ControlState & csCreating)) w->CreateHandle();
     }
   }
   // Windows are stacked as the controls are: the last is in front.

@@ -35,8 +35,8 @@ struct GdiTable {
 };
 
 GdiTable& T() {
-  static GdiTable table;
-  return table;
+  static GdiTable* table = new GdiTable;
+  return *table;
 }
 
 constexpr HGDIOBJ kStockFont = 1;
