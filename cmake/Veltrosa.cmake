@@ -99,3 +99,26 @@ function(veltrosa_fuzzer name source)
            -print_final_stats=1 ${ARG_ARGS} ${corpus} ${ARG_SEEDS})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
+
+# An object library of named resources: each NAME TYPE FILE triple becomes a
+# generated source that registers the file's bytes (platform/core/resources.h).
+# Link it straight into the executables that look the resources up, so that
+# every registration is linked in.
+function(veltrosa_resources target)
+  set(sources)
+  set(triples ${ARGN})
+  while(triples)
+    list(POP_FRONT triples name type file)
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}_${name}.cpp)
+    add_custom_command(
+      OUTPUT ${source}
+      COMMAND ${CMAKE_COMMAND} -DINPUT=${file} -DOUTPUT=${source} -DNAME=${name} -DTYPE=${type}
+              -P ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+      DEPENDS ${file} ${PROJECT_SOURCE_DIR}/cmake/EmbedResource.cmake
+      COMMENT "Embedding resource ${name}"
+      VERBATIM)
+    list(APPEND sources ${source})
+  endwhile()
+  add_library(${target} OBJECT ${sources})
+  target_link_libraries(${target} PUBLIC veltrosa_platform_core)
+endfunction()

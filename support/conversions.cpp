@@ -12,32 +12,78 @@ namespace {
 
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Checks the shape the float conversion accepts: an optional sign, digits
-// with at most one decimal point (at least one digit in all), then optionally
-// an exponent mark, an optional sign and at least one digit.
-bool IsDecimalNumber(std::string_view t) {
+// The text the float conversion accepts: an optional sign, digits with at
+// most one decimal point ("," or ".", at least one digit in all), then
+// optionally an exponent mark, an optional sign and at least one digit. Such
+// a text also meets every counting rule on separators, signs and exponent
+// marks, and every text that breaks one of them fails this shape, so one pass
+// decides both. Digits of the locale beyond "0"-"9" fail it too.
+//
+// On the way it gathers what the exact short path needs: the digits as an
+// integer while they fit, the count of fraction digits and the exponent.
+struct DecimalShape {
+  bool valid = false;
+  bool comma = false;
+  bool negative = false;
+  bool mantissaFits = true;  // mantissa holds all digits and is below 2^53
+  std::uint64_t mantissa = 0;
+  int fractionDigits = 0;
+  int exponent = 0;  // saturates far beyond the range of a double
+};
+
+DecimalShape ScanDecimal(std::string_view t) {
+  DecimalShape shape;
   std::size_t i = 0;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  const std::size_t n = t.size();
+  if (i < n && (t[i] == '+' || t[i] == '-')) shape.negative = t[i++] == '-';
   std::size_t digits = 0;
   bool point = false;
-  for (; i < t.size(); ++i) {
-    if (IsAsciiDigit(t[i])) {
+  for (; i < n; ++i) {
+    const char c = t[i];
+    if (IsAsciiDigit(c)) {
       ++digits;
-    } else if ((t[i] == '.' || t[i] == ',') && !point) {
+      if (shape.mantissa < (1ull << 53) / 10) {
+        shape.mantissa = shape.mantissa * 10 + static_cast<unsigned>(c - '0');
+      } else {
+        shape.mantissaFits = false;
+      }
+      if (point) ++shape.fractionDigits;
+    } else if ((c == '.' || c == ',') && !point) {
       point = true;
+      shape.comma = c == ',';
     } else {
       break;
     }
   }
-  if (digits == 0) return false;
-  if (i == t.size()) return true;
-  if (t[i] != 'e' && t[i] != 'E') return false;
-  ++i;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  if (i == t.size()) return false;
-  for (; i < t.size(); ++i) {
-    if (!IsAsciiDigit(t[i])) return false;
+  if (digits == 0) return shape;
+  if (i < n) {
+    if (t[i] != 'e' && t[i] != 'E') return shape;
+    ++i;
+    bool negativeExponent = false;
+    if (i < n && (t[i] == '+' || t[i] == '-')) negativeExponent = t[i++] == '-';
+    if (i == n) return shape;
+    for (; i < n; ++i) {
+      if (!IsAsciiDigit(t[i])) return shape;
+      if (shape.exponent < 100000) shape.exponent = shape.exponent * 10 + (t[i] - '0');
+    }
+    if (negativeExponent) shape.exponent = -shape.exponent;
   }
+  shape.valid = true;
+  return shape;
+}
+
+// A mantissa below 2^53 and a power of ten up to 10^22 are both exact
+// doubles, so one multiplication or division rounds correctly: the same value
+// the full conversion gives. False when the shape is outside that range.
+bool ExactShortValue(const DecimalShape& shape, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (!shape.mantissaFits) return false;
+  const int scale = shape.exponent - shape.fractionDigits;
+  if (scale < -22 || scale > 22) return false;
+  const auto m = static_cast<double>(shape.mantissa);
+  value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+  if (shape.negative) value = -value;
   return true;
 }
 
@@ -93,33 +139,10 @@ std::int64_t SafeStrToInt64(std::string_view S) {
 
 double SafeStrToFloat(std::string_view S) {
   std::string_view t = TrimText(S);
-  const std::size_t n = t.size();
-  if (n == 0) return 0;
-  std::size_t separators = 0;
-  std::size_t signs = 0;
-  std::size_t exponents = 0;
-  std::size_t exponentPos = 0;  // 1-based
-  bool comma = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    const char c = t[i];
-    if (!IsNumberChar(c)) return 0;
-    if (c == ',' || c == '.') {
-      ++separators;
-      comma = comma || c == ',';
-    } else if (c == '+' || c == '-') {
-      ++signs;
-    } else if (c == 'e' || c == 'E') {
-      ++exponents;
-      exponentPos = i + 1;
-    }
-  }
-  if (separators + signs + exponents >= n || separators >= 2 || exponents >= 2 || signs >= 3 ||
-      (signs == 2 && exponents != 1)) {
-    return 0;
-  }
-  if (exponents == 1 && (exponentPos <= 1 || exponentPos >= n)) return 0;
-  if (!IsDecimalNumber(t)) return 0;
-
+  const DecimalShape shape = ScanDecimal(t);
+  if (!shape.valid) return 0;
+  if (double value = 0; ExactShortValue(shape, value)) return value;
+  const bool comma = shape.comma;
   if (t.front() == '+') t.remove_prefix(1);
   if (!comma) return ParseDouble(t.data(), t.data() + t.size());
   // The conversion knows only "." as the decimal point; a field text is short

@@ -5,39 +5,45 @@
 #include <string>
 #include <utility>
 
-#include "platform/core/sysutils.h"
-
 namespace platform {
 namespace {
 
-struct Registry {
-  std::mutex m;
-  std::map<std::pair<std::string, ResourceType>, std::span<const std::uint8_t>> items;
+using TResourceKey = std::pair<std::string, std::string>;
+
+struct TRegistry {
+  std::mutex Lock;
+  std::map<TResourceKey, std::span<const std::uint8_t>> Entries;
 };
 
-Registry& R() {
-  static Registry registry;
+// Built on first use, so generated sources may register from their static
+// initialisers in any order.
+TRegistry& Registry() {
+  static TRegistry registry;
   return registry;
+}
+
+std::string Upper(std::string_view Text) {
+  std::string out(Text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
 }
 
 }  // namespace
 
-void RegisterResource(std::string_view name, ResourceType type, std::span<const std::uint8_t> bytes) {
-  std::lock_guard lock(R().m);
-  R().items[{AnsiUpperCase(name), type}] = bytes;
+bool RegisterResource(std::string_view Name, std::string_view Type, std::span<const std::uint8_t> Bytes) {
+  TRegistry& registry = Registry();
+  const std::lock_guard lock(registry.Lock);
+  return registry.Entries.try_emplace({Upper(Name), Upper(Type)}, Bytes).second;
 }
 
-std::span<const std::uint8_t> FindResourceData(std::string_view name, ResourceType type) {
-  std::lock_guard lock(R().m);
-  auto it = R().items.find({AnsiUpperCase(name), type});
-  return it == R().items.end() ? std::span<const std::uint8_t>() : it->second;
-}
-
-TResourceStream::TResourceStream(std::string_view name, ResourceType type) {
-  const auto data = FindResourceData(name, type);
-  if (data.empty()) throw EResNotFound("Resource " + std::string(name) + " not found");
-  WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
-  SetPosition(0);
+std::optional<std::span<const std::uint8_t>> FindResource(std::string_view Name, std::string_view Type) {
+  TRegistry& registry = Registry();
+  const std::lock_guard lock(registry.Lock);
+  const auto found = registry.Entries.find({Upper(Name), Upper(Type)});
+  if (found == registry.Entries.end()) return std::nullopt;
+  return found->second;
 }
 
 }  // namespace platform

@@ -1,29 +1,24 @@
 #pragma once
-// The program's resources: named blocks of bytes compiled into the program
-// (pictures, string containers, layouts) that code finds by name and type,
-// as it finds the resources of the program file. Names compare without
-// regard to case.
+// Named resources built into the program: byte blocks found by name and
+// type, as the program file's resources are. The build turns each resource
+// file into a generated source that registers its bytes at start-up (see
+// veltrosa_resources in cmake/Veltrosa.cmake). Names and types compare
+// without regard to ASCII case.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
-#include "platform/core/streams.h"
-
 namespace platform {
 
-enum class ResourceType { RCData, Bitmap, String };
+// The type of raw data resources.
+inline constexpr std::string_view RT_RCDATA = "RCDATA";
 
-// Registers bytes that live as long as the program (a static array).
-// A second registration of the same name and type replaces the first.
-void RegisterResource(std::string_view name, ResourceType type, std::span<const std::uint8_t> bytes);
-// Empty when there is no such resource.
-std::span<const std::uint8_t> FindResourceData(std::string_view name, ResourceType type);
+// Bytes must stay valid for the whole run. A name already registered for the
+// type keeps its first bytes and gives false.
+bool RegisterResource(std::string_view Name, std::string_view Type, std::span<const std::uint8_t> Bytes);
 
-// A read-only stream over a resource; EResNotFound when it does not exist.
-class TResourceStream : public TMemoryStream {
- public:
-  TResourceStream(std::string_view name, ResourceType type);
-};
+std::optional<std::span<const std::uint8_t>> FindResource(std::string_view Name, std::string_view Type);
 
 }  // namespace platform

@@ -1,0 +1,61 @@
+// Speed through water and over ground, and water depth.
+
+#include "nmea/n2k_message.h"
+#include "nmea/n2k_pgns.h"
+#include "nmea/n2k_text.h"
+
+namespace nmea {
+
+void DecodeSpeed(N2kMessage& m) {
+  TN2kFieldStatus waterStatus;
+  TN2kFieldStatus groundStatus;
+  const double water = N2kKnots(N2kWord(m.At(1), waterStatus));
+  const double ground = N2kKnots(N2kWord(m.At(3), groundStatus));
+  if (waterStatus == fsValid || groundStatus == fsValid) {
+    tNMEAData& d = m.Data;
+    if (waterStatus == fsValid) {
+      d.WaterSpeed = water;
+      d.WaterSpeedTick = m.Tick();
+      m.Stored(qtWaterSpeed);
+    }
+    if (groundStatus == fsValid) {
+      d.SOG = ground;
+      d.SOGTick = m.Tick();
+      m.Stored(qtSpeedOverGround);
+    }
+    m.Updated();
+  }
+  if (!m.WantsLine()) return;
+  std::string line = N2kLine(m.Msg.PGN, "    >>> SPEED: ");
+  line += "   WATER ";
+  line += N2kNumberText(water, 2, " kn", waterStatus);
+  line += "   SOG ";
+  line += N2kNumberText(ground, 2, " kn", groundStatus);
+  m.Emit(line);
+}
+
+void DecodeWaterDepth(N2kMessage& m) {
+  TN2kFieldStatus depthStatus;
+  TN2kFieldStatus offsetStatus;
+  const double depth = N2kCardinal(m.At(1), depthStatus) * 0.01;
+  const double offset = N2kSmallInt(m.At(5), offsetStatus) * 0.001;
+  if (depthStatus == fsValid) {
+    tNMEAData& d = m.Data;
+    d.Depth = static_cast<float>(depth);
+    d.DepthTick = m.Tick();
+    m.Stored(qtDepth);
+    if (offsetStatus == fsValid) {
+      d.TransducerOffset = offset;
+      d.TransducerOffsetTick = m.Tick();
+    }
+    m.Updated();
+  }
+  if (!m.WantsLine()) return;
+  std::string line = N2kLine(m.Msg.PGN, "    >>> WATER DEPTH: ");
+  line += N2kNumberText(depth, 2, " m", depthStatus);
+  line += "    OFFSET   ";
+  line += N2kNumberText(offset, 2, " m", offsetStatus);
+  m.Emit(line);
+}
+
+}  // namespace nmea

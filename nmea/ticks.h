@@ -1,0 +1,29 @@
+#pragma once
+// Tick sources of a link endpoint and the modular arithmetic on 32-bit ticks.
+
+#include <cstdint>
+
+#include "nmea/types.h"
+
+namespace nmea {
+
+enum TTickSource : std::uint8_t {
+  tsSystemTick = 0,      // the system millisecond tick count
+  tsMultimediaTime = 1,  // the multimedia timer's millisecond time
+  tsExternal = 2,        // the process-wide counter the host program sets
+};
+
+TTick GetTick(std::uint8_t TickSource);
+
+// The process-wide counter of tick source 2.
+void SetExternalTick(TTick Tick);
+TTick ExternalTick();
+
+// Now minus Then, modulo 2^32: an age that stays right across the wrap of
+// the counter.
+constexpr std::uint32_t TickAge(TTick Now, TTick Then) { return Now - Then; }
+
+// Now minus Then as a signed difference: negative when Then is just ahead.
+constexpr std::int32_t TickDelta(TTick Now, TTick Then) { return static_cast<std::int32_t>(Now - Then); }
+
+}  // namespace nmea

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nmea/endpoint.h"
+#include "tests/nmea/link_helpers.h"
+
+namespace nmea {
+namespace {
+
+using testing::EventLog;
+using testing::TestTransports;
+
+TEST(Endpoint, OpensASerialLinkWithPlainSettingsAndClosesIt) {
+  TestTransports transports;
+  TNMEA2KDecoder link;
+  EXPECT_EQ(link.Port(), -1);
+  EXPECT_TRUE(link.Open(7, 38400, kStreamText, true));
+  EXPECT_TRUE(link.IsOpen());
+  EXPECT_EQ(link.Port(), 7);
+  EXPECT_EQ(link.Baud(), 38400);
+  EXPECT_EQ(link.PortId, 7 + kPortIdBase);
+  EXPECT_EQ(transports.Serial.Indexes, (std::vector<int>{0, 0, 0, 0}));
+  EventLog raw;
+  link.OnRawMessage = raw.Handler();
+  transports.Deliver("$GPZDA,1\r\n");
+  EXPECT_EQ(raw.Lines.size(), 1u);
+
+  // Reopening another port replaces the first; a refused port leaves the
+  // link closed without a transport.
+  EXPECT_TRUE(link.Open(8, 4800, kStreamText, true));
+  EXPECT_EQ(link.Port(), 8);
+  transports.Serial.RefuseOpen = true;
+  EXPECT_FALSE(link.Open(9, 4800, kStreamText, true));
+  EXPECT_FALSE(link.IsOpen());
+  EXPECT_EQ(link.Port(), -1);
+  EXPECT_EQ(link.Baud(), -1);
+  EXPECT_EQ(link.PortId, 0u);
+  EXPECT_EQ(link.PortKind, kPortNone);
+}
+
+TEST(Endpoint, DetachedLinksDiscardInputAndStartAfreshWhenReattached) {
+  TestTransports transports;
+  TNMEA2KDecoder link;
+  ASSERT_TRUE(link.Open(1, 4800, kStreamText, true));
+  EventLog raw;
+  link.OnRawMessage = raw.Handler();
+  transports.Deliver("$GPZDA,12");
+  link.SetReceiveEnabled(false);
+  transports.Deliver("3\r\n");
+  link.SetReceiveEnabled(true);
+  transports.Deliver("45\r\n$GPVTG,1\r\n");
+  EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPVTG,1"});
+
+  // Opening while detached leaves the port without a handler.
+  link.SetReceiveEnabled(false);
+  ASSERT_TRUE(link.Open(1, 4800, kStreamText, true));
+  EXPECT_FALSE(transports.Serial.OnReceive);
+}
+
+TEST(Endpoint, SendsLinesWithChecksumsOnTextLinksOnly) {
+  TestTransports transports;
+  TNMEA2KDecoder link;
+  EventLog sent;
+  link.OnSend = sent.Handler();
+  link.SendLine("$PARLRHI,01", true);  // closed: nothing
+  ASSERT_TRUE(link.Open(2, 4800, kStreamText, true));
+  link.SendLine("$PARLRHI,01", true);
+  link.SendLine("$PARLRRC,SPD", true);
+  link.SendLine("raw", false);
+  EXPECT_EQ(transports.Serial.Written,
+            (std::vector<std::string>{"$PARLRHI,01*71\r\n", "$PARLRRC,SPD*27\r\n", "raw"}));
+  EXPECT_EQ(sent.Lines, transports.Serial.Written);
+
+  // A failed write is not reported as sent.
+  transports.Serial.FailWrites = true;
+  link.SendLine("$PARLRRC,TMP", true);
+  EXPECT_EQ(sent.Lines.size(), 3u);
+
+  transports.Serial.FailWrites = false;
+  ASSERT_TRUE(link.Open(2, 4800, kStreamBinary, true));
+  link.SendLine("$PARLRRC,TMP", true);
+  EXPECT_EQ(transports.Serial.Written.back(), "$PARLRRC,TMP");
+}
+
+TEST(Endpoint, OpensAGatewayOnlyWhenItsLibraryLoads) {
+  TestTransports transports;
+  TNMEA2KDecoder link;
+  EventLog messages;
+  link.OnMessage = messages.Handler();
+  EXPECT_TRUE(link.Open(4, 4800, kStreamBinary, false));
+  EXPECT_EQ(messages.Lines, std::vector<std::string>{"Port connected!"});
+  EXPECT_EQ(link.Baud(), 115200);
+  link.Suspend("");
+  EXPECT_FALSE(link.IsOpen());
+  EXPECT_EQ(link.Port(), -1);
+  link.Resume("");
+  EXPECT_TRUE(link.IsOpen());
+  EXPECT_EQ(transports.Gateway.Calls,
+            (std::vector<std::string>{"Open", "Pause", "FlushAll", "Resume", "FlushAll"}));
+
+  transports.Gateway.LibraryPresent = false;
+  EXPECT_FALSE(link.Open(4, 4800, kStreamBinary, false));
+  EXPECT_EQ(link.PortKind, kPortNone);
+}
+
+TEST(Endpoint, SuspendClosesThePortAndResumeReopensItWithItsSettings) {
+  TestTransports transports;
+  TNMEA2KDecoder link;
+  ASSERT_TRUE(link.Open(5, 9600, kStreamText, true));
+  link.Suspend("");
+  EXPECT_FALSE(link.IsOpen());
+  EXPECT_EQ(link.Port(), 5);
+  link.Resume("");
+  EXPECT_TRUE(link.IsOpen());
+  EXPECT_EQ(link.Baud(), 9600);
+  EventLog raw;
+  link.OnRawMessage = raw.Handler();
+  transports.Deliver("$GPZDA,1\r\n");
+  EXPECT_EQ(raw.Lines.size(), 1u);
+}
+
+TEST(Endpoint, ChecksumsAndAnglesFollowTheirFixedRules) {
+  EXPECT_EQ(TNMEA2KDecoder::NmeaChecksum("$GPZDA", 2, 6), "48");
+  EXPECT_EQ(TNMEA2KDecoder::NmeaChecksum("$GPZDA", 2, 1), "00");
+  EXPECT_EQ(TNMEA2KDecoder::NmeaChecksum("$G", 2, 99), "47");
+  for (const auto& [in, out] : std::vector<std::pair<double, double>>{
+           {-180, 180}, {540, 180}, {190, -170}, {-190, 170}, {180, 180}, {-725, -5}, {1e300, 0}}) {
+    double angle = in;
+    TNMEA2KDecoder::NormalizeAngle180(angle);
+    EXPECT_GT(angle, -180.0) << in;
+    EXPECT_LE(angle, 180.0) << in;
+    if (in != 1e300) {
+      EXPECT_DOUBLE_EQ(angle, out) << in;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nmea

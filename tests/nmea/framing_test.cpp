@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "nmea/endpoint.h"
+#include "support/hashing.h"
+#include "tests/nmea/link_helpers.h"
+
+namespace nmea {
+namespace {
+
+using testing::EventLog;
+using testing::Feed;
+using testing::WithChecksum;
+
+class TextFraming : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link.StreamMode = kStreamText;
+    link.OnRawMessage = raw.Handler();
+    link.CollectStatistics = true;
+  }
+  // Sentences that reached the parser, seen through the statistics.
+  std::size_t ParsedIds() const { return link.SentenceNames.size(); }
+
+  TNMEA2KDecoder link;
+  EventLog raw;
+};
+
+TEST_F(TextFraming, AssemblesSentencesAcrossChunksAndRestartsAtAStartCharacter) {
+  const std::string gga = WithChecksum("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  Feed(link, "noise" + gga.substr(0, 10));
+  Feed(link, gga.substr(10, 30));
+  Feed(link, gga.substr(40) + "\r");
+  Feed(link, "\n$GPG$GPZDA,1\r\n!AIVDM,1,1\n");
+  ASSERT_EQ(raw.Lines.size(), 3u);
+  EXPECT_EQ(raw.Lines[0], gga);
+  EXPECT_EQ(raw.Lines[1], "$GPZDA,1");
+  EXPECT_EQ(raw.Lines[2], "!AIVDM,1,1");
+}
+
+TEST_F(TextFraming, DropsShortSentencesAndChecksChecksumsWhenAsked) {
+  Feed(link, "$GPGG\r\n$GPGGA\r\n");
+  ASSERT_EQ(raw.Lines.size(), 1u);
+  EXPECT_EQ(raw.Lines[0], "$GPGGA");
+
+  link.VerifyChecksum = true;
+  std::string lower = WithChecksum("parlihs,28");
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  ASSERT_NE(lower, WithChecksum("parlihs,28"));  // the digits differ only in case
+  const std::string good = WithChecksum("GPZDA,1");
+  std::string bad = good;
+  bad.back() = bad.back() == '0' ? '1' : '0';
+  Feed(link, good + "\r\n" + bad + "\r\n$GPVTG,1,2\r\n" + lower + "\r\n");
+  // Every sentence is raised; only the checked ones are parsed.
+  EXPECT_EQ(raw.Lines.size(), 5u);
+  EXPECT_EQ(link.KeyName(static_cast<std::uint32_t>(support::StringHashEx("ZDA")), 1), "ZDA");
+  EXPECT_EQ(link.KeyName(static_cast<std::uint32_t>(support::StringHashEx("ARLIHS")), 1), "ARLIHS");
+  EXPECT_EQ(ParsedIds(), 3u);  // GGA from before, ZDA and ARLIHS; not VTG
+}
+
+TEST_F(TextFraming, HoldInputDropsSentencesWithoutRaisingThem) {
+  link.HoldInput = true;
+  Feed(link, "$GPZDA,1\r\n");
+  link.HoldInput = false;
+  EXPECT_TRUE(raw.Lines.empty());
+  EXPECT_EQ(ParsedIds(), 0u);
+}
+
+TEST_F(TextFraming, BoundsChunksAndTheFrameBuffer) {
+  testing::TestTransports transports;
+  ASSERT_TRUE(link.Open(3, 4800, kStreamText, true));
+  EventLog received;
+  link.OnReceive = received.Handler();
+
+  transports.Deliver(std::string(401, 'x'));
+  EXPECT_TRUE(received.Lines.empty());
+  EXPECT_EQ(transports.Serial.Purges, 2);  // once when opened, once for the burst
+  transports.Deliver("$GP" + std::string(397, 'x'));
+  EXPECT_EQ(received.Lines.size(), 1u);
+  EXPECT_EQ(link.FrameBuffer.size(), 400u);
+
+  // 400 + 111 bytes would pass 510: the framer starts over and drops the chunk.
+  transports.Deliver(std::string(111, 'y') + "\r\n");
+  EXPECT_EQ(received.Lines.size(), 2u);
+  EXPECT_TRUE(link.FrameBuffer.empty());
+  transports.Deliver("$GPZDA,1\r\n");
+  EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPZDA,1"});
+}
+
+TEST_F(TextFraming, AThrowingHandlerResetsTheFramerAndReceptionGoesOn) {
+  link.OnRawMessage = [](platform::TObject*, std::string_view) { throw std::runtime_error("handler"); };
+  Feed(link, "$GPZDA,1\r\n$GPVTG,");
+  EXPECT_TRUE(link.FrameBuffer.empty());
+  link.OnRawMessage = raw.Handler();
+  Feed(link, "$GPVTG,2\r\n");
+  EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPVTG,2"});
+}
+
+TEST(ChunkText, ShowsBinaryChunksAsHexAndTheThreeChunksAfterThem) {
+  TNMEA2KDecoder link;
+  link.StreamMode = kStreamText;
+  EventLog shown;
+  link.OnReceive = shown.Handler();
+  link.HexBytesPerLine = 16;
+
+  std::string binary(20, '\x41');
+  binary[0] = '\x00';
+  Feed(link, binary);
+  std::string expected = "00 ";
+  for (int i = 1; i < 15; ++i) expected += "41 ";
+  expected += "41\r\n41 41 41 41 ";
+  EXPECT_EQ(shown.Lines.back(), expected);
+  EXPECT_TRUE(link.BinaryInput);
+
+  // Printable chunks still show in hex, continuing the line, three times.
+  for (int i = 0; i < 3; ++i) Feed(link, "\x81\x7F\x81\x7F");
+  EXPECT_EQ(shown.Lines[1], "81 7F 81 7F ");
+  EXPECT_EQ(shown.Lines[3], "81 7F 81 7F\r\n");
+  EXPECT_FALSE(link.BinaryInput);
+  Feed(link, "ok\r\n");
+  EXPECT_EQ(shown.Lines.back(), "ok\r\n");
+
+  link.HexBytesPerLine = 0;
+  Feed(link, std::string("\x82", 1));
+  EXPECT_EQ(shown.Lines.back(), "82 ");
+}
+
+// A gateway frame on the wire for a message of the given PGN and data, with
+// every DLE inside doubled.
+std::string GatewayFrame(std::uint32_t pgn, std::uint8_t source, const std::string& data, int lengthDelta = 0) {
+  std::string body;
+  body += '\x93';
+  body += static_cast<char>(data.size() + 11 + lengthDelta);
+  body += '\x06';
+  body += static_cast<char>(pgn & 0xFF);
+  body += static_cast<char>(pgn >> 8 & 0xFF);
+  body += static_cast<char>(pgn >> 16 & 0xFF);
+  body += '\xFF';
+  body += static_cast<char>(source);
+  body += std::string("\x10\x00\x00\x00", 4);
+  body += static_cast<char>(data.size());
+  body += data;
+  unsigned sum = 0;
+  for (const char c : body) sum += static_cast<unsigned char>(c);
+  body += static_cast<char>(-sum & 0xFF);
+  std::string wire = "\x10\x02";
+  for (const char c : body) {
+    wire += c;
+    if (c == '\x10') wire += c;
+  }
+  return wire + "\x10\x03";
+}
+
+TEST(BinaryFraming, UnstuffsChecksAndHandsOnGatewayFrames) {
+  TNMEA2KDecoder link;
+  link.StreamMode = kStreamBinary;
+  link.CollectStatistics = true;
+  const std::string frame = GatewayFrame(0x1F801, 0x10, std::string("\x10\x20\x30", 3));
+  Feed(link, frame.substr(0, 9));
+  Feed(link, frame.substr(9));
+  ASSERT_EQ(link.Talkers.size(), 1u);
+  EXPECT_EQ(link.Talkers[0].Key, 0x10u);
+  EXPECT_EQ(link.Talkers[0].SubKeys, std::vector<std::uint32_t>{0x1F801});
+
+  // A frame whose length byte disagrees, one cut by DLE and another byte, and
+  // one restarted by DLE STX.
+  Feed(link, GatewayFrame(60928, 1, "abc", 1));
+  Feed(link, std::string("\x10\x02\x93\x10\x41", 5) + GatewayFrame(60928, 2, "abc"));
+  Feed(link, std::string("\x10\x02\x93\x05", 4) + GatewayFrame(60928, 3, "abc"));
+  ASSERT_EQ(link.Talkers.size(), 3u);
+  EXPECT_EQ(link.Talkers[0].Key, 2u);
+  EXPECT_EQ(link.Talkers[1].Key, 3u);
+}
+
+}  // namespace
+}  // namespace nmea

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "nmea/endpoint.h"
+#include "nmea/sentence_parser.h"
+#include "nmea/ticks.h"
+#include "platform/core/clock.h"
+#include "support/hashing.h"
+#include "tests/nmea/link_helpers.h"
+
+namespace nmea {
+namespace {
+
+std::uint32_t Key(std::string_view id) { return static_cast<std::uint32_t>(support::StringHashEx(id)); }
+
+// A link on the external tick counter, parsing sentences as the reader
+// thread does, with the computer's clock at 2024-07-04 20:15:31 UTC.
+class Parser : public ::testing::Test {
+ protected:
+  Parser()
+      : clock_({.LocalTime = [] { return platform::SystemTime{2024, 7, 4, 20, 15, 31, 0}; },
+                .TimeZone = [] { return platform::TimeZoneInformation{.Valid = true}; }}) {
+    link.TickSource = tsExternal;
+    link.StreamMode = kStreamText;
+    link.PcYear = 2024;
+    link.PortId = 3 + kPortIdBase;
+    SetTick(1000);
+  }
+  void SetTick(TTick tick) { SetExternalTick(tick); }
+  void Parse(std::string_view sentence) { link.ParseSentence(sentence, link.NMEAData); }
+
+  platform::ScopedClockOverride clock_;
+  TNMEA2KDecoder link;
+  tNMEAData& data = link.NMEAData;
+};
+
+TEST_F(Parser, SplitsAddressesCountsThemAndHonoursTheSkipList) {
+  link.CollectStatistics = true;
+  Parse("$gpzda,201530,04,07,2024");
+  Parse("$PARLIHS,1");
+  Parse("$pmtk590,3*21");
+  Parse("$GPAB");  // too short: not counted
+  link.SkipKeys = {Key("ZDA")};
+  SetTick(1500);
+  Parse("$GNZDA,201531,04,07,2024");
+
+  EXPECT_EQ(link.KeyName(Key("GP"), 0), "GP");
+  EXPECT_EQ(link.KeyName(Key("P"), 0), "P");
+  EXPECT_EQ(link.KeyName(Key("MTK590"), 1), "MTK590");
+  EXPECT_EQ(link.KeyName(Key("ARLIHS"), 1), "ARLIHS");
+  EXPECT_EQ(link.Talkers.size(), 3u);  // GP, P and the skipped GN
+  // The lower-case ZDA was stored; the skipped one was counted only.
+  EXPECT_EQ(data.UtcSecond, 30);
+  EXPECT_EQ(data.UtcTimeTick, 1000u);
+  ASSERT_EQ(data.Extras.size(), 1u);
+  EXPECT_EQ(data.Extras[0].Key, kExtraMtk590);
+  EXPECT_EQ(data.Extras[0].Value, 3);
+}
+
+TEST_F(Parser, ZdaStoresDateAndTimeOnlyWhenTheyAreInRange) {
+  Parse("$GPZDA,201530.25,04,07,2024,00,00*63");
+  EXPECT_EQ(data.UtcHour, 20);
+  EXPECT_EQ(data.UtcMinute, 15);
+  EXPECT_EQ(data.UtcSecond, 30);
+  EXPECT_EQ(data.UtcMillisecond, 250);
+  EXPECT_EQ(data.UtcDay, 4);
+  EXPECT_EQ(data.UtcMonth, 7);
+  EXPECT_EQ(data.UtcYear, 2024);
+  EXPECT_EQ(data.UtcDateTick, 1000u);
+  EXPECT_EQ(data.LastUpdateTick, 1000u);
+  EXPECT_EQ(link.QuantityTicks[qtUtcTime], 1000u);
+
+  // A time without a fraction has no milliseconds of an earlier sentence.
+  SetTick(2000);
+  Parse("$GPZDA,201531,04,07,2024");
+  EXPECT_EQ(data.UtcMillisecond, 0);
+  EXPECT_EQ(data.UtcSecond, 31);
+
+  for (const char* rejected : {"$GPZDA,201532,04,07,2023", "$GPZDA,201532,04,07,2101", "$GPZDA,201532,04,07,202",
+                               "$GPZDA,2015,04,07,2024", "$GPZDA,201532,,07,2024", "$GPZDA,201560,04,07,2024"}) {
+    SetTick(3000);
+    Parse(rejected);
+    EXPECT_EQ(data.UtcSecond, 31) << rejected;
+    EXPECT_EQ(data.UtcTimeTick, 2000u) << rejected;
+  }
+  // Fractions that round up to a whole second stay within it.
+  Parse("$GPZDA,201533.9996,04,07,2024");
+  EXPECT_EQ(data.UtcMillisecond, 999);
+}
+
+TEST_F(Parser, ClockOffsetIsComputedAtMostEvery15Seconds) {
+  data.GPS.FixQuality = kFixGps;
+  Parse("$GPZDA,201530,04,07,2024");
+  // The computer is 1 s ahead; one second is taken off as received lag.
+  EXPECT_NEAR(data.ClockOffset * 86400, 0.0, 1e-3);
+  EXPECT_EQ(data.ClockOffsetTick, 1000u);
+
+  SetTick(2000);
+  Parse("$GPZDA,201531,04,07,2024");
+  EXPECT_EQ(data.ClockOffset, 0.0);
+  EXPECT_EQ(data.ClockOffsetTick, 1000u);
+
+  SetTick(17000);
+  data.GPS.FixQuality = kFixInvalid;
+  Parse("$GPZDA,201546,04,07,2024");
+  EXPECT_EQ(data.ClockOffset, 9999.0);
+
+  // Across the wrap of the tick counter the 15 s still count from the last
+  // computation.
+  data.GPS.FixQuality = kFixDifferential;
+  data.ClockOffsetTick = 0xFFFFF000u;
+  SetTick(0x1000);
+  Parse("$GPZDA,201530,04,07,2024");
+  EXPECT_EQ(data.ClockOffset, 0.0);
+  SetTick(0x1000 + 15000);
+  Parse("$GPZDA,201530,04,07,2024");
+  EXPECT_NEAR(data.ClockOffset * 86400, 0.0, 1e-3);
+}
+
+TEST_F(Parser, TimeAloneTakesTheDateWhileItIsFreshElseTodaysUtcDate) {
+  const TSentenceFields none({});
+  TSentenceContext ctx{link, data, 5000, "GP", "GGA", "", none};
+  TTimeStage time;
+  ASSERT_TRUE(ctx.ParseTime("235959.5", time));
+  data.UtcYear = 2030;
+  data.UtcMonth = 1;
+  data.UtcDay = 2;
+  data.UtcDateTick = 4000;
+  ASSERT_TRUE(ctx.StoreTime(time));
+  EXPECT_EQ(data.UtcYear, 2030);
+  EXPECT_EQ(data.UtcHour, 23);
+  EXPECT_EQ(data.UtcMillisecond, 500);
+
+  data.UtcDateTick = 2999;  // older than 2 s
+  ASSERT_TRUE(ctx.StoreTime(time));
+  EXPECT_EQ(data.UtcYear, 2024);
+  EXPECT_EQ(data.UtcMonth, 7);
+  EXPECT_EQ(data.UtcDay, 4);
+  EXPECT_EQ(data.UtcDateTick, 5000u);
+
+  link.CheckDateAge = false;
+  EXPECT_TRUE(ctx.IsDateStale(5000));
+  link.CheckDateAge = true;
+  EXPECT_TRUE(ctx.IsDateStale(0));
+  EXPECT_FALSE(ctx.IsDateStale(5001));  // just ahead counts as fresh
+  time.Minute = 60;
+  EXPECT_FALSE(ctx.StoreTime(time));
+}
+
+TEST_F(Parser, PositionHelpersBuildAndStoreWholeBlocks) {
+  const std::string_view fields[] = {"", "4807.038", "01131.000", "480", "0113", "4916.45,N"};
+  const TSentenceContext ctx{link, data, 7000, "GP", "GGA", "", TSentenceFields(fields)};
+  TPositionStage position;
+  EXPECT_FALSE(ctx.ParseLatitude(3, position.Latitude));
+  EXPECT_FALSE(ctx.ParseLongitude(4, position.Longitude));
+  EXPECT_FALSE(ctx.StorePosition(position));
+  ASSERT_TRUE(ctx.ParseLatitude(1, position.Latitude));
+  EXPECT_FALSE(ctx.StorePosition(position));
+  ASSERT_TRUE(ctx.ParseLongitude(2, position.Longitude));
+  EXPECT_NEAR(position.Latitude, 48.1173, 1e-9);
+  EXPECT_NEAR(position.Longitude, 11.516666667, 1e-9);
+  data.GeoidSeparation = 46.9;
+  position.Tick = ctx.Tick;
+  ASSERT_TRUE(ctx.StorePosition(position));
+  EXPECT_EQ(data.Latitude, position.Latitude);
+  EXPECT_EQ(data.GeoidSeparation, 0.0);  // the block is copied whole
+  EXPECT_EQ(data.PositionTick, 7000u);
+  EXPECT_EQ(link.QuantityTicks[qtPosition], 7000u);
+
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("d"), kFixDifferential);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("N"), kFixInvalid);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("E"), kFixEstimated);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode("R"), kFixUnknown);
+  EXPECT_EQ(TSentenceContext::FixQualityOfMode(""), kFixUnknown);
+}
+
+TEST_F(Parser, IdentificationReplyFilesTheModulesProductRecord) {
+  Parse("$PARLIHS,0001E240,X,1,A,B,C,0BE2,00009C5A,D,7B*3C");
+  ASSERT_EQ(data.Products.size(), 1u);
+  const tNMEAProd& p = data.Products[0];
+  EXPECT_EQ(p.SerialNumber, "123456");
+  EXPECT_EQ(p.ProductCode, 1u);
+  EXPECT_EQ(p.ClassCode, 102);
+  EXPECT_EQ(p.SoftwareVersion, "3042");
+  EXPECT_EQ(p.Date, 40026.0);
+  EXPECT_EQ(p.HardwareVersion, "123");
+  EXPECT_EQ(p.ManufacturerKey, support::StringHash("ARL"));
+  EXPECT_EQ(p.SourceId, 3 + kPortIdBase);
+  EXPECT_EQ(p.Protocol, kStreamText);
+  EXPECT_EQ(p.DatabaseVersion, 301);
+  EXPECT_EQ(p.Tick, 1000u);
+
+  // A repeat refreshes the record; an incomplete one files nothing but still
+  // counts as an update.
+  SetTick(2000);
+  Parse("$PARLIHS,0001E240,X,1,A,B,C,0BE3,00009C5A,D,7B");
+  SetTick(3000);
+  Parse("$PARLIHS,1,X,2,A,B,C,1,2,D,");
+  ASSERT_EQ(data.Products.size(), 1u);
+  EXPECT_EQ(data.Products[0].SoftwareVersion, "3043");
+  EXPECT_EQ(data.LastUpdateTick, 3000u);
+
+  Parse("$PARLIHS,1,X,-1,A,B,C,1,2,D,1");
+  Parse("$PARLIHS,1,X,2,A,B,C,1,2,D,1");
+  ASSERT_EQ(data.Products.size(), 3u);
+  EXPECT_EQ(data.Products[1].ClassCode, 0);
+  EXPECT_EQ(data.Products[2].ClassCode, 0);
+}
+
+TEST_F(Parser, CalibrationRepliesFillTheTables) {
+  Parse("$PARLARC,SPD,4,6,105*2E");
+  Parse("$PARLARC,SPD,5,7,0");       // no coefficient: nothing filed
+  Parse("$PARLARC,SPD,6,,120");      // no speed
+  Parse("$PARLARC, spd ,-1,8,120");  // no index
+  Parse("$PARLARC,spd,4,6.5,110");   // replaces point 4
+  ASSERT_EQ(link.Curves.size(), 1u);
+  ASSERT_EQ(link.Curves[0].Points.size(), 1u);
+  EXPECT_EQ(link.Curves[0].Id, kCurveSpeed);
+  EXPECT_EQ(link.Curves[0].Points[0].X, 6.5);
+  EXPECT_DOUBLE_EQ(link.Curves[0].Points[0].Y, 1.1);
+
+  SetTick(2000);
+  Parse("$PARLARC,TMP,0,655.21*11");
+  EXPECT_EQ(data.LastUpdateTick, 1000u);  // the short form is no update
+  Parse("$PARLARC,TMP,1,650.0");
+  Parse("$PARLARC,TMP,2,,-1.5*21");
+  EXPECT_EQ(data.LastUpdateTick, 2000u);
+  ASSERT_EQ(link.Curves.size(), 2u);
+  const TNMEACurve& tmp = link.Curves[1];
+  EXPECT_EQ(tmp.Id, kCurveTemperature);
+  EXPECT_EQ(tmp.UpdateTick, 2000u);
+  ASSERT_EQ(tmp.Points.size(), 3u);
+  EXPECT_NEAR(tmp.Points[0].Y, -0.15, 1e-9);
+  EXPECT_EQ(tmp.Points[0].X, 20.0);
+  EXPECT_EQ(tmp.Points[1].Y, 650.0);
+  EXPECT_EQ(tmp.Points[2].Y, -1.5);
+}
+
+TEST_F(Parser, ReceiverSentencesFillTheGpsBlock) {
+  Parse("$PGRME,15.0,M,45.0,M,25.0,M*1C");
+  Parse("$PGRMM,WGS 84*06");
+  Parse("$PGRMT,RECEIVER SW 2.00,P,P,R,R,P,,30,R*70");
+  EXPECT_EQ(data.GPS.Manufacturer, "GRM");
+  EXPECT_EQ(data.GPS.HorizontalError, 15.0);
+  EXPECT_EQ(data.GPS.VerticalError, 45.0);
+  EXPECT_EQ(data.GPS.Datum.Str, "WGS 84");
+  EXPECT_EQ(data.GPS.ReceiverInfo, "RECEIVER SW 2.00");
+  SetTick(2000);
+  Parse("$PGRMT,");
+  Parse("$PMTK590,");
+  EXPECT_EQ(data.LastUpdateTick, 2000u);
+  EXPECT_EQ(data.GPS.ReceiverInfo, "RECEIVER SW 2.00");
+  EXPECT_TRUE(data.Extras.empty());
+}
+
+}  // namespace
+}  // namespace nmea

@@ -1,0 +1,28 @@
+#include "platform/core/resources.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace platform {
+namespace {
+
+TEST(Resources, FoundByNameAndTypeWithoutRegardToCaseAndFirstRegistrationWins) {
+  static constexpr std::array<std::uint8_t, 3> kFirst = {1, 2, 3};
+  static constexpr std::array<std::uint8_t, 1> kSecond = {9};
+  EXPECT_TRUE(RegisterResource("TestPicture", RT_RCDATA, kFirst));
+  EXPECT_FALSE(RegisterResource("TESTPICTURE", "rcdata", kSecond));
+  EXPECT_TRUE(RegisterResource("TestPicture", "OTHER", kSecond));
+
+  const auto found = FindResource("testpicture", "RcData");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->data(), kFirst.data());
+  EXPECT_EQ(found->size(), kFirst.size());
+  EXPECT_EQ(FindResource("TestPicture", "OTHER")->data(), kSecond.data());
+
+  EXPECT_FALSE(FindResource("TestPictur", RT_RCDATA));
+  EXPECT_FALSE(FindResource("", RT_RCDATA));
+}
+
+}  // namespace
+}  // namespace platform
