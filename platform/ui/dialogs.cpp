@@ -152,7 +152,8 @@ void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(ha
 std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, std::string_view, std::string_view,
                             int) {
   if (verb != "open" || file.empty()) return 2;
-  ui::EnsureApplication();
+  // Without a display there is no browser to open.
+  if (Headless()) return 31;
   const QUrl url = QUrl::fromUserInput(ui::ToQString(Cp1252ToUtf16(file)));
   return QDesktopServices::openUrl(url) ? 33 : 31;
 }

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/core/resources.h"
+#include "platform/core/resource_stream.h"
 #include "platform/ui/qt_internal.h"
 
 namespace platform {
@@ -194,23 +194,23 @@ TCanvas::TCanvas() {
 
 TCanvas::~TCanvas() = default;
 
+// The context with the canvas's font, pen and brush selected, as code that
+// draws on the handle itself expects.
 HDC TCanvas::Handle() {
   if (!dc_) CreateHandle();
+  if (!dc_) return nullptr;
+  SelectObject(dc_, font_.Handle());
+  SelectObject(dc_, pen_.Handle());
+  SelectObject(dc_, brush_.Handle());
+  SetTextColor(dc_, ColorToRGB(font_.Color()));
+  SetBkColor(dc_, ColorToRGB(brush_.Color()));
+  SetBkMode(dc_, brush_.Style() == bsClear ? TRANSPARENT : OPAQUE);
   return dc_;
 }
 
 void TCanvas::SetHandle(HDC dc) { dc_ = dc; }
 
-void TCanvas::RequiredState() {
-  HDC dc = Handle();
-  if (!dc) return;
-  SelectObject(dc, font_.Handle());
-  SelectObject(dc, pen_.Handle());
-  SelectObject(dc, brush_.Handle());
-  SetTextColor(dc, ColorToRGB(font_.Color()));
-  SetBkColor(dc, ColorToRGB(brush_.Color()));
-  SetBkMode(dc, brush_.Style() == bsClear ? TRANSPARENT : OPAQUE);
-}
+void TCanvas::RequiredState() { Handle(); }
 
 TPoint TCanvas::PenPos() const {
   if (!dc_) return {};
@@ -462,7 +462,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::LoadFromResourceName(const std::string& name) {
-  TResourceStream stream(name, ResourceType::Bitmap);
+  TResourceStream stream(name, RT_BITMAP);
   LoadFromStream(stream);
 }
 

@@ -167,6 +167,7 @@ class TCanvas : public TPersistent {
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
+  // The device context, with the font, pen and brush selected into it.
   HDC Handle();
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return dc_ != nullptr; }
