@@ -81,6 +81,8 @@ class TCustomForm : public TWinControl {
   bool OldCreateOrder = false;
   TFormState FormState = 0;
   TMainMenu* Menu = nullptr;
+  // The MDI client window; forms here are never MDI frames.
+  HWND ClientHandle() const { return nullptr; }
   bool AlphaBlend = false;
   BYTE AlphaBlendValue = 255;
   bool TransparentColor = false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/clock.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
@@ -114,6 +115,46 @@ TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   Application->ProcessMessages();
   EXPECT_EQ(GetFocus(), b->Handle());
   EXPECT_EQ(form_->ActiveControl(), b);
+}
+
+// Records the hint the application is about to show for it.
+class HintedButton : public TButton {
+ public:
+  using TButton::TButton;
+  std::string shown;
+  int shows = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      shown = reinterpret_cast<THintInfo*>(m.LParam)->HintStr;
+      ++shows;
+    }
+    TButton::WndProc(m);
+  }
+};
+
+TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
+  std::uint32_t now = 1000;
+  ScopedClockOverride clock({.Tick = [&] { return now; }});
+  auto* button = Add<HintedButton>(8, 8);
+  button->Hint = "Send|Sends the depth offset";
+  button->SetShowHint(true);
+  auto* plain = Add<TButton>(8, 60);
+  form_->Show();
+  button->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  now += 400;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 0);
+  now += 200;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 1);
+  EXPECT_EQ(button->shown, "Send");
+  EXPECT_EQ(Application->MouseControl(), button);
+  // Onto a control without a hint: the hint goes and does not come back.
+  plain->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  now += 5000;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 1);
+  EXPECT_EQ(Application->MouseControl(), plain);
 }
 
 }  // namespace
