@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <exception>
+#include <utility>
 
 #include "platform/core/apphooks.h"
 #include "platform/core/cp1252.h"
@@ -154,11 +155,6 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
                              Application->MainForm()->HandleAllocated()
                          ? Application->MainForm()->WindowHandle()
                          : nullptr;
-}
-
-void TCustomForm::CreateWnd() {
-  TWinControl::CreateWnd();
-  Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Caption().c_str()));
 }
 
 void TCustomForm::CenterOn(const TRect& area) {
@@ -681,9 +677,12 @@ void TApplication::NoteMouseMove(TControl* Control) {
 }
 
 void TApplication::NoteMouseLeave(TControl* Control) {
-  if (!Control || mouseControl_ != Control) return;
-  mouseControl_ = nullptr;
-  Control->Perform(CM_MOUSELEAVE, 0, 0);
+  if (!Control || !mouseControl_) return;
+  // Leaving a window also leaves the windowless controls painted in it.
+  auto* window = dynamic_cast<TWinControl*>(Control);
+  if (mouseControl_ != Control && !(window && window->ContainsControl(mouseControl_))) return;
+  TControl* left = std::exchange(mouseControl_, nullptr);
+  left->Perform(CM_MOUSELEAVE, 0, 0);
   CancelHint();
 }
 

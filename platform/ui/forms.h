@@ -123,7 +123,6 @@ class TCustomForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void CreateWnd() override;
   void PaintWindow(HDC DC) override;
   virtual void DoCreate();
   virtual void DoDestroy();
