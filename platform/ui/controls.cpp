@@ -464,6 +464,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 
 TWinControl::~TWinControl() {
   Destroying();
+  // The form must not keep pointing at a control that is going.
+  if (TCustomForm* form = platform::GetParentForm(this); form && form != this) form->DefocusControl(this);
   if (parent_) parent_->RemoveControl(this);
   for (TControl* c : controls_) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
@@ -757,6 +759,9 @@ void TWinControl::InsertControl(TControl* AControl) {
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
+  if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+    if (TCustomForm* form = platform::GetParentForm(this)) form->DefocusControl(w);
+  }
   AControl->Invalidate();
   std::erase(controls_, AControl);
   std::erase(tabList_, AControl);

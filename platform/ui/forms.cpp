@@ -234,6 +234,12 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   return true;
 }
 
+void TCustomForm::DefocusControl(TWinControl* Control) {
+  if (!Control) return;
+  if (activeControl_ && Control->ContainsControl(activeControl_)) activeControl_ = nullptr;
+  if (focusedControl_ && Control->ContainsControl(focusedControl_)) focusedControl_ = nullptr;
+}
+
 void TCustomForm::FocusControl(TWinControl* Control) {
   if (!Control) return;
   activeControl_ = Control;

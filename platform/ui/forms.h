@@ -105,6 +105,9 @@ class TCustomForm : public TWinControl {
   void Release();
   // Makes control the form's focused control; false when it cannot.
   bool SetFocusedControl(TWinControl* Control);
+  // Forgets Control (and what it contains) as the active or focused
+  // control, as when it goes away.
+  void DefocusControl(TWinControl* Control);
   void FocusControl(TWinControl* Control);
   void SetFocus() override;
   void SetVisible(bool value) override;
