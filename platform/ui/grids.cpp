@@ -402,10 +402,15 @@ void TCustomGrid::KeyPress(char& Key) {
     Key = 0;
     return;
   }
-  if (static_cast<unsigned char>(Key) >= 32 && !editorMode_) {
+  if (static_cast<unsigned char>(Key) < 32) return;
+  if (!editorMode_) {
     ShowEditorChar(Key);
-    Key = 0;
+  } else if (editor_) {
+    // Typed ahead before the editor had the focus: it goes after the
+    // characters already handed to the editor.
+    PostMessageA(editor_->Handle(), WM_CHAR, static_cast<unsigned char>(Key), 0);
   }
+  Key = 0;
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
