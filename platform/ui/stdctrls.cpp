@@ -915,24 +915,36 @@ void TCheckBox::CreateWnd() {
   Send(*this, BM_SETCHECK, state_ == cbChecked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-TCheckBoxState TCheckBox::State() { return state_; }
+void TCheckBox::DestroyWnd() {
+  state_ = State();
+  TWinControl::DestroyWnd();
+}
+
+// The window keeps the check while there is one.
+TCheckBoxState TCheckBox::State() {
+  if (!HandleAllocated()) return state_;
+  return Send(*this, BM_GETCHECK) == BST_CHECKED ? cbChecked : cbUnchecked;
+}
 
 void TCheckBox::SetState(TCheckBoxState value) {
-  if (value == state_) return;
-  state_ = value;
-  if (HandleAllocated()) Send(*this, BM_SETCHECK, value == cbChecked ? BST_CHECKED : BST_UNCHECKED);
+  if (value == State()) return;
+  if (HandleAllocated()) {
+    Send(*this, BM_SETCHECK, value == cbChecked ? BST_CHECKED : BST_UNCHECKED);
+  } else {
+    state_ = value;
+  }
   Click();
 }
 
 void TCheckBox::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case CN_COMMAND:
-      if (HIWORD(Message.WParam) == BN_CLICKED) SetChecked(state_ != cbChecked);
+      if (HIWORD(Message.WParam) == BN_CLICKED) SetChecked(State() != cbChecked);
       return;
     case CM_DIALOGCHAR:
       if (IsAccel(Message.WParam, Caption()) && CanFocus()) {
         SetFocus();
-        SetChecked(state_ != cbChecked);
+        SetChecked(State() != cbChecked);
         Message.Result = 1;
         return;
       }
@@ -960,13 +972,21 @@ void TRadioButton::CreateWnd() {
   Send(*this, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool TRadioButton::Checked() { return checked_; }
+void TRadioButton::DestroyWnd() {
+  checked_ = Checked();
+  TWinControl::DestroyWnd();
+}
+
+bool TRadioButton::Checked() { return HandleAllocated() ? Send(*this, BM_GETCHECK) == BST_CHECKED : checked_; }
 
 void TRadioButton::SetChecked(bool value) {
-  if (value == checked_) return;
-  checked_ = value;
+  if (value == Checked()) return;
   SetTabStop(value);
-  if (HandleAllocated()) Send(*this, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED);
+  if (HandleAllocated()) {
+    Send(*this, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED);
+  } else {
+    checked_ = value;
+  }
   if (value) {
     // The others of the group (the same parent) go off.
     if (TWinControl* parent = Parent()) {

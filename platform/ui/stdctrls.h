@@ -302,8 +302,10 @@ class TCheckBox : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
 
  private:
+  // Only while the control has no window.
   TCheckBoxState state_ = cbUnchecked;
 };
 
@@ -317,8 +319,10 @@ class TRadioButton : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
 
  private:
+  // Only while the control has no window.
   bool checked_ = false;
 };
 

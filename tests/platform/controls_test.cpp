@@ -106,6 +106,24 @@ TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
   EXPECT_EQ(list->Items()[0], "one");
 }
 
+TEST_F(ControlsTest, CheckBoxesKeepTheirCheckInTheWindowAndClickWhenItChanges) {
+  auto* check = Add<TCheckBox>(form_, 10, 10, 120, 20);
+  int clicks = 0;
+  check->OnClick = [&](TObject*) { ++clicks; };
+  check->SetChecked(true);  // before the window: kept by the control
+  form_->Show();
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(check->Handle(), BM_CLICK, 0, 0);  // as the user does
+  EXPECT_FALSE(check->Checked());
+  EXPECT_EQ(clicks, 2);
+  check->SetChecked(false);
+  EXPECT_EQ(clicks, 2);
+  check->SetChecked(true);
+  check->RecreateWnd();
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(clicks, 3);
+}
+
 TEST_F(ControlsTest, AlignedControlsShareTheClientArea) {
   auto* top = new TPanel(form_);
   top->SetParent(form_);
