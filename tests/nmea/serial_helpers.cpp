@@ -1,0 +1,90 @@
+#include "tests/nmea/serial_helpers.h"
+
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "platform/core/serial_ports.h"
+
+namespace testing_serial {
+
+void UsePrivatePortFolder() {
+  static const std::string folder = [] {
+    char pattern[] = "/tmp/veltrosa-test-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp");
+    return std::string(pattern);
+  }();
+  ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+}
+
+LinkedPty::LinkedPty(std::string name) : number_(platform::SerialPortNumber(name, true)) {
+  UsePrivatePortFolder();
+  pty_.Publish(name);
+}
+
+void LinkedPty::Write(std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(pty_.MasterFd(), bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else {
+      pollfd p{pty_.MasterFd(), POLLOUT, 0};
+      ::poll(&p, 1, 50);
+    }
+  }
+}
+
+std::string LinkedPty::Read(std::size_t want, int timeoutMs) {
+  std::string got;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (got.size() < want && std::chrono::steady_clock::now() < until) {
+    pollfd p{pty_.MasterFd(), POLLIN, 0};
+    if (::poll(&p, 1, 20) <= 0) continue;
+    char buf[512];
+    const ssize_t n = ::read(pty_.MasterFd(), buf, sizeof buf);
+    if (n > 0) got.append(buf, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+void ChunkSink::Add(const std::uint8_t* data, int count) {
+  std::lock_guard lock(m_);
+  chunks_.emplace_back(reinterpret_cast<const char*>(data), static_cast<std::size_t>(count));
+  bytes_ += static_cast<std::size_t>(count);
+  cv_.notify_all();
+}
+
+bool ChunkSink::WaitForBytes(std::size_t bytes, int timeoutMs) {
+  std::unique_lock lock(m_);
+  return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return bytes_ >= bytes; });
+}
+
+std::string ChunkSink::Joined() const {
+  std::lock_guard lock(m_);
+  std::string all;
+  for (const auto& c : chunks_) all += c;
+  return all;
+}
+
+std::vector<std::string> ChunkSink::Chunks() const {
+  std::lock_guard lock(m_);
+  return chunks_;
+}
+
+std::size_t ChunkSink::ChunkCount() const {
+  std::lock_guard lock(m_);
+  return chunks_.size();
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace testing_serial

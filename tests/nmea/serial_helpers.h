@@ -1,0 +1,53 @@
+#pragma once
+// Pseudo-terminals published as virtual ports in a folder of this test
+// process, and a thread-safe collector of what a reader thread delivers.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/pseudo_terminal.h"
+
+namespace testing_serial {
+
+// Points the virtual port folder of this process at a fresh private folder.
+void UsePrivatePortFolder();
+
+class LinkedPty {
+ public:
+  explicit LinkedPty(std::string name);
+  int Number() const { return number_; }
+  platform::PseudoTerminal& Pty() { return pty_; }
+  void Write(std::string_view bytes);
+  // What the port wrote, once want bytes have come or timeoutMs has passed.
+  std::string Read(std::size_t want, int timeoutMs = 2000);
+
+ private:
+  platform::PseudoTerminal pty_;
+  int number_;
+};
+
+class ChunkSink {
+ public:
+  void Add(const std::uint8_t* data, int count);
+  // Waits until at least bytes have arrived in all; true when they did.
+  bool WaitForBytes(std::size_t bytes, int timeoutMs = 2000);
+  std::string Joined() const;
+  std::vector<std::string> Chunks() const;
+  std::size_t ChunkCount() const;
+
+ private:
+  mutable std::mutex m_;
+  std::condition_variable cv_;
+  std::vector<std::string> chunks_;
+  std::size_t bytes_ = 0;
+};
+
+// User and system CPU time of the whole process.
+double ProcessCpuSeconds();
+
+}  // namespace testing_serial
