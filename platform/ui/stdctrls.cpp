@@ -609,7 +609,9 @@ void TCustomListBox::WndProc(TMessage& Message) {
       return;
     case LB_GETTEXT:
       if (isVirtual) {
-        const std::string s = DoGetData(static_cast<int>(Message.WParam));
+        const int index = static_cast<int>(Message.WParam);
+        std::string s = DoGetData(index);
+        if (index == measuredIndex_ && s.size() > measuredLength_) s.resize(measuredLength_);
         auto* out = reinterpret_cast<char*>(Message.LParam);
         if (out) {
           std::copy(s.begin(), s.end(), out);
@@ -621,7 +623,9 @@ void TCustomListBox::WndProc(TMessage& Message) {
       break;
     case LB_GETTEXTLEN:
       if (isVirtual) {
-        Message.Result = static_cast<LRESULT>(DoGetData(static_cast<int>(Message.WParam)).size());
+        measuredIndex_ = static_cast<int>(Message.WParam);
+        measuredLength_ = DoGetData(measuredIndex_).size();
+        Message.Result = static_cast<LRESULT>(measuredLength_);
         return;
       }
       break;

@@ -183,6 +183,11 @@ class TCustomListBox : public TWinControl {
   std::unique_ptr<TStringList> savedItems_;
   int savedIndex_ = -1;
   int virtualCount_ = 0;
+  // The length last answered for an item of a virtual list: LB_GETTEXT
+  // carries no buffer size, so the copy into the asker's buffer never
+  // goes past what it was told to expect.
+  int measuredIndex_ = -1;
+  std::size_t measuredLength_ = 0;
   bool multiSelect_ = false;
   bool sorted_ = false;
   TListBoxStyle style_ = lbStandard;

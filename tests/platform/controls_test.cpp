@@ -124,6 +124,28 @@ TEST_F(ControlsTest, CheckBoxesKeepTheirCheckInTheWindowAndClickWhenItChanges) {
   EXPECT_EQ(clicks, 3);
 }
 
+TEST_F(ControlsTest, VirtualListsAskTheirOwnerAndNeverOverrunTheAsker) {
+  auto* list = Add<TListBox>(form_, 10, 10, 120, 100);
+  list->SetStyle(lbVirtual);
+  int calls = 0;
+  list->OnData = [&](TWinControl*, int index, std::string& data) {
+    // A text that grows between the length and the text itself.
+    data = "item " + std::to_string(index) + std::string(static_cast<std::size_t>(calls++ % 2) * 50, '!');
+  };
+  list->SetCount(3);
+  form_->Show();
+  EXPECT_EQ(list->Count(), 3);
+  const HWND h = list->Handle();
+  const LRESULT len = SendMessageA(h, LB_GETTEXTLEN, 2, 0);
+  std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
+  buffer += "guard";
+  const LRESULT got = SendMessageA(h, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buffer.data()));
+  EXPECT_EQ(got, len);
+  EXPECT_EQ(buffer.substr(static_cast<std::size_t>(len) + 1), "guard");
+  EXPECT_EQ(std::string(buffer.c_str()), "item 2");
+  EXPECT_THROW(TListBox(form_).SetCount(2), EInvalidOperation);
+}
+
 TEST_F(ControlsTest, AlignedControlsShareTheClientArea) {
   auto* top = new TPanel(form_);
   top->SetParent(form_);
