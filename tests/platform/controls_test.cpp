@@ -3,8 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractItemModel>
+#include <QListView>
+
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/qt_peer.h"
 #include "platform/ui/stdctrls.h"
 
 namespace {
@@ -143,6 +147,10 @@ TEST_F(ControlsTest, VirtualListsAskTheirOwnerAndNeverOverrunTheAsker) {
   EXPECT_EQ(got, len);
   EXPECT_EQ(buffer.substr(static_cast<std::size_t>(len) + 1), "guard");
   EXPECT_EQ(std::string(buffer.c_str()), "item 2");
+  // What the list shows comes from the owner too.
+  auto* view = dynamic_cast<QListView*>(ui::WidgetOf(h));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->model()->index(1, 0).data().toString().startsWith(QStringLiteral("item 1")));
   EXPECT_THROW(TListBox(form_).SetCount(2), EInvalidOperation);
 }
 
