@@ -494,9 +494,10 @@ void THintWindow::WndProc(TMessage& Message) {
 
 // ------------------------------------------------------------ TApplication
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-  HintWindowClass = [](TComponent* owner) { return new THintWindow(owner); };
-}
+const THintWindowClassInfo THintWindowPlainClass{"THintWindow",
+                                                  [](TComponent* owner) { return new THintWindow(owner); }};
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() {
   CancelHint();
@@ -712,7 +713,16 @@ void TApplication::ActivateHint(TPoint CursorPos) {
   info.HideTimeout = HintHidePause;
   info.HintStr = ShortHint(ParentHint(control));
   if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty()) return;
-  if (!hintWindow_) hintWindow_ = info.HintWindowClass ? info.HintWindowClass(this) : new THintWindow(this);
+  // A window of another class than the one made before takes its place.
+  const THintWindowClass cls = info.HintWindowClass ? info.HintWindowClass : &THintWindowPlainClass;
+  if (hintWindow_ && hintWindowClass_ != cls) {
+    Free(hintWindow_);
+    hintWindow_ = nullptr;
+  }
+  if (!hintWindow_) {
+    hintWindow_ = cls->Create(this);
+    hintWindowClass_ = cls;
+  }
   hintWindow_->SetColor(info.HintColor);
   TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   r = Bounds(info.HintPos.X, info.HintPos.Y, r.Width(), r.Height());

@@ -158,10 +158,18 @@ TCustomForm* GetParentForm(TControl* Control);
 // What a hint window shows and where; the control may change it in
 // CM_HINTSHOW (lParam points at it).
 class THintWindow;
-using THintWindowClass = std::function<THintWindow*(TComponent* Owner)>;
+// A class of hint windows: its name and how to make one. Classes are
+// compared by identity, so code can tell which class is in use.
+struct THintWindowClassInfo {
+  const char* Name;
+  std::function<THintWindow*(TComponent* Owner)> Create;
+};
+using THintWindowClass = const THintWindowClassInfo*;
+// THintWindow itself.
+extern const THintWindowClassInfo THintWindowPlainClass;
 struct THintInfo {
   TControl* HintControl = nullptr;
-  THintWindowClass HintWindowClass;
+  THintWindowClass HintWindowClass = nullptr;
   TPoint HintPos;
   int HintMaxWidth = 0;
   TColor HintColor = clInfoBk;
@@ -226,7 +234,7 @@ class TApplication : public TComponent {
   int HintHidePause = 2500;
   TColor HintColor = clInfoBk;
   bool HintShortCuts = true;
-  THintWindowClass HintWindowClass;
+  THintWindowClass HintWindowClass = &THintWindowPlainClass;
   void CancelHint();
   void HideHint();
   void ActivateHint(TPoint CursorPos);
@@ -279,6 +287,7 @@ class TApplication : public TComponent {
   TControl* mouseControl_ = nullptr;
   TControl* hintControl_ = nullptr;
   THintWindow* hintWindow_ = nullptr;
+  THintWindowClass hintWindowClass_ = nullptr;
   bool hintActive_ = false;
   std::uintptr_t hintTimer_ = 0;
   TPoint hintCursor_;

@@ -117,7 +117,20 @@ TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   EXPECT_EQ(form_->ActiveControl(), b);
 }
 
-// Records the hint the application is about to show for it.
+// A hint window of its own class, counting how often it is shown.
+int g_customHints = 0;
+class CustomHint : public THintWindow {
+ public:
+  using THintWindow::THintWindow;
+  void ActivateHintData(TRect r, const std::string& hint, void* data) override {
+    ++g_customHints;
+    THintWindow::ActivateHintData(r, hint, data);
+  }
+};
+const THintWindowClassInfo kCustomHintClass{"CustomHint", [](TComponent* o) { return new CustomHint(o); }};
+
+// Records the hint the application is about to show for it, and asks for
+// its own hint window class.
 class HintedButton : public TButton {
  public:
   using TButton::TButton;
@@ -125,8 +138,11 @@ class HintedButton : public TButton {
   int shows = 0;
   void WndProc(TMessage& m) override {
     if (m.Msg == CM_HINTSHOW) {
-      shown = reinterpret_cast<THintInfo*>(m.LParam)->HintStr;
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      shown = info->HintStr;
       ++shows;
+      EXPECT_EQ(info->HintWindowClass, &THintWindowPlainClass);
+      info->HintWindowClass = &kCustomHintClass;
     }
     TButton::WndProc(m);
   }
@@ -148,6 +164,7 @@ TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
   Application->ProcessMessages();
   EXPECT_EQ(button->shows, 1);
   EXPECT_EQ(button->shown, "Send");
+  EXPECT_EQ(g_customHints, 1);
   EXPECT_EQ(Application->MouseControl(), button);
   // Onto a control without a hint: the hint goes and does not come back.
   plain->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
