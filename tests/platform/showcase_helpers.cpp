@@ -57,7 +57,7 @@ ToolWindow BuildToolWindow() {
   module->SetCaption(" Module ");
   Label(form, module, 12, 28, "Model:");
   auto* model = Put<TStaticText>(form, module, 110, 28);
-  model->SetCaption("DST-800 Smart");
+  model->SetCaption("Smart DST module");
   Label(form, module, 12, 52, "Serial number:");
   auto* serial = Put<TStaticText>(form, module, 110, 52);
   serial->SetCaption("0012345");
