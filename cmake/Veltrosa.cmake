@@ -18,8 +18,10 @@ endif()
 
 # A static library from every .cpp below the current folder (or below the
 # folders given in DIRS), with the project root as its include root.
+# EXCLUDE names subfolders (of the current folder) that form libraries of
+# their own.
 function(veltrosa_library target)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;EXCLUDE" ${ARGN})
   if(NOT ARG_DIRS)
     set(ARG_DIRS ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
@@ -27,6 +29,9 @@ function(veltrosa_library target)
   foreach(dir IN LISTS ARG_DIRS)
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
     list(APPEND sources ${found})
+  endforeach()
+  foreach(sub IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${sub}/")
   endforeach()
   if(sources)
     add_library(${target} STATIC ${sources})

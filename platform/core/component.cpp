@@ -86,8 +86,14 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* c = components_.back();
     Remove(c);
-    delete c;
+    Free(c);
   }
+}
+
+void Free(TComponent* component) {
+  if (!component) return;
+  component->BeforeDestruction();
+  delete component;
 }
 
 void TComponent::Destroying() {

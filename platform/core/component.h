@@ -40,6 +40,9 @@ class TComponent : public TPersistent {
 
   // Runs after the most-derived constructor (see Create); nothing here.
   virtual void AfterConstruction() {}
+  // Runs before any destructor when the component is freed with Free or
+  // by its owner, while the whole object still stands.
+  virtual void BeforeDestruction() {}
 
   TComponent* Owner() const { return owner_; }
   const std::string& Name() const { return name_; }
@@ -87,6 +90,9 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> freeNotifies_;
   TComponentState state_ = 0;
 };
+
+// Frees a component the way its owner does: BeforeDestruction, then delete.
+void Free(TComponent* component);
 
 template <class T, class... Args>
 T* Create(Args&&... args) {

@@ -10,4 +10,11 @@ namespace platform {
 std::int16_t GetKeyState(int virtualKey);
 void SetKeyDown(int virtualKey, bool down);
 
+// The keyboard layout's view of keys (a US layout): MapVirtualKeyW with
+// type 0 gives a virtual key's scan code; GetKeyNameTextW names the key of
+// a key message's data (scan code in bits 16-23, extended flag in bit 24).
+constexpr unsigned MAPVK_VK_TO_VSC = 0;
+unsigned MapVirtualKeyW(unsigned code, unsigned mapType);
+int GetKeyNameTextW(long keyData, char16_t* buffer, int size);
+
 }  // namespace platform

@@ -475,7 +475,8 @@ bool GetMessageW(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax) {
 
 void WaitMessage(std::uint32_t timeoutMs) {
   ThreadQueue& q = CurrentQueue();
-  RunSent(q);
+  // Work run here may be what the caller waits for: let it look again.
+  if (RunSent(q)) return;
   WaitOn(q, std::min(timeoutMs, NextTimerWait(q)));
   RunSent(q);
 }

@@ -63,7 +63,8 @@ bool GetMessageW(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax);
 inline bool GetMessage(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax) {
   return GetMessageA(msg, hWnd, filterMin, filterMax);
 }
-// Waits until a message is queued for the caller or timeoutMs has passed.
+// Waits until a message is queued for the caller or timeoutMs has passed;
+// returns at once after running work another thread was waiting for.
 void WaitMessage(std::uint32_t timeoutMs = 0xFFFFFFFFu);
 
 // Posts the characters of a key-down at the head of the queue; true when

@@ -61,9 +61,11 @@ struct State {
   HWND capture = nullptr;
 };
 
+// Never destroyed: windows may still be asked about while the program's
+// static objects go away.
 State& S() {
-  static State state;
-  return state;
+  static State* state = new State;
+  return *state;
 }
 
 std::string Lower(std::string_view s) {

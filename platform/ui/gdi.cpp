@@ -35,8 +35,8 @@ struct GdiTable {
 };
 
 GdiTable& T() {
-  static GdiTable table;
-  return table;
+  static GdiTable* table = new GdiTable;
+  return *table;
 }
 
 constexpr HGDIOBJ kStockFont = 1;
@@ -88,7 +88,7 @@ QPainter* P(HDC dc) {
   } else {
     p->setClipping(false);
   }
-  p->setRenderHint(QPainter::Antialiasing, false);
+  p->setRenderHint(QPainter::Antialiasing, dc->smooth);
   return p;
 }
 
@@ -462,6 +462,8 @@ RECT GetClipRect(HDC dc) {
   if (!dc->surface) return {};
   return RECT{-dc->origin.x, -dc->origin.y, dc->surface->width() - dc->origin.x, dc->surface->height() - dc->origin.y};
 }
+
+bool SetSmoothing(HDC dc, bool smooth) { return dc ? std::exchange(dc->smooth, smooth) : false; }
 
 bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
   if (!dc) return false;

@@ -59,6 +59,19 @@ int GetSystemMetrics(int index);
 // The desktop area not taken by panels, in screen coordinates.
 RECT GetWorkArea();
 
+inline void OffsetRect(RECT& r, int dx, int dy) {
+  r.left += dx;
+  r.right += dx;
+  r.top += dy;
+  r.bottom += dy;
+}
+inline void InflateRect(RECT& r, int dx, int dy) {
+  r.left -= dx;
+  r.right += dx;
+  r.top -= dy;
+  r.bottom += dy;
+}
+
 // a * b / c rounded to the nearest, halves away from zero; -1 when c is 0.
 int MulDiv(int a, int b, int c);
 
@@ -133,6 +146,10 @@ POINT SetViewportOrg(HDC dc, int x, int y);
 // rectangle removes the limit.
 void SetClipRect(HDC dc, const RECT& rect);
 RECT GetClipRect(HDC dc);
+
+// Smoothed edges for the shapes drawn next (off: exact pixels, the
+// default); returns the previous setting.
+bool SetSmoothing(HDC dc, bool smooth);
 
 bool MoveToEx(HDC dc, int x, int y, POINT* previous);
 bool LineTo(HDC dc, int x, int y);

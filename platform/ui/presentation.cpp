@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -288,7 +289,8 @@ void QtPeer::VisibleChanged() {
   if (!managed_ || !widget_) return;
   const bool visible = (GetWindowLong(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
   widget_->setVisible(visible);
-  if (visible && widget_->isWindow()) {
+  // Without a display there is nothing to raise or activate.
+  if (visible && widget_->isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
     widget_->raise();
     const DWORD ex = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE));
     if (!(ex & WS_EX_TOOLWINDOW)) widget_->activateWindow();

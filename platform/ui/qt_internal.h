@@ -31,6 +31,7 @@ struct HDC__ {
   POINT origin;
   RECT clip;
   bool clipped = false;
+  bool smooth = false;
   HWND window = nullptr;
   bool fromGetDC = false;
 };

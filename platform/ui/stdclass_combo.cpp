@@ -39,7 +39,8 @@ class ComboPeer : public StdPeer {
     combo->setEditable(editable_);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(8);
-    Route(combo->view());
+    // The open list is Qt's own popup: the choice made there comes back as
+    // CBN_SELCHANGE.
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo, [this](int) {
       if (IsWindow(hwnd_)) NotifyParent(hwnd_, CBN_SELCHANGE);
     });

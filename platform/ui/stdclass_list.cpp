@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "platform/core/cp1252.h"
 #include "platform/ui/qt_internal.h"
 #include "platform/ui/stdclasses.h"
 
@@ -26,8 +27,17 @@ class ListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     if (!virtual_) return items_[static_cast<std::size_t>(index.row())].text;
-    // The window's owner answers for a list without data.
+    // The window's owner answers for a list without data, in the form of
+    // the window's procedure (such a list's text is not converted).
     const auto row = static_cast<WPARAM>(index.row());
+    if (!IsWindowUnicode(hwnd_)) {
+      const LRESULT len = SendMessageA(hwnd_, LB_GETTEXTLEN, row, 0);
+      if (len <= 0) return QString();
+      std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
+      const LRESULT got = SendMessageA(hwnd_, LB_GETTEXT, row, reinterpret_cast<LPARAM>(buffer.data()));
+      buffer.resize(static_cast<std::size_t>(std::clamp<LRESULT>(got, 0, len)));
+      return ToQString(Cp1252ToUtf16(buffer));
+    }
     const LRESULT len = SendMessageW(hwnd_, LB_GETTEXTLEN, row, 0);
     if (len <= 0) return QString();
     std::u16string buffer(static_cast<std::size_t>(len) + 1, u'\0');

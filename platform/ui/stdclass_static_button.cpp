@@ -101,6 +101,12 @@ class ButtonPeer : public StdPeer {
   ButtonPeer(HWND h, QAbstractButton* button, DWORD type)
       : StdPeer(h, button, WM_CTLCOLORBTN), button_(button), type_(type) {
     QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+      // Only the auto styles change their own check; the others leave it
+      // to the program.
+      if (type_ == BS_CHECKBOX || type_ == BS_RADIOBUTTON) {
+        const QSignalBlocker block(button_);
+        button_->setChecked(!button_->isChecked());
+      }
       if (IsWindow(hwnd_)) NotifyParent(hwnd_, BN_CLICKED);
     });
   }
@@ -143,9 +149,6 @@ LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
           push->setAutoDefault(false);
           button = push;
         }
-        // Only the auto styles change their own check; the others leave it
-        // to the program.
-        if (type == BS_CHECKBOX || type == BS_RADIOBUTTON) button->setCheckable(false);
         peer = std::make_unique<ButtonPeer>(h, button, type);
       }
       if (cs->lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName)));
@@ -169,12 +172,9 @@ LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case BM_GETCHECK:
       return p && p->button_ && p->button_->isChecked() ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
-      if (p && p->button_) {
+      if (p && p->button_ && p->button_->isCheckable()) {
         const QSignalBlocker block(p->button_);
-        const bool checkable = p->button_->isCheckable();
-        p->button_->setCheckable(true);
         p->button_->setChecked(w == BST_CHECKED);
-        if (!checkable && w != BST_CHECKED) p->button_->setCheckable(false);
       }
       return 0;
     case BM_GETSTATE:

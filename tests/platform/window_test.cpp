@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/clock.h"
 #include "platform/core/input.h"
 
 namespace {
@@ -43,6 +44,7 @@ LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case WM_KILLFOCUS: Log("killfocus " + id); break;
     case WM_COMMAND: Log("command " + std::to_string(LOWORD(w))); break;
     case WM_GETDLGCODE: return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
+    case WM_TIMER: Log("timer " + id + " " + std::to_string(w)); break;
     default: break;
   }
   return DefWindowProcW(h, msg, w, l);
@@ -250,6 +252,45 @@ TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
   HWND outside = Make(u"LogWnd");
   m.hwnd = outside;
   EXPECT_FALSE(IsDialogMessage(dlg, &m));
+}
+
+TEST_F(WindowTest, WindowTimersGoToTheirWindowAndEndWithIt) {
+  std::uint32_t now = 100;
+  ScopedClockOverride clock({.Tick = [&] { return now; }});
+  HWND a = Make(u"LogWnd", nullptr, 0);
+  HWND b = Make(u"LogWnd", a, 5);
+  SetTimer(b, 42, 50);
+  log_.clear();
+  now += 50;
+  MSG m;
+  while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&m);
+  EXPECT_EQ(log_, (std::vector<std::string>{"timer 5 42"}));
+  DestroyWindow(b);
+  now += 500;
+  EXPECT_FALSE(PeekMessage(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+  EXPECT_FALSE(PostMessage(b, WM_USER, 0, 0));  // a stale handle names nothing
+  EXPECT_EQ(SendMessageW(b, WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+TEST_F(WindowTest, ChildrenMoveBetweenParentsAndRestack) {
+  HWND one = Make(u"LogWnd");
+  HWND two = Make(u"LogWnd");
+  HWND x = Make(u"LogWnd", one, 1);
+  HWND y = Make(u"LogWnd", one, 2);
+  EXPECT_EQ(GetChildWindows(one), (std::vector<HWND>{x, y}));
+  SetWindowPos(y, HWND_TOP(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetChildWindows(one), (std::vector<HWND>{y, x}));
+  SetWindowPos(y, HWND_BOTTOM(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetChildWindows(one), (std::vector<HWND>{x, y}));
+  EXPECT_EQ(SetParent(x, two), one);
+  EXPECT_EQ(GetParent(x), two);
+  EXPECT_TRUE(IsChild(two, x));
+  EXPECT_EQ(GetChildWindows(one), (std::vector<HWND>{y}));
+  EXPECT_EQ(SetParent(one, y), nullptr);  // never inside its own child
+  EXPECT_EQ(GetParent(one), nullptr);
+  EXPECT_TRUE(IsChild(one, y));
+  EXPECT_EQ(GetDlgItem(two, 1), x);
+  EXPECT_EQ(GetAncestorRoot(x), two);
 }
 
 }  // namespace

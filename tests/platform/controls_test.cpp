@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <QAbstractItemModel>
+#include <QListView>
+
+#include "platform/ui/extctrls.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/qt_peer.h"
+#include "platform/ui/stdctrls.h"
+
+namespace {
+
+using namespace platform;
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitializeApplication(); }
+  void SetUp() override {
+    form_ = new TForm(nullptr, TCustomForm::CreateNew);
+    form_->SetBounds(50, 50, 400, 300);
+  }
+  void TearDown() override {
+    Free(form_);
+    Application->ProcessMessages();
+  }
+  template <class T>
+  T* Add(TWinControl* parent, int left, int top, int width = 80, int height = 24) {
+    auto* c = new T(form_);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+  static LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+  TForm* form_ = nullptr;
+};
+
+// A windowless control that logs what the mouse does to it.
+class Spot : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  std::vector<std::string> log;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_MOUSEENTER) log.push_back("enter");
+    if (m.Msg == CM_MOUSELEAVE) log.push_back("leave");
+    TGraphicControl::WndProc(m);
+  }
+};
+
+TEST_F(ControlsTest, WindowlessControlsGetTheirParentsMouseAndClickOnlyWhenReleasedInside) {
+  auto* spot = new Spot(form_);
+  spot->SetParent(form_);
+  spot->SetBounds(100, 100, 50, 30);
+  int clicks = 0;
+  spot->OnClick = [&](TObject*) { ++clicks; };
+  std::vector<int> downAt;
+  spot->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+    downAt = {x, y};
+  };
+  form_->Show();
+  const HWND h = form_->Handle();
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 110));
+  SendMessageW(h, WM_LBUTTONDOWN, 1, At(110, 110));
+  SendMessageW(h, WM_LBUTTONUP, 0, At(120, 115));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(downAt, (std::vector<int>{10, 10}));
+  // Pressed inside, released outside: the press keeps the mouse, no click.
+  SendMessageW(h, WM_LBUTTONDOWN, 1, At(110, 110));
+  SendMessageW(h, WM_LBUTTONUP, 0, At(300, 250));
+  EXPECT_EQ(clicks, 1);
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(300, 250));
+  EXPECT_EQ(spot->log, (std::vector<std::string>{"enter", "leave"}));
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 110));
+  SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(spot->log.back(), "leave");
+}
+
+TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
+  auto* list = Add<TListBox>(form_, 10, 10, 120, 100);
+  auto* combo = Add<TComboBox>(form_, 150, 10, 120, 24);
+  combo->SetStyle(csDropDownList);
+  form_->Show();
+  list->Items().Add("one");
+  list->Items().Add("two");
+  list->SetItemIndex(1);
+  combo->Items().Add("4800");
+  combo->Items().Add("38400");
+  combo->SetItemIndex(1);
+
+  list->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(list->Handle()));
+  list->SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(list->Handle()));
+  list->SetVisible(true);
+  list->SetBounds(20, 30, 100, 90);
+  EXPECT_EQ(GetWindowBounds(list->Handle()), (RECT{20, 30, 120, 120}));
+
+  const HWND before = combo->Handle();
+  combo->SetSorted(true);  // a style change makes a new window
+  EXPECT_NE(combo->Handle(), before);
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_EQ(combo->Items().Count(), 2);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "4800");  // sorted: 38400 < 4800
+
+  list->SetMultiSelect(true);
+  EXPECT_EQ(list->Items().Count(), 2);
+  EXPECT_EQ(list->Items()[0], "one");
+}
+
+TEST_F(ControlsTest, CheckBoxesKeepTheirCheckInTheWindowAndClickWhenItChanges) {
+  auto* check = Add<TCheckBox>(form_, 10, 10, 120, 20);
+  int clicks = 0;
+  check->OnClick = [&](TObject*) { ++clicks; };
+  check->SetChecked(true);  // before the window: kept by the control
+  form_->Show();
+  EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(check->Handle(), BM_CLICK, 0, 0);  // as the user does
+  EXPECT_FALSE(check->Checked());
+  EXPECT_EQ(clicks, 2);
+  check->SetChecked(false);
+  EXPECT_EQ(clicks, 2);
+  check->SetChecked(true);
+  check->RecreateWnd();
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ControlsTest, VirtualListsAskTheirOwnerAndNeverOverrunTheAsker) {
+  auto* list = Add<TListBox>(form_, 10, 10, 120, 100);
+  list->SetStyle(lbVirtual);
+  int calls = 0;
+  list->OnData = [&](TWinControl*, int index, std::string& data) {
+    // A text that grows between the length and the text itself.
+    data = "item " + std::to_string(index) + std::string(static_cast<std::size_t>(calls++ % 2) * 50, '!');
+  };
+  list->SetCount(3);
+  form_->Show();
+  EXPECT_EQ(list->Count(), 3);
+  const HWND h = list->Handle();
+  const LRESULT len = SendMessageA(h, LB_GETTEXTLEN, 2, 0);
+  std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
+  buffer += "guard";
+  const LRESULT got = SendMessageA(h, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(buffer.data()));
+  EXPECT_EQ(got, len);
+  EXPECT_EQ(buffer.substr(static_cast<std::size_t>(len) + 1), "guard");
+  EXPECT_EQ(std::string(buffer.c_str()), "item 2");
+  // What the list shows comes from the owner too.
+  auto* view = dynamic_cast<QListView*>(ui::WidgetOf(h));
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->model()->index(1, 0).data().toString().startsWith(QStringLiteral("item 1")));
+  EXPECT_THROW(TListBox(form_).SetCount(2), EInvalidOperation);
+}
+
+TEST_F(ControlsTest, AlignedControlsShareTheClientArea) {
+  auto* top = new TPanel(form_);
+  top->SetParent(form_);
+  top->SetHeight(40);
+  top->SetAlign(alTop);
+  auto* left = new TPanel(form_);
+  left->SetParent(form_);
+  left->SetWidth(60);
+  left->SetAlign(alLeft);
+  auto* rest = new TPanel(form_);
+  rest->SetParent(form_);
+  rest->SetAlign(alClient);
+  form_->SetClientWidth(400);
+  form_->SetClientHeight(300);
+  EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 40));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 40, 60, 300));
+  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 400, 300));
+  form_->SetClientWidth(500);
+  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 500, 300));
+}
+
+TEST_F(ControlsTest, FocusEntersAndExitsInOrderAndForgetsFreedControls) {
+  auto* box = Add<TGroupBox>(form_, 10, 10, 200, 120);
+  auto* inner = Add<TEdit>(box, 10, 20);
+  auto* outer = Add<TEdit>(form_, 10, 150);
+  std::vector<std::string> log;
+  box->OnEnter = [&](TObject*) { log.push_back("enter box"); };
+  box->OnExit = [&](TObject*) { log.push_back("exit box"); };
+  inner->OnEnter = [&](TObject*) { log.push_back("enter inner"); };
+  inner->OnExit = [&](TObject*) { log.push_back("exit inner"); };
+  outer->OnEnter = [&](TObject*) { log.push_back("enter outer"); };
+  form_->Show();
+  inner->SetFocus();
+  outer->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"enter box", "enter inner", "exit inner", "exit box", "enter outer"}));
+  EXPECT_EQ(form_->ActiveControl(), outer);
+  Free(outer);
+  EXPECT_EQ(form_->ActiveControl(), nullptr);
+  inner->SetFocus();
+  EXPECT_EQ(form_->ActiveControl(), inner);
+}
+
+TEST_F(ControlsTest, DialogKeysPressTheDefaultAndCancelButtonsAndAcceleratorsClick) {
+  auto* edit = Add<TEdit>(form_, 10, 10);
+  auto* ok = Add<TButton>(form_, 10, 50);
+  ok->SetCaption("&OK");
+  ok->SetDefault(true);
+  auto* cancel = Add<TButton>(form_, 100, 50);
+  cancel->SetCaption("Cancel");
+  cancel->Cancel = true;
+  std::vector<std::string> log;
+  ok->OnClick = [&](TObject*) { log.push_back("ok"); };
+  cancel->OnClick = [&](TObject*) { log.push_back("cancel"); };
+  form_->Show();
+  edit->SetFocus();
+  PostKeyDown(edit->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
+  PostKeyDown(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 1, u"\x1b");
+  PostKeyDown(edit->Handle(), WM_SYSKEYDOWN, 'O', 0x20000001, u"o");
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"ok", "cancel", "ok"}));
+  EXPECT_EQ(edit->Text(), "");
+}
+
+TEST_F(ControlsTest, MemoLinesLeaveOutAnEmptyLastLine) {
+  auto* memo = Add<TMemo>(form_, 10, 10, 200, 100);
+  form_->Show();
+  memo->SetText("A");
+  memo->Lines().Insert(1, "S");
+  EXPECT_EQ(memo->Text(), "A\r\nS");
+  memo->SetText("A\r\n");
+  EXPECT_EQ(memo->Lines().Count(), 1);
+  memo->Lines().Insert(1, "S");
+  EXPECT_EQ(memo->Text(), "A\r\nS\r\n");
+  memo->Lines().Delete(0);
+  EXPECT_EQ(memo->Text(), "S\r\n");
+  EXPECT_THROW(memo->Lines().Insert(5, "x"), EStringListError);
+  memo->Lines().Add("$GPGGA,1");
+  EXPECT_EQ(memo->Lines()[1], "$GPGGA,1");
+}
+
+TEST_F(ControlsTest, LabelsKeepTheirAnchorAndDrawEmbossedWhenDisabled) {
+  auto* label = new TLabel(form_);
+  label->SetParent(form_);
+  label->SetAlignment(taRightJustify);
+  label->SetCaption("wide caption");
+  const int right = label->Left() + label->Width();
+  label->SetCaption("w");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+
+  // Disabled text is drawn in the shadow colour over a highlight copy, so
+  // nothing is as dark as enabled text.
+  label->SetCaption("WWW");
+  label->SetColor(clWhite);
+  const auto darkest = [&] {
+    TBitmap bitmap;
+    bitmap.SetSize(label->Width() + 4, label->Height() + 4);
+    label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()), 0);
+    int low = 255;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+      for (int x = 0; x < bitmap.Width(); ++x) {
+        const COLORREF c = static_cast<COLORREF>(bitmap.Canvas().Pixels(x, y));
+        low = std::min<int>(low, GetGValue(c));
+      }
+    }
+    return low;
+  };
+  EXPECT_LT(darkest(), 80);
+  label->SetEnabled(false);
+  const int disabled = darkest();
+  EXPECT_GT(disabled, 100);
+  EXPECT_LT(disabled, 200);
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/clock.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/stdctrls.h"
+
+namespace {
+
+using namespace platform;
+
+class FormsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitializeApplication(); }
+  void SetUp() override {
+    form_ = new TForm(nullptr, TCustomForm::CreateNew);
+    form_->SetBounds(100, 100, 400, 300);
+  }
+  void TearDown() override {
+    Free(form_);
+    Application->ProcessMessages();
+  }
+  template <class T>
+  T* Add(int left, int top) {
+    auto* c = new T(form_);
+    c->SetParent(form_);
+    c->SetLeft(left);
+    c->SetTop(top);
+    return c;
+  }
+  TForm* form_ = nullptr;
+};
+
+TEST_F(FormsTest, EditTextTravelsThroughTheWindowAndAnnouncesChanges) {
+  auto* edit = Add<TEdit>(8, 8);
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
+  edit->SetText("before");  // no window yet: kept by the control
+  EXPECT_EQ(edit->Text(), "before");
+  form_->Show();
+  ASSERT_TRUE(edit->HandleAllocated());
+  EXPECT_EQ(WindowTextW(edit->Handle()), u"before");
+  edit->SetText("caf\xE9");
+  EXPECT_EQ(WindowTextW(edit->Handle()), u"caf\u00E9");
+  EXPECT_EQ(changes, 1);
+  edit->RecreateWnd();
+  EXPECT_EQ(edit->Text(), "caf\xE9");
+}
+
+TEST_F(FormsTest, ComboItemsAndSelectionFromCodeFireNothing) {
+  auto* combo = Add<TComboBox>(8, 40);
+  combo->SetStyle(csDropDownList);
+  int clicks = 0;
+  combo->OnClick = [&](TObject*) { ++clicks; };
+  form_->Show();
+  combo->Items().Add("none");
+  combo->Items().Add("COM1");
+  combo->Items().Add("COM3");
+  combo->SetItemIndex(2);
+  EXPECT_EQ(combo->Text(), "COM3");
+  EXPECT_EQ(combo->Items().IndexOf("com1"), 1);
+  // Replacing an item keeps the selection where it was.
+  combo->Items().Put(0, "nessuna");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(clicks, 0);
+  SetFocus(combo->Handle());
+  PostKeyDown(combo->Handle(), WM_KEYDOWN, VK_UP, 1, u"");
+  Application->ProcessMessages();
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(FormsTest, LabelsSizeToTheirTextAndButtonsEndModalLoops) {
+  auto* label = Add<TLabel>(8, 80);
+  label->SetCaption("Depth Below Keel:");
+  EXPECT_GT(label->Width(), 40);
+  const int width = label->Width();
+  label->SetCaption("");
+  EXPECT_LT(label->Width(), width);
+  EXPECT_GT(label->Height(), 5);
+
+  auto* ok = Add<TButton>(8, 120);
+  ok->SetCaption("OK");
+  ok->ModalResult = mrOk;
+  bool clicked = false;
+  ok->OnClick = [&](TObject*) { clicked = true; };
+  form_->OnShow = [&](TObject*) { PostMessageW(nullptr, WM_NULL, 0, 0); };
+  form_->OnActivate = [&](TObject*) { SendMessageW(ok->Handle(), BM_CLICK, 0, 0); };
+  EXPECT_EQ(form_->ShowModal(), mrOk);
+  EXPECT_TRUE(clicked);
+  EXPECT_FALSE(form_->Visible());
+}
+
+TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
+  auto* a = Add<TEdit>(8, 8);
+  auto* b = Add<TEdit>(8, 40);
+  std::vector<std::string> seen;
+  form_->KeyPreview = true;
+  form_->OnKeyPress = [&](TObject*, char& key) {
+    seen.push_back(std::string("form ") + key);
+    if (key == 'x') key = 0;
+  };
+  a->OnKeyPress = [&](TObject*, char& key) { seen.push_back(std::string("edit ") + key); };
+  form_->Show();
+  EXPECT_EQ(GetFocus(), a->Handle());
+  PostKeyDown(a->Handle(), WM_KEYDOWN, 'X', 1, u"x");
+  PostKeyDown(a->Handle(), WM_KEYDOWN, 'Y', 1, u"y");
+  Application->ProcessMessages();
+  EXPECT_EQ(a->Text(), "y");
+  EXPECT_EQ(seen, (std::vector<std::string>{"form x", "form y", "edit y"}));
+  PostKeyDown(a->Handle(), WM_KEYDOWN, VK_TAB, 1, u"\t");
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), b->Handle());
+  EXPECT_EQ(form_->ActiveControl(), b);
+}
+
+// A hint window of its own class, counting how often it is shown.
+int g_customHints = 0;
+class CustomHint : public THintWindow {
+ public:
+  using THintWindow::THintWindow;
+  void ActivateHintData(TRect r, const std::string& hint, void* data) override {
+    ++g_customHints;
+    THintWindow::ActivateHintData(r, hint, data);
+  }
+};
+const THintWindowClassInfo kCustomHintClass{"CustomHint", [](TComponent* o) { return new CustomHint(o); }};
+
+// Records the hint the application is about to show for it, and asks for
+// its own hint window class.
+class HintedButton : public TButton {
+ public:
+  using TButton::TButton;
+  std::string shown;
+  int shows = 0;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_HINTSHOW) {
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      shown = info->HintStr;
+      ++shows;
+      EXPECT_EQ(info->HintWindowClass, &THintWindowPlainClass);
+      info->HintWindowClass = &kCustomHintClass;
+    }
+    TButton::WndProc(m);
+  }
+};
+
+TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
+  std::uint32_t now = 1000;
+  ScopedClockOverride clock({.Tick = [&] { return now; }});
+  auto* button = Add<HintedButton>(8, 8);
+  button->Hint = "Send|Sends the depth offset";
+  button->SetShowHint(true);
+  auto* plain = Add<TButton>(8, 60);
+  form_->Show();
+  button->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  now += 400;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 0);
+  now += 200;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 1);
+  EXPECT_EQ(button->shown, "Send");
+  EXPECT_EQ(g_customHints, 1);
+  EXPECT_EQ(Application->MouseControl(), button);
+  // Onto a control without a hint: the hint goes and does not come back.
+  plain->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  now += 5000;
+  Application->ProcessMessages();
+  EXPECT_EQ(button->shows, 1);
+  EXPECT_EQ(Application->MouseControl(), plain);
+}
+
+}  // namespace

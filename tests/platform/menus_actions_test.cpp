@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/actions.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/stdctrls.h"
+
+namespace {
+
+using namespace platform;
+
+TEST(ShortCuts, TextAndKeysRoundTrip) {
+  const TShortCut s = ShortCut('S', ssCtrl | ssAlt | ssShift);
+  EXPECT_EQ(ShortCutToText(s), "Ctrl+Alt+Shift+S");
+  EXPECT_EQ(TextToShortCut("ctrl+alt+shift+s"), s);
+  EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, ssCtrl)), "Ctrl+Del");
+  EXPECT_EQ(TextToShortCut("F12"), ShortCut(VK_F1 + 11, 0));
+  EXPECT_EQ(TextToShortCut("Ctrl+Nothing"), 0);
+  WORD key = 0;
+  TShiftState shift = 0;
+  ShortCutToKey(s, key, shift);
+  EXPECT_EQ(key, 'S');
+  EXPECT_EQ(shift, ssCtrl | ssAlt | ssShift);
+}
+
+TEST(ShortCuts, HotKeysInCaptions) {
+  EXPECT_EQ(GetHotkey("A&&B&C"), "C");
+  EXPECT_EQ(StripHotkey("A&&B&C"), "A&BC");
+  EXPECT_EQ(GetHotkey("trailing&"), "");
+  EXPECT_EQ(GetHotkey("&&"), "");
+  EXPECT_TRUE(IsAccel('c', "A&&B&C"));
+  EXPECT_FALSE(IsAccel('b', "A&&B&C"));
+}
+
+TEST(Menus, ItemsFormATreeFoundByCommandAndShortcut) {
+  TPopupMenu menu(nullptr);
+  auto* file = new TMenuItem(&menu);
+  file->SetCaption("&File");
+  menu.Items()->Add(file);
+  auto* save = new TMenuItem(&menu);
+  save->SetCaption("&Save");
+  save->ShortCut = ShortCut('S', ssCtrl);
+  file->Add(save);
+  int clicks = 0;
+  save->OnClick = [&](TObject*) { ++clicks; };
+  EXPECT_EQ(menu.FindItem(save->Command(), fkCommand), save);
+  EXPECT_EQ(menu.FindItem(ShortCut('S', ssCtrl), fkShortCut), save);
+  EXPECT_EQ(save->GetParentMenu(), &menu);
+  EXPECT_EQ(save->MenuIndex(), 0);
+  save->Click();
+  save->Enabled = false;
+  save->Click();
+  EXPECT_EQ(clicks, 1);
+  file->Remove(save);
+  EXPECT_EQ(menu.FindItem(save->Command(), fkCommand), nullptr);
+}
+
+// A link that records the control's caption when the action changes it.
+class WatchedLink : public TControlActionLink {
+ public:
+  using TControlActionLink::TControlActionLink;
+  void SetCaption(const std::string& value) override {
+    seen.push_back(static_cast<TCustomAction*>(Action())->Caption() + "->" + value);
+    TControlActionLink::SetCaption(value);
+  }
+  static std::vector<std::string> seen;
+};
+std::vector<std::string> WatchedLink::seen;
+
+const TActionLinkClass kWatchedLinkClass{
+    "WatchedLink", &TControlActionLinkClass,
+    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<WatchedLink>(client); }};
+
+class WatchedButton : public TButton {
+ public:
+  using TButton::TButton;
+  const TActionLinkClass& GetActionLinkClass() const override { return kWatchedLinkClass; }
+};
+
+TEST(Actions, LinksHearOfANewCaptionBeforeTheActionStoresIt) {
+  InitializeApplication();
+  WatchedLink::seen.clear();
+  TAction action(nullptr);
+  action.SetCaption("Send");
+  WatchedButton linked(nullptr);
+  linked.SetAction(&action);
+  EXPECT_EQ(linked.Caption(), "Send");
+  EXPECT_TRUE(kWatchedLinkClass.InheritsFrom(TControlActionLinkClass));
+  action.SetCaption("Invia");
+  EXPECT_EQ(WatchedLink::seen, (std::vector<std::string>{"Send->Invia"}));
+  EXPECT_EQ(linked.Caption(), "Invia");
+  // A caption changed on the control no longer follows the action.
+  linked.SetCaption("Own");
+  action.SetCaption("Other");
+  EXPECT_EQ(linked.Caption(), "Own");
+  int runs = 0;
+  action.OnExecute = [&](TObject*) { ++runs; };
+  linked.Click();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
+  InitializeApplication();
+  std::string carried;
+  const int hook = Application->HookMainWindow([&](TMessage& m) {
+    if (m.Msg != CM_ACTIONEXECUTE) return false;
+    if (auto* a = dynamic_cast<THintAction*>(reinterpret_cast<TBasicAction*>(m.LParam))) carried = a->Hint();
+    m.Result = 1;
+    return true;
+  });
+  Application->SetHint("Sends the table");
+  Application->UnhookMainWindow(hook);
+  EXPECT_EQ(carried, "Sends the table");
+  EXPECT_EQ(Application->Hint(), "Sends the table");
+}
+
+}  // namespace
