@@ -88,9 +88,9 @@ endfunction()
 set(VELTROSA_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data" CACHE PATH "Folder of the real captures and reference lists")
 
 # A libFuzzer target from one source file; ctest runs it for a bounded time,
-# starting from the seed folder SEEDS when one is given.
+# starting from the seed folders SEEDS when given.
 function(veltrosa_fuzzer name source)
-  cmake_parse_arguments(ARG "" "SECONDS;SEEDS" "DEPS;ARGS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SECONDS" "SEEDS;DEPS;ARGS" ${ARGN})
   if(NOT ARG_SECONDS)
     set(ARG_SECONDS 30)
   endif()
