@@ -1,9 +1,8 @@
 #include "nmea/gateway_link.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <utility>
+
+#include "platform/core/modules.h"
 
 namespace nmea {
 namespace {
@@ -22,10 +21,8 @@ using OpenFn = std::int32_t (*)(std::int32_t handle, std::int32_t port, std::int
 using HandleFn = std::int32_t (*)(std::int32_t handle);
 
 std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-  if (n <= 0) return "./";
-  std::string folder(path, static_cast<std::size_t>(n));
+  std::string folder = platform::ProgramFileName();
+  if (folder.empty()) return "./";
   folder.erase(folder.rfind('/') + 1);
   return folder;
 }

@@ -1,5 +1,7 @@
 #include "support/program_info.h"
 
+#include "platform/core/modules.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -13,11 +15,7 @@ std::u16string_view TrimW(std::u16string_view s) {
   return s;
 }
 
-fs::path ProgramFile() {
-  std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : exe;
-}
+fs::path ProgramFile() { return fs::path(platform::ProgramFileName()); }
 
 }  // namespace
 

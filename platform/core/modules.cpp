@@ -1,6 +1,9 @@
 #include "platform/core/modules.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
 
 #include "platform/core/errors.h"
 
@@ -22,6 +25,12 @@ FARPROC GetProcAddress(HMODULE Module, const char* ProcName) {
   FARPROC address = Module && ProcName ? dlsym(Module, ProcName) : nullptr;
   if (!address) SetLastError(ERROR_PROC_NOT_FOUND);
   return address;
+}
+
+std::string ProgramFileName() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
 }
 
 }  // namespace platform

@@ -1,15 +1,13 @@
 #include "platform/ui/forms.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 #include <exception>
 #include <utility>
 
 #include "platform/core/apphooks.h"
 #include "platform/core/cp1252.h"
 #include "platform/core/input.h"
+#include "platform/core/modules.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/presentation.h"
 
@@ -782,11 +780,7 @@ void TApplication::HandleException(TObject* Sender) {
   }
 }
 
-std::string TApplication::ExeName() const {
-  char buffer[4096];
-  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer);
-  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
-}
+std::string TApplication::ExeName() const { return ProgramFileName(); }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
