@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
+#include "platform/core/utf16.h"
+
 namespace widetext {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
@@ -18,25 +18,11 @@ std::string UTF8Encode(std::u16string_view WS) {
   out.reserve(WS.size() * 3);
   for (std::size_t i = 0; i < WS.size(); ++i) {
     std::uint32_t c = WS[i];
-    if (IsHighSurrogate(c) && i + 1 < WS.size() && IsLowSurrogate(WS[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (WS[i + 1] - 0xDC00u);
+    if (platform::IsHighSurrogate(c) && i + 1 < WS.size() && platform::IsLowSurrogate(WS[i + 1])) {
+      c = platform::CombineSurrogates(c, WS[i + 1]);
       ++i;
     }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    platform::AppendUtf8(out, c);
   }
   return out;
 }

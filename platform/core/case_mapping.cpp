@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/core/utf16.h"
+
 namespace platform {
 namespace {
 
@@ -17,7 +19,6 @@ locale_t UnicodeLocale() {
   return locale;
 }
 
-bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 char16_t Mapped(char16_t c, wint_t mapped) {
   // A mapping out of the basic plane cannot be held in one unit.

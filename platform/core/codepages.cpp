@@ -11,6 +11,7 @@
 
 #include "platform/core/cp1252.h"
 #include "platform/core/errors.h"
+#include "platform/core/utf16.h"
 
 namespace platform {
 namespace {
@@ -72,9 +73,6 @@ class Converter {
  private:
   iconv_t handle_;
 };
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // Converts all of the source; a byte that starts no valid sequence becomes
 // U+FFFD and conversion goes on after it.

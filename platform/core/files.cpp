@@ -13,6 +13,7 @@
 
 #include "platform/core/codepages.h"
 #include "platform/core/errors.h"
+#include "platform/core/utf16.h"
 
 namespace platform {
 namespace {
@@ -22,8 +23,6 @@ int ShareLock(std::uint32_t share) {
   return (share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // The file system's form of a name; false for a name with a lone surrogate,
 // which has no form there.
@@ -32,26 +31,12 @@ bool ToFileSystemName(std::u16string_view name, std::string& out) {
   for (std::size_t i = 0; i < name.size(); ++i) {
     std::uint32_t c = name[i];
     if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (name[i + 1] - 0xDC00);
+      c = CombineSurrogates(c, name[i + 1]);
       ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
+    } else if (IsSurrogate(c)) {
       return false;
     }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    AppendUtf8(out, c);
   }
   return true;
 }
