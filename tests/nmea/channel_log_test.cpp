@@ -70,9 +70,9 @@ TEST_F(ChannelLog, TextRecordingHoldsEveryByteReceivedWhileItRuns) {
   Receive(tick += 10, "$GPZDA,9\r\n");
   expected += "$GPZDA,9\r\n";
   // A chunk that would overflow the frame buffer is still recorded.
-  Receive(tick += 10, "$" + std::string(399, 'z'));
+  Receive(tick += 10, '$' + std::string(399, 'z'));
   Receive(tick += 10, std::string(200, 'q'));
-  expected += "$" + std::string(399, 'z') + std::string(200, 'q');
+  expected += '$' + std::string(399, 'z') + std::string(200, 'q');
   link.StopLog();
   EXPECT_EQ(ReadFile(path), expected);
 
