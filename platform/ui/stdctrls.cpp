@@ -377,25 +377,12 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
       if (TCustomForm* form = GetParentForm(); form && !form->SetFocusedControl(this)) return;
       break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyDown(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyUp(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+      if (DoKeyMessage(Message)) return;
       break;
-    }
-    case WM_CHAR: {
-      char key = static_cast<char>(Message.WParam & 0xFF);
-      if (DoKeyPress(key)) return;
-      Message.WParam = (Message.WParam & ~static_cast<WPARAM>(0xFF)) | static_cast<unsigned char>(key);
-      break;
-    }
     default:
       break;
   }
