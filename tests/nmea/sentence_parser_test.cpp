@@ -6,7 +6,6 @@
 #include "nmea/endpoint.h"
 #include "nmea/sentence_parser.h"
 #include "support/hashing.h"
-#include "tests/nmea/link_helpers.h"
 #include "tests/nmea/sentence_fixture.h"
 
 namespace nmea {
