@@ -19,64 +19,46 @@ enum TN2kFieldStatus : std::uint8_t {
 
 namespace detail {
 
-// Classifies Raw against the field's largest value Max: Max and Max - 2 are
-// missing, Max - 1 is out of range.
-template <typename T>
-constexpr TN2kFieldStatus Classify(T raw, T max) {
-  if (raw == max || raw == static_cast<T>(max - 2)) return fsMissing;
-  if (raw == static_cast<T>(max - 1)) return fsOutOfRange;
-  return fsValid;
-}
-
-template <typename T, int Bytes>
-constexpr T Assemble(const std::uint8_t* bytes) {
-  std::uint64_t value = 0;
-  for (int k = Bytes - 1; k >= 0; --k) value = (value << 8) | bytes[k];
-  return static_cast<T>(value);
+// The Bytes-byte little-endian field at bytes, classified against the
+// field's largest value Max: Max and Max - 2 are missing, Max - 1 is out of
+// range.
+template <typename T, int Bytes, T Max>
+constexpr T Read(const std::uint8_t* bytes, TN2kFieldStatus& status) {
+  std::uint64_t raw = 0;
+  for (int k = Bytes - 1; k >= 0; --k) raw = (raw << 8) | bytes[k];
+  const auto value = static_cast<T>(raw);
+  if (value == Max || value == static_cast<T>(Max - 2)) {
+    status = fsMissing;
+  } else if (value == static_cast<T>(Max - 1)) {
+    status = fsOutOfRange;
+  } else {
+    status = fsValid;
+  }
+  return value;
 }
 
 }  // namespace detail
 
 inline std::uint8_t N2kByte(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const std::uint8_t v = bytes[0];
-  status = detail::Classify<std::uint8_t>(v, 0xFF);
-  return v;
+  return detail::Read<std::uint8_t, 1, 0xFF>(bytes, status);
 }
-
 inline std::uint16_t N2kWord(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::uint16_t, 2>(bytes);
-  status = detail::Classify<std::uint16_t>(v, 0xFFFF);
-  return v;
+  return detail::Read<std::uint16_t, 2, 0xFFFF>(bytes, status);
 }
-
 inline std::int16_t N2kSmallInt(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::int16_t, 2>(bytes);
-  status = detail::Classify<std::int16_t>(v, 0x7FFF);
-  return v;
+  return detail::Read<std::int16_t, 2, 0x7FFF>(bytes, status);
 }
-
 inline std::uint32_t N2kUInt24(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::uint32_t, 3>(bytes);
-  status = detail::Classify<std::uint32_t>(v, 0xFFFFFF);
-  return v;
+  return detail::Read<std::uint32_t, 3, 0xFFFFFF>(bytes, status);
 }
-
 inline std::uint32_t N2kCardinal(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::uint32_t, 4>(bytes);
-  status = detail::Classify<std::uint32_t>(v, 0xFFFFFFFFu);
-  return v;
+  return detail::Read<std::uint32_t, 4, 0xFFFFFFFFu>(bytes, status);
 }
-
 inline std::int32_t N2kInteger(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::int32_t, 4>(bytes);
-  status = detail::Classify<std::int32_t>(v, 0x7FFFFFFF);
-  return v;
+  return detail::Read<std::int32_t, 4, 0x7FFFFFFF>(bytes, status);
 }
-
 inline std::int64_t N2kInt64(const std::uint8_t* bytes, TN2kFieldStatus& status) {
-  const auto v = detail::Assemble<std::int64_t, 8>(bytes);
-  status = detail::Classify<std::int64_t>(v, 0x7FFFFFFFFFFFFFFFll);
-  return v;
+  return detail::Read<std::int64_t, 8, 0x7FFFFFFFFFFFFFFFll>(bytes, status);
 }
 
 // Text for a field: Text itself when valid, else the marker of its status

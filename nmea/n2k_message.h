@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "nmea/n2k_fields.h"
 #include "nmea/types.h"
 
 namespace nmea {
@@ -26,6 +27,15 @@ class N2kMessage {
   TTick Tick();
   // Marks a store of quantity Q: its entry of the per-quantity ticks.
   void Stored(TQuantity q);
+  // Value into Cell, stamped with the message's tick, when Status is valid;
+  // true when stored.
+  template <typename T>
+  bool Store(TN2kFieldStatus Status, T& Cell, TTick& CellTick, double Value) {
+    if (Status != fsValid) return false;
+    Cell = static_cast<T>(Value);
+    CellTick = Tick();
+    return true;
+  }
   // The record was updated by this message.
   void Updated() { Data.LastUpdateTick = Tick(); }
 

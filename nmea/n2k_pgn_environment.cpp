@@ -36,19 +36,12 @@ void DecodeEnvironmentalParameters(N2kMessage& m) {
   const TemperatureSource* source = code < std::size(kSources) ? &kSources[code] : nullptr;
   if (temperatureStatus == fsValid || humidityStatus == fsValid || pressureStatus == fsValid) {
     tNMEAData& d = m.Data;
-    if (temperatureStatus == fsValid && source) {
-      d.*source->Cell = temperature;
-      d.*source->Tick = m.Tick();
+    if (source && m.Store(temperatureStatus, d.*source->Cell, d.*source->Tick, temperature)) {
       m.Stored(source->Quantity);
     }
-    if (humidityStatus == fsValid) {
-      d.RelativeHumidity = humidity;
-      d.RelativeHumidityTick = m.Tick();
-      m.Stored(qtHumidity);
-    }
-    if (pressureStatus == fsValid) {
-      d.BarometricPressure = pressure;  // hectopascals are millibars
-      d.BarometricPressureTick = m.Tick();
+    if (m.Store(humidityStatus, d.RelativeHumidity, d.RelativeHumidityTick, humidity)) m.Stored(qtHumidity);
+    // Hectopascals are millibars.
+    if (m.Store(pressureStatus, d.BarometricPressure, d.BarometricPressureTick, pressure)) {
       m.Stored(qtBarometricPressure);
     }
     m.Updated();

@@ -32,15 +32,9 @@ void DecodeGnssDops(N2kMessage& m) {
   const double vdop = N2kSmallInt(m.At(4), vdopStatus) * 0.01;
   const double tdop = N2kSmallInt(m.At(6), tdopStatus) * 0.01;
   tGPS& gps = m.Data.GPS;
-  if (hdopStatus == fsValid) {
-    gps.HDOP = hdop;
-    gps.HDOPTick = m.Tick();
-  }
-  if (vdopStatus == fsValid) {
-    gps.VDOP = vdop;
-    gps.VDOPTick = m.Tick();
-  }
-  if (hdopStatus == fsValid || vdopStatus == fsValid) m.Updated();
+  const bool hdopStored = m.Store(hdopStatus, gps.HDOP, gps.HDOPTick, hdop);
+  const bool vdopStored = m.Store(vdopStatus, gps.VDOP, gps.VDOPTick, vdop);
+  if (hdopStored || vdopStored) m.Updated();
   if (!m.WantsLine()) return;
   std::string line = N2kLine(m.Msg.PGN, "    >>> GNSS DOPS: ");
   line += "   HDOP ";

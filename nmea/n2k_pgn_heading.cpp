@@ -37,10 +37,7 @@ void DecodeVesselHeading(N2kMessage& m) {
       d.HeadingMagneticTick = m.Tick();
     }
     m.Stored(qtHeading);
-    if (variationStatus == fsValid) {
-      d.MagneticVariation = variation;
-      d.MagneticVariationTick = m.Tick();
-    }
+    m.Store(variationStatus, d.MagneticVariation, d.MagneticVariationTick, variation);
     m.Updated();
   }
   if (!m.WantsLine()) return;
@@ -57,9 +54,7 @@ void DecodeRateOfTurn(N2kMessage& m) {
   TN2kFieldStatus status;
   // 3.125e-8 rad/s in degrees per minute.
   const double rate = N2kInteger(m.At(1), status) * 0.03125 * 0.000001 * 57.29577951308232 * 60;
-  if (status == fsValid) {
-    m.Data.RateOfTurn = rate;
-    m.Data.RateOfTurnTick = m.Tick();
+  if (m.Store(status, m.Data.RateOfTurn, m.Data.RateOfTurnTick, rate)) {
     m.Stored(qtRateOfTurn);
     m.Updated();
   }
@@ -78,14 +73,8 @@ void DecodeAttitude(N2kMessage& m) {
   const double roll = N2kDegrees(N2kSmallInt(m.At(5), rollStatus));
   if (pitchStatus == fsValid || rollStatus == fsValid) {
     tNMEAData& d = m.Data;
-    if (pitchStatus == fsValid) {
-      d.Pitch = pitch;
-      d.PitchTick = m.Tick();
-    }
-    if (rollStatus == fsValid) {
-      d.Roll = roll;
-      d.RollTick = m.Tick();
-    }
+    m.Store(pitchStatus, d.Pitch, d.PitchTick, pitch);
+    m.Store(rollStatus, d.Roll, d.RollTick, roll);
     m.Stored(qtPitchRoll);
     m.Updated();
   }
@@ -103,11 +92,7 @@ void DecodeMagneticVariation(N2kMessage& m) {
   TN2kFieldStatus status;
   const std::uint8_t source = *m.At(1) & 0x0F;
   const double variation = N2kDegrees(N2kSmallInt(m.At(4), status));
-  if (status == fsValid) {
-    m.Data.MagneticVariation = variation;
-    m.Data.MagneticVariationTick = m.Tick();
-    m.Updated();
-  }
+  if (m.Store(status, m.Data.MagneticVariation, m.Data.MagneticVariationTick, variation)) m.Updated();
   if (!m.WantsLine()) return;
   std::string line = N2kLine(m.Msg.PGN, "    >>> MAG VARIATION: ");
   line += N2kNumberText(variation, 2, "", status);

@@ -43,16 +43,8 @@ void DecodeCogSogRapid(N2kMessage& m) {
   if (cogStatus == fsValid || sogStatus == fsValid) {
     tNMEAData& d = m.Data;
     // The record holds the true course only; a magnetic one is just shown.
-    if (cogStatus == fsValid && reference == 0) {
-      d.COG = cog;
-      d.COGTick = m.Tick();
-      m.Stored(qtCourseOverGround);
-    }
-    if (sogStatus == fsValid) {
-      d.SOG = sog;
-      d.SOGTick = m.Tick();
-      m.Stored(qtSpeedOverGround);
-    }
+    if (reference == 0 && m.Store(cogStatus, d.COG, d.COGTick, cog)) m.Stored(qtCourseOverGround);
+    if (m.Store(sogStatus, d.SOG, d.SOGTick, sog)) m.Stored(qtSpeedOverGround);
     m.Updated();
   }
   if (!m.WantsLine()) return;
@@ -100,20 +92,12 @@ void DecodeGnssPosition(N2kMessage& m) {
       gps.SatsInUse = satellites;
       gps.SatsInUseTick = m.Tick();
     }
-    if (hdopStatus == fsValid) {
-      gps.HDOP = hdop;
-      gps.HDOPTick = m.Tick();
-    }
-    if (pdopStatus == fsValid) {
-      gps.PDOP = pdop;
-      gps.PDOPTick = m.Tick();
-    }
+    m.Store(hdopStatus, gps.HDOP, gps.HDOPTick, hdop);
+    m.Store(pdopStatus, gps.PDOP, gps.PDOPTick, pdop);
     if (sepStatus == fsValid) d.GeoidSeparation = separation;
     m.Updated();
   }
-  if (altStatus == fsValid) {
-    d.Altitude = altitude;
-    d.AltitudeTick = m.Tick();
+  if (m.Store(altStatus, d.Altitude, d.AltitudeTick, altitude)) {
     m.Stored(qtAltitude);
     m.Updated();
   }

@@ -13,16 +13,8 @@ void DecodeSpeed(N2kMessage& m) {
   const double ground = N2kKnots(N2kWord(m.At(3), groundStatus));
   if (waterStatus == fsValid || groundStatus == fsValid) {
     tNMEAData& d = m.Data;
-    if (waterStatus == fsValid) {
-      d.WaterSpeed = water;
-      d.WaterSpeedTick = m.Tick();
-      m.Stored(qtWaterSpeed);
-    }
-    if (groundStatus == fsValid) {
-      d.SOG = ground;
-      d.SOGTick = m.Tick();
-      m.Stored(qtSpeedOverGround);
-    }
+    if (m.Store(waterStatus, d.WaterSpeed, d.WaterSpeedTick, water)) m.Stored(qtWaterSpeed);
+    if (m.Store(groundStatus, d.SOG, d.SOGTick, ground)) m.Stored(qtSpeedOverGround);
     m.Updated();
   }
   if (!m.WantsLine()) return;
@@ -39,15 +31,10 @@ void DecodeWaterDepth(N2kMessage& m) {
   TN2kFieldStatus offsetStatus;
   const double depth = N2kCardinal(m.At(1), depthStatus) * 0.01;
   const double offset = N2kSmallInt(m.At(5), offsetStatus) * 0.001;
-  if (depthStatus == fsValid) {
-    tNMEAData& d = m.Data;
-    d.Depth = static_cast<float>(depth);
-    d.DepthTick = m.Tick();
+  tNMEAData& d = m.Data;
+  if (m.Store(depthStatus, d.Depth, d.DepthTick, depth)) {
     m.Stored(qtDepth);
-    if (offsetStatus == fsValid) {
-      d.TransducerOffset = offset;
-      d.TransducerOffsetTick = m.Tick();
-    }
+    m.Store(offsetStatus, d.TransducerOffset, d.TransducerOffsetTick, offset);
     m.Updated();
   }
   if (!m.WantsLine()) return;

@@ -43,14 +43,8 @@ void DecodeWindData(N2kMessage& m) {
   if (reference && reference->Normalise) TNMEA2KDecoder::NormalizeAngle180(angle);
   if (reference && (speedStatus == fsValid || angleStatus == fsValid)) {
     tNMEAData& d = m.Data;
-    if (speedStatus == fsValid) {
-      d.*reference->Speed = speed;
-      d.*reference->SpeedTick = m.Tick();
-    }
-    if (angleStatus == fsValid) {
-      d.*reference->Angle = angle;
-      d.*reference->AngleTick = m.Tick();
-    }
+    m.Store(speedStatus, d.*reference->Speed, d.*reference->SpeedTick, speed);
+    m.Store(angleStatus, d.*reference->Angle, d.*reference->AngleTick, angle);
     m.Stored(qtWind);
     m.Updated();
   }

@@ -140,6 +140,12 @@ bool TSentenceContext::StoreFloat(int N, float& Value, TTick& ValueTick) const {
   return true;
 }
 
+bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick, TQuantity Quantity) const {
+  if (!StoreFloat(N, Value, ValueTick)) return false;
+  TouchQuantity(Quantity);
+  return true;
+}
+
 bool TSentenceContext::ParseLatitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 2, Value); }
 
 bool TSentenceContext::ParseLongitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 3, Value); }

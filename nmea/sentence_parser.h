@@ -77,6 +77,11 @@ struct TSentenceContext {
 
   void Touch() const { Data.LastUpdateTick = Tick; }
   void MarkQuantity(TQuantity Quantity) const;
+  // Touch() and MarkQuantity(Quantity): a value of Quantity was stored.
+  void TouchQuantity(TQuantity Quantity) const {
+    Touch();
+    MarkQuantity(Quantity);
+  }
 
   double Float(int N) const;
   std::int64_t Int(int N) const;
@@ -91,6 +96,8 @@ struct TSentenceContext {
   // When field N is filled: Value := its number, ValueTick := Tick; true.
   bool StoreFloat(int N, double& Value, TTick& ValueTick) const;
   bool StoreFloat(int N, float& Value, TTick& ValueTick) const;
+  // The same, followed by TouchQuantity(Quantity) when stored.
+  bool StoreFloat(int N, double& Value, TTick& ValueTick, TQuantity Quantity) const;
 
   // A time field hhmmss[.sss]: with at least 6 characters fills Time (the
   // fraction, when present, gives the milliseconds) and stamps it; true.

@@ -12,8 +12,7 @@ constexpr double kMetresPerFoot = 0.3048;
 void StoreDepth(const TSentenceContext& ctx, double metres) {
   ctx.Data.Depth = static_cast<float>(metres);
   ctx.Data.DepthTick = ctx.Tick;
-  ctx.Touch();
-  ctx.MarkQuantity(qtDepth);
+  ctx.TouchQuantity(qtDepth);
 }
 
 }  // namespace

@@ -29,8 +29,7 @@ void StoreTemperature(const TSentenceContext& ctx, int value, double& member, TT
       tick = ctx.Tick;
     }
   }
-  ctx.Touch();
-  ctx.MarkQuantity(quantity);
+  ctx.TouchQuantity(quantity);
 }
 
 void StorePressure(const TSentenceContext& ctx, int bars) {
@@ -38,8 +37,7 @@ void StorePressure(const TSentenceContext& ctx, int bars) {
   if (!ctx.Fields.Filled(bars)) return;
   data.BarometricPressure = ctx.Float(bars) * kMillibarsPerBar;
   data.BarometricPressureTick = ctx.Tick;
-  ctx.Touch();
-  ctx.MarkQuantity(qtBarometricPressure);
+  ctx.TouchQuantity(qtBarometricPressure);
 }
 
 }  // namespace
@@ -57,14 +55,8 @@ void HandleMDA(TSentenceContext& Ctx) {
   StorePressure(Ctx, 3);
   StoreTemperature(Ctx, 5, data.AirTemperature, data.AirTemperatureTick, qtAirTemperature);
   StoreTemperature(Ctx, 7, data.WaterTemperature, data.WaterTemperatureTick, qtWaterTemperature);
-  if (Ctx.StoreFloat(9, data.RelativeHumidity, data.RelativeHumidityTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtHumidity);
-  }
-  if (Ctx.StoreFloat(10, data.AbsoluteHumidity, data.AbsoluteHumidityTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtHumidity);
-  }
+  Ctx.StoreFloat(9, data.RelativeHumidity, data.RelativeHumidityTick, qtHumidity);
+  Ctx.StoreFloat(10, data.AbsoluteHumidity, data.AbsoluteHumidityTick, qtHumidity);
   StoreTemperature(Ctx, 11, data.DewPoint, data.DewPointTick, qtHumidity);
 }
 

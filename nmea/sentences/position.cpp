@@ -43,10 +43,7 @@ void HandleGGA(TSentenceContext& Ctx) {
     gps.SatsInUseTick = Ctx.Tick;
   }
   Ctx.StoreFloat(8, gps.HDOP, gps.HDOPTick);
-  if (gps.NoFix == 0 && Ctx.StoreFloat(9, Ctx.Data.Altitude, Ctx.Data.AltitudeTick)) {
-    Ctx.MarkQuantity(qtAltitude);
-    Ctx.Touch();
-  }
+  if (gps.NoFix == 0) Ctx.StoreFloat(9, Ctx.Data.Altitude, Ctx.Data.AltitudeTick, qtAltitude);
   if (f.Filled(11)) Ctx.Data.GeoidSeparation = Ctx.Float(11);
 }
 
@@ -121,14 +118,8 @@ void HandleRMC(TSentenceContext& Ctx) {
 
 void HandleVTG(TSentenceContext& Ctx) {
   tNMEAData& data = Ctx.Data;
-  if (Ctx.StoreFloat(1, data.COG, data.COGTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtCourseOverGround);
-  }
-  if (Ctx.StoreFloat(5, data.SOG, data.SOGTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtSpeedOverGround);
-  }
+  Ctx.StoreFloat(1, data.COG, data.COGTick, qtCourseOverGround);
+  Ctx.StoreFloat(5, data.SOG, data.SOGTick, qtSpeedOverGround);
 }
 
 }  // namespace nmea

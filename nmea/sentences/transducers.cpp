@@ -60,8 +60,7 @@ void HandleXDR(TSentenceContext& Ctx) {
     name += '.';
     name += f[first + 3];
     sensor.Tick = Ctx.Tick;
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtTransducers);
+    Ctx.TouchQuantity(qtTransducers);
     StoreSensor(Ctx.Data.Sensors, sensor, name);
   }
 }

@@ -8,28 +8,16 @@ namespace nmea {
 
 void HandleVHW(TSentenceContext& Ctx) {
   tNMEAData& data = Ctx.Data;
-  if (Ctx.StoreFloat(3, data.HeadingMagnetic, data.HeadingMagneticTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtHeading);
-  }
-  if (Ctx.StoreFloat(5, data.WaterSpeed, data.WaterSpeedTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtWaterSpeed);
-  }
+  Ctx.StoreFloat(3, data.HeadingMagnetic, data.HeadingMagneticTick, qtHeading);
+  Ctx.StoreFloat(5, data.WaterSpeed, data.WaterSpeedTick, qtWaterSpeed);
 }
 
 void HandleVLW(TSentenceContext& Ctx) {
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.TotalWaterDistance, data.TotalWaterDistanceTick);
-  if (Ctx.StoreFloat(3, data.TripWaterDistance, data.TripWaterDistanceTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtTripDistance);
-  }
+  Ctx.StoreFloat(3, data.TripWaterDistance, data.TripWaterDistanceTick, qtTripDistance);
   Ctx.StoreFloat(5, data.TotalGroundDistance, data.TotalGroundDistanceTick);
-  if (Ctx.StoreFloat(7, data.TripGroundDistance, data.TripGroundDistanceTick)) {
-    Ctx.Touch();
-    Ctx.MarkQuantity(qtTripDistance);
-  }
+  Ctx.StoreFloat(7, data.TripGroundDistance, data.TripGroundDistanceTick, qtTripDistance);
 }
 
 void HandleVPW(TSentenceContext& Ctx) {

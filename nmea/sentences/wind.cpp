@@ -15,21 +15,14 @@ constexpr double kKnotsPerMph = 0.8689757019438445;
 void StoreWind(const TSentenceContext& ctx, double value, double& member, TTick& tick) {
   member = value;
   tick = ctx.Tick;
-  ctx.Touch();
-  ctx.MarkQuantity(qtWind);
-}
-
-bool StoreWindField(const TSentenceContext& ctx, int n, double& member, TTick& tick) {
-  if (!ctx.Fields.Filled(n)) return false;
-  StoreWind(ctx, ctx.Float(n), member, tick);
-  return true;
+  ctx.TouchQuantity(qtWind);
 }
 
 // Angle, "L" or "R", speed in knots, as VWR and VWT send them.
 void HandleSidedWind(const TSentenceContext& ctx, double& angle, TTick& angleTick, double& speed, TTick& speedTick) {
-  const bool parsed = StoreWindField(ctx, 1, angle, angleTick);
+  const bool parsed = ctx.StoreFloat(1, angle, angleTick, qtWind);
   if (parsed && ctx.Equals(2, "L")) angle = -angle;
-  StoreWindField(ctx, 3, speed, speedTick);
+  ctx.StoreFloat(3, speed, speedTick, qtWind);
 }
 
 }  // namespace
@@ -66,8 +59,8 @@ void HandleMWV(TSentenceContext& Ctx) {
 
 void HandleMWD(TSentenceContext& Ctx) {
   tNMEAData& data = Ctx.Data;
-  StoreWindField(Ctx, 1, data.TrueWindDirection, data.TrueWindDirectionTick);
-  StoreWindField(Ctx, 5, data.TrueWindSpeed, data.TrueWindSpeedTick);
+  Ctx.StoreFloat(1, data.TrueWindDirection, data.TrueWindDirectionTick, qtWind);
+  Ctx.StoreFloat(5, data.TrueWindSpeed, data.TrueWindSpeedTick, qtWind);
 }
 
 void HandleVWR(TSentenceContext& Ctx) {

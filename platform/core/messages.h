@@ -92,6 +92,13 @@ constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
+// The keys and buttons held, in a mouse message's wParam.
+constexpr WPARAM MK_LBUTTON = 0x1;
+constexpr WPARAM MK_RBUTTON = 0x2;
+constexpr WPARAM MK_SHIFT = 0x4;
+constexpr WPARAM MK_CONTROL = 0x8;
+constexpr WPARAM MK_MBUTTON = 0x10;
+
 // WM_NOTIFYFORMAT answers and queries.
 constexpr UINT NFR_ANSI = 1;
 constexpr UINT NFR_UNICODE = 2;

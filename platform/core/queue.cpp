@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/core/clock.h"
@@ -64,6 +65,7 @@ struct ThreadQueue {
   std::unordered_map<WPARAM, std::function<void()>> tasks;
   WPARAM nextTask = 1;
   // Owner thread only.
+  bool ranSent = false;  // waiting work ran since the last WaitMessage
   std::vector<Timer> timers;
   std::uintptr_t nextTimerId = 1;
   std::vector<Hook> hooks;  // newest first
@@ -211,6 +213,7 @@ bool RunSent(ThreadQueue& q) {
       q.sent.pop_front();
     }
     ran = true;
+    q.ranSent = true;
     try {
       task->fn();
     } catch (...) {
@@ -475,10 +478,13 @@ bool GetMessageW(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax) {
 
 void WaitMessage(std::uint32_t timeoutMs) {
   ThreadQueue& q = CurrentQueue();
-  // Work run here may be what the caller waits for: let it look again.
-  if (RunSent(q)) return;
+  // Work that ran since the last wait, here or inside a peek, may be what the
+  // caller waits for: let it look again.
+  RunSent(q);
+  if (std::exchange(q.ranSent, false)) return;
   WaitOn(q, std::min(timeoutMs, NextTimerWait(q)));
   RunSent(q);
+  q.ranSent = false;
 }
 
 bool TranslateMessage(const MSG* msg) {

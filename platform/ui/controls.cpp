@@ -12,12 +12,6 @@
 namespace platform {
 namespace {
 
-constexpr WPARAM MK_LBUTTON = 0x1;
-constexpr WPARAM MK_RBUTTON = 0x2;
-constexpr WPARAM MK_SHIFT = 0x4;
-constexpr WPARAM MK_CONTROL = 0x8;
-constexpr WPARAM MK_MBUTTON = 0x10;
-
 TControl* g_captureControl = nullptr;
 
 TShiftState MouseShift(WPARAM keys) {
@@ -982,6 +976,33 @@ bool TWinControl::DoKeyPress(char& Key) {
   return Key == 0;
 }
 
+bool TWinControl::DoKeyMessage(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      if (DoKeyDown(key, KeyDataToShiftState(Message.LParam))) return true;
+      Message.WParam = key;
+      return false;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      if (DoKeyUp(key, KeyDataToShiftState(Message.LParam))) return true;
+      Message.WParam = key;
+      return false;
+    }
+    case WM_CHAR: {
+      char key = static_cast<char>(Message.WParam & 0xFF);
+      if (DoKeyPress(key)) return true;
+      Message.WParam = (Message.WParam & ~static_cast<WPARAM>(0xFF)) | static_cast<unsigned char>(key);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
 }
@@ -1075,25 +1096,12 @@ void TWinControl::WndProc(TMessage& Message) {
       DefaultHandler(Message);
       return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyDown(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyUp(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+      if (DoKeyMessage(Message)) return;
       break;
-    }
-    case WM_CHAR: {
-      char key = static_cast<char>(Message.WParam & 0xFF);
-      if (DoKeyPress(key)) return;
-      Message.WParam = (Message.WParam & ~static_cast<WPARAM>(0xFF)) | static_cast<unsigned char>(key);
-      break;
-    }
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: {
       Message.Result = 1;
@@ -1163,15 +1171,9 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& Message) {
   if (Message.Msg == WM_PAINT) {
-    canvas_->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+    const TCanvasHandleScope lent(*canvas_, reinterpret_cast<HDC>(Message.WParam));
     canvas_->Font().Assign(&Font());
-    try {
-      Paint();
-    } catch (...) {
-      canvas_->SetHandle(nullptr);
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
+    Paint();
     return;
   }
   TControl::WndProc(Message);
@@ -1182,15 +1184,9 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), canvas
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC DC) {
-  canvas_->SetHandle(DC);
+  const TCanvasHandleScope lent(*canvas_, DC);
   canvas_->Font().Assign(&Font());
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
+  Paint();
 }
 
 }  // namespace platform

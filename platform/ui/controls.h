@@ -401,6 +401,10 @@ class TWinControl : public TControl {
   virtual bool DoKeyDown(WORD& Key, TShiftState Shift);
   virtual bool DoKeyUp(WORD& Key, TShiftState Shift);
   virtual bool DoKeyPress(char& Key);
+  // A key message (WM_KEYDOWN, WM_KEYUP, WM_CHAR and their system forms)
+  // through the key events: true when an event swallowed the key; otherwise
+  // the message carries the key as the events left it.
+  bool DoKeyMessage(TMessage& Message);
   virtual void KeyDown(WORD& Key, TShiftState Shift);
   virtual void KeyUp(WORD& Key, TShiftState Shift);
   virtual void KeyPress(char& Key);

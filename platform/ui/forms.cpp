@@ -366,16 +366,10 @@ void TCustomForm::WndProc(TMessage& Message) {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-  canvas_->SetHandle(DC);
+  const TCanvasHandleScope lent(*canvas_, DC);
   canvas_->Font().Assign(&Font());
   canvas_->Brush().SetColor(Color());
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
+  Paint();
 }
 
 void TCustomForm::Paint() {

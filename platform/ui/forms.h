@@ -289,9 +289,7 @@ class TApplication : public TComponent {
   THintWindow* hintWindow_ = nullptr;
   THintWindowClass hintWindowClass_ = nullptr;
   bool hintActive_ = false;
-  std::uintptr_t hintTimer_ = 0;
   TPoint hintCursor_;
-  THintAction* hintAction_ = nullptr;
   friend class TScreen;
 };
 

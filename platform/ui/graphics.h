@@ -224,6 +224,19 @@ class TCanvas : public TPersistent {
   TBrush brush_;
 };
 
+// Lends a device context to a canvas while it lives; the canvas lets go of
+// it on the way out, also when a paint throws.
+class TCanvasHandleScope {
+ public:
+  TCanvasHandleScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasHandleScope() { canvas_.SetHandle(nullptr); }
+  TCanvasHandleScope(const TCanvasHandleScope&) = delete;
+  TCanvasHandleScope& operator=(const TCanvasHandleScope&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 // A picture that can draw itself on a canvas.
 class TGraphic : public TPersistent {
  public:

@@ -27,7 +27,7 @@ constexpr KeyText kKeyTexts[] = {
 
 std::string KeyName(WORD key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-  if (key >= VK_F1 && key < VK_F1 + 24) return "F" + std::to_string(key - VK_F1 + 1);
+  if (key >= VK_F1 && key < VK_F1 + 24) return std::string("F").append(std::to_string(key - VK_F1 + 1));
   for (const auto& k : kKeyTexts) {
     if (k.key == key) return k.text;
   }

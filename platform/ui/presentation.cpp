@@ -21,12 +21,6 @@
 namespace platform::ui {
 namespace {
 
-constexpr WPARAM MK_LBUTTON = 0x1;
-constexpr WPARAM MK_RBUTTON = 0x2;
-constexpr WPARAM MK_SHIFT = 0x4;
-constexpr WPARAM MK_CONTROL = 0x8;
-constexpr WPARAM MK_MBUTTON = 0x10;
-
 UINT VirtualKey(int key) {
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<UINT>('A' + (key - Qt::Key_A));
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<UINT>('0' + (key - Qt::Key_0));

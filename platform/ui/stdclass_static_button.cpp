@@ -17,7 +17,7 @@ namespace {
 
 class StaticWidget : public QWidget {
  public:
-  StaticWidget(HWND h, DWORD style) : hwnd_(h), style_(style) {}
+  explicit StaticWidget(DWORD style) : style_(style) {}
   QString text;
   HFONT font = 0;
 
@@ -42,7 +42,6 @@ class StaticWidget : public QWidget {
   }
 
  private:
-  HWND hwnd_;
   DWORD style_;
 };
 
@@ -59,7 +58,7 @@ LRESULT StaticProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   switch (msg) {
     case WM_NCCREATE: {
       const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
-      auto* widget = new StaticWidget(h, cs->style);
+      auto* widget = new StaticWidget(cs->style);
       if (cs->lpszName) widget->text = QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName));
       SetWindowPeer(h, std::make_unique<StaticPeer>(h, widget));
       return 1;

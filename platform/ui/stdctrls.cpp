@@ -351,20 +351,10 @@ void TCustomComboBox::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
-LRESULT TCustomComboBox::EditWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+LRESULT TCustomComboBox::PartWndProc(HWND h, UINT msg, WPARAM w, LPARAM l, WNDPROC PartProc) {
   TMessage m{msg, w, l, 0};
   try {
-    ComboWndProc(m, h, DefEditProc);
-  } catch (...) {
-    if (Application) Application->HandleException(this);
-  }
-  return m.Result;
-}
-
-LRESULT TCustomComboBox::ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  TMessage m{msg, w, l, 0};
-  try {
-    ComboWndProc(m, h, DefListProc);
+    ComboWndProc(m, h, PartProc);
   } catch (...) {
     if (Application) Application->HandleException(this);
   }
@@ -372,32 +362,10 @@ LRESULT TCustomComboBox::ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }
 
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc) {
-  switch (Message.Msg) {
-    case WM_SETFOCUS:
-      if (TCustomForm* form = GetParentForm(); form && !form->SetFocusedControl(this)) return;
-      break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyDown(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
-      break;
-    }
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(Message.WParam);
-      if (DoKeyUp(key, KeyDataToShiftState(Message.LParam))) return;
-      Message.WParam = key;
-      break;
-    }
-    case WM_CHAR: {
-      char key = static_cast<char>(Message.WParam & 0xFF);
-      if (DoKeyPress(key)) return;
-      Message.WParam = (Message.WParam & ~static_cast<WPARAM>(0xFF)) | static_cast<unsigned char>(key);
-      break;
-    }
-    default:
-      break;
+  if (Message.Msg == WM_SETFOCUS) {
+    if (TCustomForm* form = GetParentForm(); form && !form->SetFocusedControl(this)) return;
+  } else if (DoKeyMessage(Message)) {
+    return;
   }
   Message.Result = CallWindowProcA(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
 }

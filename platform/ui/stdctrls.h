@@ -127,8 +127,11 @@ class TCustomComboBox : public TWinControl {
   virtual void CloseUp();
 
  private:
-  LRESULT EditWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
-  LRESULT ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
+  LRESULT EditWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefEditProc); }
+  LRESULT ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefListProc); }
+  // ComboWndProc for a part whose own procedure is PartProc; an exception
+  // goes to the application and never back into the window system.
+  LRESULT PartWndProc(HWND h, UINT msg, WPARAM w, LPARAM l, WNDPROC PartProc);
   std::unique_ptr<TStrings> items_;
   std::unique_ptr<TStringList> savedItems_;
   int savedIndex_ = -1;

@@ -11,6 +11,7 @@
 #include "nmea/endpoint.h"
 #include "nmea/ticks.h"
 #include "tests/nmea/link_helpers.h"
+#include "tests/support/scratch_folder.h"
 
 namespace nmea {
 namespace {
@@ -23,15 +24,10 @@ std::string ReadFile(const std::filesystem::path& path) {
 class ChannelLog : public ::testing::Test {
  protected:
   void SetUp() override {
-    path = std::filesystem::temp_directory_path() /
-           ("veltrosa_log_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove(path);
     link.TickSource = tsExternal;
     SetExternalTick(1000);
     ASSERT_TRUE(link.Open(1, 4800, kStreamText, true));
   }
-  void TearDown() override { std::filesystem::remove(path); }
   void Receive(TTick tick, const std::string& bytes) {
     SetExternalTick(tick);
     link.DataReceived(nullptr, reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
@@ -39,7 +35,8 @@ class ChannelLog : public ::testing::Test {
 
   testing::TestTransports transports;
   TNMEA2KDecoder link;
-  std::filesystem::path path;
+  support::testing::TScratchFolder folder;
+  std::filesystem::path path = folder / "log";
 };
 
 TEST_F(ChannelLog, TextRecordingHoldsEveryByteReceivedWhileItRuns) {
@@ -70,9 +67,9 @@ TEST_F(ChannelLog, TextRecordingHoldsEveryByteReceivedWhileItRuns) {
   Receive(tick += 10, "$GPZDA,9\r\n");
   expected += "$GPZDA,9\r\n";
   // A chunk that would overflow the frame buffer is still recorded.
-  Receive(tick += 10, "$" + std::string(399, 'z'));
+  Receive(tick += 10, '$' + std::string(399, 'z'));
   Receive(tick += 10, std::string(200, 'q'));
-  expected += "$" + std::string(399, 'z') + std::string(200, 'q');
+  expected += '$' + std::string(399, 'z') + std::string(200, 'q');
   link.StopLog();
   EXPECT_EQ(ReadFile(path), expected);
 

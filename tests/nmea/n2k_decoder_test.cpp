@@ -347,8 +347,8 @@ TEST_F(N2kDecoderTest, SatellitesInViewReplaceTheListOnlyWhenComplete) {
   EXPECT_EQ(D().GPS.SatellitesTick, 1000u);
 
   Bytes invalid = Satellites(1, 1);
-  invalid[4] = 0xFF;
-  invalid[5] = 0x7F;
+  invalid.at(4) = 0xFF;
+  invalid.at(5) = 0x7F;
   Decode(129540, invalid);
   ASSERT_EQ(D().GPS.Satellites.Sats.size(), 1u);
   EXPECT_EQ(D().GPS.Satellites.Sats[0].Elevation, 0.0f);

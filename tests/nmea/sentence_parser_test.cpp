@@ -5,35 +5,17 @@
 
 #include "nmea/endpoint.h"
 #include "nmea/sentence_parser.h"
-#include "nmea/ticks.h"
-#include "platform/core/clock.h"
 #include "support/hashing.h"
-#include "tests/nmea/link_helpers.h"
+#include "tests/nmea/sentence_fixture.h"
 
 namespace nmea {
 namespace {
 
 std::uint32_t Key(std::string_view id) { return static_cast<std::uint32_t>(support::StringHashEx(id)); }
 
-// A link on the external tick counter, parsing sentences as the reader
-// thread does, with the computer's clock at 2024-07-04 20:15:31 UTC.
-class Parser : public ::testing::Test {
+class Parser : public testing::SentenceTest {
  protected:
-  Parser()
-      : clock_({.LocalTime = [] { return platform::SystemTime{2024, 7, 4, 20, 15, 31, 0}; },
-                .TimeZone = [] { return platform::TimeZoneInformation{.Valid = true}; }}) {
-    link.TickSource = tsExternal;
-    link.StreamMode = kStreamText;
-    link.PcYear = 2024;
-    link.PortId = 3 + kPortIdBase;
-    SetTick(1000);
-  }
-  void SetTick(TTick tick) { SetExternalTick(tick); }
-  void Parse(std::string_view sentence) { link.ParseSentence(sentence, link.NMEAData); }
-
-  platform::ScopedClockOverride clock_;
-  TNMEA2KDecoder link;
-  tNMEAData& data = link.NMEAData;
+  Parser() { link.PortId = 3 + kPortIdBase; }
 };
 
 TEST_F(Parser, SplitsAddressesCountsThemAndHonoursTheSkipList) {

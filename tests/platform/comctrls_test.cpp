@@ -7,24 +7,13 @@
 #include "platform/ui/comctrls.h"
 #include "platform/ui/extctrls.h"
 #include "platform/ui/forms.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
 using namespace platform;
 
-class ComCtrlsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
-  void SetUp() override {
-    form_ = new TForm(nullptr, TCustomForm::CreateNew);
-    form_->SetBounds(50, 50, 400, 300);
-  }
-  void TearDown() override {
-    Free(form_);
-    Application->ProcessMessages();
-  }
-  TForm* form_ = nullptr;
-};
+using ComCtrlsTest = fixture::FormTest;
 
 std::string TabText(HWND tabs, int index) {
   char buffer[64] = {};

@@ -10,22 +10,14 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/qt_peer.h"
 #include "platform/ui/stdctrls.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
 using namespace platform;
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public fixture::FormTest {
  protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
-  void SetUp() override {
-    form_ = new TForm(nullptr, TCustomForm::CreateNew);
-    form_->SetBounds(50, 50, 400, 300);
-  }
-  void TearDown() override {
-    Free(form_);
-    Application->ProcessMessages();
-  }
   template <class T>
   T* Add(TWinControl* parent, int left, int top, int width = 80, int height = 24) {
     auto* c = new T(form_);
@@ -34,7 +26,6 @@ class ControlsTest : public ::testing::Test {
     return c;
   }
   static LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-  TForm* form_ = nullptr;
 };
 
 // A windowless control that logs what the mouse does to it.

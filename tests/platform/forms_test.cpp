@@ -7,21 +7,17 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
 using namespace platform;
 
-class FormsTest : public ::testing::Test {
+class FormsTest : public fixture::FormTest {
  protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
   void SetUp() override {
-    form_ = new TForm(nullptr, TCustomForm::CreateNew);
+    FormTest::SetUp();
     form_->SetBounds(100, 100, 400, 300);
-  }
-  void TearDown() override {
-    Free(form_);
-    Application->ProcessMessages();
   }
   template <class T>
   T* Add(int left, int top) {
@@ -31,7 +27,6 @@ class FormsTest : public ::testing::Test {
     c->SetTop(top);
     return c;
   }
-  TForm* form_ = nullptr;
 };
 
 TEST_F(FormsTest, EditTextTravelsThroughTheWindowAndAnnouncesChanges) {

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "platform/ui/forms.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
 using namespace platform;
 
-class GridTest : public ::testing::Test {
+class GridTest : public fixture::FormTest {
  protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
   void SetUp() override {
-    form_ = new TForm(nullptr, TCustomForm::CreateNew);
+    FormTest::SetUp();
     form_->SetBounds(50, 50, 500, 200);
     grid_ = new TStringGrid(form_);
     grid_->SetParent(form_);
@@ -33,10 +33,6 @@ class GridTest : public ::testing::Test {
     form_->Show();
     grid_->SetFocus();
   }
-  void TearDown() override {
-    Free(form_);
-    Application->ProcessMessages();
-  }
   void Type(HWND h, std::u16string_view text) {
     for (char16_t c : text) PostKeyDown(h, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
     Application->ProcessMessages();
@@ -45,7 +41,6 @@ class GridTest : public ::testing::Test {
     PostKeyDown(h, WM_KEYDOWN, vk, 1, ch ? std::u16string(1, ch) : std::u16string());
     Application->ProcessMessages();
   }
-  TForm* form_ = nullptr;
   TStringGrid* grid_ = nullptr;
   std::vector<std::string> edits_;
 };

@@ -5,16 +5,16 @@
 
 #include "platform/ui/forms.h"
 #include "platform/ui/stdctrls.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
 using namespace platform;
 
-class MessageLoopTest : public ::testing::Test {
+class MessageLoopTest : public fixture::FormTest {
  protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
   void SetUp() override {
-    form_ = new TForm(nullptr, TCustomForm::CreateNew);
+    FormTest::SetUp();
     form_->SetBounds(20, 20, 300, 200);
     edit_ = new TEdit(form_);
     edit_->SetParent(form_);
@@ -24,10 +24,8 @@ class MessageLoopTest : public ::testing::Test {
   void TearDown() override {
     Application->OnMessage = nullptr;
     Application->DialogHandle = nullptr;
-    Free(form_);
-    Application->ProcessMessages();
+    FormTest::TearDown();
   }
-  TForm* form_ = nullptr;
   TEdit* edit_ = nullptr;
 };
 

@@ -72,6 +72,28 @@ TEST(QueueThreads, WaitingWorkRunsInsideAnyRetrievalAndRethrows) {
   });
 }
 
+TEST(QueueThreads, AWaitAfterAPeekRanWaitingWorkLetsTheCallerLookAgain) {
+  OnFreshUiThread([] {
+    std::atomic<bool> ran{false};
+    std::thread worker([&] { RunOnUiThreadAndWait([&] { ran = true; }); });
+    MSG m;
+    while (!ran) PeekMessage(&m, nullptr, 0, 0, PM_REMOVE);
+    worker.join();
+    // Nothing else arrives: only the guard's late post could end a wait that
+    // missed the work the peek ran.
+    std::atomic<bool> returned{false};
+    const DWORD ui = GetCurrentThreadId();
+    std::thread guard([&] {
+      for (int i = 0; i < 500 && !returned; ++i) std::this_thread::sleep_for(10ms);
+      if (!returned) PostThreadMessage(ui, WM_APP, 0, 0);
+    });
+    WaitMessage();
+    returned = true;
+    guard.join();
+    EXPECT_FALSE(PeekMessage(&m, nullptr, WM_APP, WM_APP, PM_NOREMOVE));
+  });
+}
+
 TEST(QueueThreads, ShutdownReleasesWaitersAndRefusesLaterWork) {
   std::atomic<bool> waiting{false};
   std::atomic<int> result{-1};

@@ -1,10 +1,11 @@
 #include "platform/core/streams.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+
+#include "tests/support/scratch_folder.h"
 
 namespace platform {
 namespace {
@@ -52,16 +53,9 @@ TEST(MemoryStream, CopyFromTakesTheWholeSourceOrACount) {
 
 class FileStreamTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("veltrosa_streams_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  std::string Path(const char* name) const { return (folder_ / name).string(); }
 
-  std::filesystem::path dir_;
+  support::testing::TScratchFolder folder_;
 };
 
 TEST_F(FileStreamTest, CreateEmptiesAndOpenModesLimitAccess) {

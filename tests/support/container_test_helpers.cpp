@@ -1,8 +1,5 @@
 #include "tests/support/container_test_helpers.h"
 
-#include <unistd.h>
-
-#include <atomic>
 #include <deque>
 #include <fstream>
 #include <mutex>
@@ -49,18 +46,6 @@ void WriteFile(const std::filesystem::path& Path, const std::vector<std::uint8_t
   std::ofstream out(Path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + Path.string());
-}
-
-TScratchFolder::TScratchFolder() {
-  static std::atomic<int> serial{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("veltrosa-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-  std::filesystem::create_directories(path_);
-}
-
-TScratchFolder::~TScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace support::testing

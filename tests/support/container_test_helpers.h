@@ -1,6 +1,6 @@
 #pragma once
 // Containers for the reader and dictionary tests, written with the build's
-// own container writer, and a scratch folder that removes itself.
+// own container writer.
 
 #include <cstdint>
 #include <filesystem>
@@ -23,17 +23,5 @@ dictionary_writer::TContainerContent DictionaryContent(const std::vector<std::ui
 void RegisterTestResource(const std::string& Name, std::vector<std::uint8_t> Bytes);
 
 void WriteFile(const std::filesystem::path& Path, const std::vector<std::uint8_t>& Bytes);
-
-class TScratchFolder {
- public:
-  TScratchFolder();
-  ~TScratchFolder();
-  TScratchFolder(const TScratchFolder&) = delete;
-  TScratchFolder& operator=(const TScratchFolder&) = delete;
-  std::filesystem::path operator/(const std::string& Name) const { return path_ / Name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 }  // namespace support::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/container_test_helpers.h"
+#include "tests/support/scratch_folder.h"
 
 namespace support {
 namespace {

@@ -1,7 +1,6 @@
 #include "widetext/wide_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "platform/core/streams.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"
+#include "tests/support/scratch_folder.h"
 
 namespace widetext {
 namespace {
@@ -19,18 +19,11 @@ namespace fs = std::filesystem;
 
 class WideFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("widefiles_" + std::to_string(getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::u16string Path(std::u16string_view name) const {
-    return UTF8Decode(dir_.string()) + u"/" + std::u16string(name);
+    return UTF8Decode(folder_.Path().string()) + u"/" + std::u16string(name);
   }
 
-  fs::path dir_;
+  support::testing::TScratchFolder folder_;
 };
 
 TEST_F(WideFilesTest, CreateWritesAFileWithAWideName) {
@@ -42,18 +35,18 @@ TEST_F(WideFilesTest, CreateWritesAFileWithAWideName) {
     stream.WriteBuffer("abc", 3);
   }
   EXPECT_TRUE(platform::CloseHandle(h));
-  EXPECT_EQ(fs::file_size(dir_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 3u);
+  EXPECT_EQ(fs::file_size(folder_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 3u);
 
   // Creating again empties it.
   const platform::HANDLE again = WideFileCreate(name);
   ASSERT_NE(again, platform::INVALID_HANDLE_VALUE);
   platform::CloseHandle(again);
-  EXPECT_EQ(fs::file_size(dir_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 0u);
+  EXPECT_EQ(fs::file_size(folder_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 0u);
 }
 
 TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
   const std::u16string name = Path(u"shared.txt");
-  std::ofstream(dir_ / "shared.txt") << "content";
+  std::ofstream(folder_ / "shared.txt") << "content";
 
   const platform::HANDLE reader = WideFileOpen(name, platform::fmOpenRead | platform::fmShareDenyWrite);
   ASSERT_NE(reader, platform::INVALID_HANDLE_VALUE);
@@ -63,7 +56,7 @@ TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
   EXPECT_NE(second, platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(WideFileCreate(name), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_SHARING_VIOLATION);
-  EXPECT_EQ(fs::file_size(dir_ / "shared.txt"), 7u);
+  EXPECT_EQ(fs::file_size(folder_ / "shared.txt"), 7u);
   EXPECT_EQ(WideFileOpen(name, platform::fmOpenReadWrite | platform::fmShareExclusive), platform::INVALID_HANDLE_VALUE);
   platform::CloseHandle(second);
   platform::CloseHandle(reader);
@@ -75,7 +68,7 @@ TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
 
 TEST_F(WideFilesTest, ModesOutsideTheTablesAreRefused) {
   const std::u16string name = Path(u"modes.txt");
-  std::ofstream(dir_ / "modes.txt") << "x";
+  std::ofstream(folder_ / "modes.txt") << "x";
   EXPECT_EQ(WideFileOpen(name, 3), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_INVALID_PARAMETER);
   EXPECT_EQ(WideFileOpen(name, 0x50), platform::INVALID_HANDLE_VALUE);
@@ -89,7 +82,7 @@ TEST_F(WideFilesTest, OpenFailuresLeaveTheSystemsReason) {
   EXPECT_EQ(WideFileOpen(Path(u"missing.txt"), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(WideSysErrorMessage(platform::ERROR_FILE_NOT_FOUND), u"No such file or directory");
-  EXPECT_EQ(WideFileOpen(UTF8Decode(dir_.string()), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(UTF8Decode(folder_.Path().string()), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_ACCESS_DENIED);
   EXPECT_EQ(WideFileOpen(Path(u"lone\xD800.txt"), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_INVALID_NAME);

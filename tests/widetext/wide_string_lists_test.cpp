@@ -1,7 +1,6 @@
 #include "widetext/wide_string_lists.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "widetext/file_stream.h"
 #include "widetext/wide_zstrings.h"
 #include "widetext/wtx_string_list.h"
+#include "tests/support/scratch_folder.h"
 
 namespace widetext {
 namespace {
@@ -82,23 +82,16 @@ TEST(WideStringsText, LinesBreakAtCrLfAndLineSeparator) {
 
 class WideListFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("widelists_" + std::to_string(getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::u16string Write(const std::string& name, std::string_view bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return StringToWideStringEx((dir_ / name).string(), CP_UTF8);
+    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return StringToWideStringEx((folder_ / name).string(), CP_UTF8);
   }
   std::string Read(const std::u16string& name) const {
     std::ifstream in(WideStringToStringEx(name, CP_UTF8), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  fs::path dir_;
+  support::testing::TScratchFolder folder_;
 };
 
 TEST_F(WideListFilesTest, EachEncodingLoadsAndSavesBackByteExact) {

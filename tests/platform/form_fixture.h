@@ -1,0 +1,25 @@
+#pragma once
+// A test with a form of its own: made (not shown) before each test and
+// freed after it, with the messages its freeing posted handled.
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/forms.h"
+
+namespace fixture {
+
+class FormTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { platform::InitializeApplication(); }
+  void SetUp() override {
+    form_ = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+    form_->SetBounds(50, 50, 400, 300);
+  }
+  void TearDown() override {
+    platform::Free(form_);
+    platform::Application->ProcessMessages();
+  }
+  platform::TForm* form_ = nullptr;
+};
+
+}  // namespace fixture
