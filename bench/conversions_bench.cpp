@@ -27,7 +27,7 @@ const std::vector<std::string>& CaptureFields() {
         const std::size_t star = line.find('*');
         const std::string body = line.substr(1, star == std::string::npos ? std::string::npos : star - 1);
         std::size_t from = 0;
-        for (std::size_t comma = body.find(','); ; comma = body.find(',', from)) {
+        for (std::size_t comma = body.find(',');; comma = body.find(',', from)) {
           out.push_back(body.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
           if (out.back().find('.') != std::string::npos) {
             std::string withComma = out.back();

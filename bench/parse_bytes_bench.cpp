@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <new>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -107,10 +107,10 @@ void BM_ParseBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * capture.size()));
   const auto sentences = static_cast<double>(SentenceCount(capture) * state.iterations());
   state.counters["allocs/sentence"] = static_cast<double>(g_allocations.load() - allocationsBefore) / sentences;
-  state.counters["decoded/s"] = benchmark::Counter(static_cast<double>(DecodedCount(capture) * state.iterations()),
-                                                   benchmark::Counter::kIsRate);
-  state.counters["sentences/s"] = benchmark::Counter(static_cast<double>(SentenceCount(capture) * state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+  state.counters["decoded/s"] =
+      benchmark::Counter(static_cast<double>(DecodedCount(capture) * state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["sentences/s"] =
+      benchmark::Counter(static_cast<double>(SentenceCount(capture) * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ParseBytes)->Arg(6)->Arg(64)->Arg(400)->Unit(benchmark::kMillisecond);
 

@@ -180,8 +180,7 @@ void TNMEA2KDecoder::FlushLog() {
     return;
   }
   // A failed write drops this batch rather than piling it up for a retry.
-  if (std::fwrite(LogBuffer_->data(), 1, LogBuffer_->size(), file) != LogBuffer_->size() ||
-      std::fflush(file) != 0) {
+  if (std::fwrite(LogBuffer_->data(), 1, LogBuffer_->size(), file) != LogBuffer_->size() || std::fflush(file) != 0) {
     std::clearerr(file);
   }
   LogBuffer_->clear();

@@ -1,6 +1,5 @@
 #include "nmea/date_time.h"
 
-
 namespace nmea {
 namespace {
 
@@ -33,9 +32,8 @@ bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Minute, int S
       Millisecond > 999) {
     return false;
   }
-  const double days = static_cast<double>(DaysFromCivil(Year, static_cast<unsigned>(Month),
-                                                        static_cast<unsigned>(Day)) +
-                                          kUnixEpochDays);
+  const double days = static_cast<double>(
+      DaysFromCivil(Year, static_cast<unsigned>(Month), static_cast<unsigned>(Day)) + kUnixEpochDays);
   Result = days + ((Hour * 60.0 + Minute) * 60.0 + Second + Millisecond / 1000.0) / 86400.0;
   return true;
 }

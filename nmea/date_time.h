@@ -10,7 +10,6 @@ bool IsValidDate(int Year, int Month, int Day);
 
 // False, leaving Result alone, when the parts do not form a valid date-time
 // (year 1..9999, hour below 24).
-bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second, int Millisecond,
-                       double& Result);
+bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second, int Millisecond, double& Result);
 
 }  // namespace nmea

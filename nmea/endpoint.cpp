@@ -92,8 +92,7 @@ bool TNMEA2KDecoder::Open(int Port, int Baud, std::uint8_t StreamMode, bool UseS
       }
       std::unique_ptr<IGatewayTransport> gateway = CreateGatewayTransport();
       if (gateway) {
-        gateway->SetOnStatus(
-            [this](platform::TObject* Sender, std::string_view Text) { GatewayStatus(Sender, Text); });
+        gateway->SetOnStatus([this](platform::TObject* Sender, std::string_view Text) { GatewayStatus(Sender, Text); });
       }
       if (!gateway || !gateway->LoadLibrary() || !gateway->Open(Port)) {
         if (gateway) gateway->SetOnStatus(nullptr);
@@ -173,9 +172,8 @@ int TNMEA2KDecoder::Baud() const {
 
 void TNMEA2KDecoder::AttachReceive() {
   if (!SerialPort_) return;
-  SerialPort_->SetOnReceive([this](platform::TObject* Sender, const std::uint8_t* Data, int Count) {
-    DataReceived(Sender, Data, Count);
-  });
+  SerialPort_->SetOnReceive(
+      [this](platform::TObject* Sender, const std::uint8_t* Data, int Count) { DataReceived(Sender, Data, Count); });
 }
 
 void TNMEA2KDecoder::SetReceiveEnabled(bool Enabled) {

@@ -9,11 +9,13 @@ namespace {
 
 constexpr std::int32_t kGatewayBaud = 115200;
 
-constexpr std::array<const char*, 14> kEntryNames = {
-    "ZCommsCreate",      "ZCommsDestroy",       "ZCommsDestroyAll",        "ZCommsOpen",
-    "ZCommsClose",       "ZCommsN2K_FlushRx",   "ZCommsN2K_FlushTx",       "ZCommsBIN_FlushRx",
-    "ZCommsBIN_FlushTx", "ZCommsN2K_SetRxCallback", "ZCommsN2K_Write",     "ZCommsN2K_Read",
-    "ZCommsN2K_GetRxQSize", "ZCommsCommand_GetTotalTime"};
+constexpr std::array<const char*, 14> kEntryNames = {"ZCommsCreate",         "ZCommsDestroy",
+                                                     "ZCommsDestroyAll",     "ZCommsOpen",
+                                                     "ZCommsClose",          "ZCommsN2K_FlushRx",
+                                                     "ZCommsN2K_FlushTx",    "ZCommsBIN_FlushRx",
+                                                     "ZCommsBIN_FlushTx",    "ZCommsN2K_SetRxCallback",
+                                                     "ZCommsN2K_Write",      "ZCommsN2K_Read",
+                                                     "ZCommsN2K_GetRxQSize", "ZCommsCommand_GetTotalTime"};
 
 using CreateFn = std::int32_t (*)(std::int32_t* handle);
 using DestroyAllFn = std::int32_t (*)();

@@ -48,7 +48,9 @@ void DecodeEnvironmentalParameters(N2kMessage& m) {
   }
   if (!m.WantsLine()) return;
   std::string line = N2kLine(m.Msg.PGN, "    >>> TEMP:  ");
-  std::string unit = "\xB0" "C ";
+  std::string unit =
+      "\xB0"
+      "C ";
   if (source) unit += source->Label;
   line += N2kNumberText(temperature, 1, unit, temperatureStatus);
   line += "   HUMIDITY   ";

@@ -9,9 +9,8 @@ namespace nmea {
 namespace {
 
 std::string_view VariationSourceText(std::uint8_t source) {
-  static constexpr std::string_view kNames[] = {"MANUAL",  "CHART",   "AUTO TABLE", "AUTO CALC",
-                                                "WMM2000", "WMM2005", "WMM2010",    "WMM2015",
-                                                "WMM2020", "WMM2025", "WMM2030"};
+  static constexpr std::string_view kNames[] = {"MANUAL",  "CHART",   "AUTO TABLE", "AUTO CALC", "WMM2000", "WMM2005",
+                                                "WMM2010", "WMM2015", "WMM2020",    "WMM2025",   "WMM2030"};
   return source < std::size(kNames) ? kNames[source] : "UNKNOWN";
 }
 

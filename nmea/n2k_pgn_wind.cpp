@@ -19,10 +19,10 @@ struct WindReference {
 };
 
 const WindReference kReferences[] = {
-    {"TRUE WIND", "TWD \xB0T", &tNMEAData::TrueWindSpeed, &tNMEAData::TrueWindSpeedTick,
-     &tNMEAData::TrueWindDirection, &tNMEAData::TrueWindDirectionTick, false},
-    {"TRUE WIND", "TWD \xB0M", &tNMEAData::TrueWindSpeed, &tNMEAData::TrueWindSpeedTick,
-     &tNMEAData::TrueWindDirection, &tNMEAData::TrueWindDirectionTick, false},
+    {"TRUE WIND", "TWD \xB0T", &tNMEAData::TrueWindSpeed, &tNMEAData::TrueWindSpeedTick, &tNMEAData::TrueWindDirection,
+     &tNMEAData::TrueWindDirectionTick, false},
+    {"TRUE WIND", "TWD \xB0M", &tNMEAData::TrueWindSpeed, &tNMEAData::TrueWindSpeedTick, &tNMEAData::TrueWindDirection,
+     &tNMEAData::TrueWindDirectionTick, false},
     {"APPARENT WIND", "AWA \xB0", &tNMEAData::ApparentWindSpeed, &tNMEAData::ApparentWindSpeedTick,
      &tNMEAData::ApparentWindAngle, &tNMEAData::ApparentWindAngleTick, true},
     {"TRUE WIND", "TWA\xB0 Cog,Sog", &tNMEAData::TrueWindSpeed, &tNMEAData::TrueWindSpeedTick,

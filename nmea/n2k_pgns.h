@@ -20,24 +20,24 @@ struct N2kPgnEntry {
 // The entry of PGN, or null for a PGN the decoder does not know.
 const N2kPgnEntry* FindN2kPgn(std::uint32_t pgn);
 
-void DecodeIsoAcknowledgement(N2kMessage& m);   // 59392
-void DecodeSystemTime(N2kMessage& m);           // 126992
-void DecodeProductInformation(N2kMessage& m);   // 126996
+void DecodeIsoAcknowledgement(N2kMessage& m);        // 59392
+void DecodeSystemTime(N2kMessage& m);                // 126992
+void DecodeProductInformation(N2kMessage& m);        // 126996
 void DecodeConfigurationInformation(N2kMessage& m);  // 126998
-void DecodeVesselHeading(N2kMessage& m);        // 127250
-void DecodeRateOfTurn(N2kMessage& m);           // 127251
-void DecodeAttitude(N2kMessage& m);             // 127257
-void DecodeMagneticVariation(N2kMessage& m);    // 127258
-void DecodeSpeed(N2kMessage& m);                // 128259
-void DecodeWaterDepth(N2kMessage& m);           // 128267
-void DecodePositionRapid(N2kMessage& m);        // 129025
-void DecodeCogSogRapid(N2kMessage& m);          // 129026
-void DecodeGnssPosition(N2kMessage& m);         // 129029
-void DecodeTimeAndDate(N2kMessage& m);          // 129033
-void DecodeDatum(N2kMessage& m);                // 129044
-void DecodeGnssDops(N2kMessage& m);             // 129539
-void DecodeSatellitesInView(N2kMessage& m);     // 129540
-void DecodeWindData(N2kMessage& m);             // 130306
-void DecodeEnvironmentalParameters(N2kMessage& m);  // 130311
+void DecodeVesselHeading(N2kMessage& m);             // 127250
+void DecodeRateOfTurn(N2kMessage& m);                // 127251
+void DecodeAttitude(N2kMessage& m);                  // 127257
+void DecodeMagneticVariation(N2kMessage& m);         // 127258
+void DecodeSpeed(N2kMessage& m);                     // 128259
+void DecodeWaterDepth(N2kMessage& m);                // 128267
+void DecodePositionRapid(N2kMessage& m);             // 129025
+void DecodeCogSogRapid(N2kMessage& m);               // 129026
+void DecodeGnssPosition(N2kMessage& m);              // 129029
+void DecodeTimeAndDate(N2kMessage& m);               // 129033
+void DecodeDatum(N2kMessage& m);                     // 129044
+void DecodeGnssDops(N2kMessage& m);                  // 129539
+void DecodeSatellitesInView(N2kMessage& m);          // 129540
+void DecodeWindData(N2kMessage& m);                  // 130306
+void DecodeEnvironmentalParameters(N2kMessage& m);   // 130311
 
 }  // namespace nmea

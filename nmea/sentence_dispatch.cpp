@@ -25,8 +25,7 @@ constexpr bool Proprietary = true;
 
 std::vector<Entry> BuildTable() {
   std::vector<Entry> table = {
-#define VELTROSA_SENTENCE(kind, id) \
-  {kind, static_cast<std::uint32_t>(support::StringHashEx(#id)), &Handle##id},
+#define VELTROSA_SENTENCE(kind, id) {kind, static_cast<std::uint32_t>(support::StringHashEx(#id)), &Handle##id},
 #include "nmea/sentence_list.h"
 #undef VELTROSA_SENTENCE
   };

@@ -34,7 +34,9 @@ class TSentenceFields {
   bool Has(int N) const { return N >= 0 && N < Count(); }
   bool Filled(int N) const { return Has(N) && !fields_[static_cast<std::size_t>(N)].empty(); }
   // The text of field N; empty when absent.
-  std::string_view operator[](int N) const { return Has(N) ? fields_[static_cast<std::size_t>(N)] : std::string_view{}; }
+  std::string_view operator[](int N) const {
+    return Has(N) ? fields_[static_cast<std::size_t>(N)] : std::string_view{};
+  }
 
  private:
   std::span<const std::string_view> fields_;
@@ -69,7 +71,7 @@ struct TPositionStage {
 struct TSentenceContext {
   TNMEA2KDecoder& Self;
   tNMEAData& Data;
-  const TTick Tick;  // the parse tick
+  const TTick Tick;                     // the parse tick
   const std::string_view Talker;        // upper case; "P" for proprietary sentences
   const std::string_view Id;            // upper case
   const std::string_view Manufacturer;  // upper case; proprietary sentences only

@@ -82,9 +82,12 @@ std::string TSComPort::LastError() const { return settingsError_.empty() ? core_
 std::uint16_t TSComPort::ProbePort(int N) {
   if (N < 1) return kPortInvalid;
   switch (platform::ProbeSerialDevice(support::ComPortName(N))) {
-    case platform::SerialProbe::Available: return kPortAvailable;
-    case platform::SerialProbe::Absent: return kPortAbsent;
-    default: return kPortBusy;
+    case platform::SerialProbe::Available:
+      return kPortAvailable;
+    case platform::SerialProbe::Absent:
+      return kPortAbsent;
+    default:
+      return kPortBusy;
   }
 }
 

@@ -53,9 +53,7 @@ void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t Talk
   AddSubKey(Talkers, TalkerKey, SentenceKey);
 }
 
-void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {
-  AddSubKey(Talkers, Source, PGN);
-}
+void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) { AddSubKey(Talkers, Source, PGN); }
 
 std::string TNMEA2KDecoder::KeyName(std::uint32_t Key, std::uint8_t Kind) const {
   auto lock = Lock();

@@ -48,8 +48,8 @@ void TNMEA2KDecoder::AddCurvePoint(const TNMEACurvePointRec& Point, TTick Tick) 
     curve = Curves.end() - 1;
   }
   auto& points = curve->Points;
-  auto point = std::find_if(points.begin(), points.end(),
-                            [&](const TNMEACurvePoint& p) { return p.Index == Point.Index; });
+  auto point =
+      std::find_if(points.begin(), points.end(), [&](const TNMEACurvePoint& p) { return p.Index == Point.Index; });
   if (point == points.end()) {
     points.push_back({});
     point = points.end() - 1;

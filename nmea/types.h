@@ -193,8 +193,8 @@ struct tNMEAData {
 
   // The position block: built whole by the position sentences and copied at
   // once.
-  double Latitude = 0;  // signed decimal degrees, north positive
-  double Longitude = 0;  // east positive
+  double Latitude = 0;         // signed decimal degrees, north positive
+  double Longitude = 0;        // east positive
   double GeoidSeparation = 0;  // metres
   TTick PositionTick = 0;
 

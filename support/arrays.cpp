@@ -70,19 +70,23 @@ std::int32_t SignedId(const TIdStringRec& r) { return static_cast<std::int32_t>(
 }  // namespace
 
 void QuickSortIntegers(std::span<std::int32_t> Values, int Lo, int Hi) {
-  QuickSort(Values, Lo, Hi, [](std::int32_t v) { return v; }, Order<std::int32_t>(true));
+  QuickSort(
+      Values, Lo, Hi, [](std::int32_t v) { return v; }, Order<std::int32_t>(true));
 }
 
 void QuickSortCardinals(std::span<std::uint32_t> Values, int Lo, int Hi) {
-  QuickSort(Values, Lo, Hi, [](std::uint32_t v) { return v; }, Order<std::uint32_t>(true));
+  QuickSort(
+      Values, Lo, Hi, [](std::uint32_t v) { return v; }, Order<std::uint32_t>(true));
 }
 
 void QuickSortIndexArray(std::span<TIndexRec> Values, int Lo, int Hi, bool Ascending) {
-  QuickSort(Values, Lo, Hi, [](const TIndexRec& r) { return r.Value; }, Order<std::int32_t>(Ascending));
+  QuickSort(
+      Values, Lo, Hi, [](const TIndexRec& r) { return r.Value; }, Order<std::int32_t>(Ascending));
 }
 
 void QuickSortIdStrings(std::span<TIdStringRec> Values, int Lo, int Hi, bool Ascending) {
-  QuickSort(Values, Lo, Hi, [](const TIdStringRec& r) { return r.Id; }, Order<std::uint32_t>(Ascending));
+  QuickSort(
+      Values, Lo, Hi, [](const TIdStringRec& r) { return r.Id; }, Order<std::uint32_t>(Ascending));
 }
 
 int BinarySearchCardinal(std::span<const std::uint32_t> Values, std::uint32_t Value) {

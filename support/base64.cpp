@@ -10,7 +10,8 @@ constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn
 constexpr std::array<std::int8_t, 256> MakeDecodeTable() {
   std::array<std::int8_t, 256> table{};
   table.fill(-1);
-  for (std::size_t i = 0; i < kAlphabet.size(); ++i) table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::int8_t>(i);
+  for (std::size_t i = 0; i < kAlphabet.size(); ++i)
+    table[static_cast<unsigned char>(kAlphabet[i])] = static_cast<std::int8_t>(i);
   return table;
 }
 

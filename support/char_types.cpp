@@ -10,9 +10,15 @@ constexpr bool IsUnassigned(unsigned b) { return b == 0x81 || b == 0x8D || b == 
 // there are punctuation, or controls where the code page assigns nothing.
 constexpr std::uint16_t ClassOfHighByte(unsigned b) {
   switch (b) {
-    case 0x8A: case 0x8C: case 0x8E: case 0x9F:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9F:
       return C1_UPPER | C1_ALPHA;
-    case 0x9A: case 0x9C: case 0x9E: case 0x83:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x83:
       return C1_LOWER | C1_ALPHA;
     case 0x88:
       return C1_ALPHA;
@@ -50,7 +56,12 @@ constinit const TCharTypeTable CharTypeTable = BuildCharTypeTable();
 
 bool IsNumberChar(char C) {
   switch (C) {
-    case '+': case ',': case '-': case '.': case 'E': case 'e':
+    case '+':
+    case ',':
+    case '-':
+    case '.':
+    case 'E':
+    case 'e':
       return true;
     default:
       return IsDigitChar(C);

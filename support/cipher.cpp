@@ -35,8 +35,8 @@ TDCP_cipher::~TDCP_cipher() {
 void TDCP_cipher::Init(std::span<const std::uint8_t> Key, std::uint32_t SizeBits, const TDCP_block128*) {
   if (Initialized) Burn();
   const auto maxBits = GetMaxKeySize();
-  Initialized = SizeBits >= 8 && SizeBits % 4 == 0 && maxBits >= 0 &&
-                SizeBits <= static_cast<std::uint32_t>(maxBits) && SizeBits / 8 <= Key.size();
+  Initialized = SizeBits >= 8 && SizeBits % 4 == 0 && maxBits >= 0 && SizeBits <= static_cast<std::uint32_t>(maxBits) &&
+                SizeBits / 8 <= Key.size();
 }
 
 void TDCP_cipher::Burn() { Initialized = false; }
@@ -124,7 +124,8 @@ TDCP_block128 TDCP_blockcipher128::Burnt() {
   return block;
 }
 
-void TDCP_blockcipher128::Init(std::span<const std::uint8_t> Key, std::uint32_t SizeBits, const TDCP_block128* InitVector) {
+void TDCP_blockcipher128::Init(std::span<const std::uint8_t> Key, std::uint32_t SizeBits,
+                               const TDCP_block128* InitVector) {
   TDCP_cipher::Init(Key, SizeBits, InitVector);
   if (!Initialized) return;
   InitKey(Key, SizeBits);

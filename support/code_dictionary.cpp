@@ -65,7 +65,8 @@ bool TObjDic::Lookup(std::int32_t GroupCode, std::int32_t ItemCode, std::u16stri
   return true;
 }
 
-std::int32_t TObjDic::FindCode(std::int32_t Value, std::int32_t Lo, std::span<const std::int32_t> Codes, std::int32_t Hi) {
+std::int32_t TObjDic::FindCode(std::int32_t Value, std::int32_t Lo, std::span<const std::int32_t> Codes,
+                               std::int32_t Hi) {
   // A range reaching past the codes (a container reloaded with fewer
   // strings) is cut to what is there.
   if (Lo < 0) Lo = 0;

@@ -43,7 +43,8 @@ class TObjDic : public platform::TObject {
   // language is selected.
   bool Lookup(std::int32_t GroupCode, std::int32_t ItemCode, std::u16string& Text) const;
   // Binary search of Value in the ascending Codes[Lo..Hi]; -1 when absent.
-  static std::int32_t FindCode(std::int32_t Value, std::int32_t Lo, std::span<const std::int32_t> Codes, std::int32_t Hi);
+  static std::int32_t FindCode(std::int32_t Value, std::int32_t Lo, std::span<const std::int32_t> Codes,
+                               std::int32_t Hi);
 
   bool Loaded() const { return loaded_; }
   const TLangDic& Dic() const { return dic_; }

@@ -15,8 +15,8 @@ using TDateTime = double;
 inline constexpr TDateTime kMaxDateTime = 401769;
 
 struct TDateTimeRec {
-  std::uint8_t Day = 0;     // 1-31
-  std::uint8_t Month = 0;   // 1-12
+  std::uint8_t Day = 0;    // 1-31
+  std::uint8_t Month = 0;  // 1-12
   std::uint16_t Year = 0;
   std::uint8_t Hour = 0;    // 0-23
   std::uint8_t Minute = 0;  // 0-59

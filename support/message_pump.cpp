@@ -23,8 +23,8 @@ bool IsMouseInput(UINT m) {
 }
 
 bool IsKeyOrCommand(UINT m) {
-  return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || m == WM_COMMAND || m == kToolkitActivate ||
-         m == kToolkitDeactivate || m == kToolkitAppKeyDown || m == kToolkitAppSysCommand;
+  return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || m == WM_COMMAND || m == kToolkitActivate || m == kToolkitDeactivate ||
+         m == kToolkitAppKeyDown || m == kToolkitAppSysCommand;
 }
 
 void Handle(MSG& msg) {
@@ -38,7 +38,8 @@ void Handle(MSG& msg) {
   if (const HWND client = hooks.MdiClient ? hooks.MdiClient() : nullptr; client && TranslateMDISysAccel(client, &msg)) {
     return;
   }
-  if (const HWND dialog = hooks.DialogHandle ? hooks.DialogHandle() : nullptr; dialog && IsDialogMessageA(dialog, &msg)) {
+  if (const HWND dialog = hooks.DialogHandle ? hooks.DialogHandle() : nullptr;
+      dialog && IsDialogMessageA(dialog, &msg)) {
     return;
   }
   TranslateMessage(&msg);

@@ -26,8 +26,8 @@ void HandleALR(TSentenceContext& Ctx) {
   alarm.Tick = Ctx.Tick;
   Ctx.Touch();
   if (time.Hour < 24 && time.Minute < 60 && time.Second < 60) {
-    alarm.Time = (((time.Hour * 60.0 + time.Minute) * 60.0 + time.Second) * 1000.0 + time.Millisecond) /
-                 kMillisecondsPerDay;
+    alarm.Time =
+        (((time.Hour * 60.0 + time.Minute) * 60.0 + time.Second) * 1000.0 + time.Millisecond) / kMillisecondsPerDay;
   }
   Ctx.Self.AddAlarm(alarm);
 }

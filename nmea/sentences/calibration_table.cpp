@@ -17,9 +17,9 @@ void HandleARLARC(TSentenceContext& Ctx) {
   if (f.Filled(1)) {
     const std::string_view table = support::TrimText(f[1]);
     const auto is = [table](std::string_view name) {
-      return table.size() == name.size() &&
-             std::equal(table.begin(), table.end(), name.begin(),
-                        [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 32 : a) == b; });
+      return table.size() == name.size() && std::equal(table.begin(), table.end(), name.begin(), [](char a, char b) {
+               return (a >= 'a' && a <= 'z' ? a - 32 : a) == b;
+             });
     };
     if (is("SPD")) {
       point.Id = kCurveSpeed;

@@ -15,13 +15,9 @@ void HandleHDM(TSentenceContext& Ctx) {
   Ctx.StoreFloat(1, Ctx.Data.HeadingMagnetic, Ctx.Data.HeadingMagneticTick, qtHeading);
 }
 
-void HandleHDT(TSentenceContext& Ctx) {
-  Ctx.StoreFloat(1, Ctx.Data.HeadingTrue, Ctx.Data.HeadingTrueTick, qtHeading);
-}
+void HandleHDT(TSentenceContext& Ctx) { Ctx.StoreFloat(1, Ctx.Data.HeadingTrue, Ctx.Data.HeadingTrueTick, qtHeading); }
 
-void HandleROT(TSentenceContext& Ctx) {
-  Ctx.StoreFloat(1, Ctx.Data.RateOfTurn, Ctx.Data.RateOfTurnTick, qtRateOfTurn);
-}
+void HandleROT(TSentenceContext& Ctx) { Ctx.StoreFloat(1, Ctx.Data.RateOfTurn, Ctx.Data.RateOfTurnTick, qtRateOfTurn); }
 
 void HandleHPR(TSentenceContext& Ctx) {
   tNMEAData& data = Ctx.Data;

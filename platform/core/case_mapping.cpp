@@ -19,7 +19,6 @@ locale_t UnicodeLocale() {
   return locale;
 }
 
-
 char16_t Mapped(char16_t c, wint_t mapped) {
   // A mapping out of the basic plane cannot be held in one unit.
   return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : c;

@@ -38,7 +38,7 @@ struct TimeZoneInformation {
 TimeZoneInformation GetTimeZoneInformation();
 
 struct ClockSources {
-  std::function<std::uint32_t()> Tick;           // GetTickCount
+  std::function<std::uint32_t()> Tick;            // GetTickCount
   std::function<std::uint32_t()> MultimediaTime;  // TimeGetTime
   std::function<SystemTime()> LocalTime;
   std::function<TimeZoneInformation()> TimeZone;

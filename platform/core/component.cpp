@@ -48,7 +48,8 @@ void TComponent::SetName(const std::string& NewName) {
 }
 
 TComponent* TComponent::Components(int Index) const {
-  if (Index < 0 || Index >= ComponentCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= ComponentCount())
+    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
   return components_[static_cast<std::size_t>(Index)];
 }
 
@@ -127,7 +128,8 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   // A handler may free components; walk a copy and skip the ones gone.
   const std::vector<TComponent*> owned = components_;
   for (TComponent* c : owned) {
-    if (std::find(components_.begin(), components_.end(), c) != components_.end()) c->Notification(AComponent, Operation);
+    if (std::find(components_.begin(), components_.end(), c) != components_.end())
+      c->Notification(AComponent, Operation);
   }
 }
 

@@ -218,8 +218,9 @@ void TReader::ReadProperty(TPersistent* Instance) {
   } else {
     Instance->DefineProperties(this);
   }
-  if (!handled_) throw EReadError("Error reading " + ClassNameOf(*Instance) + "." + propName_ + ": Property " +
-                                  propName_ + " does not exist");
+  if (!handled_)
+    throw EReadError("Error reading " + ClassNameOf(*Instance) + "." + propName_ + ": Property " + propName_ +
+                     " does not exist");
   propName_.clear();
 }
 

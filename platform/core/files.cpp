@@ -23,7 +23,6 @@ int ShareLock(std::uint32_t share) {
   return (share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX;
 }
 
-
 // The file system's form of a name; false for a name with a lone surrogate,
 // which has no form there.
 bool ToFileSystemName(std::u16string_view name, std::string& out) {

@@ -345,9 +345,7 @@ bool IsCharMessage(UINT msg) {
   return msg == WM_CHAR || msg == WM_DEADCHAR || msg == WM_SYSCHAR || msg == WM_SYSDEADCHAR || msg == WM_IME_CHAR;
 }
 
-WPARAM CharToUnicode(WPARAM ansiChar) {
-  return Cp1252ToUnicode(static_cast<unsigned char>(ansiChar & 0xFF));
-}
+WPARAM CharToUnicode(WPARAM ansiChar) { return Cp1252ToUnicode(static_cast<unsigned char>(ansiChar & 0xFF)); }
 
 WPARAM CharToAnsi(WPARAM unicodeChar) {
   char c = '?';
@@ -426,13 +424,9 @@ void ShutdownUiThread() {
   if (auto q = FindQueue(g_uiThread.load())) CloseQueue(*q);
 }
 
-bool PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Post(hWnd, msg, wParam, lParam, false);
-}
+bool PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, msg, wParam, lParam, false); }
 
-bool PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Post(hWnd, msg, wParam, lParam, true);
-}
+bool PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, msg, wParam, lParam, true); }
 
 bool PostThreadMessageA(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
   return PostThread(threadId, msg, wParam, lParam, false);
@@ -537,13 +531,13 @@ std::uintptr_t SetTimer(HWND hWnd, std::uintptr_t id, UINT elapseMs, TIMERPROC p
   if (hWnd == nullptr) {
     // Each call without a window makes a new timer, unless it names one
     // already made.
-    auto existing = std::find_if(q.timers.begin(), q.timers.end(),
-                                 [&](const Timer& t) { return t.hwnd == nullptr && t.id == id; });
+    auto existing =
+        std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == nullptr && t.id == id; });
     if (id == 0 || existing == q.timers.end()) id = q.nextTimerId++;
   }
   const UINT elapse = std::max<UINT>(elapseMs, 10);
-  auto it = std::find_if(q.timers.begin(), q.timers.end(),
-                         [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
+  auto it =
+      std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
   Timer timer{hWnd, id, elapse, proc, GetTickCount() + elapse};
   if (it != q.timers.end()) {
     *it = timer;
@@ -557,8 +551,8 @@ std::uintptr_t SetTimer(HWND hWnd, std::uintptr_t id, UINT elapseMs, TIMERPROC p
 
 bool KillTimer(HWND hWnd, std::uintptr_t id) {
   ThreadQueue& q = CurrentQueue();
-  auto it = std::find_if(q.timers.begin(), q.timers.end(),
-                         [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
+  auto it =
+      std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
   if (it == q.timers.end()) return false;
   q.timers.erase(it);
   // A WM_TIMER already retrieved but not yet taken stays; none is queued.

@@ -23,18 +23,17 @@ struct RateEntry {
 };
 
 constexpr RateEntry kRates[] = {
-    {50, B50},         {75, B75},           {110, B110},         {134, B134},         {150, B150},
-    {200, B200},       {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
-    {2400, B2400},     {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
-    {57600, B57600},   {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
-    {576000, B576000}, {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
+    {200, B200},         {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
+    {2400, B2400},       {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
+    {57600, B57600},     {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
     {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000}, {3500000, B3500000}, {4000000, B4000000},
 };
 
 // The flag bits that termios can honour; anything else is refused.
 constexpr std::uint32_t kSupportedFlags = kDcbBinary | kDcbParityCheck | kDcbOutxCtsFlow | kDcbDtrEnable |
-                                          kDcbTxContinueOnXoff | kDcbOutX | kDcbInX | kDcbRtsEnable |
-                                          kDcbRtsHandshake;
+                                          kDcbTxContinueOnXoff | kDcbOutX | kDcbInX | kDcbRtsEnable | kDcbRtsHandshake;
 
 constexpr tcflag_t kComparedCflags = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
 constexpr tcflag_t kComparedIflags = IXON | IXOFF | INPCK;
@@ -50,8 +49,8 @@ std::string Errno(const std::string& what, int err) { return what + ": " + std::
 }  // namespace
 
 bool DcbToTermios(const DCB& dcb, int minBytes, termios& tio, std::string& error) {
-  const auto* rate = std::find_if(std::begin(kRates), std::end(kRates),
-                                  [&](const RateEntry& e) { return e.rate == dcb.BaudRate; });
+  const auto* rate =
+      std::find_if(std::begin(kRates), std::end(kRates), [&](const RateEntry& e) { return e.rate == dcb.BaudRate; });
   if (rate == std::end(kRates)) {
     error = "baud rate " + std::to_string(dcb.BaudRate) + " is not supported";
     return false;
@@ -88,11 +87,20 @@ bool DcbToTermios(const DCB& dcb, int minBytes, termios& tio, std::string& error
   static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
   tio.c_cflag |= kSizes[dcb.ByteSize - 5];
   switch (dcb.Parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
-    case MARKPARITY: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
+    case ODDPARITY:
+      tio.c_cflag |= PARENB | PARODD;
+      break;
+    case EVENPARITY:
+      tio.c_cflag |= PARENB;
+      break;
+    case MARKPARITY:
+      tio.c_cflag |= PARENB | CMSPAR | PARODD;
+      break;
+    case SPACEPARITY:
+      tio.c_cflag |= PARENB | CMSPAR;
+      break;
+    default:
+      break;
   }
   if ((dcb.Flags & kDcbParityCheck) && dcb.Parity != NOPARITY) tio.c_iflag |= INPCK;
   if (dcb.StopBits == TWOSTOPBITS) tio.c_cflag |= CSTOPB;

@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -139,8 +139,7 @@ std::string EnsureVirtualPortFolder() {
   for (const fs::path& dir : {folder.parent_path(), folder}) {
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
     struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-        (st.st_mode & 0022) != 0) {
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 0022) != 0) {
       return {};
     }
   }

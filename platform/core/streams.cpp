@@ -168,7 +168,8 @@ std::int64_t THandleStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
 }
 
 void THandleStream::SetSize(std::int64_t NewSize) {
-  if (::ftruncate(handle_, NewSize) != 0) throw EStreamError(std::string("Cannot set stream size. ") + std::strerror(errno));
+  if (::ftruncate(handle_, NewSize) != 0)
+    throw EStreamError(std::string("Cannot set stream size. ") + std::strerror(errno));
   if (Position() > NewSize) Seek(NewSize, soBeginning);
 }
 
@@ -179,10 +180,17 @@ TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : THan
     flags |= O_RDWR | O_CREAT;
   } else {
     switch (Mode & 0x0F) {
-      case fmOpenRead: flags |= O_RDONLY; break;
-      case fmOpenWrite: flags |= O_WRONLY; break;
-      case fmOpenReadWrite: flags |= O_RDWR; break;
-      default: ThrowFileError(false, FileName, "Invalid open mode.");
+      case fmOpenRead:
+        flags |= O_RDONLY;
+        break;
+      case fmOpenWrite:
+        flags |= O_WRONLY;
+        break;
+      case fmOpenReadWrite:
+        flags |= O_RDWR;
+        break;
+      default:
+        ThrowFileError(false, FileName, "Invalid open mode.");
     }
   }
   handle_ = ::open(FileName.c_str(), flags, 0666);

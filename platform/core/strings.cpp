@@ -207,7 +207,7 @@ void TStrings::SetDelimitedText(std::string_view Value) {
         }
       } else {
         const std::size_t start = p;
-        while (p < end && static_cast<unsigned char>(Value[p]) > ' ' && Value[p] != Delimiter) ++p;
+        while (p<end&& static_cast<unsigned char>(Value[p])> ' ' && Value[p] != Delimiter) ++p;
         s = std::string(Value.substr(start, p - start));
       }
       Add(s);

@@ -27,7 +27,7 @@ struct Window {
   WNDPROC proc;
   DWORD style = 0;
   DWORD exStyle = 0;
-  HWND parent = nullptr;  // the parent of a child, the owner of any other
+  HWND parent = nullptr;       // the parent of a child, the owner of any other
   std::vector<HWND> children;  // front to back
   RECT bounds;
   std::u16string text;
@@ -245,9 +245,9 @@ void Notify(HWND h, void (WindowPeer::*what)()) {
 
 bool IsTopLevel(const Window& w) { return (w.style & WS_CHILD) == 0; }
 
-HWND Create(DWORD exStyle, std::u16string_view className, DWORD style, std::int32_t x,
-            std::int32_t y, std::int32_t cx, std::int32_t cy, HWND parent, std::uintptr_t menu, void* instance,
-            void* param, bool unicode, const void* rawName, const void* rawClass) {
+HWND Create(DWORD exStyle, std::u16string_view className, DWORD style, std::int32_t x, std::int32_t y, std::int32_t cx,
+            std::int32_t cy, HWND parent, std::uintptr_t menu, void* instance, void* param, bool unicode,
+            const void* rawName, const void* rawClass) {
   WindowClass* cls = FindClass(className);
   if (!cls) return nullptr;
   if ((style & WS_CHILD) && !W(parent)) return nullptr;
@@ -392,9 +392,7 @@ bool UnregisterClassW(std::u16string_view className) {
   return true;
 }
 
-bool GetClassInfoA(std::string_view className, WNDCLASS* wc) {
-  return GetClassInfoW(Cp1252ToUtf16(className), wc);
-}
+bool GetClassInfoA(std::string_view className, WNDCLASS* wc) { return GetClassInfoW(Cp1252ToUtf16(className), wc); }
 
 bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc) {
   const WindowClass* cls = FindClass(className);
@@ -420,16 +418,16 @@ HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
                      std::uintptr_t hMenu, void* hInstance, void* param) {
   const std::string name(windowName), cls(className);
-  return Create(exStyle, Cp1252ToUtf16(className), style, x, y, width, height,
-                hWndParent, hMenu, hInstance, param, false, name.c_str(), cls.c_str());
+  return Create(exStyle, Cp1252ToUtf16(className), style, x, y, width, height, hWndParent, hMenu, hInstance, param,
+                false, name.c_str(), cls.c_str());
 }
 
 HWND CreateWindowExW(DWORD exStyle, std::u16string_view className, std::u16string_view windowName, DWORD style,
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
                      std::uintptr_t hMenu, void* hInstance, void* param) {
   const std::u16string name(windowName), cls(className);
-  return Create(exStyle, className, style, x, y, width, height, hWndParent, hMenu, hInstance, param,
-                true, name.c_str(), cls.c_str());
+  return Create(exStyle, className, style, x, y, width, height, hWndParent, hMenu, hInstance, param, true, name.c_str(),
+                cls.c_str());
 }
 
 bool DestroyWindow(HWND hWnd) {
@@ -564,9 +562,9 @@ LRESULT DefProc(HWND h, UINT m, WPARAM wParam, LPARAM l, bool unicode) {
       return 1;
     }
     case WM_SETTEXT:
-      w->text = l == 0 ? std::u16string()
-                       : unicode ? std::u16string(reinterpret_cast<const char16_t*>(l))
-                                 : Cp1252ToUtf16(reinterpret_cast<const char*>(l));
+      w->text = l == 0    ? std::u16string()
+                : unicode ? std::u16string(reinterpret_cast<const char16_t*>(l))
+                          : Cp1252ToUtf16(reinterpret_cast<const char*>(l));
       Notify(h, &WindowPeer::TextChanged);
       return 1;
     case WM_GETTEXT:
@@ -668,8 +666,8 @@ int Dialog(HWND hDlg, MSG* msg, bool unicode) {
   if (!msg || !W(hDlg) || (msg->hwnd != hDlg && !IsChild(hDlg, msg->hwnd))) return 0;
   const bool key = msg->message == WM_KEYDOWN || msg->message == WM_CHAR;
   if (key) {
-    const UINT code = static_cast<UINT>(SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam,
-                                                     reinterpret_cast<LPARAM>(msg)));
+    const UINT code =
+        static_cast<UINT>(SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
     const bool wantsAll = (code & DLGC_WANTALLKEYS) != 0;
     if (msg->message == WM_KEYDOWN && !wantsAll) {
       if (msg->wParam == VK_TAB && !(code & DLGC_WANTTAB)) {
@@ -680,8 +678,7 @@ int Dialog(HWND hDlg, MSG* msg, bool unicode) {
       if (msg->wParam == VK_RETURN) {
         HWND button = FindDefaultButton(hDlg);
         const int id = button ? GetDlgCtrlID(button) : IDOK;
-        SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
+        SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return 1;
       }
       if (msg->wParam == VK_ESCAPE) {
@@ -726,13 +723,15 @@ int GetWindowTextLengthW(HWND hWnd) { return static_cast<int>(SendMessageW(hWnd,
 int GetWindowTextA(HWND hWnd, char* buffer, int maxCount) {
   if (!buffer || maxCount <= 0) return 0;
   buffer[0] = '\0';
-  return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextW(HWND hWnd, char16_t* buffer, int maxCount) {
   if (!buffer || maxCount <= 0) return 0;
   buffer[0] = u'\0';
-  return static_cast<int>(SendMessageW(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      SendMessageW(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 std::string WindowTextA(HWND hWnd) {

@@ -63,8 +63,12 @@ constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
 }
 constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(lo) | (static_cast<WPARAM>(hi) << 16); }
 // Signed coordinates packed in an LPARAM, as mouse messages carry them.
-constexpr std::int32_t GET_X_LPARAM(LPARAM l) { return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(l))); }
-constexpr std::int32_t GET_Y_LPARAM(LPARAM l) { return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(l))); }
+constexpr std::int32_t GET_X_LPARAM(LPARAM l) {
+  return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(l)));
+}
+constexpr std::int32_t GET_Y_LPARAM(LPARAM l) {
+  return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(l)));
+}
 
 inline HWND HandleFromId(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
 inline std::uintptr_t IdFromHandle(HWND h) { return reinterpret_cast<std::uintptr_t>(h); }

@@ -468,8 +468,7 @@ void TTreeNode::Delete() {
 
 // -------------------------------------------------------------- tree view
 
-TCustomTreeView::TCustomTreeView(TComponent* AOwner)
-    : TWinControl(AOwner), items_(std::make_unique<TTreeNodes>(this)) {
+TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), items_(std::make_unique<TTreeNodes>(this)) {
   width_ = 121;
   height_ = 97;
   SetTabStop(true);
@@ -524,7 +523,7 @@ TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
   UINT flags = 0;
   HTREEITEM item = TreeHitTest(Handle(), POINT{X, Y}, &flags);
   return (flags & (TVHT_ONITEM | TVHT_ONITEMRIGHT | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON)) ? items_->GetNode(item)
-                                                                                           : nullptr;
+                                                                                            : nullptr;
 }
 
 THitTests TCustomTreeView::GetHitTestInfoAt(int X, int Y) {

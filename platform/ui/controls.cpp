@@ -1,8 +1,8 @@
 #include "platform/ui/controls.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 #include "platform/core/cp1252.h"
 #include "platform/core/input.h"
@@ -543,9 +543,9 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
-  handle_ = CreateWindowExA(Params.ExStyle, Params.WinClassName, Params.Caption, Params.Style, Params.X, Params.Y,
-                            Params.Width, Params.Height, Params.WndParent, 0, Params.WindowClass.hInstance,
-                            Params.Param);
+  handle_ =
+      CreateWindowExA(Params.ExStyle, Params.WinClassName, Params.Caption, Params.Style, Params.X, Params.Y,
+                      Params.Width, Params.Height, Params.WndParent, 0, Params.WindowClass.hInstance, Params.Param);
 }
 
 void TWinControl::CreateHandle() {
@@ -868,11 +868,16 @@ void TWinControl::AlignControls(TControl*) {
     }
     std::stable_sort(list.begin(), list.end(), [kind](TControl* a, TControl* b) {
       switch (kind) {
-        case alTop: return a->top_ < b->top_;
-        case alBottom: return a->top_ + a->height_ > b->top_ + b->height_;
-        case alLeft: return a->left_ < b->left_;
-        case alRight: return a->left_ + a->width_ > b->left_ + b->width_;
-        default: return false;
+        case alTop:
+          return a->top_ < b->top_;
+        case alBottom:
+          return a->top_ + a->height_ > b->top_ + b->height_;
+        case alLeft:
+          return a->left_ < b->left_;
+        case alRight:
+          return a->left_ + a->width_ > b->left_ + b->width_;
+        default:
+          return false;
       }
     });
     for (TControl* c : list) {
@@ -1059,8 +1064,9 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_COMMAND:
     case WM_NOTIFY: {
       // Notifications go back to the control that sent them.
-      HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(Message.LParam)
-                                    : (Message.LParam ? reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom : nullptr);
+      HWND from = msg == WM_COMMAND
+                      ? reinterpret_cast<HWND>(Message.LParam)
+                      : (Message.LParam ? reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom : nullptr);
       if (TWinControl* child = FindControl(from); child && child != this) {
         Message.Result = child->Perform(CN_BASE + msg, Message.WParam, Message.LParam);
         return;
@@ -1111,8 +1117,7 @@ void TWinControl::WndProc(TMessage& Message) {
       if (key == VK_TAB) mask = DLGC_WANTTAB;
       if (key >= VK_LEFT && key <= VK_DOWN) mask = DLGC_WANTARROWS;
       if (key == VK_RETURN || key == VK_ESCAPE) mask = DLGC_WANTALLKEYS;
-      if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 &&
-          (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
+      if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
         if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
       }
       Message.Result = 0;

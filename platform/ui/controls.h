@@ -139,7 +139,15 @@ using TControlStyle = unsigned;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftStateFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftStateFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
 using TShiftState = unsigned;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 

@@ -53,8 +53,9 @@ bool Choose(TFileChoice& choice, std::vector<std::string>& files) {
   QFileDialog dialog(nullptr, ui::ToQString(Cp1252ToUtf16(choice.Title)),
                      ui::ToQString(Cp1252ToUtf16(choice.InitialDir)), filter);
   dialog.setAcceptMode(choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(choice.Save ? QFileDialog::AnyFile
-                                 : choice.MultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  dialog.setFileMode(choice.Save          ? QFileDialog::AnyFile
+                     : choice.MultiSelect ? QFileDialog::ExistingFiles
+                                          : QFileDialog::ExistingFile);
   if (!selected.isEmpty()) dialog.selectNameFilter(selected);
   if (!choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(Cp1252ToUtf16(choice.DefaultExt)));
   if (!choice.FileName.empty()) dialog.selectFile(ui::ToQString(Cp1252ToUtf16(choice.FileName)));
@@ -122,24 +123,45 @@ int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view captio
   box.setWindowTitle(ui::ToQString(c));
   box.setText(ui::ToQString(t));
   switch (type & 0xF0) {
-    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case MB_ICONERROR:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MB_ICONQUESTION:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MB_ICONWARNING:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MB_ICONINFORMATION:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
   }
   switch (buttons) {
-    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
+    case MB_OKCANCEL:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MB_YESNO:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case MB_YESNOCANCEL:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    default:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
   }
   if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   switch (box.exec()) {
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: return buttons == MB_OKCANCEL || buttons == MB_OK ? IDOK : IDCANCEL;
+    case QMessageBox::Cancel:
+      return IDCANCEL;
+    case QMessageBox::Yes:
+      return IDYES;
+    case QMessageBox::No:
+      return IDNO;
+    default:
+      return buttons == MB_OKCANCEL || buttons == MB_OK ? IDOK : IDCANCEL;
   }
 }
 

@@ -124,8 +124,8 @@ void TShape::Paint() {
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   width_ = 185;
   height_ = 41;
-  ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks |
-                 csReplicatable;
+  ControlStyle =
+      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks | csReplicatable;
   SetColor(clBtnFace);
   SetParentColor(true);
 }

@@ -35,9 +35,7 @@ std::string ParentHint(TControl* c) {
   return {};
 }
 
-bool WantsHint(TControl* c) {
-  return c && c->ShowHint() && !ParentHint(c).empty();
-}
+bool WantsHint(TControl* c) { return c && c->ShowHint() && !ParentHint(c).empty(); }
 
 }  // namespace
 
@@ -487,7 +485,7 @@ void THintWindow::WndProc(TMessage& Message) {
 // ------------------------------------------------------------ TApplication
 
 const THintWindowClassInfo THintWindowPlainClass{"THintWindow",
-                                                  [](TComponent* owner) { return new THintWindow(owner); }};
+                                                 [](TComponent* owner) { return new THintWindow(owner); }};
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -541,8 +539,8 @@ HWND TApplication::Handle() {
   wc.lpszClassName = u"TApplication";
   UnregisterClassW(u"TApplication");
   RegisterClassA(wc);
-  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0, nullptr, 0, nullptr,
-                            nullptr);
+  handle_ =
+      CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0, nullptr, 0, nullptr, nullptr);
   ApplicationHooks& hooks = AppHooks();
   hooks.OnMessage = [this](MSG& msg) {
     bool handled = false;

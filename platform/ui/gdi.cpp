@@ -50,11 +50,16 @@ const GdiObject* Find(HGDIOBJ h) {
   static const GdiObject stockPen = PenObj{};
   static const GdiObject hollow = BrushObj{0, true};
   switch (h) {
-    case kStockFont: return &stockFont;
-    case kStockBrush: return &stockBrush;
-    case kStockPen: return &stockPen;
-    case kHollowBrush: return &hollow;
-    default: break;
+    case kStockFont:
+      return &stockFont;
+    case kStockBrush:
+      return &stockBrush;
+    case kStockPen:
+      return &stockPen;
+    case kHollowBrush:
+      return &hollow;
+    default:
+      break;
   }
   auto it = T().objects.find(h);
   return it == T().objects.end() ? nullptr : &it->second;
@@ -197,27 +202,48 @@ std::vector<TextLine> Layout(const QFontMetrics& fm, QString text, UINT format, 
 
 COLORREF SysColor(int index) {
   switch (index) {
-    case COLOR_SCROLLBAR: return RGB(200, 200, 200);
-    case COLOR_BACKGROUND: return RGB(58, 110, 165);
-    case COLOR_ACTIVECAPTION: return RGB(153, 180, 209);
-    case COLOR_MENU: return RGB(240, 240, 240);
-    case COLOR_WINDOW: return RGB(255, 255, 255);
-    case COLOR_WINDOWFRAME: return RGB(100, 100, 100);
-    case COLOR_MENUTEXT: return RGB(0, 0, 0);
-    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-    case COLOR_CAPTIONTEXT: return RGB(0, 0, 0);
-    case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
-    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
-    case COLOR_BTNFACE: return RGB(240, 240, 240);
-    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
-    case COLOR_GRAYTEXT: return RGB(109, 109, 109);
-    case COLOR_BTNTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
-    case COLOR_3DDKSHADOW: return RGB(105, 105, 105);
-    case COLOR_3DLIGHT: return RGB(227, 227, 227);
-    case COLOR_INFOTEXT: return RGB(0, 0, 0);
-    case COLOR_INFOBK: return RGB(255, 255, 225);
-    default: return RGB(0, 0, 0);
+    case COLOR_SCROLLBAR:
+      return RGB(200, 200, 200);
+    case COLOR_BACKGROUND:
+      return RGB(58, 110, 165);
+    case COLOR_ACTIVECAPTION:
+      return RGB(153, 180, 209);
+    case COLOR_MENU:
+      return RGB(240, 240, 240);
+    case COLOR_WINDOW:
+      return RGB(255, 255, 255);
+    case COLOR_WINDOWFRAME:
+      return RGB(100, 100, 100);
+    case COLOR_MENUTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_WINDOWTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_CAPTIONTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT:
+      return RGB(0, 120, 215);
+    case COLOR_HIGHLIGHTTEXT:
+      return RGB(255, 255, 255);
+    case COLOR_BTNFACE:
+      return RGB(240, 240, 240);
+    case COLOR_BTNSHADOW:
+      return RGB(160, 160, 160);
+    case COLOR_GRAYTEXT:
+      return RGB(109, 109, 109);
+    case COLOR_BTNTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_BTNHIGHLIGHT:
+      return RGB(255, 255, 255);
+    case COLOR_3DDKSHADOW:
+      return RGB(105, 105, 105);
+    case COLOR_3DLIGHT:
+      return RGB(227, 227, 227);
+    case COLOR_INFOTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_INFOBK:
+      return RGB(255, 255, 225);
+    default:
+      return RGB(0, 0, 0);
   }
 }
 
@@ -246,13 +272,22 @@ COLORREF FromQColor(const QColor& c) {
 QFont ToQFont(const LOGFONT& lf) {
   EnsureApplication();
   static const std::map<std::string, QString> families = {
-      {"ms sans serif", "DejaVu Sans"},   {"microsoft sans serif", "DejaVu Sans"}, {"tahoma", "DejaVu Sans"},
-      {"arial", "DejaVu Sans"},           {"segoe ui", "DejaVu Sans"},             {"verdana", "DejaVu Sans"},
-      {"helvetica", "DejaVu Sans"},       {"courier new", "DejaVu Sans Mono"},     {"courier", "DejaVu Sans Mono"},
-      {"consolas", "DejaVu Sans Mono"},   {"lucida console", "DejaVu Sans Mono"},  {"times new roman", "DejaVu Serif"},
+      {"ms sans serif", "DejaVu Sans"},
+      {"microsoft sans serif", "DejaVu Sans"},
+      {"tahoma", "DejaVu Sans"},
+      {"arial", "DejaVu Sans"},
+      {"segoe ui", "DejaVu Sans"},
+      {"verdana", "DejaVu Sans"},
+      {"helvetica", "DejaVu Sans"},
+      {"courier new", "DejaVu Sans Mono"},
+      {"courier", "DejaVu Sans Mono"},
+      {"consolas", "DejaVu Sans Mono"},
+      {"lucida console", "DejaVu Sans Mono"},
+      {"times new roman", "DejaVu Serif"},
   };
   std::string key = lf.lfFaceName;
-  std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   auto it = families.find(key);
   QFont f(it != families.end() ? it->second : QString::fromLatin1(lf.lfFaceName.c_str()));
   int px = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? std::max(1, lf.lfHeight * 4 / 5) : 11;
@@ -320,13 +355,18 @@ int GetSystemMetrics(int index) {
       return index == SM_CXSCREEN ? g.width() : g.height();
     }
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 17;
-    case SM_CYCAPTION: return 23;
+    case SM_CYHSCROLL:
+      return 17;
+    case SM_CYCAPTION:
+      return 23;
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+      return 1;
     case SM_CXEDGE:
-    case SM_CYEDGE: return 2;
-    default: return 0;
+    case SM_CYEDGE:
+      return 2;
+    default:
+      return 0;
   }
 }
 
@@ -415,11 +455,16 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 HGDIOBJ GetCurrentObject(HDC dc, int kind) {
   if (!dc) return 0;
   switch (kind) {
-    case OBJ_PEN: return dc->pen;
-    case OBJ_BRUSH: return dc->brush;
-    case OBJ_FONT: return dc->font;
-    case OBJ_BITMAP: return dc->bitmap;
-    default: return 0;
+    case OBJ_PEN:
+      return dc->pen;
+    case OBJ_BRUSH:
+      return dc->brush;
+    case OBJ_FONT:
+      return dc->font;
+    case OBJ_BITMAP:
+      return dc->bitmap;
+    default:
+      return 0;
   }
 }
 
@@ -643,8 +688,7 @@ bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT) {
   return true;
 }
 
-bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count,
-                 const int*) {
+bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count, const int*) {
   QPainter* p = P(dc);
   if (!p) return false;
   if (rect && (options & ETO_OPAQUE)) {

@@ -183,8 +183,7 @@ bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
 constexpr UINT ETO_OPAQUE = 0x2;
 constexpr UINT ETO_CLIPPED = 0x4;
 constexpr UINT ETO_RTLREADING = 0x80;
-bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count,
-                 const int* dx);
+bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count, const int* dx);
 bool ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, int count, const int* dx);
 bool TextOutW(HDC dc, int x, int y, const char16_t* text, int count);
 bool TextOutA(HDC dc, int x, int y, const char* text, int count);

@@ -188,9 +188,7 @@ void TBrush::Assign(const TPersistent* Source) {
   TPersistent::Assign(Source);
 }
 
-TCanvas::TCanvas() {
-  brush_.SetColor(clWhite);
-}
+TCanvas::TCanvas() { brush_.SetColor(clWhite); }
 
 TCanvas::~TCanvas() = default;
 
@@ -434,7 +432,7 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
   QImage source = *image;
   if (Transparent) {
     const COLORREF key = TransparentColor == clDefault ? ui::FromQColor(image->pixelColor(0, image->height() - 1))
-                                                        : ColorToRGB(TransparentColor);
+                                                       : ColorToRGB(TransparentColor);
     source = image->convertToFormat(QImage::Format_ARGB32);
     const QRgb k = ui::ToQColor(key).rgb() & 0xFFFFFF;
     for (int y = 0; y < source.height(); ++y) {

@@ -128,7 +128,7 @@ void TCustomGrid::SetDefaultRowHeight(int value) {
 
 int TCustomGrid::ColWidths(int Index) const {
   return Index >= 0 && Index < static_cast<int>(colWidths_.size()) ? colWidths_[static_cast<std::size_t>(Index)]
-                                                                    : defaultColWidth_;
+                                                                   : defaultColWidth_;
 }
 
 void TCustomGrid::SetColWidths(int Index, int value) {
@@ -140,7 +140,7 @@ void TCustomGrid::SetColWidths(int Index, int value) {
 
 int TCustomGrid::RowHeights(int Index) const {
   return Index >= 0 && Index < static_cast<int>(rowHeights_.size()) ? rowHeights_[static_cast<std::size_t>(Index)]
-                                                                     : defaultRowHeight_;
+                                                                    : defaultRowHeight_;
 }
 
 void TCustomGrid::SetRowHeights(int Index, int value) {
@@ -365,14 +365,30 @@ void TCustomGrid::Paint() {
 void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   switch (Key) {
-    case VK_LEFT: MoveCurrent(col_ - 1, row_); break;
-    case VK_RIGHT: MoveCurrent(col_ + 1, row_); break;
-    case VK_UP: MoveCurrent(col_, row_ - 1); break;
-    case VK_DOWN: MoveCurrent(col_, row_ + 1); break;
-    case VK_PRIOR: MoveCurrent(col_, fixedRows_); break;
-    case VK_NEXT: MoveCurrent(col_, rowCount_ - 1); break;
-    case VK_HOME: MoveCurrent(fixedCols_, row_); break;
-    case VK_END: MoveCurrent(colCount_ - 1, row_); break;
+    case VK_LEFT:
+      MoveCurrent(col_ - 1, row_);
+      break;
+    case VK_RIGHT:
+      MoveCurrent(col_ + 1, row_);
+      break;
+    case VK_UP:
+      MoveCurrent(col_, row_ - 1);
+      break;
+    case VK_DOWN:
+      MoveCurrent(col_, row_ + 1);
+      break;
+    case VK_PRIOR:
+      MoveCurrent(col_, fixedRows_);
+      break;
+    case VK_NEXT:
+      MoveCurrent(col_, rowCount_ - 1);
+      break;
+    case VK_HOME:
+      MoveCurrent(fixedCols_, row_);
+      break;
+    case VK_END:
+      MoveCurrent(colCount_ - 1, row_);
+      break;
     case VK_TAB:
       if (!(options_ & goTabs)) return;
       if (Shift & ssShift) {

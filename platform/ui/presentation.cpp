@@ -2,8 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,27 +26,46 @@ UINT VirtualKey(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<UINT>('0' + (key - Qt::Key_0));
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<UINT>(VK_F1 + (key - Qt::Key_F1));
   switch (key) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+      return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    default: return 0;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Shift:
+      return VK_SHIFT;
+    case Qt::Key_Control:
+      return VK_CONTROL;
+    case Qt::Key_Alt:
+      return VK_MENU;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    default:
+      return 0;
   }
 }
 
@@ -55,22 +74,38 @@ int QtKey(UINT vk) {
   if (vk >= '0' && vk <= '9') return Qt::Key_0 + static_cast<int>(vk - '0');
   if (vk >= VK_F1 && vk < VK_F1 + 24) return Qt::Key_F1 + static_cast<int>(vk - VK_F1);
   switch (vk) {
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_END: return Qt::Key_End;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_UP: return Qt::Key_Up;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_DELETE: return Qt::Key_Delete;
-    default: return Qt::Key_unknown;
+    case VK_BACK:
+      return Qt::Key_Backspace;
+    case VK_TAB:
+      return Qt::Key_Tab;
+    case VK_RETURN:
+      return Qt::Key_Return;
+    case VK_ESCAPE:
+      return Qt::Key_Escape;
+    case VK_SPACE:
+      return Qt::Key_Space;
+    case VK_PRIOR:
+      return Qt::Key_PageUp;
+    case VK_NEXT:
+      return Qt::Key_PageDown;
+    case VK_END:
+      return Qt::Key_End;
+    case VK_HOME:
+      return Qt::Key_Home;
+    case VK_LEFT:
+      return Qt::Key_Left;
+    case VK_UP:
+      return Qt::Key_Up;
+    case VK_RIGHT:
+      return Qt::Key_Right;
+    case VK_DOWN:
+      return Qt::Key_Down;
+    case VK_INSERT:
+      return Qt::Key_Insert;
+    case VK_DELETE:
+      return Qt::Key_Delete;
+    default:
+      return Qt::Key_unknown;
   }
 }
 
@@ -102,15 +137,20 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button, bool doubleClicks) 
   const bool dbl = type == QEvent::MouseButtonDblClick && doubleClicks;
   const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
   switch (button) {
-    case Qt::LeftButton: return dbl ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-    case Qt::RightButton: return dbl ? WM_RBUTTONDBLCLK : down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    case Qt::MiddleButton: return dbl ? WM_MBUTTONDBLCLK : down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-    default: return 0;
+    case Qt::LeftButton:
+      return dbl ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton:
+      return dbl ? WM_RBUTTONDBLCLK : down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton:
+      return dbl ? WM_MBUTTONDBLCLK : down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default:
+      return 0;
   }
 }
 
 LPARAM Point(const QPoint& p) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(p.x())), static_cast<WORD>(static_cast<std::int16_t>(p.y())));
+  return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(p.x())),
+                    static_cast<WORD>(static_cast<std::int16_t>(p.y())));
 }
 
 QObject& TimerTarget() {
@@ -203,7 +243,8 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
       if (vk == 0 && !k->text().isEmpty()) vk = 0xE5;  // a character the layout made
       const LPARAM data = static_cast<LPARAM>((k->nativeScanCode() & 0xFF) << 16) |
                           (event->type() == QEvent::KeyRelease ? static_cast<LPARAM>(0xC0000001u) : 1);
-      if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) SetKeyDown(static_cast<int>(vk), event->type() == QEvent::KeyPress);
+      if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
+        SetKeyDown(static_cast<int>(vk), event->type() == QEvent::KeyPress);
       const bool alt = (k->modifiers() & Qt::AltModifier) != 0;
       if (event->type() == QEvent::KeyPress) {
         const QString text = k->text();
@@ -380,10 +421,18 @@ void QtPeer::ReplayChar(char16_t unit) {
   int key = Qt::Key_unknown;
   Qt::KeyboardModifiers mods = Qt::NoModifier;
   switch (unit) {
-    case 8: key = Qt::Key_Backspace; break;
-    case 9: key = Qt::Key_Tab; break;
-    case 13: key = Qt::Key_Return; break;
-    case 27: key = Qt::Key_Escape; break;
+    case 8:
+      key = Qt::Key_Backspace;
+      break;
+    case 9:
+      key = Qt::Key_Tab;
+      break;
+    case 13:
+      key = Qt::Key_Return;
+      break;
+    case 27:
+      key = Qt::Key_Escape;
+      break;
     default:
       if (unit >= 1 && unit <= 26) {
         key = Qt::Key_A + (unit - 1);
@@ -411,8 +460,8 @@ bool QtPeer::Replay(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Keys that make characters act through WM_CHAR; Tab moves the focus
       // through the dialog handling, never through the widget.
       const bool producesChar = (wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9') ||
-                                wParam == VK_SPACE || wParam == VK_BACK || wParam == VK_RETURN ||
-                                wParam == VK_ESCAPE || wParam == VK_TAB || wParam == 0xE5;
+                                wParam == VK_SPACE || wParam == VK_BACK || wParam == VK_RETURN || wParam == VK_ESCAPE ||
+                                wParam == VK_TAB || wParam == 0xE5;
       if (key == Qt::Key_unknown || producesChar) return true;
       QKeyEvent e(msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key, Modifiers());
       router_->replaying = true;

@@ -18,10 +18,7 @@ QLineEdit* g_lent = nullptr;
 
 class EditPeer : public StdPeer {
  public:
-  EditPeer(HWND h, QLineEdit* line, bool owned)
-      : StdPeer(h, line, WM_CTLCOLOREDIT, owned), line_(line) {
-    Connect();
-  }
+  EditPeer(HWND h, QLineEdit* line, bool owned) : StdPeer(h, line, WM_CTLCOLOREDIT, owned), line_(line) { Connect(); }
   EditPeer(HWND h, QPlainTextEdit* multi) : StdPeer(h, multi, WM_CTLCOLOREDIT), multi_(multi) {
     Route(multi->viewport());
     Connect();

@@ -28,8 +28,8 @@ class StaticWidget : public QWidget {
     HDC dc = CreateImageDC(&image);
     if (font) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, FromQColor(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                                QPalette::WindowText)));
+    SetTextColor(
+        dc, FromQColor(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText)));
     RECT r{0, 0, width(), height()};
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
     if ((style_ & 3) == SS_CENTER) format |= DT_CENTER;
@@ -47,9 +47,7 @@ class StaticWidget : public QWidget {
 
 class StaticPeer : public StdPeer {
  public:
-  StaticPeer(HWND h, StaticWidget* w) : StdPeer(h, w, WM_CTLCOLORSTATIC), widget(w) {
-    w->setAutoFillBackground(false);
-  }
+  StaticPeer(HWND h, StaticWidget* w) : StdPeer(h, w, WM_CTLCOLORSTATIC), widget(w) { w->setAutoFillBackground(false); }
   StaticWidget* widget;
 };
 

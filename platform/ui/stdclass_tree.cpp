@@ -36,8 +36,8 @@ class TreePeer : public StdPeer {
     if (!item) return;
     const bool selected = item == tree_->currentItem();
     const int index = item->data(0, selected ? kSelectedImageRole : kImageRole).toInt();
-    item->setIcon(0, index >= 0 && index < static_cast<int>(icons_.size()) ? icons_[static_cast<std::size_t>(index)]
-                                                                         : QIcon());
+    item->setIcon(
+        0, index >= 0 && index < static_cast<int>(icons_.size()) ? icons_[static_cast<std::size_t>(index)] : QIcon());
   }
 
   void RefreshAll(QTreeWidgetItem* parent) {
@@ -229,8 +229,8 @@ HTREEITEM TreeHitTest(HWND tree, POINT pt, UINT* flags) {
     const int icon = item->icon(0).isNull() ? 0 : p->tree_->iconSize().width() + 4;
     const int textWidth = p->tree_->fontMetrics().horizontalAdvance(item->text(0)) + 6;
     if (at.x() < r.left()) {
-      *flags = item->childCount() && at.x() >= r.left() - p->tree_->indentation() ? TVHT_ONITEMBUTTON
-                                                                                  : TVHT_ONITEMINDENT;
+      *flags =
+          item->childCount() && at.x() >= r.left() - p->tree_->indentation() ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
     } else if (at.x() < r.left() + icon) {
       *flags = TVHT_ONITEMICON;
     } else if (at.x() < r.left() + icon + textWidth) {

@@ -24,9 +24,9 @@ void StdPeer::RefreshColors() {
   const HWND parent = GetParent(hwnd_);
   if (!parent) return;
   HDC dc = GetDC(nullptr);
-  SetTextColor(dc, GetSysColor(colorMessage_ == WM_CTLCOLORBTN || colorMessage_ == WM_CTLCOLORSTATIC
-                                   ? COLOR_BTNTEXT
-                                   : COLOR_WINDOWTEXT));
+  SetTextColor(dc,
+               GetSysColor(colorMessage_ == WM_CTLCOLORBTN || colorMessage_ == WM_CTLCOLORSTATIC ? COLOR_BTNTEXT
+                                                                                                 : COLOR_WINDOWTEXT));
   const auto brush = static_cast<HBRUSH>(
       SendMessageW(parent, colorMessage_, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
   QPalette pal = widget_->palette();

@@ -23,7 +23,8 @@ class TMemoStrings : public TStrings {
 
   int GetCount() const override {
     LRESULT count = Send(memo_, EM_GETLINECOUNT);
-    if (Send(memo_, EM_LINELENGTH, static_cast<WPARAM>(Send(memo_, EM_LINEINDEX, static_cast<WPARAM>(count - 1)))) == 0) {
+    if (Send(memo_, EM_LINELENGTH, static_cast<WPARAM>(Send(memo_, EM_LINEINDEX, static_cast<WPARAM>(count - 1)))) ==
+        0) {
       --count;
     }
     return static_cast<int>(count);
@@ -280,8 +281,7 @@ void TCustomEdit::WndProc(TMessage& Message) {
   TWinControl::WndProc(Message);
 }
 
-TCustomMemo::TCustomMemo(TComponent* AOwner)
-    : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(*this)) {
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(*this)) {
   width_ = 185;
   height_ = 89;
 }

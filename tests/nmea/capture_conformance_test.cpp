@@ -183,7 +183,8 @@ class Replay {
     }
     std::set<std::string> counted;
     for (const tNMEATalkerRec& talker : link_.Talkers) {
-      for (const std::uint32_t key : talker.SubKeys) counted.insert(link_.KeyName(talker.Key, 0) + " " + link_.KeyName(key, 1));
+      for (const std::uint32_t key : talker.SubKeys)
+        counted.insert(link_.KeyName(talker.Key, 0) + " " + link_.KeyName(key, 1));
     }
     EXPECT_EQ(counted, expected_) << name_;
   }
@@ -229,7 +230,8 @@ class Replay {
     } else if (kind == "SKY") {
       if (d.GPS.HDOPTick == t) near("HDOP", d.GPS.HDOP, record.NumberAt("hdop"), 5.1e-3);
       if (d.GPS.VDOPTick == t) near("VDOP", d.GPS.VDOP, record.NumberAt("vdop"), 5.1e-3);
-      if (s.Id == "GGA" && d.GPS.SatsInUseTick == t) near("satellites in use", d.GPS.SatsInUse, record.NumberAt("uSat"), 0);
+      if (s.Id == "GGA" && d.GPS.SatsInUseTick == t)
+        near("satellites in use", d.GPS.SatsInUse, record.NumberAt("uSat"), 0);
       if (const JsonValue* sats = record.Find("satellites"); sats && d.GPS.SatellitesTick == t) {
         CompareSatellites(s, *sats, at);
       }
@@ -244,9 +246,10 @@ class Replay {
                      d.UtcSecond == Digits(time, 17, 2) && d.UtcMillisecond == ms,
                  at + time);
     if ((s.Id == "RMC" || s.Id == "ZDA") && d.UtcDateTick == tick_) {
-      tally_.Check("UTC date",
-                   d.UtcYear == Digits(time, 0, 4) && d.UtcMonth == Digits(time, 5, 2) && d.UtcDay == Digits(time, 8, 2),
-                   at + time + " vs " + std::to_string(d.UtcYear));
+      tally_.Check(
+          "UTC date",
+          d.UtcYear == Digits(time, 0, 4) && d.UtcMonth == Digits(time, 5, 2) && d.UtcDay == Digits(time, 8, 2),
+          at + time + " vs " + std::to_string(d.UtcYear));
     }
   }
 
@@ -260,7 +263,8 @@ class Replay {
       if (ours.PRN == 0) continue;
       // Newer receivers list a satellite once per signal; the other decoder
       // keeps one entry per satellite.
-      const bool again = std::count_if(all.begin(), all.end(), [&](const tSatEntry& e) { return e.PRN == ours.PRN; }) > 1;
+      const bool again =
+          std::count_if(all.begin(), all.end(), [&](const tSatEntry& e) { return e.PRN == ours.PRN; }) > 1;
       const JsonValue* theirs = nullptr;
       for (const JsonValue& sat : sats.Items) {
         if (sat.NumberAt("PRN") == ours.PRN) theirs = &sat;
@@ -269,8 +273,8 @@ class Replay {
       tally_.Check("satellite in view", theirs != nullptr, prn, rule);
       if (!theirs) continue;
       // The other decoder drops an elevation sent without its azimuth.
-      const std::string position = !rule.empty() ? rule
-                                   : again       ? "satellite listed per signal"
+      const std::string position = !rule.empty()                              ? rule
+                                   : again                                    ? "satellite listed per signal"
                                    : ours.Azimuth == 0 && !theirs->Find("el") ? "elevation without azimuth kept"
                                                                               : "";
       tally_.Check("satellite elevation", theirs->NumberAt("el").value_or(0) == ours.Elevation, prn, position);
@@ -299,13 +303,14 @@ TEST(Captures, AgreeWithTheOtherDecoderWhereBothReadTheSameSentence) {
     Replay(name, tally).Run();
   }
   for (const auto& [what, count] : tally.Agreed) std::cout << "agreed " << what << ": " << count << "\n";
-  for (const auto& [what, count] : tally.Required) std::cout << "differs as required, " << what << ": " << count << "\n";
+  for (const auto& [what, count] : tally.Required)
+    std::cout << "differs as required, " << what << ": " << count << "\n";
   EXPECT_TRUE(tally.Failures.empty()) << tally.Failures.size() << " disagreements";
   for (std::size_t i = 0; i < tally.Failures.size() && i < 50; ++i) std::cout << tally.Failures[i] << "\n";
   // Every quantity was compared somewhere.
-  for (const char* what : {"latitude", "longitude", "UTC time", "UTC date", "altitude", "speed over ground",
-                           "course over ground", "fix quality", "HDOP", "VDOP", "satellites in use",
-                           "satellite in view", "satellite SNR"}) {
+  for (const char* what :
+       {"latitude", "longitude", "UTC time", "UTC date", "altitude", "speed over ground", "course over ground",
+        "fix quality", "HDOP", "VDOP", "satellites in use", "satellite in view", "satellite SNR"}) {
     EXPECT_GT(tally.Agreed[what], 100) << what;
   }
 }
@@ -352,7 +357,7 @@ TEST(Captures, InstrumentValuesMatchTheLastSentences) {
     pypilot.Run();
     const tNMEAData& d = pypilot.Data();
     EXPECT_DOUBLE_EQ(d.HeadingMagnetic, 218.652);  // $APHDM,218.652,M
-    EXPECT_DOUBLE_EQ(d.RateOfTurn, 0.014);        // $APROT,0.014,A
+    EXPECT_DOUBLE_EQ(d.RateOfTurn, 0.014);         // $APROT,0.014,A
     ASSERT_EQ(d.Sensors.size(), 2u);
     EXPECT_EQ(d.Sensors[0].Name, "AP.1.PTCH");
     EXPECT_DOUBLE_EQ(d.Sensors[0].Value, 0.145);  // $APXDR,A,0.145,D,PTCH

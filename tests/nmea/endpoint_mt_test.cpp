@@ -6,9 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <string>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "nmea/endpoint.h"

@@ -71,8 +71,7 @@ TEST(Endpoint, SendsLinesWithChecksumsOnTextLinksOnly) {
   link.SendLine("$PARLRHI,01", true);
   link.SendLine("$PARLRRC,SPD", true);
   link.SendLine("raw", false);
-  EXPECT_EQ(transports.Serial.Written,
-            (std::vector<std::string>{"$PARLRHI,01*71\r\n", "$PARLRRC,SPD*27\r\n", "raw"}));
+  EXPECT_EQ(transports.Serial.Written, (std::vector<std::string>{"$PARLRHI,01*71\r\n", "$PARLRRC,SPD*27\r\n", "raw"}));
   EXPECT_EQ(sent.Lines, transports.Serial.Written);
 
   // A failed write is not reported as sent.

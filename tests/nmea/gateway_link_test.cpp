@@ -192,8 +192,7 @@ TEST_F(GatewayLinkTest, DestroyWithoutLibraryCallsNothing) {
 }
 
 TEST(GatewayLinkLoad, MissingOrBrokenLibraryFails) {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("veltrosa_gateway_" + std::to_string(::getpid()));
+  const auto folder = std::filesystem::temp_directory_path() / ("veltrosa_gateway_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const std::string prefix = folder.string() + "/";
   {

@@ -6,9 +6,7 @@ TestTransports::TestTransports() {
   SetSerialTransportFactory([this] { return std::make_unique<TestSerialTransport>(Serial); });
 }
 
-TestTransports::~TestTransports() {
-  SetSerialTransportFactory(nullptr);
-}
+TestTransports::~TestTransports() { SetSerialTransportFactory(nullptr); }
 
 void TestTransports::Deliver(std::string_view Bytes) {
   TComDataEvent handler;

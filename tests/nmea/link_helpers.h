@@ -34,22 +34,48 @@ class TestSerialTransport : public ISerialTransport {
 
  public:
   explicit TestSerialTransport(SerialState& state) : s_(state) {}
-  int GetPort() const override { return Locked([&] { return s_.Port; }); }
-  void SetPort(int Port) override { Locked([&] { s_.Port = Port; }); }
-  int GetBaud() const override { return Locked([&] { return s_.Baud; }); }
-  void SetBaud(int Baud) override { Locked([&] { s_.Baud = Baud; }); }
-  void SetDataBitsIndex(int Index) override { Locked([&] { s_.Indexes.assign(1, Index); }); }
-  void SetStopBitsIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
-  void SetParityIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
-  void SetFlowIndex(int Index) override { Locked([&] { s_.Indexes.push_back(Index); }); }
-  void Open() override { Locked([&] { s_.Open = !s_.RefuseOpen && s_.Port > 0; }); }
-  void Close() override { Locked([&] { s_.Open = false; }); }
-  bool IsOpen() const override { return Locked([&] { return s_.Open; }); }
-  void Purge() override { Locked([&] { ++s_.Purges; }); }
+  int GetPort() const override {
+    return Locked([&] { return s_.Port; });
+  }
+  void SetPort(int Port) override {
+    Locked([&] { s_.Port = Port; });
+  }
+  int GetBaud() const override {
+    return Locked([&] { return s_.Baud; });
+  }
+  void SetBaud(int Baud) override {
+    Locked([&] { s_.Baud = Baud; });
+  }
+  void SetDataBitsIndex(int Index) override {
+    Locked([&] { s_.Indexes.assign(1, Index); });
+  }
+  void SetStopBitsIndex(int Index) override {
+    Locked([&] { s_.Indexes.push_back(Index); });
+  }
+  void SetParityIndex(int Index) override {
+    Locked([&] { s_.Indexes.push_back(Index); });
+  }
+  void SetFlowIndex(int Index) override {
+    Locked([&] { s_.Indexes.push_back(Index); });
+  }
+  void Open() override {
+    Locked([&] { s_.Open = !s_.RefuseOpen && s_.Port > 0; });
+  }
+  void Close() override {
+    Locked([&] { s_.Open = false; });
+  }
+  bool IsOpen() const override {
+    return Locked([&] { return s_.Open; });
+  }
+  void Purge() override {
+    Locked([&] { ++s_.Purges; });
+  }
   bool WriteString(std::string_view S) override {
     return Locked([&] { return !s_.FailWrites && (s_.Written.emplace_back(S), true); });
   }
-  void SetOnReceive(TComDataEvent Handler) override { Locked([&] { s_.OnReceive = std::move(Handler); }); }
+  void SetOnReceive(TComDataEvent Handler) override {
+    Locked([&] { s_.OnReceive = std::move(Handler); });
+  }
 
  private:
   SerialState& s_;

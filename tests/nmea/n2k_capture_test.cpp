@@ -298,13 +298,13 @@ TEST_P(N2kCaptureTest, EveryFrameIsAcceptedCountedAndDecodedAsPublished) {
   for (std::uint32_t pgn : GetParam().CheckedPgns) EXPECT_GT(checker.checked[pgn], 0) << pgn;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captures, N2kCaptureTest,
-    ::testing::Values(Capture{"susteranna2020.raw",
-                              {126992, 126996, 127250, 127251, 127257, 127258, 128259, 129025, 129026, 129029,
-                               129539, 129540, 130306, 130311}},
-                      Capture{"scx20.raw",
-                              {126992, 127250, 127251, 127257, 127258, 129025, 129026, 129029, 129539, 129540}}));
+INSTANTIATE_TEST_SUITE_P(Captures, N2kCaptureTest,
+                         ::testing::Values(Capture{"susteranna2020.raw",
+                                                   {126992, 126996, 127250, 127251, 127257, 127258, 128259, 129025,
+                                                    129026, 129029, 129539, 129540, 130306, 130311}},
+                                           Capture{"scx20.raw",
+                                                   {126992, 127250, 127251, 127257, 127258, 129025, 129026, 129029,
+                                                    129539, 129540}}));
 
 TEST(N2kCapture, WorkedFrameMatchesTheWireFormat) {
   TNmea2KMsg msg;
@@ -313,9 +313,9 @@ TEST(N2kCapture, WorkedFrameMatchesTheWireFormat) {
   msg.Destination = 0xFF;
   msg.Source = 3;
   msg.Data = {0x00, 0x10, 0x27, 0x00, 0x00, 0xFF, 0xFF, 0xFF};
-  const std::vector<std::uint8_t> wire = {0x10, 0x02, 0x93, 0x13, 0x02, 0x13, 0xF1, 0x01, 0xFF, 0x03,
-                                          0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x10, 0x10, 0x27, 0x00,
-                                          0x00, 0xFF, 0xFF, 0xFF, 0x15, 0x10, 0x03};
+  const std::vector<std::uint8_t> wire = {0x10, 0x02, 0x93, 0x13, 0x02, 0x13, 0xF1, 0x01, 0xFF,
+                                          0x03, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x10, 0x10,
+                                          0x27, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x15, 0x10, 0x03};
   EXPECT_EQ(GatewayFrame(msg), wire);
 }
 

@@ -16,8 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 class N2kDecoderTest : public ::testing::Test {
  protected:
-  N2kDecoderTest()
-      : clock_(platform::ClockSources{.Tick = [this] { return now_; }}) {
+  N2kDecoderTest() : clock_(platform::ClockSources{.Tick = [this] { return now_; }}) {
     link_.OnMessage = [this](platform::TObject*, std::string_view text) { lines_.emplace_back(text); };
     link_.OnRawMessage = [this](platform::TObject*, std::string_view text) { raw_.emplace_back(text); };
   }
@@ -109,7 +108,8 @@ TEST_F(N2kDecoderTest, VesselHeadingByReferenceAndStatus) {
   EXPECT_EQ(Decode(127250, {0, 0xFD, 0xFF, 0, 0, 0x10, 0x27, 0}).substr(0, 27), "127250    >>> HEADING: [MIS");
   EXPECT_EQ(D().MagneticVariationTick, 1000u);
   EXPECT_EQ(D().LastUpdateTick, 2000u);
-  EXPECT_EQ(Decode(127250, {0, 0, 0, 0, 0, 0, 0, 0x02}), "127250    >>> HEADING: 0.00[ERROR]    DEV  0.00    VAR  0.00");
+  EXPECT_EQ(Decode(127250, {0, 0, 0, 0, 0, 0, 0, 0x02}),
+            "127250    >>> HEADING: 0.00[ERROR]    DEV  0.00    VAR  0.00");
 }
 
 TEST_F(N2kDecoderTest, RateAttitudeAndVariation) {
@@ -169,9 +169,10 @@ TEST_F(N2kDecoderTest, ProductInformationFindsOrAddsByIdentity) {
             "    MODEL VER:      SERIAL:      N2K ADDRESS:  32");
   EXPECT_TRUE(D().Products.empty());
 
-  EXPECT_EQ(Decode(126996, ProductPayload(2100, 0xFFFF, "  Depth unit  "), 32),
-            "126996    >>> PRODUCT INFORMATION:     N2K VER:  2100    PROD ID:  65535    PROD NAME:  Depth unit    SOFT "
-            "VER:  1.2.3    MODEL VER:  A    SERIAL:  SN42    N2K ADDRESS:  32");
+  EXPECT_EQ(
+      Decode(126996, ProductPayload(2100, 0xFFFF, "  Depth unit  "), 32),
+      "126996    >>> PRODUCT INFORMATION:     N2K VER:  2100    PROD ID:  65535    PROD NAME:  Depth unit    SOFT "
+      "VER:  1.2.3    MODEL VER:  A    SERIAL:  SN42    N2K ADDRESS:  32");
   ASSERT_EQ(D().Products.size(), 1u);
   const tNMEAProd& p = D().Products[0];
   EXPECT_EQ(p.SourceId, 32u);
@@ -195,8 +196,13 @@ TEST_F(N2kDecoderTest, ProductInformationFindsOrAddsByIdentity) {
 
 // 22 August 2020 (18496 days after 1970) at 13:52:39.6.
 Bytes SystemTime(std::uint16_t date, std::uint32_t time) {
-  return {0, 0xF0, static_cast<std::uint8_t>(date), static_cast<std::uint8_t>(date >> 8),
-          static_cast<std::uint8_t>(time), static_cast<std::uint8_t>(time >> 8), static_cast<std::uint8_t>(time >> 16),
+  return {0,
+          0xF0,
+          static_cast<std::uint8_t>(date),
+          static_cast<std::uint8_t>(date >> 8),
+          static_cast<std::uint8_t>(time),
+          static_cast<std::uint8_t>(time >> 8),
+          static_cast<std::uint8_t>(time >> 16),
           static_cast<std::uint8_t>(time >> 24)};
 }
 
@@ -285,10 +291,18 @@ TEST_F(N2kDecoderTest, PositionNeedsBothCoordinates) {
   EXPECT_NEAR(D().COG, 97.32, 0.01);
 }
 
-Bytes GnssPosition(std::int64_t lat, std::int64_t lon, std::int64_t alt, std::uint8_t typeMethod,
-                   std::uint8_t sats) {
-  return Cat({{0}, Le(18496, 2), Le(499596000, 4), Le(lat, 8), Le(lon, 8), Le(alt, 8), {typeMethod, 0xFC, sats},
-              Le(60, 2), Le(90, 2), Le(4660, 4), {0}});
+Bytes GnssPosition(std::int64_t lat, std::int64_t lon, std::int64_t alt, std::uint8_t typeMethod, std::uint8_t sats) {
+  return Cat({{0},
+              Le(18496, 2),
+              Le(499596000, 4),
+              Le(lat, 8),
+              Le(lon, 8),
+              Le(alt, 8),
+              {typeMethod, 0xFC, sats},
+              Le(60, 2),
+              Le(90, 2),
+              Le(4660, 4),
+              {0}});
 }
 
 TEST_F(N2kDecoderTest, GnssPositionKeepsReceiverStateOnlyWithAFix) {

@@ -64,7 +64,9 @@ TEST(N2kFields, FixedTextEndsAtTerminatorAndIsTrimmed) {
   EXPECT_EQ(N2kFixedText(Bytes{0xFF, 'A', 'B'}, 0, 3), "");
   EXPECT_EQ(N2kFixedText(Bytes{'A', 'B', 0xFD, 'C'}, 0, 4), "AB");
   // Bytes from 0x80 to 0xFC belong to the text; '@' is kept.
-  EXPECT_EQ(N2kFixedText(Bytes{'@', 0xB0, 0xFC, 'C'}, 0, 4), "@\xB0\xFC" "C");
+  EXPECT_EQ(N2kFixedText(Bytes{'@', 0xB0, 0xFC, 'C'}, 0, 4),
+            "@\xB0\xFC"
+            "C");
   Bytes full(32, 'Q');
   EXPECT_EQ(N2kFixedText(full, 0, 32), std::string(32, 'Q'));
   // A field running past the payload is cut, never read beyond it.

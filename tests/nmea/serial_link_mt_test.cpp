@@ -1,8 +1,8 @@
 // The link endpoint on real serial ports (pseudo-terminals): sending,
 // recording, and talking to the simulated module.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>

@@ -158,10 +158,10 @@ TEST(SerialPort, ProbesAndRefusesSettingsItCannotApply) {
     const char* reason;
   };
   port.SetPort(peer.Number());
-  for (const Refused& r : {Refused{1, 0, 0, 4800, "1.5 stop bits are not supported"},
-                           Refused{0, 2, 0, 4800, "not supported"}, Refused{0, 7, 0, 4800, "out of range"},
-                           Refused{0, 0, 2, 4800, "does not support"},
-                           Refused{0, 0, 0, 4801, "baud rate 4801 is not supported"}}) {
+  for (const Refused& r :
+       {Refused{1, 0, 0, 4800, "1.5 stop bits are not supported"}, Refused{0, 2, 0, 4800, "not supported"},
+        Refused{0, 7, 0, 4800, "out of range"}, Refused{0, 0, 2, 4800, "does not support"},
+        Refused{0, 0, 0, 4801, "baud rate 4801 is not supported"}}) {
     port.SetStopBitsIndex(r.stop);
     port.SetFlowIndex(r.flow);
     port.SetParityIndex(r.parity);
@@ -222,7 +222,6 @@ TEST(SerialEngine, AnExceptionInDeliveryGoesToTheErrorHandlerAndReadingGoesOn) {
   peer.Write("ok");
   ASSERT_TRUE(sink.WaitForBytes(2));
   EXPECT_EQ(sink.Joined(), "ok");
-
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ void OnUiThread(Body body) {
 void Pump(std::chrono::milliseconds span) {
   const auto until = Clock::now() + span;
   for (auto now = Clock::now(); now < until; now = Clock::now()) {
-    platform::WaitMessage(static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
+    platform::WaitMessage(
+        static_cast<std::uint32_t>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
     platform::MSG msg;
     while (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) platform::DispatchMessage(&msg);
   }

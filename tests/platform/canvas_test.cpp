@@ -57,7 +57,7 @@ TEST_F(CanvasTest, PixelsAndSystemColours) {
   EXPECT_EQ(At(1, 1), static_cast<TColor>(ColorToRGB(clBtnFace)));
   EXPECT_EQ(At(100, 100), -1);
   EXPECT_EQ(ColorToRGB(clRed), 0x0000FFu);
-  EXPECT_EQ(MulDiv(7, 3, 2), 11);    // 10.5 rounds away from zero
+  EXPECT_EQ(MulDiv(7, 3, 2), 11);  // 10.5 rounds away from zero
   EXPECT_EQ(MulDiv(-7, 3, 2), -11);
   EXPECT_EQ(MulDiv(1, 2, 0), -1);
 }

@@ -12,9 +12,8 @@ TEST(Clock, OverridesReplaceOnlyTheGivenSourcesAndAreUndone) {
     platform::ScopedClockOverride outer({.Tick = [] { return 0xFFFFFFF0u; }});
     EXPECT_EQ(platform::GetTickCount(), 0xFFFFFFF0u);
     {
-      platform::ScopedClockOverride inner({.Tick = [] { return 7u; }, .LocalTime = [] {
-        return platform::SystemTime{2024, 2, 29, 23, 59, 58, 999};
-      }});
+      platform::ScopedClockOverride inner(
+          {.Tick = [] { return 7u; }, .LocalTime = [] { return platform::SystemTime{2024, 2, 29, 23, 59, 58, 999}; }});
       EXPECT_EQ(platform::GetTickCount(), 7u);
       EXPECT_EQ(platform::GetLocalTime().Day, 29);
     }

@@ -47,9 +47,7 @@ TEST_F(ControlsTest, WindowlessControlsGetTheirParentsMouseAndClickOnlyWhenRelea
   int clicks = 0;
   spot->OnClick = [&](TObject*) { ++clicks; };
   std::vector<int> downAt;
-  spot->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
-    downAt = {x, y};
-  };
+  spot->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downAt = {x, y}; };
   form_->Show();
   const HWND h = form_->Handle();
   SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 110));

@@ -20,7 +20,9 @@ TEST(Cp1252, EveryByteRoundTripsThroughUtf16) {
 TEST(Cp1252, CharactersWithoutAByteBecomeTheDefaultOncePerCharacter) {
   bool defaulted = false;
   // U+0100, then a surrogate pair (one character), then a lone surrogate.
-  const std::u16string text = u"a\u0100b\xD83D\xDE00" u"c\xD800";
+  const std::u16string text =
+      u"a\u0100b\xD83D\xDE00"
+      u"c\xD800";
   EXPECT_EQ(platform::Utf16ToCp1252(text, '?', &defaulted), "a?b?c?");
   EXPECT_TRUE(defaulted);
 }

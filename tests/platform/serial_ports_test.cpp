@@ -49,7 +49,7 @@ TEST(SerialPorts, ListsRealDevicesWithTheirUsbMakerAndVirtualPorts) {
   };
   addTty("ttyS0", root / "devices/pnp0/00:01", "4");
   addTty("ttyS1", root / "devices/platform/serial8250", "0");  // no UART behind it
-  addTty("tty1", "", "");                                        // a console
+  addTty("tty1", "", "");                                      // a console
   const fs::path usb = root / "devices/pci0/usb1/1-1";
   Write(usb / "idVendor", "0403\n");
   Write(usb / "manufacturer", "FTDI\n");

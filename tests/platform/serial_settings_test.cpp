@@ -13,8 +13,11 @@ TEST(BuildCommDCB, ReadsTheSettingsTextAndRefusesWhatItCannotRead) {
   ASSERT_TRUE(platform::BuildCommDCB("baud=4800 parity=N data=8 stop=1", dcb));
   EXPECT_EQ(dcb, (DCB{.BaudRate = 4800, .Flags = platform::kDcbBinary, .ByteSize = 8}));
   ASSERT_TRUE(platform::BuildCommDCB("stop=1.5  data=5 parity=s baud=115200", dcb));
-  EXPECT_EQ(dcb, (DCB{.BaudRate = 115200, .Flags = platform::kDcbBinary | platform::kDcbParityCheck, .ByteSize = 5,
-                      .Parity = platform::SPACEPARITY, .StopBits = platform::ONE5STOPBITS}));
+  EXPECT_EQ(dcb, (DCB{.BaudRate = 115200,
+                      .Flags = platform::kDcbBinary | platform::kDcbParityCheck,
+                      .ByteSize = 5,
+                      .Parity = platform::SPACEPARITY,
+                      .StopBits = platform::ONE5STOPBITS}));
 
   const DCB before = dcb;
   for (const char* bad : {"", "parity=N data=8", "baud=0", "baud=48x0", "baud=4800 parity=X", "baud=4800 data=9",
@@ -58,8 +61,7 @@ TEST(DcbToTermios, GivesRawModeWithTheRequestedFramingOrRefuses) {
                         Case{"baud=38400 parity=E data=6", 0x1001, CS6 | PARENB, 0},
                         Case{"baud=38400 parity=M data=5", 0x1001, CS5 | PARENB | PARODD | CMSPAR, 0},
                         Case{"baud=38400 parity=S", 0x1001, CS8 | PARENB | CMSPAR, 0},
-                        Case{"baud=9600", 0x1301, CS8, IXON | IXOFF},
-                        Case{"baud=9600", 0x2005, CS8 | CRTSCTS, 0}}) {
+                        Case{"baud=9600", 0x1301, CS8, IXON | IXOFF}, Case{"baud=9600", 0x2005, CS8 | CRTSCTS, 0}}) {
     ASSERT_TRUE(platform::DcbToTermios(Settings(c.text, c.flags), 1, tio, error)) << c.text << ": " << error;
     EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS), c.cflags) << c.text;
     EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), c.iflags) << c.text;

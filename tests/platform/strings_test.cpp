@@ -137,7 +137,8 @@ TEST(StringList, AssignCopiesItemsObjectsAndSeparators) {
   EXPECT_EQ(Items(b), (V{"x"}));
   EXPECT_EQ(b.GetObject(0), &tag);
   EXPECT_EQ(b.NameValueSeparator, ':');
-  class Other : public TPersistent {} other;
+  class Other : public TPersistent {
+  } other;
   EXPECT_THROW(b.Assign(&other), EConvertError);
 }
 

@@ -35,17 +35,37 @@ LRESULT WideProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   const std::string id = std::to_string(GetDlgCtrlID(h));
   switch (msg) {
-    case WM_NCCREATE: Log("nccreate " + id); break;
-    case WM_CREATE: Log("create " + id); return GetDlgCtrlID(h) == 99 ? -1 : 0;
-    case WM_DESTROY: Log("destroy " + id); break;
-    case WM_NCDESTROY: Log("ncdestroy " + id); break;
-    case WM_SIZE: Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(l)))); break;
-    case WM_SETFOCUS: Log("setfocus " + id); break;
-    case WM_KILLFOCUS: Log("killfocus " + id); break;
-    case WM_COMMAND: Log("command " + std::to_string(LOWORD(w))); break;
-    case WM_GETDLGCODE: return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
-    case WM_TIMER: Log("timer " + id + " " + std::to_string(w)); break;
-    default: break;
+    case WM_NCCREATE:
+      Log("nccreate " + id);
+      break;
+    case WM_CREATE:
+      Log("create " + id);
+      return GetDlgCtrlID(h) == 99 ? -1 : 0;
+    case WM_DESTROY:
+      Log("destroy " + id);
+      break;
+    case WM_NCDESTROY:
+      Log("ncdestroy " + id);
+      break;
+    case WM_SIZE:
+      Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(l))));
+      break;
+    case WM_SETFOCUS:
+      Log("setfocus " + id);
+      break;
+    case WM_KILLFOCUS:
+      Log("killfocus " + id);
+      break;
+    case WM_COMMAND:
+      Log("command " + std::to_string(LOWORD(w)));
+      break;
+    case WM_GETDLGCODE:
+      return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
+    case WM_TIMER:
+      Log("timer " + id + " " + std::to_string(w));
+      break;
+    default:
+      break;
   }
   return DefWindowProcW(h, msg, w, l);
 }
@@ -116,7 +136,8 @@ WNDPROC g_previous;
 LRESULT Upper(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_SETTEXT && l) {
     std::u16string s = reinterpret_cast<const char16_t*>(l);
-    for (auto& c : s) if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    for (auto& c : s)
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
     return CallWindowProcW(g_previous, h, msg, w, reinterpret_cast<LPARAM>(s.c_str()));
   }
   return CallWindowProcW(g_previous, h, msg, w, l);

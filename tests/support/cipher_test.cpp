@@ -54,7 +54,8 @@ TEST(Rc6, RejectedKeysLeaveTheCipherInertAndOutputUntouched) {
   const std::vector<std::uint8_t> longKey(600, 0x5A);
   TDCP_rc6 cipher;
   // 130 also drops the key accepted before it; 128 bits from 8 bytes would read past the key.
-  for (const auto& [bits, key] : {std::pair{0u, longKey}, {4u, longKey}, {130u, kKey}, {4096u, longKey}, {128u, FromHex("0123456789abcdef")}}) {
+  for (const auto& [bits, key] :
+       {std::pair{0u, longKey}, {4u, longKey}, {130u, kKey}, {4096u, longKey}, {128u, FromHex("0123456789abcdef")}}) {
     cipher.Init(kKey, 128);
     cipher.Init(key, bits);
     EXPECT_FALSE(cipher.IsInitialized()) << bits;
@@ -148,8 +149,13 @@ TEST(Rc6, StreamDecipheringMatchesOneCbcPassAndStopsAtTheSourcesEnd) {
 }
 
 TEST(Base64, MatchesTheStandardVectorsAndSkipsForeignCharacters) {
-  const char* const cases[][2] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},       {"foo", "Zm9v"},
-                                  {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+  const char* const cases[][2] = {{"", ""},
+                                  {"f", "Zg=="},
+                                  {"fo", "Zm8="},
+                                  {"foo", "Zm9v"},
+                                  {"foob", "Zm9vYg=="},
+                                  {"fooba", "Zm9vYmE="},
+                                  {"foobar", "Zm9vYmFy"}};
   for (const auto& [plain, encoded] : cases) {
     const std::string_view text = plain;
     EXPECT_EQ(Base64Encode(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())), encoded);

@@ -41,7 +41,8 @@ TEST(CodeDictionary, MarkersSplitTheStringsIntoGroupsSearchedByCode) {
   EXPECT_EQ(Lookup(dic, 1, 1000000001), u"") << "a marker is no item";
 
   // Exactly 1,000,000,000 is an item; a marker in the last slot opens an empty group.
-  RegisterTestResource("DICEDGES", WriteContainer(DictionaryContent({1033}, {7, 1000000005, 4, 1000000000, 1000000006}), 3));
+  RegisterTestResource("DICEDGES",
+                       WriteContainer(DictionaryContent({1033}, {7, 1000000005, 4, 1000000000, 1000000006}), 3));
   ASSERT_TRUE(dic.Load("DICEDGES"));
   dic.SetLanguage(1033);
   EXPECT_EQ(Lookup(dic, 5, 1000000000), u"1033:3");

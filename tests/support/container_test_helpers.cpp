@@ -20,7 +20,7 @@ dictionary_writer::TContainerContent SmallContent() {
 }
 
 dictionary_writer::TContainerContent DictionaryContent(const std::vector<std::uint16_t>& LangIds,
-                                                        const std::vector<std::uint32_t>& Codes) {
+                                                       const std::vector<std::uint32_t>& Codes) {
   dictionary_writer::TContainerContent content;
   for (const std::uint16_t id : LangIds) {
     content.Languages.push_back({id, u"L", {}});

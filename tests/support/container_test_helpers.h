@@ -17,7 +17,7 @@ dictionary_writer::TContainerContent SmallContent();
 // Languages with the given ids; string k of language l is "<id>:<k>".
 // Table 0 holds Codes.
 dictionary_writer::TContainerContent DictionaryContent(const std::vector<std::uint16_t>& LangIds,
-                                                        const std::vector<std::uint32_t>& Codes);
+                                                       const std::vector<std::uint32_t>& Codes);
 
 // Registers Bytes as an RCDATA resource under Name for the rest of the run.
 void RegisterTestResource(const std::string& Name, std::vector<std::uint8_t> Bytes);

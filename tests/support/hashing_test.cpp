@@ -26,7 +26,9 @@ TEST(StringHash, HighBytesAndTheCarryOutOf32Bits) {
   EXPECT_EQ(StringHashEx(text), static_cast<std::int32_t>(StringHash(text + "2332551289")));
   // Seven 0x0F bytes bring the running value to 0x0FFFFFFF; the next step
   // carries out of 32 bits and the carry must be dropped.
-  EXPECT_EQ(StringHash("\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x10" "A"), 65u);
+  EXPECT_EQ(StringHash("\x0F\x0F\x0F\x0F\x0F\x0F\x0F\x10"
+                       "A"),
+            65u);
   std::string longText;
   for (int i = 0; i < 5000; ++i) longText.push_back(static_cast<char>(0xF1 + i % 15));
   EXPECT_LT(StringHash(longText), 1u << 28);

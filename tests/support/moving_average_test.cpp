@@ -49,9 +49,8 @@ TEST(MovingAverage, AngleModesAverageDirections) {
     std::initializer_list<double> samples;
     double mean;
   } cases[] = {
-      {1, {100, 100}, 90}, {1, {-100}, -90}, {2, {350, 20}, 5}, {2, {200}, -160},
-      {3, {-10}, 350},     {3, {350, 20}, 5},
-      {3, {10, 20, 40}, 30},  // the window of two drops 10
+      {1, {100, 100}, 90}, {1, {-100}, -90},  {2, {350, 20}, 5},     {2, {200}, -160},
+      {3, {-10}, 350},     {3, {350, 20}, 5}, {3, {10, 20, 40}, 30},  // the window of two drops 10
   };
   for (const auto& c : cases) {
     TMAverageFilter filter;

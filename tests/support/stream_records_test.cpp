@@ -15,7 +15,15 @@ std::string Contents(TMemoryStream& stream) {
 }
 
 TEST(ReadStreamWideString, ReadsCountedUtf16AndClampsToTheStream) {
-  const std::string bytes("\x04\x00" "A\x00\xAC\x20" "\x05\x00" "a\x00" "b\x00" "c" "\x00\x01", 16);
+  const std::string bytes(
+      "\x04\x00"
+      "A\x00\xAC\x20"
+      "\x05\x00"
+      "a\x00"
+      "b\x00"
+      "c"
+      "\x00\x01",
+      16);
   TMemoryStream stream;
   stream.WriteBuffer(bytes.data(), 16);
   stream.SetPosition(0);

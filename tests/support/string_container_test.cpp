@@ -111,7 +111,8 @@ TEST(StringContainer, TruncatedContainersNeverReadAsComplete) {
     if (version == 1) content.Tables.clear();
     const auto bytes = WriteContainer(content, version);
     for (std::size_t size = 0; size < bytes.size(); ++size) {
-      EXPECT_FALSE(ReadsCompletely(folder, std::vector(bytes.begin(), bytes.begin() + size))) << version << ": " << size;
+      EXPECT_FALSE(ReadsCompletely(folder, std::vector(bytes.begin(), bytes.begin() + size)))
+          << version << ": " << size;
     }
   }
 }

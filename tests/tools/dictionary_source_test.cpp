@@ -25,10 +25,14 @@ TEST(DictionarySource, GroupsFollowTheirMarkersWithItemsSortedByCodeAndTextsRepe
   ASSERT_EQ(content.Languages.size(), 3u);
   EXPECT_EQ(content.Languages[1].LangId, 2057);
   ASSERT_LT(Code("DBT"), Code("VLW"));
-  EXPECT_EQ(content.Tables.at(0).Codes, (std::vector<std::uint32_t>{1000000002, Code("DBT"), Code("VLW"), 1000000001, Code("ARL")}));
-  EXPECT_EQ(content.Languages[0].Strings, (std::vector<std::u16string>{u"Sentences", u"Depth below transducer", u"Distance traveled", u"Talkers", u"Maker"}));
-  EXPECT_EQ(content.Languages[1].Strings, (std::vector<std::u16string>{u"Sentences", u"Depth below transducer", u"Distance travelled", u"Talkers", u"Maker"}));
-  EXPECT_EQ(content.Languages[2].Strings, (std::vector<std::u16string>{u"Frasi", u"Profondit\u00e0", u"Distanza percorsa", u"Talkers", u"Maker"}));
+  EXPECT_EQ(content.Tables.at(0).Codes,
+            (std::vector<std::uint32_t>{1000000002, Code("DBT"), Code("VLW"), 1000000001, Code("ARL")}));
+  EXPECT_EQ(content.Languages[0].Strings, (std::vector<std::u16string>{u"Sentences", u"Depth below transducer",
+                                                                       u"Distance traveled", u"Talkers", u"Maker"}));
+  EXPECT_EQ(content.Languages[1].Strings, (std::vector<std::u16string>{u"Sentences", u"Depth below transducer",
+                                                                       u"Distance travelled", u"Talkers", u"Maker"}));
+  EXPECT_EQ(content.Languages[2].Strings,
+            (std::vector<std::u16string>{u"Frasi", u"Profondit\u00e0", u"Distanza percorsa", u"Talkers", u"Maker"}));
 }
 
 TEST(DictionarySource, MistakesAreReportedWithTheirLine) {

@@ -55,7 +55,8 @@ TEST(DstSim, KeepsAWholeSpeedTableAndCorrectsItsLogWithIt) {
   DstModule module(dstsim::DstSettings{.SpeedKnots = 6.0, .LogFactor = 0.95});
   EXPECT_NEAR(module.LogSpeed(), 5.7, 1e-9);
   const int knots[] = {2, 3, 4, 5, 6, 8, 12, 15, 20, 30};
-  for (int i = 0; i < 10; ++i) Ask(module, "PARLRSC,SPD," + std::to_string(i) + "," + std::to_string(knots[i]) + ",105");
+  for (int i = 0; i < 10; ++i)
+    Ask(module, "PARLRSC,SPD," + std::to_string(i) + "," + std::to_string(knots[i]) + ",105");
   Ask(module, "PARLRSC,SPD,END,10");
   const auto table = Ask(module, "PARLRRC,SPD");
   ASSERT_EQ(table.size(), 10u);
@@ -102,8 +103,8 @@ TEST(DstSim, GpsMovesAlongItsCourse) {
   const auto lines = gps.Stream(600, dstsim::UtcTime{2026, 12, 6, 10, 20, 30, 450});
   // Ten minutes at six knots: a nautical mile, one minute of latitude.
   EXPECT_NEAR(gps.Latitude(), 1.0 / 60.0, 1e-9);
-  EXPECT_EQ(Split(lines[0]), (Fields{"GPGGA", "102030.45", "0001.0000", "N", "00000.0000", "E", "1", "05", "0.9",
-                                     "2.5", "M", "47.0", "M", "", ""}));
+  EXPECT_EQ(Split(lines[0]), (Fields{"GPGGA", "102030.45", "0001.0000", "N", "00000.0000", "E", "1", "05", "0.9", "2.5",
+                                     "M", "47.0", "M", "", ""}));
   EXPECT_EQ(Split(lines[1])[9], "061226");
   std::vector<std::string> tags;
   for (const auto& line : lines) tags.push_back(Split(line)[0]);

@@ -8,9 +8,9 @@
 #include "platform/core/errors.h"
 #include "platform/core/os_error.h"
 #include "platform/core/streams.h"
+#include "tests/support/scratch_folder.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"
-#include "tests/support/scratch_folder.h"
 
 namespace widetext {
 namespace {

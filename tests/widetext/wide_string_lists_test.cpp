@@ -8,11 +8,11 @@
 
 #include "platform/core/filer.h"
 #include "platform/core/streams.h"
+#include "tests/support/scratch_folder.h"
 #include "widetext/codepage.h"
 #include "widetext/file_stream.h"
 #include "widetext/wide_zstrings.h"
 #include "widetext/wtx_string_list.h"
-#include "tests/support/scratch_folder.h"
 
 namespace widetext {
 namespace {

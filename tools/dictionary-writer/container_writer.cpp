@@ -26,13 +26,15 @@ class TByteWriter {
   }
   void Counted(const std::u16string& Text) {
     if (Text.size() * 2 > std::numeric_limits<std::uint16_t>::max()) {
-      throw std::invalid_argument("a text of " + std::to_string(Text.size()) + " characters is too long for the container");
+      throw std::invalid_argument("a text of " + std::to_string(Text.size()) +
+                                  " characters is too long for the container");
     }
     U16(static_cast<std::uint16_t>(Text.size() * 2));
     for (const char16_t unit : Text) U16(unit);
   }
   std::uint32_t Position() const {
-    if (Bytes.size() > std::numeric_limits<std::uint32_t>::max()) throw std::invalid_argument("the payload is too large");
+    if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
+      throw std::invalid_argument("the payload is too large");
     return static_cast<std::uint32_t>(Bytes.size());
   }
 
@@ -40,7 +42,8 @@ class TByteWriter {
 };
 
 void Check(const TContainerContent& Content, bool Extended) {
-  if (Content.Languages.size() > std::numeric_limits<std::uint16_t>::max()) throw std::invalid_argument("too many languages");
+  if (Content.Languages.size() > std::numeric_limits<std::uint16_t>::max())
+    throw std::invalid_argument("too many languages");
   if (Content.Tables.size() > std::numeric_limits<std::uint16_t>::max()) throw std::invalid_argument("too many tables");
   if (!Extended && !Content.Tables.empty()) throw std::invalid_argument("versions 1 and 2 hold no code tables");
   const std::size_t count = Content.Languages.empty() ? 0 : Content.Languages.front().Strings.size();
@@ -67,10 +70,12 @@ void Encipher(std::uint8_t* Payload, std::uint32_t Size) {
 }  // namespace
 
 std::vector<std::uint8_t> WriteContainer(const TContainerContent& Content, std::uint16_t Version) {
-  if (Version < 1 || Version > 4) throw std::invalid_argument("container version " + std::to_string(Version) + " is unknown");
+  if (Version < 1 || Version > 4)
+    throw std::invalid_argument("container version " + std::to_string(Version) + " is unknown");
   const bool extended = Version >= 3;
   Check(Content, extended);
-  const auto stringCount = static_cast<std::uint32_t>(Content.Languages.empty() ? 0 : Content.Languages.front().Strings.size());
+  const auto stringCount =
+      static_cast<std::uint32_t>(Content.Languages.empty() ? 0 : Content.Languages.front().Strings.size());
 
   TByteWriter payload;
   std::size_t tableOffsetAt = 0;

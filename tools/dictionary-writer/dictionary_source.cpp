@@ -36,7 +36,11 @@ std::u16string Utf8ToUtf16(std::string_view Text, int Line) {
   std::u16string out;
   for (std::size_t i = 0; i < Text.size();) {
     const auto lead = static_cast<unsigned char>(Text[i]);
-    const int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    const int length = lead < 0x80                   ? 1
+                       : lead >= 0xC2 && lead < 0xE0 ? 2
+                       : lead >= 0xE0 && lead < 0xF0 ? 3
+                       : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                     : 0;
     if (length == 0 || i + length > Text.size()) throw TSourceError(Line, "invalid UTF-8");
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
     for (int k = 1; k < length; ++k) {
@@ -117,10 +121,13 @@ TContainerContent ParseDictionarySource(std::string_view Source) {
       if (columns.size() < 3) throw TSourceError(lineNumber, "expected: group <code> <texts>");
       const int code = Number(columns[1], lineNumber, 0, 0x7FFFFFFF - kGroupMarkerBase);
       if (const auto [at, added] = groupLines.try_emplace(code, lineNumber); !added) {
-        throw TSourceError(lineNumber, "group " + std::string(columns[1]) + " repeated from line " + std::to_string(at->second));
+        throw TSourceError(lineNumber,
+                           "group " + std::string(columns[1]) + " repeated from line " + std::to_string(at->second));
       }
       const std::vector<std::string_view> texts(columns.begin() + 1, columns.end());
-      groups.push_back({{static_cast<std::uint32_t>(kGroupMarkerBase + code), Texts(texts, content.Languages.size(), lineNumber), lineNumber}, {}});
+      groups.push_back({{static_cast<std::uint32_t>(kGroupMarkerBase + code),
+                         Texts(texts, content.Languages.size(), lineNumber), lineNumber},
+                        {}});
     } else {
       if (groups.empty()) throw TSourceError(lineNumber, "an item before the first group");
       if (columns[0].empty()) throw TSourceError(lineNumber, "empty key");

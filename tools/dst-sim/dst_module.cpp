@@ -58,8 +58,8 @@ std::vector<std::string> DstModule::HandleSentence(std::string_view sentence) {
 std::vector<std::string> DstModule::Identify() const {
   const long date = DaysSince1899(settings_.FirmwareYear, settings_.FirmwareMonth, settings_.FirmwareDay);
   return {Sentence("PARLIHS," + Hex(settings_.SerialNumber, 8) + ",0," + std::to_string(settings_.ProductCode) +
-                   ",0,0,0," + Hex(settings_.Firmware, 4) + "," + Hex(static_cast<unsigned long>(date), 8) +
-                   ",0," + Hex(settings_.Hardware & 0xFF, 2))};
+                   ",0,0,0," + Hex(settings_.Firmware, 4) + "," + Hex(static_cast<unsigned long>(date), 8) + ",0," +
+                   Hex(settings_.Hardware & 0xFF, 2))};
 }
 
 std::vector<std::string> DstModule::ReadTable(const std::string& kind) const {
@@ -140,8 +140,7 @@ std::vector<std::string> DstModule::Stream(double elapsedSeconds) {
   settings_.TotalMiles += miles;
   const double depth = settings_.DepthMetres;
   return {
-      Sentence("SDDBT," + Fixed(depth / 0.3048, 1) + ",f," + Fixed(depth, 2) + ",M," + Fixed(depth / 1.8288, 1) +
-               ",F"),
+      Sentence("SDDBT," + Fixed(depth / 0.3048, 1) + ",f," + Fixed(depth, 2) + ",M," + Fixed(depth / 1.8288, 1) + ",F"),
       Sentence("SDDPT," + Fixed(depth, 2) + "," + Fixed(settings_.TransducerOffset, 2) + ","),
       Sentence("VWVHW,,T,,M," + Fixed(speed, 2) + ",N," + Fixed(speed * 1.852, 2) + ",K"),
       Sentence("VWVLW," + Fixed(settings_.TotalMiles, 2) + ",N," + Fixed(settings_.TripMiles, 2) + ",N"),

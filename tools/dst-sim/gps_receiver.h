@@ -8,7 +8,7 @@
 namespace dstsim {
 
 struct GpsSettings {
-  double Latitude = 43.7167;  // degrees, north positive
+  double Latitude = 43.7167;   // degrees, north positive
   double Longitude = 10.4000;  // degrees, east positive
   double SpeedKnots = 6.0;
   double CourseDegrees = 90.0;

@@ -127,9 +127,32 @@ bool ValidName(const std::string& name) {
 // --help (exitCode then 0).
 std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
   enum {
-    kDstName = 256, kGpsName, kNoDst, kNoGps, kDstRate, kGpsRate, kDepth, kSpeed, kLogFactor, kWaterTemp,
-    kTempOffset, kDepthOffset, kTrip, kTotal, kProduct, kFirmware, kFirmwareDate, kHardware, kSerial, kLat,
-    kLon, kGpsSpeed, kCourse, kSatellites, kVerbose, kHelpOption
+    kDstName = 256,
+    kGpsName,
+    kNoDst,
+    kNoGps,
+    kDstRate,
+    kGpsRate,
+    kDepth,
+    kSpeed,
+    kLogFactor,
+    kWaterTemp,
+    kTempOffset,
+    kDepthOffset,
+    kTrip,
+    kTotal,
+    kProduct,
+    kFirmware,
+    kFirmwareDate,
+    kHardware,
+    kSerial,
+    kLat,
+    kLon,
+    kGpsSpeed,
+    kCourse,
+    kSatellites,
+    kVerbose,
+    kHelpOption
   };
   static const option kOptions[] = {
       {"dst-name", required_argument, nullptr, kDstName},
@@ -171,33 +194,92 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
     dstsim::DstSettings& m = o.module;
     dstsim::GpsSettings& g = o.receiver;
     switch (c) {
-      case kDstName: o.dstName = optarg; ok = ValidName(o.dstName); break;
-      case kGpsName: o.gpsName = optarg; ok = ValidName(o.gpsName); break;
-      case kNoDst: o.dst = false; break;
-      case kNoGps: o.gps = false; break;
-      case kDstRate: ok = ParseNumber(optarg, 0.1, 50, o.dstRate); break;
-      case kGpsRate: ok = ParseNumber(optarg, 0.1, 50, o.gpsRate); break;
-      case kDepth: ok = ParseNumber(optarg, 0, 10000, m.DepthMetres); break;
-      case kSpeed: ok = ParseNumber(optarg, 0, 100, m.SpeedKnots); break;
-      case kLogFactor: ok = ParseNumber(optarg, 0.1, 10, m.LogFactor); break;
-      case kWaterTemp: ok = ParseNumber(optarg, -5, 60, m.WaterTemperature); break;
-      case kTempOffset: ok = ParseNumber(optarg, -5, 5, m.TemperatureOffset); break;
-      case kDepthOffset: ok = ParseNumber(optarg, -32.76, 32.76, m.TransducerOffset); break;
-      case kTrip: ok = ParseNumber(optarg, 0, 1e6, m.TripMiles); break;
-      case kTotal: ok = ParseNumber(optarg, 0, 1e7, m.TotalMiles); break;
-      case kProduct: ok = ParseWhole(optarg, 0, 4294967295.0, m.ProductCode); break;
-      case kFirmware: ok = ParseWhole(optarg, 0, 65535, m.Firmware); break;
-      case kFirmwareDate: ok = ParseDate(optarg, m); break;
-      case kHardware: ok = ParseWhole(optarg, 0, 255, m.Hardware); break;
-      case kSerial: ok = ParseWhole(optarg, 0, 4294967295.0, m.SerialNumber); break;
-      case kLat: ok = ParseNumber(optarg, -89.9, 89.9, g.Latitude); break;
-      case kLon: ok = ParseNumber(optarg, -180, 180, g.Longitude); break;
-      case kGpsSpeed: ok = ParseNumber(optarg, 0, 100, value); o.gpsSpeed = value; break;
-      case kCourse: ok = ParseNumber(optarg, 0, 360, g.CourseDegrees); break;
-      case kSatellites: ok = ParseWhole(optarg, 0, 12, whole); g.Satellites = static_cast<int>(whole); break;
-      case kVerbose: o.verbose = true; break;
-      case kHelpOption: std::fputs(kHelp, stdout); exitCode = 0; return std::nullopt;
-      default: std::fputs("Try 'dst-sim --help'.\n", stderr); return std::nullopt;
+      case kDstName:
+        o.dstName = optarg;
+        ok = ValidName(o.dstName);
+        break;
+      case kGpsName:
+        o.gpsName = optarg;
+        ok = ValidName(o.gpsName);
+        break;
+      case kNoDst:
+        o.dst = false;
+        break;
+      case kNoGps:
+        o.gps = false;
+        break;
+      case kDstRate:
+        ok = ParseNumber(optarg, 0.1, 50, o.dstRate);
+        break;
+      case kGpsRate:
+        ok = ParseNumber(optarg, 0.1, 50, o.gpsRate);
+        break;
+      case kDepth:
+        ok = ParseNumber(optarg, 0, 10000, m.DepthMetres);
+        break;
+      case kSpeed:
+        ok = ParseNumber(optarg, 0, 100, m.SpeedKnots);
+        break;
+      case kLogFactor:
+        ok = ParseNumber(optarg, 0.1, 10, m.LogFactor);
+        break;
+      case kWaterTemp:
+        ok = ParseNumber(optarg, -5, 60, m.WaterTemperature);
+        break;
+      case kTempOffset:
+        ok = ParseNumber(optarg, -5, 5, m.TemperatureOffset);
+        break;
+      case kDepthOffset:
+        ok = ParseNumber(optarg, -32.76, 32.76, m.TransducerOffset);
+        break;
+      case kTrip:
+        ok = ParseNumber(optarg, 0, 1e6, m.TripMiles);
+        break;
+      case kTotal:
+        ok = ParseNumber(optarg, 0, 1e7, m.TotalMiles);
+        break;
+      case kProduct:
+        ok = ParseWhole(optarg, 0, 4294967295.0, m.ProductCode);
+        break;
+      case kFirmware:
+        ok = ParseWhole(optarg, 0, 65535, m.Firmware);
+        break;
+      case kFirmwareDate:
+        ok = ParseDate(optarg, m);
+        break;
+      case kHardware:
+        ok = ParseWhole(optarg, 0, 255, m.Hardware);
+        break;
+      case kSerial:
+        ok = ParseWhole(optarg, 0, 4294967295.0, m.SerialNumber);
+        break;
+      case kLat:
+        ok = ParseNumber(optarg, -89.9, 89.9, g.Latitude);
+        break;
+      case kLon:
+        ok = ParseNumber(optarg, -180, 180, g.Longitude);
+        break;
+      case kGpsSpeed:
+        ok = ParseNumber(optarg, 0, 100, value);
+        o.gpsSpeed = value;
+        break;
+      case kCourse:
+        ok = ParseNumber(optarg, 0, 360, g.CourseDegrees);
+        break;
+      case kSatellites:
+        ok = ParseWhole(optarg, 0, 12, whole);
+        g.Satellites = static_cast<int>(whole);
+        break;
+      case kVerbose:
+        o.verbose = true;
+        break;
+      case kHelpOption:
+        std::fputs(kHelp, stdout);
+        exitCode = 0;
+        return std::nullopt;
+      default:
+        std::fputs("Try 'dst-sim --help'.\n", stderr);
+        return std::nullopt;
     }
     if (!ok) {
       std::fprintf(stderr, "dst-sim: invalid value '%s' for --%s\nTry 'dst-sim --help'.\n", optarg,
