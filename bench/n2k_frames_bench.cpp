@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "nmea/endpoint.h"
+#include "nmea/link/endpoint.h"
 #include "tests/nmea/n2k_capture_helpers.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "nmea/endpoint.h"
-#include "nmea/sentence_parser.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_parser.h"
 #include "support/hashing.h"
 
 // Counts heap allocations, so the report shows that the receive path makes

@@ -15,9 +15,9 @@
 #include <string>
 #include <thread>
 
-#include "nmea/serial_port.h"
-#include "platform/core/pseudo_terminal.h"
-#include "platform/core/serial_ports.h"
+#include "nmea/serial/serial_port.h"
+#include "platform/core/os/pseudo_terminal.h"
+#include "platform/core/os/serial_ports.h"
 
 namespace {
 

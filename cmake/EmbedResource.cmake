@@ -13,7 +13,7 @@ file(WRITE "${OUTPUT}.tmp"
 "// Generated from ${INPUT}; do not edit.
 #include <cstdint>
 
-#include \"platform/core/resources.h\"
+#include \"platform/core/text/resources.h\"
 
 namespace {
 

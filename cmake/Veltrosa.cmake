@@ -106,7 +106,7 @@ function(veltrosa_fuzzer name source)
 endfunction()
 
 # An object library of named resources: each NAME TYPE FILE triple becomes a
-# generated source that registers the file's bytes (platform/core/resources.h).
+# generated source that registers the file's bytes (platform/core/text/resources.h).
 # Link it straight into the executables that look the resources up, so that
 # every registration is linked in.
 function(veltrosa_resources target)

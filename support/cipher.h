@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/object.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/object.h"
+#include "platform/core/classes/streams.h"
 
 namespace support {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/object.h"
+#include "platform/core/classes/object.h"
 #include "support/arrays.h"
 #include "support/string_container.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/core/clock.h"
+#include "platform/core/os/clock.h"
 #include "support/formatting.h"
 
 namespace support {

@@ -1,10 +1,10 @@
 #include "support/message_pump.h"
 
-#include "platform/core/apphooks.h"
-#include "platform/core/clock.h"
-#include "platform/core/messages.h"
-#include "platform/core/queue.h"
-#include "platform/core/window.h"
+#include "platform/core/os/clock.h"
+#include "platform/core/window_system/apphooks.h"
+#include "platform/core/window_system/messages.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/core/window_system/window.h"
 
 namespace support {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/core/object.h"
+#include "platform/core/classes/object.h"
 #include "support/arrays.h"
 
 namespace support {

@@ -1,6 +1,6 @@
 #include "support/program_info.h"
 
-#include "platform/core/modules.h"
+#include "platform/core/os/modules.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "support/serial_ports.h"
 
-#include "platform/core/serial_ports.h"
+#include "platform/core/os/serial_ports.h"
 
 namespace support {
 

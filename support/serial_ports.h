@@ -1,6 +1,6 @@
 #pragma once
 // The serial port list the user chooses from, and the device behind a port
-// number. Numbers are those of platform/core/serial_ports.h: the same device
+// number. Numbers are those of platform/core/os/serial_ports.h: the same device
 // name always gives the same number.
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
 #include "support/date_time.h"
 
 namespace support {

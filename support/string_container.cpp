@@ -4,9 +4,9 @@
 #include <limits>
 #include <string_view>
 
-#include "platform/core/cp1252.h"
-#include "platform/core/resources.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
+#include "platform/core/text/cp1252.h"
+#include "platform/core/text/resources.h"
 #include "support/conversions.h"
 #include "support/rc6.h"
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/object.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/object.h"
+#include "platform/core/classes/streams.h"
 #include "support/arrays.h"
 #include "support/digest.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
 #include "widetext/codepage.h"
 #include "widetext/wide_string_lists.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/core/strings.h"
+#include "platform/core/classes/strings.h"
 
 namespace widetext {
 

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "platform/core/codepages.h"
-#include "platform/core/version.h"
+#include "platform/core/os/version.h"
+#include "platform/core/text/codepages.h"
 #include "widetext/utf7.h"
 #include "widetext/utf8.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/locale.h"
+#include "platform/core/os/locale.h"
 
 namespace widetext {
 

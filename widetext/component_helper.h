@@ -4,7 +4,7 @@
 // kind live in a list sorted by the address of the component they serve; a
 // helper frees itself, and so leaves its list, when its component goes.
 
-#include "platform/core/component.h"
+#include "platform/core/classes/component.h"
 
 namespace widetext {
 

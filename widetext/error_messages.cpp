@@ -1,7 +1,7 @@
 #include "widetext/error_messages.h"
 
-#include "platform/core/errors.h"
-#include "platform/core/os_error.h"
+#include "platform/core/os/errors.h"
+#include "platform/core/os/os_error.h"
 
 namespace widetext {
 namespace {

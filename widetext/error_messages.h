@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/modules.h"
-#include "platform/core/wintypes.h"
+#include "platform/core/os/modules.h"
+#include "platform/core/window_system/wintypes.h"
 
 namespace widetext {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/core/sysutils.h"
+#include "platform/core/classes/sysutils.h"
 
 namespace widetext {
 

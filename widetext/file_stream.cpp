@@ -1,7 +1,7 @@
 #include "widetext/file_stream.h"
 
-#include "platform/core/errors.h"
-#include "platform/core/files.h"
+#include "platform/core/os/errors.h"
+#include "platform/core/os/files.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"
 #include "widetext/wide_files.h"

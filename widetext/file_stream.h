@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
 
 namespace widetext {
 

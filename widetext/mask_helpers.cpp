@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/core/codepages.h"
-#include "platform/core/edit_mask.h"
-#include "platform/core/locale.h"
+#include "platform/core/classes/edit_mask.h"
+#include "platform/core/os/locale.h"
+#include "platform/core/text/codepages.h"
 #include "widetext/codepage.h"
 #include "widetext/wide_strings.h"
 

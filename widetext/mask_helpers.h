@@ -1,5 +1,5 @@
 #pragma once
-// The edit-mask routines of the class library (platform/core/edit_mask.h) in
+// The edit-mask routines of the class library (platform/core/classes/edit_mask.h) in
 // wide form: an 8-bit edit mask applied to UTF-16 text.
 
 #include <string>

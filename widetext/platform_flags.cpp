@@ -1,6 +1,6 @@
 #include "widetext/platform_flags.h"
 
-#include "platform/core/version.h"
+#include "platform/core/os/version.h"
 
 namespace widetext {
 namespace {

@@ -3,8 +3,8 @@
 #include <typeinfo>
 #include <vector>
 
-#include "platform/core/codepages.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
+#include "platform/core/text/codepages.h"
 #include "widetext/codepage.h"
 #include "widetext/utf7.h"
 

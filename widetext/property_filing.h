@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/core/filer.h"
-#include "platform/core/persistent.h"
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/persistent.h"
 
 namespace widetext {
 

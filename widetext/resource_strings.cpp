@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/core/codepages.h"
-#include "platform/core/string_resources.h"
+#include "platform/core/text/codepages.h"
+#include "platform/core/text/string_resources.h"
 #include "widetext/codepage.h"
 #include "widetext/utf8.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/core/modules.h"
+#include "platform/core/os/modules.h"
 
 namespace widetext {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/core/modules.h"
+#include "platform/core/os/modules.h"
 
 namespace widetext {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/core/com_types.h"
+#include "platform/core/window_system/com_types.h"
 
 namespace widetext {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/core/utf16.h"
+#include "platform/core/text/utf16.h"
 
 namespace widetext {
 namespace {

@@ -1,7 +1,7 @@
 #include "widetext/wide_api.h"
 
-#include "platform/core/case_mapping.h"
-#include "platform/core/window.h"
+#include "platform/core/text/case_mapping.h"
+#include "platform/core/window_system/window.h"
 
 namespace widetext {
 

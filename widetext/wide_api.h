@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/core/wintypes.h"
-#include "platform/ui/gdi.h"
+#include "platform/core/window_system/wintypes.h"
+#include "platform/ui/window_classes/gdi.h"
 
 namespace widetext {
 

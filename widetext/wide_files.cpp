@@ -1,6 +1,6 @@
 #include "widetext/wide_files.h"
 
-#include "platform/core/errors.h"
+#include "platform/core/os/errors.h"
 #include "widetext/wide_strings.h"
 
 namespace widetext {

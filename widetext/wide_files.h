@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/files.h"
+#include "platform/core/os/files.h"
 
 namespace widetext {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/core/codepages.h"
-#include "platform/core/filer.h"
+#include "platform/core/classes/filer.h"
+#include "platform/core/text/codepages.h"
 #include "widetext/codepage.h"
 #include "widetext/file_stream.h"
 #include "widetext/utf8.h"

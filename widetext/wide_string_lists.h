@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/persistent.h"
-#include "platform/core/streams.h"
-#include "platform/core/strings.h"
+#include "platform/core/classes/persistent.h"
+#include "platform/core/classes/streams.h"
+#include "platform/core/classes/strings.h"
 #include "widetext/ansi_strings_adapter.h"
 #include "widetext/resource_strings.h"
 

@@ -1,8 +1,8 @@
 #include "widetext/wide_strings.h"
 
-#include "platform/core/case_mapping.h"
-#include "platform/core/codepages.h"
-#include "platform/core/locale.h"
+#include "platform/core/os/locale.h"
+#include "platform/core/text/case_mapping.h"
+#include "platform/core/text/codepages.h"
 #include "widetext/codepage.h"
 #include "widetext/wide_api.h"
 

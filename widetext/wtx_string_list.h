@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/strings.h"
+#include "platform/core/classes/strings.h"
 #include "widetext/wide_string_lists.h"
 
 namespace widetext {

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "platform/core/resource_stream.h"
-#include "platform/ui/dialogs.h"
+#include "platform/core/text/resource_stream.h"
+#include "platform/ui/controls/dialogs.h"
 
 namespace support {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/wintypes.h"
-#include "platform/ui/graphics.h"
+#include "platform/core/window_system/wintypes.h"
+#include "platform/ui/controls/graphics.h"
 
 namespace support {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ui/gdi.h"
-#include "platform/ui/graphics.h"
+#include "platform/ui/controls/graphics.h"
+#include "platform/ui/window_classes/gdi.h"
 #include "support/arrays.h"
 
 namespace support {

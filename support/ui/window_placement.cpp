@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/core/window.h"
-#include "platform/ui/forms.h"
-#include "platform/ui/gdi.h"
+#include "platform/core/window_system/window.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/window_classes/gdi.h"
 
 namespace support {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/core/wintypes.h"
+#include "platform/core/window_system/wintypes.h"
 
 namespace support {
 

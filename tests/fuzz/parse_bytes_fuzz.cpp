@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "nmea/endpoint.h"
-#include "nmea/ticks.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/link/ticks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

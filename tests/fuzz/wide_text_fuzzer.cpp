@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
 #include "widetext/exceptions.h"
 #include "widetext/utf7.h"
 #include "widetext/utf8.h"

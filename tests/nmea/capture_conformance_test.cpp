@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "nmea/endpoint.h"
-#include "platform/core/clock.h"
+#include "nmea/link/endpoint.h"
+#include "platform/core/os/clock.h"
 #include "tests/nmea/capture_helpers.h"
 #include "tests/nmea/link_helpers.h"
 

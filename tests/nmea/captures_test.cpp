@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "nmea/endpoint.h"
+#include "nmea/link/endpoint.h"
 #include "support/hashing.h"
 #include "tests/nmea/link_helpers.h"
 

@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "nmea/endpoint.h"
-#include "nmea/ticks.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/link/ticks.h"
 #include "tests/nmea/link_helpers.h"
 #include "tests/support/scratch_folder.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "nmea/endpoint.h"
-#include "nmea/serial_transport.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/serial/serial_transport.h"
 #include "tests/nmea/link_helpers.h"
 
 namespace nmea {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "nmea/endpoint.h"
+#include "nmea/link/endpoint.h"
 #include "tests/nmea/link_helpers.h"
 
 namespace nmea {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "nmea/endpoint.h"
+#include "nmea/link/endpoint.h"
 #include "support/hashing.h"
 #include "tests/nmea/link_helpers.h"
 

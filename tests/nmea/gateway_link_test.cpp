@@ -1,4 +1,4 @@
-#include "nmea/gateway_link.h"
+#include "nmea/nmea2000/gateway_link.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <memory>
 
-#include "nmea/endpoint.h"
+#include "nmea/link/endpoint.h"
 #include "tests/nmea/gateway_standin_helpers.h"
 
 namespace nmea {

@@ -6,7 +6,7 @@
 #include <climits>
 #include <stdexcept>
 
-#include "nmea/gateway_link.h"
+#include "nmea/nmea2000/gateway_link.h"
 
 namespace nmea::testing {
 namespace {

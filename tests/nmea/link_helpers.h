@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "nmea/endpoint.h"
-#include "nmea/serial_transport.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/serial/serial_transport.h"
 
 namespace nmea::testing {
 

@@ -10,8 +10,8 @@
 #include <map>
 #include <set>
 
-#include "nmea/endpoint.h"
-#include "platform/core/clock.h"
+#include "nmea/link/endpoint.h"
+#include "platform/core/os/clock.h"
 #include "tests/nmea/n2k_capture_helpers.h"
 
 namespace nmea {

@@ -1,4 +1,4 @@
-#include "nmea/n2k_decoder.h"
+#include "nmea/nmea2000/n2k_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "nmea/endpoint.h"
-#include "platform/core/clock.h"
+#include "nmea/link/endpoint.h"
+#include "platform/core/os/clock.h"
 
 namespace nmea {
 namespace {

@@ -1,4 +1,4 @@
-#include "nmea/n2k_fields.h"
+#include "nmea/nmea2000/n2k_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "nmea/position_format.h"
+#include "nmea/nmea0183/position_format.h"
 
 namespace nmea {
 namespace {

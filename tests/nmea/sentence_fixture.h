@@ -6,9 +6,9 @@
 
 #include <string_view>
 
-#include "nmea/endpoint.h"
-#include "nmea/ticks.h"
-#include "platform/core/clock.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/link/ticks.h"
+#include "platform/core/os/clock.h"
 
 namespace nmea::testing {
 

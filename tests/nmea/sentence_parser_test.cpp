@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "nmea/endpoint.h"
-#include "nmea/sentence_parser.h"
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_parser.h"
 #include "support/hashing.h"
 #include "tests/nmea/sentence_fixture.h"
 

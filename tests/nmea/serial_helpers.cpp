@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "platform/core/serial_ports.h"
+#include "platform/core/os/serial_ports.h"
 
 namespace testing_serial {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/pseudo_terminal.h"
+#include "platform/core/os/pseudo_terminal.h"
 
 namespace testing_serial {
 

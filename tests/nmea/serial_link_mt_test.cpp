@@ -15,8 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include "nmea/endpoint.h"
-#include "platform/core/serial_ports.h"
+#include "nmea/link/endpoint.h"
+#include "platform/core/os/serial_ports.h"
 #include "support/hashing.h"
 #include "tests/nmea/serial_helpers.h"
 

@@ -1,4 +1,4 @@
-#include "nmea/serial_port.h"
+#include "nmea/serial/serial_port.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "nmea/serial_engine.h"
+#include "nmea/serial/serial_engine.h"
 #include "tests/nmea/serial_helpers.h"
 
 namespace {

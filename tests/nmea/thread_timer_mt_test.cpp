@@ -1,4 +1,4 @@
-#include "nmea/thread_timer.h"
+#include "nmea/serial/thread_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/core/queue.h"
-#include "platform/core/window.h"
+#include "platform/core/os/clock.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/core/window_system/window.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/ui/graphics.h"
-#include "platform/ui/presentation.h"
+#include "platform/ui/controls/graphics.h"
+#include "platform/ui/window_classes/presentation.h"
 
 namespace {
 

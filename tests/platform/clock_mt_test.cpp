@@ -1,4 +1,4 @@
-#include "platform/core/clock.h"
+#include "platform/core/os/clock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/ui/comctrls.h"
-#include "platform/ui/extctrls.h"
-#include "platform/ui/forms.h"
+#include "platform/core/os/clock.h"
+#include "platform/ui/controls/comctrls.h"
+#include "platform/ui/controls/extctrls.h"
+#include "platform/ui/controls/forms.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {

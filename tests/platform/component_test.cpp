@@ -1,4 +1,4 @@
-#include "platform/core/component.h"
+#include "platform/core/classes/component.h"
 
 #include <gtest/gtest.h>
 

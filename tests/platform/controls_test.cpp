@@ -6,10 +6,10 @@
 #include <QAbstractItemModel>
 #include <QListView>
 
-#include "platform/ui/extctrls.h"
-#include "platform/ui/forms.h"
-#include "platform/ui/qt_peer.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/controls/extctrls.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {

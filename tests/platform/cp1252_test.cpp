@@ -1,4 +1,4 @@
-#include "platform/core/cp1252.h"
+#include "platform/core/text/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "platform/ui/dialogs.h"
+#include "platform/ui/controls/dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/ui/forms.h"
+#include "platform/ui/controls/forms.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/core/edit_mask.h"
+#include "platform/core/classes/edit_mask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/core/filer.h"
+#include "platform/core/classes/filer.h"
 
 #include <gtest/gtest.h>
 

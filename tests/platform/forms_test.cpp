@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/ui/dialogs.h"
-#include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/core/os/clock.h"
+#include "platform/ui/controls/dialogs.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/stdctrls.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/ui/graphics.h"
+#include "platform/ui/controls/graphics.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "platform/core/resource_stream.h"
-#include "platform/ui/presentation.h"
+#include "platform/core/text/resource_stream.h"
+#include "platform/ui/window_classes/presentation.h"
 
 namespace {
 

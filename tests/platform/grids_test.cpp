@@ -1,11 +1,11 @@
-#include "platform/ui/grids.h"
+#include "platform/ui/controls/grids.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/ui/forms.h"
+#include "platform/ui/controls/forms.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/actions.h"
-#include "platform/ui/forms.h"
-#include "platform/ui/menus.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/menus.h"
+#include "platform/ui/controls/stdctrls.h"
 
 namespace {
 

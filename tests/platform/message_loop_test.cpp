@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/forms.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/stdctrls.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/core/queue.h"
-#include "platform/ui/forms.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/ui/controls/forms.h"
 
 namespace {
 

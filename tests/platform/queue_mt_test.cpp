@@ -1,4 +1,4 @@
-#include "platform/core/queue.h"
+#include "platform/core/window_system/queue.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/core/window.h"
+#include "platform/core/window_system/window.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "platform/core/queue.h"
+#include "platform/core/window_system/queue.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/core/window.h"
+#include "platform/core/os/clock.h"
+#include "platform/core/window_system/window.h"
 
 namespace {
 

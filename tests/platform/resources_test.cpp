@@ -1,4 +1,4 @@
-#include "platform/core/resources.h"
+#include "platform/core/text/resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/core/serial_ports.h"
+#include "platform/core/os/serial_ports.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

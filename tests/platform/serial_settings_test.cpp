@@ -1,8 +1,8 @@
-#include "platform/core/serial_settings.h"
+#include "platform/core/os/serial_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/core/serial_device.h"
+#include "platform/core/os/serial_device.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tests/platform/showcase_helpers.h"
 
-#include "platform/ui/chart.h"
-#include "platform/ui/stdctrls.h"
+#include "platform/ui/controls/chart.h"
+#include "platform/ui/controls/stdctrls.h"
 
 namespace showcase {
 

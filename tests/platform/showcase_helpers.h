@@ -4,10 +4,10 @@
 // check box, static texts, a lamp, a list box, a grid, a bar chart, a tree
 // and two monitors.
 
-#include "platform/ui/comctrls.h"
-#include "platform/ui/extctrls.h"
-#include "platform/ui/forms.h"
-#include "platform/ui/grids.h"
+#include "platform/ui/controls/comctrls.h"
+#include "platform/ui/controls/extctrls.h"
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/grids.h"
 
 namespace showcase {
 

@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-#include "platform/ui/presentation.h"
-#include "platform/ui/qt_peer.h"
+#include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/showcase_helpers.h"
 
 namespace {

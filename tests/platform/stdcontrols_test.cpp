@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/window.h"
-#include "platform/ui/presentation.h"
+#include "platform/core/window_system/window.h"
+#include "platform/ui/window_classes/presentation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
 
 #include <gtest/gtest.h>
 

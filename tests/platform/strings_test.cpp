@@ -1,9 +1,9 @@
-#include "platform/core/strings.h"
+#include "platform/core/classes/strings.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/core/filer.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/streams.h"
 
 namespace {
 

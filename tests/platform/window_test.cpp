@@ -1,12 +1,12 @@
-#include "platform/core/window.h"
+#include "platform/core/window_system/window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
-#include "platform/core/input.h"
+#include "platform/core/os/clock.h"
+#include "platform/core/window_system/input.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "platform/core/cp1252.h"
+#include "platform/core/text/cp1252.h"
 #include "support/hashing.h"
 #include "tests/support/container_test_helpers.h"
 

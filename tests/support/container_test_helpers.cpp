@@ -5,7 +5,7 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "platform/core/resources.h"
+#include "platform/core/text/resources.h"
 
 namespace support::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/core/clock.h"
+#include "platform/core/os/clock.h"
 
 namespace support {
 namespace {

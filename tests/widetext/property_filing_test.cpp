@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/core/filer.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/streams.h"
 #include "widetext/component_helper.h"
 #include "widetext/exceptions.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/core/com_types.h"
-#include "platform/core/string_resources.h"
+#include "platform/core/text/string_resources.h"
+#include "platform/core/window_system/com_types.h"
 #include "widetext/shell_binding.h"
 
 namespace widetext {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/core/errors.h"
-#include "platform/core/os_error.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/streams.h"
+#include "platform/core/os/errors.h"
+#include "platform/core/os/os_error.h"
 #include "tests/support/scratch_folder.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/core/filer.h"
-#include "platform/core/streams.h"
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/streams.h"
 #include "tests/support/scratch_folder.h"
 #include "widetext/codepage.h"
 #include "widetext/file_stream.h"

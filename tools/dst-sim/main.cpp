@@ -18,9 +18,9 @@
 
 #include "dst_module.h"
 #include "gps_receiver.h"
-#include "platform/core/clock.h"
-#include "platform/core/pseudo_terminal.h"
-#include "platform/core/serial_ports.h"
+#include "platform/core/os/clock.h"
+#include "platform/core/os/pseudo_terminal.h"
+#include "platform/core/os/serial_ports.h"
 #include "sentence.h"
 
 namespace {

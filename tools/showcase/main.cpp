@@ -10,9 +10,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/core/queue.h"
-#include "platform/ui/extctrls.h"
-#include "platform/ui/forms.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/ui/controls/extctrls.h"
+#include "platform/ui/controls/forms.h"
 #include "tests/platform/showcase_helpers.h"
 
 int main(int argc, char** argv) {

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "platform/core/resources.h"
-#include "platform/ui/presentation.h"
+#include "platform/core/text/resources.h"
+#include "platform/ui/window_classes/presentation.h"
 
 namespace {
 

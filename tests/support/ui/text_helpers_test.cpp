@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/presentation.h"
+#include "platform/ui/window_classes/presentation.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/forms.h"
+#include "platform/ui/controls/forms.h"
 
 namespace {
 

@@ -1,0 +1,195 @@
+// Recording of everything a link receives, as plain text or time-stamped
+// binary records. Received text is batched (250 ms or 40,960 bytes) into a
+// memory buffer, which goes to the file at 51,200 bytes, on a pause and at
+// the end. A recording holds every byte received while it runs: markers and
+// the end of a recording first take in the text still pending.
+
+#include <sys/statvfs.h>
+
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "nmea/link/endpoint.h"
+#include "nmea/link/ticks.h"
+
+namespace nmea {
+namespace {
+
+constexpr std::size_t kMaxRecordText = 1024;
+constexpr std::size_t kFlushThreshold = 51200;
+
+bool IsTextMode(std::uint8_t mode) { return mode == kLogText || mode == kLogTextNoMarkers; }
+bool IsBinaryMode(std::uint8_t mode) { return mode == kLogBinary || mode == kLogBinaryNoMarkers; }
+
+// Free bytes of the file system that holds Folder; unknown counts as
+// unlimited, so a failing query never stops a recording.
+std::int64_t FreeSpaceOf(const std::string& folder) {
+  struct statvfs info {};
+  if (statvfs(folder.c_str(), &info) != 0) return std::numeric_limits<std::int64_t>::max();
+  const auto bytes = static_cast<unsigned long long>(info.f_bavail) * info.f_frsize;
+  return bytes > static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max())
+             ? std::numeric_limits<std::int64_t>::max()
+             : static_cast<std::int64_t>(bytes);
+}
+
+std::string FolderOf(const std::string& fileName) {
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute(fileName, error);
+  if (error) path = fileName;
+  std::string folder = path.parent_path().string();
+  return folder.empty() ? std::string(".") : folder;
+}
+
+bool IsBlank(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 33) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bool Append, std::string_view Header,
+                              double StartTime) {
+  auto lock = Lock();
+  // The earlier recording is completed before its file is released.
+  StopLog();
+  CloseLog();
+  if (IsBlank(FileName)) return;
+  try {
+    RefreshPcYear();
+    if (!LogBuffer_) LogBuffer_ = std::make_unique<std::string>();
+    std::FILE* file = Append ? std::fopen(FileName.c_str(), "r+b") : nullptr;
+    if (file != nullptr) {
+      std::fseek(file, 0, SEEK_END);
+    } else {
+      file = std::fopen(FileName.c_str(), "wb");
+    }
+    if (file == nullptr) {
+      StopLog();
+      return;
+    }
+    LogFile_.reset(file);
+    LogStartSize_ = std::ftell(file);
+    if (LogStartSize_ < 0) LogStartSize_ = 0;
+    LogStartTime = StartTime != 0 ? StartTime : NowUtc();
+    LogDrive = FolderOf(FileName);
+    LogFreeSpace = FreeSpaceOf(LogDrive);
+    LogStartTick = GetTick();
+    LogMode = Mode;
+    SavedLogMode = Mode;
+    if (!Header.empty()) WriteLog(Header, LogStartTick);
+  } catch (...) {
+    StopLog();
+  }
+}
+
+void TNMEA2KDecoder::StopLog() {
+  auto lock = Lock();
+  if (LogBuffer_ && LogMode >= kLogText && !PendingLogText.empty()) WriteLog(PendingLogText, GetTick());
+  LogMode = kLogOff;
+  SavedLogMode = kLogOff;
+  LogStartTime = 0;
+  LogStartTick = 0;
+  LastLogWriteTick = 0;
+  FlushLog();
+  EndLog();
+}
+
+void TNMEA2KDecoder::EndLog() {
+  LogMode = kLogOff;
+  SavedLogMode = kLogOff;
+  LogStartTime = 0;
+  LogStartTick = 0;
+  LastLogWriteTick = 0;
+  PendingLogText.clear();
+  LogBuffer_.reset();
+  LogFile_.reset();
+}
+
+bool TNMEA2KDecoder::IsLogging() const {
+  auto lock = Lock();
+  return LogMode >= kLogText && PortKind != kPortNone;
+}
+
+void TNMEA2KDecoder::PauseLog(bool Pause) {
+  auto lock = Lock();
+  if (Pause) {
+    if (LogBuffer_ && LogMode >= kLogText && !PendingLogText.empty()) WriteLog(PendingLogText, GetTick());
+    LogMode = kLogPaused;
+    FlushLog();
+  } else {
+    LogMode = SavedLogMode;
+  }
+}
+
+void TNMEA2KDecoder::WriteLog(std::string_view Text, std::uint64_t Now) {
+  auto lock = Lock();
+  if (!LogBuffer_) return;
+  const bool isPending = Text.data() == PendingLogText.data();
+  // Received text not yet batched goes before a header or marker.
+  if (!isPending && !PendingLogText.empty()) WriteLog(PendingLogText, Now);
+  if (!LogBuffer_) return;
+  if (IsTextMode(LogMode)) {
+    LogBuffer_->append(Text);
+  } else if (IsBinaryMode(LogMode)) {
+    const std::uint32_t elapsed = TickAge(static_cast<TTick>(Now), static_cast<TTick>(LogStartTick));
+    const double stamp = LogStartTime + elapsed / 86400000.0;
+    LogStartTime = stamp;
+    LogStartTick = Now;
+    AppendLogRecords(Text, stamp);
+  }
+  if (isPending) {
+    PendingLogText.clear();
+  }
+  LastLogWriteTick = Now;
+  if (LogBuffer_->size() >= kFlushThreshold) FlushLog();
+}
+
+void TNMEA2KDecoder::AppendLogRecords(std::string_view Text, double Stamp) {
+  // A text longer than one record goes on in further records with the same
+  // stamp rather than being cut.
+  const auto stampBits = std::bit_cast<std::uint64_t>(Stamp);
+  while (!Text.empty()) {
+    const std::size_t length = std::min(Text.size(), kMaxRecordText);
+    char head[10];
+    for (int i = 0; i < 8; ++i) head[i] = static_cast<char>(stampBits >> (8 * i));
+    head[8] = static_cast<char>(length & 0xFF);
+    head[9] = static_cast<char>(length >> 8);
+    LogBuffer_->append(head, sizeof head);
+    LogBuffer_->append(Text.substr(0, length));
+    LogBuffer_->push_back('\n');
+    Text.remove_prefix(length);
+  }
+}
+
+void TNMEA2KDecoder::FlushLog() {
+  auto lock = Lock();
+  if (!LogBuffer_) return;
+  if (!PendingLogText.empty()) WriteLog(PendingLogText, GetTick());
+  if (!LogBuffer_) return;
+  PendingLogText.clear();
+  if (LogBuffer_->empty() || !LogFile_) return;
+  std::FILE* file = LogFile_.get();
+  const long size = std::ftell(file);
+  const std::int64_t growth = size < 0 ? 0 : size - LogStartSize_;
+  if (LogFreeSpace - growth <= FreeSpaceGuard) {
+    EndLog();
+    return;
+  }
+  // A failed write drops this batch rather than piling it up for a retry.
+  if (std::fwrite(LogBuffer_->data(), 1, LogBuffer_->size(), file) != LogBuffer_->size() || std::fflush(file) != 0) {
+    std::clearerr(file);
+  }
+  LogBuffer_->clear();
+}
+
+void TNMEA2KDecoder::CloseLog() {
+  auto lock = Lock();
+  ResetParser();
+  LogFile_.reset();
+}
+
+}  // namespace nmea

@@ -1,0 +1,73 @@
+// Reception statistics: which talkers sent which sentences (which NMEA 2000
+// sources sent which PGNs), with printable names for the keys.
+
+#include <algorithm>
+
+#include "nmea/link/endpoint.h"
+#include "support/hashing.h"
+
+namespace nmea {
+namespace {
+
+// Ids of the name lists are compared unsigned.
+bool HasName(const support::TIdStringArray& names, std::uint32_t id) {
+  const auto it = std::lower_bound(names.begin(), names.end(), id,
+                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
+  return it != names.end() && it->Id == id;
+}
+
+void AddName(support::TIdStringArray& names, std::uint32_t id, std::string_view text) {
+  const auto it = std::lower_bound(names.begin(), names.end(), id,
+                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
+  if (it == names.end() || it->Id != id) names.insert(it, support::TIdStringRec{id, std::string(text)});
+}
+
+void AddSubKey(tNMEATalkerArray& talkers, std::uint32_t key, std::uint32_t subKey) {
+  auto talker = std::lower_bound(talkers.begin(), talkers.end(), key,
+                                 [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
+  if (talker == talkers.end() || talker->Key != key) talker = talkers.insert(talker, tNMEATalkerRec{key, {}});
+  auto& subKeys = talker->SubKeys;
+  const auto at = std::lower_bound(subKeys.begin(), subKeys.end(), subKey);
+  if (at == subKeys.end() || *at != subKey) subKeys.insert(at, subKey);
+}
+
+}  // namespace
+
+void TNMEA2KDecoder::AddTalkerSentence(std::string_view TalkerId, std::string_view SentenceId) {
+  CountSentence(TalkerId, static_cast<std::uint32_t>(support::StringHashEx(TalkerId)), SentenceId,
+                static_cast<std::uint32_t>(support::StringHashEx(SentenceId)));
+}
+
+void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
+                                   std::uint32_t SentenceKey) {
+  // Names are added with their first sentence and only go with a reset of
+  // the whole record, so a sentence already counted needs no name lookup.
+  const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), TalkerKey,
+                                       [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
+  if (talker != Talkers.end() && talker->Key == TalkerKey &&
+      std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SentenceKey)) {
+    return;
+  }
+  if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
+  if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
+  AddSubKey(Talkers, TalkerKey, SentenceKey);
+}
+
+void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) { AddSubKey(Talkers, Source, PGN); }
+
+std::string TNMEA2KDecoder::KeyName(std::uint32_t Key, std::uint8_t Kind) const {
+  auto lock = Lock();
+  const support::TIdStringArray* names = Kind == 0 ? &TalkerNames : Kind == 1 ? &SentenceNames : nullptr;
+  if (names == nullptr) return {};
+  const auto it = std::lower_bound(names->begin(), names->end(), Key,
+                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
+  if (it != names->end() && it->Id == Key) return it->Str;
+  return std::to_string(Key);
+}
+
+void TNMEA2KDecoder::ClearTalkers() {
+  auto lock = Lock();
+  Talkers.clear();
+}
+
+}  // namespace nmea

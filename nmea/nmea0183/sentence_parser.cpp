@@ -1,0 +1,182 @@
+// The NMEA 0183 sentence parser: address split, key, parse tick, statistics,
+// skip list and dispatch to the sentence's handler.
+
+#include "nmea/nmea0183/sentence_parser.h"
+
+#include <algorithm>
+#include <array>
+
+#include "nmea/link/endpoint.h"
+#include "support/conversions.h"
+#include "support/hashing.h"
+
+namespace nmea {
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+void UpperInto(std::string_view text, std::string& out) {
+  out.resize(text.size());
+  std::transform(text.begin(), text.end(), out.begin(), Upper);
+}
+
+// The body runs from the seventh character (after "$ttsss" or "$Pmmm") to
+// the end, less a checksum "*hh" standing exactly at the end.
+std::string_view BodyOf(std::string_view s) {
+  const std::size_t end = s[s.size() - 3] == '*' ? s.size() - 3 : s.size();
+  return end > 6 ? s.substr(6, end - 6) : std::string_view{};
+}
+
+// The key of a standard talker or sentence id. Ids repeat sentence after
+// sentence, so their keys are remembered rather than hashed each time.
+std::uint32_t StandardKey(std::string_view id) {
+  std::uint32_t packed = static_cast<std::uint32_t>(id.size());
+  for (const char c : id) packed = packed << 8 | static_cast<unsigned char>(c);
+  struct Slot {
+    std::uint32_t Packed = 0;
+    std::uint32_t Key = 0;
+  };
+  thread_local std::array<Slot, 64> cache{};
+  Slot& slot = cache[(packed * 2654435761u) >> 26];
+  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(id))};
+  return slot.Key;
+}
+
+// Whole degrees from the first Width characters, minutes from the rest.
+bool ParseCoordinate(std::string_view field, std::size_t width, double& value) {
+  if (field.size() <= width + 1) return false;
+  value = static_cast<double>(support::SafeStrToInt64(field.substr(0, width))) +
+          support::SafeStrToFloat(field.substr(width)) / 60.0;
+  return true;
+}
+
+}  // namespace
+
+void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
+  const std::size_t length = Sentence.size();
+  if (length <= 5) return;
+  const bool proprietary = Upper(Sentence[1]) == 'P';
+  std::string_view talker;
+  std::string_view manufacturer;
+  std::string_view id;
+  char standardTalker[2];
+  char standardId[3];
+  if (proprietary) {
+    talker = "P";
+    UpperInto(Sentence.substr(2, 3), manufacturerScratch_);
+    manufacturer = manufacturerScratch_;
+    std::size_t end = Sentence.find(',', 2);
+    if (end == std::string_view::npos) end = Sentence.find('*', 2);
+    if (end == std::string_view::npos) end = length;
+    UpperInto(Sentence.substr(2, end - 2), idScratch_);
+    id = idScratch_;
+  } else {
+    standardTalker[0] = Upper(Sentence[1]);
+    standardTalker[1] = Upper(Sentence[2]);
+    standardId[0] = Upper(Sentence[3]);
+    standardId[1] = Upper(Sentence[4]);
+    standardId[2] = Upper(Sentence[5]);
+    talker = std::string_view(standardTalker, 2);
+    id = std::string_view(standardId, 3);
+  }
+  const std::uint32_t key = proprietary ? static_cast<std::uint32_t>(support::StringHashEx(id)) : StandardKey(id);
+  // Counted before the skip test, so skipped sentences still show.
+  if (CollectStatistics) CountSentence(talker, StandardKey(talker), id, key);
+  if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
+  const TSentenceHandler handler = FindSentenceHandler(proprietary, key);
+  if (handler == nullptr) return;
+  // Only stores carry the tick, so a sentence without a handler needs none.
+  const TTick tick = GetTick();
+
+  // Fields are a few characters long: a plain scan beats a library search
+  // per field.
+  fields_.clear();
+  const std::string_view body = BodyOf(Sentence);
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < body.size(); ++at) {
+    if (body[at] != ',') continue;
+    fields_.push_back(body.substr(start, at - start));
+    start = at + 1;
+  }
+  fields_.push_back(body.substr(start));
+  TSentenceContext ctx{*this, Data, tick, talker, id, manufacturer, TSentenceFields(fields_)};
+  handler(ctx);
+}
+
+void TSentenceContext::MarkQuantity(TQuantity Quantity) const { Self.QuantityTicks[Quantity] = Tick; }
+
+double TSentenceContext::Float(int N) const { return support::SafeStrToFloat(Fields[N]); }
+
+std::int64_t TSentenceContext::Int(int N) const { return support::SafeStrToInt64(Fields[N]); }
+
+std::uint8_t TSentenceContext::HexByte(int N) const { return support::HexToByte(Fields[N]); }
+
+std::uint16_t TSentenceContext::HexWord(int N) const { return support::HexToWord(Fields[N]); }
+
+std::uint32_t TSentenceContext::HexCardinal(int N) const { return support::HexToCardinal(Fields[N]); }
+
+char TSentenceContext::Letter(int N) const {
+  const std::string_view field = Fields[N];
+  return field.empty() ? '\0' : Upper(field.front());
+}
+
+bool TSentenceContext::Equals(int N, std::string_view UpperText) const {
+  const std::string_view field = Fields[N];
+  return field.size() == UpperText.size() &&
+         std::equal(field.begin(), field.end(), UpperText.begin(), [](char a, char b) { return Upper(a) == b; });
+}
+
+bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick) const {
+  if (!Fields.Filled(N)) return false;
+  Value = Float(N);
+  ValueTick = Tick;
+  return true;
+}
+
+bool TSentenceContext::StoreFloat(int N, float& Value, TTick& ValueTick) const {
+  if (!Fields.Filled(N)) return false;
+  Value = static_cast<float>(Float(N));
+  ValueTick = Tick;
+  return true;
+}
+
+bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick, TQuantity Quantity) const {
+  if (!StoreFloat(N, Value, ValueTick)) return false;
+  TouchQuantity(Quantity);
+  return true;
+}
+
+bool TSentenceContext::ParseLatitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 2, Value); }
+
+bool TSentenceContext::ParseLongitude(int N, double& Value) const { return ParseCoordinate(Fields[N], 3, Value); }
+
+bool TSentenceContext::StorePosition(const TPositionStage& Position) const {
+  if (Position.Latitude == kNoPosition || Position.Longitude == kNoPosition) return false;
+  Data.Latitude = Position.Latitude;
+  Data.Longitude = Position.Longitude;
+  Data.GeoidSeparation = Position.GeoidSeparation;
+  Data.PositionTick = Position.Tick;
+  MarkQuantity(qtPosition);
+  return true;
+}
+
+std::int32_t TSentenceContext::FixQualityOfMode(std::string_view Field) {
+  switch (Field.empty() ? '\0' : Upper(Field.front())) {
+    case 'A':
+      return kFixGps;
+    case 'D':
+      return kFixDifferential;
+    case 'E':
+      return kFixEstimated;
+    case 'M':
+      return kFixManual;
+    case 'S':
+      return kFixSimulated;
+    case 'N':
+      return kFixInvalid;
+    default:
+      return kFixUnknown;
+  }
+}
+
+}  // namespace nmea

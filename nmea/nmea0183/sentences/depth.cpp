@@ -1,0 +1,39 @@
+// Depth below the transducer (DBT) and depth with the transducer offset and
+// the sounder's range (DPT).
+
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_handlers.h"
+
+namespace nmea {
+namespace {
+
+constexpr double kMetresPerFoot = 0.3048;
+
+void StoreDepth(const TSentenceContext& ctx, double metres) {
+  ctx.Data.Depth = static_cast<float>(metres);
+  ctx.Data.DepthTick = ctx.Tick;
+  ctx.TouchQuantity(qtDepth);
+}
+
+}  // namespace
+
+void HandleDBT(TSentenceContext& Ctx) {
+  const TSentenceFields& f = Ctx.Fields;
+  if (!f.Has(3)) return;
+  if (f.Filled(3)) {
+    StoreDepth(Ctx, Ctx.Float(3));
+    return;
+  }
+  // Metres missing: feet, when they are a depth at all. Fathoms are not read.
+  const double feet = f.Filled(1) ? Ctx.Float(1) : 0.0;
+  if (feet > 0) StoreDepth(Ctx, feet * kMetresPerFoot);
+}
+
+void HandleDPT(TSentenceContext& Ctx) {
+  tNMEAData& data = Ctx.Data;
+  if (Ctx.Fields.Filled(1)) StoreDepth(Ctx, Ctx.Float(1));
+  if (Ctx.StoreFloat(2, data.TransducerOffset, data.TransducerOffsetTick)) Ctx.Touch();
+  if (Ctx.Fields.Filled(3)) data.DepthRange = static_cast<float>(Ctx.Float(3));
+}
+
+}  // namespace nmea

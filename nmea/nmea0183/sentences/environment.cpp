@@ -1,0 +1,65 @@
+// Water and air temperature (MTW, MTA), the meteorological composite (MDA)
+// and the barometer (MMB).
+
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_handlers.h"
+#include "support/conversions.h"
+
+namespace nmea {
+namespace {
+
+constexpr double kMillibarsPerBar = 1000.0;
+
+// A temperature in the value field Value with its unit letter (C or F) in
+// the next field; runs when the unit field is present. An empty value is no
+// reading: it must not pass for 0 °C, which would feed a wrong offset to the
+// module's temperature calibration. The update tick and the quantity are
+// stamped whatever the unit.
+void StoreTemperature(const TSentenceContext& ctx, int value, double& member, TTick& tick, TQuantity quantity) {
+  const TSentenceFields& f = ctx.Fields;
+  if (!f.Has(value + 1)) return;
+  if (f.Filled(value)) {
+    const std::string_view unit = support::TrimText(f[value + 1]);
+    const char letter = unit.size() == 1 ? static_cast<char>(unit[0] & ~0x20) : '\0';
+    if (letter == 'C') {
+      member = ctx.Float(value);
+      tick = ctx.Tick;
+    } else if (letter == 'F') {
+      member = TSentenceContext::FahrenheitToCelsius(ctx.Float(value));
+      tick = ctx.Tick;
+    }
+  }
+  ctx.TouchQuantity(quantity);
+}
+
+void StorePressure(const TSentenceContext& ctx, int bars) {
+  tNMEAData& data = ctx.Data;
+  if (!ctx.Fields.Filled(bars)) return;
+  data.BarometricPressure = ctx.Float(bars) * kMillibarsPerBar;
+  data.BarometricPressureTick = ctx.Tick;
+  ctx.TouchQuantity(qtBarometricPressure);
+}
+
+}  // namespace
+
+void HandleMTW(TSentenceContext& Ctx) {
+  StoreTemperature(Ctx, 1, Ctx.Data.WaterTemperature, Ctx.Data.WaterTemperatureTick, qtWaterTemperature);
+}
+
+void HandleMTA(TSentenceContext& Ctx) {
+  StoreTemperature(Ctx, 1, Ctx.Data.AirTemperature, Ctx.Data.AirTemperatureTick, qtAirTemperature);
+}
+
+void HandleMDA(TSentenceContext& Ctx) {
+  tNMEAData& data = Ctx.Data;
+  StorePressure(Ctx, 3);
+  StoreTemperature(Ctx, 5, data.AirTemperature, data.AirTemperatureTick, qtAirTemperature);
+  StoreTemperature(Ctx, 7, data.WaterTemperature, data.WaterTemperatureTick, qtWaterTemperature);
+  Ctx.StoreFloat(9, data.RelativeHumidity, data.RelativeHumidityTick, qtHumidity);
+  Ctx.StoreFloat(10, data.AbsoluteHumidity, data.AbsoluteHumidityTick, qtHumidity);
+  StoreTemperature(Ctx, 11, data.DewPoint, data.DewPointTick, qtHumidity);
+}
+
+void HandleMMB(TSentenceContext& Ctx) { StorePressure(Ctx, 3); }
+
+}  // namespace nmea

@@ -1,0 +1,68 @@
+// XDR: transducer measurements, any number of quadruples of type, value,
+// units and name. Each named measurement is kept as "talker.n.name", n
+// counting the named quadruples of the sentence.
+
+#include <algorithm>
+#include <charconv>
+
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_handlers.h"
+#include "support/hashing.h"
+
+namespace nmea {
+namespace {
+
+// A peer that keeps inventing names must not grow the list without end;
+// measurements of names beyond it are dropped.
+constexpr std::size_t kMaxSensors = 256;
+
+// Updates the entry of the same name and type in place, or appends one.
+void StoreSensor(tSensorArray& sensors, trSensor& sensor, std::string_view name) {
+  sensor.Key = support::StringHash(name);
+  const auto found = std::find_if(sensors.begin(), sensors.end(), [&sensor](const trSensor& s) {
+    return s.Key == sensor.Key && s.Type == sensor.Type;
+  });
+  if (found != sensors.end()) {
+    found->Value = sensor.Value;
+    found->Units = sensor.Units;
+    found->Tick = sensor.Tick;
+  } else if (sensors.size() < kMaxSensors) {
+    sensor.Name = name;
+    sensors.push_back(sensor);
+  }
+}
+
+}  // namespace
+
+void HandleXDR(TSentenceContext& Ctx) {
+  const TSentenceFields& f = Ctx.Fields;
+  // Kept between sentences only for its capacity, so that names are built
+  // without allocating.
+  thread_local std::string name;
+  // A quadruple that leaves its type or units empty keeps the previous
+  // quadruple's. One that leaves its value empty has no reading and stores
+  // nothing, but still counts, so that the names of the others stay put.
+  trSensor sensor;
+  int named = 0;
+  for (int first = 1; f.Has(first); first += 4) {
+    if (f.Filled(first)) sensor.Type = static_cast<std::uint8_t>(f[first].front());
+    const bool reading = f.Filled(first + 1);
+    if (reading) sensor.Value = Ctx.Float(first + 1);
+    if (f.Has(first + 2)) sensor.Units = f[first + 2];
+    if (!f.Filled(first + 3)) continue;
+    ++named;
+    if (!reading) continue;
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, named).ptr;
+    name.assign(Ctx.Talker);
+    name += '.';
+    name.append(digits, end);
+    name += '.';
+    name += f[first + 3];
+    sensor.Tick = Ctx.Tick;
+    Ctx.TouchQuantity(qtTransducers);
+    StoreSensor(Ctx.Data.Sensors, sensor, name);
+  }
+}
+
+}  // namespace nmea

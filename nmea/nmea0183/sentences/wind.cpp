@@ -1,0 +1,77 @@
+// Wind: speed and angle (MWV), true direction and speed (MWD), relative
+// (VWR) and true (VWT) angle and speed. Speeds are kept in knots, angles
+// off the bow in (-180, 180], negative to port.
+
+#include "nmea/link/endpoint.h"
+#include "nmea/nmea0183/sentence_handlers.h"
+
+namespace nmea {
+namespace {
+
+constexpr double kKnotsPerKmh = 0.5399568034557235;
+constexpr double kKnotsPerMetrePerSecond = 1.9438444924406046;
+constexpr double kKnotsPerMph = 0.8689757019438445;
+
+void StoreWind(const TSentenceContext& ctx, double value, double& member, TTick& tick) {
+  member = value;
+  tick = ctx.Tick;
+  ctx.TouchQuantity(qtWind);
+}
+
+// Angle, "L" or "R", speed in knots, as VWR and VWT send them.
+void HandleSidedWind(const TSentenceContext& ctx, double& angle, TTick& angleTick, double& speed, TTick& speedTick) {
+  const bool parsed = ctx.StoreFloat(1, angle, angleTick, qtWind);
+  if (parsed && ctx.Equals(2, "L")) angle = -angle;
+  ctx.StoreFloat(3, speed, speedTick, qtWind);
+}
+
+}  // namespace
+
+void HandleMWV(TSentenceContext& Ctx) {
+  const TSentenceFields& f = Ctx.Fields;
+  tNMEAData& data = Ctx.Data;
+  if (!f.Has(2)) return;
+  // Empty angle and speed fields read as 0.0.
+  const double angle = f.Filled(1) ? Ctx.Float(1) : 0.0;
+  // The reference is compared as sent: only "R" is relative wind.
+  const bool relative = f[2] == "R";
+  const double folded = angle <= 180 ? angle : angle - 360;
+  if (relative) {
+    StoreWind(Ctx, folded, data.ApparentWindAngle, data.ApparentWindAngleTick);
+  } else {
+    StoreWind(Ctx, folded, data.TrueWindAngle, data.TrueWindAngleTick);
+  }
+  if (!f.Has(4)) return;
+  double speed = f.Filled(3) ? Ctx.Float(3) : 0.0;
+  if (Ctx.Equals(4, "K")) {
+    speed *= kKnotsPerKmh;
+  } else if (Ctx.Equals(4, "M")) {
+    speed *= kKnotsPerMetrePerSecond;
+  } else if (Ctx.Equals(4, "S")) {
+    speed *= kKnotsPerMph;
+  }
+  if (relative) {
+    StoreWind(Ctx, speed, data.ApparentWindSpeed, data.ApparentWindSpeedTick);
+  } else {
+    StoreWind(Ctx, speed, data.TrueWindSpeed, data.TrueWindSpeedTick);
+  }
+}
+
+void HandleMWD(TSentenceContext& Ctx) {
+  tNMEAData& data = Ctx.Data;
+  Ctx.StoreFloat(1, data.TrueWindDirection, data.TrueWindDirectionTick, qtWind);
+  Ctx.StoreFloat(5, data.TrueWindSpeed, data.TrueWindSpeedTick, qtWind);
+}
+
+void HandleVWR(TSentenceContext& Ctx) {
+  tNMEAData& data = Ctx.Data;
+  HandleSidedWind(Ctx, data.ApparentWindAngle, data.ApparentWindAngleTick, data.ApparentWindSpeed,
+                  data.ApparentWindSpeedTick);
+}
+
+void HandleVWT(TSentenceContext& Ctx) {
+  tNMEAData& data = Ctx.Data;
+  HandleSidedWind(Ctx, data.TrueWindAngle, data.TrueWindAngleTick, data.TrueWindSpeed, data.TrueWindSpeedTick);
+}
+
+}  // namespace nmea

@@ -1,0 +1,361 @@
+#include "platform/core/classes/filer.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "platform/core/text/cp1252.h"
+
+namespace platform {
+namespace {
+
+const TPropInfo* FindProp(const std::vector<TPropInfo>& props, const std::string& name) {
+  for (const auto& p : props) {
+    if (SameText(p.Name, name)) return &p;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
+  if (handled_ || !ReadData || !SameText(Name, propName_)) return;
+  handled_ = true;
+  ReadData(*this);
+}
+
+void TReader::Bytes(void* buffer, std::int64_t count) { Stream().ReadBuffer(buffer, count); }
+
+template <class T>
+T TReader::Scalar() {
+  T value{};
+  Bytes(&value, sizeof value);
+  return value;
+}
+
+void TReader::Invalid() { throw EReadError("Invalid property value"); }
+
+TValueType TReader::ReadValue() {
+  const auto v = Scalar<std::uint8_t>();
+  if (v > vaUTF8String) Invalid();
+  return static_cast<TValueType>(v);
+}
+
+TValueType TReader::NextValue() {
+  const TValueType v = ReadValue();
+  Stream().Seek(-1, soCurrent);
+  return v;
+}
+
+bool TReader::EndOfList() { return NextValue() == vaNull; }
+
+void TReader::ReadListBegin() {
+  if (ReadValue() != vaList) Invalid();
+}
+
+void TReader::ReadListEnd() {
+  if (ReadValue() != vaNull) Invalid();
+}
+
+std::string TReader::ReadString() {
+  const TValueType v = ReadValue();
+  switch (v) {
+    case vaString: {
+      std::string s(Scalar<std::uint8_t>(), '\0');
+      Bytes(s.data(), static_cast<std::int64_t>(s.size()));
+      return s;
+    }
+    case vaLString:
+    case vaUTF8String: {
+      const auto len = Scalar<std::uint32_t>();
+      std::string s(len, '\0');
+      Bytes(s.data(), len);
+      return s;
+    }
+    case vaWString:
+      Stream().Seek(-1, soCurrent);
+      return Utf16ToCp1252(ReadWideString());
+    default:
+      Invalid();
+  }
+}
+
+std::u16string TReader::ReadWideString() {
+  if (NextValue() != vaWString) return Cp1252ToUtf16(ReadString());
+  ReadValue();
+  const auto count = Scalar<std::uint32_t>();
+  if (count > static_cast<std::uint64_t>(Stream().Size() - Stream().Position()) / 2) Invalid();
+  std::u16string s(count, u'\0');
+  for (auto& unit : s) unit = static_cast<char16_t>(Scalar<std::uint16_t>());
+  return s;
+}
+
+std::int64_t TReader::ReadInteger() {
+  switch (ReadValue()) {
+    case vaInt8:
+      return Scalar<std::int8_t>();
+    case vaInt16:
+      return Scalar<std::int16_t>();
+    case vaInt32:
+      return Scalar<std::int32_t>();
+    case vaInt64:
+      return Scalar<std::int64_t>();
+    default:
+      Invalid();
+  }
+}
+
+bool TReader::ReadBoolean() {
+  const TValueType v = ReadValue();
+  if (v != vaTrue && v != vaFalse) Invalid();
+  return v == vaTrue;
+}
+
+std::string TReader::ReadIdent() {
+  const TValueType v = ReadValue();
+  switch (v) {
+    case vaIdent:
+      return ReadStr();
+    case vaFalse:
+      return "False";
+    case vaTrue:
+      return "True";
+    case vaNil:
+      return "nil";
+    case vaNull:
+      return "Null";
+    default:
+      Invalid();
+  }
+}
+
+std::string TReader::ReadStr() {
+  std::string s(Scalar<std::uint8_t>(), '\0');
+  Bytes(s.data(), static_cast<std::int64_t>(s.size()));
+  return s;
+}
+
+void TReader::SkipValue() {
+  const TValueType v = NextValue();
+  switch (v) {
+    case vaList:
+      ReadValue();
+      while (!EndOfList()) SkipValue();
+      ReadListEnd();
+      return;
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+      ReadInteger();
+      return;
+    case vaString:
+    case vaLString:
+    case vaUTF8String:
+      ReadString();
+      return;
+    case vaWString:
+      ReadWideString();
+      return;
+    case vaIdent:
+    case vaFalse:
+    case vaTrue:
+    case vaNil:
+    case vaNull:
+      ReadIdent();
+      return;
+    case vaBinary: {
+      ReadValue();
+      const auto len = Scalar<std::uint32_t>();
+      Stream().Seek(len, soCurrent);
+      return;
+    }
+    default:
+      Invalid();
+  }
+}
+
+void TReader::ReadProperties(TPersistent* Instance) {
+  while (!EndOfList()) ReadProperty(Instance);
+  ReadListEnd();
+}
+
+void TReader::ReadProperty(TPersistent* Instance) {
+  propName_ = ReadStr();
+  handled_ = false;
+  std::vector<TPropInfo> props;
+  Instance->GetPublishedProperties(props);
+  if (const TPropInfo* p = FindProp(props, propName_); p && p->HasWrite) {
+    switch (p->Kind) {
+      case TTypeKind::tkInteger:
+      case TTypeKind::tkEnumeration:
+        if (p->SetOrd) p->SetOrd(ReadInteger());
+        break;
+      case TTypeKind::tkChar: {
+        const std::string s = ReadString();
+        if (s.size() > 1) Invalid();
+        if (p->SetOrd) p->SetOrd(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+        break;
+      }
+      case TTypeKind::tkWChar: {
+        const std::u16string s = ReadWideString();
+        if (s.size() > 1) Invalid();
+        if (p->SetOrd) p->SetOrd(s.empty() ? 0 : s[0]);
+        break;
+      }
+      case TTypeKind::tkString:
+      case TTypeKind::tkLString:
+        if (p->SetStr) p->SetStr(ReadString());
+        break;
+      case TTypeKind::tkWString:
+        if (p->SetWideStr) p->SetWideStr(ReadWideString());
+        break;
+      default:
+        SkipValue();
+        break;
+    }
+    handled_ = true;
+  } else {
+    Instance->DefineProperties(this);
+  }
+  if (!handled_)
+    throw EReadError("Error reading " + ClassNameOf(*Instance) + "." + propName_ + ": Property " + propName_ +
+                     " does not exist");
+  propName_.clear();
+}
+
+void TWriter::DefineProperty(const std::string& Name, const TReaderProc&, const TWriterProc& WriteData, bool HasData) {
+  if (!HasData || !WriteData) return;
+  WritePropName(Name);
+  WriteData(*this);
+}
+
+void TWriter::Bytes(const void* buffer, std::int64_t count) { Stream().WriteBuffer(buffer, count); }
+
+void TWriter::WriteValue(TValueType Value) {
+  const auto b = static_cast<std::uint8_t>(Value);
+  Bytes(&b, 1);
+}
+
+void TWriter::WriteListBegin() { WriteValue(vaList); }
+
+void TWriter::WriteListEnd() { WriteValue(vaNull); }
+
+void TWriter::WriteString(std::string_view Value) {
+  if (Value.size() <= 255) {
+    WriteValue(vaString);
+    const auto len = static_cast<std::uint8_t>(Value.size());
+    Bytes(&len, 1);
+  } else {
+    WriteValue(vaLString);
+    const auto len = static_cast<std::uint32_t>(Value.size());
+    Bytes(&len, 4);
+  }
+  Bytes(Value.data(), static_cast<std::int64_t>(Value.size()));
+}
+
+void TWriter::WriteWideString(std::u16string_view Value) {
+  WriteValue(vaWString);
+  const auto count = static_cast<std::uint32_t>(Value.size());
+  Bytes(&count, 4);
+  for (char16_t unit : Value) {
+    const auto u = static_cast<std::uint16_t>(unit);
+    Bytes(&u, 2);
+  }
+}
+
+void TWriter::WriteInteger(std::int64_t Value) {
+  if (Value >= std::numeric_limits<std::int8_t>::min() && Value <= std::numeric_limits<std::int8_t>::max()) {
+    WriteValue(vaInt8);
+    const auto v = static_cast<std::int8_t>(Value);
+    Bytes(&v, 1);
+  } else if (Value >= std::numeric_limits<std::int16_t>::min() && Value <= std::numeric_limits<std::int16_t>::max()) {
+    WriteValue(vaInt16);
+    const auto v = static_cast<std::int16_t>(Value);
+    Bytes(&v, 2);
+  } else if (Value >= std::numeric_limits<std::int32_t>::min() && Value <= std::numeric_limits<std::int32_t>::max()) {
+    WriteValue(vaInt32);
+    const auto v = static_cast<std::int32_t>(Value);
+    Bytes(&v, 4);
+  } else {
+    WriteValue(vaInt64);
+    Bytes(&Value, 8);
+  }
+}
+
+void TWriter::WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
+
+void TWriter::WriteIdent(std::string_view Ident) {
+  if (SameText(Ident, "False")) return WriteValue(vaFalse);
+  if (SameText(Ident, "True")) return WriteValue(vaTrue);
+  if (SameText(Ident, "nil")) return WriteValue(vaNil);
+  if (SameText(Ident, "Null")) return WriteValue(vaNull);
+  WriteValue(vaIdent);
+  WriteStr(Ident);
+}
+
+void TWriter::WriteStr(std::string_view Value) {
+  const auto len = static_cast<std::uint8_t>(std::min<std::size_t>(Value.size(), 255));
+  Bytes(&len, 1);
+  Bytes(Value.data(), len);
+}
+
+void TWriter::WritePropName(std::string_view Name) { WriteStr(Name); }
+
+void TWriter::WriteProperties(TPersistent* Instance) {
+  std::vector<TPropInfo> props, ancestorProps;
+  Instance->GetPublishedProperties(props);
+  if (Ancestor) Ancestor->GetPublishedProperties(ancestorProps);
+  for (const TPropInfo& p : props) WriteProperty(p, Ancestor ? FindProp(ancestorProps, p.Name) : nullptr);
+  Instance->DefineProperties(this);
+  WriteListEnd();
+}
+
+void TWriter::WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.HasRead || !Prop.HasWrite) return;
+  if (Prop.IsStored && !Prop.IsStored()) return;
+  switch (Prop.Kind) {
+    case TTypeKind::tkInteger:
+    case TTypeKind::tkEnumeration:
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar: {
+      if (!Prop.GetOrd) return;
+      const std::int64_t value = Prop.GetOrd();
+      if (AncestorProp && AncestorProp->GetOrd) {
+        if (value == AncestorProp->GetOrd()) return;
+      } else if (Prop.Default != kNoDefault && value == Prop.Default) {
+        return;
+      }
+      WritePropName(Prop.Name);
+      if (Prop.Kind == TTypeKind::tkChar) {
+        WriteString(std::string(1, static_cast<char>(value)));
+      } else if (Prop.Kind == TTypeKind::tkWChar) {
+        WriteWideString(std::u16string(1, static_cast<char16_t>(value)));
+      } else {
+        WriteInteger(value);
+      }
+      return;
+    }
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString: {
+      if (!Prop.GetStr) return;
+      const std::string value = Prop.GetStr();
+      if (AncestorProp && AncestorProp->GetStr ? value == AncestorProp->GetStr() : value.empty()) return;
+      WritePropName(Prop.Name);
+      WriteString(value);
+      return;
+    }
+    case TTypeKind::tkWString: {
+      if (!Prop.GetWideStr) return;
+      const std::u16string value = Prop.GetWideStr();
+      if (AncestorProp && AncestorProp->GetWideStr ? value == AncestorProp->GetWideStr() : value.empty()) return;
+      WritePropName(Prop.Name);
+      WriteWideString(value);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,129 @@
+#pragma once
+// Filing of persistent objects: a TWriter writes an object's published
+// properties and the properties it defines in code as tagged values to a
+// stream, a TReader reads them back. The format is the class library's:
+// a property is its name (one length byte and the name) and a value that
+// starts with its value type; a list of values ends with vaNull.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/core/classes/component.h"
+#include "platform/core/classes/persistent.h"
+#include "platform/core/classes/streams.h"
+
+namespace platform {
+
+enum TValueType : std::uint8_t {
+  vaNull = 0,
+  vaList = 1,
+  vaInt8 = 2,
+  vaInt16 = 3,
+  vaInt32 = 4,
+  vaExtended = 5,
+  vaString = 6,
+  vaIdent = 7,
+  vaFalse = 8,
+  vaTrue = 9,
+  vaBinary = 10,
+  vaSet = 11,
+  vaLString = 12,
+  vaNil = 13,
+  vaCollection = 14,
+  vaSingle = 15,
+  vaCurrency = 16,
+  vaDate = 17,
+  vaWString = 18,
+  vaInt64 = 19,
+  vaUTF8String = 20,
+};
+
+class TReader;
+class TWriter;
+using TReaderProc = std::function<void(TReader& Reader)>;
+using TWriterProc = std::function<void(TWriter& Writer)>;
+
+class TFiler : public TObject {
+ public:
+  explicit TFiler(TStream& Stream) : stream_(Stream) {}
+  // A property filed by code: the writer writes it when HasData, the reader
+  // reads it when the stream holds it.
+  virtual void DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
+                              bool HasData) = 0;
+  TStream& Stream() { return stream_; }
+
+  TComponent* Root = nullptr;
+  // The object the one being written is compared with; null for none.
+  TPersistent* Ancestor = nullptr;
+
+ private:
+  TStream& stream_;
+};
+
+class TReader : public TFiler {
+ public:
+  using TFiler::TFiler;
+  void DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
+                      bool HasData) override;
+
+  TValueType ReadValue();
+  TValueType NextValue();
+  bool EndOfList();
+  void ReadListBegin();
+  void ReadListEnd();
+  // Any 8-bit or wide string value; wide text is narrowed to code page 1252.
+  std::string ReadString();
+  // Any string value; 8-bit text is widened from code page 1252.
+  std::u16string ReadWideString();
+  std::int64_t ReadInteger();
+  bool ReadBoolean();
+  std::string ReadIdent();
+  // A property name.
+  std::string ReadStr();
+  void SkipValue();
+
+  // Properties up to the end of the list, then the list end. A property
+  // neither published nor defined raises EReadError.
+  void ReadProperties(TPersistent* Instance);
+  void ReadProperty(TPersistent* Instance);
+  // The name of the property being read.
+  const std::string& PropName() const { return propName_; }
+
+ private:
+  void Bytes(void* buffer, std::int64_t count);
+  template <class T>
+  T Scalar();
+  [[noreturn]] void Invalid();
+
+  std::string propName_;
+  bool handled_ = false;
+};
+
+class TWriter : public TFiler {
+ public:
+  using TFiler::TFiler;
+  void DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc& WriteData,
+                      bool HasData) override;
+
+  void WriteValue(TValueType Value);
+  void WriteListBegin();
+  void WriteListEnd();
+  void WriteString(std::string_view Value);
+  void WriteWideString(std::u16string_view Value);
+  void WriteInteger(std::int64_t Value);
+  void WriteBoolean(bool Value);
+  void WriteIdent(std::string_view Ident);
+  void WriteStr(std::string_view Value);
+  void WritePropName(std::string_view Name);
+
+  // The published properties that differ from their default (or from the
+  // ancestor's), then the defined ones, then the list end.
+  void WriteProperties(TPersistent* Instance);
+
+ private:
+  void WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  void Bytes(const void* buffer, std::int64_t count);
+};
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+// Objects that can be assigned to one another and filed: the class
+// library's TPersistent, with the published-property table that filing and
+// the wide layer walk.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/core/classes/object.h"
+#include "platform/core/classes/sysutils.h"
+
+namespace platform {
+
+class TFiler;
+
+enum class TTypeKind { tkUnknown, tkInteger, tkChar, tkEnumeration, tkString, tkWChar, tkLString, tkWString };
+
+// The declared default that means "none".
+constexpr std::int64_t kNoDefault = static_cast<std::int64_t>(0x80000000u);
+
+// One published property. Accessors that the kind does not use stay empty;
+// an empty IsStored means always stored.
+struct TPropInfo {
+  std::string Name;
+  TTypeKind Kind = TTypeKind::tkUnknown;
+  std::function<bool()> IsStored;
+  bool HasRead = true;
+  bool HasWrite = true;
+  std::int64_t Default = kNoDefault;
+  std::function<std::int64_t()> GetOrd;
+  std::function<void(std::int64_t)> SetOrd;
+  std::function<std::string()> GetStr;
+  std::function<void(const std::string&)> SetStr;
+  std::function<std::u16string()> GetWideStr;
+  std::function<void(const std::u16string&)> SetWideStr;
+};
+
+class TPersistent : public TObject {
+ public:
+  // Source->AssignTo(this); EConvertError when neither side knows the other.
+  virtual void Assign(const TPersistent* Source);
+  // The published properties in declaration order, base classes first.
+  // Classes append theirs after calling the inherited version.
+  virtual void GetPublishedProperties(std::vector<TPropInfo>& Props) const;
+  // Declares properties that are filed by code rather than by the table.
+  virtual void DefineProperties(TFiler* Filer);
+
+ protected:
+  virtual void AssignTo(TPersistent* Dest) const;
+  [[noreturn]] void AssignError(const TPersistent* Source) const;
+};
+
+}  // namespace platform

@@ -1,0 +1,192 @@
+#include "platform/core/os/serial_ports.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace platform {
+namespace fs = std::filesystem;
+namespace {
+
+// Device families with numbers of their own: name prefix + k (k < 1000)
+// is Base + k.
+struct Family {
+  std::string_view prefix;
+  std::int32_t base;
+};
+
+constexpr std::array<Family, 5> kFamilies{{
+    {"ttyS", 1},
+    {"ttyUSB", 1001},
+    {"ttyACM", 2001},
+    {"ttyAMA", 3001},
+    {"rfcomm", 4001},
+}};
+constexpr std::int32_t kFamilySize = 1000;
+// Other device names and virtual port names are hashed into ranges of their
+// own, above every family.
+constexpr std::int32_t kHashedDeviceBase = 10000;
+constexpr std::int32_t kHashedDeviceSpan = 0x40000000 - kHashedDeviceBase;
+constexpr std::int32_t kVirtualBase = 0x40000000;
+constexpr std::int32_t kVirtualSpan = 0x3FFFFFFF;
+
+std::uint32_t Fnv1a(std::string_view text) {
+  std::uint32_t h = 2166136261u;
+  for (const char c : text) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 16777619u;
+  }
+  return h;
+}
+
+// k when name is prefix followed by 1 to 3 decimal digits without a
+// leading zero (except "0" itself), else -1.
+int FamilyIndex(std::string_view name, std::string_view prefix) {
+  if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return -1;
+  const std::string_view digits = name.substr(prefix.size());
+  if (digits.size() > 3 || (digits.size() > 1 && digits[0] == '0')) return -1;
+  int k = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return -1;
+    k = k * 10 + (c - '0');
+  }
+  return k;
+}
+
+// One line of a small sysfs attribute, without its line end; bounded.
+std::string ReadAttribute(const fs::path& file) {
+  std::ifstream in(file);
+  if (!in) return {};
+  std::string line;
+  line.resize(256);
+  in.read(line.data(), static_cast<std::streamsize>(line.size()));
+  line.resize(static_cast<std::size_t>(in.gcount()));
+  if (const auto nl = line.find_first_of("\r\n"); nl != std::string::npos) line.resize(nl);
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// Maker and product of the USB device an adapter's tty sits below.
+std::string UsbDescription(const fs::path& ttyEntry) {
+  std::error_code ec;
+  fs::path dir = fs::canonical(ttyEntry / "device", ec);
+  if (ec) return {};
+  for (int depth = 0; depth < 8 && dir.has_relative_path(); ++depth, dir = dir.parent_path()) {
+    if (!fs::exists(dir / "idVendor", ec)) continue;
+    const std::string maker = ReadAttribute(dir / "manufacturer");
+    const std::string product = ReadAttribute(dir / "product");
+    if (maker.empty()) return product;
+    if (product.empty()) return maker;
+    return maker + " " + product;
+  }
+  return {};
+}
+
+bool IsDevicePort(const fs::path& ttyEntry, const std::string& name) {
+  std::error_code ec;
+  if (!fs::exists(ttyEntry / "device", ec)) return false;
+  // A ttyS port whose UART type is unknown (0) has no hardware behind it.
+  if (FamilyIndex(name, "ttyS") >= 0 && ReadAttribute(ttyEntry / "type") == "0") return false;
+  return true;
+}
+
+void ListDevices(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out) {
+  std::error_code ec;
+  for (fs::directory_iterator it(roots.SysClassTty, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!IsDevicePort(it->path(), name)) continue;
+    const fs::path node = fs::path(roots.Dev) / name;
+    if (!fs::exists(node, ec)) continue;
+    out.push_back({SerialPortNumber(name, false), name, node.string(), UsbDescription(it->path()), false});
+  }
+}
+
+void ListVirtual(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out) {
+  if (roots.VirtualFolder.empty()) return;
+  std::error_code ec;
+  for (fs::directory_iterator it(roots.VirtualFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code linkEc;
+    if (!it->is_symlink(linkEc)) continue;
+    // A link whose pseudo-terminal has gone is no port.
+    if (!fs::exists(it->path(), linkEc)) continue;
+    const std::string name = it->path().filename().string();
+    // Hidden names are links still being put in place.
+    if (name.empty() || name[0] == '.') continue;
+    out.push_back({SerialPortNumber(name, true), name, it->path().string(), "virtual port", true});
+  }
+}
+
+}  // namespace
+
+std::string VirtualPortFolder() {
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+    return (fs::path(runtime) / "veltrosa" / "ports").string();
+  }
+  return (fs::path("/tmp") / ("veltrosa-" + std::to_string(::getuid())) / "ports").string();
+}
+
+std::string EnsureVirtualPortFolder() {
+  const fs::path folder = VirtualPortFolder();
+  // Each level is made private, so that the fallback below /tmp cannot be
+  // prepared by another user.
+  for (const fs::path& dir : {folder.parent_path(), folder}) {
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 0022) != 0) {
+      return {};
+    }
+  }
+  return folder.string();
+}
+
+SerialPortRoots DefaultSerialPortRoots() {
+  SerialPortRoots roots;
+  roots.VirtualFolder = VirtualPortFolder();
+  return roots;
+}
+
+std::int32_t SerialPortNumber(std::string_view name, bool isVirtual) {
+  if (name.empty()) return 0;
+  if (isVirtual) return kVirtualBase + static_cast<std::int32_t>(Fnv1a(name) % kVirtualSpan);
+  for (const Family& family : kFamilies) {
+    if (const int k = FamilyIndex(name, family.prefix); k >= 0 && k < kFamilySize) return family.base + k;
+  }
+  return kHashedDeviceBase + static_cast<std::int32_t>(Fnv1a(name) % kHashedDeviceSpan);
+}
+
+std::vector<SerialPortEntry> ListSerialPorts(const SerialPortRoots& roots) {
+  std::vector<SerialPortEntry> ports;
+  ListDevices(roots, ports);
+  ListVirtual(roots, ports);
+  std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+    return a.Number != b.Number ? a.Number < b.Number : a.Name < b.Name;
+  });
+  // Two names that hash to one number: the first by name keeps it, so the
+  // choice does not depend on the order the folders list them in.
+  ports.erase(std::unique(ports.begin(), ports.end(),
+                          [](const SerialPortEntry& a, const SerialPortEntry& b) { return a.Number == b.Number; }),
+              ports.end());
+  return ports;
+}
+
+std::string SerialPortPath(std::int32_t number, const SerialPortRoots& roots) {
+  if (number < 1) return {};
+  for (const Family& family : kFamilies) {
+    if (number >= family.base && number < family.base + kFamilySize) {
+      return (fs::path(roots.Dev) / (std::string(family.prefix) + std::to_string(number - family.base))).string();
+    }
+  }
+  for (const SerialPortEntry& port : ListSerialPorts(roots)) {
+    if (port.Number == number) return port.Path;
+  }
+  return {};
+}
+
+}  // namespace platform

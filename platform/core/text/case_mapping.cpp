@@ -1,0 +1,63 @@
+#include "platform/core/text/case_mapping.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+#include <algorithm>
+
+#include "platform/core/text/utf16.h"
+
+namespace platform {
+namespace {
+
+// The C library's Unicode tables, independent of the process's locale.
+locale_t UnicodeLocale() {
+  static const locale_t locale = [] {
+    locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return l ? l : newlocale(LC_CTYPE_MASK, "C", static_cast<locale_t>(nullptr));
+  }();
+  return locale;
+}
+
+char16_t Mapped(char16_t c, wint_t mapped) {
+  // A mapping out of the basic plane cannot be held in one unit.
+  return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : c;
+}
+
+}  // namespace
+
+char16_t CharUpperW(char16_t c) {
+  if (c < 0x80) return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+  if (IsSurrogate(c)) return c;
+  return Mapped(c, towupper_l(c, UnicodeLocale()));
+}
+
+char16_t CharLowerW(char16_t c) {
+  if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+  if (IsSurrogate(c)) return c;
+  return Mapped(c, towlower_l(c, UnicodeLocale()));
+}
+
+std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length) {
+  for (std::uint32_t i = 0; i < Length; ++i) Buffer[i] = CharUpperW(Buffer[i]);
+  return Length;
+}
+
+std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length) {
+  for (std::uint32_t i = 0; i < Length; ++i) Buffer[i] = CharLowerW(Buffer[i]);
+  return Length;
+}
+
+int CompareStringW(std::uint32_t, std::uint32_t Flags, std::u16string_view String1, std::u16string_view String2) {
+  const bool ignoreCase = (Flags & NORM_IGNORECASE) != 0;
+  const std::size_t common = std::min(String1.size(), String2.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const char16_t a = ignoreCase ? CharUpperW(String1[i]) : String1[i];
+    const char16_t b = ignoreCase ? CharUpperW(String2[i]) : String2[i];
+    if (a != b) return a < b ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+  }
+  if (String1.size() == String2.size()) return CSTR_EQUAL;
+  return String1.size() < String2.size() ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+}
+
+}  // namespace platform

@@ -1,7 +1,0 @@
-#include "platform/core/version.h"
-
-namespace platform {
-
-OSVERSIONINFO GetVersionEx() { return OSVERSIONINFO{6, 1, 7601, VER_PLATFORM_WIN32_NT}; }
-
-}  // namespace platform

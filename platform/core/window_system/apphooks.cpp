@@ -1,0 +1,12 @@
+#include "platform/core/window_system/apphooks.h"
+
+namespace platform {
+
+ApplicationHooks& AppHooks() {
+  static ApplicationHooks hooks;
+  return hooks;
+}
+
+bool TranslateMDISysAccel(HWND, MSG*) { return false; }
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// What the class library's application object tells code that handles
+// messages outside its loop (the pending-message pump): its message hook,
+// how to cancel a hint being shown, the dialog window that gets dialog
+// keyboard handling, and the MDI client window when the main window is an
+// MDI frame. Each member may be empty; the application object fills them in.
+
+#include <functional>
+
+#include "platform/core/window_system/wintypes.h"
+
+namespace platform {
+
+struct ApplicationHooks {
+  // Returns true when it handled the message.
+  std::function<bool(MSG& msg)> OnMessage;
+  std::function<void()> CancelHint;
+  std::function<HWND()> DialogHandle;
+  // Null unless the main window is an MDI frame.
+  std::function<HWND()> MdiClient;
+};
+
+// The hooks of this process; user-interface thread only.
+ApplicationHooks& AppHooks();
+
+// MDI frames do not occur here: there is never a system accelerator to take.
+bool TranslateMDISysAccel(HWND client, MSG* msg);
+
+}  // namespace platform

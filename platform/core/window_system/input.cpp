@@ -1,0 +1,89 @@
+#include "platform/core/window_system/input.h"
+
+#include <array>
+#include <atomic>
+
+namespace platform {
+namespace {
+
+std::array<std::atomic<bool>, 256>& Keys() {
+  static std::array<std::atomic<bool>, 256> keys{};
+  return keys;
+}
+
+struct KeyName {
+  unsigned vk;
+  unsigned scan;
+  bool extended;
+  const char16_t* name;
+};
+
+// Scan codes of a US keyboard and the names its layout gives the keys.
+constexpr KeyName kKeys[] = {
+    {0x08, 0x0E, false, u"Backspace"}, {0x09, 0x0F, false, u"Tab"},   {0x0D, 0x1C, false, u"Enter"},
+    {0x10, 0x2A, false, u"Shift"},     {0x11, 0x1D, false, u"Ctrl"},  {0x12, 0x38, false, u"Alt"},
+    {0x1B, 0x01, false, u"Esc"},       {0x20, 0x39, false, u"Space"}, {0x21, 0x49, true, u"Page Up"},
+    {0x22, 0x51, true, u"Page Down"},  {0x23, 0x4F, true, u"End"},    {0x24, 0x47, true, u"Home"},
+    {0x25, 0x4B, true, u"Left"},       {0x26, 0x48, true, u"Up"},     {0x27, 0x4D, true, u"Right"},
+    {0x28, 0x50, true, u"Down"},       {0x2D, 0x52, true, u"Insert"}, {0x2E, 0x53, true, u"Delete"},
+    {0x30, 0x0B, false, u"0"},         {0x31, 0x02, false, u"1"},     {0x32, 0x03, false, u"2"},
+    {0x33, 0x04, false, u"3"},         {0x34, 0x05, false, u"4"},     {0x35, 0x06, false, u"5"},
+    {0x36, 0x07, false, u"6"},         {0x37, 0x08, false, u"7"},     {0x38, 0x09, false, u"8"},
+    {0x39, 0x0A, false, u"9"},         {0x41, 0x1E, false, u"A"},     {0x42, 0x30, false, u"B"},
+    {0x43, 0x2E, false, u"C"},         {0x44, 0x20, false, u"D"},     {0x45, 0x12, false, u"E"},
+    {0x46, 0x21, false, u"F"},         {0x47, 0x22, false, u"G"},     {0x48, 0x23, false, u"H"},
+    {0x49, 0x17, false, u"I"},         {0x4A, 0x24, false, u"J"},     {0x4B, 0x25, false, u"K"},
+    {0x4C, 0x26, false, u"L"},         {0x4D, 0x32, false, u"M"},     {0x4E, 0x31, false, u"N"},
+    {0x4F, 0x18, false, u"O"},         {0x50, 0x19, false, u"P"},     {0x51, 0x10, false, u"Q"},
+    {0x52, 0x13, false, u"R"},         {0x53, 0x1F, false, u"S"},     {0x54, 0x14, false, u"T"},
+    {0x55, 0x16, false, u"U"},         {0x56, 0x2F, false, u"V"},     {0x57, 0x11, false, u"W"},
+    {0x58, 0x2D, false, u"X"},         {0x59, 0x15, false, u"Y"},     {0x5A, 0x2C, false, u"Z"},
+    {0x70, 0x3B, false, u"F1"},        {0x71, 0x3C, false, u"F2"},    {0x72, 0x3D, false, u"F3"},
+    {0x73, 0x3E, false, u"F4"},        {0x74, 0x3F, false, u"F5"},    {0x75, 0x40, false, u"F6"},
+    {0x76, 0x41, false, u"F7"},        {0x77, 0x42, false, u"F8"},    {0x78, 0x43, false, u"F9"},
+    {0x79, 0x44, false, u"F10"},       {0x7A, 0x57, false, u"F11"},   {0x7B, 0x58, false, u"F12"},
+    {0xBA, 0x27, false, u";"},         {0xBB, 0x0D, false, u"="},     {0xBC, 0x33, false, u","},
+    {0xBD, 0x0C, false, u"-"},         {0xBE, 0x34, false, u"."},     {0xBF, 0x35, false, u"/"},
+    {0xC0, 0x29, false, u"`"},         {0xDB, 0x1A, false, u"["},     {0xDC, 0x2B, false, u"\\"},
+    {0xDD, 0x1B, false, u"]"},         {0xDE, 0x28, false, u"'"},
+};
+
+}  // namespace
+
+unsigned MapVirtualKeyW(unsigned code, unsigned mapType) {
+  if (mapType != MAPVK_VK_TO_VSC) return 0;
+  for (const auto& k : kKeys) {
+    if (k.vk == code) return k.scan;
+  }
+  return 0;
+}
+
+int GetKeyNameTextW(long keyData, char16_t* buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  const auto scan = static_cast<unsigned>((keyData >> 16) & 0xFF);
+  const bool extended = (keyData >> 24) & 1;
+  for (const auto& k : kKeys) {
+    if (k.scan != scan) continue;
+    // The keypad shares scan codes with the extended keys; without the
+    // flag the key is the keypad's.
+    if (k.extended && !extended) continue;
+    int n = 0;
+    for (; k.name[n] && n < size - 1; ++n) buffer[n] = k.name[n];
+    buffer[n] = 0;
+    return n;
+  }
+  buffer[0] = 0;
+  return 0;
+}
+
+std::int16_t GetKeyState(int virtualKey) {
+  if (virtualKey < 0 || virtualKey > 255) return 0;
+  return Keys()[static_cast<std::size_t>(virtualKey)].load() ? static_cast<std::int16_t>(-128) : 0;
+}
+
+void SetKeyDown(int virtualKey, bool down) {
+  if (virtualKey < 0 || virtualKey > 255) return;
+  Keys()[static_cast<std::size_t>(virtualKey)].store(down);
+}
+
+}  // namespace platform

@@ -1,0 +1,340 @@
+#pragma once
+// The class library's graphics: colours, fonts, pens and brushes, the
+// canvas that draws with them on a device context, and pictures (bitmaps,
+// metafiles and the picture that holds either). 8-bit texts are code page
+// 1252, as everywhere in the class library.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/classes/persistent.h"
+#include "platform/core/classes/streams.h"
+#include "platform/ui/window_classes/gdi.h"
+
+namespace platform {
+
+// A colour: RGB in the low three bytes, or a system colour (clSystemColor
+// with the index in the low byte).
+using TColor = std::int32_t;
+constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
+constexpr TColor SystemColor(int index) { return clSystemColor | index; }
+constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
+constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
+constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
+constexpr TColor clMenu = SystemColor(COLOR_MENU);
+constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME);
+constexpr TColor clMenuText = SystemColor(COLOR_MENUTEXT);
+constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
+constexpr TColor clCaptionText = SystemColor(COLOR_CAPTIONTEXT);
+constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
+constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
+constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+constexpr TColor clBtnShadow = SystemColor(COLOR_BTNSHADOW);
+constexpr TColor clGrayText = SystemColor(COLOR_GRAYTEXT);
+constexpr TColor clBtnText = SystemColor(COLOR_BTNTEXT);
+constexpr TColor clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
+constexpr TColor cl3DDkShadow = SystemColor(COLOR_3DDKSHADOW);
+constexpr TColor cl3DLight = SystemColor(COLOR_3DLIGHT);
+constexpr TColor clInfoText = SystemColor(COLOR_INFOTEXT);
+constexpr TColor clInfoBk = SystemColor(COLOR_INFOBK);
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// System colours become their RGB value; others keep their low three bytes.
+COLORREF ColorToRGB(TColor color);
+
+struct TPoint {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+using TRect = RECT;
+inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
+
+// Graphics objects tell their owner when they change.
+class TGraphicsObject : public TPersistent {
+ public:
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed();
+};
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;
+
+class TFont : public TGraphicsObject {
+ public:
+  TFont();
+  ~TFont() override;
+  TFont(const TFont&) = delete;
+  TFont& operator=(const TFont&) = delete;
+
+  std::string Name() const { return log_.lfFaceName; }
+  void SetName(const std::string& name);
+  // Negative: character height in pixels; positive: cell height.
+  int Height() const { return log_.lfHeight; }
+  void SetHeight(int height);
+  // Points at 96 pixels per inch.
+  int Size() const;
+  void SetSize(int points);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TFontStyles Style() const;
+  void SetStyle(TFontStyles style);
+  // A font object for the current description; the font keeps it.
+  HFONT Handle();
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  void Update();
+  LOGFONT log_;
+  TColor color_ = clWindowText;
+  HFONT handle_ = 0;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psClear };
+
+class TPen : public TGraphicsObject {
+ public:
+  ~TPen() override;
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  int Width() const { return width_; }
+  void SetWidth(int width);
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle style);
+  HPEN Handle();
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  void Drop();
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+  HPEN handle_ = 0;
+};
+
+enum TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+ public:
+  ~TBrush() override;
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle style);
+  HBRUSH Handle();
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  void Drop();
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+  HBRUSH handle_ = 0;
+};
+
+class TGraphic;
+
+enum TCanvasOrientation { coLeftToRight, coRightToLeft };
+
+// Draws with its font, pen and brush on a device context. A canvas that
+// has none asks for one (CreateHandle) before it draws.
+class TCanvas : public TPersistent {
+ public:
+  TCanvas();
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  // The device context, with the font, pen and brush selected into it.
+  HDC Handle();
+  void SetHandle(HDC dc);
+  bool HandleAllocated() const { return dc_ != nullptr; }
+
+  TFont& Font() { return font_; }
+  TPen& Pen() { return pen_; }
+  TBrush& Brush() { return brush_; }
+  TPoint PenPos() const;
+  void SetPenPos(TPoint p);
+  // ETO_ flags added to every text the canvas draws.
+  UINT TextFlags = 0;
+  TCanvasOrientation CanvasOrientation() const { return coLeftToRight; }
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Polyline(const std::vector<TPoint>& points);
+  void Polygon(const std::vector<TPoint>& points);
+  void Rectangle(int left, int top, int right, int bottom);
+  void Rectangle(const TRect& r) { Rectangle(r.left, r.top, r.right, r.bottom); }
+  void RoundRect(int left, int top, int right, int bottom, int width, int height);
+  void Ellipse(int left, int top, int right, int bottom);
+  void FillRect(const TRect& r);
+  void FrameRect(const TRect& r);
+  void DrawFocusRect(const TRect& r);
+  void TextOut(int x, int y, const std::string& text);
+  // Text clipped to r; the rectangle is filled first unless the brush is
+  // clear.
+  void TextRect(const TRect& r, int x, int y, const std::string& text);
+  SIZE TextExtent(const std::string& text);
+  int TextWidth(const std::string& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+  void Draw(int x, int y, TGraphic* graphic);
+  void StretchDraw(const TRect& r, TGraphic* graphic);
+  // Copies a part of another canvas, stretching it to dest.
+  void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
+  TColor Pixels(int x, int y);
+  void SetPixel(int x, int y, TColor color);
+
+  void Changing();
+  void Changed();
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+ protected:
+  // Makes a device context when the canvas has none; none by default.
+  virtual void CreateHandle() {}
+  // Selects the font, pen and brush into the context before drawing.
+  void RequiredState();
+
+ private:
+  HDC dc_ = nullptr;
+  TFont font_;
+  TPen pen_;
+  TBrush brush_;
+};
+
+// Lends a device context to a canvas while it lives; the canvas lets go of
+// it on the way out, also when a paint throws.
+class TCanvasHandleScope {
+ public:
+  TCanvasHandleScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasHandleScope() { canvas_.SetHandle(nullptr); }
+  TCanvasHandleScope(const TCanvasHandleScope&) = delete;
+  TCanvasHandleScope& operator=(const TCanvasHandleScope&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
+// A picture that can draw itself on a canvas.
+class TGraphic : public TPersistent {
+ public:
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual bool Empty() const = 0;
+  virtual void Draw(TCanvas& canvas, const TRect& rect) = 0;
+  virtual void LoadFromStream(TStream& stream) = 0;
+  void LoadFromFile(const std::string& fileName);
+  bool Transparent = false;
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed();
+};
+
+enum TPixelFormat { pfDevice, pf24bit, pf32bit };
+
+// A 32-bit bitmap with its own canvas.
+class TBitmap : public TGraphic {
+ public:
+  TBitmap();
+  ~TBitmap() override;
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const override;
+  int Height() const override;
+  bool Empty() const override;
+  void SetWidth(int width);
+  void SetHeight(int height);
+  void SetSize(int width, int height);
+  TCanvas& Canvas();
+  HBITMAP Handle() const { return handle_; }
+  void Draw(TCanvas& canvas, const TRect& rect) override;
+  // BMP or PNG data.
+  void LoadFromStream(TStream& stream) override;
+  // A bitmap resource of the program; EResNotFound when missing.
+  void LoadFromResourceName(const std::string& name);
+  void Assign(const TPersistent* Source) override;
+  TPixelFormat PixelFormat = pf32bit;
+  // The colour that does not draw when Transparent is set; clDefault means
+  // the colour of the bottom-left pixel.
+  TColor TransparentColor = clDefault;
+
+ private:
+  class BitmapCanvas;
+  void Resize(int width, int height);
+  HBITMAP handle_ = 0;
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+// A scalable picture. Drawn stretched to the rectangle it is given.
+class TMetafile : public TGraphic {
+ public:
+  TMetafile();
+  ~TMetafile() override;
+  int Width() const override;
+  int Height() const override;
+  bool Empty() const override;
+  void Draw(TCanvas& canvas, const TRect& rect) override;
+  // PNG or BMP data; EInvalidGraphic for anything else.
+  void LoadFromStream(TStream& stream) override;
+  void Assign(const TPersistent* Source) override;
+
+ private:
+  struct Data;
+  std::shared_ptr<Data> data_;
+};
+
+class EInvalidGraphic : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Holds one graphic of any kind.
+class TPicture : public TPersistent {
+ public:
+  TPicture();
+  ~TPicture() override;
+  TPicture(const TPicture&) = delete;
+  TPicture& operator=(const TPicture&) = delete;
+
+  TGraphic* Graphic() const { return graphic_.get(); }
+  // Takes a copy of the graphic (null empties the picture).
+  void SetGraphic(TGraphic* graphic);
+  // Makes the picture a bitmap when it is not one.
+  TBitmap& Bitmap();
+  int Width() const { return graphic_ ? graphic_->Width() : 0; }
+  int Height() const { return graphic_ ? graphic_->Height() : 0; }
+  void LoadFromFile(const std::string& fileName);
+  void Assign(const TPersistent* Source) override;
+  TNotifyEvent OnChange;
+  TNotifyEvent OnProgress;
+
+ private:
+  void Take(std::unique_ptr<TGraphic> graphic);
+  std::unique_ptr<TGraphic> graphic_;
+};
+
+}  // namespace platform

@@ -1,0 +1,350 @@
+#pragma once
+// The class library's standard controls over the standard window classes:
+// edits and memos (EDIT), combo boxes (COMBOBOX), list boxes (LISTBOX),
+// static texts (STATIC), buttons, check boxes and radio buttons (BUTTON);
+// and the painted label and group box. Their item lists are 8-bit string
+// lists that talk to the window with its messages.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/core/classes/strings.h"
+#include "platform/ui/controls/controls.h"
+
+namespace platform {
+
+enum TBorderStyle { bsNoBorder, bsSingleBorder };
+
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(char value);
+  bool Modified();
+  void SetModified(bool value);
+  int SelStart();
+  void SetSelStart(int value);
+  int SelLength();
+  void SetSelLength(int value);
+  std::string SelText();
+  void SetSelText(const std::string& value);
+  void Clear() { SetText(""); }
+  void SelectAll();
+  TBorderStyle BorderStyle = bsSingleBorder;
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void Change();
+
+ private:
+  int maxLength_ = 0;
+  bool readOnly_ = false;
+  char passwordChar_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  using TCustomEdit::TCustomEdit;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TCustomMemo : public TCustomEdit {
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  // The lines of the window (an empty last line does not count).
+  TStrings& Lines() { return *lines_; }
+  TScrollStyle ScrollBars = ssNone;
+  bool WordWrap = true;
+  bool WantReturns = true;
+  bool WantTabs = false;
+  TAlignment Alignment = taLeftJustify;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  std::unique_ptr<TStrings> lines_;
+};
+
+class TMemo : public TCustomMemo {
+ public:
+  using TCustomMemo::TCustomMemo;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+class TCustomComboBox : public TWinControl {
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+  TStrings& Items() { return *items_; }
+  int ItemIndex();
+  void SetItemIndex(int value);
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle value);
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+  int DropDownCount = 8;
+  int MaxLength = 0;
+  bool DroppedDown();
+  void SetDroppedDown(bool value);
+  int SelStart();
+  int SelLength();
+  void Clear() { items_->Clear(); }
+  // The edit and list parts of the window (the edit only for editable
+  // styles).
+  HWND EditHandle() const { return editHandle_; }
+  HWND ListHandle() const { return listHandle_; }
+  WNDPROC DefEditProc;
+  WNDPROC DefListProc;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  // Messages of the edit and list parts; by default keys go through the
+  // combo box's key events first, and then to the part's own procedure.
+  virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
+  virtual void Change();
+  virtual void Select();
+  virtual void DropDown();
+  virtual void CloseUp();
+
+ private:
+  LRESULT EditWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefEditProc); }
+  LRESULT ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefListProc); }
+  // ComboWndProc for a part whose own procedure is PartProc; an exception
+  // goes to the application and never back into the window system.
+  LRESULT PartWndProc(HWND h, UINT msg, WPARAM w, LPARAM l, WNDPROC PartProc);
+  std::unique_ptr<TStrings> items_;
+  std::unique_ptr<TStringList> savedItems_;
+  int savedIndex_ = -1;
+  TComboBoxStyle style_ = csDropDown;
+  bool sorted_ = false;
+  HWND editHandle_ = nullptr;
+  HWND listHandle_ = nullptr;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  using TCustomComboBox::TCustomComboBox;
+};
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+using TLBGetDataEvent = std::function<void(TWinControl* Control, int Index, std::string& Data)>;
+
+class TCustomListBox : public TWinControl {
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+  TStrings& Items() { return *items_; }
+  int ItemIndex();
+  void SetItemIndex(int value);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool value);
+  bool Selected(int Index);
+  void SetSelected(int Index, bool value);
+  int SelCount();
+  int TopIndex();
+  void SetTopIndex(int value);
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+  TListBoxStyle Style() const { return style_; }
+  void SetStyle(TListBoxStyle value);
+  // The number of items (set for a virtual list).
+  int Count();
+  void SetCount(int value);
+  int ItemAtPos(TPoint Pos, bool Existing);
+  void Clear() { items_->Clear(); }
+  TLBGetDataEvent OnData;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  virtual std::string DoGetData(int Index);
+
+ private:
+  std::unique_ptr<TStrings> items_;
+  std::unique_ptr<TStringList> savedItems_;
+  int savedIndex_ = -1;
+  int virtualCount_ = 0;
+  // The length last answered for an item of a virtual list: LB_GETTEXT
+  // carries no buffer size, so the copy into the asker's buffer never
+  // goes past what it was told to expect.
+  int measuredIndex_ = -1;
+  std::size_t measuredLength_ = 0;
+  bool multiSelect_ = false;
+  bool sorted_ = false;
+  TListBoxStyle style_ = lbStandard;
+};
+
+class TListBox : public TCustomListBox {
+ public:
+  using TCustomListBox::TCustomListBox;
+};
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A text without a window, drawn by its parent.
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* AOwner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+  TWinControl* FocusControl = nullptr;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  virtual std::string GetLabelText();
+  virtual void DoDrawText(TRect& Rect, UINT Flags);
+  virtual void AdjustBounds();
+  void Paint() override;
+  void Loaded() override;
+
+ private:
+  TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
+  bool showAccelChar_ = true;
+  bool transparent_ = false;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  using TCustomLabel::TCustomLabel;
+};
+
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+
+// A text in a STATIC window.
+class TCustomStaticText : public TWinControl {
+ public:
+  explicit TCustomStaticText(TComponent* AOwner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  TStaticBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TStaticBorderStyle value);
+  bool ShowAccelChar() const { return showAccelChar_; }
+  void SetShowAccelChar(bool value);
+  TWinControl* FocusControl = nullptr;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  virtual void AdjustBounds();
+  void Loaded() override;
+
+ private:
+  TAlignment alignment_ = taLeftJustify;
+  bool autoSize_ = true;
+  TStaticBorderStyle borderStyle_ = sbsNone;
+  bool showAccelChar_ = true;
+};
+
+class TStaticText : public TCustomStaticText {
+ public:
+  using TCustomStaticText::TCustomStaticText;
+};
+
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+  bool Cancel = false;
+  int ModalResult = 0;
+  // Sets the form's modal result, then OnClick.
+  void Click() override;
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  bool default_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* AOwner);
+  bool Checked() { return State() == cbChecked; }
+  void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State();
+  // Setting the state clicks, as the user does.
+  void SetState(TCheckBoxState value);
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  // Only while the control has no window.
+  TCheckBoxState state_ = cbUnchecked;
+};
+
+class TRadioButton : public TWinControl {
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  bool Checked();
+  void SetChecked(bool value);
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  // Only while the control has no window.
+  bool checked_ = false;
+};
+
+// A frame with a caption around other controls.
+class TGroupBox : public TCustomControl {
+ public:
+  explicit TGroupBox(TComponent* AOwner);
+  void WndProc(TMessage& Message) override;
+
+ protected:
+  void Paint() override;
+};
+
+// True when text marks c (either case) as its accelerator with "&".
+bool IsAccel(WPARAM c, const std::string& text);
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Puts the window system on the screen with Qt: makes the calling thread
+// the user-interface thread, lets its message queue run Qt's events while
+// it waits, gives every window a Qt widget and registers the standard
+// control classes (EDIT, COMBOBOX, LISTBOX, STATIC, BUTTON,
+// SysTabControl32, SysTreeView32). Call once, on the thread that runs the
+// message loop, before the first window is made. Headless runs set
+// QT_QPA_PLATFORM=offscreen.
+
+#include <string>
+
+#include "platform/core/window_system/wintypes.h"
+
+namespace platform::ui {
+
+void InitializeUi();
+
+// Saves what a window shows, its children included, as a PNG file; false
+// when it cannot.
+bool SaveWindowImage(HWND hWnd, const std::string& fileName);
+
+}  // namespace platform::ui
+
+namespace platform {
+
+// The mouse position on the screen.
+bool GetCursorPos(POINT* pt);
+
+}  // namespace platform

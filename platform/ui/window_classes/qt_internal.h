@@ -1,0 +1,63 @@
+#pragma once
+// What the Qt-backed files of the presentation share. Nothing outside
+// platform/ui includes this header.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "platform/core/window_system/window.h"
+#include "platform/ui/window_classes/gdi.h"
+
+namespace platform {
+
+struct HDC__ {
+  QImage* surface = nullptr;
+  std::shared_ptr<QImage> held;  // keeps a selected bitmap or own surface alive
+  std::unique_ptr<QPainter> painter;
+  HFONT font = 0;
+  HBRUSH brush = 0;
+  HPEN pen = 0;
+  HBITMAP bitmap = 0;
+  COLORREF textColor = 0;
+  COLORREF bkColor = 0xFFFFFF;
+  int bkMode = OPAQUE;
+  POINT position;
+  POINT origin;
+  RECT clip;
+  bool clipped = false;
+  bool smooth = false;
+  HWND window = nullptr;
+  bool fromGetDC = false;
+};
+
+}  // namespace platform
+
+namespace platform::ui {
+
+// Makes the Qt application object when there is none yet.
+void EnsureApplication();
+
+QColor ToQColor(COLORREF c);
+COLORREF FromQColor(const QColor& c);
+QFont ToQFont(const LOGFONT& lf);
+LOGFONT FontOf(HFONT font);
+QString ToQString(std::u16string_view s);
+std::u16string FromQString(const QString& s);
+
+// A device context that draws on image (not owned) until destroyed.
+HDC CreateImageDC(QImage* image);
+// The DC a window's paint message draws through while the presentation
+// paints it; null outside painting.
+void SetPaintDC(HWND hWnd, HDC dc);
+// The image behind a bitmap handle; null for another handle.
+std::shared_ptr<QImage> BitmapImage(HBITMAP bitmap);
+// A bitmap handle over an image the caller made.
+HBITMAP CreateBitmapFromImage(QImage image);
+
+}  // namespace platform::ui

@@ -1,0 +1,374 @@
+// The EDIT class: a single-line edit on QLineEdit, a multi-line one on
+// QPlainTextEdit. Positions are counted as the window system counts them:
+// a line break is two characters (CR LF) of the window text.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/stdclasses.h"
+
+namespace platform::ui {
+namespace {
+
+QLineEdit* g_lent = nullptr;
+
+class EditPeer : public StdPeer {
+ public:
+  EditPeer(HWND h, QLineEdit* line, bool owned) : StdPeer(h, line, WM_CTLCOLOREDIT, owned), line_(line) { Connect(); }
+  EditPeer(HWND h, QPlainTextEdit* multi) : StdPeer(h, multi, WM_CTLCOLOREDIT), multi_(multi) {
+    Route(multi->viewport());
+    Connect();
+  }
+  bool Multi() const { return multi_ != nullptr; }
+
+  // The window text, line breaks as CR LF.
+  QString Text() const {
+    if (line_) return line_->text();
+    QString t = multi_->toPlainText();
+    t.replace(u'\n', QStringLiteral("\r\n"));
+    return t;
+  }
+
+  void SetText(const QString& text) {
+    settingText_ = true;
+    if (line_) {
+      QString t = text;
+      t.remove(u'\r');
+      t.remove(u'\n');
+      line_->setText(t);
+      line_->setModified(false);
+    } else {
+      multi_->setPlainText(Normalised(text));
+      multi_->document()->setModified(false);
+    }
+    settingText_ = false;
+  }
+
+  // Window-system position of a Qt position, and back.
+  int ToWin(int qtPos) const {
+    if (line_) return qtPos;
+    const QTextBlock b = multi_->document()->findBlock(qtPos);
+    return qtPos + (b.isValid() ? b.blockNumber() : 0);
+  }
+  int ToQt(int winPos) const {
+    if (line_) return std::clamp(winPos, 0, static_cast<int>(line_->text().size()));
+    const QTextDocument* doc = multi_->document();
+    int pos = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+      const int len = b.length() - 1;
+      if (winPos <= pos + b.blockNumber() + len || !b.next().isValid()) {
+        const int inBlock = std::clamp(winPos - (pos + b.blockNumber()), 0, len);
+        return b.position() + inBlock;
+      }
+      pos += len + 1;
+    }
+    return 0;
+  }
+
+  void Selection(int* start, int* end) const {
+    if (line_) {
+      if (line_->hasSelectedText()) {
+        *start = line_->selectionStart();
+        *end = *start + static_cast<int>(line_->selectedText().size());
+      } else {
+        *start = *end = line_->cursorPosition();
+      }
+      return;
+    }
+    const QTextCursor c = multi_->textCursor();
+    *start = ToWin(c.selectionStart());
+    *end = ToWin(c.selectionEnd());
+  }
+
+  void SetSelection(int start, int end) {
+    const int length = static_cast<int>(Text().size());
+    if (start < 0) {
+      int s = 0, e = 0;
+      Selection(&s, &e);
+      start = end = e;
+    }
+    if (end < 0 || end > length) end = length;
+    start = std::min(start, length);
+    if (line_) {
+      line_->setSelection(start, end - start);
+      if (start == end) line_->setCursorPosition(end);
+      return;
+    }
+    QTextCursor c = multi_->textCursor();
+    c.setPosition(ToQt(start));
+    c.setPosition(ToQt(end), QTextCursor::KeepAnchor);
+    multi_->setTextCursor(c);
+  }
+
+  void ReplaceSelection(const QString& text) {
+    if (line_) {
+      QString t = text;
+      t.remove(u'\r');
+      t.remove(u'\n');
+      line_->insert(t);
+    } else {
+      multi_->textCursor().insertText(Normalised(text));
+    }
+  }
+
+  int LineCount() const { return line_ ? 1 : multi_->document()->blockCount(); }
+
+  int LineIndex(int line) const {
+    if (line_) return line == 0 || line == -1 ? 0 : -1;
+    const QTextDocument* doc = multi_->document();
+    if (line == -1) line = multi_->textCursor().blockNumber();
+    const QTextBlock b = doc->findBlockByNumber(line);
+    return b.isValid() ? ToWin(b.position()) : -1;
+  }
+
+  int LineFromChar(int index) const {
+    if (line_) return 0;
+    if (index < 0) return multi_->textCursor().blockNumber();
+    return multi_->document()->findBlock(ToQt(index)).blockNumber();
+  }
+
+  QString LineText(int line) const {
+    if (line_) return line == 0 ? line_->text() : QString();
+    const QTextBlock b = multi_->document()->findBlockByNumber(line);
+    return b.isValid() ? b.text() : QString();
+  }
+
+  int LineLength(int index) const {
+    if (index < 0) {
+      int s = 0, e = 0;
+      Selection(&s, &e);
+      const int first = LineFromChar(s), last = LineFromChar(e);
+      int total = 0;
+      for (int l = first; l <= last; ++l) total += static_cast<int>(LineText(l).size());
+      return total - (e - s);
+    }
+    return static_cast<int>(LineText(LineFromChar(index)).size());
+  }
+
+  bool Modified() const { return line_ ? line_->isModified() : multi_->document()->isModified(); }
+  void SetModified(bool m) {
+    if (line_) {
+      line_->setModified(m);
+    } else {
+      multi_->document()->setModified(m);
+    }
+  }
+  void SetReadOnly(bool r) {
+    if (line_) {
+      line_->setReadOnly(r);
+    } else {
+      multi_->setReadOnly(r);
+    }
+  }
+
+  QLineEdit* line_ = nullptr;
+  QPlainTextEdit* multi_ = nullptr;
+  int limit_ = 0x7FFFFFFE;
+
+ private:
+  static QString Normalised(QString t) {
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+  }
+
+  void Connect() {
+    const auto changed = [this] {
+      if (!settingText_ && IsWindow(hwnd_)) {
+        NotifyParent(hwnd_, EN_UPDATE);
+        NotifyParent(hwnd_, EN_CHANGE);
+      }
+    };
+    if (line_) {
+      QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
+    } else {
+      QObject::connect(multi_, &QPlainTextEdit::textChanged, multi_, changed);
+    }
+  }
+
+  bool settingText_ = false;
+};
+
+bool Accepts(HWND h, char16_t c) {
+  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+  if ((style & ES_NUMBER) && c >= 32 && (c < u'0' || c > u'9')) return false;
+  return true;
+}
+
+char16_t CaseFor(HWND h, char16_t c) {
+  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+  if (style & ES_UPPERCASE) return QChar(c).toUpper().unicode();
+  if (style & ES_LOWERCASE) return QChar(c).toLower().unicode();
+  return c;
+}
+
+LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  EditPeer* p = StdPeerOf<EditPeer>(h);
+  switch (msg) {
+    case WM_NCCREATE: {
+      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
+      std::unique_ptr<EditPeer> peer;
+      if (g_lent) {
+        peer = std::make_unique<EditPeer>(h, std::exchange(g_lent, nullptr), false);
+      } else if (cs->style & ES_MULTILINE) {
+        auto* edit = new QPlainTextEdit;
+        edit->setFrameShape(QFrame::NoFrame);
+        edit->setLineWrapMode((cs->style & WS_HSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        edit->setVerticalScrollBarPolicy((cs->style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy((cs->style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        peer = std::make_unique<EditPeer>(h, edit);
+      } else {
+        auto* edit = new QLineEdit;
+        edit->setFrame((cs->dwExStyle & WS_EX_CLIENTEDGE) != 0 || (cs->style & WS_BORDER) != 0);
+        peer = std::make_unique<EditPeer>(h, edit, true);
+      }
+      if (cs->style & ES_READONLY) peer->SetReadOnly(true);
+      if (peer->line_) {
+        if (cs->style & ES_PASSWORD) peer->line_->setEchoMode(QLineEdit::Password);
+        peer->line_->setAlignment((cs->style & ES_RIGHT)    ? Qt::AlignRight | Qt::AlignVCenter
+                                  : (cs->style & ES_CENTER) ? Qt::AlignHCenter | Qt::AlignVCenter
+                                                            : Qt::AlignLeft | Qt::AlignVCenter);
+      }
+      if (cs->lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName)));
+      SetWindowPeer(h, std::move(peer));
+      return 1;
+    }
+    case WM_SETTEXT:
+      if (!p) return 0;
+      p->SetText(TextArg(l));
+      NotifyParent(h, EN_UPDATE);
+      NotifyParent(h, EN_CHANGE);
+      return 1;
+    case WM_GETTEXT:
+      return p ? CopyText(p->Text(), w, l) : 0;
+    case WM_GETTEXTLENGTH:
+      return p ? p->Text().size() : 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS |
+             ((GetWindowLong(h, GWL_STYLE) & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      DefWindowProcW(h, msg, w, l);
+      NotifyParent(h, msg == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
+      return 0;
+    case WM_CHAR: {
+      if (!p) return 0;
+      const auto c = static_cast<char16_t>(w);
+      if (!Accepts(h, c)) return 0;
+      if (c == u'\t' && !p->Multi()) return 0;
+      if (c == u'\t' && p->Multi()) {
+        if (!(GetWindowLong(h, GWL_STYLE) & ES_READONLY)) p->ReplaceSelection(QStringLiteral("\t"));
+        return 0;
+      }
+      if (c == u'\r' && (!p->Multi() || !(GetWindowLong(h, GWL_STYLE) & ES_WANTRETURN))) {
+        if (p->Multi() && (GetWindowLong(h, GWL_STYLE) & ES_READONLY) == 0) p->ReplaceSelection(QStringLiteral("\r\n"));
+        return 0;
+      }
+      if (c >= 32 && p->Text().size() >= p->limit_ && !(p->line_ && p->line_->hasSelectedText())) {
+        NotifyParent(h, EN_MAXTEXT);
+        return 0;
+      }
+      return StdDefault(p, h, msg, CaseFor(h, c), l, true);
+    }
+    case EM_GETSEL: {
+      int s = 0, e = 0;
+      if (p) p->Selection(&s, &e);
+      if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(s);
+      if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(e);
+      return MAKELPARAM(static_cast<WORD>(std::min(s, 0xFFFF)), static_cast<WORD>(std::min(e, 0xFFFF)));
+    }
+    case EM_SETSEL:
+      if (p) p->SetSelection(static_cast<int>(static_cast<LPARAM>(w)), static_cast<int>(l));
+      return 0;
+    case EM_REPLACESEL:
+      if (p && l) p->ReplaceSelection(TextArg(l));
+      return 0;
+    case EM_GETLINECOUNT:
+      return p ? p->LineCount() : 1;
+    case EM_LINEINDEX:
+      return p ? p->LineIndex(static_cast<int>(static_cast<LPARAM>(w))) : -1;
+    case EM_LINEFROMCHAR:
+      return p ? p->LineFromChar(static_cast<int>(static_cast<LPARAM>(w))) : 0;
+    case EM_LINELENGTH:
+      return p ? p->LineLength(static_cast<int>(static_cast<LPARAM>(w))) : 0;
+    case EM_GETLINE: {
+      if (!p || !l) return 0;
+      const int line = static_cast<int>(w);
+      if (line < 0 || line >= p->LineCount()) return 0;
+      auto* buffer = reinterpret_cast<char16_t*>(l);
+      const std::size_t size = *reinterpret_cast<const std::uint16_t*>(l);
+      const QString text = p->LineText(line);
+      const std::size_t n = std::min<std::size_t>(size, static_cast<std::size_t>(text.size()));
+      std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, buffer);
+      return static_cast<LRESULT>(n);
+    }
+    case EM_LIMITTEXT:
+      if (p) {
+        p->limit_ = w == 0 ? 0x7FFFFFFE : static_cast<int>(w);
+        if (p->line_) p->line_->setMaxLength(std::min(p->limit_, 32767));
+      }
+      return 0;
+    case EM_GETLIMITTEXT:
+      return p ? p->limit_ : 0;
+    case EM_GETMODIFY:
+      return p && p->Modified() ? 1 : 0;
+    case EM_SETMODIFY:
+      if (p) p->SetModified(w != 0);
+      return 0;
+    case EM_SETREADONLY: {
+      if (p) p->SetReadOnly(w != 0);
+      const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+      SetWindowLong(h, GWL_STYLE, static_cast<LPARAM>(w ? style | ES_READONLY : style & ~ES_READONLY));
+      return 1;
+    }
+    case EM_SETPASSWORDCHAR:
+      if (p && p->line_) p->line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
+      return 0;
+    case EM_SCROLLCARET:
+      if (p && p->multi_) p->multi_->ensureCursorVisible();
+      return 1;
+    case EM_GETFIRSTVISIBLELINE:
+      if (p && p->multi_) return p->multi_->cursorForPosition(QPoint(0, 0)).blockNumber();
+      return 0;
+    case EM_CANUNDO:
+      if (!p) return 0;
+      return p->line_ ? p->line_->isUndoAvailable() : p->multi_->document()->isUndoAvailable();
+    case EM_UNDO:
+    case WM_UNDO:
+      if (p && p->line_) p->line_->undo();
+      if (p && p->multi_) p->multi_->undo();
+      return 1;
+    case EM_EMPTYUNDOBUFFER:
+      if (p && p->multi_) p->multi_->document()->clearUndoRedoStacks();
+      return 0;
+    case WM_CUT:
+      if (p && p->line_) p->line_->cut();
+      if (p && p->multi_) p->multi_->cut();
+      return 0;
+    case WM_COPY:
+      if (p && p->line_) p->line_->copy();
+      if (p && p->multi_) p->multi_->copy();
+      return 0;
+    case WM_PASTE:
+      if (p && p->line_) p->line_->paste();
+      if (p && p->multi_) p->multi_->paste();
+      return 0;
+    case WM_CLEAR:
+      if (p) p->ReplaceSelection(QString());
+      return 0;
+    default:
+      return StdDefault(p, h, msg, w, l, true);
+  }
+}
+
+}  // namespace
+
+void LendLineEdit(QLineEdit* edit) { g_lent = edit; }
+
+void RegisterEditClass() { RegisterStdClass(u"EDIT", MakeWndProc<&EditProc>(true)); }
+
+}  // namespace platform::ui

@@ -1,0 +1,65 @@
+#pragma once
+// The standard control classes behind the Qt widgets, and what they share.
+
+#include <QString>
+
+#include "platform/ui/window_classes/gdi.h"
+#include "platform/ui/window_classes/qt_peer.h"
+
+class QLineEdit;
+
+namespace platform::ui {
+
+void RegisterStandardClasses();
+void RegisterEditClass();
+void RegisterComboClass();
+void RegisterListClass();
+void RegisterStaticAndButtonClasses();
+void RegisterTabClass();
+void RegisterTreeClass();
+
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+
+// A standard control's peer: its font and the colours its parent gives it.
+class StdPeer : public QtPeer {
+ public:
+  StdPeer(HWND hWnd, QWidget* widget, UINT colorMessage, bool managed = true);
+  void Invalidate(const RECT* rect) override;
+  void ParentChanged() override;
+  // Asks the parent for the colours (WM_CTLCOLOR...) and shows them.
+  void RefreshColors();
+  HFONT font = 0;
+
+ private:
+  UINT colorMessage_;
+};
+
+void RegisterStdClass(const char16_t* name, WNDPROC proc);
+// WM_COMMAND to the parent with the control's identifier and code.
+void NotifyParent(HWND hWnd, UINT code);
+// WM_NOTIFY to the parent; returns its answer.
+LRESULT NotifyParentNM(HWND hWnd, int code);
+// The handling every standard control shares: fonts, input handed back to
+// the widget (with the focus taken on a click when focusOnClick), and the
+// rest through DefWindowProcW.
+LRESULT StdDefault(StdPeer* peer, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool focusOnClick);
+QString TextArg(LPARAM lParam);
+// WM_GETTEXT-style copy into a caller's buffer of size units.
+LRESULT CopyText(const QString& text, std::size_t size, LPARAM buffer);
+// Copies the whole text and a terminator (list and combo item texts).
+LRESULT CopyItemText(const QString& text, LPARAM buffer);
+// Removes "&" accelerator marks ("&&" stays one "&").
+QString StripAccelerators(const QString& text);
+
+// The line edit an edit window made now takes over instead of making its
+// own (a combo box's edit part).
+void LendLineEdit(QLineEdit* edit);
+
+template <class Peer>
+Peer* StdPeerOf(HWND hWnd) {
+  return dynamic_cast<Peer*>(GetWindowPeer(hWnd));
+}
+
+}  // namespace platform::ui
