@@ -293,6 +293,10 @@ constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// The title bar's minimise and maximise buttons of a top-level window (the
+// bits children use for WS_GROUP and WS_TABSTOP).
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;

@@ -145,6 +145,10 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
       Params.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
       break;
   }
+  if ((Params.Style & WS_SYSMENU) && borderStyle_ != bsDialog && !(Params.ExStyle & WS_EX_TOOLWINDOW)) {
+    if (BorderIcons & biMinimize) Params.Style |= WS_MINIMIZEBOX;
+    if (BorderIcons & biMaximize) Params.Style |= WS_MAXIMIZEBOX;
+  }
   if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (!Enabled()) Params.Style |= WS_DISABLED;
   Params.WndParent = Application && Application->MainForm() != this && Application->MainForm() &&

@@ -317,6 +317,13 @@ void QtPeer::BoundsChanged() {
   if (!managed_ || !widget_) return;
   const RECT b = GetWindowBounds(hwnd_);
   const QRect g(b.left, b.top, b.Width(), b.Height());
+  if (widget_->isWindow()) {
+    // A top-level window without a sizing frame keeps its size: the window
+    // manager is told so through equal least and largest sizes.
+    const bool fixed = !(static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)) & WS_THICKFRAME);
+    widget_->setMinimumSize(fixed ? g.size() : QSize(0, 0));
+    widget_->setMaximumSize(fixed ? g.size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+  }
   if (widget_->geometry() != g) widget_->setGeometry(g);
 }
 
@@ -360,6 +367,13 @@ void QtPeer::ParentChanged() {
   } else {
     Qt::WindowFlags flags = Qt::Window;
     if (style & WS_POPUP) flags = (style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
+    if ((style & WS_CAPTION) && !(style & WS_POPUP)) {
+      // The title bar shows the buttons the window's style asks for.
+      flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+      if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+    }
     if (static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)) & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     if (widget_->parentWidget() != parent || widget_->windowFlags() != flags) widget_->setParent(parent, flags);
   }
