@@ -412,7 +412,7 @@ void TBitmap::Resize(int width, int height) {
   auto old = ui::BitmapImage(handle_);
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(Qt::white);
-  if (old && !old->isNull()) QPainter(&image).drawImage(0, 0, *old);
+  if (old && !old->isNull() && !image.isNull()) QPainter(&image).drawImage(0, 0, *old);
   // The canvas's context keeps the old image alive until it takes the new.
   DeleteObject(std::exchange(handle_, ui::CreateBitmapFromImage(image)));
   if (canvas_) static_cast<BitmapCanvas*>(canvas_.get())->Reattach();
