@@ -1,0 +1,95 @@
+// The two input monitors below the pages: what each channel receives, as
+// it comes, unless the channel's monitor is paused; and the lists' click
+// handlers that choose a channel's port and rate.
+
+#include "app/control_helpers.h"
+#include "app/main_form.h"
+#include "platform/core/window_system/queue.h"
+#include "support/conversions.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/standard/combo_box.h"
+#include "widetext/standard/memo.h"
+
+namespace app {
+namespace {
+
+// A monitor that grows past this many lines starts again empty.
+constexpr int kMonitorLines = 300;
+
+void ShowReceived(TWtxMemo& memo, bool paused, const std::string& text) {
+  if (!paused) InsertAtCaret(memo, text);
+  if (LineCount(memo) > kMonitorLines) ClearMemo(memo);
+}
+
+}  // namespace
+
+void TMainForm::BindChannelEvents() {
+  CmbDstPort->OnClick = [this](platform::TObject* Sender) { CmbDstPortClick(Sender); };
+  CmbDstBaud->OnClick = [this](platform::TObject* Sender) { CmbDstBaudClick(Sender); };
+  CmbGPSPort->OnClick = [this](platform::TObject* Sender) { CmbGPSPortClick(Sender); };
+  CmbGPSBaud->OnClick = [this](platform::TObject* Sender) { CmbGPSBaudClick(Sender); };
+  ButDSTPause->OnClick = [this](platform::TObject* Sender) { ButDSTPauseClick(Sender); };
+  ButGPPause->OnClick = [this](platform::TObject* Sender) { ButGPPauseClick(Sender); };
+}
+
+void TMainForm::CmbDstPortClick(platform::TObject*) {
+  ApplyDstPort();
+  const int item = CmbDstPort->ItemIndex();
+  DSTComPort = item >= 1 && item <= static_cast<int>(PortNumbers.size()) ? PortNumbers[item - 1] : 0;
+}
+
+void TMainForm::CmbDstBaudClick(platform::TObject*) {
+  DSTBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbDstBaud)));
+  ApplyDstPort();
+}
+
+void TMainForm::CmbGPSPortClick(platform::TObject*) {
+  ApplyGpsPort();
+  const int item = CmbGPSPort->ItemIndex();
+  GPSComPort = item >= 1 && item <= static_cast<int>(PortNumbers.size()) ? PortNumbers[item - 1] : 0;
+}
+
+void TMainForm::CmbGPSBaudClick(platform::TObject*) {
+  GPSBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbGPSBaud)));
+  ApplyGpsPort();
+}
+
+// On the link's reader thread: the text crosses to the user-interface
+// thread in the order it came; a monitor gone by then gets nothing.
+void TMainForm::DstLineReceived(platform::TObject*, std::string_view Text) {
+  platform::RunOnUiThread([alive = std::weak_ptr<bool>(alive_), this, text = std::string(Text)] {
+    if (alive.lock()) ShowReceived(*MemoDST, DstPaused, text);
+  });
+}
+
+void TMainForm::GpsLineReceived(platform::TObject*, std::string_view Text) {
+  platform::RunOnUiThread([alive = std::weak_ptr<bool>(alive_), this, text = std::string(Text)] {
+    if (alive.lock()) ShowReceived(*MemoGPS, GpsPaused, text);
+  });
+}
+
+void TMainForm::ButDSTPauseClick(platform::TObject*) {
+  DstPaused = !DstPaused;
+  UpdatePauseGlyphs();
+  if (!DstPaused) ClearMemo(*MemoDST);
+}
+
+void TMainForm::ButGPPauseClick(platform::TObject*) {
+  GpsPaused = !GpsPaused;
+  UpdatePauseGlyphs();
+  if (!GpsPaused) ClearMemo(*MemoGPS);
+}
+
+void TMainForm::UpdatePauseGlyphs() {
+  ButGPPause->LoadPictureFromResource(GpsPaused ? "PAUSEON" : "PAUSEOFF");
+  ButDSTPause->LoadPictureFromResource(DstPaused ? "PAUSEON" : "PAUSEOFF");
+  ButGPPause->Repaint();
+  ButDSTPause->Repaint();
+}
+
+void TMainForm::ClearMonitors() {
+  ClearMemo(*MemoDST);
+  ClearMemo(*MemoGPS);
+}
+
+}  // namespace app
