@@ -77,6 +77,13 @@ bool LinkProbe::WaitFor(const std::function<bool()>& done) {
   }
 }
 
+const nmea::TNMEACurve* Curve(const nmea::TNMEA2KDecoder& link, std::uint8_t id) {
+  for (const nmea::TNMEACurve& c : link.Curves) {
+    if (c.Id == id) return &c;
+  }
+  return nullptr;
+}
+
 std::vector<LogLine> Lines(const DstSimProcess& sim, std::string_view source, std::string_view event,
                            std::size_t from) {
   std::vector<LogLine> lines;

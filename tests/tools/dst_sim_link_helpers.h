@@ -29,8 +29,9 @@ class LinkProbe {
 
   bool Open() const { return link_.IsOpen(); }
   nmea::TNMEA2KDecoder& Link() { return link_; }
-  // A command as the program sends it: checksum and line end added.
-  void Send(std::string_view body) { link_.SendLine(body, true); }
+  // A command as the program sends it ("$PARLRHI,01"): checksum and line
+  // end added.
+  void Send(std::string_view line) { link_.SendLine(line, true); }
   // Bytes as they stand.
   void SendRaw(std::string_view bytes) { link_.SendLine(bytes, false); }
   // Closes and opens the link again on the same port.
@@ -58,6 +59,10 @@ class LinkProbe {
   std::vector<std::string> sentences_;
   std::string received_;
 };
+
+// The link's table of this id; nothing when none has come. Call with the
+// link's lock held.
+const nmea::TNMEACurve* Curve(const nmea::TNMEA2KDecoder& link, std::uint8_t id);
 
 // The log lines of one source and event, in order, from index from on.
 std::vector<LogLine> Lines(const DstSimProcess& sim, std::string_view source, std::string_view event,

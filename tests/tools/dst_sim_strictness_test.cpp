@@ -89,17 +89,20 @@ TEST(DstSimStrictness, EachCommandFormOnBothFirmwareGenerations) {
     // tables, the temperature offset in the firmware's own reply form.
     ASSERT_TRUE(b.Dst.WaitFor([&] {
       const auto& link = b.Dst.Link();
-      return !link.NMEAData.Products.empty() && link.Curves.size() == 2 && link.Curves[0].Points.size() == 10;
+      const nmea::TNMEACurve* speed = dstsim::testing::Curve(link, nmea::kCurveSpeed);
+      return !link.NMEAData.Products.empty() && speed && speed->Points.size() == 10 &&
+             dstsim::testing::Curve(link, nmea::kCurveTemperature);
     }));
     {
       auto lock = b.Dst.Link().Lock();
       const auto& link = b.Dst.Link();
       EXPECT_EQ(link.NMEAData.Products[0].SoftwareVersion, std::to_string(firmware));
-      EXPECT_EQ(link.Curves[0].Id, nmea::kCurveSpeed);
-      EXPECT_DOUBLE_EQ(link.Curves[0].Points[4].Y, 1.05);
-      EXPECT_EQ(link.Curves[0].Points[9].X, 30.0);
-      EXPECT_EQ(link.Curves[1].Id, nmea::kCurveTemperature);
-      EXPECT_NEAR(link.Curves[1].Points[0].Y, -5.0, 1e-9);
+      const nmea::TNMEACurve* speed = dstsim::testing::Curve(link, nmea::kCurveSpeed);
+      const nmea::TNMEACurve* temperature = dstsim::testing::Curve(link, nmea::kCurveTemperature);
+      ASSERT_TRUE(speed && temperature);
+      EXPECT_DOUBLE_EQ(speed->Points[4].Y, 1.05);
+      EXPECT_EQ(speed->Points[9].X, 30.0);
+      EXPECT_NEAR(temperature->Points[0].Y, -5.0, 1e-9);
     }
     EXPECT_TRUE(b.Dst.WaitFor([&] { return b.Dst.Link().NMEAData.TransducerOffset == -0.61; }));
 

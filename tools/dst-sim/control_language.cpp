@@ -184,7 +184,8 @@ void Garbage(Simulator& sim, const Words& w) {
     if (!garbage) throw Failure{"unknown garbage " + kind};
     SerialLine& line = LineAt(sim, w, i);
     if (!line.Plugged()) throw Failure{line.Source() + " line is hung up"};
-    sim.InjectGarbage(line, *garbage);
+    const std::string id = i < w.size() ? w[i++] : std::string();
+    if (!sim.InjectGarbage(line, *garbage, id)) throw Failure{"the " + line.Source() + " line sends no " + id};
   }
   NoMore(w, i);
 }

@@ -14,7 +14,8 @@ struct ReplyFaults {
   int DropCountdown = 0;
   // Table replies carry only their first points; -1: all of them.
   int PartialTablePoints = -1;
-  // The points of a table reply go out this far apart.
+  // Each point of a table reply starts on the line at least this long after
+  // the one before.
   int SpreadTableMs = 0;
   // The next speed table reply carries a zero coefficient at this point;
   // -1: none.

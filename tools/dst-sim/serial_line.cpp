@@ -88,6 +88,7 @@ void SerialLine::Unplug() {
   linkPath_.clear();
   queue_.clear();
   offset_ = pending_ = 0;
+  holding_ = false;
   log_.Write(source_, "state", "hung up, port " + portName_ + " gone");
 }
 
@@ -96,16 +97,17 @@ void SerialLine::SetSilent(bool silent) {
   if (silent) {
     queue_.clear();
     offset_ = pending_ = 0;
+    holding_ = false;
   }
 }
 
-void SerialLine::Queue(std::string bytes) {
+void SerialLine::Queue(std::string bytes, Clock::duration gap) {
   if (!pty_ || silent_) return;
   std::string_view shown = bytes;
   if (shown.size() >= 2 && shown.substr(shown.size() - 2) == "\r\n") shown.remove_suffix(2);
   if (queue_.empty()) pacer_.Start(Clock::now());
   pending_ += bytes.size();
-  Item item{std::move(bytes), Printable(shown)};
+  Item item{std::move(bytes), Printable(shown), gap};
   queue_.push_back(std::move(item));
 }
 
@@ -153,31 +155,56 @@ void SerialLine::Write(const std::string& piece) {
   }
 }
 
+std::optional<SerialLine::Clock::time_point> SerialLine::HeldUntil(Clock::time_point now) const {
+  if (queue_.empty() || offset_ != 0 || queue_.front().Gap <= Clock::duration::zero()) return std::nullopt;
+  const auto ready = lastStart_ + queue_.front().Gap;
+  if (now >= ready) return std::nullopt;
+  return ready;
+}
+
 std::optional<SerialLine::Clock::time_point> SerialLine::Pump(Clock::time_point now) {
   if (!pty_) return std::nullopt;
   FollowBaud(now);
   if (queue_.empty()) return std::nullopt;
-  std::size_t n = pacer_.Due(now, pending_);
-  if (n > 0) {
-    pacer_.Sent(n);
-    pending_ -= n;
-    std::string piece;
-    while (n > 0) {
-      Item& front = queue_.front();
-      if (offset_ == 0) log_.Write(source_, "tx", front.Shown);
-      const std::size_t take = std::min(n, front.Bytes.size() - offset_);
-      piece.append(front.Bytes, offset_, take);
-      offset_ += take;
-      n -= take;
-      if (offset_ == front.Bytes.size()) {
-        queue_.pop_front();
-        offset_ = 0;
-      }
+  if (const auto held = HeldUntil(now)) {
+    holding_ = true;
+    return held;
+  }
+  if (holding_) {
+    // The line stood idle while the item waited.
+    holding_ = false;
+    pacer_.Start(now);
+  }
+  std::size_t due = pacer_.Due(now, pending_);
+  std::string piece;
+  while (due > 0 && !queue_.empty()) {
+    const Item& front = queue_.front();
+    if (offset_ == 0) {
+      // An item with a gap starts a piece of its own once the gap is over.
+      if (front.Gap > Clock::duration::zero() && !piece.empty()) break;
+      lastStart_ = now;
+      log_.Write(source_, "tx", front.Shown);
     }
+    const std::size_t take = std::min(due, front.Bytes.size() - offset_);
+    piece.append(front.Bytes, offset_, take);
+    offset_ += take;
+    due -= take;
+    if (offset_ == front.Bytes.size()) {
+      queue_.pop_front();
+      offset_ = 0;
+    }
+  }
+  if (!piece.empty()) {
+    pacer_.Sent(piece.size());
+    pending_ -= piece.size();
     DropUnread();
     Write(piece);
   }
   if (queue_.empty()) return std::nullopt;
+  if (const auto held = HeldUntil(now)) {
+    holding_ = true;
+    return held;
+  }
   return pacer_.NextPiece(pending_);
 }
 

@@ -51,8 +51,9 @@ class SerialLine {
   int Baud() const { return pacer_.Baud(); }
 
   // One sentence or piece of garbage, logged as tx when its first byte
-  // goes out. Dropped while unplugged or silent.
-  void Queue(std::string bytes);
+  // goes out, at least gap after the one before it started. Dropped while
+  // unplugged or silent.
+  void Queue(std::string bytes, Clock::duration gap = {});
   bool Idle() const { return queue_.empty(); }
   // What the program wrote since the last call.
   std::string Receive();
@@ -64,8 +65,11 @@ class SerialLine {
   struct Item {
     std::string Bytes;
     std::string Shown;
+    Clock::duration Gap{};
   };
 
+  // When the front item may start, if it has to wait for its gap.
+  std::optional<Clock::time_point> HeldUntil(Clock::time_point now) const;
   void FollowBaud(Clock::time_point now);
   void DropUnread();
   void Write(const std::string& piece);
@@ -81,6 +85,8 @@ class SerialLine {
   std::deque<Item> queue_;
   std::size_t offset_ = 0;   // bytes of the front item already out
   std::size_t pending_ = 0;  // bytes queued and not yet out
+  Clock::time_point lastStart_{};
+  bool holding_ = false;
   bool silent_ = false;
 };
 

@@ -188,18 +188,20 @@ void Simulator::SendReplies(const Answer& answer) {
     }
     spreadMs = faults_.SpreadTableMs;
   }
-  const int delayMs = faults_.DelayMs;
-  if (delayMs > 0) log_.Write("dst", "state", "reply delayed " + std::to_string(delayMs) + " ms by fault");
-  const auto now = Clock::now();
+  std::vector<std::string> sentences;
+  for (const std::string& body : bodies) sentences.push_back(Sentence(body));
   SerialLine* line = dst_.Line.get();
-  for (std::size_t i = 0; i < bodies.size(); ++i) {
-    const auto when = now + std::chrono::milliseconds(delayMs + spreadMs * static_cast<int>(i));
-    std::string sentence = Sentence(bodies[i]);
-    if (when <= now) {
-      line->Queue(std::move(sentence));
-    } else {
-      At(when, [line, sentence = std::move(sentence)]() mutable { line->Queue(std::move(sentence)); });
+  const auto send = [line, sentences = std::move(sentences), spreadMs] {
+    for (std::size_t i = 0; i < sentences.size(); ++i) {
+      line->Queue(sentences[i], std::chrono::milliseconds(i > 0 ? spreadMs : 0));
     }
+  };
+  const int delayMs = faults_.DelayMs;
+  if (delayMs > 0) {
+    log_.Write("dst", "state", "reply delayed " + std::to_string(delayMs) + " ms by fault");
+    At(Clock::now() + std::chrono::milliseconds(delayMs), send);
+  } else {
+    send();
   }
 }
 
@@ -233,16 +235,22 @@ void Simulator::Replug(SerialLine& line) {
   line.Plug();
 }
 
-void Simulator::InjectGarbage(SerialLine& line, GarbageKind kind) {
+bool Simulator::InjectGarbage(SerialLine& line, GarbageKind kind, const std::string& id) {
+  Port& port = &line == dst_.Line.get() ? dst_ : gps_;
   std::vector<std::string> models;
-  if (kind == GarbageKind::Foreign && &line == dst_.Line.get()) {
+  if (kind == GarbageKind::Foreign && &port == &dst_ && id.empty()) {
     models.push_back(module_.IdentificationBody());
   } else {
-    // A model round; distances do not advance for it.
-    models = RoundBodies(&line == dst_.Line.get() ? dst_ : gps_, 0.0);
-    if (models.empty()) models = &line == dst_.Line.get() ? module_.Stream(0.0) : receiver_.Stream(0.0, UtcNow());
+    // A model round, whose distances do not advance.
+    const std::vector<std::string> all = &port == &dst_ ? module_.Stream(0.0) : receiver_.Stream(0.0, UtcNow());
+    for (const std::string& body : all) {
+      if (id.empty() ? disabled_.count(SentenceId(body)) == 0 : SentenceId(body) == id) models.push_back(body);
+    }
+    if (models.empty() && id.empty()) models = all;
+    if (models.empty()) return false;
   }
   line.Queue(MakeGarbage(kind, models));
+  return true;
 }
 
 bool Simulator::SetSentence(const std::string& id, bool on) {

@@ -54,7 +54,10 @@ class Simulator {
   void HangUp(SerialLine& line, std::chrono::milliseconds replugAfter);
   // Throws std::system_error when the port cannot be published.
   void Replug(SerialLine& line);
-  void InjectGarbage(SerialLine& line, GarbageKind kind);
+  // Garbage made from the sentence with this id (one the line sends, even
+  // while switched off), or from the line's first sentence when id is
+  // empty; false when the line sends no such sentence.
+  bool InjectGarbage(SerialLine& line, GarbageKind kind, const std::string& id);
   // Switches a data sentence (by its three-letter id) on or off; false for
   // an id neither line sends.
   bool SetSentence(const std::string& id, bool on);
