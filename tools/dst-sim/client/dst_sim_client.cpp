@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -139,6 +140,7 @@ void DstSimProcess::Spawn(const std::string& program, const Options& options) {
   // dup2 clears close-on-exec on the copies the simulator keeps.
   posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, ErrorFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   const int err = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   ::close(in[0]);
@@ -172,7 +174,12 @@ void DstSimProcess::AwaitReady(Clock::time_point deadline) {
     if (n <= 0) break;
     startOutput_.append(buf, static_cast<std::size_t>(n));
   }
-  throw std::runtime_error("dst-sim did not get ready; it said: " + startOutput_);
+  throw std::runtime_error("dst-sim did not get ready; it said: " + startOutput_ + ReadErrors());
+}
+
+std::string DstSimProcess::ReadErrors() const {
+  std::ifstream in(ErrorFile(), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void DstSimProcess::Connect() {
@@ -304,6 +311,8 @@ int DstSimProcess::Stop() {
     exitStatus_ = -1;
   }
   pid_ = -1;
+  // Complaints (a sanitizer's among them) reach the test's own output.
+  if (const std::string errors = ReadErrors(); !errors.empty()) std::fprintf(stderr, "dst-sim: %s", errors.c_str());
   return exitStatus_;
 }
 

@@ -72,6 +72,9 @@ class DstSimProcess {
   // The private folder holding the ports, the control socket and the log.
   const std::filesystem::path& Folder() const { return folder_; }
   std::filesystem::path LogFile() const { return folder_ / "dst-sim.log"; }
+  // What the simulator wrote to its standard error; shown on this
+  // process's standard error when it stops.
+  std::filesystem::path ErrorFile() const { return folder_ / "dst-sim.err"; }
 
   // The answer to one control command ("ok ..." or "error ..."). Throws
   // std::runtime_error when no answer comes.
@@ -90,8 +93,8 @@ class DstSimProcess {
                                     std::size_t from = 0) const;
 
   // Asks the simulator to quit and waits for it (killing it at the
-  // deadline); its exit status, or -1 when it had to be killed. Later calls
-  // return the same.
+  // deadline); its exit status (0 when all went well), or -1 when it had to
+  // be killed. Later calls return the same.
   int Stop();
 
  private:
@@ -99,6 +102,7 @@ class DstSimProcess {
   void AwaitReady(std::chrono::steady_clock::time_point deadline);
   void Connect();
   void ReadLog() const;
+  std::string ReadErrors() const;
   bool WaitForExit(std::chrono::milliseconds deadline);
   void Cleanup();
 
