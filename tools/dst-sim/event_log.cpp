@@ -32,7 +32,8 @@ void EventLog::Write(std::string_view source, std::string_view event, std::strin
   line += ' ';
   line += text;
   line += '\n';
-  // One write per line: a reader sees whole lines only.
+  // One write per line, so that a reader taking whole lines only never
+  // waits long for the rest of one.
   if (fd_ >= 0) {
     for (std::size_t done = 0; done < line.size();) {
       const ssize_t n = ::write(fd_, line.data() + done, line.size() - done);

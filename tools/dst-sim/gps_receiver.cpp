@@ -42,13 +42,11 @@ std::string Date(const UtcTime& t) {
 
 UtcTime UtcNow() {
   using namespace std::chrono;
-  const auto now = system_clock::now();
-  const std::time_t seconds =
-      system_clock::to_time_t(time_point_cast<system_clock::duration>(floor<std::chrono::seconds>(now)));
+  const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
   std::tm u{};
   ::gmtime_r(&seconds, &u);
-  const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-  return {u.tm_year + 1900, u.tm_mon + 1, u.tm_mday, u.tm_hour, u.tm_min, u.tm_sec, static_cast<int>(ms)};
+  return {u.tm_year + 1900, u.tm_mon + 1, u.tm_mday, u.tm_hour, u.tm_min, u.tm_sec, static_cast<int>(ms % 1000)};
 }
 
 GpsReceiver::GpsReceiver(GpsSettings settings) : settings_(settings) {}

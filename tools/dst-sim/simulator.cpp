@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
-#include <cstdio>
 
 #include "control_language.h"
 #include "platform/core/os/serial_ports.h"
