@@ -75,6 +75,50 @@ TEST_F(ComCtrlsTest, PagesMakeTabsAndOnlyTheUsersChoiceIsAnnounced) {
   EXPECT_EQ(sheets[2]->TabIndex(), 1);
 }
 
+TEST_F(ComCtrlsTest, SheetsAnnounceComingIntoViewAndLeavingIt) {
+  auto* pages = new TPageControl(form_);
+  pages->SetParent(form_);
+  pages->SetBounds(0, 0, 400, 300);
+  std::vector<std::string> log;
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"Connection", "Speed"}) {
+    auto* sheet = new TTabSheet(form_);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption(caption);
+    sheet->OnShow = [&log, caption](TObject*) { log.push_back(std::string("show ") + caption); };
+    sheet->OnHide = [&log, caption](TObject*) { log.push_back(std::string("hide ") + caption); };
+    sheets.push_back(sheet);
+  }
+  EXPECT_TRUE(log.empty());  // nothing is on the screen yet
+  form_->Show();
+  EXPECT_EQ(log, (std::vector<std::string>{"show Connection"}));
+
+  log.clear();
+  pages->SetActivePage(sheets[1]);
+  EXPECT_EQ(log, (std::vector<std::string>{"show Speed", "hide Connection"}));
+
+  // The user's choice of tab shows the sheet the same way.
+  log.clear();
+  RECT r;
+  SendMessageA(pages->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(pages->Handle(), WM_LBUTTONDOWN, 1,
+               MAKELPARAM(static_cast<WORD>(r.left + 3), static_cast<WORD>(r.top + 3)));
+  EXPECT_EQ(log, (std::vector<std::string>{"show Connection", "hide Speed"}));
+
+  log.clear();
+  form_->Hide();
+  EXPECT_EQ(log, (std::vector<std::string>{"hide Connection"}));
+
+  // A failing handler is reported and the sheet still shows.
+  std::string reported;
+  Application->OnException = [&](TObject*, const std::exception& e) { reported = e.what(); };
+  sheets[0]->OnShow = [](TObject*) { throw EInvalidOperation("no port list"); };
+  form_->Show();
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, "no port list");
+  EXPECT_TRUE(sheets[0]->Showing());
+}
+
 TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
   auto* tree = new TTreeView(form_);
   tree->SetParent(form_);

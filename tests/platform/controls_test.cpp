@@ -223,6 +223,33 @@ TEST_F(ControlsTest, MemoLinesLeaveOutAnEmptyLastLine) {
   EXPECT_EQ(memo->Lines()[1], "$GPGGA,1");
 }
 
+TEST_F(ControlsTest, TheMouseShowsTheCursorOfTheControlUnderIt) {
+  auto* link = new TLabel(form_);
+  link->SetParent(form_);
+  link->SetCaption("www.example.com");
+  link->SetBounds(100, 100, 120, 20);
+  link->SetCursor(crHandPoint);
+  auto* edit = Add<TEdit>(form_, 10, 200, 100, 24);
+  form_->Show();
+  const HWND h = form_->Handle();
+  QWidget* face = ui::WidgetOf(h);
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 105));
+  EXPECT_EQ(face->cursor().shape(), Qt::PointingHandCursor);
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(10, 10));
+  EXPECT_EQ(face->cursor().shape(), Qt::ArrowCursor);
+
+  // A control with a window shows its cursor at once, keeps it in a new
+  // window, and gets its class's own back with the default.
+  const auto editShape = [&] { return ui::WidgetOf(edit->Handle())->cursor().shape(); };
+  const Qt::CursorShape own = editShape();
+  edit->SetCursor(crHandPoint);
+  EXPECT_EQ(editShape(), Qt::PointingHandCursor);
+  edit->RecreateWnd();
+  EXPECT_EQ(editShape(), Qt::PointingHandCursor);
+  edit->SetCursor(crDefault);
+  EXPECT_EQ(editShape(), own);
+}
+
 TEST_F(ControlsTest, LabelsKeepTheirAnchorAndDrawEmbossedWhenDisabled) {
   auto* label = new TLabel(form_);
   label->SetParent(form_);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/ui/controls/forms.h"
 
 namespace platform {
 
@@ -60,10 +61,31 @@ int TTabSheet::TabIndex() {
   return -1;
 }
 
+void TTabSheet::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TTabSheet::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
 void TTabSheet::WndProc(TMessage& Message) {
   if (Message.Msg == CM_TEXTCHANGED && pageControl_) {
     pageControl_->UpdateTab(this);
     return;
+  }
+  if (Message.Msg == CM_SHOWINGCHANGED) {
+    // A failing handler must not leave the page half switched.
+    try {
+      if (Showing()) {
+        DoShow();
+      } else {
+        DoHide();
+      }
+    } catch (...) {
+      if (!Application) throw;
+      Application->HandleException(this);
+    }
   }
   TWinControl::WndProc(Message);
 }
@@ -154,8 +176,15 @@ void TPageControl::RemovePage(TTabSheet* Page) {
 }
 
 void TPageControl::ShowOnly(TTabSheet* Page) {
-  for (TTabSheet* p : pages_) p->SetVisible(p == Page);
-  if (Page) Page->BringToFront();
+  // The new page shows before the old one goes, so the page control is
+  // never empty in between.
+  if (Page) {
+    Page->BringToFront();
+    Page->SetVisible(true);
+  }
+  for (TTabSheet* p : pages_) {
+    if (p != Page) p->SetVisible(false);
+  }
 }
 
 void TPageControl::SetActivePage(TTabSheet* Page) {

@@ -29,11 +29,17 @@ class TTabSheet : public TWinControl {
   // The position of the sheet's tab among the visible tabs (-1 when its
   // tab is hidden).
   int TabIndex();
+  // When the sheet comes into view and when it leaves it (its page is
+  // chosen or left, or the form shows or hides).
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void PaintWindow(HDC DC) override;
+  virtual void DoShow();
+  virtual void DoHide();
 
  private:
   friend class TPageControl;

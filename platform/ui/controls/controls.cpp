@@ -8,6 +8,7 @@
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/actions.h"
 #include "platform/ui/controls/forms.h"
+#include "platform/ui/window_classes/cursors.h"
 
 namespace platform {
 namespace {
@@ -26,6 +27,41 @@ TShiftState MouseShift(WPARAM keys) {
 }
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST; }
+
+UINT PointerShape(TCursor cursor) {
+  switch (cursor) {
+    case crArrow:
+      return IDC_ARROW;
+    case crCross:
+      return IDC_CROSS;
+    case crIBeam:
+      return IDC_IBEAM;
+    case crSizeNESW:
+      return IDC_SIZENESW;
+    case crSizeNS:
+      return IDC_SIZENS;
+    case crSizeNWSE:
+      return IDC_SIZENWSE;
+    case crSizeWE:
+      return IDC_SIZEWE;
+    case crUpArrow:
+      return IDC_UPARROW;
+    case crHourGlass:
+      return IDC_WAIT;
+    case crNo:
+      return IDC_NO;
+    case crAppStart:
+      return IDC_APPSTARTING;
+    case crHelp:
+      return IDC_HELP;
+    case crHandPoint:
+      return IDC_HAND;
+    case crSizeAll:
+      return IDC_SIZEALL;
+    default:
+      return 0;
+  }
+}
 
 ATOM g_windowAtom = 0;
 ATOM g_controlAtom = 0;
@@ -179,6 +215,12 @@ void TControl::SetParentShowHint(bool value) {
   if (value == parentShowHint_) return;
   parentShowHint_ = value;
   if (value && parent_) showHint_ = parent_->ShowHint();
+}
+
+void TControl::SetCursor(TCursor value) {
+  if (value == cursor_) return;
+  cursor_ = value;
+  Perform(CM_CURSORCHANGED, 0, 0);
 }
 
 void TControl::SetColor(TColor value) {
@@ -540,6 +582,7 @@ void TWinControl::CreateWnd() {
   text_.clear();
   UpdateBounds();
   Perform(WM_SETFONT, static_cast<WPARAM>(Font().Handle()), 1);
+  if (Cursor() != crDefault) ShowCursorOf(nullptr);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
@@ -657,13 +700,16 @@ void TWinControl::UpdateBounds() {
 
 void TWinControl::UpdateShowing() {
   if (!handle_) return;
-  showing_ = visible_ && (!Parent() || Parent()->showing_);
+  const bool showing = visible_ && (!Parent() || Parent()->showing_);
+  const bool changed = showing != showing_;
+  showing_ = showing;
   if (visible_ != ((GetWindowLong(handle_, GWL_STYLE) & WS_VISIBLE) != 0)) {
     ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
   }
-  for (TControl* c : controls_) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
   }
+  if (changed && handle_) Perform(CM_SHOWINGCHANGED, 0, 0);
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -942,11 +988,23 @@ void TWinControl::PaintHandler(TMessage& Message) {
   if (own) EndPaint(handle_, &ps);
 }
 
-void TWinControl::RouteMouseToChild(TMessage& m) {
+TControl* TWinControl::MouseTarget(const TMessage& m) {
   TControl* target = g_captureControl;
   if (target && (target == this || !ContainsControl(target) || dynamic_cast<TWinControl*>(target))) target = nullptr;
   if (!target) target = ControlAtPos(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, false);
-  if (!target || dynamic_cast<TWinControl*>(target)) {
+  return target && !dynamic_cast<TWinControl*>(target) ? target : nullptr;
+}
+
+void TWinControl::ShowCursorOf(TControl* control) {
+  if (!handle_) return;
+  const TCursor cursor = control && control->Cursor() != crDefault ? control->Cursor() : Cursor();
+  SetWindowCursor(handle_, PointerShape(cursor));
+}
+
+void TWinControl::RouteMouseToChild(TMessage& m) {
+  TControl* target = MouseTarget(m);
+  if (m.Msg == WM_MOUSEMOVE) ShowCursorOf(target);
+  if (!target) {
     TControl::WndProc(m);
     return;
   }
@@ -1159,6 +1217,9 @@ void TWinControl::WndProc(TMessage& Message) {
       for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
       return;
     }
+    case CM_CURSORCHANGED:
+      ShowCursorOf(nullptr);
+      return;
     case CM_VISIBLECHANGED:
     case CM_ENABLEDCHANGED:
       return;

@@ -151,6 +151,24 @@ enum TShiftStateFlag : unsigned {
 using TShiftState = unsigned;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
+// Mouse pointers; crDefault leaves the pointer to the window's class.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
@@ -226,6 +244,10 @@ class TControl : public TComponent {
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool value);
 
+  // The pointer shown while the mouse is over the control.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+
   TColor Color() const { return color_; }
   void SetColor(TColor value);
   bool ParentColor() const { return parentColor_; }
@@ -265,7 +287,8 @@ class TControl : public TComponent {
   TActionLink* ActionLink() const { return actionLink_.get(); }
   virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   virtual const TActionLinkClass& GetActionLinkClass() const;
-  void InitiateAction();
+  // Brings the control up to date with its action (idle time).
+  virtual void InitiateAction();
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -299,6 +322,7 @@ class TControl : public TComponent {
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TColor color_ = clWindow;
+  TCursor cursor_ = crDefault;
   bool parentColor_ = false;
   TFont font_;
   bool parentFont_ = true;
@@ -425,6 +449,10 @@ class TWinControl : public TControl {
   LRESULT RawWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
   void HandleNCDestroy();
   void RouteMouseToChild(TMessage& m);
+  // The windowless child the mouse message at m is for (null: this one).
+  TControl* MouseTarget(const TMessage& m);
+  // Shows the pointer of the control under the mouse.
+  void ShowCursorOf(TControl* control);
   void CreateChildHandles();
   friend class TControl;
   friend class TCustomForm;

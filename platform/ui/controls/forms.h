@@ -112,7 +112,9 @@ class TCustomForm : public TWinControl {
   void SetFocus() override;
   void SetVisible(bool value) override;
   void WndProc(TMessage& Message) override;
-  void UpdateActions();
+  // Brings the form's controls up to date with their actions; the
+  // application calls it for the active form when it is idle.
+  virtual void UpdateActions();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;

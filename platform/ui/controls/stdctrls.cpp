@@ -404,6 +404,31 @@ int TCustomComboBox::SelLength() {
   return static_cast<int>(end - start);
 }
 
+void TCustomComboBox::SetSelStart(int value) {
+  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(value), static_cast<WORD>(value)));
+}
+
+void TCustomComboBox::SetSelLength(int value) {
+  DWORD start = 0;
+  Send(*this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
+  const auto end = static_cast<DWORD>(static_cast<int>(start) + value);
+  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end)));
+}
+
+std::string TCustomComboBox::SelText() {
+  const std::string text = Text();
+  const auto start = static_cast<std::size_t>(std::max(SelStart(), 0));
+  return start >= text.size() ? std::string() : text.substr(start, static_cast<std::size_t>(SelLength()));
+}
+
+void TCustomComboBox::SetSelText(const std::string& value) {
+  if (style_ != csDropDown && style_ != csSimple) return;
+  HandleNeeded();
+  if (editHandle_) SendMessageA(editHandle_, EM_REPLACESEL, 0, Str(value));
+}
+
+void TCustomComboBox::SelectAll() { Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF)); }
+
 void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
 }

@@ -98,8 +98,15 @@ class TCustomComboBox : public TWinControl {
   int MaxLength = 0;
   bool DroppedDown();
   void SetDroppedDown(bool value);
+  // The selection in the edit part (editable styles).
   int SelStart();
+  void SetSelStart(int value);
   int SelLength();
+  void SetSelLength(int value);
+  std::string SelText();
+  void SetSelText(const std::string& value);
+  void SelectAll();
+  void AddItem(const std::string& Item, TObject* AObject) { items_->AddObject(Item, AObject); }
   void Clear() { items_->Clear(); }
   // The edit and list parts of the window (the edit only for editable
   // styles).
