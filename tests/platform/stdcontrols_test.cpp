@@ -185,6 +185,39 @@ TEST_F(StdControls, MultiLineEditCountsLinesAndPositionsWithCrLf) {
   EXPECT_EQ(end, 18u);
 }
 
+// Serial input arrives in chunks that may split a line's CR from its LF.
+TEST_F(StdControls, ACarriageReturnAndALineFeedInsertedApartMakeOneLineBreak) {
+  HWND memo = Child(u"EDIT", ES_MULTILINE | WS_VSCROLL, 5);
+  const auto insert = [&](const char* chunk) { SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(chunk)); };
+  insert("$SDDPT,3.4,0.5*64\r");
+  insert("\n$SDDBT,11.2");
+  insert(",f*0A\r");
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), "$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f*0A\r\n");
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 3);
+
+  // Text put in elsewhere meanwhile does not part them.
+  insert("$VWVHW\r");
+  SendMessageW(memo, EM_SETSEL, 0, 0);
+  insert(">");
+  const int end = GetWindowTextLengthW(memo);
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), ">$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f*0A\r\n$VWVHW\r\n");
+
+  // A line feed away from the carriage return is a line break of its own,
+  // and so is one after a carriage return that was taken out.
+  insert("A\r");
+  SendMessageW(memo, EM_SETSEL, 0, 0);
+  insert("\n");
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 6);
+  SetWindowTextA(memo, "B\r");
+  SendMessageW(memo, EM_SETSEL, 1, 3);
+  insert("");
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), "B\r\n");
+}
+
 LRESULT VirtualOwner(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (msg == LB_GETTEXTLEN) return 6;
   if (msg == LB_GETTEXT) {

@@ -44,6 +44,10 @@ class EditPeer : public StdPeer {
     } else {
       multi_->setPlainText(Normalised(text));
       multi_->document()->setModified(false);
+      loneCr_ = QTextCursor();
+      QTextCursor end(multi_->document());
+      end.movePosition(QTextCursor::End);
+      NoteLoneCr(text, end);
     }
     settingText_ = false;
   }
@@ -111,7 +115,13 @@ class EditPeer : public StdPeer {
       t.remove(u'\n');
       line_->insert(t);
     } else {
-      multi_->textCursor().insertText(Normalised(text));
+      QTextCursor c = multi_->textCursor();
+      QString t = text;
+      // The line feed of a break whose carriage return came alone before
+      // (serial input split between them) completes that break.
+      if (t.startsWith(u'\n') && !c.hasSelection() && FollowsLoneCr(c.position())) t.remove(0, 1);
+      c.insertText(Normalised(t));
+      NoteLoneCr(t, c);
     }
   }
 
@@ -170,6 +180,19 @@ class EditPeer : public StdPeer {
   int limit_ = 0x7FFFFFFE;
 
  private:
+  // A text ending in a carriage return without its line feed leaves the
+  // break it made open for a line feed inserted right after it; the
+  // cursor follows that place through other edits (the latest such break
+  // is the one kept).
+  void NoteLoneCr(const QString& text, const QTextCursor& after) {
+    if (!text.endsWith(u'\r')) return;
+    loneCr_ = QTextCursor(multi_->document());
+    loneCr_.setPosition(after.position());
+  }
+  bool FollowsLoneCr(int position) const {
+    return !loneCr_.isNull() && position > 0 && loneCr_.position() == position && loneCr_.atBlockStart();
+  }
+
   static QString Normalised(QString t) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
@@ -191,6 +214,7 @@ class EditPeer : public StdPeer {
   }
 
   bool settingText_ = false;
+  QTextCursor loneCr_;
 };
 
 bool Accepts(HWND h, char16_t c) {
