@@ -2,8 +2,11 @@
 
 #include <string>
 
+#include <QComboBox>
+
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {
@@ -55,6 +58,50 @@ TEST_F(ComboBoxTest, ItemsAddedWithTheirObjectKeepIt) {
   EXPECT_EQ(combo->Items()[0], "COM3");
   EXPECT_EQ(combo->Items().GetObject(0), &port);
   EXPECT_EQ(combo->Items().GetObject(1), nullptr);
+}
+
+TEST_F(ComboBoxTest, LengthLimitAndListHeightSetOnAShownComboTakeEffect) {
+  TComboBox* combo = Combo(csDropDown);
+  form_->Show();
+  combo->SetMaxLength(4);
+  combo->SetDropDownCount(3);
+  combo->SetFocus();
+  for (char16_t c : std::u16string(u"115200"))
+    PostKeyDown(combo->EditHandle(), WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
+  Application->ProcessMessages();
+  EXPECT_EQ(combo->Text(), "1152");
+  auto* shown = qobject_cast<QComboBox*>(ui::WidgetOf(combo->Handle()));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->maxVisibleItems(), 3);
+  EXPECT_EQ(combo->DropDownCount(), 3);
+  EXPECT_EQ(combo->MaxLength(), 4);
+  // A new window keeps both.
+  combo->SetSorted(true);
+  shown = qobject_cast<QComboBox*>(ui::WidgetOf(combo->Handle()));
+  EXPECT_EQ(shown->maxVisibleItems(), 3);
+}
+
+TEST_F(ComboBoxTest, DeletingTheSelectedItemLeavesNoSelection) {
+  TComboBox* combo = Combo(csDropDownList);
+  for (const char* baud : {"4800", "9600", "38400"}) combo->Items().Add(baud);
+  combo->SetItemIndex(1);
+  combo->Items().Delete(0);  // before the selection: the same item stays chosen
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  EXPECT_EQ(combo->Text(), "9600");
+  combo->Items().Delete(0);
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), "");
+  EXPECT_EQ(combo->Items().Count(), 1);
+
+  // An editable combo keeps what was typed.
+  TComboBox* editable = Combo(csDropDown);
+  editable->Items().Add("COM1");
+  editable->Items().Add("COM3");
+  editable->SetItemIndex(1);
+  editable->SetText("COM3 (USB)");
+  editable->Items().Delete(1);
+  EXPECT_EQ(editable->ItemIndex(), -1);
+  EXPECT_EQ(editable->Text(), "COM3 (USB)");
 }
 
 }  // namespace

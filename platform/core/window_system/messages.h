@@ -151,6 +151,9 @@ constexpr UINT CB_SETITEMDATA = 0x0151;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
+// The number of items the open list shows before it scrolls.
+constexpr UINT CB_SETMINVISIBLE = 0x1701;
+constexpr UINT CB_GETMINVISIBLE = 0x1702;
 // The parts of a combo box: its edit child (editable styles) and list.
 struct COMBOBOXINFO {
   HWND hwndCombo = nullptr;
@@ -269,9 +272,14 @@ constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_DLGFRAME = 0x00400000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// On top-level windows (where groups and tab stops mean nothing).
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;

@@ -291,12 +291,53 @@ TCustomMemo::~TCustomMemo() = default;
 void TCustomMemo::CreateParams(TCreateParams& Params) {
   TCustomEdit::CreateParams(Params);
   Params.Style = (Params.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE;
-  if (!WordWrap) Params.Style |= ES_AUTOHSCROLL;
-  if (WantReturns) Params.Style |= ES_WANTRETURN;
-  if (ScrollBars == ssVertical || ScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
-  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
-  if (Alignment == taCenter) Params.Style |= ES_CENTER;
-  if (Alignment == taRightJustify) Params.Style |= ES_RIGHT;
+  if (!wordWrap_) Params.Style |= ES_AUTOHSCROLL;
+  if (wantReturns_) Params.Style |= ES_WANTRETURN;
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) Params.Style |= WS_VSCROLL;
+  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) Params.Style |= WS_HSCROLL;
+  if (alignment_ == taCenter) Params.Style |= ES_CENTER;
+  if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle value) {
+  if (value == scrollBars_) return;
+  scrollBars_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool value) {
+  if (value == wordWrap_) return;
+  wordWrap_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWantReturns(bool value) {
+  wantReturns_ = value;
+  if (!HandleAllocated()) return;
+  const auto style = static_cast<DWORD>(GetWindowLong(WindowHandle(), GWL_STYLE));
+  SetWindowLong(WindowHandle(), GWL_STYLE, static_cast<LPARAM>(value ? style | ES_WANTRETURN : style & ~ES_WANTRETURN));
+}
+
+void TCustomMemo::KeyPress(char& Key) {
+  TCustomEdit::KeyPress(Key);
+  if (Key == '\r' && !wantReturns_) Key = 0;
+}
+
+void TCustomMemo::WndProc(TMessage& Message) {
+  TCustomEdit::WndProc(Message);
+  if (Message.Msg != WM_GETDLGCODE) return;
+  if (wantTabs_) {
+    Message.Result |= DLGC_WANTTAB;
+  } else {
+    Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+  }
+  if (!wantReturns_) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
 }
 
 // --------------------------------------------------------------- combo box
@@ -336,7 +377,8 @@ void TCustomComboBox::CreateWnd() {
     DefListProc = GetWindowProc(listHandle_);
     SetWindowProcA(listHandle_, MakeWndProc<&TCustomComboBox::ListWndProc>(this, false));
   }
-  if (MaxLength > 0) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(MaxLength));
+  if (maxLength_ > 0) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+  Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount_));
   RestoreItems(*items_, savedItems_);
   if (savedIndex_ >= 0) Send(*this, CB_SETCURSEL, static_cast<WPARAM>(std::min(savedIndex_, items_->Count() - 1)));
   savedIndex_ = -1;
@@ -402,6 +444,16 @@ int TCustomComboBox::SelLength() {
   DWORD start = 0, end = 0;
   Send(*this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   return static_cast<int>(end - start);
+}
+
+void TCustomComboBox::SetDropDownCount(int value) {
+  dropDownCount_ = value;
+  if (HandleAllocated()) Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(value));
+}
+
+void TCustomComboBox::SetMaxLength(int value) {
+  maxLength_ = std::max(value, 0);
+  if (HandleAllocated()) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
 }
 
 void TCustomComboBox::SetSelStart(int value) {

@@ -153,6 +153,9 @@ LRESULT ComboProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       if (!p || index < 0 || index >= p->combo_->count()) return CB_ERR;
       const QSignalBlocker block(p->combo_);
       const QString typed = p->editable_ ? p->combo_->lineEdit()->text() : QString();
+      // The selected item going leaves nothing selected (Qt would choose
+      // a neighbour).
+      if (index == p->combo_->currentIndex()) p->combo_->setCurrentIndex(-1);
       p->combo_->removeItem(index);
       if (p->editable_) p->combo_->lineEdit()->setText(typed);
       return p->combo_->count();
@@ -235,6 +238,12 @@ LRESULT ComboProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         }
       }
       return 1;
+    case CB_SETMINVISIBLE:
+      if (!p || static_cast<int>(w) <= 0) return 0;
+      p->combo_->setMaxVisibleItems(static_cast<int>(w));
+      return 1;
+    case CB_GETMINVISIBLE:
+      return p ? p->combo_->maxVisibleItems() : 0;
     case CB_LIMITTEXT:
       if (p && p->editable_) p->combo_->lineEdit()->setMaxLength(w == 0 ? 32767 : static_cast<int>(w));
       return 1;

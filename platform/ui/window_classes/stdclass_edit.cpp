@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
@@ -217,6 +219,12 @@ class EditPeer : public StdPeer {
   QTextCursor loneCr_;
 };
 
+Qt::Alignment Alignment(DWORD style) {
+  if (style & ES_RIGHT) return Qt::AlignRight;
+  if (style & ES_CENTER) return Qt::AlignHCenter;
+  return Qt::AlignLeft;
+}
+
 bool Accepts(HWND h, char16_t c) {
   const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
   if ((style & ES_NUMBER) && c >= 32 && (c < u'0' || c > u'9')) return false;
@@ -240,8 +248,14 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         peer = std::make_unique<EditPeer>(h, std::exchange(g_lent, nullptr), false);
       } else if (cs->style & ES_MULTILINE) {
         auto* edit = new QPlainTextEdit;
-        edit->setFrameShape(QFrame::NoFrame);
-        edit->setLineWrapMode((cs->style & WS_HSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        edit->setFrameShape((cs->dwExStyle & WS_EX_CLIENTEDGE) || (cs->style & WS_BORDER) ? QFrame::StyledPanel
+                                                                                          : QFrame::NoFrame);
+        // Lines wrap at the window's edge unless the edit scrolls sideways.
+        edit->setLineWrapMode((cs->style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
+                                                                          : QPlainTextEdit::WidgetWidth);
+        QTextOption option = edit->document()->defaultTextOption();
+        option.setAlignment(Alignment(cs->style));
+        edit->document()->setDefaultTextOption(option);
         edit->setVerticalScrollBarPolicy((cs->style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy((cs->style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         peer = std::make_unique<EditPeer>(h, edit);
@@ -253,9 +267,7 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       if (cs->style & ES_READONLY) peer->SetReadOnly(true);
       if (peer->line_) {
         if (cs->style & ES_PASSWORD) peer->line_->setEchoMode(QLineEdit::Password);
-        peer->line_->setAlignment((cs->style & ES_RIGHT)    ? Qt::AlignRight | Qt::AlignVCenter
-                                  : (cs->style & ES_CENTER) ? Qt::AlignHCenter | Qt::AlignVCenter
-                                                            : Qt::AlignLeft | Qt::AlignVCenter);
+        peer->line_->setAlignment(Alignment(cs->style) | Qt::AlignVCenter);
       }
       if (cs->lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName)));
       SetWindowPeer(h, std::move(peer));
