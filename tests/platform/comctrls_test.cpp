@@ -153,6 +153,48 @@ TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
   EXPECT_EQ(items.GetFirstNode(), nullptr);
 }
 
+TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindow) {
+  auto* tree = new TTreeView(form_);
+  tree->SetParent(form_);
+  tree->SetBounds(0, 0, 300, 200);
+  form_->Show();
+  int tag = 7;
+  TTreeNodes& items = tree->Items();
+  TTreeNode* dst = items.AddChildObject(nullptr, "DST", &tag);
+  TTreeNode* sd = items.AddChild(dst, "SD \x96 Sounder");
+  items.AddChild(sd, "DPT");
+  TTreeNode* gps = items.AddChild(nullptr, "GPS");
+  sd->SetImageIndex(1);
+  sd->SetSelectedIndex(2);
+  dst->Expand(false);
+  sd->SetSelected(true);
+  int changes = 0;
+  tree->OnChange = [&](TObject*, TTreeNode*) { ++changes; };
+
+  const HWND before = tree->Handle();
+  tree->RecreateWnd();
+  ASSERT_NE(tree->Handle(), before);
+  // The same nodes, in the same places, with what they carried.
+  EXPECT_EQ(items.Count(), 4);
+  EXPECT_EQ(items.GetFirstNode(), dst);
+  EXPECT_EQ(dst->getFirstChild(), sd);
+  EXPECT_EQ(dst->getNextSibling(), gps);
+  EXPECT_EQ(sd->Text(), "SD \x96 Sounder");
+  EXPECT_EQ(sd->Item(0)->Text(), "DPT");
+  EXPECT_EQ(dst->Data(), &tag);
+  EXPECT_EQ(sd->ImageIndex(), 1);
+  EXPECT_EQ(sd->SelectedIndex(), 2);
+  EXPECT_TRUE(dst->Expanded());
+  EXPECT_FALSE(sd->Expanded());
+  EXPECT_EQ(tree->Selected(), sd);
+  EXPECT_EQ(changes, 0);
+  // And they work on the new window.
+  sd->SetText("SD");
+  EXPECT_EQ(TreeGetText(tree->Handle(), sd->ItemId()), u"SD");
+  gps->Delete();
+  EXPECT_EQ(items.Count(), 3);
+}
+
 TEST_F(ComCtrlsTest, TreeHitTestsFindTheNodeUnderAPoint) {
   auto* tree = new TTreeView(form_);
   tree->SetParent(form_);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "platform/ui/controls/dialogs.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {
@@ -87,6 +90,32 @@ TEST_F(FormsTest, LabelsSizeToTheirTextAndButtonsEndModalLoops) {
   EXPECT_EQ(form_->ShowModal(), mrOk);
   EXPECT_TRUE(clicked);
   EXPECT_FALSE(form_->Visible());
+}
+
+TEST_F(FormsTest, BorderStyleAndIconsReachTheWindow) {
+  form_->SetBorderStyle(bsDialog);
+  form_->Show();
+  QWidget* w = ui::WidgetOf(form_->Handle());
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
+  EXPECT_EQ(w->size(), QSize(400, 300));
+  // Code still sizes a fixed window; the user cannot.
+  form_->SetBounds(100, 100, 300, 200);
+  EXPECT_EQ(w->size(), QSize(300, 200));
+  EXPECT_EQ(w->maximumSize(), QSize(300, 200));
+
+  form_->SetBorderStyle(bsSizeable);
+  w = ui::WidgetOf(form_->Handle());
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_NE(w->minimumSize(), w->maximumSize());
+  form_->SetBorderIcons(biSystemMenu);
+  w = ui::WidgetOf(form_->Handle());
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
 }
 
 TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {

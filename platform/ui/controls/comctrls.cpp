@@ -389,6 +389,48 @@ void TTreeNodes::Forget(HTREEITEM item) {
   nodes_.erase(item);
 }
 
+void TTreeNodes::SaveItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& into) {
+  const HTREEITEM selected = TreeGetSelection(h);
+  for (HTREEITEM item = TreeGetChild(h, parent); item; item = TreeGetNextSibling(h, item)) {
+    TSavedItem saved;
+    if (auto it = nodes_.find(item); it != nodes_.end()) saved.node = std::move(it->second);
+    saved.text = TreeGetText(h, item);
+    saved.data = TreeGetData(h, item);
+    saved.expanded = TreeIsExpanded(h, item);
+    saved.selected = item == selected;
+    SaveItems(h, item, saved.children);
+    into.push_back(std::move(saved));
+  }
+}
+
+void TTreeNodes::RestoreItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& from) {
+  for (TSavedItem& saved : from) {
+    const int image = saved.node ? saved.node->imageIndex_ : -1;
+    const int selectedImage = saved.node ? saved.node->selectedIndex_ : -1;
+    const HTREEITEM item = TreeInsertItem(h, parent, TVI_LAST(), saved.text, image, selectedImage, saved.data);
+    if (!item) throw EOutOfResources("Cannot add the tree node");
+    if (saved.node) {
+      saved.node->item_ = item;
+      nodes_.emplace(item, std::move(saved.node));
+    }
+    RestoreItems(h, item, saved.children);
+    if (saved.expanded) TreeExpand(h, item, true);
+    if (saved.selected) TreeSelectItem(h, item);
+  }
+}
+
+void TTreeNodes::SaveWindowItems() {
+  saved_.clear();
+  SaveItems(owner_->WindowHandle(), nullptr, saved_);
+  nodes_.clear();
+}
+
+void TTreeNodes::RestoreWindowItems() {
+  std::vector<TSavedItem> saved = std::move(saved_);
+  saved_.clear();
+  RestoreItems(owner_->WindowHandle(), nullptr, saved);
+}
+
 void TTreeNodes::Delete(TTreeNode* Node) {
   if (Node) Node->Delete();
 }
@@ -516,10 +558,15 @@ void TCustomTreeView::CreateWnd() {
   TWinControl::CreateWnd();
   TreeSetIndent(WindowHandle(), indent_);
   if (images_) TreeSetImageList(WindowHandle(), images_->Handles(), ColorToRGB(images_->MaskColor()));
+  items_->RestoreWindowItems();
 }
 
 void TCustomTreeView::DestroyWnd() {
-  items_->nodes_.clear();
+  if (HasState(csDestroying)) {
+    items_->nodes_.clear();
+  } else {
+    items_->SaveWindowItems();
+  }
   TWinControl::DestroyWnd();
 }
 

@@ -157,6 +157,12 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
   RecreateWnd();
 }
 
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+  if (value == borderIcons_) return;
+  borderIcons_ = value;
+  RecreateWnd();
+}
+
 void TCustomForm::SetFormStyle(TFormStyle value) {
   if (value == formStyle_) return;
   if (value == fsMDIChild) throw EInvalidOperation("No MDI forms are currently active");
@@ -171,25 +177,37 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style = WS_CLIPCHILDREN;
+  TBorderIcons icons = borderIcons_;
   switch (borderStyle_) {
     case bsNone:
       Params.Style |= WS_POPUP;
+      icons = 0;
       break;
     case bsDialog:
-      Params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME;
+      icons &= biSystemMenu | biHelp;
       break;
     case bsToolWindow:
-    case bsSizeToolWin:
-      Params.Style |= WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_CAPTION;
       Params.ExStyle |= WS_EX_TOOLWINDOW;
+      icons &= biSystemMenu;
+      break;
+    case bsSizeToolWin:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      icons &= biSystemMenu;
       break;
     case bsSingle:
-      Params.Style |= WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_CAPTION;
       break;
     case bsSizeable:
-      Params.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
       break;
   }
+  if (icons & biSystemMenu) Params.Style |= WS_SYSMENU;
+  if (icons & biMinimize) Params.Style |= WS_MINIMIZEBOX;
+  if (icons & biMaximize) Params.Style |= WS_MAXIMIZEBOX;
   if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (!Enabled()) Params.Style |= WS_DISABLED;
   Params.WndParent = Application && Application->MainForm() != this && Application->MainForm() &&
