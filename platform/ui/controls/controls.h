@@ -104,8 +104,8 @@ constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
-constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + 0x0134;
-constexpr UINT CN_CTLCOLORBTN = CN_BASE + 0x0135;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 
 enum TControlStateFlag : unsigned {
   csLButtonDown = 1u << 0,
@@ -448,6 +448,31 @@ class TWinControl : public TControl {
   static LRESULT InitWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
   LRESULT RawWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
   void HandleNCDestroy();
+  // The messages the windowed control handles, one function each; those
+  // that pass a message on hand it to TControl::WndProc.
+  void WMMouse(TMessage& Message);
+  void WMPaint(TMessage& Message) { PaintHandler(Message); }
+  void WMEraseBkgnd(TMessage& Message);
+  void WMSizeOrMove(TMessage& Message);
+  void WMCommandOrNotify(TMessage& Message);
+  void WMCtlColor(TMessage& Message);
+  void CNCtlColor(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
+  void WMKey(TMessage& Message);
+  void CNKeyDown(TMessage& Message);
+  void CNChar(TMessage& Message) { Message.Result = 0; }
+  void CNSysChar(TMessage& Message);
+  void CMChildKey(TMessage& Message);
+  void CMDialogKeyOrChar(TMessage& Message) { Broadcast(Message); }
+  void CMEnter(TMessage&) { DoEnter(); }
+  void CMExit(TMessage&) { DoExit(); }
+  void CMColorChanged(TMessage& Message);
+  void CMShowHintChanged(TMessage& Message);
+  void CMCursorChanged(TMessage&) { ShowCursorOf(nullptr); }
+  void Swallow(TMessage&) {}
+  // Tells every child of a change they may follow.
+  void NotifyChildren(UINT msg);
   void RouteMouseToChild(TMessage& m);
   // The windowless child the mouse message at m is for (null: this one).
   TControl* MouseTarget(const TMessage& m);

@@ -172,6 +172,32 @@ class TListBoxStrings : public TStrings {
   TCustomListBox& list_;
 };
 
+// What a label and a static text do alike: they size to their caption,
+// and their accelerator focuses their FocusControl. True when the message
+// is done with; otherwise it goes on to the control's base class.
+bool CaptionMessage(TControl& self, TMessage& m, TWinControl* focusControl, bool showAccelChar,
+                    const std::function<void()>& adjustBounds) {
+  switch (m.Msg) {
+    case CM_TEXTCHANGED:
+      adjustBounds();
+      self.Invalidate();
+      return true;
+    case CM_FONTCHANGED:
+      adjustBounds();
+      return false;
+    case CM_DIALOGCHAR:
+      if (!focusControl || !self.Enabled() || !showAccelChar || !IsAccel(m.WParam, self.Caption()) ||
+          !focusControl->CanFocus()) {
+        return false;
+      }
+      focusControl->SetFocus();
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 void SaveItems(TStrings& items, std::unique_ptr<TStringList>& saved) {
   saved = std::make_unique<TStringList>();
   for (int i = 0; i < items.Count(); ++i) saved->AddObject(items.Get(i), items.GetObject(i));
@@ -790,26 +816,9 @@ void TCustomLabel::Loaded() {
 }
 
 void TCustomLabel::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_TEXTCHANGED:
-      Invalidate();
-      AdjustBounds();
-      return;
-    case CM_FONTCHANGED:
-      AdjustBounds();
-      break;
-    case CM_DIALOGCHAR:
-      if (FocusControl && Enabled() && showAccelChar_ && IsAccel(Message.WParam, Caption()) &&
-          FocusControl->CanFocus()) {
-        FocusControl->SetFocus();
-        Message.Result = 1;
-        return;
-      }
-      break;
-    default:
-      break;
+  if (!CaptionMessage(*this, Message, FocusControl, showAccelChar_, [this] { AdjustBounds(); })) {
+    TGraphicControl::WndProc(Message);
   }
-  TGraphicControl::WndProc(Message);
 }
 
 // ------------------------------------------------------------- static text
@@ -872,26 +881,9 @@ void TCustomStaticText::Loaded() {
 }
 
 void TCustomStaticText::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_TEXTCHANGED:
-      AdjustBounds();
-      Invalidate();
-      return;
-    case CM_FONTCHANGED:
-      AdjustBounds();
-      break;
-    case CM_DIALOGCHAR:
-      if (FocusControl && Enabled() && showAccelChar_ && IsAccel(Message.WParam, Caption()) &&
-          FocusControl->CanFocus()) {
-        FocusControl->SetFocus();
-        Message.Result = 1;
-        return;
-      }
-      break;
-    default:
-      break;
+  if (!CaptionMessage(*this, Message, FocusControl, showAccelChar_, [this] { AdjustBounds(); })) {
+    TWinControl::WndProc(Message);
   }
-  TWinControl::WndProc(Message);
 }
 
 // ----------------------------------------------------------------- buttons

@@ -18,10 +18,6 @@ void RegisterStaticAndButtonClasses();
 void RegisterTabClass();
 void RegisterTreeClass();
 
-constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
-constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
-constexpr UINT WM_CTLCOLORBTN = 0x0135;
-
 // A standard control's peer: its font and the colours its parent gives it.
 class StdPeer : public QtPeer {
  public:
