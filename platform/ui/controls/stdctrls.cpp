@@ -12,6 +12,12 @@ LRESULT Send(TWinControl& c, UINT msg, WPARAM w = 0, LPARAM l = 0) { return Send
 
 LPARAM Str(const std::string& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
 
+// The selected part of a text.
+std::string Part(const std::string& text, int start, int length) {
+  const auto from = static_cast<std::size_t>(std::max(start, 0));
+  return from >= text.size() ? std::string() : text.substr(from, static_cast<std::size_t>(std::max(length, 0)));
+}
+
 [[noreturn]] void IndexError(int index) {
   throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }
@@ -285,11 +291,7 @@ void TCustomEdit::SetSelLength(int value) {
   Send(*this, EM_SETSEL, start, static_cast<LPARAM>(start) + value);
 }
 
-std::string TCustomEdit::SelText() {
-  const std::string text = Text();
-  const auto start = static_cast<std::size_t>(std::max(SelStart(), 0));
-  return start >= text.size() ? std::string() : text.substr(start, static_cast<std::size_t>(SelLength()));
-}
+std::string TCustomEdit::SelText() { return Part(Text(), SelStart(), SelLength()); }
 
 void TCustomEdit::SetSelText(const std::string& value) { Send(*this, EM_REPLACESEL, 0, Str(value)); }
 
@@ -493,11 +495,7 @@ void TCustomComboBox::SetSelLength(int value) {
   Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end)));
 }
 
-std::string TCustomComboBox::SelText() {
-  const std::string text = Text();
-  const auto start = static_cast<std::size_t>(std::max(SelStart(), 0));
-  return start >= text.size() ? std::string() : text.substr(start, static_cast<std::size_t>(SelLength()));
-}
+std::string TCustomComboBox::SelText() { return Part(Text(), SelStart(), SelLength()); }
 
 void TCustomComboBox::SetSelText(const std::string& value) {
   if (style_ != csDropDown && style_ != csSimple) return;
