@@ -14,7 +14,6 @@ Qt::WindowFlags TopLevelFlags(DWORD style, DWORD exStyle) {
     if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
     if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
   }
-  if (!(style & WS_THICKFRAME)) flags |= Qt::MSWindowsFixedSizeDialogHint;
   if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   return flags;
 }
