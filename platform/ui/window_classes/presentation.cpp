@@ -17,6 +17,7 @@
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "platform/ui/window_classes/stdclasses.h"
+#include "platform/ui/window_classes/window_frame.h"
 
 namespace platform::ui {
 namespace {
@@ -317,14 +318,12 @@ void QtPeer::BoundsChanged() {
   if (!managed_ || !widget_) return;
   const RECT b = GetWindowBounds(hwnd_);
   const QRect g(b.left, b.top, b.Width(), b.Height());
-  if (widget_->isWindow()) {
-    // A top-level window without a sizing frame keeps its size: the window
-    // manager is told so through equal least and largest sizes.
-    const bool fixed = !(static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE)) & WS_THICKFRAME);
-    widget_->setMinimumSize(fixed ? g.size() : QSize(0, 0));
-    widget_->setMaximumSize(fixed ? g.size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+  const auto style = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE));
+  if (!(style & WS_CHILD)) {
+    PlaceTopLevel(widget_, style, g);
+  } else if (widget_->geometry() != g) {
+    widget_->setGeometry(g);
   }
-  if (widget_->geometry() != g) widget_->setGeometry(g);
 }
 
 void QtPeer::VisibleChanged() {
@@ -365,16 +364,7 @@ void QtPeer::ParentChanged() {
   if (style & WS_CHILD) {
     if (widget_->parentWidget() != parent) widget_->setParent(parent);
   } else {
-    Qt::WindowFlags flags = Qt::Window;
-    if (style & WS_POPUP) flags = (style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
-    if ((style & WS_CAPTION) && !(style & WS_POPUP)) {
-      // The title bar shows the buttons the window's style asks for.
-      flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-      if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-      if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
-      if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
-    }
-    if (static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)) & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)));
     if (widget_->parentWidget() != parent || widget_->windowFlags() != flags) widget_->setParent(parent, flags);
   }
   BoundsChanged();
