@@ -17,7 +17,7 @@ TDialogForm::TAnswer& Answer() {
 void BuildDialogLayout(platform::TCustomForm& form) {
   auto& dialog = static_cast<TDialogForm&>(form);
   dialog.SetBorderStyle(platform::bsSingle);
-  dialog.BorderIcons = platform::biSystemMenu;
+  dialog.SetBorderIcons(platform::biSystemMenu);
   dialog.KeyPreview = true;
   dialog.SetClientSize(230, 60);
   dialog.Font().SetHeight(-13);

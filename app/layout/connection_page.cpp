@@ -63,6 +63,7 @@ void BuildConnectionPage(TMainForm& Form) {
   for (TWtxLabel* link : {Form.LblDevelLink, Form.LblVendorLink}) {
     link->Font().SetColor(platform::clNavy);
     link->Font().SetStyle(platform::fsBold | platform::fsItalic);
+    link->SetCursor(platform::crHandPoint);
   }
 }
 

@@ -50,7 +50,7 @@ TWtxComboBox* DropDown(TMainForm& Form, platform::TWinControl* Parent, std::stri
                        int Width, std::initializer_list<std::u16string_view> Items) {
   auto* list = Place<TWtxComboBox>(Form, Parent, Name, Left, Top, Width, kRow);
   list->SetStyle(platform::csDropDownList);
-  list->DropDownCount = 12;
+  list->SetDropDownCount(12);
   for (const std::u16string_view item : Items) list->GetItems().Add(std::u16string(item));
   return list;
 }

@@ -20,7 +20,7 @@ widetext::TWtxTabSheet* Page(TMainForm& form, std::string_view name, std::u16str
 void BuildMainWindow(platform::TCustomForm& base) {
   auto& form = static_cast<TMainForm&>(base);
   form.SetBorderStyle(platform::bsSingle);
-  form.BorderIcons = platform::biSystemMenu | platform::biMinimize;
+  form.SetBorderIcons(platform::biSystemMenu | platform::biMinimize);
   form.Position = platform::poScreenCenter;
   form.SetClientSize(746, 525);
   form.Font().SetName("MS Sans Serif");

@@ -15,8 +15,8 @@ constexpr int kMemoHeight = 128;
 
 TWtxMemo* Monitor(TMainForm& form, std::string_view name, int left) {
   auto* memo = Place<TWtxMemo>(form, &form, name, left, kMemoTop, kMemoWidth, kMemoHeight);
-  memo->ScrollBars = platform::ssBoth;
-  memo->WordWrap = false;
+  memo->SetScrollBars(platform::ssBoth);
+  memo->SetWordWrap(false);
   memo->SetColor(kSkyBlue);
   memo->SetParentFont(false);
   memo->Font().SetName("Arial");

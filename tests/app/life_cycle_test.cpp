@@ -134,6 +134,8 @@ TEST_F(LifeCycleTest, ClosingSavesTheSettingsFirstThenStopsTheTimerAndThenFreesT
 
 TEST_F(LifeCycleTest, TheWebAddressLabelsOpenTheirSites) {
   MakeMainForm();
+  EXPECT_EQ(form_->LblDevelLink->Cursor(), platform::crHandPoint);
+  EXPECT_EQ(form_->LblVendorLink->Cursor(), platform::crHandPoint);
   form_->LblDevelLink->Click();
   form_->LblVendorLink->Click();
   EXPECT_EQ(webAddresses_, (std::vector<std::string>{app::kDeveloperSite, app::kVendorSite}));

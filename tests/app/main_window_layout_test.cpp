@@ -27,7 +27,7 @@ TEST_F(MainWindowLayoutTest, TheWindowIsFixedAndHoldsSevenPagesAboveTwoMonitors)
   EXPECT_EQ(form.ClientWidth(), 746);
   EXPECT_EQ(form.ClientHeight(), 525);
   EXPECT_EQ(form.BorderStyle(), platform::bsSingle);
-  EXPECT_EQ(form.BorderIcons, platform::biSystemMenu | platform::biMinimize);
+  EXPECT_EQ(form.BorderIcons(), platform::biSystemMenu | platform::biMinimize);
   EXPECT_EQ(form.TabPag->BoundsRect(), platform::Bounds(0, 0, 746, 369));
   const char* const pages[] = {"Connection", "Depth", "Speed", "Temperature", "GPS", "Tools", "Reference"};
   ASSERT_EQ(form.TabPag->PageCount(), 7);
