@@ -1,34 +1,16 @@
 #include "widetext/standard/combo_strings.h"
 
-#include <algorithm>
-
-#include "platform/core/classes/sysutils.h"
 #include "widetext/standard/combo_box.h"
+#include "widetext/standard/window_items.h"
 
 namespace widetext {
 
 TWtxComboBoxStrings::TWtxComboBoxStrings(TWtxCustomComboBox& Combo) : combo_(Combo) {}
 
-platform::LRESULT TWtxComboBoxStrings::Send(platform::UINT Msg, platform::WPARAM WParam,
-                                            const std::u16string& Text) const {
-  return platform::SendMessageW(combo_.Handle(), Msg, WParam, reinterpret_cast<platform::LPARAM>(Text.c_str()));
-}
-
 int TWtxComboBoxStrings::GetCount() const { return combo_.Items().Count(); }
 
-// The buffer holds the item and its terminator, and is cut to what the
-// window copied.
 std::u16string TWtxComboBoxStrings::Get(int Index) const {
-  const platform::HWND h = combo_.Handle();
-  const auto index = static_cast<platform::WPARAM>(Index);
-  const platform::LRESULT length = platform::SendMessageW(h, platform::CB_GETLBTEXTLEN, index, 0);
-  if (length == platform::CB_ERR) return {};
-  std::u16string buffer(static_cast<std::size_t>(length) + 1, u'\0');
-  const platform::LRESULT got =
-      platform::SendMessageW(h, platform::CB_GETLBTEXT, index, reinterpret_cast<platform::LPARAM>(buffer.data()));
-  if (got == platform::CB_ERR) return {};
-  buffer.resize(static_cast<std::size_t>(std::clamp<platform::LRESULT>(got, 0, length)));
-  return buffer;
+  return WindowItemText(combo_.Handle(), platform::CB_GETLBTEXTLEN, platform::CB_GETLBTEXT, Index).value_or(u"");
 }
 
 platform::TObject* TWtxComboBoxStrings::GetObject(int Index) const { return combo_.Items().GetObject(Index); }
@@ -36,21 +18,17 @@ platform::TObject* TWtxComboBoxStrings::GetObject(int Index) const { return comb
 void TWtxComboBoxStrings::PutObject(int Index, platform::TObject* AObject) { combo_.Items().PutObject(Index, AObject); }
 
 int TWtxComboBoxStrings::Add(const std::u16string& S) {
-  const platform::LRESULT index = Send(platform::CB_ADDSTRING, 0, S);
-  if (index < 0) throw platform::EOutOfResources("Unable to insert a line");
-  return static_cast<int>(index);
+  return InsertWindowItem(combo_.Handle(), platform::CB_ADDSTRING, 0, S);
 }
 
 void TWtxComboBoxStrings::Insert(int Index, const std::u16string& S) {
-  if (Send(platform::CB_INSERTSTRING, static_cast<platform::WPARAM>(Index), S) < 0) {
-    throw platform::EOutOfResources("Unable to insert a line");
-  }
+  InsertWindowItem(combo_.Handle(), platform::CB_INSERTSTRING, Index, S);
 }
 
 void TWtxComboBoxStrings::Delete(int Index) { combo_.Items().Delete(Index); }
 
 int TWtxComboBoxStrings::IndexOf(std::u16string_view S) const {
-  return static_cast<int>(Send(platform::CB_FINDSTRINGEXACT, static_cast<platform::WPARAM>(-1), std::u16string(S)));
+  return FindWindowItem(combo_.Handle(), platform::CB_FINDSTRINGEXACT, std::u16string(S));
 }
 
 void TWtxComboBoxStrings::Clear() {
@@ -60,12 +38,6 @@ void TWtxComboBoxStrings::Clear() {
   combo_.Update();
 }
 
-void TWtxComboBoxStrings::SetUpdateState(bool Updating) {
-  if (Updating) {
-    combo_.Items().BeginUpdate();
-  } else {
-    combo_.Items().EndUpdate();
-  }
-}
+void TWtxComboBoxStrings::SetUpdateState(bool Updating) { SetAnsiUpdateState(combo_.Items(), Updating); }
 
 }  // namespace widetext

@@ -33,7 +33,6 @@ class TWtxComboBoxStrings : public TWtxStrings {
   void SetUpdateState(bool Updating) override;
 
  private:
-  platform::LRESULT Send(platform::UINT Msg, platform::WPARAM WParam, const std::u16string& Text) const;
   TWtxCustomComboBox& combo_;
 };
 

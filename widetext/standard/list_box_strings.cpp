@@ -1,33 +1,21 @@
 #include "widetext/standard/list_box_strings.h"
 
-#include <algorithm>
+#include <optional>
 
-#include "platform/core/classes/sysutils.h"
 #include "widetext/standard/list_box.h"
+#include "widetext/standard/window_items.h"
 
 namespace widetext {
 
 TWtxListBoxStrings::TWtxListBoxStrings(TWtxCustomListBox& ListBox) : list_(ListBox) {}
 
-platform::LRESULT TWtxListBoxStrings::Send(platform::UINT Msg, platform::WPARAM WParam,
-                                           const std::u16string& Text) const {
-  return platform::SendMessageW(list_.Handle(), Msg, WParam, reinterpret_cast<platform::LPARAM>(Text.c_str()));
-}
-
 int TWtxListBoxStrings::GetCount() const { return list_.Items().Count(); }
 
-// The buffer holds the item and its terminator, and is cut to what the
-// window copied.
 std::u16string TWtxListBoxStrings::Get(int Index) const {
-  const platform::HWND h = list_.Handle();
-  const auto index = static_cast<platform::WPARAM>(Index);
-  const platform::LRESULT length = platform::SendMessageW(h, platform::LB_GETTEXTLEN, index, 0);
-  if (length == platform::LB_ERR) Error(&SListIndexError, Index);
-  std::u16string buffer(static_cast<std::size_t>(length) + 1, u'\0');
-  const platform::LRESULT got =
-      platform::SendMessageW(h, platform::LB_GETTEXT, index, reinterpret_cast<platform::LPARAM>(buffer.data()));
-  buffer.resize(static_cast<std::size_t>(std::clamp<platform::LRESULT>(got, 0, length)));
-  return buffer;
+  std::optional<std::u16string> text =
+      WindowItemText(list_.Handle(), platform::LB_GETTEXTLEN, platform::LB_GETTEXT, Index);
+  if (!text) Error(&SListIndexError, Index);
+  return std::move(*text);
 }
 
 platform::TObject* TWtxListBoxStrings::GetObject(int Index) const { return list_.Items().GetObject(Index); }
@@ -35,15 +23,11 @@ platform::TObject* TWtxListBoxStrings::GetObject(int Index) const { return list_
 void TWtxListBoxStrings::PutObject(int Index, platform::TObject* AObject) { list_.Items().PutObject(Index, AObject); }
 
 int TWtxListBoxStrings::Add(const std::u16string& S) {
-  const platform::LRESULT index = Send(platform::LB_ADDSTRING, 0, S);
-  if (index < 0) throw platform::EOutOfResources("Unable to insert a line");
-  return static_cast<int>(index);
+  return InsertWindowItem(list_.Handle(), platform::LB_ADDSTRING, 0, S);
 }
 
 void TWtxListBoxStrings::Insert(int Index, const std::u16string& S) {
-  if (Send(platform::LB_INSERTSTRING, static_cast<platform::WPARAM>(Index), S) < 0) {
-    throw platform::EOutOfResources("Unable to insert a line");
-  }
+  InsertWindowItem(list_.Handle(), platform::LB_INSERTSTRING, Index, S);
 }
 
 void TWtxListBoxStrings::Delete(int Index) { list_.Items().Delete(Index); }
@@ -51,7 +35,7 @@ void TWtxListBoxStrings::Delete(int Index) { list_.Items().Delete(Index); }
 void TWtxListBoxStrings::Clear() { list_.Items().Clear(); }
 
 int TWtxListBoxStrings::IndexOf(std::u16string_view S) const {
-  return static_cast<int>(Send(platform::LB_FINDSTRINGEXACT, static_cast<platform::WPARAM>(-1), std::u16string(S)));
+  return FindWindowItem(list_.Handle(), platform::LB_FINDSTRINGEXACT, std::u16string(S));
 }
 
 void TWtxListBoxStrings::Put(int Index, const std::u16string& S) {
@@ -87,12 +71,6 @@ void TWtxListBoxStrings::Move(int CurIndex, int NewIndex) {
   InsertObject(NewIndex, text, data);
 }
 
-void TWtxListBoxStrings::SetUpdateState(bool Updating) {
-  if (Updating) {
-    list_.Items().BeginUpdate();
-  } else {
-    list_.Items().EndUpdate();
-  }
-}
+void TWtxListBoxStrings::SetUpdateState(bool Updating) { SetAnsiUpdateState(list_.Items(), Updating); }
 
 }  // namespace widetext

@@ -36,7 +36,6 @@ class TWtxListBoxStrings : public TWtxStrings {
   void SetUpdateState(bool Updating) override;
 
  private:
-  platform::LRESULT Send(platform::UINT Msg, platform::WPARAM WParam, const std::u16string& Text) const;
   TWtxCustomListBox& list_;
 };
 

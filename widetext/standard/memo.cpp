@@ -5,6 +5,7 @@
 #include "platform/core/classes/sysutils.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/standard/selection.h"
+#include "widetext/standard/window_items.h"
 
 namespace widetext {
 namespace {
@@ -30,13 +31,7 @@ void TWtxMemoStrings::Clear() { memo_.Lines().Clear(); }
 
 void TWtxMemoStrings::Delete(int Index) { memo_.Lines().Delete(Index); }
 
-void TWtxMemoStrings::SetUpdateState(bool Updating) {
-  if (Updating) {
-    memo_.Lines().BeginUpdate();
-  } else {
-    memo_.Lines().EndUpdate();
-  }
-}
+void TWtxMemoStrings::SetUpdateState(bool Updating) { SetAnsiUpdateState(memo_.Lines(), Updating); }
 
 // The buffer has room for the line, or for the length word the window reads
 // when the line is empty, and is cut to what the window copied.
