@@ -48,6 +48,11 @@ void SelectPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers, st
   List.SetItemIndex(it == Numbers.end() ? 0 : static_cast<int>(it - Numbers.begin()) + 1);
 }
 
+std::int32_t ChosenPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers) {
+  const int item = List.ItemIndex();
+  return item >= 1 && item <= static_cast<int>(Numbers.size()) ? Numbers[static_cast<std::size_t>(item - 1)] : 0;
+}
+
 void ReplaceFirstItem(TWtxComboBox& List, const std::u16string& Text) {
   if (List.GetItems().Count() == 0) return;
   const int chosen = List.ItemIndex();

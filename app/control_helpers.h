@@ -28,6 +28,8 @@ void SelectBaudRate(TWtxComboBox& List, std::int32_t Rate);
 // Chooses the item of Port (its place in Numbers, plus one for the first
 // item), or the first item when the port is not there.
 void SelectPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers, std::int32_t Port);
+// The port number behind the chosen item of a port list, 0 for "none".
+std::int32_t ChosenPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers);
 // The first item reads Text; the chosen item stays chosen.
 void ReplaceFirstItem(TWtxComboBox& List, const std::u16string& Text);
 

@@ -8,7 +8,8 @@
 //   settings.cpp          the seven settings in the user's registry
 //   ports.cpp             port and baud lists, opening and closing the two
 //                         channels, the connection lamps
-//   monitors.cpp          the two input monitors and their pause buttons
+//   monitors.cpp          the two input monitors, their pause buttons and
+//                         the port and baud lists' click handlers
 //   command_exchange.cpp  the command queue, the exchange and the main
 //                         timer's tick
 //   dst_commands.cpp      the sentences sent to the module and their buttons
@@ -20,7 +21,9 @@
 //   recording.cpp         channel recording and the power markers
 //   analysis_tree.cpp     the input analysis tree
 //   language.cpp          captions, texts, pictures, units
-//   layout/*.cpp          how each page is laid out (one file per page)
+//   layout/*.cpp          how each page is laid out (one file per page;
+//                         the window and the monitors' area in their own)
+//   dialog_form.*         the message dialog
 //   control_helpers.*     list and monitor operations the subjects share
 //
 // A subject binds the events of its own controls in its Bind...Events

@@ -34,8 +34,7 @@ void TMainForm::BindChannelEvents() {
 
 void TMainForm::CmbDstPortClick(platform::TObject*) {
   ApplyDstPort();
-  const int item = CmbDstPort->ItemIndex();
-  DSTComPort = item >= 1 && item <= static_cast<int>(PortNumbers.size()) ? PortNumbers[item - 1] : 0;
+  DSTComPort = ChosenPort(*CmbDstPort, PortNumbers);
 }
 
 void TMainForm::CmbDstBaudClick(platform::TObject*) {
@@ -45,8 +44,7 @@ void TMainForm::CmbDstBaudClick(platform::TObject*) {
 
 void TMainForm::CmbGPSPortClick(platform::TObject*) {
   ApplyGpsPort();
-  const int item = CmbGPSPort->ItemIndex();
-  GPSComPort = item >= 1 && item <= static_cast<int>(PortNumbers.size()) ? PortNumbers[item - 1] : 0;
+  GPSComPort = ChosenPort(*CmbGPSPort, PortNumbers);
 }
 
 void TMainForm::CmbGPSBaudClick(platform::TObject*) {

@@ -13,11 +13,42 @@
 namespace app {
 namespace {
 
-// The link is reopened unless it is open on this very port and rate; a
-// link that failed to reopen after a resume reports its old port and rate
-// although it is closed, and must be opened again.
-bool NeedsOpening(const nmea::TNMEA2KDecoder& link, std::int32_t port, std::int32_t baud) {
-  return !link.IsOpen() || link.Port() != port || link.Baud() != baud;
+// What bringing a link in line with its lists did.
+enum class ChannelChange { None, Closed, Opened };
+
+void Detach(nmea::TNMEA2KDecoder& link) {
+  link.OnReceive = nullptr;
+  link.OnSend = nullptr;
+}
+
+// Closes the link when its list shows "none"; otherwise (re)opens it on the
+// chosen port and rate, unless it is open on them already. A link that
+// failed to reopen after a resume reports its old port and rate although
+// it is closed, so being open counts too. A port that cannot be opened
+// leaves its list on "none".
+ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& link, TWtxComboBox& ports, TWtxComboBox& bauds,
+                           const std::vector<std::int32_t>& numbers, nmea::TNMEATextEvent receive) {
+  const std::int32_t port = ChosenPort(ports, numbers);
+  if (port == 0) {
+    link.Close();
+    Detach(link);
+    return ChannelChange::Closed;
+  }
+  const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(bauds)));
+  if (link.IsOpen() && link.Port() == port && link.Baud() == baud) return ChannelChange::None;
+  link.Open(port, baud, nmea::kStreamText, true);
+  if (link.IsOpen()) {
+    // The reader thread runs already: the handler changes under its lock.
+    const nmea::TEndpointLock lock = link.Lock();
+    link.OnReceive = std::move(receive);
+    link.VerifyChecksum = true;
+    link.HexBytesPerLine = 16;
+    link.CollectStatistics = true;
+  } else {
+    ports.SetItemIndex(0);
+    Detach(link);
+  }
+  return ChannelChange::Opened;
 }
 
 void SetLamp(platform::TShape& lamp, bool on) { lamp.Brush().SetColor(on ? kLampOn : kLampOff); }
@@ -56,38 +87,17 @@ void TMainForm::RefreshPorts() {
 
 void TMainForm::ApplyDstPort() {
   if (DstLink) {
-    const int item = CmbDstPort->ItemIndex();
-    if (item <= 0 || item > static_cast<int>(PortNumbers.size())) {
-      DstLink->Close();
-      DstLink->OnReceive = nullptr;
-      DstLink->OnSend = nullptr;
-      ResetDstState();
-    } else {
-      const std::int32_t port = PortNumbers[static_cast<std::size_t>(item - 1)];
-      const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbDstBaud)));
-      if (NeedsOpening(*DstLink, port, baud)) {
-        DstLink->Open(port, baud, nmea::kStreamText, true);
-        ShowNewRow = true;
-        ResetDstState();
-        ExchangeState = 0;
-        ClearCommandQueue();
-        OffsetEditFilled = DepthSeen = SpeedSeen = TempSeen = false;
-        if (DstLink->IsOpen()) {
-          // The reader thread runs already: the handler changes under its lock.
-          const nmea::TEndpointLock lock = DstLink->Lock();
-          DstLink->OnReceive = [this](platform::TObject* Sender, std::string_view Text) {
-            DstLineReceived(Sender, Text);
-          };
-          DstLink->VerifyChecksum = true;
-          DstLink->HexBytesPerLine = 16;
-          DstLink->CollectStatistics = true;
-        } else {
-          CmbDstPort->SetItemIndex(0);
-          DstLink->OnReceive = nullptr;
-          DstLink->OnSend = nullptr;
-        }
-      }
+    const ChannelChange change =
+        ApplyChannel(*DstLink, *CmbDstPort, *CmbDstBaud, PortNumbers,
+                     [this](platform::TObject* Sender, std::string_view Text) { DstLineReceived(Sender, Text); });
+    if (change == ChannelChange::Opened) {
+      // Another port or rate: the module is identified from the start.
+      ShowNewRow = true;
+      ExchangeState = 0;
+      ClearCommandQueue();
+      OffsetEditFilled = DepthSeen = SpeedSeen = TempSeen = false;
     }
+    if (change != ChannelChange::None) ResetDstState();
     UpdateConnectionLeds();
   }
   RefreshDisplay();
@@ -97,32 +107,8 @@ void TMainForm::ApplyDstPort() {
 
 void TMainForm::ApplyGpsPort() {
   if (GpsLink) {
-    const int item = CmbGPSPort->ItemIndex();
-    if (item <= 0 || item > static_cast<int>(PortNumbers.size())) {
-      GpsLink->Close();
-      GpsLink->OnReceive = nullptr;
-      GpsLink->OnSend = nullptr;
-    } else {
-      const std::int32_t port = PortNumbers[static_cast<std::size_t>(item - 1)];
-      const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbGPSBaud)));
-      if (NeedsOpening(*GpsLink, port, baud)) {
-        GpsLink->Open(port, baud, nmea::kStreamText, true);
-        if (GpsLink->IsOpen()) {
-          // The reader thread runs already: the handler changes under its lock.
-          const nmea::TEndpointLock lock = GpsLink->Lock();
-          GpsLink->OnReceive = [this](platform::TObject* Sender, std::string_view Text) {
-            GpsLineReceived(Sender, Text);
-          };
-          GpsLink->VerifyChecksum = true;
-          GpsLink->HexBytesPerLine = 16;
-          GpsLink->CollectStatistics = true;
-        } else {
-          CmbGPSPort->SetItemIndex(0);
-          GpsLink->OnReceive = nullptr;
-          GpsLink->OnSend = nullptr;
-        }
-      }
-    }
+    ApplyChannel(*GpsLink, *CmbGPSPort, *CmbGPSBaud, PortNumbers,
+                 [this](platform::TObject* Sender, std::string_view Text) { GpsLineReceived(Sender, Text); });
     UpdateConnectionLeds();
   }
   RefreshDisplay();

@@ -10,21 +10,6 @@
 namespace platform {
 namespace {
 
-// The painter of a canvas's device context at the context's origin and
-// within its clip, as every drawing call of the context finds it; a clip
-// left by an earlier control must not hide the picture.
-QPainter* PicturePainter(HDC dc) {
-  QPainter* p = dc->painter.get();
-  p->resetTransform();
-  p->translate(dc->origin.x, dc->origin.y);
-  if (dc->clipped) {
-    p->setClipRect(QRect(dc->clip.left, dc->clip.top, dc->clip.Width(), dc->clip.Height()));
-  } else {
-    p->setClipping(false);
-  }
-  return p;
-}
-
 std::vector<std::uint8_t> ReadRest(TStream& stream) {
   const std::int64_t size = std::max<std::int64_t>(stream.Size() - stream.Position(), 0);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
@@ -457,7 +442,7 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
       }
     }
   }
-  QPainter* p = PicturePainter(dc);
+  QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
   p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), source);
 }
@@ -506,7 +491,7 @@ bool TMetafile::Empty() const { return data_->image.isNull(); }
 void TMetafile::Draw(TCanvas& canvas, const TRect& rect) {
   HDC dc = canvas.Handle();
   if (!dc || !dc->painter || Empty()) return;
-  QPainter* p = PicturePainter(dc);
+  QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), data_->image);
 }
