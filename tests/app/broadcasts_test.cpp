@@ -91,6 +91,18 @@ TEST_F(BroadcastsTest, TheSystemsOwnNoticeOfAVanishingPortClosesTheChannel) {
   EXPECT_TRUE(PumpUntil([&] { return form.DstLink->IsOpen(); }));
 }
 
+TEST_F(BroadcastsTest, APortThatComesBackReopensAChannelThatStayedClosedAfterASuspend) {
+  VirtualPort port("dst-adapter");
+  app::TMainForm& form = ShowWithDstOn(port);
+  platform::SendMessageA(form.Handle(), platform::WM_POWERBROADCAST, platform::PBT_APMSUSPEND, 0);
+  ASSERT_FALSE(form.DstLink->IsOpen());
+  // The link still names its old port and rate, closed as it is.
+  ASSERT_EQ(form.DstLink->Port(), port.Number());
+  SendPortChange(platform::DBT_DEVICEARRIVAL);
+  EXPECT_TRUE(form.DstLink->IsOpen());
+  EXPECT_EQ(form.LedDst->Brush().Color(), app::kLampOn);
+}
+
 std::string FileText(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
