@@ -6,10 +6,10 @@
 //   main_form.cpp         life cycle: create, show, destroy, the system's
 //                         broadcasts, the web-address labels
 //   settings.cpp          the seven settings in the user's registry
-//   ports.cpp             port and baud lists, opening and closing the two
-//                         channels, the connection lamps
-//   monitors.cpp          the two input monitors, their pause buttons and
-//                         the port and baud lists' click handlers
+//   ports.cpp             port and baud lists and the user's choices in
+//                         them, opening and closing the two channels, the
+//                         connection lamps
+//   monitors.cpp          the two input monitors and their pause buttons
 //   command_exchange.cpp  the command queue, the exchange and the main
 //                         timer's tick
 //   dst_commands.cpp      the sentences sent to the module and their buttons

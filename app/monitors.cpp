@@ -1,13 +1,10 @@
 // The two input monitors below the pages: what each channel receives, as
-// it comes, unless the channel's monitor is paused; and the lists' click
-// handlers that choose a channel's port and rate.
+// it comes, unless the channel's monitor is paused.
 
 #include "app/control_helpers.h"
 #include "app/main_form.h"
 #include "platform/core/window_system/queue.h"
-#include "support/conversions.h"
 #include "widetext/custom_drawn/xp_button.h"
-#include "widetext/standard/combo_box.h"
 #include "widetext/standard/memo.h"
 
 namespace app {
@@ -22,35 +19,6 @@ void ShowReceived(TWtxMemo& memo, bool paused, const std::string& text) {
 }
 
 }  // namespace
-
-void TMainForm::BindChannelEvents() {
-  CmbDstPort->OnClick = [this](platform::TObject* Sender) { CmbDstPortClick(Sender); };
-  CmbDstBaud->OnClick = [this](platform::TObject* Sender) { CmbDstBaudClick(Sender); };
-  CmbGPSPort->OnClick = [this](platform::TObject* Sender) { CmbGPSPortClick(Sender); };
-  CmbGPSBaud->OnClick = [this](platform::TObject* Sender) { CmbGPSBaudClick(Sender); };
-  ButDSTPause->OnClick = [this](platform::TObject* Sender) { ButDSTPauseClick(Sender); };
-  ButGPPause->OnClick = [this](platform::TObject* Sender) { ButGPPauseClick(Sender); };
-}
-
-void TMainForm::CmbDstPortClick(platform::TObject*) {
-  ApplyDstPort();
-  DSTComPort = ChosenPort(*CmbDstPort, PortNumbers);
-}
-
-void TMainForm::CmbDstBaudClick(platform::TObject*) {
-  DSTBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbDstBaud)));
-  ApplyDstPort();
-}
-
-void TMainForm::CmbGPSPortClick(platform::TObject*) {
-  ApplyGpsPort();
-  GPSComPort = ChosenPort(*CmbGPSPort, PortNumbers);
-}
-
-void TMainForm::CmbGPSBaudClick(platform::TObject*) {
-  GPSBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbGPSBaud)));
-  ApplyGpsPort();
-}
 
 // On the link's reader thread: the text crosses to the user-interface
 // thread in the order it came; a monitor gone by then gets nothing.

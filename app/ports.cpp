@@ -1,6 +1,6 @@
-// The two channels' ports: the port and baud lists of the Connection page,
-// opening and closing each link to match its lists, and the lamps that show
-// which channels are open.
+// The two channels' ports: the port and baud lists of the Connection page
+// and the user's choices in them, opening and closing each link to match
+// its lists, and the lamps that show which channels are open.
 
 #include "app/control_helpers.h"
 #include "app/main_form.h"
@@ -8,6 +8,7 @@
 #include "support/conversions.h"
 #include "support/message_pump.h"
 #include "support/serial_ports.h"
+#include "widetext/custom_drawn/xp_button.h"
 #include "widetext/standard/combo_box.h"
 
 namespace app {
@@ -54,6 +55,35 @@ ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& link, TWtxComboBox& ports, TWtx
 void SetLamp(platform::TShape& lamp, bool on) { lamp.Brush().SetColor(on ? kLampOn : kLampOff); }
 
 }  // namespace
+
+void TMainForm::BindChannelEvents() {
+  CmbDstPort->OnClick = [this](platform::TObject* Sender) { CmbDstPortClick(Sender); };
+  CmbDstBaud->OnClick = [this](platform::TObject* Sender) { CmbDstBaudClick(Sender); };
+  CmbGPSPort->OnClick = [this](platform::TObject* Sender) { CmbGPSPortClick(Sender); };
+  CmbGPSBaud->OnClick = [this](platform::TObject* Sender) { CmbGPSBaudClick(Sender); };
+  ButDSTPause->OnClick = [this](platform::TObject* Sender) { ButDSTPauseClick(Sender); };
+  ButGPPause->OnClick = [this](platform::TObject* Sender) { ButGPPauseClick(Sender); };
+}
+
+void TMainForm::CmbDstPortClick(platform::TObject*) {
+  ApplyDstPort();
+  DSTComPort = ChosenPort(*CmbDstPort, PortNumbers);
+}
+
+void TMainForm::CmbDstBaudClick(platform::TObject*) {
+  DSTBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbDstBaud)));
+  ApplyDstPort();
+}
+
+void TMainForm::CmbGPSPortClick(platform::TObject*) {
+  ApplyGpsPort();
+  GPSComPort = ChosenPort(*CmbGPSPort, PortNumbers);
+}
+
+void TMainForm::CmbGPSBaudClick(platform::TObject*) {
+  GPSBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbGPSBaud)));
+  ApplyGpsPort();
+}
 
 void TMainForm::FillPortAndBaudLists() {
   FillPortLists();
