@@ -129,7 +129,7 @@ TEST_F(ComboTyping, AnEditableComboCompletesTheTypedTextKeepingItsCase) {
 
   // With the caret inside the text nothing is completed.
   combo_->SetText(u"łó");
-  combo_->SetSelection(1, 0);
+  combo_->SetSelStart(1);
   Type(edit, u'x');
   EXPECT_EQ(combo_->GetText(), u"łxó");
 }

@@ -23,13 +23,13 @@ using TWtxSetEditEvent =
     std::function<void(platform::TObject* Sender, int ACol, int ARow, const std::u16string& Value)>;
 
 template <class Base>
-class TWtxGrid : public TWideControl<Base> {
+class TWtxGrid : public TWideControl<Base>, public IWtxWideEditGrid {
  public:
   using TWideControl<Base>::TWideControl;
 
   // The text the editor starts with: the grid's own (none for a draw
   // grid), which OnGetEditText may replace.
-  virtual std::u16string GetWideEditText(int ACol, int ARow) {
+  std::u16string GetWideEditText(int ACol, int ARow) override {
     std::u16string value = InitialEditText(ACol, ARow);
     if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
     return value;
@@ -47,6 +47,8 @@ class TWtxGrid : public TWideControl<Base> {
     storingWide_ = false;
     if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
   }
+
+  int WideEditLimit() override { return this->GetEditLimit(); }
 
   TWtxGetEditEvent OnGetEditText;
   TWtxSetEditEvent OnSetEditText;
@@ -69,14 +71,7 @@ class TWtxGrid : public TWideControl<Base> {
   void CreateWindowHandle(const platform::TCreateParams& Params) override { CreateUnicodeHandle(this, Params, u""); }
   platform::TInplaceEdit* CreateEditor() override { return new TWtxInplaceEdit(this); }
 
-  // The class library asks for the text its editor is about to show: the
-  // editor takes the wide text first, so the 8-bit image the class library
-  // then gives it changes nothing.
-  std::string GetEditText(int ACol, int ARow) override {
-    const std::u16string value = GetWideEditText(ACol, ARow);
-    if (platform::TInplaceEdit* editor = this->InplaceEditor()) WideSetWindowText(editor, value);
-    return AnsiImage(value);
-  }
+  std::string GetEditText(int ACol, int ARow) override { return AnsiImage(GetWideEditText(ACol, ARow)); }
   // The class library hands back the editor's 8-bit text; the editor's
   // wide text is taken instead.
   void SetEditText(int ACol, int ARow, const std::string& Value) override {

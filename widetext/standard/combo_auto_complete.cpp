@@ -27,7 +27,8 @@ bool ComboAutoSelectItem(TWtxCustomComboBox& Combo, const std::u16string& Search
     const std::u16string text =
         KeepTypedCase ? SearchText + item.substr(std::min(SearchText.size(), item.size())) : item;
     Combo.SetText(text);
-    Combo.SetSelection(static_cast<int>(SearchText.size()), static_cast<int>(text.size() - SearchText.size()));
+    Combo.SetSelStart(static_cast<int>(SearchText.size()));
+    Combo.SetSelLength(static_cast<int>(text.size() - SearchText.size()));
   }
   if (changed) {
     Combo.Click();

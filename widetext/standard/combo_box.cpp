@@ -49,12 +49,6 @@ std::u16string TWtxCustomComboBox::GetSelText() {
   return WideSelectedText(GetText(), SelStart(), SelLength());
 }
 
-void TWtxCustomComboBox::SetSelection(int SelStart, int SelLength) {
-  const auto start = static_cast<platform::WORD>(SelStart);
-  const auto end = static_cast<platform::WORD>(SelStart + SelLength);
-  platform::SendMessageW(Handle(), platform::CB_SETEDITSEL, 0, platform::MAKELPARAM(start, end));
-}
-
 void TWtxCustomComboBox::AddItem(const std::u16string& Item, platform::TObject* AObject) {
   items_->AddObject(Item, AObject);
 }
@@ -70,7 +64,8 @@ void TWtxCustomComboBox::DropDownKeepingText() {
   const int length = SelLength();
   SetDroppedDown(true);
   SetText(text);
-  SetSelection(start, length);
+  SetSelStart(start);
+  SetSelLength(length);
 }
 
 void TWtxCustomComboBox::IncrementalSearch(platform::TMessage& Message) {

@@ -40,7 +40,6 @@ class TWtxCustomComboBox : public TWideControl<platform::TCustomComboBox>, publi
   void SetText(std::u16string_view Value) { SetCaption(Value); }
   // Empty for a drop-down list, which has no edit part.
   std::u16string GetSelText();
-  void SetSelection(int SelStart, int SelLength);
   void AddItem(const std::u16string& Item, platform::TObject* AObject) override;
   // Adds the selected item, with its object, to another list control.
   void CopySelection(platform::TWinControl* Destination);
