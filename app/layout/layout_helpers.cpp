@@ -1,6 +1,7 @@
 #include "app/layout/layout_helpers.h"
 
 #include "widetext/custom_drawn/xp_button.h"
+#include "widetext/grid/string_grid.h"
 #include "widetext/standard/combo_box.h"
 
 namespace app::layout {
@@ -58,6 +59,15 @@ TWtxComboBox* DropDown(TMainForm& Form, platform::TWinControl* Parent, std::stri
 platform::TEdit* EditBox(TMainForm& Form, platform::TWinControl* Parent, std::string_view Name, int Left, int Top,
                          int Width) {
   return Place<platform::TEdit>(Form, Parent, Name, Left, Top, Width, kRow);
+}
+
+TWtxStringGrid* CalibrationGrid(TMainForm& Form, platform::TWinControl* Parent, std::string_view Name, int Top) {
+  auto* grid = Place<TWtxStringGrid>(Form, Parent, Name, kMargin, Top, kPageWidth - 2 * kMargin, 80);
+  grid->SetColCount(11);
+  grid->SetRowCount(3);
+  grid->SetFixedRows(2);
+  grid->ScrollBars = platform::ssNone;
+  return grid;
 }
 
 platform::TBevel* Frame(TMainForm& Form, platform::TWinControl* Parent, int Left, int Top, int Width, int Height) {

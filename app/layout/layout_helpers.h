@@ -61,6 +61,9 @@ TWtxComboBox* DropDown(TMainForm& Form, platform::TWinControl* Parent, std::stri
 // A single-line edit box.
 platform::TEdit* EditBox(TMainForm& Form, platform::TWinControl* Parent, std::string_view Name, int Left, int Top,
                          int Width);
+// A calibration table across the page: eleven columns (the row titles and
+// ten points) and three rows, the two upper ones fixed, no scroll bars.
+TWtxStringGrid* CalibrationGrid(TMainForm& Form, platform::TWinControl* Parent, std::string_view Name, int Top);
 // A thin sunken frame that groups the controls drawn inside it.
 platform::TBevel* Frame(TMainForm& Form, platform::TWinControl* Parent, int Left, int Top, int Width, int Height);
 

@@ -5,6 +5,7 @@
 
 #include "app/layout/layout_helpers.h"
 #include "widetext/custom_drawn/xp_check_box.h"
+#include "widetext/grid/string_grid.h"
 #include "widetext/standard/list_box.h"
 
 namespace app::layout {
@@ -24,6 +25,8 @@ void BuildSpeedPage(TMainForm& Form) {
   Form.ButDelLogVal = Button(Form, page, "ButDelLogVal", 632, 44, u"Delete");
   Form.ButResetLogVal = Button(Form, page, "ButResetLogVal", 632, 76, u"Reset");
 
+  Form.LogGrid = CalibrationGrid(Form, page, "LogGrid", 120);
+  Form.LogGrid->SetOptions(Form.LogGrid->Options() | platform::goEditing);
   Form.ButSetLogCal = Button(Form, page, "ButSetLogCal", kMargin, 212, u"Change");
   Form.ButResetLogCal = Button(Form, page, "ButResetLogCal", 116, 212, u"Reset");
 

@@ -4,6 +4,7 @@
 // hidden: the module takes an offset only.
 
 #include "app/layout/layout_helpers.h"
+#include "widetext/grid/string_grid.h"
 #include "widetext/standard/list_box.h"
 
 namespace app::layout {
@@ -37,12 +38,13 @@ void BuildTemperaturePage(TMainForm& Form) {
   Form.ButCalcTempVal = Button(Form, page, "ButCalcTempVal", 630, 150, u"Calculate");
   Form.ButDelTempVal = Button(Form, page, "ButDelTempVal", 630, 182, u"Delete");
   Form.ButResetTempVal = Button(Form, page, "ButResetTempVal", 630, 214, u"Reset");
+  Form.TempGrid = CalibrationGrid(Form, page, "TempGrid", 230);
   Form.ButSetTempCal = Button(Form, page, "ButSetTempCal", kMargin, 298, u"Change");
   Form.ButResetTempCal = Button(Form, page, "ButResetTempCal", 116, 298, u"Reset");
   for (platform::TControl* hidden : std::initializer_list<platform::TControl*>{
            Form.LblDSTTemp, Form.LblRealTemp, Form.LblTmpCoeff, Form.EditSeaTemp, Form.EditTempCal, Form.EditCoeffTemp,
            Form.ButAddTempCal, Form.TempCoeffListBox, Form.ButCalcTempVal, Form.ButDelTempVal, Form.ButResetTempVal,
-           Form.ButSetTempCal, Form.ButResetTempCal}) {
+           Form.TempGrid, Form.ButSetTempCal, Form.ButResetTempCal}) {
     hidden->SetVisible(false);
   }
 }
