@@ -6,11 +6,14 @@
 #include "platform/core/window_system/system_broadcasts.h"
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
+#include "widetext/controls/wide_application.h"
 
 namespace app {
 
 int RunProgram() {
   platform::InitializeApplication();
+  // The wide layer's application object: UTF-16 keyboard input and hints.
+  widetext::WtxApplication();
   // The critical-error mode has no counterpart here: a missing device is
   // reported to the caller that opens it, never in a box of its own.
   platform::Application->SetTitle(kProgramName);

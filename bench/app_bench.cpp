@@ -25,6 +25,7 @@
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "widetext/controls/wide_application.h"
 
 namespace {
 
@@ -100,6 +101,7 @@ struct Program {
   // The program entry's steps up to the main window painted on the screen.
   void Start() {
     platform::InitializeApplication();
+    widetext::WtxApplication();
     platform::Application->SetTitle(app::kProgramName);
     platform::Application->CreateForm(app::MainForm);
     platform::Application->CreateForm(app::DialogForm);

@@ -13,6 +13,7 @@
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/controls/dialogs.h"
+#include "widetext/controls/wide_application.h"
 #include "widetext/standard/combo_box.h"
 
 namespace apptest {
@@ -77,7 +78,10 @@ std::string VirtualPort::Read(std::size_t Want) {
   return got;
 }
 
-void AppTest::SetUpTestSuite() { platform::InitializeApplication(); }
+void AppTest::SetUpTestSuite() {
+  platform::InitializeApplication();
+  widetext::WtxApplication();
+}
 
 void AppTest::SetUp() {
   std::filesystem::create_directories(scratch_ / "runtime");
