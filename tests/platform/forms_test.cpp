@@ -146,6 +146,7 @@ class HintedButton : public TButton {
 TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
   std::uint32_t now = 1000;
   ScopedClockOverride clock({.Tick = [&] { return now; }});
+  g_customHints = 0;
   auto* button = Add<HintedButton>(8, 8);
   button->Hint = "Send|Sends the depth offset";
   button->SetShowHint(true);
