@@ -6,6 +6,15 @@
 #include "nmea/link/endpoint.h"
 
 namespace nmea {
+namespace {
+
+// The module's tables have a few dozen points; a peer that keeps inventing
+// indexes must not grow a table without end, so points of new indexes
+// beyond this many are dropped, as sensors beyond the sensor list's bound
+// are.
+constexpr std::size_t kMaxCurvePoints = 256;
+
+}  // namespace
 
 void TNMEA2KDecoder::InitProduct(tNMEAProd& Rec) { Rec = tNMEAProd{}; }
 
@@ -51,6 +60,7 @@ void TNMEA2KDecoder::AddCurvePoint(const TNMEACurvePointRec& Point, TTick Tick) 
   auto point =
       std::find_if(points.begin(), points.end(), [&](const TNMEACurvePoint& p) { return p.Index == Point.Index; });
   if (point == points.end()) {
+    if (points.size() >= kMaxCurvePoints) return;
     points.push_back({});
     point = points.end() - 1;
   }
