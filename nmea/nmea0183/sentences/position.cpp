@@ -55,9 +55,11 @@ void HandleGLL(TSentenceContext& Ctx) {
   ReadPosition(Ctx, 1, position);
   TTimeStage time;
   Ctx.ParseTime(f[5], time);
-  if (f.Has(6)) {
-    // An empty status keeps the fix state of the earlier sentences.
-    if (f.Filled(6)) gps.NoFix = Ctx.Letter(6) == 'V' ? 1 : 0;
+  // Only status A reports a fix: V says there is none, and so does any other
+  // letter a receiver may send. An empty status keeps the fix state of the
+  // earlier sentences but gives no position of its own.
+  if (f.Filled(6)) {
+    gps.NoFix = Ctx.Letter(6) == 'A' ? 0 : 1;
     if (gps.NoFix == 0) {
       Ctx.StoreTime(time);
       Ctx.Touch();

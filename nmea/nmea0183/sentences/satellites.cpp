@@ -1,6 +1,8 @@
 // Receiver state: fix type and dilutions of precision (GSA), satellites in
 // view (GSV) and the datum in use (DTM).
 
+#include <algorithm>
+
 #include "nmea/link/endpoint.h"
 #include "nmea/nmea0183/sentence_handlers.h"
 
@@ -49,10 +51,19 @@ void HandleGSV(TSentenceContext& Ctx) {
     Ctx.Touch();
     gps.SatellitesTick = Ctx.Tick;
   }
+  // A set that starts again describes the sky anew: satellites that only a
+  // lost message of the previous set would have removed must not linger.
+  if (message == 1) std::fill(sats.begin(), sats.end(), tSatEntry{});
   // Receivers of the newer standard end the sentence with a signal id, a
-  // lone field after the last satellite; it is no satellite.
+  // lone field after the last whole group. A lone field is a satellite's
+  // number instead when the count in view leaves this message one more
+  // satellite than its whole groups: the group was cut after its number.
   int last = f.Count() - 1;
-  if (last > 3 && (last - 3) % kSatsPerGsv == 1) --last;
+  if (last > 3 && (last - 3) % kSatsPerGsv == 1) {
+    const int whole = (last - 3) / kSatsPerGsv;
+    const std::int64_t inMessage = f.Filled(3) ? Ctx.Int(3) - (message - 1) * kSatsPerGsv : 0;
+    if (inMessage <= whole) --last;
+  }
   for (int j = 0; j < kSatsPerGsv; ++j) {
     const std::int64_t index = (message - 1) * kSatsPerGsv + j;
     if (index < 0 || index >= static_cast<std::int64_t>(sats.size())) continue;
