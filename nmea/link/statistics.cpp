@@ -1,5 +1,9 @@
 // Reception statistics: which talkers sent which sentences (which NMEA 2000
-// sources sent which PGNs), with printable names for the keys.
+// sources sent which PGNs), with printable names for the keys. A channel
+// keeps a bounded number of distinct pairs; once it is full, every new pair
+// is counted under the one pair named "other", so that noise read as
+// sentences (a wrong baud rate with checksums not verified) cannot eat
+// memory.
 
 #include <algorithm>
 
@@ -8,6 +12,12 @@
 
 namespace nmea {
 namespace {
+
+// Far more talker and sentence pairs than a real channel carries.
+constexpr std::size_t kMaxPairs = 1024;
+constexpr std::string_view kOtherName = "other";
+
+const std::uint32_t kOtherKey = static_cast<std::uint32_t>(support::StringHashEx(kOtherName));
 
 // Ids of the name lists are compared unsigned.
 bool HasName(const support::TIdStringArray& names, std::uint32_t id) {
@@ -20,6 +30,20 @@ void AddName(support::TIdStringArray& names, std::uint32_t id, std::string_view 
   const auto it = std::lower_bound(names.begin(), names.end(), id,
                                    [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
   if (it == names.end() || it->Id != id) names.insert(it, support::TIdStringRec{id, std::string(text)});
+}
+
+bool HasPair(const tNMEATalkerArray& talkers, std::uint32_t key, std::uint32_t subKey) {
+  const auto talker = std::lower_bound(talkers.begin(), talkers.end(), key,
+                                       [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
+  return talker != talkers.end() && talker->Key == key &&
+         std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), subKey);
+}
+
+// Only asked when a pair is new, which a real channel rarely has.
+bool IsFull(const tNMEATalkerArray& talkers) {
+  std::size_t pairs = 0;
+  for (const tNMEATalkerRec& talker : talkers) pairs += talker.SubKeys.size();
+  return pairs >= kMaxPairs;
 }
 
 void AddSubKey(tNMEATalkerArray& talkers, std::uint32_t key, std::uint32_t subKey) {
@@ -42,18 +66,25 @@ void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t Talk
                                    std::uint32_t SentenceKey) {
   // Names are added with their first sentence and only go with a reset of
   // the whole record, so a sentence already counted needs no name lookup.
-  const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), TalkerKey,
-                                       [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
-  if (talker != Talkers.end() && talker->Key == TalkerKey &&
-      std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SentenceKey)) {
-    return;
+  if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
+  if (IsFull(Talkers)) {
+    TalkerId = SentenceId = kOtherName;
+    TalkerKey = SentenceKey = kOtherKey;
+    if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
   }
   if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
   if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
   AddSubKey(Talkers, TalkerKey, SentenceKey);
 }
 
-void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) { AddSubKey(Talkers, Source, PGN); }
+void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {
+  if (HasPair(Talkers, Source, PGN)) return;
+  if (IsFull(Talkers)) {
+    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey);
+    return;
+  }
+  AddSubKey(Talkers, Source, PGN);
+}
 
 std::string TNMEA2KDecoder::KeyName(std::uint32_t Key, std::uint8_t Kind) const {
   auto lock = Lock();
