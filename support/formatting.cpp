@@ -5,8 +5,6 @@
 namespace support {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 // Appends the digits of Magnitude, padded with "0" to Width.
 void AppendPadded(std::string& out, std::uint64_t magnitude, std::int32_t width) {
   char digits[20];

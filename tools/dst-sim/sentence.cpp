@@ -1,5 +1,8 @@
 #include "sentence.h"
 
+#include "nmea/nmea0183/checksum.h"
+#include "support/formatting.h"
+
 #include <cctype>
 #include <cstdio>
 
@@ -10,13 +13,7 @@ constexpr std::size_t kMaxLine = 200;
 
 }  // namespace
 
-std::string Checksum(std::string_view body) {
-  unsigned sum = 0;
-  for (const char c : body) sum ^= static_cast<unsigned char>(c);
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", sum);
-  return text;
-}
+std::string Checksum(std::string_view body) { return support::ByteToHex(nmea::SentenceChecksum(body)); }
 
 std::string Sentence(std::string_view body) {
   std::string line = "$";
