@@ -12,6 +12,7 @@
 namespace nmea {
 
 void HandleARLARC(TSentenceContext& Ctx) {
+  // $PARLARC,c--c,x,x.x,x*hh
   const TSentenceFields& f = Ctx.Fields;
   TNMEACurvePointRec point{.Id = 0, .Index = -1, .X = -999.0, .Y = 1.0};
   if (f.Filled(1)) {

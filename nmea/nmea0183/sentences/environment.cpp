@@ -43,14 +43,17 @@ void StorePressure(const TSentenceContext& ctx, int bars) {
 }  // namespace
 
 void HandleMTW(TSentenceContext& Ctx) {
+  // $--MTW,x.x,C*hh
   StoreTemperature(Ctx, 1, Ctx.Data.WaterTemperature, Ctx.Data.WaterTemperatureTick, qtWaterTemperature);
 }
 
 void HandleMTA(TSentenceContext& Ctx) {
+  // $--MTA,x.x,C*hh
   StoreTemperature(Ctx, 1, Ctx.Data.AirTemperature, Ctx.Data.AirTemperatureTick, qtAirTemperature);
 }
 
 void HandleMDA(TSentenceContext& Ctx) {
+  // $--MDA,x.x,I,x.x,B,x.x,C,x.x,C,x.x,x.x,x.x,C,x.x,T,x.x,M,x.x,N,x.x,M*hh
   tNMEAData& data = Ctx.Data;
   StorePressure(Ctx, 3);
   StoreTemperature(Ctx, 5, data.AirTemperature, data.AirTemperatureTick, qtAirTemperature);
@@ -60,6 +63,9 @@ void HandleMDA(TSentenceContext& Ctx) {
   StoreTemperature(Ctx, 11, data.DewPoint, data.DewPointTick, qtHumidity);
 }
 
-void HandleMMB(TSentenceContext& Ctx) { StorePressure(Ctx, 3); }
+void HandleMMB(TSentenceContext& Ctx) {
+  // $--MMB,x.x,I,x.x,B*hh
+  StorePressure(Ctx, 3);
+}
 
 }  // namespace nmea

@@ -16,6 +16,7 @@ std::uint8_t Byte(std::string_view text) { return static_cast<std::uint8_t>(supp
 }  // namespace
 
 void HandleGGA(TSentenceContext& Ctx) {
+  // $--GGA,hhmmss.ss,llll.ll,a,yyyyy.yy,a,x,xx,x.x,x.x,M,x.x,M,x.x,xxxx*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -48,6 +49,7 @@ void HandleGGA(TSentenceContext& Ctx) {
 }
 
 void HandleGLL(TSentenceContext& Ctx) {
+  // $--GLL,llll.ll,a,yyyyy.yy,a,hhmmss.ss,A,a*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -73,6 +75,7 @@ void HandleGLL(TSentenceContext& Ctx) {
 }
 
 void HandleRMC(TSentenceContext& Ctx) {
+  // $--RMC,hhmmss.ss,A,llll.ll,a,yyyyy.yy,a,x.x,x.x,xxxxxx,x.x,a,a*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAData& data = Ctx.Data;
   tGPS& gps = data.GPS;
@@ -119,6 +122,7 @@ void HandleRMC(TSentenceContext& Ctx) {
 }
 
 void HandleVTG(TSentenceContext& Ctx) {
+  // $--VTG,x.x,T,x.x,M,x.x,N,x.x,K,a*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.COG, data.COGTick, qtCourseOverGround);
   Ctx.StoreFloat(5, data.SOG, data.SOGTick, qtSpeedOverGround);

@@ -16,6 +16,7 @@ void StoreTrimmed(const TSentenceContext& ctx, int n, std::string& member) {
 }  // namespace
 
 void HandleRMB(TSentenceContext& Ctx) {
+  // $--RMB,A,x.x,a,c--c,c--c,llll.ll,a,yyyyy.yy,a,x.x,x.x,x.x,A,a*hh
   const TSentenceFields& f = Ctx.Fields;
   trRoute& route = Ctx.Data.Route;
   if (Ctx.Letter(1) == 'V') return;
@@ -38,6 +39,7 @@ void HandleRMB(TSentenceContext& Ctx) {
 }
 
 void HandleWPL(TSentenceContext& Ctx) {
+  // $--WPL,llll.ll,a,yyyyy.yy,a,c--c*hh
   TPositionStage position;
   ReadPosition(Ctx, 1, position);
   if (!Ctx.Fields.Filled(5) || position.Latitude == kNoPosition || position.Longitude == kNoPosition) return;
@@ -49,6 +51,7 @@ void HandleWPL(TSentenceContext& Ctx) {
 }
 
 void HandleWCV(TSentenceContext& Ctx) {
+  // $--WCV,x.x,N,c--c,a*hh
   trWaypoint& waypoint = Ctx.Data.Waypoint;
   if (Ctx.Fields.Filled(1)) waypoint.ClosureVelocity = Ctx.Float(1);
   if (Ctx.Fields.Filled(3)) {

@@ -17,6 +17,7 @@ constexpr int kSatsPerGsv = 4;
 }  // namespace
 
 void HandleGSA(TSentenceContext& Ctx) {
+  // $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -32,6 +33,7 @@ void HandleGSA(TSentenceContext& Ctx) {
 }
 
 void HandleGSV(TSentenceContext& Ctx) {
+  // $--GSV,x,x,xx,xx,xx,xxx,xx,...,xx,xx,xxx,xx,h*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   std::int64_t messages = 0;
@@ -86,6 +88,7 @@ void HandleGSV(TSentenceContext& Ctx) {
 }
 
 void HandleDTM(TSentenceContext& Ctx) {
+  // $--DTM,ccc,a,x.x,a,x.x,a,x.x,ccc*hh
   if (!Ctx.Fields.Filled(1)) return;
   trString& datum = Ctx.Data.GPS.Datum;
   datum.Str = Ctx.Fields[1];

@@ -35,6 +35,7 @@ void StoreSensor(tSensorArray& sensors, trSensor& sensor, std::string_view name)
 }  // namespace
 
 void HandleXDR(TSentenceContext& Ctx) {
+  // $--XDR,a,x.x,a,c--c,...,a,x.x,a,c--c*hh
   const TSentenceFields& f = Ctx.Fields;
   // Kept between sentences only for its capacity, so that names are built
   // without allocating.

@@ -28,6 +28,7 @@ void HandleSidedWind(const TSentenceContext& ctx, double& angle, TTick& angleTic
 }  // namespace
 
 void HandleMWV(TSentenceContext& Ctx) {
+  // $--MWV,x.x,a,x.x,a,A*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAData& data = Ctx.Data;
   if (!f.Has(2)) return;
@@ -58,18 +59,21 @@ void HandleMWV(TSentenceContext& Ctx) {
 }
 
 void HandleMWD(TSentenceContext& Ctx) {
+  // $--MWD,x.x,T,x.x,M,x.x,N,x.x,M*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.TrueWindDirection, data.TrueWindDirectionTick, qtWind);
   Ctx.StoreFloat(5, data.TrueWindSpeed, data.TrueWindSpeedTick, qtWind);
 }
 
 void HandleVWR(TSentenceContext& Ctx) {
+  // $--VWR,x.x,a,x.x,N,x.x,M,x.x,K*hh
   tNMEAData& data = Ctx.Data;
   HandleSidedWind(Ctx, data.ApparentWindAngle, data.ApparentWindAngleTick, data.ApparentWindSpeed,
                   data.ApparentWindSpeedTick);
 }
 
 void HandleVWT(TSentenceContext& Ctx) {
+  // $--VWT,x.x,a,x.x,N,x.x,M,x.x,K*hh
   tNMEAData& data = Ctx.Data;
   HandleSidedWind(Ctx, data.TrueWindAngle, data.TrueWindAngleTick, data.TrueWindSpeed, data.TrueWindSpeedTick);
 }
