@@ -146,9 +146,9 @@ TContainerContent ParseDictionarySource(std::string_view Source) {
     for (std::size_t l = 0; l < content.Languages.size(); ++l) content.Languages[l].Strings.push_back(Entry.Texts[l]);
   };
   for (auto& group : groups) {
-    std::sort(group.Items.begin(), group.Items.end(), [](const TEntry& a, const TEntry& b) { return a.Code < b.Code; });
+    std::sort(group.Items.begin(), group.Items.end(), [](const TEntry& A, const TEntry& B) { return A.Code < B.Code; });
     const auto same = std::adjacent_find(group.Items.begin(), group.Items.end(),
-                                         [](const TEntry& a, const TEntry& b) { return a.Code == b.Code; });
+                                         [](const TEntry& A, const TEntry& B) { return A.Code == B.Code; });
     if (same != group.Items.end()) {
       throw TSourceError(std::next(same)->Line, "the key's code " + std::to_string(same->Code) + " is taken by line " +
                                                     std::to_string(same->Line));

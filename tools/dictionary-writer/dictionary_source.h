@@ -30,11 +30,11 @@ inline constexpr std::int32_t kGroupMarkerBase = 1'000'000'000;
 class TSourceError : public std::runtime_error {
  public:
   TSourceError(int Line, const std::string& Message)
-      : std::runtime_error("line " + std::to_string(Line) + ": " + Message), Line_(Line) {}
-  int Line() const { return Line_; }
+      : std::runtime_error("line " + std::to_string(Line) + ": " + Message), line_(Line) {}
+  int Line() const { return line_; }
 
  private:
-  int Line_;
+  int line_;
 };
 
 // Throws TSourceError for malformed lines, invalid UTF-8, repeated

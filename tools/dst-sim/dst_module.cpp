@@ -12,24 +12,24 @@ namespace {
 constexpr std::array<int, DstModule::kSpeedPoints> kPointKnots{2, 3, 4, 5, 6, 8, 12, 15, 20, 30};
 
 // Days since 30 December 1899, the module's date form.
-long DaysSince1899(int y, int m, int d) {
+long DaysSince1899(int Y, int M, int D) {
   // Days from civil (proleptic Gregorian), shifted to the 1899-12-30 epoch.
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const long yoe = y - era * 400;
-  const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  Y -= M <= 2;
+  const long era = (Y >= 0 ? Y : Y - 399) / 400;
+  const long yoe = Y - era * 400;
+  const long doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
   const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + doe - 719468 + 25569;
 }
 
-std::string Hex(unsigned long value, int digits) {
+std::string Hex(unsigned long Value, int Digits) {
   char text[20];
-  std::snprintf(text, sizeof text, "%0*lX", digits, value);
+  std::snprintf(text, sizeof text, "%0*lX", Digits, Value);
   return text;
 }
 
-double Number(const std::string& field) {
-  std::string text = field;
+double Number(const std::string& Field) {
+  std::string text = Field;
   std::replace(text.begin(), text.end(), ',', '.');
   return std::strtod(text.c_str(), nullptr);
 }
@@ -42,11 +42,11 @@ std::array<SpeedPoint, DstModule::kSpeedPoints> FactorySpeedTable() {
   return table;
 }
 
-DstModule::DstModule(DstSettings settings) : settings_(settings), table_(FactorySpeedTable()) {}
+DstModule::DstModule(DstSettings Settings) : settings_(Settings), table_(FactorySpeedTable()) {}
 
-std::vector<std::string> DstModule::HandleSentence(std::string_view sentence) {
+std::vector<std::string> DstModule::HandleSentence(std::string_view Sentence) {
   std::string body;
-  if (!SentenceBody(sentence, body)) return {};
+  if (!SentenceBody(Sentence, body)) return {};
   const std::vector<std::string> fields = SplitFields(body);
   const std::string& tag = fields[0];
   if (tag == "PARLRHI") return Identify();
@@ -62,14 +62,14 @@ std::vector<std::string> DstModule::Identify() const {
                    Hex(settings_.Hardware & 0xFF, 2))};
 }
 
-std::vector<std::string> DstModule::ReadTable(const std::string& kind) const {
+std::vector<std::string> DstModule::ReadTable(const std::string& Kind) const {
   std::vector<std::string> replies;
-  if (kind == "SPD") {
+  if (Kind == "SPD") {
     for (std::size_t i = 0; i < table_.size(); ++i) {
       replies.push_back(Sentence("PARLARC,SPD," + std::to_string(i) + "," + std::to_string(table_[i].Knots) + "," +
                                  std::to_string(table_[i].Coefficient)));
     }
-  } else if (kind == "TMP") {
+  } else if (Kind == "TMP") {
     const double offset = settings_.TemperatureOffset;
     if (settings_.Firmware >= kNewTemperatureForm) {
       replies.push_back(Sentence("PARLARC,TMP,0,," + Fixed(offset, 1)));
@@ -81,47 +81,47 @@ std::vector<std::string> DstModule::ReadTable(const std::string& kind) const {
   return replies;
 }
 
-void DstModule::SetValue(const std::vector<std::string>& fields) {
-  if (fields[0] == "PARLRRT") {
-    if (fields.size() > 1) settings_.TripMiles = std::max(0.0, Number(fields[1]));
+void DstModule::SetValue(const std::vector<std::string>& Fields) {
+  if (Fields[0] == "PARLRRT") {
+    if (Fields.size() > 1) settings_.TripMiles = std::max(0.0, Number(Fields[1]));
     return;
   }
-  if (fields.size() < 3) return;
-  const std::string& kind = fields[1];
+  if (Fields.size() < 3) return;
+  const std::string& kind = Fields[1];
   if (kind == "DPT") {
-    settings_.TransducerOffset = std::clamp(Number(fields[2]), -32.76, 32.76);
-  } else if (kind == "TMP" && fields.size() > 3) {
+    settings_.TransducerOffset = std::clamp(Number(Fields[2]), -32.76, 32.76);
+  } else if (kind == "TMP" && Fields.size() > 3) {
     // "0,offset" from older programs, "0,,offset" from newer ones.
-    const std::string& value = fields[3].empty() && fields.size() > 4 ? fields[4] : fields[3];
+    const std::string& value = Fields[3].empty() && Fields.size() > 4 ? Fields[4] : Fields[3];
     settings_.TemperatureOffset = std::clamp(Number(value), -5.0, 5.0);
-  } else if (kind == "SPD" && fields[2] == "END") {
-    const int count = fields.size() > 3 ? std::atoi(fields[3].c_str()) : -1;
+  } else if (kind == "SPD" && Fields[2] == "END") {
+    const int count = Fields.size() > 3 ? std::atoi(Fields[3].c_str()) : -1;
     if (count == 0) {
       table_ = FactorySpeedTable();
     } else if (count == static_cast<int>(kSpeedPoints) &&
-               std::all_of(pendingSet_.begin(), pendingSet_.end(), [](bool set) { return set; })) {
+               std::all_of(pendingSet_.begin(), pendingSet_.end(), [](bool Set) { return Set; })) {
       table_ = pending_;
     }
     pendingSet_.fill(false);
-  } else if (kind == "SPD" && fields.size() > 4) {
-    const int index = std::atoi(fields[2].c_str());
-    const int coefficient = std::atoi(fields[4].c_str());
+  } else if (kind == "SPD" && Fields.size() > 4) {
+    const int index = std::atoi(Fields[2].c_str());
+    const int coefficient = std::atoi(Fields[4].c_str());
     if (index < 0 || index >= static_cast<int>(kSpeedPoints) || coefficient <= 0) return;
-    pending_[static_cast<std::size_t>(index)] = {std::atoi(fields[3].c_str()), coefficient};
+    pending_[static_cast<std::size_t>(index)] = {std::atoi(Fields[3].c_str()), coefficient};
     pendingSet_[static_cast<std::size_t>(index)] = true;
   }
 }
 
-double DstModule::Correction(double rawKnots) const {
+double DstModule::Correction(double RawKnots) const {
   std::array<SpeedPoint, kSpeedPoints> points = table_;
-  std::sort(points.begin(), points.end(), [](const SpeedPoint& a, const SpeedPoint& b) { return a.Knots < b.Knots; });
-  if (rawKnots <= points.front().Knots) return points.front().Coefficient / 100.0;
+  std::sort(points.begin(), points.end(), [](const SpeedPoint& A, const SpeedPoint& B) { return A.Knots < B.Knots; });
+  if (RawKnots <= points.front().Knots) return points.front().Coefficient / 100.0;
   for (std::size_t i = 1; i < points.size(); ++i) {
-    if (rawKnots <= points[i].Knots) {
+    if (RawKnots <= points[i].Knots) {
       const SpeedPoint& a = points[i - 1];
       const SpeedPoint& b = points[i];
       if (b.Knots == a.Knots) return b.Coefficient / 100.0;
-      const double t = (rawKnots - a.Knots) / (b.Knots - a.Knots);
+      const double t = (RawKnots - a.Knots) / (b.Knots - a.Knots);
       return (a.Coefficient + t * (b.Coefficient - a.Coefficient)) / 100.0;
     }
   }
@@ -133,9 +133,9 @@ double DstModule::LogSpeed() const {
   return raw * Correction(raw);
 }
 
-std::vector<std::string> DstModule::Stream(double elapsedSeconds) {
+std::vector<std::string> DstModule::Stream(double ElapsedSeconds) {
   const double speed = LogSpeed();
-  const double miles = speed * std::max(0.0, elapsedSeconds) / 3600.0;
+  const double miles = speed * std::max(0.0, ElapsedSeconds) / 3600.0;
   settings_.TripMiles += miles;
   settings_.TotalMiles += miles;
   const double depth = settings_.DepthMetres;

@@ -44,14 +44,14 @@ class DstModule {
   // value.
   static constexpr std::uint32_t kNewTemperatureForm = 3042;
 
-  explicit DstModule(DstSettings settings);
+  explicit DstModule(DstSettings Settings);
 
   // Replies (finished sentences) to one received sentence; none for
   // anything that is not a command of this module or has a bad checksum.
-  std::vector<std::string> HandleSentence(std::string_view sentence);
+  std::vector<std::string> HandleSentence(std::string_view Sentence);
   // One round of the module's own sentences; distances advance by the log
-  // speed over elapsedSeconds.
-  std::vector<std::string> Stream(double elapsedSeconds);
+  // speed over ElapsedSeconds.
+  std::vector<std::string> Stream(double ElapsedSeconds);
 
   const std::array<SpeedPoint, kSpeedPoints>& SpeedTable() const { return table_; }
   double TemperatureOffset() const { return settings_.TemperatureOffset; }
@@ -63,9 +63,9 @@ class DstModule {
 
  private:
   std::vector<std::string> Identify() const;
-  std::vector<std::string> ReadTable(const std::string& kind) const;
-  void SetValue(const std::vector<std::string>& fields);
-  double Correction(double rawKnots) const;
+  std::vector<std::string> ReadTable(const std::string& Kind) const;
+  void SetValue(const std::vector<std::string>& Fields);
+  double Correction(double RawKnots) const;
 
   DstSettings settings_;
   std::array<SpeedPoint, kSpeedPoints> table_;

@@ -12,9 +12,9 @@ namespace {
 
 constexpr int kMaxSatellites = 12;
 
-// ddmm.mmmm (degreeDigits 2) or dddmm.mmmm (3) and the hemisphere letter.
-std::string Coordinate(double degrees, int degreeDigits, char positive, char negative) {
-  const double magnitude = std::fabs(degrees);
+// ddmm.mmmm (DegreeDigits 2) or dddmm.mmmm (3) and the hemisphere letter.
+std::string Coordinate(double Degrees, int DegreeDigits, char Positive, char Negative) {
+  const double magnitude = std::fabs(Degrees);
   int whole = static_cast<int>(magnitude);
   double minutes = (magnitude - whole) * 60.0;
   if (minutes >= 59.99995) {
@@ -22,31 +22,31 @@ std::string Coordinate(double degrees, int degreeDigits, char positive, char neg
     ++whole;
   }
   char text[32];
-  std::snprintf(text, sizeof text, "%0*d%07.4f,%c", degreeDigits, whole, minutes, degrees < 0 ? negative : positive);
+  std::snprintf(text, sizeof text, "%0*d%07.4f,%c", DegreeDigits, whole, minutes, Degrees < 0 ? Negative : Positive);
   return text;
 }
 
-std::string Time(const UtcTime& t) {
+std::string Time(const UtcTime& T) {
   char text[48];
-  std::snprintf(text, sizeof text, "%02d%02d%02d.%02d", t.Hour, t.Minute, t.Second, t.Millisecond / 10);
+  std::snprintf(text, sizeof text, "%02d%02d%02d.%02d", T.Hour, T.Minute, T.Second, T.Millisecond / 10);
   return text;
 }
 
-std::string Date(const UtcTime& t) {
+std::string Date(const UtcTime& T) {
   char text[40];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", t.Day, t.Month, t.Year % 100);
+  std::snprintf(text, sizeof text, "%02d%02d%02d", T.Day, T.Month, T.Year % 100);
   return text;
 }
 
 }  // namespace
 
-GpsReceiver::GpsReceiver(GpsSettings settings) : settings_(settings) {
+GpsReceiver::GpsReceiver(GpsSettings Settings) : settings_(Settings) {
   settings_.Satellites = std::clamp(settings_.Satellites, 0, kMaxSatellites);
 }
 
-std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTime& now) {
+std::vector<std::string> GpsReceiver::Stream(double ElapsedSeconds, const UtcTime& Now) {
   // A nautical mile is a minute of latitude.
-  const double miles = settings_.SpeedKnots * std::max(0.0, elapsedSeconds) / 3600.0;
+  const double miles = settings_.SpeedKnots * std::max(0.0, ElapsedSeconds) / 3600.0;
   const double course = settings_.CourseDegrees * std::numbers::pi / 180.0;
   settings_.Latitude = std::clamp(settings_.Latitude + miles * std::cos(course) / 60.0, -89.9, 89.9);
   const double lonScale = std::max(std::cos(settings_.Latitude * std::numbers::pi / 180.0), 0.01);
@@ -64,10 +64,10 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
   std::snprintf(count, sizeof count, "%02d", sats);
 
   std::vector<std::string> out;
-  out.push_back(Sentence("GPGGA," + Time(now) + "," + lat + "," + lon + "," + (fix ? "1" : "0") + "," + count + "," +
+  out.push_back(Sentence("GPGGA," + Time(Now) + "," + lat + "," + lon + "," + (fix ? "1" : "0") + "," + count + "," +
                          Fixed(settings_.Hdop, 1) + ",2.5,M,47.0,M,,"));
-  out.push_back(Sentence("GPRMC," + Time(now) + "," + (fix ? "A" : "V") + "," + lat + "," + lon + "," + sog + "," +
-                         cog + "," + Date(now) + ",,,A"));
+  out.push_back(Sentence("GPRMC," + Time(Now) + "," + (fix ? "A" : "V") + "," + lat + "," + lon + "," + sog + "," +
+                         cog + "," + Date(Now) + ",,,A"));
   out.push_back(Sentence("GPVTG," + cog + ",T,,M," + sog + ",N," + Fixed(settings_.SpeedKnots * 1.852, 1) + ",K,A"));
 
   std::string gsa = std::string("GPGSA,A,") + (fix ? "3" : "1");

@@ -28,11 +28,11 @@ struct UtcTime {
 
 class GpsReceiver {
  public:
-  explicit GpsReceiver(GpsSettings settings);
+  explicit GpsReceiver(GpsSettings Settings);
 
-  // One round of sentences at time now; the position first advances by the
-  // distance covered in elapsedSeconds.
-  std::vector<std::string> Stream(double elapsedSeconds, const UtcTime& now);
+  // One round of sentences at time Now; the position first advances by the
+  // distance covered in ElapsedSeconds.
+  std::vector<std::string> Stream(double ElapsedSeconds, const UtcTime& Now);
 
   double Latitude() const { return settings_.Latitude; }
   double Longitude() const { return settings_.Longitude; }

@@ -80,52 +80,52 @@ volatile sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
 struct Options {
-  std::string dstName = "dst-sim";
-  std::string gpsName = "gps-sim";
-  bool dst = true;
-  bool gps = true;
-  double dstRate = 1.0;
-  double gpsRate = 1.0;
-  std::optional<double> gpsSpeed;
-  bool verbose = false;
-  dstsim::DstSettings module;
-  dstsim::GpsSettings receiver;
+  std::string DstName = "dst-sim";
+  std::string GpsName = "gps-sim";
+  bool Dst = true;
+  bool Gps = true;
+  double DstRate = 1.0;
+  double GpsRate = 1.0;
+  std::optional<double> GpsSpeed;
+  bool Verbose = false;
+  dstsim::DstSettings Module;
+  dstsim::GpsSettings Receiver;
 };
 
-bool ParseNumber(const char* text, double low, double high, double& out) {
+bool ParseNumber(const char* Text, double Low, double High, double& Out) {
   char* end = nullptr;
   errno = 0;
-  const double value = std::strtod(text, &end);
-  if (errno != 0 || end == text || *end != '\0' || !std::isfinite(value) || value < low || value > high) return false;
-  out = value;
+  const double value = std::strtod(Text, &end);
+  if (errno != 0 || end == Text || *end != '\0' || !std::isfinite(value) || value < Low || value > High) return false;
+  Out = value;
   return true;
 }
 
-bool ParseWhole(const char* text, double low, double high, std::uint32_t& out) {
+bool ParseWhole(const char* Text, double Low, double High, std::uint32_t& Out) {
   double value = 0;
-  if (!ParseNumber(text, low, high, value) || value != std::floor(value)) return false;
-  out = static_cast<std::uint32_t>(value);
+  if (!ParseNumber(Text, Low, High, value) || value != std::floor(value)) return false;
+  Out = static_cast<std::uint32_t>(value);
   return true;
 }
 
-bool ParseDate(const char* text, dstsim::DstSettings& s) {
+bool ParseDate(const char* Text, dstsim::DstSettings& S) {
   int y = 0, m = 0, d = 0;
   char tail = 0;
-  if (std::sscanf(text, "%d-%d-%d%c", &y, &m, &d, &tail) != 3) return false;
+  if (std::sscanf(Text, "%d-%d-%d%c", &y, &m, &d, &tail) != 3) return false;
   if (y < 1900 || y > 2100 || m < 1 || m > 12 || d < 1 || d > 31) return false;
-  s.FirmwareYear = y;
-  s.FirmwareMonth = m;
-  s.FirmwareDay = d;
+  S.FirmwareYear = y;
+  S.FirmwareMonth = m;
+  S.FirmwareDay = d;
   return true;
 }
 
-bool ValidName(const std::string& name) {
-  return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos;
+bool ValidName(const std::string& Name) {
+  return !Name.empty() && Name[0] != '.' && Name.find('/') == std::string::npos;
 }
 
 // Returns nothing after printing why the command line is wrong, or after
-// --help (exitCode then 0).
-std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
+// --help (ExitCode then 0).
+std::optional<Options> ParseOptions(int Argc, char** Argv, int& ExitCode) {
   enum {
     kDstName = 256,
     kGpsName,
@@ -184,35 +184,35 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
       {nullptr, 0, nullptr, 0},
   };
   Options o;
-  exitCode = 2;
+  ExitCode = 2;
   int c;
   opterr = 1;
-  while ((c = getopt_long(argc, argv, "", kOptions, nullptr)) != -1) {
+  while ((c = getopt_long(Argc, Argv, "", kOptions, nullptr)) != -1) {
     bool ok = true;
     double value = 0;
     std::uint32_t whole = 0;
-    dstsim::DstSettings& m = o.module;
-    dstsim::GpsSettings& g = o.receiver;
+    dstsim::DstSettings& m = o.Module;
+    dstsim::GpsSettings& g = o.Receiver;
     switch (c) {
       case kDstName:
-        o.dstName = optarg;
-        ok = ValidName(o.dstName);
+        o.DstName = optarg;
+        ok = ValidName(o.DstName);
         break;
       case kGpsName:
-        o.gpsName = optarg;
-        ok = ValidName(o.gpsName);
+        o.GpsName = optarg;
+        ok = ValidName(o.GpsName);
         break;
       case kNoDst:
-        o.dst = false;
+        o.Dst = false;
         break;
       case kNoGps:
-        o.gps = false;
+        o.Gps = false;
         break;
       case kDstRate:
-        ok = ParseNumber(optarg, 0.1, 50, o.dstRate);
+        ok = ParseNumber(optarg, 0.1, 50, o.DstRate);
         break;
       case kGpsRate:
-        ok = ParseNumber(optarg, 0.1, 50, o.gpsRate);
+        ok = ParseNumber(optarg, 0.1, 50, o.GpsRate);
         break;
       case kDepth:
         ok = ParseNumber(optarg, 0, 10000, m.DepthMetres);
@@ -261,7 +261,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
         break;
       case kGpsSpeed:
         ok = ParseNumber(optarg, 0, 100, value);
-        o.gpsSpeed = value;
+        o.GpsSpeed = value;
         break;
       case kCourse:
         ok = ParseNumber(optarg, 0, 360, g.CourseDegrees);
@@ -271,11 +271,11 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
         g.Satellites = static_cast<int>(whole);
         break;
       case kVerbose:
-        o.verbose = true;
+        o.Verbose = true;
         break;
       case kHelpOption:
         std::fputs(kHelp, stdout);
-        exitCode = 0;
+        ExitCode = 0;
         return std::nullopt;
       default:
         std::fputs("Try 'dst-sim --help'.\n", stderr);
@@ -287,19 +287,19 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
       return std::nullopt;
     }
   }
-  if (optind < argc) {
-    std::fprintf(stderr, "dst-sim: unexpected argument '%s'\nTry 'dst-sim --help'.\n", argv[optind]);
+  if (optind < Argc) {
+    std::fprintf(stderr, "dst-sim: unexpected argument '%s'\nTry 'dst-sim --help'.\n", Argv[optind]);
     return std::nullopt;
   }
-  if (!o.dst && !o.gps) {
+  if (!o.Dst && !o.Gps) {
     std::fputs("dst-sim: nothing to simulate (--no-dst and --no-gps)\n", stderr);
     return std::nullopt;
   }
-  if (o.dst && o.gps && o.dstName == o.gpsName) {
+  if (o.Dst && o.Gps && o.DstName == o.GpsName) {
     std::fputs("dst-sim: the two ports need different names\n", stderr);
     return std::nullopt;
   }
-  o.receiver.SpeedKnots = o.gpsSpeed.value_or(o.module.SpeedKnots);
+  o.Receiver.SpeedKnots = o.GpsSpeed.value_or(o.Module.SpeedKnots);
   return o;
 }
 
@@ -323,10 +323,10 @@ dstsim::UtcTime UtcNow() {
 
 // Writes what the line takes now; with no reader the device's queue fills
 // and the rest is dropped, as a real device's output would be.
-void Send(int fd, const std::string& bytes) {
+void Send(int Fd, const std::string& Bytes) {
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < Bytes.size()) {
+    const ssize_t n = ::write(Fd, Bytes.data() + done, Bytes.size() - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
@@ -337,43 +337,43 @@ void Send(int fd, const std::string& bytes) {
   }
 }
 
-void Drain(int fd, std::string* into) {
+void Drain(int Fd, std::string* Into) {
   char buf[512];
   ssize_t n;
-  while ((n = ::read(fd, buf, sizeof buf)) > 0) {
-    if (into) into->append(buf, static_cast<std::size_t>(n));
+  while ((n = ::read(Fd, buf, sizeof buf)) > 0) {
+    if (Into) Into->append(buf, static_cast<std::size_t>(n));
   }
 }
 
-void Print(const char* prefix, const std::string& line) {
-  std::string shown = line;
+void Print(const char* Prefix, const std::string& Line) {
+  std::string shown = Line;
   while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
-  std::printf("%s %s\n", prefix, shown.c_str());
+  std::printf("%s %s\n", Prefix, shown.c_str());
   std::fflush(stdout);
 }
 
 struct Channel {
-  std::unique_ptr<platform::PseudoTerminal> pty;
-  std::uint32_t periodMs = 1000;
-  std::uint32_t lastTick = 0;
+  std::unique_ptr<platform::PseudoTerminal> Pty;
+  std::uint32_t PeriodMs = 1000;
+  std::uint32_t LastTick = 0;
 };
 
-std::unique_ptr<platform::PseudoTerminal> Publish(const std::string& name, const char* what) {
+std::unique_ptr<platform::PseudoTerminal> Publish(const std::string& Name, const char* What) {
   auto pty = std::make_unique<platform::PseudoTerminal>();
-  const std::string link = pty->Publish(name);
-  std::printf("%s on port \"%s\": %s -> %s\n", what, name.c_str(), link.c_str(), pty->DevicePath().c_str());
+  const std::string link = pty->Publish(Name);
+  std::printf("%s on port \"%s\": %s -> %s\n", What, Name.c_str(), link.c_str(), pty->DevicePath().c_str());
   return pty;
 }
 
-int Run(const Options& o) {
-  dstsim::DstModule module(o.module);
-  dstsim::GpsReceiver receiver(o.receiver);
+int Run(const Options& O) {
+  dstsim::DstModule module(O.Module);
+  dstsim::GpsReceiver receiver(O.Receiver);
   dstsim::LineCollector commands;
   Channel dst;
   Channel gps;
   try {
-    if (o.dst) dst.pty = Publish(o.dstName, "DST module");
-    if (o.gps) gps.pty = Publish(o.gpsName, "GPS receiver");
+    if (O.Dst) dst.Pty = Publish(O.DstName, "DST module");
+    if (O.Gps) gps.Pty = Publish(O.GpsName, "GPS receiver");
   } catch (const std::system_error& e) {
     std::fprintf(stderr, "dst-sim: %s\n", e.what());
     return 1;
@@ -381,45 +381,45 @@ int Run(const Options& o) {
   std::printf("Ports folder: %s\nRunning; Ctrl+C ends.\n", platform::VirtualPortFolder().c_str());
   std::fflush(stdout);
 
-  dst.periodMs = static_cast<std::uint32_t>(std::lround(1000.0 / o.dstRate));
-  gps.periodMs = static_cast<std::uint32_t>(std::lround(1000.0 / o.gpsRate));
+  dst.PeriodMs = static_cast<std::uint32_t>(std::lround(1000.0 / O.DstRate));
+  gps.PeriodMs = static_cast<std::uint32_t>(std::lround(1000.0 / O.GpsRate));
   const std::uint32_t start = platform::GetTickCount();
   // Both start with a round at once.
-  dst.lastTick = start - dst.periodMs;
-  gps.lastTick = start - gps.periodMs;
+  dst.LastTick = start - dst.PeriodMs;
+  gps.LastTick = start - gps.PeriodMs;
 
   while (!g_stop) {
     const std::uint32_t now = platform::GetTickCount();
     std::int64_t wait = 1000;
     for (const Channel* ch : {&dst, &gps}) {
-      if (ch->pty) wait = std::min<std::int64_t>(wait, ch->periodMs - (now - ch->lastTick));
+      if (ch->Pty) wait = std::min<std::int64_t>(wait, ch->PeriodMs - (now - ch->LastTick));
     }
-    pollfd fds[2] = {{dst.pty ? dst.pty->MasterFd() : -1, POLLIN, 0}, {gps.pty ? gps.pty->MasterFd() : -1, POLLIN, 0}};
+    pollfd fds[2] = {{dst.Pty ? dst.Pty->MasterFd() : -1, POLLIN, 0}, {gps.Pty ? gps.Pty->MasterFd() : -1, POLLIN, 0}};
     if (::poll(fds, 2, static_cast<int>(std::max<std::int64_t>(wait, 0))) < 0 && errno != EINTR) break;
 
-    if (dst.pty && (fds[0].revents & POLLIN)) {
+    if (dst.Pty && (fds[0].revents & POLLIN)) {
       std::string bytes;
-      Drain(dst.pty->MasterFd(), &bytes);
+      Drain(dst.Pty->MasterFd(), &bytes);
       for (const std::string& line : commands.Feed(bytes)) {
-        if (o.verbose) Print("dst <", line);
+        if (O.Verbose) Print("dst <", line);
         for (const std::string& reply : module.HandleSentence(line)) {
-          if (o.verbose) Print("dst >", reply);
-          Send(dst.pty->MasterFd(), reply);
+          if (O.Verbose) Print("dst >", reply);
+          Send(dst.Pty->MasterFd(), reply);
         }
       }
     }
-    if (gps.pty && (fds[1].revents & POLLIN)) Drain(gps.pty->MasterFd(), nullptr);
+    if (gps.Pty && (fds[1].revents & POLLIN)) Drain(gps.Pty->MasterFd(), nullptr);
 
     const std::uint32_t tick = platform::GetTickCount();
-    if (dst.pty && tick - dst.lastTick >= dst.periodMs) {
-      const double elapsed = (tick - dst.lastTick) / 1000.0;
-      dst.lastTick = tick;
-      for (const std::string& s : module.Stream(elapsed)) Send(dst.pty->MasterFd(), s);
+    if (dst.Pty && tick - dst.LastTick >= dst.PeriodMs) {
+      const double elapsed = (tick - dst.LastTick) / 1000.0;
+      dst.LastTick = tick;
+      for (const std::string& s : module.Stream(elapsed)) Send(dst.Pty->MasterFd(), s);
     }
-    if (gps.pty && tick - gps.lastTick >= gps.periodMs) {
-      const double elapsed = (tick - gps.lastTick) / 1000.0;
-      gps.lastTick = tick;
-      for (const std::string& s : receiver.Stream(elapsed, UtcNow())) Send(gps.pty->MasterFd(), s);
+    if (gps.Pty && tick - gps.LastTick >= gps.PeriodMs) {
+      const double elapsed = (tick - gps.LastTick) / 1000.0;
+      gps.LastTick = tick;
+      for (const std::string& s : receiver.Stream(elapsed, UtcNow())) Send(gps.Pty->MasterFd(), s);
     }
   }
   std::puts("dst-sim: stopped");

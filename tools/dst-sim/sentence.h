@@ -8,26 +8,26 @@
 
 namespace dstsim {
 
-// Two upper-case hex digits of the exclusive-or of body's characters.
-std::string Checksum(std::string_view body);
+// Two upper-case hex digits of the exclusive-or of Body's characters.
+std::string Checksum(std::string_view Body);
 
-// "$" + body + "*" + checksum + CR LF.
-std::string Sentence(std::string_view body);
+// "$" + Body + "*" + checksum + CR LF.
+std::string Sentence(std::string_view Body);
 
 // The body of a received sentence (between the start character and the
 // checksum), or nothing when the checksum is present and wrong.
-bool SentenceBody(std::string_view sentence, std::string& body);
+bool SentenceBody(std::string_view Sentence, std::string& Body);
 
-std::vector<std::string> SplitFields(std::string_view body);
+std::vector<std::string> SplitFields(std::string_view Body);
 
 // Fixed-point text with the given decimals ("%.*f" in the C locale).
-std::string Fixed(double value, int decimals);
+std::string Fixed(double Value, int Decimals);
 
 // Collects sentences from "$" to CR or LF; longer runs than any sentence
 // are dropped.
 class LineCollector {
  public:
-  std::vector<std::string> Feed(std::string_view bytes);
+  std::vector<std::string> Feed(std::string_view Bytes);
 
  private:
   std::string line_;

@@ -9,10 +9,10 @@ namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
 
-void StoreDepth(const TSentenceContext& ctx, double metres) {
-  ctx.Data.Depth = static_cast<float>(metres);
-  ctx.Data.DepthTick = ctx.Tick;
-  ctx.TouchQuantity(qtDepth);
+void StoreDepth(const TSentenceContext& Ctx, double Metres) {
+  Ctx.Data.Depth = static_cast<float>(Metres);
+  Ctx.Data.DepthTick = Ctx.Tick;
+  Ctx.TouchQuantity(qtDepth);
 }
 
 }  // namespace

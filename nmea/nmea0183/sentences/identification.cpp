@@ -11,8 +11,8 @@ namespace nmea {
 namespace {
 
 // Device class by product code; unknown codes have class 0.
-std::uint16_t ClassOfProduct(std::uint32_t productCode) {
-  switch (productCode) {
+std::uint16_t ClassOfProduct(std::uint32_t ProductCode) {
+  switch (ProductCode) {
     case 0:
     case 3:
     case 10:

@@ -9,9 +9,9 @@
 namespace nmea {
 namespace {
 
-bool IsFixQuality(std::int64_t quality) { return quality >= 1 && quality <= 3; }
+bool IsFixQuality(std::int64_t Quality) { return Quality >= 1 && Quality <= 3; }
 
-std::uint8_t Byte(std::string_view text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(text)); }
+std::uint8_t Byte(std::string_view Text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(Text)); }
 
 }  // namespace
 

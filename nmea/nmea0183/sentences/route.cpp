@@ -9,8 +9,8 @@
 namespace nmea {
 namespace {
 
-void StoreTrimmed(const TSentenceContext& ctx, int n, std::string& member) {
-  if (ctx.Fields.Filled(n)) member = support::TrimText(ctx.Fields[n]);
+void StoreTrimmed(const TSentenceContext& Ctx, int N, std::string& Member) {
+  if (Ctx.Fields.Filled(N)) Member = support::TrimText(Ctx.Fields[N]);
 }
 
 }  // namespace

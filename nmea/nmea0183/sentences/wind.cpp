@@ -12,17 +12,17 @@ constexpr double kKnotsPerKmh = 0.5399568034557235;
 constexpr double kKnotsPerMetrePerSecond = 1.9438444924406046;
 constexpr double kKnotsPerMph = 0.8689757019438445;
 
-void StoreWind(const TSentenceContext& ctx, double value, double& member, TTick& tick) {
-  member = value;
-  tick = ctx.Tick;
-  ctx.TouchQuantity(qtWind);
+void StoreWind(const TSentenceContext& Ctx, double Value, double& Member, TTick& Tick) {
+  Member = Value;
+  Tick = Ctx.Tick;
+  Ctx.TouchQuantity(qtWind);
 }
 
 // Angle, "L" or "R", speed in knots, as VWR and VWT send them.
-void HandleSidedWind(const TSentenceContext& ctx, double& angle, TTick& angleTick, double& speed, TTick& speedTick) {
-  const bool parsed = ctx.StoreFloat(1, angle, angleTick, qtWind);
-  if (parsed && ctx.Equals(2, "L")) angle = -angle;
-  ctx.StoreFloat(3, speed, speedTick, qtWind);
+void HandleSidedWind(const TSentenceContext& Ctx, double& Angle, TTick& AngleTick, double& Speed, TTick& SpeedTick) {
+  const bool parsed = Ctx.StoreFloat(1, Angle, AngleTick, qtWind);
+  if (parsed && Ctx.Equals(2, "L")) Angle = -Angle;
+  Ctx.StoreFloat(3, Speed, SpeedTick, qtWind);
 }
 
 }  // namespace
