@@ -2,23 +2,12 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "nmea/link/endpoint.h"
-#include "nmea/link/ticks.h"
-#include "tests/nmea/link_helpers.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/nmea/channel_log_fixture.h"
 
 namespace nmea {
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Files of this process cannot grow beyond Bytes while it lives, as on a
 // full disk; writing beyond fails instead of raising a signal.
@@ -43,23 +32,8 @@ class FileSizeLimit {
   bool active_ = false;
 };
 
-class ChannelLogBatching : public ::testing::Test {
- protected:
-  void SetUp() override {
-    link.TickSource = tsExternal;
-    SetExternalTick(1000);
-    ASSERT_TRUE(link.Open(1, 4800, kStreamText, true));
-  }
-  void Receive(TTick tick, const std::string& bytes) {
-    SetExternalTick(tick);
-    link.DataReceived(nullptr, reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-  }
-
-  testing::TestTransports transports;
-  TNMEA2KDecoder link;
-  support::testing::TScratchFolder folder;
-  std::filesystem::path path = folder / "log";
-};
+using ChannelLogBatching = testing::ChannelLogTest;
+using testing::ReadFile;
 
 // Received text waits for 250 ms of the tick counter before it joins the
 // log's buffer, and the counter's wrap to 0 neither holds it back nor lets
