@@ -150,6 +150,7 @@ void TMainForm::MainTimerTick(platform::TObject*) {
   if (Closing || (!DstLink && !GpsLink)) return;
   NowTicks = platform::GetTickCount();
   const auto now = static_cast<std::uint32_t>(NowTicks);
+  ShowReceivedText();
   if (TreeRefreshTick != 0 && HasElapsed(now, TreeRefreshTick, kTreeRefreshDelayMs)) {
     TreeRefreshTick = 0;
     BuildAnalysisTree();

@@ -40,6 +40,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/monitor_feed.h"
 #include "nmea/link/endpoint.h"
 #include "nmea/serial/thread_timer.h"
 #include "platform/ui/controls/forms.h"
@@ -367,6 +368,11 @@ class TMainForm : public platform::TForm {
   void ButGPPauseClick(platform::TObject* Sender);
   void UpdatePauseGlyphs();
   void ClearMonitors();
+  // Shows the received text waiting for the monitors (each tick).
+  void ShowReceivedText();
+  // Received text waiting for the monitors.
+  TMonitorFeed DstFeed;
+  TMonitorFeed GpsFeed;
 
   // --- Command exchange and commands (command_exchange.cpp,
   // dst_commands.cpp, identification.cpp, control_states.cpp) ----------
@@ -447,11 +453,6 @@ class TMainForm : public platform::TForm {
   void CmbMetersClick(platform::TObject* Sender);
   void CmbTempModeClick(platform::TObject* Sender);
   void EditTempCalOChange(platform::TObject* Sender);
-
- private:
-  // Work handed to the user-interface thread checks that the window still
-  // stands before it touches it.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The program's main window, once made.

@@ -1,9 +1,12 @@
-// The two input monitors below the pages: what each channel receives, as
-// it comes, unless the channel's monitor is paused.
+// The two input monitors below the pages: what each channel receives,
+// shown by every main timer tick, unless the channel's monitor is paused.
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/control_helpers.h"
 #include "app/main_form.h"
-#include "platform/core/window_system/queue.h"
 #include "widetext/custom_drawn/xp_button.h"
 #include "widetext/standard/memo.h"
 
@@ -13,34 +16,58 @@ namespace {
 // A monitor that grows past this many lines starts again empty.
 constexpr int kMonitorLines = 300;
 
-void ShowReceived(TWtxMemo& memo, bool paused, const std::string& text) {
-  if (!paused) InsertAtCaret(memo, text);
-  if (LineCount(memo) > kMonitorLines) ClearMemo(memo);
+int LineBreaks(std::string_view Text) { return static_cast<int>(std::count(Text.begin(), Text.end(), '\n')); }
+
+// Shows the chunks as if each came alone: inserted at the caret unless the
+// channel is paused, and the monitor emptied whenever it then holds more
+// than its limit. Chunks that leave it within its limit go in together.
+void ShowReceived(TWtxMemo& Memo, bool Paused, const std::vector<std::string>& Chunks) {
+  if (Paused) {
+    if (LineCount(Memo) > kMonitorLines) ClearMemo(Memo);
+    return;
+  }
+  int lines = LineCount(Memo);
+  std::string group;
+  for (const std::string& chunk : Chunks) {
+    group += chunk;
+    lines += LineBreaks(chunk);
+    if (lines <= kMonitorLines) continue;
+    InsertAtCaret(Memo, group);
+    group.clear();
+    lines = LineCount(Memo);
+    if (lines > kMonitorLines) {
+      ClearMemo(Memo);
+      lines = 0;
+    }
+  }
+  if (group.empty()) return;
+  InsertAtCaret(Memo, group);
+  if (LineCount(Memo) > kMonitorLines) ClearMemo(Memo);
 }
 
 }  // namespace
 
-// On the link's reader thread: the text crosses to the user-interface
-// thread in the order it came; a monitor gone by then gets nothing.
-void TMainForm::DstLineReceived(platform::TObject*, std::string_view Text) {
-  platform::RunOnUiThread([alive = std::weak_ptr<bool>(alive_), this, text = std::string(Text)] {
-    if (alive.lock()) ShowReceived(*MemoDST, DstPaused, text);
-  });
+// On the link's reader thread: the text waits, in the order it came, for
+// the next tick to show it.
+void TMainForm::DstLineReceived(platform::TObject*, std::string_view Text) { DstFeed.Add(Text); }
+
+void TMainForm::GpsLineReceived(platform::TObject*, std::string_view Text) { GpsFeed.Add(Text); }
+
+void TMainForm::ShowReceivedText() {
+  ShowReceived(*MemoDST, DstPaused, DstFeed.Take());
+  ShowReceived(*MemoGPS, GpsPaused, GpsFeed.Take());
 }
 
-void TMainForm::GpsLineReceived(platform::TObject*, std::string_view Text) {
-  platform::RunOnUiThread([alive = std::weak_ptr<bool>(alive_), this, text = std::string(Text)] {
-    if (alive.lock()) ShowReceived(*MemoGPS, GpsPaused, text);
-  });
-}
-
+// What came before the click is shown as the monitor was then.
 void TMainForm::ButDSTPauseClick(platform::TObject*) {
+  ShowReceived(*MemoDST, DstPaused, DstFeed.Take());
   DstPaused = !DstPaused;
   UpdatePauseGlyphs();
   if (!DstPaused) ClearMemo(*MemoDST);
 }
 
 void TMainForm::ButGPPauseClick(platform::TObject*) {
+  ShowReceived(*MemoGPS, GpsPaused, GpsFeed.Take());
   GpsPaused = !GpsPaused;
   UpdatePauseGlyphs();
   if (!GpsPaused) ClearMemo(*MemoGPS);
