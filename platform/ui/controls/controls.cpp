@@ -641,6 +641,8 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   Message.Result = CallWindowProcA(DefWndProc, handle_, Message.Msg, Message.WParam, Message.LParam);
 }
 
+const TActionLinkClass& TWinControl::GetActionLinkClass() const { return TWinControlActionLinkClass; }
+
 void TWinControl::UpdateBounds() {
   if (!handle_) return;
   const RECT b = GetWindowBounds(handle_);

@@ -372,6 +372,7 @@ class TWinControl : public TControl {
   void SetParent(TWinControl* AParent) override;
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
+  const TActionLinkClass& GetActionLinkClass() const override;
   void Realign() { AlignControls(nullptr); }
   // The next (or previous) control in tab order that can take the focus.
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
