@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/widetext/wide_form_fixture.h"
-#include "widetext/controls/hotkeys.h"
 #include "widetext/controls/wide_form.h"
+#include "widetext/menus/hotkeys.h"
 
 namespace widetext::testing {
 namespace {
