@@ -1,14 +1,14 @@
 #include "widetext/masked_edit/edit_mask_text.h"
 
 #include "platform/core/text/case_mapping.h"
-#include "widetext/codepage.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/mask_helpers.h"
 
 namespace widetext {
 namespace {
 
 char16_t Widened(char c) {
-  const std::u16string wide = StringToWideStringEx(std::string_view(&c, 1), DefaultSystemCodePage);
+  const std::u16string wide = WidenAnsi(std::string_view(&c, 1));
   return wide.empty() ? u'?' : wide.front();
 }
 
