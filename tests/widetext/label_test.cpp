@@ -29,6 +29,17 @@ TEST_F(Labels, ACaptionOutsideTheCodePageComesBackUnchanged) {
   EXPECT_EQ(label->Caption(), "Za?\xF3?? g??l? ja??");
 }
 
+TEST_F(Labels, ALabelsHintIsShownWide) {
+  TWtxLabel* label = NewLabel(form_, u"Βάθος");
+  label->SetHint(u"Głębokość|pod przetwornikiem");
+  platform::THintInfo info;
+  info.HintControl = label;
+  label->Perform(platform::CM_HINTSHOW, 0, reinterpret_cast<platform::LPARAM>(&info));
+  EXPECT_EQ(info.HintWindowClass, &TWtxCustomHintWindowClass);
+  EXPECT_EQ(info.HintData, &info);
+  EXPECT_EQ(info.HintStr, "G??boko??");
+}
+
 TEST_F(Labels, AnEmptyCaptionOrALoneAmpersandStillMeasuresOneBlankLine) {
   TWtxLabel* empty = NewLabel(form_, u"");
   TWtxLabel* ampersand = NewLabel(form_, u"&");

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
+#include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/wide_form.h"
 #include "widetext/menus/hotkeys.h"
+#include "widetext/standard/static_text.h"
 
 namespace widetext::testing {
 namespace {
@@ -17,6 +22,22 @@ TEST_F(WideForm, AWideFormHasAUnicodeWindowAndAWideCaption) {
   EXPECT_EQ(form->Caption(), "?????");
   form->SetHint(kPolish);
   EXPECT_EQ(form->GetHint(), kPolish);
+  platform::Free(form);
+}
+
+TEST_F(WideForm, ShowsItsWideCaptionAsTheWindowTitle) {
+  auto* form = platform::Create<TWtxForm>(nullptr);
+  form->SetBounds(60, 60, 300, 120);
+  form->SetCaption(u"Kalibracja prędkości – Βαθμονόμηση");
+  auto* text = new TWtxStaticText(form);
+  text->SetParent(form);
+  text->SetBounds(12, 12, 0, 0);
+  text->SetCaption(u"Współczynnik ταχύτητας: 1,02");
+  form->Show();
+  platform::Application->ProcessMessages();
+  EXPECT_EQ(platform::ui::WidgetOf(form->Handle())->windowTitle(),
+            QString::fromUtf16(u"Kalibracja prędkości – Βαθμονόμηση"));
+  EXPECT_TRUE(platform::ui::SaveWindowImage(form->Handle(), "wide_form.png"));
   platform::Free(form);
 }
 

@@ -4,6 +4,7 @@
 
 #include "tests/widetext/wide_form_fixture.h"
 #include "tests/widetext/wide_test_controls.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/controls/wide_application.h"
 #include "widetext/controls/wm_char.h"
 #include "widetext/exceptions.h"
@@ -120,6 +121,27 @@ TEST_F(WideInput, TheApplicationHintFollowsTheConsistencyRule) {
   platform::Application->SetHint("plain");
   EXPECT_EQ(app->GetHint(), u"plain");
   app->SetHint(u"");
+}
+
+TEST_F(WideInput, AnIdleMainFormThatIsNotWideKeepsTheWideHintUpToDate) {
+  TWtxApplication* app = WtxApplication();
+  auto* window = new TWideWindow(form_);
+  window->SetParent(form_);
+  window->SetHint(u"Βάθος|Βάθος κάτω από τον αισθητήρα");
+  const int before = form_->ComponentCount();
+  platform::Application->SetMainForm(form_);
+  platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
+  platform::Application->ProcessMessages();
+  EXPECT_EQ(form_->ComponentCount(), before + 1);
+
+  platform::Application->NoteMouseMove(window);
+  platform::Application->SetHint(AnsiImage(u"Βάθος κάτω από τον αισθητήρα"));
+  form_->UpdateActions();
+  platform::Application->NoteMouseLeave(window);
+  // Kept from the idle pass while the 8-bit hint is still its image.
+  EXPECT_EQ(app->GetHint(), u"Βάθος κάτω από τον αισθητήρα");
+  platform::Application->SetHint("");
+  platform::Application->SetMainForm(nullptr);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ void WideCustomListControlAddItem(platform::TWinControl* Control, const std::u16
   if (auto* wide = dynamic_cast<IWtxListControl*>(Control)) {
     wide->AddItem(Item, AObject);
   } else if (auto* combo = dynamic_cast<platform::TCustomComboBox*>(Control)) {
-    combo->Items().AddObject(AnsiImage(Item), AObject);
+    combo->AddItem(AnsiImage(Item), AObject);
   } else if (auto* list = dynamic_cast<platform::TCustomListBox*>(Control)) {
     list->Items().AddObject(AnsiImage(Item), AObject);
   }

@@ -18,7 +18,7 @@ class IWtxListControl {
 };
 
 // Through the control's wide AddItem when it has one, else as the 8-bit
-// image of Item into the combo box's or list box's 8-bit items.
+// image of Item to a combo box's AddItem or a list box's 8-bit items.
 void WideCustomListControlAddItem(platform::TWinControl* Control, const std::u16string& Item,
                                   platform::TObject* AObject);
 

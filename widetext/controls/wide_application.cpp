@@ -6,6 +6,7 @@
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/control_text.h"
 #include "widetext/controls/synced_strings.h"
+#include "widetext/controls/wide_form.h"
 
 namespace widetext {
 
@@ -68,7 +69,16 @@ bool TWtxApplication::IsDialogMessage(platform::MSG& Msg) {
                                            : platform::IsDialogMessageA(dialog, &Msg);
 }
 
+void TWtxApplication::CheckMainForm() {
+  platform::TCustomForm* mainForm = app_->MainForm();
+  if (!mainForm || mainForm == checkedMainForm_) return;
+  checkedMainForm_ = mainForm;
+  mainForm->FreeNotification(this);
+  if (!dynamic_cast<TWtxForm*>(mainForm)) new TWtxAppIdleEventControl(mainForm, *this);
+}
+
 void TWtxApplication::HookMessage(platform::MSG& Msg) {
+  CheckMainForm();
   if (Msg.message != platform::WM_CHAR || platform::LOWORD(Msg.wParam) < 256 || !platform::IsWindowUnicode(Msg.hwnd)) {
     return;
   }
@@ -77,6 +87,21 @@ void TWtxApplication::HookMessage(platform::MSG& Msg) {
   if (!handled && !IsDialogMessage(Msg)) platform::DispatchMessageW(&Msg);
   // The 8-bit loop that retrieved it ignores it now.
   Msg.message = platform::WM_NULL;
+}
+
+void TWtxApplication::Notification(platform::TComponent* AComponent, platform::TOperation Operation) {
+  platform::TComponent::Notification(AComponent, Operation);
+  if (Operation == platform::opRemove && AComponent == checkedMainForm_) checkedMainForm_ = nullptr;
+}
+
+TWtxAppIdleEventControl::TWtxAppIdleEventControl(platform::TComponent* AOwner, TWtxApplication& Application)
+    : platform::TControl(AOwner), application_(Application) {
+  visible_ = false;
+}
+
+void TWtxAppIdleEventControl::InitiateAction() {
+  platform::TControl::InitiateAction();
+  application_.UpdateHint();
 }
 
 TWtxApplication* WtxApplication() {

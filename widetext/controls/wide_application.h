@@ -31,13 +31,33 @@ class TWtxApplication : public platform::TComponent {
   // The dialog handling of the application's dialog window, if it has one.
   bool IsDialogMessage(platform::MSG& Msg);
 
+ protected:
+  void Notification(platform::TComponent* AComponent, platform::TOperation Operation) override;
+
  private:
   void HookMessage(platform::MSG& Msg);
+  // A main form that is not a wide form gets a control that keeps the
+  // wide hint up to date while the program is idle; each main form is
+  // looked at once.
+  void CheckMainForm();
   std::u16string MouseControlHint() const;
 
   platform::TApplication* app_;
+  platform::TCustomForm* checkedMainForm_ = nullptr;
   std::u16string hint_;
   platform::HHOOK hook_ = nullptr;
+};
+
+// A hidden control, owned by a main form that is not a wide form: the
+// class library brings it up to date when idle, and it brings the wide
+// application hint up to date.
+class TWtxAppIdleEventControl : public platform::TControl {
+ public:
+  TWtxAppIdleEventControl(platform::TComponent* AOwner, TWtxApplication& Application);
+  void InitiateAction() override;
+
+ private:
+  TWtxApplication& application_;
 };
 
 // The process's wide application object over platform::Application; made

@@ -2,6 +2,7 @@
 
 #include "widetext/codepage.h"
 #include "widetext/controls/unicode_windows.h"
+#include "widetext/controls/wide_application.h"
 #include "widetext/menus/hotkeys.h"
 #include "widetext/wide_strings.h"
 
@@ -18,6 +19,11 @@ const bool g_emptyLayout = [] {
 TWtxForm::TWtxForm(platform::TComponent* AOwner) : TWideControl(AOwner) {}
 
 TWtxForm::TWtxForm(platform::TComponent* AOwner, TCreateNew) : TWideControl(AOwner, CreateNew) {}
+
+void TWtxForm::UpdateActions() {
+  TWideControl::UpdateActions();
+  if (TWtxApplication* application = WtxApplication()) application->UpdateHint();
+}
 
 void TWtxForm::CreateWindowHandle(const platform::TCreateParams& Params) {
   platform::TCreateParams params = Params;

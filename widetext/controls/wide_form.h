@@ -14,6 +14,8 @@ class TWtxForm : public TWideControl<platform::TForm> {
  public:
   explicit TWtxForm(platform::TComponent* AOwner);
   TWtxForm(platform::TComponent* AOwner, TCreateNew);
+  // Also brings the wide application hint up to date.
+  void UpdateActions() override;
 
  protected:
   // The window is never layered: layered windows are not shown here.

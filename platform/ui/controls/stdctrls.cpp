@@ -143,6 +143,12 @@ class TListBoxStrings : public TStrings {
   explicit TListBoxStrings(TCustomListBox& list) : list_(list) {}
   int GetCount() const override { return static_cast<int>(Send(list_, LB_GETCOUNT)); }
   std::string Get(int Index) const override {
+    // A virtual list's window answers in its own form, which may not be
+    // this list's; the data event itself is asked.
+    if (list_.Style() == lbVirtual || list_.Style() == lbVirtualOwnerDraw) {
+      if (Index < 0 || Index >= GetCount()) IndexError(Index);
+      return list_.DoGetData(Index);
+    }
     const LRESULT len = Send(list_, LB_GETTEXTLEN, static_cast<WPARAM>(Index));
     if (len == LB_ERR) IndexError(Index);
     std::string buffer(static_cast<std::size_t>(len) + 1, '\0');

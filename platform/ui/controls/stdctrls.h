@@ -202,13 +202,14 @@ class TCustomListBox : public TWinControl {
   int ItemAtPos(TPoint Pos, bool Existing);
   void Clear() { items_->Clear(); }
   TLBGetDataEvent OnData;
+  // The text of an item of a virtual list (OnData).
+  virtual std::string DoGetData(int Index);
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
-  virtual std::string DoGetData(int Index);
 
  private:
   std::unique_ptr<TStrings> items_;
