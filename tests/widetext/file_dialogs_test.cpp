@@ -226,31 +226,28 @@ TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
   EXPECT_EQ(dialog.GetFileName(), u"/data/yes.txt");
 }
 
-// Texts of either width compared with an ASCII text.
-template <class Text>
-bool Is(const Text& text, std::string_view ascii) {
-  return text.size() == ascii.size() && std::equal(text.begin(), text.end(), ascii.begin());
-}
-
 TEST_F(WideFileDialogs, ThePlatformsDialogGetsTheFilterAsPairsAndAFileNameCutToItsBuffer) {
-  std::size_t nameLength = 0;
-  bool filterSeen = false;
-  platform::SetFileChooser([&](platform::TFileChoice& choice, auto& files) {
-    nameLength = choice.FileName.size();
-    filterSeen = Is(choice.Filter, "A|*.a|B|*.b");
-    using Text = typename std::decay_t<decltype(files)>::value_type;
-    files.push_back(Text{'/', 'x', '/', 'b', '.', 'b'});
+  support::testing::TScratchFolder folder;
+  const std::u16string path = UTF8Decode(folder.Path().string()) + u"/Ωμέγα 中.log";
+  platform::TFileChoice asked;
+  platform::SetFileChooser([&](platform::TFileChoice& choice, Names& files) {
+    asked = choice;
+    files.push_back(path);
     choice.FilterIndex = 2;
     return true;
   });
   TWtxSaveDialog dialog(nullptr);
-  dialog.SetFilter(u"A|*.a|B|*.b");
+  dialog.SetFilter(u"A|*.a|Βήτα|*.b");
+  dialog.SetTitle(u"Τίτλος");
   dialog.SetFileName(std::u16string(70000, u'n'));
   ASSERT_TRUE(dialog.Execute());
-  EXPECT_TRUE(filterSeen);
-  EXPECT_EQ(nameLength, 65534u);
-  EXPECT_EQ(dialog.GetFileName(), u"/x/b.b");
+  EXPECT_EQ(asked.Filter, u"A|*.a|Βήτα|*.b");
+  EXPECT_EQ(asked.Title, u"Τίτλος");
+  EXPECT_EQ(asked.FileName.size(), 65534u);
+  EXPECT_EQ(dialog.GetFileName(), path);
   EXPECT_EQ(dialog.FilterIndex, 2);
+  { TWtxFileStream file(dialog.GetFileName(), platform::fmCreate); }
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(UTF8Encode(path))));
 }
 
 }  // namespace
