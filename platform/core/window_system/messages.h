@@ -95,6 +95,27 @@ constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
+// WM_DEVICECHANGE: the event in wParam; lParam points at a broadcast
+// header for arrivals and removals, whose device type tells what came or
+// went. A port's header is followed by its name.
+constexpr WPARAM DBT_DEVICEARRIVAL = 0x8000;
+constexpr WPARAM DBT_DEVICEREMOVECOMPLETE = 0x8004;
+constexpr DWORD DBT_DEVTYP_VOLUME = 2;
+constexpr DWORD DBT_DEVTYP_PORT = 3;
+struct DEV_BROADCAST_HDR {
+  DWORD dbch_size = 0;
+  DWORD dbch_devicetype = 0;
+  DWORD dbch_reserved = 0;
+};
+struct DEV_BROADCAST_PORT {
+  DEV_BROADCAST_HDR hdr;
+  char dbcp_name[64] = {};
+};
+
+// WM_POWERBROADCAST: the event in wParam.
+constexpr WPARAM PBT_APMSUSPEND = 0x0004;
+constexpr WPARAM PBT_APMRESUMESUSPEND = 0x0007;
+
 // The keys and buttons held, in a mouse message's wParam.
 constexpr WPARAM MK_LBUTTON = 0x1;
 constexpr WPARAM MK_RBUTTON = 0x2;
