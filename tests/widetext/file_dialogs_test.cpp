@@ -7,8 +7,8 @@
 #include "platform/core/classes/streams.h"
 #include "platform/ui/controls/forms.h"
 #include "tests/support/scratch_folder.h"
-#include "widetext/dialogs/file_chooser.h"
 #include "widetext/dialogs/file_dialog_options.h"
+#include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/dialogs/wide_open_dialog.h"
 #include "widetext/file_stream.h"
 #include "widetext/utf8.h"
@@ -65,14 +65,13 @@ TEST(FileDialogOptions, EachOpenOptionWithACounterpartMapsToOneDialogOption) {
 
 TEST(FileDialogNames, TheResultBufferHoldsOneNameOrAFolderAndItsNames) {
   using namespace std::string_literals;
-  EXPECT_EQ(ReadChosenNames(u"/home/u/a.txt\0junk"s, false, false), (Names{u"/home/u/a.txt"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u\0a.txt\0β.txt\0\0"s, true, false), (Names{u"/home/u/a.txt", u"/home/u/β.txt"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u/a.txt\0junk"s, false), (Names{u"/home/u/a.txt"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u\0a.txt\0β.txt\0\0"s, true), (Names{u"/home/u/a.txt", u"/home/u/β.txt"}));
   // A name that is a full path itself keeps its own folder.
-  EXPECT_EQ(ReadChosenNames(u"/home/u/\0a\0/tmp/b\0\0"s, true, false), (Names{u"/home/u/a", u"/tmp/b"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u/one\0\0"s, true, false), (Names{u"/home/u/one"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u a b\0"s, true, true), (Names{u"/home/u/a", u"/home/u/b"}));
-  EXPECT_TRUE(ReadChosenNames(u"\0\0"s, true, false).empty());
-  EXPECT_TRUE(ReadChosenNames(u""s, false, false).empty());
+  EXPECT_EQ(ReadChosenNames(u"/home/u/\0a\0/tmp/b\0\0"s, true), (Names{u"/home/u/a", u"/tmp/b"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u/one\0\0"s, true), (Names{u"/home/u/one"}));
+  EXPECT_TRUE(ReadChosenNames(u"\0\0"s, true).empty());
+  EXPECT_TRUE(ReadChosenNames(u""s, false).empty());
 }
 
 // Opens the wide OPENFILENAME path to the tests.
@@ -85,14 +84,11 @@ class TestDialog : public TWtxSaveDialog {
 class WideFileDialogs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
-  void TearDown() override {
-    SetWideFileChooser(nullptr);
-    platform::SetFileChooser(nullptr);
-  }
+  void TearDown() override { platform::SetFileChooser(nullptr); }
   // A chooser that gives the answers in turn (an empty one cancels) and
   // keeps what it was asked.
   void Answer(std::vector<Names> answers, int filterIndex = 0) {
-    SetWideFileChooser([this, answers, filterIndex](TWideFileChoice& choice, Names& files) {
+    platform::SetFileChooser([this, answers, filterIndex](platform::TFileChoice& choice, Names& files) {
       asked_.push_back(choice);
       const std::size_t turn = asked_.size() - 1;
       if (turn >= answers.size() || answers[turn].empty()) return false;
@@ -101,7 +97,7 @@ class WideFileDialogs : public ::testing::Test {
       return true;
     });
   }
-  std::vector<TWideFileChoice> asked_;
+  std::vector<platform::TFileChoice> asked_;
 };
 
 TEST_F(WideFileDialogs, WidePropertiesKeepEveryLetterAndFollowTheEightBitOnes) {
@@ -132,18 +128,16 @@ TEST_F(WideFileDialogs, AFileWhoseNameCodePage1252CannotHoldIsChosenAndOpened) {
   dialog.SetFilter(u"NMEA raw ASCII File (*.txt)|*.txt");
   dialog.SetDefaultExt(u"txt");
   dialog.SetFileName(u"dst.txt");
-  dialog.Options |= platform::ofOverwritePrompt;
   ASSERT_TRUE(dialog.Execute());
 
   ASSERT_EQ(asked_.size(), 1u);
-  const TWideFileChoice& asked = asked_[0];
+  const platform::TFileChoice& asked = asked_[0];
   EXPECT_TRUE(asked.Save);
   EXPECT_EQ(asked.Title, u"Save DST Input Channel");
   EXPECT_EQ(asked.Filter, u"NMEA raw ASCII File (*.txt)|*.txt");
   EXPECT_EQ(asked.FilterIndex, 1);
   EXPECT_EQ(asked.FileName, u"dst.txt");
   EXPECT_EQ(asked.DefaultExt, u"txt");
-  EXPECT_TRUE(asked.OverwritePrompt);
 
   EXPECT_EQ(dialog.GetFileName(), path);
   ASSERT_EQ(dialog.GetFiles().Count(), 1);
@@ -222,7 +216,6 @@ TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
   EXPECT_EQ(checks, 2);
   // Without a default extension the old-style dialog takes the name's.
   EXPECT_EQ(asked_[0].DefaultExt, u"csv");
-  EXPECT_TRUE(asked_[0].OldStyle);
   EXPECT_EQ(dialog.GetFileName(), u"/data/yes.txt");
 }
 

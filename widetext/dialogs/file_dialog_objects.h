@@ -4,9 +4,9 @@
 // an event sink what the user does (the folder, selection and file type
 // changing, and the chosen file before the dialog closes, which the sink
 // may refuse). Chosen files come back as shell items. The dialog asks the
-// user through the file chooser (file_chooser.h); the user's moves are
-// reported to the sink as they show in each answer, and a refused answer
-// asks again.
+// user through the platform's file-name dialog (file_name_dialog.h); the
+// user's moves are reported to the sink as they show in each answer, and a
+// refused answer asks again.
 
 #include <cstdint>
 #include <memory>

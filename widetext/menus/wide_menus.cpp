@@ -8,6 +8,7 @@
 #include "widetext/controls/synced_strings.h"
 #include "widetext/menus/hotkeys.h"
 #include "widetext/menus/shortcut_text.h"
+#include "widetext/menus/wide_actions.h"
 #include "widetext/wide_api.h"
 
 namespace widetext {
@@ -22,16 +23,8 @@ int TextWidth(platform::TCanvas& canvas, std::u16string_view text) {
   return r.Width();
 }
 
-std::u16string ActionCaption(platform::TBasicAction* action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideCaption();
-  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
-  return custom ? WidenAnsi(custom->Caption()) : std::u16string();
-}
-
-std::u16string ActionHint(platform::TBasicAction* action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideHint();
-  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
-  return custom ? WidenAnsi(custom->Hint()) : std::u16string();
+platform::TCustomAction* CustomAction(platform::TObject* action) {
+  return dynamic_cast<platform::TCustomAction*>(action);
 }
 
 }  // namespace
@@ -94,9 +87,9 @@ void TWtxMenuItem::InitiateAction() {
 const platform::TActionLinkClass& TWtxMenuItem::GetActionLinkClass() const { return TWtxMenuActionLinkClass; }
 
 void TWtxMenuItem::ActionChange(platform::TObject* Sender, bool CheckDefaults) {
-  if (dynamic_cast<IWtxAction*>(Sender)) {
-    if (!CheckDefaults || GetCaption().empty()) SetCaption(ActionCaption(static_cast<platform::TBasicAction*>(Sender)));
-    if (!CheckDefaults || GetHint().empty()) SetHint(ActionHint(static_cast<platform::TBasicAction*>(Sender)));
+  if (platform::TCustomAction* action = CustomAction(Sender); action && dynamic_cast<IWtxAction*>(Sender)) {
+    if (!CheckDefaults || GetCaption().empty()) SetCaption(WtxAction_GetCaption(action));
+    if (!CheckDefaults || GetHint().empty()) SetHint(WtxAction_GetHint(action));
   }
   platform::TMenuItem::ActionChange(Sender, CheckDefaults);
 }
@@ -158,19 +151,18 @@ void TWtxMenuItem::DoDrawText(platform::TCanvas* ACanvas, const std::string& ACa
 
 bool TWtxMenuActionLink::IsCaptionLinked() {
   return platform::TMenuActionLink::IsCaptionLinked() &&
-         WideSameCaption(WideMenuItemCaption(Client()), ActionCaption(Action()));
+         WideSameCaption(WideMenuItemCaption(Client()), WtxAction_GetCaption(CustomAction(Action())));
 }
 
 bool TWtxMenuActionLink::IsHintLinked() {
   auto* item = dynamic_cast<TWtxMenuItem*>(Client());
   const std::u16string hint = item ? item->GetHint() : WidenAnsi(Client()->Hint);
-  return platform::TMenuActionLink::IsHintLinked() && hint == ActionHint(Action());
+  return platform::TMenuActionLink::IsHintLinked() && hint == WtxAction_GetHint(CustomAction(Action()));
 }
 
 void TWtxMenuActionLink::SetCaption(const std::string& Value) {
   if (!IsCaptionLinked()) return;
-  auto* wideAction = dynamic_cast<IWtxAction*>(Action());
-  const std::u16string caption = wideAction ? wideAction->TargetCaption(Value) : WidenAnsi(Value);
+  const std::u16string caption = WtxAction_TargetCaption(CustomAction(Action()), Value);
   if (auto* item = dynamic_cast<TWtxMenuItem*>(Client())) {
     item->SetCaption(caption);
   } else {
@@ -180,8 +172,7 @@ void TWtxMenuActionLink::SetCaption(const std::string& Value) {
 
 void TWtxMenuActionLink::SetHint(const std::string& Value) {
   if (!IsHintLinked()) return;
-  auto* wideAction = dynamic_cast<IWtxAction*>(Action());
-  const std::u16string hint = wideAction ? wideAction->TargetHint(Value) : WidenAnsi(Value);
+  const std::u16string hint = WtxAction_TargetHint(CustomAction(Action()), Value);
   if (auto* item = dynamic_cast<TWtxMenuItem*>(Client())) {
     item->SetHint(hint);
   } else {
