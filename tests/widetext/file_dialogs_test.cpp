@@ -149,6 +149,21 @@ TEST_F(WideFileDialogs, AFileWhoseNameCodePage1252CannotHoldIsChosenAndOpened) {
   EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(UTF8Encode(path))), 8u);
 }
 
+TEST_F(WideFileDialogs, TheProgramsWindowsWaitWhileTheDialogShows) {
+  platform::TForm* form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+  form->Show();
+  bool waited = false;
+  platform::SetFileChooser([&](platform::TFileChoice&, Names&) {
+    waited = !platform::IsWindowEnabled(form->Handle());
+    return false;
+  });
+  TWtxOpenDialog dialog(nullptr);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(waited);
+  EXPECT_TRUE(platform::IsWindowEnabled(form->Handle()));
+  platform::Free(form);
+}
+
 TEST_F(WideFileDialogs, CancellingKeepsTheFileName) {
   Answer({{}});
   TWtxSaveDialog dialog(nullptr);

@@ -99,11 +99,6 @@ HRESULT TFileDialogObject::SetOptions(platform::DWORD Options) {
   return platform::S_OK;
 }
 
-HRESULT TFileDialogObject::GetOptions(platform::DWORD& Options) const {
-  Options = options_;
-  return platform::S_OK;
-}
-
 HRESULT TFileDialogObject::Advise(IFileDialogEvents* Sink, platform::DWORD& Cookie) {
   if (!Sink) return E_INVALIDARG;
   sink_ = Sink;
