@@ -7,6 +7,7 @@
 #include "platform/core/classes/streams.h"
 #include "platform/ui/controls/forms.h"
 #include "tests/support/scratch_folder.h"
+#include "widetext/dialogs/custom_file_dialog.h"
 #include "widetext/dialogs/file_dialog_options.h"
 #include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/dialogs/wide_open_dialog.h"
@@ -214,6 +215,24 @@ TEST_F(WideFileDialogs, SeveralFilesInOneFolder) {
   EXPECT_EQ(dialog.GetFileName(), u"/data/Ωa.txt");
   ASSERT_EQ(dialog.Files.size(), 2u);
   EXPECT_EQ(dialog.Files[1], "/data/?b.txt");
+}
+
+TEST_F(WideFileDialogs, AnExistingFileIsOverwrittenOnlyWhenTheHandlerLetsIt) {
+  support::testing::TScratchFolder folder;
+  const std::u16string existing = UTF8Decode((folder / "log.txt").string());
+  { TWtxFileStream file(existing, platform::fmCreate); }
+  Answer({{existing}, {existing}});
+  TFileSaveDialog dialog(nullptr);
+  dialog.Options = {fdoOverWritePrompt};
+  int asked = 0;
+  dialog.OnFileOverwrite = [&](platform::TObject*, const std::u16string& file, FDE_RESPONSE& response) {
+    EXPECT_EQ(file, existing);
+    response = ++asked == 1 ? FDER_REFUSE : FDER_ACCEPT;
+  };
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(dialog.FileName(), existing);
+  EXPECT_EQ(dialog.Files(), Names{existing});
 }
 
 TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
