@@ -188,7 +188,7 @@ void TNMEA2KDecoder::FlushLog() {
 
 void TNMEA2KDecoder::CloseLog() {
   auto lock = Lock();
-  ResetParser();
+  RequestReset(kResetAll);
   LogFile_.reset();
 }
 

@@ -1,5 +1,7 @@
-// Receiving: chunks from the reader thread are shown, cut into sentences or
-// gateway frames, checked and handed on.
+// Receiving: chunks from the reader thread are recorded, shown, cut into
+// sentences or gateway frames, checked and handed on. The framer runs
+// without the lock; it is taken for a finished sentence or frame and for a
+// running recording, and then held to the end of the chunk.
 
 #include <algorithm>
 #include <array>
@@ -19,6 +21,10 @@ constexpr std::uint8_t kEtx = 0x03;
 constexpr std::uint8_t kGatewayMessage = 0x93;
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void Hold(TEndpointLock& lock) {
+  if (!lock.owns_lock()) lock.lock();
+}
 
 // Bytes shown as text in the monitor: tab, line ends and 32..129.
 constexpr std::array<bool, 256> MakePrintable() {
@@ -93,44 +99,53 @@ unsigned XorOf(std::string_view text) {
 
 void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, int Count) {
   if (Closing || Count <= 0 || Data == nullptr) return;
-  auto lock = Lock();
+  std::lock_guard feeding(feedMutex_);
   if (Closing || !ReceiveAttached) return;
-  if (Count > kMaxChunk) {
-    try {
-      if (SerialPort_) SerialPort_->Purge();
-    } catch (...) {
-    }
-    return;
-  }
-  ParseChunk(Data, Count);
-  if (LogMode >= kLogText && LogBuffer_ && LogFile_) {
-    PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
-    const TTick now = GetTick();
-    // A modular age, so the batching keeps its pace across the tick wrap.
-    if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
-      WriteLog(PendingLogText, now);
-    }
+  if (resetRequest_.load(std::memory_order_relaxed) != 0) TakeResetRequest();
+  // A burst that piled up while the reader waited is framed piece by piece
+  // like any other chunk: none of it is thrown away, and the lock is free
+  // between the pieces.
+  while (Count > 0 && !Closing) {
+    const int piece = std::min(Count, kMaxChunk);
+    ReceiveChunk(Data, piece, true);
+    Data += piece;
+    Count -= piece;
   }
 }
 
 void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
   if (Closing || Count <= 0 || Data == nullptr) return;
-  auto lock = Lock();
-  ParseChunk(Data, Count);
+  if (resetRequest_.load(std::memory_order_relaxed) != 0) TakeResetRequest();
+  ReceiveChunk(Data, Count, false);
 }
 
-void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count) {
+void TNMEA2KDecoder::ReceiveChunk(const std::uint8_t* Data, int Count, bool Record) {
+  TEndpointLock shared(mutex_, std::defer_lock);
+  // Recorded before it is shown: a recording started once the application
+  // has seen a chunk never holds that chunk.
+  if (Record && LogMode.load(std::memory_order_relaxed) >= kLogText) RecordChunk(Data, Count, shared);
+  ParseChunk(Data, Count, shared);
+}
+
+void TNMEA2KDecoder::RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  Hold(Shared);
+  if (LogMode < kLogText || !LogBuffer_ || !LogFile_) return;
+  PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
+  const TTick now = GetTick();
+  // A modular age, so the batching keeps its pace across the tick wrap.
+  if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
+    WriteLog(PendingLogText, now);
+  }
+}
+
+void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   if (Closing) return;
   try {
     if (OnReceive) RaiseReceive(Data, Count);
-    if (static_cast<std::int64_t>(FrameBuffer.size()) + Count > MaxFrameLength) {
-      ResetParser();
-      return;
-    }
-    if (StreamMode == kStreamBinary) {
-      FrameBinary(Data, Count);
-    } else if (StreamMode == kStreamText) {
-      FrameText(Data, Count);
+    if (StreamMode == kStreamText) {
+      FrameText(Data, Count, Shared);
+    } else if (StreamMode == kStreamBinary) {
+      FrameBinary(Data, Count, Shared);
     }
   } catch (...) {
     ResetParser();
@@ -143,6 +158,22 @@ void TNMEA2KDecoder::ResetParser() {
   DleSeen = false;
   HexColumn = 0;
   BinaryCountdown = 0;
+}
+
+void TNMEA2KDecoder::RequestReset(std::uint8_t What) { resetRequest_.fetch_or(What, std::memory_order_release); }
+
+void TNMEA2KDecoder::TakeResetRequest() {
+  const std::uint8_t what = resetRequest_.exchange(0, std::memory_order_acquire);
+  if (what & kResetFrame) {
+    FrameBuffer.clear();
+    InFrame = false;
+    DleSeen = false;
+  }
+  if (what & kResetShown) {
+    HexColumn = 0;
+    BinaryCountdown = 0;
+    BinaryInput = false;
+  }
 }
 
 void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
@@ -179,35 +210,59 @@ void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
   OnReceive(this, chunkText_);
 }
 
-void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count) {
+bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
+  if (FrameBuffer.size() + Count > static_cast<std::size_t>(std::max(MaxFrameLength, 0))) {
+    FrameBuffer.clear();
+    InFrame = false;
+    DleSeen = false;
+    return false;
+  }
+  FrameBuffer.append(Bytes, Count);
+  return true;
+}
+
+void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
-  int i = 0;
-  while (i < Count) {
+  // The sentence in progress began in an earlier chunk and is held in
+  // FrameBuffer; one that begins in this chunk is handed on from the chunk
+  // itself and copied only when the chunk ends inside it.
+  bool held = InFrame;
+  int from = 0;
+  for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
-    if (InFrame && j > i) FrameBuffer.append(text + i, static_cast<std::size_t>(j - i));
     if (j == Count) break;
     const std::uint8_t b = Data[j];
-    if (b == '\r' || b == '\n') {
-      if (InFrame) {
-        InFrame = false;
-        HandleSentence(FrameBuffer);
-      }
-      FrameBuffer.clear();
-    } else {
+    if (b == '$' || b == '!') {
       // A new start discards a partial sentence.
+      if (held) FrameBuffer.clear();
+      held = false;
       InFrame = true;
-      FrameBuffer.assign(1, static_cast<char>(b));
+      from = j;
+    } else if (InFrame) {
+      InFrame = false;
+      if (!held) {
+        if (j - from <= MaxFrameLength)
+          HandleSentence(std::string_view(text + from, static_cast<std::size_t>(j - from)), Shared);
+      } else if (ExtendFrame(text + from, static_cast<std::size_t>(j - from))) {
+        HandleSentence(FrameBuffer, Shared);
+        FrameBuffer.clear();
+      }
+      held = false;
     }
     i = j + 1;
   }
+  if (InFrame) ExtendFrame(text + from, static_cast<std::size_t>(Count - from));
 }
 
-void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
+void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   for (int i = 0; i < Count; ++i) {
     const std::uint8_t b = Data[i];
     if (b == kDle) {
       if (DleSeen) {
-        if (InFrame) FrameBuffer += static_cast<char>(kDle);
+        if (InFrame) {
+          const char dle = static_cast<char>(kDle);
+          ExtendFrame(&dle, 1);
+        }
         DleSeen = false;
       } else {
         DleSeen = true;
@@ -218,7 +273,7 @@ void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
     } else if (DleSeen) {
       if (b == kEtx) {
         InFrame = false;
-        HandleGatewayFrame(FrameBuffer);
+        HandleGatewayFrame(FrameBuffer, Shared);
         FrameBuffer.clear();
       } else if (b == kStx) {
         ResetParser();
@@ -228,12 +283,13 @@ void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
       }
       DleSeen = false;
     } else {
-      FrameBuffer += static_cast<char>(b);
+      const char c = static_cast<char>(b);
+      ExtendFrame(&c, 1);
     }
   }
 }
 
-void TNMEA2KDecoder::HandleSentence(std::string_view S) {
+void TNMEA2KDecoder::HandleSentence(std::string_view S, TEndpointLock& Shared) {
   const std::size_t length = S.size();
   if (HoldInput || length <= 5) return;
   bool accepted = true;
@@ -245,17 +301,19 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S) {
                  kUpper[static_cast<unsigned char>(S[length - 1])] == kHexDigits[sum & 15];
     }
   }
+  Hold(Shared);
   if (accepted) ParseSentence(S, NMEAData);
   if (OnRawMessage) OnRawMessage(this, S);
 }
 
-void TNMEA2KDecoder::HandleGatewayFrame(std::string_view F) {
+void TNMEA2KDecoder::HandleGatewayFrame(std::string_view F, TEndpointLock& Shared) {
   const auto length = F.size();
   const auto at = [&F](std::size_t i) { return static_cast<std::uint8_t>(F[i]); };
   if (length <= 13 || at(0) != kGatewayMessage || length != static_cast<std::size_t>(at(1)) + 3) return;
   unsigned sum = 0;
   for (const char c : F) sum += static_cast<unsigned char>(c);
   if ((sum & 0xFF) != 0 || length < static_cast<std::size_t>(at(12)) + 14) return;
+  Hold(Shared);
   TNmea2KMsg& msg = gatewayMsg_;
   msg.Priority = at(2);
   msg.PGN = at(3) | static_cast<std::uint32_t>(at(4)) << 8 | static_cast<std::uint32_t>(at(5)) << 16;

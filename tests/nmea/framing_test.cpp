@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "nmea/link/endpoint.h"
 #include "support/hashing.h"
@@ -62,24 +63,44 @@ TEST_F(TextFraming, DropsShortSentencesAndChecksChecksumsWhenAsked) {
   EXPECT_EQ(ParsedIds(), 3u);  // GGA from before, ZDA and ARLIHS; not VTG
 }
 
-TEST_F(TextFraming, BoundsChunksAndTheFrameBuffer) {
+TEST_F(TextFraming, ALongBurstIsFramedInPiecesAndNothingOfItIsPurged) {
   ASSERT_TRUE(link.Open(3, 4800, kStreamText, true));
   EventLog received;
   link.OnReceive = received.Handler();
 
-  transports.Deliver(std::string(401, 'x'));
-  EXPECT_TRUE(received.Lines.empty());
-  EXPECT_EQ(transports.Serial.Purges, 2);  // once when opened, once for the burst
-  transports.Deliver("$GP" + std::string(397, 'x'));
-  EXPECT_EQ(received.Lines.size(), 1u);
-  EXPECT_EQ(link.FrameBuffer.size(), 400u);
+  // What piles up while the reader waits for the lock: 50 sentences at once.
+  std::string burst;
+  std::vector<std::string> sentences;
+  for (int i = 0; i < 50; ++i) {
+    sentences.push_back(WithChecksum("SDDPT," + std::to_string(i) + ".5,0.0,"));
+    burst += sentences.back() + "\r\n";
+  }
+  ASSERT_GT(burst.size(), 2u * kMaxChunk);
+  transports.Deliver(burst);
+  EXPECT_EQ(raw.Lines, sentences);
+  std::string shown;
+  for (const std::string& piece : received.Lines) {
+    EXPECT_LE(piece.size(), static_cast<std::size_t>(kMaxChunk));
+    shown += piece;
+  }
+  EXPECT_EQ(shown, burst);
+  // Purging would also discard what is being sent to the module.
+  EXPECT_EQ(transports.Serial.Purges, 1);  // once, when opened
+}
 
-  // 400 + 111 bytes would pass 510: the framer starts over and drops the chunk.
-  transports.Deliver(std::string(111, 'y') + "\r\n");
-  EXPECT_EQ(received.Lines.size(), 2u);
+TEST_F(TextFraming, AnOverlongSentenceIsDroppedAndTheRestOfItsChunkFramed) {
+  const std::string longest = "$GP" + std::string(507, 'x');  // 510 characters
+  Feed(link, longest + "\r\n" + longest + "x\r\n$GPZDA,1\r\n");
+  EXPECT_EQ(raw.Lines, (std::vector<std::string>{longest, "$GPZDA,1"}));
+
+  // The same across chunks: 400 held, 111 more pass the bound.
+  raw.Lines.clear();
+  Feed(link, "$GP" + std::string(397, 'x'));
+  EXPECT_EQ(link.FrameBuffer.size(), 400u);
+  Feed(link, std::string(111, 'y') + "\r\n$GPVTG,1\r\n");
   EXPECT_TRUE(link.FrameBuffer.empty());
-  transports.Deliver("$GPZDA,1\r\n");
-  EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPZDA,1"});
+  Feed(link, "$GPZDA,2\r\n");
+  EXPECT_EQ(raw.Lines, (std::vector<std::string>{"$GPVTG,1", "$GPZDA,2"}));
 }
 
 TEST_F(TextFraming, AThrowingHandlerResetsTheFramerAndReceptionGoesOn) {
