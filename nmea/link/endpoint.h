@@ -166,6 +166,9 @@ class TNMEA2KDecoder : public platform::TObject {
   void StartLog(const std::string& FileName, std::uint8_t Mode, bool Append, std::string_view Header,
                 double StartTime = 0);
   void StopLog();
+  // Why the last StartLog started no recording; empty when it started one
+  // (or was given no file name).
+  std::string LogError() const;
   bool IsLogging() const;
   void PauseLog(bool Pause);
   void WriteLog(std::string_view Text, std::uint64_t Now);
@@ -286,6 +289,7 @@ class TNMEA2KDecoder : public platform::TObject {
   std::unique_ptr<std::string> LogBuffer_;
   // Bytes the log file held when the recording started, for the guard.
   std::int64_t LogStartSize_ = 0;
+  std::string LogError_;
   std::string chunkText_;
   // Scratch of the sentence parser, kept so that parsing does not allocate.
   std::string manufacturerScratch_;
