@@ -17,10 +17,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
-TNMEA2KDecoder::TNMEA2KDecoder() {
-  ResetData(NMEAData);
-  FrameBuffer.reserve(static_cast<std::size_t>(MaxFrameLength) + 1);
-}
+TNMEA2KDecoder::TNMEA2KDecoder() { ResetData(NMEAData); }
 
 TNMEA2KDecoder::~TNMEA2KDecoder() {
   // The reader thread is stopped before anything it uses goes away, so a

@@ -43,6 +43,7 @@
 // The lock is recursive, so the operations below that lock for themselves
 // may be called while it is held.
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -209,13 +210,12 @@ class TNMEA2KDecoder : public platform::TObject {
   std::uint64_t LastLogWriteTick = 0;
   std::string PendingLogText;
   // Set while no bytes are fed (Open sets them); a sentence or frame longer
-  // than MaxFrameLength is dropped.
+  // than MaxFrameLength (at most kFrameCapacity) is dropped.
   std::int32_t MaxFrameLength = 510;
   std::uint8_t StreamMode = kStreamBinary;
   // The framer's state, which belongs to the thread that feeds the endpoint;
   // other threads have it reset through a request the reader takes up with
   // its next chunk.
-  std::string FrameBuffer;
   bool InFrame = false;
   bool DleSeen = false;
   std::int32_t HexColumn = 0;
@@ -231,6 +231,9 @@ class TNMEA2KDecoder : public platform::TObject {
   std::atomic<bool> VerifyChecksum{false};
   // The last chunk was shown in hex.
   std::atomic<bool> BinaryInput{false};
+  // The sentence or frame a chunk ended inside, held for the next chunk.
+  std::string_view HeldFrame() const { return {frame_.data(), frameLength_}; }
+  static constexpr std::size_t kFrameCapacity = 512;
   std::atomic<bool> ExtrasBusy{false};
   tNMEAData NMEAData;
   tNMEATalkerArray Talkers;
@@ -267,6 +270,7 @@ class TNMEA2KDecoder : public platform::TObject {
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   // False when the frame would pass MaxFrameLength; the frame is then dropped.
   bool ExtendFrame(const char* Bytes, std::size_t Count);
+  void DropFrame();
   void HandleSentence(std::string_view S, TEndpointLock& Shared);
   void HandleGatewayFrame(std::string_view F, TEndpointLock& Shared);
   void GatewayStatus(platform::TObject* Sender, std::string_view Text);
@@ -280,6 +284,8 @@ class TNMEA2KDecoder : public platform::TObject {
   // thread can wait for a chunk in flight without taking the lock.
   std::mutex feedMutex_;
   std::atomic<std::uint8_t> resetRequest_{0};
+  std::array<char, kFrameCapacity> frame_{};
+  std::size_t frameLength_ = 0;
   // Shared with a SendLine in progress on another thread, which keeps the
   // port alive until its write returns.
   std::shared_ptr<ISerialTransport> SerialPort_;

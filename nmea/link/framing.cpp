@@ -8,6 +8,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "nmea/link/endpoint.h"
 #include "nmea/link/ticks.h"
 #include "nmea/nmea2000/n2k_decoder.h"
@@ -50,52 +54,162 @@ constexpr std::array<bool, 256> MakeSentenceMarks() {
 }
 constexpr std::array<bool, 256> kSentenceMarks = MakeSentenceMarks();
 
+// The word scans below find a byte's place from the low end of a word.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighs = 0x8080808080808080u;
 
-// Non-zero when one of the eight bytes of Word equals B.
+// Every sentence mark (CR, LF, "!", "$") lies below this byte, which almost
+// nothing inside a sentence does: one test of a whole word for such bytes
+// passes over most words.
+constexpr std::uint8_t kAboveMarks = '$' + 1;
+
+// Non-zero when one of the eight bytes of Word equals B; the lowest bit set
+// always stands for a real match.
 constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
   const std::uint64_t x = word ^ (kOnes * b);
   return (x - kOnes) & ~x & kHighs;
 }
 
-// Non-zero when one of the eight bytes of Word is a sentence mark.
+// Non-zero when one of the eight bytes of Word is a sentence mark, with the
+// lowest bit set standing for the first.
 std::uint64_t MarksIn(std::uint64_t word) {
+  if (((word - kOnes * kAboveMarks) & ~word & kHighs) == 0) return 0;
   return HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!');
 }
 
-// The index of the first sentence mark at or after From, or Count; eight
-// bytes at a time through the long runs inside a sentence.
-int FindSentenceMark(const std::uint8_t* data, int from, int count) {
-  while (from + 8 <= count) {
-    std::uint64_t word;
-    std::memcpy(&word, data + from, sizeof word);
-    // The lowest bit of a match mask always stands for a real match.
-    if (const std::uint64_t marks = MarksIn(word); marks != 0) return from + std::countr_zero(marks) / 8;
-    from += 8;
+template <class Word>
+Word Load(const std::uint8_t* data) {
+  Word word;
+  std::memcpy(&word, data, sizeof word);
+  return word;
+}
+
+// The first sentence mark among the Count (< 16) bytes at Data, or Count:
+// two overlapping words cover them, so no byte is looked at alone (a slow
+// line hands over six bytes at a time).
+[[gnu::always_inline]] inline int FirstMarkOfFew(const std::uint8_t* data, int count) {
+  if (count >= 8) {
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data)); marks != 0) return std::countr_zero(marks) / 8;
+    const int last = count - 8;
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data + last)); marks != 0) {
+      return last + std::countr_zero(marks) / 8;
+    }
+    return count;
   }
-  while (from < count && !kSentenceMarks[data[from]]) ++from;
-  return from;
+  if (count >= 4) {
+    // The first four bytes below, the last four above: a mark found above
+    // stands count - 8 places further on.
+    const std::uint64_t word =
+        Load<std::uint32_t>(data) | static_cast<std::uint64_t>(Load<std::uint32_t>(data + count - 4)) << 32;
+    if (const std::uint64_t marks = MarksIn(word); marks != 0) {
+      const int at = std::countr_zero(marks) / 8;
+      return at < 4 ? at : at + count - 8;
+    }
+    return count;
+  }
+  int at = 0;
+  while (at < count && !kSentenceMarks[data[at]]) ++at;
+  return at;
+}
+
+// The index of the first sentence mark at or after From, or Count: sixteen
+// bytes at a time through the runs inside a sentence.
+[[gnu::always_inline]] inline int FindSentenceMark(const std::uint8_t* data, int from, int count) {
+#if defined(__SSE2__)
+  if (from + 16 <= count) {
+    const __m128i belowMarks = _mm_set1_epi8(kAboveMarks - 1);
+    do {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, belowMarks), v)) != 0) {
+        const __m128i marks =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('$')), _mm_cmpeq_epi8(v, _mm_set1_epi8('!'))));
+        if (const int found = _mm_movemask_epi8(marks); found != 0) {
+          return from + std::countr_zero(static_cast<unsigned>(found));
+        }
+      }
+      from += 16;
+    } while (from + 16 <= count);
+  }
+#else
+  for (; from + 16 <= count; from += 8) {
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data + from)); marks != 0) {
+      return from + std::countr_zero(marks) / 8;
+    }
+  }
+#endif
+  return from + FirstMarkOfFew(data + from, count - from);
+}
+
+// Count bytes from Source to Target without a library call for the few
+// bytes a slow line hands over at a time.
+void CopyBytes(char* target, const char* source, std::size_t count) {
+  if (count >= 4 && count <= 8) {
+    std::memcpy(target, source, 4);
+    std::memcpy(target + count - 4, source + count - 4, 4);
+  } else if (count < 4) {
+    for (std::size_t i = 0; i < count; ++i) target[i] = source[i];
+  } else {
+    std::memcpy(target, source, count);
+  }
 }
 
 // Exclusive or of all bytes, eight at a time.
 unsigned XorOf(std::string_view text) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+  const std::size_t size = text.size();
+  unsigned sum = 0;
+  if (size < 8) {
+    for (std::size_t i = 0; i < size; ++i) sum ^= data[i];
+    return sum;
+  }
   std::uint64_t wide = 0;
   std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    wide ^= word;
-  }
+  for (; i + 8 <= size; i += 8) wide ^= Load<std::uint64_t>(data + i);
+  // The bytes left over, from the last eight less those already taken.
+  if (const std::size_t rest = size - i; rest != 0) wide ^= Load<std::uint64_t>(data + size - 8) >> (8 * (8 - rest));
   wide ^= wide >> 32;
   wide ^= wide >> 16;
   wide ^= wide >> 8;
-  auto sum = static_cast<unsigned>(wide & 0xFF);
-  for (; i < text.size(); ++i) sum ^= static_cast<unsigned char>(text[i]);
-  return sum;
+  return static_cast<unsigned>(wide & 0xFF);
 }
 
 }  // namespace
+
+void TNMEA2KDecoder::RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  Hold(Shared);
+  if (LogMode < kLogText || !LogBuffer_ || !LogFile_) return;
+  PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
+  const TTick now = GetTick();
+  // A modular age, so the batching keeps its pace across the tick wrap.
+  if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
+    WriteLog(PendingLogText, now);
+  }
+}
+
+inline void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  if (Closing) return;
+  try {
+    if (OnReceive) RaiseReceive(Data, Count);
+    if (StreamMode == kStreamText) {
+      FrameText(Data, Count, Shared);
+    } else if (StreamMode == kStreamBinary) {
+      FrameBinary(Data, Count, Shared);
+    }
+  } catch (...) {
+    ResetParser();
+  }
+}
+
+inline void TNMEA2KDecoder::ReceiveChunk(const std::uint8_t* Data, int Count, bool Record) {
+  TEndpointLock shared(mutex_, std::defer_lock);
+  // Recorded before it is shown: a recording started once the application
+  // has seen a chunk never holds that chunk.
+  if (Record && LogMode.load(std::memory_order_relaxed) >= kLogText) RecordChunk(Data, Count, shared);
+  ParseChunk(Data, Count, shared);
+}
 
 void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, int Count) {
   if (Closing || Count <= 0 || Data == nullptr) return;
@@ -119,41 +233,8 @@ void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
   ReceiveChunk(Data, Count, false);
 }
 
-void TNMEA2KDecoder::ReceiveChunk(const std::uint8_t* Data, int Count, bool Record) {
-  TEndpointLock shared(mutex_, std::defer_lock);
-  // Recorded before it is shown: a recording started once the application
-  // has seen a chunk never holds that chunk.
-  if (Record && LogMode.load(std::memory_order_relaxed) >= kLogText) RecordChunk(Data, Count, shared);
-  ParseChunk(Data, Count, shared);
-}
-
-void TNMEA2KDecoder::RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
-  Hold(Shared);
-  if (LogMode < kLogText || !LogBuffer_ || !LogFile_) return;
-  PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
-  const TTick now = GetTick();
-  // A modular age, so the batching keeps its pace across the tick wrap.
-  if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
-    WriteLog(PendingLogText, now);
-  }
-}
-
-void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
-  if (Closing) return;
-  try {
-    if (OnReceive) RaiseReceive(Data, Count);
-    if (StreamMode == kStreamText) {
-      FrameText(Data, Count, Shared);
-    } else if (StreamMode == kStreamBinary) {
-      FrameBinary(Data, Count, Shared);
-    }
-  } catch (...) {
-    ResetParser();
-  }
-}
-
 void TNMEA2KDecoder::ResetParser() {
-  FrameBuffer.clear();
+  frameLength_ = 0;
   InFrame = false;
   DleSeen = false;
   HexColumn = 0;
@@ -165,7 +246,7 @@ void TNMEA2KDecoder::RequestReset(std::uint8_t What) { resetRequest_.fetch_or(Wh
 void TNMEA2KDecoder::TakeResetRequest() {
   const std::uint8_t what = resetRequest_.exchange(0, std::memory_order_acquire);
   if (what & kResetFrame) {
-    FrameBuffer.clear();
+    frameLength_ = 0;
     InFrame = false;
     DleSeen = false;
   }
@@ -210,44 +291,57 @@ void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
   OnReceive(this, chunkText_);
 }
 
-bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
-  if (FrameBuffer.size() + Count > static_cast<std::size_t>(std::max(MaxFrameLength, 0))) {
-    FrameBuffer.clear();
-    InFrame = false;
-    DleSeen = false;
+void TNMEA2KDecoder::DropFrame() {
+  frameLength_ = 0;
+  InFrame = false;
+  DleSeen = false;
+}
+
+inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
+  const auto limit = std::min(static_cast<std::size_t>(std::max(MaxFrameLength, 0)), kFrameCapacity);
+  if (frameLength_ + Count > limit) {
+    DropFrame();
     return false;
   }
-  FrameBuffer.append(Bytes, Count);
+  CopyBytes(frame_.data() + frameLength_, Bytes, Count);
+  frameLength_ += Count;
   return true;
 }
 
 void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
-  // The sentence in progress began in an earlier chunk and is held in
-  // FrameBuffer; one that begins in this chunk is handed on from the chunk
-  // itself and copied only when the chunk ends inside it.
-  bool held = InFrame;
+  int i = 0;
+  // A sentence begun in an earlier chunk is held; most chunks of a slow line
+  // only add to it.
+  if (InFrame) {
+    const int j = FindSentenceMark(Data, 0, Count);
+    if (j < Count && (Data[j] == '$' || Data[j] == '!')) {
+      // A new start discards a partial sentence.
+      DropFrame();
+    } else {
+      if (ExtendFrame(text, static_cast<std::size_t>(j)) && j < Count) {
+        InFrame = false;
+        HandleSentence(HeldFrame(), Shared);
+        frameLength_ = 0;
+      }
+      if (j == Count) return;
+      i = j + 1;
+    }
+  }
+  // Sentences that begin in this chunk are handed on from the chunk itself;
+  // one is copied only when the chunk ends inside it.
   int from = 0;
-  for (int i = 0;;) {
+  for (;;) {
     const int j = FindSentenceMark(Data, i, Count);
     if (j == Count) break;
-    const std::uint8_t b = Data[j];
-    if (b == '$' || b == '!') {
-      // A new start discards a partial sentence.
-      if (held) FrameBuffer.clear();
-      held = false;
+    if (Data[j] == '$' || Data[j] == '!') {
       InFrame = true;
       from = j;
     } else if (InFrame) {
       InFrame = false;
-      if (!held) {
-        if (j - from <= MaxFrameLength)
-          HandleSentence(std::string_view(text + from, static_cast<std::size_t>(j - from)), Shared);
-      } else if (ExtendFrame(text + from, static_cast<std::size_t>(j - from))) {
-        HandleSentence(FrameBuffer, Shared);
-        FrameBuffer.clear();
+      if (j - from <= MaxFrameLength) {
+        HandleSentence(std::string_view(text + from, static_cast<std::size_t>(j - from)), Shared);
       }
-      held = false;
     }
     i = j + 1;
   }
@@ -273,8 +367,8 @@ void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count, TEndpointL
     } else if (DleSeen) {
       if (b == kEtx) {
         InFrame = false;
-        HandleGatewayFrame(FrameBuffer, Shared);
-        FrameBuffer.clear();
+        HandleGatewayFrame(HeldFrame(), Shared);
+        frameLength_ = 0;
       } else if (b == kStx) {
         ResetParser();
         InFrame = true;
