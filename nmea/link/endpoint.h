@@ -11,10 +11,11 @@
 // feeds the endpoint at a time. It frames the bytes on its own and takes the
 // endpoint's lock only for what it shares: parsing a finished sentence or
 // frame into NMEAData, the statistics and the stores, and adding the bytes
-// to a running recording. OnReceive (each chunk as received) runs on it
-// without the lock; OnRawMessage and the decoded OnMessage lines run with
-// the lock held. Their handlers only hand the text over (post it) and
-// return: never touch a window, never wait for another thread.
+// to a running recording. OnReceive (each chunk as received) runs on it,
+// with the lock held only while a recording runs; OnRawMessage and the
+// decoded OnMessage lines run with the lock held. Their handlers only hand
+// the text over (post it) and return: never touch a window, never wait for
+// another thread.
 //
 // The user-interface thread. Open, Close, Suspend, Resume,
 // SetReceiveEnabled, the log calls and the destructor belong to it. They
