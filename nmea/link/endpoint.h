@@ -269,7 +269,9 @@ class TNMEA2KDecoder : public platform::TObject {
   void RaiseReceive(const std::uint8_t* Data, int Count);
   void FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
-  // False when the frame would pass MaxFrameLength; the frame is then dropped.
+  // The longest frame kept: MaxFrameLength, within kFrameCapacity.
+  std::size_t FrameLimit() const;
+  // False when the frame would pass FrameLimit; the frame is then dropped.
   bool ExtendFrame(const char* Bytes, std::size_t Count);
   void DropFrame();
   void HandleSentence(std::string_view S, TEndpointLock& Shared);

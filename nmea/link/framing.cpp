@@ -143,8 +143,8 @@ Word Load(const std::uint8_t* data) {
   return from + FirstMarkOfFew(data + from, count - from);
 }
 
-// Count bytes from Source to Target without a library call for the few
-// bytes a slow line hands over at a time.
+// Copies Count bytes from Source to Target, without a library call for the
+// few bytes a slow line hands over at a time.
 void CopyBytes(char* target, const char* source, std::size_t count) {
   if (count >= 4 && count <= 8) {
     std::memcpy(target, source, 4);
@@ -297,9 +297,12 @@ void TNMEA2KDecoder::DropFrame() {
   DleSeen = false;
 }
 
+inline std::size_t TNMEA2KDecoder::FrameLimit() const {
+  return std::min(static_cast<std::size_t>(std::max(MaxFrameLength, 0)), kFrameCapacity);
+}
+
 inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
-  const auto limit = std::min(static_cast<std::size_t>(std::max(MaxFrameLength, 0)), kFrameCapacity);
-  if (frameLength_ + Count > limit) {
+  if (frameLength_ + Count > FrameLimit()) {
     DropFrame();
     return false;
   }
@@ -339,7 +342,7 @@ void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLoc
       from = j;
     } else if (InFrame) {
       InFrame = false;
-      if (j - from <= MaxFrameLength) {
+      if (static_cast<std::size_t>(j - from) <= FrameLimit()) {
         HandleSentence(std::string_view(text + from, static_cast<std::size_t>(j - from)), Shared);
       }
     }
