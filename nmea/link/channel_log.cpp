@@ -87,12 +87,12 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
   // The earlier recording is completed before its file is released.
   StopLog();
   CloseLog();
-  LogError_.clear();
+  logError_.clear();
   if (IsBlank(FileName)) return;
   try {
     RefreshPcYear();
     if (!LogBuffer_) LogBuffer_ = std::make_unique<std::string>();
-    std::FILE* file = OpenLogFile(FileName, Append, LogError_);
+    std::FILE* file = OpenLogFile(FileName, Append, logError_);
     if (file == nullptr) {
       StopLog();
       return;
@@ -108,17 +108,17 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
     SavedLogMode = Mode;
     if (!Header.empty()) WriteLog(Header, LogStartTick);
   } catch (const std::exception& e) {
-    LogError_ = std::string("cannot start the recording: ") + e.what();
+    logError_ = std::string("cannot start the recording: ") + e.what();
     StopLog();
   } catch (...) {
-    LogError_ = "cannot start the recording";
+    logError_ = "cannot start the recording";
     StopLog();
   }
 }
 
 std::string TNMEA2KDecoder::LogError() const {
   auto lock = Lock();
-  return LogError_;
+  return logError_;
 }
 
 void TNMEA2KDecoder::StopLog() {

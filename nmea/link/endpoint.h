@@ -298,7 +298,7 @@ class TNMEA2KDecoder : public platform::TObject {
   std::unique_ptr<std::string> LogBuffer_;
   // Bytes the log file held when the recording started, for the guard.
   std::int64_t LogStartSize_ = 0;
-  std::string LogError_;
+  std::string logError_;
   std::string chunkText_;
   // Scratch of the sentence parser, kept so that parsing does not allocate.
   std::string manufacturerScratch_;
