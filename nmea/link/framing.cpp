@@ -14,7 +14,9 @@
 
 #include "nmea/link/endpoint.h"
 #include "nmea/link/ticks.h"
+#include "nmea/nmea0183/checksum.h"
 #include "nmea/nmea2000/n2k_decoder.h"
+#include "support/formatting.h"
 
 namespace nmea {
 namespace {
@@ -23,8 +25,6 @@ constexpr std::uint8_t kDle = 0x10;
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kEtx = 0x03;
 constexpr std::uint8_t kGatewayMessage = 0x93;
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 void Hold(TEndpointLock& lock) {
   if (!lock.owns_lock()) lock.lock();
@@ -156,26 +156,6 @@ void CopyBytes(char* target, const char* source, std::size_t count) {
   }
 }
 
-// Exclusive or of all bytes, eight at a time.
-unsigned XorOf(std::string_view text) {
-  const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-  const std::size_t size = text.size();
-  unsigned sum = 0;
-  if (size < 8) {
-    for (std::size_t i = 0; i < size; ++i) sum ^= data[i];
-    return sum;
-  }
-  std::uint64_t wide = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= size; i += 8) wide ^= Load<std::uint64_t>(data + i);
-  // The bytes left over, from the last eight less those already taken.
-  if (const std::size_t rest = size - i; rest != 0) wide ^= Load<std::uint64_t>(data + size - 8) >> (8 * (8 - rest));
-  wide ^= wide >> 32;
-  wide ^= wide >> 16;
-  wide ^= wide >> 8;
-  return static_cast<unsigned>(wide & 0xFF);
-}
-
 }  // namespace
 
 void TNMEA2KDecoder::RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
@@ -273,8 +253,8 @@ void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
       HexColumn = 0;
     }
     for (int i = 0; i < Count; ++i) {
-      chunkText_ += kHexDigits[Data[i] >> 4];
-      chunkText_ += kHexDigits[Data[i] & 15];
+      chunkText_ += support::kHexDigits[Data[i] >> 4];
+      chunkText_ += support::kHexDigits[Data[i] & 15];
       if (perLine >= 1 && ++HexColumn >= perLine) {
         chunkText_ += "\r\n";
         HexColumn = 0;
@@ -393,9 +373,9 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S, TEndpointLock& Shared) {
   if (VerifyChecksum) {
     accepted = false;
     if (S[length - 3] == '*') {
-      const unsigned sum = XorOf(S.substr(1, length - 4));
-      accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == kHexDigits[sum >> 4] &&
-                 kUpper[static_cast<unsigned char>(S[length - 1])] == kHexDigits[sum & 15];
+      const unsigned sum = SentenceChecksum(S.substr(1, length - 4));
+      accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == support::kHexDigits[sum >> 4] &&
+                 kUpper[static_cast<unsigned char>(S[length - 1])] == support::kHexDigits[sum & 15];
     }
   }
   Hold(Shared);
