@@ -293,42 +293,21 @@ inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
 
 void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
-  int i = 0;
-  // A sentence begun in an earlier chunk is held; most chunks of a slow line
-  // only add to it.
-  if (InFrame) {
-    const int j = FindSentenceMark(Data, 0, Count);
-    if (j < Count && (Data[j] == '$' || Data[j] == '!')) {
-      // A new start discards a partial sentence.
-      DropFrame();
-    } else {
-      if (ExtendFrame(text, static_cast<std::size_t>(j)) && j < Count) {
-        InFrame = false;
-        HandleSentence(HeldFrame(), Shared);
-        frameLength_ = 0;
-      }
-      if (j == Count) return;
-      i = j + 1;
-    }
-  }
-  // Sentences that begin in this chunk are handed on from the chunk itself;
-  // one is copied only when the chunk ends inside it.
-  int from = 0;
-  for (;;) {
+  for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
-    if (j == Count) break;
+    if (InFrame) ExtendFrame(text + i, static_cast<std::size_t>(j - i));
+    if (j == Count) return;
     if (Data[j] == '$' || Data[j] == '!') {
-      InFrame = true;
-      from = j;
+      // A new start discards a partial sentence.
+      frameLength_ = 0;
+      InFrame = ExtendFrame(text + j, 1);
     } else if (InFrame) {
       InFrame = false;
-      if (static_cast<std::size_t>(j - from) <= FrameLimit()) {
-        HandleSentence(std::string_view(text + from, static_cast<std::size_t>(j - from)), Shared);
-      }
+      HandleSentence(HeldFrame(), Shared);
+      frameLength_ = 0;
     }
     i = j + 1;
   }
-  if (InFrame) ExtendFrame(text + from, static_cast<std::size_t>(Count - from));
 }
 
 void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
