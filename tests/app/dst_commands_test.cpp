@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/dialog_form.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/controls/dialogs.h"
 #include "tests/app/module_helpers.h"
@@ -24,18 +24,14 @@ class DstCommandsTest : public apptest::ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    dialog_ = platform::Create<app::TDialogForm>(platform::Application);
-    app::DialogForm = dialog_;
-    app::TDialogForm::SetAnswerHandler([this](const std::u16string&, const std::u16string&, int Mode) {
+    answers_.emplace([this](const std::u16string&, const std::u16string&, int Mode) {
       ++questions_;
       EXPECT_EQ(Mode, 2);
       return answer_;
     });
   }
   void TearDown() override {
-    app::TDialogForm::SetAnswerHandler({});
-    app::DialogForm = nullptr;
-    platform::Free(dialog_);
+    answers_.reset();
     ModuleTest::TearDown();
   }
 
@@ -53,7 +49,7 @@ class DstCommandsTest : public apptest::ModuleTest {
     for (std::size_t i = 0; i < Cells.size(); ++i) form_->LogGrid->SetCells(static_cast<int>(i) + 1, 2, Cells[i]);
   }
 
-  app::TDialogForm* dialog_ = nullptr;
+  std::optional<apptest::DialogAnswers> answers_;
   bool answer_ = false;
   int questions_ = 0;
 };

@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_form.h"
 #include "client/dst_sim_client.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/system_broadcasts.h"
@@ -47,11 +46,7 @@ class SimulatedModuleTest : public apptest::AppTest {
  protected:
   void TearDown() override {
     FreeMainForm();
-    if (dialog_) {
-      app::TDialogForm::SetAnswerHandler({});
-      app::DialogForm = nullptr;
-      platform::Free(dialog_);
-    }
+    answers_.reset();
     sim_.reset();
     AppTest::TearDown();
   }
@@ -115,9 +110,7 @@ class SimulatedModuleTest : public apptest::AppTest {
   }
 
   void AnswerQuestions(bool Answer) {
-    dialog_ = platform::Create<app::TDialogForm>(platform::Application);
-    app::DialogForm = dialog_;
-    app::TDialogForm::SetAnswerHandler([Answer](const std::u16string&, const std::u16string&, int) { return Answer; });
+    answers_.emplace([Answer](const std::u16string&, const std::u16string&, int) { return Answer; });
   }
 
   // The commands the module received from From on are exactly Bodies, in
@@ -137,7 +130,7 @@ class SimulatedModuleTest : public apptest::AppTest {
   }
 
   std::optional<dstsim::DstSimProcess> sim_;
-  app::TDialogForm* dialog_ = nullptr;
+  std::optional<apptest::DialogAnswers> answers_;
 };
 
 TEST_F(SimulatedModuleTest, TheModuleIsIdentifiedItsTablesReadAndEachSettingButtonSendsItsSentence) {
