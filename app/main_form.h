@@ -53,6 +53,7 @@ class TEdit;
 class TGroupBox;
 class TImageList;
 class TShape;
+class TTreeNode;
 class TTreeView;
 }  // namespace platform
 
@@ -400,6 +401,8 @@ class TMainForm : public platform::TForm {
   // --- Recording, analysis tree, language (recording.cpp,
   // analysis_tree.cpp, language.cpp) -----------------------------------
   void BindRecordingEvents();
+  void BindAnalysisTreeEvents();
+  void BindLanguageEvents();
   void ButOpenDstLogClick(platform::TObject* Sender);
   void ButOpenGPSLogClick(platform::TObject* Sender);
   void ButStartDstLogClick(platform::TObject* Sender);
@@ -414,6 +417,11 @@ class TMainForm : public platform::TForm {
   void ButRefreshAnalysisClick(platform::TObject* Sender);
   void ButResetClick(platform::TObject* Sender);
   void StatsTreeMouseMove(platform::TObject* Sender, platform::TShiftState Shift, int X, int Y);
+  // The node's meaning from the dictionary, as the tree's 8-bit hint; empty
+  // when there is none.
+  std::string GetNodeHint(platform::TTreeNode* Node);
+  // The node whose hint was set last; none after a rebuild.
+  platform::TTreeNode* LastHintNode = nullptr;
   void ApplyLanguage();
   void CmbLanguageClick(platform::TObject* Sender);
   void CmbMetersClick(platform::TObject* Sender);

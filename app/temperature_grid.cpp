@@ -4,6 +4,8 @@
 
 namespace app {
 
+void TMainForm::InitTempGrid() {}
+
 void TMainForm::ClearStoredTempRow() {}
 
 void TMainForm::ResetNewTempRow() {}
