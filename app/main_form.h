@@ -413,6 +413,9 @@ class TMainForm : public platform::TForm {
   void UpdateLogControls(bool Enable);
   void UpdateLogButtons();
   void MarkPowerEvent(bool Suspended);
+  // The files chosen for the recordings, whole: the file boxes hold 8-bit
+  // text, which not every path fits.
+  std::u16string DstLogFile, GpsLogFile;
   void BuildAnalysisTree();
   void ButRefreshAnalysisClick(platform::TObject* Sender);
   void ButResetClick(platform::TObject* Sender);

@@ -35,25 +35,22 @@ std::string MarkerText(std::string_view what) {
          support::FormatDateTimeRec(rec, false, true, "  ", false) + "      *********\r\n\r\n";
 }
 
-// The controls and link of one channel's recording.
+// The controls, link and chosen file of one channel's recording.
 struct LogChannel {
   nmea::TNMEA2KDecoder* link;
-  platform::TEdit* file;
+  platform::TEdit* fileBox;
+  std::u16string* file;
   TxpButton* start;
   platform::TShape* lamp;
 };
 
 LogChannel DstChannel(TMainForm& form) {
-  return {form.DstLink.get(), form.EditDstLog, form.ButStartDstLog, form.LedLogDst};
+  return {form.DstLink.get(), form.EditDstLog, &form.DstLogFile, form.ButStartDstLog, form.LedLogDst};
 }
 
 LogChannel GpsChannel(TMainForm& form) {
-  return {form.GpsLink.get(), form.EditGPSLog, form.ButStartGpsLog, form.LedLogGPS};
+  return {form.GpsLink.get(), form.EditGPSLog, &form.GpsLogFile, form.ButStartGpsLog, form.LedLogGPS};
 }
-
-// The chosen file's name as the user sees it; kept in UTF-16 beside the
-// box's 8-bit text, so that no letter of the path is lost.
-std::u16string FileNameOf(const LogChannel& channel) { return widetext::WideGetWindowText(channel.file); }
 
 std::u16string Trimmed(std::u16string text) {
   const auto blank = [](char16_t c) { return c <= u' '; };
@@ -74,7 +71,8 @@ bool ChooseLogFile(TMainForm& form, const LogChannel& channel, const std::u16str
   dialog.SetFileName(defaultName);
   dialog.FilterIndex = 1;
   if (!dialog.Execute()) return false;
-  widetext::WideSetWindowText(channel.file, dialog.GetFileName());
+  *channel.file = dialog.GetFileName();
+  widetext::WideSetWindowText(channel.fileBox, *channel.file);
   return true;
 }
 
@@ -93,7 +91,7 @@ void Toggle(const LogChannel& channel) {
     channel.link->StopLog();
     return;
   }
-  const std::u16string name = Trimmed(FileNameOf(channel));
+  const std::u16string name = Trimmed(*channel.file);
   if (name.empty()) return;
   channel.link->StartLog(ToUtf8(name), nmea::kLogText, true, MarkerText("START LOG"), 0.0);
 }
@@ -101,7 +99,7 @@ void Toggle(const LogChannel& channel) {
 // Start is offered while the channel is open and has a file.
 void UpdateStartButton(const LogChannel& channel, bool enable) {
   const bool open = channel.link && channel.link->IsOpen();
-  if (channel.start->Enabled() != open) channel.start->SetEnabled(open && !FileNameOf(channel).empty());
+  if (channel.start->Enabled() != open) channel.start->SetEnabled(open && !channel.file->empty());
   if (!enable && channel.link) channel.link->StopLog();
 }
 

@@ -280,7 +280,9 @@ QImage DepthPicture(const Texts& t) {
   p.setPen(QPen(kBlue, 1.5, Qt::DashLine));
   p.drawLine(0, water, 300, water);
   p.setFont(Font(11));
-  p.drawText(QRect(212, water - 18, 84, 16), Qt::AlignRight, QString::fromUtf8(t.waterline));
+  // Right of the hull, on two lines where the word is long.
+  p.drawText(QRect(204, water - 32, 94, 30), Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap,
+             QString::fromUtf8(t.waterline));
 
   // The hull and its keel.
   QPainterPath hull;
