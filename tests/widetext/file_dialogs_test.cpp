@@ -7,8 +7,9 @@
 #include "platform/core/classes/streams.h"
 #include "platform/ui/controls/forms.h"
 #include "tests/support/scratch_folder.h"
-#include "widetext/dialogs/file_chooser.h"
+#include "widetext/dialogs/custom_file_dialog.h"
 #include "widetext/dialogs/file_dialog_options.h"
+#include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/dialogs/wide_open_dialog.h"
 #include "widetext/file_stream.h"
 #include "widetext/utf8.h"
@@ -65,14 +66,13 @@ TEST(FileDialogOptions, EachOpenOptionWithACounterpartMapsToOneDialogOption) {
 
 TEST(FileDialogNames, TheResultBufferHoldsOneNameOrAFolderAndItsNames) {
   using namespace std::string_literals;
-  EXPECT_EQ(ReadChosenNames(u"/home/u/a.txt\0junk"s, false, false), (Names{u"/home/u/a.txt"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u\0a.txt\0β.txt\0\0"s, true, false), (Names{u"/home/u/a.txt", u"/home/u/β.txt"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u/a.txt\0junk"s, false), (Names{u"/home/u/a.txt"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u\0a.txt\0β.txt\0\0"s, true), (Names{u"/home/u/a.txt", u"/home/u/β.txt"}));
   // A name that is a full path itself keeps its own folder.
-  EXPECT_EQ(ReadChosenNames(u"/home/u/\0a\0/tmp/b\0\0"s, true, false), (Names{u"/home/u/a", u"/tmp/b"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u/one\0\0"s, true, false), (Names{u"/home/u/one"}));
-  EXPECT_EQ(ReadChosenNames(u"/home/u a b\0"s, true, true), (Names{u"/home/u/a", u"/home/u/b"}));
-  EXPECT_TRUE(ReadChosenNames(u"\0\0"s, true, false).empty());
-  EXPECT_TRUE(ReadChosenNames(u""s, false, false).empty());
+  EXPECT_EQ(ReadChosenNames(u"/home/u/\0a\0/tmp/b\0\0"s, true), (Names{u"/home/u/a", u"/tmp/b"}));
+  EXPECT_EQ(ReadChosenNames(u"/home/u/one\0\0"s, true), (Names{u"/home/u/one"}));
+  EXPECT_TRUE(ReadChosenNames(u"\0\0"s, true).empty());
+  EXPECT_TRUE(ReadChosenNames(u""s, false).empty());
 }
 
 // Opens the wide OPENFILENAME path to the tests.
@@ -85,14 +85,11 @@ class TestDialog : public TWtxSaveDialog {
 class WideFileDialogs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
-  void TearDown() override {
-    SetWideFileChooser(nullptr);
-    platform::SetFileChooser(nullptr);
-  }
+  void TearDown() override { platform::SetFileChooser(nullptr); }
   // A chooser that gives the answers in turn (an empty one cancels) and
   // keeps what it was asked.
   void Answer(std::vector<Names> answers, int filterIndex = 0) {
-    SetWideFileChooser([this, answers, filterIndex](TWideFileChoice& choice, Names& files) {
+    platform::SetFileChooser([this, answers, filterIndex](platform::TFileChoice& choice, Names& files) {
       asked_.push_back(choice);
       const std::size_t turn = asked_.size() - 1;
       if (turn >= answers.size() || answers[turn].empty()) return false;
@@ -101,7 +98,7 @@ class WideFileDialogs : public ::testing::Test {
       return true;
     });
   }
-  std::vector<TWideFileChoice> asked_;
+  std::vector<platform::TFileChoice> asked_;
 };
 
 TEST_F(WideFileDialogs, WidePropertiesKeepEveryLetterAndFollowTheEightBitOnes) {
@@ -132,18 +129,16 @@ TEST_F(WideFileDialogs, AFileWhoseNameCodePage1252CannotHoldIsChosenAndOpened) {
   dialog.SetFilter(u"NMEA raw ASCII File (*.txt)|*.txt");
   dialog.SetDefaultExt(u"txt");
   dialog.SetFileName(u"dst.txt");
-  dialog.Options |= platform::ofOverwritePrompt;
   ASSERT_TRUE(dialog.Execute());
 
   ASSERT_EQ(asked_.size(), 1u);
-  const TWideFileChoice& asked = asked_[0];
+  const platform::TFileChoice& asked = asked_[0];
   EXPECT_TRUE(asked.Save);
   EXPECT_EQ(asked.Title, u"Save DST Input Channel");
   EXPECT_EQ(asked.Filter, u"NMEA raw ASCII File (*.txt)|*.txt");
   EXPECT_EQ(asked.FilterIndex, 1);
   EXPECT_EQ(asked.FileName, u"dst.txt");
   EXPECT_EQ(asked.DefaultExt, u"txt");
-  EXPECT_TRUE(asked.OverwritePrompt);
 
   EXPECT_EQ(dialog.GetFileName(), path);
   ASSERT_EQ(dialog.GetFiles().Count(), 1);
@@ -153,6 +148,21 @@ TEST_F(WideFileDialogs, AFileWhoseNameCodePage1252CannotHoldIsChosenAndOpened) {
     file.WriteBuffer("$GPGGA\r\n", 8);
   }
   EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(UTF8Encode(path))), 8u);
+}
+
+TEST_F(WideFileDialogs, TheProgramsWindowsWaitWhileTheDialogShows) {
+  platform::TForm* form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+  form->Show();
+  bool waited = false;
+  platform::SetFileChooser([&](platform::TFileChoice&, Names&) {
+    waited = !platform::IsWindowEnabled(form->Handle());
+    return false;
+  });
+  TWtxOpenDialog dialog(nullptr);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(waited);
+  EXPECT_TRUE(platform::IsWindowEnabled(form->Handle()));
+  platform::Free(form);
 }
 
 TEST_F(WideFileDialogs, CancellingKeepsTheFileName) {
@@ -207,6 +217,24 @@ TEST_F(WideFileDialogs, SeveralFilesInOneFolder) {
   EXPECT_EQ(dialog.Files[1], "/data/?b.txt");
 }
 
+TEST_F(WideFileDialogs, AnExistingFileIsOverwrittenOnlyWhenTheHandlerLetsIt) {
+  support::testing::TScratchFolder folder;
+  const std::u16string existing = UTF8Decode((folder / "log.txt").string());
+  { TWtxFileStream file(existing, platform::fmCreate); }
+  Answer({{existing}, {existing}});
+  TFileSaveDialog dialog(nullptr);
+  dialog.Options = {fdoOverWritePrompt};
+  int asked = 0;
+  dialog.OnFileOverwrite = [&](platform::TObject*, const std::u16string& file, FDE_RESPONSE& response) {
+    EXPECT_EQ(file, existing);
+    response = ++asked == 1 ? FDER_REFUSE : FDER_ACCEPT;
+  };
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(dialog.FileName(), existing);
+  EXPECT_EQ(dialog.Files(), Names{existing});
+}
+
 TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
   Answer({{u"/data/no.txt"}, {u"/data/yes.txt"}});
   TestDialog dialog(nullptr);
@@ -222,35 +250,31 @@ TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
   EXPECT_EQ(checks, 2);
   // Without a default extension the old-style dialog takes the name's.
   EXPECT_EQ(asked_[0].DefaultExt, u"csv");
-  EXPECT_TRUE(asked_[0].OldStyle);
   EXPECT_EQ(dialog.GetFileName(), u"/data/yes.txt");
 }
 
-// Texts of either width compared with an ASCII text.
-template <class Text>
-bool Is(const Text& text, std::string_view ascii) {
-  return text.size() == ascii.size() && std::equal(text.begin(), text.end(), ascii.begin());
-}
-
 TEST_F(WideFileDialogs, ThePlatformsDialogGetsTheFilterAsPairsAndAFileNameCutToItsBuffer) {
-  std::size_t nameLength = 0;
-  bool filterSeen = false;
-  platform::SetFileChooser([&](platform::TFileChoice& choice, auto& files) {
-    nameLength = choice.FileName.size();
-    filterSeen = Is(choice.Filter, "A|*.a|B|*.b");
-    using Text = typename std::decay_t<decltype(files)>::value_type;
-    files.push_back(Text{'/', 'x', '/', 'b', '.', 'b'});
+  support::testing::TScratchFolder folder;
+  const std::u16string path = UTF8Decode(folder.Path().string()) + u"/Ωμέγα 中.log";
+  platform::TFileChoice asked;
+  platform::SetFileChooser([&](platform::TFileChoice& choice, Names& files) {
+    asked = choice;
+    files.push_back(path);
     choice.FilterIndex = 2;
     return true;
   });
   TWtxSaveDialog dialog(nullptr);
-  dialog.SetFilter(u"A|*.a|B|*.b");
+  dialog.SetFilter(u"A|*.a|Βήτα|*.b");
+  dialog.SetTitle(u"Τίτλος");
   dialog.SetFileName(std::u16string(70000, u'n'));
   ASSERT_TRUE(dialog.Execute());
-  EXPECT_TRUE(filterSeen);
-  EXPECT_EQ(nameLength, 65534u);
-  EXPECT_EQ(dialog.GetFileName(), u"/x/b.b");
+  EXPECT_EQ(asked.Filter, u"A|*.a|Βήτα|*.b");
+  EXPECT_EQ(asked.Title, u"Τίτλος");
+  EXPECT_EQ(asked.FileName.size(), 65534u);
+  EXPECT_EQ(dialog.GetFileName(), path);
   EXPECT_EQ(dialog.FilterIndex, 2);
+  { TWtxFileStream file(dialog.GetFileName(), platform::fmCreate); }
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(UTF8Encode(path))));
 }
 
 }  // namespace

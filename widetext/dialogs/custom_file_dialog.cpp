@@ -73,16 +73,12 @@ class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
     return canChange ? platform::S_OK : S_FALSE;
   }
   HRESULT OnFolderChange(TFileDialogObject&) override { return Notify(owner_.OnFolderChange); }
-  HRESULT OnSelectionChange(TFileDialogObject& Dialog) override {
-    FetchHandle(Dialog);
-    return Notify(owner_.OnSelectionChange);
-  }
+  HRESULT OnSelectionChange(TFileDialogObject&) override { return Notify(owner_.OnSelectionChange); }
   HRESULT OnShareViolation(TFileDialogObject&, const IShellItem& Item, FDE_RESPONSE& Response) override {
     return Respond(owner_.OnShareViolation, Item, Response);
   }
   HRESULT OnTypeChange(TFileDialogObject& Dialog) override {
     Dialog.GetFileTypeIndex(owner_.FileTypeIndex);
-    FetchHandle(Dialog);
     return Notify(owner_.OnTypeChange);
   }
   HRESULT OnOverwrite(TFileDialogObject&, const IShellItem& Item, FDE_RESPONSE& Response) override {
@@ -100,10 +96,6 @@ class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
     event(&owner_, ShellItemName(item), response);
     return platform::S_OK;
   }
-  void FetchHandle(const TFileDialogObject& dialog) {
-    if (!owner_.handle_) owner_.handle_ = dialog.WindowHandle();
-  }
-
   TCustomFileDialog& owner_;
 };
 
@@ -158,28 +150,27 @@ bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
   TFileDialogEvents events(*this);
   platform::DWORD cookie = 0;
   dialog->Advise(&events, cookie);
-  dialog_ = dialog.get();
-  handle_ = nullptr;
-  // The other windows of the program wait while the dialog is open.
-  std::vector<platform::HWND> disabled;
-  for (const platform::HWND window : platform::GetThreadWindows()) {
-    if (window != ParentWnd && platform::IsWindowEnabled(window) && platform::IsWindowVisible(window)) {
-      platform::EnableWindow(window, false);
-      disabled.push_back(window);
+  // While it shows, the dialog is the one the events read, and the
+  // program's windows wait for it.
+  const struct Showing {
+    TFileDialogObject*& shown;
+    std::vector<platform::HWND> disabled;
+    Showing(TFileDialogObject*& current, TFileDialogObject* dialog) : shown(current) {
+      shown = dialog;
+      for (const platform::HWND window : platform::GetThreadWindows()) {
+        if (!platform::IsWindowEnabled(window) || !platform::IsWindowVisible(window)) continue;
+        platform::EnableWindow(window, false);
+        disabled.push_back(window);
+      }
     }
-  }
-  HRESULT shown = E_FAIL;
-  try {
-    shown = dialog->Show(ParentWnd);
-    if (shown >= 0) GetResults();
-  } catch (...) {
-    for (const platform::HWND window : disabled) platform::EnableWindow(window, true);
-    dialog_ = nullptr;
-    throw;
-  }
-  for (const platform::HWND window : disabled) platform::EnableWindow(window, true);
+    ~Showing() {
+      for (const platform::HWND window : disabled) platform::EnableWindow(window, true);
+      shown = nullptr;
+    }
+  } showing(dialog_, dialog.get());
+  const HRESULT shown = dialog->Show(ParentWnd);
+  if (shown >= 0) GetResults();
   dialog->Unadvise(cookie);
-  dialog_ = nullptr;
   return shown >= 0;
 }
 

@@ -59,8 +59,6 @@ class TCustomFileDialog : public platform::TComponent {
   std::u16string FileName() const;
   void SetFileName(std::u16string_view Value) { fileName_ = Value; }
   std::vector<std::u16string> Files() const;
-  // The dialog's window, once an event has fetched it.
-  platform::HWND Handle() const { return handle_; }
 
   TFileDialogCloseEvent OnFileOkClick;
   TFileDialogFolderChangingEvent OnFolderChanging;
@@ -83,7 +81,6 @@ class TCustomFileDialog : public platform::TComponent {
 
   std::u16string fileName_;
   std::vector<std::u16string> files_;
-  platform::HWND handle_ = nullptr;
   TFileDialogObject* dialog_ = nullptr;
 };
 

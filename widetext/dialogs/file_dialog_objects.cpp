@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "widetext/dialogs/file_chooser.h"
+#include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/utf8.h"
 
 namespace widetext {
@@ -99,11 +99,6 @@ HRESULT TFileDialogObject::SetOptions(platform::DWORD Options) {
   return platform::S_OK;
 }
 
-HRESULT TFileDialogObject::GetOptions(platform::DWORD& Options) const {
-  Options = options_;
-  return platform::S_OK;
-}
-
 HRESULT TFileDialogObject::Advise(IFileDialogEvents* Sink, platform::DWORD& Cookie) {
   if (!Sink) return E_INVALIDARG;
   sink_ = Sink;
@@ -120,7 +115,7 @@ HRESULT TFileDialogObject::Unadvise(platform::DWORD Cookie) {
 HRESULT TFileDialogObject::Show(platform::HWND) {
   results_.clear();
   for (;;) {
-    TWideFileChoice choice;
+    platform::TFileChoice choice;
     choice.Save = save_;
     choice.Title = title_;
     for (const auto& [name, mask] : fileTypes_) {
@@ -132,9 +127,10 @@ HRESULT TFileDialogObject::Show(platform::HWND) {
     choice.FileName = selection_.empty() ? fileName_ : selection_.front();
     choice.DefaultExt = defaultExtension_;
     choice.MultiSelect = !save_ && (options_ & FOS_ALLOWMULTISELECT);
-    choice.OverwritePrompt = (options_ & FOS_OVERWRITEPROMPT) != 0;
+    platform::DWORD flags =
+        platform::OFN_EXPLORER | ((options_ & FOS_OVERWRITEPROMPT) ? platform::OFN_OVERWRITEPROMPT : 0);
     std::vector<std::u16string> files;
-    if (!ChooseFiles(choice, files)) return HRESULT_ERROR_CANCELLED;
+    if (!AskFileNames(choice, flags, files)) return HRESULT_ERROR_CANCELLED;
     if (Accept(choice.FilterIndex, files)) {
       results_ = std::move(files);
       return platform::S_OK;

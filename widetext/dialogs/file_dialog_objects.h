@@ -4,9 +4,9 @@
 // an event sink what the user does (the folder, selection and file type
 // changing, and the chosen file before the dialog closes, which the sink
 // may refuse). Chosen files come back as shell items. The dialog asks the
-// user through the file chooser (file_chooser.h); the user's moves are
-// reported to the sink as they show in each answer, and a refused answer
-// asks again.
+// user through the platform's file-name dialog (file_name_dialog.h); the
+// user's moves are reported to the sink as they show in each answer, and a
+// refused answer asks again.
 
 #include <cstdint>
 #include <memory>
@@ -123,7 +123,6 @@ class TFileDialogObject {
   HRESULT SetFileTypeIndex(unsigned Index);
   HRESULT GetFileTypeIndex(unsigned& Index) const;
   HRESULT SetOptions(platform::DWORD Options);
-  HRESULT GetOptions(platform::DWORD& Options) const;
   HRESULT AddPlace(const IShellItem& Place);
   // One sink at a time; Cookie names it for Unadvise.
   HRESULT Advise(IFileDialogEvents* Sink, platform::DWORD& Cookie);
@@ -137,8 +136,6 @@ class TFileDialogObject {
   // The file (files) selected while the dialog shows.
   HRESULT GetCurrentSelection(std::unique_ptr<IShellItem>& Item) const;
   HRESULT GetSelectedItems(std::vector<std::unique_ptr<IShellItem>>& Items) const;
-  // The dialog's window; this platform shows the chooser without one.
-  platform::HWND WindowHandle() const { return nullptr; }
 
  private:
   // Reports what one answer shows of the user's moves; false when the sink

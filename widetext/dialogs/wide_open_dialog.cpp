@@ -4,8 +4,8 @@
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/synced_strings.h"
 #include "widetext/dialogs/custom_file_dialog.h"
-#include "widetext/dialogs/file_chooser.h"
 #include "widetext/dialogs/file_dialog_options.h"
+#include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/platform_flags.h"
 
 namespace widetext {
@@ -132,22 +132,23 @@ bool TWtxOpenDialog::ExecuteShellDialog() {
 bool TWtxOpenDialog::ExecuteOpenFileNameDialog() {
   const std::u16string before = GetFileName();
   SetChosenFiles({});
-  TWideFileChoice choice;
+  platform::TFileChoice choice;
   choice.Save = IsSave();
   choice.Title = GetTitle();
   choice.Filter = GetFilter();
   choice.FilterIndex = FilterIndex;
   choice.InitialDir = GetInitialDir();
   choice.FileName = before;
-  choice.OldStyle = (Options & platform::ofOldStyleDialog) != 0;
+  const bool oldStyle = (Options & platform::ofOldStyleDialog) != 0;
   choice.DefaultExt = GetDefaultExt();
-  if (choice.DefaultExt.empty() && choice.OldStyle) choice.DefaultExt = ExtensionOf(before);
+  if (choice.DefaultExt.empty() && oldStyle) choice.DefaultExt = ExtensionOf(before);
   choice.MultiSelect = (Options & platform::ofAllowMultiSelect) != 0;
-  choice.OverwritePrompt = (Options & platform::ofOverwritePrompt) != 0;
-  choice.ReadOnly = (Options & platform::ofReadOnly) != 0;
+  platform::DWORD flags = (oldStyle ? 0 : platform::OFN_EXPLORER) |
+                          ((Options & platform::ofOverwritePrompt) ? platform::OFN_OVERWRITEPROMPT : 0) |
+                          ((Options & platform::ofReadOnly) ? platform::OFN_READONLY : 0);
   std::vector<std::u16string> files;
   for (;;) {
-    if (!ChooseFiles(choice, files)) {
+    if (!AskFileNames(choice, flags, files)) {
       SetFileName(before);
       return false;
     }
@@ -163,8 +164,8 @@ bool TWtxOpenDialog::ExecuteOpenFileNameDialog() {
   SetChosenFiles(files);
   const platform::TOpenOptions readOnly = platform::ofReadOnly;
   const platform::TOpenOptions extensionDifferent = platform::ofExtensionDifferent;
-  Options = (Options & ~(readOnly | extensionDifferent)) | (choice.ReadOnly ? readOnly : 0) |
-            (choice.ExtensionDifferent ? extensionDifferent : 0);
+  Options = (Options & ~(readOnly | extensionDifferent)) | ((flags & platform::OFN_READONLY) ? readOnly : 0) |
+            ((flags & platform::OFN_EXTENSIONDIFFERENT) ? extensionDifferent : 0);
   FilterIndex = choice.FilterIndex;
   return true;
 }

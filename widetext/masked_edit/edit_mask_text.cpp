@@ -126,10 +126,9 @@ std::u16string TEditMaskText::Unmask(std::u16string_view Text) const {
 
 std::optional<int> TEditMaskText::FirstInvalid(std::u16string_view Text) const {
   for (int i = 0; i < MaxChars(); ++i) {
-    const auto* p = At(i);
-    if (p->type != platform::mcMask) continue;
+    if (!IsRequired(i)) continue;
     const char16_t c = static_cast<std::size_t>(i) < Text.size() ? Text[static_cast<std::size_t>(i)] : blank_;
-    if (c == blank_ || (c == u' ' && p->maskChar != 'C')) return i;
+    if (c == blank_ || (c == u' ' && At(i)->maskChar != 'C')) return i;
   }
   return std::nullopt;
 }
