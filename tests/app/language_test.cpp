@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,12 @@ std::u16string CaptionOf(platform::TComponent* component) {
 
 class LanguageTest : public AppTest {
  protected:
+  // The window made, its message dialog answering Answer, and shown.
+  void Show(bool Answer) {
+    MakeMainForm();
+    answers_.emplace(Answer);
+    ShowMainForm();
+  }
   void Choose(app::TWtxComboBox& list, int item) {
     list.SetItemIndex(item);
     list.Click();
@@ -206,12 +213,17 @@ class LanguageTest : public AppTest {
     return platform::ui::Grab(form_->Handle())
         .copy(origin.X - formOrigin.X, origin.Y - formOrigin.Y, form_->ImgPort->Width(), form_->ImgPort->Height());
   }
+  void TearDown() override {
+    FreeMainForm();
+    answers_.reset();
+    AppTest::TearDown();
+  }
+
+  std::optional<DialogAnswers> answers_;
 };
 
 TEST_F(LanguageTest, EveryTextFollowsTheLanguageListBothWays) {
-  DialogAnswers answers(false);
-  MakeMainForm();
-  ShowMainForm();
+  Show(false);
   ExpectLanguage(false);
   const QImage english = ConnectionPicture();
   Choose(*form_->CmbLanguage, 1);
@@ -228,13 +240,11 @@ TEST_F(LanguageTest, EveryTextFollowsTheLanguageListBothWays) {
 }
 
 TEST_F(LanguageTest, ALanguageWithoutTextsOfItsOwnIsShownInEnglishAndKept) {
-  DialogAnswers answers(false);
   WriteSettings(
       "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
       "\"DSTComPort\"=dword:00000000\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n"
       "\"GPSBaudRate\"=dword:000012c0\n\"Language\"=dword:00000809\n");
-  MakeMainForm();
-  ShowMainForm();
+  Show(false);
   EXPECT_EQ(form_->CmbLanguage->ItemIndex(), 0);
   ExpectLanguage(false);
   FreeMainForm();
@@ -242,10 +252,8 @@ TEST_F(LanguageTest, ALanguageWithoutTextsOfItsOwnIsShownInEnglishAndKept) {
 }
 
 TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
-  DialogAnswers answers(true);
   VirtualPort port("dst-lang");
-  MakeMainForm();
-  ShowMainForm();
+  Show(true);
   const auto& numbers = form_->PortNumbers;
   const int item = static_cast<int>(std::find(numbers.begin(), numbers.end(), port.Number()) - numbers.begin()) + 1;
   Choose(*form_->CmbDstPort, item);
@@ -258,9 +266,9 @@ TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
   FileChoices files(scratch_ / "dst.txt");
   form_->ButOpenDstLog->Click();
   ASSERT_TRUE(form_->DstLink->IsLogging());
-  ASSERT_EQ(answers.Asked.size(), 1u);
-  EXPECT_EQ(answers.Asked[0].Title, u"Attenzione!");
-  EXPECT_EQ(answers.Asked[0].Message, u"Volete iniziare la registrazione ora?");
+  ASSERT_EQ(answers_->Asked.size(), 1u);
+  EXPECT_EQ(answers_->Asked[0].Title, u"Attenzione!");
+  EXPECT_EQ(answers_->Asked[0].Message, u"Volete iniziare la registrazione ora?");
   EXPECT_EQ(files.Asked[0].Title, u"Salva i dati del canale DST");
   EXPECT_EQ(files.Asked[0].Filter, u"File ASCII NMEA (*.txt)|*.txt");
   Choose(*form_->CmbLanguage, 0);
@@ -269,9 +277,7 @@ TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
 }
 
 TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
-  DialogAnswers answers(false);
-  MakeMainForm();
-  ShowMainForm();
+  Show(false);
   form_->EditDptOfs->SetText("1.25");
   Choose(*form_->CmbMeters, 1);
   EXPECT_EQ(form_->UnitsDepth, 1);
@@ -294,9 +300,7 @@ TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
 }
 
 TEST_F(LanguageTest, EveryPageIsPicturedInItalianWithNothingPastItsParentsEdge) {
-  DialogAnswers answers(false);
-  MakeMainForm();
-  ShowMainForm();
+  Show(false);
   Choose(*form_->CmbLanguage, 1);
   const char* const files[] = {"italian_connection.png",  "italian_depth.png", "italian_speed.png",
                                "italian_temperature.png", "italian_gps.png",   "italian_tools.png",

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <regex>
 
-#include "app/dialog_form.h"
 #include "platform/ui/controls/dialogs.h"
 #include "support/hashing.h"
 
@@ -14,8 +13,8 @@ namespace apptest {
 
 DialogAnswers::DialogAnswers(bool AAnswer) : Answer(AAnswer) {
   if (!app::DialogForm) {
-    app::DialogForm = platform::Create<app::TDialogForm>(platform::Application);
-    madeDialog_ = true;
+    made_ = platform::Create<app::TDialogForm>(platform::Application);
+    app::DialogForm = made_;
   }
   app::TDialogForm::SetAnswerHandler([this](const std::u16string& Title, const std::u16string& Message, int Mode) {
     Asked.push_back({Title, Message, Mode});
@@ -25,7 +24,7 @@ DialogAnswers::DialogAnswers(bool AAnswer) : Answer(AAnswer) {
 
 DialogAnswers::~DialogAnswers() {
   app::TDialogForm::SetAnswerHandler({});
-  if (madeDialog_) {
+  if (made_ && app::DialogForm == made_) {
     platform::Free(app::DialogForm);
     app::DialogForm = nullptr;
   }

@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog_form.h"
 #include "client/dst_sim_client.h"
 #include "platform/ui/controls/dialogs.h"
 #include "tests/app/app_helpers.h"
 
 namespace apptest {
 
-// Makes the message dialog when the program's tests have none, and answers
-// every question with Answer, keeping the questions asked.
+// Answers every question of the message dialog with Answer, keeping the
+// questions asked; makes the dialog when the window came without one.
 class DialogAnswers {
  public:
   explicit DialogAnswers(bool Answer);
@@ -34,7 +35,7 @@ class DialogAnswers {
   std::vector<Question> Asked;
 
  private:
-  bool madeDialog_ = false;
+  app::TDialogForm* made_ = nullptr;
 };
 
 // The file dialogs choose File from now on (nothing when it is empty: the
