@@ -48,12 +48,7 @@ class AnalysisTreeTest : public AppTest {
   // The window shown with its DST channel open on port and these sentences
   // received on it (the last one waited for).
   app::TMainForm& ShowWithInput(VirtualPort& port, const std::vector<std::string>& bodies) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-                  "\"DSTComPort\"=dword:%08x\n",
-                  static_cast<unsigned>(port.Number()));
-    WriteSettings(text);
+    WriteSettings(apptest::PortSettings(port.Number(), 4800, 0));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     std::string bytes;

@@ -31,12 +31,7 @@ class RecordingTest : public AppTest {
  protected:
   // The window shown with its channels saved on these ports (none for 0).
   app::TMainForm& ShowWithPorts(std::int32_t dst, std::int32_t gps = 0) {
-    char text[320];
-    std::snprintf(text, sizeof text,
-                  "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-                  "\"DSTComPort\"=dword:%08x\n\"DSTBaudRate\"=dword:00009600\n\"GPSComPort\"=dword:%08x\n",
-                  static_cast<unsigned>(dst), static_cast<unsigned>(gps));
-    WriteSettings(text);
+    WriteSettings(apptest::PortSettings(dst, 38400, gps));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     return form;

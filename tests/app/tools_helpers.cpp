@@ -41,6 +41,15 @@ FileChoices::FileChoices(std::filesystem::path AFile) : File(std::move(AFile)) {
 
 FileChoices::~FileChoices() { platform::SetFileChooser({}); }
 
+std::string PortSettings(std::int32_t DstPort, std::int32_t DstBaud, std::int32_t GpsPort) {
+  char text[320];
+  std::snprintf(text, sizeof text,
+                "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
+                "\"DSTComPort\"=dword:%08x\n\"DSTBaudRate\"=dword:%08x\n\"GPSComPort\"=dword:%08x\n",
+                static_cast<unsigned>(DstPort), static_cast<unsigned>(DstBaud), static_cast<unsigned>(GpsPort));
+  return text;
+}
+
 std::string Sentence(std::string_view Body) {
   const std::string text = "$" + std::string(Body);
   return text + "*" + nmea::TNMEA2KDecoder::NmeaChecksum(text, 2, static_cast<int>(text.size())) + "\r\n";
@@ -81,13 +90,7 @@ void SimulatorAppTest::TearDown() {
 }
 
 app::TMainForm& SimulatorAppTest::ShowOnSimulator(std::int32_t DstBaud) {
-  char text[320];
-  std::snprintf(text, sizeof text,
-                "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-                "\"DSTComPort\"=dword:%08x\n\"DSTBaudRate\"=dword:%08x\n\"GPSComPort\"=dword:%08x\n",
-                static_cast<unsigned>(sim_->DstPort()), static_cast<unsigned>(DstBaud),
-                static_cast<unsigned>(sim_->GpsPort()));
-  WriteSettings(text);
+  WriteSettings(PortSettings(sim_->DstPort(), DstBaud, sim_->GpsPort()));
   app::TMainForm& form = MakeMainForm();
   ShowMainForm();
   if (form.DstLink->IsOpen()) WatchDstInput();

@@ -51,6 +51,10 @@ class FileChoices {
   std::vector<platform::TFileChoice> Asked;
 };
 
+// The settings store's text with the two channels saved on these ports
+// (0: none) and the DST channel at DstBaud.
+std::string PortSettings(std::int32_t DstPort, std::int32_t DstBaud, std::int32_t GpsPort);
+
 // "$" Body "*" checksum CR LF.
 std::string Sentence(std::string_view Body);
 // The link's statistics hold Talker's sentence Id (read under its lock).
