@@ -63,8 +63,11 @@ TEST_F(RecordingSimulatorTest, TheFileHoldsWhatTheModuleSentAcrossStopStartSuspe
   form.ButStartDstLog->Click();
   const std::string second = RunModule();
   platform::SendMessageA(form.Handle(), platform::WM_POWERBROADCAST, platform::PBT_APMSUSPEND, 0);
+  EXPECT_FALSE(form.ButStartDstLog->Enabled());
   platform::SendMessageA(form.Handle(), platform::WM_POWERBROADCAST, platform::PBT_APMRESUMESUSPEND, 0);
   ASSERT_TRUE(form.DstLink->IsOpen());
+  EXPECT_TRUE(form.ButStartDstLog->Enabled());
+  EXPECT_EQ(form.ButStartDstLog->Caption(), u"Stop");
   const std::string third = RunModule();
   form.ButStartDstLog->Click();
 

@@ -1,13 +1,12 @@
 // Recording a channel from the Tools page as the user does it: choosing the
 // file (and the offer to record at once), start and stop, appending after a
-// start marker, the buttons and lamps, and the power markers.
+// start marker, and the buttons and lamps.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "platform/core/window_system/messages.h"
 #include "platform/ui/controls/extctrls.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "tests/app/tools_helpers.h"
@@ -29,9 +28,9 @@ using apptest::WithMarkersNamed;
 
 class RecordingTest : public AppTest {
  protected:
-  // The window shown with its channels saved on these ports (none for 0).
-  app::TMainForm& ShowWithPorts(std::int32_t dst, std::int32_t gps = 0) {
-    WriteSettings(apptest::PortSettings(dst, 38400, gps));
+  // The window shown with its DST channel saved on this port.
+  app::TMainForm& ShowWithPort(std::int32_t dst) {
+    WriteSettings(apptest::PortSettings(dst, 38400, 0));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     return form;
@@ -97,7 +96,7 @@ TEST_F(RecordingTest, AFileChosenWhileTheChannelIsClosedIsShownWithoutAQuestionA
 
 TEST_F(RecordingTest, YesRecordsEverythingReceivedAfterAStartMarkerAppendedToTheFile) {
   VirtualPort port("dst-rec");
-  app::TMainForm& form = ShowWithPorts(port.Number());
+  app::TMainForm& form = ShowWithPort(port.Number());
   const auto file = scratch_ / "dst.txt";
   std::ofstream(file, std::ios::binary) << "an earlier recording\r\n";
   DialogAnswers answers(true);
@@ -130,7 +129,7 @@ TEST_F(RecordingTest, YesRecordsEverythingReceivedAfterAStartMarkerAppendedToThe
 
 TEST_F(RecordingTest, NoKeepsTheRunningRecordingUntilTheNextClickStopsIt) {
   VirtualPort port("dst-rec");
-  app::TMainForm& form = ShowWithPorts(port.Number());
+  app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
   const auto first = scratch_ / "first.txt";
   const auto second = scratch_ / "second.txt";
@@ -165,45 +164,9 @@ TEST_F(RecordingTest, NoKeepsTheRunningRecordingUntilTheNextClickStopsIt) {
   EXPECT_EQ(WithMarkersNamed(FileText(first)), "<START LOG>" + kDepth + "<START LOG>" + kSpeed);
 }
 
-TEST_F(RecordingTest, SuspendAndResumeMarkBothRecordingsWhichThenGoOn) {
-  VirtualPort dstPort("dst-rec");
-  VirtualPort gpsPort("gps-rec");
-  app::TMainForm& form = ShowWithPorts(dstPort.Number(), gpsPort.Number());
-  ASSERT_TRUE(form.GpsLink->IsOpen());
-  DialogAnswers answers(true);
-  const auto dstFile = scratch_ / "dst.txt";
-  const auto gpsFile = scratch_ / "gps.txt";
-  {
-    FileChoices files(dstFile);
-    form.ButOpenDstLog->Click();
-  }
-  {
-    FileChoices files(gpsFile);
-    form.ButOpenGPSLog->Click();
-  }
-  const std::string position = Sentence("GPGLL,4530.000,N,01230.000,E,120000,A");
-  Feed(dstPort, *form.DstLink, kDepth, "SD", "DPT");
-  Feed(gpsPort, *form.GpsLink, position, "GP", "GLL");
-
-  platform::SendMessageA(form.Handle(), platform::WM_POWERBROADCAST, platform::PBT_APMSUSPEND, 0);
-  EXPECT_FALSE(form.ButStartDstLog->Enabled());
-  platform::SendMessageA(form.Handle(), platform::WM_POWERBROADCAST, platform::PBT_APMRESUMESUSPEND, 0);
-  EXPECT_TRUE(DstRecordingShown());
-  EXPECT_TRUE(form.ButStartGpsLog->Enabled());
-  EXPECT_EQ(form.LedLogGPS->Brush().Color(), app::kLampOn);
-  Feed(dstPort, *form.DstLink, kSpeed, "VW", "VHW");
-  Feed(gpsPort, *form.GpsLink, position, "GP", "GLL");
-  form.ButStartDstLog->Click();
-  form.ButStartGpsLog->Click();
-
-  EXPECT_EQ(WithMarkersNamed(FileText(dstFile)), "<START LOG>" + kDepth + "<POWER SUSPENDED><POWER RESUMED>" + kSpeed);
-  EXPECT_EQ(WithMarkersNamed(FileText(gpsFile)),
-            "<START LOG>" + position + "<POWER SUSPENDED><POWER RESUMED>" + position);
-}
-
 TEST_F(RecordingTest, ClosingTheChannelEndsItsRecordingAndTheButtonsShowIt) {
   VirtualPort port("dst-rec");
-  app::TMainForm& form = ShowWithPorts(port.Number());
+  app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
   FileChoices files(scratch_ / "dst.txt");
   form.ButOpenDstLog->Click();
@@ -217,7 +180,7 @@ TEST_F(RecordingTest, ClosingTheChannelEndsItsRecordingAndTheButtonsShowIt) {
 
 TEST_F(RecordingTest, TheChosenNameIsKeptWholeAndAFileThatCannotBeMadeRecordsNothing) {
   VirtualPort port("dst-rec");
-  app::TMainForm& form = ShowWithPorts(port.Number());
+  app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
   // Letters the 8-bit code page has no room for.
   const auto wide = scratch_ / std::filesystem::path(u8"registrazione \u03A9 \u0416.txt");
