@@ -10,15 +10,17 @@ namespace app {
 
 void TMainForm::ApplyLanguage() {
   if (Dictionary) Dictionary->SetLanguage(static_cast<std::uint16_t>(Language));
-  if (Language == kLanguageEnglish || Language == kLanguageItalian) {
-    const bool italian = Language == kLanguageItalian;
-    TxtNone = italian ? u"nessuna" : u"none";
-    LblVersion->SetCaption((italian ? u"Versione " : u"Version ") + FromUtf8(gFileVersion));
-    const char* suffix = italian ? "_ITA" : "_ENG";
-    support::LoadMetafileResource(&ImgPort->GetPicture(), std::string("IMGPORT") + suffix);
-    support::LoadMetafileResource(&ImgDST->GetPicture(), std::string("IMGDST") + suffix);
-    support::LoadMetafileResource(&ImgBoat->GetPicture(), std::string("IMGDPT") + suffix);
-  }
+  // A language the window does not speak (a hand-edited setting) gets the
+  // English texts rather than none: a question with an empty title, message
+  // and buttons could still erase the module's calibration. The setting
+  // itself is kept as it was read.
+  const bool italian = Language == kLanguageItalian;
+  TxtNone = italian ? u"nessuna" : u"none";
+  LblVersion->SetCaption((italian ? u"Versione " : u"Version ") + FromUtf8(gFileVersion));
+  const char* suffix = italian ? "_ITA" : "_ENG";
+  support::LoadMetafileResource(&ImgPort->GetPicture(), std::string("IMGPORT") + suffix);
+  support::LoadMetafileResource(&ImgDST->GetPicture(), std::string("IMGDST") + suffix);
+  support::LoadMetafileResource(&ImgBoat->GetPicture(), std::string("IMGDPT") + suffix);
   ReplaceFirstItem(*CmbDstPort, TxtNone);
   ReplaceFirstItem(*CmbGPSPort, TxtNone);
   RefreshDisplay();
