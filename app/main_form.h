@@ -103,6 +103,22 @@ inline constexpr std::int32_t kGpsBaudRates[] = {4800, 9600, 19200, 38400, 57600
 inline constexpr platform::TColor kLampOn = static_cast<platform::TColor>(0x00FF00);
 inline constexpr platform::TColor kLampOff = static_cast<platform::TColor>(0xA4A0A0);
 
+// The commands of the exchange with the DST module, by code.
+enum TDstCommand : std::int32_t {
+  cmdIdentify = 1,
+  cmdReadSpeedTable = 2,
+  cmdReadTempTable = 3,
+  cmdDeleteSpeedTable = 4,
+  cmdSendSpeedTable = 5,
+  cmdSendTempOffset = 6,
+  cmdSendDepthOffset = 7,
+  cmdResetTrip = 8,
+  cmdResetTempOffset = 9,
+};
+// States of the exchange: the module not identified, identified with no
+// command outstanding, a command sent and its reply awaited.
+enum TExchangeState : std::int32_t { exIdle = 0, exReady = 1, exAwaiting = 2 };
+
 class TMainForm : public platform::TForm {
  public:
   explicit TMainForm(platform::TComponent* AOwner);
@@ -373,6 +389,18 @@ class TMainForm : public platform::TForm {
   void ButResetTempOfsClick(platform::TObject* Sender);
   std::int32_t IdentifyDevice();
   void UpdateControlStates();
+  void BindCommandEvents();
+  // The module labels of the Connection page by DeviceStatus.
+  void ShowModuleStatus();
+  // Set while a command's sentences go out: a timer tick that runs inside
+  // the sender's pauses leaves the exchange alone.
+  bool SendingCommand = false;
+  // The exchange's step of the tick, and its wait for a reply.
+  void StepExchange(std::uint32_t Now);
+  void AwaitReply(std::uint32_t Now);
+  // Back to ready when the module is identified, else to asking who is
+  // there.
+  void ReleaseExchange();
 
   // --- Live display and calibration (live_display.cpp,
   // speed_calibration.cpp, temperature_grid.cpp) -----------------------

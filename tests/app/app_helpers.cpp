@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +49,15 @@ bool PumpUntil(const std::function<bool()>& Want) {
     platform::WaitMessage(20);
     platform::Application->ProcessMessages();
   }
+  return true;
+}
+
+bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Number) {
+  const auto& numbers = Form.PortNumbers;
+  const auto it = std::find(numbers.begin(), numbers.end(), Number);
+  if (it == numbers.end()) return false;
+  List.SetItemIndex(static_cast<int>(it - numbers.begin()) + 1);
+  List.Click();
   return true;
 }
 

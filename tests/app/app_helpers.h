@@ -28,6 +28,10 @@ int ItemCount(app::TWtxComboBox& List);
 // first.
 bool PumpUntil(const std::function<bool()>& Want);
 
+// Chooses the port of this number in a port list and clicks it, as the
+// user does; false when the list does not hold it.
+bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Number);
+
 // A pseudo-terminal published as a virtual port of the test's folder.
 class VirtualPort {
  public:
