@@ -12,6 +12,7 @@
 #include "app/control_helpers.h"
 #include "app/live_values.h"
 #include "app/main_form.h"
+#include "app/tick_ages.h"
 #include "nmea/nmea0183/position_format.h"
 #include "platform/ui/controls/chart.h"
 #include "support/arithmetic.h"
@@ -61,7 +62,7 @@ class PageWriter {
  public:
   explicit PageWriter(TMainForm& Form) : f_(Form) {}
 
-  bool Fresh(nmea::TTick Tick) const { return IsFresh(f_.NowTicks, Tick); }
+  bool Fresh(nmea::TTick Tick) const { return IsFresh(static_cast<std::uint32_t>(f_.NowTicks), Tick, kFreshMs); }
 
   bool Position(const tNMEAData& D) {
     const bool fresh = Fresh(D.PositionTick);

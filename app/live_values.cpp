@@ -1,16 +1,10 @@
 #include "app/live_values.h"
 
 #include "app/control_helpers.h"
-#include "nmea/link/ticks.h"
+#include "nmea/types.h"
 #include "support/formatting.h"
 
 namespace app {
-
-bool IsFresh(std::uint64_t Now, nmea::TTick Tick) {
-  if (Tick == 0) return false;
-  const std::int32_t age = nmea::TickDelta(static_cast<nmea::TTick>(Now), Tick);
-  return age > -kFreshMs && age < kFreshMs;
-}
 
 double FahrenheitToCelsius(double F) { return (F - 32) * 5 / 9; }
 

@@ -1,15 +1,9 @@
 #include "tests/app/display_helpers.h"
 
-#include <algorithm>
-
+#include "tests/app/module_helpers.h"
 #include "widetext/standard/combo_box.h"
 
 namespace apptest {
-
-std::string Sentence(std::string_view Body) {
-  const int length = static_cast<int>(Body.size());
-  return std::string(Body) + "*" + nmea::TNMEA2KDecoder::NmeaChecksum(Body, 2, length) + "\r\n";
-}
 
 void DisplayTest::SetUp() {
   AppTest::SetUp();
@@ -19,6 +13,8 @@ void DisplayTest::SetUp() {
   gps_ = std::make_unique<VirtualPort>("display-gps");
   MakeMainForm();
   ShowMainForm();
+  // The tests refresh the pages themselves, at the clock they set.
+  form_->MainTimer.reset();
   UseEnglishTexts();
 }
 
@@ -30,17 +26,9 @@ void DisplayTest::TearDown() {
   AppTest::TearDown();
 }
 
-void DisplayTest::ChoosePort(app::TWtxComboBox& List, const VirtualPort* Port) {
-  int item = 0;
-  if (Port) {
-    const auto& numbers = form_->PortNumbers;
-    const auto it = std::find(numbers.begin(), numbers.end(), Port->Number());
-    ASSERT_NE(it, numbers.end());
-    item = static_cast<int>(it - numbers.begin()) + 1;
-  }
-  List.SetItemIndex(item);
-  List.Click();
-}
+void DisplayTest::OpenDst() { ASSERT_TRUE(ChoosePort(*form_, *form_->CmbDstPort, dst_->Number())); }
+
+void DisplayTest::OpenGps() { ASSERT_TRUE(ChoosePort(*form_, *form_->CmbGPSPort, gps_->Number())); }
 
 void DisplayTest::SendDst(std::initializer_list<std::string_view> Bodies, const TTickOf& TickOf) {
   Send(*dst_, *form_->DstLink, {Bodies.begin(), Bodies.end()},

@@ -1,7 +1,8 @@
 #pragma once
 // What the tests of the live pages and the calibration share: the main
-// window with both channels on virtual ports, a clock the test moves, and
-// sentences sent on either channel and awaited until parsed.
+// window with both channels on virtual ports, a clock the test moves (the
+// window's own timer stopped), and sentences (bodies without "$") sent on
+// either channel and awaited until parsed.
 
 #include <atomic>
 #include <functional>
@@ -15,18 +16,14 @@
 
 namespace apptest {
 
-// The sentence with its checksum and line end.
-std::string Sentence(std::string_view Body);
-
 class DisplayTest : public AppTest {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Chooses the port in a port list as the user does ("none" without one).
-  void ChoosePort(app::TWtxComboBox& List, const VirtualPort* Port);
-  void OpenDst() { ChoosePort(*form_->CmbDstPort, dst_.get()); }
-  void OpenGps() { ChoosePort(*form_->CmbGPSPort, gps_.get()); }
+  // Chooses the channel's port in its list, as the user does.
+  void OpenDst();
+  void OpenGps();
   // The clock moves on by a millisecond; then the sentences are sent on
   // the channel, and awaited until the tick that TickOf reads from the
   // link's values is theirs.

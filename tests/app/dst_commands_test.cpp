@@ -24,8 +24,6 @@ class DstCommandsTest : public apptest::ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    dialog_ = platform::Create<app::TDialogForm>(platform::Application);
-    app::DialogForm = dialog_;
     app::TDialogForm::SetAnswerHandler([this](const std::u16string&, const std::u16string&, int Mode) {
       ++questions_;
       EXPECT_EQ(Mode, 2);
@@ -34,9 +32,14 @@ class DstCommandsTest : public apptest::ModuleTest {
   }
   void TearDown() override {
     app::TDialogForm::SetAnswerHandler({});
-    app::DialogForm = nullptr;
-    platform::Free(dialog_);
     ModuleTest::TearDown();
+  }
+
+  // The module reports 20.0 °C and the user typed the real temperature.
+  void WaterIsMeasuredAt(const char* Real) {
+    ModuleSends("YXMTW,20.0,C");
+    form_->EditTempCalO->SetText(Real);
+    Tick(0);
   }
 
   // Clicks Button with the exchange free; returns what went out at once or
@@ -53,7 +56,6 @@ class DstCommandsTest : public apptest::ModuleTest {
     for (std::size_t i = 0; i < Cells.size(); ++i) form_->LogGrid->SetCells(static_cast<int>(i) + 1, 2, Cells[i]);
   }
 
-  app::TDialogForm* dialog_ = nullptr;
   bool answer_ = false;
   int questions_ = 0;
 };
@@ -97,10 +99,10 @@ TEST_F(DstCommandsTest, TheTripResetTakesThePresetInTheFirmwaresUnit) {
 TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwiceInTheFirmwaresForm) {
   Identify();
   LetTableReadsEnd();
-  form_->TempOffsetInvalid = false;
   for (const std::uint32_t firmware : {3041u, 3042u}) {
     form_->FirmwareVersion = static_cast<std::int32_t>(firmware);
-    form_->TempOffset = -4.0;
+    WaterIsMeasuredAt("16.0");
+    ASSERT_DOUBLE_EQ(form_->TempOffset, -4.0);
     form_->ButSetTempOffs->Click();
     EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
     // The module's stored correction (-2.00) comes back first.
@@ -121,12 +123,12 @@ TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwi
   // No stored correction: the offset as computed; none at all: nothing.
   form_->DstLink->ClearCurves(nmea::kCurveTemperature);
   form_->TempTable.clear();
-  form_->TempOffset = 1.25;
+  WaterIsMeasuredAt("21.25");
   form_->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP") + Sentence("PARLRSC,TMP,0,,1.2") + Sentence("PARLRSC,TMP,0,,1.2"));
   Tick(250);
-  form_->TempOffset = 0.0;
+  WaterIsMeasuredAt("20.0");
   form_->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));

@@ -10,6 +10,7 @@
 #include "platform/ui/window_classes/presentation.h"
 #include "tests/app/display_helpers.h"
 #include "widetext/controls/page_control.h"
+#include "widetext/standard/combo_box.h"
 #include "widetext/standard/label.h"
 #include "widetext/standard/static_text.h"
 
@@ -22,13 +23,13 @@ class LiveDisplayTest : public DisplayTest {
  protected:
   // The GPS receiver's fix at 12:34:56 on 15 June 2099, 45.5 N 9.25 E.
   void SendGpsFix() {
-    SendGps({"$GPGGA,123456.00,4530.000,N,00915.000,E,1,08,0.9,12.3,M,47.0,M,,",
-             "$GPRMC,123456.00,A,4530.000,N,00915.000,E,5.0,123.4,150699,,,A", "$GPGSA,A,3,01,12,,,,,,,,,,,1.5,0.9,1.2",
-             "$GPGSV,1,1,04,01,40,083,46,02,17,308,0,12,07,344,39,14,22,228,"},
+    SendGps({"GPGGA,123456.00,4530.000,N,00915.000,E,1,08,0.9,12.3,M,47.0,M,,",
+             "GPRMC,123456.00,A,4530.000,N,00915.000,E,5.0,123.4,150699,,,A", "GPGSA,A,3,01,12,,,,,,,,,,,1.5,0.9,1.2",
+             "GPGSV,1,1,04,01,40,083,46,02,17,308,0,12,07,344,39,14,22,228,"},
             [](const tNMEAData& d) { return d.GPS.SatellitesTick; });
   }
-  void SendModuleValues(std::string_view Log = "$VWVHW,,T,,M,2.0,N,3.7,K") {
-    SendDst({"$SDDPT,10.00,-0.45", "$VWVLW,100.0,N,12.34,N", "$YXMTW,20.0,C", Log},
+  void SendModuleValues(std::string_view Log = "VWVHW,,T,,M,2.0,N,3.7,K") {
+    SendDst({"SDDPT,10.00,-0.45", "VWVLW,100.0,N,12.34,N", "YXMTW,20.0,C", Log},
             [](const tNMEAData& d) { return d.WaterSpeedTick; });
   }
   std::u16string Text(app::TWtxStaticText* Box) { return Box->GetCaption(); }
@@ -45,7 +46,8 @@ TEST_F(LiveDisplayTest, WithBothChannelsClosedEveryPageIsReset) {
   EXPECT_EQ(Text(form_->EditOffsetTemp), u"1.0");
 
   // Closing the channel refreshes the pages at once.
-  ChoosePort(*form_->CmbDstPort, nullptr);
+  form_->CmbDstPort->SetItemIndex(0);
+  form_->CmbDstPort->Click();
   EXPECT_EQ(Text(form_->LblDepthTot), u"Depth Below Surface:");
   EXPECT_EQ(form_->EditDptOfs->Text(), "0.00");
   for (app::TWtxLabel* label : {form_->LblOfsPos, form_->LblOfsNeg, form_->LblDepthTotVal, form_->LblDBTVal}) {
@@ -146,11 +148,11 @@ TEST_F(LiveDisplayTest, WhatTheReceiverLacksComesFromTheModulesChannel) {
   OpenGps();
   // The receiver gives its position and a dilution only; the module's
   // channel carries a whole fix.
-  const std::string hdopOnly = "$GPGSA" + std::string(16, ',') + "0.8,";
-  SendGps({"$GPGLL,4400.000,N,00800.000,E,,A", hdopOnly}, [](const tNMEAData& d) { return d.GPS.HDOPTick; });
-  SendDst({"$GPGGA,123456.00,4530.000,N,00915.000,E,2,07,1.1,3.0,M,47.0,M,,",
-           "$GPRMC,123456.00,A,4530.000,N,00915.000,E,4.0,200.0,150699,,,D", "$GPGSA,A,3,01,,,,,,,,,,,,1.5,1.1,1.9",
-           "$VWVHW,,T,,M,4.0,N,7.4,K"},
+  const std::string hdopOnly = "GPGSA" + std::string(16, ',') + "0.8,";
+  SendGps({"GPGLL,4400.000,N,00800.000,E,,A", hdopOnly}, [](const tNMEAData& d) { return d.GPS.HDOPTick; });
+  SendDst({"GPGGA,123456.00,4530.000,N,00915.000,E,2,07,1.1,3.0,M,47.0,M,,",
+           "GPRMC,123456.00,A,4530.000,N,00915.000,E,4.0,200.0,150699,,,D", "GPGSA,A,3,01,,,,,,,,,,,,1.5,1.1,1.9",
+           "VWVHW,,T,,M,4.0,N,7.4,K"},
           [](const tNMEAData& d) { return d.WaterSpeedTick; });
   Refresh();
   EXPECT_EQ(Text(form_->EditLAT), u"44° 00' 00.00\" N ");
@@ -168,7 +170,7 @@ TEST_F(LiveDisplayTest, WhatTheReceiverLacksComesFromTheModulesChannel) {
 
   // With the receiver silent, the whole group comes from the module.
   Refresh(2999);
-  SendDst({"$GPGGA,123457.00,4530.000,N,00915.000,E,2,07,1.1,3.0,M,47.0,M,,", "$GPGSA,A,3,01,,,,,,,,,,,,1.5,1.1,1.9"},
+  SendDst({"GPGGA,123457.00,4530.000,N,00915.000,E,2,07,1.1,3.0,M,47.0,M,,", "GPGSA,A,3,01,,,,,,,,,,,,1.5,1.1,1.9"},
           [](const tNMEAData& d) { return d.GPS.VDOPTick; });
   Refresh(1);
   EXPECT_EQ(Text(form_->EditSat), u"7 ");
@@ -192,7 +194,7 @@ TEST_F(LiveDisplayTest, TheCoefficientIsTheSpeedOverGroundOverTheFilteredLogSpee
   Refresh(10);
   Refresh(10);
   EXPECT_DOUBLE_EQ(form_->CurrentLogSpeed, 2.0);
-  SendModuleValues("$VWVHW,,T,,M,1.6,N,3.0,K");
+  SendModuleValues("VWVHW,,T,,M,1.6,N,3.0,K");
   Refresh();
   // A mean of 1.8 kn gives 2.78, beyond the accepted range.
   EXPECT_EQ(Text(form_->EditLogCal), u"1.8 kn ");
@@ -236,7 +238,7 @@ TEST_F(LiveDisplayTest, TheFourPagesWithLiveValuesArePicturedForAPersonToLookAt)
   OpenDst();
   OpenGps();
   SendGpsFix();
-  SendModuleValues("$VWVHW,,T,,M,4.6,N,8.5,K");
+  SendModuleValues("VWVHW,,T,,M,4.6,N,8.5,K");
   form_->EditTempCalO->SetText("21.5");
   Refresh();
   const struct {

@@ -51,7 +51,7 @@ class SpeedCalibrationTest : public DisplayTest {
     std::vector<std::string> bodies;
     std::size_t i = 0;
     for (const int c : Coefficients) {
-      bodies.push_back("$PARLARC,SPD," + std::to_string(i) + "," + std::to_string(app::kSpeedPoints[i]) + "," +
+      bodies.push_back("PARLARC,SPD," + std::to_string(i) + "," + std::to_string(app::kSpeedPoints[i]) + "," +
                        std::to_string(c));
       ++i;
     }
@@ -174,7 +174,7 @@ TEST_F(SpeedCalibrationTest, ATableNoLongerKnownIsNoLongerShownAsStored) {
 
 TEST_F(SpeedCalibrationTest, TheTemperatureTableIsKeptButNeverShown) {
   form_->DstReady = true;
-  SendDstTable({"$PARLARC,TMP,0,650.5"}, nmea::kCurveTemperature);
+  SendDstTable({"PARLARC,TMP,0,650.5"}, nmea::kCurveTemperature);
   ASSERT_TRUE(form_->ReadCalibrationTable(2));
   form_->ClearStoredTempRow();
   ASSERT_EQ(form_->TempTable.size(), 42u);
