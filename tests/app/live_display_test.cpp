@@ -238,6 +238,9 @@ TEST_F(LiveDisplayTest, TheFourPagesWithLiveValuesArePicturedForAPersonToLookAt)
   OpenDst();
   OpenGps();
   SendGpsFix();
+  SendGps({"GPGSV,2,1,07,01,40,083,46,03,17,308,41,07,07,344,29,11,22,228,35",
+           "GPGSV,2,2,07,14,55,120,48,19,12,040,22,22,63,270,44"},
+          [](const tNMEAData& d) { return d.GPS.SatellitesTick; });
   SendModuleValues("VWVHW,,T,,M,4.6,N,8.5,K");
   form_->EditTempCalO->SetText("21.5");
   Refresh();
