@@ -16,14 +16,18 @@
 //   identification.cpp    which module answers; control_states.cpp: what
 //                         may be pressed, and the module status labels
 //   live_display.cpp      the live values of the Depth, Speed, Temperature
-//                         and GPS pages
-//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables
+//                         and GPS pages; live_values.*: their units and
+//                         formats
+//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables;
+//                         calibration_table.*: building a table from
+//                         points; calibration_grid.*: the grids' shape
 //   recording.cpp         channel recording and the power markers
 //   analysis_tree.cpp     the input analysis tree
 //   language.cpp          captions, texts, pictures, units
 //   layout/*.cpp          how each page is laid out (one file per page;
 //                         the window and the monitors' area in their own)
-//   dialog_form.*         the message dialog
+//   dialog_form.*         the message dialog; dialog_layout.*: where its
+//                         text and buttons go
 //   control_helpers.*     list and monitor operations the subjects share
 //
 // A subject binds the events of its own controls in its Bind...Events

@@ -18,13 +18,6 @@ namespace app {
 
 using platform::TObject;
 
-namespace {
-
-// The command that erases the module's speed table.
-constexpr std::int32_t kEraseSpeedTable = 4;
-
-}  // namespace
-
 void TMainForm::BindDisplayEvents() {
   ButAddLogCal->OnClick = [this](TObject* Sender) { ButAddLogCalClick(Sender); };
   ButCalcLogVal->OnClick = [this](TObject* Sender) { ButCalcLogValClick(Sender); };
@@ -166,7 +159,7 @@ void TMainForm::ButResetLogCalClick(TObject*) {
   DstLink->ClearCurves(nmea::kCurveSpeed);
   SpeedTable.clear();
   ShowStoredSpeedTable(false);
-  QueueCommand(kEraseSpeedTable);
+  QueueCommand(cmdDeleteSpeedTable);
 }
 
 void TMainForm::LogGridClick(TObject*) { ShowNewRow = false; }

@@ -170,6 +170,15 @@ TEST_F(SpeedCalibrationTest, ATableNoLongerKnownIsNoLongerShownAsStored) {
   form_->DstReady = false;
   EXPECT_FALSE(form_->ReadCalibrationTable(1));
   EXPECT_TRUE(form_->SpeedTable.empty());
+
+  // Nor is the table of a module whose channel closed.
+  form_->DstReady = true;
+  ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
+  ASSERT_TRUE(form_->ReadCalibrationTable(1));
+  form_->ShowStoredSpeedTable(false);
+  form_->CmbDstPort->SetItemIndex(0);
+  form_->CmbDstPort->Click();
+  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"- - -"));
 }
 
 TEST_F(SpeedCalibrationTest, TheTemperatureTableIsKeptButNeverShown) {
