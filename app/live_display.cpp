@@ -8,6 +8,8 @@
 // drawing; the pages are written from the copies.
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/control_helpers.h"
 #include "app/live_values.h"
@@ -121,20 +123,39 @@ class PageWriter {
     field(f_.EditHDOP, gps.HDOPTick, [&] { return Fixed(gps.HDOP, 1); });
     field(f_.EditVDop, gps.VDOPTick, [&] { return Fixed(gps.VDOP, 1); });
     field(f_.EditSatMode, gps.FixQualityTick, [&] { return FixModeText(gps.FixQuality); });
-    f_.SatChart->Clear();
+    std::vector<Bar> bars;
     if (Fresh(gps.SatellitesTick)) {
       any = true;
-      int bars = 0;
       for (const nmea::tSatEntry& sat : gps.Satellites.Sats) {
         // Not-a-number fails this test too.
-        if (!(sat.SNR > 0)) continue;
-        f_.SatChart->AddBar(++bars, sat.SNR, std::to_string(sat.PRN));
+        if (sat.SNR > 0) bars.push_back({sat.SNR, std::to_string(sat.PRN)});
       }
     }
+    ShowBars(bars);
     return any;
   }
 
  private:
+  struct Bar {
+    double Height;
+    std::string Label;
+  };
+
+  // The satellites' bars, numbered 1, 2, ... in the order given; the chart
+  // is redrawn only when they changed.
+  void ShowBars(const std::vector<Bar>& Bars) {
+    platform::TBarChart& chart = *f_.SatChart;
+    bool same = chart.BarCount() == static_cast<int>(Bars.size());
+    for (int i = 0; same && i < chart.BarCount(); ++i) {
+      const Bar& bar = Bars[static_cast<std::size_t>(i)];
+      same = chart.BarValue(i) == bar.Height && chart.BarLabel(i) == bar.Label;
+    }
+    if (same) return;
+    chart.Clear();
+    for (std::size_t i = 0; i < Bars.size(); ++i)
+      chart.AddBar(static_cast<double>(i + 1), Bars[i].Height, Bars[i].Label);
+  }
+
   TMainForm& f_;
 };
 
