@@ -26,6 +26,8 @@ void TMainForm::ClearStoredTempRow() { FillPointRow(*TempGrid, kStoredRow, TxtNo
 
 void TMainForm::ResetNewTempRow() { FillPointRow(*TempGrid, kNewRow, Fixed(kNoCorrection, 2)); }
 
+// Samples of the temperature table are not taken: the module takes an
+// offset only.
 void TMainForm::ButAddTempCalClick(platform::TObject*) {}
 
 }  // namespace app
