@@ -7,7 +7,6 @@
 // refresh shows belongs together and the reader thread never waits for
 // drawing; the pages are written from the copies.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,12 @@ using nmea::tNMEAData;
 // hundredths.
 constexpr std::uint8_t kDmsFormat = 2;
 
-// The values of a link that is open, copied under its lock.
-std::optional<tNMEAData> CopyValues(const std::unique_ptr<nmea::TNMEA2KDecoder>& Link) {
-  if (!Link || !Link->IsOpen()) return std::nullopt;
-  auto lock = Link->Lock();
-  return Link->NMEAData;
+// The values of a link that is open, copied under its lock into Into;
+// nothing when it is not open.
+const tNMEAData* CopyValues(const std::unique_ptr<nmea::TNMEA2KDecoder>& Link, tNMEAData& Into) {
+  if (!Link || !Link->IsOpen()) return nullptr;
+  Link->CopyData(Into);
+  return &Into;
 }
 
 // Writes a caption only when it changes, so an unchanged value is not
@@ -171,7 +171,7 @@ void TMainForm::RefreshDisplay() {
   PageWriter page(*this);
   GpsShown shown;
 
-  const std::optional<tNMEAData> gps = CopyValues(GpsLink);
+  const tNMEAData* gps = CopyValues(GpsLink, GpsValues);
   if (gps) {
     shown.Position = page.Position(*gps);
     shown.Altitude = page.Altitude(*gps);
@@ -182,7 +182,7 @@ void TMainForm::RefreshDisplay() {
     shown.Fix = page.Fix(*gps);
   }
 
-  const std::optional<tNMEAData> dst = CopyValues(DstLink);
+  const tNMEAData* dst = CopyValues(DstLink, DstValues);
   if (dst) {
     const tNMEAData& d = *dst;
     const bool offsetFresh = page.Fresh(d.TransducerOffsetTick);

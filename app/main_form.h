@@ -410,6 +410,10 @@ class TMainForm : public platform::TForm {
   // speed_calibration.cpp, temperature_grid.cpp) -----------------------
   void BindDisplayEvents();
   void RefreshDisplay();
+  // What the refresh reads from each link, copied under the link's lock;
+  // kept, so that each copy reuses the storage of the one before.
+  nmea::tNMEAData GpsValues;
+  nmea::tNMEAData DstValues;
   void InitCalibrationGrids();
   void InitLogGrid();
   void ShowStoredSpeedTable(bool CopyToNew);
