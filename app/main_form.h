@@ -16,14 +16,18 @@
 //   identification.cpp    which module answers; control_states.cpp: what
 //                         may be pressed, and the module status labels
 //   live_display.cpp      the live values of the Depth, Speed, Temperature
-//                         and GPS pages
-//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables
+//                         and GPS pages; live_values.*: their units and
+//                         formats
+//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables;
+//                         calibration_table.*: building a table from
+//                         points; calibration_grid.*: the grids' shape
 //   recording.cpp         channel recording and the power markers
 //   analysis_tree.cpp     the input analysis tree
 //   language.cpp          captions, texts, pictures, units
 //   layout/*.cpp          how each page is laid out (one file per page;
 //                         the window and the monitors' area in their own)
-//   dialog_form.*         the message dialog
+//   dialog_form.*         the message dialog; dialog_layout.*: where its
+//                         text and buttons go
 //   control_helpers.*     list and monitor operations the subjects share
 //
 // A subject binds the events of its own controls in its Bind...Events
@@ -103,6 +107,22 @@ inline constexpr std::int32_t kGpsBaudRates[] = {4800, 9600, 19200, 38400, 57600
 // Lamp colours: a channel open or recording, and idle.
 inline constexpr platform::TColor kLampOn = static_cast<platform::TColor>(0x00FF00);
 inline constexpr platform::TColor kLampOff = static_cast<platform::TColor>(0xA4A0A0);
+
+// The commands of the exchange with the DST module, by code.
+enum TDstCommand : std::int32_t {
+  cmdIdentify = 1,
+  cmdReadSpeedTable = 2,
+  cmdReadTempTable = 3,
+  cmdDeleteSpeedTable = 4,
+  cmdSendSpeedTable = 5,
+  cmdSendTempOffset = 6,
+  cmdSendDepthOffset = 7,
+  cmdResetTrip = 8,
+  cmdResetTempOffset = 9,
+};
+// States of the exchange: the module not identified, identified with no
+// command outstanding, a command sent and its reply awaited.
+enum TExchangeState : std::int32_t { exIdle = 0, exReady = 1, exAwaiting = 2 };
 
 class TMainForm : public platform::TForm {
  public:
@@ -374,11 +394,27 @@ class TMainForm : public platform::TForm {
   void ButResetTempOfsClick(platform::TObject* Sender);
   std::int32_t IdentifyDevice();
   void UpdateControlStates();
+  void BindCommandEvents();
+  // The module labels of the Connection page by DeviceStatus.
+  void ShowModuleStatus();
+  // Set while a command's sentences go out: a timer tick that runs inside
+  // the sender's pauses leaves the exchange alone.
+  bool SendingCommand = false;
+  // The exchange's step of the tick, and its wait for a reply.
+  void StepExchange(std::uint32_t Now);
+  void AwaitReply(std::uint32_t Now);
+  // Back to ready when the module is identified, else to asking who is
+  // there.
+  void ReleaseExchange();
 
   // --- Live display and calibration (live_display.cpp,
   // speed_calibration.cpp, temperature_grid.cpp) -----------------------
   void BindDisplayEvents();
   void RefreshDisplay();
+  // What the refresh reads from each link, copied under the link's lock;
+  // kept, so that each copy reuses the storage of the one before.
+  nmea::tNMEAData GpsValues;
+  nmea::tNMEAData DstValues;
   void InitCalibrationGrids();
   void InitLogGrid();
   void ShowStoredSpeedTable(bool CopyToNew);

@@ -37,15 +37,16 @@ ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& link, TWtxComboBox& ports, TWtx
   }
   const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(bauds)));
   if (link.IsOpen() && link.Port() == port && link.Baud() == baud) return ChannelChange::None;
+  // The handler is in place before the reader thread starts, so the first
+  // bytes reach the monitor too; it is detached again when the port cannot
+  // be had.
+  link.Close();
+  link.OnReceive = std::move(receive);
+  link.VerifyChecksum = true;
+  link.HexBytesPerLine = 16;
+  link.CollectStatistics = true;
   link.Open(port, baud, nmea::kStreamText, true);
-  if (link.IsOpen()) {
-    // The reader thread runs already: the handler changes under its lock.
-    const nmea::TEndpointLock lock = link.Lock();
-    link.OnReceive = std::move(receive);
-    link.VerifyChecksum = true;
-    link.HexBytesPerLine = 16;
-    link.CollectStatistics = true;
-  } else {
+  if (!link.IsOpen()) {
     ports.SetItemIndex(0);
     Detach(link);
   }
@@ -63,6 +64,7 @@ void TMainForm::BindChannelEvents() {
   CmbGPSBaud->OnClick = [this](platform::TObject* Sender) { CmbGPSBaudClick(Sender); };
   ButDSTPause->OnClick = [this](platform::TObject* Sender) { ButDSTPauseClick(Sender); };
   ButGPPause->OnClick = [this](platform::TObject* Sender) { ButGPPauseClick(Sender); };
+  BindCommandEvents();
 }
 
 void TMainForm::CmbDstPortClick(platform::TObject*) {

@@ -4,10 +4,12 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 
+#include "app/dialog_form.h"
 #include "platform/core/os/registry.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/messages.h"
@@ -47,6 +49,15 @@ bool PumpUntil(const std::function<bool()>& Want) {
     platform::WaitMessage(20);
     platform::Application->ProcessMessages();
   }
+  return true;
+}
+
+bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Number) {
+  const auto& numbers = Form.PortNumbers;
+  const auto it = std::find(numbers.begin(), numbers.end(), Number);
+  if (it == numbers.end()) return false;
+  List.SetItemIndex(static_cast<int>(it - numbers.begin()) + 1);
+  List.Click();
   return true;
 }
 
@@ -96,6 +107,7 @@ void AppTest::TearDown() {
   FreeMainForm();
   platform::SetMessageBoxHandler({});
   platform::SetFileChooser({});
+  app::TDialogForm::SetAnswerHandler({});
   RestoreEnv("XDG_CONFIG_HOME", oldConfig_);
   RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_);
 }
@@ -104,6 +116,7 @@ app::TMainForm& AppTest::MakeMainForm() {
   form_ = platform::Create<app::TMainForm>(platform::Application);
   platform::Application->SetMainForm(form_);
   form_->OpenWebAddress = [this](platform::HWND, std::string_view address) { webAddresses_.emplace_back(address); };
+  app::DialogForm = platform::Create<app::TDialogForm>(platform::Application);
   return *form_;
 }
 
@@ -114,6 +127,8 @@ void AppTest::ShowMainForm() {
 
 void AppTest::FreeMainForm() {
   if (!form_) return;
+  platform::Free(app::DialogForm);
+  app::DialogForm = nullptr;
   platform::Free(form_);
   form_ = nullptr;
   platform::Application->SetMainForm(nullptr);

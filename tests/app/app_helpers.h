@@ -28,6 +28,10 @@ int ItemCount(app::TWtxComboBox& List);
 // first.
 bool PumpUntil(const std::function<bool()>& Want);
 
+// Chooses the port of this number in a port list and clicks it, as the
+// user does; false when the list does not hold it.
+bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Number);
+
 // A pseudo-terminal published as a virtual port of the test's folder.
 class VirtualPort {
  public:
@@ -51,11 +55,12 @@ class AppTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Makes the main window as the program does (its settings are read now).
+  // Makes the main window, then the message dialog, as the program does
+  // (the settings are read now).
   app::TMainForm& MakeMainForm();
   // Shows it: the program's work starts.
   void ShowMainForm();
-  // Frees it as the program does at its end.
+  // Frees both as the program does at its end.
   void FreeMainForm();
 
   std::string SettingsFile() const;

@@ -1,0 +1,214 @@
+// The exchange with the module, tick by tick: when each command goes out,
+// how long its reply is awaited, what the queue keeps, and that a command
+// given before the module is identified, or a tick inside a sender's
+// pauses, cannot derail it. The clock crosses the wrap of the tick counter
+// in every test.
+
+#include <gtest/gtest.h>
+
+#include "app/tick_ages.h"
+#include "tests/app/module_helpers.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/standard/combo_box.h"
+#include "widetext/standard/label.h"
+
+namespace {
+
+using apptest::IdentificationBody;
+using apptest::Sentence;
+
+class ExchangeTest : public apptest::ModuleTest {};
+
+TEST(TickAges, FreshnessAndTimeOutsHoldAcrossTheWrapOfTheCounter) {
+  using app::HasElapsed;
+  using app::IsFresh;
+  EXPECT_TRUE(IsFresh(10000, 7001, 3000));
+  EXPECT_FALSE(IsFresh(10000, 7000, 3000));
+  // Stamped by the reader just after the tick read the clock.
+  EXPECT_TRUE(IsFresh(10000, 10005, 3000));
+  EXPECT_TRUE(IsFresh(0x00000100u, 0xFFFFFF00u, 3000));
+  // Nothing ever stored, even once the counter is past half its range.
+  EXPECT_FALSE(IsFresh(0x80000100u, 0, 3000));
+  // A stamp from before the wrap is old, not ahead.
+  EXPECT_FALSE(IsFresh(0x00000100u, 0xFFFF0000u, 3000));
+  EXPECT_FALSE(IsFresh(0x00000100u, 0x7FFFFFFFu, 3000));
+
+  EXPECT_FALSE(HasElapsed(0x00000300u, 0xFFFFFF00u, 1500));
+  EXPECT_TRUE(HasElapsed(0x00000600u, 0xFFFFFF00u, 1500));
+  EXPECT_FALSE(HasElapsed(1500, 0, 1500));
+  EXPECT_TRUE(HasElapsed(1501, 0, 1500));
+}
+
+TEST_F(ExchangeTest, AModuleThatSendsDataIsIdentifiedAndItsTablesAreReadOneAfterTheOther) {
+  // Nothing is asked while the module is silent.
+  Tick(250);
+  EXPECT_EQ(Sent(), "");
+
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+  EXPECT_EQ(form_->ExchangeState, app::exAwaiting);
+
+  ModuleSends(IdentificationBody(1, 3042));
+  Tick(250);
+  EXPECT_TRUE(form_->DstReady);
+  EXPECT_EQ(form_->DeviceStatus, 1);
+  EXPECT_EQ(form_->FirmwareVersion, 3042);
+  EXPECT_EQ(form_->ExchangeState, app::exReady);
+  EXPECT_EQ(Sent(), "");
+
+  // Both tables are due; the temperature table waits for the speed table's
+  // reply time to pass.
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
+  Tick(2000);
+  EXPECT_EQ(Sent(), "");
+  Tick(1);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
+  Tick(1000);
+  EXPECT_EQ(Sent(), "");
+  Tick(1);
+  EXPECT_EQ(form_->ExchangeState, app::exReady);
+
+  // Read again once their periods have passed: temperature after 12 s,
+  // speed after 15 s.
+  Tick(12000 - 1000);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
+  Tick(3000);
+  EXPECT_EQ(Sent(), "");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+}
+
+TEST_F(ExchangeTest, AnUnansweredIdentificationIsAskedAgainOnlyWhileTheModuleSends) {
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+  // The reply time is 1500 ms; only past it does the exchange give up.
+  Tick(1500);
+  EXPECT_EQ(form_->ExchangeState, app::exAwaiting);
+  Tick(1);
+  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  EXPECT_EQ(Sent(), "");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+
+  // Data 3000 ms old or older: nobody to ask.
+  Tick(1501);
+  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  Tick(250);
+  EXPECT_EQ(Sent(), "");
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+}
+
+TEST_F(ExchangeTest, AnUnsupportedModuleIsAskedAgainAndItsMessageStaysShown) {
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  ModuleSends(IdentificationBody(0, 3042));
+  Tick(250);
+  Tick(3000);
+  EXPECT_EQ(form_->DeviceStatus, 3);
+  EXPECT_FALSE(form_->DstReady);
+  EXPECT_TRUE(form_->LblModuleMsg->Visible());
+  // Asked again every 2 s; the message stays while it is.
+  int asked = 0;
+  for (int i = 0; i < 40; ++i) {
+    if (i % 4 == 0) ModuleSends(IdentificationBody(0, 3042));
+    Tick(250);
+    asked += Sent() == Sentence("PARLRHI,01");
+    EXPECT_TRUE(form_->LblModuleMsg->Visible()) << i;
+    EXPECT_EQ(form_->LblModuleMsg->GetCaption(), form_->TxtNotSupported);
+  }
+  EXPECT_GE(asked, 4);
+}
+
+TEST_F(ExchangeTest, AUserCommandReplacesWhatTheTimerQueuedAndWaitsForTheExchange) {
+  Identify();
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+  // A command queued twice is queued once.
+  form_->QueueCommand(app::cmdReadTempTable);
+  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
+
+  form_->EditDptOfs->SetText("1.5");
+  form_->ButDepthSend->Click();
+  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdSendDepthOffset});
+  EXPECT_EQ(Sent(), "");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRSC,DPT,1.50"));
+  // Released on the next tick; the dropped table read is due again.
+  Tick(250);
+  EXPECT_EQ(form_->ExchangeState, app::exReady);
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
+}
+
+TEST_F(ExchangeTest, ACommandGivenBeforeTheIdentificationSendsTheExchangeBackToAsking) {
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+  form_->ButTripLogReset->Click();
+  // The trip reset needs an identified module: it sends nothing and holds
+  // the exchange for one tick, which then asks again who is there.
+  Tick(250);
+  Tick(250);
+  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
+  ModuleSends(IdentificationBody(1, 3042));
+  Tick(250);
+  EXPECT_TRUE(form_->DstReady);
+}
+
+TEST_F(ExchangeTest, AClosedChannelDropsTheQueueAndItsModule) {
+  Identify();
+  Tick(250);
+  form_->QueueCommand(app::cmdReadTempTable);
+  {
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    form_->DstLink->AddCurvePoint({nmea::kCurveSpeed, 0, 2.0, 1.05}, now_);
+  }
+  form_->SpeedTable.assign(32, 1.05);
+  form_->CmbDstPort->SetItemIndex(0);
+  form_->CmbDstPort->Click();
+  EXPECT_FALSE(form_->DstReady);
+  EXPECT_EQ(form_->FirmwareVersion, 0);
+  EXPECT_TRUE(form_->SpeedTable.empty());
+  {
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    EXPECT_TRUE(form_->DstLink->NMEAData.Products.empty());
+    EXPECT_TRUE(form_->DstLink->Curves.empty());
+  }
+  Tick(3000);
+  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  EXPECT_TRUE(form_->CommandQueue.empty());
+  EXPECT_EQ(form_->LblModuleName->GetCaption(), form_->TxtNoValue);
+  EXPECT_FALSE(form_->LblModuleMsg->Visible());
+}
+
+TEST_F(ExchangeTest, AnotherModuleOnANewRateStartsWithoutThePreviousOnesTables) {
+  Identify();
+  LetTableReadsEnd();
+  {
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    form_->DstLink->AddCurvePoint({nmea::kCurveTemperature, 0, 20.0, -2.0}, now_);
+  }
+  form_->TempTable.assign(42, -2.0);
+  form_->CmbDstBaud->SetItemIndex(1);
+  form_->CmbDstBaud->Click();
+  ASSERT_EQ(form_->DstLink->Baud(), 38400);
+  EXPECT_TRUE(form_->TempTable.empty());
+  {
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    EXPECT_TRUE(form_->DstLink->Curves.empty());
+  }
+  // Once identified, its own tables are read at once.
+  Identify();
+  Tick(250);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+}
+
+}  // namespace

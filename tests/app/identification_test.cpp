@@ -1,0 +1,160 @@
+// Which module answers: the product records the link keeps, judged by
+// maker, age, product code and firmware, and the labels they fill; and
+// what the window lets the user press for what it knows.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/hashing.h"
+#include "tests/app/module_helpers.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/standard/label.h"
+#include "widetext/standard/list_box.h"
+#include "widetext/standard/static_text.h"
+
+namespace {
+
+class IdentificationTest : public apptest::ModuleTest {
+ protected:
+  void AddRecord(std::uint32_t Product, std::string Firmware, std::uint32_t Tick, std::string_view Maker = "ARL") {
+    nmea::tNMEAProd record;
+    record.SourceId = ++sources_;
+    record.ManufacturerKey = support::StringHash(Maker);
+    record.ProductCode = Product;
+    record.SoftwareVersion = std::move(Firmware);
+    record.HardwareVersion = "123";
+    record.SerialNumber = "123456";
+    record.Date = 40238;  // 1 March 2010
+    record.Tick = Tick;
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    form_->DstLink->NMEAData.Products.push_back(record);
+  }
+  void ClearRecords() {
+    const nmea::TEndpointLock lock = form_->DstLink->Lock();
+    form_->DstLink->NMEAData.Products.clear();
+  }
+  std::int32_t Identify(std::uint32_t Now) {
+    form_->NowTicks = Now;
+    return form_->IdentifyDevice();
+  }
+  std::u16string Name() { return form_->LblModuleName->GetCaption(); }
+
+  std::uint32_t sources_ = 0;
+};
+
+TEST_F(IdentificationTest, TheModuleIsSupportedFromFirmware3032AndItsLabelsShowIt) {
+  const std::uint32_t now = 0x00000400u;
+  AddRecord(1, "3031", now);
+  EXPECT_EQ(Identify(now), 2);
+  EXPECT_EQ(form_->FirmwareVersion, 3031);
+  ClearRecords();
+  AddRecord(1, "3032", now);
+  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
+  EXPECT_EQ(form_->LblModuleVer->GetCaption(), u"3.032  01/03/2010");
+  EXPECT_EQ(form_->LblHardVer->GetCaption(), u"1.23");
+  EXPECT_EQ(form_->LblModuleSerial->GetCaption(), u"123456");
+  // Firmware that is not a number reads as 0: too old.
+  ClearRecords();
+  AddRecord(1, "abc", now);
+  EXPECT_EQ(Identify(now), 2);
+  EXPECT_EQ(form_->FirmwareVersion, 0);
+}
+
+TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecordsOfItsMakerCount) {
+  const std::uint32_t now = 0x00000400u;
+  AddRecord(7, "3042", now);
+  AddRecord(1, "3042", now - 100);
+  AddRecord(0, "3042", now);
+  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
+
+  ClearRecords();
+  AddRecord(11, "3042", now);
+  EXPECT_EQ(Identify(now), 3);
+  EXPECT_EQ(Name(), u"Zeruziviz MUX-5");
+  // An unknown product is named so, but not taken for anything.
+  ClearRecords();
+  AddRecord(5, "3042", now);
+  EXPECT_EQ(Identify(now), 0);
+  EXPECT_EQ(Name(), u"Unknown Zeruziviz Product");
+
+  ClearRecords();
+  AddRecord(1, "3042", now, "GRM");
+  EXPECT_EQ(Identify(now), 0);
+  // 10 s old is too old, across the wrap of the counter too; a stamp just
+  // ahead of the tick's reading is young.
+  ClearRecords();
+  AddRecord(1, "3042", now - 10000);
+  EXPECT_EQ(Identify(now), 0);
+  ClearRecords();
+  AddRecord(1, "3042", now - 9999);
+  EXPECT_EQ(Identify(now), 1);
+  ClearRecords();
+  AddRecord(1, "3042", now + 40);
+  EXPECT_EQ(Identify(now), 1);
+  // A record from 40 days ago is not young because the counter went round.
+  ClearRecords();
+  AddRecord(1, "3042", now + 0x80000000u);
+  EXPECT_EQ(Identify(now), 0);
+}
+
+TEST_F(IdentificationTest, TheControlsFollowTheModuleAndWhatItSends) {
+  form_->DstReady = true;
+  form_->DepthSeen = true;
+  form_->UpdateControlStates();
+  EXPECT_TRUE(form_->ButDepthSend->Enabled());
+  EXPECT_TRUE(form_->EditDptOfs->Enabled());
+  EXPECT_TRUE(form_->ButResetLogCal->Enabled());
+  EXPECT_FALSE(form_->ButSetLogCal->Enabled());
+  EXPECT_FALSE(form_->ButSetTempOffs->Enabled());
+
+  form_->SpeedSeen = true;
+  form_->UpdateControlStates();
+  EXPECT_TRUE(form_->ButSetLogCal->Enabled());
+  EXPECT_TRUE(form_->ButTripLogReset->Enabled());
+  EXPECT_FALSE(form_->ButCalcLogVal->Enabled());
+  EXPECT_FALSE(form_->ButDelLogVal->Enabled());
+  form_->LogCoeffListBox->GetItems().Add(u"6.0 kn    Coeff. = 1.10");
+  form_->LogCoeffListBox->SetItemIndex(0);
+  form_->UpdateControlStates();
+  EXPECT_TRUE(form_->ButCalcLogVal->Enabled());
+  EXPECT_TRUE(form_->ButDelLogVal->Enabled());
+
+  // Without the module nothing that speaks to it may be pressed; the
+  // table calibration of temperature never.
+  form_->DstReady = false;
+  form_->TempSeen = true;
+  form_->UpdateControlStates();
+  for (widetext::TxpButton* button :
+       {form_->ButDepthSend, form_->ButResetLogCal, form_->ButSetLogCal, form_->ButTripLogReset, form_->ButSetTempOffs,
+        form_->ButResetTempOfs, form_->ButSetTempCal, form_->ButCalcTempVal}) {
+    EXPECT_FALSE(button->Enabled()) << button->Name();
+  }
+  EXPECT_TRUE(form_->EditLogCal->Enabled());
+}
+
+TEST_F(IdentificationTest, TheModuleLabelsShowTheResultOrItsMessage) {
+  form_->TxtNoValue = u"- - -";
+  form_->TxtFirmwareOld = u"too old";
+  form_->TxtNotSupported = u"not supported";
+  form_->DeviceStatus = 2;
+  form_->ShowModuleStatus();
+  EXPECT_TRUE(form_->LblModuleMsg->Visible());
+  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), u"too old");
+  form_->DeviceStatus = 3;
+  form_->ShowModuleStatus();
+  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), u"not supported");
+  form_->DeviceStatus = 1;
+  form_->ShowModuleStatus();
+  EXPECT_FALSE(form_->LblModuleMsg->Visible());
+  form_->DeviceStatus = 0;
+  form_->ShowModuleStatus();
+  EXPECT_FALSE(form_->LblModuleMsg->Visible());
+  for (app::TWtxLabel* label : {form_->LblModuleName, form_->LblModuleVer, form_->LblHardVer, form_->LblModuleSerial}) {
+    EXPECT_EQ(label->GetCaption(), u"- - -");
+  }
+}
+
+}  // namespace
