@@ -40,23 +40,23 @@ TEST_F(AnalysisTreeSimulatorTest, AfterARunTheTreeShowsEveryTalkerAndSentenceOfB
   app::TMainForm& form = ShowOnSimulator();
   ASSERT_TRUE(form.DstLink->IsOpen());
   ASSERT_TRUE(form.GpsLink->IsOpen());
-  form.DstLink->SendLine("$PARLRHI,01", true);
+  // The window identifies the module and reads its tables by itself.
   ASSERT_TRUE(PumpUntil([&] {
-    return HasSentence(*form.DstLink, "P", "ARLIHS") && HasSentence(*form.DstLink, "SD", "DBT") &&
-           HasSentence(*form.DstLink, "SD", "DPT") && HasSentence(*form.DstLink, "VW", "VHW") &&
-           HasSentence(*form.DstLink, "VW", "VLW") && HasSentence(*form.DstLink, "YX", "MTW") &&
-           HasSentence(*form.GpsLink, "GP", "GGA") && HasSentence(*form.GpsLink, "GP", "RMC") &&
-           HasSentence(*form.GpsLink, "GP", "VTG") && HasSentence(*form.GpsLink, "GP", "GSA") &&
-           HasSentence(*form.GpsLink, "GP", "GSV");
+    return HasSentence(*form.DstLink, "P", "ARLIHS") && HasSentence(*form.DstLink, "P", "ARLARC") &&
+           HasSentence(*form.DstLink, "SD", "DBT") && HasSentence(*form.DstLink, "SD", "DPT") &&
+           HasSentence(*form.DstLink, "VW", "VHW") && HasSentence(*form.DstLink, "VW", "VLW") &&
+           HasSentence(*form.DstLink, "YX", "MTW") && HasSentence(*form.GpsLink, "GP", "GGA") &&
+           HasSentence(*form.GpsLink, "GP", "RMC") && HasSentence(*form.GpsLink, "GP", "VTG") &&
+           HasSentence(*form.GpsLink, "GP", "GSA") && HasSentence(*form.GpsLink, "GP", "GSV");
   }));
 
   form.TabPag->SetActivePage(form.PaTools);
   platform::Application->ProcessMessages();
   const std::vector<std::string> english = {
-      "DST Channel",        "DST Channel/P",      "DST Channel/P/ARLIHS", "DST Channel/SD",     "DST Channel/SD/DBT",
-      "DST Channel/SD/DPT", "DST Channel/VW",     "DST Channel/VW/VHW",   "DST Channel/VW/VLW", "DST Channel/YX",
-      "DST Channel/YX/MTW", "GPS Channel",        "GPS Channel/GP",       "GPS Channel/GP/GGA", "GPS Channel/GP/GSA",
-      "GPS Channel/GP/GSV", "GPS Channel/GP/RMC", "GPS Channel/GP/VTG"};
+      "DST Channel",        "DST Channel/P",      "DST Channel/P/ARLARC", "DST Channel/P/ARLIHS", "DST Channel/SD",
+      "DST Channel/SD/DBT", "DST Channel/SD/DPT", "DST Channel/VW",       "DST Channel/VW/VHW",   "DST Channel/VW/VLW",
+      "DST Channel/YX",     "DST Channel/YX/MTW", "GPS Channel",          "GPS Channel/GP",       "GPS Channel/GP/GGA",
+      "GPS Channel/GP/GSA", "GPS Channel/GP/GSV", "GPS Channel/GP/RMC",   "GPS Channel/GP/VTG"};
   EXPECT_EQ(Paths(), english);
   form.StatsTree->FullExpand();
   platform::Application->ProcessMessages();

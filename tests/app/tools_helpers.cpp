@@ -50,11 +50,6 @@ std::string PortSettings(std::int32_t DstPort, std::int32_t DstBaud, std::int32_
   return text;
 }
 
-std::string Sentence(std::string_view Body) {
-  const std::string text = "$" + std::string(Body);
-  return text + "*" + nmea::TNMEA2KDecoder::NmeaChecksum(text, 2, static_cast<int>(text.size())) + "\r\n";
-}
-
 bool HasSentence(nmea::TNMEA2KDecoder& Link, std::string_view Talker, std::string_view Id) {
   const auto talker = static_cast<std::uint32_t>(support::StringHashEx(Talker));
   const auto id = static_cast<std::uint32_t>(support::StringHashEx(Id));

@@ -14,6 +14,7 @@
 #include "client/dst_sim_client.h"
 #include "platform/ui/controls/dialogs.h"
 #include "tests/app/app_helpers.h"
+#include "tests/app/module_helpers.h"
 
 namespace apptest {
 
@@ -55,8 +56,6 @@ class FileChoices {
 // (0: none) and the DST channel at DstBaud.
 std::string PortSettings(std::int32_t DstPort, std::int32_t DstBaud, std::int32_t GpsPort);
 
-// "$" Body "*" checksum CR LF.
-std::string Sentence(std::string_view Body);
 // The link's statistics hold Talker's sentence Id (read under its lock).
 bool HasSentence(nmea::TNMEA2KDecoder& Link, std::string_view Talker, std::string_view Id);
 
