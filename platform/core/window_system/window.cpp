@@ -138,8 +138,15 @@ bool CarriesStrings(HWND hWnd, UINT msg) {
   return !w || (w->style & LBS_NODATA) == 0;
 }
 
+thread_local int t_procedureDepth = 0;
+
 LRESULT RawCall(const WNDPROC& proc, HWND h, UINT m, WPARAM w, LPARAM l) {
-  return proc.Fn ? proc.Fn(proc.Self, h, m, w, l) : 0;
+  if (!proc.Fn) return 0;
+  struct Depth {
+    Depth() { ++t_procedureDepth; }
+    ~Depth() { --t_procedureDepth; }
+  } depth;
+  return proc.Fn(proc.Self, h, m, w, l);
 }
 
 // Calls proc for a caller of the given kind, converting what the message
@@ -530,6 +537,8 @@ LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
   }
   return old;
 }
+
+bool InsideWindowProcedure() { return t_procedureDepth > 0; }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return Call(proc, false, hWnd, msg, wParam, lParam);

@@ -139,6 +139,11 @@ LPARAM GetWindowLong(HWND hWnd, int index);
 // Returns the previous value. Style changes reach the presentation.
 LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value);
 
+// True while a window procedure runs on the calling thread. The toolkit
+// code that led into it may still be on the stack, so the presentation
+// frees a widget only when none runs.
+bool InsideWindowProcedure();
+
 // Calls a procedure as an 8-bit or a Unicode caller, converting text.
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -164,6 +164,7 @@ void InstallEventSource() {
   QueueEventSource source;
   source.Wake = [dispatcher] { dispatcher->wakeUp(); };
   source.Wait = [](std::uint32_t timeoutMs) {
+    DeleteDisposedWidgets();
     if (timeoutMs == 0) {
       QCoreApplication::processEvents(QEventLoop::AllEvents);
       return;
@@ -302,10 +303,7 @@ QtPeer::QtPeer(HWND hWnd, QWidget* widget, bool managed)
 
 QtPeer::~QtPeer() {
   if (widget_) widget_->removeEventFilter(router_.get());
-  if (widget_ && managed_) {
-    widget_->hide();
-    widget_->deleteLater();
-  }
+  if (managed_) DisposeWidget(widget_);
 }
 
 void QtPeer::Route(QWidget* w) {
@@ -402,7 +400,12 @@ void QtPeer::Update() {
   if (widget_ && widget_->isVisible()) widget_->repaint();
 }
 
-void QtPeer::Destroying() { hwnd_ = nullptr; }
+void QtPeer::Destroying() {
+  hwnd_ = nullptr;
+  // The peer's parts go before this base: their signal handlers must not
+  // run meanwhile.
+  if (managed_) SilenceWidget(widget_);
+}
 
 void QtPeer::ReplayChar(char16_t unit) {
   QWidget* target = KeyTarget();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 #include <string>
@@ -42,6 +43,15 @@ namespace platform::ui {
 
 // Makes the Qt application object when there is none yet.
 void EnsureApplication();
+
+// Stops the signals of a widget and its parts: they would reach a peer that
+// is going.
+void SilenceWidget(QWidget* widget);
+// Deletes the widget of a window that went, at once or (while a window
+// procedure runs) at the next message retrieval outside every procedure.
+void DisposeWidget(QWidget* widget);
+// Deletes the widgets left for later, unless a window procedure runs.
+void DeleteDisposedWidgets();
 
 QColor ToQColor(COLORREF c);
 COLORREF FromQColor(const QColor& c);
