@@ -559,6 +559,8 @@ bool KillTimer(HWND hWnd, std::uintptr_t id) {
   return true;
 }
 
+std::uint32_t NextTimerDue() { return NextTimerWait(CurrentQueue()); }
+
 bool RunOnUiThread(std::function<void()> fn) {
   auto q = FindQueue(g_uiThread.load());
   if (!q || !fn) return false;

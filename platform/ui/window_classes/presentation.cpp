@@ -536,6 +536,7 @@ void InitializeUi() {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
+  ServeQueueInModalLoops();
   SetDefaultPeerFactory([](HWND h) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(h); });
   RegisterStandardClasses();
 }

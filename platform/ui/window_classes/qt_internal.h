@@ -53,6 +53,9 @@ void DisposeWidget(QWidget* widget);
 // Deletes the widgets left for later, unless a window procedure runs.
 void DeleteDisposedWidgets();
 
+// Lets the user-interface queue run inside Qt's own modal loops.
+void ServeQueueInModalLoops();
+
 QColor ToQColor(COLORREF c);
 COLORREF FromQColor(const QColor& c);
 QFont ToQFont(const LOGFONT& lf);
