@@ -9,6 +9,15 @@ bool WideApiSetWindowText(platform::HWND hWnd, std::u16string_view Text) {
   return platform::SetWindowTextW(hWnd, Text);
 }
 
+bool WideApiExtTextOut(platform::HDC DC, int X, int Y, platform::UINT Options, const platform::RECT* Rect,
+                       const char16_t* Str, int Count, const int* Dx) {
+  return platform::ExtTextOutW(DC, X, Y, Options, Rect, Str, Count, Dx);
+}
+
+int WideApiDrawText(platform::HDC DC, const char16_t* Str, int Count, platform::RECT* Rect, platform::UINT Format) {
+  return platform::DrawTextW(DC, Str, Count, Rect, Format);
+}
+
 char16_t* WideApiCharUpper(char16_t* Str) {
   for (char16_t* p = Str; *p; ++p) *p = platform::CharUpperW(*p);
   return Str;

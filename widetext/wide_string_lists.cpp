@@ -17,18 +17,8 @@ constexpr char16_t kCR = 13;
 constexpr char16_t kLF = 10;
 constexpr char16_t kLineSeparator = 0x2028;
 
-// Keeps a BeginUpdate bracket balanced when the work inside it throws.
-class UpdateScope {
- public:
-  explicit UpdateScope(TWideStrings& list) : list_(list) { list_.BeginUpdate(); }
-  ~UpdateScope() { list_.EndUpdate(); }
-  UpdateScope(const UpdateScope&) = delete;
-  UpdateScope& operator=(const UpdateScope&) = delete;
-
- private:
-  TWideStrings& list_;
-};
-
+// Keeps an 8-bit list's BeginUpdate bracket balanced when the work inside it
+// throws.
 class AnsiUpdateScope {
  public:
   explicit AnsiUpdateScope(platform::TStrings& list) : list_(list) { list_.BeginUpdate(); }
@@ -110,7 +100,7 @@ void TWideStrings::SetCapacity(int) {}
 
 void TWideStrings::SetTextStr(std::u16string_view Value) {
   const std::u16string_view text = Value.substr(0, Value.find(u'\0'));
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   Clear();
   std::size_t p = 0;
   while (p < text.size()) {
@@ -140,19 +130,19 @@ int TWideStrings::AddObject(const std::u16string& S, platform::TObject* AObject)
 }
 
 void TWideStrings::AddStrings(const platform::TStrings& Strings) {
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   for (int i = 0; i < Strings.GetCount(); ++i) {
     AddObject(StringToWideStringEx(Strings.Get(i), platform::CP_ACP), Strings.GetObject(i));
   }
 }
 
 void TWideStrings::AddStrings(const TWideStrings& Strings) {
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   for (int i = 0; i < Strings.GetCount(); ++i) AddObject(Strings.Get(i), Strings.GetObject(i));
 }
 
 void TWideStrings::Exchange(int Index1, int Index2) {
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   platform::TObject* object = GetObject(Index1);
   const std::u16string text = Get(Index1);
   Put(Index1, Get(Index2));
@@ -198,13 +188,13 @@ void TWideStrings::LoadFromFile(const std::u16string& FileName) {
 }
 
 void TWideStrings::LoadFromStream(platform::TStream& Stream) {
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   SetTextStr(FromUtf16LE(ReadRest(Stream)));
 }
 
 void TWideStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   const std::u16string text = Get(CurIndex);
   platform::TObject* object = GetObject(CurIndex);
   Delete(CurIndex);
@@ -267,7 +257,7 @@ void TWideStrings::SetUpdateState(bool) {}
 void TWideStrings::Assign(const platform::TPersistent* Source) {
   if (Source == this) return;
   if (const auto* wide = dynamic_cast<const TWideStrings*>(Source)) {
-    UpdateScope update(*this);
+    TWideStringsUpdateScope update(*this);
     Clear();
     defined_ = wide->defined_;
     delimiter_ = wide->delimiter_;
@@ -277,7 +267,7 @@ void TWideStrings::Assign(const platform::TPersistent* Source) {
     return;
   }
   if (const auto* ansi = dynamic_cast<const platform::TStrings*>(Source)) {
-    UpdateScope update(*this);
+    TWideStringsUpdateScope update(*this);
     Clear();
     SetNameValueSeparator(Widened(ansi->NameValueSeparator));
     SetQuoteChar(Widened(ansi->QuoteChar));
@@ -330,7 +320,7 @@ void TWideStrings::ReadData(platform::TReader& Reader) {
   }
   Reader.ReadListBegin();
   {
-    UpdateScope update(*this);
+    TWideStringsUpdateScope update(*this);
     Clear();
     while (!Reader.EndOfList()) Add(Reader.ReadWideString());
   }
@@ -360,7 +350,7 @@ void TWtxStrings::SaveToStream(platform::TStream& Stream) const { SaveToStream_B
 
 void TWtxStrings::LoadFromStream_BOM(platform::TStream& Stream, bool WithBOM) {
   enum class Kind { Utf16LE, Utf16BE, Utf8, Ansi };
-  UpdateScope update(*this);
+  TWideStringsUpdateScope update(*this);
   Kind kind = Kind::Utf16LE;
   if (WithBOM) {
     kind = Kind::Ansi;

@@ -118,6 +118,18 @@ class TWideStrings : public platform::TPersistent {
   int updateCount_ = 0;
 };
 
+// Keeps a BeginUpdate bracket balanced when the work inside it throws.
+class TWideStringsUpdateScope {
+ public:
+  explicit TWideStringsUpdateScope(TWideStrings& List) : list_(List) { list_.BeginUpdate(); }
+  ~TWideStringsUpdateScope() { list_.EndUpdate(); }
+  TWideStringsUpdateScope(const TWideStringsUpdateScope&) = delete;
+  TWideStringsUpdateScope& operator=(const TWideStringsUpdateScope&) = delete;
+
+ private:
+  TWideStrings& list_;
+};
+
 // The class library's list messages.
 extern const TResStringRec SListIndexError;
 extern const TResStringRec SSortedListError;

@@ -75,6 +75,50 @@ TEST_F(ComCtrlsTest, PagesMakeTabsAndOnlyTheUsersChoiceIsAnnounced) {
   EXPECT_EQ(sheets[2]->TabIndex(), 1);
 }
 
+TEST_F(ComCtrlsTest, SheetsAnnounceComingIntoViewAndLeavingIt) {
+  auto* pages = new TPageControl(form_);
+  pages->SetParent(form_);
+  pages->SetBounds(0, 0, 400, 300);
+  std::vector<std::string> log;
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"Connection", "Speed"}) {
+    auto* sheet = new TTabSheet(form_);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption(caption);
+    sheet->OnShow = [&log, caption](TObject*) { log.push_back(std::string("show ") + caption); };
+    sheet->OnHide = [&log, caption](TObject*) { log.push_back(std::string("hide ") + caption); };
+    sheets.push_back(sheet);
+  }
+  EXPECT_TRUE(log.empty());  // nothing is on the screen yet
+  form_->Show();
+  EXPECT_EQ(log, (std::vector<std::string>{"show Connection"}));
+
+  log.clear();
+  pages->SetActivePage(sheets[1]);
+  EXPECT_EQ(log, (std::vector<std::string>{"show Speed", "hide Connection"}));
+
+  // The user's choice of tab shows the sheet the same way.
+  log.clear();
+  RECT r;
+  SendMessageA(pages->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(pages->Handle(), WM_LBUTTONDOWN, 1,
+               MAKELPARAM(static_cast<WORD>(r.left + 3), static_cast<WORD>(r.top + 3)));
+  EXPECT_EQ(log, (std::vector<std::string>{"show Connection", "hide Speed"}));
+
+  log.clear();
+  form_->Hide();
+  EXPECT_EQ(log, (std::vector<std::string>{"hide Connection"}));
+
+  // A failing handler is reported and the sheet still shows.
+  std::string reported;
+  Application->OnException = [&](TObject*, const std::exception& e) { reported = e.what(); };
+  sheets[0]->OnShow = [](TObject*) { throw EInvalidOperation("no port list"); };
+  form_->Show();
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, "no port list");
+  EXPECT_TRUE(sheets[0]->Showing());
+}
+
 TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
   auto* tree = new TTreeView(form_);
   tree->SetParent(form_);
@@ -107,6 +151,48 @@ TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
   EXPECT_EQ(tree->Selected(), nullptr);
   items.Clear();
   EXPECT_EQ(items.GetFirstNode(), nullptr);
+}
+
+TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindow) {
+  auto* tree = new TTreeView(form_);
+  tree->SetParent(form_);
+  tree->SetBounds(0, 0, 300, 200);
+  form_->Show();
+  int tag = 7;
+  TTreeNodes& items = tree->Items();
+  TTreeNode* dst = items.AddChildObject(nullptr, "DST", &tag);
+  TTreeNode* sd = items.AddChild(dst, "SD \x96 Sounder");
+  items.AddChild(sd, "DPT");
+  TTreeNode* gps = items.AddChild(nullptr, "GPS");
+  sd->SetImageIndex(1);
+  sd->SetSelectedIndex(2);
+  dst->Expand(false);
+  sd->SetSelected(true);
+  int changes = 0;
+  tree->OnChange = [&](TObject*, TTreeNode*) { ++changes; };
+
+  const HWND before = tree->Handle();
+  tree->RecreateWnd();
+  ASSERT_NE(tree->Handle(), before);
+  // The same nodes, in the same places, with what they carried.
+  EXPECT_EQ(items.Count(), 4);
+  EXPECT_EQ(items.GetFirstNode(), dst);
+  EXPECT_EQ(dst->getFirstChild(), sd);
+  EXPECT_EQ(dst->getNextSibling(), gps);
+  EXPECT_EQ(sd->Text(), "SD \x96 Sounder");
+  EXPECT_EQ(sd->Item(0)->Text(), "DPT");
+  EXPECT_EQ(dst->Data(), &tag);
+  EXPECT_EQ(sd->ImageIndex(), 1);
+  EXPECT_EQ(sd->SelectedIndex(), 2);
+  EXPECT_TRUE(dst->Expanded());
+  EXPECT_FALSE(sd->Expanded());
+  EXPECT_EQ(tree->Selected(), sd);
+  EXPECT_EQ(changes, 0);
+  // And they work on the new window.
+  sd->SetText("SD");
+  EXPECT_EQ(TreeGetText(tree->Handle(), sd->ItemId()), u"SD");
+  gps->Delete();
+  EXPECT_EQ(items.Count(), 3);
 }
 
 TEST_F(ComCtrlsTest, TreeHitTestsFindTheNodeUnderAPoint) {

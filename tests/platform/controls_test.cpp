@@ -223,6 +223,126 @@ TEST_F(ControlsTest, MemoLinesLeaveOutAnEmptyLastLine) {
   EXPECT_EQ(memo->Lines()[1], "$GPGGA,1");
 }
 
+TEST_F(ControlsTest, TheMouseShowsTheCursorOfTheControlUnderIt) {
+  auto* link = new TLabel(form_);
+  link->SetParent(form_);
+  link->SetCaption("www.example.com");
+  link->SetBounds(100, 100, 120, 20);
+  link->SetCursor(crHandPoint);
+  auto* edit = Add<TEdit>(form_, 10, 200, 100, 24);
+  form_->Show();
+  const HWND h = form_->Handle();
+  QWidget* face = ui::WidgetOf(h);
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 105));
+  EXPECT_EQ(face->cursor().shape(), Qt::PointingHandCursor);
+  SendMessageW(h, WM_MOUSEMOVE, 0, At(10, 10));
+  EXPECT_EQ(face->cursor().shape(), Qt::ArrowCursor);
+
+  // A control with a window shows its cursor at once, keeps it in a new
+  // window, and gets its class's own back with the default.
+  const auto editShape = [&] { return ui::WidgetOf(edit->Handle())->cursor().shape(); };
+  const Qt::CursorShape own = editShape();
+  edit->SetCursor(crHandPoint);
+  EXPECT_EQ(editShape(), Qt::PointingHandCursor);
+  edit->RecreateWnd();
+  EXPECT_EQ(editShape(), Qt::PointingHandCursor);
+  edit->SetCursor(crDefault);
+  EXPECT_EQ(editShape(), own);
+}
+
+TEST_F(ControlsTest, StandardControlsShowTheColoursTheirControlsAskFor) {
+  auto* edit = Add<TEdit>(form_, 10, 10);
+  edit->SetColor(clYellow);
+  edit->Font().SetColor(clRed);
+  auto* list = Add<TListBox>(form_, 10, 40, 100, 60);
+  list->SetColor(clAqua);
+  auto* note = Add<TStaticText>(form_, 10, 110);
+  note->SetCaption("note");
+  note->SetParentColor(false);
+  note->SetColor(clLime);
+  auto* check = Add<TCheckBox>(form_, 10, 140);
+  check->Font().SetColor(clBlue);
+  form_->Show();
+  const auto palette = [](TWinControl* c) { return ui::WidgetOf(c->Handle())->palette(); };
+  EXPECT_EQ(palette(edit).color(QPalette::Base), QColor(255, 255, 0));
+  EXPECT_EQ(palette(edit).color(QPalette::Text), QColor(255, 0, 0));
+  EXPECT_EQ(palette(list).color(QPalette::Base), QColor(0, 255, 255));
+  EXPECT_EQ(palette(note).color(QPalette::Window), QColor(0, 255, 0));
+  EXPECT_EQ(palette(check).color(QPalette::ButtonText), QColor(0, 0, 255));
+}
+
+TEST_F(ControlsTest, ColourAndHintSettingsReachTheChildrenThatFollowTheirParent) {
+  auto* panel = Add<TPanel>(form_, 10, 10, 200, 100);
+  auto* label = new TLabel(form_);
+  label->SetParent(panel);
+  auto* own = new TLabel(form_);
+  own->SetParent(panel);
+  own->SetColor(clWhite);
+  auto* button = Add<TButton>(panel, 10, 40);
+  panel->SetColor(clNavy);
+  EXPECT_EQ(label->Color(), clNavy);
+  EXPECT_EQ(own->Color(), clWhite);
+  panel->SetShowHint(true);
+  EXPECT_TRUE(button->ShowHint());
+  button->SetShowHint(false);
+  panel->SetShowHint(false);
+  panel->SetShowHint(true);
+  EXPECT_FALSE(button->ShowHint());  // set on its own, it no longer follows
+}
+
+TEST_F(ControlsTest, AcceleratorsOfLabelsAndStaticTextsFocusTheirControl) {
+  auto* port = Add<TEdit>(form_, 100, 10);
+  auto* baud = Add<TEdit>(form_, 100, 40);
+  auto* other = Add<TEdit>(form_, 100, 70);
+  auto* portLabel = new TLabel(form_);
+  portLabel->SetParent(form_);
+  portLabel->SetCaption("&Port:");
+  portLabel->FocusControl = port;
+  auto* baudText = Add<TStaticText>(form_, 10, 40);
+  baudText->SetCaption("&Baud rate:");
+  baudText->FocusControl = baud;
+  form_->Show();
+  other->SetFocus();
+  PostKeyDown(other->Handle(), WM_SYSKEYDOWN, 'P', 0x20000001, u"p");
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), port->Handle());
+  PostKeyDown(port->Handle(), WM_SYSKEYDOWN, 'B', 0x20000001, u"b");
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), baud->Handle());
+  // Without the accelerator shown, or disabled, they let it pass.
+  baudText->SetShowAccelChar(false);
+  portLabel->SetEnabled(false);
+  other->SetFocus();
+  PostKeyDown(other->Handle(), WM_SYSKEYDOWN, 'B', 0x20000001, u"b");
+  PostKeyDown(other->Handle(), WM_SYSKEYDOWN, 'P', 0x20000001, u"p");
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), other->Handle());
+}
+
+TEST_F(ControlsTest, LabelsAndStaticTextsSizeToTheirCaption) {
+  auto* label = new TLabel(form_);
+  label->SetParent(form_);
+  auto* text = Add<TStaticText>(form_, 10, 40);
+  label->SetCaption("Depth");
+  text->SetCaption("Depth");
+  const int labelWidth = label->Width();
+  const int textWidth = text->Width();
+  label->SetCaption("Depth below transducer");
+  text->SetCaption("Depth below transducer");
+  EXPECT_GT(label->Width(), labelWidth);
+  EXPECT_GT(text->Width(), textWidth);
+  label->Font().SetSize(label->Font().Size() * 2);
+  text->Font().SetSize(text->Font().Size() * 2);
+  EXPECT_GT(label->Height(), 17);
+  EXPECT_GT(text->Height(), 17);
+  label->SetAutoSize(false);
+  text->SetAutoSize(false);
+  label->SetCaption("D");
+  text->SetCaption("D");
+  EXPECT_GT(label->Width(), labelWidth);
+  EXPECT_GT(text->Width(), textWidth);
+}
+
 TEST_F(ControlsTest, LabelsKeepTheirAnchorAndDrawEmbossedWhenDisabled) {
   auto* label = new TLabel(form_);
   label->SetParent(form_);

@@ -22,10 +22,10 @@ class DialogsTest : public ::testing::Test {
 
 TEST_F(DialogsTest, TheSaveDialogPassesItsSettingsAndTakesTheChoice) {
   TFileChoice asked;
-  SetFileChooser([&](TFileChoice& choice, std::vector<std::string>& files) {
+  SetFileChooser([&](TFileChoice& choice, std::vector<std::u16string>& files) {
     asked = choice;
     choice.FilterIndex = 2;
-    files = {"/tmp/dst log.txt"};
+    files = {u"/tmp/dst log.txt"};
     return true;
   });
   TSaveDialog dialog(nullptr);
@@ -35,24 +35,24 @@ TEST_F(DialogsTest, TheSaveDialogPassesItsSettingsAndTakesTheChoice) {
   dialog.FileName = "dst.txt";
   ASSERT_TRUE(dialog.Execute());
   EXPECT_TRUE(asked.Save);
-  EXPECT_EQ(asked.Title, "Record DST channel");
-  EXPECT_EQ(asked.Filter, "Text files|*.txt|All files|*.*");
-  EXPECT_EQ(asked.FileName, "dst.txt");
+  EXPECT_EQ(asked.Title, u"Record DST channel");
+  EXPECT_EQ(asked.Filter, u"Text files|*.txt|All files|*.*");
+  EXPECT_EQ(asked.FileName, u"dst.txt");
   EXPECT_EQ(dialog.FileName, "/tmp/dst log.txt");
   EXPECT_EQ(dialog.FilterIndex, 2);
 
-  SetFileChooser([](TFileChoice&, std::vector<std::string>&) { return false; });
+  SetFileChooser([](TFileChoice&, std::vector<std::u16string>&) { return false; });
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(dialog.FileName, "/tmp/dst log.txt");
 }
 
 TEST_F(DialogsTest, TheWideFileNameRecordIsFilledAsTheWindowSystemFillsIt) {
-  SetFileChooser([](TFileChoice& choice, std::vector<std::string>& files) {
+  SetFileChooser([](TFileChoice& choice, std::vector<std::u16string>& files) {
     if (choice.MultiSelect) {
-      files = {"/data/a.log", "/data/b.log"};
+      files = {u"/data/a.log", u"/data/b.log"};
     } else {
-      EXPECT_EQ(choice.Filter, "Logs|*.log");
-      files = {"/data/caf\xE9.log"};
+      EXPECT_EQ(choice.Filter, u"Logs|*.log");
+      files = {u"/data/caf\u00E9.log"};
     }
     return true;
   });
@@ -77,6 +77,40 @@ TEST_F(DialogsTest, TheWideFileNameRecordIsFilledAsTheWindowSystemFillsIt) {
   ofn.nMaxFile = 4;
   EXPECT_FALSE(GetOpenFileNameW(&ofn));
   EXPECT_EQ(small, u"xxxx");
+}
+
+TEST_F(DialogsTest, WideFileNamesKeepLettersOutsideCodePage1252BothWays) {
+  const std::u16string greek = u"/logs/\u0392\u03AC\u03B8\u03BF\u03C2.log";
+  const std::u16string polish = u"/logs/G\u0142\u0119boko\u015B\u0107 \u017C\u00F3\u0142w.log";
+  std::u16string asked;
+  SetFileChooser([&](TFileChoice& choice, std::vector<std::u16string>& files) {
+    asked = choice.Title + u"|" + choice.InitialDir + u"|" + choice.FileName;
+    files = {choice.MultiSelect ? polish : greek};
+    if (choice.MultiSelect) files.push_back(u"/logs/\u0394.log");
+    return true;
+  });
+  std::u16string buffer(128, u'\0');
+  std::copy(greek.begin(), greek.end(), buffer.begin());
+  OPENFILENAMEW ofn;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = u"\u0386\u03BD\u03BF\u03B9\u03B3\u03BC\u03B1";
+  ofn.lpstrInitialDir = u"/\u0142\u00F3d\u017A";
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  EXPECT_EQ(asked, std::u16string(ofn.lpstrTitle) + u"|" + ofn.lpstrInitialDir + u"|" + greek);
+  EXPECT_EQ(std::u16string(buffer.c_str()), greek);
+  EXPECT_EQ(ofn.nFileOffset, 6);
+
+  ofn.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER;
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  const std::u16string expected =
+      std::u16string(u"/logs\0", 6) + polish.substr(6) + u'\0' + u"\u0394.log" + u'\0' + u'\0';
+  EXPECT_EQ(buffer.substr(0, expected.size()), expected);
+
+  // The 8-bit dialog of the class library gets the code page 1252 image.
+  TOpenDialog dialog(nullptr);
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, "/logs/?????.log");
 }
 
 TEST_F(DialogsTest, MessageBoxesGoToTheHandlerAndHeadlessRunsDoNotBlock) {

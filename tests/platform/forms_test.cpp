@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "platform/ui/controls/dialogs.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {
@@ -89,6 +92,32 @@ TEST_F(FormsTest, LabelsSizeToTheirTextAndButtonsEndModalLoops) {
   EXPECT_FALSE(form_->Visible());
 }
 
+TEST_F(FormsTest, BorderStyleAndIconsReachTheWindow) {
+  form_->SetBorderStyle(bsDialog);
+  form_->Show();
+  QWidget* w = ui::WidgetOf(form_->Handle());
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
+  EXPECT_EQ(w->size(), QSize(400, 300));
+  // Code still sizes a fixed window; the user cannot.
+  form_->SetBounds(100, 100, 300, 200);
+  EXPECT_EQ(w->size(), QSize(300, 200));
+  EXPECT_EQ(w->maximumSize(), QSize(300, 200));
+
+  form_->SetBorderStyle(bsSizeable);
+  w = ui::WidgetOf(form_->Handle());
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_NE(w->minimumSize(), w->maximumSize());
+  form_->SetBorderIcons(biSystemMenu);
+  w = ui::WidgetOf(form_->Handle());
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+}
+
 TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   auto* a = Add<TEdit>(8, 8);
   auto* b = Add<TEdit>(8, 40);
@@ -146,6 +175,7 @@ class HintedButton : public TButton {
 TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
   std::uint32_t now = 1000;
   ScopedClockOverride clock({.Tick = [&] { return now; }});
+  g_customHints = 0;
   auto* button = Add<HintedButton>(8, 8);
   button->Hint = "Send|Sends the depth offset";
   button->SetShowHint(true);

@@ -91,4 +91,48 @@ TEST_F(GridTest, EscapeKeepsTheCellAndMovingAwayCommits) {
   EXPECT_TRUE(grid_->EditorMode());
 }
 
+// An editor that shows the cell's text in brackets, and a grid that
+// uses it and limits edits to six characters.
+class BracketEditor : public TInplaceEdit {
+ public:
+  using TInplaceEdit::TInplaceEdit;
+  int prepared = 0;
+
+ protected:
+  void UpdateContents() override {
+    TInplaceEdit::UpdateContents();
+    ++prepared;
+    SetText("[" + Text() + "]");
+  }
+};
+
+class BracketGrid : public TStringGrid {
+ public:
+  using TStringGrid::TStringGrid;
+
+ protected:
+  TInplaceEdit* CreateEditor() override { return new BracketEditor(this); }
+  int GetEditLimit() override { return 6; }
+};
+
+TEST_F(GridTest, TheEditorPreparesItsOwnContentsEachTimeItShows) {
+  auto* grid = new BracketGrid(form_);
+  grid->SetParent(form_);
+  grid->SetBounds(0, 130, 300, 60);
+  grid->SetOptions(grid->Options() | goEditing);
+  grid->SetCells(1, 1, "1.00");
+  grid->SetCells(2, 1, "0.98");
+  grid->SetFocus();
+  grid->ShowEditor();
+  auto* editor = dynamic_cast<BracketEditor*>(grid->InplaceEditor());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->Text(), "[1.00]");
+  EXPECT_EQ(editor->MaxLength(), 6);
+  grid->HideEditor(false);
+  grid->SetCol(2);
+  grid->ShowEditor();
+  EXPECT_EQ(editor->Text(), "[0.98]");
+  EXPECT_EQ(editor->prepared, 2);
+}
+
 }  // namespace

@@ -104,6 +104,7 @@ TEST(Actions, LinksHearOfANewCaptionBeforeTheActionStoresIt) {
 
 TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
   InitializeApplication();
+  Application->SetHint("");
   std::string carried;
   const int hook = Application->HookMainWindow([&](TMessage& m) {
     if (m.Msg != CM_ACTIONEXECUTE) return false;
@@ -115,6 +116,48 @@ TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
   Application->UnhookMainWindow(hook);
   EXPECT_EQ(carried, "Sends the table");
   EXPECT_EQ(Application->Hint(), "Sends the table");
+}
+
+// A form and a button that count the idle updates of actions reaching them.
+class UpdatingForm : public TForm {
+ public:
+  using TForm::TForm;
+  int updates = 0;
+  void UpdateActions() override {
+    ++updates;
+    TForm::UpdateActions();
+  }
+};
+
+class InitiatingButton : public TButton {
+ public:
+  using TButton::TButton;
+  int initiated = 0;
+  void InitiateAction() override {
+    ++initiated;
+    TButton::InitiateAction();
+  }
+};
+
+TEST(Actions, IdleTimeUpdatesReachTheFormAndItsControlsThroughTheirOverrides) {
+  InitializeApplication();
+  auto* form = new UpdatingForm(nullptr, TCustomForm::CreateNew);
+  auto* button = new InitiatingButton(form);
+  button->SetParent(form);
+  TAction action(nullptr);
+  int asked = 0;
+  action.OnUpdate = [&](TObject*) { ++asked; };
+  button->SetAction(&action);
+  form->Show();
+  Application->ProcessMessages();
+  Application->OnIdle = [](TObject*, bool& done) { done = false; };
+  Application->HandleMessage();
+  Application->OnIdle = nullptr;
+  EXPECT_EQ(form->updates, 1);
+  EXPECT_EQ(button->initiated, 1);
+  EXPECT_EQ(asked, 1);
+  Free(form);
+  Application->ProcessMessages();
 }
 
 }  // namespace

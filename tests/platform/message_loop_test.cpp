@@ -43,6 +43,7 @@ TEST_F(MessageLoopTest, AUnicodeHookDeliversWideCharactersAheadOfTheEightBitLoop
   // The edit's window becomes a Unicode one, as the wide layer makes it.
   const WNDPROC original = GetWindowProc(edit_->Handle());
   g_previous = original;
+  g_wideChars.clear();
   SetWindowProcW(edit_->Handle(), MakeWndProc<&WideForward>(true));
   HHOOK hook = nullptr;
   hook = SetWindowsHookExW(

@@ -145,6 +145,7 @@ void CountTimer(HWND, UINT, std::uintptr_t, DWORD) { ++g_timerCalls; }
 TEST_F(QueueTest, TimersFireWhenDueAndRestartOnRetrieval) {
   std::uint32_t now = 1000;
   ScopedClockOverride clock({.Tick = [&] { return now; }});
+  g_timerCalls = 0;
   const auto id = SetTimer(nullptr, 0, 100, &CountTimer);
   ASSERT_NE(id, 0u);
   MSG m;

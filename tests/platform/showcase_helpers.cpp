@@ -111,7 +111,7 @@ ToolWindow BuildToolWindow() {
 
   Label(form, form, 8, 316, "DST input:");
   auto* monitor = Put<TMemo>(form, form, 8, 334, 312, 96);
-  monitor->ScrollBars = ssVertical;
+  monitor->SetScrollBars(ssVertical);
   monitor->SetReadOnly(true);
   monitor->Font().SetName("Courier New");
   monitor->Lines().Add("$SDDPT,3.4,0.5*64");
@@ -119,7 +119,7 @@ ToolWindow BuildToolWindow() {
   monitor->Lines().Add("$VWVHW,,T,,M,5.6,N,10.4,K*4F");
   Label(form, form, 328, 316, "GPS input:");
   auto* gpsMonitor = Put<TMemo>(form, form, 328, 334, 304, 96);
-  gpsMonitor->ScrollBars = ssVertical;
+  gpsMonitor->SetScrollBars(ssVertical);
   gpsMonitor->SetReadOnly(true);
   gpsMonitor->Font().SetName("Courier New");
   gpsMonitor->Lines().Add("$GPRMC,123519,A,4807.038,N,01131.0*6A");

@@ -3,79 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/window_system/window.h"
-#include "platform/ui/window_classes/presentation.h"
+#include "tests/platform/std_controls_fixture.h"
 
 namespace {
 
 using namespace platform;
-
-std::vector<std::string>* g_notes = nullptr;
-bool g_vetoTab = false;
-
-LRESULT ParentProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_COMMAND && g_notes) {
-    g_notes->push_back(std::to_string(LOWORD(w)) + ":" + std::to_string(HIWORD(w)));
-  }
-  if (msg == WM_NOTIFY && g_notes) {
-    const auto* nm = reinterpret_cast<const NMHDR*>(l);
-    g_notes->push_back("notify " + std::to_string(nm->code));
-    if (nm->code == TCN_SELCHANGING) return g_vetoTab ? 1 : 0;
-  }
-  return DefWindowProcW(h, msg, w, l);
-}
-
-// Upper-cases the characters typed into the window it subclasses.
-WNDPROC g_editProc;
-LRESULT UpperCaseChars(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_CHAR && w >= 'a' && w <= 'z') w -= 32;
-  return CallWindowProcW(g_editProc, h, msg, w, l);
-}
-
-class StdControls : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ui::InitializeUi();
-    WNDCLASS wc;
-    wc.lpfnWndProc = MakeWndProc<&ParentProc>(true);
-    wc.lpszClassName = u"TestParent";
-    RegisterClassW(wc);
-  }
-  void SetUp() override {
-    g_notes = &notes_;
-    g_vetoTab = false;
-    parent_ = CreateWindowExW(0, u"TestParent", u"Test", WS_VISIBLE, 0, 0, 400, 300, nullptr, 0, nullptr, nullptr);
-  }
-  void TearDown() override {
-    DestroyWindow(parent_);
-    Pump();
-    g_notes = nullptr;
-  }
-  HWND Child(const char16_t* cls, DWORD style, int id, const char16_t* text = u"") {
-    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, 200, 100, parent_,
-                           static_cast<std::uintptr_t>(id), nullptr, nullptr);
-  }
-  static void Pump() {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-  }
-  static void Type(HWND h, std::u16string_view text) {
-    for (char16_t c : text) PostKeyDown(h, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
-    Pump();
-  }
-  static LRESULT AddA(HWND h, UINT msg, const char* text) {
-    return SendMessageA(h, msg, 0, reinterpret_cast<LPARAM>(text));
-  }
-  static LRESULT AddW(HWND h, UINT msg, const char16_t* text) {
-    return SendMessageW(h, msg, 0, reinterpret_cast<LPARAM>(text));
-  }
-
-  std::vector<std::string> notes_;
-  HWND parent_ = nullptr;
-};
+using fixture::g_editProc;
+using fixture::g_vetoTab;
+using fixture::UpperCaseChars;
+using StdControls = fixture::StdControls;
 
 TEST_F(StdControls, ComboSelectionFromCodeIsSilentAndTheListsTextIsItsItem) {
   HWND combo = Child(u"COMBOBOX", CBS_DROPDOWNLIST, 7);
@@ -183,6 +119,39 @@ TEST_F(StdControls, MultiLineEditCountsLinesAndPositionsWithCrLf) {
   SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 5u);
   EXPECT_EQ(end, 18u);
+}
+
+// Serial input arrives in chunks that may split a line's CR from its LF.
+TEST_F(StdControls, ACarriageReturnAndALineFeedInsertedApartMakeOneLineBreak) {
+  HWND memo = Child(u"EDIT", ES_MULTILINE | WS_VSCROLL, 5);
+  const auto insert = [&](const char* chunk) { SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(chunk)); };
+  insert("$SDDPT,3.4,0.5*64\r");
+  insert("\n$SDDBT,11.2");
+  insert(",f*0A\r");
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), "$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f*0A\r\n");
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 3);
+
+  // Text put in elsewhere meanwhile does not part them.
+  insert("$VWVHW\r");
+  SendMessageW(memo, EM_SETSEL, 0, 0);
+  insert(">");
+  const int end = GetWindowTextLengthW(memo);
+  SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(end), end);
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), ">$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f*0A\r\n$VWVHW\r\n");
+
+  // A line feed away from the carriage return is a line break of its own,
+  // and so is one after a carriage return that was taken out.
+  insert("A\r");
+  SendMessageW(memo, EM_SETSEL, 0, 0);
+  insert("\n");
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 6);
+  SetWindowTextA(memo, "B\r");
+  SendMessageW(memo, EM_SETSEL, 1, 3);
+  insert("");
+  insert("\n");
+  EXPECT_EQ(WindowTextA(memo), "B\r\n");
 }
 
 LRESULT VirtualOwner(HWND h, UINT msg, WPARAM w, LPARAM l) {

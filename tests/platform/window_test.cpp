@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,13 +75,17 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BindUiThread();
+    // Windows other tests keep (the application's) outlive this one.
+    before_ = GetThreadWindows();
     g_log = &log_;
     Register(u"AnsiWnd", MakeWndProc<&AnsiProc>(false), false);
     Register(u"WideWnd", MakeWndProc<&WideProc>(true), true);
     Register(u"LogWnd", MakeWndProc<&LoggingProc>(true), true);
   }
   void TearDown() override {
-    for (HWND h : GetThreadWindows()) DestroyWindow(h);
+    for (HWND h : GetThreadWindows()) {
+      if (std::find(before_.begin(), before_.end(), h) == before_.end()) DestroyWindow(h);
+    }
     UnregisterClassW(u"AnsiWnd");
     UnregisterClassW(u"WideWnd");
     UnregisterClassW(u"LogWnd");
@@ -101,6 +106,7 @@ class WindowTest : public ::testing::Test {
                            static_cast<std::uintptr_t>(id), nullptr, nullptr);
   }
   std::vector<std::string> log_;
+  std::vector<HWND> before_;
 };
 
 TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "sentence.h"
 
 namespace dstsim {
 namespace {
-
-constexpr std::array<int, DstModule::kSpeedPoints> kPointKnots{2, 3, 4, 5, 6, 8, 12, 15, 20, 30};
 
 // Days since 30 December 1899, the module's date form.
 long DaysSince1899(int y, int m, int d) {
@@ -28,109 +25,226 @@ std::string Hex(unsigned long value, int digits) {
   return text;
 }
 
-double Number(const std::string& field) {
-  std::string text = field;
-  std::replace(text.begin(), text.end(), ',', '.');
-  return std::strtod(text.c_str(), nullptr);
+Answer Refuse(std::string why) {
+  Answer a;
+  a.Note = std::move(why);
+  return a;
+}
+
+Answer Accept() {
+  Answer a;
+  a.Accepted = true;
+  return a;
 }
 
 }  // namespace
 
-std::array<SpeedPoint, DstModule::kSpeedPoints> FactorySpeedTable() {
-  std::array<SpeedPoint, DstModule::kSpeedPoints> table;
-  for (std::size_t i = 0; i < table.size(); ++i) table[i] = {kPointKnots[i], 100};
-  return table;
+DstModule::DstModule(DstSettings settings, double logFactor)
+    : settings_(settings), wheel_(logFactor), table_(FactorySpeedTable()) {}
+
+Answer DstModule::Handle(const std::string& body) {
+  const Fields f = SplitFields(body);
+  const bool uploadCommand = f[0] == "PARLRSC" && f.size() > 1 && f[1] == "SPD";
+  std::vector<std::string> before;
+  if (uploading_ && !uploadCommand) {
+    before.push_back("command during upload: " + body);
+    pendingSet_.fill(false);
+    uploading_ = false;
+    before.push_back("upload discarded: interrupted");
+  }
+  Answer a;
+  if (f[0] == "PARLRHI") {
+    a = Identify(f);
+  } else if (f[0] == "PARLRRC") {
+    a = ReadTable(f);
+  } else if (f[0] == "PARLRSC") {
+    a = SetCommand(f);
+  } else if (f[0] == "PARLRRT") {
+    a = TripPreset(f);
+  } else if (f[0].rfind("PARL", 0) == 0) {
+    a = Refuse("unknown command " + f[0]);
+  } else {
+    a = Refuse("not a command of this module: " + f[0]);
+  }
+  a.Events.insert(a.Events.begin(), before.begin(), before.end());
+  return a;
 }
 
-DstModule::DstModule(DstSettings settings) : settings_(settings), table_(FactorySpeedTable()) {}
-
-std::vector<std::string> DstModule::HandleSentence(std::string_view sentence) {
-  std::string body;
-  if (!SentenceBody(sentence, body)) return {};
-  const std::vector<std::string> fields = SplitFields(body);
-  const std::string& tag = fields[0];
-  if (tag == "PARLRHI") return Identify();
-  if (tag == "PARLRRC" && fields.size() > 1) return ReadTable(fields[1]);
-  if (tag == "PARLRSC" || tag == "PARLRRT") SetValue(fields);
-  return {};
+Answer DstModule::Identify(const Fields& f) const {
+  if (f.size() != 2) return Refuse("identification takes one field, 01");
+  if (f[1] != "01") return Refuse("identification argument " + f[1] + " is not 01");
+  Answer a = Accept();
+  a.Kind = ReplyKind::Identification;
+  a.Replies.push_back(IdentificationBody());
+  return a;
 }
 
-std::vector<std::string> DstModule::Identify() const {
+std::string DstModule::IdentificationBody() const {
   const long date = DaysSince1899(settings_.FirmwareYear, settings_.FirmwareMonth, settings_.FirmwareDay);
-  return {Sentence("PARLIHS," + Hex(settings_.SerialNumber, 8) + ",0," + std::to_string(settings_.ProductCode) +
-                   ",0,0,0," + Hex(settings_.Firmware, 4) + "," + Hex(static_cast<unsigned long>(date), 8) + ",0," +
-                   Hex(settings_.Hardware & 0xFF, 2))};
+  return "PARLIHS," + Hex(settings_.SerialNumber, 8) + ",," + std::to_string(settings_.ProductCode) + ",,,," +
+         Hex(settings_.Firmware & 0xFFFF, 4) + "," + Hex(static_cast<unsigned long>(date), 8) + ",," +
+         Hex(settings_.Hardware & 0xFF, 2);
 }
 
-std::vector<std::string> DstModule::ReadTable(const std::string& kind) const {
-  std::vector<std::string> replies;
-  if (kind == "SPD") {
-    for (std::size_t i = 0; i < table_.size(); ++i) {
-      replies.push_back(Sentence("PARLARC,SPD," + std::to_string(i) + "," + std::to_string(table_[i].Knots) + "," +
-                                 std::to_string(table_[i].Coefficient)));
+Answer DstModule::ReadTable(const Fields& f) {
+  if (f.size() != 2) return Refuse("a table read takes one field, SPD or TMP");
+  Answer a = Accept();
+  if (f[1] == "SPD") {
+    a.Kind = ReplyKind::SpeedTable;
+    if (!table_) {
+      a.Events.push_back("no speed table to send");
+      return a;
     }
-  } else if (kind == "TMP") {
+    for (std::size_t i = 0; i < table_->size(); ++i) {
+      const SpeedPoint& p = (*table_)[i];
+      a.Replies.push_back("PARLARC,SPD," + std::to_string(i) + "," + std::to_string(p.Knots) + "," +
+                          std::to_string(p.Coefficient));
+    }
+  } else if (f[1] == "TMP") {
+    a.Kind = ReplyKind::TemperatureTable;
     const double offset = settings_.TemperatureOffset;
     if (settings_.Firmware >= kNewTemperatureForm) {
-      replies.push_back(Sentence("PARLARC,TMP,0,," + Fixed(offset, 1)));
+      a.Replies.push_back("PARLARC,TMP,0,," + Fixed(offset, 1));
     } else {
       // Older firmware sends the offset as an unsigned hundredth count.
-      replies.push_back(Sentence("PARLARC,TMP,0," + Fixed(offset < 0 ? offset + 655.36 : offset, 2)));
+      a.Replies.push_back("PARLARC,TMP,0," + Fixed(offset < 0 ? offset + 655.36 : offset, 2));
     }
+  } else {
+    return Refuse("unknown table " + f[1]);
   }
-  return replies;
+  return a;
 }
 
-void DstModule::SetValue(const std::vector<std::string>& fields) {
-  if (fields[0] == "PARLRRT") {
-    if (fields.size() > 1) settings_.TripMiles = std::max(0.0, Number(fields[1]));
-    return;
+Answer DstModule::SetCommand(const Fields& f) {
+  if (f.size() < 2) return Refuse("a setting needs a kind, SPD, TMP or DPT");
+  if (f[1] == "SPD") return f.size() > 2 && f[2] == "END" ? EndSpeedTable(f) : SpeedPointCommand(f);
+  if (f[1] == "TMP") return TemperatureOffset(f);
+  if (f[1] == "DPT") return DepthOffset(f);
+  return Refuse("unknown setting " + f[1]);
+}
+
+Answer DstModule::SpeedPointCommand(const Fields& f) {
+  if (f.size() != 5) return Refuse("a speed point takes index, knots and coefficient");
+  long index = 0, knots = 0, coefficient = 0;
+  if (!ParseWhole(f[2], index) || index >= static_cast<long>(kSpeedPoints)) {
+    return Refuse("speed point index " + f[2] + " is not 0 to 9");
   }
-  if (fields.size() < 3) return;
-  const std::string& kind = fields[1];
-  if (kind == "DPT") {
-    settings_.TransducerOffset = std::clamp(Number(fields[2]), -32.76, 32.76);
-  } else if (kind == "TMP" && fields.size() > 3) {
-    // "0,offset" from older programs, "0,,offset" from newer ones.
-    const std::string& value = fields[3].empty() && fields.size() > 4 ? fields[4] : fields[3];
-    settings_.TemperatureOffset = std::clamp(Number(value), -5.0, 5.0);
-  } else if (kind == "SPD" && fields[2] == "END") {
-    const int count = fields.size() > 3 ? std::atoi(fields[3].c_str()) : -1;
-    if (count == 0) {
+  if (!ParseWhole(f[3], knots) || knots == 0) return Refuse("speed " + f[3] + " is not a whole number of knots");
+  if (!ParseWhole(f[4], coefficient) || coefficient == 0) {
+    return Refuse("coefficient " + f[4] + " is not a whole number above 0");
+  }
+  const auto i = static_cast<std::size_t>(index);
+  pending_[i] = {static_cast<int>(knots), static_cast<int>(coefficient)};
+  pendingSet_[i] = true;
+  uploading_ = true;
+  return Accept();
+}
+
+Answer DstModule::EndSpeedTable(const Fields& f) {
+  long count = 0;
+  if (f.size() != 4 || !ParseWhole(f[3], count)) return Refuse("END takes the number of points");
+  if (count == 0) {
+    Answer a = Accept();
+    if (uploading_) DiscardUpload(a, "table deleted");
+    if (settings_.ForgetTableOnDelete) {
+      table_.reset();
+    } else {
       table_ = FactorySpeedTable();
-    } else if (count == static_cast<int>(kSpeedPoints) &&
-               std::all_of(pendingSet_.begin(), pendingSet_.end(), [](bool set) { return set; })) {
-      table_ = pending_;
     }
-    pendingSet_.fill(false);
-  } else if (kind == "SPD" && fields.size() > 4) {
-    const int index = std::atoi(fields[2].c_str());
-    const int coefficient = std::atoi(fields[4].c_str());
-    if (index < 0 || index >= static_cast<int>(kSpeedPoints) || coefficient <= 0) return;
-    pending_[static_cast<std::size_t>(index)] = {std::atoi(fields[3].c_str()), coefficient};
-    pendingSet_[static_cast<std::size_t>(index)] = true;
+    a.Events.push_back("speed table deleted");
+    return a;
   }
+  if (count != static_cast<long>(kSpeedPoints)) {
+    Answer a = Refuse("END with " + f[3] + " points; a table has 10");
+    if (uploading_) DiscardUpload(a, "END with " + f[3] + " points");
+    return a;
+  }
+  const auto missing = std::find(pendingSet_.begin(), pendingSet_.end(), false);
+  if (missing != pendingSet_.end()) {
+    const std::string point = std::to_string(missing - pendingSet_.begin());
+    Answer a = Refuse("upload incomplete: point " + point + " missing");
+    DiscardUpload(a, "point " + point + " missing");
+    return a;
+  }
+  table_ = pending_;
+  pendingSet_.fill(false);
+  uploading_ = false;
+  Answer a = Accept();
+  std::string points;
+  for (const SpeedPoint& p : *table_) points += " " + std::to_string(p.Knots) + ":" + std::to_string(p.Coefficient);
+  a.Events.push_back("speed table committed:" + points);
+  return a;
 }
 
-double DstModule::Correction(double rawKnots) const {
-  std::array<SpeedPoint, kSpeedPoints> points = table_;
-  std::sort(points.begin(), points.end(), [](const SpeedPoint& a, const SpeedPoint& b) { return a.Knots < b.Knots; });
-  if (rawKnots <= points.front().Knots) return points.front().Coefficient / 100.0;
-  for (std::size_t i = 1; i < points.size(); ++i) {
-    if (rawKnots <= points[i].Knots) {
-      const SpeedPoint& a = points[i - 1];
-      const SpeedPoint& b = points[i];
-      if (b.Knots == a.Knots) return b.Coefficient / 100.0;
-      const double t = (rawKnots - a.Knots) / (b.Knots - a.Knots);
-      return (a.Coefficient + t * (b.Coefficient - a.Coefficient)) / 100.0;
-    }
+void DstModule::DiscardUpload(Answer& a, const std::string& why) {
+  pendingSet_.fill(false);
+  uploading_ = false;
+  a.Events.push_back("upload discarded: " + why);
+}
+
+Answer DstModule::TemperatureOffset(const Fields& f) {
+  const bool newFirmware = settings_.Firmware >= kNewTemperatureForm;
+  const std::string firmware = "firmware " + std::to_string(settings_.Firmware);
+  std::string value;
+  if (f.size() == 5 && f[3].empty()) {
+    if (!newFirmware) return Refuse("TMP,0,,<offset> is the form of firmware 3042 and later; " + firmware);
+    value = f[4];
+  } else if (f.size() == 4) {
+    if (newFirmware) return Refuse("TMP,0,<offset> is the form of firmware below 3042; " + firmware);
+    value = f[3];
+  } else {
+    return Refuse("a temperature offset takes TMP,0,<offset> below firmware 3042, TMP,0,,<offset> from it");
   }
-  return points.back().Coefficient / 100.0;
+  if (f[2] != "0") return Refuse("temperature point " + f[2] + ": the module keeps point 0 only");
+  double offset = 0;
+  if (!ParseFixed(value, 1, offset)) return Refuse("offset " + value + " is not a number with 1 decimal");
+  Answer a = Accept();
+  if (!InRange(offset, kMaxTemperatureOffset, 1, a)) return a;
+  settings_.TemperatureOffset = offset;
+  a.Events.push_back("temperature offset " + Fixed(offset, 1));
+  return a;
+}
+
+Answer DstModule::DepthOffset(const Fields& f) {
+  if (f.size() != 3) return Refuse("a depth offset takes one field");
+  double offset = 0;
+  if (!ParseFixed(f[2], 2, offset)) return Refuse("offset " + f[2] + " is not a number with 2 decimals");
+  Answer a = Accept();
+  if (!InRange(offset, kMaxDepthOffset, 2, a)) return a;
+  settings_.TransducerOffset = offset;
+  a.Events.push_back("depth offset " + Fixed(offset, 2));
+  return a;
+}
+
+Answer DstModule::TripPreset(const Fields& f) {
+  if (f.size() != 2) return Refuse("a trip preset takes one field");
+  double miles = 0;
+  if (!ParseFixed(f[1], 2, miles)) return Refuse("trip " + f[1] + " is not a number with 2 decimals");
+  Answer a = Accept();
+  if (miles < 0) {
+    if (!settings_.ClampOffsets) return Refuse("trip " + f[1] + " is below 0.00");
+    a.Note = "clamped to 0.00";
+    miles = 0;
+  }
+  settings_.TripMiles = miles;
+  a.Events.push_back("trip " + Fixed(miles, 2));
+  return a;
+}
+
+bool DstModule::InRange(double& value, double limit, int decimals, Answer& a) const {
+  if (value >= -limit && value <= limit) return true;
+  if (!settings_.ClampOffsets) {
+    a = Refuse(Fixed(value, decimals) + " outside -" + Fixed(limit, decimals) + " to " + Fixed(limit, decimals));
+    return false;
+  }
+  value = std::clamp(value, -limit, limit);
+  a.Note = "clamped to " + Fixed(value, decimals);
+  return true;
 }
 
 double DstModule::LogSpeed() const {
-  const double raw = settings_.SpeedKnots * settings_.LogFactor;
-  return raw * Correction(raw);
+  const double raw = wheel_.Reading(settings_.SpeedKnots);
+  return table_ ? raw * TableCorrection(*table_, raw) : raw;
 }
 
 std::vector<std::string> DstModule::Stream(double elapsedSeconds) {
@@ -140,11 +254,11 @@ std::vector<std::string> DstModule::Stream(double elapsedSeconds) {
   settings_.TotalMiles += miles;
   const double depth = settings_.DepthMetres;
   return {
-      Sentence("SDDBT," + Fixed(depth / 0.3048, 1) + ",f," + Fixed(depth, 2) + ",M," + Fixed(depth / 1.8288, 1) + ",F"),
-      Sentence("SDDPT," + Fixed(depth, 2) + "," + Fixed(settings_.TransducerOffset, 2) + ","),
-      Sentence("VWVHW,,T,,M," + Fixed(speed, 2) + ",N," + Fixed(speed * 1.852, 2) + ",K"),
-      Sentence("VWVLW," + Fixed(settings_.TotalMiles, 2) + ",N," + Fixed(settings_.TripMiles, 2) + ",N"),
-      Sentence("YXMTW," + Fixed(settings_.WaterTemperature + settings_.TemperatureOffset, 1) + ",C"),
+      "SDDBT," + Fixed(depth / 0.3048, 1) + ",f," + Fixed(depth, 2) + ",M," + Fixed(depth / 1.8288, 1) + ",F",
+      "SDDPT," + Fixed(depth, 2) + "," + Fixed(settings_.TransducerOffset, 2) + ",",
+      "VWVHW,,T,,M," + Fixed(speed, 2) + ",N," + Fixed(speed * 1.852, 2) + ",K",
+      "VWVLW," + Fixed(settings_.TotalMiles, 2) + ",N," + Fixed(settings_.TripMiles, 2) + ",N",
+      "YXMTW," + Fixed(settings_.WaterTemperature + settings_.TemperatureOffset, 1) + ",C",
   };
 }
 

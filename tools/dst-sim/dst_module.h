@@ -2,22 +2,26 @@
 // A simulated DST module: it answers the proprietary commands of the
 // calibration program (identification, reading and writing the speed and
 // temperature tables, depth offset, trip reset) and streams depth, water
-// speed, distance and water temperature sentences. Its log speed is the
-// paddle wheel's raw reading corrected by its own speed table, so a table
-// the program sends changes what the module reports.
+// speed, distance and water temperature sentences. It is strict where the
+// protocol is precise: a command in another form than its firmware takes,
+// with a number in another format, or with a value out of range is refused
+// with the reason, and the program's mistakes show as refusals in the log.
+// Its log speed is the paddle wheel's reading corrected by its own speed
+// table, so a table the program sends changes what the module reports.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "speed_log.h"
 
 namespace dstsim {
 
 struct DstSettings {
   double DepthMetres = 12.5;
   double SpeedKnots = 6.0;  // true speed through the water
-  double LogFactor = 0.95;  // raw paddle wheel reading per knot of true speed
   double WaterTemperature = 18.0;
   double TripMiles = 0.0;
   double TotalMiles = 1234.5;
@@ -30,51 +34,80 @@ struct DstSettings {
   int FirmwareYear = 2010;
   int FirmwareMonth = 3;
   int FirmwareDay = 1;
+  // Offsets out of range are taken at the nearest limit instead of being
+  // refused.
+  bool ClampOffsets = false;
+  // After a delete the module holds no speed table and sends none when
+  // asked, instead of returning to the factory table.
+  bool ForgetTableOnDelete = false;
 };
 
-struct SpeedPoint {
-  int Knots = 0;
-  int Coefficient = 100;  // correction x 100
+enum class ReplyKind { None, Identification, SpeedTable, TemperatureTable };
+
+// What the module made of one command.
+struct Answer {
+  bool Accepted = false;
+  // Why it was refused, or what was changed in taking it.
+  std::string Note;
+  ReplyKind Kind = ReplyKind::None;
+  // Sentence bodies, without "$", checksum and line end.
+  std::vector<std::string> Replies;
+  // Changes of the module's state, in order.
+  std::vector<std::string> Events;
 };
 
 class DstModule {
  public:
-  static constexpr std::size_t kSpeedPoints = 10;
+  static constexpr double kMaxTemperatureOffset = 5.0;
+  static constexpr double kMaxDepthOffset = 32.76;
   // Firmware from which temperature offsets carry an empty field before the
   // value.
   static constexpr std::uint32_t kNewTemperatureForm = 3042;
 
-  explicit DstModule(DstSettings settings);
+  explicit DstModule(DstSettings settings, double logFactor = 0.95);
 
-  // Replies (finished sentences) to one received sentence; none for
-  // anything that is not a command of this module or has a bad checksum.
-  std::vector<std::string> HandleSentence(std::string_view sentence);
-  // One round of the module's own sentences; distances advance by the log
-  // speed over elapsedSeconds.
+  // The body of a command whose framing and checksum were right.
+  Answer Handle(const std::string& body);
+  // Bodies of one round of the module's own sentences; distances advance by
+  // the log speed over elapsedSeconds.
   std::vector<std::string> Stream(double elapsedSeconds);
 
-  const std::array<SpeedPoint, kSpeedPoints>& SpeedTable() const { return table_; }
-  double TemperatureOffset() const { return settings_.TemperatureOffset; }
-  double TransducerOffset() const { return settings_.TransducerOffset; }
-  double TripMiles() const { return settings_.TripMiles; }
-  // The speed the module reports: the raw reading times the table's
-  // correction at that reading.
+  // The body of the module's identification reply.
+  std::string IdentificationBody() const;
+
+  DstSettings& Settings() { return settings_; }
+  const DstSettings& Settings() const { return settings_; }
+  PaddleWheel& Wheel() { return wheel_; }
+  // Nothing while the module holds no table.
+  const std::optional<SpeedTable>& Table() const { return table_; }
+  void SetTable(const SpeedTable& table) { table_ = table; }
+  void ClearTable() { table_.reset(); }
+  // The speed the module reports: the paddle wheel's reading times the
+  // table's correction at that reading.
   double LogSpeed() const;
 
  private:
-  std::vector<std::string> Identify() const;
-  std::vector<std::string> ReadTable(const std::string& kind) const;
-  void SetValue(const std::vector<std::string>& fields);
-  double Correction(double rawKnots) const;
+  using Fields = std::vector<std::string>;
+
+  Answer Identify(const Fields& f) const;
+  Answer ReadTable(const Fields& f);
+  Answer SetCommand(const Fields& f);
+  Answer SpeedPointCommand(const Fields& f);
+  Answer EndSpeedTable(const Fields& f);
+  Answer TemperatureOffset(const Fields& f);
+  Answer DepthOffset(const Fields& f);
+  Answer TripPreset(const Fields& f);
+  // True for an offset within +-limit, or moved to the limit when clamping
+  // is on (noted in a); else a becomes the refusal.
+  bool InRange(double& value, double limit, int decimals, Answer& a) const;
+  void DiscardUpload(Answer& a, const std::string& why);
 
   DstSettings settings_;
-  std::array<SpeedPoint, kSpeedPoints> table_;
-  std::array<SpeedPoint, kSpeedPoints> pending_;
+  PaddleWheel wheel_;
+  std::optional<SpeedTable> table_;
+  SpeedTable pending_{};
   std::array<bool, kSpeedPoints> pendingSet_{};
+  bool uploading_ = false;
 };
-
-// The speed table a module leaves the factory with, and returns to when
-// its table is deleted: no correction at any point.
-std::array<SpeedPoint, DstModule::kSpeedPoints> FactorySpeedTable();
 
 }  // namespace dstsim

@@ -1,16 +1,16 @@
 #include "gps_receiver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <numbers>
 
 #include "sentence.h"
 
 namespace dstsim {
 namespace {
-
-constexpr int kMaxSatellites = 12;
 
 // ddmm.mmmm (degreeDigits 2) or dddmm.mmmm (3) and the hemisphere letter.
 std::string Coordinate(double degrees, int degreeDigits, char positive, char negative) {
@@ -40,9 +40,16 @@ std::string Date(const UtcTime& t) {
 
 }  // namespace
 
-GpsReceiver::GpsReceiver(GpsSettings settings) : settings_(settings) {
-  settings_.Satellites = std::clamp(settings_.Satellites, 0, kMaxSatellites);
+UtcTime UtcNow() {
+  using namespace std::chrono;
+  const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
+  std::tm u{};
+  ::gmtime_r(&seconds, &u);
+  return {u.tm_year + 1900, u.tm_mon + 1, u.tm_mday, u.tm_hour, u.tm_min, u.tm_sec, static_cast<int>(ms % 1000)};
 }
+
+GpsReceiver::GpsReceiver(GpsSettings settings) : settings_(settings) {}
 
 std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTime& now) {
   // A nautical mile is a minute of latitude.
@@ -54,7 +61,7 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
   if (settings_.Longitude > 180.0) settings_.Longitude -= 360.0;
   if (settings_.Longitude < -180.0) settings_.Longitude += 360.0;
 
-  const int sats = settings_.Satellites;
+  const int sats = std::clamp(settings_.Satellites, 0, kMaxSatellites);
   const bool fix = sats >= 3;
   const std::string lat = Coordinate(settings_.Latitude, 2, 'N', 'S');
   const std::string lon = Coordinate(settings_.Longitude, 3, 'E', 'W');
@@ -64,11 +71,11 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
   std::snprintf(count, sizeof count, "%02d", sats);
 
   std::vector<std::string> out;
-  out.push_back(Sentence("GPGGA," + Time(now) + "," + lat + "," + lon + "," + (fix ? "1" : "0") + "," + count + "," +
-                         Fixed(settings_.Hdop, 1) + ",2.5,M,47.0,M,,"));
-  out.push_back(Sentence("GPRMC," + Time(now) + "," + (fix ? "A" : "V") + "," + lat + "," + lon + "," + sog + "," +
-                         cog + "," + Date(now) + ",,,A"));
-  out.push_back(Sentence("GPVTG," + cog + ",T,,M," + sog + ",N," + Fixed(settings_.SpeedKnots * 1.852, 1) + ",K,A"));
+  out.push_back("GPGGA," + Time(now) + "," + lat + "," + lon + "," + (fix ? "1" : "0") + "," + count + "," +
+                Fixed(settings_.Hdop, 1) + ",2.5,M,47.0,M,,");
+  out.push_back("GPRMC," + Time(now) + "," + (fix ? "A" : "V") + "," + lat + "," + lon + "," + sog + "," + cog + "," +
+                Date(now) + ",,,A");
+  out.push_back("GPVTG," + cog + ",T,,M," + sog + ",N," + Fixed(settings_.SpeedKnots * 1.852, 1) + ",K,A");
 
   std::string gsa = std::string("GPGSA,A,") + (fix ? "3" : "1");
   for (int i = 0; i < kMaxSatellites; ++i) {
@@ -79,7 +86,7 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
     gsa += ',';
     gsa += Fixed(dop, 1);
   }
-  out.push_back(Sentence(gsa));
+  out.push_back(gsa);
 
   const int messages = std::max(1, (sats + 3) / 4);
   for (int m = 0; m < messages; ++m) {
@@ -90,7 +97,7 @@ std::vector<std::string> GpsReceiver::Stream(double elapsedSeconds, const UtcTim
                     30 + (i * 7) % 20);
       gsv += sat;
     }
-    out.push_back(Sentence(gsv));
+    out.push_back(gsv);
   }
   return out;
 }

@@ -16,6 +16,7 @@ struct GpsSettings {
   double Hdop = 0.9;
 };
 
+// A UTC time with milliseconds.
 struct UtcTime {
   int Year = 2000;
   int Month = 1;
@@ -26,14 +27,20 @@ struct UtcTime {
   int Millisecond = 0;
 };
 
+UtcTime UtcNow();
+
 class GpsReceiver {
  public:
   explicit GpsReceiver(GpsSettings settings);
 
-  // One round of sentences at time now; the position first advances by the
-  // distance covered in elapsedSeconds.
+  static constexpr int kMaxSatellites = 12;
+
+  // Bodies of one round of sentences at time now; the position first
+  // advances by the distance covered in elapsedSeconds.
   std::vector<std::string> Stream(double elapsedSeconds, const UtcTime& now);
 
+  // Satellites beyond kMaxSatellites count as kMaxSatellites.
+  GpsSettings& Settings() { return settings_; }
   double Latitude() const { return settings_.Latitude; }
   double Longitude() const { return settings_.Longitude; }
 

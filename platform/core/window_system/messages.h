@@ -64,7 +64,10 @@ constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_MENUSELECT = 0x011F;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 constexpr UINT WM_MOUSEFIRST = 0x0200;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
@@ -91,6 +94,27 @@ constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_DEVICECHANGE: the event in wParam; lParam points at a broadcast
+// header for arrivals and removals, whose device type tells what came or
+// went. A port's header is followed by its name.
+constexpr WPARAM DBT_DEVICEARRIVAL = 0x8000;
+constexpr WPARAM DBT_DEVICEREMOVECOMPLETE = 0x8004;
+constexpr DWORD DBT_DEVTYP_VOLUME = 2;
+constexpr DWORD DBT_DEVTYP_PORT = 3;
+struct DEV_BROADCAST_HDR {
+  DWORD dbch_size = 0;
+  DWORD dbch_devicetype = 0;
+  DWORD dbch_reserved = 0;
+};
+struct DEV_BROADCAST_PORT {
+  DEV_BROADCAST_HDR hdr;
+  char dbcp_name[64] = {};
+};
+
+// WM_POWERBROADCAST: the event in wParam.
+constexpr WPARAM PBT_APMSUSPEND = 0x0004;
+constexpr WPARAM PBT_APMRESUMESUSPEND = 0x0007;
 
 // The keys and buttons held, in a mouse message's wParam.
 constexpr WPARAM MK_LBUTTON = 0x1;
@@ -151,6 +175,9 @@ constexpr UINT CB_SETITEMDATA = 0x0151;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
+// The number of items the open list shows before it scrolls.
+constexpr UINT CB_SETMINVISIBLE = 0x1701;
+constexpr UINT CB_GETMINVISIBLE = 0x1702;
 // The parts of a combo box: its edit child (editable styles) and list.
 struct COMBOBOXINFO {
   HWND hwndCombo = nullptr;
@@ -272,6 +299,10 @@ constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+// On top-level windows (where groups and tab stops mean nothing).
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/ui/controls/forms.h"
 
 namespace platform {
 
@@ -60,10 +61,31 @@ int TTabSheet::TabIndex() {
   return -1;
 }
 
+void TTabSheet::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TTabSheet::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
 void TTabSheet::WndProc(TMessage& Message) {
   if (Message.Msg == CM_TEXTCHANGED && pageControl_) {
     pageControl_->UpdateTab(this);
     return;
+  }
+  if (Message.Msg == CM_SHOWINGCHANGED) {
+    // A failing handler must not leave the page half switched.
+    try {
+      if (Showing()) {
+        DoShow();
+      } else {
+        DoHide();
+      }
+    } catch (...) {
+      if (!Application) throw;
+      Application->HandleException(this);
+    }
   }
   TWinControl::WndProc(Message);
 }
@@ -154,8 +176,15 @@ void TPageControl::RemovePage(TTabSheet* Page) {
 }
 
 void TPageControl::ShowOnly(TTabSheet* Page) {
-  for (TTabSheet* p : pages_) p->SetVisible(p == Page);
-  if (Page) Page->BringToFront();
+  // The new page shows before the old one goes, so the page control is
+  // never empty in between.
+  if (Page) {
+    Page->BringToFront();
+    Page->SetVisible(true);
+  }
+  for (TTabSheet* p : pages_) {
+    if (p != Page) p->SetVisible(false);
+  }
 }
 
 void TPageControl::SetActivePage(TTabSheet* Page) {
@@ -360,6 +389,48 @@ void TTreeNodes::Forget(HTREEITEM item) {
   nodes_.erase(item);
 }
 
+void TTreeNodes::SaveItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& into) {
+  const HTREEITEM selected = TreeGetSelection(h);
+  for (HTREEITEM item = TreeGetChild(h, parent); item; item = TreeGetNextSibling(h, item)) {
+    TSavedItem saved;
+    if (auto it = nodes_.find(item); it != nodes_.end()) saved.node = std::move(it->second);
+    saved.text = TreeGetText(h, item);
+    saved.data = TreeGetData(h, item);
+    saved.expanded = TreeIsExpanded(h, item);
+    saved.selected = item == selected;
+    SaveItems(h, item, saved.children);
+    into.push_back(std::move(saved));
+  }
+}
+
+void TTreeNodes::RestoreItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& from) {
+  for (TSavedItem& saved : from) {
+    const int image = saved.node ? saved.node->imageIndex_ : -1;
+    const int selectedImage = saved.node ? saved.node->selectedIndex_ : -1;
+    const HTREEITEM item = TreeInsertItem(h, parent, TVI_LAST(), saved.text, image, selectedImage, saved.data);
+    if (!item) throw EOutOfResources("Cannot add the tree node");
+    if (saved.node) {
+      saved.node->item_ = item;
+      nodes_.emplace(item, std::move(saved.node));
+    }
+    RestoreItems(h, item, saved.children);
+    if (saved.expanded) TreeExpand(h, item, true);
+    if (saved.selected) TreeSelectItem(h, item);
+  }
+}
+
+void TTreeNodes::SaveWindowItems() {
+  saved_.clear();
+  SaveItems(owner_->WindowHandle(), nullptr, saved_);
+  nodes_.clear();
+}
+
+void TTreeNodes::RestoreWindowItems() {
+  std::vector<TSavedItem> saved = std::move(saved_);
+  saved_.clear();
+  RestoreItems(owner_->WindowHandle(), nullptr, saved);
+}
+
 void TTreeNodes::Delete(TTreeNode* Node) {
   if (Node) Node->Delete();
 }
@@ -487,10 +558,15 @@ void TCustomTreeView::CreateWnd() {
   TWinControl::CreateWnd();
   TreeSetIndent(WindowHandle(), indent_);
   if (images_) TreeSetImageList(WindowHandle(), images_->Handles(), ColorToRGB(images_->MaskColor()));
+  items_->RestoreWindowItems();
 }
 
 void TCustomTreeView::DestroyWnd() {
-  items_->nodes_.clear();
+  if (HasState(csDestroying)) {
+    items_->nodes_.clear();
+  } else {
+    items_->SaveWindowItems();
+  }
   TWinControl::DestroyWnd();
 }
 

@@ -29,11 +29,17 @@ class TTabSheet : public TWinControl {
   // The position of the sheet's tab among the visible tabs (-1 when its
   // tab is hidden).
   int TabIndex();
+  // When the sheet comes into view and when it leaves it (its page is
+  // chosen or left, or the form shows or hides).
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void PaintWindow(HDC DC) override;
+  virtual void DoShow();
+  virtual void DoHide();
 
  private:
   friend class TPageControl;
@@ -180,8 +186,24 @@ class TTreeNodes : public TPersistent {
   TTreeNode* Insert(TTreeNode* Parent, HTREEITEM After, const std::string& S, void* Ptr);
   void Forget(HTREEITEM item);
   HWND Handle() const;
+  // What a window's items were, kept with their node objects while the
+  // window is made anew.
+  struct TSavedItem {
+    std::unique_ptr<TTreeNode> node;
+    std::u16string text;
+    LPARAM data = 0;
+    bool expanded = false;
+    bool selected = false;
+    std::vector<TSavedItem> children;
+  };
+  void SaveItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& into);
+  void RestoreItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& from);
+  // Before the window goes (not for good) and after the new one is made.
+  void SaveWindowItems();
+  void RestoreWindowItems();
   TCustomTreeView* owner_;
   mutable std::unordered_map<HTREEITEM, std::unique_ptr<TTreeNode>> nodes_;
+  std::vector<TSavedItem> saved_;
   int updateCount_ = 0;
 };
 

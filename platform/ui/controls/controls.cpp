@@ -8,6 +8,7 @@
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/actions.h"
 #include "platform/ui/controls/forms.h"
+#include "platform/ui/window_classes/cursors.h"
 
 namespace platform {
 namespace {
@@ -26,6 +27,41 @@ TShiftState MouseShift(WPARAM keys) {
 }
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST; }
+
+UINT PointerShape(TCursor cursor) {
+  switch (cursor) {
+    case crArrow:
+      return IDC_ARROW;
+    case crCross:
+      return IDC_CROSS;
+    case crIBeam:
+      return IDC_IBEAM;
+    case crSizeNESW:
+      return IDC_SIZENESW;
+    case crSizeNS:
+      return IDC_SIZENS;
+    case crSizeNWSE:
+      return IDC_SIZENWSE;
+    case crSizeWE:
+      return IDC_SIZEWE;
+    case crUpArrow:
+      return IDC_UPARROW;
+    case crHourGlass:
+      return IDC_WAIT;
+    case crNo:
+      return IDC_NO;
+    case crAppStart:
+      return IDC_APPSTARTING;
+    case crHelp:
+      return IDC_HELP;
+    case crHandPoint:
+      return IDC_HAND;
+    case crSizeAll:
+      return IDC_SIZEALL;
+    default:
+      return 0;
+  }
+}
 
 ATOM g_windowAtom = 0;
 ATOM g_controlAtom = 0;
@@ -179,6 +215,12 @@ void TControl::SetParentShowHint(bool value) {
   if (value == parentShowHint_) return;
   parentShowHint_ = value;
   if (value && parent_) showHint_ = parent_->ShowHint();
+}
+
+void TControl::SetCursor(TCursor value) {
+  if (value == cursor_) return;
+  cursor_ = value;
+  Perform(CM_CURSORCHANGED, 0, 0);
 }
 
 void TControl::SetColor(TColor value) {
@@ -540,6 +582,7 @@ void TWinControl::CreateWnd() {
   text_.clear();
   UpdateBounds();
   Perform(WM_SETFONT, static_cast<WPARAM>(Font().Handle()), 1);
+  if (Cursor() != crDefault) ShowCursorOf(nullptr);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
@@ -641,6 +684,8 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   Message.Result = CallWindowProcA(DefWndProc, handle_, Message.Msg, Message.WParam, Message.LParam);
 }
 
+const TActionLinkClass& TWinControl::GetActionLinkClass() const { return TWinControlActionLinkClass; }
+
 void TWinControl::UpdateBounds() {
   if (!handle_) return;
   const RECT b = GetWindowBounds(handle_);
@@ -657,13 +702,16 @@ void TWinControl::UpdateBounds() {
 
 void TWinControl::UpdateShowing() {
   if (!handle_) return;
-  showing_ = visible_ && (!Parent() || Parent()->showing_);
+  const bool showing = visible_ && (!Parent() || Parent()->showing_);
+  const bool changed = showing != showing_;
+  showing_ = showing;
   if (visible_ != ((GetWindowLong(handle_, GWL_STYLE) & WS_VISIBLE) != 0)) {
     ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
   }
-  for (TControl* c : controls_) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
   }
+  if (changed && handle_) Perform(CM_SHOWINGCHANGED, 0, 0);
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -942,11 +990,23 @@ void TWinControl::PaintHandler(TMessage& Message) {
   if (own) EndPaint(handle_, &ps);
 }
 
-void TWinControl::RouteMouseToChild(TMessage& m) {
+TControl* TWinControl::MouseTarget(const TMessage& m) {
   TControl* target = g_captureControl;
   if (target && (target == this || !ContainsControl(target) || dynamic_cast<TWinControl*>(target))) target = nullptr;
   if (!target) target = ControlAtPos(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, false);
-  if (!target || dynamic_cast<TWinControl*>(target)) {
+  return target && !dynamic_cast<TWinControl*>(target) ? target : nullptr;
+}
+
+void TWinControl::ShowCursorOf(TControl* control) {
+  if (!handle_) return;
+  const TCursor cursor = control && control->Cursor() != crDefault ? control->Cursor() : Cursor();
+  SetWindowCursor(handle_, PointerShape(cursor));
+}
+
+void TWinControl::RouteMouseToChild(TMessage& m) {
+  TControl* target = MouseTarget(m);
+  if (m.Msg == WM_MOUSEMOVE) ShowCursorOf(target);
+  if (!target) {
     TControl::WndProc(m);
     return;
   }
@@ -1035,135 +1095,155 @@ void TWinControl::FontChanged() {
   for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
 }
 
-void TWinControl::WndProc(TMessage& Message) {
-  const UINT msg = Message.Msg;
-  if (IsMouseMessage(msg)) {
-    RouteMouseToChild(Message);
-    if (msg == WM_MOUSEMOVE || !handle_) return;
-    DefaultHandler(Message);
+void TWinControl::WMMouse(TMessage& Message) {
+  RouteMouseToChild(Message);
+  if (Message.Msg == WM_MOUSEMOVE || !handle_) return;
+  DefaultHandler(Message);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& Message) {
+  if (!(ControlStyle & csOpaque)) {
+    brush_.SetColor(Color());
+    RECT r;
+    GetClientRect(handle_, &r);
+    FillRect(reinterpret_cast<HDC>(Message.WParam), r, brush_.Handle());
+  }
+  Message.Result = 1;
+}
+
+void TWinControl::WMSizeOrMove(TMessage& Message) {
+  UpdateBounds();
+  DefaultHandler(Message);
+}
+
+// Notifications go back to the control that sent them.
+void TWinControl::WMCommandOrNotify(TMessage& Message) {
+  const HWND from = Message.Msg == WM_COMMAND
+                        ? reinterpret_cast<HWND>(Message.LParam)
+                        : (Message.LParam ? reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom : nullptr);
+  if (TWinControl* child = FindControl(from); child && child != this) {
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
     return;
   }
-  switch (msg) {
-    case WM_PAINT:
-      PaintHandler(Message);
+  TControl::WndProc(Message);
+}
+
+// A standard control asking for its colours asks its own control.
+void TWinControl::WMCtlColor(TMessage& Message) {
+  if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam)); child && child != this) {
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TControl::WndProc(Message);
+}
+
+void TWinControl::CNCtlColor(TMessage& Message) {
+  auto dc = reinterpret_cast<HDC>(Message.WParam);
+  SetTextColor(dc, ColorToRGB(Font().Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  brush_.SetColor(Color());
+  Message.Result = static_cast<LRESULT>(brush_.Handle());
+}
+
+void TWinControl::WMSetFocus(TMessage& Message) {
+  if (TCustomForm* form = GetParentForm(); form && !form->SetFocusedControl(this)) return;
+  DefaultHandler(Message);
+}
+
+void TWinControl::WMKey(TMessage& Message) {
+  if (!DoKeyMessage(Message)) TControl::WndProc(Message);
+}
+
+// A key the control does not want (by its dialog code) is the form's
+// dialog key: Tab, the arrows, Enter and Escape.
+void TWinControl::CNKeyDown(TMessage& Message) {
+  Message.Result = 1;
+  const auto key = static_cast<UINT>(Message.WParam);
+  if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) return;
+  UINT mask = 0;
+  if (key == VK_TAB) mask = DLGC_WANTTAB;
+  if (key >= VK_LEFT && key <= VK_DOWN) mask = DLGC_WANTARROWS;
+  if (key == VK_RETURN || key == VK_ESCAPE) mask = DLGC_WANTALLKEYS;
+  if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
+    if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
+  }
+  Message.Result = 0;
+}
+
+void TWinControl::CNSysChar(TMessage& Message) {
+  if (TCustomForm* form = GetParentForm())
+    Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
+}
+
+void TWinControl::CMChildKey(TMessage& Message) {
+  if (Parent()) {
+    Message.Result = Parent()->Perform(CM_CHILDKEY, Message.WParam, Message.LParam);
+    return;
+  }
+  TControl::WndProc(Message);
+}
+
+void TWinControl::NotifyChildren(UINT msg) {
+  TMessage m{msg, 0, 0, 0};
+  for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+  NotifyChildren(CM_PARENTCOLORCHANGED);
+  Invalidate();
+  TControl::WndProc(Message);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&) { NotifyChildren(CM_PARENTSHOWHINTCHANGED); }
+
+void TWinControl::WndProc(TMessage& Message) {
+  using Handler = void (TWinControl::*)(TMessage&);
+  static constexpr std::pair<UINT, Handler> kMessages[] = {
+      {WM_PAINT, &TWinControl::WMPaint},
+      {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
+      {WM_SIZE, &TWinControl::WMSizeOrMove},
+      {WM_MOVE, &TWinControl::WMSizeOrMove},
+      {WM_COMMAND, &TWinControl::WMCommandOrNotify},
+      {WM_NOTIFY, &TWinControl::WMCommandOrNotify},
+      {WM_CTLCOLOREDIT, &TWinControl::WMCtlColor},
+      {WM_CTLCOLORSTATIC, &TWinControl::WMCtlColor},
+      {WM_CTLCOLORLISTBOX, &TWinControl::WMCtlColor},
+      {WM_CTLCOLORBTN, &TWinControl::WMCtlColor},
+      {CN_CTLCOLOREDIT, &TWinControl::CNCtlColor},
+      {CN_CTLCOLORSTATIC, &TWinControl::CNCtlColor},
+      {CN_CTLCOLORLISTBOX, &TWinControl::CNCtlColor},
+      {CN_CTLCOLORBTN, &TWinControl::CNCtlColor},
+      {WM_SETFOCUS, &TWinControl::WMSetFocus},
+      {WM_KILLFOCUS, &TWinControl::WMKillFocus},
+      {WM_KEYDOWN, &TWinControl::WMKey},
+      {WM_SYSKEYDOWN, &TWinControl::WMKey},
+      {WM_KEYUP, &TWinControl::WMKey},
+      {WM_SYSKEYUP, &TWinControl::WMKey},
+      {WM_CHAR, &TWinControl::WMKey},
+      {CN_KEYDOWN, &TWinControl::CNKeyDown},
+      {CN_SYSKEYDOWN, &TWinControl::CNKeyDown},
+      {CN_CHAR, &TWinControl::CNChar},
+      {CN_SYSCHAR, &TWinControl::CNSysChar},
+      {CM_CHILDKEY, &TWinControl::CMChildKey},
+      {CM_DIALOGKEY, &TWinControl::CMDialogKeyOrChar},
+      {CM_DIALOGCHAR, &TWinControl::CMDialogKeyOrChar},
+      {CM_ENTER, &TWinControl::CMEnter},
+      {CM_EXIT, &TWinControl::CMExit},
+      {CM_COLORCHANGED, &TWinControl::CMColorChanged},
+      {CM_SHOWHINTCHANGED, &TWinControl::CMShowHintChanged},
+      {CM_CURSORCHANGED, &TWinControl::CMCursorChanged},
+      {CM_VISIBLECHANGED, &TWinControl::Swallow},
+      {CM_ENABLEDCHANGED, &TWinControl::Swallow},
+  };
+  if (IsMouseMessage(Message.Msg)) {
+    WMMouse(Message);
+    return;
+  }
+  for (const auto& [msg, handler] : kMessages) {
+    if (msg == Message.Msg) {
+      (this->*handler)(Message);
       return;
-    case WM_ERASEBKGND:
-      if (!(ControlStyle & csOpaque)) {
-        brush_.SetColor(Color());
-        RECT r;
-        GetClientRect(handle_, &r);
-        FillRect(reinterpret_cast<HDC>(Message.WParam), r, brush_.Handle());
-      }
-      Message.Result = 1;
-      return;
-    case WM_SIZE:
-    case WM_MOVE:
-      UpdateBounds();
-      DefaultHandler(Message);
-      return;
-    case WM_COMMAND:
-    case WM_NOTIFY: {
-      // Notifications go back to the control that sent them.
-      HWND from = msg == WM_COMMAND
-                      ? reinterpret_cast<HWND>(Message.LParam)
-                      : (Message.LParam ? reinterpret_cast<const NMHDR*>(Message.LParam)->hwndFrom : nullptr);
-      if (TWinControl* child = FindControl(from); child && child != this) {
-        Message.Result = child->Perform(CN_BASE + msg, Message.WParam, Message.LParam);
-        return;
-      }
-      break;
     }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case 0x0134:
-    case 0x0135:
-      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam)); child && child != this) {
-        Message.Result = child->Perform(CN_BASE + msg, Message.WParam, Message.LParam);
-        return;
-      }
-      break;
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORBTN: {
-      auto dc = reinterpret_cast<HDC>(Message.WParam);
-      SetTextColor(dc, ColorToRGB(Font().Color()));
-      SetBkColor(dc, ColorToRGB(Color()));
-      brush_.SetColor(Color());
-      Message.Result = static_cast<LRESULT>(brush_.Handle());
-      return;
-    }
-    case WM_SETFOCUS: {
-      if (TCustomForm* form = GetParentForm(); form && !form->SetFocusedControl(this)) return;
-      DefaultHandler(Message);
-      return;
-    }
-    case WM_KILLFOCUS:
-      DefaultHandler(Message);
-      return;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-    case WM_CHAR:
-      if (DoKeyMessage(Message)) return;
-      break;
-    case CN_KEYDOWN:
-    case CN_SYSKEYDOWN: {
-      Message.Result = 1;
-      const auto key = static_cast<UINT>(Message.WParam);
-      if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) return;
-      UINT mask = 0;
-      if (key == VK_TAB) mask = DLGC_WANTTAB;
-      if (key >= VK_LEFT && key <= VK_DOWN) mask = DLGC_WANTARROWS;
-      if (key == VK_RETURN || key == VK_ESCAPE) mask = DLGC_WANTALLKEYS;
-      if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 && (Perform(WM_GETDLGCODE, 0, 0) & mask) == 0) {
-        if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
-      }
-      Message.Result = 0;
-      return;
-    }
-    case CN_CHAR:
-      Message.Result = 0;
-      return;
-    case CN_SYSCHAR: {
-      if (TCustomForm* form = GetParentForm()) {
-        Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
-      }
-      return;
-    }
-    case CM_CHILDKEY:
-      if (Parent()) {
-        Message.Result = Parent()->Perform(CM_CHILDKEY, Message.WParam, Message.LParam);
-        return;
-      }
-      break;
-    case CM_DIALOGKEY:
-    case CM_DIALOGCHAR:
-      Broadcast(Message);
-      return;
-    case CM_ENTER:
-      DoEnter();
-      return;
-    case CM_EXIT:
-      DoExit();
-      return;
-    case CM_COLORCHANGED: {
-      TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};
-      for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
-      Invalidate();
-      break;
-    }
-    case CM_SHOWHINTCHANGED: {
-      TMessage m{CM_PARENTSHOWHINTCHANGED, 0, 0, 0};
-      for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
-      return;
-    }
-    case CM_VISIBLECHANGED:
-    case CM_ENABLEDCHANGED:
-      return;
-    default:
-      break;
   }
   TControl::WndProc(Message);
 }

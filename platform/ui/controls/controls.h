@@ -104,8 +104,8 @@ constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
-constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + 0x0134;
-constexpr UINT CN_CTLCOLORBTN = CN_BASE + 0x0135;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 
 enum TControlStateFlag : unsigned {
   csLButtonDown = 1u << 0,
@@ -150,6 +150,24 @@ enum TShiftStateFlag : unsigned {
 };
 using TShiftState = unsigned;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// Mouse pointers; crDefault leaves the pointer to the window's class.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -226,6 +244,10 @@ class TControl : public TComponent {
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool value);
 
+  // The pointer shown while the mouse is over the control.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value);
+
   TColor Color() const { return color_; }
   void SetColor(TColor value);
   bool ParentColor() const { return parentColor_; }
@@ -265,7 +287,8 @@ class TControl : public TComponent {
   TActionLink* ActionLink() const { return actionLink_.get(); }
   virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   virtual const TActionLinkClass& GetActionLinkClass() const;
-  void InitiateAction();
+  // Brings the control up to date with its action (idle time).
+  virtual void InitiateAction();
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -299,6 +322,7 @@ class TControl : public TComponent {
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TColor color_ = clWindow;
+  TCursor cursor_ = crDefault;
   bool parentColor_ = false;
   TFont font_;
   bool parentFont_ = true;
@@ -372,6 +396,7 @@ class TWinControl : public TControl {
   void SetParent(TWinControl* AParent) override;
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
+  const TActionLinkClass& GetActionLinkClass() const override;
   void Realign() { AlignControls(nullptr); }
   // The next (or previous) control in tab order that can take the focus.
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
@@ -424,7 +449,36 @@ class TWinControl : public TControl {
   static LRESULT InitWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
   LRESULT RawWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
   void HandleNCDestroy();
+  // The messages the windowed control handles, one function each; those
+  // that pass a message on hand it to TControl::WndProc.
+  void WMMouse(TMessage& Message);
+  void WMPaint(TMessage& Message) { PaintHandler(Message); }
+  void WMEraseBkgnd(TMessage& Message);
+  void WMSizeOrMove(TMessage& Message);
+  void WMCommandOrNotify(TMessage& Message);
+  void WMCtlColor(TMessage& Message);
+  void CNCtlColor(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
+  void WMKey(TMessage& Message);
+  void CNKeyDown(TMessage& Message);
+  void CNChar(TMessage& Message) { Message.Result = 0; }
+  void CNSysChar(TMessage& Message);
+  void CMChildKey(TMessage& Message);
+  void CMDialogKeyOrChar(TMessage& Message) { Broadcast(Message); }
+  void CMEnter(TMessage&) { DoEnter(); }
+  void CMExit(TMessage&) { DoExit(); }
+  void CMColorChanged(TMessage& Message);
+  void CMShowHintChanged(TMessage& Message);
+  void CMCursorChanged(TMessage&) { ShowCursorOf(nullptr); }
+  void Swallow(TMessage&) {}
+  // Tells every child of a change they may follow.
+  void NotifyChildren(UINT msg);
   void RouteMouseToChild(TMessage& m);
+  // The windowless child the mouse message at m is for (null: this one).
+  TControl* MouseTarget(const TMessage& m);
+  // Shows the pointer of the control under the mouse.
+  void ShowCursorOf(TControl* control);
   void CreateChildHandles();
   friend class TControl;
   friend class TCustomForm;

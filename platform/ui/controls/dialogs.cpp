@@ -33,8 +33,8 @@ bool Headless() {
 }
 
 // "A|*.a;*.b|B|*.c" as Qt's "A (*.a *.b);;B (*.c)".
-QString QtFilter(const std::string& filter, int index, QString* selected) {
-  QStringList parts = ui::ToQString(Cp1252ToUtf16(filter)).split(u'|');
+QString QtFilter(const std::u16string& filter, int index, QString* selected) {
+  QStringList parts = ui::ToQString(filter).split(u'|');
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
@@ -45,62 +45,61 @@ QString QtFilter(const std::string& filter, int index, QString* selected) {
   return out.join(QStringLiteral(";;"));
 }
 
-bool Choose(TFileChoice& choice, std::vector<std::string>& files) {
+bool Choose(TFileChoice& choice, std::vector<std::u16string>& files) {
   if (Chooser()) return Chooser()(choice, files);
   if (Headless()) return false;
   QString selected;
   const QString filter = QtFilter(choice.Filter, choice.FilterIndex, &selected);
-  QFileDialog dialog(nullptr, ui::ToQString(Cp1252ToUtf16(choice.Title)),
-                     ui::ToQString(Cp1252ToUtf16(choice.InitialDir)), filter);
+  QFileDialog dialog(nullptr, ui::ToQString(choice.Title), ui::ToQString(choice.InitialDir), filter);
   dialog.setAcceptMode(choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(choice.Save          ? QFileDialog::AnyFile
                      : choice.MultiSelect ? QFileDialog::ExistingFiles
                                           : QFileDialog::ExistingFile);
   if (!selected.isEmpty()) dialog.selectNameFilter(selected);
-  if (!choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(Cp1252ToUtf16(choice.DefaultExt)));
-  if (!choice.FileName.empty()) dialog.selectFile(ui::ToQString(Cp1252ToUtf16(choice.FileName)));
+  if (!choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(choice.DefaultExt));
+  if (!choice.FileName.empty()) dialog.selectFile(ui::ToQString(choice.FileName));
   if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList filters = filter.split(QStringLiteral(";;"));
   choice.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   files.clear();
-  for (const QString& f : dialog.selectedFiles()) files.push_back(Utf16ToCp1252(ui::FromQString(f)));
+  for (const QString& f : dialog.selectedFiles()) files.push_back(ui::FromQString(f));
   return !files.empty();
 }
 
-std::string Narrow(const char16_t* s) { return s ? Utf16ToCp1252(s) : std::string(); }
+std::u16string Wide(const char16_t* s) { return s ? std::u16string(s) : std::u16string(); }
 
 bool FileName(OPENFILENAMEW* ofn, bool save) {
   if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return false;
   TFileChoice choice;
   choice.Save = save;
-  choice.Title = Narrow(ofn->lpstrTitle);
-  choice.InitialDir = Narrow(ofn->lpstrInitialDir);
-  choice.FileName = Narrow(ofn->lpstrFile);
-  choice.DefaultExt = Narrow(ofn->lpstrDefExt);
+  choice.Title = Wide(ofn->lpstrTitle);
+  choice.InitialDir = Wide(ofn->lpstrInitialDir);
+  choice.FileName = Wide(ofn->lpstrFile);
+  choice.DefaultExt = Wide(ofn->lpstrDefExt);
   choice.MultiSelect = (ofn->Flags & OFN_ALLOWMULTISELECT) != 0;
   choice.FilterIndex = static_cast<int>(ofn->nFilterIndex);
   for (const char16_t* p = ofn->lpstrFilter; p && *p;) {
     const std::u16string part(p);
-    if (!choice.Filter.empty()) choice.Filter += '|';
-    choice.Filter += Utf16ToCp1252(part);
+    if (!choice.Filter.empty()) choice.Filter += u'|';
+    choice.Filter += part;
     p += part.size() + 1;
   }
-  std::vector<std::string> files;
+  std::vector<std::u16string> files;
   if (!Choose(choice, files)) return false;
   ofn->nFilterIndex = static_cast<DWORD>(choice.FilterIndex);
   std::u16string out;
   if (files.size() == 1) {
-    out = Cp1252ToUtf16(files[0]);
+    out = files[0];
     const auto slash = out.find_last_of(u'/');
     ofn->nFileOffset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
     const auto dot = out.find_last_of(u'.');
     ofn->nFileExtension = static_cast<WORD>(dot == std::u16string::npos || dot < ofn->nFileOffset ? 0 : dot + 1);
     out += u'\0';
   } else {
-    const std::string& first = files[0];
-    const std::string dir = first.substr(0, first.find_last_of('/'));
-    out = Cp1252ToUtf16(dir) + u'\0';
-    for (const auto& f : files) out += Cp1252ToUtf16(f.substr(f.find_last_of('/') + 1)) + u'\0';
+    const std::u16string& first = files[0];
+    const std::u16string dir = first.substr(0, first.find_last_of(u'/'));
+    out = dir + u'\0';
+    for (const auto& f : files) out += f.substr(f.find_last_of(u'/') + 1) + u'\0';
     ofn->nFileOffset = static_cast<WORD>(dir.size() + 1);
   }
   out += u'\0';
@@ -183,17 +182,18 @@ std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, 
 bool TOpenDialog::Execute() {
   TFileChoice choice;
   choice.Save = IsSave();
-  choice.Title = Title;
-  choice.Filter = Filter;
+  choice.Title = Cp1252ToUtf16(Title);
+  choice.Filter = Cp1252ToUtf16(Filter);
   choice.FilterIndex = FilterIndex;
-  choice.InitialDir = InitialDir;
-  choice.FileName = FileName;
-  choice.DefaultExt = DefaultExt;
+  choice.InitialDir = Cp1252ToUtf16(InitialDir);
+  choice.FileName = Cp1252ToUtf16(FileName);
+  choice.DefaultExt = Cp1252ToUtf16(DefaultExt);
   choice.MultiSelect = (Options & ofAllowMultiSelect) != 0;
-  std::vector<std::string> files;
+  std::vector<std::u16string> files;
   if (!Choose(choice, files)) return false;
-  Files = files;
-  FileName = files.front();
+  Files.clear();
+  for (const auto& f : files) Files.push_back(Utf16ToCp1252(f));
+  FileName = Files.front();
   FilterIndex = choice.FilterIndex;
   return true;
 }

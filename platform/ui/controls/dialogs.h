@@ -75,18 +75,20 @@ class TSaveDialog : public TOpenDialog {
 };
 
 // Answers file dialogs in place of the user (tests); returns false for a
-// cancel. An empty chooser puts the real dialog back.
+// cancel. An empty chooser puts the real dialog back. Texts and paths are
+// UTF-16, so the window system's wide dialogs keep every letter; the class
+// library's 8-bit dialogs convert at their edge.
 struct TFileChoice {
   bool Save = false;
-  std::string Title;
-  std::string Filter;
+  std::u16string Title;
+  std::u16string Filter;
   int FilterIndex = 1;
-  std::string InitialDir;
-  std::string FileName;
-  std::string DefaultExt;
+  std::u16string InitialDir;
+  std::u16string FileName;
+  std::u16string DefaultExt;
   bool MultiSelect = false;
 };
-using TFileChooser = std::function<bool(TFileChoice& choice, std::vector<std::string>& files)>;
+using TFileChooser = std::function<bool(TFileChoice& choice, std::vector<std::u16string>& files)>;
 void SetFileChooser(TFileChooser chooser);
 
 // The window system's file dialogs (UTF-16). lpstrFilter is pairs of

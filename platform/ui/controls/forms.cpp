@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/core/os/modules.h"
+#include "platform/core/text/codepages.h"
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/apphooks.h"
 #include "platform/core/window_system/input.h"
@@ -36,6 +37,50 @@ std::string ParentHint(TControl* c) {
 }
 
 bool WantsHint(TControl* c) { return c && c->ShowHint() && !ParentHint(c).empty(); }
+
+// True for text with at least one multi-byte sequence and nothing that is
+// not UTF-8; such text is not plausibly code page 1252 (that would need
+// runs like "Ã©").
+bool IsMultiByteUtf8(std::string_view s) {
+  bool multi = false;
+  for (std::size_t i = 0; i < s.size();) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t trail = lead >= 0xC2 && lead <= 0xDF   ? 1
+                              : lead >= 0xE0 && lead <= 0xEF ? 2
+                              : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                             : 0;
+    if (trail == 0 || i + trail >= s.size()) return false;
+    for (std::size_t k = 1; k <= trail; ++k) {
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += trail + 1;
+    multi = true;
+  }
+  return multi;
+}
+
+// The owner of the application's message boxes.
+HWND ActiveFormWindow() {
+  return Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated()
+             ? Screen->ActiveForm()->WindowHandle()
+             : nullptr;
+}
+
+// An exception's message for the screen: the class library's own messages
+// are code page 1252; the wide-text layer puts its UTF-16 messages into
+// the 8-bit message as UTF-8.
+std::u16string MessageText(std::string_view message) {
+  if (!IsMultiByteUtf8(message)) return Cp1252ToUtf16(message);
+  const int size = static_cast<int>(message.size());
+  std::u16string out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, message.data(), size, nullptr, 0)),
+                     u'\0');
+  MultiByteToWideChar(CP_UTF8, 0, message.data(), size, out.data(), static_cast<int>(out.size()));
+  return out;
+}
 
 }  // namespace
 
@@ -112,6 +157,12 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
   RecreateWnd();
 }
 
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+  if (value == borderIcons_) return;
+  borderIcons_ = value;
+  RecreateWnd();
+}
+
 void TCustomForm::SetFormStyle(TFormStyle value) {
   if (value == formStyle_) return;
   if (value == fsMDIChild) throw EInvalidOperation("No MDI forms are currently active");
@@ -126,25 +177,37 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style = WS_CLIPCHILDREN;
+  TBorderIcons icons = borderIcons_;
   switch (borderStyle_) {
     case bsNone:
       Params.Style |= WS_POPUP;
+      icons = 0;
       break;
     case bsDialog:
-      Params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME;
+      icons &= biSystemMenu | biHelp;
       break;
     case bsToolWindow:
-    case bsSizeToolWin:
-      Params.Style |= WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_CAPTION;
       Params.ExStyle |= WS_EX_TOOLWINDOW;
+      icons &= biSystemMenu;
+      break;
+    case bsSizeToolWin:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      icons &= biSystemMenu;
       break;
     case bsSingle:
-      Params.Style |= WS_CAPTION | WS_SYSMENU;
+      Params.Style |= WS_CAPTION;
       break;
     case bsSizeable:
-      Params.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
       break;
   }
+  if (icons & biSystemMenu) Params.Style |= WS_SYSMENU;
+  if (icons & biMinimize) Params.Style |= WS_MINIMIZEBOX;
+  if (icons & biMaximize) Params.Style |= WS_MAXIMIZEBOX;
   if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (!Enabled()) Params.Style |= WS_DISABLED;
   Params.WndParent = Application && Application->MainForm() != this && Application->MainForm() &&
@@ -745,10 +808,7 @@ int TApplication::HookMainWindow(TWindowHook Hook) {
 void TApplication::UnhookMainWindow(int HookId) { hooks_.erase(HookId); }
 
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
-  HWND owner = Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated()
-                   ? Screen->ActiveForm()->WindowHandle()
-                   : nullptr;
-  return MessageBoxA(owner, Text, Caption, Flags);
+  return MessageBoxA(ActiveFormWindow(), Text, Caption, Flags);
 }
 
 void TApplication::HandleException(TObject* Sender) {
@@ -760,7 +820,7 @@ void TApplication::HandleException(TObject* Sender) {
     if (OnException) {
       OnException(Sender, e);
     } else {
-      MessageBox(e.what(), Title(), MB_OK | MB_ICONERROR);
+      MessageBoxW(ActiveFormWindow(), MessageText(e.what()), Cp1252ToUtf16(Title()), MB_OK | MB_ICONERROR);
     }
   } catch (...) {
     const std::runtime_error unknown("Unknown error");

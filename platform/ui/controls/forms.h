@@ -73,7 +73,10 @@ class TCustomForm : public TWinControl {
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle value);
-  TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  // The buttons of the title bar (a dialog frame has no minimise or
+  // maximise button, a tool window only the system menu).
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons value);
   TPosition Position = poDesigned;
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle value);
@@ -112,7 +115,9 @@ class TCustomForm : public TWinControl {
   void SetFocus() override;
   void SetVisible(bool value) override;
   void WndProc(TMessage& Message) override;
-  void UpdateActions();
+  // Brings the form's controls up to date with their actions; the
+  // application calls it for the active form when it is idle.
+  virtual void UpdateActions();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -138,6 +143,7 @@ class TCustomForm : public TWinControl {
  private:
   void CenterOn(const TRect& area);
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormStyle formStyle_ = fsNormal;
   TModalResult modalResult_ = mrNone;
   TWinControl* activeControl_ = nullptr;

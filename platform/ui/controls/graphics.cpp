@@ -412,7 +412,7 @@ void TBitmap::Resize(int width, int height) {
   auto old = ui::BitmapImage(handle_);
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(Qt::white);
-  if (old && !old->isNull()) QPainter(&image).drawImage(0, 0, *old);
+  if (old && !old->isNull() && !image.isNull()) QPainter(&image).drawImage(0, 0, *old);
   // The canvas's context keeps the old image alive until it takes the new.
   DeleteObject(std::exchange(handle_, ui::CreateBitmapFromImage(image)));
   if (canvas_) static_cast<BitmapCanvas*>(canvas_.get())->Reattach();
@@ -442,9 +442,7 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
       }
     }
   }
-  QPainter* p = dc->painter.get();
-  p->resetTransform();
-  p->translate(dc->origin.x, dc->origin.y);
+  QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
   p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), source);
 }
@@ -493,9 +491,7 @@ bool TMetafile::Empty() const { return data_->image.isNull(); }
 void TMetafile::Draw(TCanvas& canvas, const TRect& rect) {
   HDC dc = canvas.Handle();
   if (!dc || !dc->painter || Empty()) return;
-  QPainter* p = dc->painter.get();
-  p->resetTransform();
-  p->translate(dc->origin.x, dc->origin.y);
+  QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), data_->image);
 }

@@ -20,6 +20,11 @@ void TInplaceEdit::CreateParams(TCreateParams& Params) {
   Params.Style |= ES_AUTOHSCROLL;
 }
 
+void TInplaceEdit::UpdateContents() {
+  SetMaxLength(grid_->GetEditLimit());
+  SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
+}
+
 void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
   switch (Key) {
     case VK_UP:
@@ -276,8 +281,7 @@ void TCustomGrid::ShowEditor() {
   }
   const TRect r = CellRect(col_, row_);
   if (r.Width() <= 0) return;
-  editor_->SetMaxLength(GetEditLimit());
-  editor_->SetText(GetEditText(col_, row_));
+  editor_->UpdateContents();
   editor_->SetBounds(r.left + 1, r.top + 1, r.Width() - 2, r.Height() - 2);
   editorMode_ = true;
   editor_->Show();

@@ -44,6 +44,11 @@ class TInplaceEdit : public TCustomEdit {
   void WndProc(TMessage& Message) override;
 
  protected:
+  friend class TCustomGrid;
+  // Fills the editor for the grid's current cell before it shows: by
+  // default the cell's edit text and the grid's length limit. An editor
+  // that keeps its text in another form fills itself here.
+  virtual void UpdateContents();
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void CreateParams(TCreateParams& Params) override;

@@ -12,6 +12,12 @@ LRESULT Send(TWinControl& c, UINT msg, WPARAM w = 0, LPARAM l = 0) { return Send
 
 LPARAM Str(const std::string& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
 
+// The selected part of a text.
+std::string Part(const std::string& text, int start, int length) {
+  const auto from = static_cast<std::size_t>(std::max(start, 0));
+  return from >= text.size() ? std::string() : text.substr(from, static_cast<std::size_t>(std::max(length, 0)));
+}
+
 [[noreturn]] void IndexError(int index) {
   throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
 }
@@ -137,6 +143,12 @@ class TListBoxStrings : public TStrings {
   explicit TListBoxStrings(TCustomListBox& list) : list_(list) {}
   int GetCount() const override { return static_cast<int>(Send(list_, LB_GETCOUNT)); }
   std::string Get(int Index) const override {
+    // A virtual list's window answers in its own form, which may not be
+    // this list's; the data event itself is asked.
+    if (list_.Style() == lbVirtual || list_.Style() == lbVirtualOwnerDraw) {
+      if (Index < 0 || Index >= GetCount()) IndexError(Index);
+      return list_.DoGetData(Index);
+    }
     const LRESULT len = Send(list_, LB_GETTEXTLEN, static_cast<WPARAM>(Index));
     if (len == LB_ERR) IndexError(Index);
     std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
@@ -171,6 +183,32 @@ class TListBoxStrings : public TStrings {
  private:
   TCustomListBox& list_;
 };
+
+// What a label and a static text do alike: they size to their caption,
+// and their accelerator focuses their FocusControl. True when the message
+// is done with; otherwise it goes on to the control's base class.
+bool CaptionMessage(TControl& self, TMessage& m, TWinControl* focusControl, bool showAccelChar,
+                    const std::function<void()>& adjustBounds) {
+  switch (m.Msg) {
+    case CM_TEXTCHANGED:
+      adjustBounds();
+      self.Invalidate();
+      return true;
+    case CM_FONTCHANGED:
+      adjustBounds();
+      return false;
+    case CM_DIALOGCHAR:
+      if (!focusControl || !self.Enabled() || !showAccelChar || !IsAccel(m.WParam, self.Caption()) ||
+          !focusControl->CanFocus()) {
+        return false;
+      }
+      focusControl->SetFocus();
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
 
 void SaveItems(TStrings& items, std::unique_ptr<TStringList>& saved) {
   saved = std::make_unique<TStringList>();
@@ -259,11 +297,7 @@ void TCustomEdit::SetSelLength(int value) {
   Send(*this, EM_SETSEL, start, static_cast<LPARAM>(start) + value);
 }
 
-std::string TCustomEdit::SelText() {
-  const std::string text = Text();
-  const auto start = static_cast<std::size_t>(std::max(SelStart(), 0));
-  return start >= text.size() ? std::string() : text.substr(start, static_cast<std::size_t>(SelLength()));
-}
+std::string TCustomEdit::SelText() { return Part(Text(), SelStart(), SelLength()); }
 
 void TCustomEdit::SetSelText(const std::string& value) { Send(*this, EM_REPLACESEL, 0, Str(value)); }
 
@@ -291,12 +325,53 @@ TCustomMemo::~TCustomMemo() = default;
 void TCustomMemo::CreateParams(TCreateParams& Params) {
   TCustomEdit::CreateParams(Params);
   Params.Style = (Params.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE;
-  if (!WordWrap) Params.Style |= ES_AUTOHSCROLL;
-  if (WantReturns) Params.Style |= ES_WANTRETURN;
-  if (ScrollBars == ssVertical || ScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
-  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
-  if (Alignment == taCenter) Params.Style |= ES_CENTER;
-  if (Alignment == taRightJustify) Params.Style |= ES_RIGHT;
+  if (!wordWrap_) Params.Style |= ES_AUTOHSCROLL;
+  if (wantReturns_) Params.Style |= ES_WANTRETURN;
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) Params.Style |= WS_VSCROLL;
+  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) Params.Style |= WS_HSCROLL;
+  if (alignment_ == taCenter) Params.Style |= ES_CENTER;
+  if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle value) {
+  if (value == scrollBars_) return;
+  scrollBars_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool value) {
+  if (value == wordWrap_) return;
+  wordWrap_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWantReturns(bool value) {
+  wantReturns_ = value;
+  if (!HandleAllocated()) return;
+  const auto style = static_cast<DWORD>(GetWindowLong(WindowHandle(), GWL_STYLE));
+  SetWindowLong(WindowHandle(), GWL_STYLE, static_cast<LPARAM>(value ? style | ES_WANTRETURN : style & ~ES_WANTRETURN));
+}
+
+void TCustomMemo::KeyPress(char& Key) {
+  TCustomEdit::KeyPress(Key);
+  if (Key == '\r' && !wantReturns_) Key = 0;
+}
+
+void TCustomMemo::WndProc(TMessage& Message) {
+  TCustomEdit::WndProc(Message);
+  if (Message.Msg != WM_GETDLGCODE) return;
+  if (wantTabs_) {
+    Message.Result |= DLGC_WANTTAB;
+  } else {
+    Message.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+  }
+  if (!wantReturns_) Message.Result &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
 }
 
 // --------------------------------------------------------------- combo box
@@ -336,7 +411,8 @@ void TCustomComboBox::CreateWnd() {
     DefListProc = GetWindowProc(listHandle_);
     SetWindowProcA(listHandle_, MakeWndProc<&TCustomComboBox::ListWndProc>(this, false));
   }
-  if (MaxLength > 0) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(MaxLength));
+  if (maxLength_ > 0) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+  Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount_));
   RestoreItems(*items_, savedItems_);
   if (savedIndex_ >= 0) Send(*this, CB_SETCURSEL, static_cast<WPARAM>(std::min(savedIndex_, items_->Count() - 1)));
   savedIndex_ = -1;
@@ -403,6 +479,37 @@ int TCustomComboBox::SelLength() {
   Send(*this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   return static_cast<int>(end - start);
 }
+
+void TCustomComboBox::SetDropDownCount(int value) {
+  dropDownCount_ = value;
+  if (HandleAllocated()) Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(value));
+}
+
+void TCustomComboBox::SetMaxLength(int value) {
+  maxLength_ = std::max(value, 0);
+  if (HandleAllocated()) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
+}
+
+void TCustomComboBox::SetSelStart(int value) {
+  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(value), static_cast<WORD>(value)));
+}
+
+void TCustomComboBox::SetSelLength(int value) {
+  DWORD start = 0;
+  Send(*this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
+  const auto end = static_cast<DWORD>(static_cast<int>(start) + value);
+  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end)));
+}
+
+std::string TCustomComboBox::SelText() { return Part(Text(), SelStart(), SelLength()); }
+
+void TCustomComboBox::SetSelText(const std::string& value) {
+  if (style_ != csDropDown && style_ != csSimple) return;
+  HandleNeeded();
+  if (editHandle_) SendMessageA(editHandle_, EM_REPLACESEL, 0, Str(value));
+}
+
+void TCustomComboBox::SelectAll() { Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF)); }
 
 void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
@@ -713,26 +820,9 @@ void TCustomLabel::Loaded() {
 }
 
 void TCustomLabel::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_TEXTCHANGED:
-      Invalidate();
-      AdjustBounds();
-      return;
-    case CM_FONTCHANGED:
-      AdjustBounds();
-      break;
-    case CM_DIALOGCHAR:
-      if (FocusControl && Enabled() && showAccelChar_ && IsAccel(Message.WParam, Caption()) &&
-          FocusControl->CanFocus()) {
-        FocusControl->SetFocus();
-        Message.Result = 1;
-        return;
-      }
-      break;
-    default:
-      break;
+  if (!CaptionMessage(*this, Message, FocusControl, showAccelChar_, [this] { AdjustBounds(); })) {
+    TGraphicControl::WndProc(Message);
   }
-  TGraphicControl::WndProc(Message);
 }
 
 // ------------------------------------------------------------- static text
@@ -795,26 +885,9 @@ void TCustomStaticText::Loaded() {
 }
 
 void TCustomStaticText::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_TEXTCHANGED:
-      AdjustBounds();
-      Invalidate();
-      return;
-    case CM_FONTCHANGED:
-      AdjustBounds();
-      break;
-    case CM_DIALOGCHAR:
-      if (FocusControl && Enabled() && showAccelChar_ && IsAccel(Message.WParam, Caption()) &&
-          FocusControl->CanFocus()) {
-        FocusControl->SetFocus();
-        Message.Result = 1;
-        return;
-      }
-      break;
-    default:
-      break;
+  if (!CaptionMessage(*this, Message, FocusControl, showAccelChar_, [this] { AdjustBounds(); })) {
+    TWinControl::WndProc(Message);
   }
-  TWinControl::WndProc(Message);
 }
 
 // ----------------------------------------------------------------- buttons

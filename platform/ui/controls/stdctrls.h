@@ -63,17 +63,33 @@ class TCustomMemo : public TCustomEdit {
   ~TCustomMemo() override;
   // The lines of the window (an empty last line does not count).
   TStrings& Lines() { return *lines_; }
-  TScrollStyle ScrollBars = ssNone;
-  bool WordWrap = true;
-  bool WantReturns = true;
-  bool WantTabs = false;
-  TAlignment Alignment = taLeftJustify;
+  // The layout: set on a memo with a window, it makes a new window (the
+  // window system fixes it when it makes one).
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  // Whether Enter and Tab are the memo's (a line break, a tab) or the
+  // form's (the default button, the next control).
+  bool WantReturns() const { return wantReturns_; }
+  void SetWantReturns(bool value);
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool value) { wantTabs_ = value; }
+  void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void KeyPress(char& Key) override;
 
  private:
   std::unique_ptr<TStrings> lines_;
+  TScrollStyle scrollBars_ = ssNone;
+  bool wordWrap_ = true;
+  bool wantReturns_ = true;
+  bool wantTabs_ = false;
+  TAlignment alignment_ = taLeftJustify;
 };
 
 class TMemo : public TCustomMemo {
@@ -94,12 +110,23 @@ class TCustomComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle value);
   bool Sorted() const { return sorted_; }
   void SetSorted(bool value);
-  int DropDownCount = 8;
-  int MaxLength = 0;
+  // How many items the open list shows, and the longest text the edit
+  // part takes (0: no limit).
+  int DropDownCount() const { return dropDownCount_; }
+  void SetDropDownCount(int value);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
   bool DroppedDown();
   void SetDroppedDown(bool value);
+  // The selection in the edit part (editable styles).
   int SelStart();
+  void SetSelStart(int value);
   int SelLength();
+  void SetSelLength(int value);
+  std::string SelText();
+  void SetSelText(const std::string& value);
+  void SelectAll();
+  void AddItem(const std::string& Item, TObject* AObject) { items_->AddObject(Item, AObject); }
   void Clear() { items_->Clear(); }
   // The edit and list parts of the window (the edit only for editable
   // styles).
@@ -137,6 +164,8 @@ class TCustomComboBox : public TWinControl {
   int savedIndex_ = -1;
   TComboBoxStyle style_ = csDropDown;
   bool sorted_ = false;
+  int dropDownCount_ = 8;
+  int maxLength_ = 0;
   HWND editHandle_ = nullptr;
   HWND listHandle_ = nullptr;
 };
@@ -173,13 +202,14 @@ class TCustomListBox : public TWinControl {
   int ItemAtPos(TPoint Pos, bool Existing);
   void Clear() { items_->Clear(); }
   TLBGetDataEvent OnData;
+  // The text of an item of a virtual list (OnData).
+  virtual std::string DoGetData(int Index);
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
-  virtual std::string DoGetData(int Index);
 
  private:
   std::unique_ptr<TStrings> items_;

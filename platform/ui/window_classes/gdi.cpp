@@ -251,6 +251,8 @@ COLORREF SysColor(int index) {
 
 namespace ui {
 
+QPainter* PainterOf(HDC dc) { return P(dc); }
+
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
   static int argc = 1;

@@ -55,6 +55,10 @@ constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
+// Set where the system carries far-east (double-byte) or middle-east
+// (right-to-left) language support; neither is set here.
+constexpr int SM_DBCSENABLED = 42;
+constexpr int SM_MIDEASTENABLED = 74;
 int GetSystemMetrics(int index);
 // The desktop area not taken by panels, in screen coordinates.
 RECT GetWorkArea();

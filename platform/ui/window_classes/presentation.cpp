@@ -17,6 +17,7 @@
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "platform/ui/window_classes/stdclasses.h"
+#include "platform/ui/window_classes/window_frame.h"
 
 namespace platform::ui {
 namespace {
@@ -315,7 +316,12 @@ void QtPeer::BoundsChanged() {
   if (!managed_ || !widget_) return;
   const RECT b = GetWindowBounds(hwnd_);
   const QRect g(b.left, b.top, b.Width(), b.Height());
-  if (widget_->geometry() != g) widget_->setGeometry(g);
+  const auto style = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE));
+  if (!(style & WS_CHILD)) {
+    PlaceTopLevel(widget_, style, g);
+  } else if (widget_->geometry() != g) {
+    widget_->setGeometry(g);
+  }
 }
 
 void QtPeer::VisibleChanged() {
@@ -356,9 +362,7 @@ void QtPeer::ParentChanged() {
   if (style & WS_CHILD) {
     if (widget_->parentWidget() != parent) widget_->setParent(parent);
   } else {
-    Qt::WindowFlags flags = Qt::Window;
-    if (style & WS_POPUP) flags = (style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
-    if (static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)) & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)));
     if (widget_->parentWidget() != parent || widget_->windowFlags() != flags) widget_->setParent(parent, flags);
   }
   BoundsChanged();

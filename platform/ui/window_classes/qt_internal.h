@@ -63,6 +63,10 @@ LOGFONT FontOf(HFONT font);
 QString ToQString(std::u16string_view s);
 std::u16string FromQString(const QString& s);
 
+// The painter of a device context at its origin and within its clip, as
+// its drawing calls find it; null for a context with nothing to draw on.
+QPainter* PainterOf(HDC dc);
+
 // A device context that draws on image (not owned) until destroyed.
 HDC CreateImageDC(QImage* image);
 // The DC a window's paint message draws through while the presentation

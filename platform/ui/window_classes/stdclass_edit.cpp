@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
 
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
@@ -44,6 +46,10 @@ class EditPeer : public StdPeer {
     } else {
       multi_->setPlainText(Normalised(text));
       multi_->document()->setModified(false);
+      loneCr_ = QTextCursor();
+      QTextCursor end(multi_->document());
+      end.movePosition(QTextCursor::End);
+      NoteLoneCr(text, end);
     }
     settingText_ = false;
   }
@@ -111,7 +117,13 @@ class EditPeer : public StdPeer {
       t.remove(u'\n');
       line_->insert(t);
     } else {
-      multi_->textCursor().insertText(Normalised(text));
+      QTextCursor c = multi_->textCursor();
+      QString t = text;
+      // The line feed of a break whose carriage return came alone before
+      // (serial input split between them) completes that break.
+      if (t.startsWith(u'\n') && !c.hasSelection() && FollowsLoneCr(c.position())) t.remove(0, 1);
+      c.insertText(Normalised(t));
+      NoteLoneCr(t, c);
     }
   }
 
@@ -170,6 +182,19 @@ class EditPeer : public StdPeer {
   int limit_ = 0x7FFFFFFE;
 
  private:
+  // A text ending in a carriage return without its line feed leaves the
+  // break it made open for a line feed inserted right after it; the
+  // cursor follows that place through other edits (the latest such break
+  // is the one kept).
+  void NoteLoneCr(const QString& text, const QTextCursor& after) {
+    if (!text.endsWith(u'\r')) return;
+    loneCr_ = QTextCursor(multi_->document());
+    loneCr_.setPosition(after.position());
+  }
+  bool FollowsLoneCr(int position) const {
+    return !loneCr_.isNull() && position > 0 && loneCr_.position() == position && loneCr_.atBlockStart();
+  }
+
   static QString Normalised(QString t) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
@@ -191,7 +216,14 @@ class EditPeer : public StdPeer {
   }
 
   bool settingText_ = false;
+  QTextCursor loneCr_;
 };
+
+Qt::Alignment Alignment(DWORD style) {
+  if (style & ES_RIGHT) return Qt::AlignRight;
+  if (style & ES_CENTER) return Qt::AlignHCenter;
+  return Qt::AlignLeft;
+}
 
 bool Accepts(HWND h, char16_t c) {
   const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
@@ -206,163 +238,246 @@ char16_t CaseFor(HWND h, char16_t c) {
   return c;
 }
 
-LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  EditPeer* p = StdPeerOf<EditPeer>(h);
-  switch (msg) {
-    case WM_NCCREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
-      std::unique_ptr<EditPeer> peer;
-      if (g_lent) {
-        peer = std::make_unique<EditPeer>(h, std::exchange(g_lent, nullptr), false);
-      } else if (cs->style & ES_MULTILINE) {
-        auto* edit = new QPlainTextEdit;
-        edit->setFrameShape(QFrame::NoFrame);
-        edit->setLineWrapMode((cs->style & WS_HSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-        edit->setVerticalScrollBarPolicy((cs->style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        edit->setHorizontalScrollBarPolicy((cs->style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        peer = std::make_unique<EditPeer>(h, edit);
-      } else {
-        auto* edit = new QLineEdit;
-        edit->setFrame((cs->dwExStyle & WS_EX_CLIENTEDGE) != 0 || (cs->style & WS_BORDER) != 0);
-        peer = std::make_unique<EditPeer>(h, edit, true);
-      }
-      if (cs->style & ES_READONLY) peer->SetReadOnly(true);
-      if (peer->line_) {
-        if (cs->style & ES_PASSWORD) peer->line_->setEchoMode(QLineEdit::Password);
-        peer->line_->setAlignment((cs->style & ES_RIGHT)    ? Qt::AlignRight | Qt::AlignVCenter
-                                  : (cs->style & ES_CENTER) ? Qt::AlignHCenter | Qt::AlignVCenter
-                                                            : Qt::AlignLeft | Qt::AlignVCenter);
-      }
-      if (cs->lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName)));
-      SetWindowPeer(h, std::move(peer));
-      return 1;
-    }
-    case WM_SETTEXT:
-      if (!p) return 0;
-      p->SetText(TextArg(l));
-      NotifyParent(h, EN_UPDATE);
-      NotifyParent(h, EN_CHANGE);
-      return 1;
-    case WM_GETTEXT:
-      return p ? CopyText(p->Text(), w, l) : 0;
-    case WM_GETTEXTLENGTH:
-      return p ? p->Text().size() : 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS |
-             ((GetWindowLong(h, GWL_STYLE) & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      DefWindowProcW(h, msg, w, l);
-      NotifyParent(h, msg == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
-      return 0;
-    case WM_CHAR: {
-      if (!p) return 0;
-      const auto c = static_cast<char16_t>(w);
-      if (!Accepts(h, c)) return 0;
-      if (c == u'\t' && !p->Multi()) return 0;
-      if (c == u'\t' && p->Multi()) {
-        if (!(GetWindowLong(h, GWL_STYLE) & ES_READONLY)) p->ReplaceSelection(QStringLiteral("\t"));
-        return 0;
-      }
-      if (c == u'\r' && (!p->Multi() || !(GetWindowLong(h, GWL_STYLE) & ES_WANTRETURN))) {
-        if (p->Multi() && (GetWindowLong(h, GWL_STYLE) & ES_READONLY) == 0) p->ReplaceSelection(QStringLiteral("\r\n"));
-        return 0;
-      }
-      if (c >= 32 && p->Text().size() >= p->limit_ && !(p->line_ && p->line_->hasSelectedText())) {
-        NotifyParent(h, EN_MAXTEXT);
-        return 0;
-      }
-      return StdDefault(p, h, msg, CaseFor(h, c), l, true);
-    }
-    case EM_GETSEL: {
-      int s = 0, e = 0;
-      if (p) p->Selection(&s, &e);
-      if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(s);
-      if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(e);
-      return MAKELPARAM(static_cast<WORD>(std::min(s, 0xFFFF)), static_cast<WORD>(std::min(e, 0xFFFF)));
-    }
-    case EM_SETSEL:
-      if (p) p->SetSelection(static_cast<int>(static_cast<LPARAM>(w)), static_cast<int>(l));
-      return 0;
-    case EM_REPLACESEL:
-      if (p && l) p->ReplaceSelection(TextArg(l));
-      return 0;
-    case EM_GETLINECOUNT:
-      return p ? p->LineCount() : 1;
-    case EM_LINEINDEX:
-      return p ? p->LineIndex(static_cast<int>(static_cast<LPARAM>(w))) : -1;
-    case EM_LINEFROMCHAR:
-      return p ? p->LineFromChar(static_cast<int>(static_cast<LPARAM>(w))) : 0;
-    case EM_LINELENGTH:
-      return p ? p->LineLength(static_cast<int>(static_cast<LPARAM>(w))) : 0;
-    case EM_GETLINE: {
-      if (!p || !l) return 0;
-      const int line = static_cast<int>(w);
-      if (line < 0 || line >= p->LineCount()) return 0;
-      auto* buffer = reinterpret_cast<char16_t*>(l);
-      const std::size_t size = *reinterpret_cast<const std::uint16_t*>(l);
-      const QString text = p->LineText(line);
-      const std::size_t n = std::min<std::size_t>(size, static_cast<std::size_t>(text.size()));
-      std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, buffer);
-      return static_cast<LRESULT>(n);
-    }
-    case EM_LIMITTEXT:
-      if (p) {
-        p->limit_ = w == 0 ? 0x7FFFFFFE : static_cast<int>(w);
-        if (p->line_) p->line_->setMaxLength(std::min(p->limit_, 32767));
-      }
-      return 0;
-    case EM_GETLIMITTEXT:
-      return p ? p->limit_ : 0;
-    case EM_GETMODIFY:
-      return p && p->Modified() ? 1 : 0;
-    case EM_SETMODIFY:
-      if (p) p->SetModified(w != 0);
-      return 0;
-    case EM_SETREADONLY: {
-      if (p) p->SetReadOnly(w != 0);
-      const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-      SetWindowLong(h, GWL_STYLE, static_cast<LPARAM>(w ? style | ES_READONLY : style & ~ES_READONLY));
-      return 1;
-    }
-    case EM_SETPASSWORDCHAR:
-      if (p && p->line_) p->line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
-      return 0;
-    case EM_SCROLLCARET:
-      if (p && p->multi_) p->multi_->ensureCursorVisible();
-      return 1;
-    case EM_GETFIRSTVISIBLELINE:
-      if (p && p->multi_) return p->multi_->cursorForPosition(QPoint(0, 0)).blockNumber();
-      return 0;
-    case EM_CANUNDO:
-      if (!p) return 0;
-      return p->line_ ? p->line_->isUndoAvailable() : p->multi_->document()->isUndoAvailable();
-    case EM_UNDO:
-    case WM_UNDO:
-      if (p && p->line_) p->line_->undo();
-      if (p && p->multi_) p->multi_->undo();
-      return 1;
-    case EM_EMPTYUNDOBUFFER:
-      if (p && p->multi_) p->multi_->document()->clearUndoRedoStacks();
-      return 0;
-    case WM_CUT:
-      if (p && p->line_) p->line_->cut();
-      if (p && p->multi_) p->multi_->cut();
-      return 0;
-    case WM_COPY:
-      if (p && p->line_) p->line_->copy();
-      if (p && p->multi_) p->multi_->copy();
-      return 0;
-    case WM_PASTE:
-      if (p && p->line_) p->line_->paste();
-      if (p && p->multi_) p->multi_->paste();
-      return 0;
-    case WM_CLEAR:
-      if (p) p->ReplaceSelection(QString());
-      return 0;
-    default:
-      return StdDefault(p, h, msg, w, l, true);
+bool IsReadOnly(HWND h) { return (GetWindowLong(h, GWL_STYLE) & ES_READONLY) != 0; }
+
+LRESULT Create(HWND h, const CREATESTRUCT& cs) {
+  std::unique_ptr<EditPeer> peer;
+  if (g_lent) {
+    peer = std::make_unique<EditPeer>(h, std::exchange(g_lent, nullptr), false);
+  } else if (cs.style & ES_MULTILINE) {
+    auto* edit = new QPlainTextEdit;
+    edit->setFrameShape((cs.dwExStyle & WS_EX_CLIENTEDGE) || (cs.style & WS_BORDER) ? QFrame::StyledPanel
+                                                                                    : QFrame::NoFrame);
+    // Lines wrap at the window's edge unless the edit scrolls sideways.
+    edit->setLineWrapMode((cs.style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
+                                                                     : QPlainTextEdit::WidgetWidth);
+    QTextOption option = edit->document()->defaultTextOption();
+    option.setAlignment(Alignment(cs.style));
+    edit->document()->setDefaultTextOption(option);
+    edit->setVerticalScrollBarPolicy((cs.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy((cs.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    peer = std::make_unique<EditPeer>(h, edit);
+  } else {
+    auto* edit = new QLineEdit;
+    edit->setFrame((cs.dwExStyle & WS_EX_CLIENTEDGE) != 0 || (cs.style & WS_BORDER) != 0);
+    peer = std::make_unique<EditPeer>(h, edit, true);
   }
+  if (cs.style & ES_READONLY) peer->SetReadOnly(true);
+  if (peer->line_) {
+    if (cs.style & ES_PASSWORD) peer->line_->setEchoMode(QLineEdit::Password);
+    peer->line_->setAlignment(Alignment(cs.style) | Qt::AlignVCenter);
+  }
+  if (cs.lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs.lpszName)));
+  SetWindowPeer(h, std::move(peer));
+  return 1;
+}
+
+// ---------------------------------------------------------------- text
+
+LRESULT SetText(EditPeer& p, HWND h, WPARAM, LPARAM l) {
+  p.SetText(TextArg(l));
+  NotifyParent(h, EN_UPDATE);
+  NotifyParent(h, EN_CHANGE);
+  return 1;
+}
+
+LRESULT GetText(EditPeer& p, HWND, WPARAM w, LPARAM l) { return CopyText(p.Text(), w, l); }
+
+LRESULT GetTextLength(EditPeer& p, HWND, WPARAM, LPARAM) { return p.Text().size(); }
+
+// ------------------------------------------------------- keys and focus
+
+LRESULT GetDlgCode(EditPeer&, HWND h, WPARAM, LPARAM) {
+  return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS |
+         ((GetWindowLong(h, GWL_STYLE) & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+}
+
+template <UINT Msg, UINT Notification>
+LRESULT Focus(EditPeer&, HWND h, WPARAM w, LPARAM l) {
+  DefWindowProcW(h, Msg, w, l);
+  NotifyParent(h, Notification);
+  return 0;
+}
+
+LRESULT Char(EditPeer& p, HWND h, WPARAM w, LPARAM l) {
+  const auto c = static_cast<char16_t>(w);
+  if (!Accepts(h, c)) return 0;
+  if (c == u'\t') {
+    if (p.Multi() && !IsReadOnly(h)) p.ReplaceSelection(QStringLiteral("\t"));
+    return 0;
+  }
+  if (c == u'\r' && (!p.Multi() || !(GetWindowLong(h, GWL_STYLE) & ES_WANTRETURN))) {
+    if (p.Multi() && !IsReadOnly(h)) p.ReplaceSelection(QStringLiteral("\r\n"));
+    return 0;
+  }
+  if (c >= 32 && p.Text().size() >= p.limit_ && !(p.line_ && p.line_->hasSelectedText())) {
+    NotifyParent(h, EN_MAXTEXT);
+    return 0;
+  }
+  return StdDefault(&p, h, WM_CHAR, CaseFor(h, c), l, true);
+}
+
+// ------------------------------------------------------------ selection
+
+LRESULT GetSel(EditPeer& p, HWND, WPARAM w, LPARAM l) {
+  int s = 0, e = 0;
+  p.Selection(&s, &e);
+  if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(s);
+  if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(e);
+  return MAKELPARAM(static_cast<WORD>(std::min(s, 0xFFFF)), static_cast<WORD>(std::min(e, 0xFFFF)));
+}
+
+LRESULT SetSel(EditPeer& p, HWND, WPARAM w, LPARAM l) {
+  p.SetSelection(static_cast<int>(static_cast<LPARAM>(w)), static_cast<int>(l));
+  return 0;
+}
+
+LRESULT ReplaceSel(EditPeer& p, HWND, WPARAM, LPARAM l) {
+  if (l) p.ReplaceSelection(TextArg(l));
+  return 0;
+}
+
+LRESULT Clear(EditPeer& p, HWND, WPARAM, LPARAM) {
+  p.ReplaceSelection(QString());
+  return 0;
+}
+
+// ---------------------------------------------------------------- lines
+
+LRESULT GetLineCount(EditPeer& p, HWND, WPARAM, LPARAM) { return p.LineCount(); }
+
+LRESULT LineIndex(EditPeer& p, HWND, WPARAM w, LPARAM) { return p.LineIndex(static_cast<int>(static_cast<LPARAM>(w))); }
+
+LRESULT LineFromChar(EditPeer& p, HWND, WPARAM w, LPARAM) {
+  return p.LineFromChar(static_cast<int>(static_cast<LPARAM>(w)));
+}
+
+LRESULT LineLength(EditPeer& p, HWND, WPARAM w, LPARAM) {
+  return p.LineLength(static_cast<int>(static_cast<LPARAM>(w)));
+}
+
+// The buffer's first unit holds its size; the line is not terminated.
+LRESULT GetLine(EditPeer& p, HWND, WPARAM w, LPARAM l) {
+  const int line = static_cast<int>(w);
+  if (!l || line < 0 || line >= p.LineCount()) return 0;
+  auto* buffer = reinterpret_cast<char16_t*>(l);
+  const std::size_t size = *reinterpret_cast<const std::uint16_t*>(l);
+  const QString text = p.LineText(line);
+  const std::size_t n = std::min<std::size_t>(size, static_cast<std::size_t>(text.size()));
+  std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, buffer);
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT GetFirstVisibleLine(EditPeer& p, HWND, WPARAM, LPARAM) {
+  return p.multi_ ? p.multi_->cursorForPosition(QPoint(0, 0)).blockNumber() : 0;
+}
+
+LRESULT ScrollCaret(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.multi_) p.multi_->ensureCursorVisible();
+  return 1;
+}
+
+// ----------------------------------------------------------- the state
+
+LRESULT LimitText(EditPeer& p, HWND, WPARAM w, LPARAM) {
+  p.limit_ = w == 0 ? 0x7FFFFFFE : static_cast<int>(w);
+  if (p.line_) p.line_->setMaxLength(std::min(p.limit_, 32767));
+  return 0;
+}
+
+LRESULT GetLimitText(EditPeer& p, HWND, WPARAM, LPARAM) { return p.limit_; }
+
+LRESULT GetModify(EditPeer& p, HWND, WPARAM, LPARAM) { return p.Modified() ? 1 : 0; }
+
+LRESULT SetModify(EditPeer& p, HWND, WPARAM w, LPARAM) {
+  p.SetModified(w != 0);
+  return 0;
+}
+
+LRESULT SetReadOnly(EditPeer& p, HWND h, WPARAM w, LPARAM) {
+  p.SetReadOnly(w != 0);
+  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+  SetWindowLong(h, GWL_STYLE, static_cast<LPARAM>(w ? style | ES_READONLY : style & ~ES_READONLY));
+  return 1;
+}
+
+LRESULT SetPasswordChar(EditPeer& p, HWND, WPARAM w, LPARAM) {
+  if (p.line_) p.line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
+  return 0;
+}
+
+// ------------------------------------------------- undo and the clipboard
+
+LRESULT CanUndo(EditPeer& p, HWND, WPARAM, LPARAM) {
+  return p.line_ ? p.line_->isUndoAvailable() : p.multi_->document()->isUndoAvailable();
+}
+
+LRESULT EmptyUndoBuffer(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.multi_) p.multi_->document()->clearUndoRedoStacks();
+  return 0;
+}
+
+LRESULT Undo(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.line_) p.line_->undo();
+  if (p.multi_) p.multi_->undo();
+  return 1;
+}
+
+LRESULT Cut(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.line_) p.line_->cut();
+  if (p.multi_) p.multi_->cut();
+  return 0;
+}
+
+LRESULT Copy(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.line_) p.line_->copy();
+  if (p.multi_) p.multi_->copy();
+  return 0;
+}
+
+LRESULT Paste(EditPeer& p, HWND, WPARAM, LPARAM) {
+  if (p.line_) p.line_->paste();
+  if (p.multi_) p.multi_->paste();
+  return 0;
+}
+
+constexpr MessageHandler<EditPeer> kMessages[] = {
+    {WM_SETTEXT, &SetText},
+    {WM_GETTEXT, &GetText},
+    {WM_GETTEXTLENGTH, &GetTextLength},
+    {WM_GETDLGCODE, &GetDlgCode},
+    {WM_SETFOCUS, &Focus<WM_SETFOCUS, EN_SETFOCUS>},
+    {WM_KILLFOCUS, &Focus<WM_KILLFOCUS, EN_KILLFOCUS>},
+    {WM_CHAR, &Char},
+    {EM_GETSEL, &GetSel},
+    {EM_SETSEL, &SetSel},
+    {EM_REPLACESEL, &ReplaceSel},
+    {WM_CLEAR, &Clear},
+    {EM_GETLINECOUNT, &GetLineCount, 1},
+    {EM_LINEINDEX, &LineIndex, -1},
+    {EM_LINEFROMCHAR, &LineFromChar},
+    {EM_LINELENGTH, &LineLength},
+    {EM_GETLINE, &GetLine},
+    {EM_GETFIRSTVISIBLELINE, &GetFirstVisibleLine},
+    {EM_SCROLLCARET, &ScrollCaret, 1},
+    {EM_LIMITTEXT, &LimitText},
+    {EM_GETLIMITTEXT, &GetLimitText},
+    {EM_GETMODIFY, &GetModify},
+    {EM_SETMODIFY, &SetModify},
+    {EM_SETREADONLY, &SetReadOnly, 1},
+    {EM_SETPASSWORDCHAR, &SetPasswordChar},
+    {EM_CANUNDO, &CanUndo},
+    {EM_UNDO, &Undo, 1},
+    {WM_UNDO, &Undo, 1},
+    {EM_EMPTYUNDOBUFFER, &EmptyUndoBuffer},
+    {WM_CUT, &Cut},
+    {WM_COPY, &Copy},
+    {WM_PASTE, &Paste},
+};
+
+LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCCREATE) return Create(h, *reinterpret_cast<const CREATESTRUCT*>(l));
+  return Dispatch(kMessages, h, msg, w, l, true);
 }
 
 }  // namespace

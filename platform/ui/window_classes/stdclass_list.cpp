@@ -150,123 +150,192 @@ class ListPeer : public StdPeer {
   bool fromCode_ = false;
 };
 
+int Index(WPARAM w) { return static_cast<int>(static_cast<LPARAM>(w)); }
+bool InRange(const ListPeer& p, int index) { return index >= 0 && index < p.model_.Count(); }
+// An item of its own (not of a list without data).
+bool HasItem(const ListPeer& p, int index) { return InRange(p, index) && !p.model_.Virtual(); }
+
+// Runs a change from code, which the list does not announce.
+template <class Change>
+void FromCode(ListPeer& p, Change&& change) {
+  p.fromCode_ = true;
+  change();
+  p.fromCode_ = false;
+}
+
+LRESULT Create(HWND h, const CREATESTRUCT& cs) {
+  auto* view = new QListView;
+  view->setFrameShape((cs.style & WS_BORDER) || (cs.dwExStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel
+                                                                                  : QFrame::NoFrame);
+  SetWindowPeer(h, std::make_unique<ListPeer>(h, view, cs.style));
+  return 1;
+}
+
+LRESULT GetDlgCode(ListPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
+template <UINT Msg, UINT Notification>
+LRESULT Focus(ListPeer&, HWND h, WPARAM w, LPARAM l) {
+  DefWindowProcW(h, Msg, w, l);
+  if (GetWindowLong(h, GWL_STYLE) & LBS_NOTIFY) NotifyParent(h, Notification);
+  return 0;
+}
+
+// ---------------------------------------------------------------- items
+
+LRESULT AddString(ListPeer& p, HWND, WPARAM, LPARAM l) {
+  return p.model_.Virtual() ? LB_ERR : p.Insert(-1, TextArg(l));
+}
+
+LRESULT InsertString(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  const int index = Index(w);
+  if (p.model_.Virtual() || index > p.model_.Count()) return LB_ERR;
+  return p.Insert(index < 0 ? p.model_.Count() : index, TextArg(l));
+}
+
+LRESULT DeleteString(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  if (!HasItem(p, Index(w))) return LB_ERR;
+  FromCode(p, [&] { p.model_.Remove(Index(w)); });
+  return p.model_.Count();
+}
+
+LRESULT ResetContent(ListPeer& p, HWND, WPARAM, LPARAM) {
+  FromCode(p, [&] { p.model_.Reset(0); });
+  return 0;
+}
+
+LRESULT SetCount(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  if (!p.model_.Virtual()) return LB_ERR;
+  FromCode(p, [&] { p.model_.Reset(std::max(Index(w), 0)); });
+  return 0;
+}
+
+LRESULT GetCount(ListPeer& p, HWND, WPARAM, LPARAM) { return p.model_.Count(); }
+
+LRESULT GetText(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  return HasItem(p, Index(w)) ? CopyItemText(p.model_.Text(Index(w)), l) : LB_ERR;
+}
+
+LRESULT GetTextLen(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  return HasItem(p, Index(w)) ? p.model_.Text(Index(w)).size() : LB_ERR;
+}
+
+LRESULT GetItemData(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  return HasItem(p, Index(w)) ? p.model_.Data(Index(w)) : LB_ERR;
+}
+
+LRESULT SetItemData(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  if (!HasItem(p, Index(w))) return LB_ERR;
+  p.model_.Data(Index(w)) = l;
+  return 1;
+}
+
+// Searches start after the item w (-1: from the first) and wrap around.
+template <bool Exact>
+LRESULT FindString(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  if (p.model_.Count() == 0) return LB_ERR;
+  return p.Find(Index(w) < 0 ? p.model_.Count() - 1 : Index(w), TextArg(l), Exact);
+}
+
+// ------------------------------------------------------------ selection
+
+LRESULT GetCurSel(ListPeer& p, HWND, WPARAM, LPARAM) { return p.Current(); }
+
+LRESULT SetCurSel(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  const bool inRange = InRange(p, Index(w));
+  p.SetCurrent(inRange ? Index(w) : -1);
+  return inRange ? Index(w) : LB_ERR;
+}
+
+LRESULT SelectString(ListPeer& p, HWND h, WPARAM w, LPARAM l) {
+  const LRESULT found = FindString<false>(p, h, w, l);
+  if (found >= 0) p.SetCurrent(static_cast<int>(found));
+  return found;
+}
+
+// Selects (w true) or deselects the item l, every item for -1.
+LRESULT SetSel(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  const int row = static_cast<int>(l);
+  const auto flag = w ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
+  QItemSelectionModel* selection = p.view_->selectionModel();
+  FromCode(p, [&] {
+    if (row == -1) {
+      for (int i = 0; i < p.model_.Count(); ++i) selection->select(p.model_.index(i), flag);
+    } else if (InRange(p, row)) {
+      selection->select(p.model_.index(row), flag);
+    }
+  });
+  return 0;
+}
+
+LRESULT GetSel(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  if (!InRange(p, Index(w))) return LB_ERR;
+  return p.view_->selectionModel()->isSelected(p.model_.index(Index(w))) ? 1 : 0;
+}
+
+LRESULT GetSelCount(ListPeer& p, HWND, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(p.view_->selectionModel()->selectedRows().size());
+}
+
+// --------------------------------------------------- rows on the screen
+
+LRESULT GetTopIndex(ListPeer& p, HWND, WPARAM, LPARAM) { return std::max(p.view_->indexAt(QPoint(1, 1)).row(), 0); }
+
+LRESULT SetTopIndex(ListPeer& p, HWND, WPARAM w, LPARAM) {
+  if (!InRange(p, Index(w))) return LB_ERR;
+  p.view_->scrollTo(p.model_.index(Index(w)), QAbstractItemView::PositionAtTop);
+  return 0;
+}
+
+LRESULT GetItemHeight(ListPeer& p, HWND, WPARAM, LPARAM) {
+  return std::max(p.view_->sizeHintForRow(0), p.view_->fontMetrics().height());
+}
+
+LRESULT GetItemRect(ListPeer& p, HWND, WPARAM w, LPARAM l) {
+  auto* r = reinterpret_cast<RECT*>(l);
+  if (!InRange(p, Index(w)) || !r) return LB_ERR;
+  const QRect q = p.view_->visualRect(p.model_.index(Index(w)));
+  *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
+  return 1;
+}
+
+// The item at a point; below the last one, the last with the high word 1.
+LRESULT ItemFromPoint(ListPeer& p, HWND, WPARAM, LPARAM l) {
+  const QModelIndex i = p.view_->indexAt(QPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
+  return i.isValid() ? i.row() : MAKELPARAM(static_cast<WORD>(std::max(p.model_.Count() - 1, 0)), 1);
+}
+
+constexpr MessageHandler<ListPeer> kMessages[] = {
+    {WM_GETDLGCODE, &GetDlgCode},
+    {WM_SETFOCUS, &Focus<WM_SETFOCUS, LBN_SETFOCUS>},
+    {WM_KILLFOCUS, &Focus<WM_KILLFOCUS, LBN_KILLFOCUS>},
+    {LB_ADDSTRING, &AddString, LB_ERR},
+    {LB_INSERTSTRING, &InsertString, LB_ERR},
+    {LB_DELETESTRING, &DeleteString, LB_ERR},
+    {LB_RESETCONTENT, &ResetContent},
+    {LB_SETCOUNT, &SetCount, LB_ERR},
+    {LB_GETCOUNT, &GetCount},
+    {LB_GETTEXT, &GetText, LB_ERR},
+    {LB_GETTEXTLEN, &GetTextLen, LB_ERR},
+    {LB_GETITEMDATA, &GetItemData, LB_ERR},
+    {LB_SETITEMDATA, &SetItemData, LB_ERR},
+    {LB_FINDSTRING, &FindString<false>, LB_ERR},
+    {LB_FINDSTRINGEXACT, &FindString<true>, LB_ERR},
+    {LB_GETCURSEL, &GetCurSel, LB_ERR},
+    {LB_SETCURSEL, &SetCurSel, LB_ERR},
+    {LB_SELECTSTRING, &SelectString, LB_ERR},
+    {LB_SETSEL, &SetSel, LB_ERR},
+    {LB_GETSEL, &GetSel, LB_ERR},
+    {LB_GETSELCOUNT, &GetSelCount, LB_ERR},
+    {LB_GETTOPINDEX, &GetTopIndex},
+    {LB_SETTOPINDEX, &SetTopIndex, LB_ERR},
+    {LB_GETITEMHEIGHT, &GetItemHeight},
+    {LB_GETITEMRECT, &GetItemRect, LB_ERR},
+    {LB_ITEMFROMPOINT, &ItemFromPoint, 0x10000},
+};
+
 LRESULT ListProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  ListPeer* p = StdPeerOf<ListPeer>(h);
-  const auto index = static_cast<int>(static_cast<LPARAM>(w));
-  const bool inRange = p && index >= 0 && index < p->model_.Count();
-  switch (msg) {
-    case WM_NCCREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
-      auto* view = new QListView;
-      view->setFrameShape((cs->style & WS_BORDER) || (cs->dwExStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel
-                                                                                        : QFrame::NoFrame);
-      SetWindowPeer(h, std::make_unique<ListPeer>(h, view, cs->style));
-      return 1;
-    }
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      DefWindowProcW(h, msg, w, l);
-      if (GetWindowLong(h, GWL_STYLE) & LBS_NOTIFY) NotifyParent(h, msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
-      return 0;
-    case LB_ADDSTRING:
-      if (!p || p->model_.Virtual()) return LB_ERR;
-      return p->Insert(-1, TextArg(l));
-    case LB_INSERTSTRING:
-      if (!p || p->model_.Virtual() || index > p->model_.Count()) return LB_ERR;
-      return p->Insert(index < 0 ? p->model_.Count() : index, TextArg(l));
-    case LB_DELETESTRING:
-      if (!inRange || p->model_.Virtual()) return LB_ERR;
-      p->fromCode_ = true;
-      p->model_.Remove(index);
-      p->fromCode_ = false;
-      return p->model_.Count();
-    case LB_RESETCONTENT:
-      if (p) {
-        p->fromCode_ = true;
-        p->model_.Reset(0);
-        p->fromCode_ = false;
-      }
-      return 0;
-    case LB_SETCOUNT:
-      if (!p || !p->model_.Virtual()) return LB_ERR;
-      p->fromCode_ = true;
-      p->model_.Reset(std::max(index, 0));
-      p->fromCode_ = false;
-      return 0;
-    case LB_GETCOUNT:
-      return p ? p->model_.Count() : 0;
-    case LB_GETCURSEL:
-      return p ? p->Current() : LB_ERR;
-    case LB_SETCURSEL:
-      if (!p) return LB_ERR;
-      p->SetCurrent(inRange ? index : -1);
-      return inRange ? index : LB_ERR;
-    case LB_SETSEL: {
-      if (!p) return LB_ERR;
-      const int row = static_cast<int>(l);
-      p->fromCode_ = true;
-      const auto flag = w ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
-      if (row == -1) {
-        for (int i = 0; i < p->model_.Count(); ++i) p->view_->selectionModel()->select(p->model_.index(i), flag);
-      } else if (row >= 0 && row < p->model_.Count()) {
-        p->view_->selectionModel()->select(p->model_.index(row), flag);
-      }
-      p->fromCode_ = false;
-      return 0;
-    }
-    case LB_GETSEL:
-      if (!inRange) return LB_ERR;
-      return p->view_->selectionModel()->isSelected(p->model_.index(index)) ? 1 : 0;
-    case LB_GETSELCOUNT:
-      return p ? static_cast<LRESULT>(p->view_->selectionModel()->selectedRows().size()) : LB_ERR;
-    case LB_GETTEXT:
-      if (!inRange || p->model_.Virtual()) return LB_ERR;
-      return CopyItemText(p->model_.Text(index), l);
-    case LB_GETTEXTLEN:
-      if (!inRange || p->model_.Virtual()) return LB_ERR;
-      return p->model_.Text(index).size();
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-      if (!p || p->model_.Count() == 0) return LB_ERR;
-      return p->Find(index < 0 ? p->model_.Count() - 1 : index, TextArg(l), msg == LB_FINDSTRINGEXACT);
-    case LB_SELECTSTRING: {
-      if (!p || p->model_.Count() == 0) return LB_ERR;
-      const int found = p->Find(index < 0 ? p->model_.Count() - 1 : index, TextArg(l), false);
-      if (found >= 0) p->SetCurrent(found);
-      return found;
-    }
-    case LB_GETITEMDATA:
-      if (!inRange || p->model_.Virtual()) return LB_ERR;
-      return p->model_.Data(index);
-    case LB_SETITEMDATA:
-      if (!inRange || p->model_.Virtual()) return LB_ERR;
-      p->model_.Data(index) = l;
-      return 1;
-    case LB_GETTOPINDEX:
-      return p ? std::max(p->view_->indexAt(QPoint(1, 1)).row(), 0) : 0;
-    case LB_SETTOPINDEX:
-      if (!inRange) return LB_ERR;
-      p->view_->scrollTo(p->model_.index(index), QAbstractItemView::PositionAtTop);
-      return 0;
-    case LB_GETITEMHEIGHT:
-      return p ? std::max(p->view_->sizeHintForRow(0), p->view_->fontMetrics().height()) : 0;
-    case LB_GETITEMRECT: {
-      auto* r = reinterpret_cast<RECT*>(l);
-      if (!inRange || !r) return LB_ERR;
-      const QRect q = p->view_->visualRect(p->model_.index(index));
-      *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
-      return 1;
-    }
-    case LB_ITEMFROMPOINT: {
-      if (!p) return 0x10000;
-      const QModelIndex i = p->view_->indexAt(QPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
-      return i.isValid() ? i.row() : MAKELPARAM(static_cast<WORD>(std::max(p->model_.Count() - 1, 0)), 1);
-    }
-    default:
-      return StdDefault(p, h, msg, w, l, true);
-  }
+  if (msg == WM_NCCREATE) return Create(h, *reinterpret_cast<const CREATESTRUCT*>(l));
+  return Dispatch(kMessages, h, msg, w, l, true);
 }
 
 }  // namespace

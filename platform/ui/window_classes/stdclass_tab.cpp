@@ -87,113 +87,140 @@ LRESULT GetItem(TabPeer* p, int index, Item* item) {
   return 1;
 }
 
-LRESULT TabProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  TabPeer* p = StdPeerOf<TabPeer>(h);
-  const auto index = static_cast<int>(static_cast<LPARAM>(w));
-  switch (msg) {
-    case WM_NCCREATE:
-      SetWindowPeer(h, std::make_unique<TabPeer>(h, new TabWidget));
-      return 1;
-    case TCM_INSERTITEMA:
-      return SetItem<TCITEMA, char>(p, index, reinterpret_cast<const TCITEMA*>(l), true);
-    case TCM_INSERTITEMW:
-      return SetItem<TCITEMW, char16_t>(p, index, reinterpret_cast<const TCITEMW*>(l), true);
-    case TCM_SETITEMA:
-      return SetItem<TCITEMA, char>(p, index, reinterpret_cast<const TCITEMA*>(l), false);
-    case TCM_SETITEMW:
-      return SetItem<TCITEMW, char16_t>(p, index, reinterpret_cast<const TCITEMW*>(l), false);
-    case TCM_GETITEMA:
-      return GetItem<TCITEMA, char>(p, index, reinterpret_cast<TCITEMA*>(l));
-    case TCM_GETITEMW:
-      return GetItem<TCITEMW, char16_t>(p, index, reinterpret_cast<TCITEMW*>(l));
-    case TCM_DELETEITEM: {
-      if (!p || index < 0 || index >= p->tabs->bar->count()) return 0;
-      const QSignalBlocker block(p->tabs->bar);
-      p->tabs->bar->removeTab(index);
-      return 1;
-    }
-    case TCM_DELETEALLITEMS:
-      if (p) {
-        const QSignalBlocker block(p->tabs->bar);
-        while (p->tabs->bar->count()) p->tabs->bar->removeTab(0);
-      }
-      return 1;
-    case TCM_GETITEMCOUNT:
-      return p ? p->tabs->bar->count() : 0;
-    case TCM_GETCURSEL:
-      return p ? p->tabs->bar->currentIndex() : -1;
-    case TCM_SETCURSEL: {
-      if (!p || index < 0 || index >= p->tabs->bar->count()) return -1;
-      const QSignalBlocker block(p->tabs->bar);
-      const int old = p->tabs->bar->currentIndex();
-      p->tabs->bar->setCurrentIndex(index);
-      return old;
-    }
-    case TCM_GETITEMRECT: {
-      auto* r = reinterpret_cast<RECT*>(l);
-      if (!p || !r || index < 0 || index >= p->tabs->bar->count()) return 0;
-      const QRect q = p->tabs->bar->tabRect(index).translated(p->tabs->bar->pos());
-      *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
-      return 1;
-    }
-    case TCM_ADJUSTRECT: {
-      auto* r = reinterpret_cast<RECT*>(l);
-      if (!p || !r) return 0;
-      const int top = p->tabs->BarHeight();
-      if (w) {
-        r->left -= 4;
-        r->right += 4;
-        r->top -= top + 3;
-        r->bottom += 4;
-      } else {
-        r->left += 4;
-        r->right -= 4;
-        r->top += top + 3;
-        r->bottom -= 4;
-      }
-      return 0;
-    }
-    case CCM_SETUNICODEFORMAT: {
-      if (!p) return 0;
-      return std::exchange(p->unicodeNotify, w != 0) ? 1 : 0;
-    }
-    case CCM_GETUNICODEFORMAT:
-      return p && p->unicodeNotify ? 1 : 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
-    case WM_LBUTTONDOWN: {
-      if (!p) return 0;
-      const QPoint pos(GET_X_LPARAM(l), GET_Y_LPARAM(l));
-      const int hit = p->tabs->bar->tabAt(p->tabs->bar->mapFrom(p->tabs, pos));
-      if (hit < 0 || hit == p->tabs->bar->currentIndex()) return 0;
-      if (NotifyParentNM(h, TCN_SELCHANGING) != 0 || !IsWindow(h)) return 0;
-      {
-        const QSignalBlocker block(p->tabs->bar);
-        p->tabs->bar->setCurrentIndex(hit);
-      }
-      NotifyParentNM(h, TCN_SELCHANGE);
-      return 0;
-    }
-    case WM_KEYDOWN: {
-      if (!p || (w != VK_LEFT && w != VK_RIGHT)) return 0;
-      const int next = p->tabs->bar->currentIndex() + (w == VK_RIGHT ? 1 : -1);
-      if (next < 0 || next >= p->tabs->bar->count()) return 0;
-      if (NotifyParentNM(h, TCN_SELCHANGING) != 0 || !IsWindow(h)) return 0;
-      {
-        const QSignalBlocker block(p->tabs->bar);
-        p->tabs->bar->setCurrentIndex(next);
-      }
-      NotifyParentNM(h, TCN_SELCHANGE);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_KEYUP:
-    case WM_CHAR:
-      return 0;
-    default:
-      return StdDefault(p, h, msg, w, l, false);
+int Index(WPARAM w) { return static_cast<int>(static_cast<LPARAM>(w)); }
+
+LRESULT Create(HWND h) {
+  SetWindowPeer(h, std::make_unique<TabPeer>(h, new TabWidget));
+  return 1;
+}
+
+// ---------------------------------------------------------------- items
+
+template <class Item, class Char, bool Insert>
+LRESULT PutItem(TabPeer& p, HWND, WPARAM w, LPARAM l) {
+  return SetItem<Item, Char>(&p, Index(w), reinterpret_cast<const Item*>(l), Insert);
+}
+
+template <class Item, class Char>
+LRESULT TakeItem(TabPeer& p, HWND, WPARAM w, LPARAM l) {
+  return GetItem<Item, Char>(&p, Index(w), reinterpret_cast<Item*>(l));
+}
+
+LRESULT DeleteItem(TabPeer& p, HWND, WPARAM w, LPARAM) {
+  QTabBar* bar = p.tabs->bar;
+  if (Index(w) < 0 || Index(w) >= bar->count()) return 0;
+  const QSignalBlocker block(bar);
+  bar->removeTab(Index(w));
+  return 1;
+}
+
+LRESULT DeleteAllItems(TabPeer& p, HWND, WPARAM, LPARAM) {
+  const QSignalBlocker block(p.tabs->bar);
+  while (p.tabs->bar->count()) p.tabs->bar->removeTab(0);
+  return 1;
+}
+
+LRESULT GetItemCount(TabPeer& p, HWND, WPARAM, LPARAM) { return p.tabs->bar->count(); }
+
+LRESULT GetItemRect(TabPeer& p, HWND, WPARAM w, LPARAM l) {
+  auto* r = reinterpret_cast<RECT*>(l);
+  QTabBar* bar = p.tabs->bar;
+  if (!r || Index(w) < 0 || Index(w) >= bar->count()) return 0;
+  const QRect q = bar->tabRect(Index(w)).translated(bar->pos());
+  *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
+  return 1;
+}
+
+// The display area of a window area (w false), or the window area of a
+// display area (w true).
+LRESULT AdjustRect(TabPeer& p, HWND, WPARAM w, LPARAM l) {
+  auto* r = reinterpret_cast<RECT*>(l);
+  if (!r) return 0;
+  const int sign = w ? -1 : 1;
+  const int top = p.tabs->BarHeight();
+  r->left += sign * 4;
+  r->right -= sign * 4;
+  r->top += sign * (top + 3);
+  r->bottom -= sign * 4;
+  return 0;
+}
+
+// ------------------------------------------------------------ selection
+
+LRESULT GetCurSel(TabPeer& p, HWND, WPARAM, LPARAM) { return p.tabs->bar->currentIndex(); }
+
+// From code: nobody is asked or told.
+LRESULT SetCurSel(TabPeer& p, HWND, WPARAM w, LPARAM) {
+  QTabBar* bar = p.tabs->bar;
+  if (Index(w) < 0 || Index(w) >= bar->count()) return -1;
+  const QSignalBlocker block(bar);
+  const int old = bar->currentIndex();
+  bar->setCurrentIndex(Index(w));
+  return old;
+}
+
+// The user's choice of tab: the parent may refuse it, and hears of it.
+void Choose(TabPeer& p, HWND h, int index) {
+  if (index < 0 || index >= p.tabs->bar->count() || index == p.tabs->bar->currentIndex()) return;
+  if (NotifyParentNM(h, TCN_SELCHANGING) != 0 || !IsWindow(h)) return;
+  {
+    const QSignalBlocker block(p.tabs->bar);
+    p.tabs->bar->setCurrentIndex(index);
   }
+  NotifyParentNM(h, TCN_SELCHANGE);
+}
+
+LRESULT LButtonDown(TabPeer& p, HWND h, WPARAM, LPARAM l) {
+  const QPoint pos(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+  Choose(p, h, p.tabs->bar->tabAt(p.tabs->bar->mapFrom(p.tabs, pos)));
+  return 0;
+}
+
+LRESULT KeyDown(TabPeer& p, HWND h, WPARAM w, LPARAM) {
+  if (w == VK_LEFT || w == VK_RIGHT) Choose(p, h, p.tabs->bar->currentIndex() + (w == VK_RIGHT ? 1 : -1));
+  return 0;
+}
+
+// The tab bar is worked by the messages above; the rest of the input is
+// not handed back to it.
+LRESULT Ignore(TabPeer&, HWND, WPARAM, LPARAM) { return 0; }
+
+LRESULT GetDlgCode(TabPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS; }
+
+// --------------------------------------------- the form of notifications
+
+LRESULT SetUnicodeFormat(TabPeer& p, HWND, WPARAM w, LPARAM) { return std::exchange(p.unicodeNotify, w != 0) ? 1 : 0; }
+
+LRESULT GetUnicodeFormat(TabPeer& p, HWND, WPARAM, LPARAM) { return p.unicodeNotify ? 1 : 0; }
+
+constexpr MessageHandler<TabPeer> kMessages[] = {
+    {TCM_INSERTITEMA, &PutItem<TCITEMA, char, true>, -1},
+    {TCM_INSERTITEMW, &PutItem<TCITEMW, char16_t, true>, -1},
+    {TCM_SETITEMA, &PutItem<TCITEMA, char, false>},
+    {TCM_SETITEMW, &PutItem<TCITEMW, char16_t, false>},
+    {TCM_GETITEMA, &TakeItem<TCITEMA, char>},
+    {TCM_GETITEMW, &TakeItem<TCITEMW, char16_t>},
+    {TCM_DELETEITEM, &DeleteItem},
+    {TCM_DELETEALLITEMS, &DeleteAllItems, 1},
+    {TCM_GETITEMCOUNT, &GetItemCount},
+    {TCM_GETITEMRECT, &GetItemRect},
+    {TCM_ADJUSTRECT, &AdjustRect},
+    {TCM_GETCURSEL, &GetCurSel, -1},
+    {TCM_SETCURSEL, &SetCurSel, -1},
+    {CCM_SETUNICODEFORMAT, &SetUnicodeFormat},
+    {CCM_GETUNICODEFORMAT, &GetUnicodeFormat},
+    {WM_GETDLGCODE, &GetDlgCode, DLGC_WANTARROWS},
+    {WM_LBUTTONDOWN, &LButtonDown},
+    {WM_KEYDOWN, &KeyDown},
+    {WM_LBUTTONUP, &Ignore},
+    {WM_MOUSEMOVE, &Ignore},
+    {WM_KEYUP, &Ignore},
+    {WM_CHAR, &Ignore},
+};
+
+LRESULT TabProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCCREATE) return Create(h);
+  return Dispatch(kMessages, h, msg, w, l, false);
 }
 
 }  // namespace

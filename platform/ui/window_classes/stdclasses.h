@@ -18,10 +18,6 @@ void RegisterStaticAndButtonClasses();
 void RegisterTabClass();
 void RegisterTreeClass();
 
-constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
-constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
-constexpr UINT WM_CTLCOLORBTN = 0x0135;
-
 // A standard control's peer: its font and the colours its parent gives it.
 class StdPeer : public QtPeer {
  public:
@@ -60,6 +56,28 @@ void LendLineEdit(QLineEdit* edit);
 template <class Peer>
 Peer* StdPeerOf(HWND hWnd) {
   return dynamic_cast<Peer*>(GetWindowPeer(hWnd));
+}
+
+// One message of a standard class and the function that handles it. A
+// window that has no peer of the class (its making failed) answers
+// `missing` instead.
+template <class Peer>
+struct MessageHandler {
+  UINT msg;
+  LRESULT (*handle)(Peer& peer, HWND hWnd, WPARAM wParam, LPARAM lParam);
+  LRESULT missing = 0;
+};
+
+// Hands a message to its handler in table; a message the table does not
+// name gets the handling every standard control shares.
+template <class Peer, std::size_t N>
+LRESULT Dispatch(const MessageHandler<Peer> (&table)[N], HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                 bool focusOnClick) {
+  Peer* peer = StdPeerOf<Peer>(hWnd);
+  for (const MessageHandler<Peer>& entry : table) {
+    if (entry.msg == msg) return peer ? entry.handle(*peer, hWnd, wParam, lParam) : entry.missing;
+  }
+  return StdDefault(peer, hWnd, msg, wParam, lParam, focusOnClick);
 }
 
 }  // namespace platform::ui

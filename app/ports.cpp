@@ -1,0 +1,154 @@
+// The two channels' ports: the port and baud lists of the Connection page
+// and the user's choices in them, opening and closing each link to match
+// its lists, and the lamps that show which channels are open.
+
+#include "app/control_helpers.h"
+#include "app/main_form.h"
+#include "platform/ui/controls/extctrls.h"
+#include "support/conversions.h"
+#include "support/message_pump.h"
+#include "support/serial_ports.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/standard/combo_box.h"
+
+namespace app {
+namespace {
+
+// What bringing a link in line with its lists did.
+enum class ChannelChange { None, Closed, Opened };
+
+void Detach(nmea::TNMEA2KDecoder& link) {
+  link.OnReceive = nullptr;
+  link.OnSend = nullptr;
+}
+
+// Closes the link when its list shows "none"; otherwise (re)opens it on the
+// chosen port and rate, unless it is open on them already. A link that
+// failed to reopen after a resume reports its old port and rate although
+// it is closed, so being open counts too. A port that cannot be opened
+// leaves its list on "none".
+ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& link, TWtxComboBox& ports, TWtxComboBox& bauds,
+                           const std::vector<std::int32_t>& numbers, nmea::TNMEATextEvent receive) {
+  const std::int32_t port = ChosenPort(ports, numbers);
+  if (port == 0) {
+    link.Close();
+    Detach(link);
+    return ChannelChange::Closed;
+  }
+  const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(bauds)));
+  if (link.IsOpen() && link.Port() == port && link.Baud() == baud) return ChannelChange::None;
+  link.Open(port, baud, nmea::kStreamText, true);
+  if (link.IsOpen()) {
+    // The reader thread runs already: the handler changes under its lock.
+    const nmea::TEndpointLock lock = link.Lock();
+    link.OnReceive = std::move(receive);
+    link.VerifyChecksum = true;
+    link.HexBytesPerLine = 16;
+    link.CollectStatistics = true;
+  } else {
+    ports.SetItemIndex(0);
+    Detach(link);
+  }
+  return ChannelChange::Opened;
+}
+
+void SetLamp(platform::TShape& lamp, bool on) { lamp.Brush().SetColor(on ? kLampOn : kLampOff); }
+
+}  // namespace
+
+void TMainForm::BindChannelEvents() {
+  CmbDstPort->OnClick = [this](platform::TObject* Sender) { CmbDstPortClick(Sender); };
+  CmbDstBaud->OnClick = [this](platform::TObject* Sender) { CmbDstBaudClick(Sender); };
+  CmbGPSPort->OnClick = [this](platform::TObject* Sender) { CmbGPSPortClick(Sender); };
+  CmbGPSBaud->OnClick = [this](platform::TObject* Sender) { CmbGPSBaudClick(Sender); };
+  ButDSTPause->OnClick = [this](platform::TObject* Sender) { ButDSTPauseClick(Sender); };
+  ButGPPause->OnClick = [this](platform::TObject* Sender) { ButGPPauseClick(Sender); };
+}
+
+void TMainForm::CmbDstPortClick(platform::TObject*) {
+  ApplyDstPort();
+  DSTComPort = ChosenPort(*CmbDstPort, PortNumbers);
+}
+
+void TMainForm::CmbDstBaudClick(platform::TObject*) {
+  DSTBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbDstBaud)));
+  ApplyDstPort();
+}
+
+void TMainForm::CmbGPSPortClick(platform::TObject*) {
+  ApplyGpsPort();
+  GPSComPort = ChosenPort(*CmbGPSPort, PortNumbers);
+}
+
+void TMainForm::CmbGPSBaudClick(platform::TObject*) {
+  GPSBaudRate = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(*CmbGPSBaud)));
+  ApplyGpsPort();
+}
+
+void TMainForm::FillPortAndBaudLists() {
+  FillPortLists();
+  FillList(*CmbGPSBaud, kGpsBaudRates);
+  FillList(*CmbDstBaud, kDstBaudRates);
+}
+
+void TMainForm::FillPortLists() {
+  support::TIdStringArray ports;
+  support::EnumerateComPorts(ports);
+  PortNumbers.clear();
+  std::vector<std::u16string> names{TxtNone};
+  for (const support::TIdStringRec& port : ports) {
+    PortNumbers.push_back(static_cast<std::int32_t>(port.Id));
+    names.push_back(FromUtf8(port.Str));
+  }
+  SetItems(*CmbDstPort, names);
+  SetItems(*CmbGPSPort, names);
+}
+
+void TMainForm::RefreshPorts() {
+  FillPortLists();
+  support::ProcessPendingMessages(200);
+  SelectPort(*CmbDstPort, PortNumbers, DSTComPort);
+  SelectPort(*CmbGPSPort, PortNumbers, GPSComPort);
+  ApplyDstPort();
+  support::ProcessPendingMessages(200);
+  ApplyGpsPort();
+  support::ProcessPendingMessages(200);
+}
+
+void TMainForm::ApplyDstPort() {
+  if (DstLink) {
+    const ChannelChange change =
+        ApplyChannel(*DstLink, *CmbDstPort, *CmbDstBaud, PortNumbers,
+                     [this](platform::TObject* Sender, std::string_view Text) { DstLineReceived(Sender, Text); });
+    if (change == ChannelChange::Opened) {
+      // Another port or rate: the module is identified from the start.
+      ShowNewRow = true;
+      ExchangeState = 0;
+      ClearCommandQueue();
+      OffsetEditFilled = DepthSeen = SpeedSeen = TempSeen = false;
+    }
+    if (change != ChannelChange::None) ResetDstState();
+    UpdateConnectionLeds();
+  }
+  RefreshDisplay();
+  DstPaused = false;
+  UpdatePauseGlyphs();
+}
+
+void TMainForm::ApplyGpsPort() {
+  if (GpsLink) {
+    ApplyChannel(*GpsLink, *CmbGPSPort, *CmbGPSBaud, PortNumbers,
+                 [this](platform::TObject* Sender, std::string_view Text) { GpsLineReceived(Sender, Text); });
+    UpdateConnectionLeds();
+  }
+  RefreshDisplay();
+  GpsPaused = false;
+  UpdatePauseGlyphs();
+}
+
+void TMainForm::UpdateConnectionLeds() {
+  SetLamp(*LedDst, DstLink && DstLink->IsOpen());
+  SetLamp(*LedGPS, GpsLink && GpsLink->IsOpen());
+}
+
+}  // namespace app

@@ -1,0 +1,33 @@
+#include "app/program.h"
+
+#include "app/dialog_form.h"
+#include "app/main_form.h"
+#include "platform/core/os/serial_ports.h"
+#include "platform/core/window_system/system_broadcasts.h"
+#include "platform/ui/controls/forms.h"
+#include "support/message_pump.h"
+#include "widetext/controls/wide_application.h"
+
+namespace app {
+
+int RunProgram() {
+  platform::InitializeApplication();
+  // The wide layer's application object: UTF-16 keyboard input and hints.
+  widetext::WtxApplication();
+  // The critical-error mode has no counterpart here: a missing device is
+  // reported to the caller that opens it, never in a box of its own.
+  platform::Application->SetTitle(kProgramName);
+  platform::Application->CreateForm(MainForm);
+  platform::Application->CreateForm(DialogForm);
+  {
+    const platform::DeviceChangeWatcher devices(platform::EnsureVirtualPortFolder());
+    const platform::PowerWatcher power(kProgramName, "Marks the channel recordings and closes the ports");
+    platform::Application->Run();
+  }
+  support::ProcessPendingMessages(200);
+  platform::Free(DialogForm);
+  platform::Free(MainForm);
+  return 0;
+}
+
+}  // namespace app

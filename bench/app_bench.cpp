@@ -1,0 +1,151 @@
+// The program's start and its quiet running, as the user meets them:
+// - from the process start to the main window shown and painted;
+// - the share of a core it takes with both ports open and nothing arriving;
+// - its resident memory with the window up and both channels open.
+// Each runs in a settings store and virtual port folder of its own, with
+// both channels' ports published as pseudo-terminals.
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/dialog_form.h"
+#include "app/main_form.h"
+#include "platform/core/os/pseudo_terminal.h"
+#include "platform/core/os/serial_ports.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "widetext/controls/wide_application.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds since the process started, from the kernel's own record.
+double SecondsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  const std::size_t close = text.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream rest(text.substr(close + 2));
+  std::string field;
+  unsigned long long start = 0;
+  // Field 22 (starttime) is the 20th after the command's closing bracket.
+  for (int i = 3; i <= 22 && rest >> field; ++i) {
+    if (i == 22) start = std::stoull(field);
+  }
+  double uptime = 0;
+  std::ifstream("/proc/uptime") >> uptime;
+  return uptime - static_cast<double>(start) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double ResidentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+// The program as it runs: its own settings and ports, the main window shown.
+struct Program {
+  std::filesystem::path folder;
+  std::unique_ptr<platform::PseudoTerminal> dst;
+  std::unique_ptr<platform::PseudoTerminal> gps;
+
+  Program() {
+    char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
+    folder = ::mkdtemp(pattern);
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    dst = std::make_unique<platform::PseudoTerminal>();
+    gps = std::make_unique<platform::PseudoTerminal>();
+    dst->Publish("bench-dst");
+    gps->Publish("bench-gps");
+    std::filesystem::create_directories(folder / "config" / "veltrosa");
+    std::ofstream(folder / "config" / "veltrosa" / "registry.reg")
+        << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
+        << "\"DSTComPort\"=dword:" << std::hex << platform::SerialPortNumber("bench-dst", true) << "\n"
+        << "\"DSTBaudRate\"=dword:12c0\n"
+        << "\"GPSComPort\"=dword:" << platform::SerialPortNumber("bench-gps", true) << "\n";
+  }
+  ~Program() {
+    if (app::MainForm) platform::Free(app::MainForm);
+    if (app::DialogForm) platform::Free(app::DialogForm);
+    platform::Application->ProcessMessages();
+    dst.reset();
+    gps.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+
+  // The program entry's steps up to the main window painted on the screen.
+  void Start() {
+    platform::InitializeApplication();
+    widetext::WtxApplication();
+    platform::Application->SetTitle(app::kProgramName);
+    platform::Application->CreateForm(app::MainForm);
+    platform::Application->CreateForm(app::DialogForm);
+    app::MainForm->Show();
+    platform::Application->ProcessMessages();
+    benchmark::DoNotOptimize(platform::ui::Grab(app::MainForm->Handle()));
+  }
+};
+
+void BM_StartToPaintedMainWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    Program program;
+    const auto start = Clock::now();
+    const double beforeStart = SecondsSinceProcessStart();
+    program.Start();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    state.counters["from_process_start_s"] = beforeStart + seconds;
+    state.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
+  }
+}
+BENCHMARK(BM_StartToPaintedMainWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The message loop as the program runs it, for two seconds of nothing
+// arriving on either port.
+void BM_IdleWithBothPortsOpen(benchmark::State& state) {
+  for (auto _ : state) {
+    Program program;
+    program.Start();
+    const double cpuBefore = CpuSeconds();
+    const auto start = Clock::now();
+    while (Clock::now() - start < std::chrono::seconds(2)) {
+      platform::WaitMessage(50);
+      platform::Application->ProcessMessages();
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(wall);
+    state.counters["core_percent"] = 100.0 * (CpuSeconds() - cpuBefore) / wall;
+    state.counters["resident_MB"] = ResidentMegabytes();
+    state.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
+  }
+}
+BENCHMARK(BM_IdleWithBothPortsOpen)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

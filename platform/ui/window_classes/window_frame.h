@@ -1,0 +1,19 @@
+#pragma once
+// How a top-level window's styles show on the screen: its title bar and
+// the buttons on it, and whether the user can size its frame. Nothing
+// outside platform/ui includes this header.
+
+#include <QRect>
+#include <QWidget>
+
+#include "platform/core/window_system/wintypes.h"
+
+namespace platform::ui {
+
+Qt::WindowFlags TopLevelFlags(DWORD style, DWORD exStyle);
+
+// Puts a top-level widget where its window is; a window without a sizing
+// frame keeps the size the program gives it and no other.
+void PlaceTopLevel(QWidget* widget, DWORD style, const QRect& bounds);
+
+}  // namespace platform::ui

@@ -1,0 +1,147 @@
+#include "tests/app/app_helpers.h"
+
+#include <poll.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/core/os/registry.h"
+#include "platform/core/os/serial_ports.h"
+#include "platform/core/window_system/messages.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/ui/controls/dialogs.h"
+#include "widetext/controls/wide_application.h"
+#include "widetext/standard/combo_box.h"
+
+namespace apptest {
+namespace {
+
+std::optional<std::string> SwapEnv(const char* name, const std::string& value) {
+  std::optional<std::string> old;
+  if (const char* v = std::getenv(name)) old = v;
+  ::setenv(name, value.c_str(), 1);
+  return old;
+}
+
+void RestoreEnv(const char* name, const std::optional<std::string>& old) {
+  if (old) {
+    ::setenv(name, old->c_str(), 1);
+  } else {
+    ::unsetenv(name);
+  }
+}
+
+}  // namespace
+
+std::u16string ItemText(app::TWtxComboBox& List, int Index) { return List.GetItems().Get(Index); }
+
+int ItemCount(app::TWtxComboBox& List) { return List.GetItems().Count(); }
+
+bool PumpUntil(const std::function<bool()>& Want) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!Want()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    platform::WaitMessage(20);
+    platform::Application->ProcessMessages();
+  }
+  return true;
+}
+
+VirtualPort::VirtualPort(std::string Name) : name_(std::move(Name)), number_(platform::SerialPortNumber(name_, true)) {
+  pty_.Publish(name_);
+}
+
+void VirtualPort::Write(std::string_view Bytes) {
+  std::size_t done = 0;
+  while (done < Bytes.size()) {
+    const ssize_t n = ::write(pty_.MasterFd(), Bytes.data() + done, Bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else {
+      pollfd p{pty_.MasterFd(), POLLOUT, 0};
+      ::poll(&p, 1, 50);
+    }
+  }
+}
+
+std::string VirtualPort::Read(std::size_t Want) {
+  std::string got;
+  PumpUntil([&] {
+    char buffer[512];
+    const ssize_t n = ::read(pty_.MasterFd(), buffer, sizeof buffer);
+    if (n > 0) got.append(buffer, static_cast<std::size_t>(n));
+    return got.size() >= Want;
+  });
+  return got;
+}
+
+void AppTest::SetUpTestSuite() {
+  platform::InitializeApplication();
+  widetext::WtxApplication();
+}
+
+void AppTest::SetUp() {
+  std::filesystem::create_directories(scratch_ / "runtime");
+  std::filesystem::permissions(scratch_ / "runtime", std::filesystem::perms::owner_all);
+  oldConfig_ = SwapEnv("XDG_CONFIG_HOME", (scratch_ / "config").string());
+  oldRuntime_ = SwapEnv("XDG_RUNTIME_DIR", (scratch_ / "runtime").string());
+  platform::SetMessageBoxHandler(
+      [](const std::u16string&, const std::u16string&, platform::UINT) { return platform::IDOK; });
+}
+
+void AppTest::TearDown() {
+  FreeMainForm();
+  platform::SetMessageBoxHandler({});
+  platform::SetFileChooser({});
+  RestoreEnv("XDG_CONFIG_HOME", oldConfig_);
+  RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_);
+}
+
+app::TMainForm& AppTest::MakeMainForm() {
+  form_ = platform::Create<app::TMainForm>(platform::Application);
+  platform::Application->SetMainForm(form_);
+  form_->OpenWebAddress = [this](platform::HWND, std::string_view address) { webAddresses_.emplace_back(address); };
+  return *form_;
+}
+
+void AppTest::ShowMainForm() {
+  form_->Show();
+  platform::Application->ProcessMessages();
+}
+
+void AppTest::FreeMainForm() {
+  if (!form_) return;
+  platform::Free(form_);
+  form_ = nullptr;
+  platform::Application->SetMainForm(nullptr);
+  platform::Application->ProcessMessages();
+}
+
+std::string AppTest::SettingsFile() const { return (scratch_ / "config" / "veltrosa" / "registry.reg").string(); }
+
+void AppTest::WriteSettings(const std::string& Text) const {
+  std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+  std::ofstream(SettingsFile(), std::ios::binary) << Text;
+}
+
+std::optional<std::int32_t> AppTest::StoredSetting(const std::string& Name) const {
+  platform::TRegistry registry(SettingsFile());
+  if (!registry.OpenKeyReadOnly(app::kSettingsKey)) return std::nullopt;
+  try {
+    return registry.ReadInteger(Name);
+  } catch (const platform::ERegistryException&) {
+    return std::nullopt;
+  }
+}
+
+void AppTest::SendPortChange(platform::WPARAM Event, std::uint32_t DeviceType) const {
+  platform::DEV_BROADCAST_PORT port;
+  port.hdr.dbch_size = sizeof port;
+  port.hdr.dbch_devicetype = DeviceType;
+  platform::SendMessageA(form_->Handle(), platform::WM_DEVICECHANGE, Event, reinterpret_cast<platform::LPARAM>(&port));
+}
+
+}  // namespace apptest

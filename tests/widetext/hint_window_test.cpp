@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "platform/ui/window_classes/presentation.h"
+#include "tests/widetext/wide_form_fixture.h"
+#include "tests/widetext/wide_test_controls.h"
+#include "widetext/controls/control_text.h"
+#include "widetext/controls/hint_window.h"
+
+namespace widetext::testing {
+namespace {
+
+using HintWindow = WideFormTest;
+
+TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
+  auto* window = new TWideWindow(form_);
+  window->SetParent(form_);
+  window->SetBounds(10, 10, 100, 30);
+  window->SetHint(u"Głębokość ώρας|Long part");
+  window->Handle();
+
+  platform::THintInfo info;
+  info.HintControl = window;
+  info.HintWindowClass = &platform::THintWindowPlainClass;
+  info.HintStr = "8-bit";
+  window->Perform(platform::CM_HINTSHOW, 0, reinterpret_cast<platform::LPARAM>(&info));
+  EXPECT_EQ(info.HintWindowClass, &TWtxCustomHintWindowClass);
+  EXPECT_EQ(info.HintData, &info);
+  EXPECT_EQ(info.HintStr, "G??boko?? ????");
+
+  auto* hint = static_cast<TWtxCustomHintWindow*>(info.HintWindowClass->Create(form_));
+  const platform::TRect size = hint->CalcHintRect(400, info.HintStr, info.HintData);
+  EXPECT_GT(size.Width(), 6);
+  hint->ActivateHintData(platform::Bounds(100, 100, size.Width(), size.Height()), info.HintStr, info.HintData);
+  EXPECT_TRUE(platform::IsWindowUnicode(hint->WindowHandle()));
+  EXPECT_EQ(WideGetWindowText(hint), u"Głębokość ώρας");
+  EXPECT_EQ(hint->Width(), size.Width());
+  platform::Application->ProcessMessages();
+  EXPECT_TRUE(platform::ui::SaveWindowImage(hint->WindowHandle(), "wide_hint_window.png"));
+  platform::Free(hint);
+}
+
+TEST_F(HintWindow, ARecordThatIsNotWideIsShownAsTheClassLibraryShowsIt) {
+  auto* hint = new TWtxCustomHintWindow(form_);
+  hint->ActivateHintData(platform::Bounds(0, 0, 80, 20), "plain", nullptr);
+  EXPECT_EQ(WideGetWindowText(hint), u"plain");
+  platform::Free(hint);
+}
+
+}  // namespace
+}  // namespace widetext::testing

@@ -1,0 +1,93 @@
+#include "widetext/controls/control_actions.h"
+
+#include "widetext/controls/ansi_image.h"
+#include "widetext/controls/control_text.h"
+#include "widetext/exceptions.h"
+
+namespace widetext {
+namespace {
+
+std::u16string ActionCaption(platform::TBasicAction* action) {
+  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideCaption();
+  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
+  return custom ? WidenAnsi(custom->Caption()) : std::u16string();
+}
+
+std::u16string ActionHint(platform::TBasicAction* action) {
+  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideHint();
+  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
+  return custom ? WidenAnsi(custom->Hint()) : std::u16string();
+}
+
+std::u16string TargetCaption(platform::TBasicAction* action, const std::string& value) {
+  auto* wide = dynamic_cast<IWtxAction*>(action);
+  return wide ? wide->TargetCaption(value) : WidenAnsi(value);
+}
+
+std::u16string TargetHint(platform::TBasicAction* action, const std::string& value) {
+  auto* wide = dynamic_cast<IWtxAction*>(action);
+  return wide ? wide->TargetHint(value) : WidenAnsi(value);
+}
+
+}  // namespace
+
+void WtxControl_ActionChange(platform::TControl* Control, platform::TObject* Sender, bool CheckDefaults) {
+  auto* action = dynamic_cast<platform::TCustomAction*>(Sender);
+  auto* wide = dynamic_cast<IWtxAction*>(Sender);
+  if (!action || !wide) return;
+  const std::u16string caption = WideGetWindowText(Control);
+  if (!CheckDefaults || caption.empty() || caption == WidenAnsi(Control->Name())) {
+    WideSetWindowText(Control, wide->GetWideCaption());
+  }
+  if (!CheckDefaults || WideGetHint(Control).empty()) WideSetHint(Control, wide->GetWideHint());
+}
+
+const platform::TActionLinkClass& WtxControl_GetActionLinkClass(platform::TControl* Control,
+                                                                const platform::TActionLinkClass& InheritedLinkClass) {
+  const platform::TActionLinkClass& chosen =
+      dynamic_cast<platform::TWinControl*>(Control) ? TWtxWinControlActionLinkClass : TWtxControlActionLinkClass;
+  if (chosen.Parent != &InheritedLinkClass) {
+    throw EWtxInternalError(std::string("Internal Error: ") + chosen.Name + " does not extend " +
+                            InheritedLinkClass.Name + ".");
+  }
+  return chosen;
+}
+
+template <class Base>
+bool TWtxActionLinkOf<Base>::IsCaptionLinked() {
+  platform::TControl* client = this->Client();
+  return Base::IsCaptionLinked() && client && WideGetWindowText(client) == ActionCaption(this->Action());
+}
+
+template <class Base>
+bool TWtxActionLinkOf<Base>::IsHintLinked() {
+  platform::TControl* client = this->Client();
+  return Base::IsHintLinked() && client && WideGetHint(client) == ActionHint(this->Action());
+}
+
+template <class Base>
+void TWtxActionLinkOf<Base>::SetCaption(const std::string& Value) {
+  if (IsCaptionLinked()) WideSetWindowText(this->Client(), TargetCaption(this->Action(), Value));
+}
+
+template <class Base>
+void TWtxActionLinkOf<Base>::SetHint(const std::string& Value) {
+  if (IsHintLinked()) WideSetHint(this->Client(), TargetHint(this->Action(), Value));
+}
+
+template class TWtxActionLinkOf<platform::TControlActionLink>;
+template class TWtxActionLinkOf<platform::TWinControlActionLink>;
+
+const platform::TActionLinkClass TWtxControlActionLinkClass{
+    "TWtxControlActionLink", &platform::TControlActionLinkClass,
+    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxControlActionLink>(client);
+    }};
+
+const platform::TActionLinkClass TWtxWinControlActionLinkClass{
+    "TWtxWinControlActionLink", &platform::TWinControlActionLinkClass,
+    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxWinControlActionLink>(client);
+    }};
+
+}  // namespace widetext

@@ -1,0 +1,22 @@
+#pragma once
+// UTF-16 text on a canvas. Each call makes sure the canvas has its device
+// context, font and brush, and tells the canvas's listeners before and after
+// it draws.
+
+#include <string_view>
+
+#include "platform/ui/controls/graphics.h"
+
+namespace widetext {
+
+// The text clipped to Rect at (X, Y); the rectangle is filled first unless
+// the brush is clear.
+void WideCanvasTextRect(platform::TCanvas& Canvas, const platform::TRect& Rect, int X, int Y, std::u16string_view Text);
+// The text at (X, Y); the pen moves to the end of it.
+void WideCanvasTextOut(platform::TCanvas& Canvas, int X, int Y, std::u16string_view Text);
+// (0, 0) for an empty text.
+platform::SIZE WideCanvasTextExtent(platform::TCanvas& Canvas, std::u16string_view Text);
+int WideCanvasTextWidth(platform::TCanvas& Canvas, std::u16string_view Text);
+int WideCanvasTextHeight(platform::TCanvas& Canvas, std::u16string_view Text);
+
+}  // namespace widetext

@@ -1,0 +1,46 @@
+#include "widetext/menus/shortcut_text.h"
+
+#include <cassert>
+
+#include "platform/core/window_system/input.h"
+#include "widetext/platform_flags.h"
+#include "widetext/wide_api.h"
+
+namespace widetext {
+namespace {
+
+// Keys whose scan code the keyboard shares with the keypad: their names
+// are asked for with the extended flag.
+bool IsExtendedKey(unsigned key) {
+  return (key >= platform::VK_SPACE && key <= platform::VK_DOWN) || key == platform::VK_INSERT ||
+         key == platform::VK_DELETE;
+}
+
+std::u16string KeyName(unsigned key) {
+  const unsigned scan = platform::MapVirtualKeyW(key, platform::MAPVK_VK_TO_VSC);
+  if (scan == 0) return {};
+  long keyData = static_cast<long>(scan) << 16;
+  if (IsExtendedKey(key)) keyData |= 1L << 24;
+  char16_t buffer[256] = {};
+  const int length = platform::GetKeyNameTextW(keyData, buffer, 256);
+  std::u16string name(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    name[i] = name[i - 1] == u'(' ? WideApiCharUpper(name[i]) : WideApiCharLower(name[i]);
+  }
+  return name;
+}
+
+}  // namespace
+
+std::u16string WideShortCutToText(platform::TShortCut ShortCut) {
+  // The 8-bit platforms name shortcuts with the class library's own texts.
+  assert(Win32PlatformIsUnicode);
+  std::u16string text = KeyName(ShortCut & 0xFFu);
+  if (text.empty()) return text;
+  if (ShortCut & platform::scShift) text = KeyName(platform::VK_SHIFT) + u"+" + text;
+  if (ShortCut & platform::scAlt) text = KeyName(platform::VK_MENU) + u"+" + text;
+  if (ShortCut & platform::scCtrl) text = KeyName(platform::VK_CONTROL) + u"+" + text;
+  return text;
+}
+
+}  // namespace widetext
