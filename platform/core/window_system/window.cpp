@@ -149,6 +149,23 @@ LRESULT RawCall(const WNDPROC& proc, HWND h, UINT m, WPARAM w, LPARAM l) {
   return proc.Fn(proc.Self, h, m, w, l);
 }
 
+// The value the window system gives a caller of the given kind for a
+// procedure: the procedure itself to a caller of its own kind, a converting
+// one to a caller of the other.
+WNDPROC HandedOut(WNDPROC proc, bool unicodeCaller) {
+  proc.Converting = proc.Fn && proc.Unicode != unicodeCaller;
+  return proc;
+}
+
+// What a window or class keeps when a caller of the given kind installs
+// proc: a converting value stands for its procedure and that procedure's
+// kind; any other procedure takes the caller's kind.
+WNDPROC Installed(WNDPROC proc, bool unicodeCaller) {
+  if (!proc.Converting) proc.Unicode = unicodeCaller;
+  proc.Converting = false;
+  return proc;
+}
+
 // Calls proc for a caller of the given kind, converting what the message
 // carries when the kinds differ.
 LRESULT Call(const WNDPROC& proc, bool unicodeCaller, HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -368,19 +385,39 @@ DWORD WindowThread(HWND hWnd) {
 
 }  // namespace detail
 
-ATOM RegisterClassA(WNDCLASS wc) {
-  wc.lpfnWndProc.Unicode = false;
-  return RegisterClassW(wc) ? FindClass(wc.lpszClassName)->atom : 0;
-}
+namespace {
 
-ATOM RegisterClassW(WNDCLASS wc) {
+ATOM RegisterClass(WNDCLASS wc, bool unicode) {
   if (wc.lpszClassName.empty() || FindClass(wc.lpszClassName)) return 0;
+  wc.lpfnWndProc = Installed(wc.lpfnWndProc, unicode);
   WindowClass cls;
   cls.wc = std::move(wc);
   cls.atom = S().nextClassAtom++;
   S().classes.push_back(std::move(cls));
   return S().classes.back().atom;
 }
+
+bool GetClassInfo(std::u16string_view className, WNDCLASS* wc, bool unicode) {
+  const WindowClass* cls = FindClass(className);
+  if (!cls) return false;
+  if (wc) {
+    *wc = cls->wc;
+    wc->lpfnWndProc = HandedOut(cls->wc.lpfnWndProc, unicode);
+  }
+  return true;
+}
+
+WNDPROC SetWindowProc(HWND hWnd, WNDPROC proc, bool unicode) {
+  Window* w = W(hWnd);
+  if (!w || !proc) return {};
+  return HandedOut(std::exchange(w->proc, Installed(proc, unicode)), unicode);
+}
+
+}  // namespace
+
+ATOM RegisterClassA(WNDCLASS wc) { return RegisterClass(std::move(wc), false); }
+
+ATOM RegisterClassW(WNDCLASS wc) { return RegisterClass(std::move(wc), true); }
 
 bool UnregisterClassA(std::string_view className) { return UnregisterClassW(Cp1252ToUtf16(className)); }
 
@@ -399,14 +436,11 @@ bool UnregisterClassW(std::u16string_view className) {
   return true;
 }
 
-bool GetClassInfoA(std::string_view className, WNDCLASS* wc) { return GetClassInfoW(Cp1252ToUtf16(className), wc); }
-
-bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc) {
-  const WindowClass* cls = FindClass(className);
-  if (!cls) return false;
-  if (wc) *wc = cls->wc;
-  return true;
+bool GetClassInfoA(std::string_view className, WNDCLASS* wc) {
+  return GetClassInfo(Cp1252ToUtf16(className), wc, false);
 }
+
+bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc) { return GetClassInfo(className, wc, true); }
 
 std::u16string GetClassNameW(HWND hWnd) {
   const Window* w = W(hWnd);
@@ -464,24 +498,19 @@ bool IsWindowUnicode(HWND hWnd) {
   return w && w->proc.Unicode;
 }
 
-WNDPROC GetWindowProc(HWND hWnd) {
+WNDPROC GetWindowProcA(HWND hWnd) {
   const Window* w = W(hWnd);
-  return w ? w->proc : WNDPROC{};
+  return w ? HandedOut(w->proc, false) : WNDPROC{};
 }
 
-WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc) {
-  Window* w = W(hWnd);
-  if (!w || !proc) return {};
-  proc.Unicode = false;
-  return std::exchange(w->proc, proc);
+WNDPROC GetWindowProcW(HWND hWnd) {
+  const Window* w = W(hWnd);
+  return w ? HandedOut(w->proc, true) : WNDPROC{};
 }
 
-WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc) {
-  Window* w = W(hWnd);
-  if (!w || !proc) return {};
-  proc.Unicode = true;
-  return std::exchange(w->proc, proc);
-}
+WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc) { return SetWindowProc(hWnd, proc, false); }
+
+WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc) { return SetWindowProc(hWnd, proc, true); }
 
 LPARAM GetWindowLong(HWND hWnd, int index) {
   const Window* w = W(hWnd);
@@ -541,11 +570,11 @@ LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
 bool InsideWindowProcedure() { return t_procedureDepth > 0; }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Call(proc, false, hWnd, msg, wParam, lParam);
+  return proc.Converting ? Call(proc, false, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
 }
 
 LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Call(proc, true, hWnd, msg, wParam, lParam);
+  return proc.Converting ? Call(proc, true, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
 }
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

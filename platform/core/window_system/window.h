@@ -26,12 +26,21 @@ namespace platform {
 using WndProcFn = LRESULT (*)(void* self, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A window procedure: a function, the object it serves (may be null) and its
-// kind. Two procedures are equal when all three are, so code can ask
+// kind. Two procedures are equal when all their fields are, so code can ask
 // whether a window still has the procedure it installed.
+//
+// A procedure the program makes (MakeWndProc) is plain: CallWindowProc
+// calls it as it is, whatever the caller's kind. Asked for a procedure
+// through a call of the other kind (GetWindowProcA of a Unicode window, the
+// previous procedure SetWindowProcW returns for an 8-bit one, GetClassInfoA
+// of a Unicode class), the window system hands out a Converting value:
+// CallWindowProc of the other kind converts the message for it, and
+// installing it again restores the procedure with its own kind.
 struct WNDPROC {
   WndProcFn Fn = nullptr;
   void* Self = nullptr;
   bool Unicode = false;
+  bool Converting = false;
 
   explicit operator bool() const { return Fn != nullptr; }
   bool operator==(const WNDPROC&) const = default;
@@ -125,7 +134,9 @@ bool IsWindowUnicode(HWND hWnd);
 
 // The window's procedure, and replacing it (subclassing). The A and W forms
 // mark the new procedure 8-bit or Unicode; both return the previous one.
-WNDPROC GetWindowProc(HWND hWnd);
+WNDPROC GetWindowProcA(HWND hWnd);
+WNDPROC GetWindowProcW(HWND hWnd);
+inline WNDPROC GetWindowProc(HWND hWnd) { return GetWindowProcA(hWnd); }
 WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc);
 WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc);
 
@@ -144,7 +155,8 @@ LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value);
 // frees a widget only when none runs.
 bool InsideWindowProcedure();
 
-// Calls a procedure as an 8-bit or a Unicode caller, converting text.
+// Calls a procedure as an 8-bit or a Unicode caller, converting text and
+// characters for a Converting value of the other kind only.
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
