@@ -622,6 +622,11 @@ LRESULT DefProc(HWND h, UINT m, WPARAM wParam, LPARAM l, bool unicode) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      // What a child leaves goes to its parent.
+      if (!(w->style & WS_CHILD) || !w->parent) return 0;
+      return unicode ? SendMessageW(w->parent, m, wParam, l) : SendMessageA(w->parent, m, wParam, l);
     default:
       return 0;
   }
