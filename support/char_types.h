@@ -9,15 +9,15 @@ namespace support {
 
 // Classification flags of one byte, as the platform's first classification
 // set gives them.
-inline constexpr std::uint16_t C1_UPPER = 0x0001;
-inline constexpr std::uint16_t C1_LOWER = 0x0002;
-inline constexpr std::uint16_t C1_DIGIT = 0x0004;
-inline constexpr std::uint16_t C1_SPACE = 0x0008;
-inline constexpr std::uint16_t C1_PUNCT = 0x0010;
-inline constexpr std::uint16_t C1_CNTRL = 0x0020;
-inline constexpr std::uint16_t C1_BLANK = 0x0040;
-inline constexpr std::uint16_t C1_XDIGIT = 0x0080;
-inline constexpr std::uint16_t C1_ALPHA = 0x0100;
+inline constexpr std::uint16_t kCharUpper = 0x0001;
+inline constexpr std::uint16_t kCharLower = 0x0002;
+inline constexpr std::uint16_t kCharDigit = 0x0004;
+inline constexpr std::uint16_t kCharSpace = 0x0008;
+inline constexpr std::uint16_t kCharPunctuation = 0x0010;
+inline constexpr std::uint16_t kCharControl = 0x0020;
+inline constexpr std::uint16_t kCharBlank = 0x0040;
+inline constexpr std::uint16_t kCharHexDigit = 0x0080;
+inline constexpr std::uint16_t kCharAlpha = 0x0100;
 
 using TCharTypeTable = std::array<std::uint16_t, 256>;
 
@@ -27,7 +27,7 @@ using TCharTypeTable = std::array<std::uint16_t, 256>;
 // compile time, so no start-up code of any other file can see it unfilled.
 extern const TCharTypeTable CharTypeTable;
 
-inline bool IsDigitChar(char C) { return (CharTypeTable[static_cast<unsigned char>(C)] & C1_DIGIT) != 0; }
+inline bool IsDigitChar(char C) { return (CharTypeTable[static_cast<unsigned char>(C)] & kCharDigit) != 0; }
 
 // A digit, or one of "+", ",", "-", ".", "E", "e".
 bool IsNumberChar(char C);

@@ -45,8 +45,8 @@ std::uint32_t TDCP_cipher::DecryptStream(platform::TStream& Source, platform::TS
   constexpr std::uint32_t kChunk = 8192;
   std::vector<std::uint8_t> buffer(kChunk);
   std::uint32_t total = 0;
-  const auto pass = [&](std::uint32_t chunk) {
-    const auto n = static_cast<std::uint32_t>(Source.Read(buffer.data(), chunk));
+  const auto pass = [&](std::uint32_t Chunk) {
+    const auto n = static_cast<std::uint32_t>(Source.Read(buffer.data(), Chunk));
     Decrypt(buffer.data(), buffer.data(), n);
     Dest.Write(buffer.data(), n);
     total += n;

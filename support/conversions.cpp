@@ -10,7 +10,7 @@
 namespace support {
 namespace {
 
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiDigit(char C) { return C >= '0' && C <= '9'; }
 
 // The text the float conversion accepts: an optional sign, digits with at
 // most one decimal point ("," or ".", at least one digit in all), then
@@ -22,99 +22,99 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 // On the way it gathers what the exact short path needs: the digits as an
 // integer while they fit, the count of fraction digits and the exponent.
 struct DecimalShape {
-  bool valid = false;
-  bool comma = false;
-  bool negative = false;
-  bool mantissaFits = true;  // mantissa holds all digits and is below 2^53
-  std::uint64_t mantissa = 0;
-  int fractionDigits = 0;
-  int exponent = 0;  // saturates far beyond the range of a double
+  bool Valid = false;
+  bool Comma = false;
+  bool Negative = false;
+  bool MantissaFits = true;  // mantissa holds all digits and is below 2^53
+  std::uint64_t Mantissa = 0;
+  int FractionDigits = 0;
+  int Exponent = 0;  // saturates far beyond the range of a double
 };
 
-DecimalShape ScanDecimal(std::string_view t) {
+DecimalShape ScanDecimal(std::string_view T) {
   DecimalShape shape;
   std::size_t i = 0;
-  const std::size_t n = t.size();
-  if (i < n && (t[i] == '+' || t[i] == '-')) shape.negative = t[i++] == '-';
+  const std::size_t n = T.size();
+  if (i < n && (T[i] == '+' || T[i] == '-')) shape.Negative = T[i++] == '-';
   std::size_t digits = 0;
   bool point = false;
   for (; i < n; ++i) {
-    const char c = t[i];
+    const char c = T[i];
     if (IsAsciiDigit(c)) {
       ++digits;
-      if (shape.mantissa < (1ull << 53) / 10) {
-        shape.mantissa = shape.mantissa * 10 + static_cast<unsigned>(c - '0');
+      if (shape.Mantissa < (1ull << 53) / 10) {
+        shape.Mantissa = shape.Mantissa * 10 + static_cast<unsigned>(c - '0');
       } else {
-        shape.mantissaFits = false;
+        shape.MantissaFits = false;
       }
-      if (point) ++shape.fractionDigits;
+      if (point) ++shape.FractionDigits;
     } else if ((c == '.' || c == ',') && !point) {
       point = true;
-      shape.comma = c == ',';
+      shape.Comma = c == ',';
     } else {
       break;
     }
   }
   if (digits == 0) return shape;
   if (i < n) {
-    if (t[i] != 'e' && t[i] != 'E') return shape;
+    if (T[i] != 'e' && T[i] != 'E') return shape;
     ++i;
     bool negativeExponent = false;
-    if (i < n && (t[i] == '+' || t[i] == '-')) negativeExponent = t[i++] == '-';
+    if (i < n && (T[i] == '+' || T[i] == '-')) negativeExponent = T[i++] == '-';
     if (i == n) return shape;
     for (; i < n; ++i) {
-      if (!IsAsciiDigit(t[i])) return shape;
-      if (shape.exponent < 100000) shape.exponent = shape.exponent * 10 + (t[i] - '0');
+      if (!IsAsciiDigit(T[i])) return shape;
+      if (shape.Exponent < 100000) shape.Exponent = shape.Exponent * 10 + (T[i] - '0');
     }
-    if (negativeExponent) shape.exponent = -shape.exponent;
+    if (negativeExponent) shape.Exponent = -shape.Exponent;
   }
-  shape.valid = true;
+  shape.Valid = true;
   return shape;
 }
 
 // A mantissa below 2^53 and a power of ten up to 10^22 are both exact
 // doubles, so one multiplication or division rounds correctly: the same value
 // the full conversion gives. False when the shape is outside that range.
-bool ExactShortValue(const DecimalShape& shape, double& value) {
+bool ExactShortValue(const DecimalShape& Shape, double& Value) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (!shape.mantissaFits) return false;
-  const int scale = shape.exponent - shape.fractionDigits;
+  if (!Shape.MantissaFits) return false;
+  const int scale = Shape.Exponent - Shape.FractionDigits;
   if (scale < -22 || scale > 22) return false;
-  const auto m = static_cast<double>(shape.mantissa);
-  value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
-  if (shape.negative) value = -value;
+  const auto m = static_cast<double>(Shape.Mantissa);
+  Value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+  if (Shape.Negative) Value = -Value;
   return true;
 }
 
-double ParseDouble(const char* first, const char* last) {
+double ParseDouble(const char* First, const char* Last) {
   double value = 0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end != last) return 0;
+  const auto [end, error] = std::from_chars(First, Last, value);
+  if (error != std::errc() || end != Last) return 0;
   return value;
 }
 
 // The last k characters of the trimmed text, as if padded with "0" in front.
 template <std::size_t K>
-std::array<char, K> LastChars(std::string_view s) {
+std::array<char, K> LastChars(std::string_view S) {
   std::array<char, K> out;
   out.fill('0');
-  const std::string_view t = TrimText(s);
+  const std::string_view t = TrimText(S);
   const std::size_t n = t.size() < K ? t.size() : K;
   for (std::size_t i = 0; i < n; ++i) out[K - n + i] = t[t.size() - n + i];
   return out;
 }
 
-std::uint8_t HexPair(char hiChar, char loChar) {
-  const int hi = HexDigitValue(hiChar);
-  const int lo = HexDigitValue(loChar);
+std::uint8_t HexPair(char HiChar, char LoChar) {
+  const int hi = HexDigitValue(HiChar);
+  const int lo = HexDigitValue(LoChar);
   return hi >= 0 && lo >= 0 ? static_cast<std::uint8_t>(hi * 16 + lo) : 0;
 }
 
 }  // namespace
 
 std::string_view TrimText(std::string_view S) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) < 33; };
+  const auto blank = [](char C) { return static_cast<unsigned char>(C) < 33; };
   std::size_t first = 0;
   std::size_t last = S.size();
   while (first < last && blank(S[first])) ++first;
@@ -140,9 +140,9 @@ std::int64_t SafeStrToInt64(std::string_view S) {
 double SafeStrToFloat(std::string_view S) {
   std::string_view t = TrimText(S);
   const DecimalShape shape = ScanDecimal(t);
-  if (!shape.valid) return 0;
+  if (!shape.Valid) return 0;
   if (double value = 0; ExactShortValue(shape, value)) return value;
-  const bool comma = shape.comma;
+  const bool comma = shape.Comma;
   if (t.front() == '+') t.remove_prefix(1);
   if (!comma) return ParseDouble(t.data(), t.data() + t.size());
   // The conversion knows only "." as the decimal point; a field text is short

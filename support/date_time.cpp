@@ -13,23 +13,23 @@ constexpr std::int64_t kMsPerDay = 86'400'000;
 constexpr std::int64_t kUnixEpochDay = 25569;
 
 // Day number to proleptic Gregorian date (days from 1 January 1970).
-void CivilFromDays(std::int64_t z, int& year, unsigned& month, unsigned& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(z - era * 146097);
+void CivilFromDays(std::int64_t Z, int& Year, unsigned& Month, unsigned& Day) {
+  Z += 719468;
+  const std::int64_t era = (Z >= 0 ? Z : Z - 146096) / 146097;
+  const auto doe = static_cast<unsigned>(Z - era * 146097);
   const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const unsigned mp = (5 * doy + 2) / 153;
-  day = doy - (153 * mp + 2) / 5 + 1;
-  month = mp < 10 ? mp + 3 : mp - 9;
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+  Day = doy - (153 * mp + 2) / 5 + 1;
+  Month = mp < 10 ? mp + 3 : mp - 9;
+  Year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (Month <= 2));
 }
 
 // DT in (0, kMaxDateTime]: the time of day is rounded half to even to the
 // millisecond, and a round-up to a full day carries into the date.
-TDateTimeMsRec Split(TDateTime dt) {
-  std::int64_t days = static_cast<std::int64_t>(std::floor(dt));
-  const double fraction = dt - static_cast<double>(days);
+TDateTimeMsRec Split(TDateTime Dt) {
+  std::int64_t days = static_cast<std::int64_t>(std::floor(Dt));
+  const double fraction = Dt - static_cast<double>(days);
   auto ms = static_cast<std::int64_t>(std::nearbyint(static_cast<long double>(fraction) * kMsPerDay));
   if (ms >= kMsPerDay) {
     ++days;
@@ -50,11 +50,11 @@ TDateTimeMsRec Split(TDateTime dt) {
   return rec;
 }
 
-TDateTimeMsRec FirstOfJanuary(std::uint16_t year) {
+TDateTimeMsRec FirstOfJanuary(std::uint16_t Year) {
   TDateTimeMsRec rec;
   rec.Day = 1;
   rec.Month = 1;
-  rec.Year = year;
+  rec.Year = Year;
   return rec;
 }
 

@@ -34,8 +34,8 @@ void HashEncode(std::span<const std::uint32_t> Words, std::uint8_t* Out) {
 }
 
 void HashTransform(std::array<std::uint32_t, 4>& State, const std::uint8_t* Block) {
-  std::array<std::uint32_t, 16> X;
-  HashDecode(Block, X);
+  std::array<std::uint32_t, 16> words;
+  HashDecode(Block, words);
   std::uint32_t a = State[0], b = State[1], c = State[2], d = State[3];
   for (int i = 0; i < 64; ++i) {
     const int round = i / 16;
@@ -59,7 +59,7 @@ void HashTransform(std::array<std::uint32_t, 4>& State, const std::uint8_t* Bloc
         k = (7 * i) % 16;
         break;
     }
-    const std::uint32_t rotated = b + std::rotl(a + f + X[k] + kStepConstants[i], kRotations[round * 4 + i % 4]);
+    const std::uint32_t rotated = b + std::rotl(a + f + words[k] + kStepConstants[i], kRotations[round * 4 + i % 4]);
     a = d;
     d = c;
     c = b;
@@ -69,7 +69,7 @@ void HashTransform(std::array<std::uint32_t, 4>& State, const std::uint8_t* Bloc
   State[1] += b;
   State[2] += c;
   State[3] += d;
-  X.fill(0);
+  words.fill(0);
 }
 
 }  // namespace

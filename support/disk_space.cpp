@@ -10,15 +10,15 @@ namespace fs = std::filesystem;
 namespace {
 
 template <typename Char>
-std::basic_string_view<Char> Trim(std::basic_string_view<Char> s) {
-  while (!s.empty() && static_cast<std::uint32_t>(s.front()) < 33) s.remove_prefix(1);
-  while (!s.empty() && static_cast<std::uint32_t>(s.back()) < 33) s.remove_suffix(1);
-  return s;
+std::basic_string_view<Char> Trim(std::basic_string_view<Char> S) {
+  while (!S.empty() && static_cast<std::uint32_t>(S.front()) < 33) S.remove_prefix(1);
+  while (!S.empty() && static_cast<std::uint32_t>(S.back()) < 33) S.remove_suffix(1);
+  return S;
 }
 
-fs::path FolderOf(const fs::path& file) {
+fs::path FolderOf(const fs::path& File) {
   std::error_code ec;
-  fs::path absolute = fs::absolute(file, ec);
+  fs::path absolute = fs::absolute(File, ec);
   if (ec) return {};
   absolute = absolute.lexically_normal();
   // A path naming a folder ("/var/log/") is its own folder.

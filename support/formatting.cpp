@@ -5,28 +5,26 @@
 namespace support {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 // Appends the digits of Magnitude, padded with "0" to Width.
-void AppendPadded(std::string& out, std::uint64_t magnitude, std::int32_t width) {
+void AppendPadded(std::string& Out, std::uint64_t Magnitude, std::int32_t Width) {
   char digits[20];
   int n = 0;
   do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (width > n) out.append(static_cast<std::size_t>(width - n), '0');
-  while (n > 0) out.push_back(digits[--n]);
+    digits[n++] = static_cast<char>('0' + Magnitude % 10);
+    Magnitude /= 10;
+  } while (Magnitude != 0);
+  if (Width > n) Out.append(static_cast<std::size_t>(Width - n), '0');
+  while (n > 0) Out.push_back(digits[--n]);
 }
 
 // Rounds half to even (the processor's default mode). The product is taken in
 // extended precision so that a scaled decimal such as 1.005 x 100 rounds by
 // its true value rather than by a double's rounding of it. False when the
 // result does not fit in a signed 64-bit integer.
-bool RoundScaled(double value, std::int64_t scale, std::int64_t& out) {
-  const long double rounded = std::nearbyint(static_cast<long double>(scale) * value);
+bool RoundScaled(double Value, std::int64_t Scale, std::int64_t& Out) {
+  const long double rounded = std::nearbyint(static_cast<long double>(Scale) * Value);
   if (!(std::fabs(rounded) < 0x1p63L)) return false;
-  out = static_cast<std::int64_t>(rounded);
+  Out = static_cast<std::int64_t>(rounded);
   return true;
 }
 

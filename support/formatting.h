@@ -9,6 +9,10 @@
 
 namespace support {
 
+// The upper-case hexadecimal digits by value: the one table of every hex
+// text of the program.
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 // Two upper-case hexadecimal digits.
 std::string ByteToHex(std::uint8_t B);
 // Each byte as ByteToHex, with Sep between two bytes.

@@ -3,10 +3,10 @@
 namespace support {
 namespace {
 
-constexpr std::uint32_t Step(std::uint32_t h, unsigned char c) {
-  h = (h << 4) + c;
-  if (const std::uint32_t g = h & 0xF0000000u; g != 0) h = (h ^ (g >> 24)) & ~g;
-  return h;
+constexpr std::uint32_t Step(std::uint32_t H, unsigned char C) {
+  H = (H << 4) + C;
+  if (const std::uint32_t g = H & 0xF0000000u; g != 0) H = (H ^ (g >> 24)) & ~g;
+  return H;
 }
 
 }  // namespace

@@ -18,32 +18,32 @@ constexpr UINT kToolkitDeactivate = 0xB001;
 constexpr UINT kToolkitAppKeyDown = 0xB016;
 constexpr UINT kToolkitAppSysCommand = 0xB017;
 
-bool IsMouseInput(UINT m) {
-  return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEFIRST && m <= WM_NCMOUSELAST);
+bool IsMouseInput(UINT M) {
+  return (M >= WM_MOUSEFIRST && M <= WM_MOUSELAST) || (M >= WM_NCMOUSEFIRST && M <= WM_NCMOUSELAST);
 }
 
-bool IsKeyOrCommand(UINT m) {
-  return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || m == WM_COMMAND || m == kToolkitActivate || m == kToolkitDeactivate ||
-         m == kToolkitAppKeyDown || m == kToolkitAppSysCommand;
+bool IsKeyOrCommand(UINT M) {
+  return (M >= WM_KEYFIRST && M <= WM_KEYLAST) || M == WM_COMMAND || M == kToolkitActivate || M == kToolkitDeactivate ||
+         M == kToolkitAppKeyDown || M == kToolkitAppSysCommand;
 }
 
-void Handle(MSG& msg) {
-  if (IsMouseInput(msg.message)) return;
+void Handle(MSG& Msg) {
+  if (IsMouseInput(Msg.message)) return;
   ApplicationHooks& hooks = AppHooks();
-  if (hooks.OnMessage && hooks.OnMessage(msg)) return;
-  if (IsKeyOrCommand(msg.message)) {
+  if (hooks.OnMessage && hooks.OnMessage(Msg)) return;
+  if (IsKeyOrCommand(Msg.message)) {
     if (hooks.CancelHint) hooks.CancelHint();
     return;
   }
-  if (const HWND client = hooks.MdiClient ? hooks.MdiClient() : nullptr; client && TranslateMDISysAccel(client, &msg)) {
+  if (const HWND client = hooks.MdiClient ? hooks.MdiClient() : nullptr; client && TranslateMDISysAccel(client, &Msg)) {
     return;
   }
   if (const HWND dialog = hooks.DialogHandle ? hooks.DialogHandle() : nullptr;
-      dialog && IsDialogMessageA(dialog, &msg)) {
+      dialog && IsDialogMessageA(dialog, &Msg)) {
     return;
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  TranslateMessage(&Msg);
+  DispatchMessageA(&Msg);
 }
 
 }  // namespace

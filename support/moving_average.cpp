@@ -71,16 +71,16 @@ void TMAverageFilter::Add(double X) {
   }
 }
 
-void TMAverageFilter::AddAngle(double degrees) {
-  const double r = degrees * kDegToRad;
+void TMAverageFilter::AddAngle(double Degrees) {
+  const double r = Degrees * kDegToRad;
   if (count_ >= windowSize_) {
     if (nextIndex_ > windowSize_ - 1) nextIndex_ = 0;
     const double old = values_[nextIndex_] * kDegToRad;
     sumSin_ = sumSin_ - std::sin(old) + std::sin(r);
     sumCos_ = sumCos_ - std::cos(old) + std::cos(r);
-    values_[nextIndex_++] = degrees;
+    values_[nextIndex_++] = Degrees;
   } else {
-    values_[nextIndex_++] = degrees;
+    values_[nextIndex_++] = Degrees;
     ++count_;
     sumSin_ += std::sin(r);
     sumCos_ += std::cos(r);
@@ -88,22 +88,22 @@ void TMAverageFilter::AddAngle(double degrees) {
   Output = WrapByMode(std::atan2(sumSin_ / count_, sumCos_ / count_) * kRadToDeg);
 }
 
-double TMAverageFilter::WrapByMode(double degrees) const {
+double TMAverageFilter::WrapByMode(double Degrees) const {
   switch (Mode) {
     case 1:
-      if (degrees > 90) return 90;
-      if (degrees < -90) return -90;
-      return degrees;
+      if (Degrees > 90) return 90;
+      if (Degrees < -90) return -90;
+      return Degrees;
     case 2:
-      if (degrees > 180) return degrees - 360;
-      if (degrees < -180) return degrees + 360;
-      return degrees;
+      if (Degrees > 180) return Degrees - 360;
+      if (Degrees < -180) return Degrees + 360;
+      return Degrees;
     case 3:
-      if (degrees > 360) return degrees - 360;
-      if (degrees < 0) return degrees + 360;
-      return degrees;
+      if (Degrees > 360) return Degrees - 360;
+      if (Degrees < 0) return Degrees + 360;
+      return Degrees;
     default:
-      return degrees;
+      return Degrees;
   }
 }
 

@@ -48,8 +48,8 @@ class TMAverageFilter : public platform::TObject {
   static constexpr std::int32_t kMaxWindowSize = 1 << 20;
 
  private:
-  void AddAngle(double degrees);
-  double WrapByMode(double degrees) const;
+  void AddAngle(double Degrees);
+  double WrapByMode(double Degrees) const;
 
   TDoubleArray values_;      // the samples, or the cosine parts in vector use
   TDoubleArray vecSamples_;  // the sine parts in vector use; empty otherwise

@@ -9,10 +9,10 @@ namespace support {
 namespace fs = std::filesystem;
 namespace {
 
-std::u16string_view TrimW(std::u16string_view s) {
-  while (!s.empty() && s.front() < 33) s.remove_prefix(1);
-  while (!s.empty() && s.back() < 33) s.remove_suffix(1);
-  return s;
+std::u16string_view TrimW(std::u16string_view S) {
+  while (!S.empty() && S.front() < 33) S.remove_prefix(1);
+  while (!S.empty() && S.back() < 33) S.remove_suffix(1);
+  return S;
 }
 
 fs::path ProgramFile() { return fs::path(platform::ProgramFileName()); }

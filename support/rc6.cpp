@@ -85,68 +85,68 @@ void TDCP_rc6::InitKey(std::span<const std::uint8_t> Key, std::uint32_t SizeBits
   const std::uint32_t keyBytes = SizeBits / 8;
   std::array<std::uint8_t, 256> keyBuffer{};
   std::copy_n(Key.begin(), keyBytes, keyBuffer.begin());
-  std::array<std::uint32_t, 64> L{};
-  for (std::size_t w = 0; w < L.size(); ++w) {
-    L[w] = std::uint32_t{keyBuffer[4 * w]} | std::uint32_t{keyBuffer[4 * w + 1]} << 8 |
-           std::uint32_t{keyBuffer[4 * w + 2]} << 16 | std::uint32_t{keyBuffer[4 * w + 3]} << 24;
+  std::array<std::uint32_t, 64> keyWords{};
+  for (std::size_t w = 0; w < keyWords.size(); ++w) {
+    keyWords[w] = std::uint32_t{keyBuffer[4 * w]} | std::uint32_t{keyBuffer[4 * w + 1]} << 8 |
+                  std::uint32_t{keyBuffer[4 * w + 2]} << 16 | std::uint32_t{keyBuffer[4 * w + 3]} << 24;
   }
   const std::uint32_t c = SizeBits / 32 + (keyBytes % 4 != 0 ? 1 : 0);
 
-  auto S = kInitialRoundKeys;
-  std::uint32_t A = 0, B = 0;
+  auto roundKeys = kInitialRoundKeys;
+  std::uint32_t a = 0, b = 0;
   std::size_t i = 0, j = 0;
   const std::uint32_t steps = 3 * std::max<std::uint32_t>(c, kRoundKeys);
   for (std::uint32_t step = 0; step < steps; ++step) {
-    A = S[i] = Rotl(S[i] + A + B, 3);
-    B = L[j] = Rotl(L[j] + A + B, A + B);
+    a = roundKeys[i] = Rotl(roundKeys[i] + a + b, 3);
+    b = keyWords[j] = Rotl(keyWords[j] + a + b, a + b);
     i = (i + 1) % kRoundKeys;
     j = (j + 1) % c;
   }
-  KeyData = S;
+  KeyData = roundKeys;
   keyBuffer.fill(0);
-  L.fill(0);
+  keyWords.fill(0);
 }
 
 void TDCP_rc6::EncryptECB(const TDCP_block128& In, TDCP_block128& Out) const {
   if (!Initialized) return;
-  std::uint32_t A = ReadWord(In, 0), B = ReadWord(In, 1), C = ReadWord(In, 2), D = ReadWord(In, 3);
-  B += KeyData[0];
-  D += KeyData[1];
+  std::uint32_t a = ReadWord(In, 0), b = ReadWord(In, 1), c = ReadWord(In, 2), d = ReadWord(In, 3);
+  b += KeyData[0];
+  d += KeyData[1];
   for (int r = 1; r <= kRounds; ++r) {
-    const std::uint32_t t = Mix(B);
-    const std::uint32_t u = Mix(D);
-    A = Rotl(A ^ t, u) + KeyData[2 * r];
-    C = Rotl(C ^ u, t) + KeyData[2 * r + 1];
-    const std::uint32_t first = A;
-    A = B;
-    B = C;
-    C = D;
-    D = first;
+    const std::uint32_t t = Mix(b);
+    const std::uint32_t u = Mix(d);
+    a = Rotl(a ^ t, u) + KeyData[2 * r];
+    c = Rotl(c ^ u, t) + KeyData[2 * r + 1];
+    const std::uint32_t first = a;
+    a = b;
+    b = c;
+    c = d;
+    d = first;
   }
-  A += KeyData[42];
-  C += KeyData[43];
-  WriteWords(Out, {A, B, C, D});
+  a += KeyData[42];
+  c += KeyData[43];
+  WriteWords(Out, {a, b, c, d});
 }
 
 void TDCP_rc6::DecryptECB(const TDCP_block128& In, TDCP_block128& Out) const {
   if (!Initialized) return;
-  std::uint32_t A = ReadWord(In, 0), B = ReadWord(In, 1), C = ReadWord(In, 2), D = ReadWord(In, 3);
-  C -= KeyData[43];
-  A -= KeyData[42];
+  std::uint32_t a = ReadWord(In, 0), b = ReadWord(In, 1), c = ReadWord(In, 2), d = ReadWord(In, 3);
+  c -= KeyData[43];
+  a -= KeyData[42];
   for (int r = kRounds; r >= 1; --r) {
-    const std::uint32_t last = D;
-    D = C;
-    C = B;
-    B = A;
-    A = last;
-    const std::uint32_t u = Mix(D);
-    const std::uint32_t t = Mix(B);
-    C = Rotr(C - KeyData[2 * r + 1], t) ^ u;
-    A = Rotr(A - KeyData[2 * r], u) ^ t;
+    const std::uint32_t last = d;
+    d = c;
+    c = b;
+    b = a;
+    a = last;
+    const std::uint32_t u = Mix(d);
+    const std::uint32_t t = Mix(b);
+    c = Rotr(c - KeyData[2 * r + 1], t) ^ u;
+    a = Rotr(a - KeyData[2 * r], u) ^ t;
   }
-  D -= KeyData[1];
-  B -= KeyData[0];
-  WriteWords(Out, {A, B, C, D});
+  d -= KeyData[1];
+  b -= KeyData[0];
+  WriteWords(Out, {a, b, c, d});
 }
 
 void DecipherStream(platform::TMemoryStream& Stream, const TDCP_block128& Key) {

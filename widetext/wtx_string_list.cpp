@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/core/classes/sorted_items.h"
 #include "widetext/wide_strings.h"
 
 namespace widetext {
@@ -119,24 +120,9 @@ void TWtxStringList::InsertObject(int Index, const std::u16string& S, platform::
 }
 
 bool TWtxStringList::Find(std::u16string_view S, int& Index) const {
-  bool found = false;
-  int low = 0;
-  int high = GetCount() - 1;
-  while (low <= high) {
-    const int middle = (low + high) / 2;
-    const int c = CompareStrings(list_[static_cast<std::size_t>(middle)].String, S);
-    if (c < 0) {
-      low = middle + 1;
-    } else {
-      high = middle - 1;
-      if (c == 0) {
-        found = true;
-        if (Duplicates != platform::dupAccept) low = middle;
-      }
-    }
-  }
-  Index = low;
-  return found;
+  return platform::FindSortedItem(
+      GetCount(), Duplicates != platform::dupAccept,
+      [&](int i) { return CompareStrings(list_[static_cast<std::size_t>(i)].String, S); }, Index);
 }
 
 void TWtxStringList::Sort() {
@@ -154,34 +140,9 @@ void TWtxStringList::CustomSort(const TWtxStringListSortCompare& Compare) {
 }
 
 void TWtxStringList::QuickSort(int L, int R, const TWtxStringListSortCompare& Compare) {
-  while (L < R) {
-    int i = L;
-    int j = R;
-    int pivot = (L + R) / 2;
-    while (i <= j) {
-      while (Compare(*this, i, pivot) < 0) ++i;
-      while (Compare(*this, j, pivot) > 0) --j;
-      if (i <= j) {
-        std::swap(list_[static_cast<std::size_t>(i)], list_[static_cast<std::size_t>(j)]);
-        // The pivot travels with its item.
-        if (pivot == i) {
-          pivot = j;
-        } else if (pivot == j) {
-          pivot = i;
-        }
-        ++i;
-        --j;
-      }
-    }
-    // Recursing into the smaller part keeps the stack shallow on any input.
-    if (j - L < R - i) {
-      QuickSort(L, j, Compare);
-      L = i;
-    } else {
-      QuickSort(i, R, Compare);
-      R = j;
-    }
-  }
+  platform::QuickSortItems(
+      L, R, [&](int a, int b) { return Compare(*this, a, b); },
+      [&](int a, int b) { std::swap(list_[static_cast<std::size_t>(a)], list_[static_cast<std::size_t>(b)]); });
 }
 
 void TWtxStringList::SetSorted(bool Value) {

@@ -5,17 +5,14 @@
 #include <utility>
 
 #include "nmea/link/ticks.h"
+#include "nmea/nmea0183/checksum.h"
 #include "nmea/nmea0183/date_time.h"
 #include "platform/core/os/clock.h"
 #include "support/date_time.h"
+#include "support/formatting.h"
 #include "support/message_pump.h"
 
 namespace nmea {
-namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-}  // namespace
 
 TNMEA2KDecoder::TNMEA2KDecoder() {
   ResetData(NMEAData);
@@ -276,10 +273,12 @@ void TNMEA2KDecoder::RefreshPcYear() {
 }
 
 std::string TNMEA2KDecoder::NmeaChecksum(std::string_view Text, int From, int To) {
-  unsigned sum = 0;
+  const int first = std::max(From, 1);
   const int last = std::min(To, static_cast<int>(Text.size()));
-  for (int i = std::max(From, 1); i <= last; ++i) sum ^= static_cast<unsigned char>(Text[i - 1]);
-  return {kHexDigits[sum >> 4], kHexDigits[sum & 15]};
+  const std::string_view body =
+      first <= last ? Text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1))
+                    : std::string_view();
+  return support::ByteToHex(SentenceChecksum(body));
 }
 
 void TNMEA2KDecoder::NormalizeAngle180(double& Angle) {

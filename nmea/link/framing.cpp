@@ -8,7 +8,9 @@
 
 #include "nmea/link/endpoint.h"
 #include "nmea/link/ticks.h"
+#include "nmea/nmea0183/checksum.h"
 #include "nmea/nmea2000/n2k_decoder.h"
+#include "support/formatting.h"
 
 namespace nmea {
 namespace {
@@ -17,8 +19,6 @@ constexpr std::uint8_t kDle = 0x10;
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kEtx = 0x03;
 constexpr std::uint8_t kGatewayMessage = 0x93;
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // Bytes shown as text in the monitor: tab, line ends and 32..129.
 constexpr std::array<bool, 256> MakePrintable() {
@@ -70,23 +70,6 @@ int FindSentenceMark(const std::uint8_t* data, int from, int count) {
   }
   while (from < count && !kSentenceMarks[data[from]]) ++from;
   return from;
-}
-
-// Exclusive or of all bytes, eight at a time.
-unsigned XorOf(std::string_view text) {
-  std::uint64_t wide = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    wide ^= word;
-  }
-  wide ^= wide >> 32;
-  wide ^= wide >> 16;
-  wide ^= wide >> 8;
-  auto sum = static_cast<unsigned>(wide & 0xFF);
-  for (; i < text.size(); ++i) sum ^= static_cast<unsigned char>(text[i]);
-  return sum;
 }
 
 }  // namespace
@@ -161,8 +144,8 @@ void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
       HexColumn = 0;
     }
     for (int i = 0; i < Count; ++i) {
-      chunkText_ += kHexDigits[Data[i] >> 4];
-      chunkText_ += kHexDigits[Data[i] & 15];
+      chunkText_ += support::kHexDigits[Data[i] >> 4];
+      chunkText_ += support::kHexDigits[Data[i] & 15];
       if (perLine >= 1 && ++HexColumn >= perLine) {
         chunkText_ += "\r\n";
         HexColumn = 0;
@@ -240,9 +223,9 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S) {
   if (VerifyChecksum) {
     accepted = false;
     if (S[length - 3] == '*') {
-      const unsigned sum = XorOf(S.substr(1, length - 4));
-      accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == kHexDigits[sum >> 4] &&
-                 kUpper[static_cast<unsigned char>(S[length - 1])] == kHexDigits[sum & 15];
+      const unsigned sum = SentenceChecksum(S.substr(1, length - 4));
+      accepted = kUpper[static_cast<unsigned char>(S[length - 2])] == support::kHexDigits[sum >> 4] &&
+                 kUpper[static_cast<unsigned char>(S[length - 1])] == support::kHexDigits[sum & 15];
     }
   }
   if (accepted) ParseSentence(S, NMEAData);

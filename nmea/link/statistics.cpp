@@ -1,5 +1,9 @@
 // Reception statistics: which talkers sent which sentences (which NMEA 2000
-// sources sent which PGNs), with printable names for the keys.
+// sources sent which PGNs), with printable names for the keys. A channel
+// keeps a bounded number of distinct pairs; once it is full, every new pair
+// is counted under the one pair named "other", so that noise read as
+// sentences (a wrong baud rate with checksums not verified) cannot eat
+// memory.
 
 #include <algorithm>
 
@@ -9,26 +13,46 @@
 namespace nmea {
 namespace {
 
+// Far more talker and sentence pairs than a real channel carries.
+constexpr std::size_t kMaxPairs = 1024;
+constexpr std::string_view kOtherName = "other";
+
+const std::uint32_t kOtherKey = static_cast<std::uint32_t>(support::StringHashEx(kOtherName));
+
 // Ids of the name lists are compared unsigned.
-bool HasName(const support::TIdStringArray& names, std::uint32_t id) {
-  const auto it = std::lower_bound(names.begin(), names.end(), id,
-                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
-  return it != names.end() && it->Id == id;
+bool HasName(const support::TIdStringArray& Names, std::uint32_t Id) {
+  const auto it = std::lower_bound(Names.begin(), Names.end(), Id,
+                                   [](const support::TIdStringRec& R, std::uint32_t V) { return R.Id < V; });
+  return it != Names.end() && it->Id == Id;
 }
 
-void AddName(support::TIdStringArray& names, std::uint32_t id, std::string_view text) {
-  const auto it = std::lower_bound(names.begin(), names.end(), id,
-                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
-  if (it == names.end() || it->Id != id) names.insert(it, support::TIdStringRec{id, std::string(text)});
+void AddName(support::TIdStringArray& Names, std::uint32_t Id, std::string_view Text) {
+  const auto it = std::lower_bound(Names.begin(), Names.end(), Id,
+                                   [](const support::TIdStringRec& R, std::uint32_t V) { return R.Id < V; });
+  if (it == Names.end() || it->Id != Id) Names.insert(it, support::TIdStringRec{Id, std::string(Text)});
 }
 
-void AddSubKey(tNMEATalkerArray& talkers, std::uint32_t key, std::uint32_t subKey) {
-  auto talker = std::lower_bound(talkers.begin(), talkers.end(), key,
-                                 [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
-  if (talker == talkers.end() || talker->Key != key) talker = talkers.insert(talker, tNMEATalkerRec{key, {}});
+bool HasPair(const tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKey) {
+  const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), Key,
+                                       [](const tNMEATalkerRec& R, std::uint32_t V) { return R.Key < V; });
+  return talker != Talkers.end() && talker->Key == Key &&
+         std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SubKey);
+}
+
+// Only asked when a pair is new, which a real channel rarely has.
+bool IsFull(const tNMEATalkerArray& Talkers) {
+  std::size_t pairs = 0;
+  for (const tNMEATalkerRec& talker : Talkers) pairs += talker.SubKeys.size();
+  return pairs >= kMaxPairs;
+}
+
+void AddSubKey(tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKey) {
+  auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), Key,
+                                 [](const tNMEATalkerRec& R, std::uint32_t V) { return R.Key < V; });
+  if (talker == Talkers.end() || talker->Key != Key) talker = Talkers.insert(talker, tNMEATalkerRec{Key, {}});
   auto& subKeys = talker->SubKeys;
-  const auto at = std::lower_bound(subKeys.begin(), subKeys.end(), subKey);
-  if (at == subKeys.end() || *at != subKey) subKeys.insert(at, subKey);
+  const auto at = std::lower_bound(subKeys.begin(), subKeys.end(), SubKey);
+  if (at == subKeys.end() || *at != SubKey) subKeys.insert(at, SubKey);
 }
 
 }  // namespace
@@ -42,25 +66,32 @@ void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t Talk
                                    std::uint32_t SentenceKey) {
   // Names are added with their first sentence and only go with a reset of
   // the whole record, so a sentence already counted needs no name lookup.
-  const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), TalkerKey,
-                                       [](const tNMEATalkerRec& r, std::uint32_t v) { return r.Key < v; });
-  if (talker != Talkers.end() && talker->Key == TalkerKey &&
-      std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SentenceKey)) {
-    return;
+  if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
+  if (IsFull(Talkers)) {
+    TalkerId = SentenceId = kOtherName;
+    TalkerKey = SentenceKey = kOtherKey;
+    if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
   }
   if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
   if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
   AddSubKey(Talkers, TalkerKey, SentenceKey);
 }
 
-void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) { AddSubKey(Talkers, Source, PGN); }
+void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {
+  if (HasPair(Talkers, Source, PGN)) return;
+  if (IsFull(Talkers)) {
+    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey);
+    return;
+  }
+  AddSubKey(Talkers, Source, PGN);
+}
 
 std::string TNMEA2KDecoder::KeyName(std::uint32_t Key, std::uint8_t Kind) const {
   auto lock = Lock();
   const support::TIdStringArray* names = Kind == 0 ? &TalkerNames : Kind == 1 ? &SentenceNames : nullptr;
   if (names == nullptr) return {};
   const auto it = std::lower_bound(names->begin(), names->end(), Key,
-                                   [](const support::TIdStringRec& r, std::uint32_t v) { return r.Id < v; });
+                                   [](const support::TIdStringRec& R, std::uint32_t V) { return R.Id < V; });
   if (it != names->end() && it->Id == Key) return it->Str;
   return std::to_string(Key);
 }

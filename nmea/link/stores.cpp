@@ -6,6 +6,15 @@
 #include "nmea/link/endpoint.h"
 
 namespace nmea {
+namespace {
+
+// The module's tables have a few dozen points; a peer that keeps inventing
+// indexes must not grow a table without end, so points of new indexes
+// beyond this many are dropped, as sensors beyond the sensor list's bound
+// are.
+constexpr std::size_t kMaxCurvePoints = 256;
+
+}  // namespace
 
 void TNMEA2KDecoder::InitProduct(tNMEAProd& Rec) { Rec = tNMEAProd{}; }
 
@@ -42,15 +51,16 @@ int TNMEA2KDecoder::SetExtra(const tNmeaExtraInt& Rec, tNmeaExtraArrayInt& Extra
 
 void TNMEA2KDecoder::AddCurvePoint(const TNMEACurvePointRec& Point, TTick Tick) {
   if (Point.Index < 0 || Point.X == -999.0) return;
-  auto curve = std::find_if(Curves.begin(), Curves.end(), [&](const TNMEACurve& c) { return c.Id == Point.Id; });
+  auto curve = std::find_if(Curves.begin(), Curves.end(), [&](const TNMEACurve& C) { return C.Id == Point.Id; });
   if (curve == Curves.end()) {
     Curves.push_back(TNMEACurve{Point.Id, 0, {}});
     curve = Curves.end() - 1;
   }
   auto& points = curve->Points;
   auto point =
-      std::find_if(points.begin(), points.end(), [&](const TNMEACurvePoint& p) { return p.Index == Point.Index; });
+      std::find_if(points.begin(), points.end(), [&](const TNMEACurvePoint& P) { return P.Index == Point.Index; });
   if (point == points.end()) {
+    if (points.size() >= kMaxCurvePoints) return;
     points.push_back({});
     point = points.end() - 1;
   }
@@ -64,7 +74,7 @@ void TNMEA2KDecoder::ClearCurves(std::uint8_t CurveId) {
     Curves.clear();
     return;
   }
-  std::erase_if(Curves, [CurveId](const TNMEACurve& c) { return c.Id == CurveId; });
+  std::erase_if(Curves, [CurveId](const TNMEACurve& C) { return C.Id == CurveId; });
 }
 
 int TNMEA2KDecoder::AddAlarm(const tALR_Rec&) { return 0; }

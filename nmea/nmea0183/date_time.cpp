@@ -7,11 +7,11 @@ namespace {
 constexpr std::int64_t kUnixEpochDays = 25569;
 
 // Days since 1 January 1970 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+std::int64_t DaysFromCivil(std::int64_t Y, unsigned M, unsigned D) {
+  Y -= M <= 2;
+  const std::int64_t era = (Y >= 0 ? Y : Y - 399) / 400;
+  const auto yoe = static_cast<unsigned>(Y - era * 400);
+  const unsigned doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
   const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }

@@ -11,36 +11,36 @@ namespace {
 
 constexpr char16_t kDegree = u'\u00B0';
 
-void Append(std::u16string& out, std::string_view ascii) { out.append(ascii.begin(), ascii.end()); }
+void Append(std::u16string& Out, std::string_view Ascii) { Out.append(Ascii.begin(), Ascii.end()); }
 
-void AppendPadded(std::u16string& out, std::int64_t value, int width) {
-  Append(out, support::IntToStrPadded(value, width));
+void AppendPadded(std::u16string& Out, std::int64_t Value, int Width) {
+  Append(Out, support::IntToStrPadded(Value, Width));
 }
 
 // |Value| × Scale rounded half to even, when it fits a signed 32-bit integer.
-std::optional<std::int64_t> Scaled(double value, double scale) {
-  const double scaled = std::nearbyint(value * scale);
+std::optional<std::int64_t> Scaled(double Value, double Scale) {
+  const double scaled = std::nearbyint(Value * Scale);
   if (!std::isfinite(scaled) || std::fabs(scaled) > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   return static_cast<std::int64_t>(std::fabs(scaled));
 }
 
-std::u16string Format(std::uint8_t format, double value, char positive, char negative) {
+std::u16string Format(std::uint8_t Format, double Value, char Positive, char Negative) {
   std::u16string out;
-  if (!std::isfinite(value)) return out;
-  const char16_t hemisphere = value >= 0 ? positive : negative;
-  switch (format) {
+  if (!std::isfinite(Value)) return out;
+  const char16_t hemisphere = Value >= 0 ? Positive : Negative;
+  switch (Format) {
     case 0:
-      Append(out, support::FloatToStrFixed(std::fabs(value), 1, 6));
+      Append(out, support::FloatToStrFixed(std::fabs(Value), 1, 6));
       if (out.empty()) return out;
       out += kDegree;
       out += u' ';
       out += hemisphere;
       return out;
     case 6:
-      Append(out, support::FloatToStrFixed(value, 1, 6));
+      Append(out, support::FloatToStrFixed(Value, 1, 6));
       return out;
     case 2: {
-      const auto r = Scaled(value, 360000.0);
+      const auto r = Scaled(Value, 360000.0);
       if (!r) return out;
       AppendPadded(out, *r / 360000, 1);
       out += kDegree;
@@ -55,10 +55,10 @@ std::u16string Format(std::uint8_t format, double value, char positive, char neg
       return out;
     }
     default: {
-      const auto r = Scaled(value, 600000.0);
+      const auto r = Scaled(Value, 600000.0);
       if (!r) return out;
       AppendPadded(out, *r / 600000, 1);
-      if (format == 5) {
+      if (Format == 5) {
         out += u' ';
       } else {
         out += kDegree;
@@ -67,7 +67,7 @@ std::u16string Format(std::uint8_t format, double value, char positive, char neg
       AppendPadded(out, *r % 600000 / 10000, 2);
       out += u'.';
       AppendPadded(out, *r % 10000, 4);
-      if (format != 5) out += u"' ";
+      if (Format != 5) out += u"' ";
       out += hemisphere;
       return out;
     }

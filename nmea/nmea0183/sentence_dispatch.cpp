@@ -15,17 +15,17 @@ struct Entry {
   bool Proprietary;
   std::uint32_t Key;
   TSentenceHandler Handler;
-  friend bool operator<(const Entry& a, const Entry& b) {
-    return a.Proprietary != b.Proprietary ? a.Proprietary < b.Proprietary : a.Key < b.Key;
+  friend bool operator<(const Entry& A, const Entry& B) {
+    return A.Proprietary != B.Proprietary ? A.Proprietary < B.Proprietary : A.Key < B.Key;
   }
 };
 
-constexpr bool Standard = false;
-constexpr bool Proprietary = true;
+constexpr bool kStandard = false;
+constexpr bool kProprietary = true;
 
 std::vector<Entry> BuildTable() {
   std::vector<Entry> table = {
-#define VELTROSA_SENTENCE(kind, id) {kind, static_cast<std::uint32_t>(support::StringHashEx(#id)), &Handle##id},
+#define VELTROSA_SENTENCE(kind, id) {k##kind, static_cast<std::uint32_t>(support::StringHashEx(#id)), &Handle##id},
 #include "nmea/nmea0183/sentence_list.h"
 #undef VELTROSA_SENTENCE
   };

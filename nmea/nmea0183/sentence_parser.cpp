@@ -13,40 +13,40 @@
 namespace nmea {
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char Upper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C; }
 
-void UpperInto(std::string_view text, std::string& out) {
-  out.resize(text.size());
-  std::transform(text.begin(), text.end(), out.begin(), Upper);
+void UpperInto(std::string_view Text, std::string& Out) {
+  Out.resize(Text.size());
+  std::transform(Text.begin(), Text.end(), Out.begin(), Upper);
 }
 
 // The body runs from the seventh character (after "$ttsss" or "$Pmmm") to
 // the end, less a checksum "*hh" standing exactly at the end.
-std::string_view BodyOf(std::string_view s) {
-  const std::size_t end = s[s.size() - 3] == '*' ? s.size() - 3 : s.size();
-  return end > 6 ? s.substr(6, end - 6) : std::string_view{};
+std::string_view BodyOf(std::string_view S) {
+  const std::size_t end = S[S.size() - 3] == '*' ? S.size() - 3 : S.size();
+  return end > 6 ? S.substr(6, end - 6) : std::string_view{};
 }
 
 // The key of a standard talker or sentence id. Ids repeat sentence after
 // sentence, so their keys are remembered rather than hashed each time.
-std::uint32_t StandardKey(std::string_view id) {
-  std::uint32_t packed = static_cast<std::uint32_t>(id.size());
-  for (const char c : id) packed = packed << 8 | static_cast<unsigned char>(c);
+std::uint32_t StandardKey(std::string_view Id) {
+  std::uint32_t packed = static_cast<std::uint32_t>(Id.size());
+  for (const char c : Id) packed = packed << 8 | static_cast<unsigned char>(c);
   struct Slot {
     std::uint32_t Packed = 0;
     std::uint32_t Key = 0;
   };
   thread_local std::array<Slot, 64> cache{};
   Slot& slot = cache[(packed * 2654435761u) >> 26];
-  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(id))};
+  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(Id))};
   return slot.Key;
 }
 
 // Whole degrees from the first Width characters, minutes from the rest.
-bool ParseCoordinate(std::string_view field, std::size_t width, double& value) {
-  if (field.size() <= width + 1) return false;
-  value = static_cast<double>(support::SafeStrToInt64(field.substr(0, width))) +
-          support::SafeStrToFloat(field.substr(width)) / 60.0;
+bool ParseCoordinate(std::string_view Field, std::size_t Width, double& Value) {
+  if (Field.size() <= Width + 1) return false;
+  Value = static_cast<double>(support::SafeStrToInt64(Field.substr(0, Width))) +
+          support::SafeStrToFloat(Field.substr(Width)) / 60.0;
   return true;
 }
 
@@ -123,7 +123,7 @@ char TSentenceContext::Letter(int N) const {
 bool TSentenceContext::Equals(int N, std::string_view UpperText) const {
   const std::string_view field = Fields[N];
   return field.size() == UpperText.size() &&
-         std::equal(field.begin(), field.end(), UpperText.begin(), [](char a, char b) { return Upper(a) == b; });
+         std::equal(field.begin(), field.end(), UpperText.begin(), [](char A, char B) { return Upper(A) == B; });
 }
 
 bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick) const {

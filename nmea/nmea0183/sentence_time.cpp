@@ -22,38 +22,38 @@ constexpr std::int32_t kTimeDateMaxSkew = 4000;
 constexpr double kNoClockOffset = 9999.0;
 constexpr double kOneSecond = 1.157407e-05;
 
-std::uint8_t Byte(std::string_view text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(text)); }
+std::uint8_t Byte(std::string_view Text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(Text)); }
 
 // The computer's clock as UTC minus the stored date and time, in days; at
 // most once per 15 s of received time (0.0 in between), 9999.0 when the time
 // cannot be trusted.
-double ComputeClockOffset(TNMEA2KDecoder& self, tNMEAData& data) {
-  const TTick timeTick = data.UtcTimeTick;
+double ComputeClockOffset(TNMEA2KDecoder& Self, tNMEAData& Data) {
+  const TTick timeTick = Data.UtcTimeTick;
   // Tick 0 means never computed.
-  if (data.ClockOffsetTick != 0 && TickDelta(timeTick, data.ClockOffsetTick) < kClockOffsetInterval) return 0.0;
-  if (std::abs(static_cast<std::int64_t>(TickDelta(timeTick, data.UtcDateTick))) >= kTimeDateMaxSkew) {
+  if (Data.ClockOffsetTick != 0 && TickDelta(timeTick, Data.ClockOffsetTick) < kClockOffsetInterval) return 0.0;
+  if (std::abs(static_cast<std::int64_t>(TickDelta(timeTick, Data.UtcDateTick))) >= kTimeDateMaxSkew) {
     return kNoClockOffset;
   }
-  const std::int32_t quality = data.GPS.FixQuality;
+  const std::int32_t quality = Data.GPS.FixQuality;
   if (quality != 1 && quality != 2 && quality != 3 && quality != kFixUnknown) return kNoClockOffset;
   double received = 0;
-  if (!TryEncodeDateTime(data.UtcYear, data.UtcMonth, data.UtcDay, data.UtcHour, data.UtcMinute, data.UtcSecond,
-                         data.UtcMillisecond, received)) {
+  if (!TryEncodeDateTime(Data.UtcYear, Data.UtcMonth, Data.UtcDay, Data.UtcHour, Data.UtcMinute, Data.UtcSecond,
+                         Data.UtcMillisecond, received)) {
     return kNoClockOffset;
   }
-  data.ClockOffsetTick = timeTick;
-  return self.NowUtc() - received - kOneSecond;
+  Data.ClockOffsetTick = timeTick;
+  return Self.NowUtc() - received - kOneSecond;
 }
 
-void CopyTime(tNMEAData& data, const TTimeStage& time) {
-  data.UtcHour = time.Hour;
-  data.UtcMinute = time.Minute;
-  data.UtcSecond = time.Second;
-  data.UtcMillisecond = time.Millisecond;
-  data.UtcTimeTick = time.Tick;
+void CopyTime(tNMEAData& Data, const TTimeStage& Time) {
+  Data.UtcHour = Time.Hour;
+  Data.UtcMinute = Time.Minute;
+  Data.UtcSecond = Time.Second;
+  Data.UtcMillisecond = Time.Millisecond;
+  Data.UtcTimeTick = Time.Tick;
 }
 
-bool TimeInRange(const TTimeStage& time) { return time.Hour < 25 && time.Minute < 60 && time.Second < 60; }
+bool TimeInRange(const TTimeStage& Time) { return Time.Hour < 25 && Time.Minute < 60 && Time.Second < 60; }
 
 }  // namespace
 

@@ -17,10 +17,10 @@ constexpr std::array<const char*, 14> kEntryNames = {"ZCommsCreate",         "ZC
                                                      "ZCommsN2K_Write",      "ZCommsN2K_Read",
                                                      "ZCommsN2K_GetRxQSize", "ZCommsCommand_GetTotalTime"};
 
-using CreateFn = std::int32_t (*)(std::int32_t* handle);
+using CreateFn = std::int32_t (*)(std::int32_t* Handle);
 using DestroyAllFn = std::int32_t (*)();
-using OpenFn = std::int32_t (*)(std::int32_t handle, std::int32_t port, std::int32_t baud);
-using HandleFn = std::int32_t (*)(std::int32_t handle);
+using OpenFn = std::int32_t (*)(std::int32_t Handle, std::int32_t Port, std::int32_t Baud);
+using HandleFn = std::int32_t (*)(std::int32_t Handle);
 
 std::string ProgramFolder() {
   std::string folder = platform::ProgramFileName();
@@ -33,7 +33,7 @@ std::string ProgramFolder() {
 
 TZeruzivizCom::TZeruzivizCom() : TZeruzivizCom(ProgramFolder()) {}
 
-TZeruzivizCom::TZeruzivizCom(std::string libraryFolder) : libraryFolder_(std::move(libraryFolder)) {
+TZeruzivizCom::TZeruzivizCom(std::string LibraryFolder) : libraryFolder_(std::move(LibraryFolder)) {
   ClearEntryPoints();
 }
 
@@ -68,10 +68,10 @@ bool TZeruzivizCom::LoadDll() {
   }
 }
 
-bool TZeruzivizCom::Open(int port) {
-  if (port <= 0) return false;
-  if (port != port_ && port_ > 0) Close();
-  if (connected_ && port == port_) {
+bool TZeruzivizCom::Open(int Port) {
+  if (Port <= 0) return false;
+  if (Port != port_ && port_ > 0) Close();
+  if (connected_ && Port == port_) {
     FlushAll();
     return true;
   }
@@ -81,21 +81,21 @@ bool TZeruzivizCom::Open(int port) {
       if (reinterpret_cast<CreateFn>(entries_[kCreate])(&handle_) != 0 || handle_ == 0) return false;
     }
     if (!entries_[kOpen]) return false;
-    if (reinterpret_cast<OpenFn>(entries_[kOpen])(handle_, port, kGatewayBaud) != 0) return false;
+    if (reinterpret_cast<OpenFn>(entries_[kOpen])(handle_, Port, kGatewayBaud) != 0) return false;
   } catch (...) {
     return false;
   }
-  port_ = port;
+  port_ = Port;
   baud_ = kGatewayBaud;
   connected_ = true;
   FlushAll();
   return true;
 }
 
-void TZeruzivizCom::CallWithHandle(Entry entry) {
-  if (!entries_[entry] || !HandleValid()) return;
+void TZeruzivizCom::CallWithHandle(Entry Point) {
+  if (!entries_[Point] || !HandleValid()) return;
   try {
-    reinterpret_cast<HandleFn>(entries_[entry])(handle_);
+    reinterpret_cast<HandleFn>(entries_[Point])(handle_);
   } catch (...) {
   }
 }

@@ -25,7 +25,7 @@ class TZeruzivizCom : public platform::TObject, public IGatewayTransport {
   // The library is looked for in LibraryFolder (with a trailing slash); by
   // default the program folder.
   TZeruzivizCom();
-  explicit TZeruzivizCom(std::string libraryFolder);
+  explicit TZeruzivizCom(std::string LibraryFolder);
   ~TZeruzivizCom() override;
   TZeruzivizCom(const TZeruzivizCom&) = delete;
   TZeruzivizCom& operator=(const TZeruzivizCom&) = delete;
@@ -35,7 +35,7 @@ class TZeruzivizCom : public platform::TObject, public IGatewayTransport {
   bool LoadLibrary() override;
   // Connects to Port at 115200 baud, creating the library handle on first
   // use; connecting to the port already connected only empties the queues.
-  bool Open(int port) override;
+  bool Open(int Port) override;
   void Close();
   // Closes the connection but keeps the port, for Resume.
   void Pause() override;
@@ -48,7 +48,7 @@ class TZeruzivizCom : public platform::TObject, public IGatewayTransport {
   // Port and baud rate while connected, else -1.
   int GetPort() const override;
   int GetBaud() const override;
-  void SetOnStatus(TNMEATextEvent handler) override { OnStatus = std::move(handler); }
+  void SetOnStatus(TNMEATextEvent Handler) override { OnStatus = std::move(Handler); }
 
   const std::string& LibraryFolder() const { return libraryFolder_; }
 
@@ -79,7 +79,7 @@ class TZeruzivizCom : public platform::TObject, public IGatewayTransport {
   bool LoadDll();
   // Calls a resolved entry point that takes the handle alone; errors raised by
   // the library are discarded.
-  void CallWithHandle(Entry entry);
+  void CallWithHandle(Entry Point);
   bool HandleValid() const { return handle_ != 0; }
 
   platform::DynamicLibrary module_;

@@ -9,12 +9,12 @@
 namespace nmea {
 namespace {
 
-std::string RawLine(const TNmea2KMsg& msg) {
-  std::string line = std::to_string(msg.PGN);
+std::string RawLine(const TNmea2KMsg& Msg) {
+  std::string line = std::to_string(Msg.PGN);
   line += ' ';
-  line += std::to_string(msg.Source);
+  line += std::to_string(Msg.Source);
   line += " [ ";
-  line += support::BytesToHex(msg.Data, " ");
+  line += support::BytesToHex(Msg.Data, " ");
   line += " ]";
   return line;
 }

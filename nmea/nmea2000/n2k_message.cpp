@@ -12,12 +12,12 @@ TTick N2kMessage::Tick() {
   return tick_;
 }
 
-void N2kMessage::Stored(TQuantity q) { Self.QuantityTicks[q] = Tick(); }
+void N2kMessage::Stored(TQuantity Q) { Self.QuantityTicks[Q] = Tick(); }
 
 bool N2kMessage::WantsLine() const { return static_cast<bool>(Self.OnMessage); }
 
-void N2kMessage::Emit(std::string_view line) {
-  if (Self.OnMessage) Self.OnMessage(&Self, line);
+void N2kMessage::Emit(std::string_view Line) {
+  if (Self.OnMessage) Self.OnMessage(&Self, Line);
 }
 
 }  // namespace nmea

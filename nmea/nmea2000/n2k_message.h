@@ -17,16 +17,17 @@ class TNMEA2KDecoder;
 
 class N2kMessage {
  public:
-  N2kMessage(TNMEA2KDecoder& self, const TNmea2KMsg& msg, tNMEAData& data) : Self(self), Msg(msg), Data(data) {}
+  N2kMessage(TNMEA2KDecoder& Link, const TNmea2KMsg& Message, tNMEAData& Record)
+      : Self(Link), Msg(Message), Data(Record) {}
 
   const std::uint8_t* Payload() const { return Msg.Data.data(); }
   std::size_t Length() const { return Msg.Data.size(); }
-  const std::uint8_t* At(std::size_t offset) const { return Msg.Data.data() + offset; }
+  const std::uint8_t* At(std::size_t Offset) const { return Msg.Data.data() + Offset; }
 
   // The tick of every store made for this message, taken at the first store.
   TTick Tick();
   // Marks a store of quantity Q: its entry of the per-quantity ticks.
-  void Stored(TQuantity q);
+  void Stored(TQuantity Q);
   // Value into Cell, stamped with the message's tick, when Status is valid;
   // true when stored.
   template <typename T>
@@ -42,7 +43,7 @@ class N2kMessage {
   // Whether anyone listens for the decoded line; the texts are built only
   // then.
   bool WantsLine() const;
-  void Emit(std::string_view line);
+  void Emit(std::string_view Line);
 
   TNMEA2KDecoder& Self;
   const TNmea2KMsg& Msg;

@@ -25,29 +25,29 @@ const TemperatureSource kSources[] = {
 
 }  // namespace
 
-void DecodeEnvironmentalParameters(N2kMessage& m) {
+void DecodeEnvironmentalParameters(N2kMessage& M) {
   TN2kFieldStatus temperatureStatus;
   TN2kFieldStatus humidityStatus;
   TN2kFieldStatus pressureStatus;
-  const std::uint8_t code = *m.At(1) & 0x3F;
-  const double temperature = N2kWord(m.At(2), temperatureStatus) * 0.01 - 273.15;
-  const double humidity = N2kSmallInt(m.At(4), humidityStatus) * 0.004;
-  const double pressure = N2kWord(m.At(6), pressureStatus);
+  const std::uint8_t code = *M.At(1) & 0x3F;
+  const double temperature = N2kWord(M.At(2), temperatureStatus) * 0.01 - 273.15;
+  const double humidity = N2kSmallInt(M.At(4), humidityStatus) * 0.004;
+  const double pressure = N2kWord(M.At(6), pressureStatus);
   const TemperatureSource* source = code < std::size(kSources) ? &kSources[code] : nullptr;
   if (temperatureStatus == fsValid || humidityStatus == fsValid || pressureStatus == fsValid) {
-    tNMEAData& d = m.Data;
-    if (source && m.Store(temperatureStatus, d.*source->Cell, d.*source->Tick, temperature)) {
-      m.Stored(source->Quantity);
+    tNMEAData& d = M.Data;
+    if (source && M.Store(temperatureStatus, d.*source->Cell, d.*source->Tick, temperature)) {
+      M.Stored(source->Quantity);
     }
-    if (m.Store(humidityStatus, d.RelativeHumidity, d.RelativeHumidityTick, humidity)) m.Stored(qtHumidity);
+    if (M.Store(humidityStatus, d.RelativeHumidity, d.RelativeHumidityTick, humidity)) M.Stored(qtHumidity);
     // Hectopascals are millibars.
-    if (m.Store(pressureStatus, d.BarometricPressure, d.BarometricPressureTick, pressure)) {
-      m.Stored(qtBarometricPressure);
+    if (M.Store(pressureStatus, d.BarometricPressure, d.BarometricPressureTick, pressure)) {
+      M.Stored(qtBarometricPressure);
     }
-    m.Updated();
+    M.Updated();
   }
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> TEMP:  ");
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> TEMP:  ");
   std::string unit =
       "\xB0"
       "C ";
@@ -57,7 +57,7 @@ void DecodeEnvironmentalParameters(N2kMessage& m) {
   line += N2kNumberText(humidity, 2, "%", humidityStatus);
   line += "    PESSURE  ";
   line += N2kNumberText(pressure, 1, " mb", pressureStatus);
-  m.Emit(line);
+  M.Emit(line);
 }
 
 }  // namespace nmea

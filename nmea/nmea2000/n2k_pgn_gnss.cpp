@@ -11,55 +11,55 @@ constexpr std::size_t kSatelliteEntrySize = 12;
 
 }  // namespace
 
-void DecodeDatum(N2kMessage& m) {
-  std::string datum = N2kFixedText(m.Msg.Data, 0, 4);
+void DecodeDatum(N2kMessage& M) {
+  std::string datum = N2kFixedText(M.Msg.Data, 0, 4);
   if (!datum.empty()) {
-    m.Data.GPS.Datum.Str = datum;
-    m.Data.GPS.Datum.Tick = m.Tick();
-    m.Updated();
+    M.Data.GPS.Datum.Str = datum;
+    M.Data.GPS.Datum.Tick = M.Tick();
+    M.Updated();
   }
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> DATUM:  ");
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> DATUM:  ");
   line += datum;
-  m.Emit(line);
+  M.Emit(line);
 }
 
-void DecodeGnssDops(N2kMessage& m) {
+void DecodeGnssDops(N2kMessage& M) {
   TN2kFieldStatus hdopStatus;
   TN2kFieldStatus vdopStatus;
   TN2kFieldStatus tdopStatus;
-  const double hdop = N2kSmallInt(m.At(2), hdopStatus) * 0.01;
-  const double vdop = N2kSmallInt(m.At(4), vdopStatus) * 0.01;
-  const double tdop = N2kSmallInt(m.At(6), tdopStatus) * 0.01;
-  tGPS& gps = m.Data.GPS;
-  const bool hdopStored = m.Store(hdopStatus, gps.HDOP, gps.HDOPTick, hdop);
-  const bool vdopStored = m.Store(vdopStatus, gps.VDOP, gps.VDOPTick, vdop);
-  if (hdopStored || vdopStored) m.Updated();
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> GNSS DOPS: ");
+  const double hdop = N2kSmallInt(M.At(2), hdopStatus) * 0.01;
+  const double vdop = N2kSmallInt(M.At(4), vdopStatus) * 0.01;
+  const double tdop = N2kSmallInt(M.At(6), tdopStatus) * 0.01;
+  tGPS& gps = M.Data.GPS;
+  const bool hdopStored = M.Store(hdopStatus, gps.HDOP, gps.HDOPTick, hdop);
+  const bool vdopStored = M.Store(vdopStatus, gps.VDOP, gps.VDOPTick, vdop);
+  if (hdopStored || vdopStored) M.Updated();
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> GNSS DOPS: ");
   line += "   HDOP ";
   line += N2kFixed(gps.HDOP, 2);
   line += "   VDOP ";
   line += N2kFixed(gps.VDOP, 2);
   line += "   TDOP ";
   line += N2kNumberText(tdop, 2, "", tdopStatus);
-  m.Emit(line);
+  M.Emit(line);
 }
 
-void DecodeSatellitesInView(N2kMessage& m) {
+void DecodeSatellitesInView(N2kMessage& M) {
   TN2kFieldStatus countStatus;
-  const std::uint8_t count = N2kByte(m.At(2), countStatus);
-  tGPS& gps = m.Data.GPS;
+  const std::uint8_t count = N2kByte(M.At(2), countStatus);
+  tGPS& gps = M.Data.GPS;
   if (countStatus == fsValid) {
     // The count in view is kept as the count in use.
     gps.SatsInUse = count;
-    gps.SatsInUseTick = m.Tick();
+    gps.SatsInUseTick = M.Tick();
     // The list is replaced only when the payload holds every entry.
-    if (m.Length() >= kSatelliteEntrySize * count + 3) {
+    if (M.Length() >= kSatelliteEntrySize * count + 3) {
       std::vector<tSatEntry>& sats = gps.Satellites.Sats;
       sats.resize(count);
       for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* e = m.At(3 + kSatelliteEntrySize * i);
+        const std::uint8_t* e = M.At(3 + kSatelliteEntrySize * i);
         TN2kFieldStatus s;
         tSatEntry& sat = sats[i];
         const std::uint8_t prn = N2kByte(e, s);
@@ -72,12 +72,12 @@ void DecodeSatellitesInView(N2kMessage& m) {
         sat.SNR = s == fsValid ? static_cast<float>(snr) : 0.0f;
         sat.Status = e[11] & 0x0F;
       }
-      gps.SatellitesTick = m.Tick();
+      gps.SatellitesTick = M.Tick();
     }
-    m.Updated();
+    M.Updated();
   }
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> SATS IN VIEW: ");
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> SATS IN VIEW: ");
   line += N2kValueText(countStatus, std::to_string(count));
   line += "   INFO: ";
   if (countStatus == fsValid) {
@@ -96,7 +96,7 @@ void DecodeSatellitesInView(N2kMessage& m) {
       line += "; ";
     }
   }
-  m.Emit(line);
+  M.Emit(line);
 }
 
 }  // namespace nmea

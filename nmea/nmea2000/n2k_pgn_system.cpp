@@ -8,8 +8,8 @@
 namespace nmea {
 namespace {
 
-std::string_view ControlText(std::uint8_t control) {
-  switch (control) {
+std::string_view ControlText(std::uint8_t Control) {
+  switch (Control) {
     case 0:
       return "OK";
     case 1:
@@ -23,42 +23,42 @@ std::string_view ControlText(std::uint8_t control) {
 
 }  // namespace
 
-void DecodeIsoAcknowledgement(N2kMessage& m) {
-  if (!m.WantsLine()) return;
+void DecodeIsoAcknowledgement(N2kMessage& M) {
+  if (!M.WantsLine()) return;
   TN2kFieldStatus status;
-  const std::uint32_t requested = N2kUInt24(m.At(5), status);
-  std::string line = N2kLine(m.Msg.PGN, "    >>> ISO ACKNOWLEDGEMENT: ");
-  line += ControlText(*m.At(0));
+  const std::uint32_t requested = N2kUInt24(M.At(5), status);
+  std::string line = N2kLine(M.Msg.PGN, "    >>> ISO ACKNOWLEDGEMENT: ");
+  line += ControlText(*M.At(0));
   line += "    GROUP:  ";
-  line += std::to_string(*m.At(1));
+  line += std::to_string(*M.At(1));
   line += "    REQ PGN:  ";
   line += std::to_string(requested);
-  m.Emit(line);
+  M.Emit(line);
 }
 
-void DecodeProductInformation(N2kMessage& m) {
+void DecodeProductInformation(N2kMessage& M) {
   TN2kFieldStatus versionStatus;
   TN2kFieldStatus codeStatus;
-  const std::uint16_t version = N2kWord(m.At(0), versionStatus);
-  const std::uint16_t code = N2kWord(m.At(2), codeStatus);
+  const std::uint16_t version = N2kWord(M.At(0), versionStatus);
+  const std::uint16_t code = N2kWord(M.At(2), codeStatus);
   tNMEAProd product;
   TNMEA2KDecoder::InitProduct(product);
   if (versionStatus == fsValid || codeStatus == fsValid) {
-    product.SourceId = m.Msg.Source;
-    product.Protocol = m.Self.StreamMode;
+    product.SourceId = M.Msg.Source;
+    product.Protocol = M.Self.StreamMode;
     if (versionStatus == fsValid) product.DatabaseVersion = version;
     if (codeStatus == fsValid) product.ProductCode = code;
-    const std::span<const std::uint8_t> payload(m.Msg.Data);
+    const std::span<const std::uint8_t> payload(M.Msg.Data);
     product.ModelId = N2kFixedText(payload, 4, 32);
     product.SoftwareVersion = N2kFixedText(payload, 36, 32);
     product.ModelVersion = N2kFixedText(payload, 68, 32);
     product.SerialNumber = N2kFixedText(payload, 100, 32);
-    product.Tick = m.Tick();
-    m.Self.AddProduct(product, m.Data.Products);
-    m.Updated();
+    product.Tick = M.Tick();
+    M.Self.AddProduct(product, M.Data.Products);
+    M.Updated();
   }
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> PRODUCT INFORMATION: ");
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> PRODUCT INFORMATION: ");
   line += "    N2K VER:  ";
   line += std::to_string(version);
   line += "    PROD ID:  ";
@@ -72,12 +72,12 @@ void DecodeProductInformation(N2kMessage& m) {
   line += "    SERIAL:  ";
   line += product.SerialNumber;
   line += "    N2K ADDRESS:  ";
-  line += std::to_string(m.Msg.Source);
-  m.Emit(line);
+  line += std::to_string(M.Msg.Source);
+  M.Emit(line);
 }
 
-void DecodeConfigurationInformation(N2kMessage& m) {
-  if (m.WantsLine()) m.Emit(N2kLine(m.Msg.PGN, "    >>> CONFIGURATION INFORMATION "));
+void DecodeConfigurationInformation(N2kMessage& M) {
+  if (M.WantsLine()) M.Emit(N2kLine(M.Msg.PGN, "    >>> CONFIGURATION INFORMATION "));
 }
 
 }  // namespace nmea

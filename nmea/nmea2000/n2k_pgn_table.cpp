@@ -30,14 +30,14 @@ constexpr std::array kPgns = {
 };
 
 static_assert(std::is_sorted(kPgns.begin(), kPgns.end(),
-                             [](const N2kPgnEntry& a, const N2kPgnEntry& b) { return a.PGN < b.PGN; }));
+                             [](const N2kPgnEntry& A, const N2kPgnEntry& B) { return A.PGN < B.PGN; }));
 
 }  // namespace
 
-const N2kPgnEntry* FindN2kPgn(std::uint32_t pgn) {
-  const auto it = std::lower_bound(kPgns.begin(), kPgns.end(), pgn,
-                                   [](const N2kPgnEntry& e, std::uint32_t p) { return e.PGN < p; });
-  return it != kPgns.end() && it->PGN == pgn ? &*it : nullptr;
+const N2kPgnEntry* FindN2kPgn(std::uint32_t Pgn) {
+  const auto it = std::lower_bound(kPgns.begin(), kPgns.end(), Pgn,
+                                   [](const N2kPgnEntry& E, std::uint32_t P) { return E.PGN < P; });
+  return it != kPgns.end() && it->PGN == Pgn ? &*it : nullptr;
 }
 
 }  // namespace nmea

@@ -33,23 +33,23 @@ const WindReference kReferences[] = {
 
 }  // namespace
 
-void DecodeWindData(N2kMessage& m) {
+void DecodeWindData(N2kMessage& M) {
   TN2kFieldStatus speedStatus;
   TN2kFieldStatus angleStatus;
-  const double speed = N2kKnots(N2kWord(m.At(1), speedStatus));
-  double angle = N2kDegrees(N2kWord(m.At(3), angleStatus));
-  const std::uint8_t code = *m.At(5) & 0x07;
+  const double speed = N2kKnots(N2kWord(M.At(1), speedStatus));
+  double angle = N2kDegrees(N2kWord(M.At(3), angleStatus));
+  const std::uint8_t code = *M.At(5) & 0x07;
   const WindReference* reference = code < std::size(kReferences) ? &kReferences[code] : nullptr;
   if (reference && reference->Normalise) TNMEA2KDecoder::NormalizeAngle180(angle);
   if (reference && (speedStatus == fsValid || angleStatus == fsValid)) {
-    tNMEAData& d = m.Data;
-    m.Store(speedStatus, d.*reference->Speed, d.*reference->SpeedTick, speed);
-    m.Store(angleStatus, d.*reference->Angle, d.*reference->AngleTick, angle);
-    m.Stored(qtWind);
-    m.Updated();
+    tNMEAData& d = M.Data;
+    M.Store(speedStatus, d.*reference->Speed, d.*reference->SpeedTick, speed);
+    M.Store(angleStatus, d.*reference->Angle, d.*reference->AngleTick, angle);
+    M.Stored(qtWind);
+    M.Updated();
   }
-  if (!m.WantsLine()) return;
-  std::string line = N2kLine(m.Msg.PGN, "    >>> WIND:  ");
+  if (!M.WantsLine()) return;
+  std::string line = N2kLine(M.Msg.PGN, "    >>> WIND:  ");
   line += reference ? reference->Kind : std::string_view();
   line += "   SPEED   ";
   line += N2kNumberText(speed, 1, " kn", speedStatus);
@@ -57,7 +57,7 @@ void DecodeWindData(N2kMessage& m) {
   std::string unit = " ";
   unit += reference ? reference->Suffix : std::string_view("Invalid");
   line += N2kNumberText(angle, 2, unit, angleStatus);
-  m.Emit(line);
+  M.Emit(line);
 }
 
 }  // namespace nmea

@@ -5,24 +5,24 @@
 
 namespace nmea {
 
-std::string N2kFixed(double value, int decimals) {
-  return support::FloatToStrTrimmed(value, 1, static_cast<std::uint8_t>(decimals), false);
+std::string N2kFixed(double Value, int Decimals) {
+  return support::FloatToStrTrimmed(Value, 1, static_cast<std::uint8_t>(Decimals), false);
 }
 
-std::string N2kNumberText(double value, int decimals, std::string_view unit, TN2kFieldStatus status) {
-  if (status != fsValid) return N2kValueText(status, {});
-  std::string text = N2kFixed(value, decimals);
-  text += unit;
+std::string N2kNumberText(double Value, int Decimals, std::string_view Unit, TN2kFieldStatus Status) {
+  if (Status != fsValid) return N2kValueText(Status, {});
+  std::string text = N2kFixed(Value, Decimals);
+  text += Unit;
   return text;
 }
 
-std::string N2kDateTimeText(double dateTime, TN2kFieldStatus status) {
-  if (status != fsValid) return N2kValueText(status, {});
-  return support::FormatDateTimeText(dateTime, false, true, " ", false);
+std::string N2kDateTimeText(double DateTime, TN2kFieldStatus Status) {
+  if (Status != fsValid) return N2kValueText(Status, {});
+  return support::FormatDateTimeText(DateTime, false, true, " ", false);
 }
 
-std::string N2kReferenceSuffix(std::uint8_t reference) {
-  switch (reference) {
+std::string N2kReferenceSuffix(std::uint8_t Reference) {
+  switch (Reference) {
     case 0:
       return std::string(kDegreeSign) + "T";
     case 1:
@@ -32,10 +32,10 @@ std::string N2kReferenceSuffix(std::uint8_t reference) {
   }
 }
 
-std::string N2kLine(std::uint32_t pgn, std::string_view header) {
-  std::string line = std::to_string(pgn);
+std::string N2kLine(std::uint32_t Pgn, std::string_view Header) {
+  std::string line = std::to_string(Pgn);
   line.reserve(160);
-  line += header;
+  line += Header;
   return line;
 }
 

@@ -11,17 +11,17 @@ constexpr std::uint32_t kClockOffsetInterval = 15000;
 
 }  // namespace
 
-void StoreN2kUtcTime(N2kMessage& m, double dateTime, bool dateValid) {
-  tNMEAData& d = m.Data;
-  const TTick t = m.Tick();
-  const support::TDateTimeMsRec rec = support::DecodeDateTimeRecMs(dateTime);
+void StoreN2kUtcTime(N2kMessage& M, double DateTime, bool DateValid) {
+  tNMEAData& d = M.Data;
+  const TTick t = M.Tick();
+  const support::TDateTimeMsRec rec = support::DecodeDateTimeRecMs(DateTime);
   d.UtcHour = rec.Hour;
   d.UtcMinute = rec.Minute;
   d.UtcSecond = rec.Second;
   d.UtcMillisecond = rec.Millisecond;
   d.UtcTimeTick = t;
-  m.Stored(qtUtcTime);
-  if (dateValid) {
+  M.Stored(qtUtcTime);
+  if (DateValid) {
     d.UtcDay = rec.Day;
     d.UtcMonth = rec.Month;
     d.UtcYear = rec.Year;
@@ -29,13 +29,13 @@ void StoreN2kUtcTime(N2kMessage& m, double dateTime, bool dateValid) {
     // Ages are taken modulo 2^32, so the interval holds across the wrap of the
     // tick counter.
     if (TickAge(t, d.ClockOffsetTick) >= kClockOffsetInterval) {
-      d.ClockOffset = m.Self.NowUtc() - dateTime;
+      d.ClockOffset = M.Self.NowUtc() - DateTime;
       d.ClockOffsetTick = t;
     } else {
       d.ClockOffset = 0;
     }
   }
-  m.Updated();
+  M.Updated();
 }
 
 }  // namespace nmea

@@ -9,6 +9,6 @@ namespace nmea {
 // Stores the time of day of DateTime, and with a valid date also the date
 // and, at most every 15,000 ms, the clock offset; a date marked missing is
 // no date at all.
-void StoreN2kUtcTime(N2kMessage& m, double dateTime, bool dateValid);
+void StoreN2kUtcTime(N2kMessage& M, double DateTime, bool DateValid);
 
 }  // namespace nmea

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/core/window_system/queue.h"
+#include "platform/core/window_system/window.h"
 #include "support/serial_ports.h"
 
 namespace nmea {
@@ -185,8 +186,12 @@ bool TComPortCore::Deliver(int threshold, std::string& buffer) {
 void TComPortCore::HandleException(const TComErrorEvent& onError, std::exception_ptr error) {
   if (!onError) {
     // Raised again on the user-interface thread, where the message loop
-    // shows it to the user.
-    platform::RunOnUiThread([error] { std::rethrow_exception(error); });
+    // shows it to the user; a mouse held captured would leave the user no
+    // way to answer it.
+    platform::RunOnUiThread([error] {
+      platform::ReleaseCapture();
+      std::rethrow_exception(error);
+    });
     return;
   }
   try {

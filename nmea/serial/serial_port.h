@@ -4,6 +4,7 @@
 // a string, and a receive event on the reader thread. Writes are made on the
 // caller's thread; the reader hands over chunks of at least six bytes.
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -21,6 +22,10 @@ namespace nmea {
 // into "NOEMS", "8765" and "1", "1.5", "2"; nothing for an index outside
 // its list.
 std::optional<std::string> BuildSettingsText(int Baud, int ParityIndex, int DataBitsIndex, int StopBitsIndex);
+
+// The names of the parity and flow-control choices, by index.
+inline constexpr std::array<std::string_view, 5> kParityNames{"None", "Odd", "Even", "Mark", "Space"};
+inline constexpr std::array<std::string_view, 4> kFlowNames{"None", "Software", "Hardware", "Both"};
 
 class TSComPort : public platform::TObject, public ISerialTransport {
  public:

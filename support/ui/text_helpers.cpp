@@ -5,16 +5,16 @@
 namespace support {
 namespace {
 
-std::u16string Trimmed(std::u16string_view s) {
-  std::size_t first = 0, last = s.size();
-  while (first < last && s[first] < 33) ++first;
-  while (last > first && s[last - 1] < 33) --last;
-  return std::u16string(s.substr(first, last - first));
+std::u16string Trimmed(std::u16string_view S) {
+  std::size_t first = 0, last = S.size();
+  while (first < last && S[first] < 33) ++first;
+  while (last > first && S[last - 1] < 33) --last;
+  return std::u16string(S.substr(first, last - first));
 }
 
-std::int32_t WidthOf(platform::TCanvas& canvas, std::u16string_view s) {
+std::int32_t WidthOf(platform::TCanvas& Canvas, std::u16string_view S) {
   std::int32_t h = 0, w = 0;
-  GetTextExtentW(canvas.Handle(), s, h, w);
+  GetTextExtentW(Canvas.Handle(), S, h, w);
   return w;
 }
 

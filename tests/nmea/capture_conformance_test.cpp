@@ -127,14 +127,14 @@ int FixStatus(std::int32_t quality) {
   }
 }
 
-// Agreements and disagreements, by quantity; disagreements the Parts require
-// are counted under the rule's name instead.
+// Agreements and disagreements, by quantity; a disagreement that one of our
+// own decoding rules explains is counted under that rule's name instead.
 struct Tally {
   std::map<std::string, int> Agreed;
   std::map<std::string, int> Required;
   std::vector<std::string> Failures;
 
-  // Rule: the Part's reading that explains a disagreement, or empty.
+  // Rule: the decoding rule of ours that explains a disagreement, or empty.
   void Check(const std::string& what, bool agrees, const std::string& detail, const std::string& rule = {}) {
     if (agrees) {
       ++Agreed[what];

@@ -2,42 +2,16 @@
 
 #include <bit>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 
-#include "nmea/link/endpoint.h"
-#include "nmea/link/ticks.h"
-#include "tests/nmea/link_helpers.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/nmea/channel_log_fixture.h"
 
 namespace nmea {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class ChannelLog : public ::testing::Test {
- protected:
-  void SetUp() override {
-    link.TickSource = tsExternal;
-    SetExternalTick(1000);
-    ASSERT_TRUE(link.Open(1, 4800, kStreamText, true));
-  }
-  void Receive(TTick tick, const std::string& bytes) {
-    SetExternalTick(tick);
-    link.DataReceived(nullptr, reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-  }
-
-  testing::TestTransports transports;
-  TNMEA2KDecoder link;
-  support::testing::TScratchFolder folder;
-  std::filesystem::path path = folder / "log";
-};
+using ChannelLog = testing::ChannelLogTest;
+using testing::ReadFile;
 
 TEST_F(ChannelLog, TextRecordingHoldsEveryByteReceivedWhileItRuns) {
   link.StartLog(path, kLogText, true, "START LOG\r\n");

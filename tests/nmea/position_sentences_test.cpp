@@ -68,6 +68,22 @@ TEST_F(Position, GllStoresWithStatusValidAndMapsTheMode) {
   EXPECT_EQ(data.GeoidSeparation, 0.0);
 }
 
+TEST_F(Position, GllCountsAsAFixOnlyWithStatusValid) {
+  Parse(1000, "$GPGLL,4916.45,N,12311.12,W,225444,A,A");
+  ASSERT_EQ(data.PositionTick, 1000u);
+  // A receiver without a fix may say so with a letter other than V.
+  Parse(2000, "$GPGLL,4917.00,N,12312.00,W,225445,N,N");
+  EXPECT_EQ(data.GPS.NoFix, 1);
+  EXPECT_EQ(data.PositionTick, 1000u);
+  EXPECT_EQ(data.UtcTimeTick, 1000u);
+  // An empty status gives no position, even after a fix.
+  Parse(3000, "$GPGLL,4916.45,N,12311.12,W,225446,A,A");
+  Parse(4000, "$GPGLL,4918.00,N,12313.00,W,225447,,A");
+  EXPECT_EQ(data.GPS.NoFix, 0);
+  EXPECT_EQ(data.PositionTick, 3000u);
+  EXPECT_NEAR(data.Latitude, 49.274166667, 1e-9);
+}
+
 TEST_F(Position, RmcStoresPositionOnlyWithValidStatusButAlwaysTheMotion) {
   link.PcYear = 2024;
   Parse(1000, "$GNRMC,083559.50,A,4717.11437,N,00833.91522,E,5.20,77.52,150624,,,D*76");
@@ -180,6 +196,36 @@ TEST_F(Position, GsvDropsSatellitesNoLongerInView) {
   ASSERT_EQ(sats.size(), 4u);
   EXPECT_EQ(sats[0].PRN, 32);
   EXPECT_EQ(sats[1].PRN, 0);
+}
+
+TEST_F(Position, GsvSetStartingAgainForgetsTheSatellitesOfTheLastSet) {
+  const auto& sats = data.GPS.Satellites.Sats;
+  Parse(1000, "$GPGSV,3,1,10,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45");
+  Parse(1000, "$GPGSV,3,2,10,15,10,140,30,19,55,270,38,24,30,050,42,25,05,010,20");
+  Parse(1000, "$GPGSV,3,3,10,26,10,140,30,27,55,270,38");
+  // The next set loses its second message.
+  Parse(2000, "$GPGSV,3,1,09,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45");
+  Parse(2000, "$GPGSV,3,3,09,26,10,140,30");
+  ASSERT_EQ(sats.size(), 12u);
+  for (std::size_t i = 4; i < 8; ++i) EXPECT_EQ(sats[i].PRN, 0) << i;
+  EXPECT_EQ(sats[8].PRN, 26);
+  EXPECT_EQ(sats[9].PRN, 0);
+}
+
+TEST_F(Position, GsvGroupCutAfterItsNumberStillNamesItsSatellite) {
+  const auto& sats = data.GPS.Satellites.Sats;
+  // Two in view: the lone field after the whole group is the second one's
+  // number, not a signal id.
+  Parse(1000, "$GPGSV,1,1,02,32,45,123,40,07");
+  ASSERT_EQ(sats.size(), 4u);
+  EXPECT_EQ(sats[0].PRN, 32);
+  EXPECT_EQ(sats[1].PRN, 7);
+  EXPECT_EQ(sats[1].Elevation, 0);
+  EXPECT_EQ(sats[1].SNR, 0);
+  EXPECT_EQ(sats[1].Status, 0);
+  Parse(2000, "$GPGSV,3,3,09,26");
+  EXPECT_EQ(sats[8].PRN, 26);
+  EXPECT_EQ(sats[8].Status, 0);
 }
 
 TEST_F(Position, RouteWaypointAndDatum) {

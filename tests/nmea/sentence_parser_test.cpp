@@ -194,5 +194,16 @@ TEST_F(Parser, CalibrationRepliesFillTheTables) {
   EXPECT_EQ(tmp.Points[2].Y, -1.5);
 }
 
+TEST_F(Parser, CalibrationTablesAreBounded) {
+  for (int i = 0; i < 300; ++i) Parse("$PARLARC,SPD," + std::to_string(i) + ",6,105");
+  ASSERT_EQ(link.Curves.size(), 1u);
+  EXPECT_EQ(link.Curves[0].Points.size(), 256u);
+  // The points already there still take new values.
+  SetTick(2000);
+  Parse("$PARLARC,SPD,0,7,120");
+  EXPECT_EQ(link.Curves[0].Points[0].X, 7.0);
+  EXPECT_EQ(link.Curves[0].UpdateTick, 2000u);
+}
+
 }  // namespace
 }  // namespace nmea

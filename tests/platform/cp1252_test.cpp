@@ -1,8 +1,88 @@
 #include "platform/core/text/cp1252.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
 
 namespace {
+
+// The C library's own CP1252 table, one character at a time: nothing when
+// it has no mapping.
+class SystemTable {
+ public:
+  SystemTable() : toWide_(::iconv_open("UTF-16LE", "CP1252")), toBytes_(::iconv_open("CP1252", "UTF-16LE")) {}
+  ~SystemTable() {
+    if (Ready()) {
+      ::iconv_close(toWide_);
+      ::iconv_close(toBytes_);
+    }
+  }
+  SystemTable(const SystemTable&) = delete;
+  SystemTable& operator=(const SystemTable&) = delete;
+  bool Ready() const { return toWide_ != kFailed && toBytes_ != kFailed; }
+
+  std::optional<char16_t> Wide(unsigned char byte) const {
+    char in[1] = {static_cast<char>(byte)};
+    char out[4] = {};
+    if (Convert(toWide_, in, 1, out, sizeof out) != 2) return std::nullopt;
+    return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
+  }
+  std::optional<unsigned char> Byte(char16_t unit) const {
+    char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    char out[4] = {};
+    if (Convert(toBytes_, in, 2, out, sizeof out) != 1) return std::nullopt;
+    return static_cast<unsigned char>(out[0]);
+  }
+
+ private:
+  static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
+
+  // Bytes written, or -1 when the table refuses the input.
+  static int Convert(iconv_t cd, char* in, std::size_t inSize, char* out, std::size_t outSize) {
+    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* from = in;
+    char* to = out;
+    std::size_t fromLeft = inSize;
+    std::size_t toLeft = outSize;
+    if (::iconv(cd, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1) || fromLeft != 0) return -1;
+    return static_cast<int>(outSize - toLeft);
+  }
+
+  iconv_t toWide_;
+  iconv_t toBytes_;
+};
+
+// Both directions agree with the system's table, byte for byte and unit for
+// unit. Where the table has no mapping, the five unassigned bytes stand for
+// the C1 controls of the same value (and those controls for them), and
+// every other unit has no byte.
+TEST(Cp1252, AgreesWithTheSystemTableInBothDirections) {
+  const SystemTable table;
+  ASSERT_TRUE(table.Ready()) << "the C library has no CP1252 table";
+  for (int b = 0; b < 256; ++b) {
+    const std::optional<char16_t> expected = table.Wide(static_cast<unsigned char>(b));
+    EXPECT_EQ(platform::Cp1252ToUnicode(static_cast<unsigned char>(b)), expected.value_or(static_cast<char16_t>(b)))
+        << "byte " << b;
+    if (!expected) {
+      EXPECT_TRUE(b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) << "byte " << b;
+    }
+  }
+  for (int u = 0; u < 0x10000; ++u) {
+    if (u >= 0xD800 && u <= 0xDFFF) continue;
+    const auto unit = static_cast<char16_t>(u);
+    std::optional<unsigned char> expected = table.Byte(unit);
+    if (!expected && (u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)) {
+      expected = static_cast<unsigned char>(u);
+    }
+    char ours = 0;
+    const bool mapped = platform::UnicodeToCp1252(unit, ours);
+    ASSERT_EQ(mapped, expected.has_value()) << "U+" << std::hex << u;
+    if (mapped) {
+      EXPECT_EQ(static_cast<unsigned char>(ours), *expected) << "U+" << std::hex << u;
+    }
+  }
+}
 
 TEST(Cp1252, EveryByteRoundTripsThroughUtf16) {
   std::string all;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
+#include "platform/core/classes/strings.h"
+
 namespace {
 
 using namespace platform;
@@ -89,6 +93,53 @@ TEST(Filer, UnknownPropertiesAndBadValuesAreReadErrors) {
   truncated.WriteBuffer(bytes, sizeof bytes);
   truncated.SetPosition(0);
   EXPECT_THROW(TReader(truncated).ReadWideString(), EReadError);
+}
+
+TMemoryStream StreamOf(std::initializer_list<std::uint8_t> bytes) {
+  TMemoryStream s;
+  for (const std::uint8_t b : bytes) s.WriteBuffer(&b, 1);
+  s.SetPosition(0);
+  return s;
+}
+
+// A length is believed only as far as the stream holds its bytes: a few
+// bytes announcing gigabytes are a read error, not an allocation of them.
+TEST(Filer, AnnouncedLengthsAreCheckedBeforeAnythingIsAllocated) {
+  for (const std::uint8_t kind : {vaLString, vaUTF8String}) {
+    TMemoryStream s = StreamOf({kind, 0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b'});
+    EXPECT_THROW(TReader(s).ReadString(), EReadError) << int{kind};
+  }
+  TMemoryStream shortString = StreamOf({vaString, 200, 'a'});
+  EXPECT_THROW(TReader(shortString).ReadString(), EReadError);
+  TMemoryStream shortName = StreamOf({200, 'N'});
+  EXPECT_THROW(TReader(shortName).ReadStr(), EReadError);
+  TMemoryStream binary = StreamOf({vaBinary, 0xF0, 0xFF, 0xFF, 0xFF, 1, 2});
+  EXPECT_THROW(TReader(binary).SkipValue(), EReadError);
+
+  // The way a filed string list takes: its "Strings" list holding a string
+  // that announces 4 GiB.
+  TMemoryStream filed =
+      StreamOf({7, 'S', 't', 'r', 'i', 'n', 'g', 's', vaList, vaLString, 0xF0, 0xFF, 0xFF, 0xFF, 'x', 0});
+  TStringList list;
+  EXPECT_THROW(TReader(filed).ReadProperties(&list), EReadError);
+  EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST(Filer, SkippedListsNestOnlySoDeep) {
+  const auto nested = [](int depth) {
+    TMemoryStream s;
+    const std::uint8_t list = vaList;
+    const std::uint8_t end = vaNull;
+    for (int i = 0; i < depth; ++i) s.WriteBuffer(&list, 1);
+    for (int i = 0; i < depth; ++i) s.WriteBuffer(&end, 1);
+    s.SetPosition(0);
+    return s;
+  };
+  TMemoryStream usual = nested(8);
+  TReader(usual).SkipValue();
+  EXPECT_EQ(usual.Position(), usual.Size());
+  TMemoryStream endless = nested(100000);
+  EXPECT_THROW(TReader(endless).SkipValue(), EReadError);
 }
 
 }  // namespace

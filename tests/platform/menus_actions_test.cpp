@@ -104,6 +104,8 @@ TEST(Actions, LinksHearOfANewCaptionBeforeTheActionStoresIt) {
 
 TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
   InitializeApplication();
+  // The application keeps its hint from an earlier test, and only a change
+  // is carried.
   Application->SetHint("");
   std::string carried;
   const int hook = Application->HookMainWindow([&](TMessage& m) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
+#include <string>
 
 namespace platform {
 namespace {
@@ -10,18 +12,23 @@ namespace {
 TEST(Resources, FoundByNameAndTypeWithoutRegardToCaseAndFirstRegistrationWins) {
   static constexpr std::array<std::uint8_t, 3> kFirst = {1, 2, 3};
   static constexpr std::array<std::uint8_t, 1> kSecond = {9};
-  // Registrations last as long as the process: a second run of the test
-  // finds them made by the first.
-  static const std::array<bool, 3> registered = {RegisterResource("TestPicture", RT_RCDATA, kFirst),
-                                                 RegisterResource("TESTPICTURE", "rcdata", kSecond),
-                                                 RegisterResource("TestPicture", "OTHER", kSecond)};
-  EXPECT_EQ(registered, (std::array<bool, 3>{true, false, true}));
+  // Registrations last for the run, so a run of this test again in the same
+  // process takes names of its own.
+  static int run = 0;
+  const std::string name = "TestPicture" + std::to_string(run++);
+  std::string upper = name;
+  std::string lower = name;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_TRUE(RegisterResource(name, RT_RCDATA, kFirst));
+  EXPECT_FALSE(RegisterResource(upper, "rcdata", kSecond));
+  EXPECT_TRUE(RegisterResource(name, "OTHER", kSecond));
 
-  const auto found = FindResource("testpicture", "RcData");
+  const auto found = FindResource(lower, "RcData");
   ASSERT_TRUE(found);
   EXPECT_EQ(found->data(), kFirst.data());
   EXPECT_EQ(found->size(), kFirst.size());
-  EXPECT_EQ(FindResource("TestPicture", "OTHER")->data(), kSecond.data());
+  EXPECT_EQ(FindResource(name, "OTHER")->data(), kSecond.data());
 
   EXPECT_FALSE(FindResource("TestPictur", RT_RCDATA));
   EXPECT_FALSE(FindResource("", RT_RCDATA));

@@ -37,6 +37,7 @@ TEST(SerialPorts, ListsRealDevicesWithTheirUsbMakerAndVirtualPorts) {
   const fs::path root = pattern;
   const platform::SerialPortRoots roots{(root / "class").string(), (root / "dev").string(), (root / "ports").string()};
   fs::create_directories(roots.VirtualFolder);
+  fs::permissions(roots.VirtualFolder, fs::perms::owner_all, fs::perm_options::replace);
   const auto addTty = [&](const std::string& name, const fs::path& device, const std::string& uartType) {
     const fs::path entry = fs::path(roots.SysClassTty) / name;
     fs::create_directories(entry);
@@ -73,6 +74,36 @@ TEST(SerialPorts, ListsRealDevicesWithTheirUsbMakerAndVirtualPorts) {
   EXPECT_EQ(platform::SerialPortPath(1005, roots), roots.Dev + "/ttyUSB4");
   EXPECT_EQ(platform::SerialPortPath(ports[2].Number, roots), roots.VirtualFolder + "/dst");
   EXPECT_EQ(platform::SerialPortPath(SerialPortNumber("stale", true), roots), "");
+  fs::remove_all(root);
+}
+
+TEST(SerialPorts, VirtualPortsAreListedOnlyFromAFolderOfTheUsersOwnClosedToOthers) {
+  char pattern[] = "/tmp/veltrosa-ports-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const fs::path root = pattern;
+  const fs::path folder = root / "ports";
+  fs::create_directories(folder);
+  std::ofstream(root / "pty");
+  fs::create_symlink(root / "pty", folder / "dst");
+  const auto listed = [](const fs::path& virtualFolder) {
+    const platform::SerialPortRoots roots{"", "", virtualFolder.string()};
+    return platform::ListSerialPorts(roots).size();
+  };
+
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+  EXPECT_EQ(listed(folder), 1u);
+  for (const fs::perms open : {fs::perms::others_write, fs::perms::group_write, fs::perms::others_read}) {
+    fs::permissions(folder, fs::perms::owner_all | open, fs::perm_options::replace);
+    EXPECT_EQ(listed(folder), 0u) << static_cast<int>(open);
+  }
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+  // A link to the folder could be turned to another one at any time.
+  fs::create_directory_symlink(folder, root / "elsewhere");
+  EXPECT_EQ(listed(root / "elsewhere"), 0u);
+  // A folder of another user (only root can hand one over).
+  if (::chown(folder.c_str(), ::getuid() + 1, static_cast<gid_t>(-1)) == 0) {
+    EXPECT_EQ(listed(folder), 0u);
+  }
   fs::remove_all(root);
 }
 

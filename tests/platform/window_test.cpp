@@ -78,7 +78,8 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BindUiThread();
-    // Windows other tests keep (the application's) outlive this one.
+    // Windows of the thread made before this test (the application's own
+    // among them) outlive it.
     before_ = GetThreadWindows();
     g_log = &log_;
     Register(u"AnsiWnd", MakeWndProc<&AnsiProc>(false), false);

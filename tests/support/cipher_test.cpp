@@ -82,6 +82,49 @@ TEST(Rc6, DefaultIvIsTheEncipheredZeroBlockAndCbcKeepsPartialBlocks) {
   EXPECT_EQ(ToHex(data), "010e3c15e6");
 }
 
+// A CBC call that ends in a partial block leaves the enciphered chaining
+// value behind, and the next call chains from it; the chaining value read
+// back is that value, then the last cipher block.
+TEST(Rc6, CbcChainsOnAfterAPartialBlock) {
+  TDCP_rc6 cipher;
+  cipher.Init(kKey, 128);
+  TDCP_rc6 blocks;
+  blocks.Init(kKey, 128);
+  TDCP_block128 iv{};
+  cipher.GetIV(iv);
+
+  const auto head = Pattern(5);
+  std::vector<std::uint8_t> sealedHead(5);
+  cipher.EncryptCBC(head.data(), sealedHead.data(), 5);
+  TDCP_block128 pad{};
+  blocks.EncryptECB(iv, pad);
+  for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(sealedHead[k], head[k] ^ pad[k]) << k;
+  TDCP_block128 chained{};
+  cipher.GetIV(chained);
+  EXPECT_EQ(chained, pad);
+
+  const auto next = Pattern(16);
+  std::vector<std::uint8_t> sealedNext(16);
+  cipher.EncryptCBC(next.data(), sealedNext.data(), 16);
+  TDCP_block128 mixed{};
+  for (std::size_t k = 0; k < 16; ++k) mixed[k] = next[k] ^ pad[k];
+  TDCP_block128 expected{};
+  blocks.EncryptECB(mixed, expected);
+  EXPECT_EQ(ToHex(sealedNext), ToHex(expected));
+  cipher.GetIV(chained);
+  EXPECT_EQ(chained, expected);
+
+  // Deciphering in the same two calls walks the same chain back.
+  cipher.Reset();
+  std::vector<std::uint8_t> opened(21);
+  cipher.DecryptCBC(sealedHead.data(), opened.data(), 5);
+  cipher.DecryptCBC(sealedNext.data(), opened.data() + 5, 16);
+  EXPECT_EQ(std::vector(opened.begin(), opened.begin() + 5), head);
+  EXPECT_EQ(std::vector(opened.begin() + 5, opened.end()), next);
+  cipher.GetIV(chained);
+  EXPECT_EQ(chained, expected);
+}
+
 TEST(Rc6, EveryModeRestoresItsInputInPlaceAndChainsAcrossCalls) {
   for (const auto mode : kModes) {
     for (const std::uint32_t size : {0u, 5u, 16u, 17u, 8200u}) {

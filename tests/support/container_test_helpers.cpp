@@ -1,5 +1,6 @@
 #include "tests/support/container_test_helpers.h"
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <mutex>
@@ -36,6 +37,12 @@ void RegisterTestResource(const std::string& Name, std::vector<std::uint8_t> Byt
   static std::mutex lock;
   static std::deque<std::vector<std::uint8_t>> kept;
   const std::lock_guard guard(lock);
+  // A test run again in the same process registers its bytes again; the
+  // registry keeps the first, which must be the same.
+  if (const auto found = platform::FindResource(Name, platform::RT_RCDATA)) {
+    if (std::equal(found->begin(), found->end(), Bytes.begin(), Bytes.end())) return;
+    throw std::logic_error("test resource " + Name + " registered twice with other bytes");
+  }
   kept.push_back(std::move(Bytes));
   if (!platform::RegisterResource(Name, platform::RT_RCDATA, kept.back())) {
     throw std::logic_error("test resource " + Name + " registered twice");

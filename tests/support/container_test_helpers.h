@@ -19,7 +19,8 @@ dictionary_writer::TContainerContent SmallContent();
 dictionary_writer::TContainerContent DictionaryContent(const std::vector<std::uint16_t>& LangIds,
                                                        const std::vector<std::uint32_t>& Codes);
 
-// Registers Bytes as an RCDATA resource under Name for the rest of the run.
+// Registers Bytes as an RCDATA resource under Name for the rest of the run;
+// the same bytes again under the same name are taken as registered.
 void RegisterTestResource(const std::string& Name, std::vector<std::uint8_t> Bytes);
 
 void WriteFile(const std::filesystem::path& Path, const std::vector<std::uint8_t>& Bytes);

@@ -58,13 +58,13 @@ TEST(Hex, ShortTextsArePaddedLongOnesCutAndBadDigitsZeroTheirByte) {
 }
 
 TEST(CharTypes, ClassifiesCodePage1252AsTheUserLocale) {
-  EXPECT_EQ(CharTypeTable['A'], C1_UPPER | C1_ALPHA | C1_XDIGIT);
-  EXPECT_EQ(CharTypeTable['\n'], C1_CNTRL | C1_SPACE);
-  EXPECT_EQ(CharTypeTable['$'], C1_PUNCT);
-  EXPECT_EQ(CharTypeTable[0xC9], C1_UPPER | C1_ALPHA);  // É
-  EXPECT_EQ(CharTypeTable[0x9A], C1_LOWER | C1_ALPHA);  // š
-  EXPECT_EQ(CharTypeTable[0x80], C1_PUNCT);             // €
-  EXPECT_EQ(CharTypeTable[0x81], C1_CNTRL);             // unassigned
+  EXPECT_EQ(CharTypeTable['A'], kCharUpper | kCharAlpha | kCharHexDigit);
+  EXPECT_EQ(CharTypeTable['\n'], kCharControl | kCharSpace);
+  EXPECT_EQ(CharTypeTable['$'], kCharPunctuation);
+  EXPECT_EQ(CharTypeTable[0xC9], kCharUpper | kCharAlpha);  // É
+  EXPECT_EQ(CharTypeTable[0x9A], kCharLower | kCharAlpha);  // š
+  EXPECT_EQ(CharTypeTable[0x80], kCharPunctuation);         // €
+  EXPECT_EQ(CharTypeTable[0x81], kCharControl);             // unassigned
 }
 
 TEST(GuardedArithmetic, GivesNeutralResultsWhereThePlainOperationFails) {

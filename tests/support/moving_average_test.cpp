@@ -4,6 +4,9 @@
 
 #include <climits>
 #include <cmath>
+#include <initializer_list>
+#include <tuple>
+#include <utility>
 
 namespace support {
 namespace {
@@ -103,6 +106,45 @@ TEST(MovingAverage, VectorSamplesReshapeThePlainWindow) {
     EXPECT_EQ(plain.Count(), 0);
     EXPECT_EQ(plain.Output, 0);
   }
+}
+
+// Away from 45 degrees sine and cosine differ, so a mean that mixed them
+// up, or replaced one part's share with the other's, would show here.
+TEST(MovingAverage, VectorMeansHoldAtAnyAngle) {
+  const auto mean = [](std::initializer_list<std::pair<double, double>> vectors) {
+    double x = 0;
+    double y = 0;
+    for (const auto& [magnitude, degrees] : vectors) {
+      x += magnitude * std::cos(degrees * M_PI / 180) / vectors.size();
+      y += magnitude * std::sin(degrees * M_PI / 180) / vectors.size();
+    }
+    return std::pair{std::hypot(x, y), std::atan2(y, x) * 180 / M_PI};
+  };
+  TMAverageFilter filter;
+  filter.Mode = 2;
+  filter.Reset(1);
+  filter.AddVector(3, 30);
+  EXPECT_NEAR(filter.Output, 3, 1e-12);
+  EXPECT_NEAR(filter.Output2, 30, 1e-12);
+  filter.AddVector(1, 120);
+  auto [magnitude, angle] = mean({{3, 30}, {1, 120}});
+  EXPECT_NEAR(filter.Output, magnitude, 1e-12);
+  EXPECT_NEAR(filter.Output2, angle, 1e-12);
+  // The window of two replaces the first vector.
+  filter.AddVector(2, 200);
+  std::tie(magnitude, angle) = mean({{1, 120}, {2, 200}});
+  EXPECT_NEAR(filter.Output, magnitude, 1e-12);
+  EXPECT_NEAR(filter.Output2, angle, 1e-12);
+  ASSERT_GT(angle, 90);
+
+  filter.Mode = 3;
+  filter.AddVector(2, 250);
+  std::tie(magnitude, angle) = mean({{2, 200}, {2, 250}});
+  EXPECT_NEAR(filter.Output, magnitude, 1e-12);
+  EXPECT_NEAR(filter.Output2, 225, 1e-12);
+  filter.Mode = 2;
+  filter.AddVector(2, 200);
+  EXPECT_NEAR(filter.Output2, -135, 1e-12);
 }
 
 }  // namespace

@@ -62,5 +62,17 @@ TEST(DictionarySource, MistakesAreReportedWithTheirLine) {
   EXPECT_NO_THROW(ParseDictionarySource(head + "GP\tOne\ngroup\t2\tB\nGP\tTwo\n")) << "one key in two groups";
 }
 
+// The dictionary finds a group by a marker above its base; group 0 would
+// have none, and its items would fall into the group before it.
+TEST(DictionarySource, GroupZeroIsRefusedWithItsReason) {
+  try {
+    ParseDictionarySource("language\t1033\tEnglish\ngroup\t1\tTalkers\nGP\tOne\ngroup\t0\tNone\nXX\tTwo\n");
+    ADD_FAILURE() << "group 0 accepted";
+  } catch (const TSourceError& error) {
+    EXPECT_EQ(error.Line(), 4);
+    EXPECT_NE(std::string(error.what()).find("group 0"), std::string::npos) << error.what();
+  }
+}
+
 }  // namespace
 }  // namespace dictionary_writer

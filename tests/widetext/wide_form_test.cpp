@@ -5,8 +5,8 @@
 #include "platform/ui/window_classes/presentation.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "tests/widetext/wide_form_fixture.h"
-#include "widetext/controls/hotkeys.h"
 #include "widetext/controls/wide_form.h"
+#include "widetext/menus/hotkeys.h"
 #include "widetext/standard/static_text.h"
 
 namespace widetext::testing {

@@ -119,7 +119,11 @@ TContainerContent ParseDictionarySource(std::string_view Source) {
     } else if (columns[0] == "group") {
       if (content.Languages.empty()) throw TSourceError(lineNumber, "no language declared");
       if (columns.size() < 3) throw TSourceError(lineNumber, "expected: group <code> <texts>");
-      const int code = Number(columns[1], lineNumber, 0, 0x7FFFFFFF - kGroupMarkerBase);
+      // Group 0's marker would be the marker base itself, which the
+      // dictionary takes for no marker: its items would join the group
+      // before it and spoil that group's order.
+      if (columns[1] == "0") throw TSourceError(lineNumber, "group 0 cannot be looked up: groups start at 1");
+      const int code = Number(columns[1], lineNumber, 1, 0x7FFFFFFF - kGroupMarkerBase);
       if (const auto [at, added] = groupLines.try_emplace(code, lineNumber); !added) {
         throw TSourceError(lineNumber,
                            "group " + std::string(columns[1]) + " repeated from line " + std::to_string(at->second));
@@ -142,9 +146,9 @@ TContainerContent ParseDictionarySource(std::string_view Source) {
     for (std::size_t l = 0; l < content.Languages.size(); ++l) content.Languages[l].Strings.push_back(Entry.Texts[l]);
   };
   for (auto& group : groups) {
-    std::sort(group.Items.begin(), group.Items.end(), [](const TEntry& a, const TEntry& b) { return a.Code < b.Code; });
+    std::sort(group.Items.begin(), group.Items.end(), [](const TEntry& A, const TEntry& B) { return A.Code < B.Code; });
     const auto same = std::adjacent_find(group.Items.begin(), group.Items.end(),
-                                         [](const TEntry& a, const TEntry& b) { return a.Code == b.Code; });
+                                         [](const TEntry& A, const TEntry& B) { return A.Code == B.Code; });
     if (same != group.Items.end()) {
       throw TSourceError(std::next(same)->Line, "the key's code " + std::to_string(same->Code) + " is taken by line " +
                                                     std::to_string(same->Line));

@@ -8,7 +8,7 @@
 //   GP <TAB> Global Positioning System <TAB> = <TAB> Sistema di posizionamento globale
 //
 // "language" lines come first and fix the order of the text columns. A
-// "group" line opens group N: its string carries the marker code
+// "group" line opens group N (N >= 1): its string carries the marker code
 // 1,000,000,000 + N and its texts name the group. Every other line is an
 // item of the open group, keyed by the hash of its first column (the
 // dictionary's item codes). A text "=", or a missing last column, repeats
@@ -30,11 +30,11 @@ inline constexpr std::int32_t kGroupMarkerBase = 1'000'000'000;
 class TSourceError : public std::runtime_error {
  public:
   TSourceError(int Line, const std::string& Message)
-      : std::runtime_error("line " + std::to_string(Line) + ": " + Message), Line_(Line) {}
-  int Line() const { return Line_; }
+      : std::runtime_error("line " + std::to_string(Line) + ": " + Message), line_(Line) {}
+  int Line() const { return line_; }
 
  private:
-  int Line_;
+  int line_;
 };
 
 // Throws TSourceError for malformed lines, invalid UTF-8, repeated

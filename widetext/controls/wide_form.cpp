@@ -1,9 +1,9 @@
 #include "widetext/controls/wide_form.h"
 
 #include "widetext/codepage.h"
-#include "widetext/controls/hotkeys.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/menus/hotkeys.h"
 #include "widetext/wide_strings.h"
 
 namespace widetext {

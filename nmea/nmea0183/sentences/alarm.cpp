@@ -13,6 +13,7 @@ constexpr double kMillisecondsPerDay = 86400000.0;
 }  // namespace
 
 void HandleALR(TSentenceContext& Ctx) {
+  // $--ALR,hhmmss.ss,xxx,A,A,c--c*hh
   const TSentenceFields& f = Ctx.Fields;
   if (!f.Has(5)) return;
   tALR_Rec alarm;

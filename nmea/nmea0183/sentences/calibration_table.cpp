@@ -12,13 +12,14 @@
 namespace nmea {
 
 void HandleARLARC(TSentenceContext& Ctx) {
+  // $PARLARC,c--c,x,x.x,x*hh
   const TSentenceFields& f = Ctx.Fields;
   TNMEACurvePointRec point{.Id = 0, .Index = -1, .X = -999.0, .Y = 1.0};
   if (f.Filled(1)) {
     const std::string_view table = support::TrimText(f[1]);
-    const auto is = [table](std::string_view name) {
-      return table.size() == name.size() && std::equal(table.begin(), table.end(), name.begin(), [](char a, char b) {
-               return (a >= 'a' && a <= 'z' ? a - 32 : a) == b;
+    const auto is = [table](std::string_view Name) {
+      return table.size() == Name.size() && std::equal(table.begin(), table.end(), Name.begin(), [](char A, char B) {
+               return (A >= 'a' && A <= 'z' ? A - 32 : A) == B;
              });
     };
     if (is("SPD")) {

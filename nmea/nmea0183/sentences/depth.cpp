@@ -9,15 +9,16 @@ namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
 
-void StoreDepth(const TSentenceContext& ctx, double metres) {
-  ctx.Data.Depth = static_cast<float>(metres);
-  ctx.Data.DepthTick = ctx.Tick;
-  ctx.TouchQuantity(qtDepth);
+void StoreDepth(const TSentenceContext& Ctx, double Metres) {
+  Ctx.Data.Depth = static_cast<float>(Metres);
+  Ctx.Data.DepthTick = Ctx.Tick;
+  Ctx.TouchQuantity(qtDepth);
 }
 
 }  // namespace
 
 void HandleDBT(TSentenceContext& Ctx) {
+  // $--DBT,x.x,f,x.x,M,x.x,F*hh
   const TSentenceFields& f = Ctx.Fields;
   if (!f.Has(3)) return;
   if (f.Filled(3)) {
@@ -30,6 +31,7 @@ void HandleDBT(TSentenceContext& Ctx) {
 }
 
 void HandleDPT(TSentenceContext& Ctx) {
+  // $--DPT,x.x,x.x,x.x*hh
   tNMEAData& data = Ctx.Data;
   if (Ctx.Fields.Filled(1)) StoreDepth(Ctx, Ctx.Float(1));
   if (Ctx.StoreFloat(2, data.TransducerOffset, data.TransducerOffsetTick)) Ctx.Touch();

@@ -13,6 +13,7 @@ constexpr double kNoAngle = 99999.0;
 }  // namespace
 
 void HandleRPM(TSentenceContext& Ctx) {
+  // $--RPM,a,x,x.x,x.x,A*hh
   const TSentenceFields& f = Ctx.Fields;
   if (!f.Has(5) || Ctx.Letter(5) != 'A') return;
   const bool engine = Ctx.Letter(1) == 'E';
@@ -33,6 +34,7 @@ void HandleRPM(TSentenceContext& Ctx) {
 }
 
 void HandleRSA(TSentenceContext& Ctx) {
+  // $--RSA,x.x,A,x.x,A*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAData& data = Ctx.Data;
   double angle = kNoAngle;
@@ -49,6 +51,9 @@ void HandleRSA(TSentenceContext& Ctx) {
   }
 }
 
-void HandleRSD(TSentenceContext&) {}
+void HandleRSD(TSentenceContext&) {
+  // $--RSD,x.x,x.x,x.x,x.x,x.x,x.x,x.x,x.x,x.x,x.x,x.x,a,a*hh
+  // Known, so that it counts as a decoded sentence; nothing in it is kept.
+}
 
 }  // namespace nmea

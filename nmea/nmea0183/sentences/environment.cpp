@@ -15,42 +15,45 @@ constexpr double kMillibarsPerBar = 1000.0;
 // reading: it must not pass for 0 °C, which would feed a wrong offset to the
 // module's temperature calibration. The update tick and the quantity are
 // stamped whatever the unit.
-void StoreTemperature(const TSentenceContext& ctx, int value, double& member, TTick& tick, TQuantity quantity) {
-  const TSentenceFields& f = ctx.Fields;
-  if (!f.Has(value + 1)) return;
-  if (f.Filled(value)) {
-    const std::string_view unit = support::TrimText(f[value + 1]);
+void StoreTemperature(const TSentenceContext& Ctx, int Value, double& Member, TTick& Tick, TQuantity Quantity) {
+  const TSentenceFields& f = Ctx.Fields;
+  if (!f.Has(Value + 1)) return;
+  if (f.Filled(Value)) {
+    const std::string_view unit = support::TrimText(f[Value + 1]);
     const char letter = unit.size() == 1 ? static_cast<char>(unit[0] & ~0x20) : '\0';
     if (letter == 'C') {
-      member = ctx.Float(value);
-      tick = ctx.Tick;
+      Member = Ctx.Float(Value);
+      Tick = Ctx.Tick;
     } else if (letter == 'F') {
-      member = TSentenceContext::FahrenheitToCelsius(ctx.Float(value));
-      tick = ctx.Tick;
+      Member = TSentenceContext::FahrenheitToCelsius(Ctx.Float(Value));
+      Tick = Ctx.Tick;
     }
   }
-  ctx.TouchQuantity(quantity);
+  Ctx.TouchQuantity(Quantity);
 }
 
-void StorePressure(const TSentenceContext& ctx, int bars) {
-  tNMEAData& data = ctx.Data;
-  if (!ctx.Fields.Filled(bars)) return;
-  data.BarometricPressure = ctx.Float(bars) * kMillibarsPerBar;
-  data.BarometricPressureTick = ctx.Tick;
-  ctx.TouchQuantity(qtBarometricPressure);
+void StorePressure(const TSentenceContext& Ctx, int Bars) {
+  tNMEAData& data = Ctx.Data;
+  if (!Ctx.Fields.Filled(Bars)) return;
+  data.BarometricPressure = Ctx.Float(Bars) * kMillibarsPerBar;
+  data.BarometricPressureTick = Ctx.Tick;
+  Ctx.TouchQuantity(qtBarometricPressure);
 }
 
 }  // namespace
 
 void HandleMTW(TSentenceContext& Ctx) {
+  // $--MTW,x.x,C*hh
   StoreTemperature(Ctx, 1, Ctx.Data.WaterTemperature, Ctx.Data.WaterTemperatureTick, qtWaterTemperature);
 }
 
 void HandleMTA(TSentenceContext& Ctx) {
+  // $--MTA,x.x,C*hh
   StoreTemperature(Ctx, 1, Ctx.Data.AirTemperature, Ctx.Data.AirTemperatureTick, qtAirTemperature);
 }
 
 void HandleMDA(TSentenceContext& Ctx) {
+  // $--MDA,x.x,I,x.x,B,x.x,C,x.x,C,x.x,x.x,x.x,C,x.x,T,x.x,M,x.x,N,x.x,M*hh
   tNMEAData& data = Ctx.Data;
   StorePressure(Ctx, 3);
   StoreTemperature(Ctx, 5, data.AirTemperature, data.AirTemperatureTick, qtAirTemperature);
@@ -60,6 +63,9 @@ void HandleMDA(TSentenceContext& Ctx) {
   StoreTemperature(Ctx, 11, data.DewPoint, data.DewPointTick, qtHumidity);
 }
 
-void HandleMMB(TSentenceContext& Ctx) { StorePressure(Ctx, 3); }
+void HandleMMB(TSentenceContext& Ctx) {
+  // $--MMB,x.x,I,x.x,B*hh
+  StorePressure(Ctx, 3);
+}
 
 }  // namespace nmea

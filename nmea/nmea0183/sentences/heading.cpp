@@ -8,18 +8,27 @@
 namespace nmea {
 
 void HandleHDG(TSentenceContext& Ctx) {
+  // $--HDG,x.x,x.x,a,x.x,a*hh
   Ctx.StoreFloat(1, Ctx.Data.HeadingMagnetic, Ctx.Data.HeadingMagneticTick, qtHeading);
 }
 
 void HandleHDM(TSentenceContext& Ctx) {
+  // $--HDM,x.x,M*hh
   Ctx.StoreFloat(1, Ctx.Data.HeadingMagnetic, Ctx.Data.HeadingMagneticTick, qtHeading);
 }
 
-void HandleHDT(TSentenceContext& Ctx) { Ctx.StoreFloat(1, Ctx.Data.HeadingTrue, Ctx.Data.HeadingTrueTick, qtHeading); }
+void HandleHDT(TSentenceContext& Ctx) {
+  // $--HDT,x.x,T*hh
+  Ctx.StoreFloat(1, Ctx.Data.HeadingTrue, Ctx.Data.HeadingTrueTick, qtHeading);
+}
 
-void HandleROT(TSentenceContext& Ctx) { Ctx.StoreFloat(1, Ctx.Data.RateOfTurn, Ctx.Data.RateOfTurnTick, qtRateOfTurn); }
+void HandleROT(TSentenceContext& Ctx) {
+  // $--ROT,x.x,A*hh
+  Ctx.StoreFloat(1, Ctx.Data.RateOfTurn, Ctx.Data.RateOfTurnTick, qtRateOfTurn);
+}
 
 void HandleHPR(TSentenceContext& Ctx) {
+  // $--HPR,x.x,x.x,x.x*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.HeadingMagnetic, data.HeadingMagneticTick, qtHeading);
   Ctx.StoreFloat(2, data.Pitch, data.PitchTick, qtPitchRoll);

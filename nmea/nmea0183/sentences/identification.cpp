@@ -11,8 +11,8 @@ namespace nmea {
 namespace {
 
 // Device class by product code; unknown codes have class 0.
-std::uint16_t ClassOfProduct(std::uint32_t productCode) {
-  switch (productCode) {
+std::uint16_t ClassOfProduct(std::uint32_t ProductCode) {
+  switch (ProductCode) {
     case 0:
     case 3:
     case 10:
@@ -32,6 +32,7 @@ std::uint16_t ClassOfProduct(std::uint32_t productCode) {
 }  // namespace
 
 void HandleARLIHS(TSentenceContext& Ctx) {
+  // $PARLIHS,hhhhhhhh,c--c,x,c--c,c--c,c--c,hhhh,hhhhhhhh,c--c,hh*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAProd product;
   TNMEA2KDecoder::InitProduct(product);

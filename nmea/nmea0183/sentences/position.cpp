@@ -9,13 +9,14 @@
 namespace nmea {
 namespace {
 
-bool IsFixQuality(std::int64_t quality) { return quality >= 1 && quality <= 3; }
+bool IsFixQuality(std::int64_t Quality) { return Quality >= 1 && Quality <= 3; }
 
-std::uint8_t Byte(std::string_view text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(text)); }
+std::uint8_t Byte(std::string_view Text) { return static_cast<std::uint8_t>(support::SafeStrToInt64(Text)); }
 
 }  // namespace
 
 void HandleGGA(TSentenceContext& Ctx) {
+  // $--GGA,hhmmss.ss,llll.ll,a,yyyyy.yy,a,x,xx,x.x,x.x,M,x.x,M,x.x,xxxx*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -48,6 +49,7 @@ void HandleGGA(TSentenceContext& Ctx) {
 }
 
 void HandleGLL(TSentenceContext& Ctx) {
+  // $--GLL,llll.ll,a,yyyyy.yy,a,hhmmss.ss,A,a*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -55,9 +57,11 @@ void HandleGLL(TSentenceContext& Ctx) {
   ReadPosition(Ctx, 1, position);
   TTimeStage time;
   Ctx.ParseTime(f[5], time);
-  if (f.Has(6)) {
-    // An empty status keeps the fix state of the earlier sentences.
-    if (f.Filled(6)) gps.NoFix = Ctx.Letter(6) == 'V' ? 1 : 0;
+  // Only status A reports a fix: V says there is none, and so does any other
+  // letter a receiver may send. An empty status keeps the fix state of the
+  // earlier sentences but gives no position of its own.
+  if (f.Filled(6)) {
+    gps.NoFix = Ctx.Letter(6) == 'A' ? 0 : 1;
     if (gps.NoFix == 0) {
       Ctx.StoreTime(time);
       Ctx.Touch();
@@ -71,6 +75,7 @@ void HandleGLL(TSentenceContext& Ctx) {
 }
 
 void HandleRMC(TSentenceContext& Ctx) {
+  // $--RMC,hhmmss.ss,A,llll.ll,a,yyyyy.yy,a,x.x,x.x,xxxxxx,x.x,a,a*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAData& data = Ctx.Data;
   tGPS& gps = data.GPS;
@@ -117,6 +122,7 @@ void HandleRMC(TSentenceContext& Ctx) {
 }
 
 void HandleVTG(TSentenceContext& Ctx) {
+  // $--VTG,x.x,T,x.x,M,x.x,N,x.x,K,a*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.COG, data.COGTick, qtCourseOverGround);
   Ctx.StoreFloat(5, data.SOG, data.SOGTick, qtSpeedOverGround);

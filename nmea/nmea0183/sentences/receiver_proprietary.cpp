@@ -7,6 +7,7 @@
 namespace nmea {
 
 void HandleGRMM(TSentenceContext& Ctx) {
+  // $PGRMM,c--c*hh
   Ctx.Data.GPS.Manufacturer = Ctx.Manufacturer;
   if (Ctx.Fields.Filled(1)) {
     Ctx.Data.GPS.Datum.Str = Ctx.Fields[1];
@@ -16,6 +17,7 @@ void HandleGRMM(TSentenceContext& Ctx) {
 }
 
 void HandleGRME(TSentenceContext& Ctx) {
+  // $PGRME,x.x,M,x.x,M,x.x,M*hh
   tGPS& gps = Ctx.Data.GPS;
   gps.Manufacturer = Ctx.Manufacturer;
   if (Ctx.StoreFloat(1, gps.HorizontalError, gps.HorizontalErrorTick)) Ctx.Touch();
@@ -23,11 +25,13 @@ void HandleGRME(TSentenceContext& Ctx) {
 }
 
 void HandleGRMT(TSentenceContext& Ctx) {
+  // $PGRMT,c--c,A,A,A,A,A,c,x,x*hh
   if (Ctx.Fields.Filled(1)) Ctx.Data.GPS.ReceiverInfo = Ctx.Fields[1];
   Ctx.Touch();
 }
 
 void HandleMTK590(TSentenceContext& Ctx) {
+  // $PMTK590,x*hh
   if (Ctx.Fields.Filled(1)) {
     Ctx.Self.SetExtra({kExtraMtk590, static_cast<std::int32_t>(Ctx.Int(1)), Ctx.Tick}, Ctx.Data.Extras);
   }

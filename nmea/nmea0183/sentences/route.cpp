@@ -9,13 +9,14 @@
 namespace nmea {
 namespace {
 
-void StoreTrimmed(const TSentenceContext& ctx, int n, std::string& member) {
-  if (ctx.Fields.Filled(n)) member = support::TrimText(ctx.Fields[n]);
+void StoreTrimmed(const TSentenceContext& Ctx, int N, std::string& Member) {
+  if (Ctx.Fields.Filled(N)) Member = support::TrimText(Ctx.Fields[N]);
 }
 
 }  // namespace
 
 void HandleRMB(TSentenceContext& Ctx) {
+  // $--RMB,A,x.x,a,c--c,c--c,llll.ll,a,yyyyy.yy,a,x.x,x.x,x.x,A,a*hh
   const TSentenceFields& f = Ctx.Fields;
   trRoute& route = Ctx.Data.Route;
   if (Ctx.Letter(1) == 'V') return;
@@ -38,6 +39,7 @@ void HandleRMB(TSentenceContext& Ctx) {
 }
 
 void HandleWPL(TSentenceContext& Ctx) {
+  // $--WPL,llll.ll,a,yyyyy.yy,a,c--c*hh
   TPositionStage position;
   ReadPosition(Ctx, 1, position);
   if (!Ctx.Fields.Filled(5) || position.Latitude == kNoPosition || position.Longitude == kNoPosition) return;
@@ -49,6 +51,7 @@ void HandleWPL(TSentenceContext& Ctx) {
 }
 
 void HandleWCV(TSentenceContext& Ctx) {
+  // $--WCV,x.x,N,c--c,a*hh
   trWaypoint& waypoint = Ctx.Data.Waypoint;
   if (Ctx.Fields.Filled(1)) waypoint.ClosureVelocity = Ctx.Float(1);
   if (Ctx.Fields.Filled(3)) {

@@ -1,6 +1,8 @@
 // Receiver state: fix type and dilutions of precision (GSA), satellites in
 // view (GSV) and the datum in use (DTM).
 
+#include <algorithm>
+
 #include "nmea/link/endpoint.h"
 #include "nmea/nmea0183/sentence_handlers.h"
 
@@ -15,6 +17,7 @@ constexpr int kSatsPerGsv = 4;
 }  // namespace
 
 void HandleGSA(TSentenceContext& Ctx) {
+  // $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   gps.LastFixSentenceTick = Ctx.Tick;
@@ -30,6 +33,7 @@ void HandleGSA(TSentenceContext& Ctx) {
 }
 
 void HandleGSV(TSentenceContext& Ctx) {
+  // $--GSV,x,x,xx,xx,xx,xxx,xx,...,xx,xx,xxx,xx,h*hh
   const TSentenceFields& f = Ctx.Fields;
   tGPS& gps = Ctx.Data.GPS;
   std::int64_t messages = 0;
@@ -49,10 +53,19 @@ void HandleGSV(TSentenceContext& Ctx) {
     Ctx.Touch();
     gps.SatellitesTick = Ctx.Tick;
   }
+  // A set that starts again describes the sky anew: satellites that only a
+  // lost message of the previous set would have removed must not linger.
+  if (message == 1) std::fill(sats.begin(), sats.end(), tSatEntry{});
   // Receivers of the newer standard end the sentence with a signal id, a
-  // lone field after the last satellite; it is no satellite.
+  // lone field after the last whole group. A lone field is a satellite's
+  // number instead when the count in view leaves this message one more
+  // satellite than its whole groups: the group was cut after its number.
   int last = f.Count() - 1;
-  if (last > 3 && (last - 3) % kSatsPerGsv == 1) --last;
+  if (last > 3 && (last - 3) % kSatsPerGsv == 1) {
+    const int whole = (last - 3) / kSatsPerGsv;
+    const std::int64_t inMessage = f.Filled(3) ? Ctx.Int(3) - (message - 1) * kSatsPerGsv : 0;
+    if (inMessage <= whole) --last;
+  }
   for (int j = 0; j < kSatsPerGsv; ++j) {
     const std::int64_t index = (message - 1) * kSatsPerGsv + j;
     if (index < 0 || index >= static_cast<std::int64_t>(sats.size())) continue;
@@ -75,6 +88,7 @@ void HandleGSV(TSentenceContext& Ctx) {
 }
 
 void HandleDTM(TSentenceContext& Ctx) {
+  // $--DTM,ccc,a,x.x,a,x.x,a,x.x,ccc*hh
   if (!Ctx.Fields.Filled(1)) return;
   trString& datum = Ctx.Data.GPS.Datum;
   datum.Str = Ctx.Fields[1];

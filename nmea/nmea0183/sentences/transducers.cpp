@@ -17,24 +17,25 @@ namespace {
 constexpr std::size_t kMaxSensors = 256;
 
 // Updates the entry of the same name and type in place, or appends one.
-void StoreSensor(tSensorArray& sensors, trSensor& sensor, std::string_view name) {
-  sensor.Key = support::StringHash(name);
-  const auto found = std::find_if(sensors.begin(), sensors.end(), [&sensor](const trSensor& s) {
-    return s.Key == sensor.Key && s.Type == sensor.Type;
+void StoreSensor(tSensorArray& Sensors, trSensor& Sensor, std::string_view Name) {
+  Sensor.Key = support::StringHash(Name);
+  const auto found = std::find_if(Sensors.begin(), Sensors.end(), [&Sensor](const trSensor& S) {
+    return S.Key == Sensor.Key && S.Type == Sensor.Type;
   });
-  if (found != sensors.end()) {
-    found->Value = sensor.Value;
-    found->Units = sensor.Units;
-    found->Tick = sensor.Tick;
-  } else if (sensors.size() < kMaxSensors) {
-    sensor.Name = name;
-    sensors.push_back(sensor);
+  if (found != Sensors.end()) {
+    found->Value = Sensor.Value;
+    found->Units = Sensor.Units;
+    found->Tick = Sensor.Tick;
+  } else if (Sensors.size() < kMaxSensors) {
+    Sensor.Name = Name;
+    Sensors.push_back(Sensor);
   }
 }
 
 }  // namespace
 
 void HandleXDR(TSentenceContext& Ctx) {
+  // $--XDR,a,x.x,a,c--c,...,a,x.x,a,c--c*hh
   const TSentenceFields& f = Ctx.Fields;
   // Kept between sentences only for its capacity, so that names are built
   // without allocating.

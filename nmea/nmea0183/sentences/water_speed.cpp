@@ -7,12 +7,14 @@
 namespace nmea {
 
 void HandleVHW(TSentenceContext& Ctx) {
+  // $--VHW,x.x,T,x.x,M,x.x,N,x.x,K*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(3, data.HeadingMagnetic, data.HeadingMagneticTick, qtHeading);
   Ctx.StoreFloat(5, data.WaterSpeed, data.WaterSpeedTick, qtWaterSpeed);
 }
 
 void HandleVLW(TSentenceContext& Ctx) {
+  // $--VLW,x.x,N,x.x,N,x.x,N,x.x,N*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.TotalWaterDistance, data.TotalWaterDistanceTick);
   Ctx.StoreFloat(3, data.TripWaterDistance, data.TripWaterDistanceTick, qtTripDistance);
@@ -21,6 +23,7 @@ void HandleVLW(TSentenceContext& Ctx) {
 }
 
 void HandleVPW(TSentenceContext& Ctx) {
+  // $--VPW,x.x,N,x.x,M*hh
   Ctx.StoreFloat(1, Ctx.Data.SpeedParallelToWind, Ctx.Data.SpeedParallelToWindTick);
 }
 

@@ -12,22 +12,23 @@ constexpr double kKnotsPerKmh = 0.5399568034557235;
 constexpr double kKnotsPerMetrePerSecond = 1.9438444924406046;
 constexpr double kKnotsPerMph = 0.8689757019438445;
 
-void StoreWind(const TSentenceContext& ctx, double value, double& member, TTick& tick) {
-  member = value;
-  tick = ctx.Tick;
-  ctx.TouchQuantity(qtWind);
+void StoreWind(const TSentenceContext& Ctx, double Value, double& Member, TTick& Tick) {
+  Member = Value;
+  Tick = Ctx.Tick;
+  Ctx.TouchQuantity(qtWind);
 }
 
 // Angle, "L" or "R", speed in knots, as VWR and VWT send them.
-void HandleSidedWind(const TSentenceContext& ctx, double& angle, TTick& angleTick, double& speed, TTick& speedTick) {
-  const bool parsed = ctx.StoreFloat(1, angle, angleTick, qtWind);
-  if (parsed && ctx.Equals(2, "L")) angle = -angle;
-  ctx.StoreFloat(3, speed, speedTick, qtWind);
+void HandleSidedWind(const TSentenceContext& Ctx, double& Angle, TTick& AngleTick, double& Speed, TTick& SpeedTick) {
+  const bool parsed = Ctx.StoreFloat(1, Angle, AngleTick, qtWind);
+  if (parsed && Ctx.Equals(2, "L")) Angle = -Angle;
+  Ctx.StoreFloat(3, Speed, SpeedTick, qtWind);
 }
 
 }  // namespace
 
 void HandleMWV(TSentenceContext& Ctx) {
+  // $--MWV,x.x,a,x.x,a,A*hh
   const TSentenceFields& f = Ctx.Fields;
   tNMEAData& data = Ctx.Data;
   if (!f.Has(2)) return;
@@ -58,18 +59,21 @@ void HandleMWV(TSentenceContext& Ctx) {
 }
 
 void HandleMWD(TSentenceContext& Ctx) {
+  // $--MWD,x.x,T,x.x,M,x.x,N,x.x,M*hh
   tNMEAData& data = Ctx.Data;
   Ctx.StoreFloat(1, data.TrueWindDirection, data.TrueWindDirectionTick, qtWind);
   Ctx.StoreFloat(5, data.TrueWindSpeed, data.TrueWindSpeedTick, qtWind);
 }
 
 void HandleVWR(TSentenceContext& Ctx) {
+  // $--VWR,x.x,a,x.x,N,x.x,M,x.x,K*hh
   tNMEAData& data = Ctx.Data;
   HandleSidedWind(Ctx, data.ApparentWindAngle, data.ApparentWindAngleTick, data.ApparentWindSpeed,
                   data.ApparentWindSpeedTick);
 }
 
 void HandleVWT(TSentenceContext& Ctx) {
+  // $--VWT,x.x,a,x.x,N,x.x,M,x.x,K*hh
   tNMEAData& data = Ctx.Data;
   HandleSidedWind(Ctx, data.TrueWindAngle, data.TrueWindAngleTick, data.TrueWindSpeed, data.TrueWindSpeedTick);
 }

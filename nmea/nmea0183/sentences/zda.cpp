@@ -5,6 +5,7 @@
 namespace nmea {
 
 void HandleZDA(TSentenceContext& Ctx) {
+  // $--ZDA,hhmmss.ss,xx,xx,xxxx,xx,xx*hh
   TTimeStage time;
   TDateStage date;
   if (Ctx.ParseTime(Ctx.Fields[1], time)) Ctx.Touch();

@@ -9,6 +9,10 @@
 namespace platform {
 namespace {
 
+// Lists inside a skipped value nest no deeper than this; a stream that nests
+// them without end would otherwise run the reader out of stack.
+constexpr int kMaxSkippedLists = 64;
+
 const TPropInfo* FindProp(const std::vector<TPropInfo>& props, const std::string& name) {
   for (const auto& p : props) {
     if (SameText(p.Name, name)) return &p;
@@ -35,6 +39,11 @@ T TReader::Scalar() {
 
 void TReader::Invalid() { throw EReadError("Invalid property value"); }
 
+void TReader::CheckAnnounced(std::uint64_t Count) {
+  const std::int64_t left = Stream().Size() - Stream().Position();
+  if (left < 0 || Count > static_cast<std::uint64_t>(left)) Invalid();
+}
+
 TValueType TReader::ReadValue() {
   const auto v = Scalar<std::uint8_t>();
   if (v > vaUTF8String) Invalid();
@@ -60,14 +69,12 @@ void TReader::ReadListEnd() {
 std::string TReader::ReadString() {
   const TValueType v = ReadValue();
   switch (v) {
-    case vaString: {
-      std::string s(Scalar<std::uint8_t>(), '\0');
-      Bytes(s.data(), static_cast<std::int64_t>(s.size()));
-      return s;
-    }
+    case vaString:
+      return ReadStr();
     case vaLString:
     case vaUTF8String: {
       const auto len = Scalar<std::uint32_t>();
+      CheckAnnounced(len);
       std::string s(len, '\0');
       Bytes(s.data(), len);
       return s;
@@ -84,7 +91,7 @@ std::u16string TReader::ReadWideString() {
   if (NextValue() != vaWString) return Cp1252ToUtf16(ReadString());
   ReadValue();
   const auto count = Scalar<std::uint32_t>();
-  if (count > static_cast<std::uint64_t>(Stream().Size() - Stream().Position()) / 2) Invalid();
+  CheckAnnounced(std::uint64_t{count} * 2);
   std::u16string s(count, u'\0');
   for (auto& unit : s) unit = static_cast<char16_t>(Scalar<std::uint16_t>());
   return s;
@@ -130,17 +137,22 @@ std::string TReader::ReadIdent() {
 }
 
 std::string TReader::ReadStr() {
-  std::string s(Scalar<std::uint8_t>(), '\0');
+  const auto len = Scalar<std::uint8_t>();
+  CheckAnnounced(len);
+  std::string s(len, '\0');
   Bytes(s.data(), static_cast<std::int64_t>(s.size()));
   return s;
 }
 
-void TReader::SkipValue() {
+void TReader::SkipValue() { SkipNested(0); }
+
+void TReader::SkipNested(int Lists) {
   const TValueType v = NextValue();
   switch (v) {
     case vaList:
+      if (Lists >= kMaxSkippedLists) Invalid();
       ReadValue();
-      while (!EndOfList()) SkipValue();
+      while (!EndOfList()) SkipNested(Lists + 1);
       ReadListEnd();
       return;
     case vaInt8:
@@ -167,6 +179,7 @@ void TReader::SkipValue() {
     case vaBinary: {
       ReadValue();
       const auto len = Scalar<std::uint32_t>();
+      CheckAnnounced(len);
       Stream().Seek(len, soCurrent);
       return;
     }

@@ -95,6 +95,10 @@ class TReader : public TFiler {
   template <class T>
   T Scalar();
   [[noreturn]] void Invalid();
+  // A length a value announces is checked against the bytes left before
+  // anything is allocated for it.
+  void CheckAnnounced(std::uint64_t Count);
+  void SkipNested(int Lists);
 
   std::string propName_;
   bool handled_ = false;

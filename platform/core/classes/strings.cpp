@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/core/classes/filer.h"
+#include "platform/core/classes/sorted_items.h"
 #include "platform/core/classes/streams.h"
 
 namespace platform {
@@ -462,24 +463,9 @@ int TStringList::IndexOf(const std::string& S) const {
 }
 
 bool TStringList::Find(const std::string& S, int& Index) const {
-  bool found = false;
-  int low = 0;
-  int high = GetCount() - 1;
-  while (low <= high) {
-    const int mid = low + (high - low) / 2;
-    const int c = CompareStrings(items_[static_cast<std::size_t>(mid)].String, S);
-    if (c < 0) {
-      low = mid + 1;
-    } else {
-      high = mid - 1;
-      if (c == 0) {
-        found = true;
-        if (Duplicates != dupAccept) low = mid;
-      }
-    }
-  }
-  Index = low;
-  return found;
+  return FindSortedItem(
+      GetCount(), Duplicates != dupAccept,
+      [&](int i) { return CompareStrings(items_[static_cast<std::size_t>(i)].String, S); }, Index);
 }
 
 void TStringList::Sort() {
@@ -497,33 +483,9 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 }
 
 void TStringList::QuickSort(int L, int R, const TStringListSortCompare& Compare) {
-  // Recursion on the smaller part keeps the stack shallow.
-  while (L < R) {
-    int i = L;
-    int j = R;
-    int pivot = L + (R - L) / 2;
-    do {
-      while (Compare(*this, i, pivot) < 0) ++i;
-      while (Compare(*this, j, pivot) > 0) --j;
-      if (i <= j) {
-        if (i != j) std::swap(items_[static_cast<std::size_t>(i)], items_[static_cast<std::size_t>(j)]);
-        if (pivot == i) {
-          pivot = j;
-        } else if (pivot == j) {
-          pivot = i;
-        }
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (j - L < R - i) {
-      if (L < j) QuickSort(L, j, Compare);
-      L = i;
-    } else {
-      if (i < R) QuickSort(i, R, Compare);
-      R = j;
-    }
-  }
+  QuickSortItems(
+      L, R, [&](int a, int b) { return Compare(*this, a, b); },
+      [&](int a, int b) { std::swap(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]); });
 }
 
 void TStringList::SetSorted(bool Value) {

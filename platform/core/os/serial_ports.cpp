@@ -108,8 +108,15 @@ void ListDevices(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out
   }
 }
 
+// A real folder (not a link to one) of the user's own that no one else may
+// enter: a link another user could put there would be opened as a port.
+bool IsPrivateFolder(const fs::path& dir) {
+  struct stat st {};
+  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
+}
+
 void ListVirtual(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out) {
-  if (roots.VirtualFolder.empty()) return;
+  if (roots.VirtualFolder.empty() || !IsPrivateFolder(roots.VirtualFolder)) return;
   std::error_code ec;
   for (fs::directory_iterator it(roots.VirtualFolder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code linkEc;
@@ -138,10 +145,7 @@ std::string EnsureVirtualPortFolder() {
   // prepared by another user.
   for (const fs::path& dir : {folder.parent_path(), folder}) {
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
-    struct stat st {};
-    if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 0022) != 0) {
-      return {};
-    }
+    if (!IsPrivateFolder(dir)) return {};
   }
   return folder.string();
 }

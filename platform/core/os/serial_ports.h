@@ -23,14 +23,16 @@ struct SerialPortEntry {
 struct SerialPortRoots {
   std::string SysClassTty = "/sys/class/tty";
   std::string Dev = "/dev";
-  std::string VirtualFolder;  // empty: no virtual ports
+  // Empty, or a folder that is not the user's own and closed to others: no
+  // virtual ports.
+  std::string VirtualFolder;
 };
 
 // $XDG_RUNTIME_DIR/veltrosa/ports, or /tmp/veltrosa-<uid>/ports when the
 // variable is unset. Not created here.
 std::string VirtualPortFolder();
 // Creates the folder (private to the user) and returns it; empty when it
-// cannot be made or is not the user's own.
+// cannot be made or is not the user's own and closed to others.
 std::string EnsureVirtualPortFolder();
 
 SerialPortRoots DefaultSerialPortRoots();

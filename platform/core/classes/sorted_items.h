@@ -1,0 +1,66 @@
+#pragma once
+// The search and the sort that every string list shares, over items reached
+// by index, whatever the list keeps in them.
+
+namespace platform {
+
+// Binary search of the sorted items 0..Count-1, where CompareAt(i) compares
+// item i with what is sought (negative, 0 or positive). True when found;
+// Index is then an equal item, the first one unless StopAtEqual, and
+// otherwise the insertion point.
+template <class CompareAt>
+bool FindSortedItem(int Count, bool StopAtEqual, const CompareAt& compareAt, int& Index) {
+  bool found = false;
+  int low = 0;
+  int high = Count - 1;
+  while (low <= high) {
+    const int mid = low + (high - low) / 2;
+    const int c = compareAt(mid);
+    if (c < 0) {
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+      if (c == 0) {
+        found = true;
+        if (StopAtEqual) low = mid;
+      }
+    }
+  }
+  Index = low;
+  return found;
+}
+
+// Quicksort of the items L..R: Compare(i, j) compares items i and j,
+// Exchange(i, j) swaps them. The pivot travels with its item, and recursion
+// into the smaller part keeps the stack shallow on any input.
+template <class Compare, class Exchange>
+void QuickSortItems(int L, int R, const Compare& compare, const Exchange& exchange) {
+  while (L < R) {
+    int i = L;
+    int j = R;
+    int pivot = L + (R - L) / 2;
+    do {
+      while (compare(i, pivot) < 0) ++i;
+      while (compare(j, pivot) > 0) --j;
+      if (i <= j) {
+        if (i != j) exchange(i, j);
+        if (pivot == i) {
+          pivot = j;
+        } else if (pivot == j) {
+          pivot = i;
+        }
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (j - L < R - i) {
+      QuickSortItems(L, j, compare, exchange);
+      L = i;
+    } else {
+      QuickSortItems(i, R, compare, exchange);
+      R = j;
+    }
+  }
+}
+
+}  // namespace platform
