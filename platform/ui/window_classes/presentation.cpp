@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -14,6 +15,7 @@
 
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/queue.h"
+#include "platform/core/window_system/thread_check.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "platform/ui/window_classes/stdclasses.h"
@@ -237,12 +239,24 @@ QImage Grab(HWND hWnd) {
   return w->grab().toImage();
 }
 
+void CheckUi(const char* call) {
+  if (!IsUiThread()) FailThreadCheck(call, "off the user-interface thread");
+  const QCoreApplication* app = QCoreApplication::instance();
+  if (!app || app->thread() != QThread::currentThread()) FailThreadCheck(call, "before the user interface was started");
+}
+
+// The Qt application is made here, on the thread that becomes the
+// user-interface thread, and on no other.
 void InitializeUi() {
-  EnsureApplication();
   BindUiThread();
+  if (!IsUiThread()) FailThreadCheck("InitializeUi", "while another thread serves as the user-interface thread");
   static bool done = false;
   if (done) return;
   done = true;
+  static int argc = 1;
+  static char name[] = "veltrosa";
+  static char* argv[] = {name, nullptr};
+  if (!QCoreApplication::instance()) new QApplication(argc, argv);
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
@@ -252,6 +266,7 @@ void InitializeUi() {
 }
 
 bool SaveWindowImage(HWND hWnd, const std::string& fileName) {
+  RequireUi();
   const QImage image = Grab(hWnd);
   return !image.isNull() && image.save(QString::fromStdString(fileName), "PNG");
 }
@@ -261,8 +276,8 @@ bool SaveWindowImage(HWND hWnd, const std::string& fileName) {
 namespace platform {
 
 bool GetCursorPos(POINT* pt) {
+  ui::RequireUi();
   if (!pt) return false;
-  ui::EnsureApplication();
   const QPoint p = QCursor::pos();
   *pt = POINT{p.x(), p.y()};
   return true;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <source_location>
 #include <string>
 
 #include "platform/core/window_system/window.h"
@@ -41,8 +42,16 @@ struct HDC__ {
 
 namespace platform::ui {
 
-// Makes the Qt application object when there is none yet.
-void EnsureApplication();
+// The Qt side of the user-interface thread's rule: in builds with thread
+// checks, a call made off that thread, or before the start of the user
+// interface made the Qt application there, stops the program naming the
+// call.
+void CheckUi(const char* call);
+inline void RequireUi([[maybe_unused]] std::source_location call = std::source_location::current()) {
+#ifdef VELTROSA_CHECK_THREADS
+  CheckUi(call.function_name());
+#endif
+}
 
 // Stops the signals of a widget and its parts: they would reach a peer that
 // is going.
