@@ -155,11 +155,14 @@ LPARAM Point(const QPoint& p) {
                     static_cast<WORD>(static_cast<std::int16_t>(p.y())));
 }
 
+// Alt is held for the Alt key itself too, which Qt reports before it counts.
+bool AltHeld(const QKeyEvent& k) { return (k.modifiers() & Qt::AltModifier) || k.key() == Qt::Key_Alt; }
+
 // Key data as the window system gives it: the scan code in bits 16-23, Alt
 // held in bit 29, a repeat in bit 30 and a release in bits 30 and 31.
 LPARAM KeyData(const QKeyEvent& k) {
   DWORD data = 1 | ((k.nativeScanCode() & 0xFF) << 16);
-  if (k.modifiers() & Qt::AltModifier) data |= 1u << 29;
+  if (AltHeld(k)) data |= 1u << 29;
   if (k.type() == QEvent::KeyRelease) {
     data |= 3u << 30;
   } else if (k.isAutoRepeat()) {
@@ -174,7 +177,7 @@ void PostKey(HWND h, const QKeyEvent& k) {
   if (vk == 0 && !k.text().isEmpty()) vk = 0xE5;  // a character the layout made
   const bool press = k.type() == QEvent::KeyPress;
   if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) SetKeyDown(static_cast<int>(vk), press);
-  const bool alt = (k.modifiers() & Qt::AltModifier) != 0;
+  const bool alt = AltHeld(k);
   if (press) {
     PostKeyDown(h, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyData(k), FromQString(k.text()));
   } else {

@@ -2,18 +2,15 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
 #include <QTimer>
-#include <QWheelEvent>
 
 #include <algorithm>
 
-#include "platform/core/window_system/input.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/ui/window_classes/qt_internal.h"
