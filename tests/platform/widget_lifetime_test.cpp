@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <functional>
@@ -8,6 +10,7 @@
 #include "platform/ui/controls/comctrls.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/qt_peer.h"
 
 namespace {
 
@@ -111,6 +114,28 @@ TEST_F(WidgetLifetimeTest, AControlFreedByItsOwnClickGivesBackItsWidgetAfterward
       Free(button);
     };
     SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  });
+  Free(form);
+}
+
+// The same for a list box whose selection, made by a click, frees it: the
+// list view is in the middle of handling that click.
+TEST_F(WidgetLifetimeTest, AListFreedByTheSelectionItsClickMadeGivesBackItsWidgetAfterwards) {
+  auto* form = new TForm(nullptr, TCustomForm::CreateNew);
+  form->Show();
+  ExpectNoGrowth([form] {
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 100, 100);
+    list->Items().Add("one");
+    list->Items().Add("two");
+    list->OnClick = [list](TObject*) { Free(list); };
+    QWidget* viewport = static_cast<QAbstractScrollArea*>(ui::WidgetOf(list->Handle()))->viewport();
+    const QPoint at(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(viewport->mapToGlobal(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &press);
+    Application->ProcessMessages();
   });
   Free(form);
 }

@@ -10,10 +10,12 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/queue.h"
@@ -251,6 +253,18 @@ UINT ClipboardMessageForChar(char16_t unit) {
   }
 }
 
+// Hands events to a widget as replayed input. What an event sets off may
+// free the control, its peer and router included; nothing of them is
+// touched once that has happened, and no later event is handed on.
+void Deliver(QPointer<InputRouter> router, QPointer<QWidget> target, std::initializer_list<QEvent*> events) {
+  for (QEvent* e : events) {
+    if (!router || !target) return;
+    router->replaying = true;
+    QCoreApplication::sendEvent(target, e);
+    if (router) router->replaying = false;
+  }
+}
+
 UINT ClipboardMessageForKey(UINT vk) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool control = GetKeyState(VK_CONTROL) < 0;
@@ -366,10 +380,7 @@ void QtPeer::ReplayChar(char16_t unit) {
   }
   QKeyEvent press(QEvent::KeyPress, key, mods, text);
   QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  router_->replaying = true;
-  QCoreApplication::sendEvent(target, &press);
-  QCoreApplication::sendEvent(target, &release);
-  router_->replaying = false;
+  Deliver(router_.get(), target, {&press, &release});
 }
 
 void QtPeer::ReplayKey(UINT msg, WPARAM vk) {
@@ -387,9 +398,7 @@ void QtPeer::ReplayKey(UINT msg, WPARAM vk) {
     }
   }
   QKeyEvent e(msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key, Modifiers());
-  router_->replaying = true;
-  QCoreApplication::sendEvent(target, &e);
-  router_->replaying = false;
+  Deliver(router_.get(), target, {&e});
 }
 
 void QtPeer::ReplayMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -409,9 +418,7 @@ void QtPeer::ReplayMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (wParam & MK_LBUTTON) buttons |= Qt::LeftButton;
   if (wParam & MK_RBUTTON) buttons |= Qt::RightButton;
   QMouseEvent e(type, QPointF(local), QPointF(global), button, buttons, Modifiers());
-  router_->replaying = true;
-  QCoreApplication::sendEvent(target, &e);
-  router_->replaying = false;
+  Deliver(router_.get(), target, {&e});
 }
 
 // The part of the widget under the point takes the turn (a scroll area's
@@ -427,9 +434,7 @@ bool QtPeer::ReplayWheel(WPARAM wParam, LPARAM lParam) {
   QWheelEvent e(QPointF(target->mapFromGlobal(global)), QPointF(global), QPoint(), QPoint(0, turn), buttons,
                 Modifiers(), Qt::NoScrollPhase, false);
   e.setAccepted(false);
-  router_->replaying = true;
-  QCoreApplication::sendEvent(target, &e);
-  router_->replaying = false;
+  Deliver(router_.get(), target, {&e});
   return e.isAccepted();
 }
 
