@@ -1,8 +1,11 @@
 // Throughput of the receive path: a mixed real capture framed, checked,
 // counted and stored through ParseBytes in serial-reader-sized chunks, and
-// the bare exclusive-or pass over the same bytes as the floor.
+// the bare exclusive-or pass over the same bytes as the floor. Also the cost
+// of the system tick every decoded sentence is stamped with, beside the
+// boot-time clock it follows read directly.
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +18,7 @@
 
 #include "nmea/link/endpoint.h"
 #include "nmea/nmea0183/sentence_parser.h"
+#include "platform/core/os/clock.h"
 #include "support/hashing.h"
 
 // Counts heap allocations, so the report shows that the receive path makes
@@ -124,6 +128,20 @@ void BM_XorFloor(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * capture.size()));
 }
 BENCHMARK(BM_XorFloor)->Unit(benchmark::kMillisecond);
+
+void BM_SystemTick(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(platform::GetTickCount());
+}
+BENCHMARK(BM_SystemTick);
+
+void BM_BootTimeClock(benchmark::State& state) {
+  for (auto _ : state) {
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    benchmark::DoNotOptimize(ts);
+  }
+}
+BENCHMARK(BM_BootTimeClock);
 
 }  // namespace
 

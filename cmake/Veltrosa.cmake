@@ -12,7 +12,10 @@ if(VELTROSA_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message(FATAL_ERROR "VELTROSA_FUZZ needs clang (use the fuzz preset)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour stops the run, as in the sanitizer preset, so that
+  # the fuzzer reports it as a crash.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
@@ -87,6 +90,10 @@ endfunction()
 # macro.
 set(VELTROSA_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data" CACHE PATH "Folder of the real captures and reference lists")
 
+# Every fuzz run gives up on an input that runs longer than this many
+# seconds, reporting it as a hang.
+set(VELTROSA_FUZZ_INPUT_SECONDS 10)
+
 # A libFuzzer target from one source file; ctest runs it for a bounded time,
 # starting from the seed folders SEEDS when given.
 function(veltrosa_fuzzer name source)
@@ -100,8 +107,8 @@ function(veltrosa_fuzzer name source)
   add_dependencies(all_fuzzers ${name})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${corpus})
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048
-           -print_final_stats=1 ${ARG_ARGS} ${corpus} ${ARG_SEEDS})
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${ARG_SECONDS} -timeout=${VELTROSA_FUZZ_INPUT_SECONDS}
+           -rss_limit_mb=2048 -print_final_stats=1 ${ARG_ARGS} ${corpus} ${ARG_SEEDS})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
 

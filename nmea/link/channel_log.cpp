@@ -4,10 +4,14 @@
 // the end. A recording holds every byte received while it runs: markers and
 // the end of a recording first take in the text still pending.
 
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <bit>
+#include <cerrno>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <limits>
 
@@ -42,6 +46,32 @@ std::string FolderOf(const std::string& fileName) {
   return folder.empty() ? std::string(".") : folder;
 }
 
+// The log file, positioned at its end. Appending opens it for reading and
+// writing without emptying it (creating it when it is not there); a file
+// that cannot be opened so stays as it is and the recording does not start.
+std::FILE* OpenLogFile(const std::string& fileName, bool append, std::string& error) {
+  std::FILE* file = nullptr;
+  if (append) {
+    const int fd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      file = ::fdopen(fd, "r+b");
+      if (file == nullptr) ::close(fd);
+    }
+  } else {
+    file = std::fopen(fileName.c_str(), "wb");
+  }
+  if (file == nullptr) {
+    error = "cannot open " + fileName + (append ? " to append to it: " : " for writing: ") + std::strerror(errno);
+    return nullptr;
+  }
+  if (std::fseek(file, 0, SEEK_END) != 0) {
+    error = "cannot append to " + fileName + ": " + std::strerror(errno);
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
 bool IsBlank(std::string_view text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 33) return false;
@@ -57,16 +87,12 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
   // The earlier recording is completed before its file is released.
   StopLog();
   CloseLog();
+  logError_.clear();
   if (IsBlank(FileName)) return;
   try {
     RefreshPcYear();
     if (!LogBuffer_) LogBuffer_ = std::make_unique<std::string>();
-    std::FILE* file = Append ? std::fopen(FileName.c_str(), "r+b") : nullptr;
-    if (file != nullptr) {
-      std::fseek(file, 0, SEEK_END);
-    } else {
-      file = std::fopen(FileName.c_str(), "wb");
-    }
+    std::FILE* file = OpenLogFile(FileName, Append, logError_);
     if (file == nullptr) {
       StopLog();
       return;
@@ -81,9 +107,18 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
     LogMode = Mode;
     SavedLogMode = Mode;
     if (!Header.empty()) WriteLog(Header, LogStartTick);
+  } catch (const std::exception& e) {
+    logError_ = std::string("cannot start the recording: ") + e.what();
+    StopLog();
   } catch (...) {
+    logError_ = "cannot start the recording";
     StopLog();
   }
+}
+
+std::string TNMEA2KDecoder::LogError() const {
+  auto lock = Lock();
+  return logError_;
 }
 
 void TNMEA2KDecoder::StopLog() {
@@ -188,7 +223,7 @@ void TNMEA2KDecoder::FlushLog() {
 
 void TNMEA2KDecoder::CloseLog() {
   auto lock = Lock();
-  ResetParser();
+  RequestReset(kResetAll);
   LogFile_.reset();
 }
 

@@ -14,16 +14,14 @@
 
 namespace nmea {
 
-TNMEA2KDecoder::TNMEA2KDecoder() {
-  ResetData(NMEAData);
-  FrameBuffer.reserve(static_cast<std::size_t>(MaxFrameLength) + 1);
-}
+TNMEA2KDecoder::TNMEA2KDecoder() { ResetData(NMEAData); }
 
 TNMEA2KDecoder::~TNMEA2KDecoder() {
   // The reader thread is stopped before anything it uses goes away, so a
   // chunk that arrives meanwhile is ignored and none is left in flight.
   Closing = true;
   CloseTransport();
+  AwaitChunkInFlight();
   auto lock = Lock();
   StopLog();
   CloseLog();
@@ -116,10 +114,11 @@ void TNMEA2KDecoder::Close() {
   try {
     StopLog();
     CloseTransport();
+    AwaitChunkInFlight();
     auto lock = Lock();
     PortId = 0;
     PortKind = kPortNone;
-    ResetParser();
+    RequestReset(kResetAll);
   } catch (...) {
     auto lock = Lock();
     PortKind = kPortNone;
@@ -127,7 +126,7 @@ void TNMEA2KDecoder::Close() {
 }
 
 void TNMEA2KDecoder::CloseTransport() {
-  std::unique_ptr<ISerialTransport> port;
+  std::shared_ptr<ISerialTransport> port;
   std::unique_ptr<IGatewayTransport> gateway;
   {
     auto lock = Lock();
@@ -135,7 +134,8 @@ void TNMEA2KDecoder::CloseTransport() {
     gateway = std::move(Gateway_);
   }
   // Without the lock: stopping the port waits for its reader thread, which
-  // may be waiting for the lock to finish a chunk.
+  // may be waiting for the lock to finish a chunk. Closing also cuts short a
+  // write in progress on another thread, whose copy keeps the port alive.
   try {
     if (port) {
       port->SetOnReceive(nullptr);
@@ -175,6 +175,9 @@ void TNMEA2KDecoder::AttachReceive() {
 
 void TNMEA2KDecoder::SetReceiveEnabled(bool Enabled) {
   ReceiveAttached = Enabled;
+  // A sentence cut by the bytes discarded while detached must not be
+  // spliced with what follows.
+  if (Enabled) RequestReset(kResetFrame);
   if (SerialPort_) {
     if (Enabled) {
       AttachReceive();
@@ -182,26 +185,33 @@ void TNMEA2KDecoder::SetReceiveEnabled(bool Enabled) {
       SerialPort_->SetOnReceive(nullptr);
     }
   }
-  // Taking the lock waits for a chunk in flight. A sentence cut by the bytes
-  // discarded while detached must not be spliced with what follows.
+  AwaitChunkInFlight();
+}
+
+void TNMEA2KDecoder::AwaitChunkInFlight() { std::lock_guard feeding(feedMutex_); }
+
+void TNMEA2KDecoder::CopyData(tNMEAData& Into) const {
   auto lock = Lock();
-  if (Enabled) {
-    FrameBuffer.clear();
-    InFrame = false;
-    DleSeen = false;
-  }
+  Into = NMEAData;
 }
 
 void TNMEA2KDecoder::SendLine(std::string_view Line, bool AddChecksum) {
-  if (PortKind != kPortSerial || !SerialPort_) return;
+  std::shared_ptr<ISerialTransport> port;
+  std::uint8_t mode = kStreamText;
+  {
+    auto lock = Lock();
+    if (PortKind != kPortSerial || !SerialPort_) return;
+    port = SerialPort_;
+    mode = StreamMode;
+  }
   try {
     std::string text(Line);
-    if (AddChecksum && StreamMode == kStreamText) {
+    if (AddChecksum && mode == kStreamText) {
       text += '*';
       text += NmeaChecksum(Line, 2, static_cast<int>(Line.size()));
       text += "\r\n";
     }
-    if (SerialPort_->IsOpen() && SerialPort_->WriteString(text) && OnSend) OnSend(this, text);
+    if (port->IsOpen() && port->WriteString(text) && OnSend) OnSend(this, text);
   } catch (...) {
   }
 }

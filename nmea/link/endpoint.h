@@ -4,25 +4,47 @@
 // parses them into NMEAData, keeps statistics, data stores and an optional
 // channel log, and sends lines.
 //
-// Threads. Received chunks arrive on the transport's reader thread
-// (DataReceived), which holds the endpoint's lock for the whole chunk:
-// framing, parsing, statistics, stores and the log step. Everything the
-// reader writes (NMEAData, Talkers, the name lists, Curves, Products,
-// Extras, the log) may be read or cleared from another thread only while
-// that thread holds the lock:
+// Threads and the lock
 //
-//   { auto lock = link.Lock(); Show(link.NMEAData.Depth); link.ClearCurves(1); }
+// The reader. The serial port's reader thread hands every received chunk to
+// DataReceived; without a port, tools and tests call ParseBytes. One thread
+// feeds the endpoint at a time. It frames the bytes on its own and takes the
+// endpoint's lock only for what it shares: parsing a finished sentence or
+// frame into NMEAData, the statistics and the stores, and adding the bytes
+// to a running recording. OnReceive (each chunk as received) runs on it,
+// with the lock held only while a recording runs; OnRawMessage and the
+// decoded OnMessage lines run with the lock held. Their handlers only hand
+// the text over (post it) and return: never touch a window, never wait for
+// another thread.
+//
+// The user-interface thread. Open, Close, Suspend, Resume,
+// SetReceiveEnabled, the log calls and the destructor belong to it. They
+// wait for the reader thread, so call them without holding the lock. Assign
+// the events before Open or while reception is detached
+// (SetReceiveEnabled(false)).
+//
+// Any thread. SendLine writes on the calling thread and raises OnSend there.
+// Close (and Suspend) interrupt a write in progress at once.
+//
+// Reading what the reader stores. NMEAData, Talkers, the name lists, Curves,
+// Alarms and the log state are read or changed from another thread only
+// while holding the lock, and only for as long as copying takes. The reader
+// waits for the lock with every sentence: copy what is shown under the lock,
+// release it, then draw.
+//
+//   tNMEAData shown;
+//   link.CopyData(shown);        // the values record, copied under the lock
+//   TNMEACurveArray curves;
+//   {
+//     auto lock = link.Lock();   // anything else: copied under the lock ...
+//     curves = link.Curves;
+//   }
+//   Draw(shown, curves);         // ... and drawn after releasing it
 //
 // The lock is recursive, so the operations below that lock for themselves
-// may be called while it is held. Events raised on the reader thread
-// (OnReceive, OnRawMessage, decoded OnMessage lines) run with the lock held:
-// their handlers must only hand the text over (post it) and return, never
-// wait for another thread that may want the lock. Assign the events while
-// the link is closed, or while holding the lock.
-//
-// Open, Close, Suspend, Resume, SetReceiveEnabled and the destructor start
-// or stop the reader thread; call them without holding the lock.
+// may be called while it is held.
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -60,7 +82,8 @@ inline constexpr std::uint8_t kLogBinary = 3;
 inline constexpr std::uint8_t kLogTextNoMarkers = 4;
 inline constexpr std::uint8_t kLogBinaryNoMarkers = 5;
 
-// Chunks this long or longer are purged unread.
+// A received burst is framed in pieces of at most this many bytes, each
+// shown through OnReceive; the lock is free between pieces.
 inline constexpr int kMaxChunk = 400;
 // A port's id is its number plus this; the SourceId of NMEA 0183 devices.
 inline constexpr std::uint32_t kPortIdBase = 0x10000000;
@@ -82,6 +105,8 @@ class TNMEA2KDecoder : public platform::TObject {
 
   // Holds the endpoint's lock while the guard lives.
   [[nodiscard]] TEndpointLock Lock() const { return TEndpointLock(mutex_); }
+  // Copies NMEAData under the lock; Into keeps its storage where it can.
+  void CopyData(tNMEAData& Into) const;
 
   // --- Link --------------------------------------------------------------
   // Closes whatever was open, then opens the port as a serial link
@@ -96,8 +121,9 @@ class TNMEA2KDecoder : public platform::TObject {
   // received while detached are discarded. When this returns, no chunk is
   // being processed.
   void SetReceiveEnabled(bool Enabled);
-  // Serial links only. With AddChecksum on a text link the line gets "*",
-  // its checksum and CR LF. OnSend is raised when every byte was written.
+  // Serial links only; any thread. With AddChecksum on a text link the line
+  // gets "*", its checksum and CR LF. OnSend is raised when every byte was
+  // written; a write cut short by Close or Suspend raises nothing.
   void SendLine(std::string_view Line, bool AddChecksum);
   // Closes the port and pauses a running log (writing Marker first in the
   // marker modes); Resume reverses it.
@@ -105,9 +131,11 @@ class TNMEA2KDecoder : public platform::TObject {
   void Resume(std::string_view Marker);
 
   // --- Receiving ---------------------------------------------------------
-  // The serial port's data handler, on the reader thread.
+  // The serial port's data handler, on the reader thread: every byte is
+  // framed, shown and recorded, a long burst in pieces of kMaxChunk.
   void DataReceived(platform::TObject* Sender, const std::uint8_t* Data, int Count);
-  // Frames one chunk (also used directly by tools and tests).
+  // Frames one chunk, as the reader would, but records nothing (for tools
+  // and tests without a port).
   void ParseBytes(const std::uint8_t* Data, int Count);
   // Turns one framed sentence (start character up to, not including, CR or
   // LF) into stored values; called with the lock held.
@@ -140,6 +168,9 @@ class TNMEA2KDecoder : public platform::TObject {
   void StartLog(const std::string& FileName, std::uint8_t Mode, bool Append, std::string_view Header,
                 double StartTime = 0);
   void StopLog();
+  // Why the last StartLog started no recording; empty when it started one
+  // (or was given no file name).
+  std::string LogError() const;
   bool IsLogging() const;
   void PauseLog(bool Pause);
   void WriteLog(std::string_view Text, std::uint64_t Now);
@@ -161,7 +192,8 @@ class TNMEA2KDecoder : public platform::TObject {
 
   // --- State -----------------------------------------------------------------
   std::atomic<bool> Closing{false};
-  std::uint8_t LogMode = kLogOff;
+  // Read by the reader without the lock to see whether a recording runs.
+  std::atomic<std::uint8_t> LogMode{kLogOff};
   std::uint8_t SavedLogMode = kLogOff;
   std::atomic<std::uint8_t> PortKind{kPortNone};
   double LogStartTime = 0;
@@ -178,13 +210,17 @@ class TNMEA2KDecoder : public platform::TObject {
   std::uint64_t LogStartTick = 0;
   std::uint64_t LastLogWriteTick = 0;
   std::string PendingLogText;
+  // Set while no bytes are fed (Open sets them); a sentence or frame longer
+  // than MaxFrameLength (at most kFrameCapacity) is dropped.
   std::int32_t MaxFrameLength = 510;
-  std::string FrameBuffer;
+  std::uint8_t StreamMode = kStreamBinary;
+  // The framer's state, which belongs to the thread that feeds the endpoint;
+  // other threads have it reset through a request the reader takes up with
+  // its next chunk.
   bool InFrame = false;
   bool DleSeen = false;
   std::int32_t HexColumn = 0;
   std::int32_t BinaryCountdown = 0;
-  std::uint8_t StreamMode = kStreamBinary;
   std::atomic<bool> CollectStatistics{false};
   std::atomic<bool> HoldInput{false};
   std::atomic<bool> ReceiveAttached{true};
@@ -194,7 +230,11 @@ class TNMEA2KDecoder : public platform::TObject {
   std::uint32_t PortId = 0;
   std::uint32_t QuantityTicks[kQuantityCount] = {};
   std::atomic<bool> VerifyChecksum{false};
-  bool BinaryInput = false;
+  // The last chunk was shown in hex.
+  std::atomic<bool> BinaryInput{false};
+  // The sentence or frame a chunk ended inside, held for the next chunk.
+  std::string_view HeldFrame() const { return {frame_.data(), frameLength_}; }
+  static constexpr std::size_t kFrameCapacity = 512;
   std::atomic<bool> ExtrasBusy{false};
   tNMEAData NMEAData;
   tNMEATalkerArray Talkers;
@@ -211,13 +251,31 @@ class TNMEA2KDecoder : public platform::TObject {
   void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
                      std::uint32_t SentenceKey);
   void CloseTransport();
-  void ParseChunk(const std::uint8_t* Data, int Count);
+  // Waits until no chunk is being received.
+  void AwaitChunkInFlight();
+  // Receiving, on the thread that feeds the endpoint. Shared is the lock,
+  // taken when first needed and held to the end of the chunk.
+  void ReceiveChunk(const std::uint8_t* Data, int Count, bool Record);
+  void RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  void ParseChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   void ResetParser();
+  // Parts of the framer a reset clears.
+  static constexpr std::uint8_t kResetFrame = 1;
+  static constexpr std::uint8_t kResetShown = 2;
+  static constexpr std::uint8_t kResetAll = kResetFrame | kResetShown;
+  // From any thread: the reader resets its framer before its next chunk.
+  void RequestReset(std::uint8_t What);
+  void TakeResetRequest();
   void RaiseReceive(const std::uint8_t* Data, int Count);
-  void FrameText(const std::uint8_t* Data, int Count);
-  void FrameBinary(const std::uint8_t* Data, int Count);
-  void HandleSentence(std::string_view S);
-  void HandleGatewayFrame(std::string_view F);
+  void FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // The longest frame kept: MaxFrameLength, within kFrameCapacity.
+  std::size_t FrameLimit() const;
+  // False when the frame would pass FrameLimit; the frame is then dropped.
+  bool ExtendFrame(const char* Bytes, std::size_t Count);
+  void DropFrame();
+  void HandleSentence(std::string_view S, TEndpointLock& Shared);
+  void HandleGatewayFrame(std::string_view F, TEndpointLock& Shared);
   void GatewayStatus(platform::TObject* Sender, std::string_view Text);
   void AttachReceive();
   void RefreshPcYear();
@@ -225,13 +283,22 @@ class TNMEA2KDecoder : public platform::TObject {
   void EndLog();
 
   mutable std::recursive_mutex mutex_;
-  std::unique_ptr<ISerialTransport> SerialPort_;
+  // Held by DataReceived for a whole chunk, so that the user-interface
+  // thread can wait for a chunk in flight without taking the lock.
+  std::mutex feedMutex_;
+  std::atomic<std::uint8_t> resetRequest_{0};
+  std::array<char, kFrameCapacity> frame_{};
+  std::size_t frameLength_ = 0;
+  // Shared with a SendLine in progress on another thread, which keeps the
+  // port alive until its write returns.
+  std::shared_ptr<ISerialTransport> SerialPort_;
   std::unique_ptr<IGatewayTransport> Gateway_;
   std::unique_ptr<std::FILE, FileCloser> LogFile_;
   // The log's memory buffer; exists while a recording runs.
   std::unique_ptr<std::string> LogBuffer_;
   // Bytes the log file held when the recording started, for the guard.
   std::int64_t LogStartSize_ = 0;
+  std::string logError_;
   std::string chunkText_;
   // Scratch of the sentence parser, kept so that parsing does not allocate.
   std::string manufacturerScratch_;

@@ -1,10 +1,16 @@
-// Receiving: chunks from the reader thread are shown, cut into sentences or
-// gateway frames, checked and handed on.
+// Receiving: chunks from the reader thread are recorded, shown, cut into
+// sentences or gateway frames, checked and handed on. The framer runs
+// without the lock; it is taken for a finished sentence or frame and for a
+// running recording, and then held to the end of the chunk.
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "nmea/link/endpoint.h"
 #include "nmea/link/ticks.h"
@@ -19,6 +25,10 @@ constexpr std::uint8_t kDle = 0x10;
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kEtx = 0x03;
 constexpr std::uint8_t kGatewayMessage = 0x93;
+
+void Hold(TEndpointLock& lock) {
+  if (!lock.owns_lock()) lock.lock();
+}
 
 // Bytes shown as text in the monitor: tab, line ends and 32..129.
 constexpr std::array<bool, 256> MakePrintable() {
@@ -44,88 +54,187 @@ constexpr std::array<bool, 256> MakeSentenceMarks() {
 }
 constexpr std::array<bool, 256> kSentenceMarks = MakeSentenceMarks();
 
+// The word scans below find a byte's place from the low end of a word.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighs = 0x8080808080808080u;
 
-// Non-zero when one of the eight bytes of Word equals B.
+// Every sentence mark (CR, LF, "!", "$") lies below this byte, which almost
+// nothing inside a sentence does: one test of a whole word for such bytes
+// passes over most words.
+constexpr std::uint8_t kAboveMarks = '$' + 1;
+
+// Non-zero when one of the eight bytes of Word equals B; the lowest bit set
+// always stands for a real match.
 constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
   const std::uint64_t x = word ^ (kOnes * b);
   return (x - kOnes) & ~x & kHighs;
 }
 
-// Non-zero when one of the eight bytes of Word is a sentence mark.
+// Non-zero when one of the eight bytes of Word is a sentence mark, with the
+// lowest bit set standing for the first.
 std::uint64_t MarksIn(std::uint64_t word) {
+  if (((word - kOnes * kAboveMarks) & ~word & kHighs) == 0) return 0;
   return HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!');
 }
 
-// The index of the first sentence mark at or after From, or Count; eight
-// bytes at a time through the long runs inside a sentence.
-int FindSentenceMark(const std::uint8_t* data, int from, int count) {
-  while (from + 8 <= count) {
-    std::uint64_t word;
-    std::memcpy(&word, data + from, sizeof word);
-    // The lowest bit of a match mask always stands for a real match.
-    if (const std::uint64_t marks = MarksIn(word); marks != 0) return from + std::countr_zero(marks) / 8;
-    from += 8;
+template <class Word>
+Word Load(const std::uint8_t* data) {
+  Word word;
+  std::memcpy(&word, data, sizeof word);
+  return word;
+}
+
+// The first sentence mark among the Count (< 16) bytes at Data, or Count:
+// two overlapping words cover them, so no byte is looked at alone (a slow
+// line hands over six bytes at a time).
+[[gnu::always_inline]] inline int FirstMarkOfFew(const std::uint8_t* data, int count) {
+  if (count >= 8) {
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data)); marks != 0) return std::countr_zero(marks) / 8;
+    const int last = count - 8;
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data + last)); marks != 0) {
+      return last + std::countr_zero(marks) / 8;
+    }
+    return count;
   }
-  while (from < count && !kSentenceMarks[data[from]]) ++from;
-  return from;
+  if (count >= 4) {
+    // The first four bytes below, the last four above: a mark found above
+    // stands count - 8 places further on.
+    const std::uint64_t word =
+        Load<std::uint32_t>(data) | static_cast<std::uint64_t>(Load<std::uint32_t>(data + count - 4)) << 32;
+    if (const std::uint64_t marks = MarksIn(word); marks != 0) {
+      const int at = std::countr_zero(marks) / 8;
+      return at < 4 ? at : at + count - 8;
+    }
+    return count;
+  }
+  int at = 0;
+  while (at < count && !kSentenceMarks[data[at]]) ++at;
+  return at;
+}
+
+// The index of the first sentence mark at or after From, or Count: sixteen
+// bytes at a time through the runs inside a sentence.
+[[gnu::always_inline]] inline int FindSentenceMark(const std::uint8_t* data, int from, int count) {
+#if defined(__SSE2__)
+  if (from + 16 <= count) {
+    const __m128i belowMarks = _mm_set1_epi8(kAboveMarks - 1);
+    do {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+      if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, belowMarks), v)) != 0) {
+        const __m128i marks =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('$')), _mm_cmpeq_epi8(v, _mm_set1_epi8('!'))));
+        if (const int found = _mm_movemask_epi8(marks); found != 0) {
+          return from + std::countr_zero(static_cast<unsigned>(found));
+        }
+      }
+      from += 16;
+    } while (from + 16 <= count);
+  }
+#else
+  for (; from + 16 <= count; from += 8) {
+    if (const std::uint64_t marks = MarksIn(Load<std::uint64_t>(data + from)); marks != 0) {
+      return from + std::countr_zero(marks) / 8;
+    }
+  }
+#endif
+  return from + FirstMarkOfFew(data + from, count - from);
+}
+
+// Copies Count bytes from Source to Target, without a library call for the
+// few bytes a slow line hands over at a time.
+void CopyBytes(char* target, const char* source, std::size_t count) {
+  if (count >= 4 && count <= 8) {
+    std::memcpy(target, source, 4);
+    std::memcpy(target + count - 4, source + count - 4, 4);
+  } else if (count < 4) {
+    for (std::size_t i = 0; i < count; ++i) target[i] = source[i];
+  } else {
+    std::memcpy(target, source, count);
+  }
 }
 
 }  // namespace
 
-void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, int Count) {
-  if (Closing || Count <= 0 || Data == nullptr) return;
-  auto lock = Lock();
-  if (Closing || !ReceiveAttached) return;
-  if (Count > kMaxChunk) {
-    try {
-      if (SerialPort_) SerialPort_->Purge();
-    } catch (...) {
-    }
-    return;
-  }
-  ParseChunk(Data, Count);
-  if (LogMode >= kLogText && LogBuffer_ && LogFile_) {
-    PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
-    const TTick now = GetTick();
-    // A modular age, so the batching keeps its pace across the tick wrap.
-    if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
-      WriteLog(PendingLogText, now);
-    }
+void TNMEA2KDecoder::RecordChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  Hold(Shared);
+  if (LogMode < kLogText || !LogBuffer_ || !LogFile_) return;
+  PendingLogText.append(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
+  const TTick now = GetTick();
+  // A modular age, so the batching keeps its pace across the tick wrap.
+  if (TickAge(now, static_cast<TTick>(LastLogWriteTick)) >= 250 || PendingLogText.size() >= 40960) {
+    WriteLog(PendingLogText, now);
   }
 }
 
-void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
-  if (Closing || Count <= 0 || Data == nullptr) return;
-  auto lock = Lock();
-  ParseChunk(Data, Count);
-}
-
-void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count) {
+inline void TNMEA2KDecoder::ParseChunk(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   if (Closing) return;
   try {
     if (OnReceive) RaiseReceive(Data, Count);
-    if (static_cast<std::int64_t>(FrameBuffer.size()) + Count > MaxFrameLength) {
-      ResetParser();
-      return;
-    }
-    if (StreamMode == kStreamBinary) {
-      FrameBinary(Data, Count);
-    } else if (StreamMode == kStreamText) {
-      FrameText(Data, Count);
+    if (StreamMode == kStreamText) {
+      FrameText(Data, Count, Shared);
+    } else if (StreamMode == kStreamBinary) {
+      FrameBinary(Data, Count, Shared);
     }
   } catch (...) {
     ResetParser();
   }
 }
 
+inline void TNMEA2KDecoder::ReceiveChunk(const std::uint8_t* Data, int Count, bool Record) {
+  TEndpointLock shared(mutex_, std::defer_lock);
+  // Recorded before it is shown: a recording started once the application
+  // has seen a chunk never holds that chunk.
+  if (Record && LogMode.load(std::memory_order_relaxed) >= kLogText) RecordChunk(Data, Count, shared);
+  ParseChunk(Data, Count, shared);
+}
+
+void TNMEA2KDecoder::DataReceived(platform::TObject*, const std::uint8_t* Data, int Count) {
+  if (Closing || Count <= 0 || Data == nullptr) return;
+  std::lock_guard feeding(feedMutex_);
+  if (Closing || !ReceiveAttached) return;
+  if (resetRequest_.load(std::memory_order_relaxed) != 0) TakeResetRequest();
+  // A burst that piled up while the reader waited is framed piece by piece
+  // like any other chunk: none of it is thrown away, and the lock is free
+  // between the pieces.
+  while (Count > 0 && !Closing) {
+    const int piece = std::min(Count, kMaxChunk);
+    ReceiveChunk(Data, piece, true);
+    Data += piece;
+    Count -= piece;
+  }
+}
+
+void TNMEA2KDecoder::ParseBytes(const std::uint8_t* Data, int Count) {
+  if (Closing || Count <= 0 || Data == nullptr) return;
+  if (resetRequest_.load(std::memory_order_relaxed) != 0) TakeResetRequest();
+  ReceiveChunk(Data, Count, false);
+}
+
 void TNMEA2KDecoder::ResetParser() {
-  FrameBuffer.clear();
+  frameLength_ = 0;
   InFrame = false;
   DleSeen = false;
   HexColumn = 0;
   BinaryCountdown = 0;
+}
+
+void TNMEA2KDecoder::RequestReset(std::uint8_t What) { resetRequest_.fetch_or(What, std::memory_order_release); }
+
+void TNMEA2KDecoder::TakeResetRequest() {
+  const std::uint8_t what = resetRequest_.exchange(0, std::memory_order_acquire);
+  if (what & kResetFrame) {
+    frameLength_ = 0;
+    InFrame = false;
+    DleSeen = false;
+  }
+  if (what & kResetShown) {
+    HexColumn = 0;
+    BinaryCountdown = 0;
+    BinaryInput = false;
+  }
 }
 
 void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
@@ -162,35 +271,54 @@ void TNMEA2KDecoder::RaiseReceive(const std::uint8_t* Data, int Count) {
   OnReceive(this, chunkText_);
 }
 
-void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count) {
+void TNMEA2KDecoder::DropFrame() {
+  frameLength_ = 0;
+  InFrame = false;
+  DleSeen = false;
+}
+
+inline std::size_t TNMEA2KDecoder::FrameLimit() const {
+  return std::min(static_cast<std::size_t>(std::max(MaxFrameLength, 0)), kFrameCapacity);
+}
+
+inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
+  if (frameLength_ + Count > FrameLimit()) {
+    DropFrame();
+    return false;
+  }
+  CopyBytes(frame_.data() + frameLength_, Bytes, Count);
+  frameLength_ += Count;
+  return true;
+}
+
+void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
-  int i = 0;
-  while (i < Count) {
+  for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
-    if (InFrame && j > i) FrameBuffer.append(text + i, static_cast<std::size_t>(j - i));
-    if (j == Count) break;
-    const std::uint8_t b = Data[j];
-    if (b == '\r' || b == '\n') {
-      if (InFrame) {
-        InFrame = false;
-        HandleSentence(FrameBuffer);
-      }
-      FrameBuffer.clear();
-    } else {
+    if (InFrame) ExtendFrame(text + i, static_cast<std::size_t>(j - i));
+    if (j == Count) return;
+    if (Data[j] == '$' || Data[j] == '!') {
       // A new start discards a partial sentence.
-      InFrame = true;
-      FrameBuffer.assign(1, static_cast<char>(b));
+      frameLength_ = 0;
+      InFrame = ExtendFrame(text + j, 1);
+    } else if (InFrame) {
+      InFrame = false;
+      HandleSentence(HeldFrame(), Shared);
+      frameLength_ = 0;
     }
     i = j + 1;
   }
 }
 
-void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
+void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   for (int i = 0; i < Count; ++i) {
     const std::uint8_t b = Data[i];
     if (b == kDle) {
       if (DleSeen) {
-        if (InFrame) FrameBuffer += static_cast<char>(kDle);
+        if (InFrame) {
+          const char dle = static_cast<char>(kDle);
+          ExtendFrame(&dle, 1);
+        }
         DleSeen = false;
       } else {
         DleSeen = true;
@@ -201,8 +329,8 @@ void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
     } else if (DleSeen) {
       if (b == kEtx) {
         InFrame = false;
-        HandleGatewayFrame(FrameBuffer);
-        FrameBuffer.clear();
+        HandleGatewayFrame(HeldFrame(), Shared);
+        frameLength_ = 0;
       } else if (b == kStx) {
         ResetParser();
         InFrame = true;
@@ -211,12 +339,13 @@ void TNMEA2KDecoder::FrameBinary(const std::uint8_t* Data, int Count) {
       }
       DleSeen = false;
     } else {
-      FrameBuffer += static_cast<char>(b);
+      const char c = static_cast<char>(b);
+      ExtendFrame(&c, 1);
     }
   }
 }
 
-void TNMEA2KDecoder::HandleSentence(std::string_view S) {
+void TNMEA2KDecoder::HandleSentence(std::string_view S, TEndpointLock& Shared) {
   const std::size_t length = S.size();
   if (HoldInput || length <= 5) return;
   bool accepted = true;
@@ -228,17 +357,19 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S) {
                  kUpper[static_cast<unsigned char>(S[length - 1])] == support::kHexDigits[sum & 15];
     }
   }
+  Hold(Shared);
   if (accepted) ParseSentence(S, NMEAData);
   if (OnRawMessage) OnRawMessage(this, S);
 }
 
-void TNMEA2KDecoder::HandleGatewayFrame(std::string_view F) {
+void TNMEA2KDecoder::HandleGatewayFrame(std::string_view F, TEndpointLock& Shared) {
   const auto length = F.size();
   const auto at = [&F](std::size_t i) { return static_cast<std::uint8_t>(F[i]); };
   if (length <= 13 || at(0) != kGatewayMessage || length != static_cast<std::size_t>(at(1)) + 3) return;
   unsigned sum = 0;
   for (const char c : F) sum += static_cast<unsigned char>(c);
   if ((sum & 0xFF) != 0 || length < static_cast<std::size_t>(at(12)) + 14) return;
+  Hold(Shared);
   TNmea2KMsg& msg = gatewayMsg_;
   msg.Priority = at(2);
   msg.PGN = at(3) | static_cast<std::uint32_t>(at(4)) << 8 | static_cast<std::uint32_t>(at(5)) << 16;

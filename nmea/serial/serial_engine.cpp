@@ -17,10 +17,10 @@ namespace {
 // again after this long, and a device that reports an error or a hang-up
 // is retried at this pace rather than in a busy loop.
 constexpr int kPollMs = 200;
-// A device that reports readable with fewer bytes than the threshold (which
-// termios should not do) is looked at again after this pause, short enough
-// that even 115200 baud queues far fewer bytes than a chunk may hold.
-constexpr int kShortQueueBackoffMs = 10;
+// Bytes short of the receive threshold are handed over once the line has
+// been quiet this long (about ten characters at 4800 baud), so the last
+// bytes of a sentence do not wait for the next sentence.
+constexpr int kQuietMs = 20;
 // Extra time a write may wait beyond what the line needs for its bytes.
 constexpr int kWriteGraceMs = 2000;
 
@@ -47,7 +47,9 @@ void TComPortCore::DoOpen() {
       return;
     }
     const int threshold = std::clamp(RxThreshold, 1, 255);
-    if (!device_.Open(path) || !device_.Configure(dcb_, threshold)) {
+    // The device wakes the reader at the first byte; the reader applies the
+    // threshold and the quiet time itself.
+    if (!device_.Open(path) || !device_.Configure(dcb_, 1)) {
       SetLastError(device_.LastError());
       CloseSequence();
       return;
@@ -71,12 +73,14 @@ void TComPortCore::Close() {
 }
 
 void TComPortCore::CloseSequence() {
+  // The reader and a write in progress on another thread both wait on the
+  // stop event: the write gives up at once, and the device is closed only
+  // once neither uses it.
   active_ = false;
+  stop_.Signal();
+  { std::lock_guard writing(writeLock_); }
   device_.Purge(true, true);
-  if (reader_.joinable()) {
-    stop_.Signal();
-    reader_.join();
-  }
+  if (reader_.joinable()) reader_.join();
   device_.Close();
 }
 
@@ -104,7 +108,7 @@ bool TComPortCore::PurgeTx() {
 
 bool TComPortCore::SetDCB(const platform::DCB& Dcb) {
   if (active_) {
-    if (!device_.Configure(Dcb, std::clamp(RxThreshold, 1, 255))) {
+    if (!device_.Configure(Dcb, 1)) {
       SetLastError(device_.LastError());
       return false;
     }
@@ -122,7 +126,8 @@ bool TComPortCore::WriteData(const void* Data, int Count) {
   const std::int64_t lineMs = static_cast<std::int64_t>(Count) * 10 * 1000 / baud;
   const int timeoutMs = static_cast<int>(std::min<std::int64_t>(lineMs + kWriteGraceMs, 60000));
   std::lock_guard lock(writeLock_);
-  if (device_.Write(Data, static_cast<std::size_t>(Count), timeoutMs)) return true;
+  if (!active_) return false;
+  if (device_.Write(Data, static_cast<std::size_t>(Count), timeoutMs, stop_.Fd())) return true;
   SetLastError(device_.LastError());
   return false;
 }
@@ -139,9 +144,13 @@ void TComPortCore::SetLastError(std::string text) {
 
 void TComPortCore::ReaderLoop(TComErrorEvent onError, int threshold) {
   std::string buffer;
+  // Bytes seen queued short of the threshold at the last look. While there
+  // are some the device stays readable, so the reader waits on the stop
+  // event alone for the quiet time and looks again.
+  int waiting = 0;
   for (;;) {
-    pollfd fds[2] = {{device_.Fd(), POLLIN, 0}, {stop_.Fd(), POLLIN, 0}};
-    const int r = ::poll(fds, 2, kPollMs);
+    pollfd fds[2] = {{waiting > 0 ? -1 : device_.Fd(), POLLIN, 0}, {stop_.Fd(), POLLIN, 0}};
+    const int r = ::poll(fds, 2, waiting > 0 ? kQuietMs : kPollMs);
     if (r < 0) {
       if (errno == EINTR) continue;
       if (stop_.Wait(kPollMs)) return;
@@ -150,24 +159,26 @@ void TComPortCore::ReaderLoop(TComErrorEvent onError, int threshold) {
     if (fds[1].revents != 0) return;
     const short events = fds[0].revents;
     bool delivered = false;
-    if (r == 0 || (events & POLLIN)) {
-      try {
-        delivered = Deliver(threshold, buffer);
-      } catch (...) {
-        HandleException(onError, std::current_exception());
-      }
+    try {
+      delivered = Deliver(threshold, waiting, buffer);
+    } catch (...) {
+      waiting = 0;
+      HandleException(onError, std::current_exception());
     }
     if (events & (POLLERR | POLLHUP | POLLNVAL)) {
       // A removed adapter or a closed peer: nothing more will come until
       // the port is closed, so wait at the poll pace instead of spinning.
       if (stop_.Wait(kPollMs)) return;
-    } else if ((events & POLLIN) && !delivered) {
-      if (stop_.Wait(kShortQueueBackoffMs)) return;
+    } else if ((events & POLLIN) && !delivered && waiting == 0) {
+      // Readable, yet nothing could be read.
+      if (stop_.Wait(kQuietMs)) return;
     }
   }
 }
 
-bool TComPortCore::Deliver(int threshold, std::string& buffer) {
+bool TComPortCore::Deliver(int threshold, int& waiting, std::string& buffer) {
+  const int before = waiting;
+  waiting = 0;
   if (!ReceiveEnabled || !OnDataReceived) {
     PurgeRx();
     return true;
@@ -175,7 +186,11 @@ bool TComPortCore::Deliver(int threshold, std::string& buffer) {
   TComStat status;
   GetStatus(status);
   const int queued = status.InQueue;
-  if (queued < threshold) return false;
+  if (queued <= 0) return false;
+  if (queued < threshold && queued != before) {
+    waiting = queued;
+    return false;
+  }
   buffer.resize(static_cast<std::size_t>(queued));
   const long got = device_.Read(buffer.data(), buffer.size());
   if (got <= 0) return false;

@@ -1,8 +1,12 @@
 #pragma once
 // The serial port engine: opens and configures one port, runs a reader
-// thread that sleeps until at least RxThreshold bytes are queued and hands
-// them over in one chunk, and writes on the caller's thread with a bounded
-// wait. One engine serves one port at a time.
+// thread that wakes when bytes arrive and hands over what is queued in one
+// chunk once at least RxThreshold bytes are there, or fewer once the line
+// has been quiet for a moment; and writes on the caller's thread with a
+// bounded wait. One engine serves one port at a time.
+//
+// Threads: open, close and the settings belong to one thread; WriteData may
+// run on another, and closing cuts a write in progress short at once.
 
 #include <atomic>
 #include <cstdint>
@@ -57,7 +61,7 @@ class TComPortCore : public platform::TObject {
   bool SetDCB(const platform::DCB& Dcb);
   const platform::DCB& GetDCB() const { return dcb_; }
   // All Count bytes, or false; never waits longer than the time the line
-  // needs for them plus a grace period.
+  // needs for them plus a grace period, and gives up when the port closes.
   bool WriteData(const void* Data, int Count);
   std::string LastError() const;
 
@@ -74,8 +78,10 @@ class TComPortCore : public platform::TObject {
   void DoOpen();
   void CloseSequence();
   void ReaderLoop(TComErrorEvent onError, int threshold);
-  // True when something was handed over or discarded.
-  bool Deliver(int threshold, std::string& buffer);
+  // True when something was handed over or discarded. Waiting is the count
+  // of queued bytes short of the threshold at the last look, and is set to
+  // the count now when they are still arriving.
+  bool Deliver(int threshold, int& waiting, std::string& buffer);
   void HandleException(const TComErrorEvent& onError, std::exception_ptr error);
   void SetLastError(std::string text);
 
@@ -84,7 +90,7 @@ class TComPortCore : public platform::TObject {
   std::thread reader_;
   platform::DCB dcb_;
   int comNumber_ = 0;
-  bool open_ = false;
+  std::atomic<bool> open_{false};
   std::atomic<bool> active_{false};
   std::atomic<std::uint32_t> commErrors_{0};
   // Guards the device's error counters between the reader and other callers.

@@ -59,11 +59,7 @@ void TSComPort::Open() {
   core_.PurgeRx();
 }
 
-void TSComPort::Close() {
-  core_.PurgeTx();
-  core_.Close();
-  core_.PurgeRx();
-}
+void TSComPort::Close() { core_.Close(); }
 
 void TSComPort::Purge() {
   core_.PurgeRx();

@@ -2,7 +2,10 @@
 // The serial port as a link endpoint sees it: a port number, a baud rate and
 // four setting indexes turned into line settings; open, close, purge, write
 // a string, and a receive event on the reader thread. Writes are made on the
-// caller's thread; the reader hands over chunks of at least six bytes.
+// caller's thread, which may be another than the one that opens and closes
+// the port: closing cuts a write in progress short. The reader hands over
+// chunks of at least six bytes, or fewer once the line has been quiet for a
+// moment.
 
 #include <array>
 #include <atomic>

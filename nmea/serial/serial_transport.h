@@ -25,6 +25,8 @@ class ISerialTransport {
   virtual void SetParityIndex(int Index) = 0;
   virtual void SetFlowIndex(int Index) = 0;
 
+  // Open, Close, Purge and the settings belong to one thread; WriteString
+  // and IsOpen may run on another, and Close cuts a write in progress short.
   virtual void Open() = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;

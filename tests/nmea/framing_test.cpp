@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "nmea/link/endpoint.h"
 #include "support/hashing.h"
@@ -62,30 +63,105 @@ TEST_F(TextFraming, DropsShortSentencesAndChecksChecksumsWhenAsked) {
   EXPECT_EQ(ParsedIds(), 3u);  // GGA from before, ZDA and ARLIHS; not VTG
 }
 
-TEST_F(TextFraming, BoundsChunksAndTheFrameBuffer) {
+TEST_F(TextFraming, ALongBurstIsFramedInPiecesAndNothingOfItIsPurged) {
   ASSERT_TRUE(link.Open(3, 4800, kStreamText, true));
   EventLog received;
   link.OnReceive = received.Handler();
 
-  transports.Deliver(std::string(401, 'x'));
-  EXPECT_TRUE(received.Lines.empty());
-  EXPECT_EQ(transports.Serial.Purges, 2);  // once when opened, once for the burst
-  transports.Deliver("$GP" + std::string(397, 'x'));
-  EXPECT_EQ(received.Lines.size(), 1u);
-  EXPECT_EQ(link.FrameBuffer.size(), 400u);
+  // What piles up while the reader waits for the lock: 50 sentences at once.
+  std::string burst;
+  std::vector<std::string> sentences;
+  for (int i = 0; i < 50; ++i) {
+    sentences.push_back(WithChecksum("SDDPT," + std::to_string(i) + ".5,0.0,"));
+    burst += sentences.back() + "\r\n";
+  }
+  ASSERT_GT(burst.size(), 2u * kMaxChunk);
+  transports.Deliver(burst);
+  EXPECT_EQ(raw.Lines, sentences);
+  std::string shown;
+  for (const std::string& piece : received.Lines) {
+    EXPECT_LE(piece.size(), static_cast<std::size_t>(kMaxChunk));
+    shown += piece;
+  }
+  EXPECT_EQ(shown, burst);
+  // Purging would also discard what is being sent to the module.
+  EXPECT_EQ(transports.Serial.Purges, 1);  // once, when opened
+}
 
-  // 400 + 111 bytes would pass 510: the framer starts over and drops the chunk.
-  transports.Deliver(std::string(111, 'y') + "\r\n");
-  EXPECT_EQ(received.Lines.size(), 2u);
-  EXPECT_TRUE(link.FrameBuffer.empty());
-  transports.Deliver("$GPZDA,1\r\n");
-  EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPZDA,1"});
+TEST_F(TextFraming, AnOverlongSentenceIsDroppedAndTheRestOfItsChunkFramed) {
+  const std::string longest = "$GP" + std::string(507, 'x');  // 510 characters
+  Feed(link, longest + "\r\n" + longest + "x\r\n$GPZDA,1\r\n");
+  EXPECT_EQ(raw.Lines, (std::vector<std::string>{longest, "$GPZDA,1"}));
+
+  // The same across chunks: 400 held, 111 more pass the bound.
+  raw.Lines.clear();
+  Feed(link, "$GP" + std::string(397, 'x'));
+  EXPECT_EQ(link.HeldFrame().size(), 400u);
+  Feed(link, std::string(111, 'y') + "\r\n$GPVTG,1\r\n");
+  EXPECT_TRUE(link.HeldFrame().empty());
+  Feed(link, "$GPZDA,2\r\n");
+  EXPECT_EQ(raw.Lines, (std::vector<std::string>{"$GPVTG,1", "$GPZDA,2"}));
+}
+
+// The sentences a byte-by-byte reading of the stream finds.
+std::vector<std::string> SentencesOf(const std::string& stream) {
+  std::vector<std::string> found;
+  std::string frame;
+  bool inFrame = false;
+  for (const char c : stream) {
+    if (c == '\r' || c == '\n') {
+      if (inFrame && frame.size() > 5) found.push_back(frame);
+      inFrame = false;
+      frame.clear();
+    } else if (c == '$' || c == '!') {
+      inFrame = true;
+      frame.assign(1, c);
+    } else if (inFrame) {
+      frame += c;
+    }
+  }
+  return found;
+}
+
+TEST_F(TextFraming, EveryChunkSizeFindsTheMarksAtEveryPlace) {
+  // Sentences of every length up to 40, with bytes just below and above the
+  // marks, non-ASCII bytes, bare line ends, and restarts inside a sentence.
+  std::string stream;
+  for (int length = 0; length <= 40; ++length) {
+    std::string body = "GPABC,";
+    for (int i = 0; i < length; ++i) body += "\x20\"#%\x80\xFF,9A"[i % 8];
+    stream += WithChecksum(body) + (length % 3 == 0 ? "\r\n" : length % 3 == 1 ? "\n" : "\r");
+    if (length % 7 == 0) stream += "$GPX" + std::string(static_cast<std::size_t>(length), 'y');
+    if (length % 5 == 0) stream += "\r\n\r\n";
+  }
+  const std::vector<std::string> expected = SentencesOf(stream);
+  ASSERT_GT(expected.size(), 40u);
+  for (std::size_t chunk = 1; chunk <= 40; ++chunk) {
+    raw.Lines.clear();
+    for (std::size_t at = 0; at < stream.size(); at += chunk) Feed(link, stream.substr(at, chunk));
+    EXPECT_EQ(raw.Lines, expected) << chunk << "-byte chunks";
+  }
+
+  // And the checksum of every one of them is read right.
+  link.VerifyChecksum = true;
+  link.ClearTalkers();
+  std::string checked;
+  for (int length = 0; length <= 40; ++length) {
+    const std::string talker{static_cast<char>('A' + length / 26), static_cast<char>('A' + length % 26)};
+    std::string good = WithChecksum(talker + "ABC," + std::string(static_cast<std::size_t>(length), 'x'));
+    std::string bad =
+        WithChecksum("X" + talker.substr(1) + "ABC," + std::string(static_cast<std::size_t>(length), 'x'));
+    bad[bad.size() - 1] = bad.back() == '0' ? '1' : '0';
+    checked += good + "\r\n" + bad + "\r\n";
+  }
+  Feed(link, checked);
+  EXPECT_EQ(link.Talkers.size(), 41u);
 }
 
 TEST_F(TextFraming, AThrowingHandlerResetsTheFramerAndReceptionGoesOn) {
   link.OnRawMessage = [](platform::TObject*, std::string_view) { throw std::runtime_error("handler"); };
   Feed(link, "$GPZDA,1\r\n$GPVTG,");
-  EXPECT_TRUE(link.FrameBuffer.empty());
+  EXPECT_TRUE(link.HeldFrame().empty());
   link.OnRawMessage = raw.Handler();
   Feed(link, "$GPVTG,2\r\n");
   EXPECT_EQ(raw.Lines, std::vector<std::string>{"$GPVTG,2"});

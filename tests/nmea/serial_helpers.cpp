@@ -2,40 +2,86 @@
 
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "platform/core/os/serial_ports.h"
 
 namespace testing_serial {
 
-void UsePrivatePortFolder() {
-  static const std::string folder = [] {
+class PortFolderLease {
+ public:
+  PortFolderLease() {
     char pattern[] = "/tmp/veltrosa-test-XXXXXX";
     if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp");
-    return std::string(pattern);
-  }();
-  ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    folder_ = pattern;
+    if (const char* previous = ::getenv("XDG_RUNTIME_DIR")) previous_ = previous;
+    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+  }
+  ~PortFolderLease() {
+    if (previous_) {
+      ::setenv("XDG_RUNTIME_DIR", previous_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_RUNTIME_DIR");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  PortFolderLease(const PortFolderLease&) = delete;
+  PortFolderLease& operator=(const PortFolderLease&) = delete;
+
+ private:
+  std::string folder_;
+  std::optional<std::string> previous_;
+};
+
+std::shared_ptr<PortFolderLease> UsePrivatePortFolder() {
+  static std::mutex m;
+  static std::weak_ptr<PortFolderLease> current;
+  std::lock_guard lock(m);
+  std::shared_ptr<PortFolderLease> lease = current.lock();
+  if (!lease) {
+    lease = std::make_shared<PortFolderLease>();
+    current = lease;
+  }
+  return lease;
 }
 
-LinkedPty::LinkedPty(std::string name) : number_(platform::SerialPortNumber(name, true)) {
-  UsePrivatePortFolder();
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+LinkedPty::LinkedPty(std::string name)
+    : folder_(UsePrivatePortFolder()), number_(platform::SerialPortNumber(name, true)) {
   pty_.Publish(name);
 }
 
-void LinkedPty::Write(std::string_view bytes) {
+bool LinkedPty::Write(std::string_view bytes, int timeoutMs) {
   std::size_t done = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (done < bytes.size()) {
     const ssize_t n = ::write(pty_.MasterFd(), bytes.data() + done, bytes.size() - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
-    } else {
-      pollfd p{pty_.MasterFd(), POLLOUT, 0};
-      ::poll(&p, 1, 50);
+      continue;
     }
+    if (std::chrono::steady_clock::now() >= until) return false;
+    pollfd p{pty_.MasterFd(), POLLOUT, 0};
+    ::poll(&p, 1, 50);
   }
+  return true;
 }
 
 std::string LinkedPty::Read(std::size_t want, int timeoutMs) {
@@ -49,6 +95,12 @@ std::string LinkedPty::Read(std::size_t want, int timeoutMs) {
     if (n > 0) got.append(buf, static_cast<std::size_t>(n));
   }
   return got;
+}
+
+std::size_t LinkedPty::Queued() const {
+  int count = 0;
+  if (::ioctl(pty_.MasterFd(), FIONREAD, &count) != 0) return 0;
+  return static_cast<std::size_t>(count);
 }
 
 void ChunkSink::Add(const std::uint8_t* data, int count) {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -14,19 +16,29 @@
 
 namespace testing_serial {
 
-// Points the virtual port folder of this process at a fresh private folder.
-void UsePrivatePortFolder();
+// Points the virtual port folder of this process at a private folder in
+// /tmp for as long as a holder of the returned lease lives; the folder goes
+// with the last holder, and the environment is restored.
+class PortFolderLease;
+std::shared_ptr<PortFolderLease> UsePrivatePortFolder();
+
+// Calls done until it holds or timeoutMs have passed; true when it held.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 class LinkedPty {
  public:
   explicit LinkedPty(std::string name);
   int Number() const { return number_; }
   platform::PseudoTerminal& Pty() { return pty_; }
-  void Write(std::string_view bytes);
+  // Writes all of bytes unless the port takes none for timeoutMs.
+  bool Write(std::string_view bytes, int timeoutMs = 5000);
   // What the port wrote, once want bytes have come or timeoutMs has passed.
   std::string Read(std::size_t want, int timeoutMs = 2000);
+  // Bytes the port wrote that are waiting to be read here.
+  std::size_t Queued() const;
 
  private:
+  std::shared_ptr<PortFolderLease> folder_;
   platform::PseudoTerminal pty_;
   int number_;
 };

@@ -63,7 +63,7 @@ TEST(SerialLink, ARecordingHoldsExactlyWhatThePortReceivedWhileRecording) {
 
   std::size_t total = 0;
   const auto send = [&](const std::string& bytes) {
-    peer.Write(bytes);
+    ASSERT_TRUE(peer.Write(bytes));
     total += bytes.size();
     ASSERT_TRUE(received.WaitForBytes(total));
   };
@@ -94,8 +94,7 @@ TEST(SerialLink, ARecordingHoldsExactlyWhatThePortReceivedWhileRecording) {
 // dst-sim running as its own process on a virtual port.
 class Simulator {
  public:
-  explicit Simulator(const std::string& name) {
-    testing_serial::UsePrivatePortFolder();
+  explicit Simulator(const std::string& name) : folder_(testing_serial::UsePrivatePortFolder()) {
     const std::string program = DST_SIM_PATH;
     std::vector<std::string> args = {program, "--no-gps", "--dst-name", name, "--dst-rate", "5"};
     std::vector<char*> argv;
@@ -107,8 +106,7 @@ class Simulator {
     spawned_ = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     const std::filesystem::path link = std::filesystem::path(platform::VirtualPortFolder()) / name;
-    for (int i = 0; spawned_ && i < 500 && !std::filesystem::exists(link); ++i) std::this_thread::sleep_for(10ms);
-    ready_ = spawned_ && std::filesystem::exists(link);
+    ready_ = spawned_ && testing_serial::WaitUntil([&] { return std::filesystem::exists(link); });
   }
   ~Simulator() {
     if (!spawned_) return;
@@ -119,6 +117,7 @@ class Simulator {
   bool Ready() const { return ready_; }
 
  private:
+  std::shared_ptr<testing_serial::PortFolderLease> folder_;
   pid_t pid_ = 0;
   bool spawned_ = false;
   bool ready_ = false;
@@ -133,10 +132,10 @@ TEST(SerialLink, TheSimulatedModuleIsIdentifiedAndReportsItsTables) {
 
   // Polls the link, under its lock, until done holds.
   const auto waitFor = [&](auto done) {
-    for (int i = 0; i < 300; ++i, std::this_thread::sleep_for(10ms)) {
-      if (auto lock = link.Lock(); done()) return true;
-    }
-    return false;
+    return testing_serial::WaitUntil([&] {
+      auto lock = link.Lock();
+      return done();
+    });
   };
   link.SendLine("$PARLRHI,01", true);
   ASSERT_TRUE(waitFor([&] { return !link.NMEAData.Products.empty(); }));

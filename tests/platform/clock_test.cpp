@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <map>
 
 namespace {
 
@@ -20,6 +21,32 @@ TEST(Clock, OverridesReplaceOnlyTheGivenSourcesAndAreUndone) {
     EXPECT_EQ(platform::GetTickCount(), 0xFFFFFFF0u);
   }
   EXPECT_GE(platform::GetLocalTime().Year, real.Year);
+}
+
+TEST(Clock, TheSystemTickCountsAcrossSuspendAndReadsTheSleepOnceAStep) {
+  // The kernel's clocks: the coarse one in 4 ms steps of the running time,
+  // the boot-time one with the time spent suspended on top.
+  std::int64_t running = 5'000'000'000;
+  std::int64_t slept = 0;
+  std::map<int, int> reads;
+  platform::ScopedClockOverride clock({.KernelClock = [&](int id) {
+    ++reads[id];
+    if (id == CLOCK_MONOTONIC_COARSE) return running / 4'000'000 * 4'000'000;
+    return id == CLOCK_BOOTTIME ? running + slept : running;
+  }});
+  const std::uint32_t before = platform::GetTickCount();
+  EXPECT_EQ(before, 5000u);
+  // An hour asleep, and one scheduler tick after waking.
+  slept += 3'600'000'000'000;
+  running += 4'000'000;
+  EXPECT_EQ(platform::GetTickCount() - before, 3'600'004u);
+
+  // Within one step the sleep is not measured again.
+  reads.clear();
+  running += 1'000'000;
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(platform::GetTickCount() - before, 3'600'004u);
+  EXPECT_EQ(reads[CLOCK_MONOTONIC_COARSE], 100);
+  EXPECT_EQ(reads[CLOCK_BOOTTIME], 0);
 }
 
 TEST(Clock, TimeZoneBiasMatchesTheLocalOffset) {

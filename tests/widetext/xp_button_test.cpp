@@ -284,6 +284,9 @@ TEST_F(XpButtonTest, AClickNeedsThePressAndTheReleaseOnTheButton) {
   Send(button_, WM_MOUSELEAVE);
   EXPECT_FALSE(button_->Pressed());
   EXPECT_FALSE(button_->Hot());
+  // It looks raised again while the button is still held.
+  const COLORREF face = Rgb(clBtnFace), high = Rgb(clBtnHighlight);
+  ExpectEnabledBody(Look(), high, face, face, high, false);
   Send(button_, WM_LBUTTONUP, 0, 200, 12);
   EXPECT_EQ(events, (std::vector<std::string>{"down 0 20,12", "up 0"}));
 

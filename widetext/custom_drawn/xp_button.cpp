@@ -3,7 +3,7 @@
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "platform/ui/window_classes/presentation.h"
-#include "widetext/codepage.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/custom_drawn/gradients.h"
 #include "widetext/custom_drawn/repeater_thread.h"
 
@@ -432,7 +432,7 @@ bool TxpButton::DialogKey(platform::TMessage& Message) {
 bool TxpButton::DialogChar(platform::TMessage& Message) {
   // Only a button the user can see and use answers to its accelerator.
   if (!Enabled() || !Visible()) return false;
-  if (!platform::IsAccel(Message.WParam, WideStringToStringEx(caption_, DefaultSystemCodePage))) return false;
+  if (!platform::IsAccel(Message.WParam, AnsiImage(caption_))) return false;
   Message.Result = 1;
   Click();
   return true;

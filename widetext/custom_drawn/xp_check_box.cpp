@@ -3,7 +3,7 @@
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "support/ui/text_helpers.h"
-#include "widetext/codepage.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/custom_drawn/gradients.h"
 
 namespace widetext {
@@ -278,7 +278,7 @@ void TxpCheckBox::MouseEnterLeave(bool Entered) {
 bool TxpCheckBox::DialogChar(platform::TMessage& Message) {
   // Only a check box the user can see and use answers to its accelerator.
   if (!Enabled() || !Visible()) return false;
-  if (!platform::IsAccel(Message.WParam, WideStringToStringEx(caption_, DefaultSystemCodePage))) return false;
+  if (!platform::IsAccel(Message.WParam, AnsiImage(caption_))) return false;
   if (!focused_) SetFocus();
   Toggle();
   Message.Result = 1;

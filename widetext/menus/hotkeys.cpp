@@ -1,7 +1,7 @@
 #include "widetext/menus/hotkeys.h"
 
 #include "platform/ui/window_classes/gdi.h"
-#include "widetext/codepage.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/exceptions.h"
 #include "widetext/utf8.h"
 #include "widetext/wide_strings.h"
@@ -20,10 +20,8 @@ std::size_t TrailingGroup(std::u16string_view caption) {
   return std::u16string_view::npos;
 }
 
-std::string Ansi(std::u16string_view s) { return WideStringToStringEx(s, DefaultSystemCodePage); }
-
 // The 8-bit image as message text.
-std::string Shown(std::u16string_view s) { return UTF8Encode(StringToWideStringEx(Ansi(s), DefaultSystemCodePage)); }
+std::string Shown(std::u16string_view s) { return UTF8Encode(WidenAnsi(AnsiImage(s))); }
 
 }  // namespace
 
@@ -69,9 +67,9 @@ bool WideSameCaption(std::u16string_view A, std::u16string_view B, bool FarEast)
 }
 
 void SyncHotKeyPosition(std::u16string_view Source, std::u16string& Dest, bool FarEast) {
-  if (Ansi(Source) == Ansi(Dest)) return;
+  if (AnsiImage(Source) == AnsiImage(Dest)) return;
   const std::u16string stripped = WideStripHotkey(Dest, FarEast);
-  if (Ansi(WideStripHotkey(Source, FarEast)) == Ansi(stripped)) {
+  if (AnsiImage(WideStripHotkey(Source, FarEast)) == AnsiImage(stripped)) {
     std::u16string_view source = Source;
     std::u16string_view group;
     if (FarEast) {
@@ -98,7 +96,7 @@ void SyncHotKeyPosition(std::u16string_view Source, std::u16string& Dest, bool F
     result += group;
     Dest = result;
   }
-  if (Ansi(Source) != Ansi(Dest)) {
+  if (AnsiImage(Source) != AnsiImage(Dest)) {
     throw EWtxInternalError("Internal Error: SyncHotKeyPosition Failed (\"" + Shown(Source) + "\" <> \"" + Shown(Dest) +
                             "\").");
   }

@@ -2,15 +2,26 @@
 // The class library's edit-mask format and its queries. An edit mask is up
 // to three fields separated by ";": the mask itself, "0" when the literals
 // are not part of the value (any other text, or no field, keeps them), and
-// the character that shows an empty position ("_" by default).
+// the character that shows an empty position ("_" by default). The value of
+// a masked text is what was entered: the blank padding at its end dropped,
+// blanks inside it read as spaces, and, when the literals are kept, laid out
+// on the mask again with spaces in its empty positions.
 //
-// Mask characters: "L" letter, "l" optional letter, "A" letter or digit, "a"
-// optional letter or digit, "C" any character, "c" optional any character,
-// "0" digit, "9" optional digit, "#" optional digit or sign; ":" and "/" are
-// the locale's time and date separators; "!" fills optional positions from
-// the start (the text runs right to left), ">" upper case and "<" lower case
-// for what follows, "<>" neither; "\" makes the next character a literal.
-// Every other character is a literal.
+// Mask characters, each standing for one position of the edited text:
+// "L" letter, "l" optional letter, "A" letter or digit, "a" optional letter
+// or digit, "C" any character, "c" optional any character, "0" digit, "9"
+// optional digit, "#" optional digit, space or sign. The upper-case ones and
+// "0" are required (mcMask): the value is complete only when each holds a
+// character other than the blank (and, but for "C", other than a space);
+// the others are optional (mcMaskOpt). A letter or digit is one of any
+// script; any character is any that can be shown (not a control code).
+// ":" and "/" are the locale's time and date separators (mcIntlLiteral);
+// "!" leaves the optional positions blank at the front of the text rather
+// than its end (the text runs right to left), ">" upper-cases and "<"
+// lower-cases what is typed at the positions after it, "<>" does neither;
+// "\" makes the next character a literal. Directives take no position.
+// Every other character is a literal (mcLiteral): its position shows it and
+// cannot be edited.
 //
 // Offsets are 1-based: mask offsets count characters of the mask, text
 // offsets count positions of the edited text, which directives do not take.

@@ -1,40 +1,85 @@
 #include "platform/core/os/clock.h"
 
 #include <atomic>
-#include <chrono>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 namespace platform {
 namespace {
 
-std::atomic<const ClockSources*> g_override{nullptr};
-
-std::uint32_t MonotonicMilliseconds(clockid_t clock) {
+std::int64_t ReadKernelClock(int clock) {
   timespec ts{};
   clock_gettime(clock, &ts);
-  const auto ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
-  return static_cast<std::uint32_t>(ms);
+  return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
+
+std::uint32_t Milliseconds(std::int64_t ns) { return static_cast<std::uint32_t>(ns / 1000000); }
+
+// The system tick counts across suspend, so that values received before a
+// suspend do not look fresh after it. The boot-time clock, which goes on
+// while the machine sleeps, costs three times the coarse monotonic one, and
+// the decoder stamps every sentence with the tick; so the tick is the coarse
+// clock plus the time spent suspended, and that time is measured again only
+// when the coarse clock has moved on, at most once per scheduler tick. It
+// only grows: the larger figure stands, so the tick never goes back.
+class SleepCountingTick {
+ public:
+  template <class Read>
+  std::uint32_t Now(const Read& read) {
+    const std::int64_t coarse = read(CLOCK_MONOTONIC_COARSE);
+    if (coarse != measuredAt_.load(std::memory_order_acquire)) Measure(read, coarse);
+    return Milliseconds(coarse + sleptNs_.load(std::memory_order_relaxed));
+  }
+
+ private:
+  template <class Read>
+  void Measure(const Read& read, std::int64_t coarse) {
+    const std::int64_t slept = read(CLOCK_BOOTTIME) - read(CLOCK_MONOTONIC);
+    std::int64_t known = sleptNs_.load(std::memory_order_relaxed);
+    while (slept > known && !sleptNs_.compare_exchange_weak(known, slept, std::memory_order_relaxed)) {
+    }
+    measuredAt_.store(coarse, std::memory_order_release);
+  }
+
+  std::atomic<std::int64_t> measuredAt_{-1};
+  std::atomic<std::int64_t> sleptNs_{0};
+};
+
+SleepCountingTick g_systemTick;
+
+}  // namespace
+
+struct ScopedClockOverride::Installed {
+  ClockSources Sources;
+  mutable SleepCountingTick SystemTick;
+};
+
+namespace {
+
+std::atomic<const ScopedClockOverride::Installed*> g_override{nullptr};
 
 }  // namespace
 
 std::uint32_t GetTickCount() {
-  if (const ClockSources* o = g_override.load(std::memory_order_acquire); o && o->Tick) return o->Tick();
-  // The system tick counts in steps of the scheduler's tick, as it always
-  // has; the coarse clock gives exactly that and costs the decoder, which
-  // stamps every sentence, far less than the precise one.
-  return MonotonicMilliseconds(CLOCK_MONOTONIC_COARSE);
+  const ScopedClockOverride::Installed* o = g_override.load(std::memory_order_acquire);
+  if (o == nullptr) return g_systemTick.Now(ReadKernelClock);
+  if (o->Sources.Tick) return o->Sources.Tick();
+  if (o->Sources.KernelClock) return o->SystemTick.Now(o->Sources.KernelClock);
+  return g_systemTick.Now(ReadKernelClock);
 }
 
 std::uint32_t TimeGetTime() {
-  if (const ClockSources* o = g_override.load(std::memory_order_acquire); o && o->MultimediaTime) {
-    return o->MultimediaTime();
-  }
-  return MonotonicMilliseconds(CLOCK_MONOTONIC);
+  const ScopedClockOverride::Installed* o = g_override.load(std::memory_order_acquire);
+  if (o != nullptr && o->Sources.MultimediaTime) return o->Sources.MultimediaTime();
+  if (o != nullptr && o->Sources.KernelClock) return Milliseconds(o->Sources.KernelClock(CLOCK_MONOTONIC));
+  return Milliseconds(ReadKernelClock(CLOCK_MONOTONIC));
 }
 
 SystemTime GetLocalTime() {
-  if (const ClockSources* o = g_override.load(std::memory_order_acquire); o && o->LocalTime) return o->LocalTime();
+  if (const auto* o = g_override.load(std::memory_order_acquire); o && o->Sources.LocalTime) {
+    return o->Sources.LocalTime();
+  }
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
   std::tm local{};
@@ -49,7 +94,9 @@ SystemTime GetLocalTime() {
 }
 
 TimeZoneInformation GetTimeZoneInformation() {
-  if (const ClockSources* o = g_override.load(std::memory_order_acquire); o && o->TimeZone) return o->TimeZone();
+  if (const auto* o = g_override.load(std::memory_order_acquire); o && o->Sources.TimeZone) {
+    return o->Sources.TimeZone();
+  }
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   if (!localtime_r(&now, &local)) return {};
@@ -69,8 +116,9 @@ TimeZoneInformation GetTimeZoneInformation() {
 }
 
 ScopedClockOverride::ScopedClockOverride(ClockSources sources)
-    : previous_(g_override.load(std::memory_order_acquire)), sources_(std::move(sources)) {
-  g_override.store(&sources_, std::memory_order_release);
+    : previous_(g_override.load(std::memory_order_acquire)), installed_(std::make_unique<Installed>()) {
+  installed_->Sources = std::move(sources);
+  g_override.store(installed_.get(), std::memory_order_release);
 }
 
 ScopedClockOverride::~ScopedClockOverride() { g_override.store(previous_, std::memory_order_release); }

@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace platform {
 
 // Milliseconds since an arbitrary start; wraps at 2^32 like the system tick.
+// It keeps counting while the machine is suspended, and steps at the pace
+// of the scheduler's tick.
 std::uint32_t GetTickCount();
 // The multimedia timer's millisecond time; also wraps at 2^32.
 std::uint32_t TimeGetTime();
@@ -42,6 +45,9 @@ struct ClockSources {
   std::function<std::uint32_t()> MultimediaTime;  // TimeGetTime
   std::function<SystemTime()> LocalTime;
   std::function<TimeZoneInformation()> TimeZone;
+  // The kernel clocks the two tick counters read, by clock_gettime id, in
+  // nanoseconds; lets a test suspend the machine.
+  std::function<std::int64_t(int ClockId)> KernelClock;
 };
 
 // Installs the given sources (empty members keep the real clock) until it is
@@ -54,9 +60,11 @@ class ScopedClockOverride {
   ScopedClockOverride(const ScopedClockOverride&) = delete;
   ScopedClockOverride& operator=(const ScopedClockOverride&) = delete;
 
+  struct Installed;
+
  private:
-  const ClockSources* previous_;
-  ClockSources sources_;
+  const Installed* previous_;
+  std::unique_ptr<Installed> installed_;
 };
 
 }  // namespace platform

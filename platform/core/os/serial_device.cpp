@@ -245,7 +245,7 @@ long SerialDevice::Read(void* buffer, std::size_t count) {
   return static_cast<long>(done);
 }
 
-bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs) {
+bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs, int cancelFd) {
   if (fd_ < 0) return Fail("device not open");
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -261,10 +261,11 @@ bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs) {
     if (n < 0 && errno != EAGAIN) return Fail(Errno("writing", errno));
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return Fail("writing: the device took no data in time");
-    pollfd p{fd_, POLLOUT, 0};
-    const int r = ::poll(&p, 1, static_cast<int>(left));
+    pollfd p[2] = {{fd_, POLLOUT, 0}, {cancelFd, POLLIN, 0}};
+    const int r = ::poll(p, 2, static_cast<int>(left));
     if (r < 0 && errno != EINTR) return Fail(Errno("waiting to write", errno));
-    if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p.revents & POLLOUT)) {
+    if (r > 0 && p[1].revents != 0) return Fail("writing: the port was closed");
+    if (r > 0 && (p[0].revents & (POLLERR | POLLHUP | POLLNVAL)) && !(p[0].revents & POLLOUT)) {
       return Fail("writing: the device hung up");
     }
   }

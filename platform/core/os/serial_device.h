@@ -56,8 +56,9 @@ class SerialDevice {
   std::uint32_t TakeLineErrors();
   // Bytes read (possibly 0 when nothing is queued), or -1 on an error.
   long Read(void* buffer, std::size_t count);
-  // Writes all bytes, waiting at most timeoutMs for the device to take them.
-  bool Write(const void* data, std::size_t count, int timeoutMs);
+  // Writes all bytes, waiting at most timeoutMs for the device to take them;
+  // gives up at once when cancelFd (when not negative) becomes readable.
+  bool Write(const void* data, std::size_t count, int timeoutMs, int cancelFd = -1);
   void Purge(bool input, bool output);
 
   const std::string& LastError() const { return lastError_; }

@@ -38,6 +38,10 @@ char16_t CharLowerW(char16_t c) {
   return Mapped(c, towlower_l(c, UnicodeLocale()));
 }
 
+bool IsCharAlphaW(char16_t c) { return !IsSurrogate(c) && iswalpha_l(c, UnicodeLocale()) != 0; }
+
+bool IsCharAlphaNumericW(char16_t c) { return !IsSurrogate(c) && iswalnum_l(c, UnicodeLocale()) != 0; }
+
 std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length) {
   for (std::uint32_t i = 0; i < Length; ++i) Buffer[i] = CharUpperW(Buffer[i]);
   return Length;

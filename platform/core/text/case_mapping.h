@@ -1,6 +1,7 @@
 #pragma once
-// The platform's case mapping and text comparison over UTF-16 units, with
-// the Unicode simple case mappings; surrogates are left as they are.
+// The platform's case mapping, character classes and text comparison over
+// UTF-16 units, with the Unicode simple case mappings and letter classes;
+// surrogates are left as they are and belong to no class.
 
 #include <cstdint>
 #include <string_view>
@@ -12,6 +13,10 @@ char16_t CharLowerW(char16_t c);
 // In place over Length units; returns Length.
 std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length);
 std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length);
+
+// A letter of any script; a letter or a digit of any script.
+bool IsCharAlphaW(char16_t c);
+bool IsCharAlphaNumericW(char16_t c);
 
 constexpr std::uint32_t NORM_IGNORECASE = 1;
 constexpr int CSTR_LESS_THAN = 1;

@@ -86,6 +86,29 @@ void TCustomAction::SetVisible(bool Value) {
   visible_ = Value;
 }
 
+void TCustomAction::Assign(const TPersistent* Source) {
+  if (const auto* action = dynamic_cast<const TCustomAction*>(Source)) {
+    SetCaption(action->Caption());
+    SetHint(action->Hint());
+    SetEnabled(action->Enabled());
+    SetChecked(action->Checked());
+    SetVisible(action->Visible());
+    ShortCut = action->ShortCut;
+    ImageIndex = action->ImageIndex;
+    return;
+  }
+  if (const auto* control = dynamic_cast<const TControl*>(Source)) {
+    // Reading a control's text asks its window, which is not a const act.
+    auto* source = const_cast<TControl*>(control);
+    SetCaption(source->Caption());
+    SetHint(source->Hint);
+    SetEnabled(source->Enabled());
+    SetVisible(source->Visible());
+    return;
+  }
+  TBasicAction::Assign(Source);
+}
+
 TControlActionLink::TControlActionLink(TObject* AClient)
     : TActionLink(AClient), client_(dynamic_cast<TControl*>(AClient)) {}
 

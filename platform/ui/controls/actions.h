@@ -77,6 +77,9 @@ class TCustomAction : public TBasicAction {
   void SetChecked(bool Value);
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
+  // From another custom action: its caption, hint, states, shortcut and
+  // image; from a control: its caption, hint, enabled and visible states.
+  void Assign(const TPersistent* Source) override;
   TShortCut ShortCut = 0;
   int ImageIndex = -1;
 

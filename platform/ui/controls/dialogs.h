@@ -41,12 +41,30 @@ enum TOpenOption : unsigned {
   ofReadOnly = 1u << 0,
   ofOverwritePrompt = 1u << 1,
   ofHideReadOnly = 1u << 2,
+  ofNoChangeDir = 1u << 3,
+  ofShowHelp = 1u << 4,
+  ofNoValidate = 1u << 5,
   ofAllowMultiSelect = 1u << 9,
+  ofExtensionDifferent = 1u << 10,
   ofPathMustExist = 1u << 11,
   ofFileMustExist = 1u << 12,
+  ofCreatePrompt = 1u << 13,
+  ofShareAware = 1u << 14,
+  ofNoReadOnlyReturn = 1u << 15,
+  ofNoTestFileCreate = 1u << 16,
+  ofNoNetworkButton = 1u << 17,
+  ofNoLongNames = 1u << 18,
+  ofOldStyleDialog = 1u << 19,
   ofEnableSizing = 1u << 20,
+  ofNoDereferenceLinks = 1u << 21,
+  ofEnableIncludeNotify = 1u << 22,
+  ofDontAddToRecent = 1u << 25,
+  ofForceShowHidden = 1u << 28,
 };
 using TOpenOptions = unsigned;
+enum TOpenOptionEx : unsigned { ofExNoPlacesBar = 1u << 0 };
+using TOpenOptionsEx = unsigned;
+using TFileDialogCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TOpenDialog : public TComponent {
  public:
@@ -60,7 +78,15 @@ class TOpenDialog : public TComponent {
   std::string InitialDir;
   std::string Title;
   TOpenOptions Options = ofHideReadOnly | ofEnableSizing;
+  TOpenOptionsEx OptionsEx = 0;
   std::vector<std::string> Files;
+  // Raised by the item-based dialogs while they run: the chosen name may be
+  // refused (the dialog then stays open); the folder, the selection or the
+  // file type changed.
+  TFileDialogCloseEvent OnCanClose;
+  TNotifyEvent OnFolderChange;
+  TNotifyEvent OnSelectionChange;
+  TNotifyEvent OnTypeChange;
 
  protected:
   virtual bool IsSave() const { return false; }

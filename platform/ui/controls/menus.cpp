@@ -44,7 +44,7 @@ void BuildMenu(QMenu& menu, TMenuItem* parent) {
       menu.addSeparator();
       continue;
     }
-    const QString text = ui::ToQString(Cp1252ToUtf16(item->Caption()));
+    const QString text = ui::ToQString(GetMenuStringW(item));
     if (item->Count() > 0) {
       QMenu* sub = menu.addMenu(text);
       BuildMenu(*sub, item);
@@ -219,14 +219,24 @@ void TMenuItem::SetAction(TBasicAction* value) {
     actionLink_.reset();
     return;
   }
-  if (!actionLink_) actionLink_ = std::make_unique<TActionLink>(this);
+  if (!actionLink_) actionLink_ = GetActionLinkClass().Create(this);
   actionLink_->SetAction(value);
-  if (auto* a = dynamic_cast<TCustomAction*>(value)) {
-    SetCaption(a->Caption());
-    Hint = a->Hint();
-    Enabled = a->Enabled();
-    ShortCut = a->ShortCut;
-  }
+  actionLink_->OnChange = [this](TObject* sender) { ActionChange(sender, false); };
+  ActionChange(value, HasState(csLoading));
+}
+
+const TActionLinkClass& TMenuItem::GetActionLinkClass() const { return TMenuActionLinkClass; }
+
+void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  if (!action) return;
+  if (!CheckDefaults || caption_.empty()) SetCaption(action->Caption());
+  if (!CheckDefaults || Hint.empty()) Hint = action->Hint();
+  if (!CheckDefaults || Enabled) Enabled = action->Enabled();
+  if (!CheckDefaults || !Checked) Checked = action->Checked();
+  if (!CheckDefaults || Visible) Visible = action->Visible();
+  if (!CheckDefaults || ShortCut == 0) ShortCut = action->ShortCut;
+  MenuChanged(false);
 }
 
 void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
@@ -273,8 +283,85 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, bool Selected, b
 }
 
 void TMenuItem::MenuChanged(bool) {
+  menuText_.reset();
   if (TMenu* menu = GetParentMenu(); menu && menu->OnChange) menu->OnChange(menu);
 }
+
+std::u16string GetMenuStringW(const TMenuItem* Item) {
+  if (!Item) return {};
+  if (Item->menuText_) return *Item->menuText_;
+  std::u16string text = Cp1252ToUtf16(Item->Caption());
+  const TMenuItem* parent = Item->Parent();
+  const bool topOfMainMenu = parent && !parent->Parent() && dynamic_cast<TMainMenu*>(parent->GetParentMenu());
+  if (Item->ShortCut && Item->Count() == 0 && !topOfMainMenu) {
+    text += u'\t' + Cp1252ToUtf16(ShortCutToText(Item->ShortCut));
+  }
+  return text;
+}
+
+void SetMenuItemTextW(TMenuItem* Item, std::u16string_view Text) {
+  if (Item) Item->menuText_ = std::u16string(Text);
+}
+
+// --------------------------------------------------------- TMenuActionLink
+
+TMenuActionLink::TMenuActionLink(TObject* AClient) : TActionLink(AClient), client_(dynamic_cast<TMenuItem*>(AClient)) {}
+
+namespace {
+
+template <class F>
+bool Linked(TActionLink& link, TMenuItem* client, F same) {
+  auto* action = dynamic_cast<TCustomAction*>(link.Action());
+  return action && client && same(*action, *client);
+}
+
+}  // namespace
+
+bool TMenuActionLink::IsCaptionLinked() {
+  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Caption() == a.Caption(); });
+}
+
+bool TMenuActionLink::IsHintLinked() {
+  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Hint == a.Hint(); });
+}
+
+bool TMenuActionLink::IsEnabledLinked() {
+  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Enabled == a.Enabled(); });
+}
+
+bool TMenuActionLink::IsCheckedLinked() {
+  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Checked == a.Checked(); });
+}
+
+bool TMenuActionLink::IsVisibleLinked() {
+  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Visible == a.Visible(); });
+}
+
+void TMenuActionLink::SetCaption(const std::string& Value) {
+  if (IsCaptionLinked()) client_->SetCaption(Value);
+}
+
+void TMenuActionLink::SetHint(const std::string& Value) {
+  if (IsHintLinked()) client_->Hint = Value;
+}
+
+void TMenuActionLink::SetEnabled(bool Value) {
+  if (IsEnabledLinked()) client_->Enabled = Value;
+}
+
+void TMenuActionLink::SetChecked(bool Value) {
+  if (IsCheckedLinked()) client_->Checked = Value;
+}
+
+void TMenuActionLink::SetVisible(bool Value) {
+  if (IsVisibleLinked()) client_->Visible = Value;
+}
+
+const TActionLinkClass TMenuActionLinkClass{
+    "TMenuActionLink", nullptr,
+    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<TMenuActionLink>(client); }};
+
+// ------------------------------------------------------------------- TMenu
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) { items_->menu_ = this; }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,11 @@ class TMenuItem : public TComponent {
   TMenu* GetParentMenu() const;
 
   virtual void Click();
-  void InitiateAction();
+  virtual void InitiateAction();
   TBasicAction* Action() const;
   void SetAction(TBasicAction* value);
+  TActionLink* ActionLink() const { return actionLink_.get(); }
+  virtual const TActionLinkClass& GetActionLinkClass() const;
   virtual void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);
   virtual void DoDrawText(TCanvas* ACanvas, const std::string& ACaption, TRect& Rect, bool Selected, UINT Flags);
   virtual void AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, bool Selected, bool TopLevel);
@@ -78,10 +81,18 @@ class TMenuItem : public TComponent {
   TMenuMeasureItemEvent OnMeasureItem;
 
  protected:
+  // The item's caption, hint, states and shortcut from its action (when
+  // CheckDefaults is set, only where the item has none of its own).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  // After every change of the item: the window system's menu takes the
+  // item's text from the caption again.
   virtual void MenuChanged(bool Rebuild);
 
  private:
   friend class TMenu;
+  friend std::u16string GetMenuStringW(const TMenuItem* Item);
+  friend void SetMenuItemTextW(TMenuItem* Item, std::u16string_view Text);
+  std::optional<std::u16string> menuText_;
   std::string caption_;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
@@ -89,6 +100,36 @@ class TMenuItem : public TComponent {
   UINT command_;
   std::unique_ptr<TActionLink> actionLink_;
 };
+
+// The item's text in the window system's menu, as the menu shows it: the
+// caption, and for an item with a shortcut (and no sub-items) a tab and the
+// shortcut's text, until other text is written there.
+std::u16string GetMenuStringW(const TMenuItem* Item);
+void SetMenuItemTextW(TMenuItem* Item, std::u16string_view Text);
+
+// The link of a menu item to its action.
+class TMenuActionLink : public TActionLink {
+ public:
+  explicit TMenuActionLink(TObject* AClient);
+  bool IsCaptionLinked() override;
+  bool IsHintLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsCheckedLinked() override;
+  bool IsVisibleLinked() override;
+  void SetCaption(const std::string& Value) override;
+  void SetHint(const std::string& Value) override;
+  void SetEnabled(bool Value) override;
+  void SetChecked(bool Value) override;
+  void SetVisible(bool Value) override;
+
+ protected:
+  TMenuItem* Client() const { return client_; }
+
+ private:
+  TMenuItem* client_;
+};
+
+extern const TActionLinkClass TMenuActionLinkClass;
 
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 

@@ -180,6 +180,7 @@ class EditPeer : public StdPeer {
   QLineEdit* line_ = nullptr;
   QPlainTextEdit* multi_ = nullptr;
   int limit_ = 0x7FFFFFFE;
+  char16_t passwordChar_ = 0;
 
  private:
   // A text ending in a carriage return without its line feed leaves the
@@ -401,10 +402,17 @@ LRESULT SetReadOnly(EditPeer& p, HWND h, WPARAM w, LPARAM) {
   return 1;
 }
 
+// A single-line edit shows the character in place of each of its own.
 LRESULT SetPasswordChar(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  if (p.line_) p.line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
+  if (!p.line_) return 0;
+  p.passwordChar_ = static_cast<char16_t>(w);
+  p.line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
+  p.line_->setStyleSheet(
+      w ? QStringLiteral("QLineEdit { lineedit-password-character: %1 }").arg(static_cast<unsigned>(w)) : QString());
   return 0;
 }
+
+LRESULT GetPasswordChar(EditPeer& p, HWND, WPARAM, LPARAM) { return p.passwordChar_; }
 
 // ------------------------------------------------- undo and the clipboard
 
@@ -471,6 +479,7 @@ constexpr MessageHandler<EditPeer> kMessages[] = {
     {EM_SETMODIFY, &SetModify},
     {EM_SETREADONLY, &SetReadOnly, 1},
     {EM_SETPASSWORDCHAR, &SetPasswordChar},
+    {EM_GETPASSWORDCHAR, &GetPasswordChar},
     {EM_CANUNDO, &CanUndo},
     {EM_UNDO, &Undo, 1},
     {WM_UNDO, &Undo, 1},

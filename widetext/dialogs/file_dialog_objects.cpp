@@ -1,0 +1,189 @@
+#include "widetext/dialogs/file_dialog_objects.h"
+
+#include <filesystem>
+
+#include "widetext/dialogs/file_name_dialog.h"
+#include "widetext/utf8.h"
+
+namespace widetext {
+namespace {
+
+std::u16string FolderOf(std::u16string_view path) {
+  const std::size_t slash = path.find_last_of(u'/');
+  if (slash == std::u16string_view::npos) return {};
+  return std::u16string(path.substr(0, slash == 0 ? 1 : slash));
+}
+
+bool Exists(std::u16string_view path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::path(UTF8Encode(path)), error);
+}
+
+// A sink that does not handle a callback lets the dialog go on.
+bool Refused(HRESULT answer) { return answer == S_FALSE || (answer < 0 && answer != platform::E_NOTIMPL); }
+
+std::vector<std::unique_ptr<IShellItem>> ItemsOf(const std::vector<std::u16string>& paths) {
+  std::vector<std::unique_ptr<IShellItem>> items;
+  for (const auto& path : paths) items.push_back(std::make_unique<TPathShellItem>(path));
+  return items;
+}
+
+}  // namespace
+
+HRESULT TPathShellItem::GetDisplayName(SIGDN Kind, std::u16string& Name) const {
+  switch (Kind) {
+    case SIGDN_FILESYSPATH:
+      if (path_.empty() || path_.front() != u'/') return E_FAIL;
+      Name = path_;
+      return platform::S_OK;
+    case SIGDN_NORMALDISPLAY: {
+      const std::size_t slash = path_.find_last_of(u'/');
+      Name = slash == std::u16string::npos || slash + 1 == path_.size() ? path_ : path_.substr(slash + 1);
+      return platform::S_OK;
+    }
+  }
+  return E_FAIL;
+}
+
+// What this platform's chooser cannot show is taken and left aside.
+HRESULT TFileDialogObject::SetClientGuid(const platform::GUID&) { return platform::S_OK; }
+HRESULT TFileDialogObject::SetFileNameLabel(std::u16string_view) { return platform::S_OK; }
+HRESULT TFileDialogObject::SetOkButtonLabel(std::u16string_view) { return platform::S_OK; }
+HRESULT TFileDialogObject::AddPlace(const IShellItem&) { return platform::S_OK; }
+
+HRESULT TFileDialogObject::SetDefaultExtension(std::u16string_view Extension) {
+  defaultExtension_ = Extension;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetFileName(std::u16string_view Name) {
+  fileName_ = Name;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::GetFileName(std::u16string& Name) const {
+  Name = selection_.empty() ? fileName_ : selection_.front();
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetTitle(std::u16string_view Title) {
+  title_ = Title;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetFolder(const IShellItem& Folder) {
+  return Folder.GetDisplayName(SIGDN_FILESYSPATH, folder_);
+}
+
+HRESULT TFileDialogObject::SetFileTypes(unsigned Count, const COMDLG_FILTERSPEC* Types) {
+  if (Count > 0 && !Types) return E_INVALIDARG;
+  fileTypes_.clear();
+  for (unsigned i = 0; i < Count; ++i) {
+    fileTypes_.emplace_back(Types[i].pszName ? Types[i].pszName : u"", Types[i].pszSpec ? Types[i].pszSpec : u"");
+  }
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetFileTypeIndex(unsigned Index) {
+  typeIndex_ = Index;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::GetFileTypeIndex(unsigned& Index) const {
+  Index = typeIndex_;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetOptions(platform::DWORD Options) {
+  options_ = Options;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::Advise(IFileDialogEvents* Sink, platform::DWORD& Cookie) {
+  if (!Sink) return E_INVALIDARG;
+  sink_ = Sink;
+  Cookie = 1;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::Unadvise(platform::DWORD Cookie) {
+  if (Cookie != 1 || !sink_) return E_INVALIDARG;
+  sink_ = nullptr;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::Show(platform::HWND) {
+  results_.clear();
+  for (;;) {
+    platform::TFileChoice choice;
+    choice.Save = save_;
+    choice.Title = title_;
+    for (const auto& [name, mask] : fileTypes_) {
+      if (!choice.Filter.empty()) choice.Filter += u'|';
+      choice.Filter += name + u'|' + mask;
+    }
+    choice.FilterIndex = static_cast<int>(typeIndex_);
+    choice.InitialDir = folder_;
+    choice.FileName = selection_.empty() ? fileName_ : selection_.front();
+    choice.DefaultExt = defaultExtension_;
+    choice.MultiSelect = !save_ && (options_ & FOS_ALLOWMULTISELECT);
+    platform::DWORD flags =
+        platform::OFN_EXPLORER | ((options_ & FOS_OVERWRITEPROMPT) ? platform::OFN_OVERWRITEPROMPT : 0);
+    std::vector<std::u16string> files;
+    if (!AskFileNames(choice, flags, files)) return HRESULT_ERROR_CANCELLED;
+    if (Accept(choice.FilterIndex, files)) {
+      results_ = std::move(files);
+      return platform::S_OK;
+    }
+  }
+}
+
+bool TFileDialogObject::Accept(int typeIndex, const std::vector<std::u16string>& files) {
+  if (typeIndex >= 1 && static_cast<unsigned>(typeIndex) != typeIndex_) {
+    typeIndex_ = static_cast<unsigned>(typeIndex);
+    if (sink_) sink_->OnTypeChange(*this);
+  }
+  const std::u16string folder = FolderOf(files.front());
+  if (folder != folder_) {
+    if (sink_ && Refused(sink_->OnFolderChanging(*this, TPathShellItem(folder)))) return false;
+    folder_ = folder;
+    if (sink_) sink_->OnFolderChange(*this);
+  }
+  selection_ = files;
+  if (sink_) sink_->OnSelectionChange(*this);
+  if (!sink_) return true;
+  if (save_ && (options_ & FOS_OVERWRITEPROMPT) && Exists(files.front())) {
+    FDE_RESPONSE response = FDER_DEFAULT;
+    // The chooser has asked the user already; only a refusal counts.
+    if (sink_->OnOverwrite(*this, TPathShellItem(files.front()), response) >= 0 && response == FDER_REFUSE) {
+      return false;
+    }
+  }
+  return !Refused(sink_->OnFileOk(*this));
+}
+
+HRESULT TFileDialogObject::GetResult(std::unique_ptr<IShellItem>& Item) const {
+  if (results_.empty()) return E_UNEXPECTED;
+  Item = std::make_unique<TPathShellItem>(results_.front());
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::GetResults(std::vector<std::unique_ptr<IShellItem>>& Items) const {
+  if (results_.empty()) return E_UNEXPECTED;
+  Items = ItemsOf(results_);
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::GetSelectedItems(std::vector<std::unique_ptr<IShellItem>>& Items) const {
+  if (selection_.empty()) return E_FAIL;
+  Items = ItemsOf(selection_);
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::GetCurrentSelection(std::unique_ptr<IShellItem>& Item) const {
+  if (selection_.empty()) return E_FAIL;
+  Item = std::make_unique<TPathShellItem>(selection_.front());
+  return platform::S_OK;
+}
+
+}  // namespace widetext

@@ -1,0 +1,189 @@
+#include "widetext/menus/wide_menus.h"
+
+#include <utility>
+
+#include "platform/ui/window_classes/gdi.h"
+#include "widetext/controls/ansi_image.h"
+#include "widetext/controls/control_actions.h"
+#include "widetext/controls/synced_strings.h"
+#include "widetext/menus/hotkeys.h"
+#include "widetext/menus/shortcut_text.h"
+#include "widetext/menus/wide_actions.h"
+#include "widetext/wide_api.h"
+
+namespace widetext {
+namespace {
+
+constexpr platform::UINT kMeasureFlags =
+    platform::DT_CALCRECT | platform::DT_NOCLIP | platform::DT_EXPANDTABS | platform::DT_SINGLELINE;
+
+int TextWidth(platform::TCanvas& canvas, std::u16string_view text) {
+  platform::RECT r{0, 0, 0, 0};
+  WideApiDrawText(canvas.Handle(), text.data(), static_cast<int>(text.size()), &r, kMeasureFlags);
+  return r.Width();
+}
+
+platform::TCustomAction* CustomAction(platform::TObject* action) {
+  return dynamic_cast<platform::TCustomAction*>(action);
+}
+
+}  // namespace
+
+std::u16string WideMenuItemCaption(platform::TMenuItem* Item) {
+  if (auto* wide = dynamic_cast<TWtxMenuItem*>(Item)) return wide->GetCaption();
+  return WidenAnsi(Item->Caption());
+}
+
+std::u16string TWtxMenuItem::GetCaption() {
+  const std::string& ansi = Caption();
+  if (AnsiImage(wideCaption_) != ansi &&
+      AnsiImage(WideStripHotkey(wideCaption_)) == AnsiImage(WideStripHotkey(WidenAnsi(ansi)))) {
+    SyncHotKeyPosition(WidenAnsi(ansi), wideCaption_);
+  }
+  return GetSyncedWideString(wideCaption_, ansi);
+}
+
+void TWtxMenuItem::SetCaption(std::u16string_view Value) {
+  SetSyncedWideString(Value, wideCaption_, Caption(),
+                      [this](const std::string& ansi) { platform::TMenuItem::SetCaption(ansi); });
+}
+
+std::u16string TWtxMenuItem::GetHint() { return GetSyncedWideString(wideHint_, Hint); }
+
+void TWtxMenuItem::SetHint(std::u16string_view Value) {
+  SetSyncedWideString(Value, wideHint_, Hint, [this](const std::string& ansi) { Hint = ansi; });
+}
+
+void TWtxMenuItem::Loaded() {
+  platform::TMenuItem::Loaded();
+  UpdateMenuText();
+}
+
+void TWtxMenuItem::MenuChanged(bool Rebuild) {
+  platform::TMenuItem::MenuChanged(Rebuild);
+  if (!HasState(platform::csLoading) && !HasState(platform::csDestroying)) UpdateMenuText();
+}
+
+void TWtxMenuItem::UpdateMenuText() {
+  layout_ = platform::GetKeyboardLayout(0);
+  if (!IsLine() && Visible) {
+    std::u16string text = GetCaption();
+    const platform::TMenuItem* parent = Parent();
+    const bool topOfMainMenu =
+        parent && !parent->Parent() && dynamic_cast<platform::TMainMenu*>(parent->GetParentMenu());
+    if (ShortCut && Count() == 0 && !topOfMainMenu) text += u'\t' + WideShortCutToText(ShortCut);
+    if (platform::GetMenuStringW(this) != text) platform::SetMenuItemTextW(this, text);
+  }
+  for (int i = 0; i < Count(); ++i) {
+    if (auto* item = dynamic_cast<TWtxMenuItem*>(Items(i))) item->UpdateMenuText();
+  }
+}
+
+void TWtxMenuItem::InitiateAction() {
+  platform::TMenuItem::InitiateAction();
+  if (platform::GetKeyboardLayout(0) != layout_) MenuChanged(false);
+}
+
+const platform::TActionLinkClass& TWtxMenuItem::GetActionLinkClass() const { return TWtxMenuActionLinkClass; }
+
+void TWtxMenuItem::ActionChange(platform::TObject* Sender, bool CheckDefaults) {
+  if (platform::TCustomAction* action = CustomAction(Sender); action && dynamic_cast<IWtxAction*>(Sender)) {
+    if (!CheckDefaults || GetCaption().empty()) SetCaption(WtxAction_GetCaption(action));
+    if (!CheckDefaults || GetHint().empty()) SetHint(WtxAction_GetHint(action));
+  }
+  platform::TMenuItem::ActionChange(Sender, CheckDefaults);
+}
+
+void TWtxMenuItem::MeasureItem(platform::TCanvas* ACanvas, int& Width, int& Height) {
+  if (!ACanvas || IsLine()) {
+    platform::TMenuItem::MeasureItem(ACanvas, Width, Height);
+    return;
+  }
+  // The handler sees the measure with the wide texts, so it waits.
+  const platform::TMenuMeasureItemEvent handler = std::exchange(OnMeasureItem, nullptr);
+  platform::TMenuItem::MeasureItem(ACanvas, Width, Height);
+  Width += TextWidth(*ACanvas, GetCaption()) - TextWidth(*ACanvas, WidenAnsi(Caption()));
+  if (ShortCut) {
+    Width += TextWidth(*ACanvas, WideShortCutToText(ShortCut)) -
+             TextWidth(*ACanvas, WidenAnsi(platform::ShortCutToText(ShortCut)));
+  }
+  OnMeasureItem = handler;
+  if (handler) handler(this, ACanvas, Width, Height);
+}
+
+void TWtxMenuItem::DoDrawText(platform::TCanvas* ACanvas, const std::string& ACaption, platform::TRect& Rect,
+                              bool Selected, platform::UINT Flags) {
+  if (!ACanvas || IsLine()) {
+    platform::TMenuItem::DoDrawText(ACanvas, ACaption, Rect, Selected, Flags);
+    return;
+  }
+  std::u16string text = WidenAnsi(ACaption);
+  if (ACaption == Caption()) {
+    text = GetCaption();
+  } else if (ShortCut && ACaption == platform::ShortCutToText(ShortCut)) {
+    text = WideShortCutToText(ShortCut);
+  }
+  if ((Flags & platform::DT_CALCRECT) && (text.empty() || text == u"&")) text = u" ";
+  platform::TCanvas& c = *ACanvas;
+  c.Brush().SetStyle(platform::bsClear);
+  if (Default) c.Font().SetStyle(c.Font().Style() | platform::fsBold);
+  const auto draw = [&](platform::TColor colour, platform::TRect& r) {
+    c.Font().SetColor(colour);
+    WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r, Flags);
+  };
+  if (Enabled) {
+    WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &Rect, Flags);
+    return;
+  }
+  if (!Selected) {
+    platform::TRect shifted = Rect;
+    platform::OffsetRect(shifted, 1, 1);
+    draw(platform::clBtnHighlight, shifted);
+    draw(platform::clBtnShadow, Rect);
+    return;
+  }
+  const bool shadowIsHighlight =
+      platform::GetSysColor(platform::COLOR_HIGHLIGHT) == platform::GetSysColor(platform::COLOR_BTNSHADOW);
+  draw(shadowIsHighlight ? platform::clBtnHighlight : platform::clBtnShadow, Rect);
+}
+
+// ------------------------------------------------------ TWtxMenuActionLink
+
+bool TWtxMenuActionLink::IsCaptionLinked() {
+  return platform::TMenuActionLink::IsCaptionLinked() &&
+         WideSameCaption(WideMenuItemCaption(Client()), WtxAction_GetCaption(CustomAction(Action())));
+}
+
+bool TWtxMenuActionLink::IsHintLinked() {
+  auto* item = dynamic_cast<TWtxMenuItem*>(Client());
+  const std::u16string hint = item ? item->GetHint() : WidenAnsi(Client()->Hint);
+  return platform::TMenuActionLink::IsHintLinked() && hint == WtxAction_GetHint(CustomAction(Action()));
+}
+
+void TWtxMenuActionLink::SetCaption(const std::string& Value) {
+  if (!IsCaptionLinked()) return;
+  const std::u16string caption = WtxAction_TargetCaption(CustomAction(Action()), Value);
+  if (auto* item = dynamic_cast<TWtxMenuItem*>(Client())) {
+    item->SetCaption(caption);
+  } else {
+    Client()->SetCaption(AnsiImage(caption));
+  }
+}
+
+void TWtxMenuActionLink::SetHint(const std::string& Value) {
+  if (!IsHintLinked()) return;
+  const std::u16string hint = WtxAction_TargetHint(CustomAction(Action()), Value);
+  if (auto* item = dynamic_cast<TWtxMenuItem*>(Client())) {
+    item->SetHint(hint);
+  } else {
+    Client()->Hint = AnsiImage(hint);
+  }
+}
+
+const platform::TActionLinkClass TWtxMenuActionLinkClass{
+    "TWtxMenuActionLink", &platform::TMenuActionLinkClass,
+    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxMenuActionLink>(client);
+    }};
+
+}  // namespace widetext
