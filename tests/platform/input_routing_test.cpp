@@ -238,17 +238,7 @@ TEST_F(InputRoutingTest, MouseMovesOverTreeAndListViewsArriveWithoutAButtonHeld)
   }
 }
 
-// A control that logs the mouse entering and leaving it.
-class Pad : public TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-  std::vector<std::string> log;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == CM_MOUSEENTER) log.push_back("enter");
-    if (m.Msg == CM_MOUSELEAVE) log.push_back("leave");
-    TCustomControl::WndProc(m);
-  }
-};
+using Pad = fixture::MouseLogging<TCustomControl>;
 
 TEST_F(InputRoutingTest, APressedControlLeftWithTheButtonHeldIsLeftAndNotClicked) {
   auto* pad = Add<Pad>(10, 10, 80, 40);

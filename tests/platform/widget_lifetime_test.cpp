@@ -11,6 +11,7 @@
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "tests/platform/form_fixture.h"
 
 namespace {
 
@@ -18,10 +19,8 @@ using namespace platform;
 
 // Every freed window gives its Qt widget back: after many cycles of making
 // and freeing, Qt holds as many widgets and top-level windows as before.
-class WidgetLifetimeTest : public ::testing::Test {
+class WidgetLifetimeTest : public fixture::FormTest {
  protected:
-  static void SetUpTestSuite() { InitializeApplication(); }
-
   struct Census {
     qsizetype widgets;
     qsizetype windows;
@@ -66,7 +65,7 @@ TEST_F(WidgetLifetimeTest, FormsShownAndFreedGiveBackTheirWidgets) {
 }
 
 TEST_F(WidgetLifetimeTest, ControlsFreedOnALivingFormGiveBackTheirWidgets) {
-  auto* form = new TForm(nullptr, TCustomForm::CreateNew);
+  TForm* form = form_;
   form->Show();
   ExpectNoGrowth([form] {
     auto* memo = new TMemo(form);
@@ -78,11 +77,10 @@ TEST_F(WidgetLifetimeTest, ControlsFreedOnALivingFormGiveBackTheirWidgets) {
     Free(memo);
     Free(tree);
   });
-  Free(form);
 }
 
 TEST_F(WidgetLifetimeTest, HintWindowsAndRecreatedWindowsGiveBackTheirWidgets) {
-  auto* form = new TForm(nullptr, TCustomForm::CreateNew);
+  TForm* form = form_;
   auto* button = new TButton(form);
   button->SetParent(form);
   form->Show();
@@ -95,13 +93,12 @@ TEST_F(WidgetLifetimeTest, HintWindowsAndRecreatedWindowsGiveBackTheirWidgets) {
     button->SetDefault(!button->Default());
     form->SetBorderStyle(form->BorderStyle() == bsSizeable ? bsDialog : bsSizeable);
   });
-  Free(form);
 }
 
 // A control freed by a handler that its own widget's signal called: the
 // widget goes once the handler has returned, not under the toolkit's feet.
 TEST_F(WidgetLifetimeTest, AControlFreedByItsOwnClickGivesBackItsWidgetAfterwards) {
-  auto* form = new TForm(nullptr, TCustomForm::CreateNew);
+  TForm* form = form_;
   form->Show();
   ExpectNoGrowth([form] {
     auto* button = new TButton(form);
@@ -115,13 +112,12 @@ TEST_F(WidgetLifetimeTest, AControlFreedByItsOwnClickGivesBackItsWidgetAfterward
     };
     SendMessageW(button->Handle(), BM_CLICK, 0, 0);
   });
-  Free(form);
 }
 
 // The same for a list box whose selection, made by a click, frees it: the
 // list view is in the middle of handling that click.
 TEST_F(WidgetLifetimeTest, AListFreedByTheSelectionItsClickMadeGivesBackItsWidgetAfterwards) {
-  auto* form = new TForm(nullptr, TCustomForm::CreateNew);
+  TForm* form = form_;
   form->Show();
   ExpectNoGrowth([form] {
     auto* list = new TListBox(form);
@@ -137,7 +133,6 @@ TEST_F(WidgetLifetimeTest, AListFreedByTheSelectionItsClickMadeGivesBackItsWidge
     QCoreApplication::sendEvent(viewport, &press);
     Application->ProcessMessages();
   });
-  Free(form);
 }
 
 }  // namespace
