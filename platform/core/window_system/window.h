@@ -8,12 +8,12 @@
 // other, the text is converted between code page 1252 and UTF-16, as the
 // window system does. A window is Unicode when its procedure is.
 //
-// Windows belong to the user-interface thread, which makes them: every call
-// here is made on it (builds with thread checks stop the program when one is
-// not), except IsWindow, the text calls and SendMessage, which other threads
-// may make: sending to a window from another thread runs the procedure on
-// the window's thread and waits. Atoms and registered messages serve every
-// thread.
+// Every window belongs to the user-interface thread, which makes it: every
+// call here is made on that thread (builds with thread checks stop the
+// program when one is not), except IsWindow, the text calls and
+// SendMessage, which other threads may make: sending to a window from
+// another thread runs the procedure on the window's thread and waits. Atoms
+// and registered messages serve every thread.
 
 #include <cstdint>
 #include <memory>
