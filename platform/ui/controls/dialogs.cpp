@@ -182,7 +182,6 @@ std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, 
 
 bool TOpenDialog::Execute() {
   ui::RequireUi();
-
   TFileChoice choice;
   choice.Save = IsSave();
   choice.Title = Cp1252ToUtf16(Title);

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/core/window_system/queue.h"
