@@ -4,7 +4,6 @@
 // another thread stops the program at once with a message naming the call,
 // so the mistake shows where it is made instead of as a rare crash.
 
-#include <source_location>
 
 #include "platform/core/window_system/queue.h"
 
@@ -13,9 +12,9 @@ namespace platform {
 // Writes "<call> called <what>" and stops the program.
 [[noreturn]] void FailThreadCheck(const char* call, const char* what);
 
-inline void RequireUiThread([[maybe_unused]] std::source_location call = std::source_location::current()) {
+inline void RequireUiThread([[maybe_unused]] const char* call = __builtin_FUNCTION()) {
 #ifdef VELTROSA_CHECK_THREADS
-  if (!IsUiThread()) FailThreadCheck(call.function_name(), "off the user-interface thread");
+  if (!IsUiThread()) FailThreadCheck(call, "off the user-interface thread");
 #endif
 }
 

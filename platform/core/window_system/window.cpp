@@ -674,7 +674,7 @@ namespace {
 
 // call: the public call, which a window message must come through on the
 // user-interface thread.
-LRESULT Dispatch(const MSG* msg, bool unicode, std::source_location call = std::source_location::current()) {
+LRESULT Dispatch(const MSG* msg, bool unicode, const char* call = __builtin_FUNCTION()) {
   if (!msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam != 0) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);

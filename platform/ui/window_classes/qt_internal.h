@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <source_location>
 #include <string>
 
 #include "platform/core/window_system/window.h"
@@ -47,9 +46,9 @@ namespace platform::ui {
 // interface made the Qt application there, stops the program naming the
 // call.
 void CheckUi(const char* call);
-inline void RequireUi([[maybe_unused]] std::source_location call = std::source_location::current()) {
+inline void RequireUi([[maybe_unused]] const char* call = __builtin_FUNCTION()) {
 #ifdef VELTROSA_CHECK_THREADS
-  CheckUi(call.function_name());
+  CheckUi(call);
 #endif
 }
 
