@@ -141,6 +141,7 @@ void TMainForm::ResetDstState() {
   }
   FirmwareVersion = 0;
   SpeedTable.clear();
+  ShowStoredSpeedTable(false);
   TempTable.clear();
   SpeedTableTick = 0;
   TempTableTick = 0;

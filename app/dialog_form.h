@@ -36,16 +36,30 @@ class TDialogForm : public widetext::TWtxForm {
   std::u16string TextOk = u"Ok";
   std::u16string TextCancel = u"Cancel";
 
-  // Asks and returns true for the first button (Ok or Yes).
+  // Lays the dialog out for the message, asks and returns true for the
+  // first button (Ok or Yes); Escape and closing the window answer false.
   bool ShowDialog(const std::u16string& Title, const std::u16string& Message, int Mode, bool ShowCheckBox);
   void SetButtonCaptions();
 
-  // Answers every question in place of the user (tests); an empty handler
-  // shows the dialog again.
+  // Answers every question in place of the user (tests), once the dialog
+  // is laid out; an empty handler shows the dialog again.
   using TAnswer = std::function<bool(const std::u16string& Title, const std::u16string& Message, int Mode)>;
   static void SetAnswerHandler(TAnswer Handler);
+
+ private:
+  void FormCreate(platform::TObject* Sender);
+  void FormPaint(platform::TObject* Sender);
+  void FormShow(platform::TObject* Sender);
+  void FormKeyUp(platform::TObject* Sender, platform::WORD& Key, platform::TShiftState Shift);
+  void FormActivate(platform::TObject* Sender);
+  void ButOKClick(platform::TObject* Sender);
+  // Wraps Message within the widest line and measures the lines.
+  void WrapMessage(const std::u16string& Message, int& WidestLine, int& LineHeight);
 };
 
 extern TDialogForm* DialogForm;
+
+// Asks with Yes and No; false when the question cannot be asked.
+bool Confirm(const std::u16string& Title, const std::u16string& Message);
 
 }  // namespace app

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "app/calibration_grid.h"
+#include "app/calibration_table.h"
 #include "app/control_helpers.h"
 #include "app/dialog_form.h"
 #include "app/main_form.h"
@@ -25,17 +27,14 @@
 namespace app {
 namespace {
 
-// The knots of the ten points of a speed table.
-constexpr std::int32_t kSpeedPoints[] = {2, 3, 4, 5, 6, 8, 12, 15, 20, 30};
 // Firmware from which temperature offsets carry an empty field before the
 // value, and trip presets are sent unscaled.
 constexpr std::int32_t kNewFormFirmware = 3042;
 constexpr double kMaxDepthOffsetMetres = 32.76;
 constexpr double kMaxTempOffset = 5.0;
 constexpr double kMetresPerFoot = 0.3048;
-// The speed table's row the user edits, and the pauses after its
-// sentences and after the temperature ones, ms.
-constexpr int kNewRow = 2;
+// The pauses after the speed table's sentences and after the temperature
+// ones, ms.
 constexpr std::uint32_t kSpeedPauseMs = 200;
 constexpr std::uint32_t kTempPauseMs = 100;
 // What the window may handle after each pause, ms.

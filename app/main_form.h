@@ -16,14 +16,18 @@
 //   identification.cpp    which module answers; control_states.cpp: what
 //                         may be pressed, and the module status labels
 //   live_display.cpp      the live values of the Depth, Speed, Temperature
-//                         and GPS pages
-//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables
+//                         and GPS pages; live_values.*: their units and
+//                         formats
+//   speed_calibration.cpp, temperature_grid.cpp   the calibration tables;
+//                         calibration_table.*: building a table from
+//                         points; calibration_grid.*: the grids' shape
 //   recording.cpp         channel recording and the power markers
 //   analysis_tree.cpp     the input analysis tree
 //   language.cpp          captions, texts, pictures, units
 //   layout/*.cpp          how each page is laid out (one file per page;
 //                         the window and the monitors' area in their own)
-//   dialog_form.*         the message dialog
+//   dialog_form.*         the message dialog; dialog_layout.*: where its
+//                         text and buttons go
 //   control_helpers.*     list and monitor operations the subjects share
 //
 // A subject binds the events of its own controls in its Bind...Events
@@ -54,6 +58,7 @@ class TEdit;
 class TGroupBox;
 class TImageList;
 class TShape;
+class TTreeNode;
 class TTreeView;
 }  // namespace platform
 
@@ -412,6 +417,10 @@ class TMainForm : public platform::TForm {
   // speed_calibration.cpp, temperature_grid.cpp) -----------------------
   void BindDisplayEvents();
   void RefreshDisplay();
+  // What the refresh reads from each link, copied under the link's lock;
+  // kept, so that each copy reuses the storage of the one before.
+  nmea::tNMEAData GpsValues;
+  nmea::tNMEAData DstValues;
   void InitCalibrationGrids();
   void InitLogGrid();
   void ShowStoredSpeedTable(bool CopyToNew);
@@ -434,6 +443,8 @@ class TMainForm : public platform::TForm {
   // --- Recording, analysis tree, language (recording.cpp,
   // analysis_tree.cpp, language.cpp) -----------------------------------
   void BindRecordingEvents();
+  void BindAnalysisTreeEvents();
+  void BindLanguageEvents();
   void ButOpenDstLogClick(platform::TObject* Sender);
   void ButOpenGPSLogClick(platform::TObject* Sender);
   void ButStartDstLogClick(platform::TObject* Sender);
@@ -444,10 +455,18 @@ class TMainForm : public platform::TForm {
   void UpdateLogControls(bool Enable);
   void UpdateLogButtons();
   void MarkPowerEvent(bool Suspended);
+  // The files chosen for the recordings, whole: the file boxes hold 8-bit
+  // text, which not every path fits.
+  std::u16string DstLogFile, GpsLogFile;
   void BuildAnalysisTree();
   void ButRefreshAnalysisClick(platform::TObject* Sender);
   void ButResetClick(platform::TObject* Sender);
   void StatsTreeMouseMove(platform::TObject* Sender, platform::TShiftState Shift, int X, int Y);
+  // The node's meaning from the dictionary, as the tree's 8-bit hint; empty
+  // when there is none.
+  std::string GetNodeHint(platform::TTreeNode* Node);
+  // The node whose hint was set last; none after a rebuild.
+  platform::TTreeNode* LastHintNode = nullptr;
   void ApplyLanguage();
   void CmbLanguageClick(platform::TObject* Sender);
   void CmbMetersClick(platform::TObject* Sender);

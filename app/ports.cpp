@@ -131,6 +131,8 @@ void TMainForm::ApplyDstPort() {
     }
     if (change != ChannelChange::None) ResetDstState();
     UpdateConnectionLeds();
+    // Closing or reopening a link ends its recording.
+    UpdateLogControls(true);
   }
   RefreshDisplay();
   DstPaused = false;
@@ -142,6 +144,7 @@ void TMainForm::ApplyGpsPort() {
     ApplyChannel(*GpsLink, *CmbGPSPort, *CmbGPSBaud, PortNumbers,
                  [this](platform::TObject* Sender, std::string_view Text) { GpsLineReceived(Sender, Text); });
     UpdateConnectionLeds();
+    UpdateLogControls(true);
   }
   RefreshDisplay();
   GpsPaused = false;

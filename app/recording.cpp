@@ -1,17 +1,27 @@
-// Recording the channels to files, and the markers that suspend and resume
-// write into the recordings.
+// Recording the channels to files: choosing each channel's file, starting
+// and stopping its recording with a start marker, the buttons and lamps
+// that show which channels record, and the markers that suspend and resume
+// write into the recordings. The link itself batches and writes the data.
 
 #include <string>
 
+#include "app/control_helpers.h"
+#include "app/dialog_form.h"
 #include "app/main_form.h"
 #include "platform/core/os/clock.h"
+#include "platform/ui/controls/extctrls.h"
+#include "platform/ui/controls/stdctrls.h"
 #include "support/date_time.h"
+#include "widetext/controls/control_text.h"
+#include "widetext/controls/page_control.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/dialogs/wide_open_dialog.h"
 
 namespace app {
 namespace {
 
 // A marker line framed as the recordings frame them, stamped with the
-// local date and time.
+// local date and time, day first.
 std::string MarkerText(std::string_view what) {
   const platform::SystemTime now = platform::GetLocalTime();
   support::TDateTimeRec rec;
@@ -25,9 +35,138 @@ std::string MarkerText(std::string_view what) {
          support::FormatDateTimeRec(rec, false, true, "  ", false) + "      *********\r\n\r\n";
 }
 
+// The controls, link and chosen file of one channel's recording.
+struct LogChannel {
+  nmea::TNMEA2KDecoder* link;
+  platform::TEdit* fileBox;
+  std::u16string* file;
+  TxpButton* start;
+  platform::TShape* lamp;
+};
+
+LogChannel DstChannel(TMainForm& form) {
+  return {form.DstLink.get(), form.EditDstLog, &form.DstLogFile, form.ButStartDstLog, form.LedLogDst};
+}
+
+LogChannel GpsChannel(TMainForm& form) {
+  return {form.GpsLink.get(), form.EditGPSLog, &form.GpsLogFile, form.ButStartGpsLog, form.LedLogGPS};
+}
+
+std::u16string Trimmed(std::u16string text) {
+  const auto blank = [](char16_t c) { return c <= u' '; };
+  while (!text.empty() && blank(text.back())) text.pop_back();
+  std::size_t first = 0;
+  while (first < text.size() && blank(text[first])) ++first;
+  return text.substr(first);
+}
+
+// Asks for the channel's file with the shared save dialog; false when the
+// user cancelled.
+bool ChooseLogFile(TMainForm& form, const LogChannel& channel, const std::u16string& title,
+                   std::u16string_view defaultName) {
+  TWtxSaveDialog& dialog = *form.SaveDlg;
+  dialog.SetTitle(title);
+  dialog.SetFilter(form.TxtLogFileType + u" (*.txt)|*.txt");
+  dialog.SetDefaultExt(u"txt");
+  dialog.SetFileName(defaultName);
+  dialog.FilterIndex = 1;
+  if (!dialog.Execute()) return false;
+  *channel.file = dialog.GetFileName();
+  widetext::WideSetWindowText(channel.fileBox, *channel.file);
+  return true;
+}
+
+// After a file was chosen: the offer to record into it at once, made only
+// while the channel is open. Yes ends a recording into the old file first.
+bool WantsRecordingNow(TMainForm& form, const LogChannel& channel) {
+  if (!channel.link || !channel.link->IsOpen() || !DialogForm) return false;
+  if (!DialogForm->ShowDialog(form.TxtAttention, form.TxtAskRecord, 2, false)) return false;
+  if (channel.link->IsLogging()) channel.link->StopLog();
+  return true;
+}
+
+void Toggle(const LogChannel& channel) {
+  if (!channel.link) return;
+  if (channel.link->IsLogging()) {
+    channel.link->StopLog();
+    return;
+  }
+  const std::u16string name = Trimmed(*channel.file);
+  if (name.empty()) return;
+  channel.link->StartLog(ToUtf8(name), nmea::kLogText, true, MarkerText("START LOG"), 0.0);
+}
+
+// Start is offered while the channel is open and has a file.
+void UpdateStartButton(const LogChannel& channel, bool enable) {
+  const bool open = channel.link && channel.link->IsOpen();
+  if (channel.start->Enabled() != open) channel.start->SetEnabled(open && !channel.file->empty());
+  if (!enable && channel.link) channel.link->StopLog();
+}
+
+void ShowRecordingState(const TMainForm& form, const LogChannel& channel) {
+  if (!channel.link) return;
+  const bool recording = channel.link->IsLogging();
+  channel.start->SetCaption(recording ? form.TxtStop : form.TxtStart);
+  channel.lamp->Brush().SetColor(recording ? kLampOn : kLampOff);
+}
+
 }  // namespace
 
-void TMainForm::BindRecordingEvents() {}
+void TMainForm::BindRecordingEvents() {
+  ButOpenDstLog->OnClick = [this](platform::TObject* Sender) { ButOpenDstLogClick(Sender); };
+  ButOpenGPSLog->OnClick = [this](platform::TObject* Sender) { ButOpenGPSLogClick(Sender); };
+  ButStartDstLog->OnClick = [this](platform::TObject* Sender) { ButStartDstLogClick(Sender); };
+  ButStartGpsLog->OnClick = [this](platform::TObject* Sender) { ButStartGpsLogClick(Sender); };
+  PaTools->OnShow = [this](platform::TObject* Sender) { PaToolsShow(Sender); };
+  BindAnalysisTreeEvents();
+  BindLanguageEvents();
+}
+
+void TMainForm::ButOpenDstLogClick(platform::TObject*) {
+  const LogChannel channel = DstChannel(*this);
+  if (!ChooseLogFile(*this, channel, TxtSaveDstTitle, u"DST_Log_New")) return;
+  UpdateLogControls(true);
+  if (WantsRecordingNow(*this, channel)) ToggleDstLog();
+}
+
+void TMainForm::ButOpenGPSLogClick(platform::TObject*) {
+  const LogChannel channel = GpsChannel(*this);
+  if (!ChooseLogFile(*this, channel, TxtSaveGpsTitle, u"GPS_Log_New")) return;
+  UpdateLogControls(true);
+  if (WantsRecordingNow(*this, channel)) ToggleGpsLog();
+}
+
+void TMainForm::ButStartDstLogClick(platform::TObject*) { ToggleDstLog(); }
+
+void TMainForm::ButStartGpsLogClick(platform::TObject*) { ToggleGpsLog(); }
+
+void TMainForm::ToggleDstLog() {
+  if (!DstLink) return;
+  Toggle(DstChannel(*this));
+  UpdateLogButtons();
+}
+
+void TMainForm::ToggleGpsLog() {
+  if (!GpsLink) return;
+  Toggle(GpsChannel(*this));
+  UpdateLogButtons();
+}
+
+void TMainForm::PaToolsShow(platform::TObject*) {
+  UpdateLogControls(true);
+  BuildAnalysisTree();
+}
+
+void TMainForm::UpdateLogControls(bool Enable) {
+  UpdateStartButton(DstChannel(*this), Enable);
+  UpdateStartButton(GpsChannel(*this), Enable);
+  UpdateLogButtons();
+}
+
+void TMainForm::UpdateLogButtons() {
+  ShowRecordingState(*this, DstChannel(*this));
+  ShowRecordingState(*this, GpsChannel(*this));
+}
 
 void TMainForm::MarkPowerEvent(bool Suspended) {
   const std::string marker = MarkerText(Suspended ? "POWER SUSPENDED" : "POWER RESUMED");
@@ -40,6 +179,7 @@ void TMainForm::MarkPowerEvent(bool Suspended) {
     }
   }
   UpdateConnectionLeds();
+  UpdateLogControls(true);
 }
 
 }  // namespace app

@@ -4,6 +4,8 @@
 
 #include "app/layout/layout_helpers.h"
 #include "platform/ui/controls/comctrls.h"
+#include "platform/ui/controls/graphics.h"
+#include "widetext/dialogs/wide_open_dialog.h"
 
 namespace app::layout {
 namespace {
@@ -28,6 +30,15 @@ RecordingRow Recording(TMainForm& form, int top, std::string_view choose, std::s
   return row;
 }
 
+// The tree's pictures of a channel, a talker and a sentence, in that order.
+void LoadTreeGlyphs(platform::TImageList& images) {
+  for (const char* name : {"TREECHANNEL", "TREETALKER", "TREESENTENCE"}) {
+    platform::TBitmap glyph;
+    glyph.LoadFromResourceName(name);
+    images.AddMasked(&glyph, platform::clFuchsia);
+  }
+}
+
 }  // namespace
 
 void BuildToolsPage(TMainForm& Form) {
@@ -44,6 +55,9 @@ void BuildToolsPage(TMainForm& Form) {
   Form.EditGPSLog = gps.file;
   Form.ButStartGpsLog = gps.start;
   Form.LedLogGPS = gps.lamp;
+  // Both channels choose their file with one dialog.
+  Form.SaveDlg = new TWtxSaveDialog(&Form);
+  Form.SaveDlg->SetName("SaveDlg");
 
   // Loading and saving calibration settings is not offered.
   Form.GrpCalibSettings = Place<platform::TGroupBox>(Form, page, "GrpCalibSettings", kMargin, 160, 210, 64);
@@ -56,6 +70,7 @@ void BuildToolsPage(TMainForm& Form) {
   Form.GrpNMEAAnalysis->SetCaption(" NMEA Input Analysis ");
   Form.ImgList = new platform::TImageList(&Form);
   Form.ImgList->SetName("ImgList");
+  LoadTreeGlyphs(*Form.ImgList);
   Form.StatsTree = Place<platform::TTreeView>(Form, Form.GrpNMEAAnalysis, "StatsTree", 10, 22, 252, 254);
   Form.StatsTree->SetImages(Form.ImgList);
   Form.StatsTree->SetSortType(platform::stText);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/dialog_form.h"
 #include "platform/core/os/registry.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/messages.h"
@@ -106,6 +107,7 @@ void AppTest::TearDown() {
   FreeMainForm();
   platform::SetMessageBoxHandler({});
   platform::SetFileChooser({});
+  app::TDialogForm::SetAnswerHandler({});
   RestoreEnv("XDG_CONFIG_HOME", oldConfig_);
   RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_);
 }
@@ -114,6 +116,7 @@ app::TMainForm& AppTest::MakeMainForm() {
   form_ = platform::Create<app::TMainForm>(platform::Application);
   platform::Application->SetMainForm(form_);
   form_->OpenWebAddress = [this](platform::HWND, std::string_view address) { webAddresses_.emplace_back(address); };
+  app::DialogForm = platform::Create<app::TDialogForm>(platform::Application);
   return *form_;
 }
 
@@ -124,6 +127,8 @@ void AppTest::ShowMainForm() {
 
 void AppTest::FreeMainForm() {
   if (!form_) return;
+  platform::Free(app::DialogForm);
+  app::DialogForm = nullptr;
   platform::Free(form_);
   form_ = nullptr;
   platform::Application->SetMainForm(nullptr);

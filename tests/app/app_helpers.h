@@ -55,11 +55,12 @@ class AppTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Makes the main window as the program does (its settings are read now).
+  // Makes the main window, then the message dialog, as the program does
+  // (the settings are read now).
   app::TMainForm& MakeMainForm();
   // Shows it: the program's work starts.
   void ShowMainForm();
-  // Frees it as the program does at its end.
+  // Frees both as the program does at its end.
   void FreeMainForm();
 
   std::string SettingsFile() const;

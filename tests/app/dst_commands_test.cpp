@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/dialog_form.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/controls/dialogs.h"
 #include "tests/app/module_helpers.h"
@@ -24,15 +24,22 @@ class DstCommandsTest : public apptest::ModuleTest {
  protected:
   void SetUp() override {
     ModuleTest::SetUp();
-    answers_.emplace([this](const std::u16string&, const std::u16string&, int Mode) {
+    app::TDialogForm::SetAnswerHandler([this](const std::u16string&, const std::u16string&, int Mode) {
       ++questions_;
       EXPECT_EQ(Mode, 2);
       return answer_;
     });
   }
   void TearDown() override {
-    answers_.reset();
+    app::TDialogForm::SetAnswerHandler({});
     ModuleTest::TearDown();
+  }
+
+  // The module reports 20.0 °C and the user typed the real temperature.
+  void WaterIsMeasuredAt(const char* Real) {
+    ModuleSends("YXMTW,20.0,C");
+    form_->EditTempCalO->SetText(Real);
+    Tick(0);
   }
 
   // Clicks Button with the exchange free; returns what went out at once or
@@ -49,7 +56,6 @@ class DstCommandsTest : public apptest::ModuleTest {
     for (std::size_t i = 0; i < Cells.size(); ++i) form_->LogGrid->SetCells(static_cast<int>(i) + 1, 2, Cells[i]);
   }
 
-  std::optional<apptest::DialogAnswers> answers_;
   bool answer_ = false;
   int questions_ = 0;
 };
@@ -93,10 +99,10 @@ TEST_F(DstCommandsTest, TheTripResetTakesThePresetInTheFirmwaresUnit) {
 TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwiceInTheFirmwaresForm) {
   Identify();
   LetTableReadsEnd();
-  form_->TempOffsetInvalid = false;
   for (const std::uint32_t firmware : {3041u, 3042u}) {
     form_->FirmwareVersion = static_cast<std::int32_t>(firmware);
-    form_->TempOffset = -4.0;
+    WaterIsMeasuredAt("16.0");
+    ASSERT_DOUBLE_EQ(form_->TempOffset, -4.0);
     form_->ButSetTempOffs->Click();
     EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
     // The module's stored correction (-2.00) comes back first.
@@ -117,12 +123,12 @@ TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwi
   // No stored correction: the offset as computed; none at all: nothing.
   form_->DstLink->ClearCurves(nmea::kCurveTemperature);
   form_->TempTable.clear();
-  form_->TempOffset = 1.25;
+  WaterIsMeasuredAt("21.25");
   form_->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP") + Sentence("PARLRSC,TMP,0,,1.2") + Sentence("PARLRSC,TMP,0,,1.2"));
   Tick(250);
-  form_->TempOffset = 0.0;
+  WaterIsMeasuredAt("20.0");
   form_->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));

@@ -18,21 +18,6 @@ std::string IdentificationBody(std::uint32_t Product, std::uint32_t Firmware) {
   return body;
 }
 
-DialogAnswers::DialogAnswers(app::TDialogForm::TAnswer Answer) {
-  if (!app::DialogForm) {
-    made_ = platform::Create<app::TDialogForm>(platform::Application);
-    app::DialogForm = made_;
-  }
-  app::TDialogForm::SetAnswerHandler(std::move(Answer));
-}
-
-DialogAnswers::~DialogAnswers() {
-  app::TDialogForm::SetAnswerHandler({});
-  if (!made_) return;
-  app::DialogForm = nullptr;
-  platform::Free(made_);
-}
-
 void ModuleTest::SetUp() {
   AppTest::SetUp();
   clock_ =

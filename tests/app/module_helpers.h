@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/dialog_form.h"
 #include "platform/core/os/clock.h"
 #include "tests/app/app_helpers.h"
 
@@ -22,19 +21,6 @@ std::string Sentence(std::string_view Body);
 // The body of the module's identification reply (serial 123456, firmware
 // date 1 March 2010, hardware 1.23).
 std::string IdentificationBody(std::uint32_t Product, std::uint32_t Firmware);
-
-// Answers the message dialog's questions in place of the user while it
-// lives, making the dialog only when the window came without one.
-class DialogAnswers {
- public:
-  explicit DialogAnswers(app::TDialogForm::TAnswer Answer);
-  ~DialogAnswers();
-  DialogAnswers(const DialogAnswers&) = delete;
-  DialogAnswers& operator=(const DialogAnswers&) = delete;
-
- private:
-  app::TDialogForm* made_ = nullptr;
-};
 
 class ModuleTest : public AppTest {
  protected:

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog_form.h"
 #include "client/dst_sim_client.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/system_broadcasts.h"
@@ -46,7 +47,6 @@ class SimulatedModuleTest : public apptest::AppTest {
  protected:
   void TearDown() override {
     FreeMainForm();
-    answers_.reset();
     sim_.reset();
     AppTest::TearDown();
   }
@@ -110,7 +110,7 @@ class SimulatedModuleTest : public apptest::AppTest {
   }
 
   void AnswerQuestions(bool Answer) {
-    answers_.emplace([Answer](const std::u16string&, const std::u16string&, int) { return Answer; });
+    app::TDialogForm::SetAnswerHandler([Answer](const std::u16string&, const std::u16string&, int) { return Answer; });
   }
 
   // The commands the module received from From on are exactly Bodies, in
@@ -130,7 +130,6 @@ class SimulatedModuleTest : public apptest::AppTest {
   }
 
   std::optional<dstsim::DstSimProcess> sim_;
-  std::optional<apptest::DialogAnswers> answers_;
 };
 
 TEST_F(SimulatedModuleTest, TheModuleIsIdentifiedItsTablesReadAndEachSettingButtonSendsItsSentence) {
@@ -233,8 +232,9 @@ TEST_F(SimulatedModuleTest, AModuleThatCannotBeCalibratedShowsItsMessageAndKeeps
 
   sim_->Command("set product 1");
   sim_->Command("set firmware 3031");
-  ASSERT_TRUE(PumpUntil([&] { return form_->DeviceStatus == 2 && form_->LblModuleMsg->Visible(); }));
-  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), form_->TxtFirmwareOld);
+  ASSERT_TRUE(PumpUntil([&] { return form_->LblModuleMsg->GetCaption() == form_->TxtFirmwareOld; }));
+  EXPECT_TRUE(form_->LblModuleMsg->Visible());
+  EXPECT_EQ(form_->DeviceStatus, 2);
   EXPECT_FALSE(form_->DstReady);
 
   sim_->Command("set firmware 3032");

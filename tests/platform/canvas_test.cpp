@@ -9,8 +9,9 @@ using namespace platform;
 
 class CanvasTest : public ::testing::Test {
  protected:
+  // Before the fixture's bitmap is made.
+  static void SetUpTestSuite() { ui::InitializeUi(); }
   void SetUp() override {
-    ui::InitializeUi();
     bitmap_.SetSize(40, 30);
     c().Brush().SetColor(clWhite);
     c().FillRect(Rect(0, 0, 40, 30));

@@ -50,7 +50,8 @@ TEST_F(ComboClass, TheEditPartSelectsAndLimitsAndTellsOfTyping) {
   SetWindowTextW(combo, u"115200");
   EXPECT_EQ(SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(1, 3)), 1);
   DWORD start = 0, end = 0;
-  const LRESULT both = SendMessageW(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const LRESULT both =
+      SendMessageW(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 1u);
   EXPECT_EQ(end, 3u);
   EXPECT_EQ(both, MAKELPARAM(1, 3));

@@ -28,17 +28,8 @@ class ControlsTest : public fixture::FormTest {
   static LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 };
 
-// A windowless control that logs what the mouse does to it.
-class Spot : public TGraphicControl {
- public:
-  using TGraphicControl::TGraphicControl;
-  std::vector<std::string> log;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == CM_MOUSEENTER) log.push_back("enter");
-    if (m.Msg == CM_MOUSELEAVE) log.push_back("leave");
-    TGraphicControl::WndProc(m);
-  }
-};
+// A windowless control that logs the mouse entering and leaving it.
+using Spot = fixture::MouseLogging<TGraphicControl>;
 
 TEST_F(ControlsTest, WindowlessControlsGetTheirParentsMouseAndClickOnlyWhenReleasedInside) {
   auto* spot = new Spot(form_);

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/controls/forms.h"
 
 namespace fixture {
@@ -20,6 +23,20 @@ class FormTest : public ::testing::Test {
     platform::Application->ProcessMessages();
   }
   platform::TForm* form_ = nullptr;
+};
+
+// A control that logs the mouse entering ("enter") and leaving ("leave")
+// it.
+template <class Base>
+class MouseLogging : public Base {
+ public:
+  using Base::Base;
+  std::vector<std::string> log;
+  void WndProc(platform::TMessage& m) override {
+    if (m.Msg == platform::CM_MOUSEENTER) log.push_back("enter");
+    if (m.Msg == platform::CM_MOUSELEAVE) log.push_back("leave");
+    Base::WndProc(m);
+  }
 };
 
 }  // namespace fixture

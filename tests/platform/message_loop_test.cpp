@@ -42,9 +42,8 @@ LRESULT WideForward(HWND h, UINT m, WPARAM w, LPARAM l) {
 TEST_F(MessageLoopTest, AUnicodeHookDeliversWideCharactersAheadOfTheEightBitLoop) {
   // The edit's window becomes a Unicode one, as the wide layer makes it.
   const WNDPROC original = GetWindowProc(edit_->Handle());
-  g_previous = original;
   g_wideChars.clear();
-  SetWindowProcW(edit_->Handle(), MakeWndProc<&WideForward>(true));
+  g_previous = SetWindowProcW(edit_->Handle(), MakeWndProc<&WideForward>(true));
   HHOOK hook = nullptr;
   hook = SetWindowsHookExW(
       WH_GETMESSAGE,

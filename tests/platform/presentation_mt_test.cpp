@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QTimer>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -32,6 +35,28 @@ TEST(PresentationThreads, WorkFromAnotherThreadWakesTheLoopWaitingInQt) {
   // Waiting work runs ahead of posted work; the posted work follows.
   Application->ProcessMessages();
   EXPECT_EQ(ran.load(), 3);
+}
+
+// A modal Qt loop (a message box here) does not stop the hand-offs of other
+// threads: work they wait for and work they post runs while it is open.
+TEST(PresentationThreads, WorkFromAnotherThreadRunsWhileAModalQtLoopIsOpen) {
+  InitializeApplication();
+  QMessageBox box;
+  box.setText(QStringLiteral("Busy"));
+  std::atomic<bool> waitedRan{false};
+  std::atomic<bool> postedRan{false};
+  std::thread worker([&] {
+    waitedRan = RunOnUiThreadAndWait([&] { EXPECT_TRUE(box.isVisible()); });
+    RunOnUiThread([&] {
+      postedRan = true;
+      box.done(QMessageBox::Ok);
+    });
+  });
+  QTimer::singleShot(10000, &box, [&box] { box.done(QMessageBox::Cancel); });
+  EXPECT_EQ(box.exec(), QMessageBox::Ok);
+  worker.join();
+  EXPECT_TRUE(waitedRan);
+  EXPECT_TRUE(postedRan);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ using namespace platform;
 std::vector<std::string>* g_log = nullptr;
 std::string g_ansiSeen;
 std::u16string g_wideSeen;
+WPARAM g_charSeen = 0;
 
 void Log(const std::string& s) {
   if (g_log) g_log->push_back(s);
@@ -24,12 +25,14 @@ void Log(const std::string& s) {
 LRESULT AnsiProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_SETTEXT && l) g_ansiSeen = reinterpret_cast<const char*>(l);
   if (msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(w));
+  if (msg == WM_CHAR) g_charSeen = w;
   return DefWindowProcA(h, msg, w, l);
 }
 
 LRESULT WideProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (msg == WM_SETTEXT && l) g_wideSeen = reinterpret_cast<const char16_t*>(l);
   if (msg == WM_CHAR) g_wideSeen = std::u16string(1, static_cast<char16_t>(w));
+  if (msg == WM_CHAR) g_charSeen = w;
   return DefWindowProcW(h, msg, w, l);
 }
 
@@ -152,19 +155,75 @@ LRESULT Upper(HWND h, UINT msg, WPARAM w, LPARAM l) {
 
 TEST_F(WindowTest, SubclassingChainsAndRestores) {
   HWND a = Make(u"AnsiWnd");
-  const WNDPROC original = GetWindowProc(a);
+  const WNDPROC original = GetWindowProcA(a);
+  EXPECT_EQ(original, MakeWndProc<&AnsiProc>(false));
   g_previous = SetWindowProcW(a, MakeWndProc<&Upper>(true));
-  EXPECT_EQ(g_previous, original);
   EXPECT_TRUE(IsWindowUnicode(a));
   SetWindowTextA(a, "caf\xE9");
   EXPECT_EQ(g_ansiSeen, "CAF\xE9");
 
-  const WNDPROC trap = SetWindowProcA(a, original);
-  EXPECT_EQ(trap, MakeWndProc<&Upper>(true));
-  EXPECT_EQ(GetWindowProc(a), original);
+  // What SetWindowProcW gave back puts the 8-bit procedure back in place.
+  const WNDPROC trap = SetWindowProcA(a, g_previous);
+  EXPECT_EQ(trap.Fn, MakeWndProc<&Upper>(true).Fn);
+  EXPECT_EQ(GetWindowProcA(a), original);
   EXPECT_FALSE(IsWindowUnicode(a));
   SetWindowTextA(a, "abc");
   EXPECT_EQ(g_ansiSeen, "abc");
+}
+
+// CallWindowProc converts only for a value the window system handed out for
+// a procedure of the other kind; a procedure the program made is called as
+// it is, whoever calls.
+TEST_F(WindowTest, CallWindowProcConvertsOnlyForValuesHandedOutForTheOtherKind) {
+  HWND w = Make(u"WideWnd");
+  CallWindowProcA(MakeWndProc<&WideProc>(true), w, WM_CHAR, 0x80, 0);
+  EXPECT_EQ(g_charSeen, 0x80u);
+
+  const WNDPROC viaAnsi = GetWindowProcA(w);
+  EXPECT_NE(viaAnsi, MakeWndProc<&WideProc>(true));
+  EXPECT_EQ(GetWindowProcW(w), MakeWndProc<&WideProc>(true));
+  CallWindowProcA(viaAnsi, w, WM_CHAR, 0x80, 0);
+  EXPECT_EQ(g_charSeen, 0x20ACu);
+  CallWindowProcW(viaAnsi, w, WM_CHAR, 0x20AC, 0);
+  EXPECT_EQ(g_charSeen, 0x20ACu);
+
+  // Installed through the 8-bit call, the handed-out value is the Unicode
+  // procedure again.
+  SetWindowProcA(w, MakeWndProc<&AnsiProc>(false));
+  EXPECT_FALSE(IsWindowUnicode(w));
+  SetWindowProcA(w, viaAnsi);
+  EXPECT_TRUE(IsWindowUnicode(w));
+
+  // A class's procedure follows the same rule.
+  WNDCLASS wc;
+  ASSERT_TRUE(GetClassInfoA("WideWnd", &wc));
+  CallWindowProcA(wc.lpfnWndProc, w, WM_CHAR, 0x80, 0);
+  EXPECT_EQ(g_charSeen, 0x20ACu);
+  ASSERT_TRUE(GetClassInfoW(u"WideWnd", &wc));
+  EXPECT_EQ(wc.lpfnWndProc, MakeWndProc<&WideProc>(true));
+}
+
+// The wide layer parks a character beyond code page 1252 in the upper word
+// of a character message and puts 255 in the lower one; the upper word
+// survives every conversion, sent or queued.
+TEST_F(WindowTest, CharacterMessagesKeepTheirUpperWordAcrossKinds) {
+  constexpr WPARAM kParked = 0x4E2D00FF;
+  HWND a = Make(u"AnsiWnd");
+  HWND w = Make(u"WideWnd");
+  SendMessageA(w, WM_CHAR, kParked, 0);
+  EXPECT_EQ(g_charSeen, kParked);
+  SendMessageW(a, WM_CHAR, kParked, 0);
+  EXPECT_EQ(g_charSeen, kParked);
+  SendMessageW(a, WM_CHAR, 0x4E2D20AC, 0);
+  EXPECT_EQ(g_charSeen, 0x4E2D0080u);
+
+  MSG m;
+  PostMessageA(a, WM_CHAR, kParked, 0);
+  ASSERT_TRUE(PeekMessageW(&m, a, WM_CHAR, WM_CHAR, PM_REMOVE));
+  EXPECT_EQ(m.wParam, kParked);
+  PostMessageW(w, WM_CHAR, 0x4E2D20AC, 0);
+  ASSERT_TRUE(PeekMessageA(&m, w, WM_CHAR, WM_CHAR, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 0x4E2D0080u);
 }
 
 struct Probe {

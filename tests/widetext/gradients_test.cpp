@@ -25,8 +25,9 @@ TColor Band(TColor a, TColor b, int i, int n) {
 
 class GradientTest : public ::testing::Test {
  protected:
+  // Before the fixture's bitmap is made.
+  static void SetUpTestSuite() { ui::InitializeUi(); }
   void SetUp() override {
-    ui::InitializeUi();
     bitmap_.SetSize(20, 20);
     c().Brush().SetColor(kUntouched);
     c().FillRect(Rect(0, 0, 20, 20));

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/ui/window_classes/presentation.h"
+
 namespace widetext {
 namespace {
 
@@ -13,6 +15,7 @@ using platform::RECT;
 // A white bitmap to draw on, measured with the default font.
 class WideDrawing : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { platform::ui::InitializeUi(); }
   void SetUp() override {
     dc_ = platform::CreateCompatibleDC(nullptr);
     bitmap_ = platform::CreateBitmap(200, 60);

@@ -1,6 +1,8 @@
 // picture-writer FOLDER: draws the program's pictures into FOLDER as PNG
 // files named after their resources: the pause glyphs of the monitors
-// (PAUSEON, PAUSEOFF), the serial connector's pins (IMGPORT_*), a
+// (PAUSEON, PAUSEOFF), the glyphs of the analysis tree's channels, talkers
+// and sentences (TREECHANNEL, TREETALKER, TREESENTENCE), the serial
+// connector's pins (IMGPORT_*), a
 // connection example (IMGDST_*) and the depth drawing of the Depth page
 // (IMGDPT_*), each picture with text in English (_ENG) and Italian (_ITA).
 
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
 #include <QString>
 
 #include <cstdio>
@@ -113,6 +116,50 @@ QImage PauseGlyph(bool paused) {
   p.setBrush(paused ? kOrange : kBlue);
   p.drawRoundedRect(QRectF(5, 4, 3.5, 12), 1, 1);
   p.drawRoundedRect(QRectF(11.5, 4, 3.5, 12), 1, 1);
+  return image;
+}
+
+// The analysis tree's glyphs are 16 pixels square, drawn without smoothing
+// on magenta, the colour the tree leaves out: a serial plug for a channel,
+// a speech bubble for a talker, a page of text for a sentence.
+const QColor kTreeMask(255, 0, 255);
+
+QImage TreeChannelGlyph() {
+  QImage image = Canvas(16, 16, kTreeMask);
+  QPainter p(&image);
+  p.setPen(kInk);
+  p.setBrush(kBlue);
+  p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(14, 3), QPoint(12, 11), QPoint(3, 11)}));
+  p.setBrush(kFace);
+  p.setPen(Qt::NoPen);
+  for (int x : {4, 7, 10}) p.drawRect(x, 5, 2, 2);
+  p.setPen(kInk);
+  p.drawLine(7, 12, 7, 15);
+  p.drawLine(8, 12, 8, 15);
+  return image;
+}
+
+QImage TreeTalkerGlyph() {
+  QImage image = Canvas(16, 16, kTreeMask);
+  QPainter p(&image);
+  p.setPen(kInk);
+  p.setBrush(kOrange);
+  p.drawEllipse(1, 1, 13, 10);
+  p.drawPolygon(QPolygon({QPoint(4, 10), QPoint(3, 15), QPoint(8, 11)}));
+  p.setPen(Qt::NoPen);
+  p.drawRect(4, 9, 4, 2);
+  return image;
+}
+
+QImage TreeSentenceGlyph() {
+  QImage image = Canvas(16, 16, kTreeMask);
+  QPainter p(&image);
+  p.setPen(kInk);
+  p.setBrush(Qt::white);
+  p.drawRect(3, 1, 10, 14);
+  p.setPen(kBlue);
+  for (int y : {4, 7, 10}) p.drawLine(5, y, 11, y);
+  p.drawLine(5, 13, 8, 13);
   return image;
 }
 
@@ -233,7 +280,9 @@ QImage DepthPicture(const Texts& t) {
   p.setPen(QPen(kBlue, 1.5, Qt::DashLine));
   p.drawLine(0, water, 300, water);
   p.setFont(Font(11));
-  p.drawText(QRect(212, water - 18, 84, 16), Qt::AlignRight, QString::fromUtf8(t.waterline));
+  // Right of the hull, on two lines where the word is long.
+  p.drawText(QRect(204, water - 32, 94, 30), Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap,
+             QString::fromUtf8(t.waterline));
 
   // The hull and its keel.
   QPainterPath hull;
@@ -291,7 +340,9 @@ int main(int argc, char** argv) {
   }
   QGuiApplication application(argc, argv);
   const std::string folder = argv[1];
-  bool ok = Save(PauseGlyph(true), folder, "PAUSEON") && Save(PauseGlyph(false), folder, "PAUSEOFF");
+  bool ok = Save(PauseGlyph(true), folder, "PAUSEON") && Save(PauseGlyph(false), folder, "PAUSEOFF") &&
+            Save(TreeChannelGlyph(), folder, "TREECHANNEL") && Save(TreeTalkerGlyph(), folder, "TREETALKER") &&
+            Save(TreeSentenceGlyph(), folder, "TREESENTENCE");
   for (const auto& [suffix, texts] : {std::pair{"_ENG", &kEnglish}, std::pair{"_ITA", &kItalian}}) {
     ok = ok && Save(ConnectorPicture(*texts), folder, (std::string("IMGPORT") + suffix).c_str()) &&
          Save(ConnectionPicture(*texts), folder, (std::string("IMGDST") + suffix).c_str()) &&

@@ -160,8 +160,13 @@ void TWinControlTrap::Remove() {
   }
   installed_ = false;
   if (control_->WindowProc == Handler()) control_->WindowProc = prevWindowProc_;
+  // Without its trap the window serves the 8-bit class library alone: its
+  // procedure becomes an 8-bit one again, and the class library reaches its
+  // default procedure through the window system's 8-bit view of it, which
+  // converts.
   control_->DefWndProc = prevDefWndProc_;
-  if (platform::IsWindow(handle_)) platform::SetWindowProcW(handle_, windowProc_);
+  control_->DefWndProc.Converting = prevDefWndProc_.Unicode;
+  if (platform::IsWindow(handle_)) platform::SetWindowProcA(handle_, windowProc_);
   handle_ = nullptr;
 }
 

@@ -345,12 +345,18 @@ bool IsCharMessage(UINT msg) {
   return msg == WM_CHAR || msg == WM_DEADCHAR || msg == WM_SYSCHAR || msg == WM_SYSDEADCHAR || msg == WM_IME_CHAR;
 }
 
-WPARAM CharToUnicode(WPARAM ansiChar) { return Cp1252ToUnicode(static_cast<unsigned char>(ansiChar & 0xFF)); }
+// Only the character changes; the upper word, where the wide layer parks a
+// character the 8-bit code cannot carry, goes along as it is.
+constexpr WPARAM kUpperWord = ~static_cast<WPARAM>(0xFFFF);
+
+WPARAM CharToUnicode(WPARAM ansiChar) {
+  return (ansiChar & kUpperWord) | Cp1252ToUnicode(static_cast<unsigned char>(ansiChar & 0xFF));
+}
 
 WPARAM CharToAnsi(WPARAM unicodeChar) {
   char c = '?';
   if (!UnicodeToCp1252(static_cast<char16_t>(unicodeChar & 0xFFFF), c)) c = '?';
-  return static_cast<unsigned char>(c);
+  return (unicodeChar & kUpperWord) | static_cast<unsigned char>(c);
 }
 
 void KillWindowTimers(HWND hWnd) {
@@ -558,6 +564,8 @@ bool KillTimer(HWND hWnd, std::uintptr_t id) {
   // A WM_TIMER already retrieved but not yet taken stays; none is queued.
   return true;
 }
+
+std::uint32_t NextTimerDue() { return NextTimerWait(CurrentQueue()); }
 
 bool RunOnUiThread(std::function<void()> fn) {
   auto q = FindQueue(g_uiThread.load());

@@ -86,6 +86,9 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 using TIMERPROC = void (*)(HWND hWnd, UINT msg, std::uintptr_t id, DWORD time);
 std::uintptr_t SetTimer(HWND hWnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc = nullptr);
 bool KillTimer(HWND hWnd, std::uintptr_t id);
+// Milliseconds until the calling thread's next timer is due: 0 when one is
+// due now, 0xFFFFFFFF when it has none.
+std::uint32_t NextTimerDue();
 
 // Work for the user-interface thread. RunOnUiThread queues fn behind the
 // messages already posted there and returns at once; dispatching the message

@@ -10,6 +10,7 @@
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/queue_internal.h"
+#include "platform/core/window_system/thread_check.h"
 
 namespace platform {
 namespace {
@@ -138,8 +139,32 @@ bool CarriesStrings(HWND hWnd, UINT msg) {
   return !w || (w->style & LBS_NODATA) == 0;
 }
 
+thread_local int t_procedureDepth = 0;
+
 LRESULT RawCall(const WNDPROC& proc, HWND h, UINT m, WPARAM w, LPARAM l) {
-  return proc.Fn ? proc.Fn(proc.Self, h, m, w, l) : 0;
+  if (!proc.Fn) return 0;
+  struct Depth {
+    Depth() { ++t_procedureDepth; }
+    ~Depth() { --t_procedureDepth; }
+  } depth;
+  return proc.Fn(proc.Self, h, m, w, l);
+}
+
+// The value the window system gives a caller of the given kind for a
+// procedure: the procedure itself to a caller of its own kind, a converting
+// one to a caller of the other.
+WNDPROC HandedOut(WNDPROC proc, bool unicodeCaller) {
+  proc.Converting = proc.Fn && proc.Unicode != unicodeCaller;
+  return proc;
+}
+
+// What a window or class keeps when a caller of the given kind installs
+// proc: a converting value stands for its procedure and that procedure's
+// kind; any other procedure takes the caller's kind.
+WNDPROC Installed(WNDPROC proc, bool unicodeCaller) {
+  if (!proc.Converting) proc.Unicode = unicodeCaller;
+  proc.Converting = false;
+  return proc;
 }
 
 // Calls proc for a caller of the given kind, converting what the message
@@ -361,13 +386,11 @@ DWORD WindowThread(HWND hWnd) {
 
 }  // namespace detail
 
-ATOM RegisterClassA(WNDCLASS wc) {
-  wc.lpfnWndProc.Unicode = false;
-  return RegisterClassW(wc) ? FindClass(wc.lpszClassName)->atom : 0;
-}
+namespace {
 
-ATOM RegisterClassW(WNDCLASS wc) {
+ATOM RegisterClass(WNDCLASS wc, bool unicode) {
   if (wc.lpszClassName.empty() || FindClass(wc.lpszClassName)) return 0;
+  wc.lpfnWndProc = Installed(wc.lpfnWndProc, unicode);
   WindowClass cls;
   cls.wc = std::move(wc);
   cls.atom = S().nextClassAtom++;
@@ -375,9 +398,38 @@ ATOM RegisterClassW(WNDCLASS wc) {
   return S().classes.back().atom;
 }
 
+bool GetClassInfo(std::u16string_view className, WNDCLASS* wc, bool unicode) {
+  const WindowClass* cls = FindClass(className);
+  if (!cls) return false;
+  if (wc) {
+    *wc = cls->wc;
+    wc->lpfnWndProc = HandedOut(cls->wc.lpfnWndProc, unicode);
+  }
+  return true;
+}
+
+WNDPROC SetWindowProc(HWND hWnd, WNDPROC proc, bool unicode) {
+  Window* w = W(hWnd);
+  if (!w || !proc) return {};
+  return HandedOut(std::exchange(w->proc, Installed(proc, unicode)), unicode);
+}
+
+}  // namespace
+
+ATOM RegisterClassA(WNDCLASS wc) {
+  RequireUiThread();
+  return RegisterClass(std::move(wc), false);
+}
+
+ATOM RegisterClassW(WNDCLASS wc) {
+  RequireUiThread();
+  return RegisterClass(std::move(wc), true);
+}
+
 bool UnregisterClassA(std::string_view className) { return UnregisterClassW(Cp1252ToUtf16(className)); }
 
 bool UnregisterClassW(std::u16string_view className) {
+  RequireUiThread();
   auto& classes = S().classes;
   auto it = std::find_if(classes.begin(), classes.end(),
                          [&](const WindowClass& c) { return SameClassName(c.wc.lpszClassName, className); });
@@ -392,16 +444,18 @@ bool UnregisterClassW(std::u16string_view className) {
   return true;
 }
 
-bool GetClassInfoA(std::string_view className, WNDCLASS* wc) { return GetClassInfoW(Cp1252ToUtf16(className), wc); }
+bool GetClassInfoA(std::string_view className, WNDCLASS* wc) {
+  RequireUiThread();
+  return GetClassInfo(Cp1252ToUtf16(className), wc, false);
+}
 
 bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc) {
-  const WindowClass* cls = FindClass(className);
-  if (!cls) return false;
-  if (wc) *wc = cls->wc;
-  return true;
+  RequireUiThread();
+  return GetClassInfo(className, wc, true);
 }
 
 std::u16string GetClassNameW(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w ? w->className : std::u16string();
 }
@@ -409,6 +463,7 @@ std::u16string GetClassNameW(HWND hWnd) {
 std::string GetClassNameA(HWND hWnd) { return Utf16ToCp1252(GetClassNameW(hWnd)); }
 
 UINT GetClassStyle(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   const WindowClass* cls = w ? FindClass(w->className) : nullptr;
   return cls ? cls->wc.style : 0;
@@ -417,6 +472,7 @@ UINT GetClassStyle(HWND hWnd) {
 HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view windowName, DWORD style,
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
                      std::uintptr_t hMenu, void* hInstance, void* param) {
+  RequireUiThread();
   const std::string name(windowName), cls(className);
   return Create(exStyle, Cp1252ToUtf16(className), style, x, y, width, height, hWndParent, hMenu, hInstance, param,
                 false, name.c_str(), cls.c_str());
@@ -425,12 +481,14 @@ HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view
 HWND CreateWindowExW(DWORD exStyle, std::u16string_view className, std::u16string_view windowName, DWORD style,
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
                      std::uintptr_t hMenu, void* hInstance, void* param) {
+  RequireUiThread();
   const std::u16string name(windowName), cls(className);
   return Create(exStyle, className, style, x, y, width, height, hWndParent, hMenu, hInstance, param, true, name.c_str(),
                 cls.c_str());
 }
 
 bool DestroyWindow(HWND hWnd) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w || w->destroying || w->thread != GetCurrentThreadId()) return false;
   if (w->style & WS_VISIBLE) ShowWindow(hWnd, SW_HIDE);
@@ -453,30 +511,35 @@ bool DestroyWindow(HWND hWnd) {
 bool IsWindow(HWND hWnd) { return W(hWnd) != nullptr; }
 
 bool IsWindowUnicode(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w && w->proc.Unicode;
 }
 
-WNDPROC GetWindowProc(HWND hWnd) {
+WNDPROC GetWindowProcA(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? w->proc : WNDPROC{};
+  return w ? HandedOut(w->proc, false) : WNDPROC{};
+}
+
+WNDPROC GetWindowProcW(HWND hWnd) {
+  RequireUiThread();
+  const Window* w = W(hWnd);
+  return w ? HandedOut(w->proc, true) : WNDPROC{};
 }
 
 WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc) {
-  Window* w = W(hWnd);
-  if (!w || !proc) return {};
-  proc.Unicode = false;
-  return std::exchange(w->proc, proc);
+  RequireUiThread();
+  return SetWindowProc(hWnd, proc, false);
 }
 
 WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc) {
-  Window* w = W(hWnd);
-  if (!w || !proc) return {};
-  proc.Unicode = true;
-  return std::exchange(w->proc, proc);
+  RequireUiThread();
+  return SetWindowProc(hWnd, proc, true);
 }
 
 LPARAM GetWindowLong(HWND hWnd, int index) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
   switch (index) {
@@ -498,6 +561,7 @@ LPARAM GetWindowLong(HWND hWnd, int index) {
 }
 
 LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
   const LPARAM old = GetWindowLong(hWnd, index);
@@ -531,12 +595,14 @@ LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
   return old;
 }
 
+bool InsideWindowProcedure() { return t_procedureDepth > 0; }
+
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Call(proc, false, hWnd, msg, wParam, lParam);
+  return proc.Converting ? Call(proc, false, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
 }
 
 LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Call(proc, true, hWnd, msg, wParam, lParam);
+  return proc.Converting ? Call(proc, true, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
 }
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -584,6 +650,11 @@ LRESULT DefProc(HWND h, UINT m, WPARAM wParam, LPARAM l, bool unicode) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      // What a child leaves goes to its parent.
+      if (!(w->style & WS_CHILD) || !w->parent) return 0;
+      return unicode ? SendMessageW(w->parent, m, wParam, l) : SendMessageA(w->parent, m, wParam, l);
     default:
       return 0;
   }
@@ -601,7 +672,9 @@ LRESULT DefWindowProcW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
-LRESULT Dispatch(const MSG* msg, bool unicode) {
+// call: the public call, which a window message must come through on the
+// user-interface thread.
+LRESULT Dispatch(const MSG* msg, bool unicode, const char* call = __builtin_FUNCTION()) {
   if (!msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam != 0) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
@@ -612,6 +685,7 @@ LRESULT Dispatch(const MSG* msg, bool unicode) {
     if (msg->message == detail::kRunTaskMessage) detail::RunPostedTask(msg->wParam);
     return 0;
   }
+  RequireUiThread(call);
   const Window* w = W(msg->hwnd);
   if (!w || w->thread != GetCurrentThreadId()) return 0;
   const WNDPROC proc = w->proc;
@@ -702,9 +776,15 @@ int Dialog(HWND hDlg, MSG* msg, bool unicode) {
 
 }  // namespace
 
-bool IsDialogMessageA(HWND hDlg, MSG* msg) { return Dialog(hDlg, msg, false) != 0; }
+bool IsDialogMessageA(HWND hDlg, MSG* msg) {
+  RequireUiThread();
+  return Dialog(hDlg, msg, false) != 0;
+}
 
-bool IsDialogMessageW(HWND hDlg, MSG* msg) { return Dialog(hDlg, msg, true) != 0; }
+bool IsDialogMessageW(HWND hDlg, MSG* msg) {
+  RequireUiThread();
+  return Dialog(hDlg, msg, true) != 0;
+}
 
 bool SetWindowTextA(HWND hWnd, std::string_view text) {
   const std::string s(text);
@@ -751,6 +831,7 @@ std::u16string WindowTextW(HWND hWnd) {
 }
 
 bool SetPropA(HWND hWnd, std::string_view name, HANDLE data) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w || name.empty()) return false;
   w->namedProps[Lower(name)] = data;
@@ -758,6 +839,7 @@ bool SetPropA(HWND hWnd, std::string_view name, HANDLE data) {
 }
 
 HANDLE GetPropA(HWND hWnd, std::string_view name) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
   auto it = w->namedProps.find(Lower(name));
@@ -765,6 +847,7 @@ HANDLE GetPropA(HWND hWnd, std::string_view name) {
 }
 
 HANDLE RemovePropA(HWND hWnd, std::string_view name) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
   auto it = w->namedProps.find(Lower(name));
@@ -775,6 +858,7 @@ HANDLE RemovePropA(HWND hWnd, std::string_view name) {
 }
 
 bool SetPropAtom(HWND hWnd, ATOM atom, HANDLE data) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w || atom == 0) return false;
   w->atomProps[atom] = data;
@@ -782,6 +866,7 @@ bool SetPropAtom(HWND hWnd, ATOM atom, HANDLE data) {
 }
 
 HANDLE GetPropAtom(HWND hWnd, ATOM atom) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
   auto it = w->atomProps.find(atom);
@@ -789,6 +874,7 @@ HANDLE GetPropAtom(HWND hWnd, ATOM atom) {
 }
 
 HANDLE RemovePropAtom(HWND hWnd, ATOM atom) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
   auto it = w->atomProps.find(atom);
@@ -857,11 +943,13 @@ UINT RegisterWindowMessageA(std::string_view name) {
 UINT RegisterWindowMessageW(std::u16string_view name) { return RegisterWindowMessageA(Utf16ToCp1252(name)); }
 
 HWND GetParent(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w ? w->parent : nullptr;
 }
 
 HWND SetParent(HWND hWnd, HWND newParent) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w || hWnd == newParent || IsChild(hWnd, newParent)) return nullptr;
   const HWND old = w->parent;
@@ -884,6 +972,7 @@ HWND SetParent(HWND hWnd, HWND newParent) {
 }
 
 bool IsChild(HWND parent, HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   while (w && (w->style & WS_CHILD)) {
     if (w->parent == parent) return true;
@@ -893,11 +982,13 @@ bool IsChild(HWND parent, HWND hWnd) {
 }
 
 std::vector<HWND> GetChildWindows(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w ? w->children : std::vector<HWND>();
 }
 
 HWND GetDlgItem(HWND hDlg, int id) {
+  RequireUiThread();
   const Window* w = W(hDlg);
   if (!w) return nullptr;
   for (HWND c : w->children) {
@@ -907,11 +998,13 @@ HWND GetDlgItem(HWND hDlg, int id) {
 }
 
 int GetDlgCtrlID(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w && (w->style & WS_CHILD) ? static_cast<int>(w->childId) : 0;
 }
 
 HWND GetAncestorRoot(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   while (w && (w->style & WS_CHILD)) {
     hWnd = w->parent;
@@ -921,6 +1014,7 @@ HWND GetAncestorRoot(HWND hWnd) {
 }
 
 std::vector<HWND> GetThreadWindows() {
+  RequireUiThread();
   std::vector<HWND> out;
   const DWORD me = GetCurrentThreadId();
   for (HWND h : S().topLevel) {
@@ -930,6 +1024,7 @@ std::vector<HWND> GetThreadWindows() {
 }
 
 HWND SetFocus(HWND hWnd) {
+  RequireUiThread();
   const HWND old = S().focus;
   if (hWnd == old) return old;
   if (hWnd && !W(hWnd)) return nullptr;
@@ -942,9 +1037,13 @@ HWND SetFocus(HWND hWnd) {
   return old;
 }
 
-HWND GetFocus() { return W(S().focus) ? S().focus : nullptr; }
+HWND GetFocus() {
+  RequireUiThread();
+  return W(S().focus) ? S().focus : nullptr;
+}
 
 bool EnableWindow(HWND hWnd, bool enable) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
   const bool wasDisabled = (w->style & WS_DISABLED) != 0;
@@ -961,11 +1060,13 @@ bool EnableWindow(HWND hWnd, bool enable) {
 }
 
 bool IsWindowEnabled(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w && (w->style & WS_DISABLED) == 0;
 }
 
 bool ShowWindow(HWND hWnd, int cmdShow) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
   const bool wasVisible = (w->style & WS_VISIBLE) != 0;
@@ -986,6 +1087,7 @@ bool ShowWindow(HWND hWnd, int cmdShow) {
 }
 
 bool IsWindowVisible(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   while (w) {
     if (!(w->style & WS_VISIBLE)) return false;
@@ -996,21 +1098,30 @@ bool IsWindowVisible(HWND hWnd) {
 }
 
 HWND SetCapture(HWND hWnd) {
+  RequireUiThread();
   const HWND old = W(S().capture) ? S().capture : nullptr;
   S().capture = W(hWnd) ? hWnd : nullptr;
   return old;
 }
 
 bool ReleaseCapture() {
+  RequireUiThread();
   S().capture = nullptr;
   return true;
 }
 
-HWND GetCapture() { return W(S().capture) ? S().capture : nullptr; }
+HWND GetCapture() {
+  RequireUiThread();
+  return W(S().capture) ? S().capture : nullptr;
+}
 
-HWND GetActiveWindow() { return W(S().active) ? S().active : nullptr; }
+HWND GetActiveWindow() {
+  RequireUiThread();
+  return W(S().active) ? S().active : nullptr;
+}
 
 HWND SetActiveWindow(HWND hWnd) {
+  RequireUiThread();
   const HWND old = GetActiveWindow();
   if (W(hWnd)) S().active = GetAncestorRoot(hWnd);
   return old;
@@ -1018,6 +1129,7 @@ HWND SetActiveWindow(HWND hWnd) {
 
 bool SetWindowPos(HWND hWnd, HWND insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
                   UINT flags) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
   RECT b = w->bounds;
@@ -1053,15 +1165,18 @@ bool SetWindowPos(HWND hWnd, HWND insertAfter, std::int32_t x, std::int32_t y, s
 }
 
 bool MoveWindow(HWND hWnd, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, bool repaint) {
+  RequireUiThread();
   return SetWindowPos(hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 RECT GetWindowBounds(HWND hWnd) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   return w ? w->bounds : RECT{};
 }
 
 bool GetWindowRect(HWND hWnd, RECT* rect) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w || !rect) return false;
   POINT origin{0, 0};
@@ -1071,6 +1186,7 @@ bool GetWindowRect(HWND hWnd, RECT* rect) {
 }
 
 bool GetClientRect(HWND hWnd, RECT* rect) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w || !rect) return false;
   *rect = RECT{0, 0, w->bounds.Width(), w->bounds.Height()};
@@ -1078,6 +1194,7 @@ bool GetClientRect(HWND hWnd, RECT* rect) {
 }
 
 bool ClientToScreen(HWND hWnd, POINT* pt) {
+  RequireUiThread();
   const Window* w = W(hWnd);
   if (!w || !pt) return false;
   while (w) {
@@ -1089,6 +1206,7 @@ bool ClientToScreen(HWND hWnd, POINT* pt) {
 }
 
 bool ScreenToClient(HWND hWnd, POINT* pt) {
+  RequireUiThread();
   POINT origin{0, 0};
   if (!pt || !ClientToScreen(hWnd, &origin)) return false;
   pt->x -= origin.x;
@@ -1097,6 +1215,7 @@ bool ScreenToClient(HWND hWnd, POINT* pt) {
 }
 
 HWND GetTopWindow(HWND hWnd) {
+  RequireUiThread();
   if (hWnd) {
     const Window* w = W(hWnd);
     return w && !w->children.empty() ? w->children.front() : nullptr;
@@ -1112,6 +1231,7 @@ HWND GetTopWindow(HWND hWnd) {
 }
 
 bool InvalidateRect(HWND hWnd, const RECT* rect, bool) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
   if (w->peer) w->peer->Invalidate(rect);
@@ -1119,15 +1239,20 @@ bool InvalidateRect(HWND hWnd, const RECT* rect, bool) {
 }
 
 bool UpdateWindow(HWND hWnd) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
   if (w->peer) w->peer->Update();
   return true;
 }
 
-void SetDefaultPeerFactory(PeerFactory factory) { S().defaultPeer = std::move(factory); }
+void SetDefaultPeerFactory(PeerFactory factory) {
+  RequireUiThread();
+  S().defaultPeer = std::move(factory);
+}
 
 bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory) {
+  RequireUiThread();
   WindowClass* cls = FindClass(className);
   if (!cls) return false;
   cls->peerFactory = std::move(factory);
@@ -1135,11 +1260,13 @@ bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory) {
 }
 
 WindowPeer* GetWindowPeer(HWND hWnd) {
+  RequireUiThread();
   Window* w = W(hWnd);
   return w ? w->peer.get() : nullptr;
 }
 
 void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> peer) {
+  RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return;
   std::unique_ptr<WindowPeer> old = std::exchange(w->peer, std::move(peer));

@@ -8,8 +8,12 @@
 // other, the text is converted between code page 1252 and UTF-16, as the
 // window system does. A window is Unicode when its procedure is.
 //
-// Windows belong to the thread that created them; sending to a window of
-// another thread runs the procedure on that thread and waits.
+// Every window belongs to the user-interface thread, which makes it: every
+// call here is made on that thread (builds with thread checks stop the
+// program when one is not), except IsWindow, the text calls and
+// SendMessage, which other threads may make: sending to a window from
+// another thread runs the procedure on the window's thread and waits. Atoms
+// and registered messages serve every thread.
 
 #include <cstdint>
 #include <memory>
@@ -26,12 +30,21 @@ namespace platform {
 using WndProcFn = LRESULT (*)(void* self, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A window procedure: a function, the object it serves (may be null) and its
-// kind. Two procedures are equal when all three are, so code can ask
+// kind. Two procedures are equal when all their fields are, so code can ask
 // whether a window still has the procedure it installed.
+//
+// A procedure the program makes (MakeWndProc) is plain: CallWindowProc
+// calls it as it is, whatever the caller's kind. Asked for a procedure
+// through a call of the other kind (GetWindowProcA of a Unicode window, the
+// previous procedure SetWindowProcW returns for an 8-bit one, GetClassInfoA
+// of a Unicode class), the window system hands out a Converting value:
+// CallWindowProc of the other kind converts the message for it, and
+// installing it again restores the procedure with its own kind.
 struct WNDPROC {
   WndProcFn Fn = nullptr;
   void* Self = nullptr;
   bool Unicode = false;
+  bool Converting = false;
 
   explicit operator bool() const { return Fn != nullptr; }
   bool operator==(const WNDPROC&) const = default;
@@ -125,7 +138,9 @@ bool IsWindowUnicode(HWND hWnd);
 
 // The window's procedure, and replacing it (subclassing). The A and W forms
 // mark the new procedure 8-bit or Unicode; both return the previous one.
-WNDPROC GetWindowProc(HWND hWnd);
+WNDPROC GetWindowProcA(HWND hWnd);
+WNDPROC GetWindowProcW(HWND hWnd);
+inline WNDPROC GetWindowProc(HWND hWnd) { return GetWindowProcA(hWnd); }
 WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc);
 WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc);
 
@@ -139,7 +154,13 @@ LPARAM GetWindowLong(HWND hWnd, int index);
 // Returns the previous value. Style changes reach the presentation.
 LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value);
 
-// Calls a procedure as an 8-bit or a Unicode caller, converting text.
+// True while a window procedure runs on the calling thread. The toolkit
+// code that led into it may still be on the stack, so the presentation
+// frees a widget only when none runs.
+bool InsideWindowProcedure();
+
+// Calls a procedure as an 8-bit or a Unicode caller, converting text and
+// characters for a Converting value of the other kind only.
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -26,6 +26,8 @@ TShiftState MouseShift(WPARAM keys) {
   return s;
 }
 
+bool Inside(const TRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST; }
 
 UINT PointerShape(TCursor cursor) {
@@ -270,7 +272,13 @@ void TControl::HandleMouse(TMessage& m, UINT msg) {
   const TShiftState shift = MouseShift(m.WParam);
   switch (msg) {
     case WM_MOUSEMOVE:
-      if (Application) Application->NoteMouseMove(this);
+      // A control that keeps the mouse while a button is held still sees it
+      // leave.
+      if (Application && Inside(ClientRect(), x, y)) {
+        Application->NoteMouseMove(this);
+      } else if (Application) {
+        Application->NoteMouseLeave(this);
+      }
       MouseMove(shift, x, y);
       break;
     case WM_LBUTTONDOWN:
@@ -286,7 +294,7 @@ void TControl::HandleMouse(TMessage& m, UINT msg) {
       ControlState &= ~static_cast<unsigned>(csClicked);
       if (clicked) {
         const TRect c = ClientRect();
-        if (x >= c.left && x < c.right && y >= c.top && y < c.bottom) Click();
+        if (Inside(c, x, y)) Click();
       }
       MouseUp(mbLeft, shift, x, y);
       break;
@@ -1168,6 +1176,15 @@ void TWinControl::CNKeyDown(TMessage& Message) {
     if (TCustomForm* form = GetParentForm(); form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
   }
   Message.Result = 0;
+}
+
+// A character typed where the focused control takes none is an accelerator
+// of the form's controls, as the window system's dialog handling has it.
+void TWinControl::CNChar(TMessage& Message) {
+  Message.Result = 0;
+  if (Message.WParam < 32 || (Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))) return;
+  if (TCustomForm* form = GetParentForm())
+    Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
 }
 
 void TWinControl::CNSysChar(TMessage& Message) {

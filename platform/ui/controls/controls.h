@@ -462,7 +462,7 @@ class TWinControl : public TControl {
   void WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
   void WMKey(TMessage& Message);
   void CNKeyDown(TMessage& Message);
-  void CNChar(TMessage& Message) { Message.Result = 0; }
+  void CNChar(TMessage& Message);
   void CNSysChar(TMessage& Message);
   void CMChildKey(TMessage& Message);
   void CMDialogKeyOrChar(TMessage& Message) { Broadcast(Message); }

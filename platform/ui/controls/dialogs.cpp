@@ -27,7 +27,6 @@ TFileChooser& Chooser() {
 }
 
 bool Headless() {
-  ui::EnsureApplication();
   const QString name = QGuiApplication::platformName();
   return name == QLatin1String("offscreen") || name == QLatin1String("minimal");
 }
@@ -111,6 +110,7 @@ bool FileName(OPENFILENAMEW* ofn, bool save) {
 }  // namespace
 
 int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
+  ui::RequireUi();
   const std::u16string t(text), c(caption);
   if (Handler()) return Handler()(t, c, type);
   const UINT buttons = type & 0xF;
@@ -172,6 +172,7 @@ void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(ha
 
 std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, std::string_view, std::string_view,
                             int) {
+  ui::RequireUi();
   if (verb != "open" || file.empty()) return 2;
   // Without a display there is no browser to open.
   if (Headless()) return 31;
@@ -180,6 +181,7 @@ std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, 
 }
 
 bool TOpenDialog::Execute() {
+  ui::RequireUi();
   TFileChoice choice;
   choice.Save = IsSave();
   choice.Title = Cp1252ToUtf16(Title);
@@ -200,8 +202,14 @@ bool TOpenDialog::Execute() {
 
 void SetFileChooser(TFileChooser chooser) { Chooser() = std::move(chooser); }
 
-bool GetOpenFileNameW(OPENFILENAMEW* ofn) { return FileName(ofn, false); }
+bool GetOpenFileNameW(OPENFILENAMEW* ofn) {
+  ui::RequireUi();
+  return FileName(ofn, false);
+}
 
-bool GetSaveFileNameW(OPENFILENAMEW* ofn) { return FileName(ofn, true); }
+bool GetSaveFileNameW(OPENFILENAMEW* ofn) {
+  ui::RequireUi();
+  return FileName(ofn, true);
+}
 
 }  // namespace platform

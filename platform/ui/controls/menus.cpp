@@ -382,8 +382,8 @@ TMenuItem* TMenu::FindItem(std::uintptr_t Value, TFindItemKind Kind) {
 }
 
 void TPopupMenu::Popup(int X, int Y) {
+  ui::RequireUi();
   if (OnPopup) OnPopup(this);
-  ui::EnsureApplication();
   QMenu menu;
   BuildMenu(menu, Items());
   const QAction* chosen = menu.exec(QPoint(X, Y));

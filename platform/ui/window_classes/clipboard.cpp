@@ -11,20 +11,20 @@ namespace platform {
 
 bool IsClipboardFormatAvailable(UINT Format) {
   if (Format != CF_TEXT && Format != CF_UNICODETEXT) return false;
-  ui::EnsureApplication();
+  ui::RequireUi();
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   return data && data->hasText();
 }
 
 std::u16string GetClipboardTextW() {
-  ui::EnsureApplication();
+  ui::RequireUi();
   return ui::FromQString(QGuiApplication::clipboard()->text());
 }
 
 std::string GetClipboardTextA() { return Utf16ToCp1252(GetClipboardTextW()); }
 
 void SetClipboardTextW(std::u16string_view Text) {
-  ui::EnsureApplication();
+  ui::RequireUi();
   QGuiApplication::clipboard()->setText(ui::ToQString(Text));
 }
 

@@ -8,77 +8,30 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <variant>
 #include <vector>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/ui/window_classes/gdi_objects.h"
 #include "platform/ui/window_classes/qt_internal.h"
 
 namespace platform {
 namespace {
 
-struct BrushObj {
-  COLORREF color = 0;
-  bool hollow = false;
-};
-struct PenObj {
-  int style = PS_SOLID;
-  int width = 1;
-  COLORREF color = 0;
-};
-using GdiObject = std::variant<LOGFONT, BrushObj, PenObj, std::shared_ptr<QImage>>;
+using ui::BrushObj;
+using ui::BrushOf;
+using ui::kStockBrush;
+using ui::kStockFont;
+using ui::kStockPen;
+using ui::PenObj;
+using ui::PenOf;
 
-struct GdiTable {
-  std::map<HGDIOBJ, GdiObject> objects;
-  HGDIOBJ next = 0x100;
-  std::map<HWND, HDC> paintDCs;
-};
-
-GdiTable& T() {
-  static GdiTable* table = new GdiTable;
-  return *table;
-}
-
-constexpr HGDIOBJ kStockFont = 1;
-constexpr HGDIOBJ kStockBrush = 2;
-constexpr HGDIOBJ kStockPen = 3;
-constexpr HGDIOBJ kHollowBrush = 4;
-
-const GdiObject* Find(HGDIOBJ h) {
-  static const GdiObject stockFont = LOGFONT{};
-  static const GdiObject stockBrush = BrushObj{0xFFFFFF, false};
-  static const GdiObject stockPen = PenObj{};
-  static const GdiObject hollow = BrushObj{0, true};
-  switch (h) {
-    case kStockFont:
-      return &stockFont;
-    case kStockBrush:
-      return &stockBrush;
-    case kStockPen:
-      return &stockPen;
-    case kHollowBrush:
-      return &hollow;
-    default:
-      break;
-  }
-  auto it = T().objects.find(h);
-  return it == T().objects.end() ? nullptr : &it->second;
-}
-
-HGDIOBJ Add(GdiObject o) {
-  const HGDIOBJ h = T().next++;
-  T().objects.emplace(h, std::move(o));
-  return h;
-}
-
-BrushObj BrushOf(HBRUSH h) {
-  const GdiObject* o = Find(h);
-  return o && std::holds_alternative<BrushObj>(*o) ? std::get<BrushObj>(*o) : BrushObj{0xFFFFFF, false};
-}
-
-PenObj PenOf(HPEN h) {
-  const GdiObject* o = Find(h);
-  return o && std::holds_alternative<PenObj>(*o) ? std::get<PenObj>(*o) : PenObj{};
+// The device contexts windows paint through while the presentation paints
+// them; user-interface thread only.
+std::map<HWND, HDC>& PaintDCs() {
+  static auto* dcs = new std::map<HWND, HDC>;
+  return *dcs;
 }
 
 // The painter of a DC, set to its origin and clip; null for a DC that has
@@ -253,15 +206,6 @@ namespace ui {
 
 QPainter* PainterOf(HDC dc) { return P(dc); }
 
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "veltrosa";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  (void)app;
-}
-
 QColor ToQColor(COLORREF c) {
   if (c & 0x80000000u) c = GetSysColor(static_cast<int>(c & 0xFF));
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -272,7 +216,7 @@ COLORREF FromQColor(const QColor& c) {
 }
 
 QFont ToQFont(const LOGFONT& lf) {
-  EnsureApplication();
+  RequireUi();
   static const std::map<std::string, QString> families = {
       {"ms sans serif", "DejaVu Sans"},
       {"microsoft sans serif", "DejaVu Sans"},
@@ -302,11 +246,6 @@ QFont ToQFont(const LOGFONT& lf) {
   return f;
 }
 
-LOGFONT FontOf(HFONT font) {
-  const GdiObject* o = Find(font);
-  return o && std::holds_alternative<LOGFONT>(*o) ? std::get<LOGFONT>(*o) : LOGFONT{};
-}
-
 QString ToQString(std::u16string_view s) {
   return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
 }
@@ -316,7 +255,7 @@ std::u16string FromQString(const QString& s) {
 }
 
 HDC CreateImageDC(QImage* image) {
-  EnsureApplication();
+  RequireUi();
   auto* dc = new HDC__;
   dc->font = kStockFont;
   dc->brush = kStockBrush;
@@ -327,20 +266,12 @@ HDC CreateImageDC(QImage* image) {
 }
 
 void SetPaintDC(HWND hWnd, HDC dc) {
+  RequireUi();
   if (dc) {
-    T().paintDCs[hWnd] = dc;
+    PaintDCs()[hWnd] = dc;
   } else {
-    T().paintDCs.erase(hWnd);
+    PaintDCs().erase(hWnd);
   }
-}
-
-std::shared_ptr<QImage> BitmapImage(HBITMAP bitmap) {
-  const GdiObject* o = Find(bitmap);
-  return o && std::holds_alternative<std::shared_ptr<QImage>>(*o) ? std::get<std::shared_ptr<QImage>>(*o) : nullptr;
-}
-
-HBITMAP CreateBitmapFromImage(QImage image) {
-  return Add(std::make_shared<QImage>(image.convertToFormat(QImage::Format_RGB32)));
 }
 
 }  // namespace ui
@@ -351,7 +282,7 @@ int GetSystemMetrics(int index) {
   switch (index) {
     case SM_CXSCREEN:
     case SM_CYSCREEN: {
-      ui::EnsureApplication();
+      ui::RequireUi();
       const QScreen* s = QGuiApplication::primaryScreen();
       const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
       return index == SM_CXSCREEN ? g.width() : g.height();
@@ -373,7 +304,7 @@ int GetSystemMetrics(int index) {
 }
 
 RECT GetWorkArea() {
-  ui::EnsureApplication();
+  ui::RequireUi();
   const QScreen* s = QGuiApplication::primaryScreen();
   const QRect g = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
   return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
@@ -391,31 +322,23 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(q);
 }
 
-HFONT CreateFontIndirect(const LOGFONT& lf) { return Add(lf); }
-
-HBRUSH CreateSolidBrush(COLORREF color) { return Add(BrushObj{color, false}); }
-
-HBRUSH GetStockBrush(int style) { return style == BS_NULL ? kHollowBrush : kStockBrush; }
-
-HPEN CreatePen(int style, int width, COLORREF color) { return Add(PenObj{style, width, color}); }
-
 HBITMAP CreateBitmap(int width, int height) {
+  ui::RequireUi();
   auto image = std::make_shared<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
   image->fill(Qt::white);
-  return Add(image);
+  return ui::AddObject(image);
 }
 
 SIZE GetBitmapSize(HBITMAP bitmap) {
+  ui::RequireUi();
   auto image = ui::BitmapImage(bitmap);
   return image ? SIZE{image->width(), image->height()} : SIZE{};
 }
 
-bool DeleteObject(HGDIOBJ object) { return T().objects.erase(object) > 0; }
-
 HDC GetDC(HWND hWnd) {
-  ui::EnsureApplication();
-  auto it = T().paintDCs.find(hWnd);
-  if (hWnd && it != T().paintDCs.end()) return it->second;
+  ui::RequireUi();
+  auto it = PaintDCs().find(hWnd);
+  if (hWnd && it != PaintDCs().end()) return it->second;
   RECT r{};
   GetClientRect(hWnd, &r);
   HDC dc = ui::CreateImageDC(nullptr);
@@ -426,6 +349,7 @@ HDC GetDC(HWND hWnd) {
 }
 
 int ReleaseDC(HWND, HDC dc) {
+  ui::RequireUi();
   if (dc && dc->fromGetDC) {
     delete dc;
     return 1;
@@ -434,18 +358,21 @@ int ReleaseDC(HWND, HDC dc) {
 }
 
 HDC CreateCompatibleDC(HDC) {
+  ui::RequireUi();
   HDC dc = ui::CreateImageDC(nullptr);
   Attach(dc, std::make_shared<QImage>(1, 1, QImage::Format_RGB32));
   return dc;
 }
 
 bool DeleteDC(HDC dc) {
+  ui::RequireUi();
   delete dc;
   return dc != nullptr;
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
-  const GdiObject* o = Find(object);
+  ui::RequireUi();
+  const std::optional<ui::GdiObject> o = ui::LookupObject(object);
   if (!dc || !o) return 0;
   if (std::holds_alternative<LOGFONT>(*o)) return std::exchange(dc->font, object);
   if (std::holds_alternative<BrushObj>(*o)) return std::exchange(dc->brush, object);
@@ -455,6 +382,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 HGDIOBJ GetCurrentObject(HDC dc, int kind) {
+  ui::RequireUi();
   if (!dc) return 0;
   switch (kind) {
     case OBJ_PEN:
@@ -471,6 +399,7 @@ HGDIOBJ GetCurrentObject(HDC dc, int kind) {
 }
 
 HDC BeginPaint(HWND hWnd, PAINTSTRUCT* ps) {
+  ui::RequireUi();
   HDC dc = GetDC(hWnd);
   if (ps) {
     ps->hdc = dc;
@@ -481,38 +410,64 @@ HDC BeginPaint(HWND hWnd, PAINTSTRUCT* ps) {
 }
 
 bool EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
+  ui::RequireUi();
   if (ps) ReleaseDC(hWnd, ps->hdc);
   return true;
 }
 
-COLORREF SetTextColor(HDC dc, COLORREF color) { return dc ? std::exchange(dc->textColor, color) : CLR_INVALID; }
-COLORREF GetTextColor(HDC dc) { return dc ? dc->textColor : CLR_INVALID; }
-COLORREF SetBkColor(HDC dc, COLORREF color) { return dc ? std::exchange(dc->bkColor, color) : CLR_INVALID; }
-COLORREF GetBkColor(HDC dc) { return dc ? dc->bkColor : CLR_INVALID; }
-int SetBkMode(HDC dc, int mode) { return dc ? std::exchange(dc->bkMode, mode) : 0; }
-int GetBkMode(HDC dc) { return dc ? dc->bkMode : 0; }
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+  ui::RequireUi();
+  return dc ? std::exchange(dc->textColor, color) : CLR_INVALID;
+}
+COLORREF GetTextColor(HDC dc) {
+  ui::RequireUi();
+  return dc ? dc->textColor : CLR_INVALID;
+}
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+  ui::RequireUi();
+  return dc ? std::exchange(dc->bkColor, color) : CLR_INVALID;
+}
+COLORREF GetBkColor(HDC dc) {
+  ui::RequireUi();
+  return dc ? dc->bkColor : CLR_INVALID;
+}
+int SetBkMode(HDC dc, int mode) {
+  ui::RequireUi();
+  return dc ? std::exchange(dc->bkMode, mode) : 0;
+}
+int GetBkMode(HDC dc) {
+  ui::RequireUi();
+  return dc ? dc->bkMode : 0;
+}
 
 POINT SetViewportOrg(HDC dc, int x, int y) {
+  ui::RequireUi();
   if (!dc) return {};
   return std::exchange(dc->origin, POINT{x, y});
 }
 
 void SetClipRect(HDC dc, const RECT& rect) {
+  ui::RequireUi();
   if (!dc) return;
   dc->clipped = rect.Width() > 0 || rect.Height() > 0;
   dc->clip = rect;
 }
 
 RECT GetClipRect(HDC dc) {
+  ui::RequireUi();
   if (!dc) return {};
   if (dc->clipped) return dc->clip;
   if (!dc->surface) return {};
   return RECT{-dc->origin.x, -dc->origin.y, dc->surface->width() - dc->origin.x, dc->surface->height() - dc->origin.y};
 }
 
-bool SetSmoothing(HDC dc, bool smooth) { return dc ? std::exchange(dc->smooth, smooth) : false; }
+bool SetSmoothing(HDC dc, bool smooth) {
+  ui::RequireUi();
+  return dc ? std::exchange(dc->smooth, smooth) : false;
+}
 
 bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
+  ui::RequireUi();
   if (!dc) return false;
   if (previous) *previous = dc->position;
   dc->position = POINT{x, y};
@@ -520,6 +475,7 @@ bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
 }
 
 bool LineTo(HDC dc, int x, int y) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   const POINT from = dc->position;
@@ -542,6 +498,7 @@ bool LineTo(HDC dc, int x, int y) {
 }
 
 bool Polyline(HDC dc, const POINT* points, int count) {
+  ui::RequireUi();
   if (!dc || !points || count < 2) return false;
   const POINT saved = dc->position;
   MoveToEx(dc, points[0].x, points[0].y, nullptr);
@@ -552,6 +509,7 @@ bool Polyline(HDC dc, const POINT* points, int count) {
 }
 
 bool Polygon(HDC dc, const POINT* points, int count) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p || !points || count < 2) return false;
   ApplyPen(dc, p);
@@ -563,6 +521,7 @@ bool Polygon(HDC dc, const POINT* points, int count) {
 }
 
 bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   if (right <= left || bottom <= top) return true;
@@ -584,6 +543,7 @@ bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
 }
 
 bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   ApplyPen(dc, p);
@@ -593,6 +553,7 @@ bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int 
 }
 
 bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   ApplyPen(dc, p);
@@ -602,6 +563,7 @@ bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 int FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return 0;
   const BrushObj b = BrushOf(brush);
@@ -612,6 +574,7 @@ int FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
 }
 
 int FrameRect(HDC dc, const RECT& rect, HBRUSH brush) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return 0;
   const BrushObj b = BrushOf(brush);
@@ -625,6 +588,7 @@ int FrameRect(HDC dc, const RECT& rect, HBRUSH brush) {
 }
 
 bool DrawFocusRect(HDC dc, const RECT& rect) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   QPen pen(Qt::black);
@@ -637,6 +601,7 @@ bool DrawFocusRect(HDC dc, const RECT& rect) {
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+  ui::RequireUi();
   if (!dc || !dc->surface) return CLR_INVALID;
   const int px = x + dc->origin.x, py = y + dc->origin.y;
   if (px < 0 || py < 0 || px >= dc->surface->width() || py >= dc->surface->height()) return CLR_INVALID;
@@ -648,6 +613,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
+  ui::RequireUi();
   if (!dc || !dc->surface) return CLR_INVALID;
   const int px = x + dc->origin.x, py = y + dc->origin.y;
   if (px < 0 || py < 0 || px >= dc->surface->width() || py >= dc->surface->height()) return CLR_INVALID;
@@ -655,11 +621,13 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 }
 
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY) {
+  ui::RequireUi();
   return StretchBlt(dest, x, y, width, height, src, srcX, srcY, width, height);
 }
 
 bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight) {
+  ui::RequireUi();
   QPainter* p = P(dest);
   if (!p || !src || !src->surface || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
   const QImage part = src->surface->copy(srcX + src->origin.x, srcY + src->origin.y, srcWidth, srcHeight);
@@ -669,6 +637,7 @@ bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 }
 
 bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT) {
+  ui::RequireUi();
   if (!dc || !rect) return false;
   const auto line = [&](COLORREF topLeft, COLORREF bottomRight) {
     QPainter* p = P(dc);
@@ -691,6 +660,7 @@ bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT) {
 }
 
 bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count, const int*) {
+  ui::RequireUi();
   QPainter* p = P(dc);
   if (!p) return false;
   if (rect && (options & ETO_OPAQUE)) {
@@ -719,19 +689,23 @@ bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const cha
 }
 
 bool ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, int count, const int* dx) {
+  ui::RequireUi();
   const std::u16string w = Cp1252ToUtf16(std::string_view(text ? text : "", text && count > 0 ? count : 0));
   return ExtTextOutW(dc, x, y, options, rect, w.c_str(), static_cast<int>(w.size()), dx);
 }
 
 bool TextOutW(HDC dc, int x, int y, const char16_t* text, int count) {
+  ui::RequireUi();
   return ExtTextOutW(dc, x, y, 0, nullptr, text, count, nullptr);
 }
 
 bool TextOutA(HDC dc, int x, int y, const char* text, int count) {
+  ui::RequireUi();
   return ExtTextOutA(dc, x, y, 0, nullptr, text, count, nullptr);
 }
 
 bool GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size) {
+  ui::RequireUi();
   if (!dc || !size) return false;
   const QFontMetrics fm(FontFor(dc));
   const QString s = text && count > 0 ? QString(reinterpret_cast<const QChar*>(text), count) : QString();
@@ -740,11 +714,13 @@ bool GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size) 
 }
 
 bool GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size) {
+  ui::RequireUi();
   const std::u16string w = Cp1252ToUtf16(std::string_view(text ? text : "", text && count > 0 ? count : 0));
   return GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), size);
 }
 
 bool GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
+  ui::RequireUi();
   if (!dc || !tm) return false;
   const QFontMetrics fm(FontFor(dc));
   tm->tmHeight = fm.height();
@@ -758,6 +734,7 @@ bool GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
 }
 
 int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format) {
+  ui::RequireUi();
   if (!dc || !rect) return 0;
   QString s;
   if (text) s = count < 0 ? QString::fromUtf16(text) : QString(reinterpret_cast<const QChar*>(text), count);
@@ -808,6 +785,7 @@ int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format) 
 }
 
 int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format) {
+  ui::RequireUi();
   std::string_view s = text ? (count < 0 ? std::string_view(text) : std::string_view(text, count)) : std::string_view();
   const std::u16string w = Cp1252ToUtf16(s);
   return DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), rect, format);

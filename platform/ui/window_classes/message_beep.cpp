@@ -15,7 +15,7 @@ std::atomic<std::uint32_t> g_beeps{0};
 
 bool MessageBeep(UINT) {
   ++g_beeps;
-  ui::EnsureApplication();
+  ui::RequireUi();
   QApplication::beep();
   return true;
 }

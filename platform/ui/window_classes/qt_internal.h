@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 #include <string>
@@ -40,8 +41,28 @@ struct HDC__ {
 
 namespace platform::ui {
 
-// Makes the Qt application object when there is none yet.
-void EnsureApplication();
+// The Qt side of the user-interface thread's rule: in builds with thread
+// checks, a call made off that thread, or before the start of the user
+// interface made the Qt application there, stops the program naming the
+// call.
+void CheckUi(const char* call);
+inline void RequireUi([[maybe_unused]] const char* call = __builtin_FUNCTION()) {
+#ifdef VELTROSA_CHECK_THREADS
+  CheckUi(call);
+#endif
+}
+
+// Stops the signals of a widget and its parts: they would reach a peer that
+// is going.
+void SilenceWidget(QWidget* widget);
+// Deletes the widget of a window that went, at once or (while a window
+// procedure runs) at the next message retrieval outside every procedure.
+void DisposeWidget(QWidget* widget);
+// Deletes the widgets left for later, unless a window procedure runs.
+void DeleteDisposedWidgets();
+
+// Lets the user-interface queue run inside Qt's own modal loops.
+void ServeQueueInModalLoops();
 
 QColor ToQColor(COLORREF c);
 COLORREF FromQColor(const QColor& c);

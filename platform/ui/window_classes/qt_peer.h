@@ -57,7 +57,8 @@ class QtPeer : public WindowPeer {
   void Destroying() override;
 
   // Hands an input message that reached the control's own procedure back
-  // to the widget. True when it was one.
+  // to the widget. True when it was one; for the wheel, when the widget
+  // took the turn.
   bool Replay(UINT msg, WPARAM wParam, LPARAM lParam);
   // Watches w (the widget or one of its parts) for input.
   void Route(QWidget* w);
@@ -66,6 +67,9 @@ class QtPeer : public WindowPeer {
   // The widget that receives replayed keys.
   virtual QWidget* KeyTarget() const { return widget_; }
   virtual void ReplayChar(char16_t unit);
+  void ReplayKey(UINT msg, WPARAM vk);
+  void ReplayMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool ReplayWheel(WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_;
   QPointer<QWidget> widget_;

@@ -449,6 +449,11 @@ LRESULT Paste(EditPeer& p, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT ContextMenu(EditPeer&, HWND h, WPARAM, LPARAM l) {
+  ShowEditMenu(h, l);
+  return 0;
+}
+
 constexpr MessageHandler<EditPeer> kMessages[] = {
     {WM_SETTEXT, &SetText},
     {WM_GETTEXT, &GetText},
@@ -482,6 +487,7 @@ constexpr MessageHandler<EditPeer> kMessages[] = {
     {WM_CUT, &Cut},
     {WM_COPY, &Copy},
     {WM_PASTE, &Paste},
+    {WM_CONTEXTMENU, &ContextMenu},
 };
 
 LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {

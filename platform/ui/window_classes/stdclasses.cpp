@@ -95,6 +95,11 @@ LRESULT StdDefault(StdPeer* peer, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_CHAR:
       if (peer) peer->Replay(msg, wParam, lParam);
       return 0;
+    case WM_MOUSEWHEEL:
+      // A turn the widget does not take goes on, as the default handling
+      // passes it to the parent.
+      if (peer && peer->Replay(msg, wParam, lParam)) return 0;
+      return DefWindowProcW(hWnd, msg, wParam, lParam);
     default:
       return DefWindowProcW(hWnd, msg, wParam, lParam);
   }

@@ -52,6 +52,9 @@ QString StripAccelerators(const QString& text);
 // The line edit an edit window made now takes over instead of making its
 // own (a combo box's edit part).
 void LendLineEdit(QLineEdit* edit);
+// Shows the edit's shortcut menu at a point on the screen (-1, -1: from
+// the keyboard); the chosen command goes to the edit as its message.
+void ShowEditMenu(HWND hWnd, LPARAM where);
 
 template <class Peer>
 Peer* StdPeerOf(HWND hWnd) {

@@ -1,0 +1,42 @@
+#pragma once
+// The drawing objects behind GDI handles: fonts, brushes, pens and bitmaps.
+// Nothing outside platform/ui includes this header. The table is guarded,
+// so any thread may make, look up and free handles; drawing with them
+// belongs to the user-interface thread.
+
+#include <QImage>
+
+#include <memory>
+#include <optional>
+#include <variant>
+
+#include "platform/ui/window_classes/gdi.h"
+
+namespace platform::ui {
+
+struct BrushObj {
+  COLORREF color = 0;
+  bool hollow = false;
+};
+struct PenObj {
+  int style = PS_SOLID;
+  int width = 1;
+  COLORREF color = 0;
+};
+using GdiObject = std::variant<LOGFONT, BrushObj, PenObj, std::shared_ptr<QImage>>;
+
+// The stock objects, valid for the life of the process.
+constexpr HGDIOBJ kStockFont = 1;
+constexpr HGDIOBJ kStockBrush = 2;
+constexpr HGDIOBJ kStockPen = 3;
+constexpr HGDIOBJ kHollowBrush = 4;
+
+// A copy of the object behind a handle (a bitmap shares its image); none
+// for a handle that names nothing.
+std::optional<GdiObject> LookupObject(HGDIOBJ handle);
+HGDIOBJ AddObject(GdiObject object);
+
+BrushObj BrushOf(HBRUSH handle);
+PenObj PenOf(HPEN handle);
+
+}  // namespace platform::ui

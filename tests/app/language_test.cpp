@@ -1,0 +1,322 @@
+// Every text of the window in English and in Italian, as the language list
+// switches them; the depth and temperature units; and each page pictured in
+// Italian for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialog_form.h"
+#include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/app/tools_helpers.h"
+#include "widetext/controls/control_text.h"
+#include "widetext/controls/image.h"
+#include "widetext/controls/page_control.h"
+#include "widetext/custom_drawn/xp_button.h"
+#include "widetext/grid/string_grid.h"
+#include "widetext/standard/combo_box.h"
+#include "widetext/standard/label.h"
+#include "widetext/utf8.h"
+
+namespace {
+
+using apptest::AppTest;
+using apptest::DialogAnswers;
+using apptest::FileChoices;
+using apptest::ItemText;
+using apptest::VirtualPort;
+
+struct TextRow {
+  std::u16string app::TMainForm::*field;
+  std::u16string english;
+  std::u16string italian;
+};
+
+// The texts the window keeps for later, English then Italian.
+const TextRow kTexts[] = {
+    {&app::TMainForm::TxtNoValue, u"- - -", u"- - -"},
+    {&app::TMainForm::TxtFirmwareOld,
+     u"This firmware version is too old, please download the latest from Zeruziviz Web Site!",
+     u"La versione del firmware è troppo vecchia, scaricare l'ultima versione dal sito Zeruziviz!"},
+    {&app::TMainForm::TxtNotSupported, u"Calibration of this product is not supported!",
+     u"La calibrazione di questo modello non è supportata!"},
+    {&app::TMainForm::TxtBelowKeel, u"Depth Below Keel:", u"Profondità sotto la chiglia:"},
+    {&app::TMainForm::TxtBelowSurface, u"Depth Below Surface:", u"Profondità sotto la superficie:"},
+    {&app::TMainForm::TxtChange, u"Change", u"Cambia"},
+    {&app::TMainForm::TxtReset, u"Reset", u"Azzera"},
+    {&app::TMainForm::TxtAdd, u"Add ->", u"Aggiungi ->"},
+    {&app::TMainForm::TxtDelete, u"Delete", u"Elimina"},
+    {&app::TMainForm::TxtCalculate, u"Calculate", u"Calcola"},
+    {&app::TMainForm::TxtNew, u"New", u"Nuovi"},
+    {&app::TMainForm::TxtStored, u"Stored", u"Memoria"},
+    {&app::TMainForm::TxtCoeff, u"Coeff.", u"Coeff."},
+    {&app::TMainForm::TxtStart, u"Start", u"Avvia"},
+    {&app::TMainForm::TxtStop, u"Stop", u"Stop"},
+    {&app::TMainForm::TxtSaveDstTitle, u"Save DST Input Channel", u"Salva i dati del canale DST"},
+    {&app::TMainForm::TxtSaveGpsTitle, u"Save GPS Input Channel", u"Salva i dati del canale GPS"},
+    {&app::TMainForm::TxtLogFileType, u"NMEA raw ASCII File", u"File ASCII NMEA"},
+    {&app::TMainForm::TxtDstChannel, u"DST Channel", u"Canale DST"},
+    {&app::TMainForm::TxtGpsChannel, u"GPS Channel", u"Canale GPS"},
+    {&app::TMainForm::TxtAskResetSpeed,
+     u"Are you sure to delete all the speed calibrations from the DST internal memory?",
+     u"Sicuri di voler azzerare tutte la calibrazioni di velocità dalla memoria del modulo DST?"},
+    {&app::TMainForm::TxtAskClearList, u"Are you sure to delete the coefficient list?",
+     u"Sicuri di voler cancellare la lista dei coefficienti?"},
+    {&app::TMainForm::TxtAskResetTemp,
+     u"Are you sure to delete all the temperature calibrations from the DST internal memory?",
+     u"Sicuri di voler azzerare tutte la calibrazioni di temperatura dalla memoria del modulo DST?"},
+    {&app::TMainForm::TxtAttention, u"Attention!", u"Attenzione!"},
+    {&app::TMainForm::TxtYes, u"Yes", u"Sì"},
+    {&app::TMainForm::TxtNo, u"No", u"No"},
+    {&app::TMainForm::TxtNewOffset, u"New Offset", u"Nuovo Offset"},
+    {&app::TMainForm::TxtNone, u"none", u"nessuna"},
+    {&app::TMainForm::TxtAskRecord, u"Do you want to start recording now?", u"Volete iniziare la registrazione ora?"},
+    {&app::TMainForm::TxtNoTempData, u"The water temperature NMEA data \"MTW\" is not received!",
+     u"I dati NMEA di temperatura dell'acqua \"MTW\" non vengono ricevuti!"},
+    {&app::TMainForm::TxtTempHelp,
+     u"Please enter in the box the real water temperature measured with a thermometer.\r\nThe calibration software "
+     u"will calculate the correct offset.\r\nPlease note that the DST will accept new offsets if they are in the "
+     u"range -5 to +5 °C",
+     u"Inserire nella casella la temperatura dell'acqua misurata con un termometro.\r\nIl software calcolerà il "
+     u"coefficiente corretto da inviare al DST.\r\nTenete presente che il DST accetta nuovi offset solo se compresi "
+     u"nell'intervallo da -5 a +5 °C"},
+};
+
+struct CaptionRow {
+  const char* control;
+  std::u16string english;
+  std::u16string italian;
+};
+
+// Captions written directly, and those taken from the texts.
+const CaptionRow kCaptions[] = {
+    {"PaConnect", u"Connection", u"Connessione"},
+    {"PaDepth", u"Depth", u"Profondità"},
+    {"PaSpeed", u"Speed", u"Velocità"},
+    {"PaTemp", u"Temperature", u"Temperatura"},
+    {"PaGPS", u"GPS", u"GPS"},
+    {"PaTools", u"Tools", u"Strumenti"},
+    {"PaRef", u"Reference", u"Schemi"},
+    {"LblDSTInput", u"Zeruziviz DST Input Monitor", u"Monitor Zeruziviz DST"},
+    {"LblGPSInput", u"External GPS Input Monitor", u"Monitor GPS Esterno"},
+    {"LblLanguage", u"Language", u"Lingua"},
+    {"LblDstPort", u"DST Connection Port", u"Porta Connessione DST"},
+    {"LblGPSPort", u"GPS Connection Port", u"Porta Connessione GPS"},
+    {"LblConnModel", u"Connected Model", u"Modello Connesso"},
+    {"LblSerNumber", u"Serial Number", u"Numero di Serie"},
+    {"LblHardwVer", u"Hardware Version", u"Versione Hardware"},
+    {"LblFirmVer", u"Firmware Version", u"Versione Firmware"},
+    {"LblGPSWarn", u"GPS Connection is useful during speed log calibration.",
+     u"La connessione al GPS è utile per calibrare il Log."},
+    {"LblDBT", u"Depth Below Transducer:", u"Profondità sotto al trasduttore:"},
+    {"LblOfsEdit", u"Transducer Offset ( meters )", u"Offset Trasduttore ( metri )"},
+    {"LblLog", u"LOG", u"LOG"},
+    {"LblSOG", u"SOG", u"SOG"},
+    {"LblTripDist", u"Partial Trip Distance", u"Contamiglia Parziale"},
+    {"LblCalibWarn", u"Calibration with GPS SOG should be done in waters without current!",
+     u"La calibrazione del Log con il GPS deve essere effettuata in acque senza corrente!"},
+    {"LblDSTTemp", u"DST Temp.", u"Temp. DST"},
+    {"LblDstTempO", u"DST Temp.", u"Temp. DST"},
+    {"LblRealTemp", u"Real Temp.", u"Temp. Reale"},
+    {"LblRealTempO", u"Real Temp.", u"Temp. Reale"},
+    {"LblTempWarn", u"Please type in the box the real water temperature, measured with a thermometer.",
+     u"Inserire nella casella la reale temperatura dell'acqua, misurata con un termometro."},
+    {"LblGPSMode", u"MODE", u"MODO"},
+    {"LblSaveDSTLog", u"Save DST Input Channel to File", u"Salva su file il canale dati DST"},
+    {"LblSaveGPSLog", u"Save GPS Input Channel to File", u"Salva su file il canale dati GPS"},
+    {"GrpNMEAAnalysis", u"NMEA Input Analysis", u"Analisi dati NMEA"},
+    {"GrpCalibSettings", u"Calibration Settings", u"Impostazioni Calibrazione"},
+    {"ButRefreshAnalysis", u"Refresh", u"Aggiorna"},
+    {"ButLoadSett", u"Load", u"Importa"},
+    {"ButSaveSett", u"Save", u"Salva"},
+    {"LblPinout", u"DB9 Serial Connector Pinout", u"Pin del connettore seriale DB9"},
+    {"LblConnExamp", u"Connection example with Zeruziviz transducers. Please refer to manufacturer documentation.",
+     u"Esempio di connessione con trasduttori Zeruziviz. Riferirsi agli schemi del produttore."},
+    {"ButDepthSend", u"Change", u"Cambia"},
+    {"ButSetLogCal", u"Change", u"Cambia"},
+    {"ButSetTempCal", u"Change", u"Cambia"},
+    {"ButSetTempOffs", u"Change", u"Cambia"},
+    {"ButResetLogCal", u"Reset", u"Azzera"},
+    {"ButResetLogVal", u"Reset", u"Azzera"},
+    {"ButTripLogReset", u"Reset", u"Azzera"},
+    {"ButResetTempCal", u"Reset", u"Azzera"},
+    {"ButResetTempVal", u"Reset", u"Azzera"},
+    {"ButResetTempOfs", u"Reset", u"Azzera"},
+    {"ButAddLogCal", u"Add ->", u"Aggiungi ->"},
+    {"ButAddTempCal", u"Add ->", u"Aggiungi ->"},
+    {"ButCalcLogVal", u"Calculate", u"Calcola"},
+    {"ButCalcTempVal", u"Calculate", u"Calcola"},
+    {"ButDelLogVal", u"Delete", u"Elimina"},
+    {"ButDelTempVal", u"Delete", u"Elimina"},
+    {"LblLogCoeff", u"Coeff.", u"Coeff."},
+    {"LblTmpCoeff", u"Coeff.", u"Coeff."},
+    {"LblTmpOfs", u"New Offset", u"Nuovo Offset"},
+    {"ButStartDstLog", u"Start", u"Avvia"},
+    {"ButStartGpsLog", u"Start", u"Avvia"},
+};
+
+std::u16string CaptionOf(platform::TComponent* component) {
+  if (auto* page = dynamic_cast<platform::TTabSheet*>(component)) return widetext::WidePageCaption(page);
+  if (auto* button = dynamic_cast<app::TxpButton*>(component)) return button->Caption();
+  return widetext::WideGetWindowText(dynamic_cast<platform::TControl*>(component));
+}
+
+class LanguageTest : public AppTest {
+ protected:
+  // The window made, its message dialog answering Answer, and shown.
+  void Show(bool Answer) {
+    MakeMainForm();
+    answers_.emplace(Answer);
+    ShowMainForm();
+  }
+  void Choose(app::TWtxComboBox& list, int item) {
+    list.SetItemIndex(item);
+    list.Click();
+  }
+  // Every text and caption of one language column.
+  void ExpectLanguage(bool italian) {
+    const app::TMainForm& form = *form_;
+    for (const TextRow& row : kTexts) {
+      EXPECT_EQ(form.*row.field, italian ? row.italian : row.english) << widetext::UTF8Encode(row.english);
+    }
+    for (const CaptionRow& row : kCaptions) {
+      platform::TComponent* component = form_->FindComponent(row.control);
+      ASSERT_NE(component, nullptr) << row.control;
+      EXPECT_EQ(CaptionOf(component), italian ? row.italian : row.english) << row.control;
+    }
+    EXPECT_EQ(form_->LblVersion->GetCaption(),
+              (italian ? u"Versione " : u"Version ") + widetext::UTF8Decode(app::gFileVersion));
+    for (app::TWtxStringGrid* grid : {form_->LogGrid, form_->TempGrid}) {
+      EXPECT_EQ(grid->GetCells(0, 1), italian ? u"Memoria" : u"Stored");
+      EXPECT_EQ(grid->GetCells(0, 2), italian ? u"Nuovi" : u"New");
+    }
+    EXPECT_EQ(ItemText(*form_->CmbMeters, 0), italian ? u"metri" : u"meters");
+    EXPECT_EQ(ItemText(*form_->CmbMeters, 1), italian ? u"piedi" : u"feet");
+    EXPECT_EQ(ItemText(*form_->CmbTempMode, 0), u"°C");
+    EXPECT_EQ(ItemText(*form_->CmbTempMode, 1), u"°F");
+    EXPECT_EQ(ItemText(*form_->CmbDstPort, 0), italian ? u"nessuna" : u"none");
+    EXPECT_EQ(ItemText(*form_->CmbGPSPort, 0), italian ? u"nessuna" : u"none");
+    EXPECT_EQ(app::DialogForm->TextYes, italian ? u"Sì" : u"Yes");
+    EXPECT_EQ(app::DialogForm->TextNo, u"No");
+  }
+  // What the connection picture shows, as drawn on the Reference page.
+  QImage ConnectionPicture() {
+    form_->TabPag->SetActivePage(form_->PaRef);
+    platform::Application->ProcessMessages();
+    const platform::TPoint origin = form_->ImgPort->ClientToScreen({0, 0});
+    const platform::TPoint formOrigin = form_->ClientToScreen({0, 0});
+    return platform::ui::Grab(form_->Handle())
+        .copy(origin.X - formOrigin.X, origin.Y - formOrigin.Y, form_->ImgPort->Width(), form_->ImgPort->Height());
+  }
+  void TearDown() override {
+    FreeMainForm();
+    answers_.reset();
+    AppTest::TearDown();
+  }
+
+  std::optional<DialogAnswers> answers_;
+};
+
+TEST_F(LanguageTest, EveryTextFollowsTheLanguageListBothWays) {
+  Show(false);
+  ExpectLanguage(false);
+  const QImage english = ConnectionPicture();
+  Choose(*form_->CmbLanguage, 1);
+  EXPECT_EQ(form_->Language, app::kLanguageItalian);
+  ExpectLanguage(true);
+  EXPECT_NE(ConnectionPicture(), english);
+  Choose(*form_->CmbLanguage, 0);
+  EXPECT_EQ(form_->Language, app::kLanguageEnglish);
+  ExpectLanguage(false);
+  EXPECT_EQ(ConnectionPicture(), english);
+  Choose(*form_->CmbLanguage, 1);
+  FreeMainForm();
+  EXPECT_EQ(StoredSetting("Language"), app::kLanguageItalian);
+}
+
+TEST_F(LanguageTest, ALanguageWithoutTextsOfItsOwnIsShownInEnglishAndKept) {
+  WriteSettings(
+      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
+      "\"DSTComPort\"=dword:00000000\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n"
+      "\"GPSBaudRate\"=dword:000012c0\n\"Language\"=dword:00000809\n");
+  Show(false);
+  EXPECT_EQ(form_->CmbLanguage->ItemIndex(), 0);
+  ExpectLanguage(false);
+  FreeMainForm();
+  EXPECT_EQ(StoredSetting("Language"), 2057);
+}
+
+TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
+  VirtualPort port("dst-lang");
+  Show(true);
+  const auto& numbers = form_->PortNumbers;
+  const int item = static_cast<int>(std::find(numbers.begin(), numbers.end(), port.Number()) - numbers.begin()) + 1;
+  Choose(*form_->CmbDstPort, item);
+  ASSERT_TRUE(form_->DstLink->IsOpen());
+  Choose(*form_->CmbLanguage, 1);
+  EXPECT_EQ(form_->CmbDstPort->ItemIndex(), item);
+  EXPECT_EQ(ItemText(*form_->CmbDstPort, 0), u"nessuna");
+  EXPECT_EQ(form_->ButStartDstLog->Caption(), u"Avvia");
+
+  FileChoices files(scratch_ / "dst.txt");
+  form_->ButOpenDstLog->Click();
+  ASSERT_TRUE(form_->DstLink->IsLogging());
+  ASSERT_EQ(answers_->Asked.size(), 1u);
+  EXPECT_EQ(answers_->Asked[0].Title, u"Attenzione!");
+  EXPECT_EQ(answers_->Asked[0].Message, u"Volete iniziare la registrazione ora?");
+  EXPECT_EQ(files.Asked[0].Title, u"Salva i dati del canale DST");
+  EXPECT_EQ(files.Asked[0].Filter, u"File ASCII NMEA (*.txt)|*.txt");
+  Choose(*form_->CmbLanguage, 0);
+  EXPECT_EQ(form_->ButStartDstLog->Caption(), u"Stop");
+  EXPECT_EQ(form_->ButStartGpsLog->Caption(), u"Start");
+}
+
+TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
+  Show(false);
+  form_->EditDptOfs->SetText("1.25");
+  Choose(*form_->CmbMeters, 1);
+  EXPECT_EQ(form_->UnitsDepth, 1);
+  EXPECT_EQ(form_->LblOfsEdit->GetCaption(), u"Transducer Offset ( feet )");
+  EXPECT_EQ(form_->EditDptOfs->Text(), "0.0");
+  EXPECT_EQ(form_->CmbMeters->ItemIndex(), 1);
+  Choose(*form_->CmbLanguage, 1);
+  EXPECT_EQ(form_->LblOfsEdit->GetCaption(), u"Offset Trasduttore ( piedi )");
+  EXPECT_EQ(form_->CmbMeters->ItemIndex(), 1);
+
+  form_->EditTempCalO->SetText("21.5");
+  form_->EditTempCal->SetText("3.0");
+  Choose(*form_->CmbTempMode, 1);
+  EXPECT_EQ(form_->UnitsTemp, 1);
+  EXPECT_EQ(form_->EditTempCalO->Text(), "0.0");
+  EXPECT_EQ(form_->EditTempCal->Text(), "0.0");
+  FreeMainForm();
+  EXPECT_EQ(StoredSetting("UnitsDepth"), 1);
+  EXPECT_EQ(StoredSetting("UnitsTemp"), 1);
+}
+
+TEST_F(LanguageTest, EveryPageIsPicturedInItalianWithNothingPastItsParentsEdge) {
+  Show(false);
+  Choose(*form_->CmbLanguage, 1);
+  const char* const files[] = {"italian_connection.png",  "italian_depth.png", "italian_speed.png",
+                               "italian_temperature.png", "italian_gps.png",   "italian_tools.png",
+                               "italian_reference.png"};
+  for (int page = 0; page < form_->TabPag->PageCount(); ++page) {
+    form_->TabPag->SetActivePageIndex(page);
+    platform::Application->ProcessMessages();
+    ASSERT_TRUE(platform::ui::SaveWindowImage(form_->Handle(), files[page]));
+  }
+  for (int i = 0; i < form_->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<platform::TControl*>(form_->Components(i));
+    if (!control || !control->Visible() || !control->Parent()) continue;
+    const platform::TRect area = control->Parent()->ClientRect();
+    const platform::TRect r = control->BoundsRect();
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom) << control->Name();
+  }
+}
+
+}  // namespace
