@@ -276,6 +276,40 @@ TEST_F(SimulatedModuleTest, ALostUnansweredOrLateIdentificationIsAskedAgainUntil
   for (const LogLine& line : Commands(from)) EXPECT_EQ(line.Received(), Line("PARLRHI,01"));
 }
 
+// Each part of a table that comes restarts the wait for the next one: the
+// temperature table is asked for only once the speed table's reply time
+// has passed after its last point, however late or slowly it came, and
+// whether it came whole or in part.
+TEST_F(SimulatedModuleTest, ATableThatComesLateSlowlyOrInPartIsAwaitedUntilItsLastPoint) {
+  // The speed table's Points came, the last more than its reply time after
+  // the request, and the temperature table was asked for more than that
+  // time after the last.
+  const auto expectAwaited = [&](std::size_t From, std::size_t Points) {
+    const std::optional<LogLine> asked = AwaitLog("dst", "rx", Line("PARLRRC,TMP"), From);
+    ASSERT_TRUE(asked);
+    std::optional<LogLine> request;
+    std::vector<LogLine> points;
+    for (const LogLine& line : sim_->Log()) {
+      if (line.Index < From || line.Index >= asked->Index) continue;
+      if (line.Event == "rx" && line.Received() == Line("PARLRRC,SPD")) request = line;
+      if (line.Event == "tx" && line.Text.rfind("$PARLARC,SPD,", 0) == 0) points.push_back(line);
+    }
+    ASSERT_TRUE(request);
+    ASSERT_EQ(points.size(), Points);
+    EXPECT_GT(points.back().Ms - request->Ms, 2000);
+    EXPECT_GT(asked->Ms - points.back().Ms, 2000);
+  };
+  StartSimulator({"--dst-rate", "4"});
+  sim_->Command("fault partial-table 4");
+  sim_->Command("fault spread-table 400");
+  sim_->Command("fault delay 1000");
+  OpenWindow();
+  ASSERT_NO_FATAL_FAILURE(expectAwaited(0, 4));
+  EXPECT_TRUE(form_->DstReady);
+  // What came is the stored table.
+  EXPECT_EQ(form_->SpeedTable.size(), 32u);
+}
+
 TEST_F(SimulatedModuleTest, UnpluggingThePortGreysTheLampAndPluggingItBackReopensTheChannel) {
   Start();
   const platform::DeviceChangeWatcher devices(platform::EnsureVirtualPortFolder());
