@@ -159,12 +159,16 @@ void TComPortCore::ReaderLoop(TComErrorEvent onError, int threshold) {
     if (fds[1].revents != 0) return;
     const short events = fds[0].revents;
     bool delivered = false;
+    std::exception_ptr failure;
     try {
       delivered = Deliver(threshold, waiting, buffer);
     } catch (...) {
       waiting = 0;
-      HandleException(onError, std::current_exception());
+      failure = std::current_exception();
     }
+    // Handed over only once the catch has let go of it, so that the
+    // user-interface thread, where it may be raised again, holds it alone.
+    if (failure) HandleException(onError, std::move(failure));
     if (events & (POLLERR | POLLHUP | POLLNVAL)) {
       // A removed adapter or a closed peer: nothing more will come until
       // the port is closed, so wait at the poll pace instead of spinning.
@@ -203,7 +207,7 @@ void TComPortCore::HandleException(const TComErrorEvent& onError, std::exception
     // Raised again on the user-interface thread, where the message loop
     // shows it to the user; a mouse held captured would leave the user no
     // way to answer it.
-    platform::RunOnUiThread([error] {
+    platform::RunOnUiThread([error = std::move(error)] {
       platform::ReleaseCapture();
       std::rethrow_exception(error);
     });
