@@ -10,8 +10,6 @@
 namespace support {
 namespace {
 
-bool IsAsciiDigit(char C) { return C >= '0' && C <= '9'; }
-
 // The text the float conversion accepts: an optional sign, digits with at
 // most one decimal point ("," or ".", at least one digit in all), then
 // optionally an exponent mark, an optional sign and at least one digit. Such
@@ -31,40 +29,51 @@ struct DecimalShape {
   int Exponent = 0;  // saturates far beyond the range of a double
 };
 
-DecimalShape ScanDecimal(std::string_view T) {
-  DecimalShape shape;
-  std::size_t i = 0;
-  const std::size_t n = T.size();
-  if (i < n && (T[i] == '+' || T[i] == '-')) shape.Negative = T[i++] == '-';
-  std::size_t digits = 0;
-  bool point = false;
-  for (; i < n; ++i) {
-    const char c = T[i];
-    if (IsAsciiDigit(c)) {
-      ++digits;
-      if (shape.Mantissa < (1ull << 53) / 10) {
-        shape.Mantissa = shape.Mantissa * 10 + static_cast<unsigned>(c - '0');
-      } else {
-        shape.MantissaFits = false;
-      }
-      if (point) ++shape.FractionDigits;
-    } else if ((c == '.' || c == ',') && !point) {
-      point = true;
-      shape.Comma = c == ',';
+// The value of a decimal digit, or above 9 for any other character.
+unsigned DigitValue(char C) { return static_cast<unsigned>(static_cast<unsigned char>(C)) - '0'; }
+
+// Adds the run of digits at P to the shape's mantissa and returns where the
+// run ends. Fields are short, so the integer part and the fraction each get
+// a loop of their own rather than a test per character for which part it is.
+const char* ScanDigits(const char* P, const char* End, DecimalShape& Shape) {
+  for (; P != End; ++P) {
+    const unsigned digit = DigitValue(*P);
+    if (digit > 9) break;
+    if (Shape.Mantissa < (1ull << 53) / 10) {
+      Shape.Mantissa = Shape.Mantissa * 10 + digit;
     } else {
-      break;
+      Shape.MantissaFits = false;
     }
   }
+  return P;
+}
+
+DecimalShape ScanDecimal(std::string_view T) {
+  DecimalShape shape;
+  const char* p = T.data();
+  const char* const end = p + T.size();
+  if (p != end && (*p == '+' || *p == '-')) shape.Negative = *p++ == '-';
+  const char* const integer = p;
+  p = ScanDigits(p, end, shape);
+  std::ptrdiff_t digits = p - integer;
+  if (p != end && (*p == '.' || *p == ',')) {
+    shape.Comma = *p++ == ',';
+    const char* const fraction = p;
+    p = ScanDigits(p, end, shape);
+    shape.FractionDigits = static_cast<int>(p - fraction);
+    digits += shape.FractionDigits;
+  }
   if (digits == 0) return shape;
-  if (i < n) {
-    if (T[i] != 'e' && T[i] != 'E') return shape;
-    ++i;
+  if (p != end) {
+    if (*p != 'e' && *p != 'E') return shape;
+    ++p;
     bool negativeExponent = false;
-    if (i < n && (T[i] == '+' || T[i] == '-')) negativeExponent = T[i++] == '-';
-    if (i == n) return shape;
-    for (; i < n; ++i) {
-      if (!IsAsciiDigit(T[i])) return shape;
-      if (shape.Exponent < 100000) shape.Exponent = shape.Exponent * 10 + (T[i] - '0');
+    if (p != end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    if (p == end) return shape;
+    for (; p != end; ++p) {
+      const unsigned digit = DigitValue(*p);
+      if (digit > 9) return shape;
+      if (shape.Exponent < 100000) shape.Exponent = shape.Exponent * 10 + static_cast<int>(digit);
     }
     if (negativeExponent) shape.Exponent = -shape.Exponent;
   }
@@ -123,18 +132,22 @@ std::string_view TrimText(std::string_view S) {
 }
 
 std::int64_t SafeStrToInt64(std::string_view S) {
-  std::string_view t = TrimText(S);
-  if (t.empty()) return 0;
-  const bool hasSign = t.front() == '+' || t.front() == '-';
-  for (std::size_t i = hasSign ? 1 : 0; i < t.size(); ++i) {
-    if (!IsDigitChar(t[i])) return 0;
+  const std::string_view t = TrimText(S);
+  const char* p = t.data();
+  const char* const end = p + t.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
+  if (p == end) return 0;
+  // The magnitude may reach 2^63, the size of the most negative value.
+  constexpr std::uint64_t kLimit = 1ull << 63;
+  std::uint64_t magnitude = 0;
+  for (; p != end; ++p) {
+    const unsigned digit = DigitValue(*p);
+    if (digit > 9 || magnitude > kLimit / 10) return 0;
+    magnitude = magnitude * 10 + digit;
   }
-  if (t.front() == '+') t.remove_prefix(1);
-  // Digits of the locale beyond "0"-"9" pass the check above but not here.
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
-  if (error != std::errc() || end != t.data() + t.size()) return 0;
-  return value;
+  if (magnitude > (negative ? kLimit : kLimit - 1)) return 0;
+  return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
 double SafeStrToFloat(std::string_view S) {
