@@ -96,6 +96,8 @@ struct TNMEACurvePointRec {
   double Y = 0;
 };
 
+struct TSentenceContext;
+
 class TNMEA2KDecoder : public platform::TObject {
  public:
   TNMEA2KDecoder();
@@ -248,6 +250,15 @@ class TNMEA2KDecoder : public platform::TObject {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
 
+  // The keys and the handler of a standard sentence's address, remembered
+  // per address seen lately.
+  struct TAddressSlot {
+    std::uint64_t Address = 0;
+    std::uint32_t TalkerKey = 0;
+    std::uint32_t IdKey = 0;
+    void (*Handler)(TSentenceContext&) = nullptr;
+  };
+  const TAddressSlot& StandardAddress(const char (&Address)[5]);
   void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
                      std::uint32_t SentenceKey);
   void CloseTransport();
@@ -304,6 +315,7 @@ class TNMEA2KDecoder : public platform::TObject {
   std::string manufacturerScratch_;
   std::string idScratch_;
   std::vector<std::string_view> fields_;
+  std::array<TAddressSlot, 64> addressSlots_{};
   TNmea2KMsg gatewayMsg_;
 };
 

@@ -15,6 +15,8 @@ namespace {
 
 char Upper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C; }
 
+const std::uint32_t kProprietaryTalkerKey = static_cast<std::uint32_t>(support::StringHashEx("P"));
+
 void UpperInto(std::string_view Text, std::string& Out) {
   Out.resize(Text.size());
   std::transform(Text.begin(), Text.end(), Out.begin(), Upper);
@@ -27,21 +29,6 @@ std::string_view BodyOf(std::string_view S) {
   return end > 6 ? S.substr(6, end - 6) : std::string_view{};
 }
 
-// The key of a standard talker or sentence id. Ids repeat sentence after
-// sentence, so their keys are remembered rather than hashed each time.
-std::uint32_t StandardKey(std::string_view Id) {
-  std::uint32_t packed = static_cast<std::uint32_t>(Id.size());
-  for (const char c : Id) packed = packed << 8 | static_cast<unsigned char>(c);
-  struct Slot {
-    std::uint32_t Packed = 0;
-    std::uint32_t Key = 0;
-  };
-  thread_local std::array<Slot, 64> cache{};
-  Slot& slot = cache[(packed * 2654435761u) >> 26];
-  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(Id))};
-  return slot.Key;
-}
-
 // Whole degrees from the first Width characters, minutes from the rest.
 bool ParseCoordinate(std::string_view Field, std::size_t Width, double& Value) {
   if (Field.size() <= Width + 1) return false;
@@ -50,7 +37,29 @@ bool ParseCoordinate(std::string_view Field, std::size_t Width, double& Value) {
   return true;
 }
 
+// A standard sentence's address (talker and id, upper case) packed into
+// one word; the top bit keeps it apart from an empty slot.
+std::uint64_t PackAddress(const char (&Address)[5]) {
+  std::uint64_t packed = 0;
+  for (const char c : Address) packed = packed << 8 | static_cast<unsigned char>(c);
+  return packed | 1ull << 63;
+}
+
 }  // namespace
+
+const TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (&Address)[5]) {
+  const std::uint64_t packed = PackAddress(Address);
+  TAddressSlot& slot = addressSlots_[(packed * 0x9E3779B97F4A7C15u) >> 58];
+  if (slot.Address != packed) {
+    const std::string_view talker(Address, 2);
+    const std::string_view id(Address + 2, 3);
+    slot.Address = packed;
+    slot.TalkerKey = static_cast<std::uint32_t>(support::StringHashEx(talker));
+    slot.IdKey = static_cast<std::uint32_t>(support::StringHashEx(id));
+    slot.Handler = FindSentenceHandler(false, slot.IdKey);
+  }
+  return slot;
+}
 
 void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   const std::size_t length = Sentence.size();
@@ -59,10 +68,13 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   std::string_view talker;
   std::string_view manufacturer;
   std::string_view id;
-  char standardTalker[2];
-  char standardId[3];
+  std::uint32_t talkerKey = 0;
+  std::uint32_t key = 0;
+  TSentenceHandler handler = nullptr;
+  char address[5];
   if (proprietary) {
     talker = "P";
+    talkerKey = kProprietaryTalkerKey;
     UpperInto(Sentence.substr(2, 3), manufacturerScratch_);
     manufacturer = manufacturerScratch_;
     std::size_t end = Sentence.find(',', 2);
@@ -70,20 +82,22 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     if (end == std::string_view::npos) end = length;
     UpperInto(Sentence.substr(2, end - 2), idScratch_);
     id = idScratch_;
+    key = static_cast<std::uint32_t>(support::StringHashEx(id));
+    handler = FindSentenceHandler(true, key);
   } else {
-    standardTalker[0] = Upper(Sentence[1]);
-    standardTalker[1] = Upper(Sentence[2]);
-    standardId[0] = Upper(Sentence[3]);
-    standardId[1] = Upper(Sentence[4]);
-    standardId[2] = Upper(Sentence[5]);
-    talker = std::string_view(standardTalker, 2);
-    id = std::string_view(standardId, 3);
+    for (std::size_t i = 0; i < 5; ++i) address[i] = Upper(Sentence[i + 1]);
+    talker = std::string_view(address, 2);
+    id = std::string_view(address + 2, 3);
+    // Addresses repeat sentence after sentence, so their keys and handler
+    // are remembered rather than hashed and looked up each time.
+    const TAddressSlot& slot = StandardAddress(address);
+    talkerKey = slot.TalkerKey;
+    key = slot.IdKey;
+    handler = slot.Handler;
   }
-  const std::uint32_t key = proprietary ? static_cast<std::uint32_t>(support::StringHashEx(id)) : StandardKey(id);
   // Counted before the skip test, so skipped sentences still show.
-  if (CollectStatistics) CountSentence(talker, StandardKey(talker), id, key);
+  if (CollectStatistics) CountSentence(talker, talkerKey, id, key);
   if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
-  const TSentenceHandler handler = FindSentenceHandler(proprietary, key);
   if (handler == nullptr) return;
   // Only stores carry the tick, so a sentence without a handler needs none.
   const TTick tick = GetTick();
