@@ -259,6 +259,12 @@ class TNMEA2KDecoder : public platform::TObject {
     void (*Handler)(TSentenceContext&) = nullptr;
   };
   const TAddressSlot& StandardAddress(const char (&Address)[5]);
+  // Where a counted pair of keys was last found in Talkers.
+  struct TPairSlot {
+    std::uint32_t Talker = ~0u;
+    std::uint32_t Sub = 0;
+  };
+  bool IsCounted(std::uint32_t Key, std::uint32_t SubKey);
   void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
                      std::uint32_t SentenceKey);
   void CloseTransport();
@@ -316,6 +322,7 @@ class TNMEA2KDecoder : public platform::TObject {
   std::string idScratch_;
   std::vector<std::string_view> fields_;
   std::array<TAddressSlot, 64> addressSlots_{};
+  std::array<TPairSlot, 64> pairSlots_{};
   TNmea2KMsg gatewayMsg_;
 };
 
