@@ -285,6 +285,8 @@ class TNMEA2KDecoder : public platform::TObject {
   void TakeResetRequest();
   void RaiseReceive(const std::uint8_t* Data, int Count);
   void FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // The frame work of a chunk that holds a sentence mark, or many bytes.
+  void FrameTextMarks(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   // The longest frame kept: MaxFrameLength, within kFrameCapacity.
   std::size_t FrameLimit() const;

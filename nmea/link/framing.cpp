@@ -291,7 +291,17 @@ inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
   return true;
 }
 
-void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+inline void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  // A slow line hands over a few bytes at a time, most of them from inside a
+  // sentence: such a chunk only extends the frame.
+  if (Count < 16 && InFrame && FirstMarkOfFew(Data, Count) == Count) {
+    ExtendFrame(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
+    return;
+  }
+  FrameTextMarks(Data, Count, Shared);
+}
+
+void TNMEA2KDecoder::FrameTextMarks(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
   for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
