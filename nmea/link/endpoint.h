@@ -285,13 +285,21 @@ class TNMEA2KDecoder : public platform::TObject {
   void TakeResetRequest();
   void RaiseReceive(const std::uint8_t* Data, int Count);
   void FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
-  // The frame work of a chunk that holds a sentence mark, or many bytes.
-  void FrameTextMarks(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // A chunk of any length.
+  void FrameBytes(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // A chunk of four to eight bytes taken as one word (the first byte at the
+  // low end) that holds sentence marks, one bit each in Marks.
+  void FrameWord(std::uint64_t Word, int Count, unsigned Marks, TEndpointLock& Shared);
+  // The start or end of a sentence.
+  void TakeSentenceMark(char Mark, TEndpointLock& Shared);
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   // The longest frame kept: MaxFrameLength, within kFrameCapacity.
   std::size_t FrameLimit() const;
   // False when the frame would pass FrameLimit; the frame is then dropped.
   bool ExtendFrame(const char* Bytes, std::size_t Count);
+  // The same for the Count bytes at the low end of Word, which is copied
+  // whole into the room the frame buffer keeps past its capacity.
+  bool ExtendFrameByWord(std::uint64_t Word, std::size_t Count);
   void DropFrame();
   void HandleSentence(std::string_view S, TEndpointLock& Shared);
   void HandleGatewayFrame(std::string_view F, TEndpointLock& Shared);
@@ -306,7 +314,7 @@ class TNMEA2KDecoder : public platform::TObject {
   // thread can wait for a chunk in flight without taking the lock.
   std::mutex feedMutex_;
   std::atomic<std::uint8_t> resetRequest_{0};
-  std::array<char, kFrameCapacity> frame_{};
+  std::array<char, kFrameCapacity + sizeof(std::uint64_t)> frame_{};
   std::size_t frameLength_ = 0;
   // Shared with a SendLine in progress on another thread, which keeps the
   // port alive until its write returns.

@@ -114,6 +114,29 @@ Word Load(const std::uint8_t* data) {
   return at;
 }
 
+// Four to eight bytes as one word, in their order from the low end, with
+// zeros (which are no sentence marks) above them: two overlapping loads, so
+// no byte is looked at alone.
+std::uint64_t WordOf(const std::uint8_t* data, int count) {
+  return Load<std::uint32_t>(data) | static_cast<std::uint64_t>(Load<std::uint32_t>(data + count - 4))
+                                         << 8 * (count - 4);
+}
+
+// The sentence marks in Word, one bit each from the low end.
+unsigned MarkBits(std::uint64_t word) {
+#if defined(__SSE2__) && defined(__x86_64__)
+  const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(word));
+  const __m128i marks =
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                   _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('$')), _mm_cmpeq_epi8(v, _mm_set1_epi8('!'))));
+  return static_cast<unsigned>(_mm_movemask_epi8(marks)) & 0xFF;
+#else
+  unsigned bits = 0;
+  for (int i = 0; i < 8; ++i) bits |= static_cast<unsigned>(kSentenceMarks[(word >> 8 * i) & 0xFF]) << i;
+  return bits;
+#endif
+}
+
 // The index of the first sentence mark at or after From, or Count: sixteen
 // bytes at a time through the runs inside a sentence.
 [[gnu::always_inline]] inline int FindSentenceMark(const std::uint8_t* data, int from, int count) {
@@ -291,31 +314,62 @@ inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
   return true;
 }
 
-inline void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
-  // A slow line hands over a few bytes at a time, most of them from inside a
-  // sentence: such a chunk only extends the frame.
-  if (Count < 16 && InFrame && FirstMarkOfFew(Data, Count) == Count) {
-    ExtendFrame(reinterpret_cast<const char*>(Data), static_cast<std::size_t>(Count));
-    return;
+inline bool TNMEA2KDecoder::ExtendFrameByWord(std::uint64_t Word, std::size_t Count) {
+  if (frameLength_ + Count > FrameLimit()) {
+    DropFrame();
+    return false;
   }
-  FrameTextMarks(Data, Count, Shared);
+  std::memcpy(frame_.data() + frameLength_, &Word, sizeof Word);
+  frameLength_ += Count;
+  return true;
 }
 
-void TNMEA2KDecoder::FrameTextMarks(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+inline void TNMEA2KDecoder::TakeSentenceMark(char Mark, TEndpointLock& Shared) {
+  if (Mark == '$' || Mark == '!') {
+    // A new start discards a partial sentence.
+    frameLength_ = 0;
+    InFrame = ExtendFrame(&Mark, 1);
+  } else if (InFrame) {
+    InFrame = false;
+    HandleSentence(HeldFrame(), Shared);
+    frameLength_ = 0;
+  }
+}
+
+inline void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  if (Count < 4 || Count > 8) {
+    FrameBytes(Data, Count, Shared);
+    return;
+  }
+  // A slow line hands over a few bytes at a time. They are framed as one
+  // word: most such chunks hold no sentence mark and only extend the frame.
+  const std::uint64_t word = WordOf(Data, Count);
+  const unsigned marks = MarkBits(word);
+  if (marks == 0) {
+    if (InFrame) ExtendFrameByWord(word, static_cast<std::size_t>(Count));
+    return;
+  }
+  FrameWord(word, Count, marks, Shared);
+}
+
+void TNMEA2KDecoder::FrameWord(std::uint64_t Word, int Count, unsigned Marks, TEndpointLock& Shared) {
+  int i = 0;
+  for (; Marks != 0; Marks &= Marks - 1) {
+    const int j = std::countr_zero(Marks);
+    if (InFrame) ExtendFrameByWord(Word >> 8 * i, static_cast<std::size_t>(j - i));
+    TakeSentenceMark(static_cast<char>(Word >> 8 * j), Shared);
+    i = j + 1;
+  }
+  if (InFrame && i < Count) ExtendFrameByWord(Word >> 8 * i, static_cast<std::size_t>(Count - i));
+}
+
+void TNMEA2KDecoder::FrameBytes(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
   for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
     if (InFrame) ExtendFrame(text + i, static_cast<std::size_t>(j - i));
     if (j == Count) return;
-    if (Data[j] == '$' || Data[j] == '!') {
-      // A new start discards a partial sentence.
-      frameLength_ = 0;
-      InFrame = ExtendFrame(text + j, 1);
-    } else if (InFrame) {
-      InFrame = false;
-      HandleSentence(HeldFrame(), Shared);
-      frameLength_ = 0;
-    }
+    TakeSentenceMark(text[j], Shared);
     i = j + 1;
   }
 }
