@@ -4,7 +4,12 @@
 #include "nmea/nmea0183/sentence_parser.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "nmea/link/endpoint.h"
 #include "support/conversions.h"
@@ -27,6 +32,41 @@ void UpperInto(std::string_view Text, std::string& Out) {
 std::string_view BodyOf(std::string_view S) {
   const std::size_t end = S[S.size() - 3] == '*' ? S.size() - 3 : S.size();
   return end > 6 ? S.substr(6, end - 6) : std::string_view{};
+}
+
+// Cuts the body at its commas. Fields are a few characters long, so the
+// commas are found sixteen characters at a time, the last few of the body
+// among the sixteen that end it.
+void SplitFields(std::string_view Body, std::vector<std::string_view>& Fields) {
+  Fields.clear();
+  const char* const data = Body.data();
+  const std::size_t size = Body.size();
+  std::size_t start = 0;
+  const auto cutAt = [&](std::size_t Comma) {
+    Fields.emplace_back(data + start, Comma - start);
+    start = Comma + 1;
+  };
+  std::size_t at = 0;
+#if defined(__SSE2__)
+  const auto commasIn = [data](std::size_t From) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + From));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(','))));
+  };
+  for (; at + 16 <= size; at += 16) {
+    for (unsigned commas = commasIn(at); commas != 0; commas &= commas - 1) cutAt(at + std::countr_zero(commas));
+  }
+  if (at < size && size >= 16) {
+    const std::size_t from = size - 16;
+    for (unsigned commas = commasIn(from) >> (at - from); commas != 0; commas &= commas - 1) {
+      cutAt(at + std::countr_zero(commas));
+    }
+    at = size;
+  }
+#endif
+  for (; at < size; ++at) {
+    if (data[at] == ',') cutAt(at);
+  }
+  Fields.emplace_back(data + start, size - start);
 }
 
 // Whole degrees from the first Width characters, minutes from the rest.
@@ -102,17 +142,7 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   // Only stores carry the tick, so a sentence without a handler needs none.
   const TTick tick = GetTick();
 
-  // Fields are a few characters long: a plain scan beats a library search
-  // per field.
-  fields_.clear();
-  const std::string_view body = BodyOf(Sentence);
-  std::size_t start = 0;
-  for (std::size_t at = 0; at < body.size(); ++at) {
-    if (body[at] != ',') continue;
-    fields_.push_back(body.substr(start, at - start));
-    start = at + 1;
-  }
-  fields_.push_back(body.substr(start));
+  SplitFields(BodyOf(Sentence), fields_);
   TSentenceContext ctx{*this, Data, tick, talker, id, manufacturer, TSentenceFields(fields_)};
   handler(ctx);
 }
