@@ -32,38 +32,44 @@ struct DecimalShape {
 // The value of a decimal digit, or above 9 for any other character.
 unsigned DigitValue(char C) { return static_cast<unsigned>(static_cast<unsigned char>(C)) - '0'; }
 
-// Adds the run of digits at P to the shape's mantissa and returns where the
-// run ends. Fields are short, so the integer part and the fraction each get
-// a loop of their own rather than a test per character for which part it is.
-const char* ScanDigits(const char* P, const char* End, DecimalShape& Shape) {
-  for (; P != End; ++P) {
-    const unsigned digit = DigitValue(*P);
-    if (digit > 9) break;
-    if (Shape.Mantissa < (1ull << 53) / 10) {
-      Shape.Mantissa = Shape.Mantissa * 10 + digit;
-    } else {
-      Shape.MantissaFits = false;
-    }
-  }
-  return P;
-}
-
 DecimalShape ScanDecimal(std::string_view T) {
   DecimalShape shape;
+  // The mantissa gathers in locals rather than in the shape, which the
+  // characters read might alias: so it stays in registers.
+  std::uint64_t mantissa = 0;
+  bool fits = true;
+  // Fields are short, so the integer part and the fraction each get a loop
+  // of their own rather than a test per character for which part it is.
+  const auto scanDigits = [&mantissa, &fits](const char* P, const char* End) {
+    for (; P != End; ++P) {
+      const unsigned digit = DigitValue(*P);
+      if (digit > 9) break;
+      if (mantissa < (1ull << 53) / 10) {
+        mantissa = mantissa * 10 + digit;
+      } else {
+        fits = false;
+      }
+    }
+    return P;
+  };
   const char* p = T.data();
   const char* const end = p + T.size();
-  if (p != end && (*p == '+' || *p == '-')) shape.Negative = *p++ == '-';
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   const char* const integer = p;
-  p = ScanDigits(p, end, shape);
+  p = scanDigits(p, end);
   std::ptrdiff_t digits = p - integer;
+  bool comma = false;
+  int fractionDigits = 0;
   if (p != end && (*p == '.' || *p == ',')) {
-    shape.Comma = *p++ == ',';
+    comma = *p++ == ',';
     const char* const fraction = p;
-    p = ScanDigits(p, end, shape);
-    shape.FractionDigits = static_cast<int>(p - fraction);
-    digits += shape.FractionDigits;
+    p = scanDigits(p, end);
+    fractionDigits = static_cast<int>(p - fraction);
+    digits += fractionDigits;
   }
   if (digits == 0) return shape;
+  int exponent = 0;
   if (p != end) {
     if (*p != 'e' && *p != 'E') return shape;
     ++p;
@@ -73,12 +79,11 @@ DecimalShape ScanDecimal(std::string_view T) {
     for (; p != end; ++p) {
       const unsigned digit = DigitValue(*p);
       if (digit > 9) return shape;
-      if (shape.Exponent < 100000) shape.Exponent = shape.Exponent * 10 + static_cast<int>(digit);
+      if (exponent < 100000) exponent = exponent * 10 + static_cast<int>(digit);
     }
-    if (negativeExponent) shape.Exponent = -shape.Exponent;
+    if (negativeExponent) exponent = -exponent;
   }
-  shape.Valid = true;
-  return shape;
+  return {true, comma, negative, fits, mantissa, fractionDigits, exponent};
 }
 
 // A mantissa below 2^53 and a power of ten up to 10^22 are both exact
