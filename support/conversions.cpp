@@ -108,6 +108,29 @@ double ParseDouble(const char* First, const char* Last) {
   return value;
 }
 
+// The library conversion of a valid decimal text that the exact short path
+// cannot take: long mantissas and large exponents, which fields rarely have,
+// so it is kept out of the way of the short path.
+[[gnu::noinline]] double FullConversion(std::string_view T, bool Comma) {
+  if (T.front() == '+') T.remove_prefix(1);
+  if (!Comma) return ParseDouble(T.data(), T.data() + T.size());
+  // The conversion knows only "." as the decimal point; a field text is short
+  // enough for the stack, a longer one is rare enough to allocate for.
+  std::array<char, 64> local;
+  if (T.size() <= local.size()) {
+    T.copy(local.data(), T.size());
+    for (std::size_t i = 0; i < T.size(); ++i) {
+      if (local[i] == ',') local[i] = '.';
+    }
+    return ParseDouble(local.data(), local.data() + T.size());
+  }
+  std::string copy(T);
+  for (char& c : copy) {
+    if (c == ',') c = '.';
+  }
+  return ParseDouble(copy.data(), copy.data() + copy.size());
+}
+
 // The last k characters of the trimmed text, as if padded with "0" in front.
 template <std::size_t K>
 std::array<char, K> LastChars(std::string_view S) {
@@ -156,28 +179,11 @@ std::int64_t SafeStrToInt64(std::string_view S) {
 }
 
 double SafeStrToFloat(std::string_view S) {
-  std::string_view t = TrimText(S);
+  const std::string_view t = TrimText(S);
   const DecimalShape shape = ScanDecimal(t);
   if (!shape.Valid) return 0;
   if (double value = 0; ExactShortValue(shape, value)) return value;
-  const bool comma = shape.Comma;
-  if (t.front() == '+') t.remove_prefix(1);
-  if (!comma) return ParseDouble(t.data(), t.data() + t.size());
-  // The conversion knows only "." as the decimal point; a field text is short
-  // enough for the stack, a longer one is rare enough to allocate for.
-  std::array<char, 64> local;
-  if (t.size() <= local.size()) {
-    t.copy(local.data(), t.size());
-    for (std::size_t i = 0; i < t.size(); ++i) {
-      if (local[i] == ',') local[i] = '.';
-    }
-    return ParseDouble(local.data(), local.data() + t.size());
-  }
-  std::string copy(t);
-  for (char& c : copy) {
-    if (c == ',') c = '.';
-  }
-  return ParseDouble(copy.data(), copy.data() + copy.size());
+  return FullConversion(t, shape.Comma);
 }
 
 std::uint8_t HexToByte(std::string_view S) {
