@@ -149,10 +149,6 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
 
 void TSentenceContext::MarkQuantity(TQuantity Quantity) const { Self.QuantityTicks[Quantity] = Tick; }
 
-double TSentenceContext::Float(int N) const { return support::SafeStrToFloat(Fields[N]); }
-
-std::int64_t TSentenceContext::Int(int N) const { return support::SafeStrToInt64(Fields[N]); }
-
 std::uint8_t TSentenceContext::HexByte(int N) const { return support::HexToByte(Fields[N]); }
 
 std::uint16_t TSentenceContext::HexWord(int N) const { return support::HexToWord(Fields[N]); }
