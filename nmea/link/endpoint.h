@@ -288,8 +288,8 @@ class TNMEA2KDecoder : public platform::TObject {
   // A chunk of any length.
   void FrameBytes(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   // A chunk of four to eight bytes taken as one word (the first byte at the
-  // low end) that holds sentence marks, one bit each in Marks.
-  void FrameWord(std::uint64_t Word, int Count, unsigned Marks, TEndpointLock& Shared);
+  // low end) that may hold sentence marks.
+  void FrameWord(std::uint64_t Word, int Count, TEndpointLock& Shared);
   // The start or end of a sentence.
   void TakeSentenceMark(char Mark, TEndpointLock& Shared);
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);

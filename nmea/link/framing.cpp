@@ -72,10 +72,14 @@ constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
   return (x - kOnes) & ~x & kHighs;
 }
 
+// False when none of the eight bytes of Word lies below kAboveMarks, so that
+// none is a sentence mark.
+constexpr bool MayHoldMarks(std::uint64_t word) { return ((word - kOnes * kAboveMarks) & ~word & kHighs) != 0; }
+
 // Non-zero when one of the eight bytes of Word is a sentence mark, with the
 // lowest bit set standing for the first.
 std::uint64_t MarksIn(std::uint64_t word) {
-  if (((word - kOnes * kAboveMarks) & ~word & kHighs) == 0) return 0;
+  if (!MayHoldMarks(word)) return 0;
   return HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!');
 }
 
@@ -342,20 +346,20 @@ inline void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndp
     return;
   }
   // A slow line hands over a few bytes at a time. They are framed as one
-  // word: most such chunks hold no sentence mark and only extend the frame.
+  // word: most such chunks hold no sentence mark and only extend the frame,
+  // which one test of the word, its unused top bytes set, tells.
   const std::uint64_t word = WordOf(Data, Count);
-  const unsigned marks = MarkBits(word);
-  if (marks == 0) {
+  if (!MayHoldMarks(word | ~1ull << (8 * Count - 1))) {
     if (InFrame) ExtendFrameByWord(word, static_cast<std::size_t>(Count));
     return;
   }
-  FrameWord(word, Count, marks, Shared);
+  FrameWord(word, Count, Shared);
 }
 
-void TNMEA2KDecoder::FrameWord(std::uint64_t Word, int Count, unsigned Marks, TEndpointLock& Shared) {
+void TNMEA2KDecoder::FrameWord(std::uint64_t Word, int Count, TEndpointLock& Shared) {
   int i = 0;
-  for (; Marks != 0; Marks &= Marks - 1) {
-    const int j = std::countr_zero(Marks);
+  for (unsigned marks = MarkBits(Word); marks != 0; marks &= marks - 1) {
+    const int j = std::countr_zero(marks);
     if (InFrame) ExtendFrameByWord(Word >> 8 * i, static_cast<std::size_t>(j - i));
     TakeSentenceMark(static_cast<char>(Word >> 8 * j), Shared);
     i = j + 1;
