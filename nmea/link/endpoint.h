@@ -250,23 +250,36 @@ class TNMEA2KDecoder : public platform::TObject {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
 
-  // The keys and the handler of a standard sentence's address, remembered
-  // per address seen lately.
+  // Where a counted pair of keys was last found in Talkers. Every sentence
+  // asks whether its pair is counted, and the same few pairs come again and
+  // again: the place is remembered and checked against the list, which may
+  // have changed since.
+  struct TPairSlot {
+    std::uint32_t Talker = ~0u;
+    std::uint32_t Sub = 0;
+  };
+  // The pair of keys stands in Talkers where Place says.
+  bool IsCountedAt(const TPairSlot& Place, std::uint32_t Key, std::uint32_t SubKey) const {
+    if (Place.Talker >= Talkers.size()) return false;
+    const tNMEATalkerRec& talker = Talkers[Place.Talker];
+    return talker.Key == Key && Place.Sub < talker.SubKeys.size() && talker.SubKeys[Place.Sub] == SubKey;
+  }
+  // The remembered place of a pair of keys that no sentence address holds.
+  TPairSlot& PairSlot(std::uint32_t Key, std::uint32_t SubKey);
+  // The pair is in Talkers; Place is set to where it stands.
+  bool IsCounted(std::uint32_t Key, std::uint32_t SubKey, TPairSlot& Place);
+  void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
+                     std::uint32_t SentenceKey, TPairSlot& Place);
+  // The keys and the handler of a standard sentence's address and the place
+  // of its pair in the statistics, remembered per address seen lately.
   struct TAddressSlot {
     std::uint64_t Address = 0;
     std::uint32_t TalkerKey = 0;
     std::uint32_t IdKey = 0;
     void (*Handler)(TSentenceContext&) = nullptr;
+    TPairSlot Pair;
   };
-  const TAddressSlot& StandardAddress(const char (&Address)[5]);
-  // Where a counted pair of keys was last found in Talkers.
-  struct TPairSlot {
-    std::uint32_t Talker = ~0u;
-    std::uint32_t Sub = 0;
-  };
-  bool IsCounted(std::uint32_t Key, std::uint32_t SubKey);
-  void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
-                     std::uint32_t SentenceKey);
+  TAddressSlot& StandardAddress(const char (&Address)[5]);
   void CloseTransport();
   // Waits until no chunk is being received.
   void AwaitChunkInFlight();

@@ -65,35 +65,33 @@ void AddSubKey(tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKe
 
 }  // namespace
 
-bool TNMEA2KDecoder::IsCounted(std::uint32_t Key, std::uint32_t SubKey) {
-  // Every sentence asks, and the same few pairs come again and again: where
-  // a pair was last found is remembered, and checked against the list, which
-  // may have changed since.
-  TPairSlot& slot = pairSlots_[((Key * 0x9E3779B9u) ^ SubKey) * 0x9E3779B9u >> 26];
-  if (slot.Talker < Talkers.size()) {
-    const tNMEATalkerRec& talker = Talkers[slot.Talker];
-    if (talker.Key == Key && slot.Sub < talker.SubKeys.size() && talker.SubKeys[slot.Sub] == SubKey) return true;
-  }
+TNMEA2KDecoder::TPairSlot& TNMEA2KDecoder::PairSlot(std::uint32_t Key, std::uint32_t SubKey) {
+  return pairSlots_[((Key * 0x9E3779B9u) ^ SubKey) * 0x9E3779B9u >> 26];
+}
+
+bool TNMEA2KDecoder::IsCounted(std::uint32_t Key, std::uint32_t SubKey, TPairSlot& Place) {
+  if (IsCountedAt(Place, Key, SubKey)) return true;
   const PairPlace place = FindPair(Talkers, Key, SubKey);
   if (place.Talker == Talkers.size()) return false;
-  slot = {static_cast<std::uint32_t>(place.Talker), static_cast<std::uint32_t>(place.Sub)};
+  Place = {static_cast<std::uint32_t>(place.Talker), static_cast<std::uint32_t>(place.Sub)};
   return true;
 }
 
 void TNMEA2KDecoder::AddTalkerSentence(std::string_view TalkerId, std::string_view SentenceId) {
-  CountSentence(TalkerId, static_cast<std::uint32_t>(support::StringHashEx(TalkerId)), SentenceId,
-                static_cast<std::uint32_t>(support::StringHashEx(SentenceId)));
+  const auto talkerKey = static_cast<std::uint32_t>(support::StringHashEx(TalkerId));
+  const auto sentenceKey = static_cast<std::uint32_t>(support::StringHashEx(SentenceId));
+  CountSentence(TalkerId, talkerKey, SentenceId, sentenceKey, PairSlot(talkerKey, sentenceKey));
 }
 
 void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
-                                   std::uint32_t SentenceKey) {
+                                   std::uint32_t SentenceKey, TPairSlot& Place) {
   // Names are added with their first sentence and only go with a reset of
   // the whole record, so a sentence already counted needs no name lookup.
-  if (IsCounted(TalkerKey, SentenceKey)) return;
+  if (IsCounted(TalkerKey, SentenceKey, Place)) return;
   if (IsFull(Talkers)) {
     TalkerId = SentenceId = kOtherName;
     TalkerKey = SentenceKey = kOtherKey;
-    if (IsCounted(TalkerKey, SentenceKey)) return;
+    if (IsCounted(TalkerKey, SentenceKey, PairSlot(kOtherKey, kOtherKey))) return;
   }
   if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
   if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
@@ -101,9 +99,9 @@ void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t Talk
 }
 
 void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {
-  if (IsCounted(Source, PGN)) return;
+  if (IsCounted(Source, PGN, PairSlot(Source, PGN))) return;
   if (IsFull(Talkers)) {
-    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey);
+    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey, PairSlot(kOtherKey, kOtherKey));
     return;
   }
   AddSubKey(Talkers, Source, PGN);

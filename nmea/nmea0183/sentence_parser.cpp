@@ -87,7 +87,7 @@ std::uint64_t PackAddress(const char (&Address)[5]) {
 
 }  // namespace
 
-const TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (&Address)[5]) {
+TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (&Address)[5]) {
   const std::uint64_t packed = PackAddress(Address);
   TAddressSlot& slot = addressSlots_[(packed * 0x9E3779B97F4A7C15u) >> 58];
   if (slot.Address != packed) {
@@ -97,6 +97,7 @@ const TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (
     slot.TalkerKey = static_cast<std::uint32_t>(support::StringHashEx(talker));
     slot.IdKey = static_cast<std::uint32_t>(support::StringHashEx(id));
     slot.Handler = FindSentenceHandler(false, slot.IdKey);
+    slot.Pair = {};
   }
   return slot;
 }
@@ -111,6 +112,7 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   std::uint32_t talkerKey = 0;
   std::uint32_t key = 0;
   TSentenceHandler handler = nullptr;
+  TPairSlot* place = nullptr;
   char address[5];
   if (proprietary) {
     talker = "P";
@@ -124,19 +126,22 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     id = idScratch_;
     key = static_cast<std::uint32_t>(support::StringHashEx(id));
     handler = FindSentenceHandler(true, key);
+    place = &PairSlot(talkerKey, key);
   } else {
     for (std::size_t i = 0; i < 5; ++i) address[i] = Upper(Sentence[i + 1]);
     talker = std::string_view(address, 2);
     id = std::string_view(address + 2, 3);
     // Addresses repeat sentence after sentence, so their keys and handler
     // are remembered rather than hashed and looked up each time.
-    const TAddressSlot& slot = StandardAddress(address);
+    TAddressSlot& slot = StandardAddress(address);
     talkerKey = slot.TalkerKey;
     key = slot.IdKey;
     handler = slot.Handler;
+    place = &slot.Pair;
   }
   // Counted before the skip test, so skipped sentences still show.
-  if (CollectStatistics) CountSentence(talker, talkerKey, id, key);
+  // A pair counted before is found where it stood, without a call.
+  if (CollectStatistics && !IsCountedAt(*place, talkerKey, key)) CountSentence(talker, talkerKey, id, key, *place);
   if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
   if (handler == nullptr) return;
   // Only stores carry the tick, so a sentence without a handler needs none.
