@@ -179,6 +179,18 @@ std::int64_t SafeStrToInt64(std::string_view S) {
 }
 
 double SafeStrToFloat(std::string_view S) {
+  // Most numbers in sentences are a few digits, whole degrees or decibels:
+  // they need none of the general path.
+  if (S.size() - 1 < 4) {
+    unsigned value = 0;
+    bool digits = true;
+    for (const char c : S) {
+      const unsigned digit = DigitValue(c);
+      digits &= digit <= 9;
+      value = value * 10 + digit;
+    }
+    if (digits) return value;
+  }
   const std::string_view t = TrimText(S);
   const DecimalShape shape = ScanDecimal(t);
   if (!shape.Valid) return 0;
