@@ -344,7 +344,10 @@ class TNMEA2KDecoder : public platform::TObject {
   std::string manufacturerScratch_;
   std::string idScratch_;
   std::vector<std::string_view> fields_;
-  std::array<TAddressSlot, 64> addressSlots_{};
+  // Room for the addresses of several talkers' sentences, few of them
+  // sharing a slot.
+  static constexpr int kAddressSlotBits = 7;
+  std::array<TAddressSlot, 1 << kAddressSlotBits> addressSlots_{};
   std::array<TPairSlot, 64> pairSlots_{};
   TNmea2KMsg gatewayMsg_;
 };

@@ -89,7 +89,7 @@ std::uint64_t PackAddress(const char (&Address)[5]) {
 
 TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (&Address)[5]) {
   const std::uint64_t packed = PackAddress(Address);
-  TAddressSlot& slot = addressSlots_[(packed * 0x9E3779B97F4A7C15u) >> 58];
+  TAddressSlot& slot = addressSlots_[(packed * 0x9E3779B97F4A7C15u) >> (64 - kAddressSlotBits)];
   if (slot.Address != packed) {
     const std::string_view talker(Address, 2);
     const std::string_view id(Address + 2, 3);
