@@ -33,7 +33,6 @@ struct DecimalShape {
 unsigned DigitValue(char C) { return static_cast<unsigned>(static_cast<unsigned char>(C)) - '0'; }
 
 DecimalShape ScanDecimal(std::string_view T) {
-  DecimalShape shape;
   // The mantissa gathers in locals rather than in the shape, which the
   // characters read might alias: so it stays in registers.
   std::uint64_t mantissa = 0;
@@ -68,17 +67,17 @@ DecimalShape ScanDecimal(std::string_view T) {
     fractionDigits = static_cast<int>(p - fraction);
     digits += fractionDigits;
   }
-  if (digits == 0) return shape;
+  if (digits == 0) return {};
   int exponent = 0;
   if (p != end) {
-    if (*p != 'e' && *p != 'E') return shape;
+    if (*p != 'e' && *p != 'E') return {};
     ++p;
     bool negativeExponent = false;
     if (p != end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
-    if (p == end) return shape;
+    if (p == end) return {};
     for (; p != end; ++p) {
       const unsigned digit = DigitValue(*p);
-      if (digit > 9) return shape;
+      if (digit > 9) return {};
       if (exponent < 100000) exponent = exponent * 10 + static_cast<int>(digit);
     }
     if (negativeExponent) exponent = -exponent;
