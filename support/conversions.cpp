@@ -10,8 +10,6 @@
 namespace support {
 namespace {
 
-bool IsAsciiDigit(char C) { return C >= '0' && C <= '9'; }
-
 // The text the float conversion accepts: an optional sign, digits with at
 // most one decimal point ("," or ".", at least one digit in all), then
 // optionally an exponent mark, an optional sign and at least one digit. Such
@@ -31,45 +29,60 @@ struct DecimalShape {
   int Exponent = 0;  // saturates far beyond the range of a double
 };
 
+// The value of a decimal digit, or above 9 for any other character.
+unsigned DigitValue(char C) { return static_cast<unsigned>(static_cast<unsigned char>(C)) - '0'; }
+
 DecimalShape ScanDecimal(std::string_view T) {
-  DecimalShape shape;
-  std::size_t i = 0;
-  const std::size_t n = T.size();
-  if (i < n && (T[i] == '+' || T[i] == '-')) shape.Negative = T[i++] == '-';
-  std::size_t digits = 0;
-  bool point = false;
-  for (; i < n; ++i) {
-    const char c = T[i];
-    if (IsAsciiDigit(c)) {
-      ++digits;
-      if (shape.Mantissa < (1ull << 53) / 10) {
-        shape.Mantissa = shape.Mantissa * 10 + static_cast<unsigned>(c - '0');
+  // The mantissa gathers in locals rather than in the shape, which the
+  // characters read might alias: so it stays in registers.
+  std::uint64_t mantissa = 0;
+  bool fits = true;
+  // Fields are short, so the integer part and the fraction each get a loop
+  // of their own rather than a test per character for which part it is.
+  const auto scanDigits = [&mantissa, &fits](const char* P, const char* End) {
+    for (; P != End; ++P) {
+      const unsigned digit = DigitValue(*P);
+      if (digit > 9) break;
+      if (mantissa < (1ull << 53) / 10) {
+        mantissa = mantissa * 10 + digit;
       } else {
-        shape.MantissaFits = false;
+        fits = false;
       }
-      if (point) ++shape.FractionDigits;
-    } else if ((c == '.' || c == ',') && !point) {
-      point = true;
-      shape.Comma = c == ',';
-    } else {
-      break;
     }
+    return P;
+  };
+  const char* p = T.data();
+  const char* const end = p + T.size();
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  const char* const integer = p;
+  p = scanDigits(p, end);
+  std::ptrdiff_t digits = p - integer;
+  bool comma = false;
+  int fractionDigits = 0;
+  if (p != end && (*p == '.' || *p == ',')) {
+    comma = *p++ == ',';
+    const char* const fraction = p;
+    p = scanDigits(p, end);
+    fractionDigits = static_cast<int>(p - fraction);
+    digits += fractionDigits;
   }
-  if (digits == 0) return shape;
-  if (i < n) {
-    if (T[i] != 'e' && T[i] != 'E') return shape;
-    ++i;
+  if (digits == 0) return {};
+  int exponent = 0;
+  if (p != end) {
+    if (*p != 'e' && *p != 'E') return {};
+    ++p;
     bool negativeExponent = false;
-    if (i < n && (T[i] == '+' || T[i] == '-')) negativeExponent = T[i++] == '-';
-    if (i == n) return shape;
-    for (; i < n; ++i) {
-      if (!IsAsciiDigit(T[i])) return shape;
-      if (shape.Exponent < 100000) shape.Exponent = shape.Exponent * 10 + (T[i] - '0');
+    if (p != end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    if (p == end) return {};
+    for (; p != end; ++p) {
+      const unsigned digit = DigitValue(*p);
+      if (digit > 9) return {};
+      if (exponent < 100000) exponent = exponent * 10 + static_cast<int>(digit);
     }
-    if (negativeExponent) shape.Exponent = -shape.Exponent;
+    if (negativeExponent) exponent = -exponent;
   }
-  shape.Valid = true;
-  return shape;
+  return {true, comma, negative, fits, mantissa, fractionDigits, exponent};
 }
 
 // A mantissa below 2^53 and a power of ten up to 10^22 are both exact
@@ -92,6 +105,29 @@ double ParseDouble(const char* First, const char* Last) {
   const auto [end, error] = std::from_chars(First, Last, value);
   if (error != std::errc() || end != Last) return 0;
   return value;
+}
+
+// The library conversion of a valid decimal text that the exact short path
+// cannot take: long mantissas and large exponents, which fields rarely have,
+// so it is kept out of the way of the short path.
+[[gnu::noinline]] double FullConversion(std::string_view T, bool Comma) {
+  if (T.front() == '+') T.remove_prefix(1);
+  if (!Comma) return ParseDouble(T.data(), T.data() + T.size());
+  // The conversion knows only "." as the decimal point; a field text is short
+  // enough for the stack, a longer one is rare enough to allocate for.
+  std::array<char, 64> local;
+  if (T.size() <= local.size()) {
+    T.copy(local.data(), T.size());
+    for (std::size_t i = 0; i < T.size(); ++i) {
+      if (local[i] == ',') local[i] = '.';
+    }
+    return ParseDouble(local.data(), local.data() + T.size());
+  }
+  std::string copy(T);
+  for (char& c : copy) {
+    if (c == ',') c = '.';
+  }
+  return ParseDouble(copy.data(), copy.data() + copy.size());
 }
 
 // The last k characters of the trimmed text, as if padded with "0" in front.
@@ -123,43 +159,42 @@ std::string_view TrimText(std::string_view S) {
 }
 
 std::int64_t SafeStrToInt64(std::string_view S) {
-  std::string_view t = TrimText(S);
-  if (t.empty()) return 0;
-  const bool hasSign = t.front() == '+' || t.front() == '-';
-  for (std::size_t i = hasSign ? 1 : 0; i < t.size(); ++i) {
-    if (!IsDigitChar(t[i])) return 0;
+  const std::string_view t = TrimText(S);
+  const char* p = t.data();
+  const char* const end = p + t.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
+  if (p == end) return 0;
+  // The magnitude may reach 2^63, the size of the most negative value.
+  constexpr std::uint64_t kLimit = 1ull << 63;
+  std::uint64_t magnitude = 0;
+  for (; p != end; ++p) {
+    const unsigned digit = DigitValue(*p);
+    if (digit > 9 || magnitude > kLimit / 10) return 0;
+    magnitude = magnitude * 10 + digit;
   }
-  if (t.front() == '+') t.remove_prefix(1);
-  // Digits of the locale beyond "0"-"9" pass the check above but not here.
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
-  if (error != std::errc() || end != t.data() + t.size()) return 0;
-  return value;
+  if (magnitude > (negative ? kLimit : kLimit - 1)) return 0;
+  return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
 double SafeStrToFloat(std::string_view S) {
-  std::string_view t = TrimText(S);
+  // Most numbers in sentences are a few digits, whole degrees or decibels:
+  // they need none of the general path.
+  if (S.size() - 1 < 4) {
+    unsigned value = 0;
+    bool digits = true;
+    for (const char c : S) {
+      const unsigned digit = DigitValue(c);
+      digits &= digit <= 9;
+      value = value * 10 + digit;
+    }
+    if (digits) return value;
+  }
+  const std::string_view t = TrimText(S);
   const DecimalShape shape = ScanDecimal(t);
   if (!shape.Valid) return 0;
   if (double value = 0; ExactShortValue(shape, value)) return value;
-  const bool comma = shape.Comma;
-  if (t.front() == '+') t.remove_prefix(1);
-  if (!comma) return ParseDouble(t.data(), t.data() + t.size());
-  // The conversion knows only "." as the decimal point; a field text is short
-  // enough for the stack, a longer one is rare enough to allocate for.
-  std::array<char, 64> local;
-  if (t.size() <= local.size()) {
-    t.copy(local.data(), t.size());
-    for (std::size_t i = 0; i < t.size(); ++i) {
-      if (local[i] == ',') local[i] = '.';
-    }
-    return ParseDouble(local.data(), local.data() + t.size());
-  }
-  std::string copy(t);
-  for (char& c : copy) {
-    if (c == ',') c = '.';
-  }
-  return ParseDouble(copy.data(), copy.data() + copy.size());
+  return FullConversion(t, shape.Comma);
 }
 
 std::uint8_t HexToByte(std::string_view S) {

@@ -96,6 +96,8 @@ struct TNMEACurvePointRec {
   double Y = 0;
 };
 
+struct TSentenceContext;
+
 class TNMEA2KDecoder : public platform::TObject {
  public:
   TNMEA2KDecoder();
@@ -248,8 +250,36 @@ class TNMEA2KDecoder : public platform::TObject {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
 
+  // Where a counted pair of keys was last found in Talkers. Every sentence
+  // asks whether its pair is counted, and the same few pairs come again and
+  // again: the place is remembered and checked against the list, which may
+  // have changed since.
+  struct TPairSlot {
+    std::uint32_t Talker = ~0u;
+    std::uint32_t Sub = 0;
+  };
+  // The pair of keys stands in Talkers where Place says.
+  bool IsCountedAt(const TPairSlot& Place, std::uint32_t Key, std::uint32_t SubKey) const {
+    if (Place.Talker >= Talkers.size()) return false;
+    const tNMEATalkerRec& talker = Talkers[Place.Talker];
+    return talker.Key == Key && Place.Sub < talker.SubKeys.size() && talker.SubKeys[Place.Sub] == SubKey;
+  }
+  // The remembered place of a pair of keys that no sentence address holds.
+  TPairSlot& PairSlot(std::uint32_t Key, std::uint32_t SubKey);
+  // The pair is in Talkers; Place is set to where it stands.
+  bool IsCounted(std::uint32_t Key, std::uint32_t SubKey, TPairSlot& Place);
   void CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
-                     std::uint32_t SentenceKey);
+                     std::uint32_t SentenceKey, TPairSlot& Place);
+  // The keys and the handler of a standard sentence's address and the place
+  // of its pair in the statistics, remembered per address seen lately.
+  struct TAddressSlot {
+    std::uint64_t Address = 0;
+    std::uint32_t TalkerKey = 0;
+    std::uint32_t IdKey = 0;
+    void (*Handler)(TSentenceContext&) = nullptr;
+    TPairSlot Pair;
+  };
+  TAddressSlot& StandardAddress(const char (&Address)[5]);
   void CloseTransport();
   // Waits until no chunk is being received.
   void AwaitChunkInFlight();
@@ -268,11 +298,21 @@ class TNMEA2KDecoder : public platform::TObject {
   void TakeResetRequest();
   void RaiseReceive(const std::uint8_t* Data, int Count);
   void FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // A chunk of any length.
+  void FrameBytes(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
+  // A chunk of four to eight bytes taken as one word (the first byte at the
+  // low end) that may hold sentence marks.
+  void FrameWord(std::uint64_t Word, int Count, TEndpointLock& Shared);
+  // The start or end of a sentence.
+  void TakeSentenceMark(char Mark, TEndpointLock& Shared);
   void FrameBinary(const std::uint8_t* Data, int Count, TEndpointLock& Shared);
   // The longest frame kept: MaxFrameLength, within kFrameCapacity.
   std::size_t FrameLimit() const;
   // False when the frame would pass FrameLimit; the frame is then dropped.
   bool ExtendFrame(const char* Bytes, std::size_t Count);
+  // The same for the Count bytes at the low end of Word, which is copied
+  // whole into the room the frame buffer keeps past its capacity.
+  bool ExtendFrameByWord(std::uint64_t Word, std::size_t Count);
   void DropFrame();
   void HandleSentence(std::string_view S, TEndpointLock& Shared);
   void HandleGatewayFrame(std::string_view F, TEndpointLock& Shared);
@@ -287,7 +327,7 @@ class TNMEA2KDecoder : public platform::TObject {
   // thread can wait for a chunk in flight without taking the lock.
   std::mutex feedMutex_;
   std::atomic<std::uint8_t> resetRequest_{0};
-  std::array<char, kFrameCapacity> frame_{};
+  std::array<char, kFrameCapacity + sizeof(std::uint64_t)> frame_{};
   std::size_t frameLength_ = 0;
   // Shared with a SendLine in progress on another thread, which keeps the
   // port alive until its write returns.
@@ -304,6 +344,11 @@ class TNMEA2KDecoder : public platform::TObject {
   std::string manufacturerScratch_;
   std::string idScratch_;
   std::vector<std::string_view> fields_;
+  // Room for the addresses of several talkers' sentences, few of them
+  // sharing a slot.
+  static constexpr int kAddressSlotBits = 7;
+  std::array<TAddressSlot, 1 << kAddressSlotBits> addressSlots_{};
+  std::array<TPairSlot, 64> pairSlots_{};
   TNmea2KMsg gatewayMsg_;
 };
 

@@ -72,10 +72,14 @@ constexpr std::uint64_t HasByte(std::uint64_t word, std::uint8_t b) {
   return (x - kOnes) & ~x & kHighs;
 }
 
+// False when none of the eight bytes of Word lies below kAboveMarks, so that
+// none is a sentence mark.
+constexpr bool MayHoldMarks(std::uint64_t word) { return ((word - kOnes * kAboveMarks) & ~word & kHighs) != 0; }
+
 // Non-zero when one of the eight bytes of Word is a sentence mark, with the
 // lowest bit set standing for the first.
 std::uint64_t MarksIn(std::uint64_t word) {
-  if (((word - kOnes * kAboveMarks) & ~word & kHighs) == 0) return 0;
+  if (!MayHoldMarks(word)) return 0;
   return HasByte(word, '\r') | HasByte(word, '\n') | HasByte(word, '$') | HasByte(word, '!');
 }
 
@@ -112,6 +116,29 @@ Word Load(const std::uint8_t* data) {
   int at = 0;
   while (at < count && !kSentenceMarks[data[at]]) ++at;
   return at;
+}
+
+// Four to eight bytes as one word, in their order from the low end, with
+// zeros (which are no sentence marks) above them: two overlapping loads, so
+// no byte is looked at alone.
+std::uint64_t WordOf(const std::uint8_t* data, int count) {
+  return Load<std::uint32_t>(data) | static_cast<std::uint64_t>(Load<std::uint32_t>(data + count - 4))
+                                         << 8 * (count - 4);
+}
+
+// The sentence marks in Word, one bit each from the low end.
+unsigned MarkBits(std::uint64_t word) {
+#if defined(__SSE2__) && defined(__x86_64__)
+  const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(word));
+  const __m128i marks =
+      _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                   _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('$')), _mm_cmpeq_epi8(v, _mm_set1_epi8('!'))));
+  return static_cast<unsigned>(_mm_movemask_epi8(marks)) & 0xFF;
+#else
+  unsigned bits = 0;
+  for (int i = 0; i < 8; ++i) bits |= static_cast<unsigned>(kSentenceMarks[(word >> 8 * i) & 0xFF]) << i;
+  return bits;
+#endif
 }
 
 // The index of the first sentence mark at or after From, or Count: sixteen
@@ -291,21 +318,62 @@ inline bool TNMEA2KDecoder::ExtendFrame(const char* Bytes, std::size_t Count) {
   return true;
 }
 
-void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+inline bool TNMEA2KDecoder::ExtendFrameByWord(std::uint64_t Word, std::size_t Count) {
+  if (frameLength_ + Count > FrameLimit()) {
+    DropFrame();
+    return false;
+  }
+  std::memcpy(frame_.data() + frameLength_, &Word, sizeof Word);
+  frameLength_ += Count;
+  return true;
+}
+
+inline void TNMEA2KDecoder::TakeSentenceMark(char Mark, TEndpointLock& Shared) {
+  if (Mark == '$' || Mark == '!') {
+    // A new start discards a partial sentence.
+    frameLength_ = 0;
+    InFrame = ExtendFrame(&Mark, 1);
+  } else if (InFrame) {
+    InFrame = false;
+    HandleSentence(HeldFrame(), Shared);
+    frameLength_ = 0;
+  }
+}
+
+inline void TNMEA2KDecoder::FrameText(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
+  if (Count < 4 || Count > 8) {
+    FrameBytes(Data, Count, Shared);
+    return;
+  }
+  // A slow line hands over a few bytes at a time. They are framed as one
+  // word: most such chunks hold no sentence mark and only extend the frame,
+  // which one test of the word, its unused top bytes set, tells.
+  const std::uint64_t word = WordOf(Data, Count);
+  if (!MayHoldMarks(word | ~1ull << (8 * Count - 1))) {
+    if (InFrame) ExtendFrameByWord(word, static_cast<std::size_t>(Count));
+    return;
+  }
+  FrameWord(word, Count, Shared);
+}
+
+void TNMEA2KDecoder::FrameWord(std::uint64_t Word, int Count, TEndpointLock& Shared) {
+  int i = 0;
+  for (unsigned marks = MarkBits(Word); marks != 0; marks &= marks - 1) {
+    const int j = std::countr_zero(marks);
+    if (InFrame) ExtendFrameByWord(Word >> 8 * i, static_cast<std::size_t>(j - i));
+    TakeSentenceMark(static_cast<char>(Word >> 8 * j), Shared);
+    i = j + 1;
+  }
+  if (InFrame && i < Count) ExtendFrameByWord(Word >> 8 * i, static_cast<std::size_t>(Count - i));
+}
+
+void TNMEA2KDecoder::FrameBytes(const std::uint8_t* Data, int Count, TEndpointLock& Shared) {
   const auto* text = reinterpret_cast<const char*>(Data);
   for (int i = 0;;) {
     const int j = FindSentenceMark(Data, i, Count);
     if (InFrame) ExtendFrame(text + i, static_cast<std::size_t>(j - i));
     if (j == Count) return;
-    if (Data[j] == '$' || Data[j] == '!') {
-      // A new start discards a partial sentence.
-      frameLength_ = 0;
-      InFrame = ExtendFrame(text + j, 1);
-    } else if (InFrame) {
-      InFrame = false;
-      HandleSentence(HeldFrame(), Shared);
-      frameLength_ = 0;
-    }
+    TakeSentenceMark(text[j], Shared);
     i = j + 1;
   }
 }

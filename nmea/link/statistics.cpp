@@ -32,11 +32,19 @@ void AddName(support::TIdStringArray& Names, std::uint32_t Id, std::string_view 
   if (it == Names.end() || it->Id != Id) Names.insert(it, support::TIdStringRec{Id, std::string(Text)});
 }
 
-bool HasPair(const tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKey) {
+// Where a talker's sub-key stands, or Talkers.size() when it is not there.
+struct PairPlace {
+  std::size_t Talker;
+  std::size_t Sub;
+};
+
+PairPlace FindPair(const tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKey) {
   const auto talker = std::lower_bound(Talkers.begin(), Talkers.end(), Key,
                                        [](const tNMEATalkerRec& R, std::uint32_t V) { return R.Key < V; });
-  return talker != Talkers.end() && talker->Key == Key &&
-         std::binary_search(talker->SubKeys.begin(), talker->SubKeys.end(), SubKey);
+  if (talker == Talkers.end() || talker->Key != Key) return {Talkers.size(), 0};
+  const auto sub = std::lower_bound(talker->SubKeys.begin(), talker->SubKeys.end(), SubKey);
+  if (sub == talker->SubKeys.end() || *sub != SubKey) return {Talkers.size(), 0};
+  return {static_cast<std::size_t>(talker - Talkers.begin()), static_cast<std::size_t>(sub - talker->SubKeys.begin())};
 }
 
 // Only asked when a pair is new, which a real channel rarely has.
@@ -57,20 +65,33 @@ void AddSubKey(tNMEATalkerArray& Talkers, std::uint32_t Key, std::uint32_t SubKe
 
 }  // namespace
 
+TNMEA2KDecoder::TPairSlot& TNMEA2KDecoder::PairSlot(std::uint32_t Key, std::uint32_t SubKey) {
+  return pairSlots_[((Key * 0x9E3779B9u) ^ SubKey) * 0x9E3779B9u >> 26];
+}
+
+bool TNMEA2KDecoder::IsCounted(std::uint32_t Key, std::uint32_t SubKey, TPairSlot& Place) {
+  if (IsCountedAt(Place, Key, SubKey)) return true;
+  const PairPlace place = FindPair(Talkers, Key, SubKey);
+  if (place.Talker == Talkers.size()) return false;
+  Place = {static_cast<std::uint32_t>(place.Talker), static_cast<std::uint32_t>(place.Sub)};
+  return true;
+}
+
 void TNMEA2KDecoder::AddTalkerSentence(std::string_view TalkerId, std::string_view SentenceId) {
-  CountSentence(TalkerId, static_cast<std::uint32_t>(support::StringHashEx(TalkerId)), SentenceId,
-                static_cast<std::uint32_t>(support::StringHashEx(SentenceId)));
+  const auto talkerKey = static_cast<std::uint32_t>(support::StringHashEx(TalkerId));
+  const auto sentenceKey = static_cast<std::uint32_t>(support::StringHashEx(SentenceId));
+  CountSentence(TalkerId, talkerKey, SentenceId, sentenceKey, PairSlot(talkerKey, sentenceKey));
 }
 
 void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t TalkerKey, std::string_view SentenceId,
-                                   std::uint32_t SentenceKey) {
+                                   std::uint32_t SentenceKey, TPairSlot& Place) {
   // Names are added with their first sentence and only go with a reset of
   // the whole record, so a sentence already counted needs no name lookup.
-  if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
+  if (IsCounted(TalkerKey, SentenceKey, Place)) return;
   if (IsFull(Talkers)) {
     TalkerId = SentenceId = kOtherName;
     TalkerKey = SentenceKey = kOtherKey;
-    if (HasPair(Talkers, TalkerKey, SentenceKey)) return;
+    if (IsCounted(TalkerKey, SentenceKey, PairSlot(kOtherKey, kOtherKey))) return;
   }
   if (!HasName(TalkerNames, TalkerKey)) AddName(TalkerNames, TalkerKey, TalkerId);
   if (!HasName(SentenceNames, SentenceKey)) AddName(SentenceNames, SentenceKey, SentenceId);
@@ -78,9 +99,9 @@ void TNMEA2KDecoder::CountSentence(std::string_view TalkerId, std::uint32_t Talk
 }
 
 void TNMEA2KDecoder::AddSourcePGN(std::uint32_t Source, std::uint32_t PGN) {
-  if (HasPair(Talkers, Source, PGN)) return;
+  if (IsCounted(Source, PGN, PairSlot(Source, PGN))) return;
   if (IsFull(Talkers)) {
-    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey);
+    CountSentence(kOtherName, kOtherKey, kOtherName, kOtherKey, PairSlot(kOtherKey, kOtherKey));
     return;
   }
   AddSubKey(Talkers, Source, PGN);

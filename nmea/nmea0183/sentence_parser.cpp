@@ -4,7 +4,12 @@
 #include "nmea/nmea0183/sentence_parser.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "nmea/link/endpoint.h"
 #include "support/conversions.h"
@@ -14,6 +19,8 @@ namespace nmea {
 namespace {
 
 char Upper(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 32) : C; }
+
+const std::uint32_t kProprietaryTalkerKey = static_cast<std::uint32_t>(support::StringHashEx("P"));
 
 void UpperInto(std::string_view Text, std::string& Out) {
   Out.resize(Text.size());
@@ -27,19 +34,39 @@ std::string_view BodyOf(std::string_view S) {
   return end > 6 ? S.substr(6, end - 6) : std::string_view{};
 }
 
-// The key of a standard talker or sentence id. Ids repeat sentence after
-// sentence, so their keys are remembered rather than hashed each time.
-std::uint32_t StandardKey(std::string_view Id) {
-  std::uint32_t packed = static_cast<std::uint32_t>(Id.size());
-  for (const char c : Id) packed = packed << 8 | static_cast<unsigned char>(c);
-  struct Slot {
-    std::uint32_t Packed = 0;
-    std::uint32_t Key = 0;
+// Cuts the body at its commas. Fields are a few characters long, so the
+// commas are found sixteen characters at a time, the last few of the body
+// among the sixteen that end it.
+void SplitFields(std::string_view Body, std::vector<std::string_view>& Fields) {
+  Fields.clear();
+  const char* const data = Body.data();
+  const std::size_t size = Body.size();
+  std::size_t start = 0;
+  const auto cutAt = [&](std::size_t Comma) {
+    Fields.emplace_back(data + start, Comma - start);
+    start = Comma + 1;
   };
-  thread_local std::array<Slot, 64> cache{};
-  Slot& slot = cache[(packed * 2654435761u) >> 26];
-  if (slot.Packed != packed) slot = {packed, static_cast<std::uint32_t>(support::StringHashEx(Id))};
-  return slot.Key;
+  std::size_t at = 0;
+#if defined(__SSE2__)
+  const auto commasIn = [data](std::size_t From) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + From));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(','))));
+  };
+  for (; at + 16 <= size; at += 16) {
+    for (unsigned commas = commasIn(at); commas != 0; commas &= commas - 1) cutAt(at + std::countr_zero(commas));
+  }
+  if (at < size && size >= 16) {
+    const std::size_t from = size - 16;
+    for (unsigned commas = commasIn(from) >> (at - from); commas != 0; commas &= commas - 1) {
+      cutAt(at + std::countr_zero(commas));
+    }
+    at = size;
+  }
+#endif
+  for (; at < size; ++at) {
+    if (data[at] == ',') cutAt(at);
+  }
+  Fields.emplace_back(data + start, size - start);
 }
 
 // Whole degrees from the first Width characters, minutes from the rest.
@@ -50,7 +77,30 @@ bool ParseCoordinate(std::string_view Field, std::size_t Width, double& Value) {
   return true;
 }
 
+// A standard sentence's address (talker and id, upper case) packed into
+// one word; the top bit keeps it apart from an empty slot.
+std::uint64_t PackAddress(const char (&Address)[5]) {
+  std::uint64_t packed = 0;
+  for (const char c : Address) packed = packed << 8 | static_cast<unsigned char>(c);
+  return packed | 1ull << 63;
+}
+
 }  // namespace
+
+TNMEA2KDecoder::TAddressSlot& TNMEA2KDecoder::StandardAddress(const char (&Address)[5]) {
+  const std::uint64_t packed = PackAddress(Address);
+  TAddressSlot& slot = addressSlots_[(packed * 0x9E3779B97F4A7C15u) >> (64 - kAddressSlotBits)];
+  if (slot.Address != packed) {
+    const std::string_view talker(Address, 2);
+    const std::string_view id(Address + 2, 3);
+    slot.Address = packed;
+    slot.TalkerKey = static_cast<std::uint32_t>(support::StringHashEx(talker));
+    slot.IdKey = static_cast<std::uint32_t>(support::StringHashEx(id));
+    slot.Handler = FindSentenceHandler(false, slot.IdKey);
+    slot.Pair = {};
+  }
+  return slot;
+}
 
 void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   const std::size_t length = Sentence.size();
@@ -59,10 +109,14 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
   std::string_view talker;
   std::string_view manufacturer;
   std::string_view id;
-  char standardTalker[2];
-  char standardId[3];
+  std::uint32_t talkerKey = 0;
+  std::uint32_t key = 0;
+  TSentenceHandler handler = nullptr;
+  TPairSlot* place = nullptr;
+  char address[5];
   if (proprietary) {
     talker = "P";
+    talkerKey = kProprietaryTalkerKey;
     UpperInto(Sentence.substr(2, 3), manufacturerScratch_);
     manufacturer = manufacturerScratch_;
     std::size_t end = Sentence.find(',', 2);
@@ -70,44 +124,35 @@ void TNMEA2KDecoder::ParseSentence(std::string_view Sentence, tNMEAData& Data) {
     if (end == std::string_view::npos) end = length;
     UpperInto(Sentence.substr(2, end - 2), idScratch_);
     id = idScratch_;
+    key = static_cast<std::uint32_t>(support::StringHashEx(id));
+    handler = FindSentenceHandler(true, key);
+    place = &PairSlot(talkerKey, key);
   } else {
-    standardTalker[0] = Upper(Sentence[1]);
-    standardTalker[1] = Upper(Sentence[2]);
-    standardId[0] = Upper(Sentence[3]);
-    standardId[1] = Upper(Sentence[4]);
-    standardId[2] = Upper(Sentence[5]);
-    talker = std::string_view(standardTalker, 2);
-    id = std::string_view(standardId, 3);
+    for (std::size_t i = 0; i < 5; ++i) address[i] = Upper(Sentence[i + 1]);
+    talker = std::string_view(address, 2);
+    id = std::string_view(address + 2, 3);
+    // Addresses repeat sentence after sentence, so their keys and handler
+    // are remembered rather than hashed and looked up each time.
+    TAddressSlot& slot = StandardAddress(address);
+    talkerKey = slot.TalkerKey;
+    key = slot.IdKey;
+    handler = slot.Handler;
+    place = &slot.Pair;
   }
-  const std::uint32_t key = proprietary ? static_cast<std::uint32_t>(support::StringHashEx(id)) : StandardKey(id);
   // Counted before the skip test, so skipped sentences still show.
-  if (CollectStatistics) CountSentence(talker, StandardKey(talker), id, key);
+  // A pair counted before is found where it stood, without a call.
+  if (CollectStatistics && !IsCountedAt(*place, talkerKey, key)) CountSentence(talker, talkerKey, id, key, *place);
   if (!SkipKeys.empty() && std::binary_search(SkipKeys.begin(), SkipKeys.end(), key)) return;
-  const TSentenceHandler handler = FindSentenceHandler(proprietary, key);
   if (handler == nullptr) return;
   // Only stores carry the tick, so a sentence without a handler needs none.
   const TTick tick = GetTick();
 
-  // Fields are a few characters long: a plain scan beats a library search
-  // per field.
-  fields_.clear();
-  const std::string_view body = BodyOf(Sentence);
-  std::size_t start = 0;
-  for (std::size_t at = 0; at < body.size(); ++at) {
-    if (body[at] != ',') continue;
-    fields_.push_back(body.substr(start, at - start));
-    start = at + 1;
-  }
-  fields_.push_back(body.substr(start));
+  SplitFields(BodyOf(Sentence), fields_);
   TSentenceContext ctx{*this, Data, tick, talker, id, manufacturer, TSentenceFields(fields_)};
   handler(ctx);
 }
 
 void TSentenceContext::MarkQuantity(TQuantity Quantity) const { Self.QuantityTicks[Quantity] = Tick; }
-
-double TSentenceContext::Float(int N) const { return support::SafeStrToFloat(Fields[N]); }
-
-std::int64_t TSentenceContext::Int(int N) const { return support::SafeStrToInt64(Fields[N]); }
 
 std::uint8_t TSentenceContext::HexByte(int N) const { return support::HexToByte(Fields[N]); }
 

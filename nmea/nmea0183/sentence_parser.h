@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "nmea/types.h"
+#include "support/conversions.h"
 
 namespace nmea {
 
@@ -85,8 +86,8 @@ struct TSentenceContext {
     MarkQuantity(Quantity);
   }
 
-  double Float(int N) const;
-  std::int64_t Int(int N) const;
+  double Float(int N) const { return support::SafeStrToFloat(Fields[N]); }
+  std::int64_t Int(int N) const { return support::SafeStrToInt64(Fields[N]); }
   std::uint8_t HexByte(int N) const;
   std::uint16_t HexWord(int N) const;
   std::uint32_t HexCardinal(int N) const;

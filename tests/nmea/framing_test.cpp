@@ -101,6 +101,14 @@ TEST_F(TextFraming, AnOverlongSentenceIsDroppedAndTheRestOfItsChunkFramed) {
   EXPECT_TRUE(link.HeldFrame().empty());
   Feed(link, "$GPZDA,2\r\n");
   EXPECT_EQ(raw.Lines, (std::vector<std::string>{"$GPVTG,1", "$GPZDA,2"}));
+
+  // And in the few bytes at a time of a slow line, whatever their number.
+  const std::string stream = longest + "\r\n" + longest + "x\r\n$GPZDA,1\r\n";
+  for (std::size_t chunk = 1; chunk <= 17; ++chunk) {
+    raw.Lines.clear();
+    for (std::size_t at = 0; at < stream.size(); at += chunk) Feed(link, stream.substr(at, chunk));
+    EXPECT_EQ(raw.Lines, (std::vector<std::string>{longest, "$GPZDA,1"})) << chunk << "-byte chunks";
+  }
 }
 
 // The sentences a byte-by-byte reading of the stream finds.

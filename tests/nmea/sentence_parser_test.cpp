@@ -42,6 +42,30 @@ TEST_F(Parser, SplitsAddressesCountsThemAndHonoursTheSkipList) {
   EXPECT_EQ(data.Extras[0].Value, 3);
 }
 
+// Fields are cut at every comma wherever it stands, up to the last field at
+// the very end of the sentence: the quadruples of an XDR come out whole
+// whatever the widths of their fields.
+TEST_F(Parser, FieldsAreCutAtEveryCommaWhateverTheirWidths) {
+  for (std::size_t width = 0; width < 24; ++width) {
+    data.Sensors.clear();
+    std::string sentence = "$IIXDR";
+    for (std::size_t q = 0; q < 5; ++q) {
+      const std::string digits((width + q) % 7 + 1, static_cast<char>('1' + q));
+      const std::string units((width * 3 + q) % 4, 'U');
+      const std::string name((width + 2 * q) % 13 + 1, static_cast<char>('a' + q));
+      sentence += ",C," + digits + "," + units + "," + name;
+    }
+    Parse(sentence);
+    ASSERT_EQ(data.Sensors.size(), 5u) << sentence;
+    for (std::size_t q = 0; q < 5; ++q) {
+      const trSensor& sensor = data.Sensors[q];
+      EXPECT_EQ(sensor.Name, "II." + std::to_string(q + 1) + "." + std::string((width + 2 * q) % 13 + 1, 'a' + q));
+      EXPECT_EQ(sensor.Value, std::stod(std::string((width + q) % 7 + 1, static_cast<char>('1' + q))));
+      EXPECT_EQ(sensor.Units, std::string((width * 3 + q) % 4, 'U')) << sentence;
+    }
+  }
+}
+
 TEST_F(Parser, ZdaStoresDateAndTimeOnlyWhenTheyAreInRange) {
   Parse("$GPZDA,201530.25,04,07,2024,00,00*63");
   EXPECT_EQ(data.UtcHour, 20);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "nmea/link/endpoint.h"
@@ -58,6 +60,26 @@ TEST(Statistics, NoiseCannotGrowThemWithoutBound) {
   link.ClearTalkers();
   link.AddTalkerSentence("GP", "RMC");
   EXPECT_TRUE(Counted(link, Key("GP"), Key("RMC")));
+}
+
+// A pair already counted is found again wherever the list has moved it
+// since: behind talkers that sort before it, or gone with a clear.
+TEST(Statistics, APairIsCountedOnceWhereverTheListMovedIt) {
+  TNMEA2KDecoder link;
+  link.StreamMode = kStreamText;
+  link.CollectStatistics = true;
+  const std::string_view talkers[] = {"GP", "AA", "ZZ", "BB", "GN", "AB", "GA"};
+  for (const std::string_view talker : talkers) {
+    testing::Feed(link, "$" + std::string(talker) + "GGA,1\r\n$GPGGA,1\r\n$GPRMC,1\r\n");
+  }
+  EXPECT_EQ(Pairs(link), std::size(talkers) + 1);
+  for (const std::string_view talker : talkers) EXPECT_TRUE(Counted(link, Key(talker), Key("GGA"))) << talker;
+  EXPECT_TRUE(Counted(link, Key("GP"), Key("RMC")));
+
+  link.ClearTalkers();
+  testing::Feed(link, "$GPGGA,1\r\n");
+  EXPECT_EQ(Pairs(link), 1u);
+  EXPECT_TRUE(Counted(link, Key("GP"), Key("GGA")));
 }
 
 TEST(Statistics, NmeaTwoThousandSourcesAndPgnsAreBoundedToo) {

@@ -17,6 +17,7 @@ TEST(SafeStrToFloat, AcceptsPointOrCommaSignsAndExponents) {
   } cases[] = {
       {" 12,5 ", 12.5}, {"1.5e3", 1500}, {"-1.5E-3", -0.0015}, {"+2", 2},        {".5", 0.5},
       {"5.", 5},        {"-,25", -0.25}, {"1e+5", 1e5},        {"\t007\r\n", 7}, {"1e-400", 0},
+      {"7", 7},         {"0045", 45},    {"9999", 9999},       {"12345", 12345},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(SafeStrToFloat(c.text), c.value) << c.text;
   // The comma path copies the text; a long one must still convert.
@@ -26,8 +27,8 @@ TEST(SafeStrToFloat, AcceptsPointOrCommaSignsAndExponents) {
 
 TEST(SafeStrToFloat, RejectsMalformedTextAsZero) {
   for (const char* text :
-       {"",    "   ", "e5",    "5e",    "1.2.3", "1,2.3", "+",   "-",   ".",     "12a",  "1-2",  "1e+-5",
-        "1e+", "+-5", "1e5e5", "1e5.5", "1 000", "+e5",   "inf", "nan", "1e999", "\xB9", "1\xB2"}) {
+       {"",    "   ",   "e5",    "5e",    "1.2.3", "1,2.3", "+",   "-",     ".",    "12a",   "1-2", "1e+-5", "1e+",
+        "+-5", "1e5e5", "1e5.5", "1 000", "+e5",   "inf",   "nan", "1e999", "\xB9", "1\xB2", "1:",  "/5",    "9 9"}) {
     EXPECT_EQ(SafeStrToFloat(text), 0.0) << '"' << text << '"';
   }
 }
