@@ -41,43 +41,43 @@ struct TalkerCopy {
 // A link's statistics with their names, copied under its lock so that its
 // reader waits no longer than the copy takes and loses nothing. A closed
 // link's statistics are emptied.
-std::vector<TalkerCopy> CopyStatistics(nmea::TNMEA2KDecoder& link) {
-  const bool open = link.IsOpen();
-  const nmea::TEndpointLock lock = link.Lock();
-  if (!open) link.ClearTalkers();
+std::vector<TalkerCopy> CopyStatistics(nmea::TNMEA2KDecoder& Link) {
+  const bool open = Link.IsOpen();
+  const nmea::TEndpointLock lock = Link.Lock();
+  if (!open) Link.ClearTalkers();
   std::vector<TalkerCopy> talkers;
-  talkers.reserve(link.Talkers.size());
-  for (const nmea::tNMEATalkerRec& rec : link.Talkers) {
-    TalkerCopy copy{{rec.Key, link.KeyName(rec.Key, 0)}, {}};
+  talkers.reserve(Link.Talkers.size());
+  for (const nmea::tNMEATalkerRec& rec : Link.Talkers) {
+    TalkerCopy copy{{rec.Key, Link.KeyName(rec.Key, 0)}, {}};
     copy.Sentences.reserve(rec.SubKeys.size());
-    for (const std::uint32_t sub : rec.SubKeys) copy.Sentences.push_back({sub, link.KeyName(sub, 1)});
+    for (const std::uint32_t sub : rec.SubKeys) copy.Sentences.push_back({sub, Link.KeyName(sub, 1)});
     talkers.push_back(std::move(copy));
   }
   return talkers;
 }
 
-void SetLook(platform::TTreeNode& node, std::uint32_t data, int image) {
-  node.SetData(reinterpret_cast<void*>(static_cast<std::uintptr_t>(data)));
-  node.SetImageIndex(image);
-  node.SetSelectedIndex(image);
+void SetLook(platform::TTreeNode& Node, std::uint32_t Data, int Image) {
+  Node.SetData(reinterpret_cast<void*>(static_cast<std::uintptr_t>(Data)));
+  Node.SetImageIndex(Image);
+  Node.SetSelectedIndex(Image);
 }
 
-std::uint32_t DataOf(const platform::TTreeNode& node) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(node.Data()));
+std::uint32_t DataOf(const platform::TTreeNode& Node) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Node.Data()));
 }
 
 // One channel's branch: the channel node first, then its talkers, each
 // selected as it comes. A failure keeps the nodes added before it.
-void AddChannel(platform::TTreeView& tree, nmea::TNMEA2KDecoder& link, const std::u16string& title, bool first) {
+void AddChannel(platform::TTreeView& Tree, nmea::TNMEA2KDecoder& Link, const std::u16string& Title, bool First) {
   try {
-    const std::string text = platform::Utf16ToCp1252(title);
-    platform::TTreeNodes& items = tree.Items();
-    platform::TTreeNode* channel = first ? items.AddFirst(nullptr, text) : items.Add(nullptr, text);
+    const std::string text = platform::Utf16ToCp1252(Title);
+    platform::TTreeNodes& items = Tree.Items();
+    platform::TTreeNode* channel = First ? items.AddFirst(nullptr, text) : items.Add(nullptr, text);
     SetLook(*channel, 0, kChannelImage);
-    for (const TalkerCopy& talker : CopyStatistics(link)) {
+    for (const TalkerCopy& talker : CopyStatistics(Link)) {
       platform::TTreeNode* node = items.AddChild(channel, talker.Talker.Name);
       SetLook(*node, talker.Talker.Key, kTalkerImage);
-      tree.SetSelected(node);
+      Tree.SetSelected(node);
       for (const NamedKey& sentence : talker.Sentences) {
         SetLook(*items.AddChild(node, sentence.Name), sentence.Key, kSentenceImage);
       }

@@ -26,14 +26,14 @@ constexpr std::uint32_t kStatusPeriodMs = 3000;
 constexpr std::uint32_t kTreeRefreshDelayMs = 3000;
 
 // A table never read (tick 0) is due at once.
-bool TableDue(std::uint32_t now, std::uint32_t tick, std::uint32_t period) {
-  return tick == 0 || HasElapsed(now, tick, period);
+bool TableDue(std::uint32_t Now, std::uint32_t Tick, std::uint32_t Period) {
+  return Tick == 0 || HasElapsed(Now, Tick, Period);
 }
 
 // Marks a sender at work for as long as it lives.
 class SendingScope {
  public:
-  explicit SendingScope(bool& flag) : flag_(flag), outer_(flag) { flag_ = true; }
+  explicit SendingScope(bool& Flag) : flag_(Flag), outer_(Flag) { flag_ = true; }
   ~SendingScope() { flag_ = outer_; }
   SendingScope(const SendingScope&) = delete;
   SendingScope& operator=(const SendingScope&) = delete;

@@ -18,8 +18,8 @@ TDialogForm::TAnswer& Answer() {
   return answer;
 }
 
-void BuildDialogLayout(platform::TCustomForm& form) {
-  auto& dialog = static_cast<TDialogForm&>(form);
+void BuildDialogLayout(platform::TCustomForm& Form) {
+  auto& dialog = static_cast<TDialogForm&>(Form);
   dialog.SetBorderStyle(platform::bsSingle);
   dialog.SetBorderIcons(platform::biSystemMenu);
   dialog.KeyPreview = true;

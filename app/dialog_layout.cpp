@@ -12,25 +12,27 @@ int Nearest(double X) { return static_cast<int>(std::nearbyint(X)); }
 }  // namespace
 
 TDialogLayout LayOutDialog(const TDialogMeasures& M) {
-  TDialogLayout L;
+  TDialogLayout layout;
   const int minWidth = M.Single ? M.ButtonWidth + 2 * M.Margin : 2 * M.ButtonWidth + 3 * M.Margin;
   const int checkHeight = M.CheckBox ? M.CheckHeight + 3 * M.Margin : 0;
   const int wrap = kDialogMaxWidth - 2 * M.Margin;
-  L.ClientWidth = std::max(wrap > M.WidestLine ? 2 * M.Margin + M.WidestLine : kDialogMaxWidth, minWidth);
+  layout.ClientWidth = std::max(wrap > M.WidestLine ? 2 * M.Margin + M.WidestLine : kDialogMaxWidth, minWidth);
   const int lastLine = M.LineCount - 1;
   const int spacing = Nearest(M.LineHeight * (static_cast<double>(M.LineFactor) - 1));
-  L.ClientHeight = spacing * lastLine + M.ButtonHeight + checkHeight + 3 * M.Margin + (lastLine + 1) * M.LineHeight;
-  L.OkTop = M.CheckBox ? L.ClientHeight - checkHeight - M.ButtonHeight : L.ClientHeight - M.Margin - M.ButtonHeight;
+  layout.ClientHeight =
+      spacing * lastLine + M.ButtonHeight + checkHeight + 3 * M.Margin + (lastLine + 1) * M.LineHeight;
+  layout.OkTop =
+      M.CheckBox ? layout.ClientHeight - checkHeight - M.ButtonHeight : layout.ClientHeight - M.Margin - M.ButtonHeight;
   if (M.Single) {
-    L.OkLeft = (L.ClientWidth - M.ButtonWidth) / 2;
-    L.CheckLeft = M.Margin;
+    layout.OkLeft = (layout.ClientWidth - M.ButtonWidth) / 2;
+    layout.CheckLeft = M.Margin;
   } else {
-    L.OkLeft = (L.ClientWidth - 2 * M.ButtonWidth - M.Margin) / 2;
-    L.CancelLeft = L.OkLeft + M.ButtonWidth + M.Margin;
-    L.CheckLeft = L.OkLeft;
+    layout.OkLeft = (layout.ClientWidth - 2 * M.ButtonWidth - M.Margin) / 2;
+    layout.CancelLeft = layout.OkLeft + M.ButtonWidth + M.Margin;
+    layout.CheckLeft = layout.OkLeft;
   }
-  L.CheckTop = L.ClientHeight - M.Margin - M.CheckHeight;
-  return L;
+  layout.CheckTop = layout.ClientHeight - M.Margin - M.CheckHeight;
+  return layout;
 }
 
 int DialogLineTop(int Index, int Height, float LineFactor, int Margin) {

@@ -23,9 +23,9 @@ namespace app {
 namespace {
 
 struct LanguageText {
-  std::u16string TMainForm::*field;
-  std::u16string_view english;
-  std::u16string_view italian;
+  std::u16string TMainForm::*Field;
+  std::u16string_view English;
+  std::u16string_view Italian;
 };
 
 // The texts other parts of the window show.
@@ -77,11 +77,11 @@ constexpr LanguageText kTexts[] = {
      u"Tenete presente che il DST accetta nuovi offset solo se compresi nell'intervallo da -5 a +5 °C"},
 };
 
-template <class Control>
+template <class ControlClass>
 struct CaptionText {
-  Control* TMainForm::*control;
-  std::u16string_view english;
-  std::u16string_view italian;
+  ControlClass* TMainForm::*Control;
+  std::u16string_view English;
+  std::u16string_view Italian;
 };
 
 constexpr CaptionText<TWtxTabSheet> kPageCaptions[] = {
@@ -137,10 +137,10 @@ constexpr CaptionText<platform::TGroupBox> kGroupCaptions[] = {
 };
 
 // Buttons and labels whose caption is one of the texts.
-template <class Control>
+template <class ControlClass>
 struct CaptionFromText {
-  Control* TMainForm::*control;
-  std::u16string TMainForm::*text;
+  ControlClass* TMainForm::*Control;
+  std::u16string TMainForm::*Text;
 };
 
 constexpr CaptionFromText<TxpButton> kButtonTexts[] = {
@@ -160,32 +160,32 @@ constexpr CaptionFromText<TWtxLabel> kLabelTexts[] = {
     {&TMainForm::LblTmpOfs, &TMainForm::TxtNewOffset},
 };
 
-void SetCaption(TWtxTabSheet& page, std::u16string_view text) { page.SetCaption(text); }
-void SetCaption(TWtxLabel& label, std::u16string_view text) { label.SetCaption(text); }
-void SetCaption(TxpButton& button, std::u16string_view text) { button.SetCaption(std::u16string(text)); }
-void SetCaption(platform::TGroupBox& group, std::u16string_view text) { widetext::WideSetWindowText(&group, text); }
+void SetCaption(TWtxTabSheet& Page, std::u16string_view Text) { Page.SetCaption(Text); }
+void SetCaption(TWtxLabel& Label, std::u16string_view Text) { Label.SetCaption(Text); }
+void SetCaption(TxpButton& Button, std::u16string_view Text) { Button.SetCaption(std::u16string(Text)); }
+void SetCaption(platform::TGroupBox& Group, std::u16string_view Text) { widetext::WideSetWindowText(&Group, Text); }
 
 template <class Control, std::size_t N>
-void ApplyCaptions(TMainForm& form, const CaptionText<Control> (&captions)[N], bool italian) {
-  for (const CaptionText<Control>& caption : captions) {
-    SetCaption(*(form.*caption.control), italian ? caption.italian : caption.english);
+void ApplyCaptions(TMainForm& Form, const CaptionText<Control> (&Captions)[N], bool Italian) {
+  for (const CaptionText<Control>& caption : Captions) {
+    SetCaption(*(Form.*caption.Control), Italian ? caption.Italian : caption.English);
   }
 }
 
 template <class Control, std::size_t N>
-void ApplyTexts(TMainForm& form, const CaptionFromText<Control> (&captions)[N]) {
-  for (const CaptionFromText<Control>& caption : captions) SetCaption(*(form.*caption.control), form.*caption.text);
+void ApplyTexts(TMainForm& Form, const CaptionFromText<Control> (&Captions)[N]) {
+  for (const CaptionFromText<Control>& caption : Captions) SetCaption(*(Form.*caption.Control), Form.*caption.Text);
 }
 
 // The depth unit's own words.
-std::u16string_view OffsetCaption(bool italian, bool feet) {
-  if (italian) return feet ? u"Offset Trasduttore ( piedi )" : u"Offset Trasduttore ( metri )";
-  return feet ? u"Transducer Offset ( feet )" : u"Transducer Offset ( meters )";
+std::u16string_view OffsetCaption(bool Italian, bool Feet) {
+  if (Italian) return Feet ? u"Offset Trasduttore ( piedi )" : u"Offset Trasduttore ( metri )";
+  return Feet ? u"Transducer Offset ( feet )" : u"Transducer Offset ( meters )";
 }
 
-void SetGridTitles(TWtxStringGrid& grid, const TMainForm& form) {
-  grid.SetCells(0, 1, form.TxtStored);
-  grid.SetCells(0, 2, form.TxtNew);
+void SetGridTitles(TWtxStringGrid& Grid, const TMainForm& Form) {
+  Grid.SetCells(0, 1, Form.TxtStored);
+  Grid.SetCells(0, 2, Form.TxtNew);
 }
 
 }  // namespace
@@ -203,7 +203,7 @@ void TMainForm::BindLanguageEvents() {
 void TMainForm::ApplyLanguage() {
   if (Dictionary) Dictionary->SetLanguage(static_cast<std::uint16_t>(Language));
   const bool italian = Language == kLanguageItalian;
-  for (const LanguageText& text : kTexts) this->*text.field = italian ? text.italian : text.english;
+  for (const LanguageText& text : kTexts) this->*text.Field = italian ? text.Italian : text.English;
 
   LblVersion->SetCaption((italian ? u"Versione " : u"Version ") + FromUtf8(gFileVersion));
   const char* suffix = italian ? "_ITA" : "_ENG";

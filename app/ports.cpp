@@ -17,9 +17,9 @@ namespace {
 // What bringing a link in line with its lists did.
 enum class ChannelChange { None, Closed, Opened };
 
-void Detach(nmea::TNMEA2KDecoder& link) {
-  link.OnReceive = nullptr;
-  link.OnSend = nullptr;
+void Detach(nmea::TNMEA2KDecoder& Link) {
+  Link.OnReceive = nullptr;
+  Link.OnSend = nullptr;
 }
 
 // Closes the link when its list shows "none"; otherwise (re)opens it on the
@@ -27,33 +27,33 @@ void Detach(nmea::TNMEA2KDecoder& link) {
 // failed to reopen after a resume reports its old port and rate although
 // it is closed, so being open counts too. A port that cannot be opened
 // leaves its list on "none".
-ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& link, TWtxComboBox& ports, TWtxComboBox& bauds,
-                           const std::vector<std::int32_t>& numbers, nmea::TNMEATextEvent receive) {
-  const std::int32_t port = ChosenPort(ports, numbers);
+ChannelChange ApplyChannel(nmea::TNMEA2KDecoder& Link, TWtxComboBox& Ports, TWtxComboBox& Bauds,
+                           const std::vector<std::int32_t>& Numbers, nmea::TNMEATextEvent Receive) {
+  const std::int32_t port = ChosenPort(Ports, Numbers);
   if (port == 0) {
-    link.Close();
-    Detach(link);
+    Link.Close();
+    Detach(Link);
     return ChannelChange::Closed;
   }
-  const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(bauds)));
-  if (link.IsOpen() && link.Port() == port && link.Baud() == baud) return ChannelChange::None;
+  const auto baud = static_cast<std::int32_t>(support::SafeStrToInt64(ListText(Bauds)));
+  if (Link.IsOpen() && Link.Port() == port && Link.Baud() == baud) return ChannelChange::None;
   // The handler is in place before the reader thread starts, so the first
   // bytes reach the monitor too; it is detached again when the port cannot
   // be had.
-  link.Close();
-  link.OnReceive = std::move(receive);
-  link.VerifyChecksum = true;
-  link.HexBytesPerLine = 16;
-  link.CollectStatistics = true;
-  link.Open(port, baud, nmea::kStreamText, true);
-  if (!link.IsOpen()) {
-    ports.SetItemIndex(0);
-    Detach(link);
+  Link.Close();
+  Link.OnReceive = std::move(Receive);
+  Link.VerifyChecksum = true;
+  Link.HexBytesPerLine = 16;
+  Link.CollectStatistics = true;
+  Link.Open(port, baud, nmea::kStreamText, true);
+  if (!Link.IsOpen()) {
+    Ports.SetItemIndex(0);
+    Detach(Link);
   }
   return ChannelChange::Opened;
 }
 
-void SetLamp(platform::TShape& lamp, bool on) { lamp.Brush().SetColor(on ? kLampOn : kLampOff); }
+void SetLamp(platform::TShape& Lamp, bool On) { Lamp.Brush().SetColor(On ? kLampOn : kLampOff); }
 
 }  // namespace
 

@@ -22,7 +22,7 @@ namespace {
 
 // A marker line framed as the recordings frame them, stamped with the
 // local date and time, day first.
-std::string MarkerText(std::string_view what) {
+std::string MarkerText(std::string_view What) {
   const platform::SystemTime now = platform::GetLocalTime();
   support::TDateTimeRec rec;
   rec.Day = static_cast<std::uint8_t>(now.Day);
@@ -31,83 +31,83 @@ std::string MarkerText(std::string_view what) {
   rec.Hour = static_cast<std::uint8_t>(now.Hour);
   rec.Minute = static_cast<std::uint8_t>(now.Minute);
   rec.Second = static_cast<std::uint8_t>(now.Second);
-  return "\r\n\r\n*********      " + std::string(what) + " " +
+  return "\r\n\r\n*********      " + std::string(What) + " " +
          support::FormatDateTimeRec(rec, false, true, "  ", false) + "      *********\r\n\r\n";
 }
 
 // The controls, link and chosen file of one channel's recording.
 struct LogChannel {
-  nmea::TNMEA2KDecoder* link;
-  platform::TEdit* fileBox;
-  std::u16string* file;
-  TxpButton* start;
-  platform::TShape* lamp;
+  nmea::TNMEA2KDecoder* Link;
+  platform::TEdit* FileBox;
+  std::u16string* File;
+  TxpButton* Start;
+  platform::TShape* Lamp;
 };
 
-LogChannel DstChannel(TMainForm& form) {
-  return {form.DstLink.get(), form.EditDstLog, &form.DstLogFile, form.ButStartDstLog, form.LedLogDst};
+LogChannel DstChannel(TMainForm& Form) {
+  return {Form.DstLink.get(), Form.EditDstLog, &Form.DstLogFile, Form.ButStartDstLog, Form.LedLogDst};
 }
 
-LogChannel GpsChannel(TMainForm& form) {
-  return {form.GpsLink.get(), form.EditGPSLog, &form.GpsLogFile, form.ButStartGpsLog, form.LedLogGPS};
+LogChannel GpsChannel(TMainForm& Form) {
+  return {Form.GpsLink.get(), Form.EditGPSLog, &Form.GpsLogFile, Form.ButStartGpsLog, Form.LedLogGPS};
 }
 
-std::u16string Trimmed(std::u16string text) {
-  const auto blank = [](char16_t c) { return c <= u' '; };
-  while (!text.empty() && blank(text.back())) text.pop_back();
+std::u16string Trimmed(std::u16string Text) {
+  const auto blank = [](char16_t C) { return C <= u' '; };
+  while (!Text.empty() && blank(Text.back())) Text.pop_back();
   std::size_t first = 0;
-  while (first < text.size() && blank(text[first])) ++first;
-  return text.substr(first);
+  while (first < Text.size() && blank(Text[first])) ++first;
+  return Text.substr(first);
 }
 
 // Asks for the channel's file with the shared save dialog; false when the
 // user cancelled.
-bool ChooseLogFile(TMainForm& form, const LogChannel& channel, const std::u16string& title,
-                   std::u16string_view defaultName) {
-  TWtxSaveDialog& dialog = *form.SaveDlg;
-  dialog.SetTitle(title);
-  dialog.SetFilter(form.TxtLogFileType + u" (*.txt)|*.txt");
+bool ChooseLogFile(TMainForm& Form, const LogChannel& Channel, const std::u16string& Title,
+                   std::u16string_view DefaultName) {
+  TWtxSaveDialog& dialog = *Form.SaveDlg;
+  dialog.SetTitle(Title);
+  dialog.SetFilter(Form.TxtLogFileType + u" (*.txt)|*.txt");
   dialog.SetDefaultExt(u"txt");
-  dialog.SetFileName(defaultName);
+  dialog.SetFileName(DefaultName);
   dialog.FilterIndex = 1;
   if (!dialog.Execute()) return false;
-  *channel.file = dialog.GetFileName();
-  widetext::WideSetWindowText(channel.fileBox, *channel.file);
+  *Channel.File = dialog.GetFileName();
+  widetext::WideSetWindowText(Channel.FileBox, *Channel.File);
   return true;
 }
 
 // After a file was chosen: the offer to record into it at once, made only
 // while the channel is open. Yes ends a recording into the old file first.
-bool WantsRecordingNow(TMainForm& form, const LogChannel& channel) {
-  if (!channel.link || !channel.link->IsOpen() || !DialogForm) return false;
-  if (!DialogForm->ShowDialog(form.TxtAttention, form.TxtAskRecord, 2, false)) return false;
-  if (channel.link->IsLogging()) channel.link->StopLog();
+bool WantsRecordingNow(TMainForm& Form, const LogChannel& Channel) {
+  if (!Channel.Link || !Channel.Link->IsOpen() || !DialogForm) return false;
+  if (!DialogForm->ShowDialog(Form.TxtAttention, Form.TxtAskRecord, 2, false)) return false;
+  if (Channel.Link->IsLogging()) Channel.Link->StopLog();
   return true;
 }
 
-void Toggle(const LogChannel& channel) {
-  if (!channel.link) return;
-  if (channel.link->IsLogging()) {
-    channel.link->StopLog();
+void Toggle(const LogChannel& Channel) {
+  if (!Channel.Link) return;
+  if (Channel.Link->IsLogging()) {
+    Channel.Link->StopLog();
     return;
   }
-  const std::u16string name = Trimmed(*channel.file);
+  const std::u16string name = Trimmed(*Channel.File);
   if (name.empty()) return;
-  channel.link->StartLog(ToUtf8(name), nmea::kLogText, true, MarkerText("START LOG"), 0.0);
+  Channel.Link->StartLog(ToUtf8(name), nmea::kLogText, true, MarkerText("START LOG"), 0.0);
 }
 
 // Start is offered while the channel is open and has a file.
-void UpdateStartButton(const LogChannel& channel, bool enable) {
-  const bool open = channel.link && channel.link->IsOpen();
-  if (channel.start->Enabled() != open) channel.start->SetEnabled(open && !channel.file->empty());
-  if (!enable && channel.link) channel.link->StopLog();
+void UpdateStartButton(const LogChannel& Channel, bool Enable) {
+  const bool open = Channel.Link && Channel.Link->IsOpen();
+  if (Channel.Start->Enabled() != open) Channel.Start->SetEnabled(open && !Channel.File->empty());
+  if (!Enable && Channel.Link) Channel.Link->StopLog();
 }
 
-void ShowRecordingState(const TMainForm& form, const LogChannel& channel) {
-  if (!channel.link) return;
-  const bool recording = channel.link->IsLogging();
-  channel.start->SetCaption(recording ? form.TxtStop : form.TxtStart);
-  channel.lamp->Brush().SetColor(recording ? kLampOn : kLampOff);
+void ShowRecordingState(const TMainForm& Form, const LogChannel& Channel) {
+  if (!Channel.Link) return;
+  const bool recording = Channel.Link->IsLogging();
+  Channel.Start->SetCaption(recording ? Form.TxtStop : Form.TxtStart);
+  Channel.Lamp->Brush().SetColor(recording ? kLampOn : kLampOff);
 }
 
 }  // namespace

@@ -67,22 +67,22 @@ double ResidentMegabytes() {
 
 // The program as it runs: its own settings and ports, the main window shown.
 struct Program {
-  std::filesystem::path folder;
-  std::unique_ptr<platform::PseudoTerminal> dst;
-  std::unique_ptr<platform::PseudoTerminal> gps;
+  std::filesystem::path Folder;
+  std::unique_ptr<platform::PseudoTerminal> Dst;
+  std::unique_ptr<platform::PseudoTerminal> Gps;
 
   Program() {
     char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
-    folder = ::mkdtemp(pattern);
-    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    Folder = ::mkdtemp(pattern);
+    ::setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    dst = std::make_unique<platform::PseudoTerminal>();
-    gps = std::make_unique<platform::PseudoTerminal>();
-    dst->Publish("bench-dst");
-    gps->Publish("bench-gps");
-    std::filesystem::create_directories(folder / "config" / "veltrosa");
-    std::ofstream(folder / "config" / "veltrosa" / "registry.reg")
+    Dst = std::make_unique<platform::PseudoTerminal>();
+    Gps = std::make_unique<platform::PseudoTerminal>();
+    Dst->Publish("bench-dst");
+    Gps->Publish("bench-gps");
+    std::filesystem::create_directories(Folder / "config" / "veltrosa");
+    std::ofstream(Folder / "config" / "veltrosa" / "registry.reg")
         << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
         << "\"DSTComPort\"=dword:" << std::hex << platform::SerialPortNumber("bench-dst", true) << "\n"
         << "\"DSTBaudRate\"=dword:12c0\n"
@@ -92,10 +92,10 @@ struct Program {
     if (app::MainForm) platform::Free(app::MainForm);
     if (app::DialogForm) platform::Free(app::DialogForm);
     platform::Application->ProcessMessages();
-    dst.reset();
-    gps.reset();
+    Dst.reset();
+    Gps.reset();
     std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(Folder, ignored);
   }
 
   // The program entry's steps up to the main window painted on the screen.
@@ -111,24 +111,24 @@ struct Program {
   }
 };
 
-void BM_StartToPaintedMainWindow(benchmark::State& state) {
-  for (auto _ : state) {
+void BM_StartToPaintedMainWindow(benchmark::State& State) {
+  for (auto _ : State) {
     Program program;
     const auto start = Clock::now();
     const double beforeStart = SecondsSinceProcessStart();
     program.Start();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    state.counters["from_process_start_s"] = beforeStart + seconds;
-    state.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
+    State.SetIterationTime(seconds);
+    State.counters["from_process_start_s"] = beforeStart + seconds;
+    State.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
   }
 }
 BENCHMARK(BM_StartToPaintedMainWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The message loop as the program runs it, for two seconds of nothing
 // arriving on either port.
-void BM_IdleWithBothPortsOpen(benchmark::State& state) {
-  for (auto _ : state) {
+void BM_IdleWithBothPortsOpen(benchmark::State& State) {
+  for (auto _ : State) {
     Program program;
     program.Start();
     const double cpuBefore = CpuSeconds();
@@ -138,10 +138,10 @@ void BM_IdleWithBothPortsOpen(benchmark::State& state) {
       platform::Application->ProcessMessages();
     }
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(wall);
-    state.counters["core_percent"] = 100.0 * (CpuSeconds() - cpuBefore) / wall;
-    state.counters["resident_MB"] = ResidentMegabytes();
-    state.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
+    State.SetIterationTime(wall);
+    State.counters["core_percent"] = 100.0 * (CpuSeconds() - cpuBefore) / wall;
+    State.counters["resident_MB"] = ResidentMegabytes();
+    State.counters["both_ports_open"] = app::MainForm->DstLink->IsOpen() && app::MainForm->GpsLink->IsOpen() ? 1 : 0;
   }
 }
 BENCHMARK(BM_IdleWithBothPortsOpen)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -34,39 +34,39 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(clockid_t clock) {
+double Seconds(clockid_t ClockId) {
   timespec t{};
-  ::clock_gettime(clock, &t);
+  ::clock_gettime(ClockId, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 // The program with both channels on the simulator's lines at 115200 baud.
 struct StreamingProgram {
-  std::filesystem::path config;
-  std::unique_ptr<dstsim::DstSimProcess> sim;
-  std::atomic<long long> chunks{0};
+  std::filesystem::path Config;
+  std::unique_ptr<dstsim::DstSimProcess> Sim;
+  std::atomic<long long> Chunks{0};
 
   StreamingProgram() {
     char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
-    config = ::mkdtemp(pattern);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    Config = ::mkdtemp(pattern);
+    ::setenv("XDG_CONFIG_HOME", Config.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    sim = std::make_unique<dstsim::DstSimProcess>(dstsim::DstSimProcess::Options{
+    Sim = std::make_unique<dstsim::DstSimProcess>(dstsim::DstSimProcess::Options{
         .Arguments = {"--dst-baud", "115200", "--gps-baud", "115200", "--dst-rate", "50", "--gps-rate", "50"}});
-    std::filesystem::create_directories(config / "veltrosa");
-    std::ofstream(config / "veltrosa" / "registry.reg")
+    std::filesystem::create_directories(Config / "veltrosa");
+    std::ofstream(Config / "veltrosa" / "registry.reg")
         << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-        << std::hex << "\"DSTComPort\"=dword:" << sim->DstPort() << "\n\"DSTBaudRate\"=dword:" << 115200
-        << "\n\"GPSComPort\"=dword:" << sim->GpsPort() << "\n\"GPSBaudRate\"=dword:" << 115200 << "\n";
+        << std::hex << "\"DSTComPort\"=dword:" << Sim->DstPort() << "\n\"DSTBaudRate\"=dword:" << 115200
+        << "\n\"GPSComPort\"=dword:" << Sim->GpsPort() << "\n\"GPSBaudRate\"=dword:" << 115200 << "\n";
   }
 
   ~StreamingProgram() {
     if (app::MainForm) platform::Free(app::MainForm);
     if (app::DialogForm) platform::Free(app::DialogForm);
     platform::Application->ProcessMessages();
-    sim.reset();
+    Sim.reset();
     std::error_code ignored;
-    std::filesystem::remove_all(config, ignored);
+    std::filesystem::remove_all(Config, ignored);
   }
 
   void Start() {
@@ -82,15 +82,15 @@ struct StreamingProgram {
     for (nmea::TNMEA2KDecoder* link : {app::MainForm->DstLink.get(), app::MainForm->GpsLink.get()}) {
       link->SetReceiveEnabled(false);
       link->OnReceive = [this, show = link->OnReceive](platform::TObject* Sender, std::string_view Text) {
-        ++chunks;
+        ++Chunks;
         show(Sender, Text);
       };
       link->SetReceiveEnabled(true);
     }
   }
 
-  static void Run(Clock::duration length) {
-    const Clock::time_point until = Clock::now() + length;
+  static void Run(Clock::duration Length) {
+    const Clock::time_point until = Clock::now() + Length;
     while (Clock::now() < until) {
       platform::WaitMessage(50);
       platform::Application->ProcessMessages();
@@ -98,8 +98,8 @@ struct StreamingProgram {
   }
 };
 
-void BM_UserInterfaceWithBothChannelsAt115200(benchmark::State& state) {
-  for (auto _ : state) {
+void BM_UserInterfaceWithBothChannelsAt115200(benchmark::State& State) {
+  for (auto _ : State) {
     StreamingProgram program;
     program.Start();
     app::TMainForm& form = *app::MainForm;
@@ -125,7 +125,7 @@ void BM_UserInterfaceWithBothChannelsAt115200(benchmark::State& state) {
     StreamingProgram::Run(std::chrono::seconds(2));
     ticks = 0;
     tickWall = tickLongest = monitorWall = 0;
-    program.chunks = 0;
+    program.Chunks = 0;
 
     const double uiBefore = Seconds(CLOCK_THREAD_CPUTIME_ID);
     const double processBefore = Seconds(CLOCK_PROCESS_CPUTIME_ID);
@@ -134,18 +134,18 @@ void BM_UserInterfaceWithBothChannelsAt115200(benchmark::State& state) {
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     const double uiCpu = Seconds(CLOCK_THREAD_CPUTIME_ID) - uiBefore;
     const double processCpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - processBefore;
-    const auto chunks = static_cast<double>(program.chunks.load());
+    const auto chunks = static_cast<double>(program.Chunks.load());
 
-    state.SetIterationTime(wall);
+    State.SetIterationTime(wall);
     const double perTick = ticks ? 1000.0 / static_cast<double>(ticks) : 0;
-    state.counters["ticks"] = static_cast<double>(ticks);
-    state.counters["tick_ms_mean"] = perTick * tickWall;
-    state.counters["tick_ms_longest"] = 1000.0 * tickLongest;
-    state.counters["monitor_update_ms_mean"] = perTick * monitorWall;
-    state.counters["chunks_per_s"] = chunks / wall;
-    state.counters["ui_core_percent"] = 100.0 * uiCpu / wall;
-    state.counters["process_core_percent"] = 100.0 * processCpu / wall;
-    state.counters["module_identified"] = form.DstReady ? 1 : 0;
+    State.counters["ticks"] = static_cast<double>(ticks);
+    State.counters["tick_ms_mean"] = perTick * tickWall;
+    State.counters["tick_ms_longest"] = 1000.0 * tickLongest;
+    State.counters["monitor_update_ms_mean"] = perTick * monitorWall;
+    State.counters["chunks_per_s"] = chunks / wall;
+    State.counters["ui_core_percent"] = 100.0 * uiCpu / wall;
+    State.counters["process_core_percent"] = 100.0 * processCpu / wall;
+    State.counters["module_identified"] = form.DstReady ? 1 : 0;
   }
 }
 BENCHMARK(BM_UserInterfaceWithBothChannelsAt115200)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

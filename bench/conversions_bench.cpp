@@ -44,30 +44,30 @@ const std::vector<std::string>& CaptureFields() {
   return fields;
 }
 
-std::int64_t TotalBytes(const std::vector<std::string>& fields) {
+std::int64_t TotalBytes(const std::vector<std::string>& Fields) {
   std::int64_t bytes = 0;
-  for (const auto& f : fields) bytes += static_cast<std::int64_t>(f.size());
+  for (const auto& f : Fields) bytes += static_cast<std::int64_t>(f.size());
   return bytes;
 }
 
-template <typename Convert>
-void RunOverFields(benchmark::State& state, Convert convert) {
+template <typename ConvertFn>
+void RunOverFields(benchmark::State& State, ConvertFn Convert) {
   const auto& fields = CaptureFields();
-  for (auto _ : state) {
-    for (const auto& f : fields) benchmark::DoNotOptimize(convert(f));
+  for (auto _ : State) {
+    for (const auto& f : fields) benchmark::DoNotOptimize(Convert(f));
   }
-  state.SetBytesProcessed(state.iterations() * TotalBytes(fields));
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(fields.size()));
+  State.SetBytesProcessed(State.iterations() * TotalBytes(fields));
+  State.SetItemsProcessed(State.iterations() * static_cast<std::int64_t>(fields.size()));
 }
 
-void BM_SafeStrToFloat(benchmark::State& state) { RunOverFields(state, support::SafeStrToFloat); }
-void BM_SafeStrToInt64(benchmark::State& state) { RunOverFields(state, support::SafeStrToInt64); }
-void BM_StringHashEx(benchmark::State& state) { RunOverFields(state, support::StringHashEx); }
+void BM_SafeStrToFloat(benchmark::State& State) { RunOverFields(State, support::SafeStrToFloat); }
+void BM_SafeStrToInt64(benchmark::State& State) { RunOverFields(State, support::SafeStrToInt64); }
+void BM_StringHashEx(benchmark::State& State) { RunOverFields(State, support::StringHashEx); }
 
-void BM_SafeStrToFloatTypical(benchmark::State& state) {
+void BM_SafeStrToFloatTypical(benchmark::State& State) {
   const std::string field = "4807.038";
-  for (auto _ : state) benchmark::DoNotOptimize(support::SafeStrToFloat(field));
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(field.size()));
+  for (auto _ : State) benchmark::DoNotOptimize(support::SafeStrToFloat(field));
+  State.SetBytesProcessed(State.iterations() * static_cast<std::int64_t>(field.size()));
 }
 
 BENCHMARK(BM_SafeStrToFloat);

@@ -21,25 +21,25 @@ std::vector<std::vector<std::uint8_t>> CaptureFrames() {
   return frames;
 }
 
-void RunFrames(benchmark::State& state, bool withHandler) {
+void RunFrames(benchmark::State& State, bool WithHandler) {
   static const std::vector<std::vector<std::uint8_t>> frames = CaptureFrames();
   nmea::TNMEA2KDecoder link;
   link.StreamMode = nmea::kStreamBinary;
   link.CollectStatistics = true;
   std::size_t characters = 0;
-  if (withHandler) {
-    link.OnMessage = [&characters](platform::TObject*, std::string_view text) { characters += text.size(); };
+  if (WithHandler) {
+    link.OnMessage = [&characters](platform::TObject*, std::string_view Text) { characters += Text.size(); };
   }
-  for (auto _ : state) {
+  for (auto _ : State) {
     for (const auto& frame : frames) link.ParseBytes(frame.data(), static_cast<int>(frame.size()));
   }
   benchmark::DoNotOptimize(characters);
   benchmark::DoNotOptimize(link.NMEAData.LastUpdateTick);
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * frames.size()));
+  State.SetItemsProcessed(static_cast<std::int64_t>(State.iterations() * frames.size()));
 }
 
-void BM_GatewayFramesWithoutHandler(benchmark::State& state) { RunFrames(state, false); }
-void BM_GatewayFramesWithTextHandler(benchmark::State& state) { RunFrames(state, true); }
+void BM_GatewayFramesWithoutHandler(benchmark::State& State) { RunFrames(State, false); }
+void BM_GatewayFramesWithTextHandler(benchmark::State& State) { RunFrames(State, true); }
 
 BENCHMARK(BM_GatewayFramesWithoutHandler);
 BENCHMARK(BM_GatewayFramesWithTextHandler);

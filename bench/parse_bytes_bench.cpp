@@ -27,17 +27,17 @@ namespace {
 std::atomic<std::int64_t> g_allocations{0};
 }  // namespace
 
-void* operator new(std::size_t size) {
+void* operator new(std::size_t Size) {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  if (void* p = std::malloc(Size == 0 ? 1 : Size)) return p;
   throw std::bad_alloc();
 }
 // The replaced operator new allocates with malloc, which the compiler cannot
 // see when it pairs them.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* P) noexcept { std::free(P); }
+void operator delete(void* P, std::size_t) noexcept { std::free(P); }
 #pragma GCC diagnostic pop
 
 namespace {
@@ -65,17 +65,17 @@ const std::string& Capture() {
   return capture;
 }
 
-std::int64_t SentenceCount(const std::string& text) {
-  return std::count_if(text.begin(), text.end(), [](char c) { return c == '$' || c == '!'; });
+std::int64_t SentenceCount(const std::string& Text) {
+  return std::count_if(Text.begin(), Text.end(), [](char C) { return C == '$' || C == '!'; });
 }
 
 // Sentences of the capture that a handler decodes and stores; the others
 // are only framed, checked and counted.
-std::int64_t DecodedCount(const std::string& text) {
+std::int64_t DecodedCount(const std::string& Text) {
   std::int64_t decoded = 0;
-  for (std::size_t at = text.find_first_of("$!"); at != std::string::npos; at = text.find_first_of("$!", at + 1)) {
-    const std::size_t end = text.find_first_of("\r\n$!", at + 1);
-    const std::string_view s = std::string_view(text).substr(at, end == std::string::npos ? end : end - at);
+  for (std::size_t at = Text.find_first_of("$!"); at != std::string::npos; at = Text.find_first_of("$!", at + 1)) {
+    const std::size_t end = Text.find_first_of("\r\n$!", at + 1);
+    const std::string_view s = std::string_view(Text).substr(at, end == std::string::npos ? end : end - at);
     if (s.size() <= 5) continue;
     std::string id;
     const bool proprietary = s[1] == 'P' || s[1] == 'p';
@@ -88,9 +88,9 @@ std::int64_t DecodedCount(const std::string& text) {
   return decoded;
 }
 
-void BM_ParseBytes(benchmark::State& state) {
+void BM_ParseBytes(benchmark::State& State) {
   const std::string& capture = Capture();
-  const auto chunk = static_cast<std::size_t>(state.range(0));
+  const auto chunk = static_cast<std::size_t>(State.range(0));
   nmea::TNMEA2KDecoder link;
   link.StreamMode = nmea::kStreamText;
   link.VerifyChecksum = true;
@@ -102,40 +102,40 @@ void BM_ParseBytes(benchmark::State& state) {
     link.ParseBytes(bytes + at, static_cast<int>(std::min(chunk, capture.size() - at)));
   }
   const std::int64_t allocationsBefore = g_allocations.load();
-  for (auto _ : state) {
+  for (auto _ : State) {
     for (std::size_t at = 0; at < capture.size(); at += chunk) {
       link.ParseBytes(bytes + at, static_cast<int>(std::min(chunk, capture.size() - at)));
     }
     benchmark::DoNotOptimize(link.NMEAData.LastUpdateTick);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * capture.size()));
-  const auto sentences = static_cast<double>(SentenceCount(capture) * state.iterations());
-  state.counters["allocs/sentence"] = static_cast<double>(g_allocations.load() - allocationsBefore) / sentences;
-  state.counters["decoded/s"] =
-      benchmark::Counter(static_cast<double>(DecodedCount(capture) * state.iterations()), benchmark::Counter::kIsRate);
-  state.counters["sentences/s"] =
-      benchmark::Counter(static_cast<double>(SentenceCount(capture) * state.iterations()), benchmark::Counter::kIsRate);
+  State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * capture.size()));
+  const auto sentences = static_cast<double>(SentenceCount(capture) * State.iterations());
+  State.counters["allocs/sentence"] = static_cast<double>(g_allocations.load() - allocationsBefore) / sentences;
+  State.counters["decoded/s"] =
+      benchmark::Counter(static_cast<double>(DecodedCount(capture) * State.iterations()), benchmark::Counter::kIsRate);
+  State.counters["sentences/s"] =
+      benchmark::Counter(static_cast<double>(SentenceCount(capture) * State.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ParseBytes)->Arg(6)->Arg(64)->Arg(400)->Unit(benchmark::kMillisecond);
 
-void BM_XorFloor(benchmark::State& state) {
+void BM_XorFloor(benchmark::State& State) {
   const std::string& capture = Capture();
-  for (auto _ : state) {
+  for (auto _ : State) {
     unsigned sum = 0;
     for (const char c : capture) sum ^= static_cast<unsigned char>(c);
     benchmark::DoNotOptimize(sum);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * capture.size()));
+  State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * capture.size()));
 }
 BENCHMARK(BM_XorFloor)->Unit(benchmark::kMillisecond);
 
-void BM_SystemTick(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(platform::GetTickCount());
+void BM_SystemTick(benchmark::State& State) {
+  for (auto _ : State) benchmark::DoNotOptimize(platform::GetTickCount());
 }
 BENCHMARK(BM_SystemTick);
 
-void BM_BootTimeClock(benchmark::State& state) {
-  for (auto _ : state) {
+void BM_BootTimeClock(benchmark::State& State) {
+  for (auto _ : State) {
     timespec ts{};
     clock_gettime(CLOCK_BOOTTIME, &ts);
     benchmark::DoNotOptimize(ts);

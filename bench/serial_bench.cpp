@@ -35,9 +35,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-double Seconds(clockid_t clock) {
+double Seconds(clockid_t Clock) {
   timespec ts{};
-  ::clock_gettime(clock, &ts);
+  ::clock_gettime(Clock, &ts);
   return static_cast<double>(ts.tv_sec) + ts.tv_nsec / 1e9;
 }
 
@@ -64,60 +64,60 @@ class PortFolder {
 void UsePrivatePortFolder() { static const PortFolder folder; }
 
 // Writes all of bytes to the master side, waiting while the line is full.
-void WriteAll(int fd, const std::string& bytes) {
+void WriteAll(int Fd, const std::string& Bytes) {
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < Bytes.size()) {
+    const ssize_t n = ::write(Fd, Bytes.data() + done, Bytes.size() - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else {
-      pollfd p{fd, POLLOUT, 0};
+      pollfd p{Fd, POLLOUT, 0};
       ::poll(&p, 1, 10);
     }
   }
 }
 
 struct OpenPort {
-  explicit OpenPort(int baud) {
+  explicit OpenPort(int Baud) {
     UsePrivatePortFolder();
-    pty.Publish("bench");
-    port.SetPort(platform::SerialPortNumber("bench", true));
-    port.SetBaud(baud);
-    port.SetOnReceive([this](platform::TObject*, const std::uint8_t*, int count) {
-      bytes.fetch_add(count, std::memory_order_relaxed);
-      chunks.fetch_add(1, std::memory_order_relaxed);
+    Pty.Publish("bench");
+    Port.SetPort(platform::SerialPortNumber("bench", true));
+    Port.SetBaud(Baud);
+    Port.SetOnReceive([this](platform::TObject*, const std::uint8_t*, int Count) {
+      Bytes.fetch_add(Count, std::memory_order_relaxed);
+      Chunks.fetch_add(1, std::memory_order_relaxed);
     });
-    port.Open();
+    Port.Open();
   }
-  platform::PseudoTerminal pty;
-  nmea::TSComPort port;
-  std::atomic<long> bytes{0};
-  std::atomic<long> chunks{0};
+  platform::PseudoTerminal Pty;
+  nmea::TSComPort Port;
+  std::atomic<long> Bytes{0};
+  std::atomic<long> Chunks{0};
 };
 
-void BM_IdleOpenPort(benchmark::State& state) {
+void BM_IdleOpenPort(benchmark::State& State) {
   OpenPort open(4800);
-  if (!open.port.IsOpen()) {
-    state.SkipWithError(open.port.LastError().c_str());
+  if (!open.Port.IsOpen()) {
+    State.SkipWithError(open.Port.LastError().c_str());
     return;
   }
   double cpu = 0;
   double wall = 0;
-  for (auto _ : state) {
+  for (auto _ : State) {
     const double cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
     const double wall0 = Seconds(CLOCK_MONOTONIC);
     std::this_thread::sleep_for(1s);
     cpu += Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     wall += Seconds(CLOCK_MONOTONIC) - wall0;
   }
-  state.counters["cpu_percent"] = 100.0 * cpu / wall;
+  State.counters["cpu_percent"] = 100.0 * cpu / wall;
 }
 BENCHMARK(BM_IdleOpenPort)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_ReaderAt115200Baud(benchmark::State& state) {
+void BM_ReaderAt115200Baud(benchmark::State& State) {
   OpenPort open(115200);
-  if (!open.port.IsOpen()) {
-    state.SkipWithError(open.port.LastError().c_str());
+  if (!open.Port.IsOpen()) {
+    State.SkipWithError(open.Port.LastError().c_str());
     return;
   }
   // A GPS-like stream: 72-byte sentences paced to fill the line, 11520
@@ -128,7 +128,7 @@ void BM_ReaderAt115200Baud(benchmark::State& state) {
   std::thread writer([&] {
     auto next = std::chrono::steady_clock::now();
     while (!stop.load()) {
-      WriteAll(open.pty.MasterFd(), sentence);
+      WriteAll(open.Pty.MasterFd(), sentence);
       next += period;
       std::this_thread::sleep_until(next);
     }
@@ -139,10 +139,10 @@ void BM_ReaderAt115200Baud(benchmark::State& state) {
   double cpu = 0;
   double wall = 0;
   long bytes0 = 0;
-  for (auto _ : state) {
+  for (auto _ : State) {
     std::this_thread::sleep_for(200ms);  // the stream settles
-    bytes0 = open.bytes.load();
-    const long chunks0 = open.chunks.load();
+    bytes0 = open.Bytes.load();
+    const long chunks0 = open.Chunks.load();
     const double cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
     const double main0 = Seconds(CLOCK_THREAD_CPUTIME_ID);
     const double wall0 = Seconds(CLOCK_MONOTONIC);
@@ -153,12 +153,12 @@ void BM_ReaderAt115200Baud(benchmark::State& state) {
     cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0 - (Seconds(writerClock) - writer0) -
           (Seconds(CLOCK_THREAD_CPUTIME_ID) - main0);
     wall = Seconds(CLOCK_MONOTONIC) - wall0;
-    state.counters["chunks_per_second"] = (open.chunks.load() - chunks0) / wall;
-    state.counters["bytes_per_second"] = (open.bytes.load() - bytes0) / wall;
+    State.counters["chunks_per_second"] = (open.Chunks.load() - chunks0) / wall;
+    State.counters["bytes_per_second"] = (open.Bytes.load() - bytes0) / wall;
   }
   stop = true;
   writer.join();
-  state.counters["cpu_percent"] = 100.0 * std::max(cpu, 0.0) / wall;
+  State.counters["cpu_percent"] = 100.0 * std::max(cpu, 0.0) / wall;
 }
 BENCHMARK(BM_ReaderAt115200Baud)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -166,7 +166,7 @@ BENCHMARK(BM_ReaderAt115200Baud)->Iterations(1)->Unit(benchmark::kMillisecond)->
 // endpoint on the reader thread.
 class TimedPort : public nmea::ISerialTransport {
  public:
-  explicit TimedPort(std::atomic<std::int64_t>& worstNs) : worstNs_(worstNs) {}
+  explicit TimedPort(std::atomic<std::int64_t>& WorstNs) : worstNs_(WorstNs) {}
   int GetPort() const override { return port_.GetPort(); }
   void SetPort(int Port) override { port_.SetPort(Port); }
   int GetBaud() const override { return port_.GetBaud(); }
@@ -201,9 +201,9 @@ class TimedPort : public nmea::ISerialTransport {
   std::atomic<std::int64_t>& worstNs_;
 };
 
-void BM_EndpointWhileLockHeld(benchmark::State& state) {
+void BM_EndpointWhileLockHeld(benchmark::State& State) {
   UsePrivatePortFolder();
-  const auto heldMs = std::chrono::milliseconds(state.range(0));
+  const auto heldMs = std::chrono::milliseconds(State.range(0));
   platform::PseudoTerminal pty;
   pty.Publish("bench-link");
   std::atomic<std::int64_t> worstNs{0};
@@ -213,18 +213,18 @@ void BM_EndpointWhileLockHeld(benchmark::State& state) {
   // Only whole sentences count: a purge can splice two halves into one.
   std::atomic<long> parsed{0};
   link.OnRawMessage = [&parsed, whole = sentence.substr(0, sentence.size() - 2)](platform::TObject*,
-                                                                                 std::string_view text) {
-    if (text == whole) parsed.fetch_add(1);
+                                                                                 std::string_view Text) {
+    if (Text == whole) parsed.fetch_add(1);
   };
   const bool opened = link.Open(platform::SerialPortNumber("bench-link", true), 115200, nmea::kStreamText, true);
   nmea::SetSerialTransportFactory(nullptr);
   if (!opened) {
-    state.SkipWithError("the virtual port did not open");
+    State.SkipWithError("the virtual port did not open");
     return;
   }
   const auto period = std::chrono::microseconds(1000000 * static_cast<long>(sentence.size()) / 11520);
   long sent = 0;
-  for (auto _ : state) {
+  for (auto _ : State) {
     // The user-interface thread holds the lock this long of every 250 ms.
     std::mutex m;
     std::condition_variable wake;
@@ -259,9 +259,9 @@ void BM_EndpointWhileLockHeld(benchmark::State& state) {
     for (int i = 0; i < 200 && parsed.load() < sent; ++i) std::this_thread::sleep_for(10ms);
   }
   link.Close();
-  state.counters["sentences"] = static_cast<double>(sent);
-  state.counters["loss_ratio"] = 1.0 - static_cast<double>(parsed.load()) / static_cast<double>(std::max(sent, 1L));
-  state.counters["worst_handover_ms"] = static_cast<double>(worstNs.load()) / 1e6;
+  State.counters["sentences"] = static_cast<double>(sent);
+  State.counters["loss_ratio"] = 1.0 - static_cast<double>(parsed.load()) / static_cast<double>(std::max(sent, 1L));
+  State.counters["worst_handover_ms"] = static_cast<double>(worstNs.load()) / 1e6;
 }
 BENCHMARK(BM_EndpointWhileLockHeld)
     ->Arg(0)

@@ -8,12 +8,11 @@
 
 namespace widetext {
 
-TAnsiStringsForWideStringsAdapter::TAnsiStringsForWideStringsAdapter(TWideStrings& WideStrings,
-                                                                     std::uint32_t AdapterCodePage)
-    : AdapterCodePage(AdapterCodePage), wideStrings_(WideStrings) {}
+TAnsiStringsForWideStringsAdapter::TAnsiStringsForWideStringsAdapter(TWideStrings& WideStrings, std::uint32_t CodePage)
+    : AdapterCodePage(CodePage), wideStrings_(WideStrings) {}
 
-std::uint32_t TAnsiStringsForWideStringsAdapter::ResolvedCodePage(std::uint32_t requested) const {
-  if (requested != 0) return requested;
+std::uint32_t TAnsiStringsForWideStringsAdapter::ResolvedCodePage(std::uint32_t Requested) const {
+  if (Requested != 0) return Requested;
   return AdapterCodePage != 0 ? AdapterCodePage : DefaultSystemCodePage;
 }
 

@@ -24,7 +24,7 @@ class TAnsiStrings : public platform::TStrings {
 
 class TAnsiStringsForWideStringsAdapter : public TAnsiStrings {
  public:
-  explicit TAnsiStringsForWideStringsAdapter(TWideStrings& WideStrings, std::uint32_t AdapterCodePage = 0);
+  explicit TAnsiStringsForWideStringsAdapter(TWideStrings& WideStrings, std::uint32_t CodePage = 0);
 
   // 0 means DefaultSystemCodePage.
   std::uint32_t AdapterCodePage = 0;
@@ -48,7 +48,7 @@ class TAnsiStringsForWideStringsAdapter : public TAnsiStrings {
   void SetUpdateState(bool Updating) override;
 
  private:
-  std::uint32_t ResolvedCodePage(std::uint32_t requested) const;
+  std::uint32_t ResolvedCodePage(std::uint32_t Requested) const;
 
   TWideStrings& wideStrings_;
 };

@@ -7,30 +7,30 @@
 namespace widetext {
 namespace {
 
-const platform::TComponent* ServedBy(const platform::TComponentList* list, int index) {
-  return static_cast<const TWideComponentHelper*>(list->Items(index))->Component();
+const platform::TComponent* ServedBy(const platform::TComponentList* List, int Index) {
+  return static_cast<const TWideComponentHelper*>(List->Items(Index))->Component();
 }
 
 // Binary search by the address of the served component: true when found;
 // Index is the match or the insertion point.
-bool FindIndex(const platform::TComponentList* list, const platform::TComponent* component, int& index) {
+bool FindIndex(const platform::TComponentList* List, const platform::TComponent* Component, int& Index) {
   const std::less<const platform::TComponent*> before;
   int low = 0;
-  int high = list->Count() - 1;
+  int high = List->Count() - 1;
   while (low <= high) {
     const int middle = (low + high) / 2;
-    const platform::TComponent* served = ServedBy(list, middle);
-    if (served == component) {
-      index = middle;
+    const platform::TComponent* served = ServedBy(List, middle);
+    if (served == Component) {
+      Index = middle;
       return true;
     }
-    if (before(served, component)) {
+    if (before(served, Component)) {
       low = middle + 1;
     } else {
       high = middle - 1;
     }
   }
-  index = low;
+  Index = low;
   return false;
 }
 

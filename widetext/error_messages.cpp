@@ -6,15 +6,15 @@
 namespace widetext {
 namespace {
 
-std::u16string Trimmed(std::u16string_view text) {
+std::u16string Trimmed(std::u16string_view Text) {
   std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && text[first] <= u' ') ++first;
-  while (last > first && text[last - 1] <= u' ') --last;
-  return std::u16string(text.substr(first, last - first));
+  std::size_t last = Text.size();
+  while (first < last && Text[first] <= u' ') ++first;
+  while (last > first && Text[last - 1] <= u' ') --last;
+  return std::u16string(Text.substr(first, last - first));
 }
 
-std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(std::string_view Text) { return std::u16string(Text.begin(), Text.end()); }
 
 }  // namespace
 

@@ -9,14 +9,14 @@
 namespace widetext {
 namespace {
 
-int OpenHandle(std::u16string_view fileName, std::uint16_t mode) {
-  const bool create = mode == platform::fmCreate;
-  const platform::HANDLE handle = create ? WideFileCreate(fileName) : WideFileOpen(fileName, mode);
+int OpenHandle(std::u16string_view FileName, std::uint16_t Mode) {
+  const bool create = Mode == platform::fmCreate;
+  const platform::HANDLE handle = create ? WideFileCreate(FileName) : WideFileOpen(FileName, Mode);
   if (handle != platform::INVALID_HANDLE_VALUE) return static_cast<int>(handle);
   // The reason is taken before expanding the name can replace it.
   const std::uint32_t error = platform::GetLastError();
   const std::string message = std::string(create ? "Cannot create file \"" : "Cannot open file \"") +
-                              UTF8Encode(WideExpandFileName(fileName)) + "\". " +
+                              UTF8Encode(WideExpandFileName(FileName)) + "\". " +
                               UTF8Encode(WideSysErrorMessage(static_cast<std::int32_t>(error)));
   if (create) throw platform::EFCreateError(message);
   throw platform::EFOpenError(message);
@@ -28,7 +28,7 @@ TWtxFileStream::TWtxFileStream(std::u16string_view FileName, std::uint16_t Mode)
     : platform::THandleStream(OpenHandle(FileName, Mode)) {}
 
 TWtxFileStream::~TWtxFileStream() {
-  if (handle_ >= 0) platform::CloseHandle(handle_);
+  if (FHandle >= 0) platform::CloseHandle(FHandle);
 }
 
 }  // namespace widetext

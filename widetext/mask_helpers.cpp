@@ -11,27 +11,27 @@
 namespace widetext {
 namespace {
 
-char16_t LocaleSeparator(std::uint32_t type, char16_t fallback) {
+char16_t LocaleSeparator(std::uint32_t Type, char16_t Fallback) {
   char value[8] = {};
-  if (platform::GetLocaleInfoA(platform::GetUserDefaultLCID(), type, value, sizeof value) < 2) return fallback;
+  if (platform::GetLocaleInfoA(platform::GetUserDefaultLCID(), Type, value, sizeof value) < 2) return Fallback;
   const std::u16string wide = StringToWideStringEx(std::string_view(value, 1), platform::CP_ACP);
-  return wide.empty() ? fallback : wide.front();
+  return wide.empty() ? Fallback : wide.front();
 }
 
 // The character a literal mask position puts into the text.
-char16_t LiteralAt(std::string_view editMask, int maskOffset) {
-  const std::u16string wide = StringToWideStringEx(editMask.substr(maskOffset - 1, 1), platform::CP_ACP);
+char16_t LiteralAt(std::string_view EditMask, int MaskOffset) {
+  const std::u16string wide = StringToWideStringEx(EditMask.substr(MaskOffset - 1, 1), platform::CP_ACP);
   const char16_t literal = wide.empty() ? u'?' : wide.front();
-  return platform::MaskGetCharType(editMask, maskOffset) == platform::mcIntlLiteral ? WideMaskIntlLiteralToChar(literal)
+  return platform::MaskGetCharType(EditMask, MaskOffset) == platform::mcIntlLiteral ? WideMaskIntlLiteralToChar(literal)
                                                                                     : literal;
 }
 
-bool IsLiteral(platform::TMaskCharType type) { return type == platform::mcLiteral || type == platform::mcIntlLiteral; }
+bool IsLiteral(platform::TMaskCharType Type) { return Type == platform::mcLiteral || Type == platform::mcIntlLiteral; }
 
-bool IsMask(platform::TMaskCharType type) { return type == platform::mcMask || type == platform::mcMaskOpt; }
+bool IsMask(platform::TMaskCharType Type) { return Type == platform::mcMask || Type == platform::mcMaskOpt; }
 
-bool RunsRightToLeft(std::string_view editMask) {
-  return (platform::MaskGetCurrentDirectives(editMask, 1) & platform::mdReverseDir) != 0;
+bool RunsRightToLeft(std::string_view EditMask) {
+  return (platform::MaskGetCurrentDirectives(EditMask, 1) & platform::mdReverseDir) != 0;
 }
 
 }  // namespace
@@ -80,8 +80,8 @@ std::u16string WideMaskPadSubField(std::string_view EditMask, std::u16string_vie
   const int fieldLength = StopFld - StartFld;
   const bool reverse = RunsRightToLeft(EditMask);
   std::u16string result(Value);
-  const auto at = [&result](int position) {
-    return static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(result.size())));
+  const auto at = [&result](int Position) {
+    return static_cast<std::size_t>(std::clamp(Position, 0, static_cast<int>(result.size())));
   };
   if (fieldLength < Len) {
     const auto blanks = static_cast<std::size_t>(Len - fieldLength);

@@ -11,9 +11,9 @@
 namespace widetext {
 namespace {
 
-void Store(const platform::TPropInfo& prop, std::u16string_view text) {
-  if (text.size() >= 2) throw platform::EReadError("Invalid property value");
-  if (prop.SetOrd) prop.SetOrd(text.empty() ? 0 : text.front());
+void Store(const platform::TPropInfo& Prop, std::u16string_view Text) {
+  if (Text.size() >= 2) throw platform::EReadError("Invalid property value");
+  if (Prop.SetOrd) Prop.SetOrd(Text.empty() ? 0 : Text.front());
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ void DefineWideProperties(platform::TFiler* Filer, platform::TPersistent* Instan
 }
 
 void TWtxWideStringPropertyFiler::DefineProperties(platform::TFiler* Filer, const platform::TPropInfo& PropInfo) {
-  const auto dropValue = [](platform::TReader& reader) { reader.ReadString(); };
+  const auto dropValue = [](platform::TReader& Reader) { Reader.ReadString(); };
   Filer->DefineProperty(PropInfo.Name + "W", dropValue, nullptr, false);
   Filer->DefineProperty(PropInfo.Name + "_UTF7", dropValue, nullptr, false);
 }
@@ -43,10 +43,10 @@ void TWtxWideCharPropertyFiler::DefineProperties(platform::TFiler* Filer, platfo
   instance_ = Instance;
   propInfo_ = &PropInfo;
   Filer->DefineProperty(
-      PropInfo.Name + "W", [this](platform::TReader& reader) { ReadDataW(reader); },
-      [this](platform::TWriter& writer) { WriteDataW(writer); }, HasData(Filer));
+      PropInfo.Name + "W", [this](platform::TReader& Reader) { ReadDataW(Reader); },
+      [this](platform::TWriter& Writer) { WriteDataW(Writer); }, HasData(Filer));
   Filer->DefineProperty(
-      PropInfo.Name + "_UTF7", [this](platform::TReader& reader) { ReadData_UTF7(reader); }, nullptr, false);
+      PropInfo.Name + "_UTF7", [this](platform::TReader& Reader) { ReadDataUtf7(Reader); }, nullptr, false);
 }
 
 bool TWtxWideCharPropertyFiler::HasData(platform::TFiler* Filer) const {
@@ -78,7 +78,7 @@ void TWtxWideCharPropertyFiler::ReadDataW(platform::TReader& Reader) {
   }
 }
 
-void TWtxWideCharPropertyFiler::ReadData_UTF7(platform::TReader& Reader) {
+void TWtxWideCharPropertyFiler::ReadDataUtf7(platform::TReader& Reader) {
   const std::u16string text = UTF7ToWideString(Reader.ReadString());
   if (propInfo_->SetOrd) propInfo_->SetOrd(text.empty() ? 0 : text.front());
 }

@@ -30,7 +30,7 @@ class TWtxWideCharPropertyFiler : public platform::TObject {
  private:
   bool HasData(platform::TFiler* Filer) const;
   void ReadDataW(platform::TReader& Reader);
-  void ReadData_UTF7(platform::TReader& Reader);
+  void ReadDataUtf7(platform::TReader& Reader);
   void WriteDataW(platform::TWriter& Writer);
 
   platform::TPersistent* instance_ = nullptr;

@@ -38,7 +38,7 @@ constexpr Tables BuildTables() {
 
 constexpr Tables kTables = BuildTables();
 
-bool IsBase64(std::uint32_t c) { return c < 128 && kTables.InvBase64[c] >= 0; }
+bool IsBase64(std::uint32_t C) { return C < 128 && kTables.InvBase64[C] >= 0; }
 
 }  // namespace
 
@@ -48,9 +48,9 @@ TUTF7Result WideCharToUTF7(const char16_t*& Source, const char16_t* SourceEnd, c
   bool shifted = false;
   std::uint32_t bits = 0;  // filled from the top
   int bitCount = 0;
-  const auto put = [&](char c) {
+  const auto put = [&](char C) {
     if (Target >= TargetEnd) return false;
-    *Target++ = c;
+    *Target++ = C;
     return true;
   };
   for (;;) {

@@ -9,7 +9,7 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char Byte) { return (Byte & 0xC0) == 0x80; }
 
 }  // namespace
 

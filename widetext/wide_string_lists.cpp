@@ -21,7 +21,7 @@ constexpr char16_t kLineSeparator = 0x2028;
 // throws.
 class AnsiUpdateScope {
  public:
-  explicit AnsiUpdateScope(platform::TStrings& list) : list_(list) { list_.BeginUpdate(); }
+  explicit AnsiUpdateScope(platform::TStrings& List) : list_(List) { list_.BeginUpdate(); }
   ~AnsiUpdateScope() { list_.EndUpdate(); }
   AnsiUpdateScope(const AnsiUpdateScope&) = delete;
   AnsiUpdateScope& operator=(const AnsiUpdateScope&) = delete;
@@ -30,38 +30,38 @@ class AnsiUpdateScope {
   platform::TStrings& list_;
 };
 
-std::string ToUtf16LE(std::u16string_view text) {
-  std::string bytes(text.size() * 2, '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
-    bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+std::string ToUtf16LE(std::u16string_view Text) {
+  std::string bytes(Text.size() * 2, '\0');
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(Text[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(Text[i] >> 8);
   }
   return bytes;
 }
 
-std::u16string FromUtf16LE(std::string_view bytes) {
-  std::u16string text(bytes.size() / 2, u'\0');
+std::u16string FromUtf16LE(std::string_view Bytes) {
+  std::u16string text(Bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) {
-    text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                    (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    text[i] = static_cast<char16_t>(static_cast<unsigned char>(Bytes[2 * i]) |
+                                    (static_cast<unsigned char>(Bytes[2 * i + 1]) << 8));
   }
   return text;
 }
 
-std::string ReadRest(platform::TStream& stream) {
-  const std::int64_t left = stream.Size() - stream.Position();
+std::string ReadRest(platform::TStream& Stream) {
+  const std::int64_t left = Stream.Size() - Stream.Position();
   std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(left, 0)), '\0');
-  bytes.resize(static_cast<std::size_t>(stream.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+  bytes.resize(static_cast<std::size_t>(Stream.Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
   return bytes;
 }
 
-char Narrowed(char16_t c) {
-  const std::string narrow = WideStringToStringEx(std::u16string_view(&c, 1), platform::CP_ACP);
+char Narrowed(char16_t C) {
+  const std::string narrow = WideStringToStringEx(std::u16string_view(&C, 1), platform::CP_ACP);
   return narrow.empty() ? '?' : narrow.front();
 }
 
-char16_t Widened(char c) {
-  const std::u16string wide = StringToWideStringEx(std::string_view(&c, 1), platform::CP_ACP);
+char16_t Widened(char C) {
+  const std::u16string wide = StringToWideStringEx(std::string_view(&C, 1), platform::CP_ACP);
   return wide.empty() ? u'?' : wide.front();
 }
 
@@ -304,11 +304,11 @@ void TWideStrings::DefineProperties(platform::TFiler* Filer) {
     for (int i = 0; !hasData && i < GetCount(); ++i) hasData = Get(i) != ancestor->Get(i);
   }
   Filer->DefineProperty(
-      "Strings", [this](platform::TReader& reader) { ReadData(reader); },
-      [this](platform::TWriter& writer) {
-        writer.WriteListBegin();
-        for (int i = 0; i < GetCount(); ++i) writer.WriteWideString(Get(i));
-        writer.WriteListEnd();
+      "Strings", [this](platform::TReader& Reader) { ReadData(Reader); },
+      [this](platform::TWriter& Writer) {
+        Writer.WriteListBegin();
+        for (int i = 0; i < GetCount(); ++i) Writer.WriteWideString(Get(i));
+        Writer.WriteListEnd();
       },
       hasData);
 }
@@ -404,13 +404,13 @@ void TWtxStrings::SaveToStream_BOM(platform::TStream& Stream, bool WithBOM) cons
 
 void TWtxStrings::DefineProperties(platform::TFiler* Filer) {
   TWideStrings::DefineProperties(Filer);
-  const auto dropList = [](platform::TReader& reader) {
-    reader.ReadListBegin();
-    while (!reader.EndOfList()) reader.ReadString();
-    reader.ReadListEnd();
+  const auto dropList = [](platform::TReader& Reader) {
+    Reader.ReadListBegin();
+    while (!Reader.EndOfList()) Reader.ReadString();
+    Reader.ReadListEnd();
   };
   Filer->DefineProperty(
-      "WideStrings", [this](platform::TReader& reader) { ReadData(reader); }, nullptr, false);
+      "WideStrings", [this](platform::TReader& Reader) { ReadData(Reader); }, nullptr, false);
   Filer->DefineProperty("WideStringsW", dropList, nullptr, false);
   Filer->DefineProperty("WideStrings_UTF7", dropList, nullptr, false);
 }

@@ -13,8 +13,8 @@ constexpr char16_t kCR = 13;
 constexpr char16_t kLF = 10;
 constexpr char16_t kLineSeparator = 0x2028;
 
-int Compare(std::u16string_view S1, std::u16string_view S2, std::uint32_t flags) {
-  return platform::CompareStringW(platform::GetUserDefaultLCID(), flags, S1, S2) - platform::CSTR_EQUAL;
+int Compare(std::u16string_view S1, std::u16string_view S2, std::uint32_t Flags) {
+  return platform::CompareStringW(platform::GetUserDefaultLCID(), Flags, S1, S2) - platform::CSTR_EQUAL;
 }
 
 }  // namespace

@@ -122,13 +122,13 @@ void TWtxStringList::InsertObject(int Index, const std::u16string& S, platform::
 bool TWtxStringList::Find(std::u16string_view S, int& Index) const {
   return platform::FindSortedItem(
       GetCount(), Duplicates != platform::dupAccept,
-      [&](int i) { return CompareStrings(list_[static_cast<std::size_t>(i)].String, S); }, Index);
+      [&](int I) { return CompareStrings(list_[static_cast<std::size_t>(I)].String, S); }, Index);
 }
 
 void TWtxStringList::Sort() {
-  CustomSort([](TWtxStringList& list, int index1, int index2) {
-    return list.CompareStrings(list.list_[static_cast<std::size_t>(index1)].String,
-                               list.list_[static_cast<std::size_t>(index2)].String);
+  CustomSort([](TWtxStringList& List, int Index1, int Index2) {
+    return List.CompareStrings(List.list_[static_cast<std::size_t>(Index1)].String,
+                               List.list_[static_cast<std::size_t>(Index2)].String);
   });
 }
 
@@ -141,8 +141,8 @@ void TWtxStringList::CustomSort(const TWtxStringListSortCompare& Compare) {
 
 void TWtxStringList::QuickSort(int L, int R, const TWtxStringListSortCompare& Compare) {
   platform::QuickSortItems(
-      L, R, [&](int a, int b) { return Compare(*this, a, b); },
-      [&](int a, int b) { std::swap(list_[static_cast<std::size_t>(a)], list_[static_cast<std::size_t>(b)]); });
+      L, R, [&](int A, int B) { return Compare(*this, A, B); },
+      [&](int A, int B) { std::swap(list_[static_cast<std::size_t>(A)], list_[static_cast<std::size_t>(B)]); });
 }
 
 void TWtxStringList::SetSorted(bool Value) {

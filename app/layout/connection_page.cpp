@@ -8,8 +8,8 @@ namespace app::layout {
 namespace {
 
 // A label for a value: bold, fixed width, so its text may change freely.
-TWtxLabel* Value(TMainForm& form, std::string_view name, int left, int top) {
-  TWtxLabel* label = TextBlock(form, form.PaConnect, name, left, top, 132, 18, u"- - -");
+TWtxLabel* Value(TMainForm& Form, std::string_view Name, int Left, int Top) {
+  TWtxLabel* label = TextBlock(Form, Form.PaConnect, Name, Left, Top, 132, 18, u"- - -");
   label->SetWordWrap(false);
   label->Font().SetStyle(platform::fsBold);
   return label;

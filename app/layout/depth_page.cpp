@@ -8,8 +8,8 @@
 namespace app::layout {
 namespace {
 
-TWtxLabel* Figure(TMainForm& form, std::string_view name, int top) {
-  TWtxLabel* label = TextBlock(form, form.PaDepth, name, kMargin, top, 300, 32, u"- - -");
+TWtxLabel* Figure(TMainForm& Form, std::string_view Name, int Top) {
+  TWtxLabel* label = TextBlock(Form, Form.PaDepth, Name, kMargin, Top, 300, 32, u"- - -");
   label->SetWordWrap(false);
   label->Font().SetHeight(-26);
   label->Font().SetStyle(platform::fsBold);

@@ -10,9 +10,9 @@ namespace app::layout {
 void BuildGpsPage(TMainForm& Form) {
   platform::TWinControl* page = Form.PaGPS;
   struct Row {
-    std::u16string_view caption;
-    std::string_view name;
-    TWtxStaticText* TMainForm::*field;
+    std::u16string_view Caption;
+    std::string_view Name;
+    TWtxStaticText* TMainForm::*Field;
   };
   // The quantities' short names read the same in every language.
   const Row position[] = {{u"LAT", "EditLAT", &TMainForm::EditLAT}, {u"LON", "EditLon", &TMainForm::EditLon},
@@ -20,8 +20,8 @@ void BuildGpsPage(TMainForm& Form) {
                           {u"COG", "EditCog", &TMainForm::EditCog}, {u"UTC", "EditUTC", &TMainForm::EditUTC}};
   int top = kMargin;
   for (const Row& row : position) {
-    Caption(Form, page, "", kMargin, top + 4, row.caption);
-    Form.*row.field = ValueBox(Form, page, row.name, 64, top, 190);
+    Caption(Form, page, "", kMargin, top + 4, row.Caption);
+    Form.*row.Field = ValueBox(Form, page, row.Name, 64, top, 190);
     top += 34;
   }
   const Row fix[] = {{u"SAT", "EditSat", &TMainForm::EditSat},
@@ -29,8 +29,8 @@ void BuildGpsPage(TMainForm& Form) {
                      {u"VDOP", "EditVDop", &TMainForm::EditVDop}};
   top = kMargin;
   for (const Row& row : fix) {
-    Caption(Form, page, "", 280, top + 4, row.caption);
-    Form.*row.field = ValueBox(Form, page, row.name, 334, top, 100);
+    Caption(Form, page, "", 280, top + 4, row.Caption);
+    Form.*row.Field = ValueBox(Form, page, row.Name, 334, top, 100);
     top += 34;
   }
   Form.LblGPSMode = Caption(Form, page, "LblGPSMode", 280, top + 4, u"MODE");

@@ -9,16 +9,16 @@
 namespace app {
 namespace {
 
-widetext::TWtxTabSheet* Page(TMainForm& form, std::string_view name, std::u16string_view caption) {
-  auto* page = new widetext::TWtxTabSheet(&form);
-  page->SetName(std::string(name));
-  page->SetPageControl(form.TabPag);
-  page->SetCaption(caption);
+widetext::TWtxTabSheet* Page(TMainForm& Form, std::string_view Name, std::u16string_view Caption) {
+  auto* page = new widetext::TWtxTabSheet(&Form);
+  page->SetName(std::string(Name));
+  page->SetPageControl(Form.TabPag);
+  page->SetCaption(Caption);
   return page;
 }
 
-void BuildMainWindow(platform::TCustomForm& base) {
-  auto& form = static_cast<TMainForm&>(base);
+void BuildMainWindow(platform::TCustomForm& Base) {
+  auto& form = static_cast<TMainForm&>(Base);
   form.SetBorderStyle(platform::bsSingle);
   form.SetBorderIcons(platform::biSystemMenu | platform::biMinimize);
   form.Position = platform::poScreenCenter;

@@ -13,8 +13,8 @@ constexpr int kMemoTop = kTop + 18;
 constexpr int kMemoWidth = 334;
 constexpr int kMemoHeight = 128;
 
-TWtxMemo* Monitor(TMainForm& form, std::string_view name, int left) {
-  auto* memo = Place<TWtxMemo>(form, &form, name, left, kMemoTop, kMemoWidth, kMemoHeight);
+TWtxMemo* Monitor(TMainForm& Form, std::string_view Name, int Left) {
+  auto* memo = Place<TWtxMemo>(Form, &Form, Name, Left, kMemoTop, kMemoWidth, kMemoHeight);
   memo->SetScrollBars(platform::ssBoth);
   memo->SetWordWrap(false);
   memo->SetColor(kSkyBlue);

@@ -11,31 +11,31 @@ namespace app::layout {
 namespace {
 
 struct RecordingRow {
-  TxpButton* choose;
-  platform::TEdit* file;
-  TxpButton* start;
-  platform::TShape* lamp;
+  TxpButton* Choose;
+  platform::TEdit* File;
+  TxpButton* Start;
+  platform::TShape* Lamp;
 };
 
-RecordingRow Recording(TMainForm& form, int top, std::string_view choose, std::string_view file, std::string_view start,
-                       std::string_view lamp) {
-  platform::TWinControl* page = form.PaTools;
+RecordingRow Recording(TMainForm& Form, int Top, std::string_view Choose, std::string_view File, std::string_view Start,
+                       std::string_view LampName) {
+  platform::TWinControl* page = Form.PaTools;
   RecordingRow row;
-  row.choose = Button(form, page, choose, kMargin, top, u"...", 32);
-  row.file = EditBox(form, page, file, 52, top + 2, 240);
-  row.file->SetReadOnly(true);
-  row.start = Button(form, page, start, 300, top, u"Start", 80);
-  row.start->SetEnabled(false);
-  row.lamp = Lamp(form, page, lamp, 390, top + 8, 41);
+  row.Choose = Button(Form, page, Choose, kMargin, Top, u"...", 32);
+  row.File = EditBox(Form, page, File, 52, Top + 2, 240);
+  row.File->SetReadOnly(true);
+  row.Start = Button(Form, page, Start, 300, Top, u"Start", 80);
+  row.Start->SetEnabled(false);
+  row.Lamp = Lamp(Form, page, LampName, 390, Top + 8, 41);
   return row;
 }
 
 // The tree's pictures of a channel, a talker and a sentence, in that order.
-void LoadTreeGlyphs(platform::TImageList& images) {
+void LoadTreeGlyphs(platform::TImageList& Images) {
   for (const char* name : {"TREECHANNEL", "TREETALKER", "TREESENTENCE"}) {
     platform::TBitmap glyph;
     glyph.LoadFromResourceName(name);
-    images.AddMasked(&glyph, platform::clFuchsia);
+    Images.AddMasked(&glyph, platform::clFuchsia);
   }
 }
 
@@ -45,16 +45,16 @@ void BuildToolsPage(TMainForm& Form) {
   platform::TWinControl* page = Form.PaTools;
   Form.LblSaveDSTLog = Caption(Form, page, "LblSaveDSTLog", kMargin, kMargin, u"Save DST Input Channel to File");
   const RecordingRow dst = Recording(Form, 34, "ButOpenDstLog", "EditDstLog", "ButStartDstLog", "LedLogDst");
-  Form.ButOpenDstLog = dst.choose;
-  Form.EditDstLog = dst.file;
-  Form.ButStartDstLog = dst.start;
-  Form.LedLogDst = dst.lamp;
+  Form.ButOpenDstLog = dst.Choose;
+  Form.EditDstLog = dst.File;
+  Form.ButStartDstLog = dst.Start;
+  Form.LedLogDst = dst.Lamp;
   Form.LblSaveGPSLog = Caption(Form, page, "LblSaveGPSLog", kMargin, 84, u"Save GPS Input Channel to File");
   const RecordingRow gps = Recording(Form, 104, "ButOpenGPSLog", "EditGPSLog", "ButStartGpsLog", "LedLogGPS");
-  Form.ButOpenGPSLog = gps.choose;
-  Form.EditGPSLog = gps.file;
-  Form.ButStartGpsLog = gps.start;
-  Form.LedLogGPS = gps.lamp;
+  Form.ButOpenGPSLog = gps.Choose;
+  Form.EditGPSLog = gps.File;
+  Form.ButStartGpsLog = gps.Start;
+  Form.LedLogGPS = gps.Lamp;
   // Both channels choose their file with one dialog.
   Form.SaveDlg = new TWtxSaveDialog(&Form);
   Form.SaveDlg->SetName("SaveDlg");

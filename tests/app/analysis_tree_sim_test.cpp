@@ -19,11 +19,11 @@ using apptest::HasSentence;
 using apptest::PumpUntil;
 
 // The tree's levels as "channel/talker/sentence" paths.
-void CollectPaths(const platform::TTreeNode* node, const std::string& prefix, std::vector<std::string>& paths) {
-  for (; node; node = node->getNextSibling()) {
-    const std::string path = prefix + node->Text();
-    paths.push_back(path);
-    CollectPaths(node->getFirstChild(), path + "/", paths);
+void CollectPaths(const platform::TTreeNode* Node, const std::string& Prefix, std::vector<std::string>& Paths) {
+  for (; Node; Node = Node->getNextSibling()) {
+    const std::string path = Prefix + Node->Text();
+    Paths.push_back(path);
+    CollectPaths(Node->getFirstChild(), path + "/", Paths);
   }
 }
 
@@ -31,7 +31,7 @@ class AnalysisTreeSimulatorTest : public apptest::SimulatorAppTest {
  protected:
   std::vector<std::string> Paths() {
     std::vector<std::string> paths;
-    CollectPaths(form_->StatsTree->Items().GetFirstNode(), "", paths);
+    CollectPaths(Form->StatsTree->Items().GetFirstNode(), "", paths);
     return paths;
   }
 };

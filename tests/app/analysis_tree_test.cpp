@@ -24,21 +24,21 @@ using apptest::PumpUntil;
 using apptest::Sentence;
 using apptest::VirtualPort;
 
-std::uint32_t Key(std::string_view text) { return static_cast<std::uint32_t>(support::StringHashEx(text)); }
+std::uint32_t Key(std::string_view Text) { return static_cast<std::uint32_t>(support::StringHashEx(Text)); }
 
-std::uint32_t DataOf(const platform::TTreeNode* node) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(node->Data()));
+std::uint32_t DataOf(const platform::TTreeNode* Node) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Node->Data()));
 }
 
-std::vector<std::string> Texts(const platform::TTreeNode* first) {
+std::vector<std::string> Texts(const platform::TTreeNode* First) {
   std::vector<std::string> texts;
-  for (const platform::TTreeNode* n = first; n; n = n->getNextSibling()) texts.push_back(n->Text());
+  for (const platform::TTreeNode* n = First; n; n = n->getNextSibling()) texts.push_back(n->Text());
   return texts;
 }
 
-platform::TTreeNode* Child(const platform::TTreeNode* parent, std::string_view text) {
-  for (platform::TTreeNode* n = parent->getFirstChild(); n; n = n->getNextSibling()) {
-    if (n->Text() == text) return n;
+platform::TTreeNode* Child(const platform::TTreeNode* Parent, std::string_view Text) {
+  for (platform::TTreeNode* n = Parent->getFirstChild(); n; n = n->getNextSibling()) {
+    if (n->Text() == Text) return n;
   }
   return nullptr;
 }
@@ -47,38 +47,38 @@ class AnalysisTreeTest : public AppTest {
  protected:
   // The window shown with its DST channel open on port and these sentences
   // received on it (the last one waited for).
-  app::TMainForm& ShowWithInput(VirtualPort& port, const std::vector<std::string>& bodies) {
-    WriteSettings(apptest::PortSettings(port.Number(), 4800, 0));
+  app::TMainForm& ShowWithInput(VirtualPort& Port, const std::vector<std::string>& Bodies) {
+    WriteSettings(apptest::PortSettings(Port.Number(), 4800, 0));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     std::string bytes;
-    for (const std::string& body : bodies) bytes += Sentence(body);
-    port.Write(bytes);
-    const std::string& last = bodies.back();
+    for (const std::string& body : Bodies) bytes += Sentence(body);
+    Port.Write(bytes);
+    const std::string& last = Bodies.back();
     const bool proprietary = last.front() == 'P';
     const std::string talker = proprietary ? "P" : last.substr(0, 2);
     const std::string id = last.substr(talker.size(), last.find(',') - talker.size());
     EXPECT_TRUE(PumpUntil([&] { return HasSentence(*form.DstLink, talker, id); }));
     return form;
   }
-  platform::TTreeNode* TopNode(std::string_view text) {
-    for (platform::TTreeNode* n = form_->StatsTree->Items().GetFirstNode(); n; n = n->getNextSibling()) {
-      if (n->Text() == text) return n;
+  platform::TTreeNode* TopNode(std::string_view Text) {
+    for (platform::TTreeNode* n = Form->StatsTree->Items().GetFirstNode(); n; n = n->getNextSibling()) {
+      if (n->Text() == Text) return n;
     }
     return nullptr;
   }
   // Where the mouse rests on a node's picture, on its text, and on its
   // expand button.
-  platform::TPoint OnIcon(platform::TTreeNode* node) { return At(node, 4); }
-  platform::TPoint OnText(platform::TTreeNode* node) { return At(node, 30); }
-  platform::TPoint OnButton(platform::TTreeNode* node) { return At(node, -6); }
-  void MoveMouse(platform::TPoint at) { form_->StatsTree->OnMouseMove(form_->StatsTree, 0, at.X, at.Y); }
+  platform::TPoint OnIcon(platform::TTreeNode* Node) { return At(Node, 4); }
+  platform::TPoint OnText(platform::TTreeNode* Node) { return At(Node, 30); }
+  platform::TPoint OnButton(platform::TTreeNode* Node) { return At(Node, -6); }
+  void MoveMouse(platform::TPoint At) { Form->StatsTree->OnMouseMove(Form->StatsTree, 0, At.X, At.Y); }
 
  private:
-  platform::TPoint At(platform::TTreeNode* node, int dx) {
+  platform::TPoint At(platform::TTreeNode* Node, int Dx) {
     platform::RECT r{};
-    EXPECT_TRUE(platform::TreeGetItemRect(form_->StatsTree->Handle(), node->ItemId(), &r, true));
-    return {r.left + dx, (r.top + r.bottom) / 2};
+    EXPECT_TRUE(platform::TreeGetItemRect(Form->StatsTree->Handle(), Node->ItemId(), &r, true));
+    return {r.left + Dx, (r.top + r.bottom) / 2};
   }
 };
 

@@ -21,18 +21,18 @@
 namespace apptest {
 namespace {
 
-std::optional<std::string> SwapEnv(const char* name, const std::string& value) {
+std::optional<std::string> SwapEnv(const char* Name, const std::string& Value) {
   std::optional<std::string> old;
-  if (const char* v = std::getenv(name)) old = v;
-  ::setenv(name, value.c_str(), 1);
+  if (const char* v = std::getenv(Name)) old = v;
+  ::setenv(Name, Value.c_str(), 1);
   return old;
 }
 
-void RestoreEnv(const char* name, const std::optional<std::string>& old) {
-  if (old) {
-    ::setenv(name, old->c_str(), 1);
+void RestoreEnv(const char* Name, const std::optional<std::string>& Old) {
+  if (Old) {
+    ::setenv(Name, Old->c_str(), 1);
   } else {
-    ::unsetenv(name);
+    ::unsetenv(Name);
   }
 }
 
@@ -95,10 +95,10 @@ void AppTest::SetUpTestSuite() {
 }
 
 void AppTest::SetUp() {
-  std::filesystem::create_directories(scratch_ / "runtime");
-  std::filesystem::permissions(scratch_ / "runtime", std::filesystem::perms::owner_all);
-  oldConfig_ = SwapEnv("XDG_CONFIG_HOME", (scratch_ / "config").string());
-  oldRuntime_ = SwapEnv("XDG_RUNTIME_DIR", (scratch_ / "runtime").string());
+  std::filesystem::create_directories(Scratch / "runtime");
+  std::filesystem::permissions(Scratch / "runtime", std::filesystem::perms::owner_all);
+  oldConfig_ = SwapEnv("XDG_CONFIG_HOME", (Scratch / "config").string());
+  oldRuntime_ = SwapEnv("XDG_RUNTIME_DIR", (Scratch / "runtime").string());
   platform::SetMessageBoxHandler(
       [](const std::u16string&, const std::u16string&, platform::UINT) { return platform::IDOK; });
 }
@@ -113,29 +113,29 @@ void AppTest::TearDown() {
 }
 
 app::TMainForm& AppTest::MakeMainForm() {
-  form_ = platform::Create<app::TMainForm>(platform::Application);
-  platform::Application->SetMainForm(form_);
-  form_->OpenWebAddress = [this](platform::HWND, std::string_view address) { webAddresses_.emplace_back(address); };
+  Form = platform::Create<app::TMainForm>(platform::Application);
+  platform::Application->SetMainForm(Form);
+  Form->OpenWebAddress = [this](platform::HWND, std::string_view Address) { WebAddresses.emplace_back(Address); };
   app::DialogForm = platform::Create<app::TDialogForm>(platform::Application);
-  return *form_;
+  return *Form;
 }
 
 void AppTest::ShowMainForm() {
-  form_->Show();
+  Form->Show();
   platform::Application->ProcessMessages();
 }
 
 void AppTest::FreeMainForm() {
-  if (!form_) return;
+  if (!Form) return;
   platform::Free(app::DialogForm);
   app::DialogForm = nullptr;
-  platform::Free(form_);
-  form_ = nullptr;
+  platform::Free(Form);
+  Form = nullptr;
   platform::Application->SetMainForm(nullptr);
   platform::Application->ProcessMessages();
 }
 
-std::string AppTest::SettingsFile() const { return (scratch_ / "config" / "veltrosa" / "registry.reg").string(); }
+std::string AppTest::SettingsFile() const { return (Scratch / "config" / "veltrosa" / "registry.reg").string(); }
 
 void AppTest::WriteSettings(const std::string& Text) const {
   std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
@@ -156,7 +156,7 @@ void AppTest::SendPortChange(platform::WPARAM Event, std::uint32_t DeviceType) c
   platform::DEV_BROADCAST_PORT port;
   port.hdr.dbch_size = sizeof port;
   port.hdr.dbch_devicetype = DeviceType;
-  platform::SendMessageA(form_->Handle(), platform::WM_DEVICECHANGE, Event, reinterpret_cast<platform::LPARAM>(&port));
+  platform::SendMessageA(Form->Handle(), platform::WM_DEVICECHANGE, Event, reinterpret_cast<platform::LPARAM>(&port));
 }
 
 }  // namespace apptest

@@ -71,9 +71,9 @@ class AppTest : public ::testing::Test {
   // Sends a port arrival or removal to the main window as the system does.
   void SendPortChange(platform::WPARAM Event, std::uint32_t DeviceType = 3) const;
 
-  support::testing::TScratchFolder scratch_;
-  app::TMainForm* form_ = nullptr;
-  std::vector<std::string> webAddresses_;
+  support::testing::TScratchFolder Scratch;
+  app::TMainForm* Form = nullptr;
+  std::vector<std::string> WebAddresses;
 
  private:
   std::optional<std::string> oldConfig_;

@@ -25,20 +25,20 @@ using apptest::VirtualPort;
 class BroadcastsTest : public AppTest {
  protected:
   // The window shown with its DST channel saved on port.
-  app::TMainForm& ShowWithDstOn(const VirtualPort& port, std::int32_t baud = 38400) {
+  app::TMainForm& ShowWithDstOn(const VirtualPort& Port, std::int32_t Baud = 38400) {
     char text[256];
     std::snprintf(text, sizeof text,
                   "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
                   "\"DSTComPort\"=dword:%08x\n\"DSTBaudRate\"=dword:%08x\n",
-                  static_cast<unsigned>(port.Number()), static_cast<unsigned>(baud));
+                  static_cast<unsigned>(Port.Number()), static_cast<unsigned>(Baud));
     WriteSettings(text);
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     return form;
   }
-  bool DstShown(const app::TMainForm& form, const VirtualPort& port) const {
-    const int item = form.CmbDstPort->ItemIndex();
-    return item > 0 && form.PortNumbers[static_cast<std::size_t>(item - 1)] == port.Number();
+  bool DstShown(const app::TMainForm& MainForm, const VirtualPort& Port) const {
+    const int item = MainForm.CmbDstPort->ItemIndex();
+    return item > 0 && MainForm.PortNumbers[static_cast<std::size_t>(item - 1)] == Port.Number();
   }
 };
 
@@ -103,15 +103,15 @@ TEST_F(BroadcastsTest, APortThatComesBackReopensAChannelThatStayedClosedAfterASu
   EXPECT_EQ(form.LedDst->Brush().Color(), app::kLampOn);
 }
 
-std::string FileText(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
+std::string FileText(const std::filesystem::path& P) {
+  std::ifstream in(P, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST_F(BroadcastsTest, SuspendMarksTheRecordingAndClosesThePortsAndResumeReopensThem) {
   VirtualPort port("dst-adapter");
   app::TMainForm& form = ShowWithDstOn(port);
-  const auto log = scratch_ / "dst.txt";
+  const auto log = Scratch / "dst.txt";
   form.DstLink->StartLog(log.string(), nmea::kLogText, true, "START\r\n");
   port.Write("$SDDPT,10.0,0.5*63\r\n");
   ASSERT_TRUE(PumpUntil([&] { return form.DstLink->NMEAData.DepthTick != 0; }));

@@ -33,7 +33,7 @@ class CalibrationEndToEndTest : public apptest::AppTest {
  protected:
   std::vector<std::u16string> Row(int R) {
     std::vector<std::u16string> cells;
-    for (int c = 1; c <= 10; ++c) cells.push_back(form_->LogGrid->GetCells(c, R));
+    for (int c = 1; c <= 10; ++c) cells.push_back(Form->LogGrid->GetCells(c, R));
     return cells;
   }
   // The boat goes at Knots through the water and over the ground; once the
@@ -42,8 +42,8 @@ class CalibrationEndToEndTest : public apptest::AppTest {
   void TakeSampleAt(dstsim::DstSimProcess& Sim, int Knots, double LogSpeed) {
     Sim.Command("set speed " + std::to_string(Knots));
     Sim.Command("set sog " + std::to_string(Knots));
-    ASSERT_TRUE(PumpUntil([&] { return std::abs(form_->CurrentLogSpeed - LogSpeed) < 1e-9; })) << Knots;
-    form_->ButAddLogCal->Click();
+    ASSERT_TRUE(PumpUntil([&] { return std::abs(Form->CurrentLogSpeed - LogSpeed) < 1e-9; })) << Knots;
+    Form->ButAddLogCal->Click();
   }
 };
 
@@ -60,21 +60,21 @@ TEST_F(CalibrationEndToEndTest, SamplesTakenOnTheWaterBecomeTheModulesTable) {
       "\"UnitsDepth\"=dword:00000000\r\n");
   MakeMainForm();
   ShowMainForm();
-  ASSERT_TRUE(form_->DstLink->IsOpen());
-  ASSERT_TRUE(form_->GpsLink->IsOpen());
+  ASSERT_TRUE(Form->DstLink->IsOpen());
+  ASSERT_TRUE(Form->GpsLink->IsOpen());
 
   // Identified, and the module's table read into both rows.
   const std::vector<std::u16string> stored(10, u"1.10");
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstReady && Row(1) == stored; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstReady && Row(1) == stored; }));
   EXPECT_EQ(Row(2), stored);
 
   // At 5 kn the wheel reads 4.083 kn, shown corrected as 4.49 kn; at 10 kn
   // it reads 9.0 kn, shown as 9.90 kn.
   TakeSampleAt(sim, 5, 4.49);
   TakeSampleAt(sim, 10, 9.90);
-  ASSERT_EQ(form_->Samples.size(), 2u);
-  EXPECT_NEAR(form_->Samples[0].Y, 5 / 4.49, 1e-9);
-  form_->ButCalcLogVal->Click();
+  ASSERT_EQ(Form->Samples.size(), 2u);
+  EXPECT_NEAR(Form->Samples[0].Y, 5 / 4.49, 1e-9);
+  Form->ButCalcLogVal->Click();
   // Brought back to the wheel's readings (4.08 kn at 1.2249, 9.0 kn at
   // 1.1111) and spread over the points.
   const std::vector<std::u16string> calculated{u"1.22", u"1.22", u"1.22", u"1.20", u"1.18",
@@ -82,8 +82,8 @@ TEST_F(CalibrationEndToEndTest, SamplesTakenOnTheWaterBecomeTheModulesTable) {
   EXPECT_EQ(Row(2), calculated);
 
   const std::size_t before = sim.Log().size();
-  form_->ButSetLogCal->Click();
-  EXPECT_EQ(Row(1), std::vector<std::u16string>(10, form_->TxtNoValue));
+  Form->ButSetLogCal->Click();
+  EXPECT_EQ(Row(1), std::vector<std::u16string>(10, Form->TxtNoValue));
   // The table goes out with the window's timer running.
   std::optional<dstsim::LogLine> committed;
   ASSERT_TRUE(PumpUntil([&] {
@@ -101,8 +101,8 @@ TEST_F(CalibrationEndToEndTest, SamplesTakenOnTheWaterBecomeTheModulesTable) {
   // With the new table the log agrees with the GPS.
   sim.Command("set speed 5");
   sim.Command("set sog 5");
-  ASSERT_TRUE(PumpUntil([&] { return std::abs(form_->CurrentLogSpeed - 4.97) < 0.015; }));
-  EXPECT_NEAR(form_->CurrentCoefficient, 1.0, 0.01);
+  ASSERT_TRUE(PumpUntil([&] { return std::abs(Form->CurrentLogSpeed - 4.97) < 0.015; }));
+  EXPECT_NEAR(Form->CurrentCoefficient, 1.0, 0.01);
 
   FreeMainForm();
   EXPECT_EQ(sim.Stop(), 0);

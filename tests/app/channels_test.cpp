@@ -21,18 +21,18 @@ using apptest::VirtualPort;
 class ChannelsTest : public AppTest {
  protected:
   // Chooses the port in the DST list as the user does.
-  void ChooseDstPort(const VirtualPort& port) {
-    const auto& numbers = form_->PortNumbers;
-    const auto it = std::find(numbers.begin(), numbers.end(), port.Number());
+  void ChooseDstPort(const VirtualPort& Port) {
+    const auto& numbers = Form->PortNumbers;
+    const auto it = std::find(numbers.begin(), numbers.end(), Port.Number());
     ASSERT_NE(it, numbers.end());
-    form_->CmbDstPort->SetItemIndex(static_cast<int>(it - numbers.begin()) + 1);
-    form_->CmbDstPort->Click();
+    Form->CmbDstPort->SetItemIndex(static_cast<int>(it - numbers.begin()) + 1);
+    Form->CmbDstPort->Click();
   }
-  void ChooseDstBaud(int item) {
-    form_->CmbDstBaud->SetItemIndex(item);
-    form_->CmbDstBaud->Click();
+  void ChooseDstBaud(int Item) {
+    Form->CmbDstBaud->SetItemIndex(Item);
+    Form->CmbDstBaud->Click();
   }
-  std::u16string DstMonitor() { return form_->MemoDST->GetText(); }
+  std::u16string DstMonitor() { return Form->MemoDST->GetText(); }
 };
 
 TEST_F(ChannelsTest, ChoosingAPortOpensItAndOnlyAChangedChoiceReopensIt) {
@@ -40,19 +40,19 @@ TEST_F(ChannelsTest, ChoosingAPortOpensItAndOnlyAChangedChoiceReopensIt) {
   MakeMainForm();
   ShowMainForm();
   ChooseDstPort(port);
-  ASSERT_TRUE(form_->DstLink->IsOpen());
-  EXPECT_EQ(form_->DSTComPort, port.Number());
-  EXPECT_EQ(form_->LedDst->Brush().Color(), app::kLampOn);
+  ASSERT_TRUE(Form->DstLink->IsOpen());
+  EXPECT_EQ(Form->DSTComPort, port.Number());
+  EXPECT_EQ(Form->LedDst->Brush().Color(), app::kLampOn);
 
   // The same port and rate again: the module stays identified.
-  form_->DstReady = true;
+  Form->DstReady = true;
   ChooseDstPort(port);
-  EXPECT_TRUE(form_->DstReady);
+  EXPECT_TRUE(Form->DstReady);
   // Another rate reopens the port and starts the identification afresh.
   ChooseDstBaud(1);
-  EXPECT_EQ(form_->DSTBaudRate, 38400);
-  EXPECT_EQ(form_->DstLink->Baud(), 38400);
-  EXPECT_FALSE(form_->DstReady);
+  EXPECT_EQ(Form->DSTBaudRate, 38400);
+  EXPECT_EQ(Form->DstLink->Baud(), 38400);
+  EXPECT_FALSE(Form->DstReady);
 }
 
 TEST_F(ChannelsTest, APortThatCannotBeHadFallsBackToNoneAndTheChoiceIsNotKept) {
@@ -62,10 +62,10 @@ TEST_F(ChannelsTest, APortThatCannotBeHadFallsBackToNoneAndTheChoiceIsNotKept) {
   MakeMainForm();
   ShowMainForm();
   ChooseDstPort(port);
-  EXPECT_FALSE(form_->DstLink->IsOpen());
-  EXPECT_EQ(form_->CmbDstPort->ItemIndex(), 0);
-  EXPECT_EQ(form_->DSTComPort, 0);
-  EXPECT_EQ(form_->LedDst->Brush().Color(), app::kLampOff);
+  EXPECT_FALSE(Form->DstLink->IsOpen());
+  EXPECT_EQ(Form->CmbDstPort->ItemIndex(), 0);
+  EXPECT_EQ(Form->DSTComPort, 0);
+  EXPECT_EQ(Form->LedDst->Brush().Color(), app::kLampOff);
 }
 
 TEST_F(ChannelsTest, TheMonitorShowsWhatArrivesUnlessPausedAndStartsAgainWhenFull) {
@@ -73,31 +73,31 @@ TEST_F(ChannelsTest, TheMonitorShowsWhatArrivesUnlessPausedAndStartsAgainWhenFul
   MakeMainForm();
   ShowMainForm();
   ChooseDstPort(port);
-  ASSERT_TRUE(form_->DstLink->IsOpen());
+  ASSERT_TRUE(Form->DstLink->IsOpen());
   port.Write("$SDDBT,1.0,f,0.3,M,0.2,F*06\r\n");
   ASSERT_TRUE(PumpUntil([&] { return DstMonitor().find(u"$SDDBT") != std::u16string::npos; }));
 
   // Paused, the monitor keeps its text.
-  form_->ButDSTPause->Click();
-  EXPECT_TRUE(form_->DstPaused);
+  Form->ButDSTPause->Click();
+  EXPECT_TRUE(Form->DstPaused);
   // The offset comes with this sentence only: once it is stored, the text
   // is on its way to the monitor.
   port.Write("$SDDPT,2.0,0.5*50\r\n");
   ASSERT_TRUE(PumpUntil([&] {
-    const auto lock = form_->DstLink->Lock();
-    return form_->DstLink->NMEAData.TransducerOffsetTick != 0;
+    const auto lock = Form->DstLink->Lock();
+    return Form->DstLink->NMEAData.TransducerOffsetTick != 0;
   }));
   platform::Application->ProcessMessages();
   EXPECT_EQ(DstMonitor().find(u"$SDDPT"), std::u16string::npos);
   // Running again, it starts empty.
-  form_->ButDSTPause->Click();
-  EXPECT_FALSE(form_->DstPaused);
+  Form->ButDSTPause->Click();
+  EXPECT_FALSE(Form->DstPaused);
   EXPECT_EQ(DstMonitor(), u"");
 
   // Past 300 lines the monitor empties at the next chunk.
   std::u16string lines;
   for (int i = 0; i < 301; ++i) lines += u"line\r\n";
-  form_->MemoDST->SetText(lines);
+  Form->MemoDST->SetText(lines);
   port.Write("$SDDPT,3.0,0.5*51\r\n");
   EXPECT_TRUE(PumpUntil([&] { return DstMonitor().empty() || DstMonitor().size() < lines.size(); }));
 }
@@ -107,8 +107,8 @@ TEST_F(ChannelsTest, ReceivedTextGoesWhereTheUserLeftTheCaret) {
   MakeMainForm();
   ShowMainForm();
   ChooseDstPort(port);
-  form_->MemoDST->SetText(u"END");
-  form_->MemoDST->SetSelStart(0);
+  Form->MemoDST->SetText(u"END");
+  Form->MemoDST->SetSelStart(0);
   port.Write("$SDDPT,2.0,0.5*50\r\n");
   ASSERT_TRUE(PumpUntil([&] { return DstMonitor().find(u"$SDDPT") != std::u16string::npos; }));
   EXPECT_EQ(DstMonitor().substr(DstMonitor().size() - 3), u"END");

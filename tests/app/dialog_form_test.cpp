@@ -68,7 +68,7 @@ class DialogFormTest : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     MakeMainForm();
-    dialog_ = app::DialogForm;
+    Dialog = app::DialogForm;
   }
   void TearDown() override {
     platform::Application->OnMessage = {};
@@ -83,53 +83,53 @@ class DialogFormTest : public AppTest {
       Handled = true;
       Act();
     };
-    platform::PostMessage(dialog_->Handle(), kAct, 0, 0);
-    return dialog_->ShowDialog(u"Attention!", u"Are you sure to delete the coefficient list?", Mode, false);
+    platform::PostMessage(Dialog->Handle(), kAct, 0, 0);
+    return Dialog->ShowDialog(u"Attention!", u"Are you sure to delete the coefficient list?", Mode, false);
   }
-  app::TDialogForm* dialog_ = nullptr;
+  app::TDialogForm* Dialog = nullptr;
 };
 
 TEST_F(DialogFormTest, EachModeShowsItsButtons) {
   app::TDialogForm::SetAnswerHandler([](const std::u16string&, const std::u16string&, int) { return true; });
-  ASSERT_TRUE(dialog_->ShowDialog(u"T", u"M", 1, false));
-  EXPECT_EQ(dialog_->ButOK->Caption(), u"Yes");
-  EXPECT_EQ(dialog_->ButCancel->Caption(), u"Cancel");
-  EXPECT_TRUE(dialog_->ButCancel->Visible());
-  dialog_->ShowDialog(u"T", u"M", 2, false);
-  EXPECT_EQ(dialog_->ButCancel->Caption(), u"No");
-  EXPECT_EQ(dialog_->GetCaption(), u" T");
+  ASSERT_TRUE(Dialog->ShowDialog(u"T", u"M", 1, false));
+  EXPECT_EQ(Dialog->ButOK->Caption(), u"Yes");
+  EXPECT_EQ(Dialog->ButCancel->Caption(), u"Cancel");
+  EXPECT_TRUE(Dialog->ButCancel->Visible());
+  Dialog->ShowDialog(u"T", u"M", 2, false);
+  EXPECT_EQ(Dialog->ButCancel->Caption(), u"No");
+  EXPECT_EQ(Dialog->GetCaption(), u" T");
   for (const int other : {0, 3, -1}) {
-    dialog_->ShowDialog(u"T", u"M", other, false);
-    EXPECT_EQ(dialog_->Mode, 0);
-    EXPECT_EQ(dialog_->ButOK->Caption(), u"Ok");
-    EXPECT_FALSE(dialog_->ButCancel->Visible());
-    EXPECT_EQ(dialog_->ButOK->Left(), (dialog_->ClientWidth() - 105) / 2);
+    Dialog->ShowDialog(u"T", u"M", other, false);
+    EXPECT_EQ(Dialog->Mode, 0);
+    EXPECT_EQ(Dialog->ButOK->Caption(), u"Ok");
+    EXPECT_FALSE(Dialog->ButCancel->Visible());
+    EXPECT_EQ(Dialog->ButOK->Left(), (Dialog->ClientWidth() - 105) / 2);
   }
-  dialog_->TextYes = u"Sì";
-  dialog_->ShowDialog(u"T", u"M", 2, false);
-  EXPECT_EQ(dialog_->ButOK->Caption(), u"Sì");
+  Dialog->TextYes = u"Sì";
+  Dialog->ShowDialog(u"T", u"M", 2, false);
+  EXPECT_EQ(Dialog->ButOK->Caption(), u"Sì");
 }
 
 TEST_F(DialogFormTest, TheDialogFitsItsMessageAndCentresOverTheMainWindow) {
   ShowMainForm();
   app::TDialogForm::SetAnswerHandler([](const std::u16string&, const std::u16string&, int) { return false; });
-  dialog_->ShowDialog(u"Attention!", u"Short", 2, false);
-  ASSERT_EQ(dialog_->Lines.size(), 1u);
-  EXPECT_EQ(dialog_->ClientWidth(), 225);
-  const int oneLine = dialog_->ClientHeight();
-  EXPECT_EQ(dialog_->ButOK->Top(), oneLine - 5 - 33);
+  Dialog->ShowDialog(u"Attention!", u"Short", 2, false);
+  ASSERT_EQ(Dialog->Lines.size(), 1u);
+  EXPECT_EQ(Dialog->ClientWidth(), 225);
+  const int oneLine = Dialog->ClientHeight();
+  EXPECT_EQ(Dialog->ButOK->Top(), oneLine - 5 - 33);
 
   std::u16string longer;
   for (int i = 0; i < 40; ++i) longer += u"calibration ";
-  dialog_->ShowDialog(u"Attention!", longer, 2, true);
-  EXPECT_GT(dialog_->Lines.size(), 2u);
-  EXPECT_LE(dialog_->ClientWidth(), 420);
-  EXPECT_GT(dialog_->ClientHeight(), oneLine);
-  EXPECT_TRUE(dialog_->ChkBox->Visible());
-  EXPECT_EQ(dialog_->ChkBox->Left(), dialog_->ButOK->Left());
+  Dialog->ShowDialog(u"Attention!", longer, 2, true);
+  EXPECT_GT(Dialog->Lines.size(), 2u);
+  EXPECT_LE(Dialog->ClientWidth(), 420);
+  EXPECT_GT(Dialog->ClientHeight(), oneLine);
+  EXPECT_TRUE(Dialog->ChkBox->Visible());
+  EXPECT_EQ(Dialog->ChkBox->Left(), Dialog->ButOK->Left());
 
-  const platform::TRect main = form_->BoundsRect();
-  const platform::TRect box = dialog_->BoundsRect();
+  const platform::TRect main = Form->BoundsRect();
+  const platform::TRect box = Dialog->BoundsRect();
   EXPECT_NEAR((box.left + box.right) / 2, (main.left + main.right) / 2, 1);
   EXPECT_NEAR((box.top + box.bottom) / 2, (main.top + main.bottom) / 2, 1);
 }
@@ -137,14 +137,14 @@ TEST_F(DialogFormTest, TheDialogFitsItsMessageAndCentresOverTheMainWindow) {
 TEST_F(DialogFormTest, YesAnswersTrueAndEscapeOrClosingAnswerFalse) {
   ShowMainForm();
   EXPECT_TRUE(AskAndThen(2, [&] {
-    EXPECT_TRUE(platform::ui::SaveWindowImage(dialog_->Handle(), "message_dialog.png"));
-    dialog_->ButOK->Click();
+    EXPECT_TRUE(platform::ui::SaveWindowImage(Dialog->Handle(), "message_dialog.png"));
+    Dialog->ButOK->Click();
   }));
   // Escape released over the focused button reaches the dialog first.
   EXPECT_FALSE(AskAndThen(
-      2, [&] { platform::PostMessage(dialog_->ButCancel->Handle(), platform::WM_KEYUP, platform::VK_ESCAPE, 0); }));
-  EXPECT_FALSE(AskAndThen(1, [&] { platform::PostMessage(dialog_->Handle(), platform::WM_CLOSE, 0, 0); }));
-  EXPECT_FALSE(dialog_->Visible());
+      2, [&] { platform::PostMessage(Dialog->ButCancel->Handle(), platform::WM_KEYUP, platform::VK_ESCAPE, 0); }));
+  EXPECT_FALSE(AskAndThen(1, [&] { platform::PostMessage(Dialog->Handle(), platform::WM_CLOSE, 0, 0); }));
+  EXPECT_FALSE(Dialog->Visible());
 }
 
 }  // namespace

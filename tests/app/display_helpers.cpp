@@ -8,13 +8,13 @@ namespace apptest {
 void DisplayTest::SetUp() {
   AppTest::SetUp();
   clock_ =
-      std::make_unique<platform::ScopedClockOverride>(platform::ClockSources{.Tick = [this] { return now_.load(); }});
+      std::make_unique<platform::ScopedClockOverride>(platform::ClockSources{.Tick = [this] { return Now.load(); }});
   dst_ = std::make_unique<VirtualPort>("display-dst");
   gps_ = std::make_unique<VirtualPort>("display-gps");
   MakeMainForm();
   ShowMainForm();
   // The tests refresh the pages themselves, at the clock they set.
-  form_->MainTimer.reset();
+  Form->MainTimer.reset();
   UseEnglishTexts();
 }
 
@@ -26,22 +26,22 @@ void DisplayTest::TearDown() {
   AppTest::TearDown();
 }
 
-void DisplayTest::OpenDst() { ASSERT_TRUE(ChoosePort(*form_, *form_->CmbDstPort, dst_->Number())); }
+void DisplayTest::OpenDst() { ASSERT_TRUE(ChoosePort(*Form, *Form->CmbDstPort, dst_->Number())); }
 
-void DisplayTest::OpenGps() { ASSERT_TRUE(ChoosePort(*form_, *form_->CmbGPSPort, gps_->Number())); }
+void DisplayTest::OpenGps() { ASSERT_TRUE(ChoosePort(*Form, *Form->CmbGPSPort, gps_->Number())); }
 
 void DisplayTest::SendDst(std::initializer_list<std::string_view> Bodies, const TTickOf& TickOf) {
-  Send(*dst_, *form_->DstLink, {Bodies.begin(), Bodies.end()},
+  Send(*dst_, *Form->DstLink, {Bodies.begin(), Bodies.end()},
        [&](const nmea::TNMEA2KDecoder& Link) { return TickOf(Link.NMEAData); });
 }
 
 void DisplayTest::SendGps(std::initializer_list<std::string_view> Bodies, const TTickOf& TickOf) {
-  Send(*gps_, *form_->GpsLink, {Bodies.begin(), Bodies.end()},
+  Send(*gps_, *Form->GpsLink, {Bodies.begin(), Bodies.end()},
        [&](const nmea::TNMEA2KDecoder& Link) { return TickOf(Link.NMEAData); });
 }
 
 void DisplayTest::SendDstTable(const std::vector<std::string>& Bodies, std::uint8_t CurveId) {
-  Send(*dst_, *form_->DstLink, Bodies, [CurveId](const nmea::TNMEA2KDecoder& Link) {
+  Send(*dst_, *Form->DstLink, Bodies, [CurveId](const nmea::TNMEA2KDecoder& Link) {
     for (const nmea::TNMEACurve& curve : Link.Curves) {
       if (curve.Id == CurveId) return curve.UpdateTick;
     }
@@ -51,7 +51,7 @@ void DisplayTest::SendDstTable(const std::vector<std::string>& Bodies, std::uint
 
 void DisplayTest::Send(VirtualPort& Port, nmea::TNMEA2KDecoder& Link, const std::vector<std::string>& Bodies,
                        const std::function<nmea::TTick(const nmea::TNMEA2KDecoder&)>& TickOf) {
-  const nmea::TTick batch = ++now_;
+  const nmea::TTick batch = ++Now;
   std::string text;
   for (const std::string& body : Bodies) text += Sentence(body);
   Port.Write(text);
@@ -62,13 +62,13 @@ void DisplayTest::Send(VirtualPort& Port, nmea::TNMEA2KDecoder& Link, const std:
 }
 
 void DisplayTest::Refresh(std::uint32_t Ms) {
-  now_ += Ms;
-  form_->NowTicks = now_;
-  form_->RefreshDisplay();
+  Now += Ms;
+  Form->NowTicks = Now;
+  Form->RefreshDisplay();
 }
 
 void DisplayTest::UseEnglishTexts() {
-  app::TMainForm& f = *form_;
+  app::TMainForm& f = *Form;
   f.TxtNoValue = u"- - -";
   f.TxtBelowKeel = u"Depth Below Keel:";
   f.TxtBelowSurface = u"Depth Below Surface:";

@@ -39,7 +39,7 @@ class DisplayTest : public AppTest {
   // The texts the language gives these pages.
   void UseEnglishTexts();
 
-  std::atomic<std::uint32_t> now_{100000};
+  std::atomic<std::uint32_t> Now{100000};
 
  private:
   void Send(VirtualPort& Port, nmea::TNMEA2KDecoder& Link, const std::vector<std::string>& Bodies,

@@ -25,9 +25,9 @@ class DstCommandsTest : public apptest::ModuleTest {
   void SetUp() override {
     ModuleTest::SetUp();
     app::TDialogForm::SetAnswerHandler([this](const std::u16string&, const std::u16string&, int Mode) {
-      ++questions_;
+      ++Questions;
       EXPECT_EQ(Mode, 2);
-      return answer_;
+      return Answer;
     });
   }
   void TearDown() override {
@@ -38,7 +38,7 @@ class DstCommandsTest : public apptest::ModuleTest {
   // The module reports 20.0 °C and the user typed the real temperature.
   void WaterIsMeasuredAt(const char* Real) {
     ModuleSends("YXMTW,20.0,C");
-    form_->EditTempCalO->SetText(Real);
+    Form->EditTempCalO->SetText(Real);
     Tick(0);
   }
 
@@ -53,64 +53,64 @@ class DstCommandsTest : public apptest::ModuleTest {
   }
 
   void SetNewRow(const std::vector<std::u16string>& Cells) {
-    for (std::size_t i = 0; i < Cells.size(); ++i) form_->LogGrid->SetCells(static_cast<int>(i) + 1, 2, Cells[i]);
+    for (std::size_t i = 0; i < Cells.size(); ++i) Form->LogGrid->SetCells(static_cast<int>(i) + 1, 2, Cells[i]);
   }
 
-  bool answer_ = false;
-  int questions_ = 0;
+  bool Answer = false;
+  int Questions = 0;
 };
 
 TEST_F(DstCommandsTest, TheDepthOffsetGoesOutInMetresWithinTheModulesLimits) {
   Identify();
   LetTableReadsEnd();
-  form_->EditDptOfs->SetText("40");
-  EXPECT_EQ(Command(*form_->ButDepthSend), Sentence("PARLRSC,DPT,32.76"));
+  Form->EditDptOfs->SetText("40");
+  EXPECT_EQ(Command(*Form->ButDepthSend), Sentence("PARLRSC,DPT,32.76"));
   // The box keeps what was typed.
-  EXPECT_EQ(form_->EditDptOfs->Text(), "40.00");
-  form_->EditDptOfs->SetText("1,125");
-  EXPECT_EQ(Command(*form_->ButDepthSend), Sentence("PARLRSC,DPT,1.12"));
-  form_->EditDptOfs->SetText("-0.004");
-  EXPECT_EQ(Command(*form_->ButDepthSend), Sentence("PARLRSC,DPT,0.00"));
+  EXPECT_EQ(Form->EditDptOfs->Text(), "40.00");
+  Form->EditDptOfs->SetText("1,125");
+  EXPECT_EQ(Command(*Form->ButDepthSend), Sentence("PARLRSC,DPT,1.12"));
+  Form->EditDptOfs->SetText("-0.004");
+  EXPECT_EQ(Command(*Form->ButDepthSend), Sentence("PARLRSC,DPT,0.00"));
   // A value too large to write with its decimals is still sent at the
   // limit and stays in the box as typed.
-  form_->EditDptOfs->SetText("1e30");
-  EXPECT_EQ(Command(*form_->ButDepthSend), Sentence("PARLRSC,DPT,32.76"));
-  EXPECT_EQ(form_->EditDptOfs->Text(), "1e30");
+  Form->EditDptOfs->SetText("1e30");
+  EXPECT_EQ(Command(*Form->ButDepthSend), Sentence("PARLRSC,DPT,32.76"));
+  EXPECT_EQ(Form->EditDptOfs->Text(), "1e30");
 
-  form_->UnitsDepth = 1;
-  form_->EditDptOfs->SetText("-2");
-  EXPECT_EQ(Command(*form_->ButDepthSend), Sentence("PARLRSC,DPT,-0.61"));
-  EXPECT_EQ(form_->EditDptOfs->Text(), "-2.00");
+  Form->UnitsDepth = 1;
+  Form->EditDptOfs->SetText("-2");
+  EXPECT_EQ(Command(*Form->ButDepthSend), Sentence("PARLRSC,DPT,-0.61"));
+  EXPECT_EQ(Form->EditDptOfs->Text(), "-2.00");
 }
 
 TEST_F(DstCommandsTest, TheTripResetTakesThePresetInTheFirmwaresUnit) {
   Identify();
   LetTableReadsEnd();
-  EXPECT_EQ(Command(*form_->ButTripLogReset), Sentence("PARLRRT,0.00"));
-  form_->FirmwareVersion = 3041;
-  form_->EditLogReset->SetText("5.00");
-  EXPECT_EQ(Command(*form_->ButTripLogReset), Sentence("PARLRRT,0.50"));
-  form_->EditLogReset->SetText("-3");
-  EXPECT_EQ(Command(*form_->ButTripLogReset), Sentence("PARLRRT,0.00"));
-  form_->EditLogReset->SetText("1e300");
-  EXPECT_EQ(Command(*form_->ButTripLogReset), "");
+  EXPECT_EQ(Command(*Form->ButTripLogReset), Sentence("PARLRRT,0.00"));
+  Form->FirmwareVersion = 3041;
+  Form->EditLogReset->SetText("5.00");
+  EXPECT_EQ(Command(*Form->ButTripLogReset), Sentence("PARLRRT,0.50"));
+  Form->EditLogReset->SetText("-3");
+  EXPECT_EQ(Command(*Form->ButTripLogReset), Sentence("PARLRRT,0.00"));
+  Form->EditLogReset->SetText("1e300");
+  EXPECT_EQ(Command(*Form->ButTripLogReset), "");
 }
 
 TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwiceInTheFirmwaresForm) {
   Identify();
   LetTableReadsEnd();
   for (const std::uint32_t firmware : {3041u, 3042u}) {
-    form_->FirmwareVersion = static_cast<std::int32_t>(firmware);
+    Form->FirmwareVersion = static_cast<std::int32_t>(firmware);
     WaterIsMeasuredAt("16.0");
-    ASSERT_DOUBLE_EQ(form_->TempOffset, -4.0);
-    form_->ButSetTempOffs->Click();
+    ASSERT_DOUBLE_EQ(Form->TempOffset, -4.0);
+    Form->ButSetTempOffs->Click();
     EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
     // The module's stored correction (-2.00) comes back first.
     ModuleSends("PARLARC,TMP,0,653.36", [&] {
-      const auto& curves = form_->DstLink->Curves;
-      return !curves.empty() && curves.front().UpdateTick == now_;
+      const auto& curves = Form->DstLink->Curves;
+      return !curves.empty() && curves.front().UpdateTick == Now;
     });
-    form_->TempTable.assign(42, -2.0);
+    Form->TempTable.assign(42, -2.0);
     Tick(250);
     EXPECT_EQ(Sent(), "");
     const Clock::time_point start = Clock::now();
@@ -121,15 +121,15 @@ TEST_F(DstCommandsTest, TheTemperatureOffsetAddsTheStoredCorrectionAndGoesOutTwi
     Tick(250);
   }
   // No stored correction: the offset as computed; none at all: nothing.
-  form_->DstLink->ClearCurves(nmea::kCurveTemperature);
-  form_->TempTable.clear();
+  Form->DstLink->ClearCurves(nmea::kCurveTemperature);
+  Form->TempTable.clear();
   WaterIsMeasuredAt("21.25");
-  form_->ButSetTempOffs->Click();
+  Form->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP") + Sentence("PARLRSC,TMP,0,,1.2") + Sentence("PARLRSC,TMP,0,,1.2"));
   Tick(250);
   WaterIsMeasuredAt("20.0");
-  form_->ButSetTempOffs->Click();
+  Form->ButSetTempOffs->Click();
   Tick(1001 + 250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
 }
@@ -140,22 +140,22 @@ TEST_F(DstCommandsTest, TheTemperatureButtonsExplainWhatIsMissingAndTheResetAsks
     shown.push_back(Text);
     return platform::IDOK;
   });
-  form_->ButSetTempOffs->Click();
+  Form->ButSetTempOffs->Click();
   Identify();
   LetTableReadsEnd();
-  form_->TempOffsetInvalid = true;
-  form_->ButSetTempOffs->Click();
-  EXPECT_EQ(shown, (std::vector<std::u16string>{form_->TxtNoTempData, form_->TxtTempHelp}));
+  Form->TempOffsetInvalid = true;
+  Form->ButSetTempOffs->Click();
+  EXPECT_EQ(shown, (std::vector<std::u16string>{Form->TxtNoTempData, Form->TxtTempHelp}));
   EXPECT_EQ(Sent(), "");
 
-  answer_ = false;
-  EXPECT_EQ(Command(*form_->ButResetTempOfs), "");
-  EXPECT_EQ(questions_, 1);
-  answer_ = true;
-  form_->FirmwareVersion = 3041;
-  EXPECT_EQ(Command(*form_->ButResetTempOfs), Sentence("PARLRSC,TMP,0,0.0") + Sentence("PARLRSC,TMP,0,0.0"));
-  form_->FirmwareVersion = 3042;
-  EXPECT_EQ(Command(*form_->ButResetTempOfs), Sentence("PARLRSC,TMP,0,,0.0") + Sentence("PARLRSC,TMP,0,,0.0"));
+  Answer = false;
+  EXPECT_EQ(Command(*Form->ButResetTempOfs), "");
+  EXPECT_EQ(Questions, 1);
+  Answer = true;
+  Form->FirmwareVersion = 3041;
+  EXPECT_EQ(Command(*Form->ButResetTempOfs), Sentence("PARLRSC,TMP,0,0.0") + Sentence("PARLRSC,TMP,0,0.0"));
+  Form->FirmwareVersion = 3042;
+  EXPECT_EQ(Command(*Form->ButResetTempOfs), Sentence("PARLRSC,TMP,0,,0.0") + Sentence("PARLRSC,TMP,0,,0.0"));
 }
 
 TEST_F(DstCommandsTest, TheSpeedTableGoesOutWholeWithNothingBetweenItsSentencesAndIsReadBack) {
@@ -163,7 +163,7 @@ TEST_F(DstCommandsTest, TheSpeedTableGoesOutWholeWithNothingBetweenItsSentencesA
   LetTableReadsEnd();
   SetNewRow(std::vector<std::u16string>(10, u"1.00"));
   // The table is read back on the tick after.
-  EXPECT_EQ(Command(*form_->ButSetLogCal), Sentence("PARLRSC,SPD,END,0") + Sentence("PARLRRC,SPD"));
+  EXPECT_EQ(Command(*Form->ButSetLogCal), Sentence("PARLRSC,SPD,END,0") + Sentence("PARLRRC,SPD"));
   Tick(2001);
   Tick(250);
   Sent();
@@ -173,7 +173,7 @@ TEST_F(DstCommandsTest, TheSpeedTableGoesOutWholeWithNothingBetweenItsSentencesA
   // exchange to send a table read, were it free to.
   for (int i = 0; i < 6; ++i) platform::RunOnUiThread([this] { Tick(16000); });
   const Clock::time_point start = Clock::now();
-  form_->ButSetLogCal->Click();
+  Form->ButSetLogCal->Click();
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(11 * 200));
   EXPECT_EQ(Sent(),
             Sentence("PARLRSC,SPD,0,2,100") + Sentence("PARLRSC,SPD,1,3,100") + Sentence("PARLRSC,SPD,2,4,112") +
@@ -182,7 +182,7 @@ TEST_F(DstCommandsTest, TheSpeedTableGoesOutWholeWithNothingBetweenItsSentencesA
                 Sentence("PARLRSC,SPD,9,30,120") + Sentence("PARLRSC,SPD,END,10"));
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
-  EXPECT_FALSE(form_->ShowNewRow);
+  EXPECT_FALSE(Form->ShowNewRow);
 }
 
 TEST_F(DstCommandsTest, ASpeedTableWithAValueTheModuleCannotHoldIsNotSent) {
@@ -190,7 +190,7 @@ TEST_F(DstCommandsTest, ASpeedTableWithAValueTheModuleCannotHoldIsNotSent) {
   LetTableReadsEnd();
   for (const std::u16string bad : {u"1e30", u"-1e300", u"21474836.48"}) {
     SetNewRow({u"1.00", u"1.00", bad, u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00"});
-    form_->ButSetLogCal->Click();
+    Form->ButSetLogCal->Click();
     EXPECT_EQ(Sent(), "");
     // The exchange goes on: the module's own table is read back.
     Tick(250);
@@ -203,19 +203,19 @@ TEST_F(DstCommandsTest, ASpeedTableWithAValueTheModuleCannotHoldIsNotSent) {
 TEST_F(DstCommandsTest, ALineIsDroppedWhileTheLinkIsClosedOrShowsBinaryInput) {
   Identify();
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->BinaryInput = true;
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->BinaryInput = true;
   }
-  form_->SendToDst("$PARLRHI,01");
+  Form->SendToDst("$PARLRHI,01");
   EXPECT_EQ(Sent(), "");
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->BinaryInput = false;
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->BinaryInput = false;
   }
-  form_->SendToDst("$PARLRHI,01");
+  Form->SendToDst("$PARLRHI,01");
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
-  form_->DstLink->Close();
-  form_->SendToDst("$PARLRHI,01");
+  Form->DstLink->Close();
+  Form->SendToDst("$PARLRHI,01");
   EXPECT_EQ(Sent(), "");
 }
 

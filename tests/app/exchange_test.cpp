@@ -47,21 +47,21 @@ TEST_F(ExchangeTest, AModuleThatSendsDataIsIdentifiedAndItsTablesAreReadOneAfter
   ModuleSends("SDDPT,12.50,0.00,");
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
-  EXPECT_EQ(form_->ExchangeState, app::exAwaiting);
+  EXPECT_EQ(Form->ExchangeState, app::exAwaiting);
 
   ModuleSends(IdentificationBody(1, 3042));
   Tick(250);
-  EXPECT_TRUE(form_->DstReady);
-  EXPECT_EQ(form_->DeviceStatus, 1);
-  EXPECT_EQ(form_->FirmwareVersion, 3042);
-  EXPECT_EQ(form_->ExchangeState, app::exReady);
+  EXPECT_TRUE(Form->DstReady);
+  EXPECT_EQ(Form->DeviceStatus, 1);
+  EXPECT_EQ(Form->FirmwareVersion, 3042);
+  EXPECT_EQ(Form->ExchangeState, app::exReady);
   EXPECT_EQ(Sent(), "");
 
   // Both tables are due; the temperature table waits for the speed table's
   // reply time to pass.
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
-  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
+  EXPECT_EQ(Form->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
   Tick(2000);
   EXPECT_EQ(Sent(), "");
   Tick(1);
@@ -69,7 +69,7 @@ TEST_F(ExchangeTest, AModuleThatSendsDataIsIdentifiedAndItsTablesAreReadOneAfter
   Tick(1000);
   EXPECT_EQ(Sent(), "");
   Tick(1);
-  EXPECT_EQ(form_->ExchangeState, app::exReady);
+  EXPECT_EQ(Form->ExchangeState, app::exReady);
 
   // Read again once their periods have passed: temperature after 12 s,
   // speed after 15 s.
@@ -87,16 +87,16 @@ TEST_F(ExchangeTest, AnUnansweredIdentificationIsAskedAgainOnlyWhileTheModuleSen
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
   // The reply time is 1500 ms; only past it does the exchange give up.
   Tick(1500);
-  EXPECT_EQ(form_->ExchangeState, app::exAwaiting);
+  EXPECT_EQ(Form->ExchangeState, app::exAwaiting);
   Tick(1);
-  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  EXPECT_EQ(Form->ExchangeState, app::exIdle);
   EXPECT_EQ(Sent(), "");
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
 
   // Data 3000 ms old or older: nobody to ask.
   Tick(1501);
-  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  EXPECT_EQ(Form->ExchangeState, app::exIdle);
   Tick(250);
   EXPECT_EQ(Sent(), "");
   ModuleSends("SDDPT,12.50,0.00,");
@@ -110,17 +110,17 @@ TEST_F(ExchangeTest, AnUnsupportedModuleIsAskedAgainAndItsMessageStaysShown) {
   ModuleSends(IdentificationBody(0, 3042));
   Tick(250);
   Tick(3000);
-  EXPECT_EQ(form_->DeviceStatus, 3);
-  EXPECT_FALSE(form_->DstReady);
-  EXPECT_TRUE(form_->LblModuleMsg->Visible());
+  EXPECT_EQ(Form->DeviceStatus, 3);
+  EXPECT_FALSE(Form->DstReady);
+  EXPECT_TRUE(Form->LblModuleMsg->Visible());
   // Asked again every 2 s; the message stays while it is.
   int asked = 0;
   for (int i = 0; i < 40; ++i) {
     if (i % 4 == 0) ModuleSends(IdentificationBody(0, 3042));
     Tick(250);
     asked += Sent() == Sentence("PARLRHI,01");
-    EXPECT_TRUE(form_->LblModuleMsg->Visible()) << i;
-    EXPECT_EQ(form_->LblModuleMsg->GetCaption(), form_->TxtNotSupported);
+    EXPECT_TRUE(Form->LblModuleMsg->Visible()) << i;
+    EXPECT_EQ(Form->LblModuleMsg->GetCaption(), Form->TxtNotSupported);
   }
   EXPECT_GE(asked, 4);
 }
@@ -130,18 +130,18 @@ TEST_F(ExchangeTest, AUserCommandReplacesWhatTheTimerQueuedAndWaitsForTheExchang
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
   // A command queued twice is queued once.
-  form_->QueueCommand(app::cmdReadTempTable);
-  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
+  Form->QueueCommand(app::cmdReadTempTable);
+  EXPECT_EQ(Form->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
 
-  form_->EditDptOfs->SetText("1.5");
-  form_->ButDepthSend->Click();
-  EXPECT_EQ(form_->CommandQueue, std::vector<std::uint32_t>{app::cmdSendDepthOffset});
+  Form->EditDptOfs->SetText("1.5");
+  Form->ButDepthSend->Click();
+  EXPECT_EQ(Form->CommandQueue, std::vector<std::uint32_t>{app::cmdSendDepthOffset});
   EXPECT_EQ(Sent(), "");
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRSC,DPT,1.50"));
   // Released on the next tick; the dropped table read is due again.
   Tick(250);
-  EXPECT_EQ(form_->ExchangeState, app::exReady);
+  EXPECT_EQ(Form->ExchangeState, app::exReady);
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
 }
@@ -150,60 +150,60 @@ TEST_F(ExchangeTest, ACommandGivenBeforeTheIdentificationSendsTheExchangeBackToA
   ModuleSends("SDDPT,12.50,0.00,");
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
-  form_->ButTripLogReset->Click();
+  Form->ButTripLogReset->Click();
   // The trip reset needs an identified module: it sends nothing and holds
   // the exchange for one tick, which then asks again who is there.
   Tick(250);
   Tick(250);
-  EXPECT_EQ(form_->ExchangeState, app::exIdle);
+  EXPECT_EQ(Form->ExchangeState, app::exIdle);
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRHI,01"));
   ModuleSends(IdentificationBody(1, 3042));
   Tick(250);
-  EXPECT_TRUE(form_->DstReady);
+  EXPECT_TRUE(Form->DstReady);
 }
 
 TEST_F(ExchangeTest, AClosedChannelDropsTheQueueAndItsModule) {
   Identify();
   Tick(250);
-  form_->QueueCommand(app::cmdReadTempTable);
+  Form->QueueCommand(app::cmdReadTempTable);
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->AddCurvePoint({nmea::kCurveSpeed, 0, 2.0, 1.05}, now_);
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->AddCurvePoint({nmea::kCurveSpeed, 0, 2.0, 1.05}, Now);
   }
-  form_->SpeedTable.assign(32, 1.05);
-  form_->CmbDstPort->SetItemIndex(0);
-  form_->CmbDstPort->Click();
-  EXPECT_FALSE(form_->DstReady);
-  EXPECT_EQ(form_->FirmwareVersion, 0);
-  EXPECT_TRUE(form_->SpeedTable.empty());
+  Form->SpeedTable.assign(32, 1.05);
+  Form->CmbDstPort->SetItemIndex(0);
+  Form->CmbDstPort->Click();
+  EXPECT_FALSE(Form->DstReady);
+  EXPECT_EQ(Form->FirmwareVersion, 0);
+  EXPECT_TRUE(Form->SpeedTable.empty());
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    EXPECT_TRUE(form_->DstLink->NMEAData.Products.empty());
-    EXPECT_TRUE(form_->DstLink->Curves.empty());
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    EXPECT_TRUE(Form->DstLink->NMEAData.Products.empty());
+    EXPECT_TRUE(Form->DstLink->Curves.empty());
   }
   Tick(3000);
-  EXPECT_EQ(form_->ExchangeState, app::exIdle);
-  EXPECT_TRUE(form_->CommandQueue.empty());
-  EXPECT_EQ(form_->LblModuleName->GetCaption(), form_->TxtNoValue);
-  EXPECT_FALSE(form_->LblModuleMsg->Visible());
+  EXPECT_EQ(Form->ExchangeState, app::exIdle);
+  EXPECT_TRUE(Form->CommandQueue.empty());
+  EXPECT_EQ(Form->LblModuleName->GetCaption(), Form->TxtNoValue);
+  EXPECT_FALSE(Form->LblModuleMsg->Visible());
 }
 
 TEST_F(ExchangeTest, AnotherModuleOnANewRateStartsWithoutThePreviousOnesTables) {
   Identify();
   LetTableReadsEnd();
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->AddCurvePoint({nmea::kCurveTemperature, 0, 20.0, -2.0}, now_);
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->AddCurvePoint({nmea::kCurveTemperature, 0, 20.0, -2.0}, Now);
   }
-  form_->TempTable.assign(42, -2.0);
-  form_->CmbDstBaud->SetItemIndex(1);
-  form_->CmbDstBaud->Click();
-  ASSERT_EQ(form_->DstLink->Baud(), 38400);
-  EXPECT_TRUE(form_->TempTable.empty());
+  Form->TempTable.assign(42, -2.0);
+  Form->CmbDstBaud->SetItemIndex(1);
+  Form->CmbDstBaud->Click();
+  ASSERT_EQ(Form->DstLink->Baud(), 38400);
+  EXPECT_TRUE(Form->TempTable.empty());
   {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    EXPECT_TRUE(form_->DstLink->Curves.empty());
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    EXPECT_TRUE(Form->DstLink->Curves.empty());
   }
   // Once identified, its own tables are read at once.
   Identify();

@@ -19,7 +19,7 @@ class IdentificationTest : public apptest::ModuleTest {
  protected:
   void AddRecord(std::uint32_t Product, std::string Firmware, std::uint32_t Tick, std::string_view Maker = "ARL") {
     nmea::tNMEAProd record;
-    record.SourceId = ++sources_;
+    record.SourceId = ++Sources;
     record.ManufacturerKey = support::StringHash(Maker);
     record.ProductCode = Product;
     record.SoftwareVersion = std::move(Firmware);
@@ -27,39 +27,39 @@ class IdentificationTest : public apptest::ModuleTest {
     record.SerialNumber = "123456";
     record.Date = 40238;  // 1 March 2010
     record.Tick = Tick;
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->NMEAData.Products.push_back(record);
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->NMEAData.Products.push_back(record);
   }
   void ClearRecords() {
-    const nmea::TEndpointLock lock = form_->DstLink->Lock();
-    form_->DstLink->NMEAData.Products.clear();
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    Form->DstLink->NMEAData.Products.clear();
   }
-  std::int32_t Identify(std::uint32_t Now) {
-    form_->NowTicks = Now;
-    return form_->IdentifyDevice();
+  std::int32_t Identify(std::uint32_t Ticks) {
+    Form->NowTicks = Ticks;
+    return Form->IdentifyDevice();
   }
-  std::u16string Name() { return form_->LblModuleName->GetCaption(); }
+  std::u16string Name() { return Form->LblModuleName->GetCaption(); }
 
-  std::uint32_t sources_ = 0;
+  std::uint32_t Sources = 0;
 };
 
 TEST_F(IdentificationTest, TheModuleIsSupportedFromFirmware3032AndItsLabelsShowIt) {
   const std::uint32_t now = 0x00000400u;
   AddRecord(1, "3031", now);
   EXPECT_EQ(Identify(now), 2);
-  EXPECT_EQ(form_->FirmwareVersion, 3031);
+  EXPECT_EQ(Form->FirmwareVersion, 3031);
   ClearRecords();
   AddRecord(1, "3032", now);
   EXPECT_EQ(Identify(now), 1);
   EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
-  EXPECT_EQ(form_->LblModuleVer->GetCaption(), u"3.032  01/03/2010");
-  EXPECT_EQ(form_->LblHardVer->GetCaption(), u"1.23");
-  EXPECT_EQ(form_->LblModuleSerial->GetCaption(), u"123456");
+  EXPECT_EQ(Form->LblModuleVer->GetCaption(), u"3.032  01/03/2010");
+  EXPECT_EQ(Form->LblHardVer->GetCaption(), u"1.23");
+  EXPECT_EQ(Form->LblModuleSerial->GetCaption(), u"123456");
   // Firmware that is not a number reads as 0: too old.
   ClearRecords();
   AddRecord(1, "abc", now);
   EXPECT_EQ(Identify(now), 2);
-  EXPECT_EQ(form_->FirmwareVersion, 0);
+  EXPECT_EQ(Form->FirmwareVersion, 0);
 }
 
 TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecordsOfItsMakerCount) {
@@ -101,58 +101,58 @@ TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecords
 }
 
 TEST_F(IdentificationTest, TheControlsFollowTheModuleAndWhatItSends) {
-  form_->DstReady = true;
-  form_->DepthSeen = true;
-  form_->UpdateControlStates();
-  EXPECT_TRUE(form_->ButDepthSend->Enabled());
-  EXPECT_TRUE(form_->EditDptOfs->Enabled());
-  EXPECT_TRUE(form_->ButResetLogCal->Enabled());
-  EXPECT_FALSE(form_->ButSetLogCal->Enabled());
-  EXPECT_FALSE(form_->ButSetTempOffs->Enabled());
+  Form->DstReady = true;
+  Form->DepthSeen = true;
+  Form->UpdateControlStates();
+  EXPECT_TRUE(Form->ButDepthSend->Enabled());
+  EXPECT_TRUE(Form->EditDptOfs->Enabled());
+  EXPECT_TRUE(Form->ButResetLogCal->Enabled());
+  EXPECT_FALSE(Form->ButSetLogCal->Enabled());
+  EXPECT_FALSE(Form->ButSetTempOffs->Enabled());
 
-  form_->SpeedSeen = true;
-  form_->UpdateControlStates();
-  EXPECT_TRUE(form_->ButSetLogCal->Enabled());
-  EXPECT_TRUE(form_->ButTripLogReset->Enabled());
-  EXPECT_FALSE(form_->ButCalcLogVal->Enabled());
-  EXPECT_FALSE(form_->ButDelLogVal->Enabled());
-  form_->LogCoeffListBox->GetItems().Add(u"6.0 kn    Coeff. = 1.10");
-  form_->LogCoeffListBox->SetItemIndex(0);
-  form_->UpdateControlStates();
-  EXPECT_TRUE(form_->ButCalcLogVal->Enabled());
-  EXPECT_TRUE(form_->ButDelLogVal->Enabled());
+  Form->SpeedSeen = true;
+  Form->UpdateControlStates();
+  EXPECT_TRUE(Form->ButSetLogCal->Enabled());
+  EXPECT_TRUE(Form->ButTripLogReset->Enabled());
+  EXPECT_FALSE(Form->ButCalcLogVal->Enabled());
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  Form->LogCoeffListBox->GetItems().Add(u"6.0 kn    Coeff. = 1.10");
+  Form->LogCoeffListBox->SetItemIndex(0);
+  Form->UpdateControlStates();
+  EXPECT_TRUE(Form->ButCalcLogVal->Enabled());
+  EXPECT_TRUE(Form->ButDelLogVal->Enabled());
 
   // Without the module nothing that speaks to it may be pressed; the
   // table calibration of temperature never.
-  form_->DstReady = false;
-  form_->TempSeen = true;
-  form_->UpdateControlStates();
+  Form->DstReady = false;
+  Form->TempSeen = true;
+  Form->UpdateControlStates();
   for (widetext::TxpButton* button :
-       {form_->ButDepthSend, form_->ButResetLogCal, form_->ButSetLogCal, form_->ButTripLogReset, form_->ButSetTempOffs,
-        form_->ButResetTempOfs, form_->ButSetTempCal, form_->ButCalcTempVal}) {
+       {Form->ButDepthSend, Form->ButResetLogCal, Form->ButSetLogCal, Form->ButTripLogReset, Form->ButSetTempOffs,
+        Form->ButResetTempOfs, Form->ButSetTempCal, Form->ButCalcTempVal}) {
     EXPECT_FALSE(button->Enabled()) << button->Name();
   }
-  EXPECT_TRUE(form_->EditLogCal->Enabled());
+  EXPECT_TRUE(Form->EditLogCal->Enabled());
 }
 
 TEST_F(IdentificationTest, TheModuleLabelsShowTheResultOrItsMessage) {
-  form_->TxtNoValue = u"- - -";
-  form_->TxtFirmwareOld = u"too old";
-  form_->TxtNotSupported = u"not supported";
-  form_->DeviceStatus = 2;
-  form_->ShowModuleStatus();
-  EXPECT_TRUE(form_->LblModuleMsg->Visible());
-  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), u"too old");
-  form_->DeviceStatus = 3;
-  form_->ShowModuleStatus();
-  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), u"not supported");
-  form_->DeviceStatus = 1;
-  form_->ShowModuleStatus();
-  EXPECT_FALSE(form_->LblModuleMsg->Visible());
-  form_->DeviceStatus = 0;
-  form_->ShowModuleStatus();
-  EXPECT_FALSE(form_->LblModuleMsg->Visible());
-  for (app::TWtxLabel* label : {form_->LblModuleName, form_->LblModuleVer, form_->LblHardVer, form_->LblModuleSerial}) {
+  Form->TxtNoValue = u"- - -";
+  Form->TxtFirmwareOld = u"too old";
+  Form->TxtNotSupported = u"not supported";
+  Form->DeviceStatus = 2;
+  Form->ShowModuleStatus();
+  EXPECT_TRUE(Form->LblModuleMsg->Visible());
+  EXPECT_EQ(Form->LblModuleMsg->GetCaption(), u"too old");
+  Form->DeviceStatus = 3;
+  Form->ShowModuleStatus();
+  EXPECT_EQ(Form->LblModuleMsg->GetCaption(), u"not supported");
+  Form->DeviceStatus = 1;
+  Form->ShowModuleStatus();
+  EXPECT_FALSE(Form->LblModuleMsg->Visible());
+  Form->DeviceStatus = 0;
+  Form->ShowModuleStatus();
+  EXPECT_FALSE(Form->LblModuleMsg->Visible());
+  for (app::TWtxLabel* label : {Form->LblModuleName, Form->LblModuleVer, Form->LblHardVer, Form->LblModuleSerial}) {
     EXPECT_EQ(label->GetCaption(), u"- - -");
   }
 }

@@ -32,9 +32,9 @@ using apptest::ItemText;
 using apptest::VirtualPort;
 
 struct TextRow {
-  std::u16string app::TMainForm::*field;
-  std::u16string english;
-  std::u16string italian;
+  std::u16string app::TMainForm::*Field;
+  std::u16string English;
+  std::u16string Italian;
 };
 
 // The texts the window keeps for later, English then Italian.
@@ -88,9 +88,9 @@ const TextRow kTexts[] = {
 };
 
 struct CaptionRow {
-  const char* control;
-  std::u16string english;
-  std::u16string italian;
+  const char* Control;
+  std::u16string English;
+  std::u16string Italian;
 };
 
 // Captions written directly, and those taken from the texts.
@@ -160,10 +160,10 @@ const CaptionRow kCaptions[] = {
     {"ButStartGpsLog", u"Start", u"Avvia"},
 };
 
-std::u16string CaptionOf(platform::TComponent* component) {
-  if (auto* page = dynamic_cast<platform::TTabSheet*>(component)) return widetext::WidePageCaption(page);
-  if (auto* button = dynamic_cast<app::TxpButton*>(component)) return button->Caption();
-  return widetext::WideGetWindowText(dynamic_cast<platform::TControl*>(component));
+std::u16string CaptionOf(platform::TComponent* Component) {
+  if (auto* page = dynamic_cast<platform::TTabSheet*>(Component)) return widetext::WidePageCaption(page);
+  if (auto* button = dynamic_cast<app::TxpButton*>(Component)) return button->Caption();
+  return widetext::WideGetWindowText(dynamic_cast<platform::TControl*>(Component));
 }
 
 class LanguageTest : public AppTest {
@@ -171,70 +171,70 @@ class LanguageTest : public AppTest {
   // The window made, its message dialog answering Answer, and shown.
   void Show(bool Answer) {
     MakeMainForm();
-    answers_.emplace(Answer);
+    Answers.emplace(Answer);
     ShowMainForm();
   }
-  void Choose(app::TWtxComboBox& list, int item) {
-    list.SetItemIndex(item);
-    list.Click();
+  void Choose(app::TWtxComboBox& List, int Item) {
+    List.SetItemIndex(Item);
+    List.Click();
   }
   // Every text and caption of one language column.
-  void ExpectLanguage(bool italian) {
-    const app::TMainForm& form = *form_;
+  void ExpectLanguage(bool Italian) {
+    const app::TMainForm& form = *Form;
     for (const TextRow& row : kTexts) {
-      EXPECT_EQ(form.*row.field, italian ? row.italian : row.english) << widetext::UTF8Encode(row.english);
+      EXPECT_EQ(form.*row.Field, Italian ? row.Italian : row.English) << widetext::UTF8Encode(row.English);
     }
     for (const CaptionRow& row : kCaptions) {
-      platform::TComponent* component = form_->FindComponent(row.control);
-      ASSERT_NE(component, nullptr) << row.control;
-      EXPECT_EQ(CaptionOf(component), italian ? row.italian : row.english) << row.control;
+      platform::TComponent* component = Form->FindComponent(row.Control);
+      ASSERT_NE(component, nullptr) << row.Control;
+      EXPECT_EQ(CaptionOf(component), Italian ? row.Italian : row.English) << row.Control;
     }
-    EXPECT_EQ(form_->LblVersion->GetCaption(),
-              (italian ? u"Versione " : u"Version ") + widetext::UTF8Decode(app::gFileVersion));
-    for (app::TWtxStringGrid* grid : {form_->LogGrid, form_->TempGrid}) {
-      EXPECT_EQ(grid->GetCells(0, 1), italian ? u"Memoria" : u"Stored");
-      EXPECT_EQ(grid->GetCells(0, 2), italian ? u"Nuovi" : u"New");
+    EXPECT_EQ(Form->LblVersion->GetCaption(),
+              (Italian ? u"Versione " : u"Version ") + widetext::UTF8Decode(app::gFileVersion));
+    for (app::TWtxStringGrid* grid : {Form->LogGrid, Form->TempGrid}) {
+      EXPECT_EQ(grid->GetCells(0, 1), Italian ? u"Memoria" : u"Stored");
+      EXPECT_EQ(grid->GetCells(0, 2), Italian ? u"Nuovi" : u"New");
     }
-    EXPECT_EQ(ItemText(*form_->CmbMeters, 0), italian ? u"metri" : u"meters");
-    EXPECT_EQ(ItemText(*form_->CmbMeters, 1), italian ? u"piedi" : u"feet");
-    EXPECT_EQ(ItemText(*form_->CmbTempMode, 0), u"°C");
-    EXPECT_EQ(ItemText(*form_->CmbTempMode, 1), u"°F");
-    EXPECT_EQ(ItemText(*form_->CmbDstPort, 0), italian ? u"nessuna" : u"none");
-    EXPECT_EQ(ItemText(*form_->CmbGPSPort, 0), italian ? u"nessuna" : u"none");
-    EXPECT_EQ(app::DialogForm->TextYes, italian ? u"Sì" : u"Yes");
+    EXPECT_EQ(ItemText(*Form->CmbMeters, 0), Italian ? u"metri" : u"meters");
+    EXPECT_EQ(ItemText(*Form->CmbMeters, 1), Italian ? u"piedi" : u"feet");
+    EXPECT_EQ(ItemText(*Form->CmbTempMode, 0), u"°C");
+    EXPECT_EQ(ItemText(*Form->CmbTempMode, 1), u"°F");
+    EXPECT_EQ(ItemText(*Form->CmbDstPort, 0), Italian ? u"nessuna" : u"none");
+    EXPECT_EQ(ItemText(*Form->CmbGPSPort, 0), Italian ? u"nessuna" : u"none");
+    EXPECT_EQ(app::DialogForm->TextYes, Italian ? u"Sì" : u"Yes");
     EXPECT_EQ(app::DialogForm->TextNo, u"No");
   }
   // What the connection picture shows, as drawn on the Reference page.
   QImage ConnectionPicture() {
-    form_->TabPag->SetActivePage(form_->PaRef);
+    Form->TabPag->SetActivePage(Form->PaRef);
     platform::Application->ProcessMessages();
-    const platform::TPoint origin = form_->ImgPort->ClientToScreen({0, 0});
-    const platform::TPoint formOrigin = form_->ClientToScreen({0, 0});
-    return platform::ui::Grab(form_->Handle())
-        .copy(origin.X - formOrigin.X, origin.Y - formOrigin.Y, form_->ImgPort->Width(), form_->ImgPort->Height());
+    const platform::TPoint origin = Form->ImgPort->ClientToScreen({0, 0});
+    const platform::TPoint formOrigin = Form->ClientToScreen({0, 0});
+    return platform::ui::Grab(Form->Handle())
+        .copy(origin.X - formOrigin.X, origin.Y - formOrigin.Y, Form->ImgPort->Width(), Form->ImgPort->Height());
   }
   void TearDown() override {
     FreeMainForm();
-    answers_.reset();
+    Answers.reset();
     AppTest::TearDown();
   }
 
-  std::optional<DialogAnswers> answers_;
+  std::optional<DialogAnswers> Answers;
 };
 
 TEST_F(LanguageTest, EveryTextFollowsTheLanguageListBothWays) {
   Show(false);
   ExpectLanguage(false);
   const QImage english = ConnectionPicture();
-  Choose(*form_->CmbLanguage, 1);
-  EXPECT_EQ(form_->Language, app::kLanguageItalian);
+  Choose(*Form->CmbLanguage, 1);
+  EXPECT_EQ(Form->Language, app::kLanguageItalian);
   ExpectLanguage(true);
   EXPECT_NE(ConnectionPicture(), english);
-  Choose(*form_->CmbLanguage, 0);
-  EXPECT_EQ(form_->Language, app::kLanguageEnglish);
+  Choose(*Form->CmbLanguage, 0);
+  EXPECT_EQ(Form->Language, app::kLanguageEnglish);
   ExpectLanguage(false);
   EXPECT_EQ(ConnectionPicture(), english);
-  Choose(*form_->CmbLanguage, 1);
+  Choose(*Form->CmbLanguage, 1);
   FreeMainForm();
   EXPECT_EQ(StoredSetting("Language"), app::kLanguageItalian);
 }
@@ -245,7 +245,7 @@ TEST_F(LanguageTest, ALanguageWithoutTextsOfItsOwnIsShownInEnglishAndKept) {
       "\"DSTComPort\"=dword:00000000\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n"
       "\"GPSBaudRate\"=dword:000012c0\n\"Language\"=dword:00000809\n");
   Show(false);
-  EXPECT_EQ(form_->CmbLanguage->ItemIndex(), 0);
+  EXPECT_EQ(Form->CmbLanguage->ItemIndex(), 0);
   ExpectLanguage(false);
   FreeMainForm();
   EXPECT_EQ(StoredSetting("Language"), 2057);
@@ -254,46 +254,46 @@ TEST_F(LanguageTest, ALanguageWithoutTextsOfItsOwnIsShownInEnglishAndKept) {
 TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
   VirtualPort port("dst-lang");
   Show(true);
-  const auto& numbers = form_->PortNumbers;
+  const auto& numbers = Form->PortNumbers;
   const int item = static_cast<int>(std::find(numbers.begin(), numbers.end(), port.Number()) - numbers.begin()) + 1;
-  Choose(*form_->CmbDstPort, item);
-  ASSERT_TRUE(form_->DstLink->IsOpen());
-  Choose(*form_->CmbLanguage, 1);
-  EXPECT_EQ(form_->CmbDstPort->ItemIndex(), item);
-  EXPECT_EQ(ItemText(*form_->CmbDstPort, 0), u"nessuna");
-  EXPECT_EQ(form_->ButStartDstLog->Caption(), u"Avvia");
+  Choose(*Form->CmbDstPort, item);
+  ASSERT_TRUE(Form->DstLink->IsOpen());
+  Choose(*Form->CmbLanguage, 1);
+  EXPECT_EQ(Form->CmbDstPort->ItemIndex(), item);
+  EXPECT_EQ(ItemText(*Form->CmbDstPort, 0), u"nessuna");
+  EXPECT_EQ(Form->ButStartDstLog->Caption(), u"Avvia");
 
-  FileChoices files(scratch_ / "dst.txt");
-  form_->ButOpenDstLog->Click();
-  ASSERT_TRUE(form_->DstLink->IsLogging());
-  ASSERT_EQ(answers_->Asked.size(), 1u);
-  EXPECT_EQ(answers_->Asked[0].Title, u"Attenzione!");
-  EXPECT_EQ(answers_->Asked[0].Message, u"Volete iniziare la registrazione ora?");
+  FileChoices files(Scratch / "dst.txt");
+  Form->ButOpenDstLog->Click();
+  ASSERT_TRUE(Form->DstLink->IsLogging());
+  ASSERT_EQ(Answers->Asked.size(), 1u);
+  EXPECT_EQ(Answers->Asked[0].Title, u"Attenzione!");
+  EXPECT_EQ(Answers->Asked[0].Message, u"Volete iniziare la registrazione ora?");
   EXPECT_EQ(files.Asked[0].Title, u"Salva i dati del canale DST");
   EXPECT_EQ(files.Asked[0].Filter, u"File ASCII NMEA (*.txt)|*.txt");
-  Choose(*form_->CmbLanguage, 0);
-  EXPECT_EQ(form_->ButStartDstLog->Caption(), u"Stop");
-  EXPECT_EQ(form_->ButStartGpsLog->Caption(), u"Start");
+  Choose(*Form->CmbLanguage, 0);
+  EXPECT_EQ(Form->ButStartDstLog->Caption(), u"Stop");
+  EXPECT_EQ(Form->ButStartGpsLog->Caption(), u"Start");
 }
 
 TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
   Show(false);
-  form_->EditDptOfs->SetText("1.25");
-  Choose(*form_->CmbMeters, 1);
-  EXPECT_EQ(form_->UnitsDepth, 1);
-  EXPECT_EQ(form_->LblOfsEdit->GetCaption(), u"Transducer Offset ( feet )");
-  EXPECT_EQ(form_->EditDptOfs->Text(), "0.0");
-  EXPECT_EQ(form_->CmbMeters->ItemIndex(), 1);
-  Choose(*form_->CmbLanguage, 1);
-  EXPECT_EQ(form_->LblOfsEdit->GetCaption(), u"Offset Trasduttore ( piedi )");
-  EXPECT_EQ(form_->CmbMeters->ItemIndex(), 1);
+  Form->EditDptOfs->SetText("1.25");
+  Choose(*Form->CmbMeters, 1);
+  EXPECT_EQ(Form->UnitsDepth, 1);
+  EXPECT_EQ(Form->LblOfsEdit->GetCaption(), u"Transducer Offset ( feet )");
+  EXPECT_EQ(Form->EditDptOfs->Text(), "0.0");
+  EXPECT_EQ(Form->CmbMeters->ItemIndex(), 1);
+  Choose(*Form->CmbLanguage, 1);
+  EXPECT_EQ(Form->LblOfsEdit->GetCaption(), u"Offset Trasduttore ( piedi )");
+  EXPECT_EQ(Form->CmbMeters->ItemIndex(), 1);
 
-  form_->EditTempCalO->SetText("21.5");
-  form_->EditTempCal->SetText("3.0");
-  Choose(*form_->CmbTempMode, 1);
-  EXPECT_EQ(form_->UnitsTemp, 1);
-  EXPECT_EQ(form_->EditTempCalO->Text(), "0.0");
-  EXPECT_EQ(form_->EditTempCal->Text(), "0.0");
+  Form->EditTempCalO->SetText("21.5");
+  Form->EditTempCal->SetText("3.0");
+  Choose(*Form->CmbTempMode, 1);
+  EXPECT_EQ(Form->UnitsTemp, 1);
+  EXPECT_EQ(Form->EditTempCalO->Text(), "0.0");
+  EXPECT_EQ(Form->EditTempCal->Text(), "0.0");
   FreeMainForm();
   EXPECT_EQ(StoredSetting("UnitsDepth"), 1);
   EXPECT_EQ(StoredSetting("UnitsTemp"), 1);
@@ -301,17 +301,17 @@ TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
 
 TEST_F(LanguageTest, EveryPageIsPicturedInItalianWithNothingPastItsParentsEdge) {
   Show(false);
-  Choose(*form_->CmbLanguage, 1);
+  Choose(*Form->CmbLanguage, 1);
   const char* const files[] = {"italian_connection.png",  "italian_depth.png", "italian_speed.png",
                                "italian_temperature.png", "italian_gps.png",   "italian_tools.png",
                                "italian_reference.png"};
-  for (int page = 0; page < form_->TabPag->PageCount(); ++page) {
-    form_->TabPag->SetActivePageIndex(page);
+  for (int page = 0; page < Form->TabPag->PageCount(); ++page) {
+    Form->TabPag->SetActivePageIndex(page);
     platform::Application->ProcessMessages();
-    ASSERT_TRUE(platform::ui::SaveWindowImage(form_->Handle(), files[page]));
+    ASSERT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), files[page]));
   }
-  for (int i = 0; i < form_->ComponentCount(); ++i) {
-    auto* control = dynamic_cast<platform::TControl*>(form_->Components(i));
+  for (int i = 0; i < Form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<platform::TControl*>(Form->Components(i));
     if (!control || !control->Visible() || !control->Parent()) continue;
     const platform::TRect area = control->Parent()->ClientRect();
     const platform::TRect r = control->BoundsRect();

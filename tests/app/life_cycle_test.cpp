@@ -21,14 +21,14 @@ using apptest::VirtualPort;
 
 class LifeCycleTest : public AppTest {
  protected:
-  void SaveDstPort(std::int32_t port) {
+  void SaveDstPort(std::int32_t Port) {
     WriteSettings(std::string("Windows Registry Editor Version 5.00\n\n"
                               "[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n\"DSTComPort\"=dword:") +
-                  Hex(port) + "\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n");
+                  Hex(Port) + "\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n");
   }
-  static std::string Hex(std::int32_t v) {
+  static std::string Hex(std::int32_t V) {
     char text[16];
-    std::snprintf(text, sizeof text, "%08x", static_cast<std::uint32_t>(v));
+    std::snprintf(text, sizeof text, "%08x", static_cast<std::uint32_t>(V));
     return text;
   }
 };
@@ -104,8 +104,8 @@ TEST_F(LifeCycleTest, ShowingStartsTheLinksTheDictionaryThePortsAndTheMainTimer)
 
 // A DST link that notes, as it is freed, what the window has already let go.
 struct ProbeLink : nmea::TNMEA2KDecoder {
-  std::function<void()> onFree;
-  ~ProbeLink() override { onFree(); }
+  std::function<void()> OnFree;
+  ~ProbeLink() override { OnFree(); }
 };
 
 TEST_F(LifeCycleTest, ClosingSavesTheSettingsFirstThenStopsTheTimerAndThenFreesTheLinks) {
@@ -117,7 +117,7 @@ TEST_F(LifeCycleTest, ClosingSavesTheSettingsFirstThenStopsTheTimerAndThenFreesT
   ASSERT_TRUE(probe->IsOpen());
   std::optional<std::int32_t> storedWhenFreed;
   bool timerGoneWhenFreed = false;
-  probe->onFree = [&] {
+  probe->OnFree = [&] {
     storedWhenFreed = StoredSetting("UnitsDepth");
     timerGoneWhenFreed = !form.MainTimer;
   };
@@ -134,11 +134,11 @@ TEST_F(LifeCycleTest, ClosingSavesTheSettingsFirstThenStopsTheTimerAndThenFreesT
 
 TEST_F(LifeCycleTest, TheWebAddressLabelsOpenTheirSites) {
   MakeMainForm();
-  EXPECT_EQ(form_->LblDevelLink->Cursor(), platform::crHandPoint);
-  EXPECT_EQ(form_->LblVendorLink->Cursor(), platform::crHandPoint);
-  form_->LblDevelLink->Click();
-  form_->LblVendorLink->Click();
-  EXPECT_EQ(webAddresses_, (std::vector<std::string>{app::kDeveloperSite, app::kVendorSite}));
+  EXPECT_EQ(Form->LblDevelLink->Cursor(), platform::crHandPoint);
+  EXPECT_EQ(Form->LblVendorLink->Cursor(), platform::crHandPoint);
+  Form->LblDevelLink->Click();
+  Form->LblVendorLink->Click();
+  EXPECT_EQ(WebAddresses, (std::vector<std::string>{app::kDeveloperSite, app::kVendorSite}));
 }
 
 }  // namespace

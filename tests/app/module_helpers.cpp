@@ -20,41 +20,41 @@ std::string IdentificationBody(std::uint32_t Product, std::uint32_t Firmware) {
 
 void ModuleTest::SetUp() {
   AppTest::SetUp();
-  clock_ =
-      std::make_unique<platform::ScopedClockOverride>(platform::ClockSources{.Tick = [this] { return now_.load(); }});
-  port_ = std::make_unique<VirtualPort>("dst-module");
+  Clock =
+      std::make_unique<platform::ScopedClockOverride>(platform::ClockSources{.Tick = [this] { return Now.load(); }});
+  Port = std::make_unique<VirtualPort>("dst-module");
   MakeMainForm();
   ShowMainForm();
-  form_->MainTimer.reset();
+  Form->MainTimer.reset();
   // The first tick brings the controls and labels up to date.
-  form_->LastStatusTick = 0;
-  ASSERT_TRUE(ChoosePort(*form_, *form_->CmbDstPort, port_->Number()));
-  ASSERT_TRUE(form_->DstLink->IsOpen());
+  Form->LastStatusTick = 0;
+  ASSERT_TRUE(ChoosePort(*Form, *Form->CmbDstPort, Port->Number()));
+  ASSERT_TRUE(Form->DstLink->IsOpen());
   Sent();
 }
 
 void ModuleTest::TearDown() {
   AppTest::TearDown();
-  port_.reset();
-  clock_.reset();
+  Port.reset();
+  Clock.reset();
 }
 
 void ModuleTest::Tick(std::uint32_t Ms) {
-  now_ += Ms;
-  form_->MainTimerTick(nullptr);
+  Now += Ms;
+  Form->MainTimerTick(nullptr);
 }
 
 std::string ModuleTest::Sent() {
   std::string all;
-  for (std::string got = port_->Read(0); !got.empty(); got = port_->Read(0)) all += got;
+  for (std::string got = Port->Read(0); !got.empty(); got = Port->Read(0)) all += got;
   return all;
 }
 
 void ModuleTest::ModuleSends(std::string_view Body, const std::function<bool()>& Stored) {
   // A tick of its own, so that the update is seen.
-  const std::uint32_t stamp = ++now_;
-  port_->Write(Sentence(Body));
-  nmea::TNMEA2KDecoder& link = *form_->DstLink;
+  const std::uint32_t stamp = ++Now;
+  Port->Write(Sentence(Body));
+  nmea::TNMEA2KDecoder& link = *Form->DstLink;
   ASSERT_TRUE(PumpUntil([&] {
     const nmea::TEndpointLock lock = link.Lock();
     return Stored ? Stored() : link.NMEAData.LastUpdateTick == stamp;
@@ -67,8 +67,8 @@ void ModuleTest::Identify(std::uint32_t Firmware) {
   ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
   ModuleSends(IdentificationBody(1, Firmware));
   Tick(250);
-  ASSERT_TRUE(form_->DstReady);
-  ASSERT_EQ(form_->ExchangeState, app::exReady);
+  ASSERT_TRUE(Form->DstReady);
+  ASSERT_EQ(Form->ExchangeState, app::exReady);
 }
 
 void ModuleTest::LetTableReadsEnd() {
@@ -77,8 +77,8 @@ void ModuleTest::LetTableReadsEnd() {
   Tick(2001);
   ASSERT_EQ(Sent(), Sentence("PARLRRC,TMP"));
   Tick(1001);
-  ASSERT_EQ(form_->ExchangeState, app::exReady);
-  ASSERT_TRUE(form_->CommandQueue.empty());
+  ASSERT_EQ(Form->ExchangeState, app::exReady);
+  ASSERT_TRUE(Form->CommandQueue.empty());
   ASSERT_EQ(Sent(), "");
 }
 

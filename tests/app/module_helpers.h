@@ -46,9 +46,9 @@ class ModuleTest : public AppTest {
   // ready again with no command outstanding.
   void LetTableReadsEnd();
 
-  std::atomic<std::uint32_t> now_{kStart};
-  std::unique_ptr<platform::ScopedClockOverride> clock_;
-  std::unique_ptr<VirtualPort> port_;
+  std::atomic<std::uint32_t> Now{kStart};
+  std::unique_ptr<platform::ScopedClockOverride> Clock;
+  std::unique_ptr<VirtualPort> Port;
 };
 
 }  // namespace apptest

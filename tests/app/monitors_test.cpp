@@ -15,36 +15,36 @@ class MonitorsTest : public apptest::AppTest {};
 TEST_F(MonitorsTest, ChunksThatWaitedAreShownInOrderAndTheLimitFallsBetweenThem) {
   MakeMainForm();
   ShowMainForm();
-  form_->MainTimer.reset();
+  Form->MainTimer.reset();
   std::u16string lines;
   for (int i = 0; i < 299; ++i) lines += u"line\r\n";
-  form_->MemoDST->SetText(lines);
-  form_->MemoDST->SetSelStart(static_cast<int>(lines.size()));
+  Form->MemoDST->SetText(lines);
+  Form->MemoDST->SetSelStart(static_cast<int>(lines.size()));
   for (const char* chunk : {"$A*00\r\n", "$B*00\r\n", "$C*00\r\n", "$D", "*00\r\n"})
-    form_->DstLineReceived(nullptr, chunk);
-  form_->GpsLineReceived(nullptr, "$GPGGA*00\r\n");
-  form_->ShowReceivedText();
+    Form->DstLineReceived(nullptr, chunk);
+  Form->GpsLineReceived(nullptr, "$GPGGA*00\r\n");
+  Form->ShowReceivedText();
   // The 301st line empties the monitor; what came after it starts afresh.
-  EXPECT_EQ(form_->MemoDST->GetText(), u"$C*00\r\n$D*00\r\n");
-  EXPECT_EQ(form_->MemoGPS->GetText(), u"$GPGGA*00\r\n");
-  form_->ShowReceivedText();
-  EXPECT_EQ(form_->MemoDST->GetText(), u"$C*00\r\n$D*00\r\n");
+  EXPECT_EQ(Form->MemoDST->GetText(), u"$C*00\r\n$D*00\r\n");
+  EXPECT_EQ(Form->MemoGPS->GetText(), u"$GPGGA*00\r\n");
+  Form->ShowReceivedText();
+  EXPECT_EQ(Form->MemoDST->GetText(), u"$C*00\r\n$D*00\r\n");
 }
 
 TEST_F(MonitorsTest, TextThatCameBeforeAPauseIsShownAndTextThatCameDuringItIsNot) {
   MakeMainForm();
   ShowMainForm();
-  form_->MainTimer.reset();
-  form_->GpsLineReceived(nullptr, "$GPRMC*00\r\n");
-  form_->ButGPPauseClick(nullptr);
-  EXPECT_EQ(form_->MemoGPS->GetText(), u"$GPRMC*00\r\n");
-  form_->GpsLineReceived(nullptr, "$GPVTG*00\r\n");
-  form_->ShowReceivedText();
-  EXPECT_EQ(form_->MemoGPS->GetText(), u"$GPRMC*00\r\n");
-  form_->GpsLineReceived(nullptr, "$GPGSA*00\r\n");
-  form_->ButGPPauseClick(nullptr);
-  form_->ShowReceivedText();
-  EXPECT_EQ(form_->MemoGPS->GetText(), u"");
+  Form->MainTimer.reset();
+  Form->GpsLineReceived(nullptr, "$GPRMC*00\r\n");
+  Form->ButGPPauseClick(nullptr);
+  EXPECT_EQ(Form->MemoGPS->GetText(), u"$GPRMC*00\r\n");
+  Form->GpsLineReceived(nullptr, "$GPVTG*00\r\n");
+  Form->ShowReceivedText();
+  EXPECT_EQ(Form->MemoGPS->GetText(), u"$GPRMC*00\r\n");
+  Form->GpsLineReceived(nullptr, "$GPGSA*00\r\n");
+  Form->ButGPPauseClick(nullptr);
+  Form->ShowReceivedText();
+  EXPECT_EQ(Form->MemoGPS->GetText(), u"");
 }
 
 }  // namespace

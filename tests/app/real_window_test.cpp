@@ -21,9 +21,9 @@ using apptest::AppTest;
 using apptest::PumpUntil;
 
 // What another X client reads of the window's properties.
-std::string WindowProperties(unsigned long id) {
+std::string WindowProperties(unsigned long Id) {
   const std::string command =
-      "xprop -id " + std::to_string(id) + " WM_NORMAL_HINTS _MOTIF_WM_HINTS WM_NAME 2>/dev/null";
+      "xprop -id " + std::to_string(Id) + " WM_NORMAL_HINTS _MOTIF_WM_HINTS WM_NAME 2>/dev/null";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
   std::string text;
   char buffer[256];
@@ -37,7 +37,7 @@ TEST_F(RealWindowTest, TheWindowManagerSeesAFixedSizeWindowWithoutAMaximiseButto
   if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs a real display";
   MakeMainForm();
   ShowMainForm();
-  const unsigned long id = platform::ui::WidgetOf(form_->Handle())->winId();
+  const unsigned long id = platform::ui::WidgetOf(Form->Handle())->winId();
   std::string properties;
   ASSERT_TRUE(PumpUntil([&] {
     properties = WindowProperties(id);

@@ -50,7 +50,7 @@ TEST_F(RecordingSimulatorTest, TheFileHoldsWhatTheModuleSentAcrossStopStartSuspe
   // The test alone speaks to the module.
   form.MainTimer->SetEnabled(false);
   QuietenModule();
-  const auto file = scratch_ / "dst.txt";
+  const auto file = Scratch / "dst.txt";
   DialogAnswers answers(true);
   {
     FileChoices files(file);

@@ -29,26 +29,26 @@ using apptest::WithMarkersNamed;
 class RecordingTest : public AppTest {
  protected:
   // The window shown with its DST channel saved on this port.
-  app::TMainForm& ShowWithPort(std::int32_t dst) {
-    WriteSettings(apptest::PortSettings(dst, 38400, 0));
+  app::TMainForm& ShowWithPort(std::int32_t Dst) {
+    WriteSettings(apptest::PortSettings(Dst, 38400, 0));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     return form;
   }
   // Writes the sentences to the port and waits until the link has taken in
   // the last of them (recorded too, when it records).
-  static void Feed(VirtualPort& port, nmea::TNMEA2KDecoder& link, const std::string& bytes, std::string_view talker,
+  static void Feed(VirtualPort& Port, nmea::TNMEA2KDecoder& link, const std::string& Bytes, std::string_view talker,
                    std::string_view id) {
     link.ClearTalkers();
-    port.Write(bytes);
+    Port.Write(Bytes);
     ASSERT_TRUE(PumpUntil([&] { return HasSentence(link, talker, id); }));
   }
-  static std::u16string FileBox(platform::TEdit* edit) { return widetext::WideGetWindowText(edit); }
+  static std::u16string FileBox(platform::TEdit* Edit) { return widetext::WideGetWindowText(Edit); }
   bool DstRecordingShown() const {
-    return form_->ButStartDstLog->Caption() == u"Stop" && form_->LedLogDst->Brush().Color() == app::kLampOn;
+    return Form->ButStartDstLog->Caption() == u"Stop" && Form->LedLogDst->Brush().Color() == app::kLampOn;
   }
   bool DstIdleShown() const {
-    return form_->ButStartDstLog->Caption() == u"Start" && form_->LedLogDst->Brush().Color() == app::kLampOff;
+    return Form->ButStartDstLog->Caption() == u"Start" && Form->LedLogDst->Brush().Color() == app::kLampOff;
   }
 };
 
@@ -60,7 +60,7 @@ TEST_F(RecordingTest, AFileChosenWhileTheChannelIsClosedIsShownWithoutAQuestionA
   app::TMainForm& form = MakeMainForm();
   ShowMainForm();
   DialogAnswers answers(true);
-  const auto dstFile = scratch_ / "dst.txt";
+  const auto dstFile = Scratch / "dst.txt";
   {
     FileChoices files(dstFile);
     form.ButOpenDstLog->Click();
@@ -80,13 +80,13 @@ TEST_F(RecordingTest, AFileChosenWhileTheChannelIsClosedIsShownWithoutAQuestionA
   EXPECT_FALSE(std::filesystem::exists(dstFile));
 
   {
-    FileChoices files(scratch_ / "gps.txt");
+    FileChoices files(Scratch / "gps.txt");
     form.ButOpenGPSLog->Click();
     ASSERT_EQ(files.Asked.size(), 1u);
     EXPECT_EQ(files.Asked[0].Title, u"Save GPS Input Channel");
     EXPECT_EQ(files.Asked[0].FileName, u"GPS_Log_New");
   }
-  EXPECT_EQ(FileBox(form.EditGPSLog), (scratch_ / "gps.txt").u16string());
+  EXPECT_EQ(FileBox(form.EditGPSLog), (Scratch / "gps.txt").u16string());
   // Cancelling keeps the file chosen before.
   FileChoices cancel({});
   form.ButOpenDstLog->Click();
@@ -97,7 +97,7 @@ TEST_F(RecordingTest, AFileChosenWhileTheChannelIsClosedIsShownWithoutAQuestionA
 TEST_F(RecordingTest, YesRecordsEverythingReceivedAfterAStartMarkerAppendedToTheFile) {
   VirtualPort port("dst-rec");
   app::TMainForm& form = ShowWithPort(port.Number());
-  const auto file = scratch_ / "dst.txt";
+  const auto file = Scratch / "dst.txt";
   std::ofstream(file, std::ios::binary) << "an earlier recording\r\n";
   DialogAnswers answers(true);
   FileChoices files(file);
@@ -131,8 +131,8 @@ TEST_F(RecordingTest, NoKeepsTheRunningRecordingUntilTheNextClickStopsIt) {
   VirtualPort port("dst-rec");
   app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
-  const auto first = scratch_ / "first.txt";
-  const auto second = scratch_ / "second.txt";
+  const auto first = Scratch / "first.txt";
+  const auto second = Scratch / "second.txt";
   {
     FileChoices files(first);
     form.ButOpenDstLog->Click();
@@ -168,7 +168,7 @@ TEST_F(RecordingTest, ClosingTheChannelEndsItsRecordingAndTheButtonsShowIt) {
   VirtualPort port("dst-rec");
   app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
-  FileChoices files(scratch_ / "dst.txt");
+  FileChoices files(Scratch / "dst.txt");
   form.ButOpenDstLog->Click();
   ASSERT_TRUE(DstRecordingShown());
   form.CmbDstPort->SetItemIndex(0);
@@ -183,7 +183,7 @@ TEST_F(RecordingTest, TheChosenNameIsKeptWholeAndAFileThatCannotBeMadeRecordsNot
   app::TMainForm& form = ShowWithPort(port.Number());
   DialogAnswers answers(true);
   // Letters the 8-bit code page has no room for.
-  const auto wide = scratch_ / std::filesystem::path(u8"registrazione \u03A9 \u0416.txt");
+  const auto wide = Scratch / std::filesystem::path(u8"registrazione \u03A9 \u0416.txt");
   {
     FileChoices files(wide);
     form.ButOpenDstLog->Click();
@@ -194,7 +194,7 @@ TEST_F(RecordingTest, TheChosenNameIsKeptWholeAndAFileThatCannotBeMadeRecordsNot
   EXPECT_EQ(WithMarkersNamed(FileText(wide)), "<START LOG>" + kDepth);
 
   {
-    FileChoices files(scratch_ / "no such folder" / "dst.txt");
+    FileChoices files(Scratch / "no such folder" / "dst.txt");
     form.ButOpenDstLog->Click();
   }
   EXPECT_FALSE(form.DstLink->IsLogging());

@@ -19,25 +19,25 @@ constexpr char kHeader[] =
 
 class SettingsTest : public AppTest {
  protected:
-  void ExpectStored(std::int32_t dstPort, std::int32_t dstBaud, std::int32_t gpsPort, std::int32_t gpsBaud,
-                    std::int32_t language, std::int32_t unitsTemp, std::int32_t unitsDepth) {
-    EXPECT_EQ(StoredSetting("DSTComPort"), dstPort);
-    EXPECT_EQ(StoredSetting("DSTBaudRate"), dstBaud);
-    EXPECT_EQ(StoredSetting("GPSComPort"), gpsPort);
-    EXPECT_EQ(StoredSetting("GPSBaudRate"), gpsBaud);
-    EXPECT_EQ(StoredSetting("Language"), language);
-    EXPECT_EQ(StoredSetting("UnitsTemp"), unitsTemp);
-    EXPECT_EQ(StoredSetting("UnitsDepth"), unitsDepth);
+  void ExpectStored(std::int32_t DstPort, std::int32_t DstBaud, std::int32_t GpsPort, std::int32_t GpsBaud,
+                    std::int32_t Language, std::int32_t UnitsTemp, std::int32_t UnitsDepth) {
+    EXPECT_EQ(StoredSetting("DSTComPort"), DstPort);
+    EXPECT_EQ(StoredSetting("DSTBaudRate"), DstBaud);
+    EXPECT_EQ(StoredSetting("GPSComPort"), GpsPort);
+    EXPECT_EQ(StoredSetting("GPSBaudRate"), GpsBaud);
+    EXPECT_EQ(StoredSetting("Language"), Language);
+    EXPECT_EQ(StoredSetting("UnitsTemp"), UnitsTemp);
+    EXPECT_EQ(StoredSetting("UnitsDepth"), UnitsDepth);
   }
-  void ExpectFields(std::int32_t dstPort, std::int32_t dstBaud, std::int32_t gpsPort, std::int32_t gpsBaud,
-                    std::int32_t language, std::int32_t unitsTemp, std::int32_t unitsDepth) {
-    EXPECT_EQ(form_->DSTComPort, dstPort);
-    EXPECT_EQ(form_->DSTBaudRate, dstBaud);
-    EXPECT_EQ(form_->GPSComPort, gpsPort);
-    EXPECT_EQ(form_->GPSBaudRate, gpsBaud);
-    EXPECT_EQ(form_->Language, language);
-    EXPECT_EQ(form_->UnitsTemp, unitsTemp);
-    EXPECT_EQ(form_->UnitsDepth, unitsDepth);
+  void ExpectFields(std::int32_t DstPort, std::int32_t DstBaud, std::int32_t GpsPort, std::int32_t GpsBaud,
+                    std::int32_t Language, std::int32_t UnitsTemp, std::int32_t UnitsDepth) {
+    EXPECT_EQ(Form->DSTComPort, DstPort);
+    EXPECT_EQ(Form->DSTBaudRate, DstBaud);
+    EXPECT_EQ(Form->GPSComPort, GpsPort);
+    EXPECT_EQ(Form->GPSBaudRate, GpsBaud);
+    EXPECT_EQ(Form->Language, Language);
+    EXPECT_EQ(Form->UnitsTemp, UnitsTemp);
+    EXPECT_EQ(Form->UnitsDepth, UnitsDepth);
   }
 };
 
@@ -88,10 +88,10 @@ TEST_F(SettingsTest, ValuesOutsideTheListsAreKeptAndWrittenBack) {
   ShowMainForm();
   ExpectFields(0, 9600, -5, 1, 2057, 7, 2);
   // The lists show what they can: English, and each list's first rate.
-  EXPECT_EQ(form_->CmbLanguage->ItemIndex(), 0);
-  EXPECT_EQ(form_->CmbDstBaud->ItemIndex(), 0);
-  EXPECT_EQ(form_->CmbGPSBaud->ItemIndex(), 0);
-  EXPECT_EQ(form_->CmbGPSPort->ItemIndex(), 0);
+  EXPECT_EQ(Form->CmbLanguage->ItemIndex(), 0);
+  EXPECT_EQ(Form->CmbDstBaud->ItemIndex(), 0);
+  EXPECT_EQ(Form->CmbGPSBaud->ItemIndex(), 0);
+  EXPECT_EQ(Form->CmbGPSPort->ItemIndex(), 0);
   FreeMainForm();
   ExpectStored(0, 9600, -5, 1, 2057, 7, 2);
 }
@@ -99,9 +99,9 @@ TEST_F(SettingsTest, ValuesOutsideTheListsAreKeptAndWrittenBack) {
 TEST_F(SettingsTest, AChoiceMadeJustBeforeClosingIsKept) {
   MakeMainForm();
   ShowMainForm();
-  form_->CmbGPSBaud->SetItemIndex(3);
-  form_->CmbGPSBaud->Click();
-  EXPECT_EQ(form_->GPSBaudRate, 38400);
+  Form->CmbGPSBaud->SetItemIndex(3);
+  Form->CmbGPSBaud->Click();
+  EXPECT_EQ(Form->GPSBaudRate, 38400);
   FreeMainForm();
   ExpectStored(0, 4800, 0, 38400, 1033, 0, 0);
 }

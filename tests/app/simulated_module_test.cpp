@@ -47,7 +47,7 @@ class SimulatedModuleTest : public apptest::AppTest {
  protected:
   void TearDown() override {
     FreeMainForm();
-    sim_.reset();
+    Sim.reset();
     AppTest::TearDown();
   }
 
@@ -58,15 +58,15 @@ class SimulatedModuleTest : public apptest::AppTest {
     OpenWindow(DstBaudItem);
   }
   void StartSimulator(std::vector<std::string> Arguments) {
-    sim_.emplace(dstsim::DstSimProcess::Options{.Arguments = std::move(Arguments)});
+    Sim.emplace(dstsim::DstSimProcess::Options{.Arguments = std::move(Arguments)});
   }
   void OpenWindow(int DstBaudItem = 1) {
     MakeMainForm();
     ShowMainForm();
-    form_->CmbDstBaud->SetItemIndex(DstBaudItem);
-    form_->CmbDstBaud->Click();
-    ASSERT_TRUE(apptest::ChoosePort(*form_, *form_->CmbDstPort, sim_->DstPort()));
-    ASSERT_TRUE(form_->DstLink->IsOpen());
+    Form->CmbDstBaud->SetItemIndex(DstBaudItem);
+    Form->CmbDstBaud->Click();
+    ASSERT_TRUE(apptest::ChoosePort(*Form, *Form->CmbDstPort, Sim->DstPort()));
+    ASSERT_TRUE(Form->DstLink->IsOpen());
   }
 
   // Waits, handling the window's messages, for a log line at or after
@@ -74,7 +74,7 @@ class SimulatedModuleTest : public apptest::AppTest {
   std::optional<LogLine> AwaitLog(const std::function<bool(const LogLine&)>& Match, std::size_t From = 0) {
     std::optional<LogLine> found;
     PumpUntil([&] {
-      for (const LogLine& line : sim_->Log()) {
+      for (const LogLine& line : Sim->Log()) {
         if (line.Index >= From && Match(line)) {
           found = line;
           return true;
@@ -87,26 +87,26 @@ class SimulatedModuleTest : public apptest::AppTest {
   std::optional<LogLine> AwaitLog(std::string_view Source, std::string_view Event, std::string_view Text,
                                   std::size_t From = 0) {
     return AwaitLog(
-        [&](const LogLine& l) {
-          return l.Source == Source && l.Event == Event && l.Text.find(Text) != std::string::npos;
+        [&](const LogLine& L) {
+          return L.Source == Source && L.Event == Event && L.Text.find(Text) != std::string::npos;
         },
         From);
   }
   // What the module received from From on.
   std::vector<LogLine> Commands(std::size_t From = 0) {
     std::vector<LogLine> commands;
-    for (const LogLine& line : sim_->Log()) {
+    for (const LogLine& line : Sim->Log()) {
       if (line.Index >= From && line.Source == "dst" && line.Event == "rx") commands.push_back(line);
     }
     return commands;
   }
-  std::size_t LogEnd() { return sim_->Log().size(); }
+  std::size_t LogEnd() { return Sim->Log().size(); }
 
   // Identified, with both table reads over: the exchange is free.
   void AwaitReadyModule() {
-    ASSERT_TRUE(PumpUntil([&] { return form_->DstReady; }));
+    ASSERT_TRUE(PumpUntil([&] { return Form->DstReady; }));
     ASSERT_TRUE(AwaitLog("dst", "rx", Line("PARLRRC,TMP")));
-    ASSERT_TRUE(PumpUntil([&] { return form_->ExchangeState == app::exReady; }));
+    ASSERT_TRUE(PumpUntil([&] { return Form->ExchangeState == app::exReady; }));
   }
 
   void AnswerQuestions(bool Answer) {
@@ -129,35 +129,35 @@ class SimulatedModuleTest : public apptest::AppTest {
     }
   }
 
-  std::optional<dstsim::DstSimProcess> sim_;
+  std::optional<dstsim::DstSimProcess> Sim;
 };
 
 TEST_F(SimulatedModuleTest, TheModuleIsIdentifiedItsTablesReadAndEachSettingButtonSendsItsSentence) {
   Start();
   AwaitReadyModule();
-  EXPECT_EQ(form_->LblModuleName->GetCaption(), u"Zeruziviz DSM-2-C");
-  EXPECT_EQ(form_->LblModuleVer->GetCaption(), u"3.042  01/03/2010");
-  EXPECT_EQ(form_->LblHardVer->GetCaption(), u"1.23");
-  EXPECT_EQ(form_->LblModuleSerial->GetCaption(), u"123456");
-  EXPECT_EQ(form_->FirmwareVersion, 3042);
+  EXPECT_EQ(Form->LblModuleName->GetCaption(), u"Zeruziviz DSM-2-C");
+  EXPECT_EQ(Form->LblModuleVer->GetCaption(), u"3.042  01/03/2010");
+  EXPECT_EQ(Form->LblHardVer->GetCaption(), u"1.23");
+  EXPECT_EQ(Form->LblModuleSerial->GetCaption(), u"123456");
+  EXPECT_EQ(Form->FirmwareVersion, 3042);
   // One identification (answered at once), then the speed table, then the
   // temperature table once the speed table's reply time passed.
   ExpectReceived(0, {"PARLRHI,01", "PARLRRC,SPD", "PARLRRC,TMP"});
   const std::vector<LogLine> reads = Commands();
   EXPECT_GE(reads[2].Ms - reads[1].Ms, 2000 - kReadSlackMs);
 
-  sim_->Command("set trip 5");
+  Sim->Command("set trip 5");
   std::size_t from = LogEnd();
-  form_->EditDptOfs->SetText("1.5");
-  form_->ButDepthSend->Click();
+  Form->EditDptOfs->SetText("1.5");
+  Form->ButDepthSend->Click();
   ASSERT_TRUE(AwaitLog("dst", "state", "depth offset 1.50", from));
   ExpectReceived(from, {"PARLRSC,DPT,1.50"});
 
   from = LogEnd();
-  form_->ButTripLogReset->Click();
+  Form->ButTripLogReset->Click();
   ASSERT_TRUE(AwaitLog("dst", "state", "trip 0.00", from));
   ExpectReceived(from, {"PARLRRT,0.00"});
-  EXPECT_NE(sim_->Command("status").find("depth-offset=1.50 trip=0.00"), std::string::npos);
+  EXPECT_NE(Sim->Command("status").find("depth-offset=1.50 trip=0.00"), std::string::npos);
 }
 
 class TemperatureOffsetTest : public SimulatedModuleTest, public ::testing::WithParamInterface<int> {};
@@ -168,11 +168,11 @@ TEST_P(TemperatureOffsetTest, TheOffsetGoesOutTwiceInTheFirmwaresFormAndTheReset
   const std::string form = firmware >= 3042 ? "TMP,0,," : "TMP,0,";
   Start({"--firmware", std::to_string(firmware), "--water-temp", "18.0"});
   AwaitReadyModule();
-  form_->EditTempCalO->SetText("20.0");
-  form_->TempOffset = 2.0;
-  form_->TempOffsetInvalid = false;
+  Form->EditTempCalO->SetText("20.0");
+  Form->TempOffset = 2.0;
+  Form->TempOffsetInvalid = false;
   std::size_t from = LogEnd();
-  form_->ButSetTempOffs->Click();
+  Form->ButSetTempOffs->Click();
   ASSERT_TRUE(AwaitLog("dst", "state", "temperature offset 2.0", from));
   ASSERT_TRUE(PumpUntil([&] { return Commands(from).size() == 3; }));
   ExpectReceived(from, {"PARLRRC,TMP", "PARLRSC," + form + "2.0", "PARLRSC," + form + "2.0"});
@@ -180,12 +180,12 @@ TEST_P(TemperatureOffsetTest, TheOffsetGoesOutTwiceInTheFirmwaresFormAndTheReset
   EXPECT_GE(offsets[2].Ms - offsets[1].Ms, 100 - kReadSlackMs);
 
   AnswerQuestions(true);
-  ASSERT_TRUE(PumpUntil([&] { return form_->ExchangeState == app::exReady; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->ExchangeState == app::exReady; }));
   from = LogEnd();
-  form_->ButResetTempOfs->Click();
+  Form->ButResetTempOfs->Click();
   ASSERT_TRUE(PumpUntil([&] { return Commands(from).size() == 2; }));
   ExpectReceived(from, {"PARLRSC," + form + "0.0", "PARLRSC," + form + "0.0"}, 100, 2);
-  EXPECT_NE(sim_->Command("status").find("temp-offset=0.0"), std::string::npos);
+  EXPECT_NE(Sim->Command("status").find("temp-offset=0.0"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Firmware, TemperatureOffsetTest, ::testing::Values(3041, 3042));
@@ -194,9 +194,9 @@ TEST_F(SimulatedModuleTest, TheSpeedTableIsUploadedWholeAndReadBack) {
   Start();
   AwaitReadyModule();
   const char16_t* row[] = {u"1.00", u"1.00", u"1.00", u"1.05", u"1.10", u"1.20", u"1.20", u"1.20", u"1.20", u"1.20"};
-  for (int i = 0; i < 10; ++i) form_->LogGrid->SetCells(i + 1, 2, row[i]);
+  for (int i = 0; i < 10; ++i) Form->LogGrid->SetCells(i + 1, 2, row[i]);
   const std::size_t from = LogEnd();
-  form_->ButSetLogCal->Click();
+  Form->ButSetLogCal->Click();
   ASSERT_TRUE(AwaitLog("dst", "state",
                        "speed table committed: 2:100 3:100 4:100 5:105 6:110 8:120 12:120 15:120 "
                        "20:120 30:120",
@@ -211,15 +211,15 @@ TEST_F(SimulatedModuleTest, TheSpeedTableIsUploadedWholeAndReadBack) {
 
 TEST_F(SimulatedModuleTest, AModuleThatCannotBeCalibratedShowsItsMessageAndKeepsTheControlsOff) {
   Start({"--product", "0"});
-  ASSERT_TRUE(PumpUntil([&] { return form_->DeviceStatus == 3 && form_->LblModuleMsg->Visible(); }));
-  EXPECT_EQ(form_->LblModuleMsg->GetCaption(), form_->TxtNotSupported);
-  EXPECT_EQ(form_->LblModuleName->GetCaption(), u"Zeruziviz MUX-2");
-  EXPECT_FALSE(form_->DstReady);
-  EXPECT_FALSE(form_->ButResetLogCal->Enabled());
+  ASSERT_TRUE(PumpUntil([&] { return Form->DeviceStatus == 3 && Form->LblModuleMsg->Visible(); }));
+  EXPECT_EQ(Form->LblModuleMsg->GetCaption(), Form->TxtNotSupported);
+  EXPECT_EQ(Form->LblModuleName->GetCaption(), u"Zeruziviz MUX-2");
+  EXPECT_FALSE(Form->DstReady);
+  EXPECT_FALSE(Form->ButResetLogCal->Enabled());
   // Asked again and again, about every two seconds, and never anything
   // else; the message stays.
   ASSERT_TRUE(PumpUntil([&] {
-    EXPECT_TRUE(form_->LblModuleMsg->Visible());
+    EXPECT_TRUE(Form->LblModuleMsg->Visible());
     return Commands().size() >= 2;
   }));
   const std::vector<LogLine> asked = Commands();
@@ -230,48 +230,48 @@ TEST_F(SimulatedModuleTest, AModuleThatCannotBeCalibratedShowsItsMessageAndKeeps
     }
   }
 
-  sim_->Command("set product 1");
-  sim_->Command("set firmware 3031");
-  ASSERT_TRUE(PumpUntil([&] { return form_->LblModuleMsg->GetCaption() == form_->TxtFirmwareOld; }));
-  EXPECT_TRUE(form_->LblModuleMsg->Visible());
-  EXPECT_EQ(form_->DeviceStatus, 2);
-  EXPECT_FALSE(form_->DstReady);
+  Sim->Command("set product 1");
+  Sim->Command("set firmware 3031");
+  ASSERT_TRUE(PumpUntil([&] { return Form->LblModuleMsg->GetCaption() == Form->TxtFirmwareOld; }));
+  EXPECT_TRUE(Form->LblModuleMsg->Visible());
+  EXPECT_EQ(Form->DeviceStatus, 2);
+  EXPECT_FALSE(Form->DstReady);
 
-  sim_->Command("set firmware 3032");
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstReady && !form_->LblModuleMsg->Visible(); }));
-  ASSERT_TRUE(PumpUntil([&] { return form_->ButResetLogCal->Enabled(); }));
+  Sim->Command("set firmware 3032");
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstReady && !Form->LblModuleMsg->Visible(); }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->ButResetLogCal->Enabled(); }));
 }
 
 TEST_F(SimulatedModuleTest, ALostUnansweredOrLateIdentificationIsAskedAgainUntilAnswered) {
   StartSimulator({"--dst-rate", "4"});
-  sim_->Command("fault drop 1");
+  Sim->Command("fault drop 1");
   OpenWindow();
   ASSERT_TRUE(AwaitLog("dst", "state", "reply dropped by fault"));
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstReady; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstReady; }));
   std::vector<LogLine> asked = Commands();
   ASSERT_GE(asked.size(), 2u);
   EXPECT_EQ(asked[0].Received(), Line("PARLRHI,01"));
   EXPECT_EQ(asked[1].Received(), Line("PARLRHI,01"));
 
   // A new rate: the module is identified afresh, and does not answer.
-  sim_->Command("fault ignore-identification on");
+  Sim->Command("fault ignore-identification on");
   std::size_t from = LogEnd();
-  form_->CmbDstBaud->SetItemIndex(0);
-  form_->CmbDstBaud->Click();
-  EXPECT_FALSE(form_->DstReady);
+  Form->CmbDstBaud->SetItemIndex(0);
+  Form->CmbDstBaud->Click();
+  EXPECT_FALSE(Form->DstReady);
   ASSERT_TRUE(PumpUntil([&] { return Commands(from).size() >= 2; }));
   asked = Commands(from);
   for (const LogLine& line : asked)
     EXPECT_EQ(line.Text, Line("PARLRHI,01") + " -> ignored: identification ignored by fault");
   EXPECT_GE(asked[1].Ms - asked[0].Ms, 1500 - kReadSlackMs);
-  EXPECT_FALSE(form_->DstReady);
+  EXPECT_FALSE(Form->DstReady);
 
   // An answer later than the reply time: the request after the time-out
   // finds it.
-  sim_->Command("fault ignore-identification off");
-  sim_->Command("fault delay 1700");
+  Sim->Command("fault ignore-identification off");
+  Sim->Command("fault delay 1700");
   from = LogEnd();
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstReady; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstReady; }));
   ASSERT_GE(Commands(from).size(), 2u);
   for (const LogLine& line : Commands(from)) EXPECT_EQ(line.Received(), Line("PARLRHI,01"));
 }
@@ -289,7 +289,7 @@ TEST_F(SimulatedModuleTest, ATableThatComesLateSlowlyOrInPartIsAwaitedUntilItsLa
     ASSERT_TRUE(asked);
     std::optional<LogLine> request;
     std::vector<LogLine> points;
-    for (const LogLine& line : sim_->Log()) {
+    for (const LogLine& line : Sim->Log()) {
       if (line.Index < From || line.Index >= asked->Index) continue;
       if (line.Event == "rx" && line.Received() == Line("PARLRRC,SPD")) request = line;
       if (line.Event == "tx" && line.Text.rfind("$PARLARC,SPD,", 0) == 0) points.push_back(line);
@@ -300,33 +300,33 @@ TEST_F(SimulatedModuleTest, ATableThatComesLateSlowlyOrInPartIsAwaitedUntilItsLa
     EXPECT_GT(asked->Ms - points.back().Ms, 2000);
   };
   StartSimulator({"--dst-rate", "4"});
-  sim_->Command("fault partial-table 4");
-  sim_->Command("fault spread-table 400");
-  sim_->Command("fault delay 1000");
+  Sim->Command("fault partial-table 4");
+  Sim->Command("fault spread-table 400");
+  Sim->Command("fault delay 1000");
   OpenWindow();
   ASSERT_NO_FATAL_FAILURE(expectAwaited(0, 4));
-  EXPECT_TRUE(form_->DstReady);
+  EXPECT_TRUE(Form->DstReady);
   // What came is the stored table.
-  EXPECT_EQ(form_->SpeedTable.size(), 32u);
+  EXPECT_EQ(Form->SpeedTable.size(), 32u);
 }
 
 TEST_F(SimulatedModuleTest, UnpluggingThePortGreysTheLampAndPluggingItBackReopensTheChannel) {
   Start();
   const platform::DeviceChangeWatcher devices(platform::EnsureVirtualPortFolder());
   AwaitReadyModule();
-  sim_->Command("fault hangup dst never");
-  ASSERT_TRUE(PumpUntil([&] { return !form_->DstLink->IsOpen(); }));
-  EXPECT_EQ(form_->LedDst->Brush().Color(), app::kLampOff);
-  EXPECT_EQ(form_->CmbDstPort->ItemIndex(), 0);
-  ASSERT_TRUE(PumpUntil([&] { return !form_->DstReady && form_->ExchangeState == app::exIdle; }));
+  Sim->Command("fault hangup dst never");
+  ASSERT_TRUE(PumpUntil([&] { return !Form->DstLink->IsOpen(); }));
+  EXPECT_EQ(Form->LedDst->Brush().Color(), app::kLampOff);
+  EXPECT_EQ(Form->CmbDstPort->ItemIndex(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !Form->DstReady && Form->ExchangeState == app::exIdle; }));
 
   const std::size_t from = LogEnd();
-  sim_->Command("fault replug");
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstLink->IsOpen(); }));
-  EXPECT_EQ(form_->LedDst->Brush().Color(), app::kLampOn);
-  EXPECT_EQ(form_->DstLink->Baud(), 38400);
+  Sim->Command("fault replug");
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstLink->IsOpen(); }));
+  EXPECT_EQ(Form->LedDst->Brush().Color(), app::kLampOn);
+  EXPECT_EQ(Form->DstLink->Baud(), 38400);
   // A module on a reopened channel is identified afresh.
-  ASSERT_TRUE(PumpUntil([&] { return form_->DstReady; }));
+  ASSERT_TRUE(PumpUntil([&] { return Form->DstReady; }));
   EXPECT_EQ(Commands(from).front().Received(), Line("PARLRHI,01"));
 }
 
@@ -335,12 +335,12 @@ std::u16string Monitor(app::TWtxMemo& Memo) { return Memo.GetText(); }
 
 TEST_F(SimulatedModuleTest, TheMonitorsShowBothChannelsAndStartAgainPastTheirLimit) {
   Start({"--gps-baud", "115200", "--gps-rate", "20"});
-  form_->CmbGPSBaud->SetItemIndex(5);
-  form_->CmbGPSBaud->Click();
-  ASSERT_TRUE(apptest::ChoosePort(*form_, *form_->CmbGPSPort, sim_->GpsPort()));
+  Form->CmbGPSBaud->SetItemIndex(5);
+  Form->CmbGPSBaud->Click();
+  ASSERT_TRUE(apptest::ChoosePort(*Form, *Form->CmbGPSPort, Sim->GpsPort()));
   ASSERT_TRUE(PumpUntil([&] {
-    return Monitor(*form_->MemoDST).find(u"$SDDPT,12.50,") != std::u16string::npos &&
-           Monitor(*form_->MemoGPS).find(u"$GPRMC,") != std::u16string::npos;
+    return Monitor(*Form->MemoDST).find(u"$SDDPT,12.50,") != std::u16string::npos &&
+           Monitor(*Form->MemoGPS).find(u"$GPRMC,") != std::u16string::npos;
   }));
   // The GPS monitor fills up, is emptied past 300 lines and fills again;
   // it never holds more between two messages.
@@ -348,7 +348,7 @@ TEST_F(SimulatedModuleTest, TheMonitorsShowBothChannelsAndStartAgainPastTheirLim
   int emptied = 0;
   int last = 0;
   ASSERT_TRUE(PumpUntil([&] {
-    const int lines = form_->MemoGPS->GetLines().Count();
+    const int lines = Form->MemoGPS->GetLines().Count();
     most = std::max(most, lines);
     emptied += lines < last;
     last = lines;
@@ -366,7 +366,7 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
   Start({"--dst-baud", "115200", "--gps-baud", "115200", "--dst-rate", "50", "--gps-rate", "50"}, 0);
   std::mutex mutex;
   std::vector<std::string> framed[2];
-  nmea::TNMEA2KDecoder* links[2] = {form_->DstLink.get(), form_->GpsLink.get()};
+  nmea::TNMEA2KDecoder* links[2] = {Form->DstLink.get(), Form->GpsLink.get()};
   for (int i = 0; i < 2; ++i) {
     links[i]->SetReceiveEnabled(false);
     links[i]->OnRawMessage = [&, i](platform::TObject*, std::string_view Sentence) {
@@ -376,28 +376,28 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
     links[i]->SetReceiveEnabled(true);
   }
   // The rate the module's list does not offer, as a line at full speed.
-  form_->CmbDstBaud->GetItems().Add(u"115200");
-  form_->CmbDstBaud->SetItemIndex(2);
-  form_->CmbDstBaud->Click();
-  form_->CmbGPSBaud->SetItemIndex(5);
-  form_->CmbGPSBaud->Click();
-  ASSERT_TRUE(apptest::ChoosePort(*form_, *form_->CmbGPSPort, sim_->GpsPort()));
-  ASSERT_EQ(form_->DstLink->Baud(), 115200);
-  ASSERT_EQ(form_->GpsLink->Baud(), 115200);
+  Form->CmbDstBaud->GetItems().Add(u"115200");
+  Form->CmbDstBaud->SetItemIndex(2);
+  Form->CmbDstBaud->Click();
+  Form->CmbGPSBaud->SetItemIndex(5);
+  Form->CmbGPSBaud->Click();
+  ASSERT_TRUE(apptest::ChoosePort(*Form, *Form->CmbGPSPort, Sim->GpsPort()));
+  ASSERT_EQ(Form->DstLink->Baud(), 115200);
+  ASSERT_EQ(Form->GpsLink->Baud(), 115200);
 
   const std::size_t start = LogEnd();
-  sim_->Command("mark start");
+  Sim->Command("mark start");
   ASSERT_TRUE(AwaitLog("control", "rx", "mark start", start));
   const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
   // A minute is longer than one pump's deadline: pumped in turns.
   while (std::chrono::steady_clock::now() <= until) {
     PumpUntil([&] { return std::chrono::steady_clock::now() > until; });
   }
-  sim_->Command("mark end");
+  Sim->Command("mark end");
 
   std::vector<std::string> sent[2];
   bool counting = false;
-  for (const LogLine& line : sim_->Log()) {
+  for (const LogLine& line : Sim->Log()) {
     if (line.Source == "control" && line.Text.find("mark ") == 0) counting = line.Text.find("mark start") == 0;
     if (!counting || line.Event != "tx" || line.Text.rfind("$", 0) != 0) continue;
     sent[line.Source == "gps" ? 1 : 0].push_back(line.Text);

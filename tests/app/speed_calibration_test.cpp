@@ -37,14 +37,14 @@ class SpeedCalibrationTest : public DisplayTest {
   static std::vector<std::u16string> All(const char16_t* Cell) { return std::vector<std::u16string>(10, Cell); }
   std::vector<std::u16string> ListLines() {
     std::vector<std::u16string> lines;
-    auto& items = form_->LogCoeffListBox->GetItems();
+    auto& items = Form->LogCoeffListBox->GetItems();
     for (int i = 0; i < items.Count(); ++i) lines.push_back(items.Get(i));
     return lines;
   }
   void AddSample(double LogSpeed, double Coefficient) {
-    form_->CurrentLogSpeed = LogSpeed;
-    form_->CurrentCoefficient = Coefficient;
-    form_->ButAddLogCal->Click();
+    Form->CurrentLogSpeed = LogSpeed;
+    Form->CurrentCoefficient = Coefficient;
+    Form->ButAddLogCal->Click();
   }
   // The module's reply to a table request: one point per sentence.
   void ModuleSendsSpeedTable(std::initializer_list<int> Coefficients) {
@@ -60,7 +60,7 @@ class SpeedCalibrationTest : public DisplayTest {
 };
 
 TEST_F(SpeedCalibrationTest, TheGridsShareTheWidthAndNameTheirPoints) {
-  for (app::TWtxStringGrid* grid : {form_->LogGrid, form_->TempGrid}) {
+  for (app::TWtxStringGrid* grid : {Form->LogGrid, Form->TempGrid}) {
     const int w = grid->ClientWidth() / 11;
     for (int c = 0; c < 10; ++c) EXPECT_EQ(grid->ColWidths(c), w);
     EXPECT_EQ(grid->ColWidths(10), grid->ClientWidth() - (w + grid->GridLineWidth()) * 10);
@@ -70,126 +70,126 @@ TEST_F(SpeedCalibrationTest, TheGridsShareTheWidthAndNameTheirPoints) {
     EXPECT_EQ(Row(*grid, 1), All(u"- - -"));
     EXPECT_EQ(Row(*grid, 2), All(u"1.00"));
   }
-  EXPECT_EQ(Row(*form_->LogGrid, 0),
+  EXPECT_EQ(Row(*Form->LogGrid, 0),
             Texts({u"2 kn", u"3 kn", u"4 kn", u"5 kn", u"6 kn", u"8 kn", u"12 kn", u"15 kn", u"20 kn", u"30 kn"}));
-  EXPECT_EQ(Row(*form_->TempGrid, 0),
+  EXPECT_EQ(Row(*Form->TempGrid, 0),
             Texts({u"4°", u"8°", u"12°", u"16°", u"20°", u"24°", u"28°", u"32°", u"36°", u"40°"}));
-  form_->UnitsTemp = 1;
-  form_->InitTempGrid();
-  EXPECT_EQ(Row(*form_->TempGrid, 0),
+  Form->UnitsTemp = 1;
+  Form->InitTempGrid();
+  EXPECT_EQ(Row(*Form->TempGrid, 0),
             Texts({u"39°", u"46°", u"54°", u"61°", u"68°", u"75°", u"82°", u"90°", u"97°", u"104°"}));
 }
 
 TEST_F(SpeedCalibrationTest, SamplesAreCollectedMergedAndTurnedIntoTheNewRow) {
   // Without a valid coefficient there is nothing to add.
   AddSample(5.0, 0);
-  EXPECT_TRUE(form_->Samples.empty());
+  EXPECT_TRUE(Form->Samples.empty());
   AddSample(6.0, 1.00);
   AddSample(6.0, 1.20);
   AddSample(6.0, 1.40);
   EXPECT_EQ(ListLines().size(), 3u);
-  EXPECT_TRUE(form_->ButCalcLogVal->Enabled());
-  EXPECT_TRUE(form_->ButResetLogVal->Enabled());
-  EXPECT_FALSE(form_->ButDelLogVal->Enabled());
-  form_->ButCalcLogVal->Click();
+  EXPECT_TRUE(Form->ButCalcLogVal->Enabled());
+  EXPECT_TRUE(Form->ButResetLogVal->Enabled());
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  Form->ButCalcLogVal->Click();
   EXPECT_EQ(ListLines(), Texts({u"6.0 kn    Coeff. = 1.15"}));
-  EXPECT_EQ(Row(*form_->LogGrid, 2), All(u"1.15"));
-  EXPECT_FALSE(form_->ShowNewRow);
+  EXPECT_EQ(Row(*Form->LogGrid, 2), All(u"1.15"));
+  EXPECT_FALSE(Form->ShowNewRow);
 
   // Given in descending order, shown sorted once calculated.
-  form_->Samples.clear();
+  Form->Samples.clear();
   AddSample(8.0, 1.20);
   AddSample(4.0, 1.00);
-  form_->ButCalcLogVal->Click();
+  Form->ButCalcLogVal->Click();
   EXPECT_EQ(ListLines(), Texts({u"4.0 kn    Coeff. = 1.00", u"8.0 kn    Coeff. = 1.20"}));
-  EXPECT_EQ(Row(*form_->LogGrid, 2),
+  EXPECT_EQ(Row(*Form->LogGrid, 2),
             Texts({u"1.00", u"1.00", u"1.00", u"1.05", u"1.10", u"1.20", u"1.20", u"1.20", u"1.20", u"1.20"}));
 }
 
 TEST_F(SpeedCalibrationTest, TheSelectedSampleIsDeleted) {
-  form_->DstReady = true;
+  Form->DstReady = true;
   AddSample(4.0, 1.00);
   AddSample(8.0, 1.20);
   // Nothing chosen: nothing goes.
-  form_->ButDelLogVal->Click();
-  EXPECT_EQ(form_->Samples.size(), 2u);
-  form_->LogCoeffListBox->SetItemIndex(0);
-  form_->LogCoeffListBox->Click();
-  EXPECT_TRUE(form_->ButDelLogVal->Enabled());
-  form_->ButDelLogVal->Click();
+  Form->ButDelLogVal->Click();
+  EXPECT_EQ(Form->Samples.size(), 2u);
+  Form->LogCoeffListBox->SetItemIndex(0);
+  Form->LogCoeffListBox->Click();
+  EXPECT_TRUE(Form->ButDelLogVal->Enabled());
+  Form->ButDelLogVal->Click();
   EXPECT_EQ(ListLines(), Texts({u"8.0 kn    Coeff. = 1.20"}));
-  EXPECT_FALSE(form_->ButDelLogVal->Enabled());
-  form_->DstReady = false;
-  form_->LogCoeffListBox->SetItemIndex(0);
-  form_->LogCoeffListBox->Click();
-  EXPECT_FALSE(form_->ButDelLogVal->Enabled());
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  Form->DstReady = false;
+  Form->LogCoeffListBox->SetItemIndex(0);
+  Form->LogCoeffListBox->Click();
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
 }
 
 TEST_F(SpeedCalibrationTest, EachNewTableFromTheModuleIsTakenOnceAndRescalesTheSamples) {
-  form_->DstReady = true;
+  Form->DstReady = true;
   ModuleSendsSpeedTable({100, 100, 100, 105, 110, 120, 120, 120, 120, 120});
-  ASSERT_TRUE(form_->ReadCalibrationTable(1));
-  form_->ShowStoredSpeedTable(form_->ShowNewRow);
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(Form->ShowNewRow);
   const auto rising = Texts({u"1.00", u"1.00", u"1.00", u"1.05", u"1.10", u"1.20", u"1.20", u"1.20", u"1.20", u"1.20"});
-  EXPECT_EQ(Row(*form_->LogGrid, 1), rising);
-  EXPECT_EQ(Row(*form_->LogGrid, 2), rising);
-  EXPECT_EQ(form_->SpeedTable.size(), 32u);
+  EXPECT_EQ(Row(*Form->LogGrid, 1), rising);
+  EXPECT_EQ(Row(*Form->LogGrid, 2), rising);
+  EXPECT_EQ(Form->SpeedTable.size(), 32u);
   // The same update is not taken twice.
-  EXPECT_FALSE(form_->ReadCalibrationTable(1));
-  EXPECT_NEAR(form_->StoredCoeffAt(9.0), 1.1806, 1e-4);
+  EXPECT_FALSE(Form->ReadCalibrationTable(1));
+  EXPECT_NEAR(Form->StoredCoeffAt(9.0), 1.1806, 1e-4);
 
   // After a click on the grid a new table no longer overwrites the New row.
-  form_->LogGrid->Click();
+  Form->LogGrid->Click();
   ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-  ASSERT_TRUE(form_->ReadCalibrationTable(1));
-  form_->ShowStoredSpeedTable(form_->ShowNewRow);
-  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"1.20"));
-  EXPECT_EQ(Row(*form_->LogGrid, 2), rising);
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(Form->ShowNewRow);
+  EXPECT_EQ(Row(*Form->LogGrid, 1), All(u"1.20"));
+  EXPECT_EQ(Row(*Form->LogGrid, 2), rising);
 
   AddSample(6.0, 1.00);
   AddSample(12.0, 1.10);
-  form_->ButCalcLogVal->Click();
-  EXPECT_EQ(Row(*form_->LogGrid, 2),
+  Form->ButCalcLogVal->Click();
+  EXPECT_EQ(Row(*Form->LogGrid, 2),
             Texts({u"1.20", u"1.20", u"1.20", u"1.20", u"1.22", u"1.27", u"1.32", u"1.32", u"1.32", u"1.32"}));
   // The samples keep what was measured.
   EXPECT_EQ(ListLines(), Texts({u"6.0 kn    Coeff. = 1.00", u"12.0 kn    Coeff. = 1.10"}));
 }
 
 TEST_F(SpeedCalibrationTest, ATableNoLongerKnownIsNoLongerShownAsStored) {
-  form_->DstReady = true;
+  Form->DstReady = true;
   ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-  ASSERT_TRUE(form_->ReadCalibrationTable(1));
-  form_->ShowStoredSpeedTable(false);
-  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"1.20"));
-  form_->DstLink->ClearCurves(0);
-  EXPECT_FALSE(form_->ReadCalibrationTable(1));
-  EXPECT_TRUE(form_->SpeedTable.empty());
-  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"- - -"));
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(false);
+  EXPECT_EQ(Row(*Form->LogGrid, 1), All(u"1.20"));
+  Form->DstLink->ClearCurves(0);
+  EXPECT_FALSE(Form->ReadCalibrationTable(1));
+  EXPECT_TRUE(Form->SpeedTable.empty());
+  EXPECT_EQ(Row(*Form->LogGrid, 1), All(u"- - -"));
 
   ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-  form_->DstReady = false;
-  EXPECT_FALSE(form_->ReadCalibrationTable(1));
-  EXPECT_TRUE(form_->SpeedTable.empty());
+  Form->DstReady = false;
+  EXPECT_FALSE(Form->ReadCalibrationTable(1));
+  EXPECT_TRUE(Form->SpeedTable.empty());
 
   // Nor is the table of a module whose channel closed.
-  form_->DstReady = true;
+  Form->DstReady = true;
   ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-  ASSERT_TRUE(form_->ReadCalibrationTable(1));
-  form_->ShowStoredSpeedTable(false);
-  form_->CmbDstPort->SetItemIndex(0);
-  form_->CmbDstPort->Click();
-  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"- - -"));
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(false);
+  Form->CmbDstPort->SetItemIndex(0);
+  Form->CmbDstPort->Click();
+  EXPECT_EQ(Row(*Form->LogGrid, 1), All(u"- - -"));
 }
 
 TEST_F(SpeedCalibrationTest, TheTemperatureTableIsKeptButNeverShown) {
-  form_->DstReady = true;
+  Form->DstReady = true;
   SendDstTable({"PARLARC,TMP,0,650.5"}, nmea::kCurveTemperature);
-  ASSERT_TRUE(form_->ReadCalibrationTable(2));
-  form_->ClearStoredTempRow();
-  ASSERT_EQ(form_->TempTable.size(), 42u);
-  EXPECT_NEAR(form_->TempTable[0], -4.86, 1e-9);
-  EXPECT_EQ(Row(*form_->TempGrid, 1), All(u"- - -"));
-  EXPECT_TRUE(form_->SpeedTable.empty());
+  ASSERT_TRUE(Form->ReadCalibrationTable(2));
+  Form->ClearStoredTempRow();
+  ASSERT_EQ(Form->TempTable.size(), 42u);
+  EXPECT_NEAR(Form->TempTable[0], -4.86, 1e-9);
+  EXPECT_EQ(Row(*Form->TempGrid, 1), All(u"- - -"));
+  EXPECT_TRUE(Form->SpeedTable.empty());
 }
 
 TEST_F(SpeedCalibrationTest, NothingIsErasedWithoutAYes) {
@@ -200,38 +200,38 @@ TEST_F(SpeedCalibrationTest, NothingIsErasedWithoutAYes) {
     return answer;
   });
   AddSample(4.0, 1.00);
-  form_->ButResetLogVal->Click();
-  EXPECT_EQ(form_->Samples.size(), 1u);
+  Form->ButResetLogVal->Click();
+  EXPECT_EQ(Form->Samples.size(), 1u);
   answer = true;
-  form_->ButResetLogVal->Click();
-  EXPECT_TRUE(form_->Samples.empty());
+  Form->ButResetLogVal->Click();
+  EXPECT_TRUE(Form->Samples.empty());
   EXPECT_TRUE(ListLines().empty());
-  EXPECT_FALSE(form_->ButCalcLogVal->Enabled());
+  EXPECT_FALSE(Form->ButCalcLogVal->Enabled());
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], u"Attention!|Are you sure to delete the coefficient list?|2");
 
   // The module's table: only a module that is ready is asked about.
   asked.clear();
-  form_->ButResetLogCal->Click();
+  Form->ButResetLogCal->Click();
   EXPECT_TRUE(asked.empty());
-  form_->DstReady = true;
+  Form->DstReady = true;
   ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-  ASSERT_TRUE(form_->ReadCalibrationTable(1));
-  form_->ShowStoredSpeedTable(true);
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(true);
   answer = false;
-  form_->ButResetLogCal->Click();
-  EXPECT_EQ(form_->SpeedTable.size(), 32u);
-  EXPECT_EQ(Row(*form_->LogGrid, 2), All(u"1.20"));
+  Form->ButResetLogCal->Click();
+  EXPECT_EQ(Form->SpeedTable.size(), 32u);
+  EXPECT_EQ(Row(*Form->LogGrid, 2), All(u"1.20"));
   answer = true;
-  form_->ButResetLogCal->Click();
+  Form->ButResetLogCal->Click();
   EXPECT_EQ(asked.back(),
             u"Attention!|Are you sure to delete all the speed calibrations from the DST internal memory?|2");
-  EXPECT_TRUE(form_->SpeedTable.empty());
-  EXPECT_EQ(Row(*form_->LogGrid, 1), All(u"- - -"));
-  EXPECT_EQ(Row(*form_->LogGrid, 2), All(u"1.00"));
-  EXPECT_FALSE(form_->ShowNewRow);
-  const auto lock = form_->DstLink->Lock();
-  EXPECT_TRUE(form_->DstLink->Curves.empty());
+  EXPECT_TRUE(Form->SpeedTable.empty());
+  EXPECT_EQ(Row(*Form->LogGrid, 1), All(u"- - -"));
+  EXPECT_EQ(Row(*Form->LogGrid, 2), All(u"1.00"));
+  EXPECT_FALSE(Form->ShowNewRow);
+  const auto lock = Form->DstLink->Lock();
+  EXPECT_TRUE(Form->DstLink->Curves.empty());
 }
 
 class LanguageSettingTest : public apptest::AppTest {};

@@ -31,10 +31,10 @@ DialogAnswers::~DialogAnswers() {
 }
 
 FileChoices::FileChoices(std::filesystem::path AFile) : File(std::move(AFile)) {
-  platform::SetFileChooser([this](platform::TFileChoice& choice, std::vector<std::u16string>& files) {
-    Asked.push_back(choice);
+  platform::SetFileChooser([this](platform::TFileChoice& Choice, std::vector<std::u16string>& Files) {
+    Asked.push_back(Choice);
     if (File.empty()) return false;
-    files.push_back(File.u16string());
+    Files.push_back(File.u16string());
     return true;
   });
 }
@@ -93,7 +93,7 @@ app::TMainForm& SimulatorAppTest::ShowOnSimulator(std::int32_t DstBaud) {
 }
 
 void SimulatorAppTest::WatchDstInput() {
-  nmea::TNMEA2KDecoder& link = *form_->DstLink;
+  nmea::TNMEA2KDecoder& link = *Form->DstLink;
   link.SetReceiveEnabled(false);
   link.OnReceive = [this, shown = link.OnReceive](platform::TObject* Sender, std::string_view Text) {
     {
@@ -112,7 +112,7 @@ void SimulatorAppTest::QuietenModule() {
     const std::lock_guard<std::mutex> lock(inputMutex_);
     from = dstInput_.size();
   }
-  form_->DstLink->SendLine("$PARLRHI,01", true);
+  Form->DstLink->SendLine("$PARLRHI,01", true);
   ASSERT_TRUE(PumpUntil([&] {
     const std::lock_guard<std::mutex> lock(inputMutex_);
     const std::size_t answer = dstInput_.find("$PARLIHS", from);

@@ -29,10 +29,10 @@ TEST(Clock, TheSystemTickCountsAcrossSuspendAndReadsTheSleepOnceAStep) {
   std::int64_t running = 5'000'000'000;
   std::int64_t slept = 0;
   std::map<int, int> reads;
-  platform::ScopedClockOverride clock({.KernelClock = [&](int id) {
-    ++reads[id];
-    if (id == CLOCK_MONOTONIC_COARSE) return running / 4'000'000 * 4'000'000;
-    return id == CLOCK_BOOTTIME ? running + slept : running;
+  platform::ScopedClockOverride clock({.KernelClock = [&](int Id) {
+    ++reads[Id];
+    if (Id == CLOCK_MONOTONIC_COARSE) return running / 4'000'000 * 4'000'000;
+    return Id == CLOCK_BOOTTIME ? running + slept : running;
   }});
   const std::uint32_t before = platform::GetTickCount();
   EXPECT_EQ(before, 5000u);

@@ -11,18 +11,18 @@
 namespace platform {
 namespace {
 
-std::u16string Wide(std::uint32_t page, std::string_view bytes) {
-  const int n = MultiByteToWideChar(page, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+std::u16string Wide(std::uint32_t Page, std::string_view Bytes) {
+  const int n = MultiByteToWideChar(Page, 0, Bytes.data(), static_cast<int>(Bytes.size()), nullptr, 0);
   std::u16string out(static_cast<std::size_t>(n), u'\0');
-  MultiByteToWideChar(page, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  MultiByteToWideChar(Page, 0, Bytes.data(), static_cast<int>(Bytes.size()), out.data(), n);
   return out;
 }
 
-std::string Narrow(std::uint32_t page, std::u16string_view text, bool* usedDefault = nullptr) {
+std::string Narrow(std::uint32_t Page, std::u16string_view Text, bool* UsedDefault = nullptr) {
   const int n =
-      WideCharToMultiByte(page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, usedDefault);
+      WideCharToMultiByte(Page, 0, Text.data(), static_cast<int>(Text.size()), nullptr, 0, nullptr, UsedDefault);
   std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(page, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, usedDefault);
+  WideCharToMultiByte(Page, 0, Text.data(), static_cast<int>(Text.size()), out.data(), n, nullptr, UsedDefault);
   return out;
 }
 

@@ -15,18 +15,18 @@ using namespace platform;
 
 class ComboBoxTest : public fixture::FormTest {
  protected:
-  TComboBox* Combo(TComboBoxStyle style) {
-    auto* combo = new TComboBox(form_);
-    combo->SetParent(form_);
+  TComboBox* Combo(TComboBoxStyle Style) {
+    auto* combo = new TComboBox(Form);
+    combo->SetParent(Form);
     combo->SetBounds(10, 10, 160, 24);
-    combo->SetStyle(style);
+    combo->SetStyle(Style);
     return combo;
   }
 };
 
 TEST_F(ComboBoxTest, TheEditPartsSelectionIsSetFromCode) {
   TComboBox* combo = Combo(csDropDown);
-  form_->Show();
+  Form->Show();
   combo->SetText("38400 baud");
   combo->SetSelStart(2);
   EXPECT_EQ(combo->SelStart(), 2);
@@ -62,7 +62,7 @@ TEST_F(ComboBoxTest, ItemsAddedWithTheirObjectKeepIt) {
 
 TEST_F(ComboBoxTest, LengthLimitAndListHeightSetOnAShownComboTakeEffect) {
   TComboBox* combo = Combo(csDropDown);
-  form_->Show();
+  Form->Show();
   combo->SetMaxLength(4);
   combo->SetDropDownCount(3);
   combo->SetFocus();

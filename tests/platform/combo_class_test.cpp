@@ -9,9 +9,9 @@ namespace {
 using namespace platform;
 using ComboClass = fixture::StdControls;
 
-std::string ItemText(HWND combo, int index) {
+std::string ItemText(HWND Combo, int Index) {
   char buffer[64] = {};
-  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+  SendMessageA(Combo, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(buffer));
   return buffer;
 }
 
@@ -27,7 +27,7 @@ TEST_F(ComboClass, SearchesWrapAroundFromTheStartItemWithoutRegardToCase) {
   EXPECT_EQ(WindowTextA(combo), "USB0");
   EXPECT_EQ(SendMessageA(combo, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>("none")), CB_ERR);
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 3);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
 
   // Out of range indexes are refused.
   EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXTLEN, 9, 0), CB_ERR);

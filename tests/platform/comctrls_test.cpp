@@ -15,23 +15,23 @@ using namespace platform;
 
 using ComCtrlsTest = fixture::FormTest;
 
-std::string TabText(HWND tabs, int index) {
+std::string TabText(HWND Tabs, int Index) {
   char buffer[64] = {};
   TCITEMA item;
   item.mask = TCIF_TEXT;
   item.pszText = buffer;
   item.cchTextMax = sizeof buffer;
-  SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(Tabs, TCM_GETITEMA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
   return buffer;
 }
 
 TEST_F(ComCtrlsTest, PagesMakeTabsAndOnlyTheUsersChoiceIsAnnounced) {
-  auto* pages = new TPageControl(form_);
-  pages->SetParent(form_);
+  auto* pages = new TPageControl(Form);
+  pages->SetParent(Form);
   pages->SetBounds(0, 0, 400, 300);
   std::vector<TTabSheet*> sheets;
   for (const char* caption : {"Connection", "Depth", "Speed"}) {
-    auto* sheet = new TTabSheet(form_);
+    auto* sheet = new TTabSheet(Form);
     sheet->SetPageControl(pages);
     sheet->SetCaption(caption);
     sheets.push_back(sheet);
@@ -39,8 +39,8 @@ TEST_F(ComCtrlsTest, PagesMakeTabsAndOnlyTheUsersChoiceIsAnnounced) {
   int changes = 0;
   bool allow = true;
   pages->OnChange = [&](TObject*) { ++changes; };
-  pages->OnChanging = [&](TObject*, bool& a) { a = allow; };
-  form_->Show();
+  pages->OnChanging = [&](TObject*, bool& A) { A = allow; };
+  Form->Show();
   const HWND tabs = pages->Handle();
   ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(TabText(tabs, 1), "Depth");
@@ -76,13 +76,13 @@ TEST_F(ComCtrlsTest, PagesMakeTabsAndOnlyTheUsersChoiceIsAnnounced) {
 }
 
 TEST_F(ComCtrlsTest, SheetsAnnounceComingIntoViewAndLeavingIt) {
-  auto* pages = new TPageControl(form_);
-  pages->SetParent(form_);
+  auto* pages = new TPageControl(Form);
+  pages->SetParent(Form);
   pages->SetBounds(0, 0, 400, 300);
   std::vector<std::string> log;
   std::vector<TTabSheet*> sheets;
   for (const char* caption : {"Connection", "Speed"}) {
-    auto* sheet = new TTabSheet(form_);
+    auto* sheet = new TTabSheet(Form);
     sheet->SetPageControl(pages);
     sheet->SetCaption(caption);
     sheet->OnShow = [&log, caption](TObject*) { log.push_back(std::string("show ") + caption); };
@@ -90,7 +90,7 @@ TEST_F(ComCtrlsTest, SheetsAnnounceComingIntoViewAndLeavingIt) {
     sheets.push_back(sheet);
   }
   EXPECT_TRUE(log.empty());  // nothing is on the screen yet
-  form_->Show();
+  Form->Show();
   EXPECT_EQ(log, (std::vector<std::string>{"show Connection"}));
 
   log.clear();
@@ -106,25 +106,25 @@ TEST_F(ComCtrlsTest, SheetsAnnounceComingIntoViewAndLeavingIt) {
   EXPECT_EQ(log, (std::vector<std::string>{"show Connection", "hide Speed"}));
 
   log.clear();
-  form_->Hide();
+  Form->Hide();
   EXPECT_EQ(log, (std::vector<std::string>{"hide Connection"}));
 
   // A failing handler is reported and the sheet still shows.
   std::string reported;
-  Application->OnException = [&](TObject*, const std::exception& e) { reported = e.what(); };
+  Application->OnException = [&](TObject*, const std::exception& E) { reported = E.what(); };
   sheets[0]->OnShow = [](TObject*) { throw EInvalidOperation("no port list"); };
-  form_->Show();
+  Form->Show();
   Application->OnException = nullptr;
   EXPECT_EQ(reported, "no port list");
   EXPECT_TRUE(sheets[0]->Showing());
 }
 
 TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
-  auto* tree = new TTreeView(form_);
-  tree->SetParent(form_);
+  auto* tree = new TTreeView(Form);
+  tree->SetParent(Form);
   tree->SetBounds(0, 0, 300, 200);
   tree->SetSortType(stText);
-  form_->Show();
+  Form->Show();
   TTreeNodes& items = tree->Items();
   TTreeNode* dst = items.AddChild(nullptr, "DST");
   TTreeNode* gps = items.AddChildFirst(nullptr, "GPS");
@@ -154,10 +154,10 @@ TEST_F(ComCtrlsTest, TreeLevelsStaySortedAndNodesKnowTheirPlace) {
 }
 
 TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindow) {
-  auto* tree = new TTreeView(form_);
-  tree->SetParent(form_);
+  auto* tree = new TTreeView(Form);
+  tree->SetParent(Form);
   tree->SetBounds(0, 0, 300, 200);
-  form_->Show();
+  Form->Show();
   int tag = 7;
   TTreeNodes& items = tree->Items();
   TTreeNode* dst = items.AddChildObject(nullptr, "DST", &tag);
@@ -196,10 +196,10 @@ TEST_F(ComCtrlsTest, TreeNodesSurviveANewWindow) {
 }
 
 TEST_F(ComCtrlsTest, TreeHitTestsFindTheNodeUnderAPoint) {
-  auto* tree = new TTreeView(form_);
-  tree->SetParent(form_);
+  auto* tree = new TTreeView(Form);
+  tree->SetParent(Form);
   tree->SetBounds(0, 0, 300, 200);
-  form_->Show();
+  Form->Show();
   TTreeNode* first = tree->Items().AddChild(nullptr, "Talker");
   tree->Items().AddChild(first, "Sentence");
   first->Expand(false);

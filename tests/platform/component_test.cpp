@@ -13,20 +13,20 @@ std::vector<std::string>* g_events = nullptr;
 
 class Probe : public TComponent {
  public:
-  Probe(TComponent* owner, std::string label) : TComponent(owner), label_(std::move(label)) {}
+  Probe(TComponent* Owner, std::string Label) : TComponent(Owner), label_(std::move(Label)) {}
   ~Probe() override {
     if (g_events) g_events->push_back("free " + label_);
   }
-  void AfterConstruction() override { created = WhoAmI(); }
+  void AfterConstruction() override { Created = WhoAmI(); }
   virtual std::string WhoAmI() const { return "probe"; }
-  TComponent* watched = nullptr;
-  std::string created;
+  TComponent* Watched = nullptr;
+  std::string Created;
 
  protected:
-  void Notification(TComponent* c, TOperation op) override {
-    TComponent::Notification(c, op);
-    if (op == opRemove && c == watched) {
-      watched = nullptr;
+  void Notification(TComponent* C, TOperation Op) override {
+    TComponent::Notification(C, Op);
+    if (Op == opRemove && C == Watched) {
+      Watched = nullptr;
       if (g_events) g_events->push_back(label_ + " saw removal");
     }
   }
@@ -43,9 +43,9 @@ class Derived : public Probe {
 
 class ComponentTest : public ::testing::Test {
  protected:
-  void SetUp() override { g_events = &events_; }
+  void SetUp() override { g_events = &Events; }
   void TearDown() override { g_events = nullptr; }
-  std::vector<std::string> events_;
+  std::vector<std::string> Events;
 };
 
 TEST_F(ComponentTest, OwnerFreesWhatItOwnsNewestFirst) {
@@ -55,19 +55,19 @@ TEST_F(ComponentTest, OwnerFreesWhatItOwnsNewestFirst) {
   new Probe(a, "a1");
   EXPECT_EQ(owner->ComponentCount(), 2);
   delete owner;
-  EXPECT_EQ(events_, (std::vector<std::string>{"free owner", "free b", "free a", "free a1"}));
+  EXPECT_EQ(Events, (std::vector<std::string>{"free owner", "free b", "free a", "free a1"}));
 }
 
 TEST_F(ComponentTest, FreeingAComponentTellsThoseWatchingIt) {
   Probe owner(nullptr, "owner");
   auto* target = new Probe(&owner, "target");
   Probe watcher(nullptr, "watcher");
-  watcher.watched = target;
+  watcher.Watched = target;
   target->FreeNotification(&watcher);
   delete target;
-  EXPECT_EQ(watcher.watched, nullptr);
+  EXPECT_EQ(watcher.Watched, nullptr);
   EXPECT_EQ(owner.ComponentCount(), 0);
-  EXPECT_EQ(events_, (std::vector<std::string>{"free target", "watcher saw removal"}));
+  EXPECT_EQ(Events, (std::vector<std::string>{"free target", "watcher saw removal"}));
 }
 
 TEST_F(ComponentTest, NamesAreUniqueAmongTheOwnersComponents) {
@@ -84,7 +84,7 @@ TEST_F(ComponentTest, NamesAreUniqueAmongTheOwnersComponents) {
 
 TEST_F(ComponentTest, AfterConstructionReachesTheMostDerivedClass) {
   Derived* d = Create<Derived>(nullptr, "d");
-  EXPECT_EQ(d->created, "derived");
+  EXPECT_EQ(d->Created, "derived");
   delete d;
 }
 
@@ -95,7 +95,7 @@ TEST_F(ComponentTest, ComponentListDropsMembersThatAreFreed) {
   list.Add(a);
   list.Add(b);
   std::vector<TComponent*> removed;
-  list.OnRemoved = [&](TComponent* c) { removed.push_back(c); };
+  list.OnRemoved = [&](TComponent* C) { removed.push_back(C); };
   delete a;
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(list.Items(0), b);

@@ -19,28 +19,28 @@ using namespace platform;
 class ControlsTest : public fixture::FormTest {
  protected:
   template <class T>
-  T* Add(TWinControl* parent, int left, int top, int width = 80, int height = 24) {
-    auto* c = new T(form_);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
+  T* Add(TWinControl* Parent, int Left, int Top, int Width = 80, int Height = 24) {
+    auto* c = new T(Form);
+    c->SetParent(Parent);
+    c->SetBounds(Left, Top, Width, Height);
     return c;
   }
-  static LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+  static LPARAM At(int X, int Y) { return MAKELPARAM(static_cast<WORD>(X), static_cast<WORD>(Y)); }
 };
 
 // A windowless control that logs the mouse entering and leaving it.
 using Spot = fixture::MouseLogging<TGraphicControl>;
 
 TEST_F(ControlsTest, WindowlessControlsGetTheirParentsMouseAndClickOnlyWhenReleasedInside) {
-  auto* spot = new Spot(form_);
-  spot->SetParent(form_);
+  auto* spot = new Spot(Form);
+  spot->SetParent(Form);
   spot->SetBounds(100, 100, 50, 30);
   int clicks = 0;
   spot->OnClick = [&](TObject*) { ++clicks; };
   std::vector<int> downAt;
-  spot->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downAt = {x, y}; };
-  form_->Show();
-  const HWND h = form_->Handle();
+  spot->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { downAt = {X, Y}; };
+  Form->Show();
+  const HWND h = Form->Handle();
   SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 110));
   SendMessageW(h, WM_LBUTTONDOWN, 1, At(110, 110));
   SendMessageW(h, WM_LBUTTONUP, 0, At(120, 115));
@@ -51,17 +51,17 @@ TEST_F(ControlsTest, WindowlessControlsGetTheirParentsMouseAndClickOnlyWhenRelea
   SendMessageW(h, WM_LBUTTONUP, 0, At(300, 250));
   EXPECT_EQ(clicks, 1);
   SendMessageW(h, WM_MOUSEMOVE, 0, At(300, 250));
-  EXPECT_EQ(spot->log, (std::vector<std::string>{"enter", "leave"}));
+  EXPECT_EQ(spot->Log, (std::vector<std::string>{"enter", "leave"}));
   SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 110));
   SendMessageW(h, WM_MOUSELEAVE, 0, 0);
-  EXPECT_EQ(spot->log.back(), "leave");
+  EXPECT_EQ(spot->Log.back(), "leave");
 }
 
 TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
-  auto* list = Add<TListBox>(form_, 10, 10, 120, 100);
-  auto* combo = Add<TComboBox>(form_, 150, 10, 120, 24);
+  auto* list = Add<TListBox>(Form, 10, 10, 120, 100);
+  auto* combo = Add<TComboBox>(Form, 150, 10, 120, 24);
   combo->SetStyle(csDropDownList);
-  form_->Show();
+  Form->Show();
   list->Items().Add("one");
   list->Items().Add("two");
   list->SetItemIndex(1);
@@ -91,11 +91,11 @@ TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
 }
 
 TEST_F(ControlsTest, CheckBoxesKeepTheirCheckInTheWindowAndClickWhenItChanges) {
-  auto* check = Add<TCheckBox>(form_, 10, 10, 120, 20);
+  auto* check = Add<TCheckBox>(Form, 10, 10, 120, 20);
   int clicks = 0;
   check->OnClick = [&](TObject*) { ++clicks; };
   check->SetChecked(true);  // before the window: kept by the control
-  form_->Show();
+  Form->Show();
   EXPECT_EQ(SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageW(check->Handle(), BM_CLICK, 0, 0);  // as the user does
   EXPECT_FALSE(check->Checked());
@@ -109,15 +109,15 @@ TEST_F(ControlsTest, CheckBoxesKeepTheirCheckInTheWindowAndClickWhenItChanges) {
 }
 
 TEST_F(ControlsTest, VirtualListsAskTheirOwnerAndNeverOverrunTheAsker) {
-  auto* list = Add<TListBox>(form_, 10, 10, 120, 100);
+  auto* list = Add<TListBox>(Form, 10, 10, 120, 100);
   list->SetStyle(lbVirtual);
   int calls = 0;
-  list->OnData = [&](TWinControl*, int index, std::string& data) {
+  list->OnData = [&](TWinControl*, int Index, std::string& Data) {
     // A text that grows between the length and the text itself.
-    data = "item " + std::to_string(index) + std::string(static_cast<std::size_t>(calls++ % 2) * 50, '!');
+    Data = "item " + std::to_string(Index) + std::string(static_cast<std::size_t>(calls++ % 2) * 50, '!');
   };
   list->SetCount(3);
-  form_->Show();
+  Form->Show();
   EXPECT_EQ(list->Count(), 3);
   const HWND h = list->Handle();
   const LRESULT len = SendMessageA(h, LB_GETTEXTLEN, 2, 0);
@@ -131,63 +131,63 @@ TEST_F(ControlsTest, VirtualListsAskTheirOwnerAndNeverOverrunTheAsker) {
   auto* view = dynamic_cast<QListView*>(ui::WidgetOf(h));
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(view->model()->index(1, 0).data().toString().startsWith(QStringLiteral("item 1")));
-  EXPECT_THROW(TListBox(form_).SetCount(2), EInvalidOperation);
+  EXPECT_THROW(TListBox(Form).SetCount(2), EInvalidOperation);
 }
 
 TEST_F(ControlsTest, AlignedControlsShareTheClientArea) {
-  auto* top = new TPanel(form_);
-  top->SetParent(form_);
+  auto* top = new TPanel(Form);
+  top->SetParent(Form);
   top->SetHeight(40);
   top->SetAlign(alTop);
-  auto* left = new TPanel(form_);
-  left->SetParent(form_);
+  auto* left = new TPanel(Form);
+  left->SetParent(Form);
   left->SetWidth(60);
   left->SetAlign(alLeft);
-  auto* rest = new TPanel(form_);
-  rest->SetParent(form_);
+  auto* rest = new TPanel(Form);
+  rest->SetParent(Form);
   rest->SetAlign(alClient);
-  form_->SetClientWidth(400);
-  form_->SetClientHeight(300);
+  Form->SetClientWidth(400);
+  Form->SetClientHeight(300);
   EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 40));
   EXPECT_EQ(left->BoundsRect(), Rect(0, 40, 60, 300));
   EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 400, 300));
-  form_->SetClientWidth(500);
+  Form->SetClientWidth(500);
   EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 500, 300));
 }
 
 TEST_F(ControlsTest, FocusEntersAndExitsInOrderAndForgetsFreedControls) {
-  auto* box = Add<TGroupBox>(form_, 10, 10, 200, 120);
+  auto* box = Add<TGroupBox>(Form, 10, 10, 200, 120);
   auto* inner = Add<TEdit>(box, 10, 20);
-  auto* outer = Add<TEdit>(form_, 10, 150);
+  auto* outer = Add<TEdit>(Form, 10, 150);
   std::vector<std::string> log;
   box->OnEnter = [&](TObject*) { log.push_back("enter box"); };
   box->OnExit = [&](TObject*) { log.push_back("exit box"); };
   inner->OnEnter = [&](TObject*) { log.push_back("enter inner"); };
   inner->OnExit = [&](TObject*) { log.push_back("exit inner"); };
   outer->OnEnter = [&](TObject*) { log.push_back("enter outer"); };
-  form_->Show();
+  Form->Show();
   inner->SetFocus();
   outer->SetFocus();
   EXPECT_EQ(log, (std::vector<std::string>{"enter box", "enter inner", "exit inner", "exit box", "enter outer"}));
-  EXPECT_EQ(form_->ActiveControl(), outer);
+  EXPECT_EQ(Form->ActiveControl(), outer);
   Free(outer);
-  EXPECT_EQ(form_->ActiveControl(), nullptr);
+  EXPECT_EQ(Form->ActiveControl(), nullptr);
   inner->SetFocus();
-  EXPECT_EQ(form_->ActiveControl(), inner);
+  EXPECT_EQ(Form->ActiveControl(), inner);
 }
 
 TEST_F(ControlsTest, DialogKeysPressTheDefaultAndCancelButtonsAndAcceleratorsClick) {
-  auto* edit = Add<TEdit>(form_, 10, 10);
-  auto* ok = Add<TButton>(form_, 10, 50);
+  auto* edit = Add<TEdit>(Form, 10, 10);
+  auto* ok = Add<TButton>(Form, 10, 50);
   ok->SetCaption("&OK");
   ok->SetDefault(true);
-  auto* cancel = Add<TButton>(form_, 100, 50);
+  auto* cancel = Add<TButton>(Form, 100, 50);
   cancel->SetCaption("Cancel");
   cancel->Cancel = true;
   std::vector<std::string> log;
   ok->OnClick = [&](TObject*) { log.push_back("ok"); };
   cancel->OnClick = [&](TObject*) { log.push_back("cancel"); };
-  form_->Show();
+  Form->Show();
   edit->SetFocus();
   PostKeyDown(edit->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
   PostKeyDown(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 1, u"\x1b");
@@ -198,8 +198,8 @@ TEST_F(ControlsTest, DialogKeysPressTheDefaultAndCancelButtonsAndAcceleratorsCli
 }
 
 TEST_F(ControlsTest, MemoLinesLeaveOutAnEmptyLastLine) {
-  auto* memo = Add<TMemo>(form_, 10, 10, 200, 100);
-  form_->Show();
+  auto* memo = Add<TMemo>(Form, 10, 10, 200, 100);
+  Form->Show();
   memo->SetText("A");
   memo->Lines().Insert(1, "S");
   EXPECT_EQ(memo->Text(), "A\r\nS");
@@ -215,14 +215,14 @@ TEST_F(ControlsTest, MemoLinesLeaveOutAnEmptyLastLine) {
 }
 
 TEST_F(ControlsTest, TheMouseShowsTheCursorOfTheControlUnderIt) {
-  auto* link = new TLabel(form_);
-  link->SetParent(form_);
+  auto* link = new TLabel(Form);
+  link->SetParent(Form);
   link->SetCaption("www.example.com");
   link->SetBounds(100, 100, 120, 20);
   link->SetCursor(crHandPoint);
-  auto* edit = Add<TEdit>(form_, 10, 200, 100, 24);
-  form_->Show();
-  const HWND h = form_->Handle();
+  auto* edit = Add<TEdit>(Form, 10, 200, 100, 24);
+  Form->Show();
+  const HWND h = Form->Handle();
   QWidget* face = ui::WidgetOf(h);
   SendMessageW(h, WM_MOUSEMOVE, 0, At(110, 105));
   EXPECT_EQ(face->cursor().shape(), Qt::PointingHandCursor);
@@ -242,19 +242,19 @@ TEST_F(ControlsTest, TheMouseShowsTheCursorOfTheControlUnderIt) {
 }
 
 TEST_F(ControlsTest, StandardControlsShowTheColoursTheirControlsAskFor) {
-  auto* edit = Add<TEdit>(form_, 10, 10);
+  auto* edit = Add<TEdit>(Form, 10, 10);
   edit->SetColor(clYellow);
   edit->Font().SetColor(clRed);
-  auto* list = Add<TListBox>(form_, 10, 40, 100, 60);
+  auto* list = Add<TListBox>(Form, 10, 40, 100, 60);
   list->SetColor(clAqua);
-  auto* note = Add<TStaticText>(form_, 10, 110);
+  auto* note = Add<TStaticText>(Form, 10, 110);
   note->SetCaption("note");
   note->SetParentColor(false);
   note->SetColor(clLime);
-  auto* check = Add<TCheckBox>(form_, 10, 140);
+  auto* check = Add<TCheckBox>(Form, 10, 140);
   check->Font().SetColor(clBlue);
-  form_->Show();
-  const auto palette = [](TWinControl* c) { return ui::WidgetOf(c->Handle())->palette(); };
+  Form->Show();
+  const auto palette = [](TWinControl* C) { return ui::WidgetOf(C->Handle())->palette(); };
   EXPECT_EQ(palette(edit).color(QPalette::Base), QColor(255, 255, 0));
   EXPECT_EQ(palette(edit).color(QPalette::Text), QColor(255, 0, 0));
   EXPECT_EQ(palette(list).color(QPalette::Base), QColor(0, 255, 255));
@@ -263,10 +263,10 @@ TEST_F(ControlsTest, StandardControlsShowTheColoursTheirControlsAskFor) {
 }
 
 TEST_F(ControlsTest, ColourAndHintSettingsReachTheChildrenThatFollowTheirParent) {
-  auto* panel = Add<TPanel>(form_, 10, 10, 200, 100);
-  auto* label = new TLabel(form_);
+  auto* panel = Add<TPanel>(Form, 10, 10, 200, 100);
+  auto* label = new TLabel(Form);
   label->SetParent(panel);
-  auto* own = new TLabel(form_);
+  auto* own = new TLabel(Form);
   own->SetParent(panel);
   own->SetColor(clWhite);
   auto* button = Add<TButton>(panel, 10, 40);
@@ -282,17 +282,17 @@ TEST_F(ControlsTest, ColourAndHintSettingsReachTheChildrenThatFollowTheirParent)
 }
 
 TEST_F(ControlsTest, AcceleratorsOfLabelsAndStaticTextsFocusTheirControl) {
-  auto* port = Add<TEdit>(form_, 100, 10);
-  auto* baud = Add<TEdit>(form_, 100, 40);
-  auto* other = Add<TEdit>(form_, 100, 70);
-  auto* portLabel = new TLabel(form_);
-  portLabel->SetParent(form_);
+  auto* port = Add<TEdit>(Form, 100, 10);
+  auto* baud = Add<TEdit>(Form, 100, 40);
+  auto* other = Add<TEdit>(Form, 100, 70);
+  auto* portLabel = new TLabel(Form);
+  portLabel->SetParent(Form);
   portLabel->SetCaption("&Port:");
   portLabel->FocusControl = port;
-  auto* baudText = Add<TStaticText>(form_, 10, 40);
+  auto* baudText = Add<TStaticText>(Form, 10, 40);
   baudText->SetCaption("&Baud rate:");
   baudText->FocusControl = baud;
-  form_->Show();
+  Form->Show();
   other->SetFocus();
   PostKeyDown(other->Handle(), WM_SYSKEYDOWN, 'P', 0x20000001, u"p");
   Application->ProcessMessages();
@@ -311,9 +311,9 @@ TEST_F(ControlsTest, AcceleratorsOfLabelsAndStaticTextsFocusTheirControl) {
 }
 
 TEST_F(ControlsTest, LabelsAndStaticTextsSizeToTheirCaption) {
-  auto* label = new TLabel(form_);
-  label->SetParent(form_);
-  auto* text = Add<TStaticText>(form_, 10, 40);
+  auto* label = new TLabel(Form);
+  label->SetParent(Form);
+  auto* text = Add<TStaticText>(Form, 10, 40);
   label->SetCaption("Depth");
   text->SetCaption("Depth");
   const int labelWidth = label->Width();
@@ -335,8 +335,8 @@ TEST_F(ControlsTest, LabelsAndStaticTextsSizeToTheirCaption) {
 }
 
 TEST_F(ControlsTest, LabelsKeepTheirAnchorAndDrawEmbossedWhenDisabled) {
-  auto* label = new TLabel(form_);
-  label->SetParent(form_);
+  auto* label = new TLabel(Form);
+  label->SetParent(Form);
   label->SetAlignment(taRightJustify);
   label->SetCaption("wide caption");
   const int right = label->Left() + label->Width();

@@ -22,14 +22,14 @@ class SystemTable {
   SystemTable& operator=(const SystemTable&) = delete;
   bool Ready() const { return toWide_ != kFailed && toBytes_ != kFailed; }
 
-  std::optional<char16_t> Wide(unsigned char byte) const {
-    char in[1] = {static_cast<char>(byte)};
+  std::optional<char16_t> Wide(unsigned char Byte) const {
+    char in[1] = {static_cast<char>(Byte)};
     char out[4] = {};
     if (Convert(toWide_, in, 1, out, sizeof out) != 2) return std::nullopt;
     return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
   }
-  std::optional<unsigned char> Byte(char16_t unit) const {
-    char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  std::optional<unsigned char> Byte(char16_t Unit) const {
+    char in[2] = {static_cast<char>(Unit & 0xFF), static_cast<char>(Unit >> 8)};
     char out[4] = {};
     if (Convert(toBytes_, in, 2, out, sizeof out) != 1) return std::nullopt;
     return static_cast<unsigned char>(out[0]);
@@ -39,14 +39,14 @@ class SystemTable {
   static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
 
   // Bytes written, or -1 when the table refuses the input.
-  static int Convert(iconv_t cd, char* in, std::size_t inSize, char* out, std::size_t outSize) {
-    ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* from = in;
-    char* to = out;
-    std::size_t fromLeft = inSize;
-    std::size_t toLeft = outSize;
-    if (::iconv(cd, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1) || fromLeft != 0) return -1;
-    return static_cast<int>(outSize - toLeft);
+  static int Convert(iconv_t Cd, char* In, std::size_t InSize, char* Out, std::size_t OutSize) {
+    ::iconv(Cd, nullptr, nullptr, nullptr, nullptr);
+    char* from = In;
+    char* to = Out;
+    std::size_t fromLeft = InSize;
+    std::size_t toLeft = OutSize;
+    if (::iconv(Cd, &from, &fromLeft, &to, &toLeft) == static_cast<std::size_t>(-1) || fromLeft != 0) return -1;
+    return static_cast<int>(OutSize - toLeft);
   }
 
   iconv_t toWide_;

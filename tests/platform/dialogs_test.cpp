@@ -22,10 +22,10 @@ class DialogsTest : public ::testing::Test {
 
 TEST_F(DialogsTest, TheSaveDialogPassesItsSettingsAndTakesTheChoice) {
   TFileChoice asked;
-  SetFileChooser([&](TFileChoice& choice, std::vector<std::u16string>& files) {
-    asked = choice;
-    choice.FilterIndex = 2;
-    files = {u"/tmp/dst log.txt"};
+  SetFileChooser([&](TFileChoice& Choice, std::vector<std::u16string>& Files) {
+    asked = Choice;
+    Choice.FilterIndex = 2;
+    Files = {u"/tmp/dst log.txt"};
     return true;
   });
   TSaveDialog dialog(nullptr);
@@ -47,12 +47,12 @@ TEST_F(DialogsTest, TheSaveDialogPassesItsSettingsAndTakesTheChoice) {
 }
 
 TEST_F(DialogsTest, TheWideFileNameRecordIsFilledAsTheWindowSystemFillsIt) {
-  SetFileChooser([](TFileChoice& choice, std::vector<std::u16string>& files) {
-    if (choice.MultiSelect) {
-      files = {u"/data/a.log", u"/data/b.log"};
+  SetFileChooser([](TFileChoice& Choice, std::vector<std::u16string>& Files) {
+    if (Choice.MultiSelect) {
+      Files = {u"/data/a.log", u"/data/b.log"};
     } else {
-      EXPECT_EQ(choice.Filter, u"Logs|*.log");
-      files = {u"/data/caf\u00E9.log"};
+      EXPECT_EQ(Choice.Filter, u"Logs|*.log");
+      Files = {u"/data/caf\u00E9.log"};
     }
     return true;
   });
@@ -83,10 +83,10 @@ TEST_F(DialogsTest, WideFileNamesKeepLettersOutsideCodePage1252BothWays) {
   const std::u16string greek = u"/logs/\u0392\u03AC\u03B8\u03BF\u03C2.log";
   const std::u16string polish = u"/logs/G\u0142\u0119boko\u015B\u0107 \u017C\u00F3\u0142w.log";
   std::u16string asked;
-  SetFileChooser([&](TFileChoice& choice, std::vector<std::u16string>& files) {
-    asked = choice.Title + u"|" + choice.InitialDir + u"|" + choice.FileName;
-    files = {choice.MultiSelect ? polish : greek};
-    if (choice.MultiSelect) files.push_back(u"/logs/\u0394.log");
+  SetFileChooser([&](TFileChoice& Choice, std::vector<std::u16string>& Files) {
+    asked = Choice.Title + u"|" + Choice.InitialDir + u"|" + Choice.FileName;
+    Files = {Choice.MultiSelect ? polish : greek};
+    if (Choice.MultiSelect) Files.push_back(u"/logs/\u0394.log");
     return true;
   });
   std::u16string buffer(128, u'\0');
@@ -115,10 +115,10 @@ TEST_F(DialogsTest, WideFileNamesKeepLettersOutsideCodePage1252BothWays) {
 
 TEST_F(DialogsTest, MessageBoxesGoToTheHandlerAndHeadlessRunsDoNotBlock) {
   std::u16string text, caption;
-  SetMessageBoxHandler([&](const std::u16string& t, const std::u16string& c, UINT type) {
-    text = t;
-    caption = c;
-    return (type & MB_YESNO) ? IDNO : IDOK;
+  SetMessageBoxHandler([&](const std::u16string& T, const std::u16string& C, UINT Type) {
+    text = T;
+    caption = C;
+    return (Type & MB_YESNO) ? IDNO : IDOK;
   });
   EXPECT_EQ(MessageBoxA(nullptr, "Port non disponibile", "Veltrosa", MB_YESNO), IDNO);
   EXPECT_EQ(text, u"Port non disponibile");
@@ -130,7 +130,7 @@ TEST_F(DialogsTest, MessageBoxesGoToTheHandlerAndHeadlessRunsDoNotBlock) {
 
 TEST_F(DialogsTest, ExceptionsInHandlersAreShownAndTheLoopGoesOn) {
   std::string shown;
-  Application->OnException = [&](TObject*, const std::exception& e) { shown = e.what(); };
+  Application->OnException = [&](TObject*, const std::exception& E) { shown = E.what(); };
   auto* form = new TForm(nullptr, TCustomForm::CreateNew);
   form->OnPaint = [](TObject*) {};
   form->OnResize = [](TObject*) { throw std::runtime_error("resize failed"); };

@@ -9,7 +9,7 @@ namespace {
 using namespace platform;
 using EditClass = fixture::StdControls;
 
-DWORD Style(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
+DWORD Style(HWND hWnd) { return static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE)); }
 
 TEST_F(EditClass, TheLengthLimitStopsTypingAndSaysSo) {
   HWND edit = Child(u"EDIT", ES_AUTOHSCROLL, 3);

@@ -13,14 +13,14 @@ using namespace platform;
 // parent would; colours come back as red, green and blue.
 class Painted {
  public:
-  explicit Painted(TControl& control) {
-    bitmap_.SetSize(control.Width(), control.Height());
+  explicit Painted(TControl& Control) {
+    bitmap_.SetSize(Control.Width(), Control.Height());
     bitmap_.Canvas().Brush().SetColor(clFuchsia);
-    bitmap_.Canvas().FillRect(Rect(0, 0, control.Width(), control.Height()));
-    control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap_.Canvas().Handle()), 0);
+    bitmap_.Canvas().FillRect(Rect(0, 0, Control.Width(), Control.Height()));
+    Control.Perform(WM_PAINT, reinterpret_cast<WPARAM>(bitmap_.Canvas().Handle()), 0);
   }
-  TColor At(int x, int y) { return bitmap_.Canvas().Pixels(x, y); }
-  static TColor Rgb(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
+  TColor At(int X, int Y) { return bitmap_.Canvas().Pixels(X, Y); }
+  static TColor Rgb(TColor C) { return static_cast<TColor>(ColorToRGB(C)); }
 
  private:
   TBitmap bitmap_;
@@ -28,14 +28,14 @@ class Painted {
 
 class ExtCtrlsTest : public fixture::FormTest {
  protected:
-  TImage* ImageOf(int width, int height) {
-    auto* image = new TImage(form_);
-    image->SetParent(form_);
+  TImage* ImageOf(int Width, int Height) {
+    auto* image = new TImage(Form);
+    image->SetParent(Form);
     image->SetBounds(0, 0, 20, 20);
     TBitmap& b = image->Picture().Bitmap();
-    b.SetSize(width, height);
+    b.SetSize(Width, Height);
     b.Canvas().Brush().SetColor(clRed);
-    b.Canvas().FillRect(Rect(0, 0, width, height));
+    b.Canvas().FillRect(Rect(0, 0, Width, Height));
     image->Picture().SetGraphic(&b);
     return image;
   }
@@ -66,8 +66,8 @@ TEST_F(ExtCtrlsTest, ImagesDrawTheirPictureAsStretchCenterAndProportionalSay) {
 }
 
 TEST_F(ExtCtrlsTest, ShapesFillTheirOutlineWithTheBrush) {
-  auto* lamp = new TShape(form_);
-  lamp->SetParent(form_);
+  auto* lamp = new TShape(Form);
+  lamp->SetParent(Form);
   lamp->SetBounds(0, 0, 30, 20);
   lamp->Brush().SetColor(clLime);
   EXPECT_EQ(Painted(*lamp).At(2, 2), clLime);
@@ -79,8 +79,8 @@ TEST_F(ExtCtrlsTest, ShapesFillTheirOutlineWithTheBrush) {
 }
 
 TEST_F(ExtCtrlsTest, BevelsAndPanelsDrawTheirEdgesLitFromTheTopLeft) {
-  auto* bevel = new TBevel(form_);
-  bevel->SetParent(form_);
+  auto* bevel = new TBevel(Form);
+  bevel->SetParent(Form);
   bevel->SetBounds(0, 0, 20, 20);
   EXPECT_EQ(Painted(*bevel).At(0, 5), Painted::Rgb(clBtnShadow));
   EXPECT_EQ(Painted(*bevel).At(19, 5), Painted::Rgb(clBtnHighlight));
@@ -90,12 +90,12 @@ TEST_F(ExtCtrlsTest, BevelsAndPanelsDrawTheirEdgesLitFromTheTopLeft) {
   EXPECT_EQ(Painted(*bevel).At(5, 19), Painted::Rgb(clBtnShadow));
   EXPECT_EQ(Painted(*bevel).At(0, 5), clFuchsia);
 
-  auto* panel = new TPanel(form_);
-  panel->SetParent(form_);
+  auto* panel = new TPanel(Form);
+  panel->SetParent(Form);
   panel->SetBounds(0, 30, 120, 40);
   panel->SetCaption("WWW");
   panel->BevelOuter = bvLowered;
-  form_->Show();
+  Form->Show();
   Application->ProcessMessages();
   TBitmap shot;
   shot.SetSize(120, 40);

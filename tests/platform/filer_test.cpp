@@ -14,48 +14,48 @@ using namespace platform;
 // wide character without one, plus a property filed by code.
 class Filed : public TPersistent {
  public:
-  std::u16string caption;
-  std::int64_t count = 4;
-  char16_t mark = 0;
-  std::string extra;
+  std::u16string Caption;
+  std::int64_t Count = 4;
+  char16_t Mark = 0;
+  std::string Extra;
 
-  void GetPublishedProperties(std::vector<TPropInfo>& props) const override {
+  void GetPublishedProperties(std::vector<TPropInfo>& Props) const override {
     auto* self = const_cast<Filed*>(this);
     TPropInfo c{.Name = "Caption", .Kind = TTypeKind::tkWString};
-    c.GetWideStr = [self] { return self->caption; };
-    c.SetWideStr = [self](const std::u16string& v) { self->caption = v; };
-    props.push_back(c);
+    c.GetWideStr = [self] { return self->Caption; };
+    c.SetWideStr = [self](const std::u16string& V) { self->Caption = V; };
+    Props.push_back(c);
     TPropInfo n{.Name = "Count", .Kind = TTypeKind::tkInteger, .Default = 4};
-    n.GetOrd = [self] { return self->count; };
-    n.SetOrd = [self](std::int64_t v) { self->count = v; };
-    props.push_back(n);
+    n.GetOrd = [self] { return self->Count; };
+    n.SetOrd = [self](std::int64_t V) { self->Count = V; };
+    Props.push_back(n);
     TPropInfo m{.Name = "Mark", .Kind = TTypeKind::tkWChar};
-    m.GetOrd = [self] { return static_cast<std::int64_t>(self->mark); };
-    m.SetOrd = [self](std::int64_t v) { self->mark = static_cast<char16_t>(v); };
-    props.push_back(m);
+    m.GetOrd = [self] { return static_cast<std::int64_t>(self->Mark); };
+    m.SetOrd = [self](std::int64_t V) { self->Mark = static_cast<char16_t>(V); };
+    Props.push_back(m);
   }
-  void DefineProperties(TFiler* filer) override {
-    filer->DefineProperty(
-        "Extra", [this](TReader& r) { extra = r.ReadString(); }, [this](TWriter& w) { w.WriteString(extra); },
-        !extra.empty());
+  void DefineProperties(TFiler* Filer) override {
+    Filer->DefineProperty(
+        "Extra", [this](TReader& R) { Extra = R.ReadString(); }, [this](TWriter& W) { W.WriteString(Extra); },
+        !Extra.empty());
   }
 };
 
 TEST(Filer, PublishedAndDefinedPropertiesRoundTrip) {
   Filed a;
-  a.caption = u"\u03A9 caption";
-  a.count = 70000;
-  a.mark = u'\u20AC';
-  a.extra = "more";
+  a.Caption = u"\u03A9 caption";
+  a.Count = 70000;
+  a.Mark = u'\u20AC';
+  a.Extra = "more";
   TMemoryStream s;
   TWriter(s).WriteProperties(&a);
   s.SetPosition(0);
   Filed b;
   TReader(s).ReadProperties(&b);
-  EXPECT_EQ(b.caption, a.caption);
-  EXPECT_EQ(b.count, 70000);
-  EXPECT_EQ(b.mark, u'\u20AC');
-  EXPECT_EQ(b.extra, "more");
+  EXPECT_EQ(b.Caption, a.Caption);
+  EXPECT_EQ(b.Count, 70000);
+  EXPECT_EQ(b.Mark, u'\u20AC');
+  EXPECT_EQ(b.Extra, "more");
   EXPECT_EQ(s.Position(), s.Size());
 }
 
@@ -95,9 +95,9 @@ TEST(Filer, UnknownPropertiesAndBadValuesAreReadErrors) {
   EXPECT_THROW(TReader(truncated).ReadWideString(), EReadError);
 }
 
-TMemoryStream StreamOf(std::initializer_list<std::uint8_t> bytes) {
+TMemoryStream StreamOf(std::initializer_list<std::uint8_t> Bytes) {
   TMemoryStream s;
-  for (const std::uint8_t b : bytes) s.WriteBuffer(&b, 1);
+  for (const std::uint8_t b : Bytes) s.WriteBuffer(&b, 1);
   s.SetPosition(0);
   return s;
 }
@@ -126,12 +126,12 @@ TEST(Filer, AnnouncedLengthsAreCheckedBeforeAnythingIsAllocated) {
 }
 
 TEST(Filer, SkippedListsNestOnlySoDeep) {
-  const auto nested = [](int depth) {
+  const auto nested = [](int Depth) {
     TMemoryStream s;
     const std::uint8_t list = vaList;
     const std::uint8_t end = vaNull;
-    for (int i = 0; i < depth; ++i) s.WriteBuffer(&list, 1);
-    for (int i = 0; i < depth; ++i) s.WriteBuffer(&end, 1);
+    for (int i = 0; i < Depth; ++i) s.WriteBuffer(&list, 1);
+    for (int i = 0; i < Depth; ++i) s.WriteBuffer(&end, 1);
     s.SetPosition(0);
     return s;
   };

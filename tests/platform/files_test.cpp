@@ -10,14 +10,14 @@
 namespace platform {
 namespace {
 
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string Wide(const std::string& S) { return std::u16string(S.begin(), S.end()); }
 
 class FilesTest : public ::testing::Test {
  protected:
-  std::u16string Path(std::u16string_view name) const {
-    return Wide(folder_.Path().string()) + u"/" + std::u16string(name);
+  std::u16string Path(std::u16string_view Name) const {
+    return Wide(Folder.Path().string()) + u"/" + std::u16string(Name);
   }
-  support::testing::TScratchFolder folder_;
+  support::testing::TScratchFolder Folder;
 };
 
 TEST_F(FilesTest, CreationDispositionsAndSharingDecideWhoMayOpen) {

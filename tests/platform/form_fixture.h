@@ -15,14 +15,14 @@ class FormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
   void SetUp() override {
-    form_ = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
-    form_->SetBounds(50, 50, 400, 300);
+    Form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+    Form->SetBounds(50, 50, 400, 300);
   }
   void TearDown() override {
-    platform::Free(form_);
+    platform::Free(Form);
     platform::Application->ProcessMessages();
   }
-  platform::TForm* form_ = nullptr;
+  platform::TForm* Form = nullptr;
 };
 
 // A control that logs the mouse entering ("enter") and leaving ("leave")
@@ -31,11 +31,11 @@ template <class Base>
 class MouseLogging : public Base {
  public:
   using Base::Base;
-  std::vector<std::string> log;
-  void WndProc(platform::TMessage& m) override {
-    if (m.Msg == platform::CM_MOUSEENTER) log.push_back("enter");
-    if (m.Msg == platform::CM_MOUSELEAVE) log.push_back("leave");
-    Base::WndProc(m);
+  std::vector<std::string> Log;
+  void WndProc(platform::TMessage& M) override {
+    if (M.Msg == platform::CM_MOUSEENTER) Log.push_back("enter");
+    if (M.Msg == platform::CM_MOUSELEAVE) Log.push_back("leave");
+    Base::WndProc(M);
   }
 };
 

@@ -20,14 +20,14 @@ class FormsTest : public fixture::FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form_->SetBounds(100, 100, 400, 300);
+    Form->SetBounds(100, 100, 400, 300);
   }
   template <class T>
-  T* Add(int left, int top) {
-    auto* c = new T(form_);
-    c->SetParent(form_);
-    c->SetLeft(left);
-    c->SetTop(top);
+  T* Add(int Left, int Top) {
+    auto* c = new T(Form);
+    c->SetParent(Form);
+    c->SetLeft(Left);
+    c->SetTop(Top);
     return c;
   }
 };
@@ -38,7 +38,7 @@ TEST_F(FormsTest, EditTextTravelsThroughTheWindowAndAnnouncesChanges) {
   edit->OnChange = [&](TObject*) { ++changes; };
   edit->SetText("before");  // no window yet: kept by the control
   EXPECT_EQ(edit->Text(), "before");
-  form_->Show();
+  Form->Show();
   ASSERT_TRUE(edit->HandleAllocated());
   EXPECT_EQ(WindowTextW(edit->Handle()), u"before");
   edit->SetText("caf\xE9");
@@ -53,7 +53,7 @@ TEST_F(FormsTest, ComboItemsAndSelectionFromCodeFireNothing) {
   combo->SetStyle(csDropDownList);
   int clicks = 0;
   combo->OnClick = [&](TObject*) { ++clicks; };
-  form_->Show();
+  Form->Show();
   combo->Items().Add("none");
   combo->Items().Add("COM1");
   combo->Items().Add("COM3");
@@ -85,50 +85,50 @@ TEST_F(FormsTest, LabelsSizeToTheirTextAndButtonsEndModalLoops) {
   ok->ModalResult = mrOk;
   bool clicked = false;
   ok->OnClick = [&](TObject*) { clicked = true; };
-  form_->OnShow = [&](TObject*) { PostMessageW(nullptr, WM_NULL, 0, 0); };
-  form_->OnActivate = [&](TObject*) { SendMessageW(ok->Handle(), BM_CLICK, 0, 0); };
-  EXPECT_EQ(form_->ShowModal(), mrOk);
+  Form->OnShow = [&](TObject*) { PostMessageW(nullptr, WM_NULL, 0, 0); };
+  Form->OnActivate = [&](TObject*) { SendMessageW(ok->Handle(), BM_CLICK, 0, 0); };
+  EXPECT_EQ(Form->ShowModal(), mrOk);
   EXPECT_TRUE(clicked);
-  EXPECT_FALSE(form_->Visible());
+  EXPECT_FALSE(Form->Visible());
 }
 
 TEST_F(FormsTest, BorderStyleAndIconsReachTheWindow) {
-  form_->SetBorderStyle(bsDialog);
-  form_->Show();
-  QWidget* w = ui::WidgetOf(form_->Handle());
+  Form->SetBorderStyle(bsDialog);
+  Form->Show();
+  QWidget* w = ui::WidgetOf(Form->Handle());
   EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_EQ(w->minimumSize(), w->maximumSize());
   EXPECT_EQ(w->size(), QSize(400, 300));
   // Code still sizes a fixed window; the user cannot.
-  form_->SetBounds(100, 100, 300, 200);
+  Form->SetBounds(100, 100, 300, 200);
   EXPECT_EQ(w->size(), QSize(300, 200));
   EXPECT_EQ(w->maximumSize(), QSize(300, 200));
 
-  form_->SetBorderStyle(bsSizeable);
-  w = ui::WidgetOf(form_->Handle());
+  Form->SetBorderStyle(bsSizeable);
+  w = ui::WidgetOf(Form->Handle());
   EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_NE(w->minimumSize(), w->maximumSize());
-  form_->SetBorderIcons(biSystemMenu);
-  w = ui::WidgetOf(form_->Handle());
+  Form->SetBorderIcons(biSystemMenu);
+  w = ui::WidgetOf(Form->Handle());
   EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  EXPECT_TRUE(IsWindowVisible(Form->Handle()));
 }
 
 TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   auto* a = Add<TEdit>(8, 8);
   auto* b = Add<TEdit>(8, 40);
   std::vector<std::string> seen;
-  form_->KeyPreview = true;
-  form_->OnKeyPress = [&](TObject*, char& key) {
-    seen.push_back(std::string("form ") + key);
-    if (key == 'x') key = 0;
+  Form->KeyPreview = true;
+  Form->OnKeyPress = [&](TObject*, char& Key) {
+    seen.push_back(std::string("form ") + Key);
+    if (Key == 'x') Key = 0;
   };
-  a->OnKeyPress = [&](TObject*, char& key) { seen.push_back(std::string("edit ") + key); };
-  form_->Show();
+  a->OnKeyPress = [&](TObject*, char& Key) { seen.push_back(std::string("edit ") + Key); };
+  Form->Show();
   EXPECT_EQ(GetFocus(), a->Handle());
   PostKeyDown(a->Handle(), WM_KEYDOWN, 'X', 1, u"x");
   PostKeyDown(a->Handle(), WM_KEYDOWN, 'Y', 1, u"y");
@@ -138,7 +138,7 @@ TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   PostKeyDown(a->Handle(), WM_KEYDOWN, VK_TAB, 1, u"\t");
   Application->ProcessMessages();
   EXPECT_EQ(GetFocus(), b->Handle());
-  EXPECT_EQ(form_->ActiveControl(), b);
+  EXPECT_EQ(Form->ActiveControl(), b);
 }
 
 // A hint window of its own class, counting how often it is shown.
@@ -146,29 +146,29 @@ int g_customHints = 0;
 class CustomHint : public THintWindow {
  public:
   using THintWindow::THintWindow;
-  void ActivateHintData(TRect r, const std::string& hint, void* data) override {
+  void ActivateHintData(TRect R, const std::string& HintText, void* Data) override {
     ++g_customHints;
-    THintWindow::ActivateHintData(r, hint, data);
+    THintWindow::ActivateHintData(R, HintText, Data);
   }
 };
-const THintWindowClassInfo kCustomHintClass{"CustomHint", [](TComponent* o) { return new CustomHint(o); }};
+const THintWindowClassInfo kCustomHintClass{"CustomHint", [](TComponent* O) { return new CustomHint(O); }};
 
 // Records the hint the application is about to show for it, and asks for
 // its own hint window class.
 class HintedButton : public TButton {
  public:
   using TButton::TButton;
-  std::string shown;
-  int shows = 0;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == CM_HINTSHOW) {
-      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
-      shown = info->HintStr;
-      ++shows;
+  std::string Shown;
+  int Shows = 0;
+  void WndProc(TMessage& M) override {
+    if (M.Msg == CM_HINTSHOW) {
+      auto* info = reinterpret_cast<THintInfo*>(M.LParam);
+      Shown = info->HintStr;
+      ++Shows;
       EXPECT_EQ(info->HintWindowClass, &THintWindowPlainClass);
       info->HintWindowClass = &kCustomHintClass;
     }
-    TButton::WndProc(m);
+    TButton::WndProc(M);
   }
 };
 
@@ -180,22 +180,22 @@ TEST_F(FormsTest, HintsShowTheShortPartAfterThePauseAndGoWithTheMouse) {
   button->Hint = "Send|Sends the depth offset";
   button->SetShowHint(true);
   auto* plain = Add<TButton>(8, 60);
-  form_->Show();
+  Form->Show();
   button->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   now += 400;
   Application->ProcessMessages();
-  EXPECT_EQ(button->shows, 0);
+  EXPECT_EQ(button->Shows, 0);
   now += 200;
   Application->ProcessMessages();
-  EXPECT_EQ(button->shows, 1);
-  EXPECT_EQ(button->shown, "Send");
+  EXPECT_EQ(button->Shows, 1);
+  EXPECT_EQ(button->Shown, "Send");
   EXPECT_EQ(g_customHints, 1);
   EXPECT_EQ(Application->MouseControl(), button);
   // Onto a control without a hint: the hint goes and does not come back.
   plain->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   now += 5000;
   Application->ProcessMessages();
-  EXPECT_EQ(button->shows, 1);
+  EXPECT_EQ(button->Shows, 1);
   EXPECT_EQ(Application->MouseControl(), plain);
 }
 

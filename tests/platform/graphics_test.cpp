@@ -14,9 +14,9 @@ namespace {
 
 using namespace platform;
 
-std::vector<std::uint8_t> Png(int w, int h, QColor colour) {
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(colour);
+std::vector<std::uint8_t> Png(int W, int H, QColor Colour) {
+  QImage image(W, H, QImage::Format_RGB32);
+  image.fill(Colour);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);

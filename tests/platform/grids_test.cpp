@@ -16,79 +16,79 @@ class GridTest : public fixture::FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form_->SetBounds(50, 50, 500, 200);
-    grid_ = new TStringGrid(form_);
-    grid_->SetParent(form_);
-    grid_->SetBounds(0, 0, 500, 120);
-    grid_->SetColCount(11);
-    grid_->SetRowCount(3);
-    grid_->SetFixedRows(2);
-    grid_->SetDefaultColWidth(40);
-    grid_->SetDefaultRowHeight(20);
-    grid_->SetColWidths(0, 60);
-    grid_->SetOptions(grid_->Options() | goEditing);
-    grid_->OnSetEditText = [this](TObject*, int c, int r, const std::string& v) {
-      edits_.push_back(std::to_string(c) + "," + std::to_string(r) + "=" + v);
+    Form->SetBounds(50, 50, 500, 200);
+    Grid = new TStringGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 500, 120);
+    Grid->SetColCount(11);
+    Grid->SetRowCount(3);
+    Grid->SetFixedRows(2);
+    Grid->SetDefaultColWidth(40);
+    Grid->SetDefaultRowHeight(20);
+    Grid->SetColWidths(0, 60);
+    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->OnSetEditText = [this](TObject*, int C, int R, const std::string& V) {
+      Edits.push_back(std::to_string(C) + "," + std::to_string(R) + "=" + V);
     };
-    form_->Show();
-    grid_->SetFocus();
+    Form->Show();
+    Grid->SetFocus();
   }
-  void Type(HWND h, std::u16string_view text) {
-    for (char16_t c : text) PostKeyDown(h, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
+  void Type(HWND hWnd, std::u16string_view Text) {
+    for (char16_t c : Text) PostKeyDown(hWnd, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
     Application->ProcessMessages();
   }
-  void Key(HWND h, UINT vk, char16_t ch = 0) {
-    PostKeyDown(h, WM_KEYDOWN, vk, 1, ch ? std::u16string(1, ch) : std::u16string());
+  void Key(HWND hWnd, UINT Vk, char16_t Ch = 0) {
+    PostKeyDown(hWnd, WM_KEYDOWN, Vk, 1, Ch ? std::u16string(1, Ch) : std::u16string());
     Application->ProcessMessages();
   }
-  TStringGrid* grid_ = nullptr;
-  std::vector<std::string> edits_;
+  TStringGrid* Grid = nullptr;
+  std::vector<std::string> Edits;
 };
 
 TEST_F(GridTest, CellsAreLaidOutFromTheWidthsAndFoundAgainByPoint) {
-  EXPECT_EQ(grid_->CellRect(0, 0), Rect(0, 0, 60, 20));
-  EXPECT_EQ(grid_->CellRect(2, 1), Rect(61 + 41, 21, 61 + 41 + 40, 41));
+  EXPECT_EQ(Grid->CellRect(0, 0), Rect(0, 0, 60, 20));
+  EXPECT_EQ(Grid->CellRect(2, 1), Rect(61 + 41, 21, 61 + 41 + 40, 41));
   int c = -1, r = -1;
-  grid_->MouseToCell(61 + 41 + 5, 45, c, r);
+  Grid->MouseToCell(61 + 41 + 5, 45, c, r);
   EXPECT_EQ(c, 2);
   EXPECT_EQ(r, 2);
   // The current cell never lands on a fixed row.
-  EXPECT_EQ(grid_->Row(), 2);
-  grid_->SetRow(0);
-  EXPECT_EQ(grid_->Row(), 2);
-  EXPECT_THROW(grid_->SetFixedRows(3), EInvalidOperation);
+  EXPECT_EQ(Grid->Row(), 2);
+  Grid->SetRow(0);
+  EXPECT_EQ(Grid->Row(), 2);
+  EXPECT_THROW(Grid->SetFixedRows(3), EInvalidOperation);
 }
 
 TEST_F(GridTest, TypingEditsTheCellAndEnterCommitsOnce) {
-  grid_->SetCol(3);
-  Type(grid_->Handle(), u"1.05");
-  ASSERT_TRUE(grid_->EditorMode());
-  EXPECT_TRUE(edits_.empty());  // nothing is stored while typing
-  Key(grid_->InplaceEditor()->Handle(), VK_RETURN, u'\r');
-  EXPECT_FALSE(grid_->EditorMode());
-  EXPECT_EQ(edits_, (std::vector<std::string>{"3,2=1.05"}));
-  EXPECT_EQ(grid_->Cells(3, 2), "1.05");
-  EXPECT_TRUE(grid_->Focused());
+  Grid->SetCol(3);
+  Type(Grid->Handle(), u"1.05");
+  ASSERT_TRUE(Grid->EditorMode());
+  EXPECT_TRUE(Edits.empty());  // nothing is stored while typing
+  Key(Grid->InplaceEditor()->Handle(), VK_RETURN, u'\r');
+  EXPECT_FALSE(Grid->EditorMode());
+  EXPECT_EQ(Edits, (std::vector<std::string>{"3,2=1.05"}));
+  EXPECT_EQ(Grid->Cells(3, 2), "1.05");
+  EXPECT_TRUE(Grid->Focused());
 }
 
 TEST_F(GridTest, EscapeKeepsTheCellAndMovingAwayCommits) {
-  grid_->SetCells(1, 2, "1.00");
-  grid_->SetCol(1);
-  Type(grid_->Handle(), u"9");
-  Key(grid_->InplaceEditor()->Handle(), VK_ESCAPE, 0x1B);
-  EXPECT_EQ(grid_->Cells(1, 2), "1.00");
-  EXPECT_TRUE(edits_.empty());
-  Type(grid_->Handle(), u"7");
-  grid_->SetCol(4);
-  EXPECT_EQ(grid_->Cells(1, 2), "7");
-  EXPECT_EQ(edits_, (std::vector<std::string>{"1,2=7"}));
+  Grid->SetCells(1, 2, "1.00");
+  Grid->SetCol(1);
+  Type(Grid->Handle(), u"9");
+  Key(Grid->InplaceEditor()->Handle(), VK_ESCAPE, 0x1B);
+  EXPECT_EQ(Grid->Cells(1, 2), "1.00");
+  EXPECT_TRUE(Edits.empty());
+  Type(Grid->Handle(), u"7");
+  Grid->SetCol(4);
+  EXPECT_EQ(Grid->Cells(1, 2), "7");
+  EXPECT_EQ(Edits, (std::vector<std::string>{"1,2=7"}));
   // Arrows move the current cell; a click on it opens the editor.
-  Key(grid_->Handle(), VK_RIGHT);
-  EXPECT_EQ(grid_->Col(), 5);
-  const TRect cell = grid_->CellRect(5, 2);
-  SendMessageW(grid_->Handle(), WM_LBUTTONDOWN, 1,
+  Key(Grid->Handle(), VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), 5);
+  const TRect cell = Grid->CellRect(5, 2);
+  SendMessageW(Grid->Handle(), WM_LBUTTONDOWN, 1,
                MAKELPARAM(static_cast<WORD>(cell.left + 2), static_cast<WORD>(cell.top + 2)));
-  EXPECT_TRUE(grid_->EditorMode());
+  EXPECT_TRUE(Grid->EditorMode());
 }
 
 // An editor that shows the cell's text in brackets, and a grid that
@@ -96,12 +96,12 @@ TEST_F(GridTest, EscapeKeepsTheCellAndMovingAwayCommits) {
 class BracketEditor : public TInplaceEdit {
  public:
   using TInplaceEdit::TInplaceEdit;
-  int prepared = 0;
+  int Prepared = 0;
 
  protected:
   void UpdateContents() override {
     TInplaceEdit::UpdateContents();
-    ++prepared;
+    ++Prepared;
     SetText("[" + Text() + "]");
   }
 };
@@ -116,8 +116,8 @@ class BracketGrid : public TStringGrid {
 };
 
 TEST_F(GridTest, TheEditorPreparesItsOwnContentsEachTimeItShows) {
-  auto* grid = new BracketGrid(form_);
-  grid->SetParent(form_);
+  auto* grid = new BracketGrid(Form);
+  grid->SetParent(Form);
   grid->SetBounds(0, 130, 300, 60);
   grid->SetOptions(grid->Options() | goEditing);
   grid->SetCells(1, 1, "1.00");
@@ -132,7 +132,7 @@ TEST_F(GridTest, TheEditorPreparesItsOwnContentsEachTimeItShows) {
   grid->SetCol(2);
   grid->ShowEditor();
   EXPECT_EQ(editor->Text(), "[0.98]");
-  EXPECT_EQ(editor->prepared, 2);
+  EXPECT_EQ(editor->Prepared, 2);
 }
 
 }  // namespace

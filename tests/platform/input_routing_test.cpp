@@ -34,32 +34,32 @@ using namespace platform;
 // the procedures behind it.
 class Spy {
  public:
-  explicit Spy(HWND h) : hwnd_(h) { previous_ = SetWindowProcW(h, MakeWndProc<&Spy::Proc>(this, true)); }
+  explicit Spy(HWND hWnd) : hwnd_(hWnd) { previous_ = SetWindowProcW(hWnd, MakeWndProc<&Spy::Proc>(this, true)); }
   ~Spy() {
     if (IsWindow(hwnd_)) SetWindowProcW(hwnd_, previous_);
   }
   Spy(const Spy&) = delete;
   Spy& operator=(const Spy&) = delete;
 
-  bool Saw(UINT msg) const {
-    return std::any_of(seen.begin(), seen.end(), [&](auto& s) { return s.first == msg; });
+  bool Saw(UINT Msg) const {
+    return std::any_of(Seen.begin(), Seen.end(), [&](auto& S) { return S.first == Msg; });
   }
   std::vector<WPARAM> Chars() const {
     std::vector<WPARAM> out;
-    for (const auto& [msg, w] : seen) {
+    for (const auto& [msg, w] : Seen) {
       if (msg == WM_CHAR) out.push_back(w);
     }
     return out;
   }
 
-  std::vector<std::pair<UINT, WPARAM>> seen;
-  std::set<UINT> swallow;
+  std::vector<std::pair<UINT, WPARAM>> Seen;
+  std::set<UINT> Swallow;
 
  private:
-  LRESULT Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-    seen.emplace_back(msg, w);
-    if (swallow.contains(msg)) return 0;
-    return CallWindowProcW(previous_, h, msg, w, l);
+  LRESULT Proc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    Seen.emplace_back(Msg, wParam);
+    if (Swallow.contains(Msg)) return 0;
+    return CallWindowProcW(previous_, hWnd, Msg, wParam, lParam);
   }
   HWND hwnd_;
   WNDPROC previous_;
@@ -69,7 +69,7 @@ class InputRoutingTest : public fixture::FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form_->SetBounds(20, 20, 400, 300);
+    Form->SetBounds(20, 20, 400, 300);
   }
   // The keys held in a test are let go: the keyboard state is the process's.
   void TearDown() override {
@@ -77,29 +77,29 @@ class InputRoutingTest : public fixture::FormTest {
     FormTest::TearDown();
   }
   template <class T>
-  T* Add(int left, int top, int width = 120, int height = 24) {
-    auto* c = new T(form_);
-    c->SetParent(form_);
-    c->SetBounds(left, top, width, height);
+  T* Add(int Left, int Top, int Width = 120, int Height = 24) {
+    auto* c = new T(Form);
+    c->SetParent(Form);
+    c->SetBounds(Left, Top, Width, Height);
     return c;
   }
-  static QWidget* Widget(TWinControl* c) { return ui::WidgetOf(c->Handle()); }
-  static QWidget* Viewport(TWinControl* c) { return static_cast<QAbstractScrollArea*>(Widget(c))->viewport(); }
-  static void Wheel(QWidget* w, int delta) {
+  static QWidget* Widget(TWinControl* C) { return ui::WidgetOf(C->Handle()); }
+  static QWidget* Viewport(TWinControl* C) { return static_cast<QAbstractScrollArea*>(Widget(C))->viewport(); }
+  static void Wheel(QWidget* W, int Delta) {
     const QPointF at(5, 5);
-    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+    QWheelEvent e(at, W->mapToGlobal(at), QPoint(), QPoint(0, Delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                   false);
-    QCoreApplication::sendEvent(w, &e);
+    QCoreApplication::sendEvent(W, &e);
   }
-  static void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
+  static void Mouse(QWidget* W, QEvent::Type Type, QPoint At, Qt::MouseButton Button, Qt::MouseButtons Held) {
+    QMouseEvent e(Type, QPointF(At), QPointF(W->mapToGlobal(At)), Button, Held, Qt::NoModifier);
+    QCoreApplication::sendEvent(W, &e);
   }
-  static void Press(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent down(QEvent::KeyPress, key, mods, text);
-    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
-    QCoreApplication::sendEvent(w, &down);
-    QCoreApplication::sendEvent(w, &up);
+  static void Press(QWidget* W, int Key, Qt::KeyboardModifiers Mods, const QString& Text) {
+    QKeyEvent down(QEvent::KeyPress, Key, Mods, Text);
+    QKeyEvent up(QEvent::KeyRelease, Key, Mods, Text);
+    QCoreApplication::sendEvent(W, &down);
+    QCoreApplication::sendEvent(W, &up);
   }
   static void Pump() { Application->ProcessMessages(); }
 };
@@ -109,7 +109,7 @@ TEST_F(InputRoutingTest, TheWheelReachesComboBoxesListsAndEditsAsAMessageASubcla
   combo->SetStyle(csDropDownList);
   auto* list = Add<TListBox>(10, 40, 120, 60);
   auto* memo = Add<TMemo>(150, 40, 120, 60);
-  form_->Show();
+  Form->Show();
   for (const char* item : {"4800", "9600", "38400"}) combo->Items().Add(item);
   combo->SetItemIndex(0);
   for (int i = 0; i < 40; ++i) list->Items().Add("line " + std::to_string(i));
@@ -118,13 +118,13 @@ TEST_F(InputRoutingTest, TheWheelReachesComboBoxesListsAndEditsAsAMessageASubcla
   combo->OnChange = [&](TObject*) { ++changes; };
 
   Spy comboSpy(combo->Handle());
-  comboSpy.swallow = {WM_MOUSEWHEEL};
+  comboSpy.Swallow = {WM_MOUSEWHEEL};
   Wheel(Widget(combo), -120);
   Pump();
   EXPECT_TRUE(comboSpy.Saw(WM_MOUSEWHEEL));
   EXPECT_EQ(combo->ItemIndex(), 0);
   EXPECT_EQ(changes, 0);
-  comboSpy.swallow.clear();
+  comboSpy.Swallow.clear();
   Wheel(Widget(combo), -120);
   Pump();
   EXPECT_EQ(combo->ItemIndex(), 1);
@@ -145,7 +145,7 @@ TEST_F(InputRoutingTest, TheWheelReachesComboBoxesListsAndEditsAsAMessageASubcla
 
 TEST_F(InputRoutingTest, InputMethodCommitsArriveAsCharacters) {
   auto* edit = Add<TEdit>(10, 10);
-  form_->Show();
+  Form->Show();
   edit->SetFocus();
   Spy spy(edit->Handle());
   QInputMethodEvent commit;
@@ -155,7 +155,7 @@ TEST_F(InputRoutingTest, InputMethodCommitsArriveAsCharacters) {
   EXPECT_EQ(spy.Chars(), (std::vector<WPARAM>{0xE8, 'x'}));
   EXPECT_EQ(edit->Text(), "\xE8x");
 
-  spy.swallow = {WM_CHAR};
+  spy.Swallow = {WM_CHAR};
   QCoreApplication::sendEvent(Widget(edit), &commit);
   Pump();
   EXPECT_EQ(edit->Text(), "\xE8x");
@@ -166,14 +166,14 @@ TEST_F(InputRoutingTest, InputMethodCommitsArriveAsCharacters) {
 // behind the window's procedures.
 TEST_F(InputRoutingTest, EditMenusClipboardKeysAndDropsGoThroughTheProcedureChain) {
   auto* edit = Add<TEdit>(10, 10);
-  form_->Show();
+  Form->Show();
   edit->SetFocus();
   QApplication::clipboard()->setText(QStringLiteral("pasted"));
   Spy spy(edit->Handle());
   QWidget* line = Widget(edit);
   const QPoint at(5, 5);
 
-  spy.swallow = {WM_CONTEXTMENU};
+  spy.Swallow = {WM_CONTEXTMENU};
   QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, line->mapToGlobal(at));
   QCoreApplication::sendEvent(line, &menuEvent);
   Pump();
@@ -182,7 +182,7 @@ TEST_F(InputRoutingTest, EditMenusClipboardKeysAndDropsGoThroughTheProcedureChai
 
   // Passed on, the edit shows its menu; choosing Paste pastes through the
   // window.
-  spy.swallow.clear();
+  spy.Swallow.clear();
   QCoreApplication::sendEvent(line, &menuEvent);
   QStringList offered;
   QTimer guard;
@@ -205,8 +205,8 @@ TEST_F(InputRoutingTest, EditMenusClipboardKeysAndDropsGoThroughTheProcedureChai
   EXPECT_TRUE(spy.Saw(WM_PASTE));
   EXPECT_EQ(edit->Text(), "pasted");
 
-  spy.seen.clear();
-  spy.swallow = {WM_PASTE, WM_CUT, WM_UNDO};
+  spy.Seen.clear();
+  spy.Swallow = {WM_PASTE, WM_CUT, WM_UNDO};
   edit->SelectAll();
   Press(line, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
   Press(line, Qt::Key_X, Qt::ControlModifier, QStringLiteral("\x18"));
@@ -228,7 +228,7 @@ TEST_F(InputRoutingTest, EditMenusClipboardKeysAndDropsGoThroughTheProcedureChai
 TEST_F(InputRoutingTest, MouseMovesOverTreeAndListViewsArriveWithoutAButtonHeld) {
   auto* tree = Add<TTreeView>(10, 10, 120, 100);
   auto* list = Add<TListBox>(150, 10, 120, 100);
-  form_->Show();
+  Form->Show();
   for (TWinControl* view : {static_cast<TWinControl*>(tree), static_cast<TWinControl*>(list)}) {
     EXPECT_TRUE(Viewport(view)->hasMouseTracking());
     Spy spy(view->Handle());
@@ -244,13 +244,13 @@ TEST_F(InputRoutingTest, APressedControlLeftWithTheButtonHeldIsLeftAndNotClicked
   auto* pad = Add<Pad>(10, 10, 80, 40);
   int clicks = 0;
   pad->OnClick = [&](TObject*) { ++clicks; };
-  form_->Show();
+  Form->Show();
   QWidget* w = Widget(pad);
   Mouse(w, QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::NoButton);
   Mouse(w, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
   Mouse(w, QEvent::MouseMove, QPoint(200, 100), Qt::NoButton, Qt::LeftButton);
   Pump();
-  EXPECT_EQ(pad->log, (std::vector<std::string>{"enter", "leave"}));
+  EXPECT_EQ(pad->Log, (std::vector<std::string>{"enter", "leave"}));
   Mouse(w, QEvent::MouseButtonRelease, QPoint(200, 100), Qt::LeftButton, Qt::NoButton);
   Pump();
   EXPECT_EQ(clicks, 0);
@@ -259,7 +259,7 @@ TEST_F(InputRoutingTest, APressedControlLeftWithTheButtonHeldIsLeftAndNotClicked
   Mouse(w, QEvent::MouseButtonPress, QPoint(12, 12), Qt::LeftButton, Qt::LeftButton);
   Mouse(w, QEvent::MouseButtonRelease, QPoint(12, 12), Qt::LeftButton, Qt::NoButton);
   Pump();
-  EXPECT_EQ(pad->log.back(), "enter");
+  EXPECT_EQ(pad->Log.back(), "enter");
   EXPECT_EQ(clicks, 1);
 }
 
@@ -269,11 +269,11 @@ TEST_F(InputRoutingTest, AltReachesTheKeyDataAndAcceleratorsFocusTheirControl) {
   auto* label = Add<TLabel>(10, 40, 80, 20);
   label->SetCaption("&Name");
   label->FocusControl = second;
-  form_->Show();
+  Form->Show();
   first->SetFocus();
   TShiftState shift = 0;
-  first->OnKeyDown = [&](TObject*, WORD& key, TShiftState s) {
-    if (key == 'O') shift = s;
+  first->OnKeyDown = [&](TObject*, WORD& Key, TShiftState S) {
+    if (Key == 'O') shift = S;
   };
   Press(Widget(first), Qt::Key_O, Qt::AltModifier, QStringLiteral("o"));
   Pump();
@@ -294,7 +294,7 @@ TEST_F(InputRoutingTest, PlainCharactersAreAcceleratorsWhereTheFocusTakesNoChara
   auto* edit = Add<TEdit>(10, 70);
   int clicks = 0;
   apply->OnClick = [&](TObject*) { ++clicks; };
-  form_->Show();
+  Form->Show();
   check->SetFocus();
   Press(Widget(check), Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
   Pump();

@@ -24,7 +24,7 @@ TEST_F(ListClass, SeveralItemsAreSelectedFromCodeWithoutNotifications) {
   EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 3);
   SendMessageW(list, LB_SETSEL, 0, -1);
   EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 0);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
 
   // Deleting and inserting keep the items in their places.
   EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("3 kn")), 1);
@@ -74,7 +74,7 @@ TEST_F(ListClass, ItemsArePlacedInRowsThatPointsAndScrollingFind) {
 
   // Focus is announced to a list that notifies.
   SetFocus(list);
-  SetFocus(parent_);
+  SetFocus(Parent);
   EXPECT_EQ(Sent(6, LBN_SETFOCUS), 1);
   EXPECT_EQ(Sent(6, LBN_KILLFOCUS), 1);
 }

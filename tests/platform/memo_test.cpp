@@ -22,77 +22,77 @@ class MemoTest : public fixture::FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    memo_ = new TMemo(form_);
-    memo_->SetParent(form_);
-    memo_->SetBounds(10, 10, 200, 100);
-    form_->Show();
-    memo_->SetText("$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f,3.4,M,1.9,F*0A");
+    Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(10, 10, 200, 100);
+    Form->Show();
+    Memo->SetText("$SDDPT,3.4,0.5*64\r\n$SDDBT,11.2,f,3.4,M,1.9,F*0A");
   }
   // The widget that shows the memo now (a new window gives a new one).
-  QPlainTextEdit* Shown() const { return qobject_cast<QPlainTextEdit*>(ui::WidgetOf(memo_->Handle())); }
-  TMemo* memo_ = nullptr;
+  QPlainTextEdit* Shown() const { return qobject_cast<QPlainTextEdit*>(ui::WidgetOf(Memo->Handle())); }
+  TMemo* Memo = nullptr;
 };
 
 TEST_F(MemoTest, LayoutPropertiesSetOnAShownMemoReachTheScreenAndKeepTheText) {
-  const std::string text = memo_->Text();
+  const std::string text = Memo->Text();
   ASSERT_NE(Shown(), nullptr);
   EXPECT_EQ(Shown()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_EQ(Shown()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 
-  memo_->SetScrollBars(ssBoth);
+  Memo->SetScrollBars(ssBoth);
   EXPECT_EQ(Shown()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(Shown()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  memo_->SetScrollBars(ssVertical);
+  Memo->SetScrollBars(ssVertical);
   EXPECT_EQ(Shown()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
-  memo_->SetWordWrap(false);
+  Memo->SetWordWrap(false);
   EXPECT_EQ(Shown()->lineWrapMode(), QPlainTextEdit::NoWrap);
-  memo_->SetAlignment(taRightJustify);
+  Memo->SetAlignment(taRightJustify);
   EXPECT_EQ(Shown()->document()->defaultTextOption().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-  EXPECT_EQ(memo_->Text(), text);
-  EXPECT_EQ(memo_->Lines().Count(), 2);
+  EXPECT_EQ(Memo->Text(), text);
+  EXPECT_EQ(Memo->Lines().Count(), 2);
 }
 
 TEST_F(MemoTest, WithoutWantReturnsEnterPressesTheDefaultButton) {
-  auto* ok = new TButton(form_);
-  ok->SetParent(form_);
+  auto* ok = new TButton(Form);
+  ok->SetParent(Form);
   ok->SetBounds(10, 120, 80, 24);
   ok->SetDefault(true);
   int presses = 0;
   ok->OnClick = [&](TObject*) { ++presses; };
-  memo_->SetFocus();
-  memo_->SetSelStart(0);
-  PostKeyDown(memo_->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
+  Memo->SetFocus();
+  Memo->SetSelStart(0);
+  PostKeyDown(Memo->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
   Application->ProcessMessages();
-  EXPECT_EQ(memo_->Lines().Count(), 3);
+  EXPECT_EQ(Memo->Lines().Count(), 3);
   EXPECT_EQ(presses, 0);
 
-  memo_->SetWantReturns(false);
-  PostKeyDown(memo_->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
+  Memo->SetWantReturns(false);
+  PostKeyDown(Memo->Handle(), WM_KEYDOWN, VK_RETURN, 1, u"\r");
   Application->ProcessMessages();
-  EXPECT_EQ(memo_->Lines().Count(), 3);
+  EXPECT_EQ(Memo->Lines().Count(), 3);
   EXPECT_EQ(presses, 1);
 }
 
 TEST_F(MemoTest, ABorderedMemoDrawsItsFrameAndScrollBars) {
-  memo_->SetScrollBars(ssVertical);
-  memo_->SetColor(clWhite);
+  Memo->SetScrollBars(ssVertical);
+  Memo->SetColor(clWhite);
   Application->ProcessMessages();
-  ASSERT_TRUE(ui::SaveWindowImage(form_->Handle(), "memo_frame.png"));
-  const QImage image = ui::Grab(form_->Handle());
+  ASSERT_TRUE(ui::SaveWindowImage(Form->Handle(), "memo_frame.png"));
+  const QImage image = ui::Grab(Form->Handle());
   // The frame sets the memo's edge apart from its white inside; the scroll
   // bar takes its right side.
-  const QColor edge = image.pixelColor(memo_->Left(), memo_->Top() + 50);
-  const QColor inside = image.pixelColor(memo_->Left() + 60, memo_->Top() + 80);
+  const QColor edge = image.pixelColor(Memo->Left(), Memo->Top() + 50);
+  const QColor inside = image.pixelColor(Memo->Left() + 60, Memo->Top() + 80);
   EXPECT_EQ(inside, QColor(Qt::white));
   EXPECT_NE(edge, inside);
   EXPECT_TRUE(Shown()->verticalScrollBar()->isVisible());
 
-  memo_->BorderStyle = bsNoBorder;
-  memo_->RecreateWnd();
+  Memo->BorderStyle = bsNoBorder;
+  Memo->RecreateWnd();
   Application->ProcessMessages();
-  const QImage plain = ui::Grab(form_->Handle());
-  EXPECT_EQ(plain.pixelColor(memo_->Left(), memo_->Top() + 50), QColor(Qt::white));
+  const QImage plain = ui::Grab(Form->Handle());
+  EXPECT_EQ(plain.pixelColor(Memo->Left(), Memo->Top() + 50), QColor(Qt::white));
 }
 
 }  // namespace

@@ -62,9 +62,9 @@ TEST(Menus, ItemsFormATreeFoundByCommandAndShortcut) {
 class WatchedLink : public TControlActionLink {
  public:
   using TControlActionLink::TControlActionLink;
-  void SetCaption(const std::string& value) override {
-    seen.push_back(static_cast<TCustomAction*>(Action())->Caption() + "->" + value);
-    TControlActionLink::SetCaption(value);
+  void SetCaption(const std::string& Value) override {
+    seen.push_back(static_cast<TCustomAction*>(Action())->Caption() + "->" + Value);
+    TControlActionLink::SetCaption(Value);
   }
   static std::vector<std::string> seen;
 };
@@ -72,7 +72,7 @@ std::vector<std::string> WatchedLink::seen;
 
 const TActionLinkClass kWatchedLinkClass{
     "WatchedLink", &TControlActionLinkClass,
-    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<WatchedLink>(client); }};
+    [](TObject* Client) -> std::unique_ptr<TActionLink> { return std::make_unique<WatchedLink>(Client); }};
 
 class WatchedButton : public TButton {
  public:
@@ -108,10 +108,10 @@ TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
   // is carried.
   Application->SetHint("");
   std::string carried;
-  const int hook = Application->HookMainWindow([&](TMessage& m) {
-    if (m.Msg != CM_ACTIONEXECUTE) return false;
-    if (auto* a = dynamic_cast<THintAction*>(reinterpret_cast<TBasicAction*>(m.LParam))) carried = a->Hint();
-    m.Result = 1;
+  const int hook = Application->HookMainWindow([&](TMessage& M) {
+    if (M.Msg != CM_ACTIONEXECUTE) return false;
+    if (auto* a = dynamic_cast<THintAction*>(reinterpret_cast<TBasicAction*>(M.LParam))) carried = a->Hint();
+    M.Result = 1;
     return true;
   });
   Application->SetHint("Sends the table");
@@ -124,9 +124,9 @@ TEST(Actions, TheApplicationHintReachesItsWindowAsAHintAction) {
 class UpdatingForm : public TForm {
  public:
   using TForm::TForm;
-  int updates = 0;
+  int Updates = 0;
   void UpdateActions() override {
-    ++updates;
+    ++Updates;
     TForm::UpdateActions();
   }
 };
@@ -134,9 +134,9 @@ class UpdatingForm : public TForm {
 class InitiatingButton : public TButton {
  public:
   using TButton::TButton;
-  int initiated = 0;
+  int Initiated = 0;
   void InitiateAction() override {
-    ++initiated;
+    ++Initiated;
     TButton::InitiateAction();
   }
 };
@@ -152,11 +152,11 @@ TEST(Actions, IdleTimeUpdatesReachTheFormAndItsControlsThroughTheirOverrides) {
   button->SetAction(&action);
   form->Show();
   Application->ProcessMessages();
-  Application->OnIdle = [](TObject*, bool& done) { done = false; };
+  Application->OnIdle = [](TObject*, bool& Done) { Done = false; };
   Application->HandleMessage();
   Application->OnIdle = nullptr;
-  EXPECT_EQ(form->updates, 1);
-  EXPECT_EQ(button->initiated, 1);
+  EXPECT_EQ(form->Updates, 1);
+  EXPECT_EQ(button->Initiated, 1);
   EXPECT_EQ(asked, 1);
   Free(form);
   Application->ProcessMessages();

@@ -15,25 +15,25 @@ class MessageLoopTest : public fixture::FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form_->SetBounds(20, 20, 300, 200);
-    edit_ = new TEdit(form_);
-    edit_->SetParent(form_);
-    form_->Show();
-    edit_->SetFocus();
+    Form->SetBounds(20, 20, 300, 200);
+    Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Form->Show();
+    Edit->SetFocus();
   }
   void TearDown() override {
     Application->OnMessage = nullptr;
     Application->DialogHandle = nullptr;
     FormTest::TearDown();
   }
-  TEdit* edit_ = nullptr;
+  TEdit* Edit = nullptr;
 };
 
 WNDPROC g_previous;
 std::vector<WPARAM> g_wideChars;
-LRESULT WideForward(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_CHAR) g_wideChars.push_back(w);
-  return CallWindowProcW(g_previous, h, m, w, l);
+LRESULT WideForward(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_CHAR) g_wideChars.push_back(wParam);
+  return CallWindowProcW(g_previous, hWnd, Msg, wParam, lParam);
 }
 
 // The wide layer's way with characters the 8-bit loop cannot carry: a
@@ -41,53 +41,53 @@ LRESULT WideForward(HWND h, UINT m, WPARAM w, LPARAM l) {
 // a null message.
 TEST_F(MessageLoopTest, AUnicodeHookDeliversWideCharactersAheadOfTheEightBitLoop) {
   // The edit's window becomes a Unicode one, as the wide layer makes it.
-  const WNDPROC original = GetWindowProc(edit_->Handle());
+  const WNDPROC original = GetWindowProc(Edit->Handle());
   g_wideChars.clear();
-  g_previous = SetWindowProcW(edit_->Handle(), MakeWndProc<&WideForward>(true));
+  g_previous = SetWindowProcW(Edit->Handle(), MakeWndProc<&WideForward>(true));
   HHOOK hook = nullptr;
   hook = SetWindowsHookExW(
       WH_GETMESSAGE,
-      [&](int code, WPARAM remove, LPARAM l) -> LRESULT {
-        auto* msg = reinterpret_cast<MSG*>(l);
-        if (remove == PM_REMOVE && msg->message == WM_CHAR && msg->wParam >= 256 && IsWindowUnicode(msg->hwnd)) {
+      [&](int Code, WPARAM Remove, LPARAM lParam) -> LRESULT {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (Remove == PM_REMOVE && msg->message == WM_CHAR && msg->wParam >= 256 && IsWindowUnicode(msg->hwnd)) {
           DispatchMessageW(msg);
           msg->message = WM_NULL;
         }
-        return CallNextHookEx(hook, code, remove, l);
+        return CallNextHookEx(hook, Code, Remove, lParam);
       },
       GetCurrentThreadId());
   std::vector<int> pressed;
-  edit_->OnKeyPress = [&](TObject*, char& key) { pressed.push_back(static_cast<unsigned char>(key)); };
-  PostKeyDown(edit_->Handle(), WM_KEYDOWN, 0xE5, 1, u"\u4E2D");
-  PostKeyDown(edit_->Handle(), WM_KEYDOWN, 'A', 1, u"a");
+  Edit->OnKeyPress = [&](TObject*, char& Key) { pressed.push_back(static_cast<unsigned char>(Key)); };
+  PostKeyDown(Edit->Handle(), WM_KEYDOWN, 0xE5, 1, u"\u4E2D");
+  PostKeyDown(Edit->Handle(), WM_KEYDOWN, 'A', 1, u"a");
   Application->ProcessMessages();
   UnhookWindowsHookEx(hook);
   // The Unicode procedure saw the character whole; the 8-bit class library
   // behind it sees what code page 1252 can carry.
   EXPECT_EQ(g_wideChars, (std::vector<WPARAM>{0x4E2D, 'a'}));
   EXPECT_EQ(pressed, (std::vector<int>{'?', 'a'}));
-  EXPECT_EQ(WindowTextW(edit_->Handle()), u"?a");
-  SetWindowProcA(edit_->Handle(), original);
+  EXPECT_EQ(WindowTextW(Edit->Handle()), u"?a");
+  SetWindowProcA(Edit->Handle(), original);
 }
 
 TEST_F(MessageLoopTest, OnMessageCanTakeAMessageBeforeItIsDispatched) {
   int seen = 0;
-  Application->OnMessage = [&](MSG& msg, bool& handled) {
-    if (msg.message == WM_CHAR && msg.wParam == 'x') {
+  Application->OnMessage = [&](MSG& Msg, bool& Handled) {
+    if (Msg.message == WM_CHAR && Msg.wParam == 'x') {
       ++seen;
-      handled = true;
+      Handled = true;
     }
   };
-  PostKeyDown(edit_->Handle(), WM_KEYDOWN, 'X', 1, u"x");
-  PostKeyDown(edit_->Handle(), WM_KEYDOWN, 'Y', 1, u"y");
+  PostKeyDown(Edit->Handle(), WM_KEYDOWN, 'X', 1, u"x");
+  PostKeyDown(Edit->Handle(), WM_KEYDOWN, 'Y', 1, u"y");
   Application->ProcessMessages();
   EXPECT_EQ(seen, 1);
-  EXPECT_EQ(edit_->Text(), "y");
+  EXPECT_EQ(Edit->Text(), "y");
 }
 
 TEST_F(MessageLoopTest, ItemListsOfStandardControlsMoveTextsWithTheirData) {
-  auto* list = new TListBox(form_);
-  list->SetParent(form_);
+  auto* list = new TListBox(Form);
+  list->SetParent(Form);
   TObject a, b, c;
   list->Items().AddObject("a", &a);
   list->Items().AddObject("b", &b);
@@ -104,8 +104,8 @@ TEST_F(MessageLoopTest, ItemListsOfStandardControlsMoveTextsWithTheirData) {
   EXPECT_THROW(list->Items().Get(3), EStringListError);
 
   // A control moved to another parent takes its window along.
-  auto* box = new TGroupBox(form_);
-  box->SetParent(form_);
+  auto* box = new TGroupBox(Form);
+  box->SetParent(Form);
   const HWND h = list->Handle();
   list->SetParent(box);
   EXPECT_EQ(list->Handle(), h);

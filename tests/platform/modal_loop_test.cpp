@@ -24,19 +24,19 @@ class ModalLoopTest : public ::testing::Test {
   void SetUp() override { g_timerTicks = 0; }
   void TearDown() override { Application->ProcessMessages(); }
 
-  // Queues work of every kind that, once all of it has run, calls close.
+  // Queues work of every kind that, once all of it has run, calls CloseLoop.
   // The modal loop is open when the work runs, so it closes that loop.
-  void QueueWork(std::function<void()> close) {
-    close_ = std::move(close);
+  void QueueWork(std::function<void()> CloseLoop) {
+    Close = std::move(CloseLoop);
     RunOnUiThread([this] {
-      postedRan_ = true;
+      PostedRan = true;
       ClosedWhenDone();
     });
-    timer_ = SetTimer(nullptr, 0, 10, &Tick);
-    guard_ = std::make_unique<QTimer>();
-    guard_->setSingleShot(true);
-    QObject::connect(guard_.get(), &QTimer::timeout, [this] { close_(); });
-    guard_->start(5000);
+    Timer = SetTimer(nullptr, 0, 10, &Tick);
+    Guard = std::make_unique<QTimer>();
+    Guard->setSingleShot(true);
+    QObject::connect(Guard.get(), &QTimer::timeout, [this] { Close(); });
+    Guard->start(5000);
     self_ = this;
   }
   static void Tick(HWND, UINT, std::uintptr_t, DWORD) {
@@ -44,18 +44,18 @@ class ModalLoopTest : public ::testing::Test {
     self_->ClosedWhenDone();
   }
   void ClosedWhenDone() {
-    if (!postedRan_ || g_timerTicks == 0) return;
-    KillTimer(nullptr, timer_);
-    guard_->stop();
-    close_();
+    if (!PostedRan || g_timerTicks == 0) return;
+    KillTimer(nullptr, Timer);
+    Guard->stop();
+    Close();
   }
 
   static inline int g_timerTicks = 0;
   static inline ModalLoopTest* self_ = nullptr;
-  bool postedRan_ = false;
-  std::uintptr_t timer_ = 0;
-  std::unique_ptr<QTimer> guard_;
-  std::function<void()> close_;
+  bool PostedRan = false;
+  std::uintptr_t Timer = 0;
+  std::unique_ptr<QTimer> Guard;
+  std::function<void()> Close;
 };
 
 TEST_F(ModalLoopTest, PostedWorkAndTimersRunWhileAPopupMenuIsOpen) {
@@ -67,7 +67,7 @@ TEST_F(ModalLoopTest, PostedWorkAndTimersRunWhileAPopupMenuIsOpen) {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   });
   menu.Popup(40, 40);
-  EXPECT_TRUE(postedRan_);
+  EXPECT_TRUE(PostedRan);
   EXPECT_GE(g_timerTicks, 1);
 }
 
@@ -76,7 +76,7 @@ TEST_F(ModalLoopTest, PostedWorkAndTimersRunWhileAMessageBoxIsOpen) {
   box.setText(QStringLiteral("Busy"));
   QueueWork([&box] { box.done(QMessageBox::Ok); });
   box.exec();
-  EXPECT_TRUE(postedRan_);
+  EXPECT_TRUE(PostedRan);
   EXPECT_GE(g_timerTicks, 1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(ModalLoopTest, TheQueueRunsInsideNestedModalLoops) {
   QTimer::singleShot(5000, &outer, [&outer] { outer.done(QMessageBox::Cancel); });
   outer.exec();
   EXPECT_TRUE(innerDone);
-  EXPECT_TRUE(postedRan_);
+  EXPECT_TRUE(PostedRan);
 }
 
 }  // namespace

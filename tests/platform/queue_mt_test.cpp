@@ -17,13 +17,13 @@ using namespace platform;
 using namespace std::chrono_literals;
 
 // Runs body on a fresh thread that serves as the user-interface thread.
-template <class Body>
-void OnFreshUiThread(Body body) {
+template <class BodyFn>
+void OnFreshUiThread(BodyFn Body) {
   if (IsUiThread()) ShutdownUiThread();
   std::thread ui([&] {
     BindUiThread();
     ASSERT_TRUE(IsUiThread());
-    body();
+    Body();
     ShutdownUiThread();
   });
   ui.join();
@@ -132,9 +132,9 @@ TEST(QueueThreads, EventSourceIsWokenByPostsAndServesTheWait) {
     std::atomic<int> wakes{0};
     std::atomic<int> waits{0};
     SetQueueEventSource({[&] { ++wakes; },
-                         [&](std::uint32_t timeout) {
+                         [&](std::uint32_t Timeout) {
                            ++waits;
-                           if (timeout != 0) std::this_thread::sleep_for(1ms);
+                           if (Timeout != 0) std::this_thread::sleep_for(1ms);
                          }});
     std::thread poster([] {
       std::this_thread::sleep_for(10ms);
@@ -150,9 +150,9 @@ TEST(QueueThreads, EventSourceIsWokenByPostsAndServesTheWait) {
   });
 }
 
-LRESULT RecordThread(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_APP) return static_cast<LRESULT>(GetCurrentThreadId());
-  return DefWindowProcW(h, msg, w, l);
+LRESULT RecordThread(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_APP) return static_cast<LRESULT>(GetCurrentThreadId());
+  return DefWindowProcW(hWnd, Msg, wParam, lParam);
 }
 
 TEST(QueueThreads, SendingToAnotherThreadsWindowRunsThereAndWaits) {

@@ -106,22 +106,22 @@ TEST_F(QueueTest, MessageHooksSeeTheirOwnFormAndMayRewrite) {
   std::vector<std::string> seen;
   HHOOK inner = SetWindowsHookExA(
       WH_GETMESSAGE,
-      [&](int, WPARAM, LPARAM l) -> LRESULT {
-        seen.push_back("A " + std::to_string(reinterpret_cast<MSG*>(l)->wParam));
+      [&](int, WPARAM, LPARAM lParam) -> LRESULT {
+        seen.push_back("A " + std::to_string(reinterpret_cast<MSG*>(lParam)->wParam));
         return 0;
       },
       0);
   HHOOK outer = nullptr;
   outer = SetWindowsHookExW(
       WH_GETMESSAGE,
-      [&](int code, WPARAM remove, LPARAM l) -> LRESULT {
-        auto* msg = reinterpret_cast<MSG*>(l);
-        seen.push_back("W " + std::to_string(msg->wParam) + (remove == PM_REMOVE ? " remove" : " keep"));
-        if (msg->message == WM_CHAR && msg->wParam >= 256 && remove == PM_REMOVE) {
+      [&](int Code, WPARAM Remove, LPARAM lParam) -> LRESULT {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        seen.push_back("W " + std::to_string(msg->wParam) + (Remove == PM_REMOVE ? " remove" : " keep"));
+        if (msg->message == WM_CHAR && msg->wParam >= 256 && Remove == PM_REMOVE) {
           msg->message = WM_NULL;
           return 0;
         }
-        return CallNextHookEx(outer, code, remove, l);
+        return CallNextHookEx(outer, Code, Remove, lParam);
       },
       0);
   PostMessageW(nullptr, WM_CHAR, 0xE9, 0);

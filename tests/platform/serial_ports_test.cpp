@@ -11,9 +11,9 @@ namespace {
 namespace fs = std::filesystem;
 using platform::SerialPortNumber;
 
-void Write(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file) << text;
+void Write(const fs::path& File, const std::string& Text) {
+  fs::create_directories(File.parent_path());
+  std::ofstream(File) << Text;
 }
 
 TEST(SerialPorts, NumbersFollowFromTheNameAlone) {
@@ -38,15 +38,15 @@ TEST(SerialPorts, ListsRealDevicesWithTheirUsbMakerAndVirtualPorts) {
   const platform::SerialPortRoots roots{(root / "class").string(), (root / "dev").string(), (root / "ports").string()};
   fs::create_directories(roots.VirtualFolder);
   fs::permissions(roots.VirtualFolder, fs::perms::owner_all, fs::perm_options::replace);
-  const auto addTty = [&](const std::string& name, const fs::path& device, const std::string& uartType) {
-    const fs::path entry = fs::path(roots.SysClassTty) / name;
+  const auto addTty = [&](const std::string& Name, const fs::path& Device, const std::string& UartType) {
+    const fs::path entry = fs::path(roots.SysClassTty) / Name;
     fs::create_directories(entry);
-    if (!device.empty()) {
-      fs::create_directories(device);
-      fs::create_directory_symlink(device, entry / "device");
+    if (!Device.empty()) {
+      fs::create_directories(Device);
+      fs::create_directory_symlink(Device, entry / "device");
     }
-    if (!uartType.empty()) Write(entry / "type", uartType + "\n");
-    Write(fs::path(roots.Dev) / name, "");
+    if (!UartType.empty()) Write(entry / "type", UartType + "\n");
+    Write(fs::path(roots.Dev) / Name, "");
   };
   addTty("ttyS0", root / "devices/pnp0/00:01", "4");
   addTty("ttyS1", root / "devices/platform/serial8250", "0");  // no UART behind it
@@ -85,8 +85,8 @@ TEST(SerialPorts, VirtualPortsAreListedOnlyFromAFolderOfTheUsersOwnClosedToOther
   fs::create_directories(folder);
   std::ofstream(root / "pty");
   fs::create_symlink(root / "pty", folder / "dst");
-  const auto listed = [](const fs::path& virtualFolder) {
-    const platform::SerialPortRoots roots{"", "", virtualFolder.string()};
+  const auto listed = [](const fs::path& VirtualFolder) {
+    const platform::SerialPortRoots roots{"", "", VirtualFolder.string()};
     return platform::ListSerialPorts(roots).size();
   };
 

@@ -27,10 +27,10 @@ TEST(BuildCommDCB, ReadsTheSettingsTextAndRefusesWhatItCannotRead) {
   }
 }
 
-DCB Settings(const char* text, std::uint32_t flags = 0x1001) {
+DCB Settings(const char* Text, std::uint32_t Flags = 0x1001) {
   DCB dcb;
-  EXPECT_TRUE(platform::BuildCommDCB(text, dcb)) << text;
-  dcb.Flags = flags;
+  EXPECT_TRUE(platform::BuildCommDCB(Text, dcb)) << Text;
+  dcb.Flags = Flags;
   dcb.XonChar = 17;
   dcb.XoffChar = 19;
   return dcb;
@@ -52,19 +52,19 @@ TEST(DcbToTermios, GivesRawModeWithTheRequestedFramingOrRefuses) {
   EXPECT_EQ(tio.c_cc[VTIME], 0);
 
   struct Case {
-    const char* text;
-    std::uint32_t flags;
-    tcflag_t cflags;
-    tcflag_t iflags;
+    const char* Text;
+    std::uint32_t Flags;
+    tcflag_t Cflags;
+    tcflag_t Iflags;
   };
   for (const Case& c : {Case{"baud=38400 parity=O data=7 stop=2", 0x1001, CS7 | PARENB | PARODD | CSTOPB, 0},
                         Case{"baud=38400 parity=E data=6", 0x1001, CS6 | PARENB, 0},
                         Case{"baud=38400 parity=M data=5", 0x1001, CS5 | PARENB | PARODD | CMSPAR, 0},
                         Case{"baud=38400 parity=S", 0x1001, CS8 | PARENB | CMSPAR, 0},
                         Case{"baud=9600", 0x1301, CS8, IXON | IXOFF}, Case{"baud=9600", 0x2005, CS8 | CRTSCTS, 0}}) {
-    ASSERT_TRUE(platform::DcbToTermios(Settings(c.text, c.flags), 1, tio, error)) << c.text << ": " << error;
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS), c.cflags) << c.text;
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), c.iflags) << c.text;
+    ASSERT_TRUE(platform::DcbToTermios(Settings(c.Text, c.Flags), 1, tio, error)) << c.Text << ": " << error;
+    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS), c.Cflags) << c.Text;
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), c.Iflags) << c.Text;
   }
 
   // 1.5 stop bits, rates without a termios code, the DTR handshake and CTS

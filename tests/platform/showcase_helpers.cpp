@@ -10,16 +10,16 @@ using namespace platform;
 namespace {
 
 template <class T>
-T* Put(TComponent* owner, TWinControl* parent, int left, int top, int width = 0, int height = 0) {
-  auto* c = new T(owner);
-  c->SetParent(parent);
-  c->SetBounds(left, top, width ? width : c->Width(), height ? height : c->Height());
+T* Put(TComponent* Owner, TWinControl* Parent, int Left, int Top, int Width = 0, int Height = 0) {
+  auto* c = new T(Owner);
+  c->SetParent(Parent);
+  c->SetBounds(Left, Top, Width ? Width : c->Width(), Height ? Height : c->Height());
   return c;
 }
 
-TLabel* Label(TForm* f, TWinControl* parent, int left, int top, const std::string& text) {
-  auto* l = Put<TLabel>(f, parent, left, top);
-  l->SetCaption(text);
+TLabel* Label(TForm* F, TWinControl* Parent, int Left, int Top, const std::string& Text) {
+  auto* l = Put<TLabel>(F, Parent, Left, Top);
+  l->SetCaption(Text);
   return l;
 }
 

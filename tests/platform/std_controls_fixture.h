@@ -22,23 +22,23 @@ inline std::vector<std::string>* g_notes = nullptr;
 // The parent refuses a change of tab while set.
 inline bool g_vetoTab = false;
 
-inline LRESULT ParentProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_COMMAND && g_notes) {
-    g_notes->push_back(std::to_string(LOWORD(w)) + ":" + std::to_string(HIWORD(w)));
+inline LRESULT ParentProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_COMMAND && g_notes) {
+    g_notes->push_back(std::to_string(LOWORD(wParam)) + ":" + std::to_string(HIWORD(wParam)));
   }
-  if (msg == WM_NOTIFY && g_notes) {
-    const auto* nm = reinterpret_cast<const NMHDR*>(l);
+  if (Msg == WM_NOTIFY && g_notes) {
+    const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
     g_notes->push_back("notify " + std::to_string(nm->code));
     if (nm->code == TCN_SELCHANGING) return g_vetoTab ? 1 : 0;
   }
-  return DefWindowProcW(h, msg, w, l);
+  return DefWindowProcW(hWnd, Msg, wParam, lParam);
 }
 
 // Upper-cases the characters typed into the window it subclasses.
 inline WNDPROC g_editProc;
-inline LRESULT UpperCaseChars(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_CHAR && w >= 'a' && w <= 'z') w -= 32;
-  return CallWindowProcW(g_editProc, h, msg, w, l);
+inline LRESULT UpperCaseChars(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_CHAR && wParam >= 'a' && wParam <= 'z') wParam -= 32;
+  return CallWindowProcW(g_editProc, hWnd, Msg, wParam, lParam);
 }
 
 class StdControls : public ::testing::Test {
@@ -51,18 +51,18 @@ class StdControls : public ::testing::Test {
     RegisterClassW(wc);
   }
   void SetUp() override {
-    g_notes = &notes_;
+    g_notes = &Notes;
     g_vetoTab = false;
-    parent_ = CreateWindowExW(0, u"TestParent", u"Test", WS_VISIBLE, 0, 0, 400, 300, nullptr, 0, nullptr, nullptr);
+    Parent = CreateWindowExW(0, u"TestParent", u"Test", WS_VISIBLE, 0, 0, 400, 300, nullptr, 0, nullptr, nullptr);
   }
   void TearDown() override {
-    DestroyWindow(parent_);
+    DestroyWindow(Parent);
     Pump();
     g_notes = nullptr;
   }
-  HWND Child(const char16_t* cls, DWORD style, int id, const char16_t* text = u"") {
-    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, 200, 100, parent_,
-                           static_cast<std::uintptr_t>(id), nullptr, nullptr);
+  HWND Child(const char16_t* Cls, DWORD Style, int Id, const char16_t* Text = u"") {
+    return CreateWindowExW(0, Cls, Text, WS_CHILD | WS_VISIBLE | Style, 10, 10, 200, 100, Parent,
+                           static_cast<std::uintptr_t>(Id), nullptr, nullptr);
   }
   static void Pump() {
     MSG m;
@@ -71,27 +71,27 @@ class StdControls : public ::testing::Test {
       DispatchMessageW(&m);
     }
   }
-  static void Type(HWND h, std::u16string_view text) {
-    for (char16_t c : text) PostKeyDown(h, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
+  static void Type(HWND hWnd, std::u16string_view Text) {
+    for (char16_t c : Text) PostKeyDown(hWnd, WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
     Pump();
   }
-  static void Key(HWND h, UINT vk, std::u16string_view text = {}) {
-    PostKeyDown(h, WM_KEYDOWN, vk, 1, std::u16string(text));
+  static void Key(HWND hWnd, UINT Vk, std::u16string_view Text = {}) {
+    PostKeyDown(hWnd, WM_KEYDOWN, Vk, 1, std::u16string(Text));
     Pump();
   }
   // How often the control with the identifier sent the notification code.
-  long Sent(int id, UINT code) const {
-    return std::count(notes_.begin(), notes_.end(), std::to_string(id) + ":" + std::to_string(code));
+  long Sent(int Id, UINT Code) const {
+    return std::count(Notes.begin(), Notes.end(), std::to_string(Id) + ":" + std::to_string(Code));
   }
-  static LRESULT AddA(HWND h, UINT msg, const char* text) {
-    return SendMessageA(h, msg, 0, reinterpret_cast<LPARAM>(text));
+  static LRESULT AddA(HWND hWnd, UINT Msg, const char* Text) {
+    return SendMessageA(hWnd, Msg, 0, reinterpret_cast<LPARAM>(Text));
   }
-  static LRESULT AddW(HWND h, UINT msg, const char16_t* text) {
-    return SendMessageW(h, msg, 0, reinterpret_cast<LPARAM>(text));
+  static LRESULT AddW(HWND hWnd, UINT Msg, const char16_t* Text) {
+    return SendMessageW(hWnd, Msg, 0, reinterpret_cast<LPARAM>(Text));
   }
 
-  std::vector<std::string> notes_;
-  HWND parent_ = nullptr;
+  std::vector<std::string> Notes;
+  HWND Parent = nullptr;
 };
 
 }  // namespace fixture

@@ -23,7 +23,7 @@ TEST_F(StdControls, ComboSelectionFromCodeIsSilentAndTheListsTextIsItsItem) {
   EXPECT_EQ(WindowTextW(combo), u"");
 
   EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, 1, 0), 1);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
   EXPECT_EQ(WindowTextW(combo), u"COM3 \u2013 USB");
   EXPECT_EQ(WindowTextA(combo), "COM3 \x96 USB");
   EXPECT_EQ(SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"x")), CB_ERR);
@@ -42,7 +42,7 @@ TEST_F(StdControls, ComboSelectionFromCodeIsSilentAndTheListsTextIsItsItem) {
   PostKeyDown(combo, WM_KEYDOWN, VK_DOWN, 1, u"");
   Pump();
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 3);
-  EXPECT_EQ(std::count(notes_.begin(), notes_.end(), "7:" + std::to_string(CBN_SELCHANGE)), 1);
+  EXPECT_EQ(std::count(Notes.begin(), Notes.end(), "7:" + std::to_string(CBN_SELCHANGE)), 1);
 
   EXPECT_EQ(SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0), CB_ERR);
   EXPECT_EQ(WindowTextW(combo), u"");
@@ -73,15 +73,15 @@ TEST_F(StdControls, TypedCharactersPassThroughTheProcedureChain) {
   HWND edit = Child(u"EDIT", ES_AUTOHSCROLL, 3);
   g_editProc = SetWindowProcW(edit, MakeWndProc<&UpperCaseChars>(true));
   SetFocus(edit);
-  notes_.clear();
+  Notes.clear();
   Type(edit, u"abc\u00E9");
   EXPECT_EQ(WindowTextW(edit), u"ABC\u00E9");
-  EXPECT_EQ(std::count(notes_.begin(), notes_.end(), "3:" + std::to_string(EN_CHANGE)), 4);
+  EXPECT_EQ(std::count(Notes.begin(), Notes.end(), "3:" + std::to_string(EN_CHANGE)), 4);
 
   // Programmatic text also announces the change.
-  notes_.clear();
+  Notes.clear();
   SetWindowTextA(edit, "x");
-  EXPECT_EQ(std::count(notes_.begin(), notes_.end(), "3:" + std::to_string(EN_CHANGE)), 1);
+  EXPECT_EQ(std::count(Notes.begin(), Notes.end(), "3:" + std::to_string(EN_CHANGE)), 1);
 
   // Numbers only.
   HWND number = Child(u"EDIT", ES_NUMBER, 4);
@@ -124,7 +124,7 @@ TEST_F(StdControls, MultiLineEditCountsLinesAndPositionsWithCrLf) {
 // Serial input arrives in chunks that may split a line's CR from its LF.
 TEST_F(StdControls, ACarriageReturnAndALineFeedInsertedApartMakeOneLineBreak) {
   HWND memo = Child(u"EDIT", ES_MULTILINE | WS_VSCROLL, 5);
-  const auto insert = [&](const char* chunk) { SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(chunk)); };
+  const auto insert = [&](const char* Chunk) { SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Chunk)); };
   insert("$SDDPT,3.4,0.5*64\r");
   insert("\n$SDDBT,11.2");
   insert(",f*0A\r");
@@ -154,15 +154,15 @@ TEST_F(StdControls, ACarriageReturnAndALineFeedInsertedApartMakeOneLineBreak) {
   EXPECT_EQ(WindowTextA(memo), "B\r\n");
 }
 
-LRESULT VirtualOwner(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == LB_GETTEXTLEN) return 6;
-  if (msg == LB_GETTEXT) {
-    const std::u16string s = u"item " + std::u16string(1, static_cast<char16_t>(u'0' + w));
-    std::copy(s.begin(), s.end(), reinterpret_cast<char16_t*>(l));
-    reinterpret_cast<char16_t*>(l)[s.size()] = 0;
+LRESULT VirtualOwner(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == LB_GETTEXTLEN) return 6;
+  if (Msg == LB_GETTEXT) {
+    const std::u16string s = u"item " + std::u16string(1, static_cast<char16_t>(u'0' + wParam));
+    std::copy(s.begin(), s.end(), reinterpret_cast<char16_t*>(lParam));
+    reinterpret_cast<char16_t*>(lParam)[s.size()] = 0;
     return static_cast<LRESULT>(s.size());
   }
-  return CallWindowProcW(g_editProc, h, msg, w, l);
+  return CallWindowProcW(g_editProc, hWnd, Msg, wParam, lParam);
 }
 
 TEST_F(StdControls, ListBoxItemsSelectionAndVirtualLists) {
@@ -179,7 +179,7 @@ TEST_F(StdControls, ListBoxItemsSelectionAndVirtualLists) {
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
   SendMessageW(list, LB_SETITEMDATA, 2, 77);
   EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 2, 0), 77);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
   EXPECT_EQ(SendMessageW(list, LB_DELETESTRING, 0, 0), 2);
   EXPECT_EQ(SendMessageW(list, LB_GETTEXTLEN, 5, 0), LB_ERR);
 
@@ -187,7 +187,7 @@ TEST_F(StdControls, ListBoxItemsSelectionAndVirtualLists) {
   PostKeyDown(list, WM_KEYDOWN, VK_UP, 1, u"");
   Pump();
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(std::count(notes_.begin(), notes_.end(), "6:" + std::to_string(LBN_SELCHANGE)), 1);
+  EXPECT_EQ(std::count(Notes.begin(), Notes.end(), "6:" + std::to_string(LBN_SELCHANGE)), 1);
 
   HWND virt = Child(u"LISTBOX", LBS_NODATA, 9);
   g_editProc = SetWindowProcW(virt, MakeWndProc<&VirtualOwner>(true));
@@ -226,7 +226,7 @@ TEST_F(StdControls, TabControlItemsInBothFormsAndAskingBeforeChanging) {
   getA.cchTextMax = 32;
   SendMessageW(tabs, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&getA));
   EXPECT_STREQ(narrow, "Profondit\xE0");
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
 
   RECT r;
   SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
@@ -237,9 +237,9 @@ TEST_F(StdControls, TabControlItemsInBothFormsAndAskingBeforeChanging) {
   g_vetoTab = false;
   SendMessageW(tabs, WM_LBUTTONDOWN, 1, at);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
-  EXPECT_EQ(notes_, (std::vector<std::string>{"notify " + std::to_string(TCN_SELCHANGING),
-                                              "notify " + std::to_string(TCN_SELCHANGING),
-                                              "notify " + std::to_string(TCN_SELCHANGE)}));
+  EXPECT_EQ(Notes, (std::vector<std::string>{"notify " + std::to_string(TCN_SELCHANGING),
+                                             "notify " + std::to_string(TCN_SELCHANGING),
+                                             "notify " + std::to_string(TCN_SELCHANGE)}));
 }
 
 TEST_F(StdControls, ButtonsNotifyOnClickButNotOnCheckFromCode) {
@@ -247,9 +247,9 @@ TEST_F(StdControls, ButtonsNotifyOnClickButNotOnCheckFromCode) {
   HWND push = Child(u"BUTTON", BS_DEFPUSHBUTTON, 13, u"OK");
   SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
   SendMessageW(push, BM_CLICK, 0, 0);
-  EXPECT_EQ(notes_, (std::vector<std::string>{"13:0"}));
+  EXPECT_EQ(Notes, (std::vector<std::string>{"13:0"}));
   EXPECT_EQ(WindowTextA(check), "&Auto");
   EXPECT_EQ(SendMessageW(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
 

@@ -10,8 +10,8 @@
 namespace platform {
 namespace {
 
-std::string Contents(TMemoryStream& stream) {
-  return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+std::string Contents(TMemoryStream& Stream) {
+  return std::string(reinterpret_cast<const char*>(Stream.Memory()), static_cast<std::size_t>(Stream.Size()));
 }
 
 TEST(MemoryStream, ReadsWritesAndSeeksLikeAFile) {
@@ -53,9 +53,9 @@ TEST(MemoryStream, CopyFromTakesTheWholeSourceOrACount) {
 
 class FileStreamTest : public ::testing::Test {
  protected:
-  std::string Path(const char* name) const { return (folder_ / name).string(); }
+  std::string Path(const char* Name) const { return (Folder / Name).string(); }
 
-  support::testing::TScratchFolder folder_;
+  support::testing::TScratchFolder Folder;
 };
 
 TEST_F(FileStreamTest, CreateEmptiesAndOpenModesLimitAccess) {

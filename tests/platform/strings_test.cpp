@@ -9,9 +9,9 @@ namespace {
 
 using namespace platform;
 
-std::vector<std::string> Items(const TStrings& s) {
+std::vector<std::string> Items(const TStrings& S) {
   std::vector<std::string> out;
-  for (int i = 0; i < s.Count(); ++i) out.push_back(s[i]);
+  for (int i = 0; i < S.Count(); ++i) out.push_back(S[i]);
   return out;
 }
 

@@ -36,33 +36,33 @@ class ListeningForm : public TForm {
  public:
   ListeningForm() : TForm(nullptr, CreateNew) { HandleNeeded(); }
   struct Got {
-    UINT msg;
-    WPARAM event;
-    DWORD deviceType;
-    std::string name;
+    UINT Msg;
+    WPARAM Event;
+    DWORD DeviceType;
+    std::string Name;
   };
-  std::vector<Got> got;
-  std::function<void(const Got&)> onGot;
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_DEVICECHANGE || m.Msg == WM_POWERBROADCAST) {
-      Got g{m.Msg, m.WParam, 0, {}};
-      if (const auto* hdr = reinterpret_cast<const DEV_BROADCAST_HDR*>(m.LParam)) {
-        g.deviceType = hdr->dbch_devicetype;
+  std::vector<Got> Received;
+  std::function<void(const Got&)> OnGot;
+  void WndProc(TMessage& M) override {
+    if (M.Msg == WM_DEVICECHANGE || M.Msg == WM_POWERBROADCAST) {
+      Got g{M.Msg, M.WParam, 0, {}};
+      if (const auto* hdr = reinterpret_cast<const DEV_BROADCAST_HDR*>(M.LParam)) {
+        g.DeviceType = hdr->dbch_devicetype;
         if (hdr->dbch_devicetype == DBT_DEVTYP_PORT)
-          g.name = reinterpret_cast<const DEV_BROADCAST_PORT*>(hdr)->dbcp_name;
+          g.Name = reinterpret_cast<const DEV_BROADCAST_PORT*>(hdr)->dbcp_name;
       }
-      got.push_back(g);
-      if (onGot) onGot(g);
+      Received.push_back(g);
+      if (OnGot) OnGot(g);
       return;
     }
-    TForm::WndProc(m);
+    TForm::WndProc(M);
   }
 };
 
 // Handles messages until want() holds or a generous deadline passes.
-bool PumpUntil(const std::function<bool()>& want) {
+bool PumpUntil(const std::function<bool()>& Want) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!want()) {
+  while (!Want()) {
     if (std::chrono::steady_clock::now() > until) return false;
     WaitMessage(50);
     Application->ProcessMessages();
@@ -73,36 +73,36 @@ bool PumpUntil(const std::function<bool()>& want) {
 class BroadcastTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitializeApplication(); }
-  void SetUp() override { form_ = new ListeningForm; }
+  void SetUp() override { Form = new ListeningForm; }
   void TearDown() override {
-    Free(form_);
+    Free(Form);
     Application->ProcessMessages();
   }
-  ListeningForm* form_ = nullptr;
-  support::testing::TScratchFolder scratch_;
+  ListeningForm* Form = nullptr;
+  support::testing::TScratchFolder Scratch;
 };
 
 TEST_F(BroadcastTest, LinksComingAndGoingInThePortFolderArePortArrivalsAndRemovals) {
-  DeviceChangeWatcher watcher(scratch_.Path().string());
+  DeviceChangeWatcher watcher(Scratch.Path().string());
   ASSERT_TRUE(watcher.WatchesFolder());
   namespace fs = std::filesystem;
   // A link is put in place under a passing name, as ports are published.
-  fs::create_symlink("/dev/null", scratch_ / ".dst-sim.1");
-  fs::rename(scratch_ / ".dst-sim.1", scratch_ / "dst-sim");
-  ASSERT_TRUE(PumpUntil([&] { return !form_->got.empty(); }));
-  fs::remove(scratch_ / "dst-sim");
-  ASSERT_TRUE(PumpUntil([&] { return form_->got.size() >= 2; }));
-  ASSERT_EQ(form_->got.size(), 2u);
-  EXPECT_EQ(form_->got[0].msg, WM_DEVICECHANGE);
-  EXPECT_EQ(form_->got[0].event, DBT_DEVICEARRIVAL);
-  EXPECT_EQ(form_->got[0].deviceType, DBT_DEVTYP_PORT);
-  EXPECT_EQ(form_->got[0].name, "dst-sim");
-  EXPECT_EQ(form_->got[1].event, DBT_DEVICEREMOVECOMPLETE);
-  EXPECT_EQ(form_->got[1].name, "dst-sim");
+  fs::create_symlink("/dev/null", Scratch / ".dst-sim.1");
+  fs::rename(Scratch / ".dst-sim.1", Scratch / "dst-sim");
+  ASSERT_TRUE(PumpUntil([&] { return !Form->Received.empty(); }));
+  fs::remove(Scratch / "dst-sim");
+  ASSERT_TRUE(PumpUntil([&] { return Form->Received.size() >= 2; }));
+  ASSERT_EQ(Form->Received.size(), 2u);
+  EXPECT_EQ(Form->Received[0].Msg, WM_DEVICECHANGE);
+  EXPECT_EQ(Form->Received[0].Event, DBT_DEVICEARRIVAL);
+  EXPECT_EQ(Form->Received[0].DeviceType, DBT_DEVTYP_PORT);
+  EXPECT_EQ(Form->Received[0].Name, "dst-sim");
+  EXPECT_EQ(Form->Received[1].Event, DBT_DEVICEREMOVECOMPLETE);
+  EXPECT_EQ(Form->Received[1].Name, "dst-sim");
 }
 
 TEST_F(BroadcastTest, AMissingFolderIsNotWatched) {
-  DeviceChangeWatcher watcher((scratch_ / "missing").string());
+  DeviceChangeWatcher watcher((Scratch / "missing").string());
   EXPECT_FALSE(watcher.WatchesFolder());
 }
 
@@ -110,8 +110,8 @@ TEST_F(BroadcastTest, AMissingFolderIsNotWatched) {
 // delay inhibitors (the read end of each stays here) and announces sleep.
 class FakeLoginManager {
  public:
-  explicit FakeLoginManager(const std::string& folder) {
-    const std::string socket = folder + "/bus";
+  explicit FakeLoginManager(const std::string& Folder) {
+    const std::string socket = Folder + "/bus";
     int out[2];
     if (::pipe(out) != 0) return;
     daemon_ = ::fork();
@@ -156,33 +156,33 @@ class FakeLoginManager {
     pollfd p{heldEnds_.back(), POLLIN, 0};
     return ::poll(&p, 1, 0) == 0;
   }
-  void AnnounceSleep(bool sleeping) {
-    Post([sleeping](sd_bus* bus) {
-      sd_bus_emit_signal(bus, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep", "b",
-                         static_cast<int>(sleeping));
+  void AnnounceSleep(bool Sleeping) {
+    Post([Sleeping](sd_bus* Bus) {
+      sd_bus_emit_signal(Bus, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep", "b",
+                         static_cast<int>(Sleeping));
       return true;
     });
   }
 
  private:
-  void Post(std::function<bool(sd_bus*)> job) {
+  void Post(std::function<bool(sd_bus*)> Job) {
     {
       std::lock_guard lock(m_);
-      jobs_.push_back(std::move(job));
+      jobs_.push_back(std::move(Job));
     }
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t n = ::write(wake_, &one, sizeof one);
   }
 
-  static int Inhibit(sd_bus_message* m, void* data, sd_bus_error*) {
-    auto* self = static_cast<FakeLoginManager*>(data);
+  static int Inhibit(sd_bus_message* M, void* Data, sd_bus_error*) {
+    auto* self = static_cast<FakeLoginManager*>(Data);
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) return -errno;
     {
       std::lock_guard lock(self->m_);
       self->heldEnds_.push_back(ends[0]);
     }
-    const int r = sd_bus_reply_method_return(m, "h", ends[1]);
+    const int r = sd_bus_reply_method_return(M, "h", ends[1]);
     ::close(ends[1]);
     ++self->inhibitors_;
     return r;
@@ -244,7 +244,7 @@ class FakeLoginManager {
 
 TEST_F(BroadcastTest, SuspendReachesTheWindowsBeforeTheMachineMaySleepAndResumeFollows) {
   if (::system("command -v dbus-daemon >/dev/null 2>&1") != 0) GTEST_SKIP() << "no dbus-daemon to run a bus";
-  FakeLoginManager manager(scratch_.Path().string());
+  FakeLoginManager manager(Scratch.Path().string());
   ASSERT_FALSE(manager.Address().empty());
   ASSERT_TRUE(PumpUntil([&] { return manager.Ready(); }));
 
@@ -252,19 +252,19 @@ TEST_F(BroadcastTest, SuspendReachesTheWindowsBeforeTheMachineMaySleepAndResumeF
   ASSERT_TRUE(PumpUntil([&] { return manager.Inhibitors() == 1 && manager.LastInhibitorHeld(); }));
 
   bool heldWhileHandled = false;
-  form_->onGot = [&](const ListeningForm::Got& g) {
-    if (g.event == PBT_APMSUSPEND) heldWhileHandled = manager.LastInhibitorHeld();
+  Form->OnGot = [&](const ListeningForm::Got& G) {
+    if (G.Event == PBT_APMSUSPEND) heldWhileHandled = manager.LastInhibitorHeld();
   };
   manager.AnnounceSleep(true);
-  ASSERT_TRUE(PumpUntil([&] { return !form_->got.empty(); }));
-  EXPECT_EQ(form_->got[0].msg, WM_POWERBROADCAST);
-  EXPECT_EQ(form_->got[0].event, PBT_APMSUSPEND);
+  ASSERT_TRUE(PumpUntil([&] { return !Form->Received.empty(); }));
+  EXPECT_EQ(Form->Received[0].Msg, WM_POWERBROADCAST);
+  EXPECT_EQ(Form->Received[0].Event, PBT_APMSUSPEND);
   EXPECT_TRUE(heldWhileHandled);
   EXPECT_FALSE(manager.LastInhibitorHeld());
 
   manager.AnnounceSleep(false);
-  ASSERT_TRUE(PumpUntil([&] { return form_->got.size() >= 2 && manager.Inhibitors() == 2; }));
-  EXPECT_EQ(form_->got[1].event, PBT_APMRESUMESUSPEND);
+  ASSERT_TRUE(PumpUntil([&] { return Form->Received.size() >= 2 && manager.Inhibitors() == 2; }));
+  EXPECT_EQ(Form->Received[1].Event, PBT_APMRESUMESUSPEND);
   ASSERT_TRUE(PumpUntil([&] { return manager.LastInhibitorHeld(); }));
 }
 

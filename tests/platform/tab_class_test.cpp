@@ -14,13 +14,13 @@ using TabClass = fixture::StdControls;
 const std::string kChanging = "notify " + std::to_string(TCN_SELCHANGING);
 const std::string kChange = "notify " + std::to_string(TCN_SELCHANGE);
 
-void Insert(HWND tabs, int index, const char16_t* text, LPARAM data = 0) {
-  std::u16string buffer(text);
+void Insert(HWND Tabs, int Index, const char16_t* Text, LPARAM Data = 0) {
+  std::u16string buffer(Text);
   TCITEMW item;
   item.mask = TCIF_TEXT | TCIF_PARAM;
   item.pszText = buffer.data();
-  item.lParam = data;
-  SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  item.lParam = Data;
+  SendMessageW(Tabs, TCM_INSERTITEMW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
 }
 
 TEST_F(TabClass, ArrowKeysAskThenMoveAndStopAtTheEnds) {
@@ -29,10 +29,10 @@ TEST_F(TabClass, ArrowKeysAskThenMoveAndStopAtTheEnds) {
   SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
   SetFocus(tabs);
   Key(tabs, VK_LEFT);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
   Key(tabs, VK_RIGHT);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
-  EXPECT_EQ(notes_, (std::vector<std::string>{kChanging, kChange}));
+  EXPECT_EQ(Notes, (std::vector<std::string>{kChanging, kChange}));
   g_vetoTab = true;
   Key(tabs, VK_RIGHT);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
@@ -40,7 +40,7 @@ TEST_F(TabClass, ArrowKeysAskThenMoveAndStopAtTheEnds) {
   Key(tabs, VK_RIGHT);
   Key(tabs, VK_RIGHT);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
-  EXPECT_EQ(std::count(notes_.begin(), notes_.end(), kChange), 2);
+  EXPECT_EQ(std::count(Notes.begin(), Notes.end(), kChange), 2);
   // Other keys and characters do nothing to the tabs.
   Key(tabs, VK_HOME, u"x");
   EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
@@ -73,7 +73,7 @@ TEST_F(TabClass, ItemsComeAndGoAroundTheSelectedTab) {
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(tabs, TCM_DELETEALLITEMS, 0, 0), 1);
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 0);
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
 }
 
 TEST_F(TabClass, TheDisplayAreaAndTheWindowAreaConvertBothWays) {
@@ -91,7 +91,7 @@ TEST_F(TabClass, TheDisplayAreaAndTheWindowAreaConvertBothWays) {
   RECT tab;
   SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   SendMessageW(tabs, WM_LBUTTONDOWN, 1, MAKELPARAM(static_cast<WORD>(tab.left + 2), static_cast<WORD>(tab.top + 2)));
-  EXPECT_TRUE(notes_.empty());
+  EXPECT_TRUE(Notes.empty());
 
   EXPECT_EQ(SendMessageW(tabs, CCM_GETUNICODEFORMAT, 0, 0), 1);
   EXPECT_EQ(SendMessageW(tabs, CCM_SETUNICODEFORMAT, 0, 0), 1);

@@ -35,8 +35,8 @@ TEST_F(TextInputServices, TheClipboardHoldsUtf16TextAndBeepsAreCounted) {
 }
 
 TEST_F(TextInputServices, AnEditShowsItsPasswordCharacterAndSaysWhichItIs) {
-  auto* edit = new TEdit(form_);
-  edit->SetParent(form_);
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Form);
   edit->SetText("secret");
   EXPECT_EQ(SendMessageW(edit->Handle(), EM_GETPASSWORDCHAR, 0, 0), 0);
   SendMessageW(edit->Handle(), EM_SETPASSWORDCHAR, u'●', 0);

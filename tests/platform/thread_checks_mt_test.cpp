@@ -23,9 +23,9 @@ namespace {
 
 using namespace platform;
 
-template <class Call>
-void OnAnotherThread(Call call) {
-  std::thread other(call);
+template <class CallFn>
+void OnAnotherThread(CallFn Call) {
+  std::thread other(Call);
   other.join();
 }
 

@@ -22,8 +22,8 @@ using namespace platform;
 class WidgetLifetimeTest : public fixture::FormTest {
  protected:
   struct Census {
-    qsizetype widgets;
-    qsizetype windows;
+    qsizetype Widgets;
+    qsizetype Windows;
     bool operator==(const Census&) const = default;
   };
   // Freeing from inside a window procedure completes at the next message
@@ -34,13 +34,13 @@ class WidgetLifetimeTest : public fixture::FormTest {
   }
   // One round first: what Qt makes once and keeps (styles, fonts) is not a
   // leak.
-  static void ExpectNoGrowth(const std::function<void()>& cycle) {
-    cycle();
+  static void ExpectNoGrowth(const std::function<void()>& Cycle) {
+    Cycle();
     const Census before = Count();
-    for (int i = 0; i < 50; ++i) cycle();
+    for (int i = 0; i < 50; ++i) Cycle();
     const Census after = Count();
-    EXPECT_EQ(after.widgets, before.widgets);
-    EXPECT_EQ(after.windows, before.windows);
+    EXPECT_EQ(after.Widgets, before.Widgets);
+    EXPECT_EQ(after.Windows, before.Windows);
   }
 };
 
@@ -65,7 +65,7 @@ TEST_F(WidgetLifetimeTest, FormsShownAndFreedGiveBackTheirWidgets) {
 }
 
 TEST_F(WidgetLifetimeTest, ControlsFreedOnALivingFormGiveBackTheirWidgets) {
-  TForm* form = form_;
+  TForm* form = Form;
   form->Show();
   ExpectNoGrowth([form] {
     auto* memo = new TMemo(form);
@@ -80,7 +80,7 @@ TEST_F(WidgetLifetimeTest, ControlsFreedOnALivingFormGiveBackTheirWidgets) {
 }
 
 TEST_F(WidgetLifetimeTest, HintWindowsAndRecreatedWindowsGiveBackTheirWidgets) {
-  TForm* form = form_;
+  TForm* form = Form;
   auto* button = new TButton(form);
   button->SetParent(form);
   form->Show();
@@ -98,7 +98,7 @@ TEST_F(WidgetLifetimeTest, HintWindowsAndRecreatedWindowsGiveBackTheirWidgets) {
 // A control freed by a handler that its own widget's signal called: the
 // widget goes once the handler has returned, not under the toolkit's feet.
 TEST_F(WidgetLifetimeTest, AControlFreedByItsOwnClickGivesBackItsWidgetAfterwards) {
-  TForm* form = form_;
+  TForm* form = Form;
   form->Show();
   ExpectNoGrowth([form] {
     auto* button = new TButton(form);
@@ -117,7 +117,7 @@ TEST_F(WidgetLifetimeTest, AControlFreedByItsOwnClickGivesBackItsWidgetAfterward
 // The same for a list box whose selection, made by a click, frees it: the
 // list view is in the middle of handling that click.
 TEST_F(WidgetLifetimeTest, AListFreedByTheSelectionItsClickMadeGivesBackItsWidgetAfterwards) {
-  TForm* form = form_;
+  TForm* form = Form;
   form->Show();
   ExpectNoGrowth([form] {
     auto* list = new TListBox(form);

@@ -18,33 +18,33 @@ std::string g_ansiSeen;
 std::u16string g_wideSeen;
 WPARAM g_charSeen = 0;
 
-void Log(const std::string& s) {
-  if (g_log) g_log->push_back(s);
+void Log(const std::string& S) {
+  if (g_log) g_log->push_back(S);
 }
 
-LRESULT AnsiProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_SETTEXT && l) g_ansiSeen = reinterpret_cast<const char*>(l);
-  if (msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(w));
-  if (msg == WM_CHAR) g_charSeen = w;
-  return DefWindowProcA(h, msg, w, l);
+LRESULT AnsiProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_SETTEXT && lParam) g_ansiSeen = reinterpret_cast<const char*>(lParam);
+  if (Msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(wParam));
+  if (Msg == WM_CHAR) g_charSeen = wParam;
+  return DefWindowProcA(hWnd, Msg, wParam, lParam);
 }
 
-LRESULT WideProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_SETTEXT && l) g_wideSeen = reinterpret_cast<const char16_t*>(l);
-  if (msg == WM_CHAR) g_wideSeen = std::u16string(1, static_cast<char16_t>(w));
-  if (msg == WM_CHAR) g_charSeen = w;
-  return DefWindowProcW(h, msg, w, l);
+LRESULT WideProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_SETTEXT && lParam) g_wideSeen = reinterpret_cast<const char16_t*>(lParam);
+  if (Msg == WM_CHAR) g_wideSeen = std::u16string(1, static_cast<char16_t>(wParam));
+  if (Msg == WM_CHAR) g_charSeen = wParam;
+  return DefWindowProcW(hWnd, Msg, wParam, lParam);
 }
 
-LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  const std::string id = std::to_string(GetDlgCtrlID(h));
-  switch (msg) {
+LRESULT LoggingProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  const std::string id = std::to_string(GetDlgCtrlID(hWnd));
+  switch (Msg) {
     case WM_NCCREATE:
       Log("nccreate " + id);
       break;
     case WM_CREATE:
       Log("create " + id);
-      return GetDlgCtrlID(h) == 99 ? -1 : 0;
+      return GetDlgCtrlID(hWnd) == 99 ? -1 : 0;
     case WM_DESTROY:
       Log("destroy " + id);
       break;
@@ -52,7 +52,7 @@ LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       Log("ncdestroy " + id);
       break;
     case WM_SIZE:
-      Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(l))));
+      Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(lParam))));
       break;
     case WM_SETFOCUS:
       Log("setfocus " + id);
@@ -61,17 +61,17 @@ LRESULT LoggingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       Log("killfocus " + id);
       break;
     case WM_COMMAND:
-      Log("command " + std::to_string(LOWORD(w)));
+      Log("command " + std::to_string(LOWORD(wParam)));
       break;
     case WM_GETDLGCODE:
       return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
     case WM_TIMER:
-      Log("timer " + id + " " + std::to_string(w));
+      Log("timer " + id + " " + std::to_string(wParam));
       break;
     default:
       break;
   }
-  return DefWindowProcW(h, msg, w, l);
+  return DefWindowProcW(hWnd, Msg, wParam, lParam);
 }
 
 class WindowTest : public ::testing::Test {
@@ -80,37 +80,37 @@ class WindowTest : public ::testing::Test {
     BindUiThread();
     // Windows of the thread made before this test (the application's own
     // among them) outlive it.
-    before_ = GetThreadWindows();
-    g_log = &log_;
+    Before = GetThreadWindows();
+    g_log = &Log;
     Register(u"AnsiWnd", MakeWndProc<&AnsiProc>(false), false);
     Register(u"WideWnd", MakeWndProc<&WideProc>(true), true);
     Register(u"LogWnd", MakeWndProc<&LoggingProc>(true), true);
   }
   void TearDown() override {
     for (HWND h : GetThreadWindows()) {
-      if (std::find(before_.begin(), before_.end(), h) == before_.end()) DestroyWindow(h);
+      if (std::find(Before.begin(), Before.end(), h) == Before.end()) DestroyWindow(h);
     }
     UnregisterClassW(u"AnsiWnd");
     UnregisterClassW(u"WideWnd");
     UnregisterClassW(u"LogWnd");
     g_log = nullptr;
   }
-  static void Register(const char16_t* name, WNDPROC proc, bool unicode) {
+  static void Register(const char16_t* Name, WNDPROC Proc, bool Unicode) {
     WNDCLASS wc;
-    wc.lpfnWndProc = proc;
-    wc.lpszClassName = name;
-    if (unicode) {
+    wc.lpfnWndProc = Proc;
+    wc.lpszClassName = Name;
+    if (Unicode) {
       RegisterClassW(wc);
     } else {
       RegisterClassA(wc);
     }
   }
-  static HWND Make(const char16_t* cls, HWND parent = nullptr, int id = 0, DWORD style = WS_VISIBLE) {
-    return CreateWindowExW(0, cls, u"", style | (parent ? WS_CHILD : 0), 0, 0, 100, 20, parent,
-                           static_cast<std::uintptr_t>(id), nullptr, nullptr);
+  static HWND Make(const char16_t* Cls, HWND Parent = nullptr, int Id = 0, DWORD Style = WS_VISIBLE) {
+    return CreateWindowExW(0, Cls, u"", Style | (Parent ? WS_CHILD : 0), 0, 0, 100, 20, Parent,
+                           static_cast<std::uintptr_t>(Id), nullptr, nullptr);
   }
-  std::vector<std::string> log_;
-  std::vector<HWND> before_;
+  std::vector<std::string> Log;
+  std::vector<HWND> Before;
 };
 
 TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {
@@ -143,14 +143,14 @@ TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {
 // A subclass that upper-cases text on its way in, then hands on to the
 // procedure it replaced, whatever that procedure's kind.
 WNDPROC g_previous;
-LRESULT Upper(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_SETTEXT && l) {
-    std::u16string s = reinterpret_cast<const char16_t*>(l);
+LRESULT Upper(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_SETTEXT && lParam) {
+    std::u16string s = reinterpret_cast<const char16_t*>(lParam);
     for (auto& c : s)
       if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
-    return CallWindowProcW(g_previous, h, msg, w, reinterpret_cast<LPARAM>(s.c_str()));
+    return CallWindowProcW(g_previous, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(s.c_str()));
   }
-  return CallWindowProcW(g_previous, h, msg, w, l);
+  return CallWindowProcW(g_previous, hWnd, Msg, wParam, lParam);
 }
 
 TEST_F(WindowTest, SubclassingChainsAndRestores) {
@@ -242,10 +242,10 @@ TEST_F(WindowTest, CreationAndDestructionMessagesComeInTheWindowSystemsOrder) {
   HWND child = Make(u"LogWnd", parent, 1);
   Make(u"LogWnd", child, 2);
   EXPECT_EQ(Make(u"LogWnd", parent, 99), nullptr);  // refuses in WM_CREATE
-  log_.clear();
+  Log.clear();
   ASSERT_TRUE(DestroyWindow(parent));
-  EXPECT_EQ(log_, (std::vector<std::string>{"destroy 0", "destroy 1", "destroy 2", "ncdestroy 2", "ncdestroy 1",
-                                            "ncdestroy 0"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"destroy 0", "destroy 1", "destroy 2", "ncdestroy 2", "ncdestroy 1",
+                                           "ncdestroy 0"}));
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetWindowTextLengthW(child), 0);
   EXPECT_EQ(Make(u"NoSuchClass"), nullptr);
@@ -278,10 +278,10 @@ TEST_F(WindowTest, FocusEnableAndVisibilityFollowTheTree) {
   HWND form = Make(u"LogWnd");
   HWND panel = Make(u"LogWnd", form, 1);
   HWND edit = Make(u"LogWnd", panel, 2);
-  log_.clear();
+  Log.clear();
   SetFocus(edit);
   SetFocus(panel);
-  EXPECT_EQ(log_, (std::vector<std::string>{"setfocus 2", "killfocus 2", "setfocus 1"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"setfocus 2", "killfocus 2", "setfocus 1"}));
   EXPECT_EQ(GetActiveWindow(), form);
 
   EnableWindow(panel, false);
@@ -299,10 +299,10 @@ TEST_F(WindowTest, BoundsAreRelativeToTheParent) {
   HWND form = Make(u"LogWnd");
   HWND panel = Make(u"LogWnd", form, 1);
   MoveWindow(form, 100, 50, 400, 300, true);
-  log_.clear();
+  Log.clear();
   MoveWindow(panel, 10, 20, 200, 100, true);
   MoveWindow(panel, 15, 20, 200, 100, true);
-  EXPECT_EQ(log_, (std::vector<std::string>{"size 200"}));  // a move alone sends no WM_SIZE
+  EXPECT_EQ(Log, (std::vector<std::string>{"size 200"}));  // a move alone sends no WM_SIZE
   POINT p{1, 2};
   ClientToScreen(panel, &p);
   EXPECT_EQ(p, (POINT{116, 72}));
@@ -317,7 +317,7 @@ TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
   Make(u"LogWnd", dlg, 2, WS_VISIBLE);  // not a tab stop
   HWND button = Make(u"LogWnd", dlg, 3, WS_VISIBLE | WS_TABSTOP);
   SetFocus(first);
-  log_.clear();
+  Log.clear();
   MSG m;
   m.hwnd = first;
   m.message = WM_KEYDOWN;
@@ -333,8 +333,8 @@ TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
   EXPECT_TRUE(IsDialogMessage(dlg, &m));
   m.wParam = VK_ESCAPE;
   EXPECT_TRUE(IsDialogMessage(dlg, &m));
-  EXPECT_EQ(std::count(log_.begin(), log_.end(), "command 3"), 1);
-  EXPECT_EQ(std::count(log_.begin(), log_.end(), "command 2"), 1);
+  EXPECT_EQ(std::count(Log.begin(), Log.end(), "command 3"), 1);
+  EXPECT_EQ(std::count(Log.begin(), Log.end(), "command 2"), 1);
 
   HWND outside = Make(u"LogWnd");
   m.hwnd = outside;
@@ -347,11 +347,11 @@ TEST_F(WindowTest, WindowTimersGoToTheirWindowAndEndWithIt) {
   HWND a = Make(u"LogWnd", nullptr, 0);
   HWND b = Make(u"LogWnd", a, 5);
   SetTimer(b, 42, 50);
-  log_.clear();
+  Log.clear();
   now += 50;
   MSG m;
   while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&m);
-  EXPECT_EQ(log_, (std::vector<std::string>{"timer 5 42"}));
+  EXPECT_EQ(Log, (std::vector<std::string>{"timer 5 42"}));
   DestroyWindow(b);
   now += 500;
   EXPECT_FALSE(PeekMessage(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));

@@ -15,61 +15,61 @@ class ComboBox : public WideFormTest {
  protected:
   void SetUp() override {
     WideFormTest::SetUp();
-    combo_ = new TWtxComboBox(form_);
-    combo_->SetParent(form_);
-    combo_->OnClick = [this](platform::TObject*) { events_ += "click "; };
-    combo_->OnSelect = [this](platform::TObject*) { events_ += "select "; };
+    Combo = new TWtxComboBox(Form);
+    Combo->SetParent(Form);
+    Combo->OnClick = [this](platform::TObject*) { Events += "click "; };
+    Combo->OnSelect = [this](platform::TObject*) { Events += "select "; };
   }
-  void Fill(std::initializer_list<std::u16string_view> items) {
-    for (std::u16string_view item : items) combo_->GetItems().Add(std::u16string(item));
+  void Fill(std::initializer_list<std::u16string_view> Items) {
+    for (std::u16string_view item : Items) Combo->GetItems().Add(std::u16string(item));
   }
-  TWtxComboBox* combo_ = nullptr;
-  std::string events_;
+  TWtxComboBox* Combo = nullptr;
+  std::string Events;
 };
 
 TEST_F(ComboBox, ItemsAreFoundInAnyCaseFromTheTop) {
   Fill({u"Αλφα", u"βήτα", u"ΒΉΤΑ", u"Łódź"});
-  EXPECT_EQ(combo_->GetItems().IndexOf(u"ΒΉΤΑ"), 1);
-  EXPECT_EQ(combo_->GetItems().IndexOf(u"łódź"), 3);
-  EXPECT_EQ(combo_->GetItems().IndexOf(u"Gamma"), -1);
-  EXPECT_EQ(combo_->GetItems().Get(3), u"Łódź");
-  EXPECT_EQ(combo_->GetItems().Get(9), u"");
+  EXPECT_EQ(Combo->GetItems().IndexOf(u"ΒΉΤΑ"), 1);
+  EXPECT_EQ(Combo->GetItems().IndexOf(u"łódź"), 3);
+  EXPECT_EQ(Combo->GetItems().IndexOf(u"Gamma"), -1);
+  EXPECT_EQ(Combo->GetItems().Get(3), u"Łódź");
+  EXPECT_EQ(Combo->GetItems().Get(9), u"");
 }
 
 TEST_F(ComboBox, ClearingTheItemsKeepsTheTypedText) {
   Fill({u"a", u"b"});
-  combo_->SetText(kGreek);
-  combo_->GetItems().Clear();
-  EXPECT_EQ(combo_->GetItems().GetCount(), 0);
-  EXPECT_EQ(combo_->GetText(), kGreek);
+  Combo->SetText(kGreek);
+  Combo->GetItems().Clear();
+  EXPECT_EQ(Combo->GetItems().GetCount(), 0);
+  EXPECT_EQ(Combo->GetText(), kGreek);
 }
 
 TEST_F(ComboBox, OnlyTheUsersChoiceClicksAndSetsTheWideText) {
   Fill({u"COM1", kPolish});
-  combo_->SetItemIndex(1);
-  EXPECT_EQ(events_, "");
-  EXPECT_EQ(combo_->GetText(), kPolish);
-  combo_->SetItemIndex(0);
-  platform::SendMessageW(combo_->Handle(), platform::CB_SETCURSEL, 1, 0);
-  combo_->Perform(platform::CN_COMMAND, platform::MAKEWPARAM(0, platform::CBN_SELCHANGE), 0);
-  EXPECT_EQ(events_, "click select ");
-  EXPECT_EQ(combo_->GetText(), kPolish);
+  Combo->SetItemIndex(1);
+  EXPECT_EQ(Events, "");
+  EXPECT_EQ(Combo->GetText(), kPolish);
+  Combo->SetItemIndex(0);
+  platform::SendMessageW(Combo->Handle(), platform::CB_SETCURSEL, 1, 0);
+  Combo->Perform(platform::CN_COMMAND, platform::MAKEWPARAM(0, platform::CBN_SELCHANGE), 0);
+  EXPECT_EQ(Events, "click select ");
+  EXPECT_EQ(Combo->GetText(), kPolish);
 }
 
 TEST_F(ComboBox, ANewWindowKeepsTheWideItemsSelectionAndText) {
   Fill({kGreek, kPolish, u"plain"});
-  combo_->SetItemIndex(1);
-  combo_->SetStyle(platform::csSimple);
-  ASSERT_EQ(combo_->GetItems().GetCount(), 3);
-  EXPECT_EQ(combo_->GetItems().Get(0), kGreek);
-  EXPECT_EQ(combo_->ItemIndex(), 1);
-  EXPECT_EQ(combo_->GetText(), kPolish);
+  Combo->SetItemIndex(1);
+  Combo->SetStyle(platform::csSimple);
+  ASSERT_EQ(Combo->GetItems().GetCount(), 3);
+  EXPECT_EQ(Combo->GetItems().Get(0), kGreek);
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  EXPECT_EQ(Combo->GetText(), kPolish);
 
-  combo_->SetItemIndex(-1);
-  combo_->SetText(u"Ταχύτητα");
-  combo_->SetStyle(platform::csDropDown);
-  EXPECT_EQ(combo_->GetText(), u"Ταχύτητα");
-  EXPECT_EQ(combo_->ItemIndex(), -1);
+  Combo->SetItemIndex(-1);
+  Combo->SetText(u"Ταχύτητα");
+  Combo->SetStyle(platform::csDropDown);
+  EXPECT_EQ(Combo->GetText(), u"Ταχύτητα");
+  EXPECT_EQ(Combo->ItemIndex(), -1);
 }
 
 TEST(SavedItems, TheSavedIndexIsFittedToTheList) {
@@ -85,74 +85,74 @@ class ComboTyping : public ComboBox {
     ComboBox::SetUp();
     Fill({u"Alfa", u"Cobalt", u"Copper", u"Δέλτα", u"Łańcut", u"Łódź"});
   }
-  void Type(platform::HWND h, char16_t c) {
-    platform::PostMessageW(h, platform::WM_CHAR, c, 0);
+  void Type(platform::HWND hWnd, char16_t C) {
+    platform::PostMessageW(hWnd, platform::WM_CHAR, C, 0);
     platform::Application->ProcessMessages();
   }
-  std::uint32_t now_ = 1000;
-  platform::ScopedClockOverride clock_{platform::ClockSources{.Tick = [this] { return now_; }}};
+  std::uint32_t Now = 1000;
+  platform::ScopedClockOverride Clock{platform::ClockSources{.Tick = [this] { return Now; }}};
 };
 
 TEST_F(ComboTyping, ADropDownListSelectsByTheKeysTypedInQuickSuccession) {
-  combo_->SetStyle(platform::csDropDownList);
-  const platform::HWND h = combo_->Handle();
+  Combo->SetStyle(platform::csDropDownList);
+  const platform::HWND h = Combo->Handle();
   Type(h, u'c');
-  EXPECT_EQ(combo_->ItemIndex(), 1);
-  now_ += 1249;
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  Now += 1249;
   Type(h, u'O');
   Type(h, u'p');
-  EXPECT_EQ(combo_->ItemIndex(), 2);
-  EXPECT_EQ(combo_->GetText(), u"Copper");
-  EXPECT_EQ(events_, "click select click select ");
+  EXPECT_EQ(Combo->ItemIndex(), 2);
+  EXPECT_EQ(Combo->GetText(), u"Copper");
+  EXPECT_EQ(Events, "click select click select ");
 
   // A key no item continues with changes nothing.
   Type(h, u'z');
-  EXPECT_EQ(combo_->ItemIndex(), 2);
-  now_ += 1250;
+  EXPECT_EQ(Combo->ItemIndex(), 2);
+  Now += 1250;
   Type(h, u'δ');
-  EXPECT_EQ(combo_->ItemIndex(), 3);
+  EXPECT_EQ(Combo->ItemIndex(), 3);
   Type(h, u'έ');
-  EXPECT_EQ(combo_->GetText(), u"Δέλτα");
+  EXPECT_EQ(Combo->GetText(), u"Δέλτα");
 }
 
 TEST_F(ComboTyping, AnEditableComboCompletesTheTypedTextKeepingItsCase) {
-  const platform::HWND edit = combo_->EditHandle();
+  const platform::HWND edit = Combo->EditHandle();
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(platform::IsWindowUnicode(edit));
   Type(edit, u'ł');
   Type(edit, u'a');
-  EXPECT_EQ(combo_->GetText(), u"łańcut");
-  EXPECT_EQ(combo_->SelStart(), 2);
-  EXPECT_EQ(combo_->SelLength(), 4);
-  EXPECT_EQ(combo_->ItemIndex(), 4);
-  EXPECT_EQ(events_, "click select click select ");
+  EXPECT_EQ(Combo->GetText(), u"łańcut");
+  EXPECT_EQ(Combo->SelStart(), 2);
+  EXPECT_EQ(Combo->SelLength(), 4);
+  EXPECT_EQ(Combo->ItemIndex(), 4);
+  EXPECT_EQ(Events, "click select click select ");
 
   // With the caret inside the text nothing is completed.
-  combo_->SetText(u"łó");
-  combo_->SetSelStart(1);
+  Combo->SetText(u"łó");
+  Combo->SetSelStart(1);
   Type(edit, u'x');
-  EXPECT_EQ(combo_->GetText(), u"łxó");
+  EXPECT_EQ(Combo->GetText(), u"łxó");
 }
 
 TEST_F(ComboTyping, CompletionIsOnlyForEditableStyles) {
-  combo_->SetStyle(platform::csDropDownList);
+  Combo->SetStyle(platform::csDropDownList);
   char16_t key = u'c';
-  EXPECT_THROW(WtxCombo_AutoCompleteKeyPress(*combo_, key), EWtxInternalError);
+  EXPECT_THROW(WtxCombo_AutoCompleteKeyPress(*Combo, key), EWtxInternalError);
 }
 
 TEST_F(ComboBox, TheSelectedItemIsCopiedWithItsObjectAndItsCharacters) {
   platform::TObject tag;
-  combo_->AddItem(kGreek, &tag);
-  combo_->SetItemIndex(0);
-  auto* list = new TWtxListBox(form_);
-  list->SetParent(form_);
-  combo_->CopySelection(list);
+  Combo->AddItem(kGreek, &tag);
+  Combo->SetItemIndex(0);
+  auto* list = new TWtxListBox(Form);
+  list->SetParent(Form);
+  Combo->CopySelection(list);
   ASSERT_EQ(list->GetItems().GetCount(), 1);
   EXPECT_EQ(list->GetItems().Get(0), kGreek);
   EXPECT_EQ(list->GetItems().GetObject(0), &tag);
-  auto* plain = new platform::TComboBox(form_);
-  plain->SetParent(form_);
-  combo_->CopySelection(plain);
+  auto* plain = new platform::TComboBox(Form);
+  plain->SetParent(Form);
+  Combo->CopySelection(plain);
   EXPECT_EQ(plain->Items().Get(0), "?????");
 }
 

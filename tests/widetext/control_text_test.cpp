@@ -12,8 +12,8 @@ namespace {
 using ControlText = WideFormTest;
 
 TEST_F(ControlText, AWideCaptionStandsWhileItsImageIsTheClassLibrarysCaption) {
-  auto* label = new TWideGraphic(form_);
-  label->SetParent(form_);
+  auto* label = new TWideGraphic(Form);
+  label->SetParent(Form);
   label->SetCaption(kGreek);
   EXPECT_EQ(label->Caption(), "?????");
   EXPECT_EQ(label->GetCaption(), kGreek);
@@ -31,7 +31,7 @@ TEST_F(ControlText, AWideCaptionStandsWhileItsImageIsTheClassLibrarysCaption) {
 }
 
 TEST_F(ControlText, ANewTextWithTheSameImageStillChangesAndIsAnnounced) {
-  auto* label = new TWideGraphic(form_);
+  auto* label = new TWideGraphic(Form);
   label->SetCaption(u"Ωa");
   const int before = label->TextChanges;
   label->SetCaption(u"Σa");
@@ -44,7 +44,7 @@ TEST_F(ControlText, ANewTextWithTheSameImageStillChangesAndIsAnnounced) {
 }
 
 TEST_F(ControlText, HintsFollowTheSameRuleWithoutNotifying) {
-  auto* label = new TWideGraphic(form_);
+  auto* label = new TWideGraphic(Form);
   label->SetHint(kPolish);
   EXPECT_EQ(label->Hint, "Za?\xF3?? g??l? ja??");
   EXPECT_EQ(label->GetHint(), kPolish);
@@ -58,16 +58,16 @@ TEST_F(ControlText, HintPartsAndTheParentChain) {
   EXPECT_EQ(WideGetLongHint(u"Λίγο|Πολύ"), u"Πολύ");
   EXPECT_EQ(WideGetShortHint(u"Όλο"), u"Όλο");
   EXPECT_EQ(WideGetLongHint(u"Όλο"), u"Όλο");
-  auto* inner = new TWideGraphic(form_);
-  inner->SetParent(form_);
+  auto* inner = new TWideGraphic(Form);
+  inner->SetParent(Form);
   EXPECT_EQ(WideGetParentHint(inner), u"");
-  WideSetHint(form_, kGreek);
+  WideSetHint(Form, kGreek);
   EXPECT_EQ(WideGetParentHint(inner), kGreek);
 }
 
 TEST_F(ControlText, AWindowedControlKeepsItsTextInItsUnicodeWindow) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetCaption(kPolish);  // before the window exists
   ASSERT_TRUE(platform::IsWindowUnicode(window->Handle()));
   EXPECT_EQ(platform::WindowTextW(window->WindowHandle()), kPolish);
@@ -84,8 +84,8 @@ TEST_F(ControlText, AWindowedControlKeepsItsTextInItsUnicodeWindow) {
 }
 
 TEST_F(ControlText, TextTheCodePageCannotHoldSurvivesANewWindow) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->Handle();
   window->SetCaption(kGreek);
   const platform::HWND first = window->WindowHandle();
@@ -96,15 +96,15 @@ TEST_F(ControlText, TextTheCodePageCannotHoldSurvivesANewWindow) {
 }
 
 TEST_F(ControlText, An8BitCaptionSetBetweenTwoWindowsIsNotOverwritten) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetCaption(kGreek);
   window->Handle();
   window->SetParent(nullptr);  // the window goes; the wide caption is kept
   EXPECT_FALSE(window->HandleAllocated());
   EXPECT_EQ(window->GetCaption(), kGreek);
   window->platform::TControl::SetCaption("plain");
-  window->SetParent(form_);
+  window->SetParent(Form);
   window->Handle();
   EXPECT_EQ(window->GetCaption(), u"plain");
 }
@@ -120,12 +120,12 @@ TEST_F(ControlText, ACaptionFromAWideActionKeepsItsCharacters) {
     std::u16string TargetCaption(const std::string&) override { return Next; }
     std::u16string TargetHint(const std::string&) override { return u"Υπόδειξη"; }
   };
-  auto* action = new TWideAction(form_);
+  auto* action = new TWideAction(Form);
   action->Caption = kPolish;
   action->SetCaption("Za?\xF3?? g??l? ja??");
   action->SetHint("????????");
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetAction(action);
   EXPECT_EQ(window->GetCaption(), kPolish);
   EXPECT_EQ(window->GetHint(), u"Υπόδειξη");

@@ -45,7 +45,7 @@ TEST(EditMaskText, OwnBlanksAndRightToLeftMasks) {
 
 TEST(EditMaskText, WhatEachMaskCharacterAccepts) {
   const TEditMaskText mask("#0LlAaCc>L<L<>L\\L-");
-  const auto accepts = [&](int position, char16_t c) { return mask.Accept(position, c); };
+  const auto accepts = [&](int Position, char16_t C) { return mask.Accept(Position, C); };
   for (const char16_t c : {u'7', u' ', u'+', u'-'}) EXPECT_EQ(accepts(0, c), c);
   EXPECT_FALSE(accepts(0, u'x'));
   EXPECT_EQ(accepts(1, u'5'), u'5');

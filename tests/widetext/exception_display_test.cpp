@@ -16,8 +16,8 @@ namespace {
 // handled.
 std::u16string Shown() {
   std::u16string shown;
-  platform::SetMessageBoxHandler([&](const std::u16string& text, const std::u16string&, platform::UINT) {
-    shown = text;
+  platform::SetMessageBoxHandler([&](const std::u16string& Text, const std::u16string&, platform::UINT) {
+    shown = Text;
     return platform::IDOK;
   });
   platform::Application->HandleException(nullptr);

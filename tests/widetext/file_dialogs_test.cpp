@@ -88,17 +88,17 @@ class WideFileDialogs : public ::testing::Test {
   void TearDown() override { platform::SetFileChooser(nullptr); }
   // A chooser that gives the answers in turn (an empty one cancels) and
   // keeps what it was asked.
-  void Answer(std::vector<Names> answers, int filterIndex = 0) {
-    platform::SetFileChooser([this, answers, filterIndex](platform::TFileChoice& choice, Names& files) {
-      asked_.push_back(choice);
-      const std::size_t turn = asked_.size() - 1;
-      if (turn >= answers.size() || answers[turn].empty()) return false;
-      if (filterIndex) choice.FilterIndex = filterIndex;
-      files = answers[turn];
+  void Answer(std::vector<Names> Answers, int FilterIndex = 0) {
+    platform::SetFileChooser([this, Answers, FilterIndex](platform::TFileChoice& Choice, Names& Files) {
+      Asked.push_back(Choice);
+      const std::size_t turn = Asked.size() - 1;
+      if (turn >= Answers.size() || Answers[turn].empty()) return false;
+      if (FilterIndex) Choice.FilterIndex = FilterIndex;
+      Files = Answers[turn];
       return true;
     });
   }
-  std::vector<platform::TFileChoice> asked_;
+  std::vector<platform::TFileChoice> Asked;
 };
 
 TEST_F(WideFileDialogs, WidePropertiesKeepEveryLetterAndFollowTheEightBitOnes) {
@@ -131,8 +131,8 @@ TEST_F(WideFileDialogs, AFileWhoseNameCodePage1252CannotHoldIsChosenAndOpened) {
   dialog.SetFileName(u"dst.txt");
   ASSERT_TRUE(dialog.Execute());
 
-  ASSERT_EQ(asked_.size(), 1u);
-  const platform::TFileChoice& asked = asked_[0];
+  ASSERT_EQ(Asked.size(), 1u);
+  const platform::TFileChoice& asked = Asked[0];
   EXPECT_TRUE(asked.Save);
   EXPECT_EQ(asked.Title, u"Save DST Input Channel");
   EXPECT_EQ(asked.Filter, u"NMEA raw ASCII File (*.txt)|*.txt");
@@ -187,19 +187,19 @@ TEST_F(WideFileDialogs, TheDialogsEventsReachTheHandlersAndARefusalAsksAgain) {
   };
   dialog.OnFolderChange = [&](platform::TObject*) { events.push_back(u"folder " + dialog.GetFileName()); };
   dialog.OnSelectionChange = [&](platform::TObject*) { events.push_back(u"selection " + dialog.GetFiles()[0]); };
-  dialog.OnCanClose = [&](platform::TObject*, bool& canClose) {
+  dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) {
     events.push_back(u"close? " + dialog.GetFileName());
-    canClose = dialog.GetFileName().ends_with(u".log");
+    CanClose = dialog.GetFileName().ends_with(u".log");
   };
   ASSERT_TRUE(dialog.Execute());
   // The folder changes while the name box still holds the refused name.
   EXPECT_EQ(events,
             (Names{u"type 2", u"selection /data/a/first.txt", u"close? /data/a/first.txt", u"folder /data/a/first.txt",
                    u"selection /data/b/second.log", u"close? /data/b/second.log"}));
-  ASSERT_EQ(asked_.size(), 2u);
-  EXPECT_EQ(asked_[0].InitialDir, u"/data/a");
+  ASSERT_EQ(Asked.size(), 2u);
+  EXPECT_EQ(Asked[0].InitialDir, u"/data/a");
   // Asked again with the refused name.
-  EXPECT_EQ(asked_[1].FileName, u"/data/a/first.txt");
+  EXPECT_EQ(Asked[1].FileName, u"/data/a/first.txt");
   EXPECT_EQ(dialog.GetFileName(), u"/data/b/second.log");
   EXPECT_EQ(dialog.FilterIndex, 2);
 }
@@ -209,7 +209,7 @@ TEST_F(WideFileDialogs, SeveralFilesInOneFolder) {
   TWtxOpenDialog dialog(nullptr);
   dialog.Options |= platform::ofAllowMultiSelect;
   ASSERT_TRUE(dialog.Execute());
-  EXPECT_TRUE(asked_[0].MultiSelect);
+  EXPECT_TRUE(Asked[0].MultiSelect);
   ASSERT_EQ(dialog.GetFiles().Count(), 2);
   EXPECT_EQ(dialog.GetFiles()[1], u"/data/Ωb.txt");
   EXPECT_EQ(dialog.GetFileName(), u"/data/Ωa.txt");
@@ -225,9 +225,9 @@ TEST_F(WideFileDialogs, AnExistingFileIsOverwrittenOnlyWhenTheHandlerLetsIt) {
   TFileSaveDialog dialog(nullptr);
   dialog.Options = {fdoOverWritePrompt};
   int asked = 0;
-  dialog.OnFileOverwrite = [&](platform::TObject*, const std::u16string& file, FDE_RESPONSE& response) {
-    EXPECT_EQ(file, existing);
-    response = ++asked == 1 ? FDER_REFUSE : FDER_ACCEPT;
+  dialog.OnFileOverwrite = [&](platform::TObject*, const std::u16string& File, FDE_RESPONSE& Response) {
+    EXPECT_EQ(File, existing);
+    Response = ++asked == 1 ? FDER_REFUSE : FDER_ACCEPT;
   };
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(asked, 2);
@@ -241,15 +241,15 @@ TEST_F(WideFileDialogs, TheOpenFileNamePathAsksTheSameAndChecksBeforeClosing) {
   dialog.SetFileName(u"/data/old.csv");
   dialog.Options |= platform::ofOldStyleDialog;
   int checks = 0;
-  dialog.OnCanClose = [&](platform::TObject*, bool& canClose) {
+  dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) {
     ++checks;
     EXPECT_EQ(dialog.GetFiles().Count(), 1);
-    canClose = dialog.GetFileName() == u"/data/yes.txt";
+    CanClose = dialog.GetFileName() == u"/data/yes.txt";
   };
   ASSERT_TRUE(dialog.ExecuteOpenFileNameDialog());
   EXPECT_EQ(checks, 2);
   // Without a default extension the old-style dialog takes the name's.
-  EXPECT_EQ(asked_[0].DefaultExt, u"csv");
+  EXPECT_EQ(Asked[0].DefaultExt, u"csv");
   EXPECT_EQ(dialog.GetFileName(), u"/data/yes.txt");
 }
 
@@ -257,10 +257,10 @@ TEST_F(WideFileDialogs, ThePlatformsDialogGetsTheFilterAsPairsAndAFileNameCutToI
   support::testing::TScratchFolder folder;
   const std::u16string path = UTF8Decode(folder.Path().string()) + u"/Ωμέγα 中.log";
   platform::TFileChoice asked;
-  platform::SetFileChooser([&](platform::TFileChoice& choice, Names& files) {
-    asked = choice;
-    files.push_back(path);
-    choice.FilterIndex = 2;
+  platform::SetFileChooser([&](platform::TFileChoice& Choice, Names& Files) {
+    asked = Choice;
+    Files.push_back(path);
+    Choice.FilterIndex = 2;
     return true;
   });
   TWtxSaveDialog dialog(nullptr);

@@ -5,11 +5,11 @@
 
 namespace golden {
 
-::testing::AssertionResult MatchesGolden(const QImage& image, const std::string& name) {
-  const std::filesystem::path reference = std::filesystem::path(__FILE__).parent_path() / "golden" / (name + ".png");
-  const QImage actual = image.convertToFormat(QImage::Format_RGB32);
-  if (!actual.save(QString::fromStdString(name + ".png"), "PNG")) {
-    return ::testing::AssertionFailure() << "cannot write " << name << ".png";
+::testing::AssertionResult MatchesGolden(const QImage& Image, const std::string& Name) {
+  const std::filesystem::path reference = std::filesystem::path(__FILE__).parent_path() / "golden" / (Name + ".png");
+  const QImage actual = Image.convertToFormat(QImage::Format_RGB32);
+  if (!actual.save(QString::fromStdString(Name + ".png"), "PNG")) {
+    return ::testing::AssertionFailure() << "cannot write " << Name << ".png";
   }
   if (std::getenv("VELTROSA_UPDATE_GOLDEN")) {
     std::filesystem::create_directories(reference.parent_path());
@@ -24,14 +24,14 @@ namespace golden {
   }
   expected = expected.convertToFormat(QImage::Format_RGB32);
   if (expected.size() != actual.size()) {
-    return ::testing::AssertionFailure() << name << ": " << actual.width() << "x" << actual.height()
+    return ::testing::AssertionFailure() << Name << ": " << actual.width() << "x" << actual.height()
                                          << " against the reference's " << expected.width() << "x" << expected.height();
   }
   for (int y = 0; y < actual.height(); ++y) {
     for (int x = 0; x < actual.width(); ++x) {
       if (actual.pixel(x, y) != expected.pixel(x, y)) {
         return ::testing::AssertionFailure()
-               << name << " differs from the reference first at (" << x << ", " << y << ")";
+               << Name << " differs from the reference first at (" << x << ", " << y << ")";
       }
     }
   }

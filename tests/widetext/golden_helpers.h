@@ -14,6 +14,6 @@
 
 namespace golden {
 
-::testing::AssertionResult MatchesGolden(const QImage& image, const std::string& name);
+::testing::AssertionResult MatchesGolden(const QImage& Image, const std::string& Name);
 
 }  // namespace golden

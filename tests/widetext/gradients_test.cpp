@@ -16,9 +16,9 @@ constexpr TColor kUntouched = static_cast<TColor>(RGB(1, 2, 3));
 
 // The colour of band i of n running from a to b, channel by channel.
 TColor Band(TColor a, TColor b, int i, int n) {
-  const auto ch = [&](BYTE (*get)(COLORREF)) {
-    const int from = get(static_cast<COLORREF>(a));
-    return static_cast<BYTE>(from + MulDiv(i, get(static_cast<COLORREF>(b)) - from, n - 1));
+  const auto ch = [&](BYTE (*Get)(COLORREF)) {
+    const int from = Get(static_cast<COLORREF>(a));
+    return static_cast<BYTE>(from + MulDiv(i, Get(static_cast<COLORREF>(b)) - from, n - 1));
   };
   return static_cast<TColor>(RGB(ch(GetRValue), ch(GetGValue), ch(GetBValue)));
 }
@@ -28,13 +28,13 @@ class GradientTest : public ::testing::Test {
   // Before the fixture's bitmap is made.
   static void SetUpTestSuite() { ui::InitializeUi(); }
   void SetUp() override {
-    bitmap_.SetSize(20, 20);
-    c().Brush().SetColor(kUntouched);
-    c().FillRect(Rect(0, 0, 20, 20));
+    Bitmap.SetSize(20, 20);
+    Canvas().Brush().SetColor(kUntouched);
+    Canvas().FillRect(Rect(0, 0, 20, 20));
   }
-  TCanvas& c() { return bitmap_.Canvas(); }
-  TColor At(int x, int y) { return c().Pixels(x, y); }
-  TBitmap bitmap_;
+  TCanvas& Canvas() { return Bitmap.Canvas(); }
+  TColor At(int X, int Y) { return Canvas().Pixels(X, Y); }
+  TBitmap Bitmap;
 };
 
 TEST(BlendColors, MovesEachChannelTowardTheSecondColourRoundingTowardTheFirst) {
@@ -55,7 +55,7 @@ TEST(BlendColors, MovesEachChannelTowardTheSecondColourRoundingTowardTheFirst) {
 }
 
 TEST_F(GradientTest, BandsStackFromTheTopWithTheRemainderInTheEndColour) {
-  DrawGradient(c(), Rect(2, 1, 12, 18), kFrom, 8, widetext::gdTopToBottom, kTo);
+  DrawGradient(Canvas(), Rect(2, 1, 12, 18), kFrom, 8, widetext::kGradientTopToBottom, kTo);
   for (int i = 0; i < 8; ++i) {
     for (int row = 1 + 2 * i; row < 3 + 2 * i; ++row) {
       EXPECT_EQ(At(2, row), Band(kFrom, kTo, i, 8)) << "row " << row;
@@ -70,62 +70,62 @@ TEST_F(GradientTest, BandsStackFromTheTopWithTheRemainderInTheEndColour) {
 }
 
 TEST_F(GradientTest, ReversedRunsStartWithTheEndColourAndLeaveTheRemainderInTheFirst) {
-  DrawGradient(c(), Rect(0, 0, 10, 17), kFrom, 8, widetext::gdBottomToTop, kTo);
+  DrawGradient(Canvas(), Rect(0, 0, 10, 17), kFrom, 8, widetext::kGradientBottomToTop, kTo);
   EXPECT_EQ(At(0, 0), kTo);
   EXPECT_EQ(At(0, 15), kFrom);
   EXPECT_EQ(At(0, 7), Band(kTo, kFrom, 3, 8));
   EXPECT_EQ(At(0, 16), kFrom);
 
   // Columns from the left: 7 px in 3 bands of 2, one column left over.
-  DrawGradient(c(), Rect(0, 0, 7, 4), kFrom, 3, widetext::gdLeftToRight, kTo);
+  DrawGradient(Canvas(), Rect(0, 0, 7, 4), kFrom, 3, widetext::kGradientLeftToRight, kTo);
   EXPECT_EQ(At(0, 0), kFrom);
   EXPECT_EQ(At(3, 3), Band(kFrom, kTo, 1, 3));
   EXPECT_EQ(At(5, 0), kTo);
   EXPECT_EQ(At(6, 0), kTo);
-  DrawGradient(c(), Rect(0, 0, 7, 4), kFrom, 3, widetext::gdRightToLeft, kTo);
+  DrawGradient(Canvas(), Rect(0, 0, 7, 4), kFrom, 3, widetext::kGradientRightToLeft, kTo);
   EXPECT_EQ(At(0, 0), kTo);
   EXPECT_EQ(At(6, 2), kFrom);
 }
 
 TEST_F(GradientTest, DegenerateRectanglesAndStepCounts) {
   // One row cannot hold two bands: it takes the end colour.
-  DrawGradient(c(), Rect(0, 0, 10, 1), kFrom, 8, widetext::gdTopToBottom, kTo);
+  DrawGradient(Canvas(), Rect(0, 0, 10, 1), kFrom, 8, widetext::kGradientTopToBottom, kTo);
   EXPECT_EQ(At(4, 0), kTo);
   EXPECT_EQ(At(4, 1), kUntouched);
   for (const std::uint8_t steps : {0, 1}) {
-    DrawGradient(c(), Rect(0, 2, 10, 12), kFrom, steps, widetext::gdTopToBottom, kTo);
+    DrawGradient(Canvas(), Rect(0, 2, 10, 12), kFrom, steps, widetext::kGradientTopToBottom, kTo);
     EXPECT_EQ(At(0, 2), kFrom);
     EXPECT_EQ(At(9, 11), kFrom);
   }
   // More steps than pixels: one band per pixel.
-  DrawGradient(c(), Rect(0, 12, 10, 16), kFrom, 200, widetext::gdTopToBottom, kTo);
+  DrawGradient(Canvas(), Rect(0, 12, 10, 16), kFrom, 200, widetext::kGradientTopToBottom, kTo);
   EXPECT_EQ(At(0, 12), kFrom);
   EXPECT_EQ(At(0, 13), Band(kFrom, kTo, 1, 4));
   EXPECT_EQ(At(0, 15), kTo);
   // An empty rectangle draws nothing.
-  DrawGradient(c(), Rect(15, 15, 15, 19), kFrom, 8, widetext::gdTopToBottom, kTo);
-  DrawGradient(c(), Rect(15, 19, 19, 15), kFrom, 0, widetext::gdTopToBottom, kTo);
+  DrawGradient(Canvas(), Rect(15, 15, 15, 19), kFrom, 8, widetext::kGradientTopToBottom, kTo);
+  DrawGradient(Canvas(), Rect(15, 19, 19, 15), kFrom, 0, widetext::kGradientTopToBottom, kTo);
   EXPECT_EQ(At(15, 17), kUntouched);
   EXPECT_EQ(At(16, 16), kUntouched);
 }
 
 TEST_F(GradientTest, WideTextIsClippedAndFilledUnlessTheBrushIsClear) {
-  c().Font().SetColor(clBlack);
-  const int w = widetext::WideTextWidth(c().Handle(), u"Ωμέγα");
-  const int h = widetext::WideTextHeight(c().Handle(), u"Ωμέγα");
+  Canvas().Font().SetColor(clBlack);
+  const int w = widetext::WideTextWidth(Canvas().Handle(), u"Ωμέγα");
+  const int h = widetext::WideTextHeight(Canvas().Handle(), u"Ωμέγα");
   EXPECT_GT(w, 20);
   EXPECT_GT(h, 8);
-  EXPECT_EQ(widetext::WideTextWidth(c().Handle(), u""), 0);
+  EXPECT_EQ(widetext::WideTextWidth(Canvas().Handle(), u""), 0);
 
-  c().Brush().SetStyle(bsSolid);
-  c().Brush().SetColor(clAqua);
-  widetext::DrawWideTextRect(c(), Rect(2, 2, 8, 8), 2, 2, u"Ωμέγα");
+  Canvas().Brush().SetStyle(bsSolid);
+  Canvas().Brush().SetColor(clAqua);
+  widetext::DrawWideTextRect(Canvas(), Rect(2, 2, 8, 8), 2, 2, u"Ωμέγα");
   EXPECT_EQ(At(7, 7), clAqua);  // filled where no glyph stands
   EXPECT_EQ(At(8, 4), kUntouched);
   EXPECT_EQ(At(1, 1), kUntouched);
 
-  c().Brush().SetStyle(bsClear);
-  widetext::DrawWideTextRect(c(), Rect(10, 10, 20, 20), 10, 10, u" ");
+  Canvas().Brush().SetStyle(bsClear);
+  widetext::DrawWideTextRect(Canvas(), Rect(10, 10, 20, 20), 10, 10, u" ");
   EXPECT_EQ(At(12, 12), kUntouched);
 }
 

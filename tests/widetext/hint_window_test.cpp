@@ -12,8 +12,8 @@ namespace {
 using HintWindow = WideFormTest;
 
 TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetBounds(10, 10, 100, 30);
   window->SetHint(u"Głębokość ώρας|Long part");
   window->Handle();
@@ -27,7 +27,7 @@ TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
   EXPECT_EQ(info.HintData, &info);
   EXPECT_EQ(info.HintStr, "G??boko?? ????");
 
-  auto* hint = static_cast<TWtxCustomHintWindow*>(info.HintWindowClass->Create(form_));
+  auto* hint = static_cast<TWtxCustomHintWindow*>(info.HintWindowClass->Create(Form));
   const platform::TRect size = hint->CalcHintRect(400, info.HintStr, info.HintData);
   EXPECT_GT(size.Width(), 6);
   hint->ActivateHintData(platform::Bounds(100, 100, size.Width(), size.Height()), info.HintStr, info.HintData);
@@ -40,7 +40,7 @@ TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
 }
 
 TEST_F(HintWindow, ARecordThatIsNotWideIsShownAsTheClassLibraryShowsIt) {
-  auto* hint = new TWtxCustomHintWindow(form_);
+  auto* hint = new TWtxCustomHintWindow(Form);
   hint->ActivateHintData(platform::Bounds(0, 0, 80, 20), "plain", nullptr);
   EXPECT_EQ(WideGetWindowText(hint), u"plain");
   platform::Free(hint);

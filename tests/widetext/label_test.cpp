@@ -14,23 +14,23 @@ namespace {
 
 using Labels = WideFormTest;
 
-TWtxLabel* NewLabel(platform::TForm* form, std::u16string_view caption, int left = 0, int top = 0) {
-  auto* label = new TWtxLabel(form);
-  label->SetParent(form);
-  label->SetBounds(left, top, 0, 0);
+TWtxLabel* NewLabel(platform::TForm* Form, std::u16string_view Caption, int Left = 0, int Top = 0) {
+  auto* label = new TWtxLabel(Form);
+  label->SetParent(Form);
+  label->SetBounds(Left, Top, 0, 0);
   label->SetCaption(u"x");
-  label->SetCaption(caption);
+  label->SetCaption(Caption);
   return label;
 }
 
 TEST_F(Labels, ACaptionOutsideTheCodePageComesBackUnchanged) {
-  TWtxLabel* label = NewLabel(form_, kPolish);
+  TWtxLabel* label = NewLabel(Form, kPolish);
   EXPECT_EQ(label->GetCaption(), kPolish);
   EXPECT_EQ(label->Caption(), "Za?\xF3?? g??l? ja??");
 }
 
 TEST_F(Labels, ALabelsHintIsShownWide) {
-  TWtxLabel* label = NewLabel(form_, u"Βάθος");
+  TWtxLabel* label = NewLabel(Form, u"Βάθος");
   label->SetHint(u"Głębokość|pod przetwornikiem");
   platform::THintInfo info;
   info.HintControl = label;
@@ -41,9 +41,9 @@ TEST_F(Labels, ALabelsHintIsShownWide) {
 }
 
 TEST_F(Labels, AnEmptyCaptionOrALoneAmpersandStillMeasuresOneBlankLine) {
-  TWtxLabel* empty = NewLabel(form_, u"");
-  TWtxLabel* ampersand = NewLabel(form_, u"&");
-  TWtxLabel* text = NewLabel(form_, u"Ag");
+  TWtxLabel* empty = NewLabel(Form, u"");
+  TWtxLabel* ampersand = NewLabel(Form, u"&");
+  TWtxLabel* text = NewLabel(Form, u"Ag");
   EXPECT_GT(empty->Height(), 0);
   EXPECT_EQ(empty->Height(), text->Height());
   EXPECT_GT(empty->Width(), 0);
@@ -56,14 +56,14 @@ TEST_F(Labels, AnEmptyCaptionOrALoneAmpersandStillMeasuresOneBlankLine) {
 }
 
 TEST_F(Labels, TheAcceleratorOfAWideCaptionFocusesItsControl) {
-  auto* edit = new platform::TEdit(form_);
-  edit->SetParent(form_);
+  auto* edit = new platform::TEdit(Form);
+  edit->SetParent(Form);
   edit->SetBounds(10, 100, 100, 22);
-  TWtxLabel* label = NewLabel(form_, u"&Ωμέγα");
+  TWtxLabel* label = NewLabel(Form, u"&Ωμέγα");
   label->FocusControl = edit;
-  auto* other = new platform::TEdit(form_);
-  other->SetParent(form_);
-  form_->Show();
+  auto* other = new platform::TEdit(Form);
+  other->SetParent(Form);
+  Form->Show();
   other->SetFocus();
   EXPECT_EQ(label->Perform(platform::CM_DIALOGCHAR, u'ω', 0), 1);
   EXPECT_TRUE(edit->Focused());
@@ -75,8 +75,8 @@ TEST_F(Labels, TheAcceleratorOfAWideCaptionFocusesItsControl) {
 }
 
 TEST_F(Labels, AStaticTextTakesTheSizeOfItsWideCaption) {
-  auto* text = new TWtxStaticText(form_);
-  text->SetParent(form_);
+  auto* text = new TWtxStaticText(Form);
+  text->SetParent(Form);
   const int emptyWidth = text->Width();
   EXPECT_EQ(emptyWidth, 4 * platform::GetSystemMetrics(platform::SM_CXBORDER));
   text->SetCaption(kGreek);
@@ -92,33 +92,33 @@ TEST_F(Labels, AStaticTextTakesTheSizeOfItsWideCaption) {
   EXPECT_EQ(text->BoundsRect(), sized);
 }
 
-bool HasColour(const QImage& image, const QRect& area, const QColor& colour) {
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (image.pixelColor(x, y) == colour) return true;
+bool HasColour(const QImage& Image, const QRect& Area, const QColor& Colour) {
+  for (int y = Area.top(); y <= Area.bottom(); ++y) {
+    for (int x = Area.left(); x <= Area.right(); ++x) {
+      if (Image.pixelColor(x, y) == Colour) return true;
     }
   }
   return false;
 }
 
 TEST_F(Labels, RenderWithTheirOwnCharactersAndADisabledOneEmbossed) {
-  NewLabel(form_, u"Βάθος: 12,4 m", 10, 10);
-  NewLabel(form_, kPolish, 10, 40);
-  TWtxLabel* disabled = NewLabel(form_, u"Θερμοκρασία", 10, 70);
+  NewLabel(Form, u"Βάθος: 12,4 m", 10, 10);
+  NewLabel(Form, kPolish, 10, 40);
+  TWtxLabel* disabled = NewLabel(Form, u"Θερμοκρασία", 10, 70);
   disabled->SetEnabled(false);
-  auto* text = new TWtxStaticText(form_);
-  text->SetParent(form_);
+  auto* text = new TWtxStaticText(Form);
+  text->SetParent(Form);
   text->SetLeft(10);
   text->SetTop(100);
   text->SetCaption(u"Łódź – Ταχύτητα");
-  form_->Show();
+  Form->Show();
   platform::Application->ProcessMessages();
-  ASSERT_TRUE(platform::ui::SaveWindowImage(form_->Handle(), "wide_labels.png"));
+  ASSERT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_labels.png"));
 
-  const QImage image = platform::ui::Grab(form_->Handle());
+  const QImage image = platform::ui::Grab(Form->Handle());
   const QRect area(disabled->Left(), disabled->Top(), disabled->Width() + 1, disabled->Height() + 1);
-  const auto colour = [](platform::TColor c) {
-    const platform::COLORREF rgb = platform::ColorToRGB(c);
+  const auto colour = [](platform::TColor C) {
+    const platform::COLORREF rgb = platform::ColorToRGB(C);
     return QColor(platform::GetRValue(rgb), platform::GetGValue(rgb), platform::GetBValue(rgb));
   };
   EXPECT_TRUE(HasColour(image, area, colour(platform::clBtnHighlight)));

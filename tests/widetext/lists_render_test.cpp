@@ -12,35 +12,35 @@ namespace {
 using ListsRender = WideFormTest;
 
 TEST_F(ListsRender, MemoComboAndListBoxesShowTheirOwnCharacters) {
-  auto* memo = new TWtxMemo(form_);
-  memo->SetParent(form_);
+  auto* memo = new TWtxMemo(Form);
+  memo->SetParent(Form);
   memo->SetBounds(8, 8, 220, 120);
   memo->GetLines().Add(u"$SDDBT,12.4,f,3.8,M,2.0,F*3A");
   memo->GetLines().Add(u"Βάθος 3,8 m – Θερμοκρασία 14 °C");
   memo->GetLines().Add(kPolish);
 
-  auto* list = new TWtxComboBox(form_);
-  list->SetParent(form_);
+  auto* list = new TWtxComboBox(Form);
+  list->SetParent(Form);
   list->SetBounds(240, 8, 220, 24);
   list->SetStyle(platform::csDropDownList);
   list->GetItems().Add(u"Ελληνικά");
   list->GetItems().Add(u"Polski – łódź");
   list->SetItemIndex(0);
 
-  auto* editable = new TWtxComboBox(form_);
-  editable->SetParent(form_);
+  auto* editable = new TWtxComboBox(Form);
+  editable->SetParent(Form);
   editable->SetBounds(240, 40, 220, 24);
   editable->SetText(u"Zażółć");
 
-  auto* box = new TWtxListBox(form_);
-  box->SetParent(form_);
+  auto* box = new TWtxListBox(Form);
+  box->SetParent(Form);
   box->SetBounds(240, 72, 220, 120);
   for (const char16_t* item : {u"1,02 ώρα", u"0,98 prędkość", u"1,00 ταχύτητα"}) box->GetItems().Add(item);
   box->SetItemIndex(1);
 
-  form_->Show();
+  Form->Show();
   platform::Application->ProcessMessages();
-  EXPECT_TRUE(platform::ui::SaveWindowImage(form_->Handle(), "wide_lists.png"));
+  EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_lists.png"));
 }
 
 }  // namespace

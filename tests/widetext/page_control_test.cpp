@@ -12,78 +12,78 @@ class PageControl : public WideFormTest {
  protected:
   void SetUp() override {
     WideFormTest::SetUp();
-    pages_ = new TWtxPageControl(form_);
-    pages_->SetParent(form_);
-    pages_->SetBounds(8, 8, 460, 200);
+    Pages = new TWtxPageControl(Form);
+    Pages->SetParent(Form);
+    Pages->SetBounds(8, 8, 460, 200);
     for (const std::u16string& caption : {std::u16string(u"&Σύνδεση"), kPolish, std::u16string(u"Ł&ódź")}) {
-      auto* sheet = new TWtxTabSheet(form_);
-      sheet->SetPageControl(pages_);
+      auto* sheet = new TWtxTabSheet(Form);
+      sheet->SetPageControl(Pages);
       sheet->SetCaption(caption);
     }
   }
-  std::u16string TabText(int index) {
+  std::u16string TabText(int Index) {
     char16_t buffer[64] = {};
     platform::TCITEMW item;
     item.mask = platform::TCIF_TEXT;
     item.pszText = buffer;
     item.cchTextMax = 64;
-    platform::SendMessageW(pages_->Handle(), platform::TCM_GETITEMW, static_cast<platform::WPARAM>(index),
+    platform::SendMessageW(Pages->Handle(), platform::TCM_GETITEMW, static_cast<platform::WPARAM>(Index),
                            reinterpret_cast<platform::LPARAM>(&item));
     return buffer;
   }
-  TWtxPageControl* pages_ = nullptr;
+  TWtxPageControl* Pages = nullptr;
 };
 
 TEST_F(PageControl, TabsShowTheWideCaptionsAlsoAfterANewWindow) {
-  pages_->Handle();
-  EXPECT_TRUE(platform::IsWindowUnicode(pages_->WindowHandle()));
+  Pages->Handle();
+  EXPECT_TRUE(platform::IsWindowUnicode(Pages->WindowHandle()));
   EXPECT_EQ(TabText(0), u"&Σύνδεση");
   EXPECT_EQ(TabText(1), kPolish);
-  pages_->RecreateWnd();
+  Pages->RecreateWnd();
   EXPECT_EQ(TabText(1), kPolish);
-  EXPECT_EQ(static_cast<TWtxTabSheet*>(pages_->Pages(2))->GetCaption(), u"Ł&ódź");
+  EXPECT_EQ(static_cast<TWtxTabSheet*>(Pages->Pages(2))->GetCaption(), u"Ł&ódź");
 
-  static_cast<TWtxTabSheet*>(pages_->Pages(1))->SetCaption(kGreek);
+  static_cast<TWtxTabSheet*>(Pages->Pages(1))->SetCaption(kGreek);
   EXPECT_EQ(TabText(1), kGreek);
 }
 
 TEST_F(PageControl, AnEightBitCaptionGivenToASheetWithoutAWindowBecomesItsWideCaption) {
-  auto* sheet = static_cast<TWtxTabSheet*>(pages_->Pages(0));
+  auto* sheet = static_cast<TWtxTabSheet*>(Pages->Pages(0));
   sheet->platform::TControl::SetCaption("Depth");
   EXPECT_EQ(sheet->GetCaption(), u"Depth");
-  pages_->Handle();
+  Pages->Handle();
   EXPECT_EQ(TabText(0), u"Depth");
 }
 
 TEST_F(PageControl, TheAcceleratorOfAWideCaptionSelectsItsPage) {
-  form_->Show();
+  Form->Show();
   int changes = 0;
-  pages_->OnChange = [&](platform::TObject*) { ++changes; };
-  EXPECT_EQ(pages_->Perform(platform::CM_DIALOGCHAR, u'Ó', 0), 1);
-  EXPECT_EQ(pages_->ActivePageIndex(), 2);
+  Pages->OnChange = [&](platform::TObject*) { ++changes; };
+  EXPECT_EQ(Pages->Perform(platform::CM_DIALOGCHAR, u'Ó', 0), 1);
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
   EXPECT_EQ(changes, 1);
   bool allow = false;
-  pages_->OnChanging = [&](platform::TObject*, bool& AllowChange) { AllowChange = allow; };
-  EXPECT_EQ(pages_->Perform(platform::CM_DIALOGCHAR, u'σ', 0), 1);
-  EXPECT_EQ(pages_->ActivePageIndex(), 2);
-  EXPECT_EQ(pages_->Perform(platform::CM_DIALOGCHAR, u'q', 0), 0);
+  Pages->OnChanging = [&](platform::TObject*, bool& AllowChange) { AllowChange = allow; };
+  EXPECT_EQ(Pages->Perform(platform::CM_DIALOGCHAR, u'σ', 0), 1);
+  EXPECT_EQ(Pages->ActivePageIndex(), 2);
+  EXPECT_EQ(Pages->Perform(platform::CM_DIALOGCHAR, u'q', 0), 0);
 }
 
 TEST_F(PageControl, RendersItsTabsWithTheirOwnCharacters) {
-  auto* image = new TWtxImage(form_);
-  image->SetParent(pages_->Pages(0));
+  auto* image = new TWtxImage(Form);
+  image->SetParent(Pages->Pages(0));
   image->SetBounds(10, 10, 40, 40);
   image->GetPicture().Bitmap().SetSize(40, 40);
   image->GetPicture().Bitmap().Canvas().Brush().SetColor(platform::clNavy);
   image->GetPicture().Bitmap().Canvas().FillRect(platform::Rect(0, 0, 40, 40));
-  form_->Show();
+  Form->Show();
   platform::Application->ProcessMessages();
-  EXPECT_TRUE(platform::ui::SaveWindowImage(form_->Handle(), "wide_page_control.png"));
+  EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_page_control.png"));
 }
 
 TEST_F(PageControl, TheWidePictureKeepsTheImagesHandlers) {
-  auto* image = new TWtxImage(form_);
-  image->SetParent(form_);
+  auto* image = new TWtxImage(Form);
+  image->SetParent(Form);
   image->AutoSize = true;
   platform::TBitmap bitmap;
   bitmap.SetSize(33, 21);

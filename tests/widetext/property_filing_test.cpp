@@ -14,90 +14,90 @@ namespace {
 // whose declared default is "*".
 class Labelled : public platform::TPersistent {
  public:
-  std::string caption = "8-bit";
-  std::u16string hint;
-  char16_t mark = u'*';
+  std::string Caption = "8-bit";
+  std::u16string Hint;
+  char16_t Mark = u'*';
 
-  void GetPublishedProperties(std::vector<platform::TPropInfo>& props) const override {
+  void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override {
     auto* self = const_cast<Labelled*>(this);
     platform::TPropInfo c{.Name = "Caption", .Kind = platform::TTypeKind::tkLString};
-    c.GetStr = [self] { return self->caption; };
-    c.SetStr = [self](const std::string& v) { self->caption = v; };
-    props.push_back(c);
+    c.GetStr = [self] { return self->Caption; };
+    c.SetStr = [self](const std::string& V) { self->Caption = V; };
+    Props.push_back(c);
     platform::TPropInfo h{.Name = "Hint", .Kind = platform::TTypeKind::tkWString};
-    h.GetWideStr = [self] { return self->hint; };
-    h.SetWideStr = [self](const std::u16string& v) { self->hint = v; };
-    props.push_back(h);
+    h.GetWideStr = [self] { return self->Hint; };
+    h.SetWideStr = [self](const std::u16string& V) { self->Hint = V; };
+    Props.push_back(h);
     platform::TPropInfo m{.Name = "Mark", .Kind = platform::TTypeKind::tkWChar, .Default = u'*'};
-    m.GetOrd = [self] { return static_cast<std::int64_t>(self->mark); };
-    m.SetOrd = [self](std::int64_t v) { self->mark = static_cast<char16_t>(v); };
-    props.push_back(m);
+    m.GetOrd = [self] { return static_cast<std::int64_t>(self->Mark); };
+    m.SetOrd = [self](std::int64_t V) { self->Mark = static_cast<char16_t>(V); };
+    Props.push_back(m);
   }
-  void DefineProperties(platform::TFiler* filer) override { DefineWideProperties(filer, this); }
+  void DefineProperties(platform::TFiler* Filer) override { DefineWideProperties(Filer, this); }
 };
 
-void ReadInto(Labelled& target, const std::function<void(platform::TWriter&)>& write) {
+void ReadInto(Labelled& Target, const std::function<void(platform::TWriter&)>& Write) {
   platform::TMemoryStream stream;
   {
     platform::TWriter writer(stream);
-    write(writer);
+    Write(writer);
     writer.WriteListEnd();
   }
   stream.SetPosition(0);
-  platform::TReader(stream).ReadProperties(&target);
+  platform::TReader(stream).ReadProperties(&Target);
 }
 
-std::int64_t DefinedSize(Labelled& source, platform::TPersistent* ancestor) {
+std::int64_t DefinedSize(Labelled& Source, platform::TPersistent* Ancestor) {
   platform::TMemoryStream stream;
   platform::TWriter writer(stream);
-  writer.Ancestor = ancestor;
-  source.DefineProperties(&writer);
+  writer.Ancestor = Ancestor;
+  Source.DefineProperties(&writer);
   return stream.Size();
 }
 
 TEST(PropertyFiling, WideStringCompanionsAreReadAndDropped) {
   Labelled target;
-  ReadInto(target, [](platform::TWriter& w) {
-    w.WritePropName("Caption");
-    w.WriteString("plain");
-    w.WritePropName("HintW");
-    w.WriteString("\xC3\xA9t\xC3\xA9");
-    w.WritePropName("Hint_UTF7");
-    w.WriteString("+AOk-t+AOk-");
+  ReadInto(target, [](platform::TWriter& W) {
+    W.WritePropName("Caption");
+    W.WriteString("plain");
+    W.WritePropName("HintW");
+    W.WriteString("\xC3\xA9t\xC3\xA9");
+    W.WritePropName("Hint_UTF7");
+    W.WriteString("+AOk-t+AOk-");
   });
-  EXPECT_EQ(target.caption, "plain");
-  EXPECT_EQ(target.hint, u"");
+  EXPECT_EQ(target.Caption, "plain");
+  EXPECT_EQ(target.Hint, u"");
 }
 
 TEST(PropertyFiling, WideCharacterCompanionsSetTheCharacter) {
   Labelled target;
-  ReadInto(target, [](platform::TWriter& w) {
-    w.WritePropName("MarkW");
-    w.WriteString("\xE9");
+  ReadInto(target, [](platform::TWriter& W) {
+    W.WritePropName("MarkW");
+    W.WriteString("\xE9");
   });
-  EXPECT_EQ(target.mark, u'\u00E9');
-  ReadInto(target, [](platform::TWriter& w) {
-    w.WritePropName("MarkW");
-    w.WriteWideString(u"\u4E2D");
+  EXPECT_EQ(target.Mark, u'\u00E9');
+  ReadInto(target, [](platform::TWriter& W) {
+    W.WritePropName("MarkW");
+    W.WriteWideString(u"\u4E2D");
   });
-  EXPECT_EQ(target.mark, u'\u4E2D');
-  ReadInto(target, [](platform::TWriter& w) {
-    w.WritePropName("Mark_UTF7");
-    w.WriteString("+IKw-");
+  EXPECT_EQ(target.Mark, u'\u4E2D');
+  ReadInto(target, [](platform::TWriter& W) {
+    W.WritePropName("Mark_UTF7");
+    W.WriteString("+IKw-");
   });
-  EXPECT_EQ(target.mark, u'\u20AC');
-  ReadInto(target, [](platform::TWriter& w) {
-    w.WritePropName("MarkW");
-    w.WriteString("");
+  EXPECT_EQ(target.Mark, u'\u20AC');
+  ReadInto(target, [](platform::TWriter& W) {
+    W.WritePropName("MarkW");
+    W.WriteString("");
   });
-  EXPECT_EQ(target.mark, 0);
+  EXPECT_EQ(target.Mark, 0);
 
   for (const auto& bad : std::vector<std::function<void(platform::TWriter&)>>{
-           [](platform::TWriter& w) { w.WriteWideString(u"ab"); }, [](platform::TWriter& w) { w.WriteInteger(65); }}) {
+           [](platform::TWriter& W) { W.WriteWideString(u"ab"); }, [](platform::TWriter& W) { W.WriteInteger(65); }}) {
     try {
-      ReadInto(target, [&](platform::TWriter& w) {
-        w.WritePropName("MarkW");
-        bad(w);
+      ReadInto(target, [&](platform::TWriter& W) {
+        W.WritePropName("MarkW");
+        bad(W);
       });
       ADD_FAILURE();
     } catch (const platform::EReadError& e) {
@@ -109,7 +109,7 @@ TEST(PropertyFiling, WideCharacterCompanionsSetTheCharacter) {
 TEST(PropertyFiling, WideCharacterCompanionIsWrittenOnlyWhenItDiffers) {
   Labelled source;
   EXPECT_EQ(DefinedSize(source, nullptr), 0);  // equal to the declared default
-  source.mark = u'\u03A9';
+  source.Mark = u'\u03A9';
   platform::TMemoryStream stream;
   {
     platform::TWriter writer(stream);
@@ -123,15 +123,15 @@ TEST(PropertyFiling, WideCharacterCompanionIsWrittenOnlyWhenItDiffers) {
   EXPECT_EQ(reader.ReadWideString(), u"\u03A9");
 
   Labelled ancestor;
-  ancestor.mark = u'\u03A9';
+  ancestor.Mark = u'\u03A9';
   EXPECT_EQ(DefinedSize(source, &ancestor), 0);
-  ancestor.mark = u'*';
+  ancestor.Mark = u'*';
   EXPECT_GT(DefinedSize(source, &ancestor), 0);
 }
 
 class Helper : public TWideComponentHelper {
  public:
-  Helper(platform::TComponent* component, platform::TComponentList* list) : TWideComponentHelper(component, list) {}
+  Helper(platform::TComponent* Component, platform::TComponentList* List) : TWideComponentHelper(Component, List) {}
 };
 
 TEST(ComponentHelpers, FoundByComponentAndGoneWithIt) {

@@ -11,23 +11,23 @@ namespace {
 
 using UnicodeWindows = WideFormTest;
 
-platform::TWndMethod OwnWndProc(platform::TControl* control) {
-  return platform::MakeWndMethod<&platform::TControl::WndProc>(control);
+platform::TWndMethod OwnWndProc(platform::TControl* Control) {
+  return platform::MakeWndMethod<&platform::TControl::WndProc>(Control);
 }
 
 // A handler put in front of a control's WindowProc by other code.
 struct Wrapper {
-  platform::TWndMethod previous;
-  int textChanges = 0;
-  void Handle(platform::TMessage& m) {
-    if (m.Msg == platform::CM_TEXTCHANGED) ++textChanges;
-    previous(m);
+  platform::TWndMethod Previous;
+  int TextChanges = 0;
+  void Handle(platform::TMessage& M) {
+    if (M.Msg == platform::CM_TEXTCHANGED) ++TextChanges;
+    Previous(M);
   }
 };
 
 TEST_F(UnicodeWindows, TheTrapGoesWithTheWindowAndComesBackWithTheNext) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   const platform::WNDPROC defaultProc = window->DefWndProc;
   window->Handle();
   EXPECT_NE(window->WindowProc, OwnWndProc(window));
@@ -36,7 +36,7 @@ TEST_F(UnicodeWindows, TheTrapGoesWithTheWindowAndComesBackWithTheNext) {
   window->SetParent(nullptr);
   EXPECT_EQ(window->WindowProc, OwnWndProc(window));
 
-  window->SetParent(form_);
+  window->SetParent(Form);
   window->Handle();
   const int before = window->TextChanges;
   window->SetCaption(kGreek);
@@ -44,8 +44,8 @@ TEST_F(UnicodeWindows, TheTrapGoesWithTheWindowAndComesBackWithTheNext) {
 }
 
 TEST_F(UnicodeWindows, TheRegisteredMessageTakesTheTrapOffALivingWindow) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetCaption(kPolish);
   const platform::HWND h = window->Handle();
   window->Perform(WtxDestroyWindowMessage(), 0, 0);
@@ -56,8 +56,8 @@ TEST_F(UnicodeWindows, TheRegisteredMessageTakesTheTrapOffALivingWindow) {
 }
 
 TEST_F(UnicodeWindows, AHandlerPutInFrontOfTheTrapStaysInFrontOnce) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->Handle();
   Wrapper wrapper{window->WindowProc};
   window->WindowProc = platform::MakeWndMethod<&Wrapper::Handle>(&wrapper);
@@ -65,9 +65,9 @@ TEST_F(UnicodeWindows, AHandlerPutInFrontOfTheTrapStaysInFrontOnce) {
   EXPECT_EQ(window->WindowProc, platform::MakeWndMethod<&Wrapper::Handle>(&wrapper));
   const int before = window->TextChanges;
   window->SetCaption(kGreek);
-  EXPECT_EQ(wrapper.textChanges, 1);
+  EXPECT_EQ(wrapper.TextChanges, 1);
   EXPECT_EQ(window->TextChanges - before, 1);
-  window->WindowProc = wrapper.previous;
+  window->WindowProc = wrapper.Previous;
 }
 
 TEST_F(UnicodeWindows, AControlFreedInsideItsOwnMessageTakesItsTrapAlongAfterwards) {
@@ -82,18 +82,18 @@ TEST_F(UnicodeWindows, AControlFreedInsideItsOwnMessageTakesItsTrapAlongAfterwar
       TWideWindow::WndProc(Message);
     }
   };
-  auto* window = new TSelfFreeing(form_);
-  window->SetParent(form_);
+  auto* window = new TSelfFreeing(Form);
+  window->SetParent(Form);
   const platform::HWND h = window->Handle();
   platform::SendMessageW(h, platform::WM_USER + 1, 0, 0);
   EXPECT_FALSE(platform::IsWindow(h));
-  EXPECT_EQ(form_->ControlCount(), 0);
+  EXPECT_EQ(Form->ControlCount(), 0);
 }
 
 TEST_F(UnicodeWindows, ManyWindowsMadeRemadeAndFreedLeaveNothingBehind) {
   for (int i = 0; i < 40; ++i) {
-    auto* window = new TWideWindow(form_);
-    window->SetParent(form_);
+    auto* window = new TWideWindow(Form);
+    window->SetParent(Form);
     window->SetCaption(kGreek);
     window->SetHint(kPolish);
     window->Handle();
@@ -101,25 +101,25 @@ TEST_F(UnicodeWindows, ManyWindowsMadeRemadeAndFreedLeaveNothingBehind) {
     window->Perform(WtxDestroyWindowMessage(), 0, 0);
     platform::Free(window);
   }
-  EXPECT_EQ(form_->ControlCount(), 0);
+  EXPECT_EQ(Form->ControlCount(), 0);
 }
 
 TEST_F(UnicodeWindows, NotificationsAreAskedForInTheFormOfTheAskingWindow) {
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
-  auto* other = new TWideWindow(form_);
-  other->SetParent(form_);
-  const auto ask = [&](platform::HWND asking) {
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
+  auto* other = new TWideWindow(Form);
+  other->SetParent(Form);
+  const auto ask = [&](platform::HWND Asking) {
     return platform::SendMessageW(window->Handle(), platform::WM_NOTIFYFORMAT,
-                                  reinterpret_cast<platform::WPARAM>(asking), platform::NF_QUERY);
+                                  reinterpret_cast<platform::WPARAM>(Asking), platform::NF_QUERY);
   };
   EXPECT_EQ(ask(other->Handle()), platform::NFR_UNICODE);
-  EXPECT_EQ(ask(form_->Handle()), platform::NFR_ANSI);
+  EXPECT_EQ(ask(Form->Handle()), platform::NFR_ANSI);
 }
 
 TEST_F(UnicodeWindows, OnlyAUnicodeWindowCanBeTrapped) {
-  auto* edit = new platform::TEdit(form_);
-  edit->SetParent(form_);
+  auto* edit = new platform::TEdit(Form);
+  edit->SetParent(Form);
   edit->Handle();
   EXPECT_THROW(SubClassUnicodeControl(edit, "x"), EWtxInternalError);
 }

@@ -7,11 +7,11 @@
 namespace widetext {
 namespace {
 
-std::string EncodeWith(std::u16string_view text, bool optional, bool verbose) {
-  std::string out(text.size() * 7 + 1, '\0');
-  const char16_t* source = text.data();
+std::string EncodeWith(std::u16string_view Text, bool Optional, bool Verbose) {
+  std::string out(Text.size() * 7 + 1, '\0');
+  const char16_t* source = Text.data();
   char* target = out.data();
-  EXPECT_EQ(WideCharToUTF7(source, text.data() + text.size(), target, out.data() + out.size(), optional, verbose),
+  EXPECT_EQ(WideCharToUTF7(source, Text.data() + Text.size(), target, out.data() + out.size(), Optional, Verbose),
             utf7Done);
   out.resize(static_cast<std::size_t>(target - out.data()));
   return out;

@@ -14,26 +14,26 @@ class WideActions : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
   void SetUp() override {
-    action_ = new TWtxAction(nullptr);
-    label_ = new TWtxLabel(nullptr);
+    Action = new TWtxAction(nullptr);
+    Label = new TWtxLabel(nullptr);
   }
   void TearDown() override {
-    platform::Free(label_);
-    platform::Free(action_);
+    platform::Free(Label);
+    platform::Free(Action);
   }
-  TWtxAction* action_ = nullptr;
-  TWtxLabel* label_ = nullptr;
+  TWtxAction* Action = nullptr;
+  TWtxLabel* Label = nullptr;
 };
 
 TEST_F(WideActions, AWideCaptionStandsUntilTheEightBitOneIsChangedBehindIt) {
-  action_->SetCaption(u"Ωμέγα");
-  EXPECT_EQ(action_->GetCaption(), u"Ωμέγα");
-  EXPECT_EQ(action_->Caption(), "?????");
-  static_cast<platform::TCustomAction*>(action_)->SetCaption("abc");
-  EXPECT_EQ(WtxAction_GetCaption(action_), u"abc");
-  action_->SetHint(u"Σύντομη|Μακριά");
-  EXPECT_EQ(action_->GetHint(), u"Σύντομη|Μακριά");
-  EXPECT_EQ(action_->Hint(), "???????|??????");
+  Action->SetCaption(u"Ωμέγα");
+  EXPECT_EQ(Action->GetCaption(), u"Ωμέγα");
+  EXPECT_EQ(Action->Caption(), "?????");
+  static_cast<platform::TCustomAction*>(Action)->SetCaption("abc");
+  EXPECT_EQ(WtxAction_GetCaption(Action), u"abc");
+  Action->SetHint(u"Σύντομη|Μακριά");
+  EXPECT_EQ(Action->GetHint(), u"Σύντομη|Μακριά");
+  EXPECT_EQ(Action->Hint(), "???????|??????");
 
   // An action without the wide interface gives and takes 8-bit texts.
   platform::TAction plain(nullptr);
@@ -46,66 +46,66 @@ TEST_F(WideActions, AWideCaptionStandsUntilTheEightBitOneIsChangedBehindIt) {
 }
 
 TEST_F(WideActions, ALinkedControlFollowsTheActionsWideCaption) {
-  action_->SetCaption(u"Ωμέγα");
-  action_->SetHint(u"Δείκτης");
-  label_->SetAction(action_);
-  EXPECT_EQ(WideGetWindowText(label_), u"Ωμέγα");
-  EXPECT_EQ(WideGetHint(label_), u"Δείκτης");
+  Action->SetCaption(u"Ωμέγα");
+  Action->SetHint(u"Δείκτης");
+  Label->SetAction(Action);
+  EXPECT_EQ(WideGetWindowText(Label), u"Ωμέγα");
+  EXPECT_EQ(WideGetHint(Label), u"Δείκτης");
 
-  action_->SetCaption(u"Σίγμα");
-  EXPECT_EQ(WideGetWindowText(label_), u"Σίγμα");
+  Action->SetCaption(u"Σίγμα");
+  EXPECT_EQ(WideGetWindowText(Label), u"Σίγμα");
   // Between two texts with the same 8-bit image the link still follows.
-  action_->SetCaption(u"Ωa");
-  action_->SetCaption(u"Σa");
-  EXPECT_EQ(label_->Caption(), "?a");
-  EXPECT_EQ(WideGetWindowText(label_), u"Σa");
-  action_->SetHint(u"Ψ");
-  EXPECT_EQ(WideGetHint(label_), u"Ψ");
+  Action->SetCaption(u"Ωa");
+  Action->SetCaption(u"Σa");
+  EXPECT_EQ(Label->Caption(), "?a");
+  EXPECT_EQ(WideGetWindowText(Label), u"Σa");
+  Action->SetHint(u"Ψ");
+  EXPECT_EQ(WideGetHint(Label), u"Ψ");
 
   // A control whose caption was changed no longer follows.
-  WideSetWindowText(label_, u"Own");
-  action_->SetCaption(u"Τρίτο");
-  EXPECT_EQ(WideGetWindowText(label_), u"Own");
+  WideSetWindowText(Label, u"Own");
+  Action->SetCaption(u"Τρίτο");
+  EXPECT_EQ(WideGetWindowText(Label), u"Own");
 }
 
 TEST_F(WideActions, DuringAChangeTheLinksSeeTheOldTextAndAreHandedTheNew) {
-  action_->SetCaption(u"Παλιό");
+  Action->SetCaption(u"Παλιό");
   std::u16string seen, handed;
   struct Probe : platform::TActionLink {
     using TActionLink::TActionLink;
-    std::function<void(const std::string&)> onCaption;
-    void SetCaption(const std::string& value) override { onCaption(value); }
+    std::function<void(const std::string&)> OnCaption;
+    void SetCaption(const std::string& Value) override { OnCaption(Value); }
   } probe(nullptr);
-  probe.onCaption = [&](const std::string& value) {
-    seen = WtxAction_GetCaption(action_);
-    handed = WtxAction_TargetCaption(action_, value);
+  probe.OnCaption = [&](const std::string& Value) {
+    seen = WtxAction_GetCaption(Action);
+    handed = WtxAction_TargetCaption(Action, Value);
   };
-  probe.SetAction(action_);
-  action_->SetCaption(u"Νέο");
+  probe.SetAction(Action);
+  Action->SetCaption(u"Νέο");
   EXPECT_EQ(seen, u"Παλιό");
   EXPECT_EQ(handed, u"Νέο");
-  EXPECT_EQ(WtxAction_TargetCaption(action_, "plain"), u"plain");
+  EXPECT_EQ(WtxAction_TargetCaption(Action, "plain"), u"plain");
   probe.SetAction(nullptr);
 }
 
 TEST_F(WideActions, AssignCopiesTheWideTexts) {
-  action_->SetCaption(u"Ωμέγα");
-  action_->SetHint(u"Άλφα");
-  action_->SetEnabled(false);
+  Action->SetCaption(u"Ωμέγα");
+  Action->SetHint(u"Άλφα");
+  Action->SetEnabled(false);
   TWtxAction copy(nullptr);
-  copy.Assign(action_);
+  copy.Assign(Action);
   EXPECT_EQ(copy.GetCaption(), u"Ωμέγα");
   EXPECT_EQ(copy.GetHint(), u"Άλφα");
   EXPECT_FALSE(copy.Enabled());
 
-  WideSetWindowText(label_, u"Ετικέτα");
-  WideSetHint(label_, u"Βοήθεια");
-  copy.Assign(label_);
+  WideSetWindowText(Label, u"Ετικέτα");
+  WideSetHint(Label, u"Βοήθεια");
+  copy.Assign(Label);
   EXPECT_EQ(copy.GetCaption(), u"Ετικέτα");
   EXPECT_EQ(copy.GetHint(), u"Βοήθεια");
 
   TWtxHintAction hint(nullptr);
-  hint.Assign(action_);
+  hint.Assign(Action);
   EXPECT_EQ(hint.GetHint(), u"Άλφα");
   EXPECT_EQ(hint.Caption(), "?????");
 

@@ -19,11 +19,11 @@ namespace fs = std::filesystem;
 
 class WideFilesTest : public ::testing::Test {
  protected:
-  std::u16string Path(std::u16string_view name) const {
-    return UTF8Decode(folder_.Path().string()) + u"/" + std::u16string(name);
+  std::u16string Path(std::u16string_view Name) const {
+    return UTF8Decode(Folder.Path().string()) + u"/" + std::u16string(Name);
   }
 
-  support::testing::TScratchFolder folder_;
+  support::testing::TScratchFolder Folder;
 };
 
 TEST_F(WideFilesTest, CreateWritesAFileWithAWideName) {
@@ -35,18 +35,18 @@ TEST_F(WideFilesTest, CreateWritesAFileWithAWideName) {
     stream.WriteBuffer("abc", 3);
   }
   EXPECT_TRUE(platform::CloseHandle(h));
-  EXPECT_EQ(fs::file_size(folder_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 3u);
+  EXPECT_EQ(fs::file_size(Folder / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 3u);
 
   // Creating again empties it.
   const platform::HANDLE again = WideFileCreate(name);
   ASSERT_NE(again, platform::INVALID_HANDLE_VALUE);
   platform::CloseHandle(again);
-  EXPECT_EQ(fs::file_size(folder_ / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 0u);
+  EXPECT_EQ(fs::file_size(Folder / "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD.txt"), 0u);
 }
 
 TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
   const std::u16string name = Path(u"shared.txt");
-  std::ofstream(folder_ / "shared.txt") << "content";
+  std::ofstream(Folder / "shared.txt") << "content";
 
   const platform::HANDLE reader = WideFileOpen(name, platform::fmOpenRead | platform::fmShareDenyWrite);
   ASSERT_NE(reader, platform::INVALID_HANDLE_VALUE);
@@ -56,7 +56,7 @@ TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
   EXPECT_NE(second, platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(WideFileCreate(name), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_SHARING_VIOLATION);
-  EXPECT_EQ(fs::file_size(folder_ / "shared.txt"), 7u);
+  EXPECT_EQ(fs::file_size(Folder / "shared.txt"), 7u);
   EXPECT_EQ(WideFileOpen(name, platform::fmOpenReadWrite | platform::fmShareExclusive), platform::INVALID_HANDLE_VALUE);
   platform::CloseHandle(second);
   platform::CloseHandle(reader);
@@ -68,7 +68,7 @@ TEST_F(WideFilesTest, SharingModesOfOpenHandlesAreHonoured) {
 
 TEST_F(WideFilesTest, ModesOutsideTheTablesAreRefused) {
   const std::u16string name = Path(u"modes.txt");
-  std::ofstream(folder_ / "modes.txt") << "x";
+  std::ofstream(Folder / "modes.txt") << "x";
   EXPECT_EQ(WideFileOpen(name, 3), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_INVALID_PARAMETER);
   EXPECT_EQ(WideFileOpen(name, 0x50), platform::INVALID_HANDLE_VALUE);
@@ -82,7 +82,7 @@ TEST_F(WideFilesTest, OpenFailuresLeaveTheSystemsReason) {
   EXPECT_EQ(WideFileOpen(Path(u"missing.txt"), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(WideSysErrorMessage(platform::ERROR_FILE_NOT_FOUND), u"No such file or directory");
-  EXPECT_EQ(WideFileOpen(UTF8Decode(folder_.Path().string()), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WideFileOpen(UTF8Decode(Folder.Path().string()), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_ACCESS_DENIED);
   EXPECT_EQ(WideFileOpen(Path(u"lone\xD800.txt"), platform::fmOpenRead), platform::INVALID_HANDLE_VALUE);
   EXPECT_EQ(platform::GetLastError(), platform::ERROR_INVALID_NAME);

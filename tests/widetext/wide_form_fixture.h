@@ -18,14 +18,14 @@ class WideFormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
   void SetUp() override {
-    form_ = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
-    form_->SetBounds(50, 50, 480, 320);
+    Form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+    Form->SetBounds(50, 50, 480, 320);
   }
   void TearDown() override {
-    platform::Free(form_);
+    platform::Free(Form);
     platform::Application->ProcessMessages();
   }
-  platform::TForm* form_ = nullptr;
+  platform::TForm* Form = nullptr;
 };
 
 }  // namespace widetext::testing

@@ -14,7 +14,7 @@ namespace {
 
 using WideInput = WideFormTest;
 
-platform::TMessage Char(platform::WPARAM w) { return platform::TMessage{platform::WM_CHAR, w, 0, 0}; }
+platform::TMessage Char(platform::WPARAM wParam) { return platform::TMessage{platform::WM_CHAR, wParam, 0, 0}; }
 
 TEST(WMChar, ACharacterAbove255WaitsInTheSpareWordWhileTheClassLibrarySees255) {
   platform::TMessage m = Char(0x4E2D);
@@ -48,55 +48,55 @@ class Typing : public WideInput {
  protected:
   void SetUp() override {
     WideInput::SetUp();
-    edit_ = new TWideEdit(form_);
-    edit_->SetParent(form_);
-    edit_->Handle();
+    Edit = new TWideEdit(Form);
+    Edit->SetParent(Form);
+    Edit->Handle();
   }
-  void Type(char16_t c) {
-    platform::PostMessageW(edit_->WindowHandle(), platform::WM_CHAR, c, 0);
+  void Type(char16_t C) {
+    platform::PostMessageW(Edit->WindowHandle(), platform::WM_CHAR, C, 0);
     platform::Application->ProcessMessages();
   }
-  TWideEdit* edit_ = nullptr;
+  TWideEdit* Edit = nullptr;
 };
 
 TEST_F(Typing, ACharacterAbove255ReachesTheWindowWhileKeyPressSees255) {
   Type(u'中');
   Type(u'ż');
-  EXPECT_EQ(edit_->Pressed, (std::vector<char>{'\xFF', '\xFF'}));
-  EXPECT_EQ(edit_->GetCaption(), u"中ż");
+  EXPECT_EQ(Edit->Pressed, (std::vector<char>{'\xFF', '\xFF'}));
+  EXPECT_EQ(Edit->GetCaption(), u"中ż");
 }
 
 TEST_F(Typing, KeyPressDecidesWhatArrives) {
-  edit_->Replacement = 'A';
+  Edit->Replacement = 'A';
   Type(u'Ω');
-  edit_->Replacement = 0;
+  Edit->Replacement = 0;
   Type(u'Σ');
-  edit_->Replacement = -1;
+  Edit->Replacement = -1;
   Type(u'\u00FF');
   Type(u'é');
-  EXPECT_EQ(edit_->GetCaption(), u"A\u00FFé");
+  EXPECT_EQ(Edit->GetCaption(), u"A\u00FFé");
 }
 
 TEST_F(Typing, InputMethodCharactersArriveAsTypedCharacters) {
-  platform::SendMessageW(edit_->WindowHandle(), platform::WM_IME_CHAR, u'あ', 0);
-  EXPECT_NE(std::find(edit_->Messages.begin(), edit_->Messages.end(), platform::WM_CHAR), edit_->Messages.end());
-  EXPECT_EQ(edit_->Pressed, (std::vector<char>{'\xFF'}));
-  EXPECT_EQ(edit_->GetCaption(), u"あ");
+  platform::SendMessageW(Edit->WindowHandle(), platform::WM_IME_CHAR, u'あ', 0);
+  EXPECT_NE(std::find(Edit->Messages.begin(), Edit->Messages.end(), platform::WM_CHAR), Edit->Messages.end());
+  EXPECT_EQ(Edit->Pressed, (std::vector<char>{'\xFF'}));
+  EXPECT_EQ(Edit->GetCaption(), u"あ");
 }
 
 TEST_F(Typing, PastedTextPassesTheSubclassToo) {
-  edit_->SetCaption(kPolish);
-  platform::SendMessageW(edit_->WindowHandle(), platform::EM_SETSEL, 0, -1);
-  platform::SendMessageW(edit_->WindowHandle(), platform::WM_CUT, 0, 0);
-  EXPECT_EQ(edit_->GetCaption(), u"");
-  platform::SendMessageW(edit_->WindowHandle(), platform::WM_PASTE, 0, 0);
-  EXPECT_NE(std::find(edit_->Messages.begin(), edit_->Messages.end(), platform::WM_PASTE), edit_->Messages.end());
-  EXPECT_EQ(edit_->GetCaption(), kPolish);
+  Edit->SetCaption(kPolish);
+  platform::SendMessageW(Edit->WindowHandle(), platform::EM_SETSEL, 0, -1);
+  platform::SendMessageW(Edit->WindowHandle(), platform::WM_CUT, 0, 0);
+  EXPECT_EQ(Edit->GetCaption(), u"");
+  platform::SendMessageW(Edit->WindowHandle(), platform::WM_PASTE, 0, 0);
+  EXPECT_NE(std::find(Edit->Messages.begin(), Edit->Messages.end(), platform::WM_PASTE), Edit->Messages.end());
+  EXPECT_EQ(Edit->GetCaption(), kPolish);
 }
 
 TEST_F(Typing, An8BitWindowGetsItsCharactersThroughThe8BitLoop) {
-  auto* plain = new platform::TEdit(form_);
-  plain->SetParent(form_);
+  auto* plain = new platform::TEdit(Form);
+  plain->SetParent(Form);
   platform::PostMessageW(plain->Handle(), platform::WM_CHAR, u'中', 0);
   platform::PostMessageW(plain->Handle(), platform::WM_CHAR, u'é', 0);
   platform::Application->ProcessMessages();
@@ -125,18 +125,18 @@ TEST_F(WideInput, TheApplicationHintFollowsTheConsistencyRule) {
 
 TEST_F(WideInput, AnIdleMainFormThatIsNotWideKeepsTheWideHintUpToDate) {
   TWtxApplication* app = WtxApplication();
-  auto* window = new TWideWindow(form_);
-  window->SetParent(form_);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
   window->SetHint(u"Βάθος|Βάθος κάτω από τον αισθητήρα");
-  const int before = form_->ComponentCount();
-  platform::Application->SetMainForm(form_);
+  const int before = Form->ComponentCount();
+  platform::Application->SetMainForm(Form);
   platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
   platform::Application->ProcessMessages();
-  EXPECT_EQ(form_->ComponentCount(), before + 1);
+  EXPECT_EQ(Form->ComponentCount(), before + 1);
 
   platform::Application->NoteMouseMove(window);
   platform::Application->SetHint(AnsiImage(u"Βάθος κάτω από τον αισθητήρα"));
-  form_->UpdateActions();
+  Form->UpdateActions();
   platform::Application->NoteMouseLeave(window);
   // Kept from the idle pass while the 8-bit hint is still its image.
   EXPECT_EQ(app->GetHint(), u"Βάθος κάτω από τον αισθητήρα");

@@ -20,38 +20,38 @@ namespace {
 namespace fs = std::filesystem;
 using Items = std::vector<std::u16string>;
 
-Items ItemsOf(const TWideStrings& list) {
+Items ItemsOf(const TWideStrings& List) {
   Items items;
-  for (int i = 0; i < list.Count(); ++i) items.push_back(list[i]);
+  for (int i = 0; i < List.Count(); ++i) items.push_back(List[i]);
   return items;
 }
 
-std::string Utf16LE(std::u16string_view text) {
+std::string Utf16LE(std::u16string_view Text) {
   std::string bytes;
-  for (const char16_t unit : text) {
+  for (const char16_t unit : Text) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
     bytes.push_back(static_cast<char>(unit >> 8));
   }
   return bytes;
 }
 
-std::string Utf16BE(std::u16string_view text) {
+std::string Utf16BE(std::u16string_view Text) {
   std::string bytes;
-  for (const char16_t unit : text) {
+  for (const char16_t unit : Text) {
     bytes.push_back(static_cast<char>(unit >> 8));
     bytes.push_back(static_cast<char>(unit & 0xFF));
   }
   return bytes;
 }
 
-std::string Contents(platform::TMemoryStream& stream) {
-  return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+std::string Contents(platform::TMemoryStream& Stream) {
+  return std::string(reinterpret_cast<const char*>(Stream.Memory()), static_cast<std::size_t>(Stream.Size()));
 }
 
-void Fill(platform::TMemoryStream& stream, std::string_view bytes) {
-  stream.Clear();
-  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-  stream.SetPosition(0);
+void Fill(platform::TMemoryStream& Stream, std::string_view Bytes) {
+  Stream.Clear();
+  Stream.WriteBuffer(Bytes.data(), static_cast<std::int64_t>(Bytes.size()));
+  Stream.SetPosition(0);
 }
 
 TEST(WideStringsText, LinesBreakAtCrLfAndLineSeparator) {
@@ -82,16 +82,16 @@ TEST(WideStringsText, LinesBreakAtCrLfAndLineSeparator) {
 
 class WideListFilesTest : public ::testing::Test {
  protected:
-  std::u16string Write(const std::string& name, std::string_view bytes) const {
-    std::ofstream(folder_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return StringToWideStringEx((folder_ / name).string(), CP_UTF8);
+  std::u16string Write(const std::string& Name, std::string_view Bytes) const {
+    std::ofstream(Folder / Name, std::ios::binary).write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+    return StringToWideStringEx((Folder / Name).string(), CP_UTF8);
   }
-  std::string Read(const std::u16string& name) const {
-    std::ifstream in(WideStringToStringEx(name, CP_UTF8), std::ios::binary);
+  std::string Read(const std::u16string& Name) const {
+    std::ifstream in(WideStringToStringEx(Name, CP_UTF8), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  support::testing::TScratchFolder folder_;
+  support::testing::TScratchFolder Folder;
 };
 
 TEST_F(WideListFilesTest, EachEncodingLoadsAndSavesBackByteExact) {
@@ -244,7 +244,7 @@ TEST(WtxStringList, SortedListsAndDuplicates) {
   EXPECT_EQ(index, 4);
   EXPECT_EQ(list.IndexOf(u"c"), 4);
 
-  for (auto operation : {+[](TWtxStringList& l) { l.Insert(0, u"x"); }, +[](TWtxStringList& l) { l.Put(0, u"x"); }}) {
+  for (auto operation : {+[](TWtxStringList& L) { L.Insert(0, u"x"); }, +[](TWtxStringList& L) { L.Put(0, u"x"); }}) {
     try {
       operation(list);
       ADD_FAILURE();
@@ -271,7 +271,7 @@ TEST(WtxStringList, SortingAndNames) {
   TWtxStringList big;
   for (int i = 0; i < 20000; ++i) big.Add(std::u16string(1, static_cast<char16_t>(u'a' + (i * 7919) % 26)));
   big.Add(u"a");
-  big.CustomSort([](TWtxStringList& l, int a, int b) { return l.CompareStrings(l[b], l[a]); });
+  big.CustomSort([](TWtxStringList& L, int A, int B) { return L.CompareStrings(L[B], L[A]); });
   for (int i = 1; i < big.Count(); ++i) ASSERT_GE(big.CompareStrings(big[i - 1], big[i]), 0);
 }
 
@@ -288,12 +288,12 @@ TEST(WtxStringList, IndexErrorsAndObjects) {
   EXPECT_EQ(list.IndexOfObject(&b), 1);
   list.Insert(2, u"three");  // Count is a valid place to insert
   EXPECT_EQ(list.Count(), 3);
-  const auto expectIndexError = [](auto operation, int index) {
+  const auto expectIndexError = [](auto Operation, int Index) {
     try {
-      operation();
+      Operation();
       ADD_FAILURE();
     } catch (const platform::EStringListError& e) {
-      EXPECT_EQ(e.what(), "List index out of bounds (" + std::to_string(index) + ")");
+      EXPECT_EQ(e.what(), "List index out of bounds (" + std::to_string(Index) + ")");
     }
   };
   expectIndexError([&] { list.Get(3); }, 3);

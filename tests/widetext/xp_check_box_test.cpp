@@ -18,29 +18,29 @@ class XpCheckBoxTest : public xpfixture::ShownFormTest {
  protected:
   void SetUp() override {
     ShownFormTest::SetUp();
-    form_->Font().SetHeight(-13);
-    box_ = new TxpCheckBox(form_);
-    box_->SetBounds(20, 30, 97, 17);
-    box_->SetParent(form_);
-    box_->SetCaption(u"Auto");
-    box_->OnClick = [this](TObject*) { ++clicks_; };
+    Form->Font().SetHeight(-13);
+    Box = new TxpCheckBox(Form);
+    Box->SetBounds(20, 30, 97, 17);
+    Box->SetParent(Form);
+    Box->SetCaption(u"Auto");
+    Box->OnClick = [this](TObject*) { ++Clicks; };
     // The caption's extent in the form's font.
     TBitmap scratch;
     scratch.SetSize(1, 1);
-    scratch.Canvas().Font().Assign(&form_->Font());
-    cx_ = widetext::WideTextWidth(scratch.Canvas().Handle(), u"Auto");
-    cy_ = widetext::WideTextHeight(scratch.Canvas().Handle(), u"Auto");
+    scratch.Canvas().Font().Assign(&Form->Font());
+    Cx = widetext::WideTextWidth(scratch.Canvas().Handle(), u"Auto");
+    Cy = widetext::WideTextHeight(scratch.Canvas().Handle(), u"Auto");
   }
   // Painting sizes the box to its caption; the second look shows it so.
   QImage Look() {
-    ShownFormTest::Look(box_);
-    return ShownFormTest::Look(box_);
+    ShownFormTest::Look(Box);
+    return ShownFormTest::Look(Box);
   }
 
-  TxpCheckBox* box_ = nullptr;
-  int clicks_ = 0;
-  int cx_ = 0;
-  int cy_ = 0;
+  TxpCheckBox* Box = nullptr;
+  int Clicks = 0;
+  int Cx = 0;
+  int Cy = 0;
 };
 
 TEST_F(XpCheckBoxTest, ANewCheckBoxHasTheDefaultsOfItsKind) {
@@ -59,22 +59,22 @@ TEST_F(XpCheckBoxTest, ANewCheckBoxHasTheDefaultsOfItsKind) {
 }
 
 TEST_F(XpCheckBoxTest, ItSizesItselfToItsCaptionKeepingTheEdgeOnTheSquaresSide) {
-  const int box = cy_;
+  const int box = Cy;
   const QImage image = Look();
-  EXPECT_EQ(box_->Height(), 2 + cy_);
-  EXPECT_EQ(box_->Width(), 2 + cx_ + box / 4 + box);
-  EXPECT_EQ(box_->Left(), 20);
-  EXPECT_EQ(image.height(), 2 + cy_);
+  EXPECT_EQ(Box->Height(), 2 + Cy);
+  EXPECT_EQ(Box->Width(), 2 + Cx + box / 4 + box);
+  EXPECT_EQ(Box->Left(), 20);
+  EXPECT_EQ(image.height(), 2 + Cy);
 
-  box_->SetAlignment(widetext::cbaLeft);
-  box_->SetCaption(u"Automatic");
+  Box->SetAlignment(widetext::cbaLeft);
+  Box->SetCaption(u"Automatic");
   Look();
-  EXPECT_EQ(box_->Left() + box_->Width(), 20 + 2 + cx_ + box / 4 + box);
-  EXPECT_GT(box_->Width(), 2 + cx_ + box / 4 + box);
+  EXPECT_EQ(Box->Left() + Box->Width(), 20 + 2 + Cx + box / 4 + box);
+  EXPECT_GT(Box->Width(), 2 + Cx + box / 4 + box);
 }
 
 TEST_F(XpCheckBoxTest, TheSquareAndTheMarkInEachState) {
-  const int box = cy_;
+  const int box = Cy;
   const int mid = 1 + box / 2;
   QImage image = Look();
   EXPECT_EQ(At(image, 0, 0), Rgb(clBtnFace));
@@ -85,16 +85,16 @@ TEST_F(XpCheckBoxTest, TheSquareAndTheMarkInEachState) {
   EXPECT_EQ(At(image, box + 1, mid), Rgb(clBtnFace));
   EXPECT_TRUE(golden::MatchesGolden(image, "xp_check_box_normal"));
 
-  Send(box_, WM_MOUSEMOVE, 0, 3, 3);
-  ASSERT_TRUE(box_->Hot());
+  Send(Box, WM_MOUSEMOVE, 0, 3, 3);
+  ASSERT_TRUE(Box->Hot());
   image = Look();
   EXPECT_EQ(At(image, mid, mid), static_cast<COLORREF>(widetext::BlendColors(clWindow, RGB(255, 255, 0), 80)));
-  Send(box_, WM_MOUSELEAVE);
-  EXPECT_FALSE(box_->Hot());
+  Send(Box, WM_MOUSELEAVE);
+  EXPECT_FALSE(Box->Hot());
 
-  box_->SetChecked(true);
-  box_->SetFocus();
-  ASSERT_TRUE(box_->IsFocused());
+  Box->SetChecked(true);
+  Box->SetFocus();
+  ASSERT_TRUE(Box->IsFocused());
   image = Look();
   // The mark's three corners.
   EXPECT_EQ(At(image, 1 + 4, 1 + box / 2), Rgb(clWindowText));
@@ -102,7 +102,7 @@ TEST_F(XpCheckBoxTest, TheSquareAndTheMarkInEachState) {
   EXPECT_EQ(At(image, 1 + box - 5, 1 + 4), Rgb(clWindowText));
   EXPECT_TRUE(golden::MatchesGolden(image, "xp_check_box_checked_focused"));
 
-  box_->SetEnabled(false);
+  Box->SetEnabled(false);
   image = Look();
   EXPECT_EQ(At(image, 1, mid), Rgb(clBtnShadow));
   EXPECT_EQ(At(image, 1 + box - 2, 2), Rgb(clBtnFace));
@@ -111,29 +111,29 @@ TEST_F(XpCheckBoxTest, TheSquareAndTheMarkInEachState) {
 }
 
 TEST_F(XpCheckBoxTest, OwnColoursCountOnlyWithCustomColor) {
-  const int box = cy_;
+  const int box = Cy;
   const int mid = 1 + box / 2;
   const COLORREF square = RGB(255, 240, 200), back = RGB(30, 60, 90);
-  box_->SetChecked(true);
-  box_->SetMarkColor(clRed);
-  box_->SetSquareColor(static_cast<TColor>(square));
+  Box->SetChecked(true);
+  Box->SetMarkColor(clRed);
+  Box->SetSquareColor(static_cast<TColor>(square));
   QImage image = Look();
   EXPECT_EQ(At(image, 1 + box / 3, 1 + box - 5), Rgb(clWindowText));
   EXPECT_EQ(At(image, 2, 2), Rgb(clWindow));
 
-  box_->SetCustomColor(true);
-  box_->SetColor(static_cast<TColor>(back));
-  box_->DrawFont().SetColor(clWhite);
-  box_->SetAlignment(widetext::cbaLeft);
+  Box->SetCustomColor(true);
+  Box->SetColor(static_cast<TColor>(back));
+  Box->DrawFont().SetColor(clWhite);
+  Box->SetAlignment(widetext::cbaLeft);
   image = Look();
-  const int left = box_->Width() - box - 1;
+  const int left = Box->Width() - box - 1;
   EXPECT_EQ(At(image, 0, 0), back);
   EXPECT_EQ(At(image, left + 1, 2), square);
   EXPECT_EQ(At(image, left, mid), RGB(255, 255, 255));  // the frame in the font colour
   EXPECT_EQ(At(image, left + box / 3, 1 + box - 5), Rgb(clRed));
   EXPECT_TRUE(golden::MatchesGolden(image, "xp_check_box_custom_left"));
 
-  box_->SetEnabled(false);
+  Box->SetEnabled(false);
   image = Look();
   EXPECT_EQ(At(image, left + 1, 2), static_cast<COLORREF>(widetext::BlendColors(square, clBtnFace, 50)));
   EXPECT_EQ(At(image, left + box / 3, 1 + box - 5), static_cast<COLORREF>(widetext::BlendColors(clRed, clGray, 90)));
@@ -141,74 +141,74 @@ TEST_F(XpCheckBoxTest, OwnColoursCountOnlyWithCustomColor) {
 }
 
 TEST_F(XpCheckBoxTest, TheUserTogglesItAndCodeDoesNotClick) {
-  box_->SetChecked(true);
-  box_->SetChecked(false);
-  EXPECT_EQ(clicks_, 0);
+  Box->SetChecked(true);
+  Box->SetChecked(false);
+  EXPECT_EQ(Clicks, 0);
 
-  Send(box_, WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
-  EXPECT_TRUE(box_->Pressed());
-  EXPECT_TRUE(box_->IsFocused());
-  EXPECT_FALSE(box_->Checked());
-  Send(box_, WM_LBUTTONUP, 0, 3, 3);
-  EXPECT_TRUE(box_->Checked());
-  EXPECT_EQ(clicks_, 1);
+  Send(Box, WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
+  EXPECT_TRUE(Box->Pressed());
+  EXPECT_TRUE(Box->IsFocused());
+  EXPECT_FALSE(Box->Checked());
+  Send(Box, WM_LBUTTONUP, 0, 3, 3);
+  EXPECT_TRUE(Box->Checked());
+  EXPECT_EQ(Clicks, 1);
 
   for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
-    Send(box_, WM_KEYDOWN, key);
-    Send(box_, WM_KEYDOWN, key);  // held: repeats press nothing more
-    Send(box_, WM_KEYUP, key);
+    Send(Box, WM_KEYDOWN, key);
+    Send(Box, WM_KEYDOWN, key);  // held: repeats press nothing more
+    Send(Box, WM_KEYUP, key);
   }
-  EXPECT_TRUE(box_->Checked());
-  EXPECT_EQ(clicks_, 3);
+  EXPECT_TRUE(Box->Checked());
+  EXPECT_EQ(Clicks, 3);
 
-  Send(box_, WM_RBUTTONDOWN, MK_RBUTTON, 3, 3);
-  Send(box_, WM_RBUTTONUP, 0, 3, 3);
-  Send(box_, WM_LBUTTONDBLCLK, MK_LBUTTON, 3, 3);
-  EXPECT_FALSE(box_->Checked());
-  EXPECT_EQ(clicks_, 4);
+  Send(Box, WM_RBUTTONDOWN, MK_RBUTTON, 3, 3);
+  Send(Box, WM_RBUTTONUP, 0, 3, 3);
+  Send(Box, WM_LBUTTONDBLCLK, MK_LBUTTON, 3, 3);
+  EXPECT_FALSE(Box->Checked());
+  EXPECT_EQ(Clicks, 4);
 }
 
 TEST_F(XpCheckBoxTest, TheAcceleratorTogglesOnlyABoxTheUserCanUse) {
-  box_->SetCaption(u"&Auto");
-  form_->SetFocus();
-  EXPECT_EQ(form_->Perform(CM_DIALOGCHAR, 'a', 0), 1);
-  EXPECT_TRUE(box_->Checked());
-  EXPECT_TRUE(box_->IsFocused());
-  EXPECT_EQ(form_->Perform(CM_DIALOGCHAR, 'u', 0), 0);
-  box_->SetEnabled(false);
-  form_->Perform(CM_DIALOGCHAR, 'a', 0);
-  box_->SetEnabled(true);
-  box_->Hide();
-  form_->Perform(CM_DIALOGCHAR, 'a', 0);
-  EXPECT_TRUE(box_->Checked());
-  EXPECT_EQ(clicks_, 1);
+  Box->SetCaption(u"&Auto");
+  Form->SetFocus();
+  EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'a', 0), 1);
+  EXPECT_TRUE(Box->Checked());
+  EXPECT_TRUE(Box->IsFocused());
+  EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'u', 0), 0);
+  Box->SetEnabled(false);
+  Form->Perform(CM_DIALOGCHAR, 'a', 0);
+  Box->SetEnabled(true);
+  Box->Hide();
+  Form->Perform(CM_DIALOGCHAR, 'a', 0);
+  EXPECT_TRUE(Box->Checked());
+  EXPECT_EQ(Clicks, 1);
 }
 
 TEST_F(XpCheckBoxTest, EnterAndLeaveEvents) {
   std::vector<std::string> events;
-  box_->OnMouseEnter = [&](TObject*) { events.push_back("mouse enter"); };
-  box_->OnMouseLeave = [&](TObject*) { events.push_back("mouse leave"); };
-  Send(box_, WM_MOUSEMOVE, 0, 3, 3);
-  Send(box_, WM_MOUSELEAVE);
+  Box->OnMouseEnter = [&](TObject*) { events.push_back("mouse enter"); };
+  Box->OnMouseLeave = [&](TObject*) { events.push_back("mouse leave"); };
+  Send(Box, WM_MOUSEMOVE, 0, 3, 3);
+  Send(Box, WM_MOUSELEAVE);
   // Focus entry falls back to the mouse events while OnEnter and OnExit
   // are not set.
-  box_->Perform(CM_ENTER, 0, 0);
-  box_->Perform(CM_EXIT, 0, 0);
-  box_->OnEnter = [&](TObject*) { events.push_back("enter"); };
-  box_->OnExit = [&](TObject*) { events.push_back("exit"); };
-  box_->Perform(CM_ENTER, 0, 0);
-  box_->Perform(CM_EXIT, 0, 0);
+  Box->Perform(CM_ENTER, 0, 0);
+  Box->Perform(CM_EXIT, 0, 0);
+  Box->OnEnter = [&](TObject*) { events.push_back("enter"); };
+  Box->OnExit = [&](TObject*) { events.push_back("exit"); };
+  Box->Perform(CM_ENTER, 0, 0);
+  Box->Perform(CM_EXIT, 0, 0);
   EXPECT_EQ(events,
             (std::vector<std::string>{"mouse enter", "mouse leave", "mouse enter", "mouse leave", "enter", "exit"}));
 }
 
 TEST_F(XpCheckBoxTest, TheCaptionFontFollowsTheForm) {
-  form_->Font().SetHeight(-20);
-  EXPECT_EQ(box_->DrawFont().Height(), -20);
+  Form->Font().SetHeight(-20);
+  EXPECT_EQ(Box->DrawFont().Height(), -20);
   TFont own;
   own.SetHeight(-9);
-  box_->SetFont(own);
-  EXPECT_EQ(box_->DrawFont().Height(), -9);
+  Box->SetFont(own);
+  EXPECT_EQ(Box->DrawFont().Height(), -9);
 }
 
 }  // namespace

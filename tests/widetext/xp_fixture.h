@@ -17,34 +17,34 @@ class ShownFormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
   void SetUp() override {
-    form_ = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
-    form_->SetBounds(50, 50, 320, 200);
-    form_->Show();
+    Form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+    Form->SetBounds(50, 50, 320, 200);
+    Form->Show();
     platform::Application->ProcessMessages();
   }
   void TearDown() override {
-    platform::Free(form_);
+    platform::Free(Form);
     platform::Application->ProcessMessages();
   }
 
   // What the window shows now.
-  static QImage Look(platform::TWinControl* control) {
+  static QImage Look(platform::TWinControl* Control) {
     platform::Application->ProcessMessages();
-    return platform::ui::Grab(control->Handle());
+    return platform::ui::Grab(Control->Handle());
   }
-  static platform::COLORREF At(const QImage& image, int x, int y) {
-    const QColor c = image.pixelColor(x, y);
+  static platform::COLORREF At(const QImage& Image, int X, int Y) {
+    const QColor c = Image.pixelColor(X, Y);
     return platform::RGB(static_cast<platform::BYTE>(c.red()), static_cast<platform::BYTE>(c.green()),
                          static_cast<platform::BYTE>(c.blue()));
   }
-  static platform::COLORREF Rgb(platform::TColor colour) { return platform::ColorToRGB(colour); }
-  static platform::LRESULT Send(platform::TWinControl* control, platform::UINT msg, platform::WPARAM w = 0, int x = 0,
-                                int y = 0) {
-    return platform::SendMessageW(control->Handle(), msg, w,
-                                  platform::MAKELPARAM(static_cast<platform::WORD>(x), static_cast<platform::WORD>(y)));
+  static platform::COLORREF Rgb(platform::TColor Colour) { return platform::ColorToRGB(Colour); }
+  static platform::LRESULT Send(platform::TWinControl* Control, platform::UINT Msg, platform::WPARAM wParam = 0,
+                                int X = 0, int Y = 0) {
+    return platform::SendMessageW(Control->Handle(), Msg, wParam,
+                                  platform::MAKELPARAM(static_cast<platform::WORD>(X), static_cast<platform::WORD>(Y)));
   }
 
-  platform::TForm* form_ = nullptr;
+  platform::TForm* Form = nullptr;
 };
 
 }  // namespace xpfixture

@@ -7,26 +7,26 @@
 namespace widetext {
 namespace {
 
-std::u16string ActionCaption(platform::TBasicAction* action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideCaption();
-  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
+std::u16string ActionCaption(platform::TBasicAction* Action) {
+  if (auto* wide = dynamic_cast<IWtxAction*>(Action)) return wide->GetWideCaption();
+  auto* custom = dynamic_cast<platform::TCustomAction*>(Action);
   return custom ? WidenAnsi(custom->Caption()) : std::u16string();
 }
 
-std::u16string ActionHint(platform::TBasicAction* action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(action)) return wide->GetWideHint();
-  auto* custom = dynamic_cast<platform::TCustomAction*>(action);
+std::u16string ActionHint(platform::TBasicAction* Action) {
+  if (auto* wide = dynamic_cast<IWtxAction*>(Action)) return wide->GetWideHint();
+  auto* custom = dynamic_cast<platform::TCustomAction*>(Action);
   return custom ? WidenAnsi(custom->Hint()) : std::u16string();
 }
 
-std::u16string TargetCaption(platform::TBasicAction* action, const std::string& value) {
-  auto* wide = dynamic_cast<IWtxAction*>(action);
-  return wide ? wide->TargetCaption(value) : WidenAnsi(value);
+std::u16string TargetCaption(platform::TBasicAction* Action, const std::string& Value) {
+  auto* wide = dynamic_cast<IWtxAction*>(Action);
+  return wide ? wide->TargetCaption(Value) : WidenAnsi(Value);
 }
 
-std::u16string TargetHint(platform::TBasicAction* action, const std::string& value) {
-  auto* wide = dynamic_cast<IWtxAction*>(action);
-  return wide ? wide->TargetHint(value) : WidenAnsi(value);
+std::u16string TargetHint(platform::TBasicAction* Action, const std::string& Value) {
+  auto* wide = dynamic_cast<IWtxAction*>(Action);
+  return wide ? wide->TargetHint(Value) : WidenAnsi(Value);
 }
 
 }  // namespace
@@ -80,14 +80,14 @@ template class TWtxActionLinkOf<platform::TWinControlActionLink>;
 
 const platform::TActionLinkClass TWtxControlActionLinkClass{
     "TWtxControlActionLink", &platform::TControlActionLinkClass,
-    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
-      return std::make_unique<TWtxControlActionLink>(client);
+    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxControlActionLink>(Client);
     }};
 
 const platform::TActionLinkClass TWtxWinControlActionLinkClass{
     "TWtxWinControlActionLink", &platform::TWinControlActionLinkClass,
-    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
-      return std::make_unique<TWtxWinControlActionLink>(client);
+    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxWinControlActionLink>(Client);
     }};
 
 }  // namespace widetext

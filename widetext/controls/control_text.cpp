@@ -11,15 +11,15 @@
 namespace widetext {
 namespace {
 
-platform::TWinControl* Windowed(platform::TControl* control) { return dynamic_cast<platform::TWinControl*>(control); }
+platform::TWinControl* Windowed(platform::TControl* Control) { return dynamic_cast<platform::TWinControl*>(Control); }
 
 // The text of a Unicode window, cut where the window's copy ended: a
 // length that overstates the text leaves no zero characters behind.
-std::u16string UnicodeWindowText(platform::HWND h) {
-  const int length = platform::GetWindowTextLengthW(h);
+std::u16string UnicodeWindowText(platform::HWND hWnd) {
+  const int length = platform::GetWindowTextLengthW(hWnd);
   if (length <= 0) return {};
   std::u16string buffer(static_cast<std::size_t>(length) + 1, u'\0');
-  const int got = platform::GetWindowTextW(h, buffer.data(), length + 1);
+  const int got = platform::GetWindowTextW(hWnd, buffer.data(), length + 1);
   buffer.resize(static_cast<std::size_t>(std::clamp(got, 0, length)));
   return buffer;
 }
@@ -60,7 +60,7 @@ void WideSetWindowText(platform::TControl* Control, std::u16string_view Value) {
     return;
   }
   SetSyncedWideString(Value, helper->WideCaption, Control->Text(),
-                      [Control](const std::string& text) { Control->SetText(text); });
+                      [Control](const std::string& Text) { Control->SetText(Text); });
 }
 
 std::u16string WideGetHint(platform::TControl* Control) {
@@ -72,7 +72,7 @@ std::u16string WideGetHint(platform::TControl* Control) {
 void WideSetHint(platform::TControl* Control, std::u16string_view Value) {
   TWideControlHelper* helper = GetWideControlHelper(Control, true);
   SetSyncedWideString(Value, helper->WideHint, Control->Hint,
-                      [Control](const std::string& hint) { Control->Hint = hint; });
+                      [Control](const std::string& Hint) { Control->Hint = Hint; });
 }
 
 std::u16string WideGetParentHint(platform::TControl* Control) {

@@ -16,8 +16,8 @@ platform::TComponentList& Traps() {
   return *list;
 }
 
-bool IsTextMessage(platform::UINT msg) {
-  return msg == platform::WM_SETTEXT || msg == platform::WM_GETTEXT || msg == platform::WM_GETTEXTLENGTH;
+bool IsTextMessage(platform::UINT Msg) {
+  return Msg == platform::WM_SETTEXT || Msg == platform::WM_GETTEXT || Msg == platform::WM_GETTEXTLENGTH;
 }
 
 const platform::UINT g_destroyWindowMessage = WtxDestroyWindowMessage();
@@ -86,20 +86,20 @@ bool TWinControlTrap::WindowProcLeadsHere() {
   return testWindowProcSeen_;
 }
 
-platform::LRESULT TWinControlTrap::WindowProc(platform::HWND h, platform::UINT msg, platform::WPARAM w,
-                                              platform::LPARAM l) {
+platform::LRESULT TWinControlTrap::WindowProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                                              platform::LPARAM lParam) {
   // The control may be freed inside the call; the trap then goes when the
   // call returns, not before.
   struct Nesting {
-    TWinControlTrap* trap;
+    TWinControlTrap* Trap;
     ~Nesting() {
-      if (--trap->nesting_ == 0 && trap->destroyTrap_) delete trap;
+      if (--Trap->nesting_ == 0 && Trap->destroyTrap_) delete Trap;
     }
   };
   ++nesting_;
   const Nesting nesting{this};
-  lastWin32Msg_ = msg;
-  return platform::CallWindowProcW(windowProc_, h, msg, w, l);
+  lastWin32Msg_ = Msg;
+  return platform::CallWindowProcW(windowProc_, hWnd, Msg, wParam, lParam);
 }
 
 void TWinControlTrap::ControlWindowProc(platform::TMessage& Message) {
@@ -128,29 +128,29 @@ void TWinControlTrap::ControlWindowProc(platform::TMessage& Message) {
   if (Message.Msg == g_destroyWindowMessage) Remove();
 }
 
-platform::LRESULT TWinControlTrap::DefWindowProc(platform::HWND h, platform::UINT msg, platform::WPARAM w,
-                                                 platform::LPARAM l) {
-  switch (msg) {
+platform::LRESULT TWinControlTrap::DefWindowProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                                                 platform::LPARAM lParam) {
+  switch (Msg) {
     case platform::WM_NOTIFYFORMAT: {
-      const auto asking = reinterpret_cast<platform::HWND>(w);
+      const auto asking = reinterpret_cast<platform::HWND>(wParam);
       const bool unicode = platform::IsWindowUnicode(asking) || asking == UnicodeWindowBeingCreated();
       return unicode ? platform::NFR_UNICODE : platform::NFR_ANSI;
     }
     case platform::WM_CHAR: {
-      platform::TMessage m{msg, w, l, 0};
+      platform::TMessage m{Msg, wParam, lParam, 0};
       RestoreWMCharMsg(m);
-      w = m.WParam;
+      wParam = m.WParam;
       break;
     }
     case platform::WM_IME_CHAR:
-      return platform::SendMessageW(h, platform::WM_CHAR, w, l);
+      return platform::SendMessageW(hWnd, platform::WM_CHAR, wParam, lParam);
     case platform::WM_DESTROY:
       Remove();
       break;
     default:
       break;
   }
-  return platform::CallWindowProcW(prevDefWndProc_, h, msg, w, l);
+  return platform::CallWindowProcW(prevDefWndProc_, hWnd, Msg, wParam, lParam);
 }
 
 void TWinControlTrap::Remove() {

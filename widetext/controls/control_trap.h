@@ -33,9 +33,11 @@ class TWinControlTrap : public platform::TComponent {
 
  private:
   explicit TWinControlTrap(platform::TWinControl* Control);
-  platform::LRESULT WindowProc(platform::HWND h, platform::UINT msg, platform::WPARAM w, platform::LPARAM l);
+  platform::LRESULT WindowProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                               platform::LPARAM lParam);
   void ControlWindowProc(platform::TMessage& Message);
-  platform::LRESULT DefWindowProc(platform::HWND h, platform::UINT msg, platform::WPARAM w, platform::LPARAM l);
+  platform::LRESULT DefWindowProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                                  platform::LPARAM lParam);
   platform::TWndMethod Handler();
   bool WindowProcLeadsHere();
   void Remove();

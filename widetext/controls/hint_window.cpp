@@ -10,25 +10,25 @@ namespace widetext {
 namespace {
 
 // A wide record's data points at the record itself.
-const platform::THintInfo* WideRecord(void* data) {
-  const auto* info = static_cast<const platform::THintInfo*>(data);
-  return info && info->HintData == data ? info : nullptr;
+const platform::THintInfo* WideRecord(void* Data) {
+  const auto* info = static_cast<const platform::THintInfo*>(Data);
+  return info && info->HintData == Data ? info : nullptr;
 }
 
 // What the hint window shows for a wide record: the control's wide short
 // hint while the 8-bit hint is still its image, else the 8-bit hint.
-std::u16string WideHintText(const platform::THintInfo& info) {
-  std::u16string text = WidenAnsi(info.HintStr);
+std::u16string WideHintText(const platform::THintInfo& Info) {
+  std::u16string text = WidenAnsi(Info.HintStr);
   if (text.empty()) return text;
-  std::u16string wide = WideGetShortHint(WideGetParentHint(info.HintControl));
-  return AnsiImage(wide) == info.HintStr ? wide : text;
+  std::u16string wide = WideGetShortHint(WideGetParentHint(Info.HintControl));
+  return AnsiImage(wide) == Info.HintStr ? wide : text;
 }
 
 // A screen context with the font selected, while it lives.
 class ScreenDC {
  public:
-  explicit ScreenDC(platform::TFont& font) : dc_(platform::GetDC(nullptr)) {
-    platform::SelectObject(dc_, font.Handle());
+  explicit ScreenDC(platform::TFont& Font) : dc_(platform::GetDC(nullptr)) {
+    platform::SelectObject(dc_, Font.Handle());
   }
   ~ScreenDC() { platform::ReleaseDC(nullptr, dc_); }
   ScreenDC(const ScreenDC&) = delete;
@@ -52,7 +52,7 @@ void PrepareWideHintShow(platform::TMessage& Message) {
 }
 
 const platform::THintWindowClassInfo TWtxCustomHintWindowClass{
-    "TWtxCustomHintWindow", [](platform::TComponent* owner) { return new TWtxCustomHintWindow(owner); }};
+    "TWtxCustomHintWindow", [](platform::TComponent* Owner) { return new TWtxCustomHintWindow(Owner); }};
 
 TWtxCustomHintWindow::TWtxCustomHintWindow(platform::TComponent* AOwner) : platform::THintWindow(AOwner) {}
 

@@ -18,7 +18,7 @@ platform::TWinControl* g_creating = nullptr;
 // Clears the reference to the control being made, also when making fails.
 class CreatingScope {
  public:
-  explicit CreatingScope(platform::TWinControl* control) { g_creating = control; }
+  explicit CreatingScope(platform::TWinControl* Control) { g_creating = Control; }
   ~CreatingScope() { g_creating = nullptr; }
   CreatingScope(const CreatingScope&) = delete;
   CreatingScope& operator=(const CreatingScope&) = delete;
@@ -27,35 +27,36 @@ class CreatingScope {
 // The first message of a new ".UnicodeClass" window: the window becomes the
 // control's (the class library has named the control being made) and its
 // messages go to the control from now on.
-platform::LRESULT InitialWindowProc(platform::HWND h, platform::UINT msg, platform::WPARAM w, platform::LPARAM l) {
+platform::LRESULT InitialWindowProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                                    platform::LPARAM lParam) {
   platform::TWinControl* control = platform::TWinControl::CreationControl;
-  if (!control) return platform::DefWindowProcW(h, msg, w, l);
-  control->SetWindowHandle(h);
+  if (!control) return platform::DefWindowProcW(hWnd, Msg, wParam, lParam);
+  control->SetWindowHandle(hWnd);
   const platform::WNDPROC main = TWinControlTrap::For(control)->ControlMainProc();
-  platform::SetWindowProcW(h, main);
-  if ((platform::GetWindowLong(h, platform::GWL_STYLE) & platform::WS_CHILD) &&
-      platform::GetWindowLong(h, platform::GWL_ID) == 0) {
-    platform::SetWindowLong(h, platform::GWL_ID, static_cast<platform::LPARAM>(platform::IdFromHandle(h)));
+  platform::SetWindowProcW(hWnd, main);
+  if ((platform::GetWindowLong(hWnd, platform::GWL_STYLE) & platform::WS_CHILD) &&
+      platform::GetWindowLong(hWnd, platform::GWL_ID) == 0) {
+    platform::SetWindowLong(hWnd, platform::GWL_ID, static_cast<platform::LPARAM>(platform::IdFromHandle(hWnd)));
   }
   const auto value = reinterpret_cast<platform::HANDLE>(control);
-  platform::SetPropAtom(h, platform::WindowAtom(), value);
-  platform::SetPropAtom(h, platform::ControlAtom(), value);
+  platform::SetPropAtom(hWnd, platform::WindowAtom(), value);
+  platform::SetPropAtom(hWnd, platform::ControlAtom(), value);
   platform::TWinControl::CreationControl = nullptr;
-  return platform::CallWindowProcW(main, h, msg, w, l);
+  return platform::CallWindowProcW(main, hWnd, Msg, wParam, lParam);
 }
 
 platform::WNDPROC InitialProc() { return platform::MakeWndProc<&InitialWindowProc>(true); }
 
-void RegisterUnicodeClass(const platform::TCreateParams& Params, const std::u16string& className) {
+void RegisterUnicodeClass(const platform::TCreateParams& Params, const std::u16string& ClassName) {
   platform::WNDCLASS existing;
-  if (platform::GetClassInfoW(className, &existing)) {
+  if (platform::GetClassInfoW(ClassName, &existing)) {
     if (existing.lpfnWndProc == InitialProc()) return;
-    platform::UnregisterClassW(className);
+    platform::UnregisterClassW(ClassName);
   }
   platform::WNDCLASS wc = Params.WindowClass;
   wc.hInstance = platform::GetModuleHandleA(nullptr);
   wc.lpfnWndProc = InitialProc();
-  wc.lpszClassName = className;
+  wc.lpszClassName = ClassName;
   if (!platform::RegisterClassW(wc)) platform::RaiseLastOSError();
 }
 

@@ -14,10 +14,10 @@ TWtxApplication::TWtxApplication(platform::TApplication* App) : platform::TCompo
   app_->Handle();
   hook_ = platform::SetWindowsHookExW(
       platform::WH_GETMESSAGE,
-      [this](int code, platform::WPARAM wParam, platform::LPARAM lParam) {
+      [this](int Code, platform::WPARAM wParam, platform::LPARAM lParam) {
         auto* msg = reinterpret_cast<platform::MSG*>(lParam);
-        if (code >= 0 && wParam == platform::PM_REMOVE && msg) HookMessage(*msg);
-        return platform::CallNextHookEx(hook_, code, wParam, lParam);
+        if (Code >= 0 && wParam == platform::PM_REMOVE && msg) HookMessage(*msg);
+        return platform::CallNextHookEx(hook_, Code, wParam, lParam);
       },
       platform::GetCurrentThreadId());
   if (!hook_) platform::RaiseLastOSError();
@@ -54,7 +54,7 @@ std::u16string TWtxApplication::GetHint() {
 }
 
 void TWtxApplication::SetHint(std::u16string_view Value) {
-  SetSyncedWideString(Value, hint_, app_->Hint(), [this](const std::string& hint) { app_->SetHint(hint); });
+  SetSyncedWideString(Value, hint_, app_->Hint(), [this](const std::string& Hint) { app_->SetHint(Hint); });
 }
 
 void TWtxApplication::UpdateHint() {
@@ -96,7 +96,7 @@ void TWtxApplication::Notification(platform::TComponent* AComponent, platform::T
 
 TWtxAppIdleEventControl::TWtxAppIdleEventControl(platform::TComponent* AOwner, TWtxApplication& Application)
     : platform::TControl(AOwner), application_(Application) {
-  visible_ = false;
+  FVisible = false;
 }
 
 void TWtxAppIdleEventControl::InitiateAction() {

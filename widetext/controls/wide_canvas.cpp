@@ -5,7 +5,7 @@
 namespace widetext {
 namespace {
 
-int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
+int Length(std::u16string_view Text) { return static_cast<int>(Text.size()); }
 
 }  // namespace
 

@@ -44,12 +44,12 @@ class TWideControl : public Base {
     platform::TPropInfo caption{.Name = "Caption", .Kind = platform::TTypeKind::tkWString};
     caption.IsStored = [self] { return IsCaptionStored(self); };
     caption.GetWideStr = [self] { return self->GetCaption(); };
-    caption.SetWideStr = [self](const std::u16string& v) { self->SetCaption(v); };
+    caption.SetWideStr = [self](const std::u16string& V) { self->SetCaption(V); };
     Props.push_back(std::move(caption));
     platform::TPropInfo hint{.Name = "Hint", .Kind = platform::TTypeKind::tkWString};
     hint.IsStored = [self] { return IsHintStored(self); };
     hint.GetWideStr = [self] { return self->GetHint(); };
-    hint.SetWideStr = [self](const std::u16string& v) { self->SetHint(v); };
+    hint.SetWideStr = [self](const std::u16string& V) { self->SetHint(V); };
     Props.push_back(std::move(hint));
   }
   void DefineProperties(platform::TFiler* Filer) override {

@@ -14,8 +14,8 @@ void CheckCharMessage(const platform::TMessage& Msg) {
 char16_t CharField(const platform::TMessage& Msg) { return platform::LOWORD(Msg.WParam); }
 char16_t SpareField(const platform::TMessage& Msg) { return platform::HIWORD(Msg.WParam); }
 
-void SetFields(platform::TMessage& Msg, char16_t character, char16_t spare) {
-  Msg.WParam = platform::MAKEWPARAM(character, spare);
+void SetFields(platform::TMessage& Msg, char16_t Character, char16_t Spare) {
+  Msg.WParam = platform::MAKEWPARAM(Character, Spare);
 }
 
 }  // namespace

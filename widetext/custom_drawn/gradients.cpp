@@ -8,23 +8,23 @@ namespace widetext {
 namespace {
 
 struct Channels {
-  int r = 0;
-  int g = 0;
-  int b = 0;
+  int R = 0;
+  int G = 0;
+  int B = 0;
 };
 
-Channels Split(platform::COLORREF c) {
-  return Channels{platform::GetRValue(c), platform::GetGValue(c), platform::GetBValue(c)};
+Channels Split(platform::COLORREF C) {
+  return Channels{platform::GetRValue(C), platform::GetGValue(C), platform::GetBValue(C)};
 }
 
-platform::COLORREF Join(int r, int g, int b) {
-  return platform::RGB(static_cast<platform::BYTE>(r & 0xFF), static_cast<platform::BYTE>(g & 0xFF),
-                       static_cast<platform::BYTE>(b & 0xFF));
+platform::COLORREF Join(int R, int G, int B) {
+  return platform::RGB(static_cast<platform::BYTE>(R & 0xFF), static_cast<platform::BYTE>(G & 0xFF),
+                       static_cast<platform::BYTE>(B & 0xFF));
 }
 
-void FillSolid(platform::HDC dc, const platform::TRect& r, platform::COLORREF colour) {
-  const platform::HBRUSH brush = platform::CreateSolidBrush(colour);
-  platform::FillRect(dc, r, brush);
+void FillSolid(platform::HDC DC, const platform::TRect& R, platform::COLORREF Colour) {
+  const platform::HBRUSH brush = platform::CreateSolidBrush(Colour);
+  platform::FillRect(DC, R, brush);
   platform::DeleteObject(brush);
 }
 
@@ -39,11 +39,11 @@ void DrawGradient(platform::TCanvas& Canvas, const platform::TRect& Rect, platfo
     FillSolid(Canvas.Handle(), Rect, from);
     return;
   }
-  const bool reversed = Direction == gdBottomToTop || Direction == gdRightToLeft;
-  const bool columns = Direction == gdLeftToRight || Direction == gdRightToLeft;
+  const bool reversed = Direction == kGradientBottomToTop || Direction == kGradientRightToLeft;
+  const bool columns = Direction == kGradientLeftToRight || Direction == kGradientRightToLeft;
   const Channels base = Split(reversed ? to : from);
   const Channels end = Split(reversed ? from : to);
-  const Channels delta{end.r - base.r, end.g - base.g, end.b - base.b};
+  const Channels delta{end.R - base.R, end.G - base.G, end.B - base.B};
   const int extent = columns ? RectWidth(Rect) : RectHeight(Rect);
   const int n = Max(2, Min(Steps, extent));
   const int band = extent / n;
@@ -52,8 +52,8 @@ void DrawGradient(platform::TCanvas& Canvas, const platform::TRect& Rect, platfo
   if (band > 0) {
     for (int i = 0; i < n; ++i) {
       const platform::COLORREF colour =
-          Join(base.r + platform::MulDiv(i, delta.r, n - 1), base.g + platform::MulDiv(i, delta.g, n - 1),
-               base.b + platform::MulDiv(i, delta.b, n - 1));
+          Join(base.R + platform::MulDiv(i, delta.R, n - 1), base.G + platform::MulDiv(i, delta.G, n - 1),
+               base.B + platform::MulDiv(i, delta.B, n - 1));
       platform::TRect r = Rect;
       if (columns) {
         r.left = Rect.left + i * band;
@@ -81,8 +81,8 @@ platform::TColor BlendColors(platform::TColor A, platform::TColor B, std::uint8_
   const Channels a = Split(platform::ColorToRGB(A));
   const Channels b = Split(platform::ColorToRGB(B));
   // Division rounds toward zero, so a falling channel rounds up toward A.
-  const auto mix = [Weight](int from, int to) { return from + ((to - from) * Weight) / 256; };
-  return static_cast<platform::TColor>(Join(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)));
+  const auto mix = [Weight](int From, int To) { return From + ((To - From) * Weight) / 256; };
+  return static_cast<platform::TColor>(Join(mix(a.R, b.R), mix(a.G, b.G), mix(a.B, b.B)));
 }
 
 int WideTextWidth(platform::HDC DC, std::u16string_view Text) {

@@ -14,10 +14,10 @@ namespace widetext {
 
 // Gradient directions: horizontal bands stacked from the top (from-colour
 // first, or reversed), or vertical bands placed from the left.
-constexpr std::uint8_t gdTopToBottom = 0;
-constexpr std::uint8_t gdBottomToTop = 1;
-constexpr std::uint8_t gdLeftToRight = 2;
-constexpr std::uint8_t gdRightToLeft = 3;
+constexpr std::uint8_t kGradientTopToBottom = 0;
+constexpr std::uint8_t kGradientBottomToTop = 1;
+constexpr std::uint8_t kGradientLeftToRight = 2;
+constexpr std::uint8_t kGradientRightToLeft = 3;
 
 // Fills Rect with Steps bands running from From to To (Direction picks the
 // orientation and whether the run is reversed); the pixels the bands leave

@@ -14,23 +14,23 @@ namespace widetext {
 // Shared with the thread, which may outlive its object when a firing
 // stops it: the thread then touches only this.
 struct TRepeaterThread::State {
-  std::function<void()> fire;
-  std::mutex m;
-  std::condition_variable wake;
-  bool stop = false;
-  std::atomic<bool> finished{false};
+  std::function<void()> Fire;
+  std::mutex M;
+  std::condition_variable Wake;
+  bool Stop = false;
+  std::atomic<bool> Finished{false};
   // User-interface thread only.
-  bool firing = false;
+  bool Firing = false;
 
   bool StopRequested() {
-    std::lock_guard lock(m);
-    return stop;
+    std::lock_guard lock(M);
+    return Stop;
   }
 };
 
 TRepeaterThread::TRepeaterThread(std::function<void()> Fire, std::uint32_t WaitStart, std::uint32_t Interval)
     : state_(std::make_shared<State>()) {
-  state_->fire = std::move(Fire);
+  state_->Fire = std::move(Fire);
   thread_ = std::thread(&TRepeaterThread::Execute, state_, WaitStart, std::max<std::uint32_t>(Interval, 10));
 }
 
@@ -39,41 +39,41 @@ TRepeaterThread::~TRepeaterThread() { Stop(); }
 void TRepeaterThread::Stop() {
   if (!thread_.joinable()) return;
   {
-    std::lock_guard lock(state_->m);
-    state_->stop = true;
+    std::lock_guard lock(state_->M);
+    state_->Stop = true;
   }
-  state_->wake.notify_all();
-  if (state_->firing) {
+  state_->Wake.notify_all();
+  if (state_->Firing) {
     // The thread waits for the firing this call runs in; it cannot be
     // joined from here, and ends by itself once the firing returns.
     thread_.detach();
     return;
   }
-  while (!state_->finished) platform::CheckSynchronize(20);
+  while (!state_->Finished) platform::CheckSynchronize(20);
   thread_.join();
 }
 
-void TRepeaterThread::Execute(std::shared_ptr<State> state, std::uint32_t waitStart, std::uint32_t interval) {
-  std::unique_lock lock(state->m);
-  const auto stopping = [&state] { return state->stop; };
-  bool stopped = state->wake.wait_for(lock, std::chrono::milliseconds(waitStart), stopping);
+void TRepeaterThread::Execute(std::shared_ptr<State> SharedState, std::uint32_t WaitStart, std::uint32_t Interval) {
+  std::unique_lock lock(SharedState->M);
+  const auto stopping = [&SharedState] { return SharedState->Stop; };
+  bool stopped = SharedState->Wake.wait_for(lock, std::chrono::milliseconds(WaitStart), stopping);
   while (!stopped) {
-    if (state->wake.wait_for(lock, std::chrono::milliseconds(interval), stopping)) break;
+    if (SharedState->Wake.wait_for(lock, std::chrono::milliseconds(Interval), stopping)) break;
     lock.unlock();
-    platform::RunOnUiThreadAndWait([state] {
-      if (state->StopRequested()) return;
+    platform::RunOnUiThreadAndWait([SharedState] {
+      if (SharedState->StopRequested()) return;
       const struct Firing {
-        State& s;
-        explicit Firing(State& firing) : s(firing) { s.firing = true; }
-        ~Firing() { s.firing = false; }
-      } firing(*state);
-      const std::function<void()> fire = state->fire;
+        State& S;
+        explicit Firing(State& Target) : S(Target) { S.Firing = true; }
+        ~Firing() { S.Firing = false; }
+      } firing(*SharedState);
+      const std::function<void()> fire = SharedState->Fire;
       fire();
     });
     lock.lock();
-    stopped = state->stop;
+    stopped = SharedState->Stop;
   }
-  state->finished = true;
+  SharedState->Finished = true;
 }
 
 }  // namespace widetext

@@ -29,7 +29,7 @@ class TRepeaterThread {
 
  private:
   struct State;
-  static void Execute(std::shared_ptr<State> state, std::uint32_t waitStart, std::uint32_t interval);
+  static void Execute(std::shared_ptr<State> SharedState, std::uint32_t WaitStart, std::uint32_t Interval);
 
   std::shared_ptr<State> state_;
   std::thread thread_;

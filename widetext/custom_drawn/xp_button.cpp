@@ -15,21 +15,21 @@ using platform::TColor;
 constexpr TColor kHotTint = platform::RGB(255, 153, 51);
 constexpr TColor kBorderTint = platform::RGB(255, 170, 5);
 
-platform::TShiftState MouseShift(platform::WPARAM keys) {
+platform::TShiftState MouseShift(platform::WPARAM Keys) {
   platform::TShiftState s = 0;
-  if (keys & platform::MK_SHIFT) s |= platform::ssShift;
-  if (keys & platform::MK_CONTROL) s |= platform::ssCtrl;
-  if (keys & platform::MK_LBUTTON) s |= platform::ssLeft;
-  if (keys & platform::MK_RBUTTON) s |= platform::ssRight;
-  if (keys & platform::MK_MBUTTON) s |= platform::ssMiddle;
+  if (Keys & platform::MK_SHIFT) s |= platform::ssShift;
+  if (Keys & platform::MK_CONTROL) s |= platform::ssCtrl;
+  if (Keys & platform::MK_LBUTTON) s |= platform::ssLeft;
+  if (Keys & platform::MK_RBUTTON) s |= platform::ssRight;
+  if (Keys & platform::MK_MBUTTON) s |= platform::ssMiddle;
   if (platform::GetKeyState(platform::VK_MENU) < 0) s |= platform::ssAlt;
   return s;
 }
 
-void Line(platform::TCanvas& c, TColor colour, int x1, int y1, int x2, int y2) {
-  c.Pen().SetColor(colour);
-  c.MoveTo(x1, y1);
-  c.LineTo(x2, y2);
+void Line(platform::TCanvas& C, TColor Colour, int X1, int Y1, int X2, int Y2) {
+  C.Pen().SetColor(Colour);
+  C.MoveTo(X1, Y1);
+  C.LineTo(X2, Y2);
 }
 
 }  // namespace
@@ -170,13 +170,13 @@ void TxpButton::Paint() {
   const bool sunken = pressed_ && hot_;
   const int steps = Min(ClientHeight() / (sunken ? 2 : 3), 255);
   DrawGradient(c, platform::Rect(4, 4, w - 4, h - 4), top, static_cast<std::uint8_t>(steps),
-               sunken ? gdBottomToTop : gdTopToBottom, bottom);
+               sunken ? kGradientBottomToTop : kGradientTopToBottom, bottom);
 
   const int shift = pressed_ ? 1 : 0;
-  const auto textOrigin = [&](int& x, int& y) {
+  const auto textOrigin = [&](int& X, int& Y) {
     c.Font().Assign(&drawFont_);
-    x = (w - WideTextWidth(c.Handle(), caption_)) / 2 + shift;
-    y = (h - WideTextHeight(c.Handle(), caption_)) / 2 + shift;
+    X = (w - WideTextWidth(c.Handle(), caption_)) / 2 + shift;
+    Y = (h - WideTextHeight(c.Handle(), caption_)) / 2 + shift;
   };
   const platform::TRect textClip = platform::Rect(4, 4, w - 4, h - 4);
 
@@ -250,27 +250,27 @@ void TxpButton::PaintPicture() {
   platform::TCanvas& source = work.Canvas();
   platform::TCanvas& target = Canvas();
   const TColor key = source.Pixels(0, 0);
-  const auto eachGlyphPixel = [&](auto draw) {
+  const auto eachGlyphPixel = [&](auto Draw) {
     for (int y = 0; y < work.Height(); ++y) {
       for (int x = 0; x < work.Width(); ++x) {
         const TColor pixel = source.Pixels(x, y);
-        if (pixel != key) draw(x, y, pixel);
+        if (pixel != key) Draw(x, y, pixel);
       }
     }
   };
   if (Enabled()) {
     eachGlyphPixel(
-        [&](int x, int y, TColor pixel) { target.SetPixel(x0 + x, y0 + y, MonoColor ? platform::clBtnText : pixel); });
+        [&](int X, int Y, TColor Pixel) { target.SetPixel(x0 + X, y0 + Y, MonoColor ? platform::clBtnText : Pixel); });
   } else if (!MonoColor) {
-    eachGlyphPixel([&](int x, int y, TColor pixel) {
-      const auto rgb = static_cast<platform::COLORREF>(pixel);
+    eachGlyphPixel([&](int X, int Y, TColor Pixel) {
+      const auto rgb = static_cast<platform::COLORREF>(Pixel);
       const int level = ((platform::GetRValue(rgb) + platform::GetGValue(rgb) + platform::GetBValue(rgb)) / 3) / 2 + 96;
       const auto l = static_cast<platform::BYTE>(level);
-      target.SetPixel(x0 + x, y0 + y, static_cast<TColor>(platform::RGB(l, l, l)));
+      target.SetPixel(x0 + X, y0 + Y, static_cast<TColor>(platform::RGB(l, l, l)));
     });
   } else {
-    eachGlyphPixel([&](int x, int y, TColor) { target.SetPixel(x0 + x + 1, y0 + y + 1, platform::clBtnHighlight); });
-    eachGlyphPixel([&](int x, int y, TColor) { target.SetPixel(x0 + x, y0 + y, platform::clBtnShadow); });
+    eachGlyphPixel([&](int X, int Y, TColor) { target.SetPixel(x0 + X + 1, y0 + Y + 1, platform::clBtnHighlight); });
+    eachGlyphPixel([&](int X, int Y, TColor) { target.SetPixel(x0 + X, y0 + Y, platform::clBtnShadow); });
   }
 }
 

@@ -9,40 +9,40 @@
 namespace widetext {
 namespace {
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+int HexDigit(char16_t C) {
+  if (C >= u'0' && C <= u'9') return C - u'0';
+  if (C >= u'a' && C <= u'f') return C - u'a' + 10;
+  if (C >= u'A' && C <= u'F') return C - u'A' + 10;
   return -1;
 }
 
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"; false for anything else.
-bool ParseGuid(std::u16string_view text, platform::GUID& guid) {
+bool ParseGuid(std::u16string_view Text, platform::GUID& Guid) {
   constexpr std::u16string_view kShape = u"{........-....-....-....-............}";
-  if (text.size() != kShape.size()) return false;
+  if (Text.size() != kShape.size()) return false;
   std::uint8_t bytes[16] = {};
   int nibble = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < Text.size(); ++i) {
     if (kShape[i] != u'.') {
-      if (text[i] != kShape[i]) return false;
+      if (Text[i] != kShape[i]) return false;
       continue;
     }
-    const int digit = HexDigit(text[i]);
+    const int digit = HexDigit(Text[i]);
     if (digit < 0) return false;
     bytes[nibble / 2] = static_cast<std::uint8_t>(bytes[nibble / 2] << 4 | digit);
     ++nibble;
   }
-  guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
-  guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
-  guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
-  std::copy(bytes + 8, bytes + 16, guid.Data4);
+  Guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+  Guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
+  Guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
+  std::copy(bytes + 8, bytes + 16, Guid.Data4);
   return true;
 }
 
 // The shell item of a folder or file named by the user: the items of this
 // platform's dialogs are full paths.
-std::unique_ptr<IShellItem> ItemFromPath(std::u16string_view path) {
-  return std::make_unique<TPathShellItem>(WideExpandFileName(path));
+std::unique_ptr<IShellItem> ItemFromPath(std::u16string_view Path) {
+  return std::make_unique<TPathShellItem>(WideExpandFileName(Path));
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ std::u16string ShellItemName(const IShellItem& Item) {
 // event is not set answers "not handled".
 class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
  public:
-  explicit TFileDialogEvents(TCustomFileDialog& owner) : owner_(owner) {}
+  explicit TFileDialogEvents(TCustomFileDialog& Owner) : owner_(Owner) {}
 
   HRESULT OnFileOk(TFileDialogObject&) override {
     if (!owner_.OnFileOkClick) return platform::E_NOTIMPL;
@@ -86,14 +86,14 @@ class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
   }
 
  private:
-  HRESULT Notify(const platform::TNotifyEvent& event) {
-    if (!event) return platform::E_NOTIMPL;
-    event(&owner_);
+  HRESULT Notify(const platform::TNotifyEvent& Event) {
+    if (!Event) return platform::E_NOTIMPL;
+    Event(&owner_);
     return platform::S_OK;
   }
-  HRESULT Respond(const TFileDialogResponseEvent& event, const IShellItem& item, FDE_RESPONSE& response) {
-    if (!event) return platform::E_NOTIMPL;
-    event(&owner_, ShellItemName(item), response);
+  HRESULT Respond(const TFileDialogResponseEvent& Event, const IShellItem& Item, FDE_RESPONSE& Response) {
+    if (!Event) return platform::E_NOTIMPL;
+    Event(&owner_, ShellItemName(Item), Response);
     return platform::S_OK;
   }
   TCustomFileDialog& owner_;
@@ -153,19 +153,19 @@ bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
   // While it shows, the dialog is the one the events read, and the
   // program's windows wait for it.
   const struct Showing {
-    TFileDialogObject*& shown;
-    std::vector<platform::HWND> disabled;
-    Showing(TFileDialogObject*& current, TFileDialogObject* dialog) : shown(current) {
-      shown = dialog;
+    TFileDialogObject*& Shown;
+    std::vector<platform::HWND> Disabled;
+    Showing(TFileDialogObject*& Current, TFileDialogObject* Dialog) : Shown(Current) {
+      Shown = Dialog;
       for (const platform::HWND window : platform::GetThreadWindows()) {
         if (!platform::IsWindowEnabled(window) || !platform::IsWindowVisible(window)) continue;
         platform::EnableWindow(window, false);
-        disabled.push_back(window);
+        Disabled.push_back(window);
       }
     }
     ~Showing() {
-      for (const platform::HWND window : disabled) platform::EnableWindow(window, true);
-      shown = nullptr;
+      for (const platform::HWND window : Disabled) platform::EnableWindow(window, true);
+      Shown = nullptr;
     }
   } showing(dialog_, dialog.get());
   const HRESULT shown = dialog->Show(ParentWnd);

@@ -8,23 +8,23 @@
 namespace widetext {
 namespace {
 
-std::u16string FolderOf(std::u16string_view path) {
-  const std::size_t slash = path.find_last_of(u'/');
+std::u16string FolderOf(std::u16string_view Path) {
+  const std::size_t slash = Path.find_last_of(u'/');
   if (slash == std::u16string_view::npos) return {};
-  return std::u16string(path.substr(0, slash == 0 ? 1 : slash));
+  return std::u16string(Path.substr(0, slash == 0 ? 1 : slash));
 }
 
-bool Exists(std::u16string_view path) {
+bool Exists(std::u16string_view Path) {
   std::error_code error;
-  return std::filesystem::exists(std::filesystem::path(UTF8Encode(path)), error);
+  return std::filesystem::exists(std::filesystem::path(UTF8Encode(Path)), error);
 }
 
 // A sink that does not handle a callback lets the dialog go on.
-bool Refused(HRESULT answer) { return answer == S_FALSE || (answer < 0 && answer != platform::E_NOTIMPL); }
+bool Refused(HRESULT Answer) { return Answer == S_FALSE || (Answer < 0 && Answer != platform::E_NOTIMPL); }
 
-std::vector<std::unique_ptr<IShellItem>> ItemsOf(const std::vector<std::u16string>& paths) {
+std::vector<std::unique_ptr<IShellItem>> ItemsOf(const std::vector<std::u16string>& Paths) {
   std::vector<std::unique_ptr<IShellItem>> items;
-  for (const auto& path : paths) items.push_back(std::make_unique<TPathShellItem>(path));
+  for (const auto& path : Paths) items.push_back(std::make_unique<TPathShellItem>(path));
   return items;
 }
 
@@ -138,24 +138,24 @@ HRESULT TFileDialogObject::Show(platform::HWND) {
   }
 }
 
-bool TFileDialogObject::Accept(int typeIndex, const std::vector<std::u16string>& files) {
-  if (typeIndex >= 1 && static_cast<unsigned>(typeIndex) != typeIndex_) {
-    typeIndex_ = static_cast<unsigned>(typeIndex);
+bool TFileDialogObject::Accept(int TypeIndex, const std::vector<std::u16string>& Files) {
+  if (TypeIndex >= 1 && static_cast<unsigned>(TypeIndex) != typeIndex_) {
+    typeIndex_ = static_cast<unsigned>(TypeIndex);
     if (sink_) sink_->OnTypeChange(*this);
   }
-  const std::u16string folder = FolderOf(files.front());
+  const std::u16string folder = FolderOf(Files.front());
   if (folder != folder_) {
     if (sink_ && Refused(sink_->OnFolderChanging(*this, TPathShellItem(folder)))) return false;
     folder_ = folder;
     if (sink_) sink_->OnFolderChange(*this);
   }
-  selection_ = files;
+  selection_ = Files;
   if (sink_) sink_->OnSelectionChange(*this);
   if (!sink_) return true;
-  if (save_ && (options_ & FOS_OVERWRITEPROMPT) && Exists(files.front())) {
+  if (save_ && (options_ & FOS_OVERWRITEPROMPT) && Exists(Files.front())) {
     FDE_RESPONSE response = FDER_DEFAULT;
     // The chooser has asked the user already; only a refusal counts.
-    if (sink_->OnOverwrite(*this, TPathShellItem(files.front()), response) >= 0 && response == FDER_REFUSE) {
+    if (sink_->OnOverwrite(*this, TPathShellItem(Files.front()), response) >= 0 && response == FDER_REFUSE) {
       return false;
     }
   }

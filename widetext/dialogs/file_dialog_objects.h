@@ -95,10 +95,12 @@ class IFileDialogEvents {
   ~IFileDialogEvents() = default;
 };
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct COMDLG_FILTERSPEC {
   const char16_t* pszName = nullptr;
   const char16_t* pszSpec = nullptr;
 };
+// NOLINTEND(readability-identifier-naming)
 
 // One dialog object, for opening (several files with
 // FOS_ALLOWMULTISELECT) or for saving.
@@ -140,7 +142,7 @@ class TFileDialogObject {
  private:
   // Reports what one answer shows of the user's moves; false when the sink
   // refuses it and the user is asked again.
-  bool Accept(int typeIndex, const std::vector<std::u16string>& files);
+  bool Accept(int TypeIndex, const std::vector<std::u16string>& Files);
 
   const bool save_;
   std::u16string defaultExtension_;

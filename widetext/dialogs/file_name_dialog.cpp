@@ -12,8 +12,8 @@ namespace {
 constexpr std::size_t kResultBufferSize = 65536;
 
 // "A|*.a|B|*.b" as the zero-separated pairs the platform's dialogs take.
-std::u16string ZeroSeparated(std::u16string_view filter) {
-  std::u16string pairs(filter);
+std::u16string ZeroSeparated(std::u16string_view Filter) {
+  std::u16string pairs(Filter);
   for (char16_t& c : pairs) {
     if (c == u'|') c = u'\0';
   }

@@ -12,16 +12,16 @@ namespace widetext {
 namespace {
 
 // The 8-bit property's setter for SetSyncedWideString.
-auto Into(std::string& field) {
-  return [&field](const std::string& value) { field = value; };
+auto Into(std::string& Field) {
+  return [&Field](const std::string& Value) { Field = Value; };
 }
 
 // The extension of a name, without its dot ("" when it has none).
-std::u16string ExtensionOf(std::u16string_view name) {
-  const std::size_t dot = name.find_last_of(u'.');
-  const std::size_t slash = name.find_last_of(u'/');
+std::u16string ExtensionOf(std::u16string_view Name) {
+  const std::size_t dot = Name.find_last_of(u'.');
+  const std::size_t slash = Name.find_last_of(u'/');
   if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && dot < slash)) return {};
-  return std::u16string(name.substr(dot + 1));
+  return std::u16string(Name.substr(dot + 1));
 }
 
 }  // namespace
@@ -54,14 +54,14 @@ void TWtxOpenDialog::SetInitialDir(std::u16string_view Value) {
 std::u16string TWtxOpenDialog::GetTitle() { return GetSyncedWideString(title_, Title); }
 void TWtxOpenDialog::SetTitle(std::u16string_view Value) { SetSyncedWideString(Value, title_, Title, Into(Title)); }
 
-void TWtxOpenDialog::SetChosenFiles(const std::vector<std::u16string>& Files) {
+void TWtxOpenDialog::SetChosenFiles(const std::vector<std::u16string>& Chosen) {
   files_->Clear();
   platform::TOpenDialog::Files.clear();
-  for (const std::u16string& file : Files) {
+  for (const std::u16string& file : Chosen) {
     files_->Add(file);
     platform::TOpenDialog::Files.push_back(AnsiImage(file));
   }
-  if (!Files.empty()) SetFileName(Files.front());
+  if (!Chosen.empty()) SetFileName(Chosen.front());
 }
 
 bool TWtxOpenDialog::Execute() {

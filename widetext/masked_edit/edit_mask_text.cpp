@@ -7,13 +7,13 @@
 namespace widetext {
 namespace {
 
-char16_t Widened(char c) {
-  const std::u16string wide = WidenAnsi(std::string_view(&c, 1));
+char16_t Widened(char C) {
+  const std::u16string wide = WidenAnsi(std::string_view(&C, 1));
   return wide.empty() ? u'?' : wide.front();
 }
 
-bool IsLiteralType(platform::TMaskCharType type) {
-  return type == platform::mcLiteral || type == platform::mcIntlLiteral;
+bool IsLiteralType(platform::TMaskCharType Type) {
+  return Type == platform::mcLiteral || Type == platform::mcIntlLiteral;
 }
 
 }  // namespace
@@ -27,44 +27,44 @@ TEditMaskText::TEditMaskText(std::string_view EditMask) : mask_(EditMask) {
   for (int i = 1; i <= length; ++i) {
     const platform::TMaskCharType type = platform::MaskGetCharType(mask_, i);
     if (!IsLiteralType(type) && type != platform::mcMask && type != platform::mcMaskOpt) continue;
-    Position p;
-    p.type = type;
-    p.maskChar = mask_[static_cast<std::size_t>(i) - 1];
-    p.directives = platform::MaskGetCurrentDirectives(mask_, i);
+    MaskPosition p;
+    p.Type = type;
+    p.MaskChar = mask_[static_cast<std::size_t>(i) - 1];
+    p.Directives = platform::MaskGetCurrentDirectives(mask_, i);
     if (IsLiteralType(type)) {
-      p.literal = Widened(p.maskChar);
-      if (type == platform::mcIntlLiteral) p.literal = WideMaskIntlLiteralToChar(p.literal);
+      p.Literal = Widened(p.MaskChar);
+      if (type == platform::mcIntlLiteral) p.Literal = WideMaskIntlLiteralToChar(p.Literal);
     }
     positions_.push_back(p);
   }
 }
 
-const TEditMaskText::Position* TEditMaskText::At(int position) const {
-  if (position < 0 || position >= MaxChars()) return nullptr;
-  return &positions_[static_cast<std::size_t>(position)];
+const TEditMaskText::MaskPosition* TEditMaskText::At(int Position) const {
+  if (Position < 0 || Position >= MaxChars()) return nullptr;
+  return &positions_[static_cast<std::size_t>(Position)];
 }
 
 bool TEditMaskText::IsLiteral(int Position) const {
   const auto* p = At(Position);
-  return p && IsLiteralType(p->type);
+  return p && IsLiteralType(p->Type);
 }
 
 bool TEditMaskText::IsEditable(int Position) const {
   const auto* p = At(Position);
-  return p && !IsLiteralType(p->type);
+  return p && !IsLiteralType(p->Type);
 }
 
 bool TEditMaskText::IsRequired(int Position) const {
   const auto* p = At(Position);
-  return p && p->type == platform::mcMask;
+  return p && p->Type == platform::mcMask;
 }
 
 std::optional<char16_t> TEditMaskText::Accept(int Position, char16_t C) const {
   const auto* p = At(Position);
   if (!p) return std::nullopt;
-  if (IsLiteralType(p->type)) return p->literal;
+  if (IsLiteralType(p->Type)) return p->Literal;
   bool accepted = false;
-  switch (p->maskChar) {
+  switch (p->MaskChar) {
     case '#':
       accepted = (C >= u'0' && C <= u'9') || C == u' ' || C == u'+' || C == u'-';
       break;
@@ -85,8 +85,8 @@ std::optional<char16_t> TEditMaskText::Accept(int Position, char16_t C) const {
       break;
   }
   if (!accepted) return std::nullopt;
-  if (p->directives & platform::mdUpperCase) return platform::CharUpperW(C);
-  if (p->directives & platform::mdLowerCase) return platform::CharLowerW(C);
+  if (p->Directives & platform::mdUpperCase) return platform::CharUpperW(C);
+  if (p->Directives & platform::mdLowerCase) return platform::CharLowerW(C);
   return C;
 }
 
@@ -95,7 +95,7 @@ std::u16string TEditMaskText::EmptyImage(int Start, int End) const {
   for (int i = Start; i < End; ++i) {
     const auto* p = At(i);
     if (!p) break;
-    image += IsLiteralType(p->type) ? p->literal : blank_;
+    image += IsLiteralType(p->Type) ? p->Literal : blank_;
   }
   return image;
 }
@@ -128,7 +128,7 @@ std::optional<int> TEditMaskText::FirstInvalid(std::u16string_view Text) const {
   for (int i = 0; i < MaxChars(); ++i) {
     if (!IsRequired(i)) continue;
     const char16_t c = static_cast<std::size_t>(i) < Text.size() ? Text[static_cast<std::size_t>(i)] : blank_;
-    if (c == blank_ || (c == u' ' && At(i)->maskChar != 'C')) return i;
+    if (c == blank_ || (c == u' ' && At(i)->MaskChar != 'C')) return i;
   }
   return std::nullopt;
 }

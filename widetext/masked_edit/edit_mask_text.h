@@ -67,16 +67,16 @@ class TEditMaskText {
   int LastEditable() const;
 
  private:
-  struct Position {
-    platform::TMaskCharType type = platform::mcNone;
-    char maskChar = 0;
-    platform::TMaskDirectives directives = 0;
-    char16_t literal = 0;
+  struct MaskPosition {
+    platform::TMaskCharType Type = platform::mcNone;
+    char MaskChar = 0;
+    platform::TMaskDirectives Directives = 0;
+    char16_t Literal = 0;
   };
-  const Position* At(int position) const;
+  const MaskPosition* At(int Position) const;
 
   std::string mask_;
-  std::vector<Position> positions_;
+  std::vector<MaskPosition> positions_;
   bool saveLiterals_ = true;
   char16_t blank_ = u'_';
   bool rightToLeft_ = false;

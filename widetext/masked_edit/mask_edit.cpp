@@ -17,7 +17,7 @@ constexpr char16_t kCtrlV = 22;
 constexpr char16_t kCtrlX = 24;
 
 // The class library's 8-bit image of a password character.
-char AnsiPasswordChar(char16_t c) { return c < 256 ? static_cast<char>(c) : '*'; }
+char AnsiPasswordChar(char16_t C) { return C < 256 ? static_cast<char>(C) : '*'; }
 
 }  // namespace
 

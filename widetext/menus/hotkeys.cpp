@@ -12,16 +12,16 @@ namespace {
 constexpr std::size_t kGroupLength = 4;
 
 // The 0-based start of a trailing "(&X)" group, or npos.
-std::size_t TrailingGroup(std::u16string_view caption) {
-  const std::size_t n = caption.size();
+std::size_t TrailingGroup(std::u16string_view Caption) {
+  const std::size_t n = Caption.size();
   if (n < kGroupLength) return std::u16string_view::npos;
   const std::size_t at = n - kGroupLength;
-  if (caption[at] == u'(' && caption[at + 1] == u'&' && caption[at + 2] != u'&' && caption[n - 1] == u')') return at;
+  if (Caption[at] == u'(' && Caption[at + 1] == u'&' && Caption[at + 2] != u'&' && Caption[n - 1] == u')') return at;
   return std::u16string_view::npos;
 }
 
 // The 8-bit image as message text.
-std::string Shown(std::u16string_view s) { return UTF8Encode(WidenAnsi(AnsiImage(s))); }
+std::string Shown(std::u16string_view S) { return UTF8Encode(WidenAnsi(AnsiImage(S))); }
 
 }  // namespace
 

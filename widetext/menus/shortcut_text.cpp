@@ -11,16 +11,16 @@ namespace {
 
 // Keys whose scan code the keyboard shares with the keypad: their names
 // are asked for with the extended flag.
-bool IsExtendedKey(unsigned key) {
-  return (key >= platform::VK_SPACE && key <= platform::VK_DOWN) || key == platform::VK_INSERT ||
-         key == platform::VK_DELETE;
+bool IsExtendedKey(unsigned Key) {
+  return (Key >= platform::VK_SPACE && Key <= platform::VK_DOWN) || Key == platform::VK_INSERT ||
+         Key == platform::VK_DELETE;
 }
 
-std::u16string KeyName(unsigned key) {
-  const unsigned scan = platform::MapVirtualKeyW(key, platform::MAPVK_VK_TO_VSC);
+std::u16string KeyName(unsigned Key) {
+  const unsigned scan = platform::MapVirtualKeyW(Key, platform::MAPVK_VK_TO_VSC);
   if (scan == 0) return {};
   long keyData = static_cast<long>(scan) << 16;
-  if (IsExtendedKey(key)) keyData |= 1L << 24;
+  if (IsExtendedKey(Key)) keyData |= 1L << 24;
   char16_t buffer[256] = {};
   const int length = platform::GetKeyNameTextW(keyData, buffer, 256);
   std::u16string name(buffer, static_cast<std::size_t>(length > 0 ? length : 0));

@@ -12,64 +12,64 @@ using TextOf = TCustomActionHelper::TWideText TCustomActionHelper::*;
 
 // The 8-bit side of one of an action's two texts.
 struct AnsiText {
-  TextOf text;
-  const std::string& (platform::TCustomAction::*get)() const;
-  void (platform::TCustomAction::*set)(const std::string&);
+  TextOf Text;
+  const std::string& (platform::TCustomAction::*Get)() const;
+  void (platform::TCustomAction::*Set)(const std::string&);
 };
 
 constexpr AnsiText kCaption{&TCustomActionHelper::Caption, &platform::TCustomAction::Caption,
                             &platform::TCustomAction::SetCaption};
 constexpr AnsiText kHint{&TCustomActionHelper::Hint, &platform::TCustomAction::Hint, &platform::TCustomAction::SetHint};
 
-bool IsWide(platform::TCustomAction* action) { return dynamic_cast<IWtxAction*>(action) != nullptr; }
+bool IsWide(platform::TCustomAction* Action) { return dynamic_cast<IWtxAction*>(Action) != nullptr; }
 
 // The class library is telling the links about a wide change.
-bool InWideChange(platform::TCustomAction* action, const TCustomActionHelper::TWideText& text, const AnsiText& side) {
-  return text.Setting && (action->*side.get)() != text.Ansi;
+bool InWideChange(platform::TCustomAction* Action, const TCustomActionHelper::TWideText& Text, const AnsiText& Side) {
+  return Text.Setting && (Action->*Side.Get)() != Text.Ansi;
 }
 
-std::u16string Get(platform::TCustomAction* action, const AnsiText& side) {
-  if (!IsWide(action)) return WidenAnsi((action->*side.get)());
-  TCustomActionHelper::TWideText& text = GetCustomActionHelper(action).*side.text;
-  if (InWideChange(action, text, side)) return text.Previous;
-  return GetSyncedWideString(text.Wide, (action->*side.get)());
+std::u16string Get(platform::TCustomAction* Action, const AnsiText& Side) {
+  if (!IsWide(Action)) return WidenAnsi((Action->*Side.Get)());
+  TCustomActionHelper::TWideText& text = GetCustomActionHelper(Action).*Side.Text;
+  if (InWideChange(Action, text, Side)) return text.Previous;
+  return GetSyncedWideString(text.Wide, (Action->*Side.Get)());
 }
 
-void Set(platform::TCustomAction* action, std::u16string_view value, const AnsiText& side) {
-  if (!IsWide(action)) {
-    (action->*side.set)(AnsiImage(value));
+void Set(platform::TCustomAction* Action, std::u16string_view Value, const AnsiText& side) {
+  if (!IsWide(Action)) {
+    (Action->*side.Set)(AnsiImage(Value));
     return;
   }
-  const std::u16string newValue(value);
-  TCustomActionHelper::TWideText& text = GetCustomActionHelper(action).*side.text;
-  text.Previous = Get(action, side);
+  const std::u16string newValue(Value);
+  TCustomActionHelper::TWideText& text = GetCustomActionHelper(Action).*side.Text;
+  text.Previous = Get(Action, side);
   text.Ansi = AnsiImage(newValue);
   const struct Setting {
-    bool& flag;
-    explicit Setting(bool& setting) : flag(setting) { flag = true; }
-    ~Setting() { flag = false; }
+    bool& Flag;
+    explicit Setting(bool& Target) : Flag(Target) { Flag = true; }
+    ~Setting() { Flag = false; }
   } setting(text.Setting);
-  SetSyncedWideString(newValue, text.Wide, (action->*side.get)(), [&](const std::string& ansi) {
-    (action->*side.set)(ansi);
+  SetSyncedWideString(newValue, text.Wide, (Action->*side.Get)(), [&](const std::string& Ansi) {
+    (Action->*side.Set)(Ansi);
     // After the empty step of a change between two texts with the same
     // image the clients show nothing: that is what they are compared with.
-    if (ansi.empty() && !text.Ansi.empty()) text.Previous.clear();
+    if (Ansi.empty() && !text.Ansi.empty()) text.Previous.clear();
   });
 }
 
-std::u16string Target(platform::TCustomAction* action, const std::string& ansiValue, const AnsiText& side) {
-  if (IsWide(action)) {
-    const TCustomActionHelper::TWideText& text = GetCustomActionHelper(action).*side.text;
-    if (InWideChange(action, text, side)) return text.Wide;
+std::u16string Target(platform::TCustomAction* Action, const std::string& AnsiValue, const AnsiText& Side) {
+  if (IsWide(Action)) {
+    const TCustomActionHelper::TWideText& text = GetCustomActionHelper(Action).*Side.Text;
+    if (InWideChange(Action, text, Side)) return text.Wide;
   }
-  return WidenAnsi(ansiValue);
+  return WidenAnsi(AnsiValue);
 }
 
-platform::TPropInfo WideProperty(const char* name, std::function<std::u16string()> get,
-                                 std::function<void(const std::u16string&)> set) {
-  platform::TPropInfo prop{.Name = name, .Kind = platform::TTypeKind::tkWString};
-  prop.GetWideStr = std::move(get);
-  prop.SetWideStr = std::move(set);
+platform::TPropInfo WideProperty(const char* Name, std::function<std::u16string()> Get,
+                                 std::function<void(const std::u16string&)> Set) {
+  platform::TPropInfo prop{.Name = Name, .Kind = platform::TTypeKind::tkWString};
+  prop.GetWideStr = std::move(Get);
+  prop.SetWideStr = std::move(Set);
   return prop;
 }
 
@@ -78,11 +78,11 @@ void AddWideActionProperties(platform::TCustomAction* Action, bool WithCaption,
   if (WithCaption) {
     Props.push_back(WideProperty(
         "Caption", [Action] { return WtxAction_GetCaption(Action); },
-        [Action](const std::u16string& v) { WtxAction_SetCaption(Action, v); }));
+        [Action](const std::u16string& V) { WtxAction_SetCaption(Action, V); }));
   }
   Props.push_back(WideProperty(
       "Hint", [Action] { return WtxAction_GetHint(Action); },
-      [Action](const std::u16string& v) { WtxAction_SetHint(Action, v); }));
+      [Action](const std::u16string& V) { WtxAction_SetHint(Action, V); }));
 }
 
 void AssignWideActionTexts(platform::TCustomAction* Action, const platform::TPersistent* Source, bool WithCaption) {

@@ -17,14 +17,14 @@ namespace {
 constexpr platform::UINT kMeasureFlags =
     platform::DT_CALCRECT | platform::DT_NOCLIP | platform::DT_EXPANDTABS | platform::DT_SINGLELINE;
 
-int TextWidth(platform::TCanvas& canvas, std::u16string_view text) {
+int TextWidth(platform::TCanvas& Canvas, std::u16string_view Text) {
   platform::RECT r{0, 0, 0, 0};
-  WideApiDrawText(canvas.Handle(), text.data(), static_cast<int>(text.size()), &r, kMeasureFlags);
+  WideApiDrawText(Canvas.Handle(), Text.data(), static_cast<int>(Text.size()), &r, kMeasureFlags);
   return r.Width();
 }
 
-platform::TCustomAction* CustomAction(platform::TObject* action) {
-  return dynamic_cast<platform::TCustomAction*>(action);
+platform::TCustomAction* CustomAction(platform::TObject* Action) {
+  return dynamic_cast<platform::TCustomAction*>(Action);
 }
 
 }  // namespace
@@ -45,13 +45,13 @@ std::u16string TWtxMenuItem::GetCaption() {
 
 void TWtxMenuItem::SetCaption(std::u16string_view Value) {
   SetSyncedWideString(Value, wideCaption_, Caption(),
-                      [this](const std::string& ansi) { platform::TMenuItem::SetCaption(ansi); });
+                      [this](const std::string& Ansi) { platform::TMenuItem::SetCaption(Ansi); });
 }
 
 std::u16string TWtxMenuItem::GetHint() { return GetSyncedWideString(wideHint_, Hint); }
 
 void TWtxMenuItem::SetHint(std::u16string_view Value) {
-  SetSyncedWideString(Value, wideHint_, Hint, [this](const std::string& ansi) { Hint = ansi; });
+  SetSyncedWideString(Value, wideHint_, Hint, [this](const std::string& Ansi) { Hint = Ansi; });
 }
 
 void TWtxMenuItem::Loaded() {
@@ -127,9 +127,9 @@ void TWtxMenuItem::DoDrawText(platform::TCanvas* ACanvas, const std::string& ACa
   platform::TCanvas& c = *ACanvas;
   c.Brush().SetStyle(platform::bsClear);
   if (Default) c.Font().SetStyle(c.Font().Style() | platform::fsBold);
-  const auto draw = [&](platform::TColor colour, platform::TRect& r) {
-    c.Font().SetColor(colour);
-    WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &r, Flags);
+  const auto draw = [&](platform::TColor Colour, platform::TRect& R) {
+    c.Font().SetColor(Colour);
+    WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &R, Flags);
   };
   if (Enabled) {
     WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &Rect, Flags);
@@ -182,8 +182,8 @@ void TWtxMenuActionLink::SetHint(const std::string& Value) {
 
 const platform::TActionLinkClass TWtxMenuActionLinkClass{
     "TWtxMenuActionLink", &platform::TMenuActionLinkClass,
-    [](platform::TObject* client) -> std::unique_ptr<platform::TActionLink> {
-      return std::make_unique<TWtxMenuActionLink>(client);
+    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
+      return std::make_unique<TWtxMenuActionLink>(Client);
     }};
 
 }  // namespace widetext

@@ -13,7 +13,7 @@ namespace {
 constexpr int kLongestLine = 65535;
 constexpr std::u16string_view kCRLF = u"\r\n";
 
-platform::LPARAM Text(const std::u16string& s) { return reinterpret_cast<platform::LPARAM>(s.c_str()); }
+platform::LPARAM Text(const std::u16string& S) { return reinterpret_cast<platform::LPARAM>(S.c_str()); }
 
 }  // namespace
 

@@ -10,7 +10,7 @@ namespace {
 // CB_ERR and LB_ERR.
 constexpr platform::LRESULT kError = -1;
 
-platform::LPARAM TextParam(const std::u16string& s) { return reinterpret_cast<platform::LPARAM>(s.c_str()); }
+platform::LPARAM TextParam(const std::u16string& S) { return reinterpret_cast<platform::LPARAM>(S.c_str()); }
 
 }  // namespace
 

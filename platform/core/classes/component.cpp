@@ -6,12 +6,12 @@
 namespace platform {
 namespace {
 
-bool IsIdentifier(const std::string& s) {
-  if (s.empty()) return false;
-  const auto first = static_cast<unsigned char>(s[0]);
+bool IsIdentifier(const std::string& S) {
+  if (S.empty()) return false;
+  const auto first = static_cast<unsigned char>(S[0]);
   if (!(std::isalpha(first) || first == '_')) return false;
-  return std::all_of(s.begin(), s.end(), [](char c) {
-    const auto u = static_cast<unsigned char>(c);
+  return std::all_of(S.begin(), S.end(), [](char C) {
+    const auto u = static_cast<unsigned char>(C);
     return std::isalnum(u) || u == '_';
   });
 }
@@ -91,10 +91,10 @@ void TComponent::DestroyComponents() {
   }
 }
 
-void Free(TComponent* component) {
-  if (!component) return;
-  component->BeforeDestruction();
-  delete component;
+void Free(TComponent* Component) {
+  if (!Component) return;
+  Component->BeforeDestruction();
+  delete Component;
 }
 
 void TComponent::Destroying() {

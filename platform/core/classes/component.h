@@ -92,11 +92,11 @@ class TComponent : public TPersistent {
 };
 
 // Frees a component the way its owner does: BeforeDestruction, then delete.
-void Free(TComponent* component);
+void Free(TComponent* Component);
 
 template <class T, class... Args>
-T* Create(Args&&... args) {
-  T* object = new T(std::forward<Args>(args)...);
+T* Create(Args&&... ArgValues) {
+  T* object = new T(std::forward<Args>(ArgValues)...);
   object->AfterConstruction();
   return object;
 }

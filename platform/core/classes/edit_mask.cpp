@@ -8,14 +8,14 @@ namespace {
 constexpr char kLiteralDirective = '\\';
 constexpr char kFieldSeparator = ';';
 
-bool IsEscaped(std::string_view mask, int offset) {
+bool IsEscaped(std::string_view Mask, int Offset) {
   bool escaped = false;
-  for (int i = 1; i < offset; ++i) escaped = !escaped && mask[static_cast<std::size_t>(i - 1)] == kLiteralDirective;
+  for (int i = 1; i < Offset; ++i) escaped = !escaped && Mask[static_cast<std::size_t>(i - 1)] == kLiteralDirective;
   return escaped;
 }
 
-bool TakesTextPosition(TMaskCharType type) {
-  return type == mcLiteral || type == mcIntlLiteral || type == mcMask || type == mcMaskOpt;
+bool TakesTextPosition(TMaskCharType Type) {
+  return Type == mcLiteral || Type == mcIntlLiteral || Type == mcMask || Type == mcMaskOpt;
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ namespace {
 // them without end would otherwise run the reader out of stack.
 constexpr int kMaxSkippedLists = 64;
 
-const TPropInfo* FindProp(const std::vector<TPropInfo>& props, const std::string& name) {
-  for (const auto& p : props) {
-    if (SameText(p.Name, name)) return &p;
+const TPropInfo* FindProp(const std::vector<TPropInfo>& Props, const std::string& Name) {
+  for (const auto& p : Props) {
+    if (SameText(p.Name, Name)) return &p;
   }
   return nullptr;
 }
@@ -28,7 +28,7 @@ void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadDat
   ReadData(*this);
 }
 
-void TReader::Bytes(void* buffer, std::int64_t count) { Stream().ReadBuffer(buffer, count); }
+void TReader::Bytes(void* Buffer, std::int64_t Count) { Stream().ReadBuffer(Buffer, Count); }
 
 template <class T>
 T TReader::Scalar() {
@@ -243,7 +243,7 @@ void TWriter::DefineProperty(const std::string& Name, const TReaderProc&, const 
   WriteData(*this);
 }
 
-void TWriter::Bytes(const void* buffer, std::int64_t count) { Stream().WriteBuffer(buffer, count); }
+void TWriter::Bytes(const void* Buffer, std::int64_t Count) { Stream().WriteBuffer(Buffer, Count); }
 
 void TWriter::WriteValue(TValueType Value) {
   const auto b = static_cast<std::uint8_t>(Value);

@@ -91,7 +91,7 @@ class TReader : public TFiler {
   const std::string& PropName() const { return propName_; }
 
  private:
-  void Bytes(void* buffer, std::int64_t count);
+  void Bytes(void* Buffer, std::int64_t Count);
   template <class T>
   T Scalar();
   [[noreturn]] void Invalid();
@@ -127,7 +127,7 @@ class TWriter : public TFiler {
 
  private:
   void WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
-  void Bytes(const void* buffer, std::int64_t count);
+  void Bytes(const void* Buffer, std::int64_t Count);
 };
 
 }  // namespace platform

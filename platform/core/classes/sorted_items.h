@@ -8,14 +8,14 @@ namespace platform {
 // item i with what is sought (negative, 0 or positive). True when found;
 // Index is then an equal item, the first one unless StopAtEqual, and
 // otherwise the insertion point.
-template <class CompareAt>
-bool FindSortedItem(int Count, bool StopAtEqual, const CompareAt& compareAt, int& Index) {
+template <class CompareAtFn>
+bool FindSortedItem(int Count, bool StopAtEqual, const CompareAtFn& CompareAt, int& Index) {
   bool found = false;
   int low = 0;
   int high = Count - 1;
   while (low <= high) {
     const int mid = low + (high - low) / 2;
-    const int c = compareAt(mid);
+    const int c = CompareAt(mid);
     if (c < 0) {
       low = mid + 1;
     } else {
@@ -33,17 +33,17 @@ bool FindSortedItem(int Count, bool StopAtEqual, const CompareAt& compareAt, int
 // Quicksort of the items L..R: Compare(i, j) compares items i and j,
 // Exchange(i, j) swaps them. The pivot travels with its item, and recursion
 // into the smaller part keeps the stack shallow on any input.
-template <class Compare, class Exchange>
-void QuickSortItems(int L, int R, const Compare& compare, const Exchange& exchange) {
+template <class CompareFn, class ExchangeFn>
+void QuickSortItems(int L, int R, const CompareFn& Compare, const ExchangeFn& Exchange) {
   while (L < R) {
     int i = L;
     int j = R;
     int pivot = L + (R - L) / 2;
     do {
-      while (compare(i, pivot) < 0) ++i;
-      while (compare(j, pivot) > 0) --j;
+      while (Compare(i, pivot) < 0) ++i;
+      while (Compare(j, pivot) > 0) --j;
       if (i <= j) {
-        if (i != j) exchange(i, j);
+        if (i != j) Exchange(i, j);
         if (pivot == i) {
           pivot = j;
         } else if (pivot == j) {
@@ -54,10 +54,10 @@ void QuickSortItems(int L, int R, const Compare& compare, const Exchange& exchan
       }
     } while (i <= j);
     if (j - L < R - i) {
-      QuickSortItems(L, j, compare, exchange);
+      QuickSortItems(L, j, Compare, Exchange);
       L = i;
     } else {
-      QuickSortItems(i, R, compare, exchange);
+      QuickSortItems(i, R, Compare, Exchange);
       R = j;
     }
   }

@@ -14,23 +14,23 @@
 namespace platform {
 namespace {
 
-std::string FullPath(const std::string& fileName) {
+std::string FullPath(const std::string& FileName) {
   std::error_code error;
-  const std::filesystem::path full = std::filesystem::absolute(fileName, error);
-  return error ? fileName : full.string();
+  const std::filesystem::path full = std::filesystem::absolute(FileName, error);
+  return error ? FileName : full.string();
 }
 
-[[noreturn]] void ThrowFileError(bool create, const std::string& fileName, const std::string& reason) {
+[[noreturn]] void ThrowFileError(bool Create, const std::string& FileName, const std::string& Reason) {
   const std::string message =
-      std::string(create ? "Cannot create file \"" : "Cannot open file \"") + FullPath(fileName) + "\". " + reason;
-  if (create) throw EFCreateError(message);
+      std::string(Create ? "Cannot create file \"" : "Cannot open file \"") + FullPath(FileName) + "\". " + Reason;
+  if (Create) throw EFCreateError(message);
   throw EFOpenError(message);
 }
 
 // 0 for no lock, else the flock operation the share mode asks for.
-int ShareLock(std::uint16_t mode) {
-  if (mode == fmCreate) return LOCK_EX;
-  switch (mode & 0xF0) {
+int ShareLock(std::uint16_t Mode) {
+  if (Mode == fmCreate) return LOCK_EX;
+  switch (Mode & 0xF0) {
     case fmShareExclusive:
     case fmShareDenyRead:
       return LOCK_EX;
@@ -142,7 +142,7 @@ std::int64_t THandleStream::Read(void* Buffer, std::int64_t Count) {
   std::int64_t done = 0;
   auto* out = static_cast<char*>(Buffer);
   while (done < Count) {
-    const ssize_t n = ::read(handle_, out + done, static_cast<std::size_t>(Count - done));
+    const ssize_t n = ::read(FHandle, out + done, static_cast<std::size_t>(Count - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += n;
@@ -154,7 +154,7 @@ std::int64_t THandleStream::Write(const void* Buffer, std::int64_t Count) {
   std::int64_t done = 0;
   const auto* in = static_cast<const char*>(Buffer);
   while (done < Count) {
-    const ssize_t n = ::write(handle_, in + done, static_cast<std::size_t>(Count - done));
+    const ssize_t n = ::write(FHandle, in + done, static_cast<std::size_t>(Count - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += n;
@@ -164,11 +164,11 @@ std::int64_t THandleStream::Write(const void* Buffer, std::int64_t Count) {
 
 std::int64_t THandleStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
   const int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
-  return ::lseek(handle_, Offset, whence);
+  return ::lseek(FHandle, Offset, whence);
 }
 
 void THandleStream::SetSize(std::int64_t NewSize) {
-  if (::ftruncate(handle_, NewSize) != 0)
+  if (::ftruncate(FHandle, NewSize) != 0)
     throw EStreamError(std::string("Cannot set stream size. ") + std::strerror(errno));
   if (Position() > NewSize) Seek(NewSize, soBeginning);
 }
@@ -193,27 +193,27 @@ TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : THan
         ThrowFileError(false, FileName, "Invalid open mode.");
     }
   }
-  handle_ = ::open(FileName.c_str(), flags, 0666);
-  if (handle_ < 0) ThrowFileError(create, FileName, std::strerror(errno));
+  FHandle = ::open(FileName.c_str(), flags, 0666);
+  if (FHandle < 0) ThrowFileError(create, FileName, std::strerror(errno));
   // The lock is taken before a created file is emptied, so a file that
   // another stream holds keeps its contents.
-  if (const int lock = ShareLock(Mode); lock != 0 && ::flock(handle_, lock | LOCK_NB) != 0) {
+  if (const int lock = ShareLock(Mode); lock != 0 && ::flock(FHandle, lock | LOCK_NB) != 0) {
     const int error = errno;
-    ::close(handle_);
-    handle_ = -1;
+    ::close(FHandle);
+    FHandle = -1;
     ThrowFileError(create, FileName,
                    error == EWOULDBLOCK ? "The file is in use by another stream." : std::strerror(error));
   }
-  if (create && ::ftruncate(handle_, 0) != 0) {
+  if (create && ::ftruncate(FHandle, 0) != 0) {
     const int error = errno;
-    ::close(handle_);
-    handle_ = -1;
+    ::close(FHandle);
+    FHandle = -1;
     ThrowFileError(true, FileName, std::strerror(error));
   }
 }
 
 TFileStream::~TFileStream() {
-  if (handle_ >= 0) ::close(handle_);
+  if (FHandle >= 0) ::close(FHandle);
 }
 
 }  // namespace platform

@@ -101,15 +101,15 @@ class TMemoryStream : public TStream {
 // A stream over a file descriptor that someone else opened and closes.
 class THandleStream : public TStream {
  public:
-  explicit THandleStream(int Handle) : handle_(Handle) {}
+  explicit THandleStream(int Handle) : FHandle(Handle) {}
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
   std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
   void SetSize(std::int64_t NewSize) override;
-  int Handle() const { return handle_; }
+  int Handle() const { return FHandle; }
 
  protected:
-  int handle_;
+  int FHandle;
 };
 
 // A file opened by name. fmCreate creates the file or empties an existing

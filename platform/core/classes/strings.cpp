@@ -9,27 +9,27 @@
 namespace platform {
 namespace {
 
-bool NeedsQuotes(const std::string& s, char delimiter, char quote) {
-  if (s.empty()) return true;
-  for (char c : s) {
+bool NeedsQuotes(const std::string& S, char Delimiter, char Quote) {
+  if (S.empty()) return true;
+  for (char c : S) {
     const auto u = static_cast<unsigned char>(c);
-    if (u <= ' ' || c == quote || c == delimiter) return true;
+    if (u <= ' ' || c == Quote || c == Delimiter) return true;
   }
   return false;
 }
 
-std::string Quoted(const std::string& s, char quote) {
-  std::string out(1, quote);
-  for (char c : s) {
+std::string Quoted(const std::string& S, char Quote) {
+  std::string out(1, Quote);
+  for (char c : S) {
     out += c;
-    if (c == quote) out += c;
+    if (c == Quote) out += c;
   }
-  out += quote;
+  out += Quote;
   return out;
 }
 
-bool IsBlank(char c) {
-  const auto u = static_cast<unsigned char>(c);
+bool IsBlank(char C) {
+  const auto u = static_cast<unsigned char>(C);
   return u >= 1 && u <= ' ';
 }
 
@@ -345,23 +345,23 @@ void TStrings::DefineProperties(TFiler* Filer) {
   if (const auto* ancestor = dynamic_cast<const TStrings*>(Filer->Ancestor)) hasData = !Equals(*ancestor);
   Filer->DefineProperty(
       "Strings",
-      [this](TReader& reader) {
-        reader.ReadListBegin();
+      [this](TReader& Reader) {
+        Reader.ReadListBegin();
         BeginUpdate();
         try {
           Clear();
-          while (!reader.EndOfList()) Add(reader.ReadString());
+          while (!Reader.EndOfList()) Add(Reader.ReadString());
         } catch (...) {
           EndUpdate();
           throw;
         }
         EndUpdate();
-        reader.ReadListEnd();
+        Reader.ReadListEnd();
       },
-      [this](TWriter& writer) {
-        writer.WriteListBegin();
-        for (int i = 0; i < GetCount(); ++i) writer.WriteString(Get(i));
-        writer.WriteListEnd();
+      [this](TWriter& Writer) {
+        Writer.WriteListBegin();
+        for (int i = 0; i < GetCount(); ++i) Writer.WriteString(Get(i));
+        Writer.WriteListEnd();
       },
       hasData);
 }
@@ -465,13 +465,13 @@ int TStringList::IndexOf(const std::string& S) const {
 bool TStringList::Find(const std::string& S, int& Index) const {
   return FindSortedItem(
       GetCount(), Duplicates != dupAccept,
-      [&](int i) { return CompareStrings(items_[static_cast<std::size_t>(i)].String, S); }, Index);
+      [&](int I) { return CompareStrings(items_[static_cast<std::size_t>(I)].String, S); }, Index);
 }
 
 void TStringList::Sort() {
-  CustomSort([](TStringList& list, int a, int b) {
-    return list.CompareStrings(list.items_[static_cast<std::size_t>(a)].String,
-                               list.items_[static_cast<std::size_t>(b)].String);
+  CustomSort([](TStringList& List, int A, int B) {
+    return List.CompareStrings(List.items_[static_cast<std::size_t>(A)].String,
+                               List.items_[static_cast<std::size_t>(B)].String);
   });
 }
 
@@ -484,8 +484,8 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 
 void TStringList::QuickSort(int L, int R, const TStringListSortCompare& Compare) {
   QuickSortItems(
-      L, R, [&](int a, int b) { return Compare(*this, a, b); },
-      [&](int a, int b) { std::swap(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]); });
+      L, R, [&](int A, int B) { return Compare(*this, A, B); },
+      [&](int A, int B) { std::swap(items_[static_cast<std::size_t>(A)], items_[static_cast<std::size_t>(B)]); });
 }
 
 void TStringList::SetSorted(bool Value) {

@@ -46,14 +46,14 @@ class EOutOfResources : public Exception {
 };
 
 // <0, 0 or >0.
-int AnsiCompareStr(std::string_view a, std::string_view b);
-int AnsiCompareText(std::string_view a, std::string_view b);
-std::string AnsiUpperCase(std::string_view s);
-std::string AnsiLowerCase(std::string_view s);
-bool SameText(std::string_view a, std::string_view b);
+int AnsiCompareStr(std::string_view A, std::string_view B);
+int AnsiCompareText(std::string_view A, std::string_view B);
+std::string AnsiUpperCase(std::string_view S);
+std::string AnsiLowerCase(std::string_view S);
+bool SameText(std::string_view A, std::string_view B);
 
 // The class name as the class library reports it: the type's own name
 // without namespaces.
-std::string ClassNameOf(const TObject& object);
+std::string ClassNameOf(const TObject& Object);
 
 }  // namespace platform

@@ -8,13 +8,13 @@
 namespace platform {
 namespace {
 
-std::int64_t ReadKernelClock(int clock) {
+std::int64_t ReadKernelClock(int Clock) {
   timespec ts{};
-  clock_gettime(clock, &ts);
+  clock_gettime(Clock, &ts);
   return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-std::uint32_t Milliseconds(std::int64_t ns) { return static_cast<std::uint32_t>(ns / 1000000); }
+std::uint32_t Milliseconds(std::int64_t Ns) { return static_cast<std::uint32_t>(Ns / 1000000); }
 
 // The system tick counts across suspend, so that values received before a
 // suspend do not look fresh after it. The boot-time clock, which goes on
@@ -26,20 +26,20 @@ std::uint32_t Milliseconds(std::int64_t ns) { return static_cast<std::uint32_t>(
 class SleepCountingTick {
  public:
   template <class Read>
-  std::uint32_t Now(const Read& read) {
-    const std::int64_t coarse = read(CLOCK_MONOTONIC_COARSE);
-    if (coarse != measuredAt_.load(std::memory_order_acquire)) Measure(read, coarse);
+  std::uint32_t Now(const Read& ReadClock) {
+    const std::int64_t coarse = ReadClock(CLOCK_MONOTONIC_COARSE);
+    if (coarse != measuredAt_.load(std::memory_order_acquire)) Measure(ReadClock, coarse);
     return Milliseconds(coarse + sleptNs_.load(std::memory_order_relaxed));
   }
 
  private:
   template <class Read>
-  void Measure(const Read& read, std::int64_t coarse) {
-    const std::int64_t slept = read(CLOCK_BOOTTIME) - read(CLOCK_MONOTONIC);
+  void Measure(const Read& ReadClock, std::int64_t Coarse) {
+    const std::int64_t slept = ReadClock(CLOCK_BOOTTIME) - ReadClock(CLOCK_MONOTONIC);
     std::int64_t known = sleptNs_.load(std::memory_order_relaxed);
     while (slept > known && !sleptNs_.compare_exchange_weak(known, slept, std::memory_order_relaxed)) {
     }
-    measuredAt_.store(coarse, std::memory_order_release);
+    measuredAt_.store(Coarse, std::memory_order_release);
   }
 
   std::atomic<std::int64_t> measuredAt_{-1};
@@ -115,9 +115,9 @@ TimeZoneInformation GetTimeZoneInformation() {
   return info;
 }
 
-ScopedClockOverride::ScopedClockOverride(ClockSources sources)
+ScopedClockOverride::ScopedClockOverride(ClockSources Sources)
     : previous_(g_override.load(std::memory_order_acquire)), installed_(std::make_unique<Installed>()) {
-  installed_->Sources = std::move(sources);
+  installed_->Sources = std::move(Sources);
   g_override.store(installed_.get(), std::memory_order_release);
 }
 

@@ -55,7 +55,7 @@ struct ClockSources {
 // do not nest across threads.
 class ScopedClockOverride {
  public:
-  explicit ScopedClockOverride(ClockSources sources);
+  explicit ScopedClockOverride(ClockSources Sources);
   ~ScopedClockOverride();
   ScopedClockOverride(const ScopedClockOverride&) = delete;
   ScopedClockOverride& operator=(const ScopedClockOverride&) = delete;

@@ -16,23 +16,23 @@ std::string LastError() {
 
 DynamicLibrary::~DynamicLibrary() { Close(); }
 
-DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
+DynamicLibrary::DynamicLibrary(DynamicLibrary&& Other) noexcept
+    : handle_(std::exchange(Other.handle_, nullptr)), error_(std::move(Other.error_)) {}
 
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-  if (this != &other) {
+DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& Other) noexcept {
+  if (this != &Other) {
     Close();
-    handle_ = std::exchange(other.handle_, nullptr);
-    error_ = std::move(other.error_);
+    handle_ = std::exchange(Other.handle_, nullptr);
+    error_ = std::move(Other.error_);
   }
   return *this;
 }
 
-bool DynamicLibrary::Open(const std::string& path) {
+bool DynamicLibrary::Open(const std::string& Path) {
   Close();
   error_.clear();
   // A path with a slash is taken as it stands, never searched for.
-  const std::string exact = path.find('/') == std::string::npos ? "./" + path : path;
+  const std::string exact = Path.find('/') == std::string::npos ? "./" + Path : Path;
   handle_ = dlopen(exact.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) error_ = LastError();
   return handle_ != nullptr;
@@ -45,9 +45,9 @@ void DynamicLibrary::Close() {
   }
 }
 
-void* DynamicLibrary::Symbol(const char* name) const {
-  if (!handle_ || !name) return nullptr;
-  return dlsym(handle_, name);
+void* DynamicLibrary::Symbol(const char* Name) const {
+  if (!handle_ || !Name) return nullptr;
+  return dlsym(handle_, Name);
 }
 
 }  // namespace platform

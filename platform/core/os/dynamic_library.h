@@ -13,19 +13,19 @@ class DynamicLibrary {
   ~DynamicLibrary();
   DynamicLibrary(const DynamicLibrary&) = delete;
   DynamicLibrary& operator=(const DynamicLibrary&) = delete;
-  DynamicLibrary(DynamicLibrary&& other) noexcept;
-  DynamicLibrary& operator=(DynamicLibrary&& other) noexcept;
+  DynamicLibrary(DynamicLibrary&& Other) noexcept;
+  DynamicLibrary& operator=(DynamicLibrary&& Other) noexcept;
 
   // Takes a reference to the library at Path, loading it when no one has it
   // loaded yet. Releases any library held before. False when the file is
   // missing or is no loadable library (Error() then tells why).
-  bool Open(const std::string& path);
+  bool Open(const std::string& Path);
   // Drops the reference; the library unloads when it was the last one.
   void Close();
   bool IsOpen() const { return handle_ != nullptr; }
 
   // The address of an exported symbol, or null when there is none.
-  void* Symbol(const char* name) const;
+  void* Symbol(const char* Name) const;
 
   const std::string& Error() const { return error_; }
 

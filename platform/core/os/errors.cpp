@@ -59,10 +59,10 @@ constexpr CodeText kOwnTexts[] = {
     {ERROR_PROC_NOT_FOUND, "The procedure was not found"},
 };
 
-std::u16string ErrnoText(int value) {
+std::u16string ErrnoText(int Value) {
   // strerrordesc_np gives no text (rather than "Unknown error") for numbers
   // the C library does not know.
-  const char* text = strerrordesc_np(value);
+  const char* text = strerrordesc_np(Value);
   if (!text) return {};
   return Cp1252ToUtf16(text);
 }
@@ -71,14 +71,14 @@ std::u16string ErrnoText(int value) {
 
 std::uint32_t GetLastError() { return t_lastError; }
 
-void SetLastError(std::uint32_t code) { t_lastError = code; }
+void SetLastError(std::uint32_t Code) { t_lastError = Code; }
 
-std::uint32_t ErrorFromErrno(int errnoValue) {
-  if (errnoValue == 0) return ERROR_SUCCESS;
+std::uint32_t ErrorFromErrno(int ErrnoValue) {
+  if (ErrnoValue == 0) return ERROR_SUCCESS;
   for (const ErrnoCode& entry : kErrnoCodes) {
-    if (entry.Errno == errnoValue) return entry.Code;
+    if (entry.Errno == ErrnoValue) return entry.Code;
   }
-  return kErrnoCodeFlag | static_cast<std::uint32_t>(errnoValue);
+  return kErrnoCodeFlag | static_cast<std::uint32_t>(ErrnoValue);
 }
 
 std::uint32_t SetLastErrorFromErrno() {
@@ -87,14 +87,14 @@ std::uint32_t SetLastErrorFromErrno() {
   return code;
 }
 
-std::u16string SystemErrorText(std::uint32_t code) {
-  if (code == ERROR_SUCCESS) return u"The operation completed successfully";
-  if (code & kErrnoCodeFlag) return ErrnoText(static_cast<int>(code & ~kErrnoCodeFlag));
+std::u16string SystemErrorText(std::uint32_t Code) {
+  if (Code == ERROR_SUCCESS) return u"The operation completed successfully";
+  if (Code & kErrnoCodeFlag) return ErrnoText(static_cast<int>(Code & ~kErrnoCodeFlag));
   for (const CodeText& entry : kOwnTexts) {
-    if (entry.Code == code) return Cp1252ToUtf16(entry.Text);
+    if (entry.Code == Code) return Cp1252ToUtf16(entry.Text);
   }
   for (const ErrnoCode& entry : kErrnoCodes) {
-    if (entry.Code == code) return ErrnoText(entry.Errno);
+    if (entry.Code == Code) return ErrnoText(entry.Errno);
   }
   return {};
 }

@@ -39,16 +39,16 @@ constexpr std::uint32_t ERROR_PROC_NOT_FOUND = 127;
 constexpr std::uint32_t ERROR_MOD_NOT_FOUND = 126;
 
 std::uint32_t GetLastError();
-void SetLastError(std::uint32_t code);
+void SetLastError(std::uint32_t Code);
 
 // The platform code for an errno value (ERROR_IO_DEVICE for ones without a
 // closer match).
-std::uint32_t ErrorFromErrno(int errnoValue);
+std::uint32_t ErrorFromErrno(int ErrnoValue);
 // Sets the last error from errno; returns the code set.
 std::uint32_t SetLastErrorFromErrno();
 
 // The system's text for a code, without a trailing line break; empty when the
 // system has none for it.
-std::u16string SystemErrorText(std::uint32_t code);
+std::u16string SystemErrorText(std::uint32_t Code);
 
 }  // namespace platform

@@ -18,29 +18,29 @@
 namespace platform {
 namespace {
 
-int ShareLock(std::uint32_t share) {
-  if ((share & (FILE_SHARE_READ | FILE_SHARE_WRITE)) == (FILE_SHARE_READ | FILE_SHARE_WRITE)) return 0;
-  return (share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX;
+int ShareLock(std::uint32_t Share) {
+  if ((Share & (FILE_SHARE_READ | FILE_SHARE_WRITE)) == (FILE_SHARE_READ | FILE_SHARE_WRITE)) return 0;
+  return (Share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX;
 }
 
 // The file system's form of a name; false for a name with a lone surrogate,
 // which has no form there.
-bool ToFileSystemName(std::u16string_view name, std::string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    std::uint32_t c = name[i];
-    if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1])) {
-      c = CombineSurrogates(c, name[i + 1]);
+bool ToFileSystemName(std::u16string_view Name, std::string& Out) {
+  Out.clear();
+  for (std::size_t i = 0; i < Name.size(); ++i) {
+    std::uint32_t c = Name[i];
+    if (IsHighSurrogate(Name[i]) && i + 1 < Name.size() && IsLowSurrogate(Name[i + 1])) {
+      c = CombineSurrogates(c, Name[i + 1]);
       ++i;
     } else if (IsSurrogate(c)) {
       return false;
     }
-    AppendUtf8(out, c);
+    AppendUtf8(Out, c);
   }
   return true;
 }
 
-bool CurrentDirectory(std::u16string& out) {
+bool CurrentDirectory(std::u16string& Out) {
   std::vector<char> buffer(PATH_MAX);
   while (!getcwd(buffer.data(), buffer.size())) {
     if (errno != ERANGE) return false;
@@ -48,9 +48,9 @@ bool CurrentDirectory(std::u16string& out) {
   }
   const int length = MultiByteToWideChar(CP_UTF8, 0, buffer.data(), -1, nullptr, 0);
   if (length <= 0) return false;
-  out.resize(static_cast<std::size_t>(length));
-  MultiByteToWideChar(CP_UTF8, 0, buffer.data(), -1, out.data(), length);
-  out.pop_back();
+  Out.resize(static_cast<std::size_t>(length));
+  MultiByteToWideChar(CP_UTF8, 0, buffer.data(), -1, Out.data(), length);
+  Out.pop_back();
   return true;
 }
 
@@ -106,9 +106,9 @@ HANDLE CreateFileW(const char16_t* FileName, std::uint32_t DesiredAccess, std::u
     SetLastErrorFromErrno();
     return INVALID_HANDLE_VALUE;
   }
-  const auto fail = [fd](std::uint32_t error) {
+  const auto fail = [fd](std::uint32_t Error) {
     close(fd);
-    SetLastError(error);
+    SetLastError(Error);
     return INVALID_HANDLE_VALUE;
   };
   struct stat info {};

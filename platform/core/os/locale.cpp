@@ -32,23 +32,23 @@ constexpr LanguagePage kLanguagePages[] = {
 constexpr std::uint16_t kUnicodeOnlyLanguages[] = {0x2B, 0x37, 0x39, 0x45, 0x46, 0x47, 0x48,
                                                    0x49, 0x4A, 0x4B, 0x4E, 0x4F, 0x57, 0x5A};
 
-bool AnsiCodePage(LCID locale, std::uint16_t& codePage) {
-  const auto language = static_cast<std::uint16_t>(locale & 0x3FF);
-  const auto subLanguage = static_cast<std::uint16_t>((locale >> 10) & 0x3F);
+bool AnsiCodePage(LCID Locale, std::uint16_t& CodePage) {
+  const auto language = static_cast<std::uint16_t>(Locale & 0x3FF);
+  const auto subLanguage = static_cast<std::uint16_t>((Locale >> 10) & 0x3F);
   if (language == 0x04) {
     // Taiwan, Hong Kong and Macau write traditional characters.
-    codePage = (subLanguage == 1 || subLanguage == 3 || subLanguage == 5) ? 950 : 936;
+    CodePage = (subLanguage == 1 || subLanguage == 3 || subLanguage == 5) ? 950 : 936;
     return subLanguage >= 1 && subLanguage <= 5;
   }
   for (const LanguagePage& entry : kLanguagePages) {
     if (entry.PrimaryLanguage == language) {
-      codePage = entry.CodePage;
+      CodePage = entry.CodePage;
       return true;
     }
   }
   for (const std::uint16_t entry : kUnicodeOnlyLanguages) {
     if (entry == language) {
-      codePage = 0;
+      CodePage = 0;
       return true;
     }
   }

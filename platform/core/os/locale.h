@@ -18,7 +18,7 @@ LCID GetThreadLocale();
 LCID GetUserDefaultLCID();
 
 // The low 16 bits are the language of the layout, as the platform has it.
-HKL GetKeyboardLayout(std::uint32_t threadId);
+HKL GetKeyboardLayout(std::uint32_t ThreadId);
 
 // Writes the value, zero-terminated, and returns its length including the
 // terminator; with Count 0 returns the length needed. Returns 0 with the last

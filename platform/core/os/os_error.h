@@ -10,7 +10,7 @@ namespace platform {
 
 class EOSError : public Exception {
  public:
-  EOSError(const std::string& message, std::uint32_t errorCode) : Exception(message), ErrorCode(errorCode) {}
+  EOSError(const std::string& Message, std::uint32_t Code) : Exception(Message), ErrorCode(Code) {}
   std::uint32_t ErrorCode;
 };
 

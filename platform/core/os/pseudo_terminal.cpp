@@ -14,7 +14,7 @@
 namespace platform {
 namespace {
 
-[[noreturn]] void Throw(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
+[[noreturn]] void Throw(const char* What) { throw std::system_error(errno, std::generic_category(), What); }
 
 }  // namespace
 
@@ -51,15 +51,15 @@ PseudoTerminal::~PseudoTerminal() {
   CloseMaster();
 }
 
-std::string PseudoTerminal::Publish(const std::string& name) {
+std::string PseudoTerminal::Publish(const std::string& Name) {
   const std::string folder = EnsureVirtualPortFolder();
   if (folder.empty()) {
     errno = EACCES;
     Throw("virtual port folder");
   }
   Unpublish();
-  const std::string link = folder + "/" + name;
-  const std::string temp = folder + "/." + name + "." + std::to_string(::getpid());
+  const std::string link = folder + "/" + Name;
+  const std::string temp = folder + "/." + Name + "." + std::to_string(::getpid());
   ::unlink(temp.c_str());
   if (::symlink(devicePath_.c_str(), temp.c_str()) != 0) Throw("virtual port link");
   if (::rename(temp.c_str(), link.c_str()) != 0) {

@@ -23,7 +23,7 @@ class PseudoTerminal {
   // Links the device side into the virtual port folder under name,
   // replacing a link of that name; returns the link's path. Throws
   // std::system_error when the folder or the link cannot be made.
-  std::string Publish(const std::string& name);
+  std::string Publish(const std::string& Name);
   void Unpublish();
 
   // Hangs up the device side: its readers see the end of the line.

@@ -23,29 +23,29 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+bool SameText(std::string_view A, std::string_view B) {
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
+           return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y));
          });
 }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-  return s;
+std::string_view Trim(std::string_view S) {
+  while (!S.empty() && (S.front() == ' ' || S.front() == '\t')) S.remove_prefix(1);
+  while (!S.empty() && (S.back() == ' ' || S.back() == '\t' || S.back() == '\r')) S.remove_suffix(1);
+  return S;
 }
 
 // The file's text as UTF-8: UTF-16 little-endian after its byte-order mark,
 // otherwise UTF-8 (with or without a mark).
-std::string DecodeText(const std::string& bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+std::string DecodeText(const std::string& Bytes) {
+  if (Bytes.size() >= 2 && static_cast<unsigned char>(Bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(Bytes[1]) == 0xFE) {
     std::string out;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      std::uint32_t unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-      if (IsHighSurrogate(unit) && i + 3 < bytes.size()) {
+    for (std::size_t i = 2; i + 1 < Bytes.size(); i += 2) {
+      std::uint32_t unit = static_cast<unsigned char>(Bytes[i]) | (static_cast<unsigned char>(Bytes[i + 1]) << 8);
+      if (IsHighSurrogate(unit) && i + 3 < Bytes.size()) {
         const std::uint32_t low =
-            static_cast<unsigned char>(bytes[i + 2]) | (static_cast<unsigned char>(bytes[i + 3]) << 8);
+            static_cast<unsigned char>(Bytes[i + 2]) | (static_cast<unsigned char>(Bytes[i + 3]) << 8);
         if (IsLowSurrogate(low)) {
           unit = CombineSurrogates(unit, low);
           i += 2;
@@ -55,29 +55,29 @@ std::string DecodeText(const std::string& bytes) {
     }
     return out;
   }
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
-  return bytes;
+  if (Bytes.size() >= 3 && Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Bytes.substr(3);
+  return Bytes;
 }
 
 // UTF-8 text as UTF-16 little-endian bytes with a byte-order mark.
-std::string EncodeText(std::string_view text) {
+std::string EncodeText(std::string_view Text) {
   std::string out = "\xFF\xFE";
-  auto put = [&out](std::uint32_t unit) {
-    out.push_back(static_cast<char>(unit & 0xFF));
-    out.push_back(static_cast<char>(unit >> 8));
+  auto put = [&out](std::uint32_t Unit) {
+    out.push_back(static_cast<char>(Unit & 0xFF));
+    out.push_back(static_cast<char>(Unit >> 8));
   };
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
+  for (std::size_t i = 0; i < Text.size();) {
+    const auto c = static_cast<unsigned char>(Text[i]);
     std::uint32_t cp = c;
     std::size_t len = 1;
-    if (c >= 0xF0 && i + 3 < text.size()) {
-      cp = ((c & 0x07u) << 18) | ((text[i + 1] & 0x3Fu) << 12) | ((text[i + 2] & 0x3Fu) << 6) | (text[i + 3] & 0x3Fu);
+    if (c >= 0xF0 && i + 3 < Text.size()) {
+      cp = ((c & 0x07u) << 18) | ((Text[i + 1] & 0x3Fu) << 12) | ((Text[i + 2] & 0x3Fu) << 6) | (Text[i + 3] & 0x3Fu);
       len = 4;
-    } else if (c >= 0xE0 && i + 2 < text.size()) {
-      cp = ((c & 0x0Fu) << 12) | ((text[i + 1] & 0x3Fu) << 6) | (text[i + 2] & 0x3Fu);
+    } else if (c >= 0xE0 && i + 2 < Text.size()) {
+      cp = ((c & 0x0Fu) << 12) | ((Text[i + 1] & 0x3Fu) << 6) | (Text[i + 2] & 0x3Fu);
       len = 3;
-    } else if (c >= 0xC0 && i + 1 < text.size()) {
-      cp = ((c & 0x1Fu) << 6) | (text[i + 1] & 0x3Fu);
+    } else if (c >= 0xC0 && i + 1 < Text.size()) {
+      cp = ((c & 0x1Fu) << 6) | (Text[i + 1] & 0x3Fu);
       len = 2;
     }
     if (cp >= 0x10000) {
@@ -93,58 +93,58 @@ std::string EncodeText(std::string_view text) {
 }
 
 // The full path of a key below the current user's root.
-std::string FullPath(std::string_view key) {
-  while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
-  while (!key.empty() && key.back() == '\\') key.remove_suffix(1);
+std::string FullPath(std::string_view Key) {
+  while (!Key.empty() && Key.front() == '\\') Key.remove_prefix(1);
+  while (!Key.empty() && Key.back() == '\\') Key.remove_suffix(1);
   std::string path(kRoot);
-  if (!key.empty()) path.append("\\").append(key);
+  if (!Key.empty()) path.append("\\").append(Key);
   return path;
 }
 
 // A quoted value name at the start of s ("@" is the default value); the
 // rest of s after "=" goes to data. False for any other line.
-bool SplitValueLine(std::string_view s, std::string& name, std::string_view& data) {
+bool SplitValueLine(std::string_view S, std::string& Name, std::string_view& Data) {
   std::size_t i = 0;
-  name.clear();
-  if (s.starts_with("@")) {
+  Name.clear();
+  if (S.starts_with("@")) {
     i = 1;
-  } else if (s.starts_with("\"")) {
-    for (i = 1; i < s.size() && s[i] != '"'; ++i) {
-      if (s[i] == '\\' && i + 1 < s.size()) ++i;
-      name.push_back(s[i]);
+  } else if (S.starts_with("\"")) {
+    for (i = 1; i < S.size() && S[i] != '"'; ++i) {
+      if (S[i] == '\\' && i + 1 < S.size()) ++i;
+      Name.push_back(S[i]);
     }
-    if (i >= s.size()) return false;
+    if (i >= S.size()) return false;
     ++i;
   } else {
     return false;
   }
-  const std::string_view rest = Trim(s.substr(i));
+  const std::string_view rest = Trim(S.substr(i));
   if (!rest.starts_with("=")) return false;
-  data = Trim(rest.substr(1));
-  return !data.empty();
+  Data = Trim(rest.substr(1));
+  return !Data.empty();
 }
 
-std::string QuoteName(std::string_view name) {
+std::string QuoteName(std::string_view Name) {
   std::string out = "\"";
-  for (const char c : name) {
+  for (const char c : Name) {
     if (c == '\\' || c == '"') out.push_back('\\');
     out.push_back(c);
   }
   return out + "\"";
 }
 
-bool ParseDword(std::string_view data, std::uint32_t& value) {
-  if (data.size() < 7 || !SameText(data.substr(0, 6), "dword:")) return false;
-  const std::string_view digits = data.substr(6);
+bool ParseDword(std::string_view Data, std::uint32_t& Value) {
+  if (Data.size() < 7 || !SameText(Data.substr(0, 6), "dword:")) return false;
+  const std::string_view digits = Data.substr(6);
   if (digits.size() > 8) return false;
-  value = 0;
+  Value = 0;
   for (const char c : digits) {
     const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
                   : std::isxdigit(static_cast<unsigned char>(c))
                       ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
                       : -1;
     if (d < 0) return false;
-    value = value * 16 + static_cast<std::uint32_t>(d);
+    Value = Value * 16 + static_cast<std::uint32_t>(d);
   }
   return true;
 }
@@ -208,7 +208,7 @@ bool TRegistry::Load() {
     std::string_view data;
     if (!key || !SplitValueLine(line, name, data) || data == "-") continue;
     auto it =
-        std::find_if(key->Values.begin(), key->Values.end(), [&](const Value& v) { return SameText(v.Name, name); });
+        std::find_if(key->Values.begin(), key->Values.end(), [&](const Value& V) { return SameText(V.Name, name); });
     if (it != key->Values.end()) {
       it->Data = std::string(data);
     } else {
@@ -250,31 +250,31 @@ bool TRegistry::Save() const {
 }
 
 TRegistry::Key* TRegistry::FindKey(std::string_view Path) {
-  auto it = std::find_if(keys_.begin(), keys_.end(), [&](const Key& k) { return SameText(k.Path, Path); });
+  auto it = std::find_if(keys_.begin(), keys_.end(), [&](const Key& K) { return SameText(K.Path, Path); });
   return it == keys_.end() ? nullptr : &*it;
 }
 
 const TRegistry::Value* TRegistry::FindValue(std::string_view Name) const {
   if (open_ < 0) return nullptr;
   const auto& values = keys_[static_cast<std::size_t>(open_)].Values;
-  auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameText(v.Name, Name); });
+  auto it = std::find_if(values.begin(), values.end(), [&](const Value& V) { return SameText(V.Name, Name); });
   return it == values.end() ? nullptr : &*it;
 }
 
-bool TRegistry::OpenKeyReadOnly(std::string_view Key) {
+bool TRegistry::OpenKeyReadOnly(std::string_view KeyPath) {
   CloseKey();
   if (!Load()) return false;
-  const TRegistry::Key* key = FindKey(FullPath(Key));
+  const TRegistry::Key* key = FindKey(FullPath(KeyPath));
   if (!key) return false;
   open_ = static_cast<int>(key - keys_.data());
   return true;
 }
 
-bool TRegistry::OpenKey(std::string_view Key, bool CanCreate) {
+bool TRegistry::OpenKey(std::string_view KeyPath, bool CanCreate) {
   CloseKey();
   // A file that cannot be read is replaced by one that can.
   Load();
-  const std::string path = FullPath(Key);
+  const std::string path = FullPath(KeyPath);
   TRegistry::Key* key = FindKey(path);
   if (!key) {
     if (!CanCreate) return false;
@@ -303,13 +303,13 @@ std::int32_t TRegistry::ReadInteger(std::string_view Name) const {
   return static_cast<std::int32_t>(value);
 }
 
-void TRegistry::WriteInteger(std::string_view Name, std::int32_t Value) {
+void TRegistry::WriteInteger(std::string_view Name, std::int32_t Number) {
   if (open_ < 0 || !writable_) throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
   char data[16];
-  std::snprintf(data, sizeof data, "dword:%08x", static_cast<std::uint32_t>(Value));
+  std::snprintf(data, sizeof data, "dword:%08x", static_cast<std::uint32_t>(Number));
   auto& values = keys_[static_cast<std::size_t>(open_)].Values;
   auto it =
-      std::find_if(values.begin(), values.end(), [&](const TRegistry::Value& v) { return SameText(v.Name, Name); });
+      std::find_if(values.begin(), values.end(), [&](const TRegistry::Value& V) { return SameText(V.Name, Name); });
   if (it != values.end()) {
     it->Data = data;
   } else {

@@ -41,9 +41,9 @@ class TRegistry : public TObject {
 
   // Opens an existing key for reading; false when the file or the key is
   // not there or the file cannot be read.
-  bool OpenKeyReadOnly(std::string_view Key);
+  bool OpenKeyReadOnly(std::string_view KeyPath);
   // Opens a key for reading and writing, making it when CanCreate.
-  bool OpenKey(std::string_view Key, bool CanCreate);
+  bool OpenKey(std::string_view KeyPath, bool CanCreate);
   // Writes what changed while the key was open; false when the file could
   // not be written (the file then stays as it was).
   bool CloseKey();
@@ -52,7 +52,7 @@ class TRegistry : public TObject {
   // A REG_DWORD value; ERegistryException when there is none of that type.
   std::int32_t ReadInteger(std::string_view Name) const;
   // ERegistryException unless a key is open for writing.
-  void WriteInteger(std::string_view Name, std::int32_t Value);
+  void WriteInteger(std::string_view Name, std::int32_t Number);
 
   const std::string& FileName() const { return fileName_; }
 

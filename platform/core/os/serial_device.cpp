@@ -18,8 +18,8 @@ namespace platform {
 namespace {
 
 struct RateEntry {
-  std::uint32_t rate;
-  speed_t code;
+  std::uint32_t Rate;
+  speed_t Code;
 };
 
 constexpr RateEntry kRates[] = {
@@ -38,93 +38,93 @@ constexpr std::uint32_t kSupportedFlags = kDcbBinary | kDcbParityCheck | kDcbOut
 constexpr tcflag_t kComparedCflags = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
 constexpr tcflag_t kComparedIflags = IXON | IXOFF | INPCK;
 
-std::string Hex(std::uint32_t value) {
+std::string Hex(std::uint32_t Value) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
+  std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(Value));
   return text;
 }
 
-std::string Errno(const std::string& what, int err) { return what + ": " + std::strerror(err); }
+std::string Errno(const std::string& What, int Err) { return What + ": " + std::strerror(Err); }
 
 }  // namespace
 
-bool DcbToTermios(const DCB& dcb, int minBytes, termios& tio, std::string& error) {
+bool DcbToTermios(const DCB& Dcb, int MinBytes, termios& Tio, std::string& Error) {
   const auto* rate =
-      std::find_if(std::begin(kRates), std::end(kRates), [&](const RateEntry& e) { return e.rate == dcb.BaudRate; });
+      std::find_if(std::begin(kRates), std::end(kRates), [&](const RateEntry& E) { return E.Rate == Dcb.BaudRate; });
   if (rate == std::end(kRates)) {
-    error = "baud rate " + std::to_string(dcb.BaudRate) + " is not supported";
+    Error = "baud rate " + std::to_string(Dcb.BaudRate) + " is not supported";
     return false;
   }
-  if (dcb.ByteSize < 5 || dcb.ByteSize > 8) {
-    error = std::to_string(dcb.ByteSize) + " data bits are not supported";
+  if (Dcb.ByteSize < 5 || Dcb.ByteSize > 8) {
+    Error = std::to_string(Dcb.ByteSize) + " data bits are not supported";
     return false;
   }
-  if (dcb.StopBits == ONE5STOPBITS) {
-    error = "1.5 stop bits are not supported";
+  if (Dcb.StopBits == ONE5STOPBITS) {
+    Error = "1.5 stop bits are not supported";
     return false;
   }
-  if (dcb.StopBits > TWOSTOPBITS || dcb.Parity > SPACEPARITY) {
-    error = "invalid stop bits or parity";
+  if (Dcb.StopBits > TWOSTOPBITS || Dcb.Parity > SPACEPARITY) {
+    Error = "invalid stop bits or parity";
     return false;
   }
-  if (const std::uint32_t unsupported = dcb.Flags & ~kSupportedFlags; unsupported != 0) {
-    error = "line setting flags " + Hex(unsupported) + " (DTR or DSR handshake, DSR flow, RTS toggle or " +
+  if (const std::uint32_t unsupported = Dcb.Flags & ~kSupportedFlags; unsupported != 0) {
+    Error = "line setting flags " + Hex(unsupported) + " (DTR or DSR handshake, DSR flow, RTS toggle or " +
             "error handling) are not supported";
     return false;
   }
   // termios couples CTS output flow control with RTS input flow control.
-  const bool ctsFlow = (dcb.Flags & kDcbOutxCtsFlow) != 0;
-  const bool rtsHandshake = (dcb.Flags & kDcbRtsControlMask) == kDcbRtsHandshake;
+  const bool ctsFlow = (Dcb.Flags & kDcbOutxCtsFlow) != 0;
+  const bool rtsHandshake = (Dcb.Flags & kDcbRtsControlMask) == kDcbRtsHandshake;
   if (ctsFlow != rtsHandshake) {
-    error = "CTS flow control is supported only together with the RTS handshake";
+    Error = "CTS flow control is supported only together with the RTS handshake";
     return false;
   }
 
-  tio = termios{};
-  cfmakeraw(&tio);
-  tio.c_cflag |= CLOCAL | CREAD;
-  tio.c_cflag &= ~CSIZE;
+  Tio = termios{};
+  cfmakeraw(&Tio);
+  Tio.c_cflag |= CLOCAL | CREAD;
+  Tio.c_cflag &= ~CSIZE;
   static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
-  tio.c_cflag |= kSizes[dcb.ByteSize - 5];
-  switch (dcb.Parity) {
+  Tio.c_cflag |= kSizes[Dcb.ByteSize - 5];
+  switch (Dcb.Parity) {
     case ODDPARITY:
-      tio.c_cflag |= PARENB | PARODD;
+      Tio.c_cflag |= PARENB | PARODD;
       break;
     case EVENPARITY:
-      tio.c_cflag |= PARENB;
+      Tio.c_cflag |= PARENB;
       break;
     case MARKPARITY:
-      tio.c_cflag |= PARENB | CMSPAR | PARODD;
+      Tio.c_cflag |= PARENB | CMSPAR | PARODD;
       break;
     case SPACEPARITY:
-      tio.c_cflag |= PARENB | CMSPAR;
+      Tio.c_cflag |= PARENB | CMSPAR;
       break;
     default:
       break;
   }
-  if ((dcb.Flags & kDcbParityCheck) && dcb.Parity != NOPARITY) tio.c_iflag |= INPCK;
-  if (dcb.StopBits == TWOSTOPBITS) tio.c_cflag |= CSTOPB;
-  if (ctsFlow) tio.c_cflag |= CRTSCTS;
-  if (dcb.Flags & kDcbOutX) tio.c_iflag |= IXON;
-  if (dcb.Flags & kDcbInX) tio.c_iflag |= IXOFF;
+  if ((Dcb.Flags & kDcbParityCheck) && Dcb.Parity != NOPARITY) Tio.c_iflag |= INPCK;
+  if (Dcb.StopBits == TWOSTOPBITS) Tio.c_cflag |= CSTOPB;
+  if (ctsFlow) Tio.c_cflag |= CRTSCTS;
+  if (Dcb.Flags & kDcbOutX) Tio.c_iflag |= IXON;
+  if (Dcb.Flags & kDcbInX) Tio.c_iflag |= IXOFF;
   // The limits XonLim and XoffLim belong to the driver's own buffer on Linux
   // and cannot be set; the characters can.
-  if (dcb.Flags & (kDcbOutX | kDcbInX)) {
-    tio.c_cc[VSTART] = static_cast<cc_t>(dcb.XonChar);
-    tio.c_cc[VSTOP] = static_cast<cc_t>(dcb.XoffChar);
+  if (Dcb.Flags & (kDcbOutX | kDcbInX)) {
+    Tio.c_cc[VSTART] = static_cast<cc_t>(Dcb.XonChar);
+    Tio.c_cc[VSTOP] = static_cast<cc_t>(Dcb.XoffChar);
   }
   // With VTIME 0 the device reports readable only once VMIN bytes are
   // queued, so a reader waiting in poll sleeps until a whole chunk is there.
-  tio.c_cc[VMIN] = static_cast<cc_t>(std::clamp(minBytes, 1, 255));
-  tio.c_cc[VTIME] = 0;
-  cfsetispeed(&tio, rate->code);
-  cfsetospeed(&tio, rate->code);
+  Tio.c_cc[VMIN] = static_cast<cc_t>(std::clamp(MinBytes, 1, 255));
+  Tio.c_cc[VTIME] = 0;
+  cfsetispeed(&Tio, rate->Code);
+  cfsetospeed(&Tio, rate->Code);
   return true;
 }
 
-SerialProbe ProbeSerialDevice(const std::string& path) {
-  if (path.empty()) return SerialProbe::Absent;
-  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+SerialProbe ProbeSerialDevice(const std::string& Path) {
+  if (Path.empty()) return SerialProbe::Absent;
+  const int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? SerialProbe::Absent : SerialProbe::Busy;
   const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
   ::close(fd);
@@ -133,26 +133,26 @@ SerialProbe ProbeSerialDevice(const std::string& path) {
 
 SerialDevice::~SerialDevice() { Close(); }
 
-bool SerialDevice::Fail(std::string what) {
-  lastError_ = std::move(what);
+bool SerialDevice::Fail(std::string What) {
+  lastError_ = std::move(What);
   return false;
 }
 
-bool SerialDevice::Open(const std::string& path) {
+bool SerialDevice::Open(const std::string& Path) {
   Close();
-  if (path.empty()) return Fail("no device for this port");
-  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Fail(Errno(path, errno));
+  if (Path.empty()) return Fail("no device for this port");
+  const int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Fail(Errno(Path, errno));
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
-    return Fail(err == EWOULDBLOCK ? path + ": in use by another program" : Errno(path, err));
+    return Fail(err == EWOULDBLOCK ? Path + ": in use by another program" : Errno(Path, err));
   }
   termios current{};
   if (::tcgetattr(fd, &current) != 0) {
     const int err = errno;
     ::close(fd);
-    return Fail(Errno(path + " is not a serial device", err));
+    return Fail(Errno(Path + " is not a serial device", err));
   }
   // Keeps other openers out where the driver allows it; the lock above
   // covers the cases where it does not (privileged openers).
@@ -170,11 +170,11 @@ void SerialDevice::Close() {
   fd_ = -1;
 }
 
-bool SerialDevice::Configure(const DCB& dcb, int minBytes) {
+bool SerialDevice::Configure(const DCB& Dcb, int MinBytes) {
   if (fd_ < 0) return Fail("device not open");
   termios wanted{};
   std::string reason;
-  if (!DcbToTermios(dcb, minBytes, wanted, reason)) return Fail(reason);
+  if (!DcbToTermios(Dcb, MinBytes, wanted, reason)) return Fail(reason);
   termios previous{};
   if (::tcgetattr(fd_, &previous) != 0) return Fail(Errno("reading line settings", errno));
   if (::tcsetattr(fd_, TCSANOW, &wanted) != 0) return Fail(Errno("applying line settings", errno));
@@ -192,10 +192,10 @@ bool SerialDevice::Configure(const DCB& dcb, int minBytes) {
   // The modem control lines as the flag word asks; devices without them
   // (pseudo-terminals) refuse the request, which is harmless.
   int dtr = TIOCM_DTR;
-  ::ioctl(fd_, (dcb.Flags & kDcbDtrEnable) ? TIOCMBIS : TIOCMBIC, &dtr);
-  if ((dcb.Flags & kDcbRtsControlMask) != kDcbRtsHandshake) {
+  ::ioctl(fd_, (Dcb.Flags & kDcbDtrEnable) ? TIOCMBIS : TIOCMBIC, &dtr);
+  if ((Dcb.Flags & kDcbRtsControlMask) != kDcbRtsHandshake) {
     int rts = TIOCM_RTS;
-    ::ioctl(fd_, (dcb.Flags & kDcbRtsEnable) ? TIOCMBIS : TIOCMBIC, &rts);
+    ::ioctl(fd_, (Dcb.Flags & kDcbRtsEnable) ? TIOCMBIS : TIOCMBIC, &rts);
   }
   return true;
 }
@@ -226,12 +226,12 @@ std::uint32_t SerialDevice::TakeLineErrors() {
   return errors;
 }
 
-long SerialDevice::Read(void* buffer, std::size_t count) {
+long SerialDevice::Read(void* Buffer, std::size_t Count) {
   if (fd_ < 0) return -1;
   std::size_t done = 0;
-  auto* out = static_cast<char*>(buffer);
-  while (done < count) {
-    const ssize_t n = ::read(fd_, out + done, count - done);
+  auto* out = static_cast<char*>(Buffer);
+  while (done < Count) {
+    const ssize_t n = ::read(fd_, out + done, Count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
@@ -245,14 +245,14 @@ long SerialDevice::Read(void* buffer, std::size_t count) {
   return static_cast<long>(done);
 }
 
-bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs, int cancelFd) {
+bool SerialDevice::Write(const void* Data, std::size_t Count, int TimeoutMs, int CancelFd) {
   if (fd_ < 0) return Fail("device not open");
   using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  const auto* in = static_cast<const char*>(data);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs);
+  const auto* in = static_cast<const char*>(Data);
   std::size_t done = 0;
-  while (done < count) {
-    const ssize_t n = ::write(fd_, in + done, count - done);
+  while (done < Count) {
+    const ssize_t n = ::write(fd_, in + done, Count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
@@ -261,7 +261,7 @@ bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs, int
     if (n < 0 && errno != EAGAIN) return Fail(Errno("writing", errno));
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     if (left <= 0) return Fail("writing: the device took no data in time");
-    pollfd p[2] = {{fd_, POLLOUT, 0}, {cancelFd, POLLIN, 0}};
+    pollfd p[2] = {{fd_, POLLOUT, 0}, {CancelFd, POLLIN, 0}};
     const int r = ::poll(p, 2, static_cast<int>(left));
     if (r < 0 && errno != EINTR) return Fail(Errno("waiting to write", errno));
     if (r > 0 && p[1].revents != 0) return Fail("writing: the port was closed");
@@ -272,9 +272,9 @@ bool SerialDevice::Write(const void* data, std::size_t count, int timeoutMs, int
   return true;
 }
 
-void SerialDevice::Purge(bool input, bool output) {
-  if (fd_ < 0 || (!input && !output)) return;
-  ::tcflush(fd_, input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH);
+void SerialDevice::Purge(bool Input, bool Output) {
+  if (fd_ < 0 || (!Input && !Output)) return;
+  ::tcflush(fd_, Input && Output ? TCIOFLUSH : Input ? TCIFLUSH : TCOFLUSH);
 }
 
 }  // namespace platform

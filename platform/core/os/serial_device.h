@@ -18,7 +18,7 @@ namespace platform {
 // queued bytes that makes the device readable (1..255). Returns false, with
 // the reason in error, for what termios cannot express rather than
 // approximating it.
-bool DcbToTermios(const DCB& dcb, int minBytes, termios& tio, std::string& error);
+bool DcbToTermios(const DCB& Dcb, int MinBytes, termios& Tio, std::string& Error);
 
 // Bits of SerialDevice::TakeLineErrors.
 inline constexpr std::uint32_t kLineErrorRxOver = 0x01;   // the driver's buffer overflowed
@@ -30,7 +30,7 @@ inline constexpr std::uint32_t kLineErrorBreak = 0x10;
 enum class SerialProbe : std::uint16_t { Busy = 0, Available = 1, Absent = 2 };
 
 // Whether the device at path exists and could be opened exclusively now.
-SerialProbe ProbeSerialDevice(const std::string& path);
+SerialProbe ProbeSerialDevice(const std::string& Path);
 
 class SerialDevice {
  public:
@@ -41,13 +41,13 @@ class SerialDevice {
 
   // Opens without waiting for carrier and takes an exclusive lock, so a
   // second opener (this process or another) is refused.
-  bool Open(const std::string& path);
+  bool Open(const std::string& Path);
   bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }
   void Close();
 
   // Applies the settings; on refusal the device keeps its previous ones.
-  bool Configure(const DCB& dcb, int minBytes);
+  bool Configure(const DCB& Dcb, int MinBytes);
 
   int QueuedInput() const;
   int QueuedOutput() const;
@@ -55,16 +55,16 @@ class SerialDevice {
   // no error counters (pseudo-terminals) report none.
   std::uint32_t TakeLineErrors();
   // Bytes read (possibly 0 when nothing is queued), or -1 on an error.
-  long Read(void* buffer, std::size_t count);
+  long Read(void* Buffer, std::size_t Count);
   // Writes all bytes, waiting at most timeoutMs for the device to take them;
   // gives up at once when cancelFd (when not negative) becomes readable.
-  bool Write(const void* data, std::size_t count, int timeoutMs, int cancelFd = -1);
-  void Purge(bool input, bool output);
+  bool Write(const void* Data, std::size_t Count, int TimeoutMs, int CancelFd = -1);
+  void Purge(bool Input, bool Output);
 
   const std::string& LastError() const { return lastError_; }
 
  private:
-  bool Fail(std::string what);
+  bool Fail(std::string What);
 
   int fd_ = -1;
   std::string lastError_;

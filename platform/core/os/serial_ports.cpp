@@ -18,8 +18,8 @@ namespace {
 // Device families with numbers of their own: name prefix + k (k < 1000)
 // is Base + k.
 struct Family {
-  std::string_view prefix;
-  std::int32_t base;
+  std::string_view Prefix;
+  std::int32_t Base;
 };
 
 constexpr std::array<Family, 5> kFamilies{{
@@ -37,9 +37,9 @@ constexpr std::int32_t kHashedDeviceSpan = 0x40000000 - kHashedDeviceBase;
 constexpr std::int32_t kVirtualBase = 0x40000000;
 constexpr std::int32_t kVirtualSpan = 0x3FFFFFFF;
 
-std::uint32_t Fnv1a(std::string_view text) {
+std::uint32_t Fnv1a(std::string_view Text) {
   std::uint32_t h = 2166136261u;
-  for (const char c : text) {
+  for (const char c : Text) {
     h ^= static_cast<unsigned char>(c);
     h *= 16777619u;
   }
@@ -48,9 +48,9 @@ std::uint32_t Fnv1a(std::string_view text) {
 
 // k when name is prefix followed by 1 to 3 decimal digits without a
 // leading zero (except "0" itself), else -1.
-int FamilyIndex(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return -1;
-  const std::string_view digits = name.substr(prefix.size());
+int FamilyIndex(std::string_view Name, std::string_view Prefix) {
+  if (Name.size() <= Prefix.size() || Name.substr(0, Prefix.size()) != Prefix) return -1;
+  const std::string_view digits = Name.substr(Prefix.size());
   if (digits.size() > 3 || (digits.size() > 1 && digits[0] == '0')) return -1;
   int k = 0;
   for (const char c : digits) {
@@ -61,8 +61,8 @@ int FamilyIndex(std::string_view name, std::string_view prefix) {
 }
 
 // One line of a small sysfs attribute, without its line end; bounded.
-std::string ReadAttribute(const fs::path& file) {
-  std::ifstream in(file);
+std::string ReadAttribute(const fs::path& File) {
+  std::ifstream in(File);
   if (!in) return {};
   std::string line;
   line.resize(256);
@@ -74,9 +74,9 @@ std::string ReadAttribute(const fs::path& file) {
 }
 
 // Maker and product of the USB device an adapter's tty sits below.
-std::string UsbDescription(const fs::path& ttyEntry) {
+std::string UsbDescription(const fs::path& TtyEntry) {
   std::error_code ec;
-  fs::path dir = fs::canonical(ttyEntry / "device", ec);
+  fs::path dir = fs::canonical(TtyEntry / "device", ec);
   if (ec) return {};
   for (int depth = 0; depth < 8 && dir.has_relative_path(); ++depth, dir = dir.parent_path()) {
     if (!fs::exists(dir / "idVendor", ec)) continue;
@@ -89,36 +89,36 @@ std::string UsbDescription(const fs::path& ttyEntry) {
   return {};
 }
 
-bool IsDevicePort(const fs::path& ttyEntry, const std::string& name) {
+bool IsDevicePort(const fs::path& TtyEntry, const std::string& Name) {
   std::error_code ec;
-  if (!fs::exists(ttyEntry / "device", ec)) return false;
+  if (!fs::exists(TtyEntry / "device", ec)) return false;
   // A ttyS port whose UART type is unknown (0) has no hardware behind it.
-  if (FamilyIndex(name, "ttyS") >= 0 && ReadAttribute(ttyEntry / "type") == "0") return false;
+  if (FamilyIndex(Name, "ttyS") >= 0 && ReadAttribute(TtyEntry / "type") == "0") return false;
   return true;
 }
 
-void ListDevices(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out) {
+void ListDevices(const SerialPortRoots& Roots, std::vector<SerialPortEntry>& Out) {
   std::error_code ec;
-  for (fs::directory_iterator it(roots.SysClassTty, ec), end; !ec && it != end; it.increment(ec)) {
+  for (fs::directory_iterator it(Roots.SysClassTty, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (!IsDevicePort(it->path(), name)) continue;
-    const fs::path node = fs::path(roots.Dev) / name;
+    const fs::path node = fs::path(Roots.Dev) / name;
     if (!fs::exists(node, ec)) continue;
-    out.push_back({SerialPortNumber(name, false), name, node.string(), UsbDescription(it->path()), false});
+    Out.push_back({SerialPortNumber(name, false), name, node.string(), UsbDescription(it->path()), false});
   }
 }
 
 // A real folder (not a link to one) of the user's own that no one else may
 // enter: a link another user could put there would be opened as a port.
-bool IsPrivateFolder(const fs::path& dir) {
+bool IsPrivateFolder(const fs::path& Dir) {
   struct stat st {};
-  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
+  return ::lstat(Dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 0077) == 0;
 }
 
-void ListVirtual(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out) {
-  if (roots.VirtualFolder.empty() || !IsPrivateFolder(roots.VirtualFolder)) return;
+void ListVirtual(const SerialPortRoots& Roots, std::vector<SerialPortEntry>& Out) {
+  if (Roots.VirtualFolder.empty() || !IsPrivateFolder(Roots.VirtualFolder)) return;
   std::error_code ec;
-  for (fs::directory_iterator it(roots.VirtualFolder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (fs::directory_iterator it(Roots.VirtualFolder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code linkEc;
     if (!it->is_symlink(linkEc)) continue;
     // A link whose pseudo-terminal has gone is no port.
@@ -126,7 +126,7 @@ void ListVirtual(const SerialPortRoots& roots, std::vector<SerialPortEntry>& out
     const std::string name = it->path().filename().string();
     // Hidden names are links still being put in place.
     if (name.empty() || name[0] == '.') continue;
-    out.push_back({SerialPortNumber(name, true), name, it->path().string(), "virtual port", true});
+    Out.push_back({SerialPortNumber(name, true), name, it->path().string(), "virtual port", true});
   }
 }
 
@@ -156,39 +156,39 @@ SerialPortRoots DefaultSerialPortRoots() {
   return roots;
 }
 
-std::int32_t SerialPortNumber(std::string_view name, bool isVirtual) {
-  if (name.empty()) return 0;
-  if (isVirtual) return kVirtualBase + static_cast<std::int32_t>(Fnv1a(name) % kVirtualSpan);
+std::int32_t SerialPortNumber(std::string_view Name, bool IsVirtual) {
+  if (Name.empty()) return 0;
+  if (IsVirtual) return kVirtualBase + static_cast<std::int32_t>(Fnv1a(Name) % kVirtualSpan);
   for (const Family& family : kFamilies) {
-    if (const int k = FamilyIndex(name, family.prefix); k >= 0 && k < kFamilySize) return family.base + k;
+    if (const int k = FamilyIndex(Name, family.Prefix); k >= 0 && k < kFamilySize) return family.Base + k;
   }
-  return kHashedDeviceBase + static_cast<std::int32_t>(Fnv1a(name) % kHashedDeviceSpan);
+  return kHashedDeviceBase + static_cast<std::int32_t>(Fnv1a(Name) % kHashedDeviceSpan);
 }
 
-std::vector<SerialPortEntry> ListSerialPorts(const SerialPortRoots& roots) {
+std::vector<SerialPortEntry> ListSerialPorts(const SerialPortRoots& Roots) {
   std::vector<SerialPortEntry> ports;
-  ListDevices(roots, ports);
-  ListVirtual(roots, ports);
-  std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
-    return a.Number != b.Number ? a.Number < b.Number : a.Name < b.Name;
+  ListDevices(Roots, ports);
+  ListVirtual(Roots, ports);
+  std::sort(ports.begin(), ports.end(), [](const SerialPortEntry& A, const SerialPortEntry& B) {
+    return A.Number != B.Number ? A.Number < B.Number : A.Name < B.Name;
   });
   // Two names that hash to one number: the first by name keeps it, so the
   // choice does not depend on the order the folders list them in.
   ports.erase(std::unique(ports.begin(), ports.end(),
-                          [](const SerialPortEntry& a, const SerialPortEntry& b) { return a.Number == b.Number; }),
+                          [](const SerialPortEntry& A, const SerialPortEntry& B) { return A.Number == B.Number; }),
               ports.end());
   return ports;
 }
 
-std::string SerialPortPath(std::int32_t number, const SerialPortRoots& roots) {
-  if (number < 1) return {};
+std::string SerialPortPath(std::int32_t Number, const SerialPortRoots& Roots) {
+  if (Number < 1) return {};
   for (const Family& family : kFamilies) {
-    if (number >= family.base && number < family.base + kFamilySize) {
-      return (fs::path(roots.Dev) / (std::string(family.prefix) + std::to_string(number - family.base))).string();
+    if (Number >= family.Base && Number < family.Base + kFamilySize) {
+      return (fs::path(Roots.Dev) / (std::string(family.Prefix) + std::to_string(Number - family.Base))).string();
     }
   }
-  for (const SerialPortEntry& port : ListSerialPorts(roots)) {
-    if (port.Number == number) return port.Path;
+  for (const SerialPortEntry& port : ListSerialPorts(Roots)) {
+    if (port.Number == Number) return port.Path;
   }
   return {};
 }

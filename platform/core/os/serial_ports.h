@@ -38,14 +38,14 @@ std::string EnsureVirtualPortFolder();
 SerialPortRoots DefaultSerialPortRoots();
 
 // Number of a port by its name; 0 for an empty name.
-std::int32_t SerialPortNumber(std::string_view name, bool isVirtual);
+std::int32_t SerialPortNumber(std::string_view Name, bool IsVirtual);
 
 // Every device with a real driver behind it (ttyS ports without a UART are
 // left out), then every virtual port, ascending by number.
-std::vector<SerialPortEntry> ListSerialPorts(const SerialPortRoots& roots = DefaultSerialPortRoots());
+std::vector<SerialPortEntry> ListSerialPorts(const SerialPortRoots& Roots = DefaultSerialPortRoots());
 
 // The path to open for a port number; empty when the number stands for
 // nothing that is present.
-std::string SerialPortPath(std::int32_t number, const SerialPortRoots& roots = DefaultSerialPortRoots());
+std::string SerialPortPath(std::int32_t Number, const SerialPortRoots& Roots = DefaultSerialPortRoots());
 
 }  // namespace platform

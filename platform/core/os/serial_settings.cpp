@@ -6,42 +6,42 @@
 namespace platform {
 namespace {
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+bool EqualsIgnoreCase(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t i = 0; i < A.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(A[i])) != std::tolower(static_cast<unsigned char>(B[i]))) return false;
   }
   return true;
 }
 
-bool ParseRate(std::string_view value, std::uint32_t& rate) {
-  if (value.empty()) return false;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), rate);
-  return ec == std::errc() && end == value.data() + value.size() && rate > 0;
+bool ParseRate(std::string_view Value, std::uint32_t& Rate) {
+  if (Value.empty()) return false;
+  const auto [end, ec] = std::from_chars(Value.data(), Value.data() + Value.size(), Rate);
+  return ec == std::errc() && end == Value.data() + Value.size() && Rate > 0;
 }
 
-bool ParseParity(std::string_view value, std::uint8_t& parity) {
+bool ParseParity(std::string_view Value, std::uint8_t& Parity) {
   static constexpr std::string_view kLetters = "NOEMS";
-  if (value.size() != 1) return false;
-  const auto pos = kLetters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(value[0]))));
+  if (Value.size() != 1) return false;
+  const auto pos = kLetters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(Value[0]))));
   if (pos == std::string_view::npos) return false;
-  parity = static_cast<std::uint8_t>(pos);
+  Parity = static_cast<std::uint8_t>(pos);
   return true;
 }
 
-bool ParseDataBits(std::string_view value, std::uint8_t& bits) {
-  if (value.size() != 1 || value[0] < '5' || value[0] > '8') return false;
-  bits = static_cast<std::uint8_t>(value[0] - '0');
+bool ParseDataBits(std::string_view Value, std::uint8_t& Bits) {
+  if (Value.size() != 1 || Value[0] < '5' || Value[0] > '8') return false;
+  Bits = static_cast<std::uint8_t>(Value[0] - '0');
   return true;
 }
 
-bool ParseStopBits(std::string_view value, std::uint8_t& stop) {
-  if (value == "1") {
-    stop = ONESTOPBIT;
-  } else if (value == "1.5") {
-    stop = ONE5STOPBITS;
-  } else if (value == "2") {
-    stop = TWOSTOPBITS;
+bool ParseStopBits(std::string_view Value, std::uint8_t& Stop) {
+  if (Value == "1") {
+    Stop = ONESTOPBIT;
+  } else if (Value == "1.5") {
+    Stop = ONE5STOPBITS;
+  } else if (Value == "2") {
+    Stop = TWOSTOPBITS;
   } else {
     return false;
   }
@@ -50,18 +50,18 @@ bool ParseStopBits(std::string_view value, std::uint8_t& stop) {
 
 }  // namespace
 
-bool BuildCommDCB(std::string_view settings, DCB& dcb) {
-  DCB result = dcb;
+bool BuildCommDCB(std::string_view Settings, DCB& Dcb) {
+  DCB result = Dcb;
   bool haveRate = false;
   std::size_t pos = 0;
-  while (pos < settings.size()) {
-    if (settings[pos] == ' ' || settings[pos] == '\t') {
+  while (pos < Settings.size()) {
+    if (Settings[pos] == ' ' || Settings[pos] == '\t') {
       ++pos;
       continue;
     }
-    std::size_t end = settings.find_first_of(" \t", pos);
-    if (end == std::string_view::npos) end = settings.size();
-    const std::string_view token = settings.substr(pos, end - pos);
+    std::size_t end = Settings.find_first_of(" \t", pos);
+    if (end == std::string_view::npos) end = Settings.size();
+    const std::string_view token = Settings.substr(pos, end - pos);
     pos = end;
 
     const auto eq = token.find('=');
@@ -88,7 +88,7 @@ bool BuildCommDCB(std::string_view settings, DCB& dcb) {
   } else {
     result.Flags &= ~kDcbParityCheck;
   }
-  dcb = result;
+  Dcb = result;
   return true;
 }
 

@@ -47,6 +47,6 @@ struct DCB {
 // changed only on success. Sets binary mode, and parity checking when a
 // parity is chosen. False for an unknown key or value, a missing rate or a
 // rate of 0.
-bool BuildCommDCB(std::string_view settings, DCB& dcb);
+bool BuildCommDCB(std::string_view Settings, DCB& Dcb);
 
 }  // namespace platform

@@ -28,10 +28,10 @@ void WakeEvent::Clear() {
   }
 }
 
-bool WakeEvent::Wait(int timeoutMs) const {
+bool WakeEvent::Wait(int TimeoutMs) const {
   pollfd p{fd_, POLLIN, 0};
   int r;
-  while ((r = ::poll(&p, 1, timeoutMs)) < 0 && errno == EINTR) {
+  while ((r = ::poll(&p, 1, TimeoutMs)) < 0 && errno == EINTR) {
   }
   return r > 0;
 }

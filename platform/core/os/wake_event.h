@@ -14,7 +14,7 @@ class WakeEvent {
   void Signal();
   void Clear();
   // Waits up to timeoutMs (negative: without limit); true when signalled.
-  bool Wait(int timeoutMs) const;
+  bool Wait(int TimeoutMs) const;
   int Fd() const { return fd_; }
 
  private:

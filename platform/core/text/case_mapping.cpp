@@ -19,28 +19,28 @@ locale_t UnicodeLocale() {
   return locale;
 }
 
-char16_t Mapped(char16_t c, wint_t mapped) {
+char16_t Mapped(char16_t C, wint_t Mapped) {
   // A mapping out of the basic plane cannot be held in one unit.
-  return mapped <= 0xFFFF ? static_cast<char16_t>(mapped) : c;
+  return Mapped <= 0xFFFF ? static_cast<char16_t>(Mapped) : C;
 }
 
 }  // namespace
 
-char16_t CharUpperW(char16_t c) {
-  if (c < 0x80) return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-  if (IsSurrogate(c)) return c;
-  return Mapped(c, towupper_l(c, UnicodeLocale()));
+char16_t CharUpperW(char16_t C) {
+  if (C < 0x80) return (C >= u'a' && C <= u'z') ? static_cast<char16_t>(C - 32) : C;
+  if (IsSurrogate(C)) return C;
+  return Mapped(C, towupper_l(C, UnicodeLocale()));
 }
 
-char16_t CharLowerW(char16_t c) {
-  if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-  if (IsSurrogate(c)) return c;
-  return Mapped(c, towlower_l(c, UnicodeLocale()));
+char16_t CharLowerW(char16_t C) {
+  if (C < 0x80) return (C >= u'A' && C <= u'Z') ? static_cast<char16_t>(C + 32) : C;
+  if (IsSurrogate(C)) return C;
+  return Mapped(C, towlower_l(C, UnicodeLocale()));
 }
 
-bool IsCharAlphaW(char16_t c) { return !IsSurrogate(c) && iswalpha_l(c, UnicodeLocale()) != 0; }
+bool IsCharAlphaW(char16_t C) { return !IsSurrogate(C) && iswalpha_l(C, UnicodeLocale()) != 0; }
 
-bool IsCharAlphaNumericW(char16_t c) { return !IsSurrogate(c) && iswalnum_l(c, UnicodeLocale()) != 0; }
+bool IsCharAlphaNumericW(char16_t C) { return !IsSurrogate(C) && iswalnum_l(C, UnicodeLocale()) != 0; }
 
 std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length) {
   for (std::uint32_t i = 0; i < Length; ++i) Buffer[i] = CharUpperW(Buffer[i]);

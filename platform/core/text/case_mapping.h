@@ -8,15 +8,15 @@
 
 namespace platform {
 
-char16_t CharUpperW(char16_t c);
-char16_t CharLowerW(char16_t c);
+char16_t CharUpperW(char16_t C);
+char16_t CharLowerW(char16_t C);
 // In place over Length units; returns Length.
 std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length);
 std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length);
 
 // A letter of any script; a letter or a digit of any script.
-bool IsCharAlphaW(char16_t c);
-bool IsCharAlphaNumericW(char16_t c);
+bool IsCharAlphaW(char16_t C);
+bool IsCharAlphaNumericW(char16_t C);
 
 constexpr std::uint32_t NORM_IGNORECASE = 1;
 constexpr int CSTR_LESS_THAN = 1;

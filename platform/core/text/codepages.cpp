@@ -23,8 +23,8 @@ constexpr char16_t kReplacement = 0xFFFD;
 
 constexpr const char* kUtf16Name = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-std::uint32_t Resolve(std::uint32_t codePage) {
-  switch (codePage) {
+std::uint32_t Resolve(std::uint32_t CodePage) {
+  switch (CodePage) {
     case CP_ACP:
     case CP_THREAD_ACP:
       return GetACP();
@@ -33,7 +33,7 @@ std::uint32_t Resolve(std::uint32_t codePage) {
     case CP_MACCP:
       return kMacCodePage;
     default:
-      return codePage;
+      return CodePage;
   }
 }
 
@@ -51,16 +51,16 @@ constexpr NamedPage kNamedPages[] = {
     {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
 };
 
-std::string IconvName(std::uint32_t codePage) {
+std::string IconvName(std::uint32_t CodePage) {
   for (const NamedPage& page : kNamedPages) {
-    if (page.CodePage == codePage) return page.Name;
+    if (page.CodePage == CodePage) return page.Name;
   }
-  return "CP" + std::to_string(codePage);
+  return "CP" + std::to_string(CodePage);
 }
 
 class Converter {
  public:
-  Converter(const std::string& to, const std::string& from) : handle_(iconv_open(to.c_str(), from.c_str())) {}
+  Converter(const std::string& To, const std::string& From) : handle_(iconv_open(To.c_str(), From.c_str())) {}
   ~Converter() {
     if (Valid()) iconv_close(handle_);
   }
@@ -76,23 +76,23 @@ class Converter {
 
 // Converts all of the source; a byte that starts no valid sequence becomes
 // U+FFFD and conversion goes on after it.
-bool DecodeWithIconv(std::uint32_t codePage, std::string_view source, std::u16string& out) {
-  Converter converter(kUtf16Name, IconvName(codePage));
+bool DecodeWithIconv(std::uint32_t CodePage, std::string_view Source, std::u16string& Out) {
+  Converter converter(kUtf16Name, IconvName(CodePage));
   if (!converter.Valid()) return false;
-  out.clear();
+  Out.clear();
   std::array<char16_t, 512> chunk;
-  char* in = const_cast<char*>(source.data());
-  std::size_t inLeft = source.size();
+  char* in = const_cast<char*>(Source.data());
+  std::size_t inLeft = Source.size();
   while (inLeft > 0) {
     char* outPtr = reinterpret_cast<char*>(chunk.data());
     std::size_t outLeft = sizeof(chunk);
     const std::size_t rc = iconv(converter.Handle(), &in, &inLeft, &outPtr, &outLeft);
     const int error = errno;
-    out.append(chunk.data(), (sizeof(chunk) - outLeft) / sizeof(char16_t));
+    Out.append(chunk.data(), (sizeof(chunk) - outLeft) / sizeof(char16_t));
     if (rc != static_cast<std::size_t>(-1)) break;
     if (error == E2BIG) continue;
     if (error != EILSEQ && error != EINVAL) return false;
-    out.push_back(kReplacement);
+    Out.push_back(kReplacement);
     ++in;
     --inLeft;
     iconv(converter.Handle(), nullptr, nullptr, nullptr, nullptr);
@@ -101,26 +101,26 @@ bool DecodeWithIconv(std::uint32_t codePage, std::string_view source, std::u16st
   char* outPtr = reinterpret_cast<char*>(chunk.data());
   std::size_t outLeft = sizeof(chunk);
   iconv(converter.Handle(), nullptr, nullptr, &outPtr, &outLeft);
-  out.append(chunk.data(), (sizeof(chunk) - outLeft) / sizeof(char16_t));
+  Out.append(chunk.data(), (sizeof(chunk) - outLeft) / sizeof(char16_t));
   return true;
 }
 
 // Converts all of the source; a character the page cannot hold (or a lone
 // surrogate) becomes the replacement, a surrogate pair only once.
-bool EncodeWithIconv(std::uint32_t codePage, std::u16string_view source, std::string_view replacement,
-                     bool& usedDefault, std::string& out) {
-  Converter converter(IconvName(codePage), kUtf16Name);
+bool EncodeWithIconv(std::uint32_t CodePage, std::u16string_view Source, std::string_view Replacement,
+                     bool& UsedDefault, std::string& Out) {
+  Converter converter(IconvName(CodePage), kUtf16Name);
   if (!converter.Valid()) return false;
-  out.clear();
+  Out.clear();
   std::array<char, 1024> chunk;
-  char* in = reinterpret_cast<char*>(const_cast<char16_t*>(source.data()));
-  std::size_t inLeft = source.size() * sizeof(char16_t);
+  char* in = reinterpret_cast<char*>(const_cast<char16_t*>(Source.data()));
+  std::size_t inLeft = Source.size() * sizeof(char16_t);
   while (inLeft > 0) {
     char* outPtr = chunk.data();
     std::size_t outLeft = chunk.size();
     const std::size_t rc = iconv(converter.Handle(), &in, &inLeft, &outPtr, &outLeft);
     const int error = errno;
-    out.append(chunk.data(), chunk.size() - outLeft);
+    Out.append(chunk.data(), chunk.size() - outLeft);
     if (rc != static_cast<std::size_t>(-1)) break;
     if (error == E2BIG) continue;
     if (error != EILSEQ && error != EINVAL) return false;
@@ -132,34 +132,34 @@ bool EncodeWithIconv(std::uint32_t codePage, std::u16string_view source, std::st
     outPtr = chunk.data();
     outLeft = chunk.size();
     iconv(converter.Handle(), nullptr, nullptr, &outPtr, &outLeft);
-    out.append(chunk.data(), chunk.size() - outLeft);
-    out.append(replacement);
-    usedDefault = true;
+    Out.append(chunk.data(), chunk.size() - outLeft);
+    Out.append(Replacement);
+    UsedDefault = true;
     in += units * sizeof(char16_t);
     inLeft -= units * sizeof(char16_t);
   }
   char* outPtr = chunk.data();
   std::size_t outLeft = chunk.size();
   iconv(converter.Handle(), nullptr, nullptr, &outPtr, &outLeft);
-  out.append(chunk.data(), chunk.size() - outLeft);
+  Out.append(chunk.data(), chunk.size() - outLeft);
   return true;
 }
 
 // Copies a finished result to the caller, or reports its length when the
 // caller gave no buffer.
 template <typename Char>
-int Deliver(const std::basic_string<Char>& result, Char* target, int targetCount) {
-  if (result.size() > static_cast<std::size_t>(INT32_MAX)) {
+int Deliver(const std::basic_string<Char>& Result, Char* Target, int TargetCount) {
+  if (Result.size() > static_cast<std::size_t>(INT32_MAX)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return 0;
   }
-  const int length = static_cast<int>(result.size());
-  if (targetCount == 0) return length;
-  if (length > targetCount) {
+  const int length = static_cast<int>(Result.size());
+  if (TargetCount == 0) return length;
+  if (length > TargetCount) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
-  std::memcpy(target, result.data(), result.size() * sizeof(Char));
+  std::memcpy(Target, Result.data(), Result.size() * sizeof(Char));
   return length;
 }
 
@@ -169,11 +169,11 @@ std::uint32_t GetACP() { return kAnsiCodePage; }
 
 std::uint32_t GetOEMCP() { return kOemCodePage; }
 
-bool IsValidCodePage(std::uint32_t codePage) {
-  if (codePage == kAnsiCodePage) return true;
+bool IsValidCodePage(std::uint32_t CodePage) {
+  if (CodePage == kAnsiCodePage) return true;
   // The pseudo pages are not code pages of their own.
-  if (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_MACCP || codePage == CP_THREAD_ACP) return false;
-  Converter converter(kUtf16Name, IconvName(codePage));
+  if (CodePage == CP_ACP || CodePage == CP_OEMCP || CodePage == CP_MACCP || CodePage == CP_THREAD_ACP) return false;
+  Converter converter(kUtf16Name, IconvName(CodePage));
   return converter.Valid();
 }
 

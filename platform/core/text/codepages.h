@@ -30,7 +30,7 @@ constexpr std::uint32_t MB_USEGLYPHCHARS = 4;
 std::uint32_t GetACP();
 std::uint32_t GetOEMCP();
 
-bool IsValidCodePage(std::uint32_t codePage);
+bool IsValidCodePage(std::uint32_t CodePage);
 
 int MultiByteToWideChar(std::uint32_t CodePage, std::uint32_t Flags, const char* MultiByteStr, int MultiByteCount,
                         char16_t* WideCharStr, int WideCharCount);

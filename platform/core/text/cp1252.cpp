@@ -13,49 +13,49 @@ constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x20
 
 }  // namespace
 
-char16_t Cp1252ToUnicode(unsigned char c) {
-  if (c >= 0x80 && c <= 0x9F) return kHigh[c - 0x80];
-  return c;
+char16_t Cp1252ToUnicode(unsigned char C) {
+  if (C >= 0x80 && C <= 0x9F) return kHigh[C - 0x80];
+  return C;
 }
 
-std::u16string Cp1252ToUtf16(std::string_view text) {
+std::u16string Cp1252ToUtf16(std::string_view Text) {
   std::u16string out;
-  out.reserve(text.size());
-  for (const char c : text) out.push_back(Cp1252ToUnicode(static_cast<unsigned char>(c)));
+  out.reserve(Text.size());
+  for (const char c : Text) out.push_back(Cp1252ToUnicode(static_cast<unsigned char>(c)));
   return out;
 }
 
-bool UnicodeToCp1252(char16_t unit, char& out) {
-  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-    out = static_cast<char>(unit);
+bool UnicodeToCp1252(char16_t Unit, char& Out) {
+  if (Unit < 0x80 || (Unit >= 0xA0 && Unit <= 0xFF)) {
+    Out = static_cast<char>(Unit);
     return true;
   }
   for (std::size_t i = 0; i < kHigh.size(); ++i) {
-    if (kHigh[i] == unit) {
-      out = static_cast<char>(0x80 + i);
+    if (kHigh[i] == Unit) {
+      Out = static_cast<char>(0x80 + i);
       return true;
     }
   }
   return false;
 }
 
-std::string Utf16ToCp1252(std::u16string_view text, char defaultChar, bool* usedDefault) {
+std::string Utf16ToCp1252(std::u16string_view Text, char DefaultChar, bool* UsedDefault) {
   std::string out;
-  out.reserve(text.size());
+  out.reserve(Text.size());
   bool defaulted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char16_t unit = Text[i];
     char c;
     if (UnicodeToCp1252(unit, c)) {
       out.push_back(c);
       continue;
     }
     // A surrogate pair is one character and gets one default char.
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
-    out.push_back(defaultChar);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) ++i;
+    out.push_back(DefaultChar);
     defaulted = true;
   }
-  if (usedDefault) *usedDefault = defaulted;
+  if (UsedDefault) *UsedDefault = defaulted;
   return out;
 }
 

@@ -9,11 +9,11 @@
 
 namespace platform {
 
-char16_t Cp1252ToUnicode(unsigned char c);
-std::u16string Cp1252ToUtf16(std::string_view text);
+char16_t Cp1252ToUnicode(unsigned char C);
+std::u16string Cp1252ToUtf16(std::string_view Text);
 
 // Returns false when there is no byte for the unit.
-bool UnicodeToCp1252(char16_t unit, char& out);
-std::string Utf16ToCp1252(std::u16string_view text, char defaultChar = '?', bool* usedDefault = nullptr);
+bool UnicodeToCp1252(char16_t Unit, char& Out);
+std::string Utf16ToCp1252(std::u16string_view Text, char DefaultChar = '?', bool* UsedDefault = nullptr);
 
 }  // namespace platform

@@ -22,10 +22,10 @@ Table& StringTable() {
 
 }  // namespace
 
-StringResource::StringResource(std::uint16_t id, std::u16string_view text) {
+StringResource::StringResource(std::uint16_t Id, std::u16string_view Text) {
   Table& table = StringTable();
   std::lock_guard lock(table.Mutex);
-  table.Texts[id] = std::u16string(text);
+  table.Texts[Id] = std::u16string(Text);
 }
 
 int LoadStringW(HMODULE Instance, std::uint32_t Id, char16_t* Buffer, int BufferMax) {

@@ -12,7 +12,7 @@ namespace platform {
 
 class StringResource {
  public:
-  StringResource(std::uint16_t id, std::u16string_view text);
+  StringResource(std::uint16_t Id, std::u16string_view Text);
 };
 
 // Copies at most BufferMax - 1 units of the text and a terminator and returns

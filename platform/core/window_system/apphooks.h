@@ -13,7 +13,7 @@ namespace platform {
 
 struct ApplicationHooks {
   // Returns true when it handled the message.
-  std::function<bool(MSG& msg)> OnMessage;
+  std::function<bool(MSG& Msg)> OnMessage;
   std::function<void()> CancelHint;
   std::function<HWND()> DialogHandle;
   // Null unless the main window is an MDI frame.
@@ -24,6 +24,6 @@ struct ApplicationHooks {
 ApplicationHooks& AppHooks();
 
 // MDI frames do not occur here: there is never a system accelerator to take.
-bool TranslateMDISysAccel(HWND client, MSG* msg);
+bool TranslateMDISysAccel(HWND Client, MSG* Msg);
 
 }  // namespace platform

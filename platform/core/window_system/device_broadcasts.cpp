@@ -19,35 +19,35 @@
 namespace platform {
 
 struct DeviceChangeWatcher::Udev {
-  udev* context = nullptr;
-  udev_monitor* monitor = nullptr;
+  udev* Context = nullptr;
+  udev_monitor* Monitor = nullptr;
   ~Udev() {
-    if (monitor) udev_monitor_unref(monitor);
-    if (context) udev_unref(context);
+    if (Monitor) udev_monitor_unref(Monitor);
+    if (Context) udev_unref(Context);
   }
 };
 
 namespace {
 
-void SendPortChange(WPARAM event, std::string_view name) {
+void SendPortChange(WPARAM Event, std::string_view Name) {
   DEV_BROADCAST_PORT port;
   port.hdr.dbch_size = sizeof port;
   port.hdr.dbch_devicetype = DBT_DEVTYP_PORT;
-  const std::size_t n = std::min(name.size(), sizeof port.dbcp_name - 1);
-  std::memcpy(port.dbcp_name, name.data(), n);
-  RunOnUiThread([event, port]() mutable {
-    for (HWND h : GetThreadWindows()) SendMessageA(h, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&port));
+  const std::size_t n = std::min(Name.size(), sizeof port.dbcp_name - 1);
+  std::memcpy(port.dbcp_name, Name.data(), n);
+  RunOnUiThread([Event, port]() mutable {
+    for (HWND h : GetThreadWindows()) SendMessageA(h, WM_DEVICECHANGE, Event, reinterpret_cast<LPARAM>(&port));
   });
 }
 
 }  // namespace
 
 DeviceChangeWatcher::DeviceChangeWatcher(std::string VirtualFolder) : udev_(std::make_unique<Udev>()) {
-  udev_->context = udev_new();
-  if (udev_->context) udev_->monitor = udev_monitor_new_from_netlink(udev_->context, "udev");
-  if (udev_->monitor && udev_monitor_filter_add_match_subsystem_devtype(udev_->monitor, "tty", nullptr) >= 0 &&
-      udev_monitor_enable_receiving(udev_->monitor) >= 0) {
-    udevFd_ = udev_monitor_get_fd(udev_->monitor);
+  udev_->Context = udev_new();
+  if (udev_->Context) udev_->Monitor = udev_monitor_new_from_netlink(udev_->Context, "udev");
+  if (udev_->Monitor && udev_monitor_filter_add_match_subsystem_devtype(udev_->Monitor, "tty", nullptr) >= 0 &&
+      udev_monitor_enable_receiving(udev_->Monitor) >= 0) {
+    udevFd_ = udev_monitor_get_fd(udev_->Monitor);
   }
   if (!VirtualFolder.empty()) {
     folderFd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
@@ -85,7 +85,7 @@ void DeviceChangeWatcher::Run() {
 }
 
 void DeviceChangeWatcher::ReadDevice() {
-  udev_device* device = udev_monitor_receive_device(udev_->monitor);
+  udev_device* device = udev_monitor_receive_device(udev_->Monitor);
   if (!device) return;
   const char* action = udev_device_get_action(device);
   const char* name = udev_device_get_sysname(device);

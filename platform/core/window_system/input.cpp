@@ -12,10 +12,10 @@ std::array<std::atomic<bool>, 256>& Keys() {
 }
 
 struct KeyName {
-  unsigned vk;
-  unsigned scan;
-  bool extended;
-  const char16_t* name;
+  unsigned Vk;
+  unsigned Scan;
+  bool Extended;
+  const char16_t* Name;
 };
 
 // Scan codes of a US keyboard and the names its layout gives the keys.
@@ -50,40 +50,40 @@ constexpr KeyName kKeys[] = {
 
 }  // namespace
 
-unsigned MapVirtualKeyW(unsigned code, unsigned mapType) {
-  if (mapType != MAPVK_VK_TO_VSC) return 0;
+unsigned MapVirtualKeyW(unsigned Code, unsigned MapType) {
+  if (MapType != MAPVK_VK_TO_VSC) return 0;
   for (const auto& k : kKeys) {
-    if (k.vk == code) return k.scan;
+    if (k.Vk == Code) return k.Scan;
   }
   return 0;
 }
 
-int GetKeyNameTextW(long keyData, char16_t* buffer, int size) {
-  if (!buffer || size <= 0) return 0;
-  const auto scan = static_cast<unsigned>((keyData >> 16) & 0xFF);
-  const bool extended = (keyData >> 24) & 1;
+int GetKeyNameTextW(long KeyData, char16_t* Buffer, int Size) {
+  if (!Buffer || Size <= 0) return 0;
+  const auto scan = static_cast<unsigned>((KeyData >> 16) & 0xFF);
+  const bool extended = (KeyData >> 24) & 1;
   for (const auto& k : kKeys) {
-    if (k.scan != scan) continue;
+    if (k.Scan != scan) continue;
     // The keypad shares scan codes with the extended keys; without the
     // flag the key is the keypad's.
-    if (k.extended && !extended) continue;
+    if (k.Extended && !extended) continue;
     int n = 0;
-    for (; k.name[n] && n < size - 1; ++n) buffer[n] = k.name[n];
-    buffer[n] = 0;
+    for (; k.Name[n] && n < Size - 1; ++n) Buffer[n] = k.Name[n];
+    Buffer[n] = 0;
     return n;
   }
-  buffer[0] = 0;
+  Buffer[0] = 0;
   return 0;
 }
 
-std::int16_t GetKeyState(int virtualKey) {
-  if (virtualKey < 0 || virtualKey > 255) return 0;
-  return Keys()[static_cast<std::size_t>(virtualKey)].load() ? static_cast<std::int16_t>(-128) : 0;
+std::int16_t GetKeyState(int VirtualKey) {
+  if (VirtualKey < 0 || VirtualKey > 255) return 0;
+  return Keys()[static_cast<std::size_t>(VirtualKey)].load() ? static_cast<std::int16_t>(-128) : 0;
 }
 
-void SetKeyDown(int virtualKey, bool down) {
-  if (virtualKey < 0 || virtualKey > 255) return;
-  Keys()[static_cast<std::size_t>(virtualKey)].store(down);
+void SetKeyDown(int VirtualKey, bool Down) {
+  if (VirtualKey < 0 || VirtualKey > 255) return;
+  Keys()[static_cast<std::size_t>(VirtualKey)].store(Down);
 }
 
 }  // namespace platform

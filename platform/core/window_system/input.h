@@ -7,14 +7,14 @@
 namespace platform {
 
 // Negative while the key is down.
-std::int16_t GetKeyState(int virtualKey);
-void SetKeyDown(int virtualKey, bool down);
+std::int16_t GetKeyState(int VirtualKey);
+void SetKeyDown(int VirtualKey, bool Down);
 
 // The keyboard layout's view of keys (a US layout): MapVirtualKeyW with
 // type 0 gives a virtual key's scan code; GetKeyNameTextW names the key of
 // a key message's data (scan code in bits 16-23, extended flag in bit 24).
 constexpr unsigned MAPVK_VK_TO_VSC = 0;
-unsigned MapVirtualKeyW(unsigned code, unsigned mapType);
-int GetKeyNameTextW(long keyData, char16_t* buffer, int size);
+unsigned MapVirtualKeyW(unsigned Code, unsigned MapType);
+int GetKeyNameTextW(long KeyData, char16_t* Buffer, int Size);
 
 }  // namespace platform

@@ -102,6 +102,7 @@ constexpr WPARAM DBT_DEVICEARRIVAL = 0x8000;
 constexpr WPARAM DBT_DEVICEREMOVECOMPLETE = 0x8004;
 constexpr DWORD DBT_DEVTYP_VOLUME = 2;
 constexpr DWORD DBT_DEVTYP_PORT = 3;
+// NOLINTBEGIN(readability-identifier-naming)
 struct DEV_BROADCAST_HDR {
   DWORD dbch_size = 0;
   DWORD dbch_devicetype = 0;
@@ -111,6 +112,7 @@ struct DEV_BROADCAST_PORT {
   DEV_BROADCAST_HDR hdr;
   char dbcp_name[64] = {};
 };
+// NOLINTEND(readability-identifier-naming)
 
 // WM_POWERBROADCAST: the event in wParam.
 constexpr WPARAM PBT_APMSUSPEND = 0x0004;
@@ -180,11 +182,13 @@ constexpr UINT CB_GETCOMBOBOXINFO = 0x0164;
 constexpr UINT CB_SETMINVISIBLE = 0x1701;
 constexpr UINT CB_GETMINVISIBLE = 0x1702;
 // The parts of a combo box: its edit child (editable styles) and list.
+// NOLINTBEGIN(readability-identifier-naming)
 struct COMBOBOXINFO {
   HWND hwndCombo = nullptr;
   HWND hwndItem = nullptr;
   HWND hwndList = nullptr;
 };
+// NOLINTEND(readability-identifier-naming)
 constexpr LRESULT CB_ERR = -1;
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT CBN_DBLCLK = 2;
@@ -251,6 +255,7 @@ constexpr UINT TCM_GETITEMW = 0x133C;
 constexpr UINT TCM_SETITEMW = 0x133D;
 constexpr UINT TCM_INSERTITEMW = 0x133E;
 constexpr UINT TCM_ADJUSTRECT = 0x1328;
+// NOLINTBEGIN(readability-identifier-naming)
 struct TCITEMA {
   UINT mask = 0;
   DWORD dwState = 0;
@@ -275,6 +280,7 @@ struct NMHDR {
   std::uintptr_t idFrom = 0;
   int code = 0;
 };
+// NOLINTEND(readability-identifier-naming)
 constexpr UINT TCIF_TEXT = 1;
 constexpr UINT TCIF_RTLREADING = 4;
 constexpr UINT TCIF_PARAM = 8;

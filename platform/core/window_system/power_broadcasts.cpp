@@ -29,19 +29,19 @@ constexpr char kPath[] = "/org/freedesktop/login1";
 constexpr char kManager[] = "org.freedesktop.login1.Manager";
 
 struct BusCloser {
-  void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
+  void operator()(sd_bus* Bus) const { sd_bus_flush_close_unref(Bus); }
 };
 using BusPtr = std::unique_ptr<sd_bus, BusCloser>;
 
-BusPtr OpenBus(const std::string& address) {
+BusPtr OpenBus(const std::string& Address) {
   sd_bus* bus = nullptr;
-  if (address.empty()) {
+  if (Address.empty()) {
     if (sd_bus_open_system(&bus) < 0) return nullptr;
     return BusPtr(bus);
   }
   if (sd_bus_new(&bus) < 0) return nullptr;
   BusPtr owned(bus);
-  if (sd_bus_set_address(bus, address.c_str()) < 0 || sd_bus_set_bus_client(bus, 1) < 0 || sd_bus_start(bus) < 0) {
+  if (sd_bus_set_address(bus, Address.c_str()) < 0 || sd_bus_set_bus_client(bus, 1) < 0 || sd_bus_start(bus) < 0) {
     return nullptr;
   }
   return owned;
@@ -52,12 +52,12 @@ BusPtr OpenBus(const std::string& address) {
 // The inhibitor's descriptor: taken on the watcher's thread, released on the
 // user-interface thread once the windows have handled the suspend.
 struct PowerWatcher::Inhibitor {
-  std::atomic<int> fd{-1};
+  std::atomic<int> Fd{-1};
   void Release() {
-    if (const int old = fd.exchange(-1); old >= 0) ::close(old);
+    if (const int old = Fd.exchange(-1); old >= 0) ::close(old);
   }
-  void Hold(int newFd) {
-    if (const int old = fd.exchange(newFd); old >= 0) ::close(old);
+  void Hold(int NewFd) {
+    if (const int old = Fd.exchange(NewFd); old >= 0) ::close(old);
   }
   ~Inhibitor() { Release(); }
 };
@@ -99,21 +99,21 @@ void PowerWatcher::Run() {
   };
 
   struct Context {
-    PowerWatcher* self;
-    decltype(takeInhibitor)* take;
+    PowerWatcher* Self;
+    decltype(takeInhibitor)* Take;
   } context{this, &takeInhibitor};
-  auto onSignal = [](sd_bus_message* m, void* data, sd_bus_error*) -> int {
-    auto* c = static_cast<Context*>(data);
+  auto onSignal = [](sd_bus_message* M, void* Data, sd_bus_error*) -> int {
+    auto* c = static_cast<Context*>(Data);
     int sleeping = 0;
-    if (sd_bus_message_read(m, "b", &sleeping) < 0) return 0;
+    if (sd_bus_message_read(M, "b", &sleeping) < 0) return 0;
     const WPARAM event = sleeping ? PBT_APMSUSPEND : PBT_APMRESUMESUSPEND;
-    std::shared_ptr<Inhibitor> inhibitor = sleeping ? c->self->inhibitor_ : nullptr;
+    std::shared_ptr<Inhibitor> inhibitor = sleeping ? c->Self->inhibitor_ : nullptr;
     const bool queued = RunOnUiThread([event, inhibitor] {
       for (HWND h : GetThreadWindows()) SendMessageA(h, WM_POWERBROADCAST, event, 0);
       if (inhibitor) inhibitor->Release();
     });
     if (!queued && inhibitor) inhibitor->Release();
-    if (!sleeping) (*c->take)();
+    if (!sleeping) (*c->Take)();
     return 0;
   };
   sd_bus_slot* slot = nullptr;

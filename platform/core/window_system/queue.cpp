@@ -23,52 +23,52 @@ constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;
 
 // Work another thread waits for; it runs inside the owner's retrieval.
 struct SentTask {
-  std::function<void()> fn;
-  std::mutex m;
-  std::condition_variable cv;
-  bool finished = false;
-  bool cancelled = false;
-  std::exception_ptr error;
+  std::function<void()> Fn;
+  std::mutex M;
+  std::condition_variable Cv;
+  bool Finished = false;
+  bool Cancelled = false;
+  std::exception_ptr Error;
 
-  void Finish(bool wasCancelled) {
-    std::lock_guard lock(m);
-    finished = true;
-    cancelled = wasCancelled;
-    cv.notify_all();
+  void Finish(bool WasCancelled) {
+    std::lock_guard lock(M);
+    Finished = true;
+    Cancelled = WasCancelled;
+    Cv.notify_all();
   }
 };
 
 struct Timer {
-  HWND hwnd = nullptr;
-  std::uintptr_t id = 0;
-  UINT elapse = 0;
-  TIMERPROC proc = nullptr;
-  DWORD due = 0;
+  HWND Hwnd = nullptr;
+  std::uintptr_t Id = 0;
+  UINT Elapse = 0;
+  TIMERPROC Proc = nullptr;
+  DWORD Due = 0;
 };
 
 struct Hook {
-  std::uintptr_t handle = 0;
-  HOOKPROC proc;
-  bool unicode = false;
+  std::uintptr_t Handle = 0;
+  HOOKPROC Proc;
+  bool Unicode = false;
 };
 
 struct ThreadQueue {
-  DWORD threadId = 0;
-  std::mutex m;
-  std::condition_variable cv;
-  std::deque<MSG> posted;  // character messages as UTF-16
-  std::deque<std::shared_ptr<SentTask>> sent;
-  bool quit = false;
-  int quitCode = 0;
-  bool closed = false;
-  QueueEventSource source;
-  std::unordered_map<WPARAM, std::function<void()>> tasks;
-  WPARAM nextTask = 1;
+  DWORD ThreadId = 0;
+  std::mutex M;
+  std::condition_variable Cv;
+  std::deque<MSG> Posted;  // character messages as UTF-16
+  std::deque<std::shared_ptr<SentTask>> Sent;
+  bool Quit = false;
+  int QuitCode = 0;
+  bool Closed = false;
+  QueueEventSource Source;
+  std::unordered_map<WPARAM, std::function<void()>> Tasks;
+  WPARAM NextTask = 1;
   // Owner thread only.
-  bool ranSent = false;  // waiting work ran since the last WaitMessage
-  std::vector<Timer> timers;
-  std::uintptr_t nextTimerId = 1;
-  std::vector<Hook> hooks;  // newest first
+  bool RanSent = false;  // waiting work ran since the last WaitMessage
+  std::vector<Timer> Timers;
+  std::uintptr_t NextTimerId = 1;
+  std::vector<Hook> Hooks;  // newest first
 };
 
 std::atomic<DWORD> g_nextThreadId{1};
@@ -80,30 +80,30 @@ std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>>& Registry() {
   return queues;
 }
 
-void CancelSent(ThreadQueue& q, std::unique_lock<std::mutex>& lock) {
+void CancelSent(ThreadQueue& Q, std::unique_lock<std::mutex>& Lock) {
   std::deque<std::shared_ptr<SentTask>> pending;
-  pending.swap(q.sent);
-  lock.unlock();
+  pending.swap(Q.Sent);
+  Lock.unlock();
   for (auto& task : pending) task->Finish(true);
-  lock.lock();
+  Lock.lock();
 }
 
-void CloseQueue(ThreadQueue& q) {
-  std::unique_lock lock(q.m);
-  q.closed = true;
-  CancelSent(q, lock);
-  q.cv.notify_all();
+void CloseQueue(ThreadQueue& Q) {
+  std::unique_lock lock(Q.M);
+  Q.Closed = true;
+  CancelSent(Q, lock);
+  Q.Cv.notify_all();
 }
 
 // Removes the thread's queue when the thread ends, so that waiting senders
 // are released and later posts fail.
 struct QueueHolder {
-  std::shared_ptr<ThreadQueue> queue;
+  std::shared_ptr<ThreadQueue> Queue;
   ~QueueHolder() {
-    if (!queue) return;
-    CloseQueue(*queue);
+    if (!Queue) return;
+    CloseQueue(*Queue);
     std::lock_guard lock(g_registryMutex);
-    Registry().erase(queue->threadId);
+    Registry().erase(Queue->ThreadId);
   }
 };
 
@@ -111,59 +111,59 @@ thread_local DWORD t_threadId = 0;
 thread_local QueueHolder t_holder;
 
 ThreadQueue& CurrentQueue() {
-  if (!t_holder.queue) {
+  if (!t_holder.Queue) {
     auto q = std::make_shared<ThreadQueue>();
-    q->threadId = GetCurrentThreadId();
+    q->ThreadId = GetCurrentThreadId();
     std::lock_guard lock(g_registryMutex);
-    Registry()[q->threadId] = q;
-    t_holder.queue = std::move(q);
+    Registry()[q->ThreadId] = q;
+    t_holder.Queue = std::move(q);
   }
-  return *t_holder.queue;
+  return *t_holder.Queue;
 }
 
-std::shared_ptr<ThreadQueue> FindQueue(DWORD threadId) {
+std::shared_ptr<ThreadQueue> FindQueue(DWORD ThreadId) {
   std::lock_guard lock(g_registryMutex);
-  auto it = Registry().find(threadId);
+  auto it = Registry().find(ThreadId);
   return it == Registry().end() ? nullptr : it->second;
 }
 
-void Wake(ThreadQueue& q, std::unique_lock<std::mutex>& lock) {
-  q.cv.notify_all();
-  auto wake = q.source.Wake;
-  lock.unlock();
+void Wake(ThreadQueue& Q, std::unique_lock<std::mutex>& Lock) {
+  Q.Cv.notify_all();
+  auto wake = Q.Source.Wake;
+  Lock.unlock();
   if (wake) wake();
 }
 
-bool PostTo(ThreadQueue& q, const MSG& msg, bool atFront = false) {
-  std::unique_lock lock(q.m);
-  if (q.closed) return false;
-  if (atFront) {
-    q.posted.push_front(msg);
+bool PostTo(ThreadQueue& Q, const MSG& Msg, bool AtFront = false) {
+  std::unique_lock lock(Q.M);
+  if (Q.Closed) return false;
+  if (AtFront) {
+    Q.Posted.push_front(Msg);
   } else {
-    q.posted.push_back(msg);
+    Q.Posted.push_back(Msg);
   }
-  Wake(q, lock);
+  Wake(Q, lock);
   return true;
 }
 
-MSG MakeMsg(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+MSG MakeMsg(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   MSG m;
   m.hwnd = hWnd;
-  m.message = msg;
+  m.message = Msg;
   m.wParam = wParam;
   m.lParam = lParam;
   m.time = GetTickCount();
   return m;
 }
 
-bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode, std::uint64_t extra = 0) {
-  if (!unicode && detail::IsCharMessage(msg)) wParam = detail::CharToUnicode(wParam);
-  MSG m = MakeMsg(hWnd, msg, wParam, lParam);
-  m.extra = extra;
+bool Post(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode, std::uint64_t Extra = 0) {
+  if (!Unicode && detail::IsCharMessage(Msg)) wParam = detail::CharToUnicode(wParam);
+  MSG m = MakeMsg(hWnd, Msg, wParam, lParam);
+  m.Extra = Extra;
   std::shared_ptr<ThreadQueue> q;
   if (hWnd == nullptr) {
     CurrentQueue();
-    q = t_holder.queue;
+    q = t_holder.Queue;
   } else {
     const DWORD thread = detail::WindowThread(hWnd);
     if (thread == 0) return false;
@@ -172,143 +172,143 @@ bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode, std::
   return q && PostTo(*q, m);
 }
 
-bool PostThread(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode) {
-  if (!unicode && detail::IsCharMessage(msg)) wParam = detail::CharToUnicode(wParam);
-  auto q = FindQueue(threadId);
-  return q && PostTo(*q, MakeMsg(nullptr, msg, wParam, lParam));
+bool PostThread(DWORD ThreadId, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode) {
+  if (!Unicode && detail::IsCharMessage(Msg)) wParam = detail::CharToUnicode(wParam);
+  auto q = FindQueue(ThreadId);
+  return q && PostTo(*q, MakeMsg(nullptr, Msg, wParam, lParam));
 }
 
-void ToForm(MSG& msg, bool unicode) {
-  if (!unicode && detail::IsCharMessage(msg.message)) msg.wParam = detail::CharToAnsi(msg.wParam);
+void ToForm(MSG& Msg, bool Unicode) {
+  if (!Unicode && detail::IsCharMessage(Msg.message)) Msg.wParam = detail::CharToAnsi(Msg.wParam);
 }
 
-void FromForm(MSG& msg, bool unicode) {
-  if (!unicode && detail::IsCharMessage(msg.message)) msg.wParam = detail::CharToUnicode(msg.wParam);
+void FromForm(MSG& Msg, bool Unicode) {
+  if (!Unicode && detail::IsCharMessage(Msg.message)) Msg.wParam = detail::CharToUnicode(Msg.wParam);
 }
 
-LRESULT CallHookAt(ThreadQueue& q, std::size_t index, int code, WPARAM wParam, MSG* msg) {
-  if (index >= q.hooks.size()) return 0;
-  const Hook hook = q.hooks[index];  // the chain may change inside the call
-  ToForm(*msg, hook.unicode);
+LRESULT CallHookAt(ThreadQueue& Q, std::size_t Index, int Code, WPARAM wParam, MSG* Msg) {
+  if (Index >= Q.Hooks.size()) return 0;
+  const Hook hook = Q.Hooks[Index];  // the chain may change inside the call
+  ToForm(*Msg, hook.Unicode);
   LRESULT result = 0;
   try {
-    result = hook.proc(code, wParam, reinterpret_cast<LPARAM>(msg));
+    result = hook.Proc(Code, wParam, reinterpret_cast<LPARAM>(Msg));
   } catch (...) {
-    FromForm(*msg, hook.unicode);
+    FromForm(*Msg, hook.Unicode);
     throw;
   }
-  FromForm(*msg, hook.unicode);
+  FromForm(*Msg, hook.Unicode);
   return result;
 }
 
 // Runs the work other threads wait for; true when any ran.
-bool RunSent(ThreadQueue& q) {
+bool RunSent(ThreadQueue& Q) {
   bool ran = false;
   for (;;) {
     std::shared_ptr<SentTask> task;
     {
-      std::lock_guard lock(q.m);
-      if (q.sent.empty()) return ran;
-      task = q.sent.front();
-      q.sent.pop_front();
+      std::lock_guard lock(Q.M);
+      if (Q.Sent.empty()) return ran;
+      task = Q.Sent.front();
+      Q.Sent.pop_front();
     }
     ran = true;
-    q.ranSent = true;
+    Q.RanSent = true;
     try {
-      task->fn();
+      task->Fn();
     } catch (...) {
-      task->error = std::current_exception();
+      task->Error = std::current_exception();
     }
     task->Finish(false);
   }
 }
 
-bool Matches(const MSG& m, HWND hWnd, UINT filterMin, UINT filterMax) {
+bool Matches(const MSG& M, HWND hWnd, UINT FilterMin, UINT FilterMax) {
   if (hWnd == HandleFromId(~std::uintptr_t{0})) {
-    if (m.hwnd != nullptr) return false;
-  } else if (hWnd != nullptr && m.hwnd != hWnd) {
+    if (M.hwnd != nullptr) return false;
+  } else if (hWnd != nullptr && M.hwnd != hWnd) {
     return false;
   }
-  if (filterMin == 0 && filterMax == 0) return true;
-  return m.message >= filterMin && m.message <= filterMax;
+  if (FilterMin == 0 && FilterMax == 0) return true;
+  return M.message >= FilterMin && M.message <= FilterMax;
 }
 
-bool TimerMatches(const Timer& t, HWND hWnd, UINT filterMin, UINT filterMax) {
+bool TimerMatches(const Timer& T, HWND hWnd, UINT FilterMin, UINT FilterMax) {
   MSG probe;
-  probe.hwnd = t.hwnd;
+  probe.hwnd = T.Hwnd;
   probe.message = WM_TIMER;
-  return Matches(probe, hWnd, filterMin, filterMax);
+  return Matches(probe, hWnd, FilterMin, FilterMax);
 }
 
-bool Due(DWORD due, DWORD now) { return static_cast<std::int32_t>(now - due) >= 0; }
+bool Due(DWORD Due, DWORD Now) { return static_cast<std::int32_t>(Now - Due) >= 0; }
 
 // Takes the next message, or returns false when none is there.
-bool TakeMessage(ThreadQueue& q, MSG* out, HWND hWnd, UINT filterMin, UINT filterMax, bool remove) {
+bool TakeMessage(ThreadQueue& Q, MSG* Out, HWND hWnd, UINT filterMin, UINT filterMax, bool Remove) {
   {
-    std::lock_guard lock(q.m);
-    auto it = std::find_if(q.posted.begin(), q.posted.end(),
-                           [&](const MSG& m) { return Matches(m, hWnd, filterMin, filterMax); });
-    if (it != q.posted.end()) {
-      *out = *it;
-      if (remove) q.posted.erase(it);
+    std::lock_guard lock(Q.M);
+    auto it = std::find_if(Q.Posted.begin(), Q.Posted.end(),
+                           [&](const MSG& M) { return Matches(M, hWnd, filterMin, filterMax); });
+    if (it != Q.Posted.end()) {
+      *Out = *it;
+      if (Remove) Q.Posted.erase(it);
       return true;
     }
-    if (q.quit) {
-      *out = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
-      if (remove) q.quit = false;
+    if (Q.Quit) {
+      *Out = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(Q.QuitCode), 0);
+      if (Remove) Q.Quit = false;
       return true;
     }
   }
   const DWORD now = GetTickCount();
-  for (Timer& t : q.timers) {
-    if (!Due(t.due, now) || !TimerMatches(t, hWnd, filterMin, filterMax)) continue;
-    *out = MakeMsg(t.hwnd, WM_TIMER, t.id, reinterpret_cast<LPARAM>(t.proc));
-    if (remove) t.due = now + t.elapse;
+  for (Timer& t : Q.Timers) {
+    if (!Due(t.Due, now) || !TimerMatches(t, hWnd, filterMin, filterMax)) continue;
+    *Out = MakeMsg(t.Hwnd, WM_TIMER, t.Id, reinterpret_cast<LPARAM>(t.Proc));
+    if (Remove) t.Due = now + t.Elapse;
     return true;
   }
   return false;
 }
 
-std::uint32_t NextTimerWait(const ThreadQueue& q) {
+std::uint32_t NextTimerWait(const ThreadQueue& Q) {
   std::uint32_t wait = kInfinite;
   const DWORD now = GetTickCount();
-  for (const Timer& t : q.timers) {
-    const auto left = static_cast<std::int32_t>(t.due - now);
+  for (const Timer& t : Q.Timers) {
+    const auto left = static_cast<std::int32_t>(t.Due - now);
     wait = std::min<std::uint32_t>(wait, left <= 0 ? 0u : static_cast<std::uint32_t>(left));
   }
   return wait;
 }
 
 // Blocks the owner until something arrives or timeoutMs passes.
-void WaitOn(ThreadQueue& q, std::uint32_t timeoutMs) {
+void WaitOn(ThreadQueue& Q, std::uint32_t TimeoutMs) {
   std::function<void(std::uint32_t)> wait;
   {
-    std::unique_lock lock(q.m);
-    if (!q.posted.empty() || !q.sent.empty() || q.quit || q.closed) return;
-    wait = q.source.Wait;
+    std::unique_lock lock(Q.M);
+    if (!Q.Posted.empty() || !Q.Sent.empty() || Q.Quit || Q.Closed) return;
+    wait = Q.Source.Wait;
     if (!wait) {
-      auto ready = [&] { return !q.posted.empty() || !q.sent.empty() || q.quit || q.closed; };
-      if (timeoutMs == kInfinite) {
-        q.cv.wait(lock, ready);
+      auto ready = [&] { return !Q.Posted.empty() || !Q.Sent.empty() || Q.Quit || Q.Closed; };
+      if (TimeoutMs == kInfinite) {
+        Q.Cv.wait(lock, ready);
       } else {
-        q.cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+        Q.Cv.wait_for(lock, std::chrono::milliseconds(TimeoutMs), ready);
       }
       return;
     }
   }
-  wait(timeoutMs);
+  wait(TimeoutMs);
 }
 
-void PollSource(ThreadQueue& q) {
+void PollSource(ThreadQueue& Q) {
   std::function<void(std::uint32_t)> wait;
   {
-    std::lock_guard lock(q.m);
-    wait = q.source.Wait;
+    std::lock_guard lock(Q.M);
+    wait = Q.Source.Wait;
   }
   if (wait) wait(0);
 }
 
-bool Retrieve(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax, bool remove, bool unicode, bool block) {
+bool Retrieve(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, bool Remove, bool Unicode, bool Block) {
   ThreadQueue& q = CurrentQueue();
   bool polled = false;
   for (;;) {
@@ -318,83 +318,83 @@ bool Retrieve(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax, bool remove, 
       polled = true;
       RunSent(q);
     }
-    if (TakeMessage(q, msg, hWnd, filterMin, filterMax, remove)) {
-      if (!q.hooks.empty()) CallHookAt(q, 0, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, msg);
-      ToForm(*msg, unicode);
+    if (TakeMessage(q, Msg, hWnd, FilterMin, FilterMax, Remove)) {
+      if (!q.Hooks.empty()) CallHookAt(q, 0, HC_ACTION, Remove ? PM_REMOVE : PM_NOREMOVE, Msg);
+      ToForm(*Msg, Unicode);
       return true;
     }
-    if (!block) return false;
+    if (!Block) return false;
     WaitOn(q, NextTimerWait(q));
   }
 }
 
-HHOOK AddHook(int idHook, HOOKPROC proc, DWORD threadId, bool unicode) {
-  if (idHook != WH_GETMESSAGE || !proc) return nullptr;
-  if (threadId != 0 && threadId != GetCurrentThreadId()) return nullptr;
+HHOOK AddHook(int idHook, HOOKPROC Proc, DWORD ThreadId, bool Unicode) {
+  if (idHook != WH_GETMESSAGE || !Proc) return nullptr;
+  if (ThreadId != 0 && ThreadId != GetCurrentThreadId()) return nullptr;
   ThreadQueue& q = CurrentQueue();
-  Hook hook{g_nextHook.fetch_add(1), std::move(proc), unicode};
-  q.hooks.insert(q.hooks.begin(), hook);
-  return reinterpret_cast<HHOOK>(hook.handle);
+  Hook hook{g_nextHook.fetch_add(1), std::move(Proc), Unicode};
+  q.Hooks.insert(q.Hooks.begin(), hook);
+  return reinterpret_cast<HHOOK>(hook.Handle);
 }
 
 }  // namespace
 
 namespace detail {
 
-bool IsCharMessage(UINT msg) {
-  return msg == WM_CHAR || msg == WM_DEADCHAR || msg == WM_SYSCHAR || msg == WM_SYSDEADCHAR || msg == WM_IME_CHAR;
+bool IsCharMessage(UINT Msg) {
+  return Msg == WM_CHAR || Msg == WM_DEADCHAR || Msg == WM_SYSCHAR || Msg == WM_SYSDEADCHAR || Msg == WM_IME_CHAR;
 }
 
 // Only the character changes; the upper word, where the wide layer parks a
 // character the 8-bit code cannot carry, goes along as it is.
 constexpr WPARAM kUpperWord = ~static_cast<WPARAM>(0xFFFF);
 
-WPARAM CharToUnicode(WPARAM ansiChar) {
-  return (ansiChar & kUpperWord) | Cp1252ToUnicode(static_cast<unsigned char>(ansiChar & 0xFF));
+WPARAM CharToUnicode(WPARAM AnsiChar) {
+  return (AnsiChar & kUpperWord) | Cp1252ToUnicode(static_cast<unsigned char>(AnsiChar & 0xFF));
 }
 
-WPARAM CharToAnsi(WPARAM unicodeChar) {
+WPARAM CharToAnsi(WPARAM UnicodeChar) {
   char c = '?';
-  if (!UnicodeToCp1252(static_cast<char16_t>(unicodeChar & 0xFFFF), c)) c = '?';
-  return (unicodeChar & kUpperWord) | static_cast<unsigned char>(c);
+  if (!UnicodeToCp1252(static_cast<char16_t>(UnicodeChar & 0xFFFF), c)) c = '?';
+  return (UnicodeChar & kUpperWord) | static_cast<unsigned char>(c);
 }
 
 void KillWindowTimers(HWND hWnd) {
-  std::erase_if(CurrentQueue().timers, [&](const Timer& t) { return t.hwnd == hWnd; });
+  std::erase_if(CurrentQueue().Timers, [&](const Timer& T) { return T.Hwnd == hWnd; });
 }
 
-void RunPostedTask(WPARAM key) {
+void RunPostedTask(WPARAM Key) {
   ThreadQueue& q = CurrentQueue();
   std::function<void()> fn;
   {
-    std::lock_guard lock(q.m);
-    auto it = q.tasks.find(key);
-    if (it == q.tasks.end()) return;
+    std::lock_guard lock(q.M);
+    auto it = q.Tasks.find(Key);
+    if (it == q.Tasks.end()) return;
     fn = std::move(it->second);
-    q.tasks.erase(it);
+    q.Tasks.erase(it);
   }
   fn();
 }
 
-bool RunOnThreadAndWait(DWORD threadId, const std::function<void()>& fn) {
-  if (threadId == GetCurrentThreadId()) {
-    fn();
+bool RunOnThreadAndWait(DWORD ThreadId, const std::function<void()>& Fn) {
+  if (ThreadId == GetCurrentThreadId()) {
+    Fn();
     return true;
   }
-  auto q = FindQueue(threadId);
+  auto q = FindQueue(ThreadId);
   if (!q) return false;
   auto task = std::make_shared<SentTask>();
-  task->fn = fn;
+  task->Fn = Fn;
   {
-    std::unique_lock lock(q->m);
-    if (q->closed) return false;
-    q->sent.push_back(task);
+    std::unique_lock lock(q->M);
+    if (q->Closed) return false;
+    q->Sent.push_back(task);
     Wake(*q, lock);
   }
-  std::unique_lock wait(task->m);
-  task->cv.wait(wait, [&] { return task->finished; });
-  if (task->error) std::rethrow_exception(task->error);
-  return !task->cancelled;
+  std::unique_lock wait(task->M);
+  task->Cv.wait(wait, [&] { return task->Finished; });
+  if (task->Error) std::rethrow_exception(task->Error);
+  return !task->Cancelled;
 }
 
 }  // namespace detail
@@ -407,16 +407,16 @@ DWORD GetCurrentThreadId() {
 void BindUiThread() {
   ThreadQueue& own = CurrentQueue();
   {
-    std::lock_guard lock(own.m);
-    own.closed = false;
+    std::lock_guard lock(own.M);
+    own.Closed = false;
   }
   DWORD current = g_uiThread.load();
   if (current == GetCurrentThreadId()) return;
   if (current != 0) {
     auto q = FindQueue(current);
     if (q) {
-      std::lock_guard lock(q->m);
-      if (!q->closed) return;
+      std::lock_guard lock(q->M);
+      if (!q->Closed) return;
     }
   }
   g_uiThread.compare_exchange_strong(current, GetCurrentThreadId());
@@ -430,181 +430,181 @@ void ShutdownUiThread() {
   if (auto q = FindQueue(g_uiThread.load())) CloseQueue(*q);
 }
 
-bool PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, msg, wParam, lParam, false); }
+bool PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, Msg, wParam, lParam, false); }
 
-bool PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, msg, wParam, lParam, true); }
+bool PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) { return Post(hWnd, Msg, wParam, lParam, true); }
 
-bool PostThreadMessageA(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return PostThread(threadId, msg, wParam, lParam, false);
+bool PostThreadMessageA(DWORD ThreadId, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return PostThread(ThreadId, Msg, wParam, lParam, false);
 }
 
-bool PostThreadMessageW(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return PostThread(threadId, msg, wParam, lParam, true);
+bool PostThreadMessageW(DWORD ThreadId, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return PostThread(ThreadId, Msg, wParam, lParam, true);
 }
 
-void PostQuitMessage(int exitCode) {
+void PostQuitMessage(int ExitCode) {
   ThreadQueue& q = CurrentQueue();
-  std::unique_lock lock(q.m);
-  q.quit = true;
-  q.quitCode = exitCode;
+  std::unique_lock lock(q.M);
+  q.Quit = true;
+  q.QuitCode = ExitCode;
   Wake(q, lock);
 }
 
-bool PostKeyDown(HWND hWnd, UINT msg, WPARAM virtualKey, LPARAM keyData, std::u16string_view text) {
+bool PostKeyDown(HWND hWnd, UINT Msg, WPARAM VirtualKey, LPARAM KeyData, std::u16string_view Text) {
   std::uint64_t extra = 0;
-  const std::size_t count = std::min<std::size_t>(text.size(), 2);
-  for (std::size_t i = 0; i < count; ++i) extra |= static_cast<std::uint64_t>(text[i]) << (16 * i);
+  const std::size_t count = std::min<std::size_t>(Text.size(), 2);
+  for (std::size_t i = 0; i < count; ++i) extra |= static_cast<std::uint64_t>(Text[i]) << (16 * i);
   extra |= static_cast<std::uint64_t>(count) << 32;
-  return Post(hWnd, msg, virtualKey, keyData, true, extra);
+  return Post(hWnd, Msg, VirtualKey, KeyData, true, extra);
 }
 
-bool PeekMessageA(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
-  return Retrieve(msg, hWnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0, false, false);
+bool PeekMessageA(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT RemoveFlags) {
+  return Retrieve(Msg, hWnd, FilterMin, FilterMax, (RemoveFlags & PM_REMOVE) != 0, false, false);
 }
 
-bool PeekMessageW(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
-  return Retrieve(msg, hWnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0, true, false);
+bool PeekMessageW(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT RemoveFlags) {
+  return Retrieve(Msg, hWnd, FilterMin, FilterMax, (RemoveFlags & PM_REMOVE) != 0, true, false);
 }
 
-bool GetMessageA(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax) {
-  Retrieve(msg, hWnd, filterMin, filterMax, true, false, true);
-  return msg->message != WM_QUIT;
+bool GetMessageA(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax) {
+  Retrieve(Msg, hWnd, FilterMin, FilterMax, true, false, true);
+  return Msg->message != WM_QUIT;
 }
 
-bool GetMessageW(MSG* msg, HWND hWnd, UINT filterMin, UINT filterMax) {
-  Retrieve(msg, hWnd, filterMin, filterMax, true, true, true);
-  return msg->message != WM_QUIT;
+bool GetMessageW(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax) {
+  Retrieve(Msg, hWnd, FilterMin, FilterMax, true, true, true);
+  return Msg->message != WM_QUIT;
 }
 
-void WaitMessage(std::uint32_t timeoutMs) {
+void WaitMessage(std::uint32_t TimeoutMs) {
   ThreadQueue& q = CurrentQueue();
   // Work that ran since the last wait, here or inside a peek, may be what the
   // caller waits for: let it look again.
   RunSent(q);
-  if (std::exchange(q.ranSent, false)) return;
-  WaitOn(q, std::min(timeoutMs, NextTimerWait(q)));
+  if (std::exchange(q.RanSent, false)) return;
+  WaitOn(q, std::min(TimeoutMs, NextTimerWait(q)));
   RunSent(q);
-  q.ranSent = false;
+  q.RanSent = false;
 }
 
-bool TranslateMessage(const MSG* msg) {
-  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return false;
-  const auto count = static_cast<std::size_t>((msg->extra >> 32) & 0x3);
+bool TranslateMessage(const MSG* Msg) {
+  if (!Msg || (Msg->message != WM_KEYDOWN && Msg->message != WM_SYSKEYDOWN)) return false;
+  const auto count = static_cast<std::size_t>((Msg->Extra >> 32) & 0x3);
   if (count == 0) return false;
   ThreadQueue& q = CurrentQueue();
-  const UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+  const UINT charMsg = Msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   // Pushed to the front in reverse, so they come next and in order.
   for (std::size_t i = count; i-- > 0;) {
-    const auto unit = static_cast<WPARAM>((msg->extra >> (16 * i)) & 0xFFFF);
-    PostTo(q, MakeMsg(msg->hwnd, charMsg, unit, msg->lParam), true);
+    const auto unit = static_cast<WPARAM>((Msg->Extra >> (16 * i)) & 0xFFFF);
+    PostTo(q, MakeMsg(Msg->hwnd, charMsg, unit, Msg->lParam), true);
   }
   return true;
 }
 
-HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, DWORD threadId) {
-  return AddHook(idHook, std::move(proc), threadId, false);
+HHOOK SetWindowsHookExA(int idHook, HOOKPROC Proc, DWORD ThreadId) {
+  return AddHook(idHook, std::move(Proc), ThreadId, false);
 }
 
-HHOOK SetWindowsHookExW(int idHook, HOOKPROC proc, DWORD threadId) {
-  return AddHook(idHook, std::move(proc), threadId, true);
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC Proc, DWORD ThreadId) {
+  return AddHook(idHook, std::move(Proc), ThreadId, true);
 }
 
-bool UnhookWindowsHookEx(HHOOK hook) {
+bool UnhookWindowsHookEx(HHOOK hHook) {
   ThreadQueue& q = CurrentQueue();
-  const auto handle = reinterpret_cast<std::uintptr_t>(hook);
-  auto it = std::find_if(q.hooks.begin(), q.hooks.end(), [&](const Hook& h) { return h.handle == handle; });
-  if (it == q.hooks.end()) return false;
-  q.hooks.erase(it);
+  const auto handle = reinterpret_cast<std::uintptr_t>(hHook);
+  auto it = std::find_if(q.Hooks.begin(), q.Hooks.end(), [&](const Hook& Entry) { return Entry.Handle == handle; });
+  if (it == q.Hooks.end()) return false;
+  q.Hooks.erase(it);
   return true;
 }
 
-LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CallNextHookEx(HHOOK hHook, int Code, WPARAM wParam, LPARAM lParam) {
   ThreadQueue& q = CurrentQueue();
-  const auto handle = reinterpret_cast<std::uintptr_t>(hook);
-  auto it = std::find_if(q.hooks.begin(), q.hooks.end(), [&](const Hook& h) { return h.handle == handle; });
-  if (it == q.hooks.end()) return 0;
+  const auto handle = reinterpret_cast<std::uintptr_t>(hHook);
+  auto it = std::find_if(q.Hooks.begin(), q.Hooks.end(), [&](const Hook& Entry) { return Entry.Handle == handle; });
+  if (it == q.Hooks.end()) return 0;
   auto* msg = reinterpret_cast<MSG*>(lParam);
   // The calling hook had the message in its own form.
-  FromForm(*msg, it->unicode);
-  const LRESULT result = CallHookAt(q, static_cast<std::size_t>(it - q.hooks.begin()) + 1, code, wParam, msg);
-  ToForm(*msg, it->unicode);
+  FromForm(*msg, it->Unicode);
+  const LRESULT result = CallHookAt(q, static_cast<std::size_t>(it - q.Hooks.begin()) + 1, Code, wParam, msg);
+  ToForm(*msg, it->Unicode);
   return result;
 }
 
-std::uintptr_t SetTimer(HWND hWnd, std::uintptr_t id, UINT elapseMs, TIMERPROC proc) {
+std::uintptr_t SetTimer(HWND hWnd, std::uintptr_t Id, UINT ElapseMs, TIMERPROC Proc) {
   if (hWnd != nullptr && detail::WindowThread(hWnd) != GetCurrentThreadId()) return 0;
   ThreadQueue& q = CurrentQueue();
   if (hWnd == nullptr) {
     // Each call without a window makes a new timer, unless it names one
     // already made.
     auto existing =
-        std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == nullptr && t.id == id; });
-    if (id == 0 || existing == q.timers.end()) id = q.nextTimerId++;
+        std::find_if(q.Timers.begin(), q.Timers.end(), [&](const Timer& T) { return T.Hwnd == nullptr && T.Id == Id; });
+    if (Id == 0 || existing == q.Timers.end()) Id = q.NextTimerId++;
   }
-  const UINT elapse = std::max<UINT>(elapseMs, 10);
+  const UINT elapse = std::max<UINT>(ElapseMs, 10);
   auto it =
-      std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
-  Timer timer{hWnd, id, elapse, proc, GetTickCount() + elapse};
-  if (it != q.timers.end()) {
+      std::find_if(q.Timers.begin(), q.Timers.end(), [&](const Timer& T) { return T.Hwnd == hWnd && T.Id == Id; });
+  Timer timer{hWnd, Id, elapse, Proc, GetTickCount() + elapse};
+  if (it != q.Timers.end()) {
     *it = timer;
   } else {
-    q.timers.push_back(timer);
+    q.Timers.push_back(timer);
   }
-  std::unique_lock lock(q.m);
+  std::unique_lock lock(q.M);
   Wake(q, lock);
-  return hWnd == nullptr ? id : 1;
+  return hWnd == nullptr ? Id : 1;
 }
 
-bool KillTimer(HWND hWnd, std::uintptr_t id) {
+bool KillTimer(HWND hWnd, std::uintptr_t Id) {
   ThreadQueue& q = CurrentQueue();
   auto it =
-      std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
-  if (it == q.timers.end()) return false;
-  q.timers.erase(it);
+      std::find_if(q.Timers.begin(), q.Timers.end(), [&](const Timer& T) { return T.Hwnd == hWnd && T.Id == Id; });
+  if (it == q.Timers.end()) return false;
+  q.Timers.erase(it);
   // A WM_TIMER already retrieved but not yet taken stays; none is queued.
   return true;
 }
 
 std::uint32_t NextTimerDue() { return NextTimerWait(CurrentQueue()); }
 
-bool RunOnUiThread(std::function<void()> fn) {
+bool RunOnUiThread(std::function<void()> Fn) {
   auto q = FindQueue(g_uiThread.load());
-  if (!q || !fn) return false;
-  std::unique_lock lock(q->m);
-  if (q->closed) return false;
-  const WPARAM key = q->nextTask++;
-  q->tasks.emplace(key, std::move(fn));
-  q->posted.push_back(MakeMsg(nullptr, detail::kRunTaskMessage, key, 0));
+  if (!q || !Fn) return false;
+  std::unique_lock lock(q->M);
+  if (q->Closed) return false;
+  const WPARAM key = q->NextTask++;
+  q->Tasks.emplace(key, std::move(Fn));
+  q->Posted.push_back(MakeMsg(nullptr, detail::kRunTaskMessage, key, 0));
   Wake(*q, lock);
   return true;
 }
 
-bool RunOnUiThreadAndWait(std::function<void()> fn) {
+bool RunOnUiThreadAndWait(std::function<void()> Fn) {
   const DWORD ui = g_uiThread.load();
-  if (ui == 0 || !fn) return false;
-  return detail::RunOnThreadAndWait(ui, fn);
+  if (ui == 0 || !Fn) return false;
+  return detail::RunOnThreadAndWait(ui, Fn);
 }
 
-bool CheckSynchronize(std::uint32_t timeoutMs) {
+bool CheckSynchronize(std::uint32_t TimeoutMs) {
   ThreadQueue& q = CurrentQueue();
   if (RunSent(q)) return true;
-  if (timeoutMs == 0) return false;
+  if (TimeoutMs == 0) return false;
   {
-    std::unique_lock lock(q.m);
-    auto ready = [&] { return !q.sent.empty() || q.closed; };
-    if (timeoutMs == kInfinite) {
-      q.cv.wait(lock, ready);
+    std::unique_lock lock(q.M);
+    auto ready = [&] { return !q.Sent.empty() || q.Closed; };
+    if (TimeoutMs == kInfinite) {
+      q.Cv.wait(lock, ready);
     } else {
-      q.cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+      q.Cv.wait_for(lock, std::chrono::milliseconds(TimeoutMs), ready);
     }
   }
   return RunSent(q);
 }
 
-void SetQueueEventSource(QueueEventSource source) {
+void SetQueueEventSource(QueueEventSource Source) {
   ThreadQueue& q = CurrentQueue();
-  std::lock_guard lock(q.m);
-  q.source = std::move(source);
+  std::lock_guard lock(q.M);
+  q.Source = std::move(Source);
 }
 
 }  // namespace platform

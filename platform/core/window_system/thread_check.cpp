@@ -5,8 +5,8 @@
 
 namespace platform {
 
-void FailThreadCheck(const char* call, const char* what) {
-  std::fprintf(stderr, "%s called %s\n", call, what);
+void FailThreadCheck(const char* Call, const char* What) {
+  std::fprintf(stderr, "%s called %s\n", Call, What);
   std::abort();
 }
 

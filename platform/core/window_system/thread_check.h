@@ -4,17 +4,16 @@
 // another thread stops the program at once with a message naming the call,
 // so the mistake shows where it is made instead of as a rare crash.
 
-
 #include "platform/core/window_system/queue.h"
 
 namespace platform {
 
 // Writes "<call> called <what>" and stops the program.
-[[noreturn]] void FailThreadCheck(const char* call, const char* what);
+[[noreturn]] void FailThreadCheck(const char* Call, const char* What);
 
-inline void RequireUiThread([[maybe_unused]] const char* call = __builtin_FUNCTION()) {
+inline void RequireUiThread([[maybe_unused]] const char* Call = __builtin_FUNCTION()) {
 #ifdef VELTROSA_CHECK_THREADS
-  if (!IsUiThread()) FailThreadCheck(call, "off the user-interface thread");
+  if (!IsUiThread()) FailThreadCheck(Call, "off the user-interface thread");
 #endif
 }
 

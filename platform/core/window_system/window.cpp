@@ -16,50 +16,50 @@ namespace platform {
 namespace {
 
 struct WindowClass {
-  WNDCLASS wc;
-  ATOM atom = 0;
-  PeerFactory peerFactory;
+  WNDCLASS Wc;
+  ATOM Atom = 0;
+  PeerFactory MakePeer;
 };
 
 struct Window {
-  std::uintptr_t id = 0;
-  DWORD thread = 0;
-  std::u16string className;
-  WNDPROC proc;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  HWND parent = nullptr;       // the parent of a child, the owner of any other
-  std::vector<HWND> children;  // front to back
-  RECT bounds;
-  std::u16string text;
-  std::uintptr_t childId = 0;
-  LPARAM userData = 0;
-  void* instance = nullptr;
-  std::map<std::string, HANDLE> namedProps;
-  std::map<ATOM, HANDLE> atomProps;
-  bool destroying = false;
-  std::unique_ptr<WindowPeer> peer;
+  std::uintptr_t Id = 0;
+  DWORD Thread = 0;
+  std::u16string ClassName;
+  WNDPROC Proc;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  HWND Parent = nullptr;       // the parent of a child, the owner of any other
+  std::vector<HWND> Children;  // front to back
+  RECT Bounds;
+  std::u16string Text;
+  std::uintptr_t ChildId = 0;
+  LPARAM UserData = 0;
+  void* Instance = nullptr;
+  std::map<std::string, HANDLE> NamedProps;
+  std::map<ATOM, HANDLE> AtomProps;
+  bool Destroying = false;
+  std::unique_ptr<WindowPeer> Peer;
 };
 
 struct Atom {
-  std::string name;
-  int count = 0;
+  std::string Name;
+  int Count = 0;
 };
 
 struct State {
-  std::mutex m;  // guards windows for lookups from other threads
-  std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows;
-  std::vector<HWND> topLevel;  // oldest first
-  std::uintptr_t nextId = 0x10000;
-  std::vector<WindowClass> classes;
-  ATOM nextClassAtom = 0xC000;
-  std::map<ATOM, Atom> atoms;
-  std::map<std::string, UINT> registeredMessages;
-  UINT nextMessage = detail::kRunTaskMessage + 1;
-  PeerFactory defaultPeer;
-  HWND focus = nullptr;
-  HWND active = nullptr;
-  HWND capture = nullptr;
+  std::mutex M;  // guards windows for lookups from other threads
+  std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> Windows;
+  std::vector<HWND> TopLevel;  // oldest first
+  std::uintptr_t NextId = 0x10000;
+  std::vector<WindowClass> Classes;
+  ATOM NextClassAtom = 0xC000;
+  std::map<ATOM, Atom> Atoms;
+  std::map<std::string, UINT> RegisteredMessages;
+  UINT NextMessage = detail::kRunTaskMessage + 1;
+  PeerFactory DefaultPeer;
+  HWND Focus = nullptr;
+  HWND Active = nullptr;
+  HWND Capture = nullptr;
 };
 
 // Never destroyed: windows may still be asked about while the program's
@@ -69,16 +69,16 @@ State& S() {
   return *state;
 }
 
-std::string Lower(std::string_view s) {
-  std::string out(s);
+std::string Lower(std::string_view S) {
+  std::string out(S);
   for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return out;
 }
 
-bool SameClassName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char16_t x = a[i], y = b[i];
+bool SameClassName(std::u16string_view A, std::u16string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t i = 0; i < A.size(); ++i) {
+    char16_t x = A[i], y = B[i];
     if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
     if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
     if (x != y) return false;
@@ -86,34 +86,34 @@ bool SameClassName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-WindowClass* FindClass(std::u16string_view name) {
-  for (auto& c : S().classes) {
-    if (SameClassName(c.wc.lpszClassName, name)) return &c;
+WindowClass* FindClass(std::u16string_view Name) {
+  for (auto& c : S().Classes) {
+    if (SameClassName(c.Wc.lpszClassName, Name)) return &c;
   }
   return nullptr;
 }
 
-Window* W(HWND h) {
-  if (!h) return nullptr;
-  std::lock_guard lock(S().m);
-  auto it = S().windows.find(IdFromHandle(h));
-  return it == S().windows.end() ? nullptr : it->second.get();
+Window* W(HWND hWnd) {
+  if (!hWnd) return nullptr;
+  std::lock_guard lock(S().M);
+  auto it = S().Windows.find(IdFromHandle(hWnd));
+  return it == S().Windows.end() ? nullptr : it->second.get();
 }
 
-std::u16string ToWide(const char* s) { return s ? Cp1252ToUtf16(s) : std::u16string(); }
-std::string ToAnsi(const char16_t* s) { return s ? Utf16ToCp1252(s) : std::string(); }
+std::u16string ToWide(const char* S) { return S ? Cp1252ToUtf16(S) : std::u16string(); }
+std::string ToAnsi(const char16_t* S) { return S ? Utf16ToCp1252(S) : std::string(); }
 
 template <class Char>
-int CopyOut(std::basic_string_view<Char> text, Char* buffer, std::size_t size) {
-  if (!buffer || size == 0) return 0;
-  const std::size_t n = std::min(text.size(), size - 1);
-  std::copy_n(text.data(), n, buffer);
-  buffer[n] = Char{};
+int CopyOut(std::basic_string_view<Char> Text, Char* Buffer, std::size_t Size) {
+  if (!Buffer || Size == 0) return 0;
+  const std::size_t n = std::min(Text.size(), Size - 1);
+  std::copy_n(Text.data(), n, Buffer);
+  Buffer[n] = Char{};
   return static_cast<int>(n);
 }
 
-bool IsInputStringMessage(UINT msg) {
-  switch (msg) {
+bool IsInputStringMessage(UINT Msg) {
+  switch (Msg) {
     case WM_SETTEXT:
     case EM_REPLACESEL:
     case CB_ADDSTRING:
@@ -133,59 +133,59 @@ bool IsInputStringMessage(UINT msg) {
 }
 
 // List boxes without strings carry item data where strings would be.
-bool CarriesStrings(HWND hWnd, UINT msg) {
-  if (msg < LB_ADDSTRING || msg > LB_SETCOUNT) return true;
+bool CarriesStrings(HWND hWnd, UINT Msg) {
+  if (Msg < LB_ADDSTRING || Msg > LB_SETCOUNT) return true;
   const Window* w = W(hWnd);
-  return !w || (w->style & LBS_NODATA) == 0;
+  return !w || (w->Style & LBS_NODATA) == 0;
 }
 
 thread_local int t_procedureDepth = 0;
 
-LRESULT RawCall(const WNDPROC& proc, HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (!proc.Fn) return 0;
+LRESULT RawCall(const WNDPROC& Proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (!Proc.Fn) return 0;
   struct Depth {
     Depth() { ++t_procedureDepth; }
     ~Depth() { --t_procedureDepth; }
   } depth;
-  return proc.Fn(proc.Self, h, m, w, l);
+  return Proc.Fn(Proc.Self, hWnd, Msg, wParam, lParam);
 }
 
 // The value the window system gives a caller of the given kind for a
 // procedure: the procedure itself to a caller of its own kind, a converting
 // one to a caller of the other.
-WNDPROC HandedOut(WNDPROC proc, bool unicodeCaller) {
-  proc.Converting = proc.Fn && proc.Unicode != unicodeCaller;
-  return proc;
+WNDPROC HandedOut(WNDPROC Proc, bool UnicodeCaller) {
+  Proc.Converting = Proc.Fn && Proc.Unicode != UnicodeCaller;
+  return Proc;
 }
 
 // What a window or class keeps when a caller of the given kind installs
 // proc: a converting value stands for its procedure and that procedure's
 // kind; any other procedure takes the caller's kind.
-WNDPROC Installed(WNDPROC proc, bool unicodeCaller) {
-  if (!proc.Converting) proc.Unicode = unicodeCaller;
-  proc.Converting = false;
-  return proc;
+WNDPROC Installed(WNDPROC Proc, bool UnicodeCaller) {
+  if (!Proc.Converting) Proc.Unicode = UnicodeCaller;
+  Proc.Converting = false;
+  return Proc;
 }
 
 // Calls proc for a caller of the given kind, converting what the message
 // carries when the kinds differ.
-LRESULT Call(const WNDPROC& proc, bool unicodeCaller, HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (!proc.Fn) return 0;
-  if (proc.Unicode == unicodeCaller) return RawCall(proc, h, m, w, l);
-  const bool toWide = proc.Unicode;
-  if (detail::IsCharMessage(m)) {
-    return RawCall(proc, h, m, toWide ? detail::CharToUnicode(w) : detail::CharToAnsi(w), l);
+LRESULT Call(const WNDPROC& Proc, bool UnicodeCaller, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (!Proc.Fn) return 0;
+  if (Proc.Unicode == UnicodeCaller) return RawCall(Proc, hWnd, Msg, wParam, lParam);
+  const bool toWide = Proc.Unicode;
+  if (detail::IsCharMessage(Msg)) {
+    return RawCall(Proc, hWnd, Msg, toWide ? detail::CharToUnicode(wParam) : detail::CharToAnsi(wParam), lParam);
   }
-  if (IsInputStringMessage(m) && l != 0 && CarriesStrings(h, m)) {
+  if (IsInputStringMessage(Msg) && lParam != 0 && CarriesStrings(hWnd, Msg)) {
     if (toWide) {
-      const std::u16string text = ToWide(reinterpret_cast<const char*>(l));
-      return RawCall(proc, h, m, w, reinterpret_cast<LPARAM>(text.c_str()));
+      const std::u16string text = ToWide(reinterpret_cast<const char*>(lParam));
+      return RawCall(Proc, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    const std::string text = ToAnsi(reinterpret_cast<const char16_t*>(l));
-    return RawCall(proc, h, m, w, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::string text = ToAnsi(reinterpret_cast<const char16_t*>(lParam));
+    return RawCall(Proc, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  if ((m == WM_NCCREATE || m == WM_CREATE) && l != 0) {
-    CREATESTRUCT cs = *reinterpret_cast<const CREATESTRUCT*>(l);
+  if ((Msg == WM_NCCREATE || Msg == WM_CREATE) && lParam != 0) {
+    CREATESTRUCT cs = *reinterpret_cast<const CREATESTRUCT*>(lParam);
     std::u16string wideName, wideClass;
     std::string ansiName, ansiClass;
     if (toWide) {
@@ -199,31 +199,31 @@ LRESULT Call(const WNDPROC& proc, bool unicodeCaller, HWND h, UINT m, WPARAM w, 
       cs.lpszName = ansiName.c_str();
       cs.lpszClass = ansiClass.c_str();
     }
-    return RawCall(proc, h, m, w, reinterpret_cast<LPARAM>(&cs));
+    return RawCall(Proc, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(&cs));
   }
-  if (m == WM_GETTEXT || m == CB_GETLBTEXT || m == LB_GETTEXT || m == EM_GETLINE) {
-    if (l == 0 || !CarriesStrings(h, m)) return RawCall(proc, h, m, w, l);
+  if (Msg == WM_GETTEXT || Msg == CB_GETLBTEXT || Msg == LB_GETTEXT || Msg == EM_GETLINE) {
+    if (lParam == 0 || !CarriesStrings(hWnd, Msg)) return RawCall(Proc, hWnd, Msg, wParam, lParam);
     // The caller's buffer size in units; one unit per character either way.
     std::size_t size = 0;
-    if (m == WM_GETTEXT) {
-      size = w;
-    } else if (m == EM_GETLINE) {
-      size = *reinterpret_cast<const std::uint16_t*>(l);
+    if (Msg == WM_GETTEXT) {
+      size = wParam;
+    } else if (Msg == EM_GETLINE) {
+      size = *reinterpret_cast<const std::uint16_t*>(lParam);
     } else {
-      const UINT lenMsg = m == CB_GETLBTEXT ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-      const LRESULT len = RawCall(proc, h, lenMsg, w, 0);
+      const UINT lenMsg = Msg == CB_GETLBTEXT ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+      const LRESULT len = RawCall(Proc, hWnd, lenMsg, wParam, 0);
       if (len < 0) return len;
       size = static_cast<std::size_t>(len) + 1;
     }
     if (size == 0) return 0;
     if (toWide) {
       std::u16string buffer(size + 1, u'\0');
-      if (m == EM_GETLINE) buffer[0] = static_cast<char16_t>(size);
-      const LRESULT got = RawCall(proc, h, m, w, reinterpret_cast<LPARAM>(buffer.data()));
+      if (Msg == EM_GETLINE) buffer[0] = static_cast<char16_t>(size);
+      const LRESULT got = RawCall(Proc, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(buffer.data()));
       if (got < 0) return got;
       const std::string text = Utf16ToCp1252(std::u16string_view(buffer.data(), static_cast<std::size_t>(got)));
-      auto* out = reinterpret_cast<char*>(l);
-      if (m == EM_GETLINE) {
+      auto* out = reinterpret_cast<char*>(lParam);
+      if (Msg == EM_GETLINE) {
         const std::size_t n = std::min(text.size(), size);
         std::copy_n(text.data(), n, out);
         return static_cast<LRESULT>(n);
@@ -231,147 +231,147 @@ LRESULT Call(const WNDPROC& proc, bool unicodeCaller, HWND h, UINT m, WPARAM w, 
       return CopyOut<char>(text, out, size);
     }
     std::string buffer(size + 1, '\0');
-    if (m == EM_GETLINE) *reinterpret_cast<std::uint16_t*>(buffer.data()) = static_cast<std::uint16_t>(size);
-    const LRESULT got = RawCall(proc, h, m, w, reinterpret_cast<LPARAM>(buffer.data()));
+    if (Msg == EM_GETLINE) *reinterpret_cast<std::uint16_t*>(buffer.data()) = static_cast<std::uint16_t>(size);
+    const LRESULT got = RawCall(Proc, hWnd, Msg, wParam, reinterpret_cast<LPARAM>(buffer.data()));
     if (got < 0) return got;
     const std::u16string text = Cp1252ToUtf16(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-    auto* out = reinterpret_cast<char16_t*>(l);
-    if (m == EM_GETLINE) {
+    auto* out = reinterpret_cast<char16_t*>(lParam);
+    if (Msg == EM_GETLINE) {
       const std::size_t n = std::min(text.size(), size);
       std::copy_n(text.data(), n, out);
       return static_cast<LRESULT>(n);
     }
     return CopyOut<char16_t>(text, out, size);
   }
-  return RawCall(proc, h, m, w, l);
+  return RawCall(Proc, hWnd, Msg, wParam, lParam);
 }
 
-LRESULT Send(HWND h, UINT m, WPARAM w, LPARAM l, bool unicode) {
+LRESULT Send(HWND h, UINT m, WPARAM w, LPARAM l, bool Unicode) {
   DWORD thread = 0;
   WNDPROC proc;
   {
-    std::lock_guard lock(S().m);
-    auto it = S().windows.find(IdFromHandle(h));
-    if (it == S().windows.end()) return 0;
-    thread = it->second->thread;
-    proc = it->second->proc;
+    std::lock_guard lock(S().M);
+    auto it = S().Windows.find(IdFromHandle(h));
+    if (it == S().Windows.end()) return 0;
+    thread = it->second->Thread;
+    proc = it->second->Proc;
   }
   if (thread != GetCurrentThreadId()) {
     LRESULT result = 0;
-    detail::RunOnThreadAndWait(thread, [&] { result = Send(h, m, w, l, unicode); });
+    detail::RunOnThreadAndWait(thread, [&] { result = Send(h, m, w, l, Unicode); });
     return result;
   }
-  return Call(proc, unicode, h, m, w, l);
+  return Call(proc, Unicode, h, m, w, l);
 }
 
-void Notify(HWND h, void (WindowPeer::*what)()) {
-  if (Window* w = W(h); w && w->peer) (w->peer.get()->*what)();
+void Notify(HWND hWnd, void (WindowPeer::*What)()) {
+  if (Window* w = W(hWnd); w && w->Peer) (w->Peer.get()->*What)();
 }
 
-bool IsTopLevel(const Window& w) { return (w.style & WS_CHILD) == 0; }
+bool IsTopLevel(const Window& W) { return (W.Style & WS_CHILD) == 0; }
 
-HWND Create(DWORD exStyle, std::u16string_view className, DWORD style, std::int32_t x, std::int32_t y, std::int32_t cx,
-            std::int32_t cy, HWND parent, std::uintptr_t menu, void* instance, void* param, bool unicode,
-            const void* rawName, const void* rawClass) {
-  WindowClass* cls = FindClass(className);
+HWND Create(DWORD ExStyle, std::u16string_view ClassName, DWORD Style, std::int32_t X, std::int32_t Y, std::int32_t Cx,
+            std::int32_t Cy, HWND Parent, std::uintptr_t Menu, void* Instance, void* Param, bool Unicode,
+            const void* RawName, const void* RawClass) {
+  WindowClass* cls = FindClass(ClassName);
   if (!cls) return nullptr;
-  if ((style & WS_CHILD) && !W(parent)) return nullptr;
+  if ((Style & WS_CHILD) && !W(Parent)) return nullptr;
   auto window = std::make_unique<Window>();
   Window& w = *window;
-  w.thread = GetCurrentThreadId();
-  w.className = cls->wc.lpszClassName;
-  w.proc = cls->wc.lpfnWndProc;
-  w.style = style;
-  w.exStyle = exStyle;
-  w.parent = parent;
-  w.instance = instance;
-  if (style & WS_CHILD) w.childId = menu;
-  if (x == CW_USEDEFAULT) x = y = 0;
-  if (cx == CW_USEDEFAULT) cx = cy = 0;
-  w.bounds = RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
-  PeerFactory factory = cls->peerFactory;
+  w.Thread = GetCurrentThreadId();
+  w.ClassName = cls->Wc.lpszClassName;
+  w.Proc = cls->Wc.lpfnWndProc;
+  w.Style = Style;
+  w.ExStyle = ExStyle;
+  w.Parent = Parent;
+  w.Instance = Instance;
+  if (Style & WS_CHILD) w.ChildId = Menu;
+  if (X == CW_USEDEFAULT) X = Y = 0;
+  if (Cx == CW_USEDEFAULT) Cx = Cy = 0;
+  w.Bounds = RECT{X, Y, X + std::max(Cx, 0), Y + std::max(Cy, 0)};
+  PeerFactory factory = cls->MakePeer;
   HWND h;
   {
-    std::lock_guard lock(S().m);
-    w.id = S().nextId++;
-    h = HandleFromId(w.id);
-    S().windows.emplace(w.id, std::move(window));
+    std::lock_guard lock(S().M);
+    w.Id = S().NextId++;
+    h = HandleFromId(w.Id);
+    S().Windows.emplace(w.Id, std::move(window));
   }
-  if (style & WS_CHILD) {
-    W(parent)->children.push_back(h);
+  if (Style & WS_CHILD) {
+    W(Parent)->Children.push_back(h);
   } else {
-    S().topLevel.push_back(h);
+    S().TopLevel.push_back(h);
   }
   if (factory) {
     auto peer = factory(h);
-    if (Window* again = W(h)) again->peer = std::move(peer);
+    if (Window* again = W(h)) again->Peer = std::move(peer);
   }
   CREATESTRUCT cs;
-  cs.lpCreateParams = param;
-  cs.hInstance = instance;
-  cs.hMenu = menu;
-  cs.hwndParent = parent;
-  cs.cx = cx;
-  cs.cy = cy;
-  cs.x = x;
-  cs.y = y;
-  cs.style = style;
-  cs.lpszName = rawName;
-  cs.lpszClass = rawClass;
-  cs.dwExStyle = exStyle;
-  const auto creating = [&](UINT msg) {
+  cs.lpCreateParams = Param;
+  cs.hInstance = Instance;
+  cs.hMenu = Menu;
+  cs.hwndParent = Parent;
+  cs.cx = Cx;
+  cs.cy = Cy;
+  cs.x = X;
+  cs.y = Y;
+  cs.style = Style;
+  cs.lpszName = RawName;
+  cs.lpszClass = RawClass;
+  cs.dwExStyle = ExStyle;
+  const auto creating = [&](UINT Msg) {
     Window* now = W(h);
-    return now ? Call(now->proc, unicode, h, msg, 0, reinterpret_cast<LPARAM>(&cs)) : 0;
+    return now ? Call(now->Proc, Unicode, h, Msg, 0, reinterpret_cast<LPARAM>(&cs)) : 0;
   };
   if (!creating(WM_NCCREATE) || !W(h)) {
     DestroyWindow(h);
     return nullptr;
   }
-  if (Window* now = W(h); now && !now->peer && S().defaultPeer) {
-    auto peer = S().defaultPeer(h);
-    if (Window* again = W(h)) again->peer = std::move(peer);
+  if (Window* now = W(h); now && !now->Peer && S().DefaultPeer) {
+    auto peer = S().DefaultPeer(h);
+    if (Window* again = W(h)) again->Peer = std::move(peer);
   }
   if (creating(WM_CREATE) == -1 || !W(h)) {
     DestroyWindow(h);
     return nullptr;
   }
-  if (Window* now = W(h); now && now->peer) {
-    now->peer->ParentChanged();
-    now->peer->BoundsChanged();
-    if (now->style & WS_VISIBLE) now->peer->VisibleChanged();
+  if (Window* now = W(h); now && now->Peer) {
+    now->Peer->ParentChanged();
+    now->Peer->BoundsChanged();
+    if (now->Style & WS_VISIBLE) now->Peer->VisibleChanged();
   }
   return h;
 }
 
-void DestroyTree(HWND h, std::vector<HWND>& order) {
-  Window* w = W(h);
-  if (!w || w->destroying) return;
-  w->destroying = true;
-  SendMessageW(h, WM_DESTROY, 0, 0);
-  w = W(h);
+void DestroyTree(HWND hWnd, std::vector<HWND>& Order) {
+  Window* w = W(hWnd);
+  if (!w || w->Destroying) return;
+  w->Destroying = true;
+  SendMessageW(hWnd, WM_DESTROY, 0, 0);
+  w = W(hWnd);
   if (!w) return;
-  const std::vector<HWND> children = w->children;
-  for (HWND c : children) DestroyTree(c, order);
-  order.push_back(h);
+  const std::vector<HWND> children = w->Children;
+  for (HWND c : children) DestroyTree(c, Order);
+  Order.push_back(hWnd);
 }
 
-void DropWindow(HWND h) {
+void DropWindow(HWND hWnd) {
   std::unique_ptr<Window> gone;
   {
-    std::lock_guard lock(S().m);
-    auto it = S().windows.find(IdFromHandle(h));
-    if (it == S().windows.end()) return;
+    std::lock_guard lock(S().M);
+    auto it = S().Windows.find(IdFromHandle(hWnd));
+    if (it == S().Windows.end()) return;
     gone = std::move(it->second);
-    S().windows.erase(it);
+    S().Windows.erase(it);
   }
-  if (Window* parent = (gone->style & WS_CHILD) ? W(gone->parent) : nullptr) {
-    std::erase(parent->children, h);
+  if (Window* parent = (gone->Style & WS_CHILD) ? W(gone->Parent) : nullptr) {
+    std::erase(parent->Children, hWnd);
   }
-  std::erase(S().topLevel, h);
-  if (S().focus == h) S().focus = nullptr;
-  if (S().active == h) S().active = nullptr;
-  if (S().capture == h) S().capture = nullptr;
-  if (gone->peer) gone->peer->Destroying();
+  std::erase(S().TopLevel, hWnd);
+  if (S().Focus == hWnd) S().Focus = nullptr;
+  if (S().Active == hWnd) S().Active = nullptr;
+  if (S().Capture == hWnd) S().Capture = nullptr;
+  if (gone->Peer) gone->Peer->Destroying();
 }
 
 }  // namespace
@@ -379,85 +379,85 @@ void DropWindow(HWND h) {
 namespace detail {
 
 DWORD WindowThread(HWND hWnd) {
-  std::lock_guard lock(S().m);
-  auto it = S().windows.find(IdFromHandle(hWnd));
-  return it == S().windows.end() ? 0 : it->second->thread;
+  std::lock_guard lock(S().M);
+  auto it = S().Windows.find(IdFromHandle(hWnd));
+  return it == S().Windows.end() ? 0 : it->second->Thread;
 }
 
 }  // namespace detail
 
 namespace {
 
-ATOM RegisterClass(WNDCLASS wc, bool unicode) {
-  if (wc.lpszClassName.empty() || FindClass(wc.lpszClassName)) return 0;
-  wc.lpfnWndProc = Installed(wc.lpfnWndProc, unicode);
+ATOM RegisterClass(WNDCLASS Wc, bool Unicode) {
+  if (Wc.lpszClassName.empty() || FindClass(Wc.lpszClassName)) return 0;
+  Wc.lpfnWndProc = Installed(Wc.lpfnWndProc, Unicode);
   WindowClass cls;
-  cls.wc = std::move(wc);
-  cls.atom = S().nextClassAtom++;
-  S().classes.push_back(std::move(cls));
-  return S().classes.back().atom;
+  cls.Wc = std::move(Wc);
+  cls.Atom = S().NextClassAtom++;
+  S().Classes.push_back(std::move(cls));
+  return S().Classes.back().Atom;
 }
 
-bool GetClassInfo(std::u16string_view className, WNDCLASS* wc, bool unicode) {
-  const WindowClass* cls = FindClass(className);
+bool GetClassInfo(std::u16string_view ClassName, WNDCLASS* Wc, bool Unicode) {
+  const WindowClass* cls = FindClass(ClassName);
   if (!cls) return false;
-  if (wc) {
-    *wc = cls->wc;
-    wc->lpfnWndProc = HandedOut(cls->wc.lpfnWndProc, unicode);
+  if (Wc) {
+    *Wc = cls->Wc;
+    Wc->lpfnWndProc = HandedOut(cls->Wc.lpfnWndProc, Unicode);
   }
   return true;
 }
 
-WNDPROC SetWindowProc(HWND hWnd, WNDPROC proc, bool unicode) {
+WNDPROC SetWindowProc(HWND hWnd, WNDPROC Proc, bool Unicode) {
   Window* w = W(hWnd);
-  if (!w || !proc) return {};
-  return HandedOut(std::exchange(w->proc, Installed(proc, unicode)), unicode);
+  if (!w || !Proc) return {};
+  return HandedOut(std::exchange(w->Proc, Installed(Proc, Unicode)), Unicode);
 }
 
 }  // namespace
 
-ATOM RegisterClassA(WNDCLASS wc) {
+ATOM RegisterClassA(WNDCLASS Wc) {
   RequireUiThread();
-  return RegisterClass(std::move(wc), false);
+  return RegisterClass(std::move(Wc), false);
 }
 
-ATOM RegisterClassW(WNDCLASS wc) {
+ATOM RegisterClassW(WNDCLASS Wc) {
   RequireUiThread();
-  return RegisterClass(std::move(wc), true);
+  return RegisterClass(std::move(Wc), true);
 }
 
-bool UnregisterClassA(std::string_view className) { return UnregisterClassW(Cp1252ToUtf16(className)); }
+bool UnregisterClassA(std::string_view ClassName) { return UnregisterClassW(Cp1252ToUtf16(ClassName)); }
 
-bool UnregisterClassW(std::u16string_view className) {
+bool UnregisterClassW(std::u16string_view ClassName) {
   RequireUiThread();
-  auto& classes = S().classes;
+  auto& classes = S().Classes;
   auto it = std::find_if(classes.begin(), classes.end(),
-                         [&](const WindowClass& c) { return SameClassName(c.wc.lpszClassName, className); });
+                         [&](const WindowClass& C) { return SameClassName(C.Wc.lpszClassName, ClassName); });
   if (it == classes.end()) return false;
   {
-    std::lock_guard lock(S().m);
-    for (const auto& [id, w] : S().windows) {
-      if (SameClassName(w->className, className)) return false;
+    std::lock_guard lock(S().M);
+    for (const auto& [id, w] : S().Windows) {
+      if (SameClassName(w->ClassName, ClassName)) return false;
     }
   }
   classes.erase(it);
   return true;
 }
 
-bool GetClassInfoA(std::string_view className, WNDCLASS* wc) {
+bool GetClassInfoA(std::string_view ClassName, WNDCLASS* Wc) {
   RequireUiThread();
-  return GetClassInfo(Cp1252ToUtf16(className), wc, false);
+  return GetClassInfo(Cp1252ToUtf16(ClassName), Wc, false);
 }
 
-bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc) {
+bool GetClassInfoW(std::u16string_view ClassName, WNDCLASS* Wc) {
   RequireUiThread();
-  return GetClassInfo(className, wc, true);
+  return GetClassInfo(ClassName, Wc, true);
 }
 
 std::u16string GetClassNameW(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? w->className : std::u16string();
+  return w ? w->ClassName : std::u16string();
 }
 
 std::string GetClassNameA(HWND hWnd) { return Utf16ToCp1252(GetClassNameW(hWnd)); }
@@ -465,37 +465,37 @@ std::string GetClassNameA(HWND hWnd) { return Utf16ToCp1252(GetClassNameW(hWnd))
 UINT GetClassStyle(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  const WindowClass* cls = w ? FindClass(w->className) : nullptr;
-  return cls ? cls->wc.style : 0;
+  const WindowClass* cls = w ? FindClass(w->ClassName) : nullptr;
+  return cls ? cls->Wc.style : 0;
 }
 
-HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view windowName, DWORD style,
-                     std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
-                     std::uintptr_t hMenu, void* hInstance, void* param) {
+HWND CreateWindowExA(DWORD ExStyle, std::string_view ClassName, std::string_view WindowName, DWORD Style,
+                     std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, HWND hWndParent,
+                     std::uintptr_t hMenu, void* hInstance, void* Param) {
   RequireUiThread();
-  const std::string name(windowName), cls(className);
-  return Create(exStyle, Cp1252ToUtf16(className), style, x, y, width, height, hWndParent, hMenu, hInstance, param,
+  const std::string name(WindowName), cls(ClassName);
+  return Create(ExStyle, Cp1252ToUtf16(ClassName), Style, X, Y, Width, Height, hWndParent, hMenu, hInstance, Param,
                 false, name.c_str(), cls.c_str());
 }
 
-HWND CreateWindowExW(DWORD exStyle, std::u16string_view className, std::u16string_view windowName, DWORD style,
-                     std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
-                     std::uintptr_t hMenu, void* hInstance, void* param) {
+HWND CreateWindowExW(DWORD ExStyle, std::u16string_view ClassName, std::u16string_view WindowName, DWORD Style,
+                     std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, HWND hWndParent,
+                     std::uintptr_t hMenu, void* hInstance, void* Param) {
   RequireUiThread();
-  const std::u16string name(windowName), cls(className);
-  return Create(exStyle, className, style, x, y, width, height, hWndParent, hMenu, hInstance, param, true, name.c_str(),
+  const std::u16string name(WindowName), cls(ClassName);
+  return Create(ExStyle, ClassName, Style, X, Y, Width, Height, hWndParent, hMenu, hInstance, Param, true, name.c_str(),
                 cls.c_str());
 }
 
 bool DestroyWindow(HWND hWnd) {
   RequireUiThread();
   Window* w = W(hWnd);
-  if (!w || w->destroying || w->thread != GetCurrentThreadId()) return false;
-  if (w->style & WS_VISIBLE) ShowWindow(hWnd, SW_HIDE);
+  if (!w || w->Destroying || w->Thread != GetCurrentThreadId()) return false;
+  if (w->Style & WS_VISIBLE) ShowWindow(hWnd, SW_HIDE);
   // Owned top-level windows go with their owner.
   std::vector<HWND> owned;
-  for (HWND t : S().topLevel) {
-    if (const Window* o = W(t); o && o->parent == hWnd) owned.push_back(t);
+  for (HWND t : S().TopLevel) {
+    if (const Window* o = W(t); o && o->Parent == hWnd) owned.push_back(t);
   }
   for (HWND o : owned) DestroyWindow(o);
   std::vector<HWND> order;
@@ -513,81 +513,81 @@ bool IsWindow(HWND hWnd) { return W(hWnd) != nullptr; }
 bool IsWindowUnicode(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w && w->proc.Unicode;
+  return w && w->Proc.Unicode;
 }
 
 WNDPROC GetWindowProcA(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? HandedOut(w->proc, false) : WNDPROC{};
+  return w ? HandedOut(w->Proc, false) : WNDPROC{};
 }
 
 WNDPROC GetWindowProcW(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? HandedOut(w->proc, true) : WNDPROC{};
+  return w ? HandedOut(w->Proc, true) : WNDPROC{};
 }
 
-WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc) {
+WNDPROC SetWindowProcA(HWND hWnd, WNDPROC Proc) {
   RequireUiThread();
-  return SetWindowProc(hWnd, proc, false);
+  return SetWindowProc(hWnd, Proc, false);
 }
 
-WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc) {
+WNDPROC SetWindowProcW(HWND hWnd, WNDPROC Proc) {
   RequireUiThread();
-  return SetWindowProc(hWnd, proc, true);
+  return SetWindowProc(hWnd, Proc, true);
 }
 
-LPARAM GetWindowLong(HWND hWnd, int index) {
+LPARAM GetWindowLong(HWND hWnd, int Index) {
   RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
-  switch (index) {
+  switch (Index) {
     case GWL_HINSTANCE:
-      return reinterpret_cast<LPARAM>(w->instance);
+      return reinterpret_cast<LPARAM>(w->Instance);
     case GWL_HWNDPARENT:
-      return reinterpret_cast<LPARAM>(w->parent);
+      return reinterpret_cast<LPARAM>(w->Parent);
     case GWL_ID:
-      return static_cast<LPARAM>(w->childId);
+      return static_cast<LPARAM>(w->ChildId);
     case GWL_STYLE:
-      return static_cast<LPARAM>(w->style);
+      return static_cast<LPARAM>(w->Style);
     case GWL_EXSTYLE:
-      return static_cast<LPARAM>(w->exStyle);
+      return static_cast<LPARAM>(w->ExStyle);
     case GWL_USERDATA:
-      return w->userData;
+      return w->UserData;
     default:
       return 0;
   }
 }
 
-LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
+LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
-  const LPARAM old = GetWindowLong(hWnd, index);
-  switch (index) {
+  const LPARAM old = GetWindowLong(hWnd, Index);
+  switch (Index) {
     case GWL_ID:
-      w->childId = static_cast<std::uintptr_t>(value);
+      w->ChildId = static_cast<std::uintptr_t>(Value);
       break;
     case GWL_STYLE: {
-      const DWORD style = static_cast<DWORD>(value);
-      const bool visibilityChanged = ((style ^ w->style) & WS_VISIBLE) != 0;
-      const bool enableChanged = ((style ^ w->style) & WS_DISABLED) != 0;
-      w->style = style;
+      const DWORD style = static_cast<DWORD>(Value);
+      const bool visibilityChanged = ((style ^ w->Style) & WS_VISIBLE) != 0;
+      const bool enableChanged = ((style ^ w->Style) & WS_DISABLED) != 0;
+      w->Style = style;
       Notify(hWnd, &WindowPeer::StyleChanged);
       if (visibilityChanged) Notify(hWnd, &WindowPeer::VisibleChanged);
       if (enableChanged) Notify(hWnd, &WindowPeer::EnabledChanged);
       break;
     }
     case GWL_EXSTYLE:
-      w->exStyle = static_cast<DWORD>(value);
+      w->ExStyle = static_cast<DWORD>(Value);
       Notify(hWnd, &WindowPeer::StyleChanged);
       break;
     case GWL_USERDATA:
-      w->userData = value;
+      w->UserData = Value;
       break;
     case GWL_HWNDPARENT:
-      if (IsTopLevel(*w)) w->parent = reinterpret_cast<HWND>(value);
+      if (IsTopLevel(*w)) w->Parent = reinterpret_cast<HWND>(Value);
       break;
     default:
       return 0;
@@ -597,64 +597,64 @@ LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value) {
 
 bool InsideWindowProcedure() { return t_procedureDepth > 0; }
 
-LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return proc.Converting ? Call(proc, false, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
+LRESULT CallWindowProcA(WNDPROC Proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return Proc.Converting ? Call(Proc, false, hWnd, Msg, wParam, lParam) : RawCall(Proc, hWnd, Msg, wParam, lParam);
 }
 
-LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return proc.Converting ? Call(proc, true, hWnd, msg, wParam, lParam) : RawCall(proc, hWnd, msg, wParam, lParam);
+LRESULT CallWindowProcW(WNDPROC Proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return Proc.Converting ? Call(Proc, true, hWnd, Msg, wParam, lParam) : RawCall(Proc, hWnd, Msg, wParam, lParam);
 }
 
-LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Send(hWnd, msg, wParam, lParam, false);
+LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return Send(hWnd, Msg, wParam, lParam, false);
 }
 
-LRESULT SendMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Send(hWnd, msg, wParam, lParam, true);
+LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return Send(hWnd, Msg, wParam, lParam, true);
 }
 
 namespace {
 
-LRESULT DefProc(HWND h, UINT m, WPARAM wParam, LPARAM l, bool unicode) {
-  Window* w = W(h);
+LRESULT DefProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode) {
+  Window* w = W(hWnd);
   if (!w) return 0;
-  switch (m) {
+  switch (Msg) {
     case WM_NCCREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
+      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
       if (cs && cs->lpszName) {
-        w->text = unicode ? std::u16string(static_cast<const char16_t*>(cs->lpszName))
+        w->Text = Unicode ? std::u16string(static_cast<const char16_t*>(cs->lpszName))
                           : Cp1252ToUtf16(static_cast<const char*>(cs->lpszName));
       }
       return 1;
     }
     case WM_SETTEXT:
-      w->text = l == 0    ? std::u16string()
-                : unicode ? std::u16string(reinterpret_cast<const char16_t*>(l))
-                          : Cp1252ToUtf16(reinterpret_cast<const char*>(l));
-      Notify(h, &WindowPeer::TextChanged);
+      w->Text = lParam == 0 ? std::u16string()
+                : Unicode   ? std::u16string(reinterpret_cast<const char16_t*>(lParam))
+                            : Cp1252ToUtf16(reinterpret_cast<const char*>(lParam));
+      Notify(hWnd, &WindowPeer::TextChanged);
       return 1;
     case WM_GETTEXT:
-      if (unicode) return CopyOut<char16_t>(w->text, reinterpret_cast<char16_t*>(l), wParam);
-      return CopyOut<char>(Utf16ToCp1252(w->text), reinterpret_cast<char*>(l), wParam);
+      if (Unicode) return CopyOut<char16_t>(w->Text, reinterpret_cast<char16_t*>(lParam), wParam);
+      return CopyOut<char>(Utf16ToCp1252(w->Text), reinterpret_cast<char*>(lParam), wParam);
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(w->text.size());
+      return static_cast<LRESULT>(w->Text.size());
     case WM_CLOSE:
-      DestroyWindow(h);
+      DestroyWindow(hWnd);
       return 0;
     case WM_NOTIFYFORMAT:
-      if (l == static_cast<LPARAM>(NF_QUERY)) return IsWindowUnicode(h) ? NFR_UNICODE : NFR_ANSI;
+      if (lParam == static_cast<LPARAM>(NF_QUERY)) return IsWindowUnicode(hWnd) ? NFR_UNICODE : NFR_ANSI;
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (w->peer) w->peer->FocusChanged(m == WM_SETFOCUS);
+      if (w->Peer) w->Peer->FocusChanged(Msg == WM_SETFOCUS);
       return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
       // What a child leaves goes to its parent.
-      if (!(w->style & WS_CHILD) || !w->parent) return 0;
-      return unicode ? SendMessageW(w->parent, m, wParam, l) : SendMessageA(w->parent, m, wParam, l);
+      if (!(w->Style & WS_CHILD) || !w->Parent) return 0;
+      return Unicode ? SendMessageW(w->Parent, Msg, wParam, lParam) : SendMessageA(w->Parent, Msg, wParam, lParam);
     default:
       return 0;
   }
@@ -662,137 +662,137 @@ LRESULT DefProc(HWND h, UINT m, WPARAM wParam, LPARAM l, bool unicode) {
 
 }  // namespace
 
-LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefProc(hWnd, msg, wParam, lParam, false);
+LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return DefProc(hWnd, Msg, wParam, lParam, false);
 }
 
-LRESULT DefWindowProcW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefProc(hWnd, msg, wParam, lParam, true);
+LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return DefProc(hWnd, Msg, wParam, lParam, true);
 }
 
 namespace {
 
 // call: the public call, which a window message must come through on the
 // user-interface thread.
-LRESULT Dispatch(const MSG* msg, bool unicode, const char* call = __builtin_FUNCTION()) {
-  if (!msg) return 0;
-  if (msg->message == WM_TIMER && msg->lParam != 0) {
-    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-    proc(msg->hwnd, WM_TIMER, msg->wParam, msg->time);
+LRESULT Dispatch(const MSG* Msg, bool Unicode, const char* Caller = __builtin_FUNCTION()) {
+  if (!Msg) return 0;
+  if (Msg->message == WM_TIMER && Msg->lParam != 0) {
+    auto proc = reinterpret_cast<TIMERPROC>(Msg->lParam);
+    proc(Msg->hwnd, WM_TIMER, Msg->wParam, Msg->time);
     return 0;
   }
-  if (msg->hwnd == nullptr) {
-    if (msg->message == detail::kRunTaskMessage) detail::RunPostedTask(msg->wParam);
+  if (Msg->hwnd == nullptr) {
+    if (Msg->message == detail::kRunTaskMessage) detail::RunPostedTask(Msg->wParam);
     return 0;
   }
-  RequireUiThread(call);
-  const Window* w = W(msg->hwnd);
-  if (!w || w->thread != GetCurrentThreadId()) return 0;
-  const WNDPROC proc = w->proc;
-  return Call(proc, unicode, msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  RequireUiThread(Caller);
+  const Window* w = W(Msg->hwnd);
+  if (!w || w->Thread != GetCurrentThreadId()) return 0;
+  const WNDPROC proc = w->Proc;
+  return Call(proc, Unicode, Msg->hwnd, Msg->message, Msg->wParam, Msg->lParam);
 }
 
 }  // namespace
 
-LRESULT DispatchMessageA(const MSG* msg) { return Dispatch(msg, false); }
+LRESULT DispatchMessageA(const MSG* Msg) { return Dispatch(Msg, false); }
 
-LRESULT DispatchMessageW(const MSG* msg) { return Dispatch(msg, true); }
+LRESULT DispatchMessageW(const MSG* Msg) { return Dispatch(Msg, true); }
 
 namespace {
 
-bool IsTabStop(HWND h) {
-  const Window* w = W(h);
-  return w && (w->style & WS_TABSTOP) && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED);
+bool IsTabStop(HWND hWnd) {
+  const Window* w = W(hWnd);
+  return w && (w->Style & WS_TABSTOP) && (w->Style & WS_VISIBLE) && !(w->Style & WS_DISABLED);
 }
 
-void CollectTabStops(HWND h, std::vector<HWND>& out) {
-  const Window* w = W(h);
+void CollectTabStops(HWND hWnd, std::vector<HWND>& Out) {
+  const Window* w = W(hWnd);
   if (!w) return;
-  for (HWND c : w->children) {
-    if (IsTabStop(c)) out.push_back(c);
+  for (HWND c : w->Children) {
+    if (IsTabStop(c)) Out.push_back(c);
     const Window* cw = W(c);
-    if (cw && (cw->style & WS_VISIBLE) && !(cw->style & WS_DISABLED)) CollectTabStops(c, out);
+    if (cw && (cw->Style & WS_VISIBLE) && !(cw->Style & WS_DISABLED)) CollectTabStops(c, Out);
   }
 }
 
-HWND NextTabStop(HWND hDlg, HWND from, bool backward) {
+HWND NextTabStop(HWND hDlg, HWND From, bool Backward) {
   std::vector<HWND> stops;
   CollectTabStops(hDlg, stops);
   if (stops.empty()) return nullptr;
-  auto it = std::find_if(stops.begin(), stops.end(), [&](HWND s) { return s == from || IsChild(s, from); });
-  if (it == stops.end()) return backward ? stops.back() : stops.front();
+  auto it = std::find_if(stops.begin(), stops.end(), [&](HWND S) { return S == From || IsChild(S, From); });
+  if (it == stops.end()) return Backward ? stops.back() : stops.front();
   const auto i = static_cast<std::size_t>(it - stops.begin());
   const std::size_t n = stops.size();
-  return stops[backward ? (i + n - 1) % n : (i + 1) % n];
+  return stops[Backward ? (i + n - 1) % n : (i + 1) % n];
 }
 
 HWND FindDefaultButton(HWND hDlg) {
   const Window* w = W(hDlg);
   if (!w) return nullptr;
-  for (HWND c : w->children) {
+  for (HWND c : w->Children) {
     if (SendMessageW(c, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return c;
     if (HWND found = FindDefaultButton(c)) return found;
   }
   return nullptr;
 }
 
-int Dialog(HWND hDlg, MSG* msg, bool unicode) {
-  if (!msg || !W(hDlg) || (msg->hwnd != hDlg && !IsChild(hDlg, msg->hwnd))) return 0;
-  const bool key = msg->message == WM_KEYDOWN || msg->message == WM_CHAR;
+int Dialog(HWND hDlg, MSG* Msg, bool Unicode) {
+  if (!Msg || !W(hDlg) || (Msg->hwnd != hDlg && !IsChild(hDlg, Msg->hwnd))) return 0;
+  const bool key = Msg->message == WM_KEYDOWN || Msg->message == WM_CHAR;
   if (key) {
     const UINT code =
-        static_cast<UINT>(SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
+        static_cast<UINT>(SendMessageW(Msg->hwnd, WM_GETDLGCODE, Msg->wParam, reinterpret_cast<LPARAM>(Msg)));
     const bool wantsAll = (code & DLGC_WANTALLKEYS) != 0;
-    if (msg->message == WM_KEYDOWN && !wantsAll) {
-      if (msg->wParam == VK_TAB && !(code & DLGC_WANTTAB)) {
+    if (Msg->message == WM_KEYDOWN && !wantsAll) {
+      if (Msg->wParam == VK_TAB && !(code & DLGC_WANTTAB)) {
         const bool backward = GetKeyState(VK_SHIFT) < 0;
-        if (HWND next = NextTabStop(hDlg, msg->hwnd, backward)) SetFocus(next);
+        if (HWND next = NextTabStop(hDlg, Msg->hwnd, backward)) SetFocus(next);
         return 1;
       }
-      if (msg->wParam == VK_RETURN) {
+      if (Msg->wParam == VK_RETURN) {
         HWND button = FindDefaultButton(hDlg);
         const int id = button ? GetDlgCtrlID(button) : IDOK;
         SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return 1;
       }
-      if (msg->wParam == VK_ESCAPE) {
+      if (Msg->wParam == VK_ESCAPE) {
         SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return 1;
       }
     }
-    if (msg->message == WM_CHAR && !wantsAll && (msg->wParam == '\t' || msg->wParam == '\r' || msg->wParam == 27) &&
+    if (Msg->message == WM_CHAR && !wantsAll && (Msg->wParam == '\t' || Msg->wParam == '\r' || Msg->wParam == 27) &&
         !(code & DLGC_WANTCHARS)) {
       // The key-down already did its work.
       return 1;
     }
   }
-  if (!unicode) {
-    DispatchMessageA(msg);
+  if (!Unicode) {
+    DispatchMessageA(Msg);
   } else {
-    DispatchMessageW(msg);
+    DispatchMessageW(Msg);
   }
   return 1;
 }
 
 }  // namespace
 
-bool IsDialogMessageA(HWND hDlg, MSG* msg) {
+bool IsDialogMessageA(HWND hDlg, MSG* Msg) {
   RequireUiThread();
-  return Dialog(hDlg, msg, false) != 0;
+  return Dialog(hDlg, Msg, false) != 0;
 }
 
-bool IsDialogMessageW(HWND hDlg, MSG* msg) {
+bool IsDialogMessageW(HWND hDlg, MSG* Msg) {
   RequireUiThread();
-  return Dialog(hDlg, msg, true) != 0;
+  return Dialog(hDlg, Msg, true) != 0;
 }
 
-bool SetWindowTextA(HWND hWnd, std::string_view text) {
-  const std::string s(text);
+bool SetWindowTextA(HWND hWnd, std::string_view Text) {
+  const std::string s(Text);
   return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str())) != 0;
 }
 
-bool SetWindowTextW(HWND hWnd, std::u16string_view text) {
-  const std::u16string s(text);
+bool SetWindowTextW(HWND hWnd, std::u16string_view Text) {
+  const std::u16string s(Text);
   return SendMessageW(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str())) != 0;
 }
 
@@ -800,18 +800,18 @@ int GetWindowTextLengthA(HWND hWnd) { return static_cast<int>(SendMessageA(hWnd,
 
 int GetWindowTextLengthW(HWND hWnd) { return static_cast<int>(SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0)); }
 
-int GetWindowTextA(HWND hWnd, char* buffer, int maxCount) {
-  if (!buffer || maxCount <= 0) return 0;
-  buffer[0] = '\0';
+int GetWindowTextA(HWND hWnd, char* Buffer, int MaxCount) {
+  if (!Buffer || MaxCount <= 0) return 0;
+  Buffer[0] = '\0';
   return static_cast<int>(
-      SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+      SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(MaxCount), reinterpret_cast<LPARAM>(Buffer)));
 }
 
-int GetWindowTextW(HWND hWnd, char16_t* buffer, int maxCount) {
-  if (!buffer || maxCount <= 0) return 0;
-  buffer[0] = u'\0';
+int GetWindowTextW(HWND hWnd, char16_t* Buffer, int MaxCount) {
+  if (!Buffer || MaxCount <= 0) return 0;
+  Buffer[0] = u'\0';
   return static_cast<int>(
-      SendMessageW(hWnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+      SendMessageW(hWnd, WM_GETTEXT, static_cast<WPARAM>(MaxCount), reinterpret_cast<LPARAM>(Buffer)));
 }
 
 std::string WindowTextA(HWND hWnd) {
@@ -830,153 +830,153 @@ std::u16string WindowTextW(HWND hWnd) {
   return buffer;
 }
 
-bool SetPropA(HWND hWnd, std::string_view name, HANDLE data) {
+bool SetPropA(HWND hWnd, std::string_view Name, HANDLE Data) {
   RequireUiThread();
   Window* w = W(hWnd);
-  if (!w || name.empty()) return false;
-  w->namedProps[Lower(name)] = data;
+  if (!w || Name.empty()) return false;
+  w->NamedProps[Lower(Name)] = Data;
   return true;
 }
 
-HANDLE GetPropA(HWND hWnd, std::string_view name) {
+HANDLE GetPropA(HWND hWnd, std::string_view Name) {
   RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
-  auto it = w->namedProps.find(Lower(name));
-  return it == w->namedProps.end() ? 0 : it->second;
+  auto it = w->NamedProps.find(Lower(Name));
+  return it == w->NamedProps.end() ? 0 : it->second;
 }
 
-HANDLE RemovePropA(HWND hWnd, std::string_view name) {
+HANDLE RemovePropA(HWND hWnd, std::string_view Name) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
-  auto it = w->namedProps.find(Lower(name));
-  if (it == w->namedProps.end()) return 0;
+  auto it = w->NamedProps.find(Lower(Name));
+  if (it == w->NamedProps.end()) return 0;
   const HANDLE data = it->second;
-  w->namedProps.erase(it);
+  w->NamedProps.erase(it);
   return data;
 }
 
-bool SetPropAtom(HWND hWnd, ATOM atom, HANDLE data) {
+bool SetPropAtom(HWND hWnd, ATOM Atom, HANDLE Data) {
   RequireUiThread();
   Window* w = W(hWnd);
-  if (!w || atom == 0) return false;
-  w->atomProps[atom] = data;
+  if (!w || Atom == 0) return false;
+  w->AtomProps[Atom] = Data;
   return true;
 }
 
-HANDLE GetPropAtom(HWND hWnd, ATOM atom) {
+HANDLE GetPropAtom(HWND hWnd, ATOM Atom) {
   RequireUiThread();
   const Window* w = W(hWnd);
   if (!w) return 0;
-  auto it = w->atomProps.find(atom);
-  return it == w->atomProps.end() ? 0 : it->second;
+  auto it = w->AtomProps.find(Atom);
+  return it == w->AtomProps.end() ? 0 : it->second;
 }
 
-HANDLE RemovePropAtom(HWND hWnd, ATOM atom) {
+HANDLE RemovePropAtom(HWND hWnd, ATOM Atom) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return 0;
-  auto it = w->atomProps.find(atom);
-  if (it == w->atomProps.end()) return 0;
+  auto it = w->AtomProps.find(Atom);
+  if (it == w->AtomProps.end()) return 0;
   const HANDLE data = it->second;
-  w->atomProps.erase(it);
+  w->AtomProps.erase(it);
   return data;
 }
 
-ATOM GlobalAddAtomA(std::string_view name) {
-  if (name.empty() || name.size() > 255) return 0;
-  std::lock_guard lock(S().m);
-  const std::string key = Lower(name);
-  for (auto& [atom, a] : S().atoms) {
-    if (Lower(a.name) == key) {
-      ++a.count;
+ATOM GlobalAddAtomA(std::string_view Name) {
+  if (Name.empty() || Name.size() > 255) return 0;
+  std::lock_guard lock(S().M);
+  const std::string key = Lower(Name);
+  for (auto& [atom, a] : S().Atoms) {
+    if (Lower(a.Name) == key) {
+      ++a.Count;
       return atom;
     }
   }
   for (ATOM atom = 0xC000; atom != 0; ++atom) {
-    if (!S().atoms.contains(atom)) {
-      S().atoms[atom] = Atom{std::string(name), 1};
+    if (!S().Atoms.contains(atom)) {
+      S().Atoms[atom] = Atom{std::string(Name), 1};
       return atom;
     }
   }
   return 0;
 }
 
-ATOM GlobalFindAtomA(std::string_view name) {
-  std::lock_guard lock(S().m);
-  const std::string key = Lower(name);
-  for (const auto& [atom, a] : S().atoms) {
-    if (Lower(a.name) == key) return atom;
+ATOM GlobalFindAtomA(std::string_view Name) {
+  std::lock_guard lock(S().M);
+  const std::string key = Lower(Name);
+  for (const auto& [atom, a] : S().Atoms) {
+    if (Lower(a.Name) == key) return atom;
   }
   return 0;
 }
 
-ATOM GlobalDeleteAtom(ATOM atom) {
-  std::lock_guard lock(S().m);
-  auto it = S().atoms.find(atom);
-  if (it == S().atoms.end()) return atom;
-  if (--it->second.count <= 0) S().atoms.erase(it);
+ATOM GlobalDeleteAtom(ATOM Atom) {
+  std::lock_guard lock(S().M);
+  auto it = S().Atoms.find(Atom);
+  if (it == S().Atoms.end()) return Atom;
+  if (--it->second.Count <= 0) S().Atoms.erase(it);
   return 0;
 }
 
-std::string GlobalGetAtomNameA(ATOM atom) {
-  std::lock_guard lock(S().m);
-  auto it = S().atoms.find(atom);
-  return it == S().atoms.end() ? std::string() : it->second.name;
+std::string GlobalGetAtomNameA(ATOM Atom) {
+  std::lock_guard lock(S().M);
+  auto it = S().Atoms.find(Atom);
+  return it == S().Atoms.end() ? std::string() : it->second.Name;
 }
 
-UINT RegisterWindowMessageA(std::string_view name) {
-  if (name.empty()) return 0;
-  std::lock_guard lock(S().m);
-  auto [it, added] = S().registeredMessages.emplace(Lower(name), S().nextMessage);
+UINT RegisterWindowMessageA(std::string_view Name) {
+  if (Name.empty()) return 0;
+  std::lock_guard lock(S().M);
+  auto [it, added] = S().RegisteredMessages.emplace(Lower(Name), S().NextMessage);
   if (added) {
-    if (S().nextMessage > 0xFFFF) {
-      S().registeredMessages.erase(it);
+    if (S().NextMessage > 0xFFFF) {
+      S().RegisteredMessages.erase(it);
       return 0;
     }
-    ++S().nextMessage;
+    ++S().NextMessage;
   }
   return it->second;
 }
 
-UINT RegisterWindowMessageW(std::u16string_view name) { return RegisterWindowMessageA(Utf16ToCp1252(name)); }
+UINT RegisterWindowMessageW(std::u16string_view Name) { return RegisterWindowMessageA(Utf16ToCp1252(Name)); }
 
 HWND GetParent(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? w->parent : nullptr;
+  return w ? w->Parent : nullptr;
 }
 
-HWND SetParent(HWND hWnd, HWND newParent) {
+HWND SetParent(HWND hWnd, HWND NewParent) {
   RequireUiThread();
   Window* w = W(hWnd);
-  if (!w || hWnd == newParent || IsChild(hWnd, newParent)) return nullptr;
-  const HWND old = w->parent;
-  if (w->style & WS_CHILD) {
-    if (Window* p = W(old)) std::erase(p->children, hWnd);
+  if (!w || hWnd == NewParent || IsChild(hWnd, NewParent)) return nullptr;
+  const HWND old = w->Parent;
+  if (w->Style & WS_CHILD) {
+    if (Window* p = W(old)) std::erase(p->Children, hWnd);
   } else {
-    std::erase(S().topLevel, hWnd);
+    std::erase(S().TopLevel, hWnd);
   }
-  if (Window* p = W(newParent)) {
-    w->style = (w->style | WS_CHILD) & ~WS_POPUP;
-    w->parent = newParent;
-    p->children.insert(p->children.begin(), hWnd);
+  if (Window* p = W(NewParent)) {
+    w->Style = (w->Style | WS_CHILD) & ~WS_POPUP;
+    w->Parent = NewParent;
+    p->Children.insert(p->Children.begin(), hWnd);
   } else {
-    w->style &= ~WS_CHILD;
-    w->parent = nullptr;
-    S().topLevel.push_back(hWnd);
+    w->Style &= ~WS_CHILD;
+    w->Parent = nullptr;
+    S().TopLevel.push_back(hWnd);
   }
   Notify(hWnd, &WindowPeer::ParentChanged);
   return old;
 }
 
-bool IsChild(HWND parent, HWND hWnd) {
+bool IsChild(HWND Parent, HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  while (w && (w->style & WS_CHILD)) {
-    if (w->parent == parent) return true;
-    w = W(w->parent);
+  while (w && (w->Style & WS_CHILD)) {
+    if (w->Parent == Parent) return true;
+    w = W(w->Parent);
   }
   return false;
 }
@@ -984,15 +984,15 @@ bool IsChild(HWND parent, HWND hWnd) {
 std::vector<HWND> GetChildWindows(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? w->children : std::vector<HWND>();
+  return w ? w->Children : std::vector<HWND>();
 }
 
-HWND GetDlgItem(HWND hDlg, int id) {
+HWND GetDlgItem(HWND hDlg, int Id) {
   RequireUiThread();
   const Window* w = W(hDlg);
   if (!w) return nullptr;
-  for (HWND c : w->children) {
-    if (GetDlgCtrlID(c) == id) return c;
+  for (HWND c : w->Children) {
+    if (GetDlgCtrlID(c) == Id) return c;
   }
   return nullptr;
 }
@@ -1000,14 +1000,14 @@ HWND GetDlgItem(HWND hDlg, int id) {
 int GetDlgCtrlID(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w && (w->style & WS_CHILD) ? static_cast<int>(w->childId) : 0;
+  return w && (w->Style & WS_CHILD) ? static_cast<int>(w->ChildId) : 0;
 }
 
 HWND GetAncestorRoot(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  while (w && (w->style & WS_CHILD)) {
-    hWnd = w->parent;
+  while (w && (w->Style & WS_CHILD)) {
+    hWnd = w->Parent;
     w = W(hWnd);
   }
   return w ? hWnd : nullptr;
@@ -1017,21 +1017,21 @@ std::vector<HWND> GetThreadWindows() {
   RequireUiThread();
   std::vector<HWND> out;
   const DWORD me = GetCurrentThreadId();
-  for (HWND h : S().topLevel) {
-    if (const Window* w = W(h); w && w->thread == me) out.push_back(h);
+  for (HWND h : S().TopLevel) {
+    if (const Window* w = W(h); w && w->Thread == me) out.push_back(h);
   }
   return out;
 }
 
 HWND SetFocus(HWND hWnd) {
   RequireUiThread();
-  const HWND old = S().focus;
+  const HWND old = S().Focus;
   if (hWnd == old) return old;
   if (hWnd && !W(hWnd)) return nullptr;
   if (old && W(old)) SendMessageW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
-  S().focus = hWnd;
+  S().Focus = hWnd;
   if (hWnd) {
-    if (HWND root = GetAncestorRoot(hWnd)) S().active = root;
+    if (HWND root = GetAncestorRoot(hWnd)) S().Active = root;
     SendMessageW(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
   }
   return old;
@@ -1039,50 +1039,50 @@ HWND SetFocus(HWND hWnd) {
 
 HWND GetFocus() {
   RequireUiThread();
-  return W(S().focus) ? S().focus : nullptr;
+  return W(S().Focus) ? S().Focus : nullptr;
 }
 
-bool EnableWindow(HWND hWnd, bool enable) {
+bool EnableWindow(HWND hWnd, bool Enable) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
-  const bool wasDisabled = (w->style & WS_DISABLED) != 0;
-  if (wasDisabled == !enable) return wasDisabled;
-  if (!enable) {
-    w->style |= WS_DISABLED;
-    if (S().focus == hWnd || IsChild(hWnd, S().focus)) SetFocus(nullptr);
+  const bool wasDisabled = (w->Style & WS_DISABLED) != 0;
+  if (wasDisabled == !Enable) return wasDisabled;
+  if (!Enable) {
+    w->Style |= WS_DISABLED;
+    if (S().Focus == hWnd || IsChild(hWnd, S().Focus)) SetFocus(nullptr);
   } else {
-    w->style &= ~WS_DISABLED;
+    w->Style &= ~WS_DISABLED;
   }
   Notify(hWnd, &WindowPeer::EnabledChanged);
-  SendMessageW(hWnd, WM_ENABLE, enable ? 1 : 0, 0);
+  SendMessageW(hWnd, WM_ENABLE, Enable ? 1 : 0, 0);
   return wasDisabled;
 }
 
 bool IsWindowEnabled(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w && (w->style & WS_DISABLED) == 0;
+  return w && (w->Style & WS_DISABLED) == 0;
 }
 
-bool ShowWindow(HWND hWnd, int cmdShow) {
+bool ShowWindow(HWND hWnd, int CmdShow) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
-  const bool wasVisible = (w->style & WS_VISIBLE) != 0;
-  const bool show = cmdShow != SW_HIDE;
+  const bool wasVisible = (w->Style & WS_VISIBLE) != 0;
+  const bool show = CmdShow != SW_HIDE;
   if (show == wasVisible) return wasVisible;
   SendMessageW(hWnd, WM_SHOWWINDOW, show ? 1 : 0, 0);
   w = W(hWnd);
   if (!w) return wasVisible;
   if (show) {
-    w->style |= WS_VISIBLE;
+    w->Style |= WS_VISIBLE;
   } else {
-    w->style &= ~WS_VISIBLE;
-    if (S().focus == hWnd || IsChild(hWnd, S().focus)) SetFocus(nullptr);
+    w->Style &= ~WS_VISIBLE;
+    if (S().Focus == hWnd || IsChild(hWnd, S().Focus)) SetFocus(nullptr);
   }
   Notify(hWnd, &WindowPeer::VisibleChanged);
-  if (show && IsTopLevel(*w) && cmdShow != SW_SHOWNA && cmdShow != SW_SHOWNOACTIVATE) S().active = hWnd;
+  if (show && IsTopLevel(*w) && CmdShow != SW_SHOWNA && CmdShow != SW_SHOWNOACTIVATE) S().Active = hWnd;
   return wasVisible;
 }
 
@@ -1090,127 +1090,127 @@ bool IsWindowVisible(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
   while (w) {
-    if (!(w->style & WS_VISIBLE)) return false;
-    if (!(w->style & WS_CHILD)) return true;
-    w = W(w->parent);
+    if (!(w->Style & WS_VISIBLE)) return false;
+    if (!(w->Style & WS_CHILD)) return true;
+    w = W(w->Parent);
   }
   return false;
 }
 
 HWND SetCapture(HWND hWnd) {
   RequireUiThread();
-  const HWND old = W(S().capture) ? S().capture : nullptr;
-  S().capture = W(hWnd) ? hWnd : nullptr;
+  const HWND old = W(S().Capture) ? S().Capture : nullptr;
+  S().Capture = W(hWnd) ? hWnd : nullptr;
   return old;
 }
 
 bool ReleaseCapture() {
   RequireUiThread();
-  S().capture = nullptr;
+  S().Capture = nullptr;
   return true;
 }
 
 HWND GetCapture() {
   RequireUiThread();
-  return W(S().capture) ? S().capture : nullptr;
+  return W(S().Capture) ? S().Capture : nullptr;
 }
 
 HWND GetActiveWindow() {
   RequireUiThread();
-  return W(S().active) ? S().active : nullptr;
+  return W(S().Active) ? S().Active : nullptr;
 }
 
 HWND SetActiveWindow(HWND hWnd) {
   RequireUiThread();
   const HWND old = GetActiveWindow();
-  if (W(hWnd)) S().active = GetAncestorRoot(hWnd);
+  if (W(hWnd)) S().Active = GetAncestorRoot(hWnd);
   return old;
 }
 
-bool SetWindowPos(HWND hWnd, HWND insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
-                  UINT flags) {
+bool SetWindowPos(HWND hWnd, HWND InsertAfter, std::int32_t X, std::int32_t Y, std::int32_t Cx, std::int32_t Cy,
+                  UINT Flags) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
-  RECT b = w->bounds;
-  if (!(flags & SWP_NOMOVE)) b = RECT{x, y, x + b.Width(), y + b.Height()};
-  if (!(flags & SWP_NOSIZE)) b.right = b.left + std::max(cx, 0), b.bottom = b.top + std::max(cy, 0);
-  const bool moved = b.left != w->bounds.left || b.top != w->bounds.top;
-  const bool sized = b.Width() != w->bounds.Width() || b.Height() != w->bounds.Height();
-  w->bounds = b;
-  if (!(flags & SWP_NOZORDER)) {
-    if (insertAfter == HWND_TOPMOST()) {
-      w->exStyle |= WS_EX_TOPMOST;
-    } else if (insertAfter == HWND_NOTOPMOST()) {
-      w->exStyle &= ~WS_EX_TOPMOST;
-    } else if (Window* p = (w->style & WS_CHILD) ? W(w->parent) : nullptr) {
-      std::erase(p->children, hWnd);
-      auto pos = p->children.begin();
-      if (insertAfter == HWND_BOTTOM()) {
-        pos = p->children.end();
-      } else if (insertAfter != HWND_TOP()) {
-        pos = std::find(p->children.begin(), p->children.end(), insertAfter);
-        if (pos != p->children.end()) ++pos;
+  RECT b = w->Bounds;
+  if (!(Flags & SWP_NOMOVE)) b = RECT{X, Y, X + b.Width(), Y + b.Height()};
+  if (!(Flags & SWP_NOSIZE)) b.right = b.left + std::max(Cx, 0), b.bottom = b.top + std::max(Cy, 0);
+  const bool moved = b.left != w->Bounds.left || b.top != w->Bounds.top;
+  const bool sized = b.Width() != w->Bounds.Width() || b.Height() != w->Bounds.Height();
+  w->Bounds = b;
+  if (!(Flags & SWP_NOZORDER)) {
+    if (InsertAfter == HWND_TOPMOST()) {
+      w->ExStyle |= WS_EX_TOPMOST;
+    } else if (InsertAfter == HWND_NOTOPMOST()) {
+      w->ExStyle &= ~WS_EX_TOPMOST;
+    } else if (Window* p = (w->Style & WS_CHILD) ? W(w->Parent) : nullptr) {
+      std::erase(p->Children, hWnd);
+      auto pos = p->Children.begin();
+      if (InsertAfter == HWND_BOTTOM()) {
+        pos = p->Children.end();
+      } else if (InsertAfter != HWND_TOP()) {
+        pos = std::find(p->Children.begin(), p->Children.end(), InsertAfter);
+        if (pos != p->Children.end()) ++pos;
       }
-      p->children.insert(pos, hWnd);
+      p->Children.insert(pos, hWnd);
     }
     Notify(hWnd, &WindowPeer::ZOrderChanged);
   }
   if (moved || sized) Notify(hWnd, &WindowPeer::BoundsChanged);
   if (moved) SendMessageW(hWnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(b.left), static_cast<WORD>(b.top)));
   if (sized) SendMessageW(hWnd, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(b.Width()), static_cast<WORD>(b.Height())));
-  if (flags & SWP_SHOWWINDOW) ShowWindow(hWnd, SW_SHOWNA);
-  if (flags & SWP_HIDEWINDOW) ShowWindow(hWnd, SW_HIDE);
+  if (Flags & SWP_SHOWWINDOW) ShowWindow(hWnd, SW_SHOWNA);
+  if (Flags & SWP_HIDEWINDOW) ShowWindow(hWnd, SW_HIDE);
   return true;
 }
 
-bool MoveWindow(HWND hWnd, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, bool repaint) {
+bool MoveWindow(HWND hWnd, std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, bool Repaint) {
   RequireUiThread();
-  return SetWindowPos(hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+  return SetWindowPos(hWnd, nullptr, X, Y, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE | (Repaint ? 0 : SWP_NOREDRAW));
 }
 
 RECT GetWindowBounds(HWND hWnd) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  return w ? w->bounds : RECT{};
+  return w ? w->Bounds : RECT{};
 }
 
-bool GetWindowRect(HWND hWnd, RECT* rect) {
+bool GetWindowRect(HWND hWnd, RECT* Rect) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  if (!w || !rect) return false;
+  if (!w || !Rect) return false;
   POINT origin{0, 0};
   ClientToScreen(hWnd, &origin);
-  *rect = RECT{origin.x, origin.y, origin.x + w->bounds.Width(), origin.y + w->bounds.Height()};
+  *Rect = RECT{origin.x, origin.y, origin.x + w->Bounds.Width(), origin.y + w->Bounds.Height()};
   return true;
 }
 
-bool GetClientRect(HWND hWnd, RECT* rect) {
+bool GetClientRect(HWND hWnd, RECT* Rect) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  if (!w || !rect) return false;
-  *rect = RECT{0, 0, w->bounds.Width(), w->bounds.Height()};
+  if (!w || !Rect) return false;
+  *Rect = RECT{0, 0, w->Bounds.Width(), w->Bounds.Height()};
   return true;
 }
 
-bool ClientToScreen(HWND hWnd, POINT* pt) {
+bool ClientToScreen(HWND hWnd, POINT* Pt) {
   RequireUiThread();
   const Window* w = W(hWnd);
-  if (!w || !pt) return false;
+  if (!w || !Pt) return false;
   while (w) {
-    pt->x += w->bounds.left;
-    pt->y += w->bounds.top;
-    w = (w->style & WS_CHILD) ? W(w->parent) : nullptr;
+    Pt->x += w->Bounds.left;
+    Pt->y += w->Bounds.top;
+    w = (w->Style & WS_CHILD) ? W(w->Parent) : nullptr;
   }
   return true;
 }
 
-bool ScreenToClient(HWND hWnd, POINT* pt) {
+bool ScreenToClient(HWND hWnd, POINT* Pt) {
   RequireUiThread();
   POINT origin{0, 0};
-  if (!pt || !ClientToScreen(hWnd, &origin)) return false;
-  pt->x -= origin.x;
-  pt->y -= origin.y;
+  if (!Pt || !ClientToScreen(hWnd, &origin)) return false;
+  Pt->x -= origin.x;
+  Pt->y -= origin.y;
   return true;
 }
 
@@ -1218,23 +1218,23 @@ HWND GetTopWindow(HWND hWnd) {
   RequireUiThread();
   if (hWnd) {
     const Window* w = W(hWnd);
-    return w && !w->children.empty() ? w->children.front() : nullptr;
+    return w && !w->Children.empty() ? w->Children.front() : nullptr;
   }
   // The most recently activated visible top-level window, topmost first.
   HWND found = nullptr;
   for (HWND h : GetThreadWindows()) {
     const Window* w = W(h);
-    if (!w || !(w->style & WS_VISIBLE)) continue;
-    if (!found || (w->exStyle & WS_EX_TOPMOST) || h == S().active) found = h;
+    if (!w || !(w->Style & WS_VISIBLE)) continue;
+    if (!found || (w->ExStyle & WS_EX_TOPMOST) || h == S().Active) found = h;
   }
   return found;
 }
 
-bool InvalidateRect(HWND hWnd, const RECT* rect, bool) {
+bool InvalidateRect(HWND hWnd, const RECT* Rect, bool) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
-  if (w->peer) w->peer->Invalidate(rect);
+  if (w->Peer) w->Peer->Invalidate(Rect);
   return true;
 }
 
@@ -1242,34 +1242,34 @@ bool UpdateWindow(HWND hWnd) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return false;
-  if (w->peer) w->peer->Update();
+  if (w->Peer) w->Peer->Update();
   return true;
 }
 
-void SetDefaultPeerFactory(PeerFactory factory) {
+void SetDefaultPeerFactory(PeerFactory Factory) {
   RequireUiThread();
-  S().defaultPeer = std::move(factory);
+  S().DefaultPeer = std::move(Factory);
 }
 
-bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory) {
+bool SetClassPeerFactory(std::u16string_view ClassName, PeerFactory Factory) {
   RequireUiThread();
-  WindowClass* cls = FindClass(className);
+  WindowClass* cls = FindClass(ClassName);
   if (!cls) return false;
-  cls->peerFactory = std::move(factory);
+  cls->MakePeer = std::move(Factory);
   return true;
 }
 
 WindowPeer* GetWindowPeer(HWND hWnd) {
   RequireUiThread();
   Window* w = W(hWnd);
-  return w ? w->peer.get() : nullptr;
+  return w ? w->Peer.get() : nullptr;
 }
 
-void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> peer) {
+void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> Peer) {
   RequireUiThread();
   Window* w = W(hWnd);
   if (!w) return;
-  std::unique_ptr<WindowPeer> old = std::exchange(w->peer, std::move(peer));
+  std::unique_ptr<WindowPeer> old = std::exchange(w->Peer, std::move(Peer));
   if (old) old->Destroying();
 }
 

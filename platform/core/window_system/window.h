@@ -27,7 +27,7 @@
 
 namespace platform {
 
-using WndProcFn = LRESULT (*)(void* self, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+using WndProcFn = LRESULT (*)(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // A window procedure: a function, the object it serves (may be null) and its
 // kind. Two procedures are equal when all their fields are, so code can ask
@@ -52,24 +52,24 @@ struct WNDPROC {
 
 namespace detail {
 template <LRESULT (*F)(HWND, UINT, WPARAM, LPARAM)>
-LRESULT CallFree(void*, HWND h, UINT m, WPARAM w, LPARAM l) {
-  return F(h, m, w, l);
+LRESULT CallFree(void*, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return F(hWnd, Msg, wParam, lParam);
 }
 template <class C, LRESULT (C::*M)(HWND, UINT, WPARAM, LPARAM)>
-LRESULT CallMember(void* self, HWND h, UINT m, WPARAM w, LPARAM l) {
-  return (static_cast<C*>(self)->*M)(h, m, w, l);
+LRESULT CallMember(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return (static_cast<C*>(Self)->*M)(hWnd, Msg, wParam, lParam);
 }
 }  // namespace detail
 
 // A procedure from a free function.
 template <LRESULT (*F)(HWND, UINT, WPARAM, LPARAM)>
-WNDPROC MakeWndProc(bool unicode) {
-  return WNDPROC{&detail::CallFree<F>, nullptr, unicode};
+WNDPROC MakeWndProc(bool Unicode) {
+  return WNDPROC{&detail::CallFree<F>, nullptr, Unicode};
 }
 // A procedure from a member function and its object.
 template <auto M, class C>
-WNDPROC MakeWndProc(C* self, bool unicode) {
-  return WNDPROC{&detail::CallMember<C, M>, self, unicode};
+WNDPROC MakeWndProc(C* Self, bool Unicode) {
+  return WNDPROC{&detail::CallMember<C, M>, Self, Unicode};
 }
 
 // Class styles.
@@ -77,6 +77,7 @@ constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
 constexpr UINT CS_DBLCLKS = 0x0008;
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct WNDCLASS {
   UINT style = 0;
   WNDPROC lpfnWndProc;
@@ -84,24 +85,26 @@ struct WNDCLASS {
   COLORREF hbrBackground = 0;
   // A name, or (when empty) an integer resource id.
   std::string lpszMenuName;
-  std::uint16_t menuId = 0;
+  std::uint16_t MenuId = 0;
   std::u16string lpszClassName;
 };
+// NOLINTEND(readability-identifier-naming)
 
 // RegisterClassA marks the class procedure 8-bit, RegisterClassW Unicode.
 // 0 when the name is empty or taken.
-ATOM RegisterClassA(WNDCLASS wc);
-ATOM RegisterClassW(WNDCLASS wc);
-bool UnregisterClassA(std::string_view className);
-bool UnregisterClassW(std::u16string_view className);
+ATOM RegisterClassA(WNDCLASS Wc);
+ATOM RegisterClassW(WNDCLASS Wc);
+bool UnregisterClassA(std::string_view ClassName);
+bool UnregisterClassW(std::u16string_view ClassName);
 // Fills wc for a registered class (the predefined control classes
 // included once the presentation has registered them).
-bool GetClassInfoA(std::string_view className, WNDCLASS* wc);
-bool GetClassInfoW(std::u16string_view className, WNDCLASS* wc);
+bool GetClassInfoA(std::string_view ClassName, WNDCLASS* Wc);
+bool GetClassInfoW(std::u16string_view ClassName, WNDCLASS* Wc);
 std::u16string GetClassNameW(HWND hWnd);
 UINT GetClassStyle(HWND hWnd);
 std::string GetClassNameA(HWND hWnd);
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct CREATESTRUCT {
   void* lpCreateParams = nullptr;
   void* hInstance = nullptr;
@@ -117,6 +120,7 @@ struct CREATESTRUCT {
   const void* lpszClass = nullptr;
   DWORD dwExStyle = 0;
 };
+// NOLINTEND(readability-identifier-naming)
 
 constexpr std::int32_t CW_USEDEFAULT = static_cast<std::int32_t>(0x80000000);
 
@@ -124,12 +128,12 @@ constexpr std::int32_t CW_USEDEFAULT = static_cast<std::int32_t>(0x80000000);
 // its procedure (either answering failure destroys it and gives null).
 // Children carry WS_CHILD and take hMenu as their identifier; other windows
 // take hWndParent as their owner.
-HWND CreateWindowExA(DWORD exStyle, std::string_view className, std::string_view windowName, DWORD style,
-                     std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
-                     std::uintptr_t hMenu, void* hInstance, void* param);
-HWND CreateWindowExW(DWORD exStyle, std::u16string_view className, std::u16string_view windowName, DWORD style,
-                     std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND hWndParent,
-                     std::uintptr_t hMenu, void* hInstance, void* param);
+HWND CreateWindowExA(DWORD ExStyle, std::string_view ClassName, std::string_view WindowName, DWORD Style,
+                     std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, HWND hWndParent,
+                     std::uintptr_t hMenu, void* hInstance, void* Param);
+HWND CreateWindowExW(DWORD ExStyle, std::u16string_view ClassName, std::u16string_view WindowName, DWORD Style,
+                     std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, HWND hWndParent,
+                     std::uintptr_t hMenu, void* hInstance, void* Param);
 // WM_DESTROY to the window and then to its children, WM_NCDESTROY to the
 // children and then the window; the handle is invalid afterwards.
 bool DestroyWindow(HWND hWnd);
@@ -141,8 +145,8 @@ bool IsWindowUnicode(HWND hWnd);
 WNDPROC GetWindowProcA(HWND hWnd);
 WNDPROC GetWindowProcW(HWND hWnd);
 inline WNDPROC GetWindowProc(HWND hWnd) { return GetWindowProcA(hWnd); }
-WNDPROC SetWindowProcA(HWND hWnd, WNDPROC proc);
-WNDPROC SetWindowProcW(HWND hWnd, WNDPROC proc);
+WNDPROC SetWindowProcA(HWND hWnd, WNDPROC Proc);
+WNDPROC SetWindowProcW(HWND hWnd, WNDPROC Proc);
 
 constexpr int GWL_HINSTANCE = -6;
 constexpr int GWL_HWNDPARENT = -8;
@@ -150,9 +154,9 @@ constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWL_USERDATA = -21;
-LPARAM GetWindowLong(HWND hWnd, int index);
+LPARAM GetWindowLong(HWND hWnd, int Index);
 // Returns the previous value. Style changes reach the presentation.
-LPARAM SetWindowLong(HWND hWnd, int index, LPARAM value);
+LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value);
 
 // True while a window procedure runs on the calling thread. The toolkit
 // code that led into it may still be on the stack, so the presentation
@@ -161,67 +165,67 @@ bool InsideWindowProcedure();
 
 // Calls a procedure as an 8-bit or a Unicode caller, converting text and
 // characters for a Converting value of the other kind only.
-LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProcW(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-inline LRESULT SendMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return SendMessageA(hWnd, msg, wParam, lParam);
+LRESULT CallWindowProcA(WNDPROC Proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProcW(WNDPROC Proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+inline LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return SendMessageA(hWnd, Msg, wParam, lParam);
 }
 // Text and creation, focus, close and the queries every window answers.
-LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT DefWindowProcW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 // A window message goes to the window's procedure; WM_TIMER with a timer
 // procedure calls that; the task messages of RunOnUiThread run their task.
-LRESULT DispatchMessageA(const MSG* msg);
-LRESULT DispatchMessageW(const MSG* msg);
-inline LRESULT DispatchMessage(const MSG* msg) { return DispatchMessageA(msg); }
+LRESULT DispatchMessageA(const MSG* Msg);
+LRESULT DispatchMessageW(const MSG* Msg);
+inline LRESULT DispatchMessage(const MSG* Msg) { return DispatchMessageA(Msg); }
 // Dialog keyboard handling for hDlg and the windows inside it: Tab and
 // Shift+Tab move the focus between tab stops, Enter presses the default
 // button (IDOK), Escape sends IDCANCEL, unless the focused control asks for
 // the key (WM_GETDLGCODE). True when the message belonged to the dialog
 // (it has then been handled).
-bool IsDialogMessageA(HWND hDlg, MSG* msg);
-bool IsDialogMessageW(HWND hDlg, MSG* msg);
-inline bool IsDialogMessage(HWND hDlg, MSG* msg) { return IsDialogMessageA(hDlg, msg); }
+bool IsDialogMessageA(HWND hDlg, MSG* Msg);
+bool IsDialogMessageW(HWND hDlg, MSG* Msg);
+inline bool IsDialogMessage(HWND hDlg, MSG* Msg) { return IsDialogMessageA(hDlg, Msg); }
 
 // Window text, through WM_SETTEXT and WM_GETTEXT.
-bool SetWindowTextA(HWND hWnd, std::string_view text);
-bool SetWindowTextW(HWND hWnd, std::u16string_view text);
+bool SetWindowTextA(HWND hWnd, std::string_view Text);
+bool SetWindowTextW(HWND hWnd, std::u16string_view Text);
 int GetWindowTextLengthA(HWND hWnd);
 int GetWindowTextLengthW(HWND hWnd);
 // The buffer forms copy at most maxCount - 1 units and a terminator.
-int GetWindowTextA(HWND hWnd, char* buffer, int maxCount);
-int GetWindowTextW(HWND hWnd, char16_t* buffer, int maxCount);
+int GetWindowTextA(HWND hWnd, char* Buffer, int MaxCount);
+int GetWindowTextW(HWND hWnd, char16_t* Buffer, int MaxCount);
 std::string WindowTextA(HWND hWnd);
 std::u16string WindowTextW(HWND hWnd);
 
 // Window properties, by name or by atom.
 using HANDLE = std::uintptr_t;
-bool SetPropA(HWND hWnd, std::string_view name, HANDLE data);
-HANDLE GetPropA(HWND hWnd, std::string_view name);
-HANDLE RemovePropA(HWND hWnd, std::string_view name);
-bool SetPropAtom(HWND hWnd, ATOM atom, HANDLE data);
-HANDLE GetPropAtom(HWND hWnd, ATOM atom);
-HANDLE RemovePropAtom(HWND hWnd, ATOM atom);
+bool SetPropA(HWND hWnd, std::string_view Name, HANDLE Data);
+HANDLE GetPropA(HWND hWnd, std::string_view Name);
+HANDLE RemovePropA(HWND hWnd, std::string_view Name);
+bool SetPropAtom(HWND hWnd, ATOM Atom, HANDLE Data);
+HANDLE GetPropAtom(HWND hWnd, ATOM Atom);
+HANDLE RemovePropAtom(HWND hWnd, ATOM Atom);
 
 // Global atoms: counted, case-insensitive names numbered from 0xC000.
-ATOM GlobalAddAtomA(std::string_view name);
-ATOM GlobalFindAtomA(std::string_view name);
-ATOM GlobalDeleteAtom(ATOM atom);  // 0 on success, as the platform answers
-std::string GlobalGetAtomNameA(ATOM atom);
+ATOM GlobalAddAtomA(std::string_view Name);
+ATOM GlobalFindAtomA(std::string_view Name);
+ATOM GlobalDeleteAtom(ATOM Atom);  // 0 on success, as the platform answers
+std::string GlobalGetAtomNameA(ATOM Atom);
 // The same name gives the same message number (0xC001 to 0xFFFF) for the
 // life of the process; 0 for an empty name.
-UINT RegisterWindowMessageA(std::string_view name);
-UINT RegisterWindowMessageW(std::u16string_view name);
+UINT RegisterWindowMessageA(std::string_view Name);
+UINT RegisterWindowMessageW(std::u16string_view Name);
 
 // Parent and child windows.
 HWND GetParent(HWND hWnd);
-HWND SetParent(HWND hWnd, HWND newParent);
-bool IsChild(HWND parent, HWND hWnd);
+HWND SetParent(HWND hWnd, HWND NewParent);
+bool IsChild(HWND Parent, HWND hWnd);
 // Direct children, front to back.
 std::vector<HWND> GetChildWindows(HWND hWnd);
-HWND GetDlgItem(HWND hDlg, int id);
+HWND GetDlgItem(HWND hDlg, int Id);
 int GetDlgCtrlID(HWND hWnd);
 // The top-level window that hWnd is in.
 HWND GetAncestorRoot(HWND hWnd);
@@ -232,7 +236,7 @@ std::vector<HWND> GetThreadWindows();
 // visibility (WM_SHOWWINDOW).
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
-bool EnableWindow(HWND hWnd, bool enable);  // true when it was disabled
+bool EnableWindow(HWND hWnd, bool Enable);  // true when it was disabled
 bool IsWindowEnabled(HWND hWnd);
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
@@ -242,7 +246,7 @@ constexpr int SW_SHOW = 5;
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_SHOWNA = 8;
 constexpr int SW_RESTORE = 9;
-bool ShowWindow(HWND hWnd, int cmdShow);  // true when it was visible
+bool ShowWindow(HWND hWnd, int CmdShow);  // true when it was visible
 // Visible itself and every parent visible.
 bool IsWindowVisible(HWND hWnd);
 // The window that gets the mouse until released (model state; the
@@ -270,21 +274,21 @@ inline HWND HWND_TOPMOST() { return HandleFromId(~std::uintptr_t{0}); }
 inline HWND HWND_NOTOPMOST() { return HandleFromId(~std::uintptr_t{0} - 1); }
 // Moves and sizes (WM_MOVE, WM_SIZE after the change); reorders siblings
 // or the topmost state unless SWP_NOZORDER.
-bool SetWindowPos(HWND hWnd, HWND insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
-                  UINT flags);
-bool MoveWindow(HWND hWnd, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, bool repaint);
+bool SetWindowPos(HWND hWnd, HWND InsertAfter, std::int32_t X, std::int32_t Y, std::int32_t Cx, std::int32_t Cy,
+                  UINT Flags);
+bool MoveWindow(HWND hWnd, std::int32_t X, std::int32_t Y, std::int32_t Width, std::int32_t Height, bool Repaint);
 // The bounds in the parent's client coordinates (screen for top level).
 RECT GetWindowBounds(HWND hWnd);
 // On the screen.
-bool GetWindowRect(HWND hWnd, RECT* rect);
-bool GetClientRect(HWND hWnd, RECT* rect);
-bool ClientToScreen(HWND hWnd, POINT* pt);
-bool ScreenToClient(HWND hWnd, POINT* pt);
+bool GetWindowRect(HWND hWnd, RECT* Rect);
+bool GetClientRect(HWND hWnd, RECT* Rect);
+bool ClientToScreen(HWND hWnd, POINT* Pt);
+bool ScreenToClient(HWND hWnd, POINT* Pt);
 // The top-level window that stands in front, of this thread's windows.
 HWND GetTopWindow(HWND hWnd);
 
 // Painting goes through the presentation.
-bool InvalidateRect(HWND hWnd, const RECT* rect, bool erase);
+bool InvalidateRect(HWND hWnd, const RECT* Rect, bool Erase);
 bool UpdateWindow(HWND hWnd);
 
 // What the presentation puts behind a window. The model calls it after
@@ -310,11 +314,11 @@ class WindowPeer {
 // Makes the peer of a new window before WM_NCCREATE; may return null.
 using PeerFactory = std::function<std::unique_ptr<WindowPeer>(HWND hWnd)>;
 // A class's own factory wins over the default one.
-void SetDefaultPeerFactory(PeerFactory factory);
-bool SetClassPeerFactory(std::u16string_view className, PeerFactory factory);
+void SetDefaultPeerFactory(PeerFactory Factory);
+bool SetClassPeerFactory(std::u16string_view ClassName, PeerFactory Factory);
 WindowPeer* GetWindowPeer(HWND hWnd);
 // A class procedure that puts its own presentation behind the window does
 // so while handling WM_NCCREATE; the previous peer is dropped.
-void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> peer);
+void SetWindowPeer(HWND hWnd, std::unique_ptr<WindowPeer> Peer);
 
 }  // namespace platform

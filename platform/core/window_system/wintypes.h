@@ -22,6 +22,7 @@ using HWND = HWND__*;
 struct HHOOK__;
 using HHOOK = HHOOK__*;
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct POINT {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -53,31 +54,32 @@ struct MSG {
   LPARAM lParam = 0;
   DWORD time = 0;
   POINT pt;
-  std::uint64_t extra = 0;
+  std::uint64_t Extra = 0;
 };
+// NOLINTEND(readability-identifier-naming)
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFFu); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFFu); }
-constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) {
-  return static_cast<LPARAM>(static_cast<std::int32_t>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)));
+constexpr WORD LOWORD(std::uintptr_t V) { return static_cast<WORD>(V & 0xFFFFu); }
+constexpr WORD HIWORD(std::uintptr_t V) { return static_cast<WORD>((V >> 16) & 0xFFFFu); }
+constexpr LPARAM MAKELPARAM(WORD Lo, WORD Hi) {
+  return static_cast<LPARAM>(static_cast<std::int32_t>(static_cast<DWORD>(Lo) | (static_cast<DWORD>(Hi) << 16)));
 }
-constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(lo) | (static_cast<WPARAM>(hi) << 16); }
+constexpr WPARAM MAKEWPARAM(WORD Lo, WORD Hi) { return static_cast<WPARAM>(Lo) | (static_cast<WPARAM>(Hi) << 16); }
 // Signed coordinates packed in an LPARAM, as mouse messages carry them.
-constexpr std::int32_t GET_X_LPARAM(LPARAM l) {
-  return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(l)));
+constexpr std::int32_t GET_X_LPARAM(LPARAM lParam) {
+  return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
 }
-constexpr std::int32_t GET_Y_LPARAM(LPARAM l) {
-  return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(l)));
+constexpr std::int32_t GET_Y_LPARAM(LPARAM lParam) {
+  return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
 }
 
-inline HWND HandleFromId(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
-inline std::uintptr_t IdFromHandle(HWND h) { return reinterpret_cast<std::uintptr_t>(h); }
+inline HWND HandleFromId(std::uintptr_t Id) { return reinterpret_cast<HWND>(Id); }
+inline std::uintptr_t IdFromHandle(HWND hWnd) { return reinterpret_cast<std::uintptr_t>(hWnd); }
 
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-  return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+constexpr COLORREF RGB(BYTE R, BYTE G, BYTE B) {
+  return static_cast<COLORREF>(R) | (static_cast<COLORREF>(G) << 8) | (static_cast<COLORREF>(B) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF C) { return static_cast<BYTE>(C & 0xFF); }
+constexpr BYTE GetGValue(COLORREF C) { return static_cast<BYTE>((C >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF C) { return static_cast<BYTE>((C >> 16) & 0xFF); }
 
 }  // namespace platform

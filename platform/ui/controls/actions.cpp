@@ -48,9 +48,9 @@ bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(Action
 namespace {
 
 template <class F>
-void ForEachLink(TCustomAction* action, F f) {
-  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(action->Clients())) {
-    if (auto* l = dynamic_cast<TActionLink*>(link)) f(*l);
+void ForEachLink(TCustomAction* Action, F Apply) {
+  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(Action->Clients())) {
+    if (auto* l = dynamic_cast<TActionLink*>(link)) Apply(*l);
   }
 }
 
@@ -58,31 +58,31 @@ void ForEachLink(TCustomAction* action, F f) {
 
 void TCustomAction::SetCaption(const std::string& Value) {
   if (Value == caption_) return;
-  ForEachLink(this, [&](TActionLink& l) { l.SetCaption(Value); });
+  ForEachLink(this, [&](TActionLink& L) { L.SetCaption(Value); });
   caption_ = Value;
 }
 
 void TCustomAction::SetHint(const std::string& Value) {
   if (Value == hint_) return;
-  ForEachLink(this, [&](TActionLink& l) { l.SetHint(Value); });
+  ForEachLink(this, [&](TActionLink& L) { L.SetHint(Value); });
   hint_ = Value;
 }
 
 void TCustomAction::SetEnabled(bool Value) {
   if (Value == enabled_) return;
-  ForEachLink(this, [&](TActionLink& l) { l.SetEnabled(Value); });
+  ForEachLink(this, [&](TActionLink& L) { L.SetEnabled(Value); });
   enabled_ = Value;
 }
 
 void TCustomAction::SetChecked(bool Value) {
   if (Value == checked_) return;
-  ForEachLink(this, [&](TActionLink& l) { l.SetChecked(Value); });
+  ForEachLink(this, [&](TActionLink& L) { L.SetChecked(Value); });
   checked_ = Value;
 }
 
 void TCustomAction::SetVisible(bool Value) {
   if (Value == visible_) return;
-  ForEachLink(this, [&](TActionLink& l) { l.SetVisible(Value); });
+  ForEachLink(this, [&](TActionLink& L) { L.SetVisible(Value); });
   visible_ = Value;
 }
 
@@ -150,10 +150,10 @@ void TControlActionLink::SetVisible(bool Value) {
 
 const TActionLinkClass TControlActionLinkClass{
     "TControlActionLink", nullptr,
-    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<TControlActionLink>(client); }};
+    [](TObject* Client) -> std::unique_ptr<TActionLink> { return std::make_unique<TControlActionLink>(Client); }};
 
 const TActionLinkClass TWinControlActionLinkClass{
     "TWinControlActionLink", &TControlActionLinkClass,
-    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<TWinControlActionLink>(client); }};
+    [](TObject* Client) -> std::unique_ptr<TActionLink> { return std::make_unique<TWinControlActionLink>(Client); }};
 
 }  // namespace platform

@@ -7,8 +7,8 @@
 namespace platform {
 
 TBarChart::TBarChart(TComponent* AOwner) : TCustomControl(AOwner) {
-  width_ = 400;
-  height_ = 250;
+  FWidth = 400;
+  FHeight = 250;
   SetColor(clWindow);
 }
 
@@ -19,7 +19,7 @@ void TBarChart::Clear() {
 
 void TBarChart::AddBar(double X, double Height, const std::string& Label) {
   bars_.push_back(Bar{X, Height, Label});
-  std::stable_sort(bars_.begin(), bars_.end(), [](const Bar& a, const Bar& b) { return a.x < b.x; });
+  std::stable_sort(bars_.begin(), bars_.end(), [](const Bar& A, const Bar& B) { return A.X < B.X; });
   Invalidate();
 }
 
@@ -34,8 +34,8 @@ void TBarChart::Paint() {
   const TRect plot = Rect(client.left + axisWidth, client.top + textHeight / 2 + 2, client.right - 6,
                           client.bottom - (ShowLabels ? textHeight + 6 : 4));
   if (plot.Width() <= 0 || plot.Height() <= 0 || MaxValue <= MinValue) return;
-  const auto yOf = [&](double v) {
-    const double t = (std::clamp(v, MinValue, MaxValue) - MinValue) / (MaxValue - MinValue);
+  const auto yOf = [&](double V) {
+    const double t = (std::clamp(V, MinValue, MaxValue) - MinValue) / (MaxValue - MinValue);
     return plot.bottom - static_cast<int>(std::lround(t * plot.Height()));
   };
   // Value axis: a line every fifth of the range, labelled.
@@ -60,15 +60,15 @@ void TBarChart::Paint() {
   for (std::size_t i = 0; i < bars_.size(); ++i) {
     const int centre = plot.left + static_cast<int>(slot * (static_cast<double>(i) + 0.5));
     const int left = centre - barWidth / 2;
-    const int top = yOf(bars_[i].value);
+    const int top = yOf(bars_[i].Value);
     c.Brush().SetStyle(bsSolid);
     c.Brush().SetColor(BarColor);
     c.Pen().SetColor(static_cast<TColor>(0x804020));
     if (top < plot.bottom) c.Rectangle(left, top, left + barWidth, plot.bottom + 1);
-    if (ShowLabels && !bars_[i].label.empty()) {
+    if (ShowLabels && !bars_[i].Label.empty()) {
       c.Brush().SetStyle(bsClear);
       c.Font().SetColor(clWindowText);
-      c.TextOut(centre - c.TextWidth(bars_[i].label) / 2, plot.bottom + 3, bars_[i].label);
+      c.TextOut(centre - c.TextWidth(bars_[i].Label) / 2, plot.bottom + 3, bars_[i].Label);
     }
   }
 }

@@ -18,8 +18,8 @@ class TBarChart : public TCustomControl {
   void AddBar(double X, double Height, const std::string& Label);
   int BarCount() const { return static_cast<int>(bars_.size()); }
   // Bar Index (0 to BarCount() - 1) in order of X.
-  double BarValue(int Index) const { return bars_.at(static_cast<std::size_t>(Index)).value; }
-  const std::string& BarLabel(int Index) const { return bars_.at(static_cast<std::size_t>(Index)).label; }
+  double BarValue(int Index) const { return bars_.at(static_cast<std::size_t>(Index)).Value; }
+  const std::string& BarLabel(int Index) const { return bars_.at(static_cast<std::size_t>(Index)).Label; }
   double MinValue = 0;
   double MaxValue = 100;
   // The share of its slot a bar fills, in percent.
@@ -33,9 +33,9 @@ class TBarChart : public TCustomControl {
 
  private:
   struct Bar {
-    double x;
-    double value;
-    std::string label;
+    double X;
+    double Value;
+    std::string Label;
   };
   std::vector<Bar> bars_;
 };

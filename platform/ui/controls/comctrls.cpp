@@ -11,7 +11,7 @@ namespace platform {
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
   ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
-  visible_ = false;
+  FVisible = false;
   SetParentColor(true);
 }
 
@@ -32,11 +32,11 @@ void TTabSheet::PaintWindow(HDC DC) {
   FillRect(DC, r, brush.Handle());
 }
 
-void TTabSheet::SetPageControl(TPageControl* value) {
-  if (value == pageControl_) return;
+void TTabSheet::SetPageControl(TPageControl* Value) {
+  if (Value == pageControl_) return;
   if (pageControl_) pageControl_->RemovePage(this);
-  SetParent(value);
-  if (value) value->InsertPage(this);
+  SetParent(Value);
+  if (Value) Value->InsertPage(this);
 }
 
 int TTabSheet::PageIndex() {
@@ -45,9 +45,9 @@ int TTabSheet::PageIndex() {
   return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
-void TTabSheet::SetTabVisible(bool value) {
-  if (value == tabVisible_) return;
-  tabVisible_ = value;
+void TTabSheet::SetTabVisible(bool Value) {
+  if (Value == tabVisible_) return;
+  tabVisible_ = Value;
   if (pageControl_) pageControl_->RebuildTabs();
 }
 
@@ -93,8 +93,8 @@ void TTabSheet::WndProc(TMessage& Message) {
 // ------------------------------------------------------------ page control
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 289;
-  height_ = 193;
+  FWidth = 289;
+  FHeight = 193;
   ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks;
   SetTabStop(true);
   SetParentColor(true);
@@ -384,38 +384,38 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, v
   return Insert(Parent, TVI_LAST(), S, Ptr);
 }
 
-void TTreeNodes::Forget(HTREEITEM item) {
-  for (HTREEITEM c = TreeGetChild(Handle(), item); c; c = TreeGetNextSibling(Handle(), c)) Forget(c);
-  nodes_.erase(item);
+void TTreeNodes::Forget(HTREEITEM Item) {
+  for (HTREEITEM c = TreeGetChild(Handle(), Item); c; c = TreeGetNextSibling(Handle(), c)) Forget(c);
+  nodes_.erase(Item);
 }
 
-void TTreeNodes::SaveItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& into) {
-  const HTREEITEM selected = TreeGetSelection(h);
-  for (HTREEITEM item = TreeGetChild(h, parent); item; item = TreeGetNextSibling(h, item)) {
+void TTreeNodes::SaveItems(HWND hWnd, HTREEITEM Parent, std::vector<TSavedItem>& Into) {
+  const HTREEITEM selected = TreeGetSelection(hWnd);
+  for (HTREEITEM item = TreeGetChild(hWnd, Parent); item; item = TreeGetNextSibling(hWnd, item)) {
     TSavedItem saved;
-    if (auto it = nodes_.find(item); it != nodes_.end()) saved.node = std::move(it->second);
-    saved.text = TreeGetText(h, item);
-    saved.data = TreeGetData(h, item);
-    saved.expanded = TreeIsExpanded(h, item);
-    saved.selected = item == selected;
-    SaveItems(h, item, saved.children);
-    into.push_back(std::move(saved));
+    if (auto it = nodes_.find(item); it != nodes_.end()) saved.Node = std::move(it->second);
+    saved.Text = TreeGetText(hWnd, item);
+    saved.Data = TreeGetData(hWnd, item);
+    saved.Expanded = TreeIsExpanded(hWnd, item);
+    saved.Selected = item == selected;
+    SaveItems(hWnd, item, saved.Children);
+    Into.push_back(std::move(saved));
   }
 }
 
-void TTreeNodes::RestoreItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& from) {
-  for (TSavedItem& saved : from) {
-    const int image = saved.node ? saved.node->imageIndex_ : -1;
-    const int selectedImage = saved.node ? saved.node->selectedIndex_ : -1;
-    const HTREEITEM item = TreeInsertItem(h, parent, TVI_LAST(), saved.text, image, selectedImage, saved.data);
+void TTreeNodes::RestoreItems(HWND hWnd, HTREEITEM Parent, std::vector<TSavedItem>& From) {
+  for (TSavedItem& saved : From) {
+    const int image = saved.Node ? saved.Node->imageIndex_ : -1;
+    const int selectedImage = saved.Node ? saved.Node->selectedIndex_ : -1;
+    const HTREEITEM item = TreeInsertItem(hWnd, Parent, TVI_LAST(), saved.Text, image, selectedImage, saved.Data);
     if (!item) throw EOutOfResources("Cannot add the tree node");
-    if (saved.node) {
-      saved.node->item_ = item;
-      nodes_.emplace(item, std::move(saved.node));
+    if (saved.Node) {
+      saved.Node->item_ = item;
+      nodes_.emplace(item, std::move(saved.Node));
     }
-    RestoreItems(h, item, saved.children);
-    if (saved.expanded) TreeExpand(h, item, true);
-    if (saved.selected) TreeSelectItem(h, item);
+    RestoreItems(hWnd, item, saved.Children);
+    if (saved.Expanded) TreeExpand(hWnd, item, true);
+    if (saved.Selected) TreeSelectItem(hWnd, item);
   }
 }
 
@@ -449,19 +449,19 @@ void TTreeNodes::EndUpdate() {
 
 std::string TTreeNode::Text() const { return Utf16ToCp1252(TreeGetText(owner_->Handle(), item_)); }
 
-void TTreeNode::SetText(const std::string& value) { TreeSetText(owner_->Handle(), item_, Cp1252ToUtf16(value)); }
+void TTreeNode::SetText(const std::string& Value) { TreeSetText(owner_->Handle(), item_, Cp1252ToUtf16(Value)); }
 
 void* TTreeNode::Data() const { return reinterpret_cast<void*>(TreeGetData(owner_->Handle(), item_)); }
 
-void TTreeNode::SetData(void* value) { TreeSetData(owner_->Handle(), item_, reinterpret_cast<LPARAM>(value)); }
+void TTreeNode::SetData(void* Value) { TreeSetData(owner_->Handle(), item_, reinterpret_cast<LPARAM>(Value)); }
 
-void TTreeNode::SetImageIndex(int value) {
-  imageIndex_ = value;
+void TTreeNode::SetImageIndex(int Value) {
+  imageIndex_ = Value;
   TreeSetImages(owner_->Handle(), item_, imageIndex_, selectedIndex_);
 }
 
-void TTreeNode::SetSelectedIndex(int value) {
-  selectedIndex_ = value;
+void TTreeNode::SetSelectedIndex(int Value) {
+  selectedIndex_ = Value;
   TreeSetImages(owner_->Handle(), item_, imageIndex_, selectedIndex_);
 }
 
@@ -507,7 +507,7 @@ int TTreeNode::Index() const {
 
 bool TTreeNode::Expanded() const { return TreeIsExpanded(owner_->Handle(), item_); }
 
-void TTreeNode::SetExpanded(bool value) { TreeExpand(owner_->Handle(), item_, value); }
+void TTreeNode::SetExpanded(bool Value) { TreeExpand(owner_->Handle(), item_, Value); }
 
 void TTreeNode::Expand(bool Recurse) {
   SetExpanded(true);
@@ -525,7 +525,7 @@ void TTreeNode::Collapse(bool Recurse) {
 
 bool TTreeNode::Selected() const { return TreeGetSelection(owner_->Handle()) == item_; }
 
-void TTreeNode::SetSelected(bool value) { TreeSelectItem(owner_->Handle(), value ? item_ : nullptr); }
+void TTreeNode::SetSelected(bool Value) { TreeSelectItem(owner_->Handle(), Value ? item_ : nullptr); }
 
 void TTreeNode::AlphaSort(bool Recurse) { TreeSortChildren(owner_->Handle(), item_, Recurse); }
 
@@ -540,8 +540,8 @@ void TTreeNode::Delete() {
 // -------------------------------------------------------------- tree view
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), items_(std::make_unique<TTreeNodes>(this)) {
-  width_ = 121;
-  height_ = 97;
+  FWidth = 121;
+  FHeight = 97;
   SetTabStop(true);
   SetColor(clWindow);
 }
@@ -574,25 +574,25 @@ TTreeNode* TCustomTreeView::Selected() { return items_->GetNode(TreeGetSelection
 
 void TCustomTreeView::SetSelected(TTreeNode* Node) { TreeSelectItem(Handle(), Node ? Node->ItemId() : nullptr); }
 
-void TCustomTreeView::SetImages(TImageList* value) {
-  if (value == images_) return;
-  images_ = value;
-  if (value) value->FreeNotification(this);
+void TCustomTreeView::SetImages(TImageList* Value) {
+  if (Value == images_) return;
+  images_ = Value;
+  if (Value) Value->FreeNotification(this);
   if (HandleAllocated()) {
-    TreeSetImageList(WindowHandle(), value ? value->Handles() : std::vector<HBITMAP>(),
-                     value ? ColorToRGB(value->MaskColor()) : 0);
+    TreeSetImageList(WindowHandle(), Value ? Value->Handles() : std::vector<HBITMAP>(),
+                     Value ? ColorToRGB(Value->MaskColor()) : 0);
   }
 }
 
-void TCustomTreeView::SetIndent(int value) {
-  indent_ = value;
-  if (HandleAllocated()) TreeSetIndent(WindowHandle(), value);
+void TCustomTreeView::SetIndent(int Value) {
+  indent_ = Value;
+  if (HandleAllocated()) TreeSetIndent(WindowHandle(), Value);
 }
 
-void TCustomTreeView::SetSortType(TSortType value) {
-  if (value == sortType_) return;
-  sortType_ = value;
-  if (value == stText || value == stBoth) AlphaSort();
+void TCustomTreeView::SetSortType(TSortType Value) {
+  if (Value == sortType_) return;
+  sortType_ = Value;
+  if (Value == stText || Value == stBoth) AlphaSort();
 }
 
 TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {

@@ -22,10 +22,10 @@ class TTabSheet : public TWinControl {
   explicit TTabSheet(TComponent* AOwner);
   ~TTabSheet() override;
   TPageControl* PageControl() const { return pageControl_; }
-  void SetPageControl(TPageControl* value);
+  void SetPageControl(TPageControl* Value);
   int PageIndex();
   bool TabVisible() const { return tabVisible_; }
-  void SetTabVisible(bool value);
+  void SetTabVisible(bool Value);
   // The position of the sheet's tab among the visible tabs (-1 when its
   // tab is hidden).
   int TabIndex();
@@ -123,13 +123,13 @@ class TTreeNode : public TPersistent {
   HTREEITEM ItemId() const { return item_; }
   TTreeNodes* Owner() const { return owner_; }
   std::string Text() const;
-  void SetText(const std::string& value);
+  void SetText(const std::string& Value);
   void* Data() const;
-  void SetData(void* value);
+  void SetData(void* Value);
   int ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int value);
+  void SetImageIndex(int Value);
   int SelectedIndex() const { return selectedIndex_; }
-  void SetSelectedIndex(int value);
+  void SetSelectedIndex(int Value);
   TTreeNode* Parent() const;
   int Level() const;
   int Count() const;
@@ -141,11 +141,11 @@ class TTreeNode : public TPersistent {
   TTreeNode* GetNext() const;
   int Index() const;
   bool Expanded() const;
-  void SetExpanded(bool value);
+  void SetExpanded(bool Value);
   void Expand(bool Recurse);
   void Collapse(bool Recurse);
   bool Selected() const;
-  void SetSelected(bool value);
+  void SetSelected(bool Value);
   // Sorts the children by text.
   void AlphaSort(bool Recurse = false);
   void Delete();
@@ -184,20 +184,20 @@ class TTreeNodes : public TPersistent {
   friend class TTreeNode;
   friend class TCustomTreeView;
   TTreeNode* Insert(TTreeNode* Parent, HTREEITEM After, const std::string& S, void* Ptr);
-  void Forget(HTREEITEM item);
+  void Forget(HTREEITEM Item);
   HWND Handle() const;
   // What a window's items were, kept with their node objects while the
   // window is made anew.
   struct TSavedItem {
-    std::unique_ptr<TTreeNode> node;
-    std::u16string text;
-    LPARAM data = 0;
-    bool expanded = false;
-    bool selected = false;
-    std::vector<TSavedItem> children;
+    std::unique_ptr<TTreeNode> Node;
+    std::u16string Text;
+    LPARAM Data = 0;
+    bool Expanded = false;
+    bool Selected = false;
+    std::vector<TSavedItem> Children;
   };
-  void SaveItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& into);
-  void RestoreItems(HWND h, HTREEITEM parent, std::vector<TSavedItem>& from);
+  void SaveItems(HWND hWnd, HTREEITEM Parent, std::vector<TSavedItem>& Into);
+  void RestoreItems(HWND hWnd, HTREEITEM Parent, std::vector<TSavedItem>& From);
   // Before the window goes (not for good) and after the new one is made.
   void SaveWindowItems();
   void RestoreWindowItems();
@@ -233,11 +233,11 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* Selected();
   void SetSelected(TTreeNode* Node);
   TImageList* Images() const { return images_; }
-  void SetImages(TImageList* value);
+  void SetImages(TImageList* Value);
   int Indent() const { return indent_; }
-  void SetIndent(int value);
+  void SetIndent(int Value);
   TSortType SortType() const { return sortType_; }
-  void SetSortType(TSortType value);
+  void SetSortType(TSortType Value);
   TTreeNode* GetNodeAt(int X, int Y);
   THitTests GetHitTestInfoAt(int X, int Y);
   void AlphaSort();

@@ -15,23 +15,23 @@ namespace {
 
 TControl* g_captureControl = nullptr;
 
-TShiftState MouseShift(WPARAM keys) {
+TShiftState MouseShift(WPARAM Keys) {
   TShiftState s = 0;
-  if (keys & MK_SHIFT) s |= ssShift;
-  if (keys & MK_CONTROL) s |= ssCtrl;
-  if (keys & MK_LBUTTON) s |= ssLeft;
-  if (keys & MK_RBUTTON) s |= ssRight;
-  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (Keys & MK_SHIFT) s |= ssShift;
+  if (Keys & MK_CONTROL) s |= ssCtrl;
+  if (Keys & MK_LBUTTON) s |= ssLeft;
+  if (Keys & MK_RBUTTON) s |= ssRight;
+  if (Keys & MK_MBUTTON) s |= ssMiddle;
   if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
   return s;
 }
 
-bool Inside(const TRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Inside(const TRect& R, int X, int Y) { return X >= R.left && X < R.right && Y >= R.top && Y < R.bottom; }
 
-bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MOUSELAST; }
+bool IsMouseMessage(UINT Msg) { return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST; }
 
-UINT PointerShape(TCursor cursor) {
-  switch (cursor) {
+UINT PointerShape(TCursor Cursor) {
+  switch (Cursor) {
     case crArrow:
       return IDC_ARROW;
     case crCross:
@@ -83,15 +83,15 @@ TShiftState KeyboardState() {
   return s;
 }
 
-TShiftState KeyDataToShiftState(LPARAM keyData) {
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
   TShiftState s = KeyboardState() & ~static_cast<unsigned>(ssAlt);
-  if (keyData & 0x20000000) s |= ssAlt;
+  if (KeyData & 0x20000000) s |= ssAlt;
   return s;
 }
 
-bool TActionLinkClass::InheritsFrom(const TActionLinkClass& other) const {
+bool TActionLinkClass::InheritsFrom(const TActionLinkClass& Other) const {
   for (const TActionLinkClass* c = this; c; c = c->Parent) {
-    if (c == &other) return true;
+    if (c == &Other) return true;
   }
   return false;
 }
@@ -118,9 +118,9 @@ ATOM ControlAtom() {
   return g_controlAtom;
 }
 
-TWinControl* FindControl(HWND h) {
-  if (!h) return nullptr;
-  return reinterpret_cast<TWinControl*>(GetPropAtom(h, ControlAtom()));
+TWinControl* FindControl(HWND hWnd) {
+  if (!hWnd) return nullptr;
+  return reinterpret_cast<TWinControl*>(GetPropAtom(hWnd, ControlAtom()));
 }
 
 // ---------------------------------------------------------------- TControl
@@ -145,28 +145,28 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
-  const bool sized = AWidth != width_ || AHeight != height_;
-  if (parent_ && visible_) parent_->InvalidateArea(BoundsRect());
-  left_ = ALeft;
-  top_ = ATop;
-  width_ = std::max(AWidth, 0);
-  height_ = std::max(AHeight, 0);
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  const bool sized = AWidth != FWidth || AHeight != FHeight;
+  if (parent_ && FVisible) parent_->InvalidateArea(BoundsRect());
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = std::max(AWidth, 0);
+  FHeight = std::max(AHeight, 0);
   Invalidate();
   RequestAlign();
   if (sized) Resize();
 }
 
-TRect TControl::ClientRect() { return Rect(0, 0, width_, height_); }
+TRect TControl::ClientRect() { return Rect(0, 0, FWidth, FHeight); }
 
-void TControl::SetClientSize(int w, int h) {
+void TControl::SetClientSize(int W, int H) {
   const TRect c = ClientRect();
-  SetBounds(left_, top_, width_ - c.Width() + w, height_ - c.Height() + h);
+  SetBounds(FLeft, FTop, FWidth - c.Width() + W, FHeight - c.Height() + H);
 }
 
-void TControl::SetAlign(TAlign value) {
-  if (value == align_) return;
-  align_ = value;
+void TControl::SetAlign(TAlign Value) {
+  if (Value == align_) return;
+  align_ = Value;
   RequestAlign();
 }
 
@@ -174,17 +174,17 @@ void TControl::RequestAlign() {
   if (parent_ && align_ != alNone) parent_->Realign();
 }
 
-void TControl::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
-  Perform(CM_VISIBLECHANGED, value ? 1 : 0, 0);
+void TControl::SetVisible(bool Value) {
+  if (Value == FVisible) return;
+  FVisible = Value;
+  Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
   if (parent_) parent_->InvalidateArea(BoundsRect());
   RequestAlign();
 }
 
-void TControl::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
+void TControl::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
   Perform(CM_ENABLEDCHANGED, 0, 0);
   Invalidate();
 }
@@ -198,59 +198,59 @@ std::string TControl::Text() {
   return buffer;
 }
 
-void TControl::SetText(const std::string& value) {
-  if (Text() == value) return;
-  Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
+void TControl::SetText(const std::string& Value) {
+  if (Text() == Value) return;
+  Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
   Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 int TControl::GetTextLen() { return static_cast<int>(Perform(WM_GETTEXTLENGTH, 0, 0)); }
 
-void TControl::SetShowHint(bool value) {
-  if (value == showHint_ && !parentShowHint_) return;
-  showHint_ = value;
+void TControl::SetShowHint(bool Value) {
+  if (Value == showHint_ && !parentShowHint_) return;
+  showHint_ = Value;
   parentShowHint_ = false;
   Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
-void TControl::SetParentShowHint(bool value) {
-  if (value == parentShowHint_) return;
-  parentShowHint_ = value;
-  if (value && parent_) showHint_ = parent_->ShowHint();
+void TControl::SetParentShowHint(bool Value) {
+  if (Value == parentShowHint_) return;
+  parentShowHint_ = Value;
+  if (Value && parent_) showHint_ = parent_->ShowHint();
 }
 
-void TControl::SetCursor(TCursor value) {
-  if (value == cursor_) return;
-  cursor_ = value;
+void TControl::SetCursor(TCursor Value) {
+  if (Value == cursor_) return;
+  cursor_ = Value;
   Perform(CM_CURSORCHANGED, 0, 0);
 }
 
-void TControl::SetColor(TColor value) {
-  if (value == color_) return;
-  color_ = value;
+void TControl::SetColor(TColor Value) {
+  if (Value == color_) return;
+  color_ = Value;
   parentColor_ = false;
   Perform(CM_COLORCHANGED, 0, 0);
   Invalidate();
 }
 
-void TControl::SetParentColor(bool value) {
-  if (value == parentColor_) return;
-  parentColor_ = value;
-  if (value && parent_) {
+void TControl::SetParentColor(bool Value) {
+  if (Value == parentColor_) return;
+  parentColor_ = Value;
+  if (Value && parent_) {
     color_ = parent_->Color();
     Perform(CM_COLORCHANGED, 0, 0);
     Invalidate();
   }
 }
 
-void TControl::SetParentFont(bool value) {
-  if (value == parentFont_) return;
-  if (value && parent_) {
+void TControl::SetParentFont(bool Value) {
+  if (Value == parentFont_) return;
+  if (Value && parent_) {
     fontFromParent_ = true;
     font_.Assign(&parent_->Font());
     fontFromParent_ = false;
   }
-  parentFont_ = value;
+  parentFont_ = Value;
 }
 
 void TControl::FontChanged() {
@@ -266,11 +266,11 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   return m.Result;
 }
 
-void TControl::HandleMouse(TMessage& m, UINT msg) {
-  const int x = GET_X_LPARAM(m.LParam);
-  const int y = GET_Y_LPARAM(m.LParam);
-  const TShiftState shift = MouseShift(m.WParam);
-  switch (msg) {
+void TControl::HandleMouse(TMessage& M, UINT Msg) {
+  const int x = GET_X_LPARAM(M.LParam);
+  const int y = GET_Y_LPARAM(M.LParam);
+  const TShiftState shift = MouseShift(M.WParam);
+  switch (Msg) {
     case WM_MOUSEMOVE:
       // A control that keeps the mouse while a button is held still sees it
       // leave.
@@ -284,9 +284,9 @@ void TControl::HandleMouse(TMessage& m, UINT msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (ControlStyle & csCaptureMouse) g_captureControl = this;
-      if (msg == WM_LBUTTONDBLCLK && (ControlStyle & csDoubleClicks)) DblClick();
+      if (Msg == WM_LBUTTONDBLCLK && (ControlStyle & csDoubleClicks)) DblClick();
       if (ControlStyle & csClickEvents) ControlState |= csClicked;
-      MouseDown(mbLeft, shift | (msg == WM_LBUTTONDBLCLK ? static_cast<unsigned>(ssDouble) : 0u), x, y);
+      MouseDown(mbLeft, shift | (Msg == WM_LBUTTONDBLCLK ? static_cast<unsigned>(ssDouble) : 0u), x, y);
       break;
     case WM_LBUTTONUP: {
       if (g_captureControl == this) g_captureControl = nullptr;
@@ -365,17 +365,17 @@ void TControl::DefaultHandler(TMessage& Message) {
         Message.Result = 0;
         return;
       }
-      const std::size_t n = std::min(text_.size(), size - 1);
-      std::copy_n(text_.data(), n, out);
+      const std::size_t n = std::min(FText.size(), size - 1);
+      std::copy_n(FText.data(), n, out);
       out[n] = '\0';
       Message.Result = static_cast<LRESULT>(n);
       return;
     }
     case WM_GETTEXTLENGTH:
-      Message.Result = static_cast<LRESULT>(text_.size());
+      Message.Result = static_cast<LRESULT>(FText.size());
       return;
     case WM_SETTEXT:
-      text_ = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+      FText = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
       Message.Result = 1;
       return;
     default:
@@ -412,7 +412,7 @@ void TControl::Resize() {
 }
 
 void TControl::Invalidate() {
-  if (parent_ && visible_) parent_->InvalidateArea(BoundsRect());
+  if (parent_ && FVisible) parent_->InvalidateArea(BoundsRect());
 }
 
 void TControl::Repaint() {
@@ -440,47 +440,47 @@ void TControl::SendToBack() {
   Invalidate();
 }
 
-TPoint TControl::ClientToScreen(TPoint p) {
-  TPoint origin{left_, top_};
+TPoint TControl::ClientToScreen(TPoint P) {
+  TPoint origin{FLeft, FTop};
   if (auto* self = dynamic_cast<TWinControl*>(this); self && self->HandleAllocated()) {
-    POINT pt{p.X, p.Y};
+    POINT pt{P.X, P.Y};
     platform::ClientToScreen(self->WindowHandle(), &pt);
     return TPoint{pt.x, pt.y};
   }
-  if (!parent_) return TPoint{p.X + origin.X, p.Y + origin.Y};
-  return parent_->ClientToScreen(TPoint{p.X + origin.X, p.Y + origin.Y});
+  if (!parent_) return TPoint{P.X + origin.X, P.Y + origin.Y};
+  return parent_->ClientToScreen(TPoint{P.X + origin.X, P.Y + origin.Y});
 }
 
-TPoint TControl::ScreenToClient(TPoint p) {
+TPoint TControl::ScreenToClient(TPoint P) {
   const TPoint origin = ClientToScreen(TPoint{0, 0});
-  return TPoint{p.X - origin.X, p.Y - origin.Y};
+  return TPoint{P.X - origin.X, P.Y - origin.Y};
 }
 
 TCustomForm* TControl::GetParentForm() { return platform::GetParentForm(this); }
 
 TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
-void TControl::SetAction(TBasicAction* value) {
-  if (!value) {
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
     actionLink_.reset();
     ControlStyle &= ~static_cast<unsigned>(csActionClient);
     return;
   }
   ControlStyle |= csActionClient;
   if (!actionLink_) actionLink_ = GetActionLinkClass().Create(this);
-  actionLink_->SetAction(value);
-  actionLink_->OnChange = [this](TObject* sender) { ActionChange(sender, false); };
-  ActionChange(value, HasState(csLoading));
-  value->FreeNotification(this);
+  actionLink_->SetAction(Value);
+  actionLink_->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, HasState(csLoading));
+  Value->FreeNotification(this);
 }
 
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
   auto* action = dynamic_cast<TCustomAction*>(Sender);
   if (!action) return;
   if (!CheckDefaults || Text().empty() || Text() == Name()) SetCaption(action->Caption());
-  if (!CheckDefaults || enabled_) SetEnabled(action->Enabled());
+  if (!CheckDefaults || FEnabled) SetEnabled(action->Enabled());
   if (!CheckDefaults || Hint.empty()) Hint = action->Hint();
-  if (!CheckDefaults || visible_) SetVisible(action->Visible());
+  if (!CheckDefaults || FVisible) SetVisible(action->Visible());
 }
 
 const TActionLinkClass& TControl::GetActionLinkClass() const { return TControlActionLinkClass; }
@@ -528,15 +528,15 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params = TCreateParams{};
   // The parent's window first: making it may move this control.
   if (Parent()) Params.WndParent = Parent()->Handle();
-  Params.Caption = text_;
+  Params.Caption = FText;
   Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
   if (ControlStyle & csAcceptsControls) Params.Style |= WS_CLIPCHILDREN;
   if (!Enabled()) Params.Style |= WS_DISABLED;
   if (tabStop_) Params.Style |= WS_TABSTOP;
-  Params.X = left_;
-  Params.Y = top_;
-  Params.Width = width_;
-  Params.Height = height_;
+  Params.X = FLeft;
+  Params.Y = FTop;
+  Params.Width = FWidth;
+  Params.Height = FHeight;
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   Params.WindowClass.lpfnWndProc = MakeWndProc<&DefWindowProcA>(false);
   Params.WinClassName = ClassNameOf(*this);
@@ -550,18 +550,18 @@ void TWinControl::CreateSubClass(TCreateParams& Params, const char* ControlClass
   Params.WindowClass.style = (wc.style & ~static_cast<UINT>(CS_VREDRAW | CS_HREDRAW)) | keep;
 }
 
-LRESULT TWinControl::InitWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+LRESULT TWinControl::InitWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = CreationControl;
-  if (!control) return DefWindowProcA(h, msg, w, l);
-  control->handle_ = h;
-  SetWindowProcA(h, control->MainWndProcPtr());
-  if ((GetWindowLong(h, GWL_STYLE) & WS_CHILD) && GetWindowLong(h, GWL_ID) == 0) {
-    SetWindowLong(h, GWL_ID, static_cast<LPARAM>(IdFromHandle(h)));
+  if (!control) return DefWindowProcA(hWnd, Msg, wParam, lParam);
+  control->handle_ = hWnd;
+  SetWindowProcA(hWnd, control->MainWndProcPtr());
+  if ((GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) && GetWindowLong(hWnd, GWL_ID) == 0) {
+    SetWindowLong(hWnd, GWL_ID, static_cast<LPARAM>(IdFromHandle(hWnd)));
   }
-  SetPropAtom(h, ControlAtom(), reinterpret_cast<HANDLE>(control));
-  SetPropAtom(h, WindowAtom(), reinterpret_cast<HANDLE>(control));
+  SetPropAtom(hWnd, ControlAtom(), reinterpret_cast<HANDLE>(control));
+  SetPropAtom(hWnd, WindowAtom(), reinterpret_cast<HANDLE>(control));
   CreationControl = nullptr;
-  return control->RawWndProc(h, msg, w, l);
+  return control->RawWndProc(hWnd, Msg, wParam, lParam);
 }
 
 void TWinControl::CreateWnd() {
@@ -587,7 +587,7 @@ void TWinControl::CreateWnd() {
   CreateWindowHandle(params);
   CreationControl = nullptr;
   if (!handle_) throw EOutOfResources("Error creating window");
-  text_.clear();
+  FText.clear();
   UpdateBounds();
   Perform(WM_SETFONT, static_cast<WPARAM>(Font().Handle()), 1);
   if (Cursor() != crDefault) ShowCursorOf(nullptr);
@@ -640,7 +640,7 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::DestroyWnd() {
-  text_ = Text();
+  FText = Text();
   DestroyWindowHandle();
 }
 
@@ -665,8 +665,8 @@ void TWinControl::RecreateWnd() {
   CreateHandle();
 }
 
-LRESULT TWinControl::RawWndProc(HWND, UINT msg, WPARAM w, LPARAM l) {
-  TMessage m{msg, w, l, 0};
+LRESULT TWinControl::RawWndProc(HWND, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{Msg, wParam, lParam, 0};
   MainWndProc(m);
   return m.Result;
 }
@@ -697,11 +697,11 @@ const TActionLinkClass& TWinControl::GetActionLinkClass() const { return TWinCon
 void TWinControl::UpdateBounds() {
   if (!handle_) return;
   const RECT b = GetWindowBounds(handle_);
-  const bool sized = b.Width() != width_ || b.Height() != height_;
-  left_ = b.left;
-  top_ = b.top;
-  width_ = b.Width();
-  height_ = b.Height();
+  const bool sized = b.Width() != FWidth || b.Height() != FHeight;
+  FLeft = b.left;
+  FTop = b.top;
+  FWidth = b.Width();
+  FHeight = b.Height();
   if (sized) {
     Realign();
     Resize();
@@ -710,11 +710,11 @@ void TWinControl::UpdateBounds() {
 
 void TWinControl::UpdateShowing() {
   if (!handle_) return;
-  const bool showing = visible_ && (!Parent() || Parent()->showing_);
+  const bool showing = FVisible && (!Parent() || Parent()->showing_);
   const bool changed = showing != showing_;
   showing_ = showing;
-  if (visible_ != ((GetWindowLong(handle_, GWL_STYLE) & WS_VISIBLE) != 0)) {
-    ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+  if (FVisible != ((GetWindowLong(handle_, GWL_STYLE) & WS_VISIBLE) != 0)) {
+    ShowWindow(handle_, FVisible ? SW_SHOWNA : SW_HIDE);
   }
   for (TControl* c : std::vector<TControl*>(controls_)) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
@@ -723,17 +723,17 @@ void TWinControl::UpdateShowing() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (handle_) {
     SetWindowPos(handle_, nullptr, ALeft, ATop, std::max(AWidth, 0), std::max(AHeight, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateBounds();
   } else {
-    const bool sized = AWidth != width_ || AHeight != height_;
-    left_ = ALeft;
-    top_ = ATop;
-    width_ = std::max(AWidth, 0);
-    height_ = std::max(AHeight, 0);
+    const bool sized = AWidth != FWidth || AHeight != FHeight;
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = std::max(AWidth, 0);
+    FHeight = std::max(AHeight, 0);
     if (sized) {
       Realign();
       Resize();
@@ -751,26 +751,26 @@ TRect TWinControl::ClientRect() {
   return TControl::ClientRect();
 }
 
-void TWinControl::SetClientSize(int w, int h) { TControl::SetClientSize(w, h); }
+void TWinControl::SetClientSize(int W, int H) { TControl::SetClientSize(W, H); }
 
-void TWinControl::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
-  Perform(CM_VISIBLECHANGED, value ? 1 : 0, 0);
+void TWinControl::SetVisible(bool Value) {
+  if (Value == FVisible) return;
+  FVisible = Value;
+  Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
   if (handle_) UpdateShowing();
   RequestAlign();
 }
 
-void TWinControl::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
-  if (handle_) EnableWindow(handle_, value);
+void TWinControl::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  if (handle_) EnableWindow(handle_, Value);
   Perform(CM_ENABLEDCHANGED, 0, 0);
   Invalidate();
 }
 
-void TWinControl::InvalidateArea(const TRect& r) {
-  if (handle_) InvalidateRect(handle_, &r, true);
+void TWinControl::InvalidateArea(const TRect& R) {
+  if (handle_) InvalidateRect(handle_, &R, true);
 }
 
 void TWinControl::Invalidate() {
@@ -828,7 +828,7 @@ bool TWinControl::ContainsControl(TControl* Control) {
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     TControl* c = *it;
-    if (!c->visible_ || (!AllowDisabled && !c->enabled_)) continue;
+    if (!c->FVisible || (!AllowDisabled && !c->FEnabled)) continue;
     const TRect r = c->BoundsRect();
     if (Pos.X >= r.left && Pos.X < r.right && Pos.Y >= r.top && Pos.Y < r.bottom) return c;
   }
@@ -846,7 +846,7 @@ bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
 
 bool TWinControl::CanFocus() {
   for (TWinControl* c = this; c; c = c->Parent()) {
-    if (!c->visible_ || !c->enabled_) return false;
+    if (!c->FVisible || !c->FEnabled) return false;
   }
   return true;
 }
@@ -859,12 +859,12 @@ void TWinControl::SetFocus() {
   }
 }
 
-void TWinControl::SetTabStop(bool value) {
-  if (value == tabStop_) return;
-  tabStop_ = value;
+void TWinControl::SetTabStop(bool Value) {
+  if (Value == tabStop_) return;
+  tabStop_ = Value;
   if (handle_) {
     const auto style = static_cast<DWORD>(GetWindowLong(handle_, GWL_STYLE));
-    SetWindowLong(handle_, GWL_STYLE, static_cast<LPARAM>(value ? style | WS_TABSTOP : style & ~WS_TABSTOP));
+    SetWindowLong(handle_, GWL_STYLE, static_cast<LPARAM>(Value ? style | WS_TABSTOP : style & ~WS_TABSTOP));
   }
 }
 
@@ -875,20 +875,20 @@ int TWinControl::TabOrder() {
   return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
-void TWinControl::SetTabOrder(int value) {
+void TWinControl::SetTabOrder(int Value) {
   if (!Parent()) return;
   auto& list = Parent()->tabList_;
   std::erase(list, this);
-  value = std::clamp(value, 0, static_cast<int>(list.size()));
-  list.insert(list.begin() + value, this);
+  Value = std::clamp(Value, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + Value, this);
 }
 
 TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
                                           bool CheckParent) {
   // Every control that can take the focus, in tab order, depth first.
   std::vector<TWinControl*> order;
-  const std::function<void(TWinControl*)> collect = [&](TWinControl* parent) {
-    for (TWinControl* w : parent->tabList_) {
+  const std::function<void(TWinControl*)> collect = [&](TWinControl* Parent) {
+    for (TWinControl* w : Parent->tabList_) {
       order.push_back(w);
       collect(w);
     }
@@ -917,42 +917,42 @@ void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
 
 void TWinControl::AlignControls(TControl*) {
   TRect area = ClientRect();
-  const auto place = [&](TAlign kind) {
+  const auto place = [&](TAlign Kind) {
     std::vector<TControl*> list;
     for (TControl* c : controls_) {
-      if (c->align_ == kind && c->visible_) list.push_back(c);
+      if (c->align_ == Kind && c->FVisible) list.push_back(c);
     }
-    std::stable_sort(list.begin(), list.end(), [kind](TControl* a, TControl* b) {
-      switch (kind) {
+    std::stable_sort(list.begin(), list.end(), [Kind](TControl* A, TControl* B) {
+      switch (Kind) {
         case alTop:
-          return a->top_ < b->top_;
+          return A->FTop < B->FTop;
         case alBottom:
-          return a->top_ + a->height_ > b->top_ + b->height_;
+          return A->FTop + A->FHeight > B->FTop + B->FHeight;
         case alLeft:
-          return a->left_ < b->left_;
+          return A->FLeft < B->FLeft;
         case alRight:
-          return a->left_ + a->width_ > b->left_ + b->width_;
+          return A->FLeft + A->FWidth > B->FLeft + B->FWidth;
         default:
           return false;
       }
     });
     for (TControl* c : list) {
-      switch (kind) {
+      switch (Kind) {
         case alTop:
-          c->SetBounds(area.left, area.top, area.Width(), c->height_);
-          area.top += c->height_;
+          c->SetBounds(area.left, area.top, area.Width(), c->FHeight);
+          area.top += c->FHeight;
           break;
         case alBottom:
-          c->SetBounds(area.left, area.bottom - c->height_, area.Width(), c->height_);
-          area.bottom -= c->height_;
+          c->SetBounds(area.left, area.bottom - c->FHeight, area.Width(), c->FHeight);
+          area.bottom -= c->FHeight;
           break;
         case alLeft:
-          c->SetBounds(area.left, area.top, c->width_, area.Height());
-          area.left += c->width_;
+          c->SetBounds(area.left, area.top, c->FWidth, area.Height());
+          area.left += c->FWidth;
           break;
         case alRight:
-          c->SetBounds(area.right - c->width_, area.top, c->width_, area.Height());
-          area.right -= c->width_;
+          c->SetBounds(area.right - c->FWidth, area.top, c->FWidth, area.Height());
+          area.right -= c->FWidth;
           break;
         case alClient:
           c->SetBounds(area.left, area.top, area.Width(), area.Height());
@@ -978,10 +978,10 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
   bool painting = First == nullptr;
   for (TControl* c : controls_) {
     if (c == First) painting = true;
-    if (!painting || dynamic_cast<TWinControl*>(c) || !c->visible_) continue;
+    if (!painting || dynamic_cast<TWinControl*>(c) || !c->FVisible) continue;
     const POINT saved = SetViewportOrg(DC, 0, 0);
-    SetViewportOrg(DC, saved.x + c->left_, saved.y + c->top_);
-    SetClipRect(DC, Rect(0, 0, c->width_, c->height_));
+    SetViewportOrg(DC, saved.x + c->FLeft, saved.y + c->FTop);
+    SetClipRect(DC, Rect(0, 0, c->FWidth, c->FHeight));
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     SetViewportOrg(DC, saved.x, saved.y);
     SetClipRect(DC, RECT{});
@@ -998,31 +998,31 @@ void TWinControl::PaintHandler(TMessage& Message) {
   if (own) EndPaint(handle_, &ps);
 }
 
-TControl* TWinControl::MouseTarget(const TMessage& m) {
+TControl* TWinControl::MouseTarget(const TMessage& M) {
   TControl* target = g_captureControl;
   if (target && (target == this || !ContainsControl(target) || dynamic_cast<TWinControl*>(target))) target = nullptr;
-  if (!target) target = ControlAtPos(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, false);
+  if (!target) target = ControlAtPos(TPoint{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)}, false);
   return target && !dynamic_cast<TWinControl*>(target) ? target : nullptr;
 }
 
-void TWinControl::ShowCursorOf(TControl* control) {
+void TWinControl::ShowCursorOf(TControl* Control) {
   if (!handle_) return;
-  const TCursor cursor = control && control->Cursor() != crDefault ? control->Cursor() : Cursor();
+  const TCursor cursor = Control && Control->Cursor() != crDefault ? Control->Cursor() : Cursor();
   SetWindowCursor(handle_, PointerShape(cursor));
 }
 
-void TWinControl::RouteMouseToChild(TMessage& m) {
-  TControl* target = MouseTarget(m);
-  if (m.Msg == WM_MOUSEMOVE) ShowCursorOf(target);
+void TWinControl::RouteMouseToChild(TMessage& M) {
+  TControl* target = MouseTarget(M);
+  if (M.Msg == WM_MOUSEMOVE) ShowCursorOf(target);
   if (!target) {
-    TControl::WndProc(m);
+    TControl::WndProc(M);
     return;
   }
-  TMessage forwarded = m;
-  forwarded.LParam = MAKELPARAM(static_cast<WORD>(GET_X_LPARAM(m.LParam) - target->left_),
-                                static_cast<WORD>(GET_Y_LPARAM(m.LParam) - target->top_));
+  TMessage forwarded = M;
+  forwarded.LParam = MAKELPARAM(static_cast<WORD>(GET_X_LPARAM(M.LParam) - target->FLeft),
+                                static_cast<WORD>(GET_Y_LPARAM(M.LParam) - target->FTop));
   target->WindowProc(forwarded);
-  m.Result = forwarded.Result;
+  M.Result = forwarded.Result;
 }
 
 bool TWinControl::DoKeyDown(WORD& Key, TShiftState Shift) {
@@ -1200,8 +1200,8 @@ void TWinControl::CMChildKey(TMessage& Message) {
   TControl::WndProc(Message);
 }
 
-void TWinControl::NotifyChildren(UINT msg) {
-  TMessage m{msg, 0, 0, 0};
+void TWinControl::NotifyChildren(UINT Msg) {
+  TMessage m{Msg, 0, 0, 0};
   for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
 }
 

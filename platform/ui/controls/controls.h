@@ -36,17 +36,17 @@ struct TWndMethod {
   void (*Fn)(void*, TMessage&) = nullptr;
   explicit operator bool() const { return Fn != nullptr; }
   bool operator==(const TWndMethod&) const = default;
-  void operator()(TMessage& m) const { Fn(Object, m); }
+  void operator()(TMessage& Message) const { Fn(Object, Message); }
 };
 namespace detail {
 template <class C, void (C::*M)(TMessage&)>
-void CallWndMethod(void* self, TMessage& m) {
-  (static_cast<C*>(self)->*M)(m);
+void CallWndMethod(void* Self, TMessage& Message) {
+  (static_cast<C*>(Self)->*M)(Message);
 }
 }  // namespace detail
 template <auto M, class C>
-TWndMethod MakeWndMethod(C* self) {
-  return TWndMethod{self, &detail::CallWndMethod<C, M>};
+TWndMethod MakeWndMethod(C* Self) {
+  return TWndMethod{Self, &detail::CallWndMethod<C, M>};
 }
 
 // The class library's own messages.
@@ -176,7 +176,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
 // The shift state of the keyboard now, and of a key message's data.
 TShiftState KeyboardState();
-TShiftState KeyDataToShiftState(LPARAM keyData);
+TShiftState KeyDataToShiftState(LPARAM KeyData);
 
 class TWinControl;
 class TCustomForm;
@@ -189,8 +189,8 @@ class TControl;
 struct TActionLinkClass {
   const char* Name;
   const TActionLinkClass* Parent;
-  std::function<std::unique_ptr<TActionLink>(TObject* client)> Create;
-  bool InheritsFrom(const TActionLinkClass& other) const;
+  std::function<std::unique_ptr<TActionLink>(TObject* Client)> Create;
+  bool InheritsFrom(const TActionLinkClass& Other) const;
 };
 
 class TControl : public TComponent {
@@ -202,63 +202,63 @@ class TControl : public TComponent {
   virtual void SetParent(TWinControl* AParent);
   bool HasParent() const { return parent_ != nullptr; }
 
-  int Left() const { return left_; }
-  int Top() const { return top_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
-  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
-  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
-  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int V) { SetBounds(V, FTop, FWidth, FHeight); }
+  void SetTop(int V) { SetBounds(FLeft, V, FWidth, FHeight); }
+  void SetWidth(int V) { SetBounds(FLeft, FTop, V, FHeight); }
+  void SetHeight(int V) { SetBounds(FLeft, FTop, FWidth, V); }
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
-  void SetBoundsRect(const TRect& r) { SetBounds(r.left, r.top, r.Width(), r.Height()); }
+  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  void SetBoundsRect(const TRect& R) { SetBounds(R.left, R.top, R.Width(), R.Height()); }
   virtual TRect ClientRect();
   int ClientWidth() { return ClientRect().Width(); }
   int ClientHeight() { return ClientRect().Height(); }
-  void SetClientWidth(int v) { SetClientSize(v, ClientHeight()); }
-  void SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
-  virtual void SetClientSize(int w, int h);
+  void SetClientWidth(int V) { SetClientSize(V, ClientHeight()); }
+  void SetClientHeight(int V) { SetClientSize(ClientWidth(), V); }
+  virtual void SetClientSize(int W, int H);
   TAlign Align() const { return align_; }
-  void SetAlign(TAlign value);
+  void SetAlign(TAlign Value);
 
-  bool Visible() const { return visible_; }
-  virtual void SetVisible(bool value);
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool Value);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  bool Enabled() const { return enabled_; }
-  virtual void SetEnabled(bool value);
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool Value);
 
   // The 8-bit text, through WM_GETTEXT and WM_SETTEXT (CM_TEXTCHANGED after
   // a change).
   std::string Text();
-  void SetText(const std::string& value);
+  void SetText(const std::string& Value);
   std::string Caption() { return Text(); }
-  void SetCaption(const std::string& value) { SetText(value); }
+  void SetCaption(const std::string& Value) { SetText(Value); }
   int GetTextLen();
 
   // The hint's field itself; writing it sends nothing.
   std::string Hint;
   bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool value);
+  void SetShowHint(bool Value);
   bool ParentShowHint() const { return parentShowHint_; }
-  void SetParentShowHint(bool value);
+  void SetParentShowHint(bool Value);
 
   // The pointer shown while the mouse is over the control.
   TCursor Cursor() const { return cursor_; }
-  void SetCursor(TCursor value);
+  void SetCursor(TCursor Value);
 
   TColor Color() const { return color_; }
-  void SetColor(TColor value);
+  void SetColor(TColor Value);
   bool ParentColor() const { return parentColor_; }
-  void SetParentColor(bool value);
+  void SetParentColor(bool Value);
   TFont& Font() { return font_; }
   bool ParentFont() const { return parentFont_; }
-  void SetParentFont(bool value);
+  void SetParentFont(bool Value);
   TBiDiMode BiDiMode = bdLeftToRight;
   bool UseRightToLeftReading() const { return false; }
   bool UseRightToLeftAlignment() const { return false; }
-  UINT DrawTextBiDiModeFlags(UINT flags) const { return flags; }
+  UINT DrawTextBiDiModeFlags(UINT Flags) const { return Flags; }
 
   TControlState ControlState = 0;
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
@@ -276,14 +276,14 @@ class TControl : public TComponent {
   void Refresh() { Repaint(); }
   void BringToFront();
   void SendToBack();
-  TPoint ClientToScreen(TPoint p);
-  TPoint ScreenToClient(TPoint p);
+  TPoint ClientToScreen(TPoint P);
+  TPoint ScreenToClient(TPoint P);
   // The form the control is on (null when none).
   TCustomForm* GetParentForm();
 
   // Actions.
   TBasicAction* Action() const;
-  void SetAction(TBasicAction* value);
+  void SetAction(TBasicAction* Value);
   TActionLink* ActionLink() const { return actionLink_.get(); }
   virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   virtual const TActionLinkClass& GetActionLinkClass() const;
@@ -306,16 +306,16 @@ class TControl : public TComponent {
   void RequestAlign();
   virtual void Notification(TComponent* AComponent, TOperation Operation) override;
   // Where the text lives while the control has no window.
-  std::string text_;
-  int left_ = 0;
-  int top_ = 0;
-  int width_ = 0;
-  int height_ = 0;
-  bool visible_ = true;
-  bool enabled_ = true;
+  std::string FText;
+  int FLeft = 0;
+  int FTop = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
 
  private:
-  void HandleMouse(TMessage& m, UINT msg);
+  void HandleMouse(TMessage& M, UINT Msg);
   friend class TWinControl;
   TWinControl* parent_ = nullptr;
   TAlign align_ = alNone;
@@ -355,7 +355,7 @@ class TWinControl : public TControl {
   // The window as it stands, without making one; writable for code that
   // makes the window itself.
   HWND WindowHandle() const { return handle_; }
-  void SetWindowHandle(HWND h) { handle_ = h; }
+  void SetWindowHandle(HWND hWnd) { handle_ = hWnd; }
   void HandleNeeded() { Handle(); }
   void RecreateWnd();
 
@@ -373,24 +373,24 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(TPoint Pos, bool AllowDisabled);
   void Broadcast(TMessage& Message);
   // Repaints a part of the client area (graphic children live there).
-  void InvalidateArea(const TRect& r);
+  void InvalidateArea(const TRect& R);
 
   bool Focused();
   virtual bool CanFocus();
   virtual void SetFocus();
   bool TabStop() const { return tabStop_; }
-  void SetTabStop(bool value);
+  void SetTabStop(bool Value);
   int TabOrder();
-  void SetTabOrder(int value);
+  void SetTabOrder(int Value);
   // Visible, and every parent too, with a window.
   bool Showing() const { return showing_; }
   TBrush& Brush() { return brush_; }
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   TRect ClientRect() override;
-  void SetClientSize(int w, int h) override;
-  void SetVisible(bool value) override;
-  void SetEnabled(bool value) override;
+  void SetClientSize(int W, int H) override;
+  void SetVisible(bool Value) override;
+  void SetEnabled(bool Value) override;
   void Invalidate() override;
   void Update() override;
   void SetParent(TWinControl* AParent) override;
@@ -446,8 +446,8 @@ class TWinControl : public TControl {
   void FontChanged() override;
 
  private:
-  static LRESULT InitWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
-  LRESULT RawWndProc(HWND h, UINT msg, WPARAM w, LPARAM l);
+  static LRESULT InitWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+  LRESULT RawWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
   void HandleNCDestroy();
   // The messages the windowed control handles, one function each; those
   // that pass a message on hand it to TControl::WndProc.
@@ -473,12 +473,12 @@ class TWinControl : public TControl {
   void CMCursorChanged(TMessage&) { ShowCursorOf(nullptr); }
   void Swallow(TMessage&) {}
   // Tells every child of a change they may follow.
-  void NotifyChildren(UINT msg);
-  void RouteMouseToChild(TMessage& m);
+  void NotifyChildren(UINT Msg);
+  void RouteMouseToChild(TMessage& M);
   // The windowless child the mouse message at m is for (null: this one).
-  TControl* MouseTarget(const TMessage& m);
+  TControl* MouseTarget(const TMessage& M);
   // Shows the pointer of the control under the mouse.
-  void ShowCursorOf(TControl* control);
+  void ShowCursorOf(TControl* Control);
   void CreateChildHandles();
   friend class TControl;
   friend class TCustomForm;
@@ -522,7 +522,7 @@ class TCustomControl : public TWinControl {
 };
 
 // The control a window belongs to (through its window property).
-TWinControl* FindControl(HWND h);
+TWinControl* FindControl(HWND hWnd);
 // The atoms under which windows carry their control, and their names.
 ATOM WindowAtom();
 ATOM ControlAtom();

@@ -32,52 +32,52 @@ bool Headless() {
 }
 
 // "A|*.a;*.b|B|*.c" as Qt's "A (*.a *.b);;B (*.c)".
-QString QtFilter(const std::u16string& filter, int index, QString* selected) {
-  QStringList parts = ui::ToQString(filter).split(u'|');
+QString QtFilter(const std::u16string& Filter, int Index, QString* Selected) {
+  QStringList parts = ui::ToQString(Filter).split(u'|');
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(u';', u' ');
     out << parts[i] + QStringLiteral(" (") + patterns + u')';
   }
-  if (index >= 1 && index <= out.size()) *selected = out[index - 1];
+  if (Index >= 1 && Index <= out.size()) *Selected = out[Index - 1];
   return out.join(QStringLiteral(";;"));
 }
 
-bool Choose(TFileChoice& choice, std::vector<std::u16string>& files) {
-  if (Chooser()) return Chooser()(choice, files);
+bool Choose(TFileChoice& Choice, std::vector<std::u16string>& Files) {
+  if (Chooser()) return Chooser()(Choice, Files);
   if (Headless()) return false;
   QString selected;
-  const QString filter = QtFilter(choice.Filter, choice.FilterIndex, &selected);
-  QFileDialog dialog(nullptr, ui::ToQString(choice.Title), ui::ToQString(choice.InitialDir), filter);
-  dialog.setAcceptMode(choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(choice.Save          ? QFileDialog::AnyFile
-                     : choice.MultiSelect ? QFileDialog::ExistingFiles
+  const QString filter = QtFilter(Choice.Filter, Choice.FilterIndex, &selected);
+  QFileDialog dialog(nullptr, ui::ToQString(Choice.Title), ui::ToQString(Choice.InitialDir), filter);
+  dialog.setAcceptMode(Choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(Choice.Save          ? QFileDialog::AnyFile
+                     : Choice.MultiSelect ? QFileDialog::ExistingFiles
                                           : QFileDialog::ExistingFile);
   if (!selected.isEmpty()) dialog.selectNameFilter(selected);
-  if (!choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(choice.DefaultExt));
-  if (!choice.FileName.empty()) dialog.selectFile(ui::ToQString(choice.FileName));
+  if (!Choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(Choice.DefaultExt));
+  if (!Choice.FileName.empty()) dialog.selectFile(ui::ToQString(Choice.FileName));
   if (dialog.exec() != QDialog::Accepted) return false;
   const QStringList filters = filter.split(QStringLiteral(";;"));
-  choice.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-  files.clear();
-  for (const QString& f : dialog.selectedFiles()) files.push_back(ui::FromQString(f));
-  return !files.empty();
+  Choice.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  Files.clear();
+  for (const QString& f : dialog.selectedFiles()) Files.push_back(ui::FromQString(f));
+  return !Files.empty();
 }
 
-std::u16string Wide(const char16_t* s) { return s ? std::u16string(s) : std::u16string(); }
+std::u16string Wide(const char16_t* S) { return S ? std::u16string(S) : std::u16string(); }
 
-bool FileName(OPENFILENAMEW* ofn, bool save) {
-  if (!ofn || !ofn->lpstrFile || ofn->nMaxFile == 0) return false;
+bool FileName(OPENFILENAMEW* Ofn, bool Save) {
+  if (!Ofn || !Ofn->lpstrFile || Ofn->nMaxFile == 0) return false;
   TFileChoice choice;
-  choice.Save = save;
-  choice.Title = Wide(ofn->lpstrTitle);
-  choice.InitialDir = Wide(ofn->lpstrInitialDir);
-  choice.FileName = Wide(ofn->lpstrFile);
-  choice.DefaultExt = Wide(ofn->lpstrDefExt);
-  choice.MultiSelect = (ofn->Flags & OFN_ALLOWMULTISELECT) != 0;
-  choice.FilterIndex = static_cast<int>(ofn->nFilterIndex);
-  for (const char16_t* p = ofn->lpstrFilter; p && *p;) {
+  choice.Save = Save;
+  choice.Title = Wide(Ofn->lpstrTitle);
+  choice.InitialDir = Wide(Ofn->lpstrInitialDir);
+  choice.FileName = Wide(Ofn->lpstrFile);
+  choice.DefaultExt = Wide(Ofn->lpstrDefExt);
+  choice.MultiSelect = (Ofn->Flags & OFN_ALLOWMULTISELECT) != 0;
+  choice.FilterIndex = static_cast<int>(Ofn->nFilterIndex);
+  for (const char16_t* p = Ofn->lpstrFilter; p && *p;) {
     const std::u16string part(p);
     if (!choice.Filter.empty()) choice.Filter += u'|';
     choice.Filter += part;
@@ -85,43 +85,43 @@ bool FileName(OPENFILENAMEW* ofn, bool save) {
   }
   std::vector<std::u16string> files;
   if (!Choose(choice, files)) return false;
-  ofn->nFilterIndex = static_cast<DWORD>(choice.FilterIndex);
+  Ofn->nFilterIndex = static_cast<DWORD>(choice.FilterIndex);
   std::u16string out;
   if (files.size() == 1) {
     out = files[0];
     const auto slash = out.find_last_of(u'/');
-    ofn->nFileOffset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
+    Ofn->nFileOffset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
     const auto dot = out.find_last_of(u'.');
-    ofn->nFileExtension = static_cast<WORD>(dot == std::u16string::npos || dot < ofn->nFileOffset ? 0 : dot + 1);
+    Ofn->nFileExtension = static_cast<WORD>(dot == std::u16string::npos || dot < Ofn->nFileOffset ? 0 : dot + 1);
     out += u'\0';
   } else {
     const std::u16string& first = files[0];
     const std::u16string dir = first.substr(0, first.find_last_of(u'/'));
     out = dir + u'\0';
     for (const auto& f : files) out += f.substr(f.find_last_of(u'/') + 1) + u'\0';
-    ofn->nFileOffset = static_cast<WORD>(dir.size() + 1);
+    Ofn->nFileOffset = static_cast<WORD>(dir.size() + 1);
   }
   out += u'\0';
-  if (out.size() > ofn->nMaxFile) return false;
-  std::copy(out.begin(), out.end(), ofn->lpstrFile);
+  if (out.size() > Ofn->nMaxFile) return false;
+  std::copy(out.begin(), out.end(), Ofn->lpstrFile);
   return true;
 }
 
 }  // namespace
 
-int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type) {
+int MessageBoxW(HWND Owner, std::u16string_view Text, std::u16string_view Caption, UINT Type) {
   ui::RequireUi();
-  const std::u16string t(text), c(caption);
-  if (Handler()) return Handler()(t, c, type);
-  const UINT buttons = type & 0xF;
+  const std::u16string t(Text), c(Caption);
+  if (Handler()) return Handler()(t, c, Type);
+  const UINT buttons = Type & 0xF;
   if (Headless()) {
     std::fprintf(stderr, "%s: %s\n", Utf16ToCp1252(c).c_str(), Utf16ToCp1252(t).c_str());
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
   }
-  QMessageBox box(ui::WidgetOf(owner));
+  QMessageBox box(ui::WidgetOf(Owner));
   box.setWindowTitle(ui::ToQString(c));
   box.setText(ui::ToQString(t));
-  switch (type & 0xF0) {
+  switch (Type & 0xF0) {
     case MB_ICONERROR:
       box.setIcon(QMessageBox::Critical);
       break;
@@ -151,7 +151,7 @@ int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view captio
       box.setStandardButtons(QMessageBox::Ok);
       break;
   }
-  if (type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (Type & MB_TOPMOST) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   switch (box.exec()) {
     case QMessageBox::Cancel:
       return IDCANCEL;
@@ -164,19 +164,19 @@ int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view captio
   }
 }
 
-int MessageBoxA(HWND owner, std::string_view text, std::string_view caption, UINT type) {
-  return MessageBoxW(owner, Cp1252ToUtf16(text), Cp1252ToUtf16(caption), type);
+int MessageBoxA(HWND Owner, std::string_view Text, std::string_view Caption, UINT Type) {
+  return MessageBoxW(Owner, Cp1252ToUtf16(Text), Cp1252ToUtf16(Caption), Type);
 }
 
-void SetMessageBoxHandler(TMessageBoxHandler handler) { Handler() = std::move(handler); }
+void SetMessageBoxHandler(TMessageBoxHandler NewHandler) { Handler() = std::move(NewHandler); }
 
-std::intptr_t ShellExecuteA(HWND, std::string_view verb, std::string_view file, std::string_view, std::string_view,
+std::intptr_t ShellExecuteA(HWND, std::string_view Verb, std::string_view File, std::string_view, std::string_view,
                             int) {
   ui::RequireUi();
-  if (verb != "open" || file.empty()) return 2;
+  if (Verb != "open" || File.empty()) return 2;
   // Without a display there is no browser to open.
   if (Headless()) return 31;
-  const QUrl url = QUrl::fromUserInput(ui::ToQString(Cp1252ToUtf16(file)));
+  const QUrl url = QUrl::fromUserInput(ui::ToQString(Cp1252ToUtf16(File)));
   return QDesktopServices::openUrl(url) ? 33 : 31;
 }
 
@@ -200,16 +200,16 @@ bool TOpenDialog::Execute() {
   return true;
 }
 
-void SetFileChooser(TFileChooser chooser) { Chooser() = std::move(chooser); }
+void SetFileChooser(TFileChooser NewChooser) { Chooser() = std::move(NewChooser); }
 
-bool GetOpenFileNameW(OPENFILENAMEW* ofn) {
+bool GetOpenFileNameW(OPENFILENAMEW* Ofn) {
   ui::RequireUi();
-  return FileName(ofn, false);
+  return FileName(Ofn, false);
 }
 
-bool GetSaveFileNameW(OPENFILENAMEW* ofn) {
+bool GetSaveFileNameW(OPENFILENAMEW* Ofn) {
   ui::RequireUi();
-  return FileName(ofn, true);
+  return FileName(Ofn, true);
 }
 
 }  // namespace platform

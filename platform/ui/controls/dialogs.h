@@ -24,16 +24,16 @@ constexpr UINT MB_ICONINFORMATION = 0x40;
 constexpr UINT MB_TOPMOST = 0x40000;
 
 // Returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO).
-int MessageBoxW(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type);
-int MessageBoxA(HWND owner, std::string_view text, std::string_view caption, UINT type);
-using TMessageBoxHandler = std::function<int(const std::u16string& text, const std::u16string& caption, UINT type)>;
+int MessageBoxW(HWND Owner, std::u16string_view Text, std::u16string_view Caption, UINT Type);
+int MessageBoxA(HWND Owner, std::string_view Text, std::string_view Caption, UINT Type);
+using TMessageBoxHandler = std::function<int(const std::u16string& Text, const std::u16string& Caption, UINT Type)>;
 // Replaces the message box (an empty handler puts it back).
-void SetMessageBoxHandler(TMessageBoxHandler handler);
+void SetMessageBoxHandler(TMessageBoxHandler Handler);
 
 // The shell's open verb: a web address opens in the browser. Returns a
 // value above 32 on success, as the shell does.
-std::intptr_t ShellExecuteA(HWND owner, std::string_view verb, std::string_view file, std::string_view parameters,
-                            std::string_view directory, int showCommand);
+std::intptr_t ShellExecuteA(HWND Owner, std::string_view Verb, std::string_view File, std::string_view Parameters,
+                            std::string_view Directory, int ShowCommand);
 
 // The file dialogs of the class library (8-bit properties). Filter is
 // "description|pattern|description|pattern"; FilterIndex counts from 1.
@@ -114,8 +114,8 @@ struct TFileChoice {
   std::u16string DefaultExt;
   bool MultiSelect = false;
 };
-using TFileChooser = std::function<bool(TFileChoice& choice, std::vector<std::u16string>& files)>;
-void SetFileChooser(TFileChooser chooser);
+using TFileChooser = std::function<bool(TFileChoice& Choice, std::vector<std::u16string>& Files)>;
+void SetFileChooser(TFileChooser Chooser);
 
 // The window system's file dialogs (UTF-16). lpstrFilter is pairs of
 // zero-terminated texts ending in an empty one; lpstrFile receives the
@@ -129,6 +129,7 @@ constexpr DWORD OFN_EXTENSIONDIFFERENT = 0x400;
 constexpr DWORD OFN_PATHMUSTEXIST = 0x800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x1000;
 constexpr DWORD OFN_EXPLORER = 0x80000;
+// NOLINTBEGIN(readability-identifier-naming)
 struct OPENFILENAMEW {
   HWND hwndOwner = nullptr;
   const char16_t* lpstrFilter = nullptr;
@@ -142,7 +143,8 @@ struct OPENFILENAMEW {
   WORD nFileExtension = 0;
   const char16_t* lpstrDefExt = nullptr;
 };
-bool GetOpenFileNameW(OPENFILENAMEW* ofn);
-bool GetSaveFileNameW(OPENFILENAMEW* ofn);
+// NOLINTEND(readability-identifier-naming)
+bool GetOpenFileNameW(OPENFILENAMEW* Ofn);
+bool GetSaveFileNameW(OPENFILENAMEW* Ofn);
 
 }  // namespace platform

@@ -7,40 +7,40 @@
 namespace platform {
 namespace {
 
-void Frame3D(TCanvas& c, TRect& r, TColor topLeft, TColor bottomRight, int width) {
-  for (int i = 0; i < width; ++i) {
-    c.Pen().SetColor(topLeft);
-    c.MoveTo(r.left, r.bottom - 1);
-    c.LineTo(r.left, r.top);
-    c.LineTo(r.right - 1, r.top);
-    c.Pen().SetColor(bottomRight);
-    c.LineTo(r.right - 1, r.bottom - 1);
-    c.LineTo(r.left - 1, r.bottom - 1);
-    InflateRect(r, -1, -1);
+void Frame3D(TCanvas& C, TRect& R, TColor TopLeft, TColor BottomRight, int Width) {
+  for (int i = 0; i < Width; ++i) {
+    C.Pen().SetColor(TopLeft);
+    C.MoveTo(R.left, R.bottom - 1);
+    C.LineTo(R.left, R.top);
+    C.LineTo(R.right - 1, R.top);
+    C.Pen().SetColor(BottomRight);
+    C.LineTo(R.right - 1, R.bottom - 1);
+    C.LineTo(R.left - 1, R.bottom - 1);
+    InflateRect(R, -1, -1);
   }
 }
 
 }  // namespace
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), picture_(std::make_unique<TPicture>()) {
-  width_ = 105;
-  height_ = 105;
+  FWidth = 105;
+  FHeight = 105;
   picture_->OnChange = [this](TObject*) { PictureChanged(); };
 }
 
 TImage::~TImage() = default;
 
-void TImage::ReplacePicture(std::unique_ptr<TPicture> picture) {
-  if (!picture) return;
-  picture->OnChange = std::move(picture_->OnChange);
-  picture->OnProgress = std::move(picture_->OnProgress);
-  picture_ = std::move(picture);
+void TImage::ReplacePicture(std::unique_ptr<TPicture> Picture) {
+  if (!Picture) return;
+  Picture->OnChange = std::move(picture_->OnChange);
+  Picture->OnProgress = std::move(picture_->OnProgress);
+  picture_ = std::move(Picture);
   Invalidate();
 }
 
 void TImage::PictureChanged() {
   if (AutoSize && picture_->Width() > 0 && picture_->Height() > 0) {
-    SetBounds(left_, top_, picture_->Width(), picture_->Height());
+    SetBounds(FLeft, FTop, picture_->Width(), picture_->Height());
   }
   Invalidate();
 }
@@ -48,7 +48,7 @@ void TImage::PictureChanged() {
 TRect TImage::DestRect() {
   int w = picture_->Width();
   int h = picture_->Height();
-  const int cw = width_, ch = height_;
+  const int cw = FWidth, ch = FHeight;
   if (Stretch || (Proportional && (w > cw || h > ch))) {
     if (Proportional && w > 0 && h > 0) {
       const double scale = std::min(static_cast<double>(cw) / w, static_cast<double>(ch) / h);
@@ -72,15 +72,15 @@ void TImage::Paint() {
 }
 
 TShape::TShape(TComponent* AOwner) : TGraphicControl(AOwner) {
-  width_ = 65;
-  height_ = 65;
+  FWidth = 65;
+  FHeight = 65;
   brush_.OnChange = [this](TObject*) { Invalidate(); };
   pen_.OnChange = [this](TObject*) { Invalidate(); };
 }
 
-void TShape::SetShape(TShapeType value) {
-  if (value == shape_) return;
-  shape_ = value;
+void TShape::SetShape(TShapeType Value) {
+  if (Value == shape_) return;
+  shape_ = Value;
   Invalidate();
 }
 
@@ -90,7 +90,7 @@ void TShape::Paint() {
   c.Brush().Assign(&brush_);
   const int pw = pen_.Width();
   int x = pw / 2, y = pw / 2;
-  int w = width_ - pw + 1, h = height_ - pw + 1;
+  int w = FWidth - pw + 1, h = FHeight - pw + 1;
   if (pw == 0) {
     --w;
     --h;
@@ -122,8 +122,8 @@ void TShape::Paint() {
 }
 
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-  width_ = 185;
-  height_ = 41;
+  FWidth = 185;
+  FHeight = 41;
   ControlStyle =
       csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks | csReplicatable;
   SetColor(clBtnFace);
@@ -162,20 +162,20 @@ void TPanel::WndProc(TMessage& Message) {
 }
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  width_ = 50;
-  height_ = 50;
+  FWidth = 50;
+  FHeight = 50;
 }
 
 void TBevel::Paint() {
   TCanvas& c = Canvas();
   const TColor a = Style == bsLowered ? clBtnShadow : clBtnHighlight;
   const TColor b = Style == bsLowered ? clBtnHighlight : clBtnShadow;
-  const auto line = [&](TColor color, int x1, int y1, int x2, int y2) {
-    c.Pen().SetColor(color);
-    c.MoveTo(x1, y1);
-    c.LineTo(x2, y2);
+  const auto line = [&](TColor Color, int X1, int Y1, int X2, int Y2) {
+    c.Pen().SetColor(Color);
+    c.MoveTo(X1, Y1);
+    c.LineTo(X2, Y2);
   };
-  const int w = width_, h = height_;
+  const int w = FWidth, h = FHeight;
   switch (Shape) {
     case bsBox: {
       TRect r = ClientRect();
@@ -223,9 +223,9 @@ TTimer::~TTimer() {
   if (window_) DestroyWindow(window_);
 }
 
-LRESULT TTimer::Proc(void*, HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_TIMER) {
-    auto* timer = reinterpret_cast<TTimer*>(GetWindowLong(h, GWL_USERDATA));
+LRESULT TTimer::Proc(void*, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_TIMER) {
+    auto* timer = reinterpret_cast<TTimer*>(GetWindowLong(hWnd, GWL_USERDATA));
     if (timer && timer->enabled_ && timer->OnTimer) {
       try {
         timer->OnTimer(timer);
@@ -235,7 +235,7 @@ LRESULT TTimer::Proc(void*, HWND h, UINT msg, WPARAM w, LPARAM l) {
     }
     return 0;
   }
-  return DefWindowProcA(h, msg, w, l);
+  return DefWindowProcA(hWnd, Msg, wParam, lParam);
 }
 
 void TTimer::Update() {
@@ -243,15 +243,15 @@ void TTimer::Update() {
   if (enabled_ && interval_ > 0) SetTimer(window_, 1, interval_);
 }
 
-void TTimer::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
+void TTimer::SetEnabled(bool Value) {
+  if (Value == enabled_) return;
+  enabled_ = Value;
   Update();
 }
 
-void TTimer::SetInterval(UINT value) {
-  if (value == interval_) return;
-  interval_ = value;
+void TTimer::SetInterval(UINT Value) {
+  if (Value == interval_) return;
+  interval_ = Value;
   Update();
 }
 

@@ -15,7 +15,7 @@ class TImage : public TGraphicControl {
   TPicture& Picture() { return *picture_; }
   // Puts a picture object of another class in place; it takes over the
   // change events of the one it replaces.
-  void ReplacePicture(std::unique_ptr<TPicture> picture);
+  void ReplacePicture(std::unique_ptr<TPicture> Picture);
   bool Stretch = false;
   bool Center = false;
   bool Proportional = false;
@@ -37,7 +37,7 @@ class TShape : public TGraphicControl {
  public:
   explicit TShape(TComponent* AOwner);
   TShapeType Shape() const { return shape_; }
-  void SetShape(TShapeType value);
+  void SetShape(TShapeType Value);
   TBrush& Brush() { return brush_; }
   TPen& Pen() { return pen_; }
 
@@ -85,13 +85,13 @@ class TTimer : public TComponent {
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value);
+  void SetEnabled(bool Value);
   UINT Interval() const { return interval_; }
-  void SetInterval(UINT value);
+  void SetInterval(UINT Value);
   TNotifyEvent OnTimer;
 
  private:
-  static LRESULT Proc(void* self, HWND h, UINT msg, WPARAM w, LPARAM l);
+  static LRESULT Proc(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
   void Update();
   HWND window_ = nullptr;
   bool enabled_ = true;

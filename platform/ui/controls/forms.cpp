@@ -27,24 +27,24 @@ std::map<std::string, TFormLayout>& Layouts() {
 constexpr std::uintptr_t kHintShowTimer = 1;
 constexpr std::uintptr_t kHintHideTimer = 2;
 
-std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+std::string ShortHint(const std::string& Hint) { return Hint.substr(0, Hint.find('|')); }
 
-std::string ParentHint(TControl* c) {
-  for (; c; c = c->Parent()) {
-    if (!c->Hint.empty()) return c->Hint;
+std::string ParentHint(TControl* C) {
+  for (; C; C = C->Parent()) {
+    if (!C->Hint.empty()) return C->Hint;
   }
   return {};
 }
 
-bool WantsHint(TControl* c) { return c && c->ShowHint() && !ParentHint(c).empty(); }
+bool WantsHint(TControl* C) { return C && C->ShowHint() && !ParentHint(C).empty(); }
 
 // True for text with at least one multi-byte sequence and nothing that is
 // not UTF-8; such text is not plausibly code page 1252 (that would need
 // runs like "Ã©").
-bool IsMultiByteUtf8(std::string_view s) {
+bool IsMultiByteUtf8(std::string_view S) {
   bool multi = false;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto lead = static_cast<unsigned char>(s[i]);
+  for (std::size_t i = 0; i < S.size();) {
+    const auto lead = static_cast<unsigned char>(S[i]);
     if (lead < 0x80) {
       ++i;
       continue;
@@ -53,9 +53,9 @@ bool IsMultiByteUtf8(std::string_view s) {
                               : lead >= 0xE0 && lead <= 0xEF ? 2
                               : lead >= 0xF0 && lead <= 0xF4 ? 3
                                                              : 0;
-    if (trail == 0 || i + trail >= s.size()) return false;
+    if (trail == 0 || i + trail >= S.size()) return false;
     for (std::size_t k = 1; k <= trail; ++k) {
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+      if ((static_cast<unsigned char>(S[i + k]) & 0xC0) != 0x80) return false;
     }
     i += trail + 1;
     multi = true;
@@ -73,18 +73,18 @@ HWND ActiveFormWindow() {
 // An exception's message for the screen: the class library's own messages
 // are code page 1252; the wide-text layer puts its UTF-16 messages into
 // the 8-bit message as UTF-8.
-std::u16string MessageText(std::string_view message) {
-  if (!IsMultiByteUtf8(message)) return Cp1252ToUtf16(message);
-  const int size = static_cast<int>(message.size());
-  std::u16string out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, message.data(), size, nullptr, 0)),
+std::u16string MessageText(std::string_view Message) {
+  if (!IsMultiByteUtf8(Message)) return Cp1252ToUtf16(Message);
+  const int size = static_cast<int>(Message.size());
+  std::u16string out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, Message.data(), size, nullptr, 0)),
                      u'\0');
-  MultiByteToWideChar(CP_UTF8, 0, message.data(), size, out.data(), static_cast<int>(out.size()));
+  MultiByteToWideChar(CP_UTF8, 0, Message.data(), size, out.data(), static_cast<int>(out.size()));
   return out;
 }
 
 }  // namespace
 
-void RegisterFormLayout(const std::string& className, TFormLayout layout) { Layouts()[className] = std::move(layout); }
+void RegisterFormLayout(const std::string& ClassName, TFormLayout Layout) { Layouts()[ClassName] = std::move(Layout); }
 
 bool InitInheritedComponent(TCustomForm* Instance) {
   auto it = Layouts().find(ClassNameOf(*Instance));
@@ -112,14 +112,14 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TCustomForm(AOwner, CreateNew) { 
 
 TCustomForm::TCustomForm(TComponent* AOwner, TCreateNew)
     : TWinControl(AOwner), loadsLayout_(false), canvas_(std::make_unique<TCanvas>()) {
-  visible_ = false;
+  FVisible = false;
   ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   SetColor(clBtnFace);
   SetParentFont(false);
-  left_ = 0;
-  top_ = 0;
-  width_ = 320;
-  height_ = 240;
+  FLeft = 0;
+  FTop = 0;
+  FWidth = 320;
+  FHeight = 240;
   if (Screen) Screen->forms_.push_back(this);
 }
 
@@ -151,26 +151,26 @@ void TCustomForm::BeforeDestruction() {
   DoDestroy();
 }
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
-  if (value == borderStyle_) return;
-  borderStyle_ = value;
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (Value == borderStyle_) return;
+  borderStyle_ = Value;
   RecreateWnd();
 }
 
-void TCustomForm::SetBorderIcons(TBorderIcons value) {
-  if (value == borderIcons_) return;
-  borderIcons_ = value;
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (Value == borderIcons_) return;
+  borderIcons_ = Value;
   RecreateWnd();
 }
 
-void TCustomForm::SetFormStyle(TFormStyle value) {
-  if (value == formStyle_) return;
-  if (value == fsMDIChild) throw EInvalidOperation("No MDI forms are currently active");
-  formStyle_ = value;
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (Value == formStyle_) return;
+  if (Value == fsMDIChild) throw EInvalidOperation("No MDI forms are currently active");
+  formStyle_ = Value;
   if (HandleAllocated()) {
     const auto ex = static_cast<DWORD>(GetWindowLong(WindowHandle(), GWL_EXSTYLE));
     SetWindowLong(WindowHandle(), GWL_EXSTYLE,
-                  static_cast<LPARAM>(value == fsStayOnTop ? ex | WS_EX_TOPMOST : ex & ~WS_EX_TOPMOST));
+                  static_cast<LPARAM>(Value == fsStayOnTop ? ex | WS_EX_TOPMOST : ex & ~WS_EX_TOPMOST));
   }
 }
 
@@ -216,13 +216,13 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
                          : nullptr;
 }
 
-void TCustomForm::CenterOn(const TRect& area) {
-  SetBounds(area.left + (area.Width() - width_) / 2, area.top + (area.Height() - height_) / 2, width_, height_);
+void TCustomForm::CenterOn(const TRect& Area) {
+  SetBounds(Area.left + (Area.Width() - FWidth) / 2, Area.top + (Area.Height() - FHeight) / 2, FWidth, FHeight);
 }
 
-void TCustomForm::SetVisible(bool value) {
-  if (value == visible_) return;
-  if (value) {
+void TCustomForm::SetVisible(bool Value) {
+  if (Value == FVisible) return;
+  if (Value) {
     switch (Position) {
       case poScreenCenter:
       case poDesktopCenter:
@@ -240,10 +240,10 @@ void TCustomForm::SetVisible(bool value) {
         break;
     }
     Handle();
-    visible_ = true;
+    FVisible = true;
     FormState |= fsVisible;
     DoShow();
-    if (!visible_) return;
+    if (!FVisible) return;
     ShowWindow(Handle(), SW_SHOW);
     UpdateShowing();
     Activate();
@@ -253,7 +253,7 @@ void TCustomForm::SetVisible(bool value) {
       platform::SetFocus(Handle());
     }
   } else {
-    visible_ = false;
+    FVisible = false;
     FormState &= ~static_cast<unsigned>(fsVisible);
     DoHide();
     if (HandleAllocated()) {
@@ -264,13 +264,13 @@ void TCustomForm::SetVisible(bool value) {
   }
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
-  if (control == activeControl_) return;
-  if (control && (control == this || platform::GetParentForm(control) != this)) {
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (Control == activeControl_) return;
+  if (Control && (Control == this || platform::GetParentForm(Control) != this)) {
     throw EInvalidOperation("Invalid active control");
   }
-  activeControl_ = control;
-  if (control && visible_ && active_ && control->CanFocus()) platform::SetFocus(control->Handle());
+  activeControl_ = Control;
+  if (Control && FVisible && active_ && Control->CanFocus()) platform::SetFocus(Control->Handle());
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
@@ -302,7 +302,7 @@ void TCustomForm::DefocusControl(TWinControl* Control) {
 void TCustomForm::FocusControl(TWinControl* Control) {
   if (!Control) return;
   activeControl_ = Control;
-  if (visible_ && Control->CanFocus()) platform::SetFocus(Control->Handle());
+  if (FVisible && Control->CanFocus()) platform::SetFocus(Control->Handle());
 }
 
 void TCustomForm::SetFocus() {
@@ -316,7 +316,7 @@ void TCustomForm::Show() {
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (visible_ || !Enabled() || (FormState & fsModal)) throw EInvalidOperation("Cannot make a visible window modal");
+  if (FVisible || !Enabled() || (FormState & fsModal)) throw EInvalidOperation("Cannot make a visible window modal");
   FormState |= fsModal;
   std::vector<TCustomForm*> disabled;
   if (Screen) {
@@ -474,7 +474,7 @@ void TCustomForm::UpdateActions() {
 // ------------------------------------------------------------- THintWindow
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
-  visible_ = false;
+  FVisible = false;
   SetColor(clInfoBk);
   SetParentFont(false);
   if (Screen) Font().Assign(&Screen->HintFont());
@@ -490,7 +490,7 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 void THintWindow::ActivateHint(TRect Rect, const std::string& AHint) {
   SetCaption(AHint);
   SetBounds(Rect.left, Rect.top, Rect.Width(), Rect.Height());
-  visible_ = true;
+  FVisible = true;
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
   Invalidate();
 }
@@ -509,7 +509,7 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
 }
 
 void THintWindow::ReleaseHandle() {
-  visible_ = false;
+  FVisible = false;
   DestroyHandle();
 }
 
@@ -548,7 +548,7 @@ void THintWindow::WndProc(TMessage& Message) {
 // ------------------------------------------------------------ TApplication
 
 const THintWindowClassInfo THintWindowPlainClass{"THintWindow",
-                                                 [](TComponent* owner) { return new THintWindow(owner); }};
+                                                 [](TComponent* Owner) { return new THintWindow(Owner); }};
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -558,14 +558,14 @@ TApplication::~TApplication() {
   AppHooks() = ApplicationHooks{};
 }
 
-LRESULT TApplication::AppWndProc(void* self, HWND h, UINT msg, WPARAM w, LPARAM l) {
-  auto* app = static_cast<TApplication*>(self);
-  TMessage m{msg, w, l, 0};
+LRESULT TApplication::AppWndProc(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  auto* app = static_cast<TApplication*>(Self);
+  TMessage m{Msg, wParam, lParam, 0};
   for (auto& [id, hook] : std::map<int, TWindowHook>(app->hooks_)) {
     if (hook(m)) return m.Result;
   }
-  if (msg == WM_NCCREATE || msg == WM_SETTEXT || msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH) {
-    return DefWindowProcA(h, msg, w, l);
+  if (Msg == WM_NCCREATE || Msg == WM_SETTEXT || Msg == WM_GETTEXT || Msg == WM_GETTEXTLENGTH) {
+    return DefWindowProcA(hWnd, Msg, wParam, lParam);
   }
   app->WndProc(m);
   return m.Result;
@@ -605,9 +605,9 @@ HWND TApplication::Handle() {
   handle_ =
       CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0, nullptr, 0, nullptr, nullptr);
   ApplicationHooks& hooks = AppHooks();
-  hooks.OnMessage = [this](MSG& msg) {
+  hooks.OnMessage = [this](MSG& Msg) {
     bool handled = false;
-    if (OnMessage) OnMessage(msg, handled);
+    if (OnMessage) OnMessage(Msg, handled);
     return handled;
   };
   hooks.CancelHint = [this] { CancelHint(); };
@@ -686,26 +686,26 @@ bool TApplication::IsHintMsg(MSG& Msg) {
 
 std::string TApplication::Title() { return handle_ ? WindowTextA(handle_) : title_; }
 
-void TApplication::SetTitle(const std::string& value) {
-  title_ = value;
-  if (handle_ && WindowTextA(handle_) != value) SetWindowTextA(handle_, value);
+void TApplication::SetTitle(const std::string& Value) {
+  title_ = Value;
+  if (handle_ && WindowTextA(handle_) != Value) SetWindowTextA(handle_, Value);
 }
 
-void TApplication::SetHint(const std::string& value) {
-  if (value == hint_) return;
-  hint_ = value;
+void TApplication::SetHint(const std::string& Value) {
+  if (Value == hint_) return;
+  hint_ = Value;
   if (OnHint) {
     OnHint(this);
     return;
   }
   THintAction action(nullptr);
-  action.SetHint(value);
+  action.SetHint(Value);
   SendMessageA(Handle(), CM_ACTIONEXECUTE, 0, reinterpret_cast<LPARAM>(&action));
 }
 
-void TApplication::StartHintTimer(int pause) {
+void TApplication::StartHintTimer(int Pause) {
   KillTimer(Handle(), kHintShowTimer);
-  SetTimer(Handle(), kHintShowTimer, static_cast<UINT>(std::max(pause, 10)));
+  SetTimer(Handle(), kHintShowTimer, static_cast<UINT>(std::max(Pause, 10)));
 }
 
 void TApplication::NoteMouseMove(TControl* Control) {

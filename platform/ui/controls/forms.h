@@ -50,7 +50,7 @@ class TCustomForm;
 
 using TFormLayout = std::function<void(TCustomForm& Form)>;
 // The layout of a form class, by class name (ClassNameOf).
-void RegisterFormLayout(const std::string& className, TFormLayout layout);
+void RegisterFormLayout(const std::string& ClassName, TFormLayout Layout);
 // Builds Instance from the layout registered for its class; false when
 // there is none.
 bool InitInheritedComponent(TCustomForm* Instance);
@@ -72,14 +72,14 @@ class TCustomForm : public TWinControl {
   void BeforeDestruction() override;
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TFormBorderStyle value);
+  void SetBorderStyle(TFormBorderStyle Value);
   // The buttons of the title bar (a dialog frame has no minimise or
   // maximise button, a tool window only the system menu).
   TBorderIcons BorderIcons() const { return borderIcons_; }
-  void SetBorderIcons(TBorderIcons value);
+  void SetBorderIcons(TBorderIcons Value);
   TPosition Position = poDesigned;
   TFormStyle FormStyle() const { return formStyle_; }
-  void SetFormStyle(TFormStyle value);
+  void SetFormStyle(TFormStyle Value);
   bool KeyPreview = false;
   bool OldCreateOrder = false;
   TFormState FormState = 0;
@@ -92,9 +92,9 @@ class TCustomForm : public TWinControl {
   TColor TransparentColorValue = clBlack;
 
   TModalResult ModalResult() const { return modalResult_; }
-  void SetModalResult(TModalResult value) { modalResult_ = value; }
+  void SetModalResult(TModalResult Value) { modalResult_ = Value; }
   TWinControl* ActiveControl() const { return activeControl_; }
-  void SetActiveControl(TWinControl* control);
+  void SetActiveControl(TWinControl* Control);
   bool Active() const { return active_; }
   TCanvas& Canvas() { return *canvas_; }
 
@@ -113,7 +113,7 @@ class TCustomForm : public TWinControl {
   void DefocusControl(TWinControl* Control);
   void FocusControl(TWinControl* Control);
   void SetFocus() override;
-  void SetVisible(bool value) override;
+  void SetVisible(bool Value) override;
   void WndProc(TMessage& Message) override;
   // Brings the form's controls up to date with their actions; the
   // application calls it for the active form when it is idle.
@@ -141,7 +141,7 @@ class TCustomForm : public TWinControl {
   virtual void Paint();
 
  private:
-  void CenterOn(const TRect& area);
+  void CenterOn(const TRect& Area);
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormStyle formStyle_ = fsNormal;
@@ -215,7 +215,7 @@ class TApplication : public TComponent {
     if (!mainForm_) mainForm_ = Reference;
   }
   TCustomForm* MainForm() const { return mainForm_; }
-  void SetMainForm(TCustomForm* form) { mainForm_ = form; }
+  void SetMainForm(TCustomForm* Form) { mainForm_ = Form; }
   // Shows the main form and runs the message loop until it closes.
   void Run();
   void Terminate();
@@ -229,11 +229,11 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& Msg);
 
   std::string Title();
-  void SetTitle(const std::string& value);
+  void SetTitle(const std::string& Value);
   // Setting the hint sends it to the application window as a hint action;
   // OnHint then runs.
   const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& value);
+  void SetHint(const std::string& Value);
   bool ShowHint = true;
   int HintPause = 500;
   int HintShortPause = 50;
@@ -278,8 +278,8 @@ class TApplication : public TComponent {
   void WndProc(TMessage& Message);
 
  private:
-  static LRESULT AppWndProc(void* self, HWND h, UINT msg, WPARAM w, LPARAM l);
-  void StartHintTimer(int pause);
+  static LRESULT AppWndProc(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+  void StartHintTimer(int Pause);
   void HintTimerExpired();
   void Notification(TComponent* AComponent, TOperation Operation) override;
 

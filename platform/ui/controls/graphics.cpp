@@ -10,24 +10,24 @@
 namespace platform {
 namespace {
 
-std::vector<std::uint8_t> ReadRest(TStream& stream) {
-  const std::int64_t size = std::max<std::int64_t>(stream.Size() - stream.Position(), 0);
+std::vector<std::uint8_t> ReadRest(TStream& Stream) {
+  const std::int64_t size = std::max<std::int64_t>(Stream.Size() - Stream.Position(), 0);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  bytes.resize(static_cast<std::size_t>(stream.Read(bytes.data(), size)));
+  bytes.resize(static_cast<std::size_t>(Stream.Read(bytes.data(), size)));
   return bytes;
 }
 
-QImage Decode(const std::vector<std::uint8_t>& bytes) {
+QImage Decode(const std::vector<std::uint8_t>& Bytes) {
   QImage image;
-  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
+  image.loadFromData(Bytes.data(), static_cast<int>(Bytes.size()));
   return image;
 }
 
 }  // namespace
 
-COLORREF ColorToRGB(TColor color) {
-  if (color < 0) return GetSysColor(color & 0xFF);
-  return static_cast<COLORREF>(color) & 0xFFFFFF;
+COLORREF ColorToRGB(TColor Color) {
+  if (Color < 0) return GetSysColor(Color & 0xFF);
+  return static_cast<COLORREF>(Color) & 0xFFFFFF;
 }
 
 void TGraphicsObject::Changed() {
@@ -45,25 +45,25 @@ void TFont::Update() {
   Changed();
 }
 
-void TFont::SetName(const std::string& name) {
-  if (name == log_.lfFaceName || name.empty()) return;
-  log_.lfFaceName = name;
+void TFont::SetName(const std::string& Name) {
+  if (Name == log_.lfFaceName || Name.empty()) return;
+  log_.lfFaceName = Name;
   Update();
 }
 
-void TFont::SetHeight(int height) {
-  if (height == log_.lfHeight) return;
-  log_.lfHeight = height;
+void TFont::SetHeight(int Height) {
+  if (Height == log_.lfHeight) return;
+  log_.lfHeight = Height;
   Update();
 }
 
 int TFont::Size() const { return -MulDiv(log_.lfHeight, 72, 96); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+void TFont::SetSize(int Points) { SetHeight(-MulDiv(Points, 96, 72)); }
 
-void TFont::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
+void TFont::SetColor(TColor Color) {
+  if (Color == color_) return;
+  color_ = Color;
   Changed();
 }
 
@@ -76,12 +76,12 @@ TFontStyles TFont::Style() const {
   return s;
 }
 
-void TFont::SetStyle(TFontStyles style) {
-  if (style == Style()) return;
-  log_.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
-  log_.lfItalic = (style & fsItalic) != 0;
-  log_.lfUnderline = (style & fsUnderline) != 0;
-  log_.lfStrikeOut = (style & fsStrikeOut) != 0;
+void TFont::SetStyle(TFontStyles NewStyle) {
+  if (NewStyle == Style()) return;
+  log_.lfWeight = (NewStyle & fsBold) ? FW_BOLD : FW_NORMAL;
+  log_.lfItalic = (NewStyle & fsItalic) != 0;
+  log_.lfUnderline = (NewStyle & fsUnderline) != 0;
+  log_.lfStrikeOut = (NewStyle & fsStrikeOut) != 0;
   Update();
 }
 
@@ -108,23 +108,23 @@ void TPen::Drop() {
   if (handle_) DeleteObject(std::exchange(handle_, 0));
 }
 
-void TPen::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
+void TPen::SetColor(TColor Color) {
+  if (Color == color_) return;
+  color_ = Color;
   Drop();
   Changed();
 }
 
-void TPen::SetWidth(int width) {
-  if (width == width_ || width < 0) return;
-  width_ = width;
+void TPen::SetWidth(int Width) {
+  if (Width == width_ || Width < 0) return;
+  width_ = Width;
   Drop();
   Changed();
 }
 
-void TPen::SetStyle(TPenStyle style) {
-  if (style == style_) return;
-  style_ = style;
+void TPen::SetStyle(TPenStyle Style) {
+  if (Style == style_) return;
+  style_ = Style;
   Drop();
   Changed();
 }
@@ -155,18 +155,18 @@ void TBrush::Drop() {
   if (handle_) DeleteObject(std::exchange(handle_, 0));
 }
 
-void TBrush::SetColor(TColor color) {
-  if (color == color_ && style_ == bsSolid) return;
-  color_ = color;
+void TBrush::SetColor(TColor Color) {
+  if (Color == color_ && style_ == bsSolid) return;
+  color_ = Color;
   // Giving a clear brush a colour makes it solid, as the class library does.
   if (style_ == bsClear) style_ = bsSolid;
   Drop();
   Changed();
 }
 
-void TBrush::SetStyle(TBrushStyle style) {
-  if (style == style_) return;
-  style_ = style;
+void TBrush::SetStyle(TBrushStyle Style) {
+  if (Style == style_) return;
+  style_ = Style;
   Drop();
   Changed();
 }
@@ -206,7 +206,7 @@ HDC TCanvas::Handle() {
   return dc_;
 }
 
-void TCanvas::SetHandle(HDC dc) { dc_ = dc; }
+void TCanvas::SetHandle(HDC DC) { dc_ = DC; }
 
 void TCanvas::RequiredState() { Handle(); }
 
@@ -218,135 +218,135 @@ TPoint TCanvas::PenPos() const {
   return TPoint{p.x, p.y};
 }
 
-void TCanvas::SetPenPos(TPoint p) { MoveTo(p.X, p.Y); }
+void TCanvas::SetPenPos(TPoint P) { MoveTo(P.X, P.Y); }
 
-void TCanvas::MoveTo(int x, int y) {
+void TCanvas::MoveTo(int X, int Y) {
   RequiredState();
-  MoveToEx(dc_, x, y, nullptr);
+  MoveToEx(dc_, X, Y, nullptr);
 }
 
-void TCanvas::LineTo(int x, int y) {
+void TCanvas::LineTo(int X, int Y) {
   Changing();
   RequiredState();
-  ::platform::LineTo(dc_, x, y);
+  ::platform::LineTo(dc_, X, Y);
   Changed();
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
   Changing();
   RequiredState();
   std::vector<POINT> p;
-  for (const auto& t : points) p.push_back(POINT{t.X, t.Y});
+  for (const auto& t : Points) p.push_back(POINT{t.X, t.Y});
   ::platform::Polyline(dc_, p.data(), static_cast<int>(p.size()));
   Changed();
 }
 
-void TCanvas::Polygon(const std::vector<TPoint>& points) {
+void TCanvas::Polygon(const std::vector<TPoint>& Points) {
   Changing();
   RequiredState();
   std::vector<POINT> p;
-  for (const auto& t : points) p.push_back(POINT{t.X, t.Y});
+  for (const auto& t : Points) p.push_back(POINT{t.X, t.Y});
   ::platform::Polygon(dc_, p.data(), static_cast<int>(p.size()));
   Changed();
 }
 
-void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+void TCanvas::Rectangle(int Left, int Top, int Right, int Bottom) {
   Changing();
   RequiredState();
-  ::platform::Rectangle(dc_, left, top, right, bottom);
+  ::platform::Rectangle(dc_, Left, Top, Right, Bottom);
   Changed();
 }
 
-void TCanvas::RoundRect(int left, int top, int right, int bottom, int width, int height) {
+void TCanvas::RoundRect(int Left, int Top, int Right, int Bottom, int Width, int Height) {
   Changing();
   RequiredState();
-  ::platform::RoundRect(dc_, left, top, right, bottom, width, height);
+  ::platform::RoundRect(dc_, Left, Top, Right, Bottom, Width, Height);
   Changed();
 }
 
-void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+void TCanvas::Ellipse(int Left, int Top, int Right, int Bottom) {
   Changing();
   RequiredState();
-  ::platform::Ellipse(dc_, left, top, right, bottom);
+  ::platform::Ellipse(dc_, Left, Top, Right, Bottom);
   Changed();
 }
 
-void TCanvas::FillRect(const TRect& r) {
+void TCanvas::FillRect(const TRect& R) {
   Changing();
   RequiredState();
-  ::platform::FillRect(dc_, r, brush_.Handle());
+  ::platform::FillRect(dc_, R, brush_.Handle());
   Changed();
 }
 
-void TCanvas::FrameRect(const TRect& r) {
+void TCanvas::FrameRect(const TRect& R) {
   Changing();
   RequiredState();
-  ::platform::FrameRect(dc_, r, brush_.Handle());
+  ::platform::FrameRect(dc_, R, brush_.Handle());
   Changed();
 }
 
-void TCanvas::DrawFocusRect(const TRect& r) {
+void TCanvas::DrawFocusRect(const TRect& R) {
   Changing();
   RequiredState();
-  ::platform::DrawFocusRect(dc_, r);
+  ::platform::DrawFocusRect(dc_, R);
   Changed();
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   Changing();
   RequiredState();
-  ExtTextOutA(dc_, x, y, TextFlags, nullptr, text.data(), static_cast<int>(text.size()), nullptr);
+  ExtTextOutA(dc_, X, Y, TextFlags, nullptr, Text.data(), static_cast<int>(Text.size()), nullptr);
   Changed();
 }
 
-void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
+void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
   Changing();
   RequiredState();
   UINT options = TextFlags | ETO_CLIPPED;
   if (brush_.Style() != bsClear) options |= ETO_OPAQUE;
-  ExtTextOutA(dc_, x, y, options, &r, text.data(), static_cast<int>(text.size()), nullptr);
+  ExtTextOutA(dc_, X, Y, options, &R, Text.data(), static_cast<int>(Text.size()), nullptr);
   Changed();
 }
 
-SIZE TCanvas::TextExtent(const std::string& text) {
+SIZE TCanvas::TextExtent(const std::string& Text) {
   RequiredState();
   SIZE s;
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &s);
+  GetTextExtentPoint32A(dc_, Text.data(), static_cast<int>(Text.size()), &s);
   return s;
 }
 
-void TCanvas::Draw(int x, int y, TGraphic* graphic) {
-  if (!graphic || graphic->Empty()) return;
-  StretchDraw(Bounds(x, y, graphic->Width(), graphic->Height()), graphic);
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
+  if (!Graphic || Graphic->Empty()) return;
+  StretchDraw(Bounds(X, Y, Graphic->Width(), Graphic->Height()), Graphic);
 }
 
-void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
-  if (!graphic || graphic->Empty()) return;
+void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic) {
+  if (!Graphic || Graphic->Empty()) return;
   Changing();
   RequiredState();
-  graphic->Draw(*this, r);
+  Graphic->Draw(*this, R);
   Changed();
 }
 
-void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
+void TCanvas::CopyRect(const TRect& Dest, TCanvas& Source, const TRect& Src) {
   Changing();
   RequiredState();
-  source.RequiredState();
-  StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source.Handle(), src.left, src.top, src.Width(),
-             src.Height());
+  Source.RequiredState();
+  StretchBlt(dc_, Dest.left, Dest.top, Dest.Width(), Dest.Height(), Source.Handle(), Src.left, Src.top, Src.Width(),
+             Src.Height());
   Changed();
 }
 
-TColor TCanvas::Pixels(int x, int y) {
+TColor TCanvas::Pixels(int X, int Y) {
   RequiredState();
-  const COLORREF c = GetPixel(dc_, x, y);
+  const COLORREF c = GetPixel(dc_, X, Y);
   return c == CLR_INVALID ? static_cast<TColor>(-1) : static_cast<TColor>(c);
 }
 
-void TCanvas::SetPixel(int x, int y, TColor color) {
+void TCanvas::SetPixel(int X, int Y, TColor Color) {
   Changing();
   RequiredState();
-  ::platform::SetPixel(dc_, x, y, ColorToRGB(color));
+  ::platform::SetPixel(dc_, X, Y, ColorToRGB(Color));
   Changed();
 }
 
@@ -358,8 +358,8 @@ void TCanvas::Changed() {
   if (OnChange) OnChange(this);
 }
 
-void TGraphic::LoadFromFile(const std::string& fileName) {
-  TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+void TGraphic::LoadFromFile(const std::string& FileName) {
+  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(stream);
 }
 
@@ -370,7 +370,7 @@ void TGraphic::Changed() {
 // A canvas over the bitmap's own memory context.
 class TBitmap::BitmapCanvas : public TCanvas {
  public:
-  explicit BitmapCanvas(TBitmap& owner) : owner_(owner) {}
+  explicit BitmapCanvas(TBitmap& Owner) : owner_(Owner) {}
   ~BitmapCanvas() override {
     if (HDC dc = Handle(); dc && created_) DeleteDC(dc);
   }
@@ -401,16 +401,16 @@ TBitmap::~TBitmap() {
 int TBitmap::Width() const { return GetBitmapSize(handle_).cx; }
 int TBitmap::Height() const { return GetBitmapSize(handle_).cy; }
 bool TBitmap::Empty() const { return Width() == 0 || Height() == 0; }
-void TBitmap::SetWidth(int width) { Resize(width, Height()); }
-void TBitmap::SetHeight(int height) { Resize(Width(), height); }
-void TBitmap::SetSize(int width, int height) { Resize(width, height); }
+void TBitmap::SetWidth(int Width) { Resize(Width, Height()); }
+void TBitmap::SetHeight(int Height) { Resize(Width(), Height); }
+void TBitmap::SetSize(int Width, int Height) { Resize(Width, Height); }
 
-void TBitmap::Resize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == Width() && height == Height()) return;
+void TBitmap::Resize(int NewWidth, int NewHeight) {
+  NewWidth = std::max(NewWidth, 0);
+  NewHeight = std::max(NewHeight, 0);
+  if (NewWidth == Width() && NewHeight == Height()) return;
   auto old = ui::BitmapImage(handle_);
-  QImage image(width, height, QImage::Format_RGB32);
+  QImage image(NewWidth, NewHeight, QImage::Format_RGB32);
   image.fill(Qt::white);
   if (old && !old->isNull() && !image.isNull()) QPainter(&image).drawImage(0, 0, *old);
   // The canvas's context keeps the old image alive until it takes the new.
@@ -424,11 +424,11 @@ TCanvas& TBitmap::Canvas() {
   return *canvas_;
 }
 
-void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
+void TBitmap::Draw(TCanvas& Canvas, const TRect& Rect) {
   auto image = ui::BitmapImage(handle_);
   if (!image || image->isNull()) return;
-  HDC dc = canvas.Handle();
-  if (!dc || !dc->painter) return;
+  HDC dc = Canvas.Handle();
+  if (!dc || !dc->Painter) return;
   QImage source = *image;
   if (Transparent) {
     const COLORREF key = TransparentColor == clDefault ? ui::FromQColor(image->pixelColor(0, image->height() - 1))
@@ -444,11 +444,11 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
   }
   QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), source);
+  p->drawImage(QRect(Rect.left, Rect.top, Rect.Width(), Rect.Height()), source);
 }
 
-void TBitmap::LoadFromStream(TStream& stream) {
-  const QImage image = Decode(ReadRest(stream));
+void TBitmap::LoadFromStream(TStream& Stream) {
+  const QImage image = Decode(ReadRest(Stream));
   if (image.isNull()) throw EInvalidGraphic("Bitmap image is not valid");
   Resize(0, 0);
   const HBITMAP fresh = ui::CreateBitmapFromImage(image);
@@ -457,8 +457,8 @@ void TBitmap::LoadFromStream(TStream& stream) {
   Changed();
 }
 
-void TBitmap::LoadFromResourceName(const std::string& name) {
-  TResourceStream stream(name, RT_BITMAP);
+void TBitmap::LoadFromResourceName(const std::string& Name) {
+  TResourceStream stream(Name, RT_BITMAP);
   LoadFromStream(stream);
 }
 
@@ -479,28 +479,28 @@ void TBitmap::Assign(const TPersistent* Source) {
 }
 
 struct TMetafile::Data {
-  QImage image;
+  QImage Image;
 };
 
 TMetafile::TMetafile() : data_(std::make_shared<Data>()) {}
 TMetafile::~TMetafile() = default;
-int TMetafile::Width() const { return data_->image.width(); }
-int TMetafile::Height() const { return data_->image.height(); }
-bool TMetafile::Empty() const { return data_->image.isNull(); }
+int TMetafile::Width() const { return data_->Image.width(); }
+int TMetafile::Height() const { return data_->Image.height(); }
+bool TMetafile::Empty() const { return data_->Image.isNull(); }
 
-void TMetafile::Draw(TCanvas& canvas, const TRect& rect) {
-  HDC dc = canvas.Handle();
-  if (!dc || !dc->painter || Empty()) return;
+void TMetafile::Draw(TCanvas& Canvas, const TRect& Rect) {
+  HDC dc = Canvas.Handle();
+  if (!dc || !dc->Painter || Empty()) return;
   QPainter* p = ui::PainterOf(dc);
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
-  p->drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), data_->image);
+  p->drawImage(QRect(Rect.left, Rect.top, Rect.Width(), Rect.Height()), data_->Image);
 }
 
-void TMetafile::LoadFromStream(TStream& stream) {
-  const QImage image = Decode(ReadRest(stream));
+void TMetafile::LoadFromStream(TStream& Stream) {
+  const QImage image = Decode(ReadRest(Stream));
   if (image.isNull()) throw EInvalidGraphic("Metafile is not valid");
   auto data = std::make_shared<Data>();
-  data->image = image;
+  data->Image = image;
   data_ = std::move(data);
   Changed();
 }
@@ -517,8 +517,8 @@ void TMetafile::Assign(const TPersistent* Source) {
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
-void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
-  graphic_ = std::move(graphic);
+void TPicture::Take(std::unique_ptr<TGraphic> Graphic) {
+  graphic_ = std::move(Graphic);
   if (graphic_) {
     graphic_->OnChange = [this](TObject*) {
       if (OnChange) OnChange(this);
@@ -527,19 +527,19 @@ void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
   if (OnChange) OnChange(this);
 }
 
-void TPicture::SetGraphic(TGraphic* graphic) {
-  if (!graphic) {
+void TPicture::SetGraphic(TGraphic* Graphic) {
+  if (!Graphic) {
     Take(nullptr);
     return;
   }
   std::unique_ptr<TGraphic> copy;
-  if (dynamic_cast<TBitmap*>(graphic)) {
+  if (dynamic_cast<TBitmap*>(Graphic)) {
     copy = std::make_unique<TBitmap>();
   } else {
     copy = std::make_unique<TMetafile>();
   }
-  copy->Assign(graphic);
-  copy->Transparent = graphic->Transparent;
+  copy->Assign(Graphic);
+  copy->Transparent = Graphic->Transparent;
   Take(std::move(copy));
 }
 
@@ -548,9 +548,9 @@ TBitmap& TPicture::Bitmap() {
   return *static_cast<TBitmap*>(graphic_.get());
 }
 
-void TPicture::LoadFromFile(const std::string& fileName) {
+void TPicture::LoadFromFile(const std::string& FileName) {
   auto graphic = std::make_unique<TBitmap>();
-  graphic->LoadFromFile(fileName);
+  graphic->LoadFromFile(FileName);
   Take(std::move(graphic));
 }
 

@@ -19,7 +19,7 @@ namespace platform {
 // with the index in the low byte).
 using TColor = std::int32_t;
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
-constexpr TColor SystemColor(int index) { return clSystemColor | index; }
+constexpr TColor SystemColor(int Index) { return clSystemColor | Index; }
 constexpr TColor clScrollBar = SystemColor(COLOR_SCROLLBAR);
 constexpr TColor clBackground = SystemColor(COLOR_BACKGROUND);
 constexpr TColor clActiveCaption = SystemColor(COLOR_ACTIVECAPTION);
@@ -60,7 +60,7 @@ constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
 // System colours become their RGB value; others keep their low three bytes.
-COLORREF ColorToRGB(TColor color);
+COLORREF ColorToRGB(TColor Color);
 
 struct TPoint {
   std::int32_t X = 0;
@@ -68,8 +68,8 @@ struct TPoint {
   bool operator==(const TPoint&) const = default;
 };
 using TRect = RECT;
-inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
+inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
+inline TRect Bounds(int Left, int Top, int Width, int Height) { return TRect{Left, Top, Left + Width, Top + Height}; }
 
 // Graphics objects tell their owner when they change.
 class TGraphicsObject : public TPersistent {
@@ -91,17 +91,17 @@ class TFont : public TGraphicsObject {
   TFont& operator=(const TFont&) = delete;
 
   std::string Name() const { return log_.lfFaceName; }
-  void SetName(const std::string& name);
+  void SetName(const std::string& Name);
   // Negative: character height in pixels; positive: cell height.
   int Height() const { return log_.lfHeight; }
-  void SetHeight(int height);
+  void SetHeight(int Height);
   // Points at 96 pixels per inch.
   int Size() const;
-  void SetSize(int points);
+  void SetSize(int Points);
   TColor Color() const { return color_; }
-  void SetColor(TColor color);
+  void SetColor(TColor Color);
   TFontStyles Style() const;
-  void SetStyle(TFontStyles style);
+  void SetStyle(TFontStyles Style);
   // A font object for the current description; the font keeps it.
   HFONT Handle();
   void Assign(const TPersistent* Source) override;
@@ -119,11 +119,11 @@ class TPen : public TGraphicsObject {
  public:
   ~TPen() override;
   TColor Color() const { return color_; }
-  void SetColor(TColor color);
+  void SetColor(TColor Color);
   int Width() const { return width_; }
-  void SetWidth(int width);
+  void SetWidth(int Width);
   TPenStyle Style() const { return style_; }
-  void SetStyle(TPenStyle style);
+  void SetStyle(TPenStyle Style);
   HPEN Handle();
   void Assign(const TPersistent* Source) override;
 
@@ -141,9 +141,9 @@ class TBrush : public TGraphicsObject {
  public:
   ~TBrush() override;
   TColor Color() const { return color_; }
-  void SetColor(TColor color);
+  void SetColor(TColor Color);
   TBrushStyle Style() const { return style_; }
-  void SetStyle(TBrushStyle style);
+  void SetStyle(TBrushStyle Style);
   HBRUSH Handle();
   void Assign(const TPersistent* Source) override;
 
@@ -169,42 +169,42 @@ class TCanvas : public TPersistent {
 
   // The device context, with the font, pen and brush selected into it.
   HDC Handle();
-  void SetHandle(HDC dc);
+  void SetHandle(HDC DC);
   bool HandleAllocated() const { return dc_ != nullptr; }
 
   TFont& Font() { return font_; }
   TPen& Pen() { return pen_; }
   TBrush& Brush() { return brush_; }
   TPoint PenPos() const;
-  void SetPenPos(TPoint p);
+  void SetPenPos(TPoint P);
   // ETO_ flags added to every text the canvas draws.
   UINT TextFlags = 0;
   TCanvasOrientation CanvasOrientation() const { return coLeftToRight; }
 
-  void MoveTo(int x, int y);
-  void LineTo(int x, int y);
-  void Polyline(const std::vector<TPoint>& points);
-  void Polygon(const std::vector<TPoint>& points);
-  void Rectangle(int left, int top, int right, int bottom);
-  void Rectangle(const TRect& r) { Rectangle(r.left, r.top, r.right, r.bottom); }
-  void RoundRect(int left, int top, int right, int bottom, int width, int height);
-  void Ellipse(int left, int top, int right, int bottom);
-  void FillRect(const TRect& r);
-  void FrameRect(const TRect& r);
-  void DrawFocusRect(const TRect& r);
-  void TextOut(int x, int y, const std::string& text);
+  void MoveTo(int X, int Y);
+  void LineTo(int X, int Y);
+  void Polyline(const std::vector<TPoint>& Points);
+  void Polygon(const std::vector<TPoint>& Points);
+  void Rectangle(int Left, int Top, int Right, int Bottom);
+  void Rectangle(const TRect& R) { Rectangle(R.left, R.top, R.right, R.bottom); }
+  void RoundRect(int Left, int Top, int Right, int Bottom, int Width, int Height);
+  void Ellipse(int Left, int Top, int Right, int Bottom);
+  void FillRect(const TRect& R);
+  void FrameRect(const TRect& R);
+  void DrawFocusRect(const TRect& R);
+  void TextOut(int X, int Y, const std::string& Text);
   // Text clipped to r; the rectangle is filled first unless the brush is
   // clear.
-  void TextRect(const TRect& r, int x, int y, const std::string& text);
-  SIZE TextExtent(const std::string& text);
-  int TextWidth(const std::string& text) { return TextExtent(text).cx; }
-  int TextHeight(const std::string& text) { return TextExtent(text).cy; }
-  void Draw(int x, int y, TGraphic* graphic);
-  void StretchDraw(const TRect& r, TGraphic* graphic);
+  void TextRect(const TRect& R, int X, int Y, const std::string& Text);
+  SIZE TextExtent(const std::string& Text);
+  int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
+  int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
+  void Draw(int X, int Y, TGraphic* Graphic);
+  void StretchDraw(const TRect& R, TGraphic* Graphic);
   // Copies a part of another canvas, stretching it to dest.
-  void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
-  TColor Pixels(int x, int y);
-  void SetPixel(int x, int y, TColor color);
+  void CopyRect(const TRect& Dest, TCanvas& Source, const TRect& Src);
+  TColor Pixels(int X, int Y);
+  void SetPixel(int X, int Y, TColor Color);
 
   void Changing();
   void Changed();
@@ -228,7 +228,7 @@ class TCanvas : public TPersistent {
 // it on the way out, also when a paint throws.
 class TCanvasHandleScope {
  public:
-  TCanvasHandleScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  TCanvasHandleScope(TCanvas& Canvas, HDC DC) : canvas_(Canvas) { canvas_.SetHandle(DC); }
   ~TCanvasHandleScope() { canvas_.SetHandle(nullptr); }
   TCanvasHandleScope(const TCanvasHandleScope&) = delete;
   TCanvasHandleScope& operator=(const TCanvasHandleScope&) = delete;
@@ -243,9 +243,9 @@ class TGraphic : public TPersistent {
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   virtual bool Empty() const = 0;
-  virtual void Draw(TCanvas& canvas, const TRect& rect) = 0;
-  virtual void LoadFromStream(TStream& stream) = 0;
-  void LoadFromFile(const std::string& fileName);
+  virtual void Draw(TCanvas& Canvas, const TRect& Rect) = 0;
+  virtual void LoadFromStream(TStream& Stream) = 0;
+  void LoadFromFile(const std::string& FileName);
   bool Transparent = false;
   TNotifyEvent OnChange;
 
@@ -266,16 +266,16 @@ class TBitmap : public TGraphic {
   int Width() const override;
   int Height() const override;
   bool Empty() const override;
-  void SetWidth(int width);
-  void SetHeight(int height);
-  void SetSize(int width, int height);
+  void SetWidth(int Width);
+  void SetHeight(int Height);
+  void SetSize(int Width, int Height);
   TCanvas& Canvas();
   HBITMAP Handle() const { return handle_; }
-  void Draw(TCanvas& canvas, const TRect& rect) override;
+  void Draw(TCanvas& Canvas, const TRect& Rect) override;
   // BMP or PNG data.
-  void LoadFromStream(TStream& stream) override;
+  void LoadFromStream(TStream& Stream) override;
   // A bitmap resource of the program; EResNotFound when missing.
-  void LoadFromResourceName(const std::string& name);
+  void LoadFromResourceName(const std::string& Name);
   void Assign(const TPersistent* Source) override;
   TPixelFormat PixelFormat = pf32bit;
   // The colour that does not draw when Transparent is set; clDefault means
@@ -284,7 +284,7 @@ class TBitmap : public TGraphic {
 
  private:
   class BitmapCanvas;
-  void Resize(int width, int height);
+  void Resize(int Width, int Height);
   HBITMAP handle_ = 0;
   std::unique_ptr<TCanvas> canvas_;
 };
@@ -297,9 +297,9 @@ class TMetafile : public TGraphic {
   int Width() const override;
   int Height() const override;
   bool Empty() const override;
-  void Draw(TCanvas& canvas, const TRect& rect) override;
+  void Draw(TCanvas& Canvas, const TRect& Rect) override;
   // PNG or BMP data; EInvalidGraphic for anything else.
-  void LoadFromStream(TStream& stream) override;
+  void LoadFromStream(TStream& Stream) override;
   void Assign(const TPersistent* Source) override;
 
  private:
@@ -322,18 +322,18 @@ class TPicture : public TPersistent {
 
   TGraphic* Graphic() const { return graphic_.get(); }
   // Takes a copy of the graphic (null empties the picture).
-  void SetGraphic(TGraphic* graphic);
+  void SetGraphic(TGraphic* Graphic);
   // Makes the picture a bitmap when it is not one.
   TBitmap& Bitmap();
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
   int Height() const { return graphic_ ? graphic_->Height() : 0; }
-  void LoadFromFile(const std::string& fileName);
+  void LoadFromFile(const std::string& FileName);
   void Assign(const TPersistent* Source) override;
   TNotifyEvent OnChange;
   TNotifyEvent OnProgress;
 
  private:
-  void Take(std::unique_ptr<TGraphic> graphic);
+  void Take(std::unique_ptr<TGraphic> Graphic);
   std::unique_ptr<TGraphic> graphic_;
 };
 

@@ -9,7 +9,7 @@ namespace platform {
 // ----------------------------------------------------------- inplace edit
 
 TInplaceEdit::TInplaceEdit(TCustomGrid* Grid) : TCustomEdit(Grid), grid_(Grid) {
-  visible_ = false;
+  FVisible = false;
   SetTabStop(false);
   BorderStyle = bsNoBorder;
   SetParentFont(true);
@@ -73,8 +73,8 @@ void TInplaceEdit::WndProc(TMessage& Message) {
 // -------------------------------------------------------------------- grid
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
-  width_ = 320;
-  height_ = 120;
+  FWidth = 320;
+  FHeight = 120;
   SetTabStop(true);
   SetColor(clWindow);
   ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks | csOpaque;
@@ -93,41 +93,41 @@ void TCustomGrid::Resized() {
   Invalidate();
 }
 
-void TCustomGrid::SetColCount(int value) {
-  if (value < 1 || value == colCount_) return;
-  colCount_ = value;
-  fixedCols_ = std::min(fixedCols_, value - 1);
+void TCustomGrid::SetColCount(int Value) {
+  if (Value < 1 || Value == colCount_) return;
+  colCount_ = Value;
+  fixedCols_ = std::min(fixedCols_, Value - 1);
   Resized();
 }
 
-void TCustomGrid::SetRowCount(int value) {
-  if (value < 1 || value == rowCount_) return;
-  rowCount_ = value;
-  fixedRows_ = std::min(fixedRows_, value - 1);
+void TCustomGrid::SetRowCount(int Value) {
+  if (Value < 1 || Value == rowCount_) return;
+  rowCount_ = Value;
+  fixedRows_ = std::min(fixedRows_, Value - 1);
   Resized();
 }
 
-void TCustomGrid::SetFixedCols(int value) {
-  if (value < 0 || value >= colCount_) throw EInvalidOperation("Fixed column count must be less than column count");
-  fixedCols_ = value;
+void TCustomGrid::SetFixedCols(int Value) {
+  if (Value < 0 || Value >= colCount_) throw EInvalidOperation("Fixed column count must be less than column count");
+  fixedCols_ = Value;
   Resized();
 }
 
-void TCustomGrid::SetFixedRows(int value) {
-  if (value < 0 || value >= rowCount_) throw EInvalidOperation("Fixed row count must be less than row count");
-  fixedRows_ = value;
+void TCustomGrid::SetFixedRows(int Value) {
+  if (Value < 0 || Value >= rowCount_) throw EInvalidOperation("Fixed row count must be less than row count");
+  fixedRows_ = Value;
   Resized();
 }
 
-void TCustomGrid::SetDefaultColWidth(int value) {
-  defaultColWidth_ = value;
-  colWidths_.assign(static_cast<std::size_t>(colCount_), value);
+void TCustomGrid::SetDefaultColWidth(int Value) {
+  defaultColWidth_ = Value;
+  colWidths_.assign(static_cast<std::size_t>(colCount_), Value);
   Invalidate();
 }
 
-void TCustomGrid::SetDefaultRowHeight(int value) {
-  defaultRowHeight_ = value;
-  rowHeights_.assign(static_cast<std::size_t>(rowCount_), value);
+void TCustomGrid::SetDefaultRowHeight(int Value) {
+  defaultRowHeight_ = Value;
+  rowHeights_.assign(static_cast<std::size_t>(rowCount_), Value);
   Invalidate();
 }
 
@@ -136,10 +136,10 @@ int TCustomGrid::ColWidths(int Index) const {
                                                                    : defaultColWidth_;
 }
 
-void TCustomGrid::SetColWidths(int Index, int value) {
+void TCustomGrid::SetColWidths(int Index, int Value) {
   if (Index < 0 || Index >= colCount_) throw EListError("Grid index out of range");
   colWidths_.resize(static_cast<std::size_t>(colCount_), defaultColWidth_);
-  colWidths_[static_cast<std::size_t>(Index)] = value;
+  colWidths_[static_cast<std::size_t>(Index)] = Value;
   Invalidate();
 }
 
@@ -148,46 +148,46 @@ int TCustomGrid::RowHeights(int Index) const {
                                                                     : defaultRowHeight_;
 }
 
-void TCustomGrid::SetRowHeights(int Index, int value) {
+void TCustomGrid::SetRowHeights(int Index, int Value) {
   if (Index < 0 || Index >= rowCount_) throw EListError("Grid index out of range");
   rowHeights_.resize(static_cast<std::size_t>(rowCount_), defaultRowHeight_);
-  rowHeights_[static_cast<std::size_t>(Index)] = value;
+  rowHeights_[static_cast<std::size_t>(Index)] = Value;
   Invalidate();
 }
 
-void TCustomGrid::SetGridLineWidth(int value) {
-  gridLineWidth_ = std::max(value, 0);
+void TCustomGrid::SetGridLineWidth(int Value) {
+  gridLineWidth_ = std::max(Value, 0);
   Invalidate();
 }
 
-void TCustomGrid::SetOptions(TGridOptions value) {
-  options_ = value;
-  if (!(value & goEditing) && editorMode_) HideEditor(false);
+void TCustomGrid::SetOptions(TGridOptions Value) {
+  options_ = Value;
+  if (!(Value & goEditing) && editorMode_) HideEditor(false);
   Invalidate();
 }
 
-void TCustomGrid::SetCol(int value) { MoveCurrent(value, row_); }
+void TCustomGrid::SetCol(int Value) { MoveCurrent(Value, row_); }
 
-void TCustomGrid::SetRow(int value) { MoveCurrent(col_, value); }
+void TCustomGrid::SetRow(int Value) { MoveCurrent(col_, Value); }
 
-void TCustomGrid::SetTopRow(int value) {
-  value = std::clamp(value, fixedRows_, std::max(rowCount_ - 1, fixedRows_));
-  if (value == topRow_) return;
-  topRow_ = value;
-  Invalidate();
-  if (OnTopLeftChanged) OnTopLeftChanged(this);
-}
-
-void TCustomGrid::SetLeftCol(int value) {
-  value = std::clamp(value, fixedCols_, std::max(colCount_ - 1, fixedCols_));
-  if (value == leftCol_) return;
-  leftCol_ = value;
+void TCustomGrid::SetTopRow(int Value) {
+  Value = std::clamp(Value, fixedRows_, std::max(rowCount_ - 1, fixedRows_));
+  if (Value == topRow_) return;
+  topRow_ = Value;
   Invalidate();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
-void TCustomGrid::SetEditorMode(bool value) {
-  if (value) {
+void TCustomGrid::SetLeftCol(int Value) {
+  Value = std::clamp(Value, fixedCols_, std::max(colCount_ - 1, fixedCols_));
+  if (Value == leftCol_) return;
+  leftCol_ = Value;
+  Invalidate();
+  if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+void TCustomGrid::SetEditorMode(bool Value) {
+  if (Value) {
     ShowEditor();
   } else {
     HideEditor(true);

@@ -68,35 +68,35 @@ class TCustomGrid : public TCustomControl {
   ~TCustomGrid() override;
 
   int ColCount() const { return colCount_; }
-  void SetColCount(int value);
+  void SetColCount(int Value);
   int RowCount() const { return rowCount_; }
-  void SetRowCount(int value);
+  void SetRowCount(int Value);
   int FixedCols() const { return fixedCols_; }
-  void SetFixedCols(int value);
+  void SetFixedCols(int Value);
   int FixedRows() const { return fixedRows_; }
-  void SetFixedRows(int value);
+  void SetFixedRows(int Value);
   int DefaultColWidth() const { return defaultColWidth_; }
-  void SetDefaultColWidth(int value);
+  void SetDefaultColWidth(int Value);
   int DefaultRowHeight() const { return defaultRowHeight_; }
-  void SetDefaultRowHeight(int value);
+  void SetDefaultRowHeight(int Value);
   int ColWidths(int Index) const;
-  void SetColWidths(int Index, int value);
+  void SetColWidths(int Index, int Value);
   int RowHeights(int Index) const;
-  void SetRowHeights(int Index, int value);
+  void SetRowHeights(int Index, int Value);
   int GridLineWidth() const { return gridLineWidth_; }
-  void SetGridLineWidth(int value);
+  void SetGridLineWidth(int Value);
   TGridOptions Options() const { return options_; }
-  void SetOptions(TGridOptions value);
+  void SetOptions(TGridOptions Value);
   int Col() const { return col_; }
-  void SetCol(int value);
+  void SetCol(int Value);
   int Row() const { return row_; }
-  void SetRow(int value);
+  void SetRow(int Value);
   int TopRow() const { return topRow_; }
-  void SetTopRow(int value);
+  void SetTopRow(int Value);
   int LeftCol() const { return leftCol_; }
-  void SetLeftCol(int value);
+  void SetLeftCol(int Value);
   bool EditorMode() const { return editorMode_; }
-  void SetEditorMode(bool value);
+  void SetEditorMode(bool Value);
   bool DefaultDrawing = true;
   TColor FixedColor = clBtnFace;
   TScrollStyle ScrollBars = ssNone;

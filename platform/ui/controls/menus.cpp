@@ -15,8 +15,8 @@ namespace platform {
 namespace {
 
 struct KeyText {
-  WORD key;
-  const char* text;
+  WORD Key;
+  const char* Text;
 };
 
 constexpr KeyText kKeyTexts[] = {
@@ -25,32 +25,32 @@ constexpr KeyText kKeyTexts[] = {
     {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
-std::string KeyName(WORD key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-  if (key >= VK_F1 && key < VK_F1 + 24) return std::string("F").append(std::to_string(key - VK_F1 + 1));
+std::string KeyName(WORD Key) {
+  if ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')) return std::string(1, static_cast<char>(Key));
+  if (Key >= VK_F1 && Key < VK_F1 + 24) return std::string("F").append(std::to_string(Key - VK_F1 + 1));
   for (const auto& k : kKeyTexts) {
-    if (k.key == key) return k.text;
+    if (k.Key == Key) return k.Text;
   }
   return {};
 }
 
 std::atomic<UINT> g_nextCommand{1};
 
-void BuildMenu(QMenu& menu, TMenuItem* parent) {
-  for (int i = 0; i < parent->Count(); ++i) {
-    TMenuItem* item = parent->Items(i);
+void BuildMenu(QMenu& Menu, TMenuItem* Parent) {
+  for (int i = 0; i < Parent->Count(); ++i) {
+    TMenuItem* item = Parent->Items(i);
     if (!item->Visible) continue;
     if (item->IsLine()) {
-      menu.addSeparator();
+      Menu.addSeparator();
       continue;
     }
     const QString text = ui::ToQString(GetMenuStringW(item));
     if (item->Count() > 0) {
-      QMenu* sub = menu.addMenu(text);
+      QMenu* sub = Menu.addMenu(text);
       BuildMenu(*sub, item);
       continue;
     }
-    QAction* action = menu.addAction(text);
+    QAction* action = Menu.addAction(text);
     action->setEnabled(item->Enabled);
     action->setCheckable(item->Checked);
     action->setChecked(item->Checked);
@@ -91,11 +91,11 @@ std::string ShortCutToText(TShortCut ShortCut) {
 TShortCut TextToShortCut(const std::string& Text) {
   std::string rest = Text;
   TShortCut shift = 0;
-  const auto take = [&](const char* prefix, TShortCut flag) {
-    const std::string p = prefix;
+  const auto take = [&](const char* Prefix, TShortCut Flag) {
+    const std::string p = Prefix;
     if (rest.size() > p.size() && SameText(rest.substr(0, p.size()), p)) {
       rest.erase(0, p.size());
-      shift |= flag;
+      shift |= Flag;
       return true;
     }
     return false;
@@ -145,9 +145,9 @@ TMenuItem::~TMenuItem() {
   if (parent_) std::erase(parent_->items_, this);
 }
 
-void TMenuItem::SetCaption(const std::string& value) {
-  if (value == caption_) return;
-  caption_ = value;
+void TMenuItem::SetCaption(const std::string& Value) {
+  if (Value == caption_) return;
+  caption_ = Value;
   MenuChanged(true);
 }
 
@@ -214,15 +214,15 @@ void TMenuItem::InitiateAction() {
 
 TBasicAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
-void TMenuItem::SetAction(TBasicAction* value) {
-  if (!value) {
+void TMenuItem::SetAction(TBasicAction* Value) {
+  if (!Value) {
     actionLink_.reset();
     return;
   }
   if (!actionLink_) actionLink_ = GetActionLinkClass().Create(this);
-  actionLink_->SetAction(value);
-  actionLink_->OnChange = [this](TObject* sender) { ActionChange(sender, false); };
-  ActionChange(value, HasState(csLoading));
+  actionLink_->SetAction(Value);
+  actionLink_->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, HasState(csLoading));
 }
 
 const TActionLinkClass& TMenuItem::GetActionLinkClass() const { return TMenuActionLinkClass; }
@@ -310,31 +310,31 @@ TMenuActionLink::TMenuActionLink(TObject* AClient) : TActionLink(AClient), clien
 namespace {
 
 template <class F>
-bool Linked(TActionLink& link, TMenuItem* client, F same) {
-  auto* action = dynamic_cast<TCustomAction*>(link.Action());
-  return action && client && same(*action, *client);
+bool Linked(TActionLink& Link, TMenuItem* Client, F Same) {
+  auto* action = dynamic_cast<TCustomAction*>(Link.Action());
+  return action && Client && Same(*action, *Client);
 }
 
 }  // namespace
 
 bool TMenuActionLink::IsCaptionLinked() {
-  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Caption() == a.Caption(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Caption() == A.Caption(); });
 }
 
 bool TMenuActionLink::IsHintLinked() {
-  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Hint == a.Hint(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Hint == A.Hint(); });
 }
 
 bool TMenuActionLink::IsEnabledLinked() {
-  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Enabled == a.Enabled(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Enabled == A.Enabled(); });
 }
 
 bool TMenuActionLink::IsCheckedLinked() {
-  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Checked == a.Checked(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Checked == A.Checked(); });
 }
 
 bool TMenuActionLink::IsVisibleLinked() {
-  return Linked(*this, client_, [](TCustomAction& a, TMenuItem& i) { return i.Visible == a.Visible(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Visible == A.Visible(); });
 }
 
 void TMenuActionLink::SetCaption(const std::string& Value) {
@@ -359,7 +359,7 @@ void TMenuActionLink::SetVisible(bool Value) {
 
 const TActionLinkClass TMenuActionLinkClass{
     "TMenuActionLink", nullptr,
-    [](TObject* client) -> std::unique_ptr<TActionLink> { return std::make_unique<TMenuActionLink>(client); }};
+    [](TObject* Client) -> std::unique_ptr<TActionLink> { return std::make_unique<TMenuActionLink>(Client); }};
 
 // ------------------------------------------------------------------- TMenu
 
@@ -368,9 +368,9 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this
 TMenu::~TMenu() = default;
 
 TMenuItem* TMenu::FindItem(std::uintptr_t Value, TFindItemKind Kind) {
-  const std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* parent) -> TMenuItem* {
-    for (int i = 0; i < parent->Count(); ++i) {
-      TMenuItem* item = parent->Items(i);
+  const std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* Parent) -> TMenuItem* {
+    for (int i = 0; i < Parent->Count(); ++i) {
+      TMenuItem* item = Parent->Items(i);
       if ((Kind == fkCommand && item->Command() == Value) || (Kind == fkShortCut && item->ShortCut == Value)) {
         return item;
       }

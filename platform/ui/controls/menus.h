@@ -41,7 +41,7 @@ class TMenuItem : public TComponent {
   explicit TMenuItem(TComponent* AOwner);
   ~TMenuItem() override;
   const std::string& Caption() const { return caption_; }
-  virtual void SetCaption(const std::string& value);
+  virtual void SetCaption(const std::string& Value);
   std::string Hint;
   TShortCut ShortCut = 0;
   bool Checked = false;
@@ -70,7 +70,7 @@ class TMenuItem : public TComponent {
   virtual void Click();
   virtual void InitiateAction();
   TBasicAction* Action() const;
-  void SetAction(TBasicAction* value);
+  void SetAction(TBasicAction* Value);
   TActionLink* ActionLink() const { return actionLink_.get(); }
   virtual const TActionLinkClass& GetActionLinkClass() const;
   virtual void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);

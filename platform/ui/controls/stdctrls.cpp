@@ -8,24 +8,26 @@
 namespace platform {
 namespace {
 
-LRESULT Send(TWinControl& c, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(c.Handle(), msg, w, l); }
-
-LPARAM Str(const std::string& s) { return reinterpret_cast<LPARAM>(s.c_str()); }
-
-// The selected part of a text.
-std::string Part(const std::string& text, int start, int length) {
-  const auto from = static_cast<std::size_t>(std::max(start, 0));
-  return from >= text.size() ? std::string() : text.substr(from, static_cast<std::size_t>(std::max(length, 0)));
+LRESULT Send(TWinControl& C, UINT Msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageA(C.Handle(), Msg, wParam, lParam);
 }
 
-[[noreturn]] void IndexError(int index) {
-  throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+LPARAM Str(const std::string& S) { return reinterpret_cast<LPARAM>(S.c_str()); }
+
+// The selected part of a text.
+std::string Part(const std::string& Text, int Start, int Length) {
+  const auto from = static_cast<std::size_t>(std::max(Start, 0));
+  return from >= Text.size() ? std::string() : Text.substr(from, static_cast<std::size_t>(std::max(Length, 0)));
+}
+
+[[noreturn]] void IndexError(int Index) {
+  throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
 // The lines of a memo, read and written through the edit's messages.
 class TMemoStrings : public TStrings {
  public:
-  explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
+  explicit TMemoStrings(TCustomMemo& Memo) : memo_(Memo) {}
 
   int GetCount() const override {
     LRESULT count = Send(memo_, EM_GETLINECOUNT);
@@ -93,7 +95,7 @@ class TMemoStrings : public TStrings {
 // The items of a combo box's window.
 class TComboBoxStrings : public TStrings {
  public:
-  explicit TComboBoxStrings(TCustomComboBox& combo) : combo_(combo) {}
+  explicit TComboBoxStrings(TCustomComboBox& Combo) : combo_(Combo) {}
   int GetCount() const override { return static_cast<int>(Send(combo_, CB_GETCOUNT)); }
   std::string Get(int Index) const override {
     const LRESULT len = Send(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index));
@@ -140,7 +142,7 @@ class TComboBoxStrings : public TStrings {
 // The items of a list box's window; a virtual list has none of its own.
 class TListBoxStrings : public TStrings {
  public:
-  explicit TListBoxStrings(TCustomListBox& list) : list_(list) {}
+  explicit TListBoxStrings(TCustomListBox& List) : list_(List) {}
   int GetCount() const override { return static_cast<int>(Send(list_, LB_GETCOUNT)); }
   std::string Get(int Index) const override {
     // A virtual list's window answers in its own form, which may not be
@@ -187,50 +189,50 @@ class TListBoxStrings : public TStrings {
 // What a label and a static text do alike: they size to their caption,
 // and their accelerator focuses their FocusControl. True when the message
 // is done with; otherwise it goes on to the control's base class.
-bool CaptionMessage(TControl& self, TMessage& m, TWinControl* focusControl, bool showAccelChar,
-                    const std::function<void()>& adjustBounds) {
-  switch (m.Msg) {
+bool CaptionMessage(TControl& Self, TMessage& M, TWinControl* FocusControl, bool ShowAccelChar,
+                    const std::function<void()>& AdjustBounds) {
+  switch (M.Msg) {
     case CM_TEXTCHANGED:
-      adjustBounds();
-      self.Invalidate();
+      AdjustBounds();
+      Self.Invalidate();
       return true;
     case CM_FONTCHANGED:
-      adjustBounds();
+      AdjustBounds();
       return false;
     case CM_DIALOGCHAR:
-      if (!focusControl || !self.Enabled() || !showAccelChar || !IsAccel(m.WParam, self.Caption()) ||
-          !focusControl->CanFocus()) {
+      if (!FocusControl || !Self.Enabled() || !ShowAccelChar || !IsAccel(M.WParam, Self.Caption()) ||
+          !FocusControl->CanFocus()) {
         return false;
       }
-      focusControl->SetFocus();
-      m.Result = 1;
+      FocusControl->SetFocus();
+      M.Result = 1;
       return true;
     default:
       return false;
   }
 }
 
-void SaveItems(TStrings& items, std::unique_ptr<TStringList>& saved) {
-  saved = std::make_unique<TStringList>();
-  for (int i = 0; i < items.Count(); ++i) saved->AddObject(items.Get(i), items.GetObject(i));
+void SaveItems(TStrings& Items, std::unique_ptr<TStringList>& Saved) {
+  Saved = std::make_unique<TStringList>();
+  for (int i = 0; i < Items.Count(); ++i) Saved->AddObject(Items.Get(i), Items.GetObject(i));
 }
 
-void RestoreItems(TStrings& items, std::unique_ptr<TStringList>& saved) {
-  if (!saved) return;
-  for (int i = 0; i < saved->Count(); ++i) items.AddObject(saved->Get(i), saved->GetObject(i));
-  saved.reset();
+void RestoreItems(TStrings& Items, std::unique_ptr<TStringList>& Saved) {
+  if (!Saved) return;
+  for (int i = 0; i < Saved->Count(); ++i) Items.AddObject(Saved->Get(i), Saved->GetObject(i));
+  Saved.reset();
 }
 
 }  // namespace
 
-bool IsAccel(WPARAM c, const std::string& text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
+bool IsAccel(WPARAM C, const std::string& Text) {
+  for (std::size_t i = 0; i + 1 < Text.size(); ++i) {
+    if (Text[i] != '&') continue;
+    if (Text[i + 1] == '&') {
       ++i;
       continue;
     }
-    return std::toupper(static_cast<unsigned char>(text[i + 1])) == std::toupper(static_cast<int>(c & 0xFF));
+    return std::toupper(static_cast<unsigned char>(Text[i + 1])) == std::toupper(static_cast<int>(C & 0xFF));
   }
   return false;
 }
@@ -238,8 +240,8 @@ bool IsAccel(WPARAM c, const std::string& text) {
 // -------------------------------------------------------------------- edit
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 121;
-  height_ = 21;
+  FWidth = 121;
+  FHeight = 21;
   SetTabStop(true);
   SetColor(clWindow);
 }
@@ -258,24 +260,24 @@ void TCustomEdit::CreateWnd() {
   if (passwordChar_) Send(*this, EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_));
 }
 
-void TCustomEdit::SetMaxLength(int value) {
-  maxLength_ = value;
-  if (HandleAllocated()) Send(*this, EM_LIMITTEXT, static_cast<WPARAM>(value));
+void TCustomEdit::SetMaxLength(int Value) {
+  maxLength_ = Value;
+  if (HandleAllocated()) Send(*this, EM_LIMITTEXT, static_cast<WPARAM>(Value));
 }
 
-void TCustomEdit::SetReadOnly(bool value) {
-  readOnly_ = value;
-  if (HandleAllocated()) Send(*this, EM_SETREADONLY, value ? 1 : 0);
+void TCustomEdit::SetReadOnly(bool Value) {
+  readOnly_ = Value;
+  if (HandleAllocated()) Send(*this, EM_SETREADONLY, Value ? 1 : 0);
 }
 
-void TCustomEdit::SetPasswordChar(char value) {
-  passwordChar_ = value;
-  if (HandleAllocated()) Send(*this, EM_SETPASSWORDCHAR, static_cast<unsigned char>(value));
+void TCustomEdit::SetPasswordChar(char Value) {
+  passwordChar_ = Value;
+  if (HandleAllocated()) Send(*this, EM_SETPASSWORDCHAR, static_cast<unsigned char>(Value));
 }
 
 bool TCustomEdit::Modified() { return HandleAllocated() && Send(*this, EM_GETMODIFY) != 0; }
 
-void TCustomEdit::SetModified(bool value) { Send(*this, EM_SETMODIFY, value ? 1 : 0); }
+void TCustomEdit::SetModified(bool Value) { Send(*this, EM_SETMODIFY, Value ? 1 : 0); }
 
 int TCustomEdit::SelStart() {
   DWORD start = 0;
@@ -283,7 +285,7 @@ int TCustomEdit::SelStart() {
   return static_cast<int>(start);
 }
 
-void TCustomEdit::SetSelStart(int value) { Send(*this, EM_SETSEL, static_cast<WPARAM>(value), value); }
+void TCustomEdit::SetSelStart(int Value) { Send(*this, EM_SETSEL, static_cast<WPARAM>(Value), Value); }
 
 int TCustomEdit::SelLength() {
   DWORD start = 0, end = 0;
@@ -291,15 +293,15 @@ int TCustomEdit::SelLength() {
   return static_cast<int>(end - start);
 }
 
-void TCustomEdit::SetSelLength(int value) {
+void TCustomEdit::SetSelLength(int Value) {
   DWORD start = 0;
   Send(*this, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  Send(*this, EM_SETSEL, start, static_cast<LPARAM>(start) + value);
+  Send(*this, EM_SETSEL, start, static_cast<LPARAM>(start) + Value);
 }
 
 std::string TCustomEdit::SelText() { return Part(Text(), SelStart(), SelLength()); }
 
-void TCustomEdit::SetSelText(const std::string& value) { Send(*this, EM_REPLACESEL, 0, Str(value)); }
+void TCustomEdit::SetSelText(const std::string& Value) { Send(*this, EM_REPLACESEL, 0, Str(Value)); }
 
 void TCustomEdit::SelectAll() { Send(*this, EM_SETSEL, 0, -1); }
 
@@ -316,8 +318,8 @@ void TCustomEdit::WndProc(TMessage& Message) {
 }
 
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(*this)) {
-  width_ = 185;
-  height_ = 89;
+  FWidth = 185;
+  FHeight = 89;
 }
 
 TCustomMemo::~TCustomMemo() = default;
@@ -333,29 +335,29 @@ void TCustomMemo::CreateParams(TCreateParams& Params) {
   if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
 }
 
-void TCustomMemo::SetScrollBars(TScrollStyle value) {
-  if (value == scrollBars_) return;
-  scrollBars_ = value;
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+  if (Value == scrollBars_) return;
+  scrollBars_ = Value;
   RecreateWnd();
 }
 
-void TCustomMemo::SetWordWrap(bool value) {
-  if (value == wordWrap_) return;
-  wordWrap_ = value;
+void TCustomMemo::SetWordWrap(bool Value) {
+  if (Value == wordWrap_) return;
+  wordWrap_ = Value;
   RecreateWnd();
 }
 
-void TCustomMemo::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
+void TCustomMemo::SetAlignment(TAlignment Value) {
+  if (Value == alignment_) return;
+  alignment_ = Value;
   RecreateWnd();
 }
 
-void TCustomMemo::SetWantReturns(bool value) {
-  wantReturns_ = value;
+void TCustomMemo::SetWantReturns(bool Value) {
+  wantReturns_ = Value;
   if (!HandleAllocated()) return;
   const auto style = static_cast<DWORD>(GetWindowLong(WindowHandle(), GWL_STYLE));
-  SetWindowLong(WindowHandle(), GWL_STYLE, static_cast<LPARAM>(value ? style | ES_WANTRETURN : style & ~ES_WANTRETURN));
+  SetWindowLong(WindowHandle(), GWL_STYLE, static_cast<LPARAM>(Value ? style | ES_WANTRETURN : style & ~ES_WANTRETURN));
 }
 
 void TCustomMemo::KeyPress(char& Key) {
@@ -378,8 +380,8 @@ void TCustomMemo::WndProc(TMessage& Message) {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)) {
-  width_ = 145;
-  height_ = 21;
+  FWidth = 145;
+  FHeight = 21;
   SetTabStop(true);
   SetColor(clWindow);
 }
@@ -427,10 +429,10 @@ void TCustomComboBox::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
-LRESULT TCustomComboBox::PartWndProc(HWND h, UINT msg, WPARAM w, LPARAM l, WNDPROC PartProc) {
-  TMessage m{msg, w, l, 0};
+LRESULT TCustomComboBox::PartWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, WNDPROC PartProc) {
+  TMessage m{Msg, wParam, lParam, 0};
   try {
-    ComboWndProc(m, h, PartProc);
+    ComboWndProc(m, hWnd, PartProc);
   } catch (...) {
     if (Application) Application->HandleException(this);
   }
@@ -448,25 +450,25 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
 
 int TCustomComboBox::ItemIndex() { return static_cast<int>(Send(*this, CB_GETCURSEL)); }
 
-void TCustomComboBox::SetItemIndex(int value) {
-  if (ItemIndex() != value) Send(*this, CB_SETCURSEL, static_cast<WPARAM>(value));
+void TCustomComboBox::SetItemIndex(int Value) {
+  if (ItemIndex() != Value) Send(*this, CB_SETCURSEL, static_cast<WPARAM>(Value));
 }
 
-void TCustomComboBox::SetStyle(TComboBoxStyle value) {
-  if (value == style_) return;
-  style_ = value;
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+  if (Value == style_) return;
+  style_ = Value;
   RecreateWnd();
 }
 
-void TCustomComboBox::SetSorted(bool value) {
-  if (value == sorted_) return;
-  sorted_ = value;
+void TCustomComboBox::SetSorted(bool Value) {
+  if (Value == sorted_) return;
+  sorted_ = Value;
   RecreateWnd();
 }
 
 bool TCustomComboBox::DroppedDown() { return HandleAllocated() && Send(*this, CB_GETDROPPEDSTATE) != 0; }
 
-void TCustomComboBox::SetDroppedDown(bool value) { Send(*this, CB_SHOWDROPDOWN, value ? 1 : 0); }
+void TCustomComboBox::SetDroppedDown(bool Value) { Send(*this, CB_SHOWDROPDOWN, Value ? 1 : 0); }
 
 int TCustomComboBox::SelStart() {
   DWORD start = 0;
@@ -480,33 +482,33 @@ int TCustomComboBox::SelLength() {
   return static_cast<int>(end - start);
 }
 
-void TCustomComboBox::SetDropDownCount(int value) {
-  dropDownCount_ = value;
-  if (HandleAllocated()) Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(value));
+void TCustomComboBox::SetDropDownCount(int Value) {
+  dropDownCount_ = Value;
+  if (HandleAllocated()) Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(Value));
 }
 
-void TCustomComboBox::SetMaxLength(int value) {
-  maxLength_ = std::max(value, 0);
+void TCustomComboBox::SetMaxLength(int Value) {
+  maxLength_ = std::max(Value, 0);
   if (HandleAllocated()) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
 }
 
-void TCustomComboBox::SetSelStart(int value) {
-  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(value), static_cast<WORD>(value)));
+void TCustomComboBox::SetSelStart(int Value) {
+  Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(Value), static_cast<WORD>(Value)));
 }
 
-void TCustomComboBox::SetSelLength(int value) {
+void TCustomComboBox::SetSelLength(int Value) {
   DWORD start = 0;
   Send(*this, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
-  const auto end = static_cast<DWORD>(static_cast<int>(start) + value);
+  const auto end = static_cast<DWORD>(static_cast<int>(start) + Value);
   Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(start), static_cast<WORD>(end)));
 }
 
 std::string TCustomComboBox::SelText() { return Part(Text(), SelStart(), SelLength()); }
 
-void TCustomComboBox::SetSelText(const std::string& value) {
+void TCustomComboBox::SetSelText(const std::string& Value) {
   if (style_ != csDropDown && style_ != csSimple) return;
   HandleNeeded();
-  if (editHandle_) SendMessageA(editHandle_, EM_REPLACESEL, 0, Str(value));
+  if (editHandle_) SendMessageA(editHandle_, EM_REPLACESEL, 0, Str(Value));
 }
 
 void TCustomComboBox::SelectAll() { Send(*this, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF)); }
@@ -564,8 +566,8 @@ void TCustomComboBox::WndProc(TMessage& Message) {
 
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(std::make_unique<TListBoxStrings>(*this)) {
-  width_ = 121;
-  height_ = 97;
+  FWidth = 121;
+  FHeight = 97;
   SetTabStop(true);
   SetColor(clWindow);
 }
@@ -607,13 +609,13 @@ void TCustomListBox::DestroyWnd() {
 
 int TCustomListBox::ItemIndex() { return static_cast<int>(Send(*this, LB_GETCURSEL)); }
 
-void TCustomListBox::SetItemIndex(int value) {
-  if (ItemIndex() != value) Send(*this, LB_SETCURSEL, static_cast<WPARAM>(value));
+void TCustomListBox::SetItemIndex(int Value) {
+  if (ItemIndex() != Value) Send(*this, LB_SETCURSEL, static_cast<WPARAM>(Value));
 }
 
-void TCustomListBox::SetMultiSelect(bool value) {
-  if (value == multiSelect_) return;
-  multiSelect_ = value;
+void TCustomListBox::SetMultiSelect(bool Value) {
+  if (Value == multiSelect_) return;
+  multiSelect_ = Value;
   RecreateWnd();
 }
 
@@ -623,10 +625,10 @@ bool TCustomListBox::Selected(int Index) {
   return r != 0;
 }
 
-void TCustomListBox::SetSelected(int Index, bool value) {
+void TCustomListBox::SetSelected(int Index, bool Value) {
   if (multiSelect_) {
-    Send(*this, LB_SETSEL, value ? 1 : 0, Index);
-  } else if (value) {
+    Send(*this, LB_SETSEL, Value ? 1 : 0, Index);
+  } else if (Value) {
     SetItemIndex(Index);
   } else if (ItemIndex() == Index) {
     SetItemIndex(-1);
@@ -637,28 +639,28 @@ int TCustomListBox::SelCount() { return static_cast<int>(Send(*this, LB_GETSELCO
 
 int TCustomListBox::TopIndex() { return static_cast<int>(Send(*this, LB_GETTOPINDEX)); }
 
-void TCustomListBox::SetTopIndex(int value) { Send(*this, LB_SETTOPINDEX, static_cast<WPARAM>(value)); }
+void TCustomListBox::SetTopIndex(int Value) { Send(*this, LB_SETTOPINDEX, static_cast<WPARAM>(Value)); }
 
-void TCustomListBox::SetSorted(bool value) {
-  if (value == sorted_) return;
-  sorted_ = value;
+void TCustomListBox::SetSorted(bool Value) {
+  if (Value == sorted_) return;
+  sorted_ = Value;
   RecreateWnd();
 }
 
-void TCustomListBox::SetStyle(TListBoxStyle value) {
-  if (value == style_) return;
-  style_ = value;
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+  if (Value == style_) return;
+  style_ = Value;
   RecreateWnd();
 }
 
 int TCustomListBox::Count() { return items_->Count(); }
 
-void TCustomListBox::SetCount(int value) {
+void TCustomListBox::SetCount(int Value) {
   if (style_ != lbVirtual && style_ != lbVirtualOwnerDraw) {
     throw EInvalidOperation("Setting the count is allowed only on virtual list boxes");
   }
-  virtualCount_ = value;
-  if (HandleAllocated()) Send(*this, LB_SETCOUNT, static_cast<WPARAM>(value));
+  virtualCount_ = Value;
+  if (HandleAllocated()) Send(*this, LB_SETCOUNT, static_cast<WPARAM>(Value));
 }
 
 int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) {
@@ -713,46 +715,46 @@ void TCustomListBox::WndProc(TMessage& Message) {
 // ------------------------------------------------------------------- label
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  width_ = 65;
-  height_ = 17;
+  FWidth = 65;
+  FHeight = 17;
   ControlStyle |= csReplicatable;
   SetParentColor(true);
 }
 
-void TCustomLabel::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
+void TCustomLabel::SetAlignment(TAlignment Value) {
+  if (Value == alignment_) return;
+  alignment_ = Value;
   Invalidate();
 }
 
-void TCustomLabel::SetLayout(TTextLayout value) {
-  if (value == layout_) return;
-  layout_ = value;
+void TCustomLabel::SetLayout(TTextLayout Value) {
+  if (Value == layout_) return;
+  layout_ = Value;
   Invalidate();
 }
 
-void TCustomLabel::SetAutoSize(bool value) {
-  if (value == autoSize_) return;
-  autoSize_ = value;
+void TCustomLabel::SetAutoSize(bool Value) {
+  if (Value == autoSize_) return;
+  autoSize_ = Value;
   AdjustBounds();
 }
 
-void TCustomLabel::SetWordWrap(bool value) {
-  if (value == wordWrap_) return;
-  wordWrap_ = value;
+void TCustomLabel::SetWordWrap(bool Value) {
+  if (Value == wordWrap_) return;
+  wordWrap_ = Value;
   AdjustBounds();
   Invalidate();
 }
 
-void TCustomLabel::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
+void TCustomLabel::SetShowAccelChar(bool Value) {
+  if (Value == showAccelChar_) return;
+  showAccelChar_ = Value;
   Invalidate();
 }
 
-void TCustomLabel::SetTransparent(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
+void TCustomLabel::SetTransparent(bool Value) {
+  if (Value == transparent_) return;
+  transparent_ = Value;
   Invalidate();
 }
 
@@ -795,7 +797,7 @@ void TCustomLabel::Paint() {
   if (layout_ != tlTop) {
     TRect calc = rect;
     DoDrawText(calc, style | DT_CALCRECT);
-    const int offset = layout_ == tlBottom ? height_ - calc.bottom : (height_ - calc.bottom) / 2;
+    const int offset = layout_ == tlBottom ? FHeight - calc.bottom : (FHeight - calc.bottom) / 2;
     OffsetRect(rect, 0, offset);
   }
   DoDrawText(rect, style);
@@ -809,9 +811,9 @@ void TCustomLabel::AdjustBounds() {
   DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
   Canvas().SetHandle(nullptr);
   ReleaseDC(nullptr, dc);
-  int x = left_;
-  if (alignment_ == taRightJustify) x += width_ - rect.right;
-  SetBounds(x, top_, rect.right, rect.bottom);
+  int x = FLeft;
+  if (alignment_ == taRightJustify) x += FWidth - rect.right;
+  SetBounds(x, FTop, rect.right, rect.bottom);
 }
 
 void TCustomLabel::Loaded() {
@@ -828,8 +830,8 @@ void TCustomLabel::WndProc(TMessage& Message) {
 // ------------------------------------------------------------- static text
 
 TCustomStaticText::TCustomStaticText(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 65;
-  height_ = 17;
+  FWidth = 65;
+  FHeight = 17;
   SetParentColor(true);
 }
 
@@ -843,27 +845,27 @@ void TCustomStaticText::CreateParams(TCreateParams& Params) {
   if (borderStyle_ == sbsSunken) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TCustomStaticText::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
+void TCustomStaticText::SetAlignment(TAlignment Value) {
+  if (Value == alignment_) return;
+  alignment_ = Value;
   RecreateWnd();
 }
 
-void TCustomStaticText::SetAutoSize(bool value) {
-  if (value == autoSize_) return;
-  autoSize_ = value;
+void TCustomStaticText::SetAutoSize(bool Value) {
+  if (Value == autoSize_) return;
+  autoSize_ = Value;
   AdjustBounds();
 }
 
-void TCustomStaticText::SetBorderStyle(TStaticBorderStyle value) {
-  if (value == borderStyle_) return;
-  borderStyle_ = value;
+void TCustomStaticText::SetBorderStyle(TStaticBorderStyle Value) {
+  if (Value == borderStyle_) return;
+  borderStyle_ = Value;
   RecreateWnd();
 }
 
-void TCustomStaticText::SetShowAccelChar(bool value) {
-  if (value == showAccelChar_) return;
-  showAccelChar_ = value;
+void TCustomStaticText::SetShowAccelChar(bool Value) {
+  if (Value == showAccelChar_) return;
+  showAccelChar_ = Value;
   RecreateWnd();
 }
 
@@ -876,7 +878,7 @@ void TCustomStaticText::AdjustBounds() {
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &s);
   ReleaseDC(nullptr, dc);
   const int border = borderStyle_ == sbsNone ? 0 : 2 * GetSystemMetrics(SM_CXBORDER) * 2;
-  SetBounds(left_, top_, s.cx + border, s.cy + border);
+  SetBounds(FLeft, FTop, s.cx + border, s.cy + border);
 }
 
 void TCustomStaticText::Loaded() {
@@ -893,8 +895,8 @@ void TCustomStaticText::WndProc(TMessage& Message) {
 // ----------------------------------------------------------------- buttons
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 75;
-  height_ = 25;
+  FWidth = 75;
+  FHeight = 25;
   SetTabStop(true);
   SetColor(clBtnFace);
 }
@@ -905,9 +907,9 @@ void TButton::CreateParams(TCreateParams& Params) {
   Params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
-void TButton::SetDefault(bool value) {
-  if (value == default_) return;
-  default_ = value;
+void TButton::SetDefault(bool Value) {
+  if (Value == default_) return;
+  default_ = Value;
   RecreateWnd();
 }
 
@@ -943,8 +945,8 @@ void TButton::WndProc(TMessage& Message) {
 }
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 97;
-  height_ = 17;
+  FWidth = 97;
+  FHeight = 17;
   SetTabStop(true);
   SetParentColor(true);
 }
@@ -971,12 +973,12 @@ TCheckBoxState TCheckBox::State() {
   return Send(*this, BM_GETCHECK) == BST_CHECKED ? cbChecked : cbUnchecked;
 }
 
-void TCheckBox::SetState(TCheckBoxState value) {
-  if (value == State()) return;
+void TCheckBox::SetState(TCheckBoxState Value) {
+  if (Value == State()) return;
   if (HandleAllocated()) {
-    Send(*this, BM_SETCHECK, value == cbChecked ? BST_CHECKED : BST_UNCHECKED);
+    Send(*this, BM_SETCHECK, Value == cbChecked ? BST_CHECKED : BST_UNCHECKED);
   } else {
-    state_ = value;
+    state_ = Value;
   }
   Click();
 }
@@ -1001,8 +1003,8 @@ void TCheckBox::WndProc(TMessage& Message) {
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  width_ = 113;
-  height_ = 17;
+  FWidth = 113;
+  FHeight = 17;
   SetParentColor(true);
 }
 
@@ -1024,15 +1026,15 @@ void TRadioButton::DestroyWnd() {
 
 bool TRadioButton::Checked() { return HandleAllocated() ? Send(*this, BM_GETCHECK) == BST_CHECKED : checked_; }
 
-void TRadioButton::SetChecked(bool value) {
-  if (value == Checked()) return;
-  SetTabStop(value);
+void TRadioButton::SetChecked(bool Value) {
+  if (Value == Checked()) return;
+  SetTabStop(Value);
   if (HandleAllocated()) {
-    Send(*this, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED);
+    Send(*this, BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED);
   } else {
-    checked_ = value;
+    checked_ = Value;
   }
-  if (value) {
+  if (Value) {
     // The others of the group (the same parent) go off.
     if (TWinControl* parent = Parent()) {
       for (int i = 0; i < parent->ControlCount(); ++i) {
@@ -1054,8 +1056,8 @@ void TRadioButton::WndProc(TMessage& Message) {
 }
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
-  width_ = 185;
-  height_ = 105;
+  FWidth = 185;
+  FHeight = 105;
   ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks | csReplicatable;
   SetParentColor(true);
 }
@@ -1068,7 +1070,7 @@ void TGroupBox::Paint() {
   c.Brush().SetColor(Color());
   c.FillRect(ClientRect());
   // An etched frame, its top through the middle of the caption.
-  TRect r = Rect(0, h / 2, width_, height_);
+  TRect r = Rect(0, h / 2, FWidth, FHeight);
   c.Brush().SetColor(clBtnHighlight);
   c.FrameRect(Rect(r.left + 1, r.top + 1, r.right, r.bottom));
   c.Brush().SetColor(clBtnShadow);
@@ -1076,7 +1078,7 @@ void TGroupBox::Paint() {
   if (text.empty()) return;
   HDC dc = c.Handle();
   SelectObject(dc, c.Font().Handle());
-  RECT t{8, 0, width_ - 8, h};
+  RECT t{8, 0, FWidth - 8, h};
   DrawTextA(dc, text.c_str(), -1, &t, DT_CALCRECT | DT_SINGLELINE);
   c.Brush().SetColor(Color());
   c.FillRect(Rect(t.left - 2, t.top, t.right + 2, t.bottom));

@@ -20,19 +20,19 @@ class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
   int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int value);
+  void SetMaxLength(int Value);
   bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool value);
+  void SetReadOnly(bool Value);
   char PasswordChar() const { return passwordChar_; }
-  void SetPasswordChar(char value);
+  void SetPasswordChar(char Value);
   bool Modified();
-  void SetModified(bool value);
+  void SetModified(bool Value);
   int SelStart();
-  void SetSelStart(int value);
+  void SetSelStart(int Value);
   int SelLength();
-  void SetSelLength(int value);
+  void SetSelLength(int Value);
   std::string SelText();
-  void SetSelText(const std::string& value);
+  void SetSelText(const std::string& Value);
   void Clear() { SetText(""); }
   void SelectAll();
   TBorderStyle BorderStyle = bsSingleBorder;
@@ -66,17 +66,17 @@ class TCustomMemo : public TCustomEdit {
   // The layout: set on a memo with a window, it makes a new window (the
   // window system fixes it when it makes one).
   TScrollStyle ScrollBars() const { return scrollBars_; }
-  void SetScrollBars(TScrollStyle value);
+  void SetScrollBars(TScrollStyle Value);
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
+  void SetWordWrap(bool Value);
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  void SetAlignment(TAlignment Value);
   // Whether Enter and Tab are the memo's (a line break, a tab) or the
   // form's (the default button, the next control).
   bool WantReturns() const { return wantReturns_; }
-  void SetWantReturns(bool value);
+  void SetWantReturns(bool Value);
   bool WantTabs() const { return wantTabs_; }
-  void SetWantTabs(bool value) { wantTabs_ = value; }
+  void SetWantTabs(bool Value) { wantTabs_ = Value; }
   void WndProc(TMessage& Message) override;
 
  protected:
@@ -105,26 +105,26 @@ class TCustomComboBox : public TWinControl {
   ~TCustomComboBox() override;
   TStrings& Items() { return *items_; }
   int ItemIndex();
-  void SetItemIndex(int value);
+  void SetItemIndex(int Value);
   TComboBoxStyle Style() const { return style_; }
-  void SetStyle(TComboBoxStyle value);
+  void SetStyle(TComboBoxStyle Value);
   bool Sorted() const { return sorted_; }
-  void SetSorted(bool value);
+  void SetSorted(bool Value);
   // How many items the open list shows, and the longest text the edit
   // part takes (0: no limit).
   int DropDownCount() const { return dropDownCount_; }
-  void SetDropDownCount(int value);
+  void SetDropDownCount(int Value);
   int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int value);
+  void SetMaxLength(int Value);
   bool DroppedDown();
-  void SetDroppedDown(bool value);
+  void SetDroppedDown(bool Value);
   // The selection in the edit part (editable styles).
   int SelStart();
-  void SetSelStart(int value);
+  void SetSelStart(int Value);
   int SelLength();
-  void SetSelLength(int value);
+  void SetSelLength(int Value);
   std::string SelText();
-  void SetSelText(const std::string& value);
+  void SetSelText(const std::string& Value);
   void SelectAll();
   void AddItem(const std::string& Item, TObject* AObject) { items_->AddObject(Item, AObject); }
   void Clear() { items_->Clear(); }
@@ -154,11 +154,15 @@ class TCustomComboBox : public TWinControl {
   virtual void CloseUp();
 
  private:
-  LRESULT EditWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefEditProc); }
-  LRESULT ListWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return PartWndProc(h, msg, w, l, DefListProc); }
+  LRESULT EditWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return PartWndProc(hWnd, Msg, wParam, lParam, DefEditProc);
+  }
+  LRESULT ListWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return PartWndProc(hWnd, Msg, wParam, lParam, DefListProc);
+  }
   // ComboWndProc for a part whose own procedure is PartProc; an exception
   // goes to the application and never back into the window system.
-  LRESULT PartWndProc(HWND h, UINT msg, WPARAM w, LPARAM l, WNDPROC PartProc);
+  LRESULT PartWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, WNDPROC PartProc);
   std::unique_ptr<TStrings> items_;
   std::unique_ptr<TStringList> savedItems_;
   int savedIndex_ = -1;
@@ -184,21 +188,21 @@ class TCustomListBox : public TWinControl {
   ~TCustomListBox() override;
   TStrings& Items() { return *items_; }
   int ItemIndex();
-  void SetItemIndex(int value);
+  void SetItemIndex(int Value);
   bool MultiSelect() const { return multiSelect_; }
-  void SetMultiSelect(bool value);
+  void SetMultiSelect(bool Value);
   bool Selected(int Index);
-  void SetSelected(int Index, bool value);
+  void SetSelected(int Index, bool Value);
   int SelCount();
   int TopIndex();
-  void SetTopIndex(int value);
+  void SetTopIndex(int Value);
   bool Sorted() const { return sorted_; }
-  void SetSorted(bool value);
+  void SetSorted(bool Value);
   TListBoxStyle Style() const { return style_; }
-  void SetStyle(TListBoxStyle value);
+  void SetStyle(TListBoxStyle Value);
   // The number of items (set for a virtual list).
   int Count();
-  void SetCount(int value);
+  void SetCount(int Value);
   int ItemAtPos(TPoint Pos, bool Existing);
   void Clear() { items_->Clear(); }
   TLBGetDataEvent OnData;
@@ -238,17 +242,17 @@ class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* AOwner);
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  void SetAlignment(TAlignment Value);
   TTextLayout Layout() const { return layout_; }
-  void SetLayout(TTextLayout value);
+  void SetLayout(TTextLayout Value);
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool value);
+  void SetAutoSize(bool Value);
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value);
+  void SetWordWrap(bool Value);
   bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
+  void SetShowAccelChar(bool Value);
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value);
+  void SetTransparent(bool Value);
   TWinControl* FocusControl = nullptr;
   void WndProc(TMessage& Message) override;
 
@@ -280,13 +284,13 @@ class TCustomStaticText : public TWinControl {
  public:
   explicit TCustomStaticText(TComponent* AOwner);
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
+  void SetAlignment(TAlignment Value);
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool value);
+  void SetAutoSize(bool Value);
   TStaticBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TStaticBorderStyle value);
+  void SetBorderStyle(TStaticBorderStyle Value);
   bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool value);
+  void SetShowAccelChar(bool Value);
   TWinControl* FocusControl = nullptr;
   void WndProc(TMessage& Message) override;
 
@@ -311,7 +315,7 @@ class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* AOwner);
   bool Default() const { return default_; }
-  void SetDefault(bool value);
+  void SetDefault(bool Value);
   bool Cancel = false;
   int ModalResult = 0;
   // Sets the form's modal result, then OnClick.
@@ -331,10 +335,10 @@ class TCheckBox : public TWinControl {
  public:
   explicit TCheckBox(TComponent* AOwner);
   bool Checked() { return State() == cbChecked; }
-  void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
   TCheckBoxState State();
   // Setting the state clicks, as the user does.
-  void SetState(TCheckBoxState value);
+  void SetState(TCheckBoxState Value);
   void WndProc(TMessage& Message) override;
 
  protected:
@@ -351,7 +355,7 @@ class TRadioButton : public TWinControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
   bool Checked();
-  void SetChecked(bool value);
+  void SetChecked(bool Value);
   void WndProc(TMessage& Message) override;
 
  protected:
@@ -375,6 +379,6 @@ class TGroupBox : public TCustomControl {
 };
 
 // True when text marks c (either case) as its accelerator with "&".
-bool IsAccel(WPARAM c, const std::string& text);
+bool IsAccel(WPARAM C, const std::string& Text);
 
 }  // namespace platform

@@ -22,33 +22,33 @@ constexpr std::pair<UINT, Qt::CursorShape> kShapes[] = {
 // class's own, given back for shape 0.
 constexpr const char* kOwnShape = "windowSystemOwnCursor";
 
-void Apply(QWidget* w, UINT shape) {
-  if (!w->property(kOwnShape).isValid()) {
-    w->setProperty(kOwnShape, w->testAttribute(Qt::WA_SetCursor) ? static_cast<int>(w->cursor().shape()) : -1);
+void Apply(QWidget* W, UINT Shape) {
+  if (!W->property(kOwnShape).isValid()) {
+    W->setProperty(kOwnShape, W->testAttribute(Qt::WA_SetCursor) ? static_cast<int>(W->cursor().shape()) : -1);
   }
   for (const auto& [id, qt] : kShapes) {
-    if (id == shape) {
-      w->setCursor(qt);
+    if (id == Shape) {
+      W->setCursor(qt);
       return;
     }
   }
-  const int own = w->property(kOwnShape).toInt();
+  const int own = W->property(kOwnShape).toInt();
   if (own < 0) {
-    w->unsetCursor();
+    W->unsetCursor();
   } else {
-    w->setCursor(static_cast<Qt::CursorShape>(own));
+    W->setCursor(static_cast<Qt::CursorShape>(own));
   }
 }
 
 }  // namespace
 
-bool SetWindowCursor(HWND hWnd, UINT shape) {
+bool SetWindowCursor(HWND hWnd, UINT Shape) {
   QWidget* w = ui::WidgetOf(hWnd);
   if (!w) return false;
-  Apply(w, shape);
+  Apply(w, Shape);
   // A scrolled widget shows its content, and that content's pointer, in
   // its viewport.
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) Apply(area->viewport(), shape);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) Apply(area->viewport(), Shape);
   return true;
 }
 

@@ -25,6 +25,6 @@ constexpr UINT IDC_HELP = 32651;
 // Shows the pointer shape while the mouse is over the window; 0 gives the
 // window its class's pointer back. False for a window that is not shown
 // on the screen.
-bool SetWindowCursor(HWND hWnd, UINT shape);
+bool SetWindowCursor(HWND hWnd, UINT Shape);
 
 }  // namespace platform

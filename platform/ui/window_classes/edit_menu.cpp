@@ -14,57 +14,57 @@ namespace platform::ui {
 namespace {
 
 struct EditState {
-  bool canUndo = false;
-  bool selected = false;
-  bool all = false;
-  bool writable = true;
-  bool hidden = false;
-  bool pasteable = false;
+  bool CanUndo = false;
+  bool Selected = false;
+  bool All = false;
+  bool Writable = true;
+  bool Hidden = false;
+  bool Pasteable = false;
 };
 
-EditState StateOf(HWND h) {
+EditState StateOf(HWND hWnd) {
   EditState s;
   DWORD start = 0, end = 0;
-  SendMessageW(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const auto length = static_cast<DWORD>(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0));
-  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-  s.canUndo = SendMessageW(h, EM_CANUNDO, 0, 0) != 0;
-  s.selected = end > start;
-  s.all = start == 0 && end >= length;
-  s.writable = (style & ES_READONLY) == 0;
-  s.hidden = (style & ES_PASSWORD) != 0;
-  s.pasteable = !QGuiApplication::clipboard()->text().isEmpty();
+  SendMessageW(hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const auto length = static_cast<DWORD>(SendMessageW(hWnd, WM_GETTEXTLENGTH, 0, 0));
+  const auto style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  s.CanUndo = SendMessageW(hWnd, EM_CANUNDO, 0, 0) != 0;
+  s.Selected = end > start;
+  s.All = start == 0 && end >= length;
+  s.Writable = (style & ES_READONLY) == 0;
+  s.Hidden = (style & ES_PASSWORD) != 0;
+  s.Pasteable = !QGuiApplication::clipboard()->text().isEmpty();
   return s;
 }
 
-void AddCommand(QMenu& menu, const QString& text, bool enabled, UINT msg) {
-  QAction* action = menu.addAction(text);
-  action->setEnabled(enabled);
-  action->setData(msg);
+void AddCommand(QMenu& Menu, const QString& Text, bool Enabled, UINT Msg) {
+  QAction* action = Menu.addAction(Text);
+  action->setEnabled(Enabled);
+  action->setData(Msg);
 }
 
 }  // namespace
 
-void ShowEditMenu(HWND hWnd, LPARAM where) {
+void ShowEditMenu(HWND hWnd, LPARAM Where) {
   QWidget* widget = WidgetOf(hWnd);
   if (!widget) return;
   const EditState s = StateOf(hWnd);
   QMenu menu;
-  AddCommand(menu, QStringLiteral("&Undo"), s.canUndo && s.writable, WM_UNDO);
+  AddCommand(menu, QStringLiteral("&Undo"), s.CanUndo && s.Writable, WM_UNDO);
   menu.addSeparator();
-  AddCommand(menu, QStringLiteral("Cu&t"), s.selected && s.writable && !s.hidden, WM_CUT);
-  AddCommand(menu, QStringLiteral("&Copy"), s.selected && !s.hidden, WM_COPY);
-  AddCommand(menu, QStringLiteral("&Paste"), s.pasteable && s.writable, WM_PASTE);
-  AddCommand(menu, QStringLiteral("&Delete"), s.selected && s.writable, WM_CLEAR);
+  AddCommand(menu, QStringLiteral("Cu&t"), s.Selected && s.Writable && !s.Hidden, WM_CUT);
+  AddCommand(menu, QStringLiteral("&Copy"), s.Selected && !s.Hidden, WM_COPY);
+  AddCommand(menu, QStringLiteral("&Paste"), s.Pasteable && s.Writable, WM_PASTE);
+  AddCommand(menu, QStringLiteral("&Delete"), s.Selected && s.Writable, WM_CLEAR);
   menu.addSeparator();
-  AddCommand(menu, QStringLiteral("Select &All"), !s.all, EM_SETSEL);
+  AddCommand(menu, QStringLiteral("Select &All"), !s.All, EM_SETSEL);
   // From the keyboard the menu opens over the middle of the edit.
-  const bool fromKeyboard = where == MAKELPARAM(0xFFFF, 0xFFFF);
+  const bool fromKeyboard = Where == MAKELPARAM(0xFFFF, 0xFFFF);
   const QPoint at =
-      fromKeyboard ? widget->mapToGlobal(widget->rect().center()) : QPoint(GET_X_LPARAM(where), GET_Y_LPARAM(where));
+      fromKeyboard ? widget->mapToGlobal(widget->rect().center()) : QPoint(GET_X_LPARAM(Where), GET_Y_LPARAM(Where));
   // A command chosen without the mouse ends the menu too.
   const QAction* chosen = nullptr;
-  QObject::connect(&menu, &QMenu::triggered, &menu, [&chosen](QAction* action) { chosen = action; });
+  QObject::connect(&menu, &QMenu::triggered, &menu, [&chosen](QAction* Action) { chosen = Action; });
   menu.exec(at);
   if (!chosen || !IsWindow(hWnd)) return;
   const auto msg = chosen->data().toUInt();

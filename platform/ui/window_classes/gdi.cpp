@@ -36,86 +36,86 @@ std::map<HWND, HDC>& PaintDCs() {
 
 // The painter of a DC, set to its origin and clip; null for a DC that has
 // nothing to draw on.
-QPainter* P(HDC dc) {
-  if (!dc || !dc->painter) return nullptr;
-  QPainter* p = dc->painter.get();
+QPainter* P(HDC DC) {
+  if (!DC || !DC->Painter) return nullptr;
+  QPainter* p = DC->Painter.get();
   p->resetTransform();
-  p->translate(dc->origin.x, dc->origin.y);
-  if (dc->clipped) {
-    p->setClipRect(QRect(dc->clip.left, dc->clip.top, dc->clip.Width(), dc->clip.Height()));
+  p->translate(DC->Origin.x, DC->Origin.y);
+  if (DC->Clipped) {
+    p->setClipRect(QRect(DC->Clip.left, DC->Clip.top, DC->Clip.Width(), DC->Clip.Height()));
   } else {
     p->setClipping(false);
   }
-  p->setRenderHint(QPainter::Antialiasing, dc->smooth);
+  p->setRenderHint(QPainter::Antialiasing, DC->Smooth);
   return p;
 }
 
-void ApplyPen(HDC dc, QPainter* p) {
-  const PenObj pen = PenOf(dc->pen);
-  if (pen.style == PS_NULL) {
-    p->setPen(Qt::NoPen);
+void ApplyPen(HDC DC, QPainter* P) {
+  const PenObj pen = PenOf(DC->Pen);
+  if (pen.Style == PS_NULL) {
+    P->setPen(Qt::NoPen);
     return;
   }
-  QPen qp(ui::ToQColor(pen.color));
-  qp.setWidth(pen.width <= 1 ? 0 : pen.width);
-  qp.setStyle(pen.style == PS_DASH ? Qt::DashLine : pen.style == PS_DOT ? Qt::DotLine : Qt::SolidLine);
+  QPen qp(ui::ToQColor(pen.Color));
+  qp.setWidth(pen.Width <= 1 ? 0 : pen.Width);
+  qp.setStyle(pen.Style == PS_DASH ? Qt::DashLine : pen.Style == PS_DOT ? Qt::DotLine : Qt::SolidLine);
   qp.setCapStyle(Qt::RoundCap);
   qp.setJoinStyle(Qt::RoundJoin);
-  p->setPen(qp);
+  P->setPen(qp);
 }
 
-void ApplyBrush(HDC dc, QPainter* p) {
-  const BrushObj b = BrushOf(dc->brush);
-  if (b.hollow) {
-    p->setBrush(Qt::NoBrush);
+void ApplyBrush(HDC DC, QPainter* P) {
+  const BrushObj b = BrushOf(DC->Brush);
+  if (b.Hollow) {
+    P->setBrush(Qt::NoBrush);
   } else {
-    p->setBrush(ui::ToQColor(b.color));
+    P->setBrush(ui::ToQColor(b.Color));
   }
 }
 
-void Attach(HDC dc, std::shared_ptr<QImage> image) {
-  dc->painter.reset();
-  dc->held = std::move(image);
-  dc->surface = dc->held.get();
-  if (dc->surface && !dc->surface->isNull()) dc->painter = std::make_unique<QPainter>(dc->surface);
+void Attach(HDC DC, std::shared_ptr<QImage> Image) {
+  DC->Painter.reset();
+  DC->Held = std::move(Image);
+  DC->Surface = DC->Held.get();
+  if (DC->Surface && !DC->Surface->isNull()) DC->Painter = std::make_unique<QPainter>(DC->Surface);
 }
 
-QFont FontFor(HDC dc) { return ui::ToQFont(ui::FontOf(dc ? dc->font : kStockFont)); }
+QFont FontFor(HDC DC) { return ui::ToQFont(ui::FontOf(DC ? DC->Font : kStockFont)); }
 
 // One laid-out line of DrawText: its text and the accelerator's position.
 struct TextLine {
-  QString text;
-  int underline = -1;
+  QString Text;
+  int Underline = -1;
 };
 
-QString StripPrefix(const QString& s, int* underline) {
+QString StripPrefix(const QString& S, int* Underline) {
   QString out;
-  *underline = -1;
-  for (int i = 0; i < s.size(); ++i) {
-    if (s[i] == u'&' && i + 1 < s.size()) {
+  *Underline = -1;
+  for (int i = 0; i < S.size(); ++i) {
+    if (S[i] == u'&' && i + 1 < S.size()) {
       ++i;
-      if (s[i] != u'&') *underline = static_cast<int>(out.size());
-    } else if (s[i] == u'&') {
+      if (S[i] != u'&') *Underline = static_cast<int>(out.size());
+    } else if (S[i] == u'&') {
       continue;
     }
-    out += s[i];
+    out += S[i];
   }
   return out;
 }
 
-std::vector<TextLine> Layout(const QFontMetrics& fm, QString text, UINT format, int width) {
-  if (format & DT_EXPANDTABS) text.replace(u'\t', QString(8, u' '));
+std::vector<TextLine> Layout(const QFontMetrics& Fm, QString Text, UINT Format, int Width) {
+  if (Format & DT_EXPANDTABS) Text.replace(u'\t', QString(8, u' '));
   std::vector<QString> paragraphs;
-  if (format & DT_SINGLELINE) {
-    paragraphs.push_back(text);
+  if (Format & DT_SINGLELINE) {
+    paragraphs.push_back(Text);
   } else {
     QString cur;
-    for (int i = 0; i < text.size(); ++i) {
-      const QChar c = text[i];
+    for (int i = 0; i < Text.size(); ++i) {
+      const QChar c = Text[i];
       if (c == u'\r' || c == u'\n') {
         paragraphs.push_back(cur);
         cur.clear();
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        if (c == u'\r' && i + 1 < Text.size() && Text[i + 1] == u'\n') ++i;
       } else {
         cur += c;
       }
@@ -125,8 +125,8 @@ std::vector<TextLine> Layout(const QFontMetrics& fm, QString text, UINT format, 
   std::vector<TextLine> lines;
   for (const QString& para : paragraphs) {
     int underline = -1;
-    const QString plain = (format & DT_NOPREFIX) ? para : StripPrefix(para, &underline);
-    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) || fm.horizontalAdvance(plain) <= width) {
+    const QString plain = (Format & DT_NOPREFIX) ? para : StripPrefix(para, &underline);
+    if (!(Format & DT_WORDBREAK) || (Format & DT_SINGLELINE) || Fm.horizontalAdvance(plain) <= Width) {
       lines.push_back({plain, underline});
       continue;
     }
@@ -139,7 +139,7 @@ std::vector<TextLine> Layout(const QFontMetrics& fm, QString text, UINT format, 
         int next = end;
         while (next < plain.size() && plain[next] == u' ') ++next;
         while (next < plain.size() && plain[next] != u' ') ++next;
-        if (fm.horizontalAdvance(plain.mid(start, next - start)) > width && lastFit >= 0) break;
+        if (Fm.horizontalAdvance(plain.mid(start, next - start)) > Width && lastFit >= 0) break;
         lastFit = next;
         end = next;
       }
@@ -153,8 +153,8 @@ std::vector<TextLine> Layout(const QFontMetrics& fm, QString text, UINT format, 
   return lines;
 }
 
-COLORREF SysColor(int index) {
-  switch (index) {
+COLORREF SysColor(int Index) {
+  switch (Index) {
     case COLOR_SCROLLBAR:
       return RGB(200, 200, 200);
     case COLOR_BACKGROUND:
@@ -204,18 +204,18 @@ COLORREF SysColor(int index) {
 
 namespace ui {
 
-QPainter* PainterOf(HDC dc) { return P(dc); }
+QPainter* PainterOf(HDC DC) { return P(DC); }
 
-QColor ToQColor(COLORREF c) {
-  if (c & 0x80000000u) c = GetSysColor(static_cast<int>(c & 0xFF));
-  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+QColor ToQColor(COLORREF C) {
+  if (C & 0x80000000u) C = GetSysColor(static_cast<int>(C & 0xFF));
+  return QColor(GetRValue(C), GetGValue(C), GetBValue(C));
 }
 
-COLORREF FromQColor(const QColor& c) {
-  return RGB(static_cast<BYTE>(c.red()), static_cast<BYTE>(c.green()), static_cast<BYTE>(c.blue()));
+COLORREF FromQColor(const QColor& C) {
+  return RGB(static_cast<BYTE>(C.red()), static_cast<BYTE>(C.green()), static_cast<BYTE>(C.blue()));
 }
 
-QFont ToQFont(const LOGFONT& lf) {
+QFont ToQFont(const LOGFONT& Lf) {
   RequireUi();
   static const std::map<std::string, QString> families = {
       {"ms sans serif", "DejaVu Sans"},
@@ -231,44 +231,44 @@ QFont ToQFont(const LOGFONT& lf) {
       {"lucida console", "DejaVu Sans Mono"},
       {"times new roman", "DejaVu Serif"},
   };
-  std::string key = lf.lfFaceName;
+  std::string key = Lf.lfFaceName;
   std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                 [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
   auto it = families.find(key);
-  QFont f(it != families.end() ? it->second : QString::fromLatin1(lf.lfFaceName.c_str()));
-  int px = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? std::max(1, lf.lfHeight * 4 / 5) : 11;
+  QFont f(it != families.end() ? it->second : QString::fromLatin1(Lf.lfFaceName.c_str()));
+  int px = Lf.lfHeight < 0 ? -Lf.lfHeight : Lf.lfHeight > 0 ? std::max(1, Lf.lfHeight * 4 / 5) : 11;
   f.setPixelSize(std::max(px, 1));
-  f.setWeight(lf.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
-  f.setItalic(lf.lfItalic);
-  f.setUnderline(lf.lfUnderline);
-  f.setStrikeOut(lf.lfStrikeOut);
+  f.setWeight(Lf.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
+  f.setItalic(Lf.lfItalic);
+  f.setUnderline(Lf.lfUnderline);
+  f.setStrikeOut(Lf.lfStrikeOut);
   f.setHintingPreference(QFont::PreferFullHinting);
   return f;
 }
 
-QString ToQString(std::u16string_view s) {
-  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+QString ToQString(std::u16string_view S) {
+  return QString(reinterpret_cast<const QChar*>(S.data()), static_cast<qsizetype>(S.size()));
 }
 
-std::u16string FromQString(const QString& s) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
+std::u16string FromQString(const QString& S) {
+  return std::u16string(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size()));
 }
 
-HDC CreateImageDC(QImage* image) {
+HDC CreateImageDC(QImage* Image) {
   RequireUi();
   auto* dc = new HDC__;
-  dc->font = kStockFont;
-  dc->brush = kStockBrush;
-  dc->pen = kStockPen;
-  dc->surface = image;
-  if (image && !image->isNull()) dc->painter = std::make_unique<QPainter>(image);
+  dc->Font = kStockFont;
+  dc->Brush = kStockBrush;
+  dc->Pen = kStockPen;
+  dc->Surface = Image;
+  if (Image && !Image->isNull()) dc->Painter = std::make_unique<QPainter>(Image);
   return dc;
 }
 
-void SetPaintDC(HWND hWnd, HDC dc) {
+void SetPaintDC(HWND hWnd, HDC DC) {
   RequireUi();
-  if (dc) {
-    PaintDCs()[hWnd] = dc;
+  if (DC) {
+    PaintDCs()[hWnd] = DC;
   } else {
     PaintDCs().erase(hWnd);
   }
@@ -276,16 +276,16 @@ void SetPaintDC(HWND hWnd, HDC dc) {
 
 }  // namespace ui
 
-COLORREF GetSysColor(int index) { return SysColor(index); }
+COLORREF GetSysColor(int Index) { return SysColor(Index); }
 
-int GetSystemMetrics(int index) {
-  switch (index) {
+int GetSystemMetrics(int Index) {
+  switch (Index) {
     case SM_CXSCREEN:
     case SM_CYSCREEN: {
       ui::RequireUi();
       const QScreen* s = QGuiApplication::primaryScreen();
       const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-      return index == SM_CXSCREEN ? g.width() : g.height();
+      return Index == SM_CXSCREEN ? g.width() : g.height();
     }
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
@@ -310,10 +310,10 @@ RECT GetWorkArea() {
   return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
-int MulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  std::int64_t num = static_cast<std::int64_t>(a) * b;
-  std::int64_t den = c;
+int MulDiv(int A, int B, int C) {
+  if (C == 0) return -1;
+  std::int64_t num = static_cast<std::int64_t>(A) * B;
+  std::int64_t den = C;
   if (den < 0) {
     num = -num;
     den = -den;
@@ -322,16 +322,16 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(q);
 }
 
-HBITMAP CreateBitmap(int width, int height) {
+HBITMAP CreateBitmap(int Width, int Height) {
   ui::RequireUi();
-  auto image = std::make_shared<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+  auto image = std::make_shared<QImage>(std::max(Width, 0), std::max(Height, 0), QImage::Format_RGB32);
   image->fill(Qt::white);
   return ui::AddObject(image);
 }
 
-SIZE GetBitmapSize(HBITMAP bitmap) {
+SIZE GetBitmapSize(HBITMAP Bitmap) {
   ui::RequireUi();
-  auto image = ui::BitmapImage(bitmap);
+  auto image = ui::BitmapImage(Bitmap);
   return image ? SIZE{image->width(), image->height()} : SIZE{};
 }
 
@@ -343,15 +343,15 @@ HDC GetDC(HWND hWnd) {
   GetClientRect(hWnd, &r);
   HDC dc = ui::CreateImageDC(nullptr);
   Attach(dc, std::make_shared<QImage>(std::max(r.Width(), 1), std::max(r.Height(), 1), QImage::Format_RGB32));
-  dc->window = hWnd;
-  dc->fromGetDC = true;
+  dc->Window = hWnd;
+  dc->FromGetDc = true;
   return dc;
 }
 
-int ReleaseDC(HWND, HDC dc) {
+int ReleaseDC(HWND, HDC DC) {
   ui::RequireUi();
-  if (dc && dc->fromGetDC) {
-    delete dc;
+  if (DC && DC->FromGetDc) {
+    delete DC;
     return 1;
   }
   return 0;
@@ -364,431 +364,431 @@ HDC CreateCompatibleDC(HDC) {
   return dc;
 }
 
-bool DeleteDC(HDC dc) {
+bool DeleteDC(HDC DC) {
   ui::RequireUi();
-  delete dc;
-  return dc != nullptr;
+  delete DC;
+  return DC != nullptr;
 }
 
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object) {
   ui::RequireUi();
-  const std::optional<ui::GdiObject> o = ui::LookupObject(object);
-  if (!dc || !o) return 0;
-  if (std::holds_alternative<LOGFONT>(*o)) return std::exchange(dc->font, object);
-  if (std::holds_alternative<BrushObj>(*o)) return std::exchange(dc->brush, object);
-  if (std::holds_alternative<PenObj>(*o)) return std::exchange(dc->pen, object);
-  Attach(dc, std::get<std::shared_ptr<QImage>>(*o));
-  return std::exchange(dc->bitmap, object);
+  const std::optional<ui::GdiObject> o = ui::LookupObject(Object);
+  if (!DC || !o) return 0;
+  if (std::holds_alternative<LOGFONT>(*o)) return std::exchange(DC->Font, Object);
+  if (std::holds_alternative<BrushObj>(*o)) return std::exchange(DC->Brush, Object);
+  if (std::holds_alternative<PenObj>(*o)) return std::exchange(DC->Pen, Object);
+  Attach(DC, std::get<std::shared_ptr<QImage>>(*o));
+  return std::exchange(DC->Bitmap, Object);
 }
 
-HGDIOBJ GetCurrentObject(HDC dc, int kind) {
+HGDIOBJ GetCurrentObject(HDC DC, int Kind) {
   ui::RequireUi();
-  if (!dc) return 0;
-  switch (kind) {
+  if (!DC) return 0;
+  switch (Kind) {
     case OBJ_PEN:
-      return dc->pen;
+      return DC->Pen;
     case OBJ_BRUSH:
-      return dc->brush;
+      return DC->Brush;
     case OBJ_FONT:
-      return dc->font;
+      return DC->Font;
     case OBJ_BITMAP:
-      return dc->bitmap;
+      return DC->Bitmap;
     default:
       return 0;
   }
 }
 
-HDC BeginPaint(HWND hWnd, PAINTSTRUCT* ps) {
+HDC BeginPaint(HWND hWnd, PAINTSTRUCT* Ps) {
   ui::RequireUi();
   HDC dc = GetDC(hWnd);
-  if (ps) {
-    ps->hdc = dc;
-    ps->fErase = true;
-    GetClientRect(hWnd, &ps->rcPaint);
+  if (Ps) {
+    Ps->hdc = dc;
+    Ps->fErase = true;
+    GetClientRect(hWnd, &Ps->rcPaint);
   }
   return dc;
 }
 
-bool EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
+bool EndPaint(HWND hWnd, const PAINTSTRUCT* Ps) {
   ui::RequireUi();
-  if (ps) ReleaseDC(hWnd, ps->hdc);
+  if (Ps) ReleaseDC(hWnd, Ps->hdc);
   return true;
 }
 
-COLORREF SetTextColor(HDC dc, COLORREF color) {
+COLORREF SetTextColor(HDC DC, COLORREF Color) {
   ui::RequireUi();
-  return dc ? std::exchange(dc->textColor, color) : CLR_INVALID;
+  return DC ? std::exchange(DC->TextColor, Color) : CLR_INVALID;
 }
-COLORREF GetTextColor(HDC dc) {
+COLORREF GetTextColor(HDC DC) {
   ui::RequireUi();
-  return dc ? dc->textColor : CLR_INVALID;
+  return DC ? DC->TextColor : CLR_INVALID;
 }
-COLORREF SetBkColor(HDC dc, COLORREF color) {
+COLORREF SetBkColor(HDC DC, COLORREF Color) {
   ui::RequireUi();
-  return dc ? std::exchange(dc->bkColor, color) : CLR_INVALID;
+  return DC ? std::exchange(DC->BkColor, Color) : CLR_INVALID;
 }
-COLORREF GetBkColor(HDC dc) {
+COLORREF GetBkColor(HDC DC) {
   ui::RequireUi();
-  return dc ? dc->bkColor : CLR_INVALID;
+  return DC ? DC->BkColor : CLR_INVALID;
 }
-int SetBkMode(HDC dc, int mode) {
+int SetBkMode(HDC DC, int Mode) {
   ui::RequireUi();
-  return dc ? std::exchange(dc->bkMode, mode) : 0;
+  return DC ? std::exchange(DC->BkMode, Mode) : 0;
 }
-int GetBkMode(HDC dc) {
+int GetBkMode(HDC DC) {
   ui::RequireUi();
-  return dc ? dc->bkMode : 0;
-}
-
-POINT SetViewportOrg(HDC dc, int x, int y) {
-  ui::RequireUi();
-  if (!dc) return {};
-  return std::exchange(dc->origin, POINT{x, y});
+  return DC ? DC->BkMode : 0;
 }
 
-void SetClipRect(HDC dc, const RECT& rect) {
+POINT SetViewportOrg(HDC DC, int X, int Y) {
   ui::RequireUi();
-  if (!dc) return;
-  dc->clipped = rect.Width() > 0 || rect.Height() > 0;
-  dc->clip = rect;
+  if (!DC) return {};
+  return std::exchange(DC->Origin, POINT{X, Y});
 }
 
-RECT GetClipRect(HDC dc) {
+void SetClipRect(HDC DC, const RECT& Rect) {
   ui::RequireUi();
-  if (!dc) return {};
-  if (dc->clipped) return dc->clip;
-  if (!dc->surface) return {};
-  return RECT{-dc->origin.x, -dc->origin.y, dc->surface->width() - dc->origin.x, dc->surface->height() - dc->origin.y};
+  if (!DC) return;
+  DC->Clipped = Rect.Width() > 0 || Rect.Height() > 0;
+  DC->Clip = Rect;
 }
 
-bool SetSmoothing(HDC dc, bool smooth) {
+RECT GetClipRect(HDC DC) {
   ui::RequireUi();
-  return dc ? std::exchange(dc->smooth, smooth) : false;
+  if (!DC) return {};
+  if (DC->Clipped) return DC->Clip;
+  if (!DC->Surface) return {};
+  return RECT{-DC->Origin.x, -DC->Origin.y, DC->Surface->width() - DC->Origin.x, DC->Surface->height() - DC->Origin.y};
 }
 
-bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
+bool SetSmoothing(HDC DC, bool Smooth) {
   ui::RequireUi();
-  if (!dc) return false;
-  if (previous) *previous = dc->position;
-  dc->position = POINT{x, y};
+  return DC ? std::exchange(DC->Smooth, Smooth) : false;
+}
+
+bool MoveToEx(HDC DC, int X, int Y, POINT* Previous) {
+  ui::RequireUi();
+  if (!DC) return false;
+  if (Previous) *Previous = DC->Position;
+  DC->Position = POINT{X, Y};
   return true;
 }
 
-bool LineTo(HDC dc, int x, int y) {
+bool LineTo(HDC DC, int X, int Y) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
-  const POINT from = dc->position;
-  dc->position = POINT{x, y};
-  const PenObj pen = PenOf(dc->pen);
-  if (pen.style == PS_NULL) return true;
-  ApplyPen(dc, p);
-  if (pen.width <= 1) {
+  const POINT from = DC->Position;
+  DC->Position = POINT{X, Y};
+  const PenObj pen = PenOf(DC->Pen);
+  if (pen.Style == PS_NULL) return true;
+  ApplyPen(DC, p);
+  if (pen.Width <= 1) {
     // The end point is not drawn: stop one step short along the major axis.
-    const int dx = x - from.x, dy = y - from.y;
+    const int dx = X - from.x, dy = Y - from.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
     if (steps == 0) return true;
     const double t = static_cast<double>(steps - 1) / steps;
     const QPoint end(static_cast<int>(std::lround(from.x + dx * t)), static_cast<int>(std::lround(from.y + dy * t)));
     p->drawLine(QPoint(from.x, from.y), end);
   } else {
-    p->drawLine(QPoint(from.x, from.y), QPoint(x, y));
+    p->drawLine(QPoint(from.x, from.y), QPoint(X, Y));
   }
   return true;
 }
 
-bool Polyline(HDC dc, const POINT* points, int count) {
+bool Polyline(HDC DC, const POINT* Points, int Count) {
   ui::RequireUi();
-  if (!dc || !points || count < 2) return false;
-  const POINT saved = dc->position;
-  MoveToEx(dc, points[0].x, points[0].y, nullptr);
+  if (!DC || !Points || Count < 2) return false;
+  const POINT saved = DC->Position;
+  MoveToEx(DC, Points[0].x, Points[0].y, nullptr);
   // Each segment leaves out its end point, which the next one starts on.
-  for (int i = 1; i < count; ++i) LineTo(dc, points[i].x, points[i].y);
-  dc->position = saved;
+  for (int i = 1; i < Count; ++i) LineTo(DC, Points[i].x, Points[i].y);
+  DC->Position = saved;
   return true;
 }
 
-bool Polygon(HDC dc, const POINT* points, int count) {
+bool Polygon(HDC DC, const POINT* Points, int Count) {
   ui::RequireUi();
-  QPainter* p = P(dc);
-  if (!p || !points || count < 2) return false;
-  ApplyPen(dc, p);
-  ApplyBrush(dc, p);
+  QPainter* p = P(DC);
+  if (!p || !Points || Count < 2) return false;
+  ApplyPen(DC, p);
+  ApplyBrush(DC, p);
   QPolygon poly;
-  for (int i = 0; i < count; ++i) poly << QPoint(points[i].x, points[i].y);
+  for (int i = 0; i < Count; ++i) poly << QPoint(Points[i].x, Points[i].y);
   p->drawPolygon(poly);
   return true;
 }
 
-bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
+bool Rectangle(HDC DC, int Left, int Top, int Right, int Bottom) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
-  if (right <= left || bottom <= top) return true;
-  const BrushObj b = BrushOf(dc->brush);
-  if (!b.hollow) p->fillRect(QRect(left, top, right - left, bottom - top), ui::ToQColor(b.color));
-  const PenObj pen = PenOf(dc->pen);
-  if (pen.style != PS_NULL) {
-    ApplyPen(dc, p);
+  if (Right <= Left || Bottom <= Top) return true;
+  const BrushObj b = BrushOf(DC->Brush);
+  if (!b.Hollow) p->fillRect(QRect(Left, Top, Right - Left, Bottom - Top), ui::ToQColor(b.Color));
+  const PenObj pen = PenOf(DC->Pen);
+  if (pen.Style != PS_NULL) {
+    ApplyPen(DC, p);
     p->setBrush(Qt::NoBrush);
-    if (pen.width <= 1) {
-      p->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+    if (pen.Width <= 1) {
+      p->drawRect(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
     } else {
-      const int inset = pen.width / 2;
-      p->drawRect(QRect(left + inset, top + inset, right - left - 1 - 2 * inset + (pen.width % 2 ? 0 : 1),
-                        bottom - top - 1 - 2 * inset + (pen.width % 2 ? 0 : 1)));
+      const int inset = pen.Width / 2;
+      p->drawRect(QRect(Left + inset, Top + inset, Right - Left - 1 - 2 * inset + (pen.Width % 2 ? 0 : 1),
+                        Bottom - Top - 1 - 2 * inset + (pen.Width % 2 ? 0 : 1)));
     }
   }
   return true;
 }
 
-bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
+bool RoundRect(HDC DC, int Left, int Top, int Right, int Bottom, int Width, int Height) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
-  ApplyPen(dc, p);
-  ApplyBrush(dc, p);
-  p->drawRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1), width / 2.0, height / 2.0);
+  ApplyPen(DC, p);
+  ApplyBrush(DC, p);
+  p->drawRoundedRect(QRectF(Left, Top, Right - Left - 1, Bottom - Top - 1), Width / 2.0, Height / 2.0);
   return true;
 }
 
-bool Ellipse(HDC dc, int left, int top, int right, int bottom) {
+bool Ellipse(HDC DC, int Left, int Top, int Right, int Bottom) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
-  ApplyPen(dc, p);
-  ApplyBrush(dc, p);
-  p->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+  ApplyPen(DC, p);
+  ApplyBrush(DC, p);
+  p->drawEllipse(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
   return true;
 }
 
-int FillRect(HDC dc, const RECT& rect, HBRUSH brush) {
+int FillRect(HDC DC, const RECT& Rect, HBRUSH Brush) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return 0;
-  const BrushObj b = BrushOf(brush);
-  if (!b.hollow && rect.Width() > 0 && rect.Height() > 0) {
-    p->fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ui::ToQColor(b.color));
+  const BrushObj b = BrushOf(Brush);
+  if (!b.Hollow && Rect.Width() > 0 && Rect.Height() > 0) {
+    p->fillRect(QRect(Rect.left, Rect.top, Rect.Width(), Rect.Height()), ui::ToQColor(b.Color));
   }
   return 1;
 }
 
-int FrameRect(HDC dc, const RECT& rect, HBRUSH brush) {
+int FrameRect(HDC DC, const RECT& Rect, HBRUSH Brush) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return 0;
-  const BrushObj b = BrushOf(brush);
-  if (b.hollow || rect.Width() <= 0 || rect.Height() <= 0) return 1;
-  const QColor c = ui::ToQColor(b.color);
-  p->fillRect(QRect(rect.left, rect.top, rect.Width(), 1), c);
-  p->fillRect(QRect(rect.left, rect.bottom - 1, rect.Width(), 1), c);
-  p->fillRect(QRect(rect.left, rect.top, 1, rect.Height()), c);
-  p->fillRect(QRect(rect.right - 1, rect.top, 1, rect.Height()), c);
+  const BrushObj b = BrushOf(Brush);
+  if (b.Hollow || Rect.Width() <= 0 || Rect.Height() <= 0) return 1;
+  const QColor c = ui::ToQColor(b.Color);
+  p->fillRect(QRect(Rect.left, Rect.top, Rect.Width(), 1), c);
+  p->fillRect(QRect(Rect.left, Rect.bottom - 1, Rect.Width(), 1), c);
+  p->fillRect(QRect(Rect.left, Rect.top, 1, Rect.Height()), c);
+  p->fillRect(QRect(Rect.right - 1, Rect.top, 1, Rect.Height()), c);
   return 1;
 }
 
-bool DrawFocusRect(HDC dc, const RECT& rect) {
+bool DrawFocusRect(HDC DC, const RECT& Rect) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
   QPen pen(Qt::black);
   pen.setStyle(Qt::DotLine);
   pen.setWidth(0);
   p->setPen(pen);
   p->setBrush(Qt::NoBrush);
-  p->drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+  p->drawRect(QRect(Rect.left, Rect.top, Rect.Width() - 1, Rect.Height() - 1));
   return true;
 }
 
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+COLORREF SetPixel(HDC DC, int X, int Y, COLORREF Color) {
   ui::RequireUi();
-  if (!dc || !dc->surface) return CLR_INVALID;
-  const int px = x + dc->origin.x, py = y + dc->origin.y;
-  if (px < 0 || py < 0 || px >= dc->surface->width() || py >= dc->surface->height()) return CLR_INVALID;
-  if (dc->clipped && (x < dc->clip.left || x >= dc->clip.right || y < dc->clip.top || y >= dc->clip.bottom)) {
+  if (!DC || !DC->Surface) return CLR_INVALID;
+  const int px = X + DC->Origin.x, py = Y + DC->Origin.y;
+  if (px < 0 || py < 0 || px >= DC->Surface->width() || py >= DC->Surface->height()) return CLR_INVALID;
+  if (DC->Clipped && (X < DC->Clip.left || X >= DC->Clip.right || Y < DC->Clip.top || Y >= DC->Clip.bottom)) {
     return CLR_INVALID;
   }
-  dc->surface->setPixelColor(px, py, ui::ToQColor(color));
-  return color & 0xFFFFFF;
+  DC->Surface->setPixelColor(px, py, ui::ToQColor(Color));
+  return Color & 0xFFFFFF;
 }
 
-COLORREF GetPixel(HDC dc, int x, int y) {
+COLORREF GetPixel(HDC DC, int X, int Y) {
   ui::RequireUi();
-  if (!dc || !dc->surface) return CLR_INVALID;
-  const int px = x + dc->origin.x, py = y + dc->origin.y;
-  if (px < 0 || py < 0 || px >= dc->surface->width() || py >= dc->surface->height()) return CLR_INVALID;
-  return ui::FromQColor(dc->surface->pixelColor(px, py));
+  if (!DC || !DC->Surface) return CLR_INVALID;
+  const int px = X + DC->Origin.x, py = Y + DC->Origin.y;
+  if (px < 0 || py < 0 || px >= DC->Surface->width() || py >= DC->Surface->height()) return CLR_INVALID;
+  return ui::FromQColor(DC->Surface->pixelColor(px, py));
 }
 
-bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY) {
+bool BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY) {
   ui::RequireUi();
-  return StretchBlt(dest, x, y, width, height, src, srcX, srcY, width, height);
+  return StretchBlt(Dest, X, Y, Width, Height, Src, SrcX, SrcY, Width, Height);
 }
 
-bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight) {
+bool StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
+                int SrcHeight) {
   ui::RequireUi();
-  QPainter* p = P(dest);
-  if (!p || !src || !src->surface || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
-  const QImage part = src->surface->copy(srcX + src->origin.x, srcY + src->origin.y, srcWidth, srcHeight);
+  QPainter* p = P(Dest);
+  if (!p || !Src || !Src->Surface || Width <= 0 || Height <= 0 || SrcWidth <= 0 || SrcHeight <= 0) return false;
+  const QImage part = Src->Surface->copy(SrcX + Src->Origin.x, SrcY + Src->Origin.y, SrcWidth, SrcHeight);
   p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p->drawImage(QRect(x, y, width, height), part);
+  p->drawImage(QRect(X, Y, Width, Height), part);
   return true;
 }
 
-bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT) {
+bool DrawEdge(HDC dc, RECT* Rect, UINT Edge, UINT) {
   ui::RequireUi();
-  if (!dc || !rect) return false;
-  const auto line = [&](COLORREF topLeft, COLORREF bottomRight) {
+  if (!dc || !Rect) return false;
+  const auto line = [&](COLORREF TopLeft, COLORREF BottomRight) {
     QPainter* p = P(dc);
     if (!p) return;
-    const RECT& r = *rect;
-    p->fillRect(QRect(r.left, r.top, r.Width(), 1), ui::ToQColor(topLeft));
-    p->fillRect(QRect(r.left, r.top, 1, r.Height()), ui::ToQColor(topLeft));
-    p->fillRect(QRect(r.left, r.bottom - 1, r.Width(), 1), ui::ToQColor(bottomRight));
-    p->fillRect(QRect(r.right - 1, r.top, 1, r.Height()), ui::ToQColor(bottomRight));
-    rect->left += 1;
-    rect->top += 1;
-    rect->right -= 1;
-    rect->bottom -= 1;
+    const RECT& r = *Rect;
+    p->fillRect(QRect(r.left, r.top, r.Width(), 1), ui::ToQColor(TopLeft));
+    p->fillRect(QRect(r.left, r.top, 1, r.Height()), ui::ToQColor(TopLeft));
+    p->fillRect(QRect(r.left, r.bottom - 1, r.Width(), 1), ui::ToQColor(BottomRight));
+    p->fillRect(QRect(r.right - 1, r.top, 1, r.Height()), ui::ToQColor(BottomRight));
+    Rect->left += 1;
+    Rect->top += 1;
+    Rect->right -= 1;
+    Rect->bottom -= 1;
   };
-  if (edge & BDR_RAISEDOUTER) line(GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
-  if (edge & BDR_SUNKENOUTER) line(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-  if (edge & BDR_RAISEDINNER) line(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-  if (edge & BDR_SUNKENINNER) line(GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+  if (Edge & BDR_RAISEDOUTER) line(GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+  if (Edge & BDR_SUNKENOUTER) line(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+  if (Edge & BDR_RAISEDINNER) line(GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+  if (Edge & BDR_SUNKENINNER) line(GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
   return true;
 }
 
-bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count, const int*) {
+bool ExtTextOutW(HDC DC, int X, int Y, UINT Options, const RECT* Rect, const char16_t* Text, int Count, const int*) {
   ui::RequireUi();
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return false;
-  if (rect && (options & ETO_OPAQUE)) {
-    p->fillRect(QRect(rect->left, rect->top, rect->Width(), rect->Height()), ui::ToQColor(dc->bkColor));
+  if (Rect && (Options & ETO_OPAQUE)) {
+    p->fillRect(QRect(Rect->left, Rect->top, Rect->Width(), Rect->Height()), ui::ToQColor(DC->BkColor));
   }
-  if (!text || count <= 0) return true;
-  const QString s = QString(reinterpret_cast<const QChar*>(text), count);
-  const QFont font = FontFor(dc);
+  if (!Text || Count <= 0) return true;
+  const QString s = QString(reinterpret_cast<const QChar*>(Text), Count);
+  const QFont font = FontFor(DC);
   const QFontMetrics fm(font);
-  if (rect && (options & ETO_CLIPPED)) {
-    QRect clip(rect->left, rect->top, rect->Width(), rect->Height());
+  if (Rect && (Options & ETO_CLIPPED)) {
+    QRect clip(Rect->left, Rect->top, Rect->Width(), Rect->Height());
     if (p->hasClipping()) {
       p->setClipRect(clip, Qt::IntersectClip);
     } else {
       p->setClipRect(clip);
     }
   }
-  if (dc->bkMode == OPAQUE && !(rect && (options & ETO_OPAQUE))) {
-    p->fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), ui::ToQColor(dc->bkColor));
+  if (DC->BkMode == OPAQUE && !(Rect && (Options & ETO_OPAQUE))) {
+    p->fillRect(QRect(X, Y, fm.horizontalAdvance(s), fm.height()), ui::ToQColor(DC->BkColor));
   }
   p->setFont(font);
-  p->setPen(ui::ToQColor(dc->textColor));
-  p->drawText(QPoint(x, y + fm.ascent()), s);
-  dc->position = POINT{x + fm.horizontalAdvance(s), y};
+  p->setPen(ui::ToQColor(DC->TextColor));
+  p->drawText(QPoint(X, Y + fm.ascent()), s);
+  DC->Position = POINT{X + fm.horizontalAdvance(s), Y};
   return true;
 }
 
-bool ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, int count, const int* dx) {
+bool ExtTextOutA(HDC DC, int X, int Y, UINT Options, const RECT* Rect, const char* Text, int Count, const int* Dx) {
   ui::RequireUi();
-  const std::u16string w = Cp1252ToUtf16(std::string_view(text ? text : "", text && count > 0 ? count : 0));
-  return ExtTextOutW(dc, x, y, options, rect, w.c_str(), static_cast<int>(w.size()), dx);
+  const std::u16string w = Cp1252ToUtf16(std::string_view(Text ? Text : "", Text && Count > 0 ? Count : 0));
+  return ExtTextOutW(DC, X, Y, Options, Rect, w.c_str(), static_cast<int>(w.size()), Dx);
 }
 
-bool TextOutW(HDC dc, int x, int y, const char16_t* text, int count) {
+bool TextOutW(HDC DC, int X, int Y, const char16_t* Text, int Count) {
   ui::RequireUi();
-  return ExtTextOutW(dc, x, y, 0, nullptr, text, count, nullptr);
+  return ExtTextOutW(DC, X, Y, 0, nullptr, Text, Count, nullptr);
 }
 
-bool TextOutA(HDC dc, int x, int y, const char* text, int count) {
+bool TextOutA(HDC DC, int X, int Y, const char* Text, int Count) {
   ui::RequireUi();
-  return ExtTextOutA(dc, x, y, 0, nullptr, text, count, nullptr);
+  return ExtTextOutA(DC, X, Y, 0, nullptr, Text, Count, nullptr);
 }
 
-bool GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size) {
+bool GetTextExtentPoint32W(HDC DC, const char16_t* Text, int Count, SIZE* Size) {
   ui::RequireUi();
-  if (!dc || !size) return false;
-  const QFontMetrics fm(FontFor(dc));
-  const QString s = text && count > 0 ? QString(reinterpret_cast<const QChar*>(text), count) : QString();
-  *size = SIZE{fm.horizontalAdvance(s), fm.height()};
+  if (!DC || !Size) return false;
+  const QFontMetrics fm(FontFor(DC));
+  const QString s = Text && Count > 0 ? QString(reinterpret_cast<const QChar*>(Text), Count) : QString();
+  *Size = SIZE{fm.horizontalAdvance(s), fm.height()};
   return true;
 }
 
-bool GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size) {
+bool GetTextExtentPoint32A(HDC DC, const char* Text, int Count, SIZE* Size) {
   ui::RequireUi();
-  const std::u16string w = Cp1252ToUtf16(std::string_view(text ? text : "", text && count > 0 ? count : 0));
-  return GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), size);
+  const std::u16string w = Cp1252ToUtf16(std::string_view(Text ? Text : "", Text && Count > 0 ? Count : 0));
+  return GetTextExtentPoint32W(DC, w.c_str(), static_cast<int>(w.size()), Size);
 }
 
-bool GetTextMetrics(HDC dc, TEXTMETRIC* tm) {
+bool GetTextMetrics(HDC DC, TEXTMETRIC* Tm) {
   ui::RequireUi();
-  if (!dc || !tm) return false;
-  const QFontMetrics fm(FontFor(dc));
-  tm->tmHeight = fm.height();
-  tm->tmAscent = fm.ascent();
-  tm->tmDescent = fm.descent();
-  tm->tmInternalLeading = std::max(0, fm.height() - FontFor(dc).pixelSize());
-  tm->tmExternalLeading = fm.leading();
-  tm->tmAveCharWidth = fm.averageCharWidth();
-  tm->tmMaxCharWidth = fm.maxWidth();
+  if (!DC || !Tm) return false;
+  const QFontMetrics fm(FontFor(DC));
+  Tm->tmHeight = fm.height();
+  Tm->tmAscent = fm.ascent();
+  Tm->tmDescent = fm.descent();
+  Tm->tmInternalLeading = std::max(0, fm.height() - FontFor(DC).pixelSize());
+  Tm->tmExternalLeading = fm.leading();
+  Tm->tmAveCharWidth = fm.averageCharWidth();
+  Tm->tmMaxCharWidth = fm.maxWidth();
   return true;
 }
 
-int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format) {
+int DrawTextW(HDC DC, const char16_t* Text, int Count, RECT* Rect, UINT Format) {
   ui::RequireUi();
-  if (!dc || !rect) return 0;
+  if (!DC || !Rect) return 0;
   QString s;
-  if (text) s = count < 0 ? QString::fromUtf16(text) : QString(reinterpret_cast<const QChar*>(text), count);
-  const QFont font = FontFor(dc);
+  if (Text) s = Count < 0 ? QString::fromUtf16(Text) : QString(reinterpret_cast<const QChar*>(Text), Count);
+  const QFont font = FontFor(DC);
   const QFontMetrics fm(font);
-  const std::vector<TextLine> lines = Layout(fm, s, format, rect->Width());
+  const std::vector<TextLine> lines = Layout(fm, s, Format, Rect->Width());
   const int lineHeight = fm.height();
   const int height = static_cast<int>(lines.size()) * lineHeight;
-  if (format & DT_CALCRECT) {
+  if (Format & DT_CALCRECT) {
     int widest = 0;
-    for (const auto& l : lines) widest = std::max(widest, fm.horizontalAdvance(l.text));
-    rect->right = rect->left + widest;
-    rect->bottom = rect->top + height;
+    for (const auto& l : lines) widest = std::max(widest, fm.horizontalAdvance(l.Text));
+    Rect->right = Rect->left + widest;
+    Rect->bottom = Rect->top + height;
     return height;
   }
-  QPainter* p = P(dc);
+  QPainter* p = P(DC);
   if (!p) return height;
-  if (!(format & DT_NOCLIP)) {
-    QRect clip(rect->left, rect->top, rect->Width(), rect->Height());
+  if (!(Format & DT_NOCLIP)) {
+    QRect clip(Rect->left, Rect->top, Rect->Width(), Rect->Height());
     if (p->hasClipping()) {
       p->setClipRect(clip, Qt::IntersectClip);
     } else {
       p->setClipRect(clip);
     }
   }
-  int y = rect->top;
-  if (format & DT_SINGLELINE) {
-    if (format & DT_VCENTER) y = rect->top + (rect->Height() - lineHeight) / 2;
-    if (format & DT_BOTTOM) y = rect->bottom - lineHeight;
+  int y = Rect->top;
+  if (Format & DT_SINGLELINE) {
+    if (Format & DT_VCENTER) y = Rect->top + (Rect->Height() - lineHeight) / 2;
+    if (Format & DT_BOTTOM) y = Rect->bottom - lineHeight;
   }
-  p->setPen(ui::ToQColor(dc->textColor));
+  p->setPen(ui::ToQColor(DC->TextColor));
   for (const auto& line : lines) {
-    const int w = fm.horizontalAdvance(line.text);
-    int x = rect->left;
-    if (format & DT_CENTER) x = rect->left + (rect->Width() - w) / 2;
-    if (format & DT_RIGHT) x = rect->right - w;
-    if (dc->bkMode == OPAQUE) p->fillRect(QRect(x, y, w, lineHeight), ui::ToQColor(dc->bkColor));
+    const int w = fm.horizontalAdvance(line.Text);
+    int x = Rect->left;
+    if (Format & DT_CENTER) x = Rect->left + (Rect->Width() - w) / 2;
+    if (Format & DT_RIGHT) x = Rect->right - w;
+    if (DC->BkMode == OPAQUE) p->fillRect(QRect(x, y, w, lineHeight), ui::ToQColor(DC->BkColor));
     p->setFont(font);
-    p->drawText(QPoint(x, y + fm.ascent()), line.text);
-    if (line.underline >= 0 && line.underline < line.text.size()) {
-      const int ux = x + fm.horizontalAdvance(line.text.left(line.underline));
-      const int uw = fm.horizontalAdvance(line.text.mid(line.underline, 1));
-      p->fillRect(QRect(ux, y + fm.ascent() + 1, uw, 1), ui::ToQColor(dc->textColor));
+    p->drawText(QPoint(x, y + fm.ascent()), line.Text);
+    if (line.Underline >= 0 && line.Underline < line.Text.size()) {
+      const int ux = x + fm.horizontalAdvance(line.Text.left(line.Underline));
+      const int uw = fm.horizontalAdvance(line.Text.mid(line.Underline, 1));
+      p->fillRect(QRect(ux, y + fm.ascent() + 1, uw, 1), ui::ToQColor(DC->TextColor));
     }
     y += lineHeight;
   }
   return height;
 }
 
-int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format) {
+int DrawTextA(HDC DC, const char* Text, int Count, RECT* Rect, UINT Format) {
   ui::RequireUi();
-  std::string_view s = text ? (count < 0 ? std::string_view(text) : std::string_view(text, count)) : std::string_view();
+  std::string_view s = Text ? (Count < 0 ? std::string_view(Text) : std::string_view(Text, Count)) : std::string_view();
   const std::u16string w = Cp1252ToUtf16(s);
-  return DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), rect, format);
+  return DrawTextW(DC, w.c_str(), static_cast<int>(w.size()), Rect, Format);
 }
 
 }  // namespace platform

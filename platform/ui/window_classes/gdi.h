@@ -44,7 +44,7 @@ constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_3DLIGHT = 22;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
-COLORREF GetSysColor(int index);
+COLORREF GetSysColor(int Index);
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
@@ -59,30 +59,31 @@ constexpr int SM_CYEDGE = 46;
 // (right-to-left) language support; neither is set here.
 constexpr int SM_DBCSENABLED = 42;
 constexpr int SM_MIDEASTENABLED = 74;
-int GetSystemMetrics(int index);
+int GetSystemMetrics(int Index);
 // The desktop area not taken by panels, in screen coordinates.
 RECT GetWorkArea();
 
-inline void OffsetRect(RECT& r, int dx, int dy) {
-  r.left += dx;
-  r.right += dx;
-  r.top += dy;
-  r.bottom += dy;
+inline void OffsetRect(RECT& R, int Dx, int Dy) {
+  R.left += Dx;
+  R.right += Dx;
+  R.top += Dy;
+  R.bottom += Dy;
 }
-inline void InflateRect(RECT& r, int dx, int dy) {
-  r.left -= dx;
-  r.right += dx;
-  r.top -= dy;
-  r.bottom += dy;
+inline void InflateRect(RECT& R, int Dx, int Dy) {
+  R.left -= Dx;
+  R.right += Dx;
+  R.top -= Dy;
+  R.bottom += Dy;
 }
 
 // a * b / c rounded to the nearest, halves away from zero; -1 when c is 0.
-int MulDiv(int a, int b, int c);
+int MulDiv(int A, int B, int C);
 
 // Fonts. A negative height is the character height in pixels, a positive
 // one the cell height.
 constexpr int FW_NORMAL = 400;
 constexpr int FW_BOLD = 700;
+// NOLINTBEGIN(readability-identifier-naming)
 struct LOGFONT {
   std::int32_t lfHeight = -11;
   std::int32_t lfWidth = 0;
@@ -93,85 +94,88 @@ struct LOGFONT {
   std::string lfFaceName = "MS Sans Serif";
   bool operator==(const LOGFONT&) const = default;
 };
-HFONT CreateFontIndirect(const LOGFONT& lf);
+// NOLINTEND(readability-identifier-naming)
+HFONT CreateFontIndirect(const LOGFONT& Lf);
 
 constexpr int BS_SOLID = 0;
 constexpr int BS_NULL = 1;
-HBRUSH CreateSolidBrush(COLORREF color);
-HBRUSH GetStockBrush(int style);  // BS_NULL: the hollow brush
+HBRUSH CreateSolidBrush(COLORREF Color);
+HBRUSH GetStockBrush(int Style);  // BS_NULL: the hollow brush
 
 constexpr int PS_SOLID = 0;
 constexpr int PS_DASH = 1;
 constexpr int PS_DOT = 2;
 constexpr int PS_NULL = 5;
-HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePen(int Style, int Width, COLORREF Color);
 
 // A 32-bit bitmap, initially white.
-HBITMAP CreateBitmap(int width, int height);
-SIZE GetBitmapSize(HBITMAP bitmap);
+HBITMAP CreateBitmap(int Width, int Height);
+SIZE GetBitmapSize(HBITMAP Bitmap);
 
-bool DeleteObject(HGDIOBJ object);
+bool DeleteObject(HGDIOBJ Object);
 
 // Device contexts: a window's (drawing outside its paint message goes to a
 // scratch surface), one over a bitmap, one for measuring.
 HDC GetDC(HWND hWnd);
-int ReleaseDC(HWND hWnd, HDC dc);
-HDC CreateCompatibleDC(HDC dc);
-bool DeleteDC(HDC dc);
+int ReleaseDC(HWND hWnd, HDC DC);
+HDC CreateCompatibleDC(HDC DC);
+bool DeleteDC(HDC DC);
 // Selecting an object returns the one it replaces; selecting a bitmap into
 // a memory DC makes it the surface.
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
-HGDIOBJ GetCurrentObject(HDC dc, int kind);
+HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object);
+HGDIOBJ GetCurrentObject(HDC DC, int Kind);
 constexpr int OBJ_PEN = 1;
 constexpr int OBJ_BRUSH = 2;
 constexpr int OBJ_FONT = 6;
 constexpr int OBJ_BITMAP = 7;
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct PAINTSTRUCT {
   HDC hdc = nullptr;
   bool fErase = false;
   RECT rcPaint;
 };
+// NOLINTEND(readability-identifier-naming)
 // Inside a paint message: the DC the presentation is painting through.
-HDC BeginPaint(HWND hWnd, PAINTSTRUCT* ps);
-bool EndPaint(HWND hWnd, const PAINTSTRUCT* ps);
+HDC BeginPaint(HWND hWnd, PAINTSTRUCT* Ps);
+bool EndPaint(HWND hWnd, const PAINTSTRUCT* Ps);
 
-COLORREF SetTextColor(HDC dc, COLORREF color);
-COLORREF GetTextColor(HDC dc);
-COLORREF SetBkColor(HDC dc, COLORREF color);
-COLORREF GetBkColor(HDC dc);
+COLORREF SetTextColor(HDC DC, COLORREF Color);
+COLORREF GetTextColor(HDC DC);
+COLORREF SetBkColor(HDC DC, COLORREF Color);
+COLORREF GetBkColor(HDC DC);
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
-int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
+int SetBkMode(HDC DC, int Mode);
+int GetBkMode(HDC DC);
 // Moves the origin of drawing; returns the previous one.
-POINT SetViewportOrg(HDC dc, int x, int y);
+POINT SetViewportOrg(HDC DC, int X, int Y);
 // Limits drawing to the rectangle (in the current coordinates); an empty
 // rectangle removes the limit.
-void SetClipRect(HDC dc, const RECT& rect);
-RECT GetClipRect(HDC dc);
+void SetClipRect(HDC DC, const RECT& Rect);
+RECT GetClipRect(HDC DC);
 
 // Smoothed edges for the shapes drawn next (off: exact pixels, the
 // default); returns the previous setting.
-bool SetSmoothing(HDC dc, bool smooth);
+bool SetSmoothing(HDC DC, bool Smooth);
 
-bool MoveToEx(HDC dc, int x, int y, POINT* previous);
-bool LineTo(HDC dc, int x, int y);
-bool Polyline(HDC dc, const POINT* points, int count);
-bool Polygon(HDC dc, const POINT* points, int count);
-bool Rectangle(HDC dc, int left, int top, int right, int bottom);
-bool RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height);
-bool Ellipse(HDC dc, int left, int top, int right, int bottom);
-int FillRect(HDC dc, const RECT& rect, HBRUSH brush);
-int FrameRect(HDC dc, const RECT& rect, HBRUSH brush);
-bool DrawFocusRect(HDC dc, const RECT& rect);
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+bool MoveToEx(HDC DC, int X, int Y, POINT* Previous);
+bool LineTo(HDC DC, int X, int Y);
+bool Polyline(HDC DC, const POINT* Points, int Count);
+bool Polygon(HDC DC, const POINT* Points, int Count);
+bool Rectangle(HDC DC, int Left, int Top, int Right, int Bottom);
+bool RoundRect(HDC DC, int Left, int Top, int Right, int Bottom, int Width, int Height);
+bool Ellipse(HDC DC, int Left, int Top, int Right, int Bottom);
+int FillRect(HDC DC, const RECT& Rect, HBRUSH Brush);
+int FrameRect(HDC DC, const RECT& Rect, HBRUSH Brush);
+bool DrawFocusRect(HDC DC, const RECT& Rect);
+COLORREF SetPixel(HDC DC, int X, int Y, COLORREF Color);
 // CLR_INVALID outside the surface.
-COLORREF GetPixel(HDC dc, int x, int y);
+COLORREF GetPixel(HDC DC, int X, int Y);
 // Copies (stretching nearest-neighbour) from one DC's surface to another.
-bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY);
-bool StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
-                int srcHeight);
+bool BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY);
+bool StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX, int SrcY, int SrcWidth,
+                int SrcHeight);
 // Edges of buttons and fields.
 constexpr UINT BDR_RAISEDOUTER = 0x1;
 constexpr UINT BDR_SUNKENOUTER = 0x2;
@@ -181,18 +185,19 @@ constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
 constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
 constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
 constexpr UINT BF_RECT = 0xF;
-bool DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags);
+bool DrawEdge(HDC DC, RECT* Rect, UINT Edge, UINT Flags);
 
 // Text. ExtTextOut places the text's top-left corner at (x, y).
 constexpr UINT ETO_OPAQUE = 0x2;
 constexpr UINT ETO_CLIPPED = 0x4;
 constexpr UINT ETO_RTLREADING = 0x80;
-bool ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, int count, const int* dx);
-bool ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, int count, const int* dx);
-bool TextOutW(HDC dc, int x, int y, const char16_t* text, int count);
-bool TextOutA(HDC dc, int x, int y, const char* text, int count);
-bool GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size);
-bool GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size);
+bool ExtTextOutW(HDC DC, int X, int Y, UINT Options, const RECT* Rect, const char16_t* Text, int Count, const int* Dx);
+bool ExtTextOutA(HDC DC, int X, int Y, UINT Options, const RECT* Rect, const char* Text, int Count, const int* Dx);
+bool TextOutW(HDC DC, int X, int Y, const char16_t* Text, int Count);
+bool TextOutA(HDC DC, int X, int Y, const char* Text, int Count);
+bool GetTextExtentPoint32W(HDC DC, const char16_t* Text, int Count, SIZE* Size);
+bool GetTextExtentPoint32A(HDC DC, const char* Text, int Count, SIZE* Size);
+// NOLINTBEGIN(readability-identifier-naming)
 struct TEXTMETRIC {
   std::int32_t tmHeight = 0;
   std::int32_t tmAscent = 0;
@@ -202,7 +207,8 @@ struct TEXTMETRIC {
   std::int32_t tmAveCharWidth = 0;
   std::int32_t tmMaxCharWidth = 0;
 };
-bool GetTextMetrics(HDC dc, TEXTMETRIC* tm);
+// NOLINTEND(readability-identifier-naming)
+bool GetTextMetrics(HDC DC, TEXTMETRIC* Tm);
 
 constexpr UINT DT_TOP = 0x0;
 constexpr UINT DT_LEFT = 0x0;
@@ -223,7 +229,7 @@ constexpr UINT DT_RTLREADING = 0x20000;
 // DT_CALCRECT only measures, widening or narrowing the rectangle to the
 // text and setting its bottom. "&" marks the next character as the
 // accelerator ("&&" is a plain "&") unless DT_NOPREFIX.
-int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format);
-int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format);
+int DrawTextW(HDC DC, const char16_t* Text, int Count, RECT* Rect, UINT Format);
+int DrawTextA(HDC DC, const char* Text, int Count, RECT* Rect, UINT Format);
 
 }  // namespace platform

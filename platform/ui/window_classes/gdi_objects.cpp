@@ -9,9 +9,9 @@ namespace platform::ui {
 namespace {
 
 struct ObjectTable {
-  std::mutex m;
-  std::map<HGDIOBJ, GdiObject> objects;
-  HGDIOBJ next = 0x100;
+  std::mutex M;
+  std::map<HGDIOBJ, GdiObject> Objects;
+  HGDIOBJ Next = 0x100;
 };
 
 // Never destroyed: handles may still be freed while the program's static
@@ -22,16 +22,16 @@ ObjectTable& Table() {
 }
 
 template <class T>
-std::optional<T> LookupAs(HGDIOBJ handle) {
-  const std::optional<GdiObject> o = LookupObject(handle);
+std::optional<T> LookupAs(HGDIOBJ Handle) {
+  const std::optional<GdiObject> o = LookupObject(Handle);
   if (!o || !std::holds_alternative<T>(*o)) return std::nullopt;
   return std::get<T>(*o);
 }
 
 }  // namespace
 
-std::optional<GdiObject> LookupObject(HGDIOBJ handle) {
-  switch (handle) {
+std::optional<GdiObject> LookupObject(HGDIOBJ Handle) {
+  switch (Handle) {
     case kStockFont:
       return LOGFONT{};
     case kStockBrush:
@@ -44,50 +44,50 @@ std::optional<GdiObject> LookupObject(HGDIOBJ handle) {
       break;
   }
   ObjectTable& t = Table();
-  std::lock_guard lock(t.m);
-  auto it = t.objects.find(handle);
-  if (it == t.objects.end()) return std::nullopt;
+  std::lock_guard lock(t.M);
+  auto it = t.Objects.find(Handle);
+  if (it == t.Objects.end()) return std::nullopt;
   return it->second;
 }
 
-HGDIOBJ AddObject(GdiObject object) {
+HGDIOBJ AddObject(GdiObject Object) {
   ObjectTable& t = Table();
-  std::lock_guard lock(t.m);
-  const HGDIOBJ handle = t.next++;
-  t.objects.emplace(handle, std::move(object));
+  std::lock_guard lock(t.M);
+  const HGDIOBJ handle = t.Next++;
+  t.Objects.emplace(handle, std::move(Object));
   return handle;
 }
 
-BrushObj BrushOf(HBRUSH handle) { return LookupAs<BrushObj>(handle).value_or(BrushObj{0xFFFFFF, false}); }
+BrushObj BrushOf(HBRUSH Handle) { return LookupAs<BrushObj>(Handle).value_or(BrushObj{0xFFFFFF, false}); }
 
-PenObj PenOf(HPEN handle) { return LookupAs<PenObj>(handle).value_or(PenObj{}); }
+PenObj PenOf(HPEN Handle) { return LookupAs<PenObj>(Handle).value_or(PenObj{}); }
 
-LOGFONT FontOf(HFONT font) { return LookupAs<LOGFONT>(font).value_or(LOGFONT{}); }
+LOGFONT FontOf(HFONT Font) { return LookupAs<LOGFONT>(Font).value_or(LOGFONT{}); }
 
-std::shared_ptr<QImage> BitmapImage(HBITMAP bitmap) {
-  return LookupAs<std::shared_ptr<QImage>>(bitmap).value_or(nullptr);
+std::shared_ptr<QImage> BitmapImage(HBITMAP Bitmap) {
+  return LookupAs<std::shared_ptr<QImage>>(Bitmap).value_or(nullptr);
 }
 
-HBITMAP CreateBitmapFromImage(QImage image) {
-  return AddObject(std::make_shared<QImage>(image.convertToFormat(QImage::Format_RGB32)));
+HBITMAP CreateBitmapFromImage(QImage Image) {
+  return AddObject(std::make_shared<QImage>(Image.convertToFormat(QImage::Format_RGB32)));
 }
 
 }  // namespace platform::ui
 
 namespace platform {
 
-HFONT CreateFontIndirect(const LOGFONT& lf) { return ui::AddObject(lf); }
+HFONT CreateFontIndirect(const LOGFONT& Lf) { return ui::AddObject(Lf); }
 
-HBRUSH CreateSolidBrush(COLORREF color) { return ui::AddObject(ui::BrushObj{color, false}); }
+HBRUSH CreateSolidBrush(COLORREF Color) { return ui::AddObject(ui::BrushObj{Color, false}); }
 
-HBRUSH GetStockBrush(int style) { return style == BS_NULL ? ui::kHollowBrush : ui::kStockBrush; }
+HBRUSH GetStockBrush(int Style) { return Style == BS_NULL ? ui::kHollowBrush : ui::kStockBrush; }
 
-HPEN CreatePen(int style, int width, COLORREF color) { return ui::AddObject(ui::PenObj{style, width, color}); }
+HPEN CreatePen(int Style, int Width, COLORREF Color) { return ui::AddObject(ui::PenObj{Style, Width, Color}); }
 
-bool DeleteObject(HGDIOBJ object) {
+bool DeleteObject(HGDIOBJ Object) {
   ui::ObjectTable& t = ui::Table();
-  std::lock_guard lock(t.m);
-  return t.objects.erase(object) > 0;
+  std::lock_guard lock(t.M);
+  return t.Objects.erase(Object) > 0;
 }
 
 }  // namespace platform

@@ -15,13 +15,13 @@
 namespace platform::ui {
 
 struct BrushObj {
-  COLORREF color = 0;
-  bool hollow = false;
+  COLORREF Color = 0;
+  bool Hollow = false;
 };
 struct PenObj {
-  int style = PS_SOLID;
-  int width = 1;
-  COLORREF color = 0;
+  int Style = PS_SOLID;
+  int Width = 1;
+  COLORREF Color = 0;
 };
 using GdiObject = std::variant<LOGFONT, BrushObj, PenObj, std::shared_ptr<QImage>>;
 
@@ -33,10 +33,10 @@ constexpr HGDIOBJ kHollowBrush = 4;
 
 // A copy of the object behind a handle (a bitmap shares its image); none
 // for a handle that names nothing.
-std::optional<GdiObject> LookupObject(HGDIOBJ handle);
-HGDIOBJ AddObject(GdiObject object);
+std::optional<GdiObject> LookupObject(HGDIOBJ Handle);
+HGDIOBJ AddObject(GdiObject Object);
 
-BrushObj BrushOf(HBRUSH handle);
-PenObj PenOf(HPEN handle);
+BrushObj BrushOf(HBRUSH Handle);
+PenObj PenOf(HPEN Handle);
 
 }  // namespace platform::ui

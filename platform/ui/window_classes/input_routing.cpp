@@ -25,11 +25,11 @@
 namespace platform::ui {
 namespace {
 
-UINT VirtualKey(int key) {
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<UINT>('A' + (key - Qt::Key_A));
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<UINT>('0' + (key - Qt::Key_0));
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<UINT>(VK_F1 + (key - Qt::Key_F1));
-  switch (key) {
+UINT VirtualKey(int Key) {
+  if (Key >= Qt::Key_A && Key <= Qt::Key_Z) return static_cast<UINT>('A' + (Key - Qt::Key_A));
+  if (Key >= Qt::Key_0 && Key <= Qt::Key_9) return static_cast<UINT>('0' + (Key - Qt::Key_0));
+  if (Key >= Qt::Key_F1 && Key <= Qt::Key_F24) return static_cast<UINT>(VK_F1 + (Key - Qt::Key_F1));
+  switch (Key) {
     case Qt::Key_Backspace:
       return VK_BACK;
     case Qt::Key_Tab:
@@ -73,11 +73,11 @@ UINT VirtualKey(int key) {
   }
 }
 
-int QtKey(UINT vk) {
-  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + static_cast<int>(vk - 'A');
-  if (vk >= '0' && vk <= '9') return Qt::Key_0 + static_cast<int>(vk - '0');
-  if (vk >= VK_F1 && vk < VK_F1 + 24) return Qt::Key_F1 + static_cast<int>(vk - VK_F1);
-  switch (vk) {
+int QtKey(UINT Vk) {
+  if (Vk >= 'A' && Vk <= 'Z') return Qt::Key_A + static_cast<int>(Vk - 'A');
+  if (Vk >= '0' && Vk <= '9') return Qt::Key_0 + static_cast<int>(Vk - '0');
+  if (Vk >= VK_F1 && Vk < VK_F1 + 24) return Qt::Key_F1 + static_cast<int>(Vk - VK_F1);
+  switch (Vk) {
     case VK_BACK:
       return Qt::Key_Backspace;
     case VK_TAB:
@@ -121,26 +121,26 @@ Qt::KeyboardModifiers Modifiers() {
   return m;
 }
 
-void NoteModifiers(Qt::KeyboardModifiers m) {
-  SetKeyDown(VK_SHIFT, m & Qt::ShiftModifier);
-  SetKeyDown(VK_CONTROL, m & Qt::ControlModifier);
-  SetKeyDown(VK_MENU, m & Qt::AltModifier);
+void NoteModifiers(Qt::KeyboardModifiers M) {
+  SetKeyDown(VK_SHIFT, M & Qt::ShiftModifier);
+  SetKeyDown(VK_CONTROL, M & Qt::ControlModifier);
+  SetKeyDown(VK_MENU, M & Qt::AltModifier);
 }
 
-WPARAM MouseKeys(Qt::MouseButtons b, Qt::KeyboardModifiers m) {
+WPARAM MouseKeys(Qt::MouseButtons B, Qt::KeyboardModifiers M) {
   WPARAM w = 0;
-  if (b & Qt::LeftButton) w |= MK_LBUTTON;
-  if (b & Qt::RightButton) w |= MK_RBUTTON;
-  if (b & Qt::MiddleButton) w |= MK_MBUTTON;
-  if (m & Qt::ShiftModifier) w |= MK_SHIFT;
-  if (m & Qt::ControlModifier) w |= MK_CONTROL;
+  if (B & Qt::LeftButton) w |= MK_LBUTTON;
+  if (B & Qt::RightButton) w |= MK_RBUTTON;
+  if (B & Qt::MiddleButton) w |= MK_MBUTTON;
+  if (M & Qt::ShiftModifier) w |= MK_SHIFT;
+  if (M & Qt::ControlModifier) w |= MK_CONTROL;
   return w;
 }
 
-UINT MouseMessage(QEvent::Type type, Qt::MouseButton button, bool doubleClicks) {
-  const bool dbl = type == QEvent::MouseButtonDblClick && doubleClicks;
-  const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-  switch (button) {
+UINT MouseMessage(QEvent::Type Type, Qt::MouseButton Button, bool DoubleClicks) {
+  const bool dbl = Type == QEvent::MouseButtonDblClick && DoubleClicks;
+  const bool down = Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick;
+  switch (Button) {
     case Qt::LeftButton:
       return dbl ? WM_LBUTTONDBLCLK : down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     case Qt::RightButton:
@@ -152,94 +152,94 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button, bool doubleClicks) 
   }
 }
 
-LPARAM Point(const QPoint& p) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(p.x())),
-                    static_cast<WORD>(static_cast<std::int16_t>(p.y())));
+LPARAM Point(const QPoint& P) {
+  return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(P.x())),
+                    static_cast<WORD>(static_cast<std::int16_t>(P.y())));
 }
 
 // Alt is held for the Alt key itself too, which Qt reports before it counts.
-bool AltHeld(const QKeyEvent& k) { return (k.modifiers() & Qt::AltModifier) || k.key() == Qt::Key_Alt; }
+bool AltHeld(const QKeyEvent& K) { return (K.modifiers() & Qt::AltModifier) || K.key() == Qt::Key_Alt; }
 
 // Key data as the window system gives it: the scan code in bits 16-23, Alt
 // held in bit 29, a repeat in bit 30 and a release in bits 30 and 31.
-LPARAM KeyData(const QKeyEvent& k) {
-  DWORD data = 1 | ((k.nativeScanCode() & 0xFF) << 16);
-  if (AltHeld(k)) data |= 1u << 29;
-  if (k.type() == QEvent::KeyRelease) {
+LPARAM KeyData(const QKeyEvent& K) {
+  DWORD data = 1 | ((K.nativeScanCode() & 0xFF) << 16);
+  if (AltHeld(K)) data |= 1u << 29;
+  if (K.type() == QEvent::KeyRelease) {
     data |= 3u << 30;
-  } else if (k.isAutoRepeat()) {
+  } else if (K.isAutoRepeat()) {
     data |= 1u << 30;
   }
   return static_cast<LPARAM>(data);
 }
 
-void PostKey(HWND h, const QKeyEvent& k) {
-  NoteModifiers(k.modifiers());
-  UINT vk = VirtualKey(k.key());
-  if (vk == 0 && !k.text().isEmpty()) vk = 0xE5;  // a character the layout made
-  const bool press = k.type() == QEvent::KeyPress;
+void PostKey(HWND hWnd, const QKeyEvent& K) {
+  NoteModifiers(K.modifiers());
+  UINT vk = VirtualKey(K.key());
+  if (vk == 0 && !K.text().isEmpty()) vk = 0xE5;  // a character the layout made
+  const bool press = K.type() == QEvent::KeyPress;
   if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) SetKeyDown(static_cast<int>(vk), press);
-  const bool alt = AltHeld(k);
+  const bool alt = AltHeld(K);
   if (press) {
-    PostKeyDown(h, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyData(k), FromQString(k.text()));
+    PostKeyDown(hWnd, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, KeyData(K), FromQString(K.text()));
   } else {
-    PostMessageW(h, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyData(k));
+    PostMessageW(hWnd, alt ? WM_SYSKEYUP : WM_KEYUP, vk, KeyData(K));
   }
 }
 
-void PostMouseButton(HWND h, QWidget* widget, const QMouseEvent& m) {
-  NoteModifiers(m.modifiers());
-  const bool dbl = (GetClassStyle(h) & CS_DBLCLKS) != 0;
-  const UINT msg = MouseMessage(m.type(), m.button(), dbl);
+void PostMouseButton(HWND hWnd, QWidget* Widget, const QMouseEvent& M) {
+  NoteModifiers(M.modifiers());
+  const bool dbl = (GetClassStyle(hWnd) & CS_DBLCLKS) != 0;
+  const UINT msg = MouseMessage(M.type(), M.button(), dbl);
   if (msg == 0) return;
-  const QPoint local = widget->mapFromGlobal(m.globalPosition().toPoint());
-  PostMessageW(h, msg, MouseKeys(m.buttons(), m.modifiers()), Point(local));
+  const QPoint local = Widget->mapFromGlobal(M.globalPosition().toPoint());
+  PostMessageW(hWnd, msg, MouseKeys(M.buttons(), M.modifiers()), Point(local));
 }
 
-void PostMouseMove(HWND h, QWidget* widget, const QMouseEvent& m) {
-  const QPoint local = widget->mapFromGlobal(m.globalPosition().toPoint());
-  PostMessageW(h, WM_MOUSEMOVE, MouseKeys(m.buttons(), m.modifiers()), Point(local));
+void PostMouseMove(HWND hWnd, QWidget* Widget, const QMouseEvent& M) {
+  const QPoint local = Widget->mapFromGlobal(M.globalPosition().toPoint());
+  PostMessageW(hWnd, WM_MOUSEMOVE, MouseKeys(M.buttons(), M.modifiers()), Point(local));
 }
 
 // The wheel's turn in 120ths of a notch in the upper word, the point on the
 // screen.
-void PostWheel(HWND h, const QWheelEvent& w) {
-  NoteModifiers(w.modifiers());
-  const int delta = w.angleDelta().y();
+void PostWheel(HWND hWnd, const QWheelEvent& W) {
+  NoteModifiers(W.modifiers());
+  const int delta = W.angleDelta().y();
   if (delta == 0) return;
   const auto turn = static_cast<WORD>(static_cast<std::int16_t>(std::clamp(delta, -32768, 32767)));
-  PostMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(MouseKeys(w.buttons(), w.modifiers())), turn),
-               Point(w.globalPosition().toPoint()));
+  PostMessageW(hWnd, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(MouseKeys(W.buttons(), W.modifiers())), turn),
+               Point(W.globalPosition().toPoint()));
 }
 
 // An input method's committed text comes as the characters it is made of.
 // The commit also ends the composition the widget shows; that part is let
 // through without the text.
-bool PostCommit(HWND h, QObject* watched, InputRouter& router, const QInputMethodEvent& e) {
-  const QString commit = e.commitString();
+bool PostCommit(HWND hWnd, QObject* Watched, InputRouter& Router, const QInputMethodEvent& E) {
+  const QString commit = E.commitString();
   if (commit.isEmpty()) return false;
-  for (const QChar c : commit) PostMessageW(h, WM_CHAR, c.unicode(), 1);
+  for (const QChar c : commit) PostMessageW(hWnd, WM_CHAR, c.unicode(), 1);
   QInputMethodEvent ended;
-  router.replaying = true;
-  QCoreApplication::sendEvent(watched, &ended);
-  router.replaying = false;
+  Router.Replaying = true;
+  QCoreApplication::sendEvent(Watched, &ended);
+  Router.Replaying = false;
   return true;
 }
 
 // From the keyboard the menu has no point: -1, -1, as the window system has it.
-void PostContextMenu(HWND h, const QContextMenuEvent& c) {
-  const LPARAM where = c.reason() == QContextMenuEvent::Keyboard ? MAKELPARAM(0xFFFF, 0xFFFF) : Point(c.globalPos());
-  PostMessageW(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), where);
+void PostContextMenu(HWND hWnd, const QContextMenuEvent& C) {
+  const LPARAM where = C.reason() == QContextMenuEvent::Keyboard ? MAKELPARAM(0xFFFF, 0xFFFF) : Point(C.globalPos());
+  PostMessageW(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), where);
 }
 
-bool IsTextField(const QWidget* w) {
-  return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+bool IsTextField(const QWidget* W) {
+  return qobject_cast<const QLineEdit*>(W) || qobject_cast<const QPlainTextEdit*>(W);
 }
 
 // The clipboard keys of a text field act through the window's own messages,
 // where a procedure in front of the control sees them.
-UINT ClipboardMessageForChar(char16_t unit) {
-  switch (unit) {
+UINT ClipboardMessageForChar(char16_t Unit) {
+  switch (Unit) {
     case 3:
       return WM_COPY;
     case 22:
@@ -256,68 +256,68 @@ UINT ClipboardMessageForChar(char16_t unit) {
 // Hands events to a widget as replayed input. What an event sets off may
 // free the control, its peer and router included; nothing of them is
 // touched once that has happened, and no later event is handed on.
-void Deliver(QPointer<InputRouter> router, QPointer<QWidget> target, std::initializer_list<QEvent*> events) {
-  for (QEvent* e : events) {
-    if (!router || !target) return;
-    router->replaying = true;
-    QCoreApplication::sendEvent(target, e);
-    if (router) router->replaying = false;
+void Deliver(QPointer<InputRouter> Router, QPointer<QWidget> Target, std::initializer_list<QEvent*> Events) {
+  for (QEvent* e : Events) {
+    if (!Router || !Target) return;
+    Router->Replaying = true;
+    QCoreApplication::sendEvent(Target, e);
+    if (Router) Router->Replaying = false;
   }
 }
 
-UINT ClipboardMessageForKey(UINT vk) {
+UINT ClipboardMessageForKey(UINT Vk) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool control = GetKeyState(VK_CONTROL) < 0;
-  if (vk == VK_DELETE && shift) return WM_CUT;
-  if (vk == VK_INSERT && shift) return WM_PASTE;
-  if (vk == VK_INSERT && control) return WM_COPY;
+  if (Vk == VK_DELETE && shift) return WM_CUT;
+  if (Vk == VK_INSERT && shift) return WM_PASTE;
+  if (Vk == VK_INSERT && control) return WM_COPY;
   return 0;
 }
 
 }  // namespace
 
-bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
-  if (replaying) return false;
-  const HWND h = peer_->hwnd_;
+bool InputRouter::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Replaying) return false;
+  const HWND h = peer_->Hwnd;
   if (!IsWindow(h)) return false;
-  switch (event->type()) {
+  switch (Event->type()) {
     case QEvent::ShortcutOverride:
-      event->accept();
+      Event->accept();
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-      PostKey(h, *static_cast<QKeyEvent*>(event));
+      PostKey(h, *static_cast<QKeyEvent*>(Event));
       return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-      PostMouseButton(h, peer_->Widget(), *static_cast<QMouseEvent*>(event));
+      PostMouseButton(h, peer_->Widget(), *static_cast<QMouseEvent*>(Event));
       return true;
     case QEvent::MouseMove:
-      PostMouseMove(h, peer_->Widget(), *static_cast<QMouseEvent*>(event));
+      PostMouseMove(h, peer_->Widget(), *static_cast<QMouseEvent*>(Event));
       return true;
     case QEvent::Wheel:
-      PostWheel(h, *static_cast<QWheelEvent*>(event));
+      PostWheel(h, *static_cast<QWheelEvent*>(Event));
       return true;
     case QEvent::InputMethod:
-      return PostCommit(h, watched, *this, *static_cast<QInputMethodEvent*>(event));
+      return PostCommit(h, Watched, *this, *static_cast<QInputMethodEvent*>(Event));
     case QEvent::ContextMenu:
-      PostContextMenu(h, *static_cast<QContextMenuEvent*>(event));
+      PostContextMenu(h, *static_cast<QContextMenuEvent*>(Event));
       return true;
     // Text is never dropped behind the window's procedures.
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
-      event->ignore();
+      Event->ignore();
       return true;
     case QEvent::Leave:
-      if (watched == peer_->Widget()) PostMessageW(h, WM_MOUSELEAVE, 0, 0);
+      if (Watched == peer_->Widget()) PostMessageW(h, WM_MOUSELEAVE, 0, 0);
       return false;
     case QEvent::FocusIn:
-      if (GetFocus() != h && !peer_->syncing_) {
-        peer_->syncing_ = true;
+      if (GetFocus() != h && !peer_->Syncing) {
+        peer_->Syncing = true;
         SetFocus(h);
-        peer_->syncing_ = false;
+        peer_->Syncing = false;
       }
       return false;
     default:
@@ -327,38 +327,38 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
 
 // Mouse moves arrive whether a button is held or not, as the window system
 // sends them.
-void QtPeer::Route(QWidget* w) {
-  w->installEventFilter(router_.get());
-  w->setFocusPolicy(Qt::NoFocus);
-  w->setMouseTracking(true);
-  w->setAcceptDrops(false);
+void QtPeer::Route(QWidget* W) {
+  W->installEventFilter(Router.get());
+  W->setFocusPolicy(Qt::NoFocus);
+  W->setMouseTracking(true);
+  W->setAcceptDrops(false);
 }
 
-void QtPeer::ReplayChar(char16_t unit) {
+void QtPeer::ReplayChar(char16_t Unit) {
   QWidget* target = KeyTarget();
   if (!target) return;
   if (IsTextField(target)) {
-    if (const UINT clipboard = ClipboardMessageForChar(unit)) {
-      SendMessageW(hwnd_, clipboard, 0, 0);
+    if (const UINT clipboard = ClipboardMessageForChar(Unit)) {
+      SendMessageW(Hwnd, clipboard, 0, 0);
       return;
     }
     // A text field has no redo of its own.
-    if (unit == 25) return;
+    if (Unit == 25) return;
   }
   QString text;
-  if (unit >= 0xD800 && unit < 0xDC00) {
-    pendingHigh_ = unit;
+  if (Unit >= 0xD800 && Unit < 0xDC00) {
+    pendingHigh_ = Unit;
     return;
   }
-  if (unit >= 0xDC00 && unit < 0xE000 && pendingHigh_) {
-    text = QString(QChar(pendingHigh_)) + QChar(unit);
+  if (Unit >= 0xDC00 && Unit < 0xE000 && pendingHigh_) {
+    text = QString(QChar(pendingHigh_)) + QChar(Unit);
   } else {
-    text = QString(QChar(unit));
+    text = QString(QChar(Unit));
   }
   pendingHigh_ = 0;
   int key = Qt::Key_unknown;
   Qt::KeyboardModifiers mods = Qt::NoModifier;
-  switch (unit) {
+  switch (Unit) {
     case 8:
       key = Qt::Key_Backspace;
       break;
@@ -372,61 +372,61 @@ void QtPeer::ReplayChar(char16_t unit) {
       key = Qt::Key_Escape;
       break;
     default:
-      if (unit >= 1 && unit <= 26) {
-        key = Qt::Key_A + (unit - 1);
+      if (Unit >= 1 && Unit <= 26) {
+        key = Qt::Key_A + (Unit - 1);
         mods = Qt::ControlModifier;
       }
       break;
   }
   QKeyEvent press(QEvent::KeyPress, key, mods, text);
   QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  Deliver(router_.get(), target, {&press, &release});
+  Deliver(Router.get(), target, {&press, &release});
 }
 
-void QtPeer::ReplayKey(UINT msg, WPARAM vk) {
+void QtPeer::ReplayKey(UINT Msg, WPARAM Vk) {
   QWidget* target = KeyTarget();
-  const int key = QtKey(static_cast<UINT>(vk));
+  const int key = QtKey(static_cast<UINT>(Vk));
   // Keys that make characters act through WM_CHAR; Tab moves the focus
   // through the dialog handling, never through the widget.
-  const bool producesChar = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == VK_SPACE || vk == VK_BACK ||
-                            vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_TAB || vk == 0xE5;
+  const bool producesChar = (Vk >= 'A' && Vk <= 'Z') || (Vk >= '0' && Vk <= '9') || Vk == VK_SPACE || Vk == VK_BACK ||
+                            Vk == VK_RETURN || Vk == VK_ESCAPE || Vk == VK_TAB || Vk == 0xE5;
   if (!target || key == Qt::Key_unknown || producesChar) return;
   if (IsTextField(target)) {
-    if (const UINT clipboard = ClipboardMessageForKey(static_cast<UINT>(vk))) {
-      if (msg == WM_KEYDOWN) SendMessageW(hwnd_, clipboard, 0, 0);
+    if (const UINT clipboard = ClipboardMessageForKey(static_cast<UINT>(Vk))) {
+      if (Msg == WM_KEYDOWN) SendMessageW(Hwnd, clipboard, 0, 0);
       return;
     }
   }
-  QKeyEvent e(msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key, Modifiers());
-  Deliver(router_.get(), target, {&e});
+  QKeyEvent e(Msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key, Modifiers());
+  Deliver(Router.get(), target, {&e});
 }
 
-void QtPeer::ReplayMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+void QtPeer::ReplayMouse(UINT Msg, WPARAM wParam, LPARAM lParam) {
   const QPoint pos(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-  QWidget* target = widget_->childAt(pos);
-  if (!target) target = widget_;
-  const QPoint local = target->mapFrom(widget_, pos);
-  const QPoint global = widget_->mapToGlobal(pos);
+  QWidget* target = PeerWidget->childAt(pos);
+  if (!target) target = PeerWidget;
+  const QPoint local = target->mapFrom(PeerWidget, pos);
+  const QPoint global = PeerWidget->mapToGlobal(pos);
   QEvent::Type type = QEvent::MouseMove;
   Qt::MouseButton button = Qt::NoButton;
-  if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) type = QEvent::MouseButtonPress;
-  if (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) type = QEvent::MouseButtonRelease;
-  if (msg == WM_LBUTTONDBLCLK) type = QEvent::MouseButtonDblClick;
-  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK) button = Qt::LeftButton;
-  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = Qt::RightButton;
+  if (Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN) type = QEvent::MouseButtonPress;
+  if (Msg == WM_LBUTTONUP || Msg == WM_RBUTTONUP) type = QEvent::MouseButtonRelease;
+  if (Msg == WM_LBUTTONDBLCLK) type = QEvent::MouseButtonDblClick;
+  if (Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONUP || Msg == WM_LBUTTONDBLCLK) button = Qt::LeftButton;
+  if (Msg == WM_RBUTTONDOWN || Msg == WM_RBUTTONUP) button = Qt::RightButton;
   Qt::MouseButtons buttons;
   if (wParam & MK_LBUTTON) buttons |= Qt::LeftButton;
   if (wParam & MK_RBUTTON) buttons |= Qt::RightButton;
   QMouseEvent e(type, QPointF(local), QPointF(global), button, buttons, Modifiers());
-  Deliver(router_.get(), target, {&e});
+  Deliver(Router.get(), target, {&e});
 }
 
 // The part of the widget under the point takes the turn (a scroll area's
 // viewport); whether it took it tells the caller.
 bool QtPeer::ReplayWheel(WPARAM wParam, LPARAM lParam) {
   const QPoint global(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-  QWidget* target = widget_->childAt(widget_->mapFromGlobal(global));
-  if (!target) target = widget_;
+  QWidget* target = PeerWidget->childAt(PeerWidget->mapFromGlobal(global));
+  if (!target) target = PeerWidget;
   Qt::MouseButtons buttons;
   if (wParam & MK_LBUTTON) buttons |= Qt::LeftButton;
   if (wParam & MK_RBUTTON) buttons |= Qt::RightButton;
@@ -434,19 +434,19 @@ bool QtPeer::ReplayWheel(WPARAM wParam, LPARAM lParam) {
   QWheelEvent e(QPointF(target->mapFromGlobal(global)), QPointF(global), QPoint(), QPoint(0, turn), buttons,
                 Modifiers(), Qt::NoScrollPhase, false);
   e.setAccepted(false);
-  Deliver(router_.get(), target, {&e});
+  Deliver(Router.get(), target, {&e});
   return e.isAccepted();
 }
 
-bool QtPeer::Replay(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (!widget_) return false;
-  switch (msg) {
+bool QtPeer::Replay(UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (!PeerWidget) return false;
+  switch (Msg) {
     case WM_CHAR:
       ReplayChar(static_cast<char16_t>(wParam));
       return true;
     case WM_KEYDOWN:
     case WM_KEYUP:
-      ReplayKey(msg, wParam);
+      ReplayKey(Msg, wParam);
       return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -454,7 +454,7 @@ bool QtPeer::Replay(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MOUSEMOVE:
-      ReplayMouse(msg, wParam, lParam);
+      ReplayMouse(Msg, wParam, lParam);
       return true;
     case WM_MOUSEWHEEL:
       return ReplayWheel(wParam, lParam);

@@ -31,17 +31,17 @@ void InstallEventSource() {
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   QueueEventSource source;
   source.Wake = [dispatcher] { dispatcher->wakeUp(); };
-  source.Wait = [](std::uint32_t timeoutMs) {
+  source.Wait = [](std::uint32_t TimeoutMs) {
     DeleteDisposedWidgets();
-    if (timeoutMs == 0) {
+    if (TimeoutMs == 0) {
       QCoreApplication::processEvents(QEventLoop::AllEvents);
       return;
     }
     std::unique_ptr<QTimer> timer;
-    if (timeoutMs != 0xFFFFFFFFu) {
+    if (TimeoutMs != 0xFFFFFFFFu) {
       timer = std::make_unique<QTimer>(&TimerTarget());
       timer->setSingleShot(true);
-      timer->start(static_cast<int>(std::min<std::uint32_t>(timeoutMs, 0x7FFFFFFF)));
+      timer->start(static_cast<int>(std::min<std::uint32_t>(TimeoutMs, 0x7FFFFFFF)));
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   };
@@ -50,7 +50,7 @@ void InstallEventSource() {
 
 class PaintedWidget : public QWidget {
  public:
-  PaintedWidget(HWND hWnd, QWidget* parent) : QWidget(parent), hwnd_(hWnd) {
+  PaintedWidget(HWND hWnd, QWidget* Parent) : QWidget(Parent), hwnd_(hWnd) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -71,8 +71,8 @@ class PaintedWidget : public QWidget {
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
   void moveEvent(QMoveEvent*) override { SyncBounds(); }
-  void closeEvent(QCloseEvent* e) override {
-    e->ignore();
+  void closeEvent(QCloseEvent* E) override {
+    E->ignore();
     if (IsWindow(hwnd_)) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   }
 
@@ -96,13 +96,13 @@ QWidget* ParentWidgetFor(HWND hWnd) {
 
 }  // namespace
 
-QtPeer::QtPeer(HWND hWnd, QWidget* widget, bool managed)
-    : hwnd_(hWnd), widget_(widget), router_(std::make_unique<InputRouter>(this)), managed_(managed) {
-  Route(widget);
-  if (!managed) return;
+QtPeer::QtPeer(HWND hWnd, QWidget* Widget, bool IsManaged)
+    : Hwnd(hWnd), PeerWidget(Widget), Router(std::make_unique<InputRouter>(this)), Managed(IsManaged) {
+  Route(Widget);
+  if (!IsManaged) return;
   const DWORD style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
   if (!(style & WS_CHILD)) {
-    widget->setWindowTitle(ToQString(std::u16string()));
+    Widget->setWindowTitle(ToQString(std::u16string()));
   }
   ParentChanged();
   BoundsChanged();
@@ -110,107 +110,108 @@ QtPeer::QtPeer(HWND hWnd, QWidget* widget, bool managed)
 }
 
 QtPeer::~QtPeer() {
-  if (widget_) widget_->removeEventFilter(router_.get());
-  if (managed_) DisposeWidget(widget_);
+  if (PeerWidget) PeerWidget->removeEventFilter(Router.get());
+  if (Managed) DisposeWidget(PeerWidget);
 }
 
 void QtPeer::BoundsChanged() {
-  if (!managed_ || !widget_) return;
-  const RECT b = GetWindowBounds(hwnd_);
+  if (!Managed || !PeerWidget) return;
+  const RECT b = GetWindowBounds(Hwnd);
   const QRect g(b.left, b.top, b.Width(), b.Height());
-  const auto style = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE));
+  const auto style = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_STYLE));
   if (!(style & WS_CHILD)) {
-    PlaceTopLevel(widget_, style, g);
-  } else if (widget_->geometry() != g) {
-    widget_->setGeometry(g);
+    PlaceTopLevel(PeerWidget, style, g);
+  } else if (PeerWidget->geometry() != g) {
+    PeerWidget->setGeometry(g);
   }
 }
 
 void QtPeer::VisibleChanged() {
-  if (!managed_ || !widget_) return;
-  const bool visible = (GetWindowLong(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-  widget_->setVisible(visible);
+  if (!Managed || !PeerWidget) return;
+  const bool visible = (GetWindowLong(Hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  PeerWidget->setVisible(visible);
   // Without a display there is nothing to raise or activate.
-  if (visible && widget_->isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-    widget_->raise();
-    const DWORD ex = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE));
-    if (!(ex & WS_EX_TOOLWINDOW)) widget_->activateWindow();
+  if (visible && PeerWidget->isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    PeerWidget->raise();
+    const DWORD ex = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE));
+    if (!(ex & WS_EX_TOOLWINDOW)) PeerWidget->activateWindow();
   }
 }
 
 void QtPeer::EnabledChanged() {
-  if (managed_ && widget_) widget_->setEnabled((GetWindowLong(hwnd_, GWL_STYLE) & WS_DISABLED) == 0);
+  if (Managed && PeerWidget) PeerWidget->setEnabled((GetWindowLong(Hwnd, GWL_STYLE) & WS_DISABLED) == 0);
 }
 
 void QtPeer::TextChanged() {
-  if (widget_ && widget_->isWindow()) widget_->setWindowTitle(ToQString(WindowTextW(hwnd_)));
+  if (PeerWidget && PeerWidget->isWindow()) PeerWidget->setWindowTitle(ToQString(WindowTextW(Hwnd)));
 }
 
 void QtPeer::StyleChanged() {
-  if (!widget_ || !widget_->isWindow()) return;
-  const DWORD ex = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE));
+  if (!PeerWidget || !PeerWidget->isWindow()) return;
+  const DWORD ex = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE));
   const bool top = (ex & WS_EX_TOPMOST) != 0;
-  if (widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != top) {
-    const bool visible = widget_->isVisible();
-    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, top);
-    if (visible) widget_->show();
+  if (PeerWidget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != top) {
+    const bool visible = PeerWidget->isVisible();
+    PeerWidget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
+    if (visible) PeerWidget->show();
   }
 }
 
 void QtPeer::ParentChanged() {
-  if (!managed_ || !widget_) return;
-  const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd_, GWL_STYLE));
-  QWidget* parent = ParentWidgetFor(hwnd_);
+  if (!Managed || !PeerWidget) return;
+  const DWORD style = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_STYLE));
+  QWidget* parent = ParentWidgetFor(Hwnd);
   if (style & WS_CHILD) {
-    if (widget_->parentWidget() != parent) widget_->setParent(parent);
+    if (PeerWidget->parentWidget() != parent) PeerWidget->setParent(parent);
   } else {
-    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(hwnd_, GWL_EXSTYLE)));
-    if (widget_->parentWidget() != parent || widget_->windowFlags() != flags) widget_->setParent(parent, flags);
+    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE)));
+    if (PeerWidget->parentWidget() != parent || PeerWidget->windowFlags() != flags)
+      PeerWidget->setParent(parent, flags);
   }
   BoundsChanged();
   VisibleChanged();
 }
 
 void QtPeer::ZOrderChanged() {
-  if (!managed_ || !widget_ || widget_->isWindow()) return;
+  if (!Managed || !PeerWidget || PeerWidget->isWindow()) return;
   // Children are listed front to back; restack them all.
-  const HWND parent = GetParent(hwnd_);
+  const HWND parent = GetParent(Hwnd);
   const auto siblings = GetChildWindows(parent);
   for (auto it = siblings.rbegin(); it != siblings.rend(); ++it) {
     if (QWidget* w = WidgetOf(*it)) w->raise();
   }
 }
 
-void QtPeer::FocusChanged(bool focused) {
-  if (!widget_ || syncing_) return;
-  syncing_ = true;
-  if (focused) {
+void QtPeer::FocusChanged(bool Focused) {
+  if (!PeerWidget || Syncing) return;
+  Syncing = true;
+  if (Focused) {
     QWidget* target = KeyTarget();
     if (target && !target->hasFocus()) target->setFocus(Qt::OtherFocusReason);
-  } else if (widget_->hasFocus()) {
-    widget_->clearFocus();
+  } else if (PeerWidget->hasFocus()) {
+    PeerWidget->clearFocus();
   }
-  syncing_ = false;
+  Syncing = false;
 }
 
-void QtPeer::Invalidate(const RECT* rect) {
-  if (!widget_) return;
-  if (rect) {
-    widget_->update(QRect(rect->left, rect->top, rect->Width(), rect->Height()));
+void QtPeer::Invalidate(const RECT* Rect) {
+  if (!PeerWidget) return;
+  if (Rect) {
+    PeerWidget->update(QRect(Rect->left, Rect->top, Rect->Width(), Rect->Height()));
   } else {
-    widget_->update();
+    PeerWidget->update();
   }
 }
 
 void QtPeer::Update() {
-  if (widget_ && widget_->isVisible()) widget_->repaint();
+  if (PeerWidget && PeerWidget->isVisible()) PeerWidget->repaint();
 }
 
 void QtPeer::Destroying() {
-  hwnd_ = nullptr;
+  Hwnd = nullptr;
   // The peer's parts go before this base: their signal handlers must not
   // run meanwhile.
-  if (managed_) SilenceWidget(widget_);
+  if (Managed) SilenceWidget(PeerWidget);
 }
 
 PaintedPeer::PaintedPeer(HWND hWnd) : QtPeer(hWnd, new PaintedWidget(hWnd, ParentWidgetFor(hWnd))) {}
@@ -236,10 +237,10 @@ QImage Grab(HWND hWnd) {
   return w->grab().toImage();
 }
 
-void CheckUi(const char* call) {
-  if (!IsUiThread()) FailThreadCheck(call, "off the user-interface thread");
+void CheckUi(const char* Call) {
+  if (!IsUiThread()) FailThreadCheck(Call, "off the user-interface thread");
   const QCoreApplication* app = QCoreApplication::instance();
-  if (!app || app->thread() != QThread::currentThread()) FailThreadCheck(call, "before the user interface was started");
+  if (!app || app->thread() != QThread::currentThread()) FailThreadCheck(Call, "before the user interface was started");
 }
 
 // The Qt application is made here, on the thread that becomes the
@@ -258,25 +259,25 @@ void InitializeUi() {
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
   ServeQueueInModalLoops();
-  SetDefaultPeerFactory([](HWND h) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(h); });
+  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
   RegisterStandardClasses();
 }
 
-bool SaveWindowImage(HWND hWnd, const std::string& fileName) {
+bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
   RequireUi();
   const QImage image = Grab(hWnd);
-  return !image.isNull() && image.save(QString::fromStdString(fileName), "PNG");
+  return !image.isNull() && image.save(QString::fromStdString(FileName), "PNG");
 }
 
 }  // namespace platform::ui
 
 namespace platform {
 
-bool GetCursorPos(POINT* pt) {
+bool GetCursorPos(POINT* Pt) {
   ui::RequireUi();
-  if (!pt) return false;
+  if (!Pt) return false;
   const QPoint p = QCursor::pos();
-  *pt = POINT{p.x(), p.y()};
+  *Pt = POINT{p.x(), p.y()};
   return true;
 }
 

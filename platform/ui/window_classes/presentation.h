@@ -17,13 +17,13 @@ void InitializeUi();
 
 // Saves what a window shows, its children included, as a PNG file; false
 // when it cannot.
-bool SaveWindowImage(HWND hWnd, const std::string& fileName);
+bool SaveWindowImage(HWND hWnd, const std::string& FileName);
 
 }  // namespace platform::ui
 
 namespace platform {
 
 // The mouse position on the screen.
-bool GetCursorPos(POINT* pt);
+bool GetCursorPos(POINT* Pt);
 
 }  // namespace platform

@@ -18,23 +18,23 @@
 namespace platform {
 
 struct HDC__ {
-  QImage* surface = nullptr;
-  std::shared_ptr<QImage> held;  // keeps a selected bitmap or own surface alive
-  std::unique_ptr<QPainter> painter;
-  HFONT font = 0;
-  HBRUSH brush = 0;
-  HPEN pen = 0;
-  HBITMAP bitmap = 0;
-  COLORREF textColor = 0;
-  COLORREF bkColor = 0xFFFFFF;
-  int bkMode = OPAQUE;
-  POINT position;
-  POINT origin;
-  RECT clip;
-  bool clipped = false;
-  bool smooth = false;
-  HWND window = nullptr;
-  bool fromGetDC = false;
+  QImage* Surface = nullptr;
+  std::shared_ptr<QImage> Held;  // keeps a selected bitmap or own surface alive
+  std::unique_ptr<QPainter> Painter;
+  HFONT Font = 0;
+  HBRUSH Brush = 0;
+  HPEN Pen = 0;
+  HBITMAP Bitmap = 0;
+  COLORREF TextColor = 0;
+  COLORREF BkColor = 0xFFFFFF;
+  int BkMode = OPAQUE;
+  POINT Position;
+  POINT Origin;
+  RECT Clip;
+  bool Clipped = false;
+  bool Smooth = false;
+  HWND Window = nullptr;
+  bool FromGetDc = false;
 };
 
 }  // namespace platform
@@ -45,44 +45,44 @@ namespace platform::ui {
 // checks, a call made off that thread, or before the start of the user
 // interface made the Qt application there, stops the program naming the
 // call.
-void CheckUi(const char* call);
-inline void RequireUi([[maybe_unused]] const char* call = __builtin_FUNCTION()) {
+void CheckUi(const char* Call);
+inline void RequireUi([[maybe_unused]] const char* Call = __builtin_FUNCTION()) {
 #ifdef VELTROSA_CHECK_THREADS
-  CheckUi(call);
+  CheckUi(Call);
 #endif
 }
 
 // Stops the signals of a widget and its parts: they would reach a peer that
 // is going.
-void SilenceWidget(QWidget* widget);
+void SilenceWidget(QWidget* Widget);
 // Deletes the widget of a window that went, at once or (while a window
 // procedure runs) at the next message retrieval outside every procedure.
-void DisposeWidget(QWidget* widget);
+void DisposeWidget(QWidget* Widget);
 // Deletes the widgets left for later, unless a window procedure runs.
 void DeleteDisposedWidgets();
 
 // Lets the user-interface queue run inside Qt's own modal loops.
 void ServeQueueInModalLoops();
 
-QColor ToQColor(COLORREF c);
-COLORREF FromQColor(const QColor& c);
-QFont ToQFont(const LOGFONT& lf);
-LOGFONT FontOf(HFONT font);
-QString ToQString(std::u16string_view s);
-std::u16string FromQString(const QString& s);
+QColor ToQColor(COLORREF C);
+COLORREF FromQColor(const QColor& C);
+QFont ToQFont(const LOGFONT& Lf);
+LOGFONT FontOf(HFONT Font);
+QString ToQString(std::u16string_view S);
+std::u16string FromQString(const QString& S);
 
 // The painter of a device context at its origin and within its clip, as
 // its drawing calls find it; null for a context with nothing to draw on.
-QPainter* PainterOf(HDC dc);
+QPainter* PainterOf(HDC DC);
 
 // A device context that draws on image (not owned) until destroyed.
-HDC CreateImageDC(QImage* image);
+HDC CreateImageDC(QImage* Image);
 // The DC a window's paint message draws through while the presentation
 // paints it; null outside painting.
-void SetPaintDC(HWND hWnd, HDC dc);
+void SetPaintDC(HWND hWnd, HDC DC);
 // The image behind a bitmap handle; null for another handle.
-std::shared_ptr<QImage> BitmapImage(HBITMAP bitmap);
+std::shared_ptr<QImage> BitmapImage(HBITMAP Bitmap);
 // A bitmap handle over an image the caller made.
-HBITMAP CreateBitmapFromImage(QImage image);
+HBITMAP CreateBitmapFromImage(QImage Image);
 
 }  // namespace platform::ui

@@ -25,9 +25,9 @@ class QtPeer;
 // hands them back (Replay).
 class InputRouter : public QObject {
  public:
-  explicit InputRouter(QtPeer* peer) : peer_(peer) {}
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  bool replaying = false;
+  explicit InputRouter(QtPeer* Peer) : peer_(Peer) {}
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+  bool Replaying = false;
 
  private:
   QtPeer* peer_;
@@ -38,11 +38,11 @@ class QtPeer : public WindowPeer {
   // A peer that is not managed shows a part of another window's widget
   // (a combo box's edit): it routes input but leaves geometry, parent and
   // visibility to that widget, and does not own it.
-  QtPeer(HWND hWnd, QWidget* widget, bool managed = true);
+  QtPeer(HWND hWnd, QWidget* Widget, bool IsManaged = true);
   ~QtPeer() override;
 
-  HWND Handle() const { return hwnd_; }
-  QWidget* Widget() const { return widget_; }
+  HWND Handle() const { return Hwnd; }
+  QWidget* Widget() const { return PeerWidget; }
 
   void BoundsChanged() override;
   void VisibleChanged() override;
@@ -51,31 +51,31 @@ class QtPeer : public WindowPeer {
   void StyleChanged() override;
   void ParentChanged() override;
   void ZOrderChanged() override;
-  void FocusChanged(bool focused) override;
-  void Invalidate(const RECT* rect) override;
+  void FocusChanged(bool Focused) override;
+  void Invalidate(const RECT* Rect) override;
   void Update() override;
   void Destroying() override;
 
   // Hands an input message that reached the control's own procedure back
   // to the widget. True when it was one; for the wheel, when the widget
   // took the turn.
-  bool Replay(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool Replay(UINT Msg, WPARAM wParam, LPARAM lParam);
   // Watches w (the widget or one of its parts) for input.
-  void Route(QWidget* w);
+  void Route(QWidget* W);
 
  protected:
   // The widget that receives replayed keys.
-  virtual QWidget* KeyTarget() const { return widget_; }
-  virtual void ReplayChar(char16_t unit);
-  void ReplayKey(UINT msg, WPARAM vk);
-  void ReplayMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual QWidget* KeyTarget() const { return PeerWidget; }
+  virtual void ReplayChar(char16_t Unit);
+  void ReplayKey(UINT Msg, WPARAM Vk);
+  void ReplayMouse(UINT Msg, WPARAM wParam, LPARAM lParam);
   bool ReplayWheel(WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_;
-  QPointer<QWidget> widget_;
-  std::unique_ptr<InputRouter> router_;
-  bool syncing_ = false;
-  bool managed_ = true;
+  HWND Hwnd;
+  QPointer<QWidget> PeerWidget;
+  std::unique_ptr<InputRouter> Router;
+  bool Syncing = false;
+  bool Managed = true;
 
  private:
   char16_t pendingHigh_ = 0;

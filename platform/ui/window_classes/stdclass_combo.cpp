@@ -16,7 +16,7 @@ namespace {
 
 class ComboWidget : public QComboBox {
  public:
-  explicit ComboWidget(HWND h) : hwnd_(h) {}
+  explicit ComboWidget(HWND hWnd) : hwnd_(hWnd) {}
   void showPopup() override {
     if (IsWindow(hwnd_)) NotifyParent(hwnd_, CBN_DROPDOWN);
     QComboBox::showPopup();
@@ -32,225 +32,227 @@ class ComboWidget : public QComboBox {
 
 class ComboPeer : public StdPeer {
  public:
-  ComboPeer(HWND h, ComboWidget* combo, DWORD style) : StdPeer(h, combo, WM_CTLCOLOREDIT), combo_(combo) {
-    const DWORD kind = style & 3;
-    editable_ = kind == CBS_SIMPLE || kind == CBS_DROPDOWN;
-    sorted_ = (style & CBS_SORT) != 0;
-    combo->setEditable(editable_);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(8);
+  ComboPeer(HWND hWnd, ComboWidget* ComboBox, DWORD Style) : StdPeer(hWnd, ComboBox, WM_CTLCOLOREDIT), Combo(ComboBox) {
+    const DWORD kind = Style & 3;
+    Editable = kind == CBS_SIMPLE || kind == CBS_DROPDOWN;
+    Sorted = (Style & CBS_SORT) != 0;
+    ComboBox->setEditable(Editable);
+    ComboBox->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox->setMaxVisibleItems(8);
     // The open list is Qt's own popup: the choice made there comes back as
     // CBN_SELCHANGE.
-    QObject::connect(combo, qOverload<int>(&QComboBox::activated), combo, [this](int) {
-      if (IsWindow(hwnd_)) NotifyParent(hwnd_, CBN_SELCHANGE);
+    QObject::connect(ComboBox, qOverload<int>(&QComboBox::activated), ComboBox, [this](int) {
+      if (IsWindow(Hwnd)) NotifyParent(Hwnd, CBN_SELCHANGE);
     });
-    if (editable_) {
-      QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [this](const QString&) {
-        if (!IsWindow(hwnd_)) return;
-        NotifyParent(hwnd_, CBN_EDITUPDATE);
-        NotifyParent(hwnd_, CBN_EDITCHANGE);
+    if (Editable) {
+      QObject::connect(ComboBox->lineEdit(), &QLineEdit::textEdited, ComboBox, [this](const QString&) {
+        if (!IsWindow(Hwnd)) return;
+        NotifyParent(Hwnd, CBN_EDITUPDATE);
+        NotifyParent(Hwnd, CBN_EDITCHANGE);
       });
     }
   }
 
-  int Insert(int index, const QString& text) {
-    if (index < 0 || index > combo_->count()) index = combo_->count();
-    if (sorted_ && index == combo_->count()) {
-      index = 0;
-      while (index < combo_->count() && combo_->itemText(index).compare(text, Qt::CaseInsensitive) <= 0) ++index;
+  int Insert(int Index, const QString& Text) {
+    if (Index < 0 || Index > Combo->count()) Index = Combo->count();
+    if (Sorted && Index == Combo->count()) {
+      Index = 0;
+      while (Index < Combo->count() && Combo->itemText(Index).compare(Text, Qt::CaseInsensitive) <= 0) ++Index;
     }
-    const QSignalBlocker block(combo_);
-    const int current = combo_->currentIndex();
-    const QString typed = editable_ ? combo_->lineEdit()->text() : QString();
-    combo_->insertItem(index, text);
+    const QSignalBlocker block(Combo);
+    const int current = Combo->currentIndex();
+    const QString typed = Editable ? Combo->lineEdit()->text() : QString();
+    Combo->insertItem(Index, Text);
     // Inserting changes neither the selection nor the typed text.
-    combo_->setCurrentIndex(current >= index && current >= 0 ? current + 1 : current);
-    if (editable_) combo_->lineEdit()->setText(typed);
-    return index;
+    Combo->setCurrentIndex(current >= Index && current >= 0 ? current + 1 : current);
+    if (Editable) Combo->lineEdit()->setText(typed);
+    return Index;
   }
 
-  int Find(int start, const QString& text, bool exact) const {
-    const int n = combo_->count();
+  int Find(int Start, const QString& Text, bool Exact) const {
+    const int n = Combo->count();
     for (int k = 1; k <= n; ++k) {
-      const int i = (start + k) % n;
-      const QString item = combo_->itemText(i);
-      if (exact ? item.compare(text, Qt::CaseInsensitive) == 0 : item.startsWith(text, Qt::CaseInsensitive)) {
+      const int i = (Start + k) % n;
+      const QString item = Combo->itemText(i);
+      if (Exact ? item.compare(Text, Qt::CaseInsensitive) == 0 : item.startsWith(Text, Qt::CaseInsensitive)) {
         return i;
       }
     }
     return static_cast<int>(CB_ERR);
   }
 
-  void Select(int index) {
-    const QSignalBlocker block(combo_);
-    combo_->setCurrentIndex(index);
-    if (editable_) combo_->lineEdit()->setText(index >= 0 ? combo_->itemText(index) : QString());
+  void Select(int Index) {
+    const QSignalBlocker block(Combo);
+    Combo->setCurrentIndex(Index);
+    if (Editable) Combo->lineEdit()->setText(Index >= 0 ? Combo->itemText(Index) : QString());
   }
 
   QString Text() const {
-    if (editable_) return combo_->lineEdit()->text();
-    return combo_->currentIndex() >= 0 ? combo_->currentText() : QString();
+    if (Editable) return Combo->lineEdit()->text();
+    return Combo->currentIndex() >= 0 ? Combo->currentText() : QString();
   }
 
-  ComboWidget* combo_;
-  bool editable_ = false;
-  bool sorted_ = false;
-  HWND edit_ = nullptr;
-  HWND list_ = nullptr;
+  ComboWidget* Combo;
+  bool Editable = false;
+  bool Sorted = false;
+  HWND Edit = nullptr;
+  HWND List = nullptr;
 };
 
-LRESULT ListStubProc(HWND h, UINT msg, WPARAM w, LPARAM l) { return DefWindowProcW(h, msg, w, l); }
+LRESULT ListStubProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hWnd, Msg, wParam, lParam);
+}
 
-int Index(WPARAM w) { return static_cast<int>(static_cast<LPARAM>(w)); }
-bool InRange(const ComboPeer& p, int index) { return index >= 0 && index < p.combo_->count(); }
+int Index(WPARAM wParam) { return static_cast<int>(static_cast<LPARAM>(wParam)); }
+bool InRange(const ComboPeer& P, int Index) { return Index >= 0 && Index < P.Combo->count(); }
 
 // ----------------------------------------------- the window and its parts
 
-LRESULT Create(HWND h, const CREATESTRUCT& cs) {
-  SetWindowPeer(h, std::make_unique<ComboPeer>(h, new ComboWidget(h), cs.style));
+LRESULT Create(HWND hWnd, const CREATESTRUCT& Cs) {
+  SetWindowPeer(hWnd, std::make_unique<ComboPeer>(hWnd, new ComboWidget(hWnd), Cs.style));
   return 1;
 }
 
 // The edit part (editable styles) over the combo's own line edit, and a
 // stand-in for the list part.
-LRESULT MakeParts(ComboPeer& p, HWND h, WPARAM, LPARAM) {
-  if (p.editable_) {
-    LendLineEdit(p.combo_->lineEdit());
-    p.edit_ = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, h, 1001, nullptr, nullptr);
+LRESULT MakeParts(ComboPeer& P, HWND hWnd, WPARAM, LPARAM) {
+  if (P.Editable) {
+    LendLineEdit(P.Combo->lineEdit());
+    P.Edit = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hWnd, 1001, nullptr, nullptr);
   }
-  p.list_ = CreateWindowExW(0, u"ComboLBox", u"", WS_CHILD, 0, 0, 0, 0, h, 1000, nullptr, nullptr);
+  P.List = CreateWindowExW(0, u"ComboLBox", u"", WS_CHILD, 0, 0, 0, 0, hWnd, 1000, nullptr, nullptr);
   return 0;
 }
 
-LRESULT GetComboBoxInfo(ComboPeer& p, HWND h, WPARAM, LPARAM l) {
-  auto* info = reinterpret_cast<COMBOBOXINFO*>(l);
+LRESULT GetComboBoxInfo(ComboPeer& P, HWND hWnd, WPARAM, LPARAM lParam) {
+  auto* info = reinterpret_cast<COMBOBOXINFO*>(lParam);
   if (!info) return 0;
-  info->hwndCombo = h;
-  info->hwndItem = p.edit_;
-  info->hwndList = p.list_;
+  info->hwndCombo = hWnd;
+  info->hwndItem = P.Edit;
+  info->hwndList = P.List;
   return 1;
 }
 
 // ------------------------------------------------------- text and focus
 
-LRESULT SetText(ComboPeer& p, HWND, WPARAM, LPARAM l) {
-  if (!p.editable_) return CB_ERR;
-  p.combo_->lineEdit()->setText(TextArg(l));
+LRESULT SetText(ComboPeer& P, HWND, WPARAM, LPARAM lParam) {
+  if (!P.Editable) return CB_ERR;
+  P.Combo->lineEdit()->setText(TextArg(lParam));
   return 1;
 }
 
-LRESULT GetText(ComboPeer& p, HWND, WPARAM w, LPARAM l) { return CopyText(p.Text(), w, l); }
+LRESULT GetText(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) { return CopyText(P.Text(), wParam, lParam); }
 
-LRESULT GetTextLength(ComboPeer& p, HWND, WPARAM, LPARAM) { return p.Text().size(); }
+LRESULT GetTextLength(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Text().size(); }
 
 LRESULT GetDlgCode(ComboPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTCHARS | DLGC_WANTARROWS; }
 
 // The focus passing between the combo box and its own edit part neither
 // enters nor leaves the combo box.
 template <UINT Msg, UINT Notification>
-LRESULT Focus(ComboPeer& p, HWND h, WPARAM w, LPARAM l) {
-  DefWindowProcW(h, Msg, w, l);
-  if (!p.edit_ || reinterpret_cast<HWND>(w) != p.edit_) NotifyParent(h, Notification);
-  if (Msg == WM_SETFOCUS && p.edit_) SetFocus(p.edit_);
+LRESULT Focus(ComboPeer& P, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  DefWindowProcW(hWnd, Msg, wParam, lParam);
+  if (!P.Edit || reinterpret_cast<HWND>(wParam) != P.Edit) NotifyParent(hWnd, Notification);
+  if (Msg == WM_SETFOCUS && P.Edit) SetFocus(P.Edit);
   return 0;
 }
 
 // ---------------------------------------------------------------- items
 
-LRESULT AddString(ComboPeer& p, HWND, WPARAM, LPARAM l) { return p.Insert(-1, TextArg(l)); }
+LRESULT AddString(ComboPeer& P, HWND, WPARAM, LPARAM lParam) { return P.Insert(-1, TextArg(lParam)); }
 
-LRESULT InsertString(ComboPeer& p, HWND, WPARAM w, LPARAM l) {
-  const int index = Index(w);
-  if (index > p.combo_->count()) return CB_ERR;
-  return p.Insert(index < 0 ? p.combo_->count() : index, TextArg(l));
+LRESULT InsertString(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int index = Index(wParam);
+  if (index > P.Combo->count()) return CB_ERR;
+  return P.Insert(index < 0 ? P.Combo->count() : index, TextArg(lParam));
 }
 
-LRESULT DeleteString(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  const int index = Index(w);
-  if (!InRange(p, index)) return CB_ERR;
-  const QSignalBlocker block(p.combo_);
-  const QString typed = p.editable_ ? p.combo_->lineEdit()->text() : QString();
+LRESULT DeleteString(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  const int index = Index(wParam);
+  if (!InRange(P, index)) return CB_ERR;
+  const QSignalBlocker block(P.Combo);
+  const QString typed = P.Editable ? P.Combo->lineEdit()->text() : QString();
   // The selected item going leaves nothing selected (Qt would choose a
   // neighbour).
-  if (index == p.combo_->currentIndex()) p.combo_->setCurrentIndex(-1);
-  p.combo_->removeItem(index);
-  if (p.editable_) p.combo_->lineEdit()->setText(typed);
-  return p.combo_->count();
+  if (index == P.Combo->currentIndex()) P.Combo->setCurrentIndex(-1);
+  P.Combo->removeItem(index);
+  if (P.Editable) P.Combo->lineEdit()->setText(typed);
+  return P.Combo->count();
 }
 
-LRESULT ResetContent(ComboPeer& p, HWND, WPARAM, LPARAM) {
-  const QSignalBlocker block(p.combo_);
-  p.combo_->clear();
-  if (p.editable_) p.combo_->lineEdit()->clear();
+LRESULT ResetContent(ComboPeer& P, HWND, WPARAM, LPARAM) {
+  const QSignalBlocker block(P.Combo);
+  P.Combo->clear();
+  if (P.Editable) P.Combo->lineEdit()->clear();
   return 1;
 }
 
-LRESULT GetCount(ComboPeer& p, HWND, WPARAM, LPARAM) { return p.combo_->count(); }
+LRESULT GetCount(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Combo->count(); }
 
-LRESULT GetLBText(ComboPeer& p, HWND, WPARAM w, LPARAM l) {
-  return InRange(p, Index(w)) ? CopyItemText(p.combo_->itemText(Index(w)), l) : CB_ERR;
+LRESULT GetLBText(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  return InRange(P, Index(wParam)) ? CopyItemText(P.Combo->itemText(Index(wParam)), lParam) : CB_ERR;
 }
 
-LRESULT GetLBTextLen(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  return InRange(p, Index(w)) ? p.combo_->itemText(Index(w)).size() : CB_ERR;
+LRESULT GetLBTextLen(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return InRange(P, Index(wParam)) ? P.Combo->itemText(Index(wParam)).size() : CB_ERR;
 }
 
-LRESULT GetItemData(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!InRange(p, Index(w))) return CB_ERR;
-  return static_cast<LRESULT>(p.combo_->itemData(Index(w), Qt::UserRole).toLongLong());
+LRESULT GetItemData(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!InRange(P, Index(wParam))) return CB_ERR;
+  return static_cast<LRESULT>(P.Combo->itemData(Index(wParam), Qt::UserRole).toLongLong());
 }
 
-LRESULT SetItemData(ComboPeer& p, HWND, WPARAM w, LPARAM l) {
-  if (!InRange(p, Index(w))) return CB_ERR;
-  p.combo_->setItemData(Index(w), QVariant::fromValue<qlonglong>(l), Qt::UserRole);
+LRESULT SetItemData(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  if (!InRange(P, Index(wParam))) return CB_ERR;
+  P.Combo->setItemData(Index(wParam), QVariant::fromValue<qlonglong>(lParam), Qt::UserRole);
   return 1;
 }
 
 // Searches start after the item w (-1: from the first) and wrap around.
 template <bool Exact>
-LRESULT FindString(ComboPeer& p, HWND, WPARAM w, LPARAM l) {
-  if (p.combo_->count() == 0) return CB_ERR;
-  return p.Find(Index(w) < 0 ? p.combo_->count() - 1 : Index(w), TextArg(l), Exact);
+LRESULT FindString(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  if (P.Combo->count() == 0) return CB_ERR;
+  return P.Find(Index(wParam) < 0 ? P.Combo->count() - 1 : Index(wParam), TextArg(lParam), Exact);
 }
 
 // ------------------------------------------------------------ selection
 
-LRESULT GetCurSel(ComboPeer& p, HWND, WPARAM, LPARAM) { return p.combo_->currentIndex(); }
+LRESULT GetCurSel(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Combo->currentIndex(); }
 
-LRESULT SetCurSel(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  const int index = Index(w);
-  if (!InRange(p, index)) {
-    p.Select(-1);
+LRESULT SetCurSel(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  const int index = Index(wParam);
+  if (!InRange(P, index)) {
+    P.Select(-1);
     return CB_ERR;
   }
-  p.Select(index);
+  P.Select(index);
   return index;
 }
 
-LRESULT SelectString(ComboPeer& p, HWND h, WPARAM w, LPARAM l) {
-  const LRESULT found = FindString<false>(p, h, w, l);
-  if (found >= 0) p.Select(static_cast<int>(found));
+LRESULT SelectString(ComboPeer& P, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  const LRESULT found = FindString<false>(P, hWnd, wParam, lParam);
+  if (found >= 0) P.Select(static_cast<int>(found));
   return found;
 }
 
-LRESULT GetEditSel(ComboPeer& p, HWND, WPARAM w, LPARAM l) {
+LRESULT GetEditSel(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   int s = 0, e = 0;
-  if (p.editable_) {
-    QLineEdit* le = p.combo_->lineEdit();
+  if (P.Editable) {
+    QLineEdit* le = P.Combo->lineEdit();
     s = le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
     e = s + static_cast<int>(le->selectedText().size());
   }
-  if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(s);
-  if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(e);
+  if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(s);
+  if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(e);
   return MAKELPARAM(static_cast<WORD>(s), static_cast<WORD>(e));
 }
 
 // A start of -1 takes the selection away; an end of -1 runs to the end.
-LRESULT SetEditSel(ComboPeer& p, HWND, WPARAM, LPARAM l) {
-  if (!p.editable_) return CB_ERR;
-  const int s = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(l)));
-  int e = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(l)));
-  QLineEdit* le = p.combo_->lineEdit();
+LRESULT SetEditSel(ComboPeer& P, HWND, WPARAM, LPARAM lParam) {
+  if (!P.Editable) return CB_ERR;
+  const int s = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+  int e = static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lParam)));
+  QLineEdit* le = P.Combo->lineEdit();
   if (s < 0) {
     le->deselect();
   } else {
@@ -260,31 +262,31 @@ LRESULT SetEditSel(ComboPeer& p, HWND, WPARAM, LPARAM l) {
   return 1;
 }
 
-LRESULT LimitText(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  if (p.editable_) p.combo_->lineEdit()->setMaxLength(w == 0 ? 32767 : static_cast<int>(w));
+LRESULT LimitText(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (P.Editable) P.Combo->lineEdit()->setMaxLength(wParam == 0 ? 32767 : static_cast<int>(wParam));
   return 1;
 }
 
 // ------------------------------------------------------------- the list
 
-LRESULT ShowDropDown(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  if (w) {
-    p.combo_->showPopup();
+LRESULT ShowDropDown(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (wParam) {
+    P.Combo->showPopup();
   } else {
-    p.combo_->hidePopup();
+    P.Combo->hidePopup();
   }
   return 1;
 }
 
-LRESULT GetDroppedState(ComboPeer& p, HWND, WPARAM, LPARAM) { return p.combo_->view()->isVisible() ? 1 : 0; }
+LRESULT GetDroppedState(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Combo->view()->isVisible() ? 1 : 0; }
 
-LRESULT SetMinVisible(ComboPeer& p, HWND, WPARAM w, LPARAM) {
-  if (static_cast<int>(w) <= 0) return 0;
-  p.combo_->setMaxVisibleItems(static_cast<int>(w));
+LRESULT SetMinVisible(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (static_cast<int>(wParam) <= 0) return 0;
+  P.Combo->setMaxVisibleItems(static_cast<int>(wParam));
   return 1;
 }
 
-LRESULT GetMinVisible(ComboPeer& p, HWND, WPARAM, LPARAM) { return p.combo_->maxVisibleItems(); }
+LRESULT GetMinVisible(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Combo->maxVisibleItems(); }
 
 constexpr MessageHandler<ComboPeer> kMessages[] = {
     {WM_CREATE, &MakeParts, -1},
@@ -318,9 +320,9 @@ constexpr MessageHandler<ComboPeer> kMessages[] = {
     {CB_GETMINVISIBLE, &GetMinVisible},
 };
 
-LRESULT ComboProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_NCCREATE) return Create(h, *reinterpret_cast<const CREATESTRUCT*>(l));
-  return Dispatch(kMessages, h, msg, w, l, true);
+LRESULT ComboProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_NCCREATE) return Create(hWnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
+  return Dispatch(kMessages, hWnd, Msg, wParam, lParam, true);
 }
 
 }  // namespace

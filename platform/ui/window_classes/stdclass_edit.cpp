@@ -20,54 +20,56 @@ QLineEdit* g_lent = nullptr;
 
 class EditPeer : public StdPeer {
  public:
-  EditPeer(HWND h, QLineEdit* line, bool owned) : StdPeer(h, line, WM_CTLCOLOREDIT, owned), line_(line) { Connect(); }
-  EditPeer(HWND h, QPlainTextEdit* multi) : StdPeer(h, multi, WM_CTLCOLOREDIT), multi_(multi) {
-    Route(multi->viewport());
+  EditPeer(HWND hWnd, QLineEdit* Line, bool Owned) : StdPeer(hWnd, Line, WM_CTLCOLOREDIT, Owned), LineEdit(Line) {
     Connect();
   }
-  bool Multi() const { return multi_ != nullptr; }
+  EditPeer(HWND hWnd, QPlainTextEdit* Multi) : StdPeer(hWnd, Multi, WM_CTLCOLOREDIT), MultiEdit(Multi) {
+    Route(Multi->viewport());
+    Connect();
+  }
+  bool Multi() const { return MultiEdit != nullptr; }
 
   // The window text, line breaks as CR LF.
   QString Text() const {
-    if (line_) return line_->text();
-    QString t = multi_->toPlainText();
+    if (LineEdit) return LineEdit->text();
+    QString t = MultiEdit->toPlainText();
     t.replace(u'\n', QStringLiteral("\r\n"));
     return t;
   }
 
-  void SetText(const QString& text) {
+  void SetText(const QString& Text) {
     settingText_ = true;
-    if (line_) {
-      QString t = text;
+    if (LineEdit) {
+      QString t = Text;
       t.remove(u'\r');
       t.remove(u'\n');
-      line_->setText(t);
-      line_->setModified(false);
+      LineEdit->setText(t);
+      LineEdit->setModified(false);
     } else {
-      multi_->setPlainText(Normalised(text));
-      multi_->document()->setModified(false);
+      MultiEdit->setPlainText(Normalised(Text));
+      MultiEdit->document()->setModified(false);
       loneCr_ = QTextCursor();
-      QTextCursor end(multi_->document());
+      QTextCursor end(MultiEdit->document());
       end.movePosition(QTextCursor::End);
-      NoteLoneCr(text, end);
+      NoteLoneCr(Text, end);
     }
     settingText_ = false;
   }
 
   // Window-system position of a Qt position, and back.
-  int ToWin(int qtPos) const {
-    if (line_) return qtPos;
-    const QTextBlock b = multi_->document()->findBlock(qtPos);
-    return qtPos + (b.isValid() ? b.blockNumber() : 0);
+  int ToWin(int QtPos) const {
+    if (LineEdit) return QtPos;
+    const QTextBlock b = MultiEdit->document()->findBlock(QtPos);
+    return QtPos + (b.isValid() ? b.blockNumber() : 0);
   }
-  int ToQt(int winPos) const {
-    if (line_) return std::clamp(winPos, 0, static_cast<int>(line_->text().size()));
-    const QTextDocument* doc = multi_->document();
+  int ToQt(int WinPos) const {
+    if (LineEdit) return std::clamp(WinPos, 0, static_cast<int>(LineEdit->text().size()));
+    const QTextDocument* doc = MultiEdit->document();
     int pos = 0;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
       const int len = b.length() - 1;
-      if (winPos <= pos + b.blockNumber() + len || !b.next().isValid()) {
-        const int inBlock = std::clamp(winPos - (pos + b.blockNumber()), 0, len);
+      if (WinPos <= pos + b.blockNumber() + len || !b.next().isValid()) {
+        const int inBlock = std::clamp(WinPos - (pos + b.blockNumber()), 0, len);
         return b.position() + inBlock;
       }
       pos += len + 1;
@@ -75,50 +77,50 @@ class EditPeer : public StdPeer {
     return 0;
   }
 
-  void Selection(int* start, int* end) const {
-    if (line_) {
-      if (line_->hasSelectedText()) {
-        *start = line_->selectionStart();
-        *end = *start + static_cast<int>(line_->selectedText().size());
+  void Selection(int* Start, int* End) const {
+    if (LineEdit) {
+      if (LineEdit->hasSelectedText()) {
+        *Start = LineEdit->selectionStart();
+        *End = *Start + static_cast<int>(LineEdit->selectedText().size());
       } else {
-        *start = *end = line_->cursorPosition();
+        *Start = *End = LineEdit->cursorPosition();
       }
       return;
     }
-    const QTextCursor c = multi_->textCursor();
-    *start = ToWin(c.selectionStart());
-    *end = ToWin(c.selectionEnd());
+    const QTextCursor c = MultiEdit->textCursor();
+    *Start = ToWin(c.selectionStart());
+    *End = ToWin(c.selectionEnd());
   }
 
-  void SetSelection(int start, int end) {
+  void SetSelection(int Start, int End) {
     const int length = static_cast<int>(Text().size());
-    if (start < 0) {
+    if (Start < 0) {
       int s = 0, e = 0;
       Selection(&s, &e);
-      start = end = e;
+      Start = End = e;
     }
-    if (end < 0 || end > length) end = length;
-    start = std::min(start, length);
-    if (line_) {
-      line_->setSelection(start, end - start);
-      if (start == end) line_->setCursorPosition(end);
+    if (End < 0 || End > length) End = length;
+    Start = std::min(Start, length);
+    if (LineEdit) {
+      LineEdit->setSelection(Start, End - Start);
+      if (Start == End) LineEdit->setCursorPosition(End);
       return;
     }
-    QTextCursor c = multi_->textCursor();
-    c.setPosition(ToQt(start));
-    c.setPosition(ToQt(end), QTextCursor::KeepAnchor);
-    multi_->setTextCursor(c);
+    QTextCursor c = MultiEdit->textCursor();
+    c.setPosition(ToQt(Start));
+    c.setPosition(ToQt(End), QTextCursor::KeepAnchor);
+    MultiEdit->setTextCursor(c);
   }
 
-  void ReplaceSelection(const QString& text) {
-    if (line_) {
-      QString t = text;
+  void ReplaceSelection(const QString& Text) {
+    if (LineEdit) {
+      QString t = Text;
       t.remove(u'\r');
       t.remove(u'\n');
-      line_->insert(t);
+      LineEdit->insert(t);
     } else {
-      QTextCursor c = multi_->textCursor();
-      QString t = text;
+      QTextCursor c = MultiEdit->textCursor();
+      QString t = Text;
       // The line feed of a break whose carriage return came alone before
       // (serial input split between them) completes that break.
       if (t.startsWith(u'\n') && !c.hasSelection() && FollowsLoneCr(c.position())) t.remove(0, 1);
@@ -127,30 +129,30 @@ class EditPeer : public StdPeer {
     }
   }
 
-  int LineCount() const { return line_ ? 1 : multi_->document()->blockCount(); }
+  int LineCount() const { return LineEdit ? 1 : MultiEdit->document()->blockCount(); }
 
-  int LineIndex(int line) const {
-    if (line_) return line == 0 || line == -1 ? 0 : -1;
-    const QTextDocument* doc = multi_->document();
-    if (line == -1) line = multi_->textCursor().blockNumber();
-    const QTextBlock b = doc->findBlockByNumber(line);
+  int LineIndex(int Line) const {
+    if (LineEdit) return Line == 0 || Line == -1 ? 0 : -1;
+    const QTextDocument* doc = MultiEdit->document();
+    if (Line == -1) Line = MultiEdit->textCursor().blockNumber();
+    const QTextBlock b = doc->findBlockByNumber(Line);
     return b.isValid() ? ToWin(b.position()) : -1;
   }
 
-  int LineFromChar(int index) const {
-    if (line_) return 0;
-    if (index < 0) return multi_->textCursor().blockNumber();
-    return multi_->document()->findBlock(ToQt(index)).blockNumber();
+  int LineFromChar(int Index) const {
+    if (LineEdit) return 0;
+    if (Index < 0) return MultiEdit->textCursor().blockNumber();
+    return MultiEdit->document()->findBlock(ToQt(Index)).blockNumber();
   }
 
-  QString LineText(int line) const {
-    if (line_) return line == 0 ? line_->text() : QString();
-    const QTextBlock b = multi_->document()->findBlockByNumber(line);
+  QString LineText(int Line) const {
+    if (LineEdit) return Line == 0 ? LineEdit->text() : QString();
+    const QTextBlock b = MultiEdit->document()->findBlockByNumber(Line);
     return b.isValid() ? b.text() : QString();
   }
 
-  int LineLength(int index) const {
-    if (index < 0) {
+  int LineLength(int Index) const {
+    if (Index < 0) {
       int s = 0, e = 0;
       Selection(&s, &e);
       const int first = LineFromChar(s), last = LineFromChar(e);
@@ -158,61 +160,61 @@ class EditPeer : public StdPeer {
       for (int l = first; l <= last; ++l) total += static_cast<int>(LineText(l).size());
       return total - (e - s);
     }
-    return static_cast<int>(LineText(LineFromChar(index)).size());
+    return static_cast<int>(LineText(LineFromChar(Index)).size());
   }
 
-  bool Modified() const { return line_ ? line_->isModified() : multi_->document()->isModified(); }
-  void SetModified(bool m) {
-    if (line_) {
-      line_->setModified(m);
+  bool Modified() const { return LineEdit ? LineEdit->isModified() : MultiEdit->document()->isModified(); }
+  void SetModified(bool M) {
+    if (LineEdit) {
+      LineEdit->setModified(M);
     } else {
-      multi_->document()->setModified(m);
+      MultiEdit->document()->setModified(M);
     }
   }
-  void SetReadOnly(bool r) {
-    if (line_) {
-      line_->setReadOnly(r);
+  void SetReadOnly(bool R) {
+    if (LineEdit) {
+      LineEdit->setReadOnly(R);
     } else {
-      multi_->setReadOnly(r);
+      MultiEdit->setReadOnly(R);
     }
   }
 
-  QLineEdit* line_ = nullptr;
-  QPlainTextEdit* multi_ = nullptr;
-  int limit_ = 0x7FFFFFFE;
-  char16_t passwordChar_ = 0;
+  QLineEdit* LineEdit = nullptr;
+  QPlainTextEdit* MultiEdit = nullptr;
+  int Limit = 0x7FFFFFFE;
+  char16_t PasswordChar = 0;
 
  private:
   // A text ending in a carriage return without its line feed leaves the
   // break it made open for a line feed inserted right after it; the
   // cursor follows that place through other edits (the latest such break
   // is the one kept).
-  void NoteLoneCr(const QString& text, const QTextCursor& after) {
-    if (!text.endsWith(u'\r')) return;
-    loneCr_ = QTextCursor(multi_->document());
-    loneCr_.setPosition(after.position());
+  void NoteLoneCr(const QString& Text, const QTextCursor& After) {
+    if (!Text.endsWith(u'\r')) return;
+    loneCr_ = QTextCursor(MultiEdit->document());
+    loneCr_.setPosition(After.position());
   }
-  bool FollowsLoneCr(int position) const {
-    return !loneCr_.isNull() && position > 0 && loneCr_.position() == position && loneCr_.atBlockStart();
+  bool FollowsLoneCr(int Position) const {
+    return !loneCr_.isNull() && Position > 0 && loneCr_.position() == Position && loneCr_.atBlockStart();
   }
 
-  static QString Normalised(QString t) {
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(u'\r', u'\n');
-    return t;
+  static QString Normalised(QString T) {
+    T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    T.replace(u'\r', u'\n');
+    return T;
   }
 
   void Connect() {
     const auto changed = [this] {
-      if (!settingText_ && IsWindow(hwnd_)) {
-        NotifyParent(hwnd_, EN_UPDATE);
-        NotifyParent(hwnd_, EN_CHANGE);
+      if (!settingText_ && IsWindow(Hwnd)) {
+        NotifyParent(Hwnd, EN_UPDATE);
+        NotifyParent(Hwnd, EN_CHANGE);
       }
     };
-    if (line_) {
-      QObject::connect(line_, &QLineEdit::textChanged, line_, changed);
+    if (LineEdit) {
+      QObject::connect(LineEdit, &QLineEdit::textChanged, LineEdit, changed);
     } else {
-      QObject::connect(multi_, &QPlainTextEdit::textChanged, multi_, changed);
+      QObject::connect(MultiEdit, &QPlainTextEdit::textChanged, MultiEdit, changed);
     }
   }
 
@@ -220,237 +222,240 @@ class EditPeer : public StdPeer {
   QTextCursor loneCr_;
 };
 
-Qt::Alignment Alignment(DWORD style) {
-  if (style & ES_RIGHT) return Qt::AlignRight;
-  if (style & ES_CENTER) return Qt::AlignHCenter;
+Qt::Alignment Alignment(DWORD Style) {
+  if (Style & ES_RIGHT) return Qt::AlignRight;
+  if (Style & ES_CENTER) return Qt::AlignHCenter;
   return Qt::AlignLeft;
 }
 
-bool Accepts(HWND h, char16_t c) {
-  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-  if ((style & ES_NUMBER) && c >= 32 && (c < u'0' || c > u'9')) return false;
+bool Accepts(HWND hWnd, char16_t C) {
+  const auto style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  if ((style & ES_NUMBER) && C >= 32 && (C < u'0' || C > u'9')) return false;
   return true;
 }
 
-char16_t CaseFor(HWND h, char16_t c) {
-  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-  if (style & ES_UPPERCASE) return QChar(c).toUpper().unicode();
-  if (style & ES_LOWERCASE) return QChar(c).toLower().unicode();
-  return c;
+char16_t CaseFor(HWND hWnd, char16_t C) {
+  const auto style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  if (style & ES_UPPERCASE) return QChar(C).toUpper().unicode();
+  if (style & ES_LOWERCASE) return QChar(C).toLower().unicode();
+  return C;
 }
 
-bool IsReadOnly(HWND h) { return (GetWindowLong(h, GWL_STYLE) & ES_READONLY) != 0; }
+bool IsReadOnly(HWND hWnd) { return (GetWindowLong(hWnd, GWL_STYLE) & ES_READONLY) != 0; }
 
-LRESULT Create(HWND h, const CREATESTRUCT& cs) {
+LRESULT Create(HWND hWnd, const CREATESTRUCT& Cs) {
   std::unique_ptr<EditPeer> peer;
   if (g_lent) {
-    peer = std::make_unique<EditPeer>(h, std::exchange(g_lent, nullptr), false);
-  } else if (cs.style & ES_MULTILINE) {
+    peer = std::make_unique<EditPeer>(hWnd, std::exchange(g_lent, nullptr), false);
+  } else if (Cs.style & ES_MULTILINE) {
     auto* edit = new QPlainTextEdit;
-    edit->setFrameShape((cs.dwExStyle & WS_EX_CLIENTEDGE) || (cs.style & WS_BORDER) ? QFrame::StyledPanel
+    edit->setFrameShape((Cs.dwExStyle & WS_EX_CLIENTEDGE) || (Cs.style & WS_BORDER) ? QFrame::StyledPanel
                                                                                     : QFrame::NoFrame);
     // Lines wrap at the window's edge unless the edit scrolls sideways.
-    edit->setLineWrapMode((cs.style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
+    edit->setLineWrapMode((Cs.style & (WS_HSCROLL | ES_AUTOHSCROLL)) ? QPlainTextEdit::NoWrap
                                                                      : QPlainTextEdit::WidgetWidth);
     QTextOption option = edit->document()->defaultTextOption();
-    option.setAlignment(Alignment(cs.style));
+    option.setAlignment(Alignment(Cs.style));
     edit->document()->setDefaultTextOption(option);
-    edit->setVerticalScrollBarPolicy((cs.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    edit->setHorizontalScrollBarPolicy((cs.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    peer = std::make_unique<EditPeer>(h, edit);
+    edit->setVerticalScrollBarPolicy((Cs.style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy((Cs.style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    peer = std::make_unique<EditPeer>(hWnd, edit);
   } else {
     auto* edit = new QLineEdit;
-    edit->setFrame((cs.dwExStyle & WS_EX_CLIENTEDGE) != 0 || (cs.style & WS_BORDER) != 0);
-    peer = std::make_unique<EditPeer>(h, edit, true);
+    edit->setFrame((Cs.dwExStyle & WS_EX_CLIENTEDGE) != 0 || (Cs.style & WS_BORDER) != 0);
+    peer = std::make_unique<EditPeer>(hWnd, edit, true);
   }
-  if (cs.style & ES_READONLY) peer->SetReadOnly(true);
-  if (peer->line_) {
-    if (cs.style & ES_PASSWORD) peer->line_->setEchoMode(QLineEdit::Password);
-    peer->line_->setAlignment(Alignment(cs.style) | Qt::AlignVCenter);
+  if (Cs.style & ES_READONLY) peer->SetReadOnly(true);
+  if (peer->LineEdit) {
+    if (Cs.style & ES_PASSWORD) peer->LineEdit->setEchoMode(QLineEdit::Password);
+    peer->LineEdit->setAlignment(Alignment(Cs.style) | Qt::AlignVCenter);
   }
-  if (cs.lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs.lpszName)));
-  SetWindowPeer(h, std::move(peer));
+  if (Cs.lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(Cs.lpszName)));
+  SetWindowPeer(hWnd, std::move(peer));
   return 1;
 }
 
 // ---------------------------------------------------------------- text
 
-LRESULT SetText(EditPeer& p, HWND h, WPARAM, LPARAM l) {
-  p.SetText(TextArg(l));
-  NotifyParent(h, EN_UPDATE);
-  NotifyParent(h, EN_CHANGE);
+LRESULT SetText(EditPeer& P, HWND hWnd, WPARAM, LPARAM lParam) {
+  P.SetText(TextArg(lParam));
+  NotifyParent(hWnd, EN_UPDATE);
+  NotifyParent(hWnd, EN_CHANGE);
   return 1;
 }
 
-LRESULT GetText(EditPeer& p, HWND, WPARAM w, LPARAM l) { return CopyText(p.Text(), w, l); }
+LRESULT GetText(EditPeer& P, HWND, WPARAM wParam, LPARAM lParam) { return CopyText(P.Text(), wParam, lParam); }
 
-LRESULT GetTextLength(EditPeer& p, HWND, WPARAM, LPARAM) { return p.Text().size(); }
+LRESULT GetTextLength(EditPeer& P, HWND, WPARAM, LPARAM) { return P.Text().size(); }
 
 // ------------------------------------------------------- keys and focus
 
-LRESULT GetDlgCode(EditPeer&, HWND h, WPARAM, LPARAM) {
+LRESULT GetDlgCode(EditPeer&, HWND hWnd, WPARAM, LPARAM) {
   return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS |
-         ((GetWindowLong(h, GWL_STYLE) & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
+         ((GetWindowLong(hWnd, GWL_STYLE) & ES_MULTILINE) ? DLGC_WANTALLKEYS : 0);
 }
 
 template <UINT Msg, UINT Notification>
-LRESULT Focus(EditPeer&, HWND h, WPARAM w, LPARAM l) {
-  DefWindowProcW(h, Msg, w, l);
-  NotifyParent(h, Notification);
+LRESULT Focus(EditPeer&, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  DefWindowProcW(hWnd, Msg, wParam, lParam);
+  NotifyParent(hWnd, Notification);
   return 0;
 }
 
-LRESULT Char(EditPeer& p, HWND h, WPARAM w, LPARAM l) {
-  const auto c = static_cast<char16_t>(w);
-  if (!Accepts(h, c)) return 0;
+LRESULT Char(EditPeer& P, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  const auto c = static_cast<char16_t>(wParam);
+  if (!Accepts(hWnd, c)) return 0;
   if (c == u'\t') {
-    if (p.Multi() && !IsReadOnly(h)) p.ReplaceSelection(QStringLiteral("\t"));
+    if (P.Multi() && !IsReadOnly(hWnd)) P.ReplaceSelection(QStringLiteral("\t"));
     return 0;
   }
-  if (c == u'\r' && (!p.Multi() || !(GetWindowLong(h, GWL_STYLE) & ES_WANTRETURN))) {
-    if (p.Multi() && !IsReadOnly(h)) p.ReplaceSelection(QStringLiteral("\r\n"));
+  if (c == u'\r' && (!P.Multi() || !(GetWindowLong(hWnd, GWL_STYLE) & ES_WANTRETURN))) {
+    if (P.Multi() && !IsReadOnly(hWnd)) P.ReplaceSelection(QStringLiteral("\r\n"));
     return 0;
   }
-  if (c >= 32 && p.Text().size() >= p.limit_ && !(p.line_ && p.line_->hasSelectedText())) {
-    NotifyParent(h, EN_MAXTEXT);
+  if (c >= 32 && P.Text().size() >= P.Limit && !(P.LineEdit && P.LineEdit->hasSelectedText())) {
+    NotifyParent(hWnd, EN_MAXTEXT);
     return 0;
   }
-  return StdDefault(&p, h, WM_CHAR, CaseFor(h, c), l, true);
+  return StdDefault(&P, hWnd, WM_CHAR, CaseFor(hWnd, c), lParam, true);
 }
 
 // ------------------------------------------------------------ selection
 
-LRESULT GetSel(EditPeer& p, HWND, WPARAM w, LPARAM l) {
+LRESULT GetSel(EditPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   int s = 0, e = 0;
-  p.Selection(&s, &e);
-  if (w) *reinterpret_cast<DWORD*>(w) = static_cast<DWORD>(s);
-  if (l) *reinterpret_cast<DWORD*>(l) = static_cast<DWORD>(e);
+  P.Selection(&s, &e);
+  if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(s);
+  if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(e);
   return MAKELPARAM(static_cast<WORD>(std::min(s, 0xFFFF)), static_cast<WORD>(std::min(e, 0xFFFF)));
 }
 
-LRESULT SetSel(EditPeer& p, HWND, WPARAM w, LPARAM l) {
-  p.SetSelection(static_cast<int>(static_cast<LPARAM>(w)), static_cast<int>(l));
+LRESULT SetSel(EditPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  P.SetSelection(static_cast<int>(static_cast<LPARAM>(wParam)), static_cast<int>(lParam));
   return 0;
 }
 
-LRESULT ReplaceSel(EditPeer& p, HWND, WPARAM, LPARAM l) {
-  if (l) p.ReplaceSelection(TextArg(l));
+LRESULT ReplaceSel(EditPeer& P, HWND, WPARAM, LPARAM lParam) {
+  if (lParam) P.ReplaceSelection(TextArg(lParam));
   return 0;
 }
 
-LRESULT Clear(EditPeer& p, HWND, WPARAM, LPARAM) {
-  p.ReplaceSelection(QString());
+LRESULT Clear(EditPeer& P, HWND, WPARAM, LPARAM) {
+  P.ReplaceSelection(QString());
   return 0;
 }
 
 // ---------------------------------------------------------------- lines
 
-LRESULT GetLineCount(EditPeer& p, HWND, WPARAM, LPARAM) { return p.LineCount(); }
+LRESULT GetLineCount(EditPeer& P, HWND, WPARAM, LPARAM) { return P.LineCount(); }
 
-LRESULT LineIndex(EditPeer& p, HWND, WPARAM w, LPARAM) { return p.LineIndex(static_cast<int>(static_cast<LPARAM>(w))); }
-
-LRESULT LineFromChar(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  return p.LineFromChar(static_cast<int>(static_cast<LPARAM>(w)));
+LRESULT LineIndex(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return P.LineIndex(static_cast<int>(static_cast<LPARAM>(wParam)));
 }
 
-LRESULT LineLength(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  return p.LineLength(static_cast<int>(static_cast<LPARAM>(w)));
+LRESULT LineFromChar(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return P.LineFromChar(static_cast<int>(static_cast<LPARAM>(wParam)));
+}
+
+LRESULT LineLength(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return P.LineLength(static_cast<int>(static_cast<LPARAM>(wParam)));
 }
 
 // The buffer's first unit holds its size; the line is not terminated.
-LRESULT GetLine(EditPeer& p, HWND, WPARAM w, LPARAM l) {
-  const int line = static_cast<int>(w);
-  if (!l || line < 0 || line >= p.LineCount()) return 0;
-  auto* buffer = reinterpret_cast<char16_t*>(l);
-  const std::size_t size = *reinterpret_cast<const std::uint16_t*>(l);
-  const QString text = p.LineText(line);
+LRESULT GetLine(EditPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int line = static_cast<int>(wParam);
+  if (!lParam || line < 0 || line >= P.LineCount()) return 0;
+  auto* buffer = reinterpret_cast<char16_t*>(lParam);
+  const std::size_t size = *reinterpret_cast<const std::uint16_t*>(lParam);
+  const QString text = P.LineText(line);
   const std::size_t n = std::min<std::size_t>(size, static_cast<std::size_t>(text.size()));
   std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, buffer);
   return static_cast<LRESULT>(n);
 }
 
-LRESULT GetFirstVisibleLine(EditPeer& p, HWND, WPARAM, LPARAM) {
-  return p.multi_ ? p.multi_->cursorForPosition(QPoint(0, 0)).blockNumber() : 0;
+LRESULT GetFirstVisibleLine(EditPeer& P, HWND, WPARAM, LPARAM) {
+  return P.MultiEdit ? P.MultiEdit->cursorForPosition(QPoint(0, 0)).blockNumber() : 0;
 }
 
-LRESULT ScrollCaret(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.multi_) p.multi_->ensureCursorVisible();
+LRESULT ScrollCaret(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.MultiEdit) P.MultiEdit->ensureCursorVisible();
   return 1;
 }
 
 // ----------------------------------------------------------- the state
 
-LRESULT LimitText(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  p.limit_ = w == 0 ? 0x7FFFFFFE : static_cast<int>(w);
-  if (p.line_) p.line_->setMaxLength(std::min(p.limit_, 32767));
+LRESULT LimitText(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  P.Limit = wParam == 0 ? 0x7FFFFFFE : static_cast<int>(wParam);
+  if (P.LineEdit) P.LineEdit->setMaxLength(std::min(P.Limit, 32767));
   return 0;
 }
 
-LRESULT GetLimitText(EditPeer& p, HWND, WPARAM, LPARAM) { return p.limit_; }
+LRESULT GetLimitText(EditPeer& P, HWND, WPARAM, LPARAM) { return P.Limit; }
 
-LRESULT GetModify(EditPeer& p, HWND, WPARAM, LPARAM) { return p.Modified() ? 1 : 0; }
+LRESULT GetModify(EditPeer& P, HWND, WPARAM, LPARAM) { return P.Modified() ? 1 : 0; }
 
-LRESULT SetModify(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  p.SetModified(w != 0);
+LRESULT SetModify(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  P.SetModified(wParam != 0);
   return 0;
 }
 
-LRESULT SetReadOnly(EditPeer& p, HWND h, WPARAM w, LPARAM) {
-  p.SetReadOnly(w != 0);
-  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
-  SetWindowLong(h, GWL_STYLE, static_cast<LPARAM>(w ? style | ES_READONLY : style & ~ES_READONLY));
+LRESULT SetReadOnly(EditPeer& P, HWND hWnd, WPARAM wParam, LPARAM) {
+  P.SetReadOnly(wParam != 0);
+  const auto style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  SetWindowLong(hWnd, GWL_STYLE, static_cast<LPARAM>(wParam ? style | ES_READONLY : style & ~ES_READONLY));
   return 1;
 }
 
 // A single-line edit shows the character in place of each of its own.
-LRESULT SetPasswordChar(EditPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!p.line_) return 0;
-  p.passwordChar_ = static_cast<char16_t>(w);
-  p.line_->setEchoMode(w ? QLineEdit::Password : QLineEdit::Normal);
-  p.line_->setStyleSheet(
-      w ? QStringLiteral("QLineEdit { lineedit-password-character: %1 }").arg(static_cast<unsigned>(w)) : QString());
+LRESULT SetPasswordChar(EditPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!P.LineEdit) return 0;
+  P.PasswordChar = static_cast<char16_t>(wParam);
+  P.LineEdit->setEchoMode(wParam ? QLineEdit::Password : QLineEdit::Normal);
+  P.LineEdit->setStyleSheet(
+      wParam ? QStringLiteral("QLineEdit { lineedit-password-character: %1 }").arg(static_cast<unsigned>(wParam))
+             : QString());
   return 0;
 }
 
-LRESULT GetPasswordChar(EditPeer& p, HWND, WPARAM, LPARAM) { return p.passwordChar_; }
+LRESULT GetPasswordChar(EditPeer& P, HWND, WPARAM, LPARAM) { return P.PasswordChar; }
 
 // ------------------------------------------------- undo and the clipboard
 
-LRESULT CanUndo(EditPeer& p, HWND, WPARAM, LPARAM) {
-  return p.line_ ? p.line_->isUndoAvailable() : p.multi_->document()->isUndoAvailable();
+LRESULT CanUndo(EditPeer& P, HWND, WPARAM, LPARAM) {
+  return P.LineEdit ? P.LineEdit->isUndoAvailable() : P.MultiEdit->document()->isUndoAvailable();
 }
 
-LRESULT EmptyUndoBuffer(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.multi_) p.multi_->document()->clearUndoRedoStacks();
+LRESULT EmptyUndoBuffer(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.MultiEdit) P.MultiEdit->document()->clearUndoRedoStacks();
   return 0;
 }
 
-LRESULT Undo(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.line_) p.line_->undo();
-  if (p.multi_) p.multi_->undo();
+LRESULT Undo(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.LineEdit) P.LineEdit->undo();
+  if (P.MultiEdit) P.MultiEdit->undo();
   return 1;
 }
 
-LRESULT Cut(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.line_) p.line_->cut();
-  if (p.multi_) p.multi_->cut();
+LRESULT Cut(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.LineEdit) P.LineEdit->cut();
+  if (P.MultiEdit) P.MultiEdit->cut();
   return 0;
 }
 
-LRESULT Copy(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.line_) p.line_->copy();
-  if (p.multi_) p.multi_->copy();
+LRESULT Copy(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.LineEdit) P.LineEdit->copy();
+  if (P.MultiEdit) P.MultiEdit->copy();
   return 0;
 }
 
-LRESULT Paste(EditPeer& p, HWND, WPARAM, LPARAM) {
-  if (p.line_) p.line_->paste();
-  if (p.multi_) p.multi_->paste();
+LRESULT Paste(EditPeer& P, HWND, WPARAM, LPARAM) {
+  if (P.LineEdit) P.LineEdit->paste();
+  if (P.MultiEdit) P.MultiEdit->paste();
   return 0;
 }
 
-LRESULT ContextMenu(EditPeer&, HWND h, WPARAM, LPARAM l) {
-  ShowEditMenu(h, l);
+LRESULT ContextMenu(EditPeer&, HWND hWnd, WPARAM, LPARAM lParam) {
+  ShowEditMenu(hWnd, lParam);
   return 0;
 }
 
@@ -490,14 +495,14 @@ constexpr MessageHandler<EditPeer> kMessages[] = {
     {WM_CONTEXTMENU, &ContextMenu},
 };
 
-LRESULT EditProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_NCCREATE) return Create(h, *reinterpret_cast<const CREATESTRUCT*>(l));
-  return Dispatch(kMessages, h, msg, w, l, true);
+LRESULT EditProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_NCCREATE) return Create(hWnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
+  return Dispatch(kMessages, hWnd, Msg, wParam, lParam, true);
 }
 
 }  // namespace
 
-void LendLineEdit(QLineEdit* edit) { g_lent = edit; }
+void LendLineEdit(QLineEdit* Edit) { g_lent = Edit; }
 
 void RegisterEditClass() { RegisterStdClass(u"EDIT", MakeWndProc<&EditProc>(true)); }
 

@@ -18,18 +18,18 @@ namespace {
 
 class ListModel : public QAbstractListModel {
  public:
-  ListModel(HWND h, bool virtualItems) : hwnd_(h), virtual_(virtualItems) {}
+  ListModel(HWND hWnd, bool VirtualItems) : hwnd_(hWnd), virtual_(VirtualItems) {}
 
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : virtual_ ? count_ : static_cast<int>(items_.size());
+  int rowCount(const QModelIndex& Parent = QModelIndex()) const override {
+    return Parent.isValid() ? 0 : virtual_ ? count_ : static_cast<int>(items_.size());
   }
 
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    if (!virtual_) return items_[static_cast<std::size_t>(index.row())].text;
+  QVariant data(const QModelIndex& Index, int Role) const override {
+    if (Role != Qt::DisplayRole || !Index.isValid()) return {};
+    if (!virtual_) return items_[static_cast<std::size_t>(Index.row())].Text;
     // The window's owner answers for a list without data, in the form of
     // the window's procedure (such a list's text is not converted).
-    const auto row = static_cast<WPARAM>(index.row());
+    const auto row = static_cast<WPARAM>(Index.row());
     if (!IsWindowUnicode(hwnd_)) {
       const LRESULT len = SendMessageA(hwnd_, LB_GETTEXTLEN, row, 0);
       if (len <= 0) return QString();
@@ -45,35 +45,35 @@ class ListModel : public QAbstractListModel {
     return ToQString(std::u16string_view(buffer.data(), static_cast<std::size_t>(std::clamp<LRESULT>(got, 0, len))));
   }
 
-  int Insert(int index, const QString& text) {
-    beginInsertRows(QModelIndex(), index, index);
-    items_.insert(items_.begin() + index, Item{text, 0});
+  int Insert(int Index, const QString& Text) {
+    beginInsertRows(QModelIndex(), Index, Index);
+    items_.insert(items_.begin() + Index, Item{Text, 0});
     endInsertRows();
-    return index;
+    return Index;
   }
 
-  void Remove(int index) {
-    beginRemoveRows(QModelIndex(), index, index);
-    items_.erase(items_.begin() + index);
+  void Remove(int Index) {
+    beginRemoveRows(QModelIndex(), Index, Index);
+    items_.erase(items_.begin() + Index);
     endRemoveRows();
   }
 
-  void Reset(int count) {
+  void Reset(int Count) {
     beginResetModel();
     items_.clear();
-    count_ = count;
+    count_ = Count;
     endResetModel();
   }
 
   bool Virtual() const { return virtual_; }
   int Count() const { return rowCount(); }
-  QString Text(int i) const { return items_[static_cast<std::size_t>(i)].text; }
-  LPARAM& Data(int i) { return items_[static_cast<std::size_t>(i)].data; }
+  QString Text(int I) const { return items_[static_cast<std::size_t>(I)].Text; }
+  LPARAM& Data(int I) { return items_[static_cast<std::size_t>(I)].Data; }
 
  private:
   struct Item {
-    QString text;
-    LPARAM data = 0;
+    QString Text;
+    LPARAM Data = 0;
   };
   HWND hwnd_;
   bool virtual_;
@@ -83,225 +83,225 @@ class ListModel : public QAbstractListModel {
 
 class ListPeer : public StdPeer {
  public:
-  ListPeer(HWND h, QListView* view, DWORD style)
-      : StdPeer(h, view, WM_CTLCOLORLISTBOX), view_(view), model_(h, (style & LBS_NODATA) != 0) {
-    sorted_ = (style & LBS_SORT) != 0;
-    multi_ = (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
-    view->setModel(&model_);
-    view->setSelectionMode(multi_ ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setUniformItemSizes(true);
-    Route(view->viewport());
-    const bool notify = (style & LBS_NOTIFY) != 0;
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, view, [this, notify] {
-      if (!fromCode_ && notify && IsWindow(hwnd_)) NotifyParent(hwnd_, LBN_SELCHANGE);
+  ListPeer(HWND hWnd, QListView* ListView, DWORD Style)
+      : StdPeer(hWnd, ListView, WM_CTLCOLORLISTBOX), View(ListView), Model(hWnd, (Style & LBS_NODATA) != 0) {
+    Sorted = (Style & LBS_SORT) != 0;
+    Multi = (Style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+    ListView->setModel(&Model);
+    ListView->setSelectionMode(Multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setUniformItemSizes(true);
+    Route(ListView->viewport());
+    const bool notify = (Style & LBS_NOTIFY) != 0;
+    QObject::connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, ListView, [this, notify] {
+      if (!FromCode && notify && IsWindow(Hwnd)) NotifyParent(Hwnd, LBN_SELCHANGE);
     });
-    QObject::connect(view, &QListView::doubleClicked, view, [this, notify] {
-      if (notify && IsWindow(hwnd_)) NotifyParent(hwnd_, LBN_DBLCLK);
+    QObject::connect(ListView, &QListView::doubleClicked, ListView, [this, notify] {
+      if (notify && IsWindow(Hwnd)) NotifyParent(Hwnd, LBN_DBLCLK);
     });
   }
 
   int Current() const {
-    const QModelIndex i = view_->selectionModel()->currentIndex();
-    if (!multi_ && !view_->selectionModel()->isSelected(i)) return -1;
+    const QModelIndex i = View->selectionModel()->currentIndex();
+    if (!Multi && !View->selectionModel()->isSelected(i)) return -1;
     return i.isValid() ? i.row() : -1;
   }
 
-  void SetCurrent(int row) {
-    fromCode_ = true;
-    if (row < 0) {
-      view_->selectionModel()->clearSelection();
-      view_->selectionModel()->clearCurrentIndex();
+  void SetCurrent(int Row) {
+    FromCode = true;
+    if (Row < 0) {
+      View->selectionModel()->clearSelection();
+      View->selectionModel()->clearCurrentIndex();
     } else {
-      const QModelIndex i = model_.index(row);
-      view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
-      view_->scrollTo(i);
+      const QModelIndex i = Model.index(Row);
+      View->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+      View->scrollTo(i);
     }
-    fromCode_ = false;
+    FromCode = false;
   }
 
-  int Find(int start, const QString& text, bool exact) const {
-    const int n = model_.Count();
+  int Find(int Start, const QString& Text, bool Exact) const {
+    const int n = Model.Count();
     for (int k = 1; k <= n; ++k) {
-      const int i = (start + k) % n;
-      const QString item = model_.data(model_.index(i), Qt::DisplayRole).toString();
-      if (exact ? item.compare(text, Qt::CaseInsensitive) == 0 : item.startsWith(text, Qt::CaseInsensitive)) return i;
+      const int i = (Start + k) % n;
+      const QString item = Model.data(Model.index(i), Qt::DisplayRole).toString();
+      if (Exact ? item.compare(Text, Qt::CaseInsensitive) == 0 : item.startsWith(Text, Qt::CaseInsensitive)) return i;
     }
     return static_cast<int>(LB_ERR);
   }
 
-  int Insert(int index, const QString& text) {
-    const int n = model_.Count();
-    if (index < 0 || index > n) index = n;
-    if (sorted_ && index == n) {
-      index = 0;
-      while (index < n && model_.Text(index).compare(text, Qt::CaseInsensitive) <= 0) ++index;
+  int Insert(int Index, const QString& Text) {
+    const int n = Model.Count();
+    if (Index < 0 || Index > n) Index = n;
+    if (Sorted && Index == n) {
+      Index = 0;
+      while (Index < n && Model.Text(Index).compare(Text, Qt::CaseInsensitive) <= 0) ++Index;
     }
-    fromCode_ = true;
-    model_.Insert(index, text);
-    fromCode_ = false;
-    return index;
+    FromCode = true;
+    Model.Insert(Index, Text);
+    FromCode = false;
+    return Index;
   }
 
-  QListView* view_;
-  ListModel model_;
-  bool sorted_ = false;
-  bool multi_ = false;
-  bool fromCode_ = false;
+  QListView* View;
+  ListModel Model;
+  bool Sorted = false;
+  bool Multi = false;
+  bool FromCode = false;
 };
 
-int Index(WPARAM w) { return static_cast<int>(static_cast<LPARAM>(w)); }
-bool InRange(const ListPeer& p, int index) { return index >= 0 && index < p.model_.Count(); }
+int Index(WPARAM wParam) { return static_cast<int>(static_cast<LPARAM>(wParam)); }
+bool InRange(const ListPeer& P, int Index) { return Index >= 0 && Index < P.Model.Count(); }
 // An item of its own (not of a list without data).
-bool HasItem(const ListPeer& p, int index) { return InRange(p, index) && !p.model_.Virtual(); }
+bool HasItem(const ListPeer& P, int Index) { return InRange(P, Index) && !P.Model.Virtual(); }
 
 // Runs a change from code, which the list does not announce.
-template <class Change>
-void FromCode(ListPeer& p, Change&& change) {
-  p.fromCode_ = true;
-  change();
-  p.fromCode_ = false;
+template <class ChangeFn>
+void FromCode(ListPeer& P, ChangeFn&& Change) {
+  P.FromCode = true;
+  Change();
+  P.FromCode = false;
 }
 
-LRESULT Create(HWND h, const CREATESTRUCT& cs) {
+LRESULT Create(HWND hWnd, const CREATESTRUCT& Cs) {
   auto* view = new QListView;
-  view->setFrameShape((cs.style & WS_BORDER) || (cs.dwExStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel
+  view->setFrameShape((Cs.style & WS_BORDER) || (Cs.dwExStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel
                                                                                   : QFrame::NoFrame);
-  SetWindowPeer(h, std::make_unique<ListPeer>(h, view, cs.style));
+  SetWindowPeer(hWnd, std::make_unique<ListPeer>(hWnd, view, Cs.style));
   return 1;
 }
 
 LRESULT GetDlgCode(ListPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
 template <UINT Msg, UINT Notification>
-LRESULT Focus(ListPeer&, HWND h, WPARAM w, LPARAM l) {
-  DefWindowProcW(h, Msg, w, l);
-  if (GetWindowLong(h, GWL_STYLE) & LBS_NOTIFY) NotifyParent(h, Notification);
+LRESULT Focus(ListPeer&, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  DefWindowProcW(hWnd, Msg, wParam, lParam);
+  if (GetWindowLong(hWnd, GWL_STYLE) & LBS_NOTIFY) NotifyParent(hWnd, Notification);
   return 0;
 }
 
 // ---------------------------------------------------------------- items
 
-LRESULT AddString(ListPeer& p, HWND, WPARAM, LPARAM l) {
-  return p.model_.Virtual() ? LB_ERR : p.Insert(-1, TextArg(l));
+LRESULT AddString(ListPeer& P, HWND, WPARAM, LPARAM lParam) {
+  return P.Model.Virtual() ? LB_ERR : P.Insert(-1, TextArg(lParam));
 }
 
-LRESULT InsertString(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  const int index = Index(w);
-  if (p.model_.Virtual() || index > p.model_.Count()) return LB_ERR;
-  return p.Insert(index < 0 ? p.model_.Count() : index, TextArg(l));
+LRESULT InsertString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int index = Index(wParam);
+  if (P.Model.Virtual() || index > P.Model.Count()) return LB_ERR;
+  return P.Insert(index < 0 ? P.Model.Count() : index, TextArg(lParam));
 }
 
-LRESULT DeleteString(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!HasItem(p, Index(w))) return LB_ERR;
-  FromCode(p, [&] { p.model_.Remove(Index(w)); });
-  return p.model_.Count();
+LRESULT DeleteString(ListPeer& P, HWND, WPARAM w, LPARAM) {
+  if (!HasItem(P, Index(w))) return LB_ERR;
+  FromCode(P, [&] { P.Model.Remove(Index(w)); });
+  return P.Model.Count();
 }
 
-LRESULT ResetContent(ListPeer& p, HWND, WPARAM, LPARAM) {
-  FromCode(p, [&] { p.model_.Reset(0); });
+LRESULT ResetContent(ListPeer& P, HWND, WPARAM, LPARAM) {
+  FromCode(P, [&] { P.Model.Reset(0); });
   return 0;
 }
 
-LRESULT SetCount(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!p.model_.Virtual()) return LB_ERR;
-  FromCode(p, [&] { p.model_.Reset(std::max(Index(w), 0)); });
+LRESULT SetCount(ListPeer& P, HWND, WPARAM w, LPARAM) {
+  if (!P.Model.Virtual()) return LB_ERR;
+  FromCode(P, [&] { P.Model.Reset(std::max(Index(w), 0)); });
   return 0;
 }
 
-LRESULT GetCount(ListPeer& p, HWND, WPARAM, LPARAM) { return p.model_.Count(); }
+LRESULT GetCount(ListPeer& P, HWND, WPARAM, LPARAM) { return P.Model.Count(); }
 
-LRESULT GetText(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  return HasItem(p, Index(w)) ? CopyItemText(p.model_.Text(Index(w)), l) : LB_ERR;
+LRESULT GetText(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  return HasItem(P, Index(wParam)) ? CopyItemText(P.Model.Text(Index(wParam)), lParam) : LB_ERR;
 }
 
-LRESULT GetTextLen(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  return HasItem(p, Index(w)) ? p.model_.Text(Index(w)).size() : LB_ERR;
+LRESULT GetTextLen(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return HasItem(P, Index(wParam)) ? P.Model.Text(Index(wParam)).size() : LB_ERR;
 }
 
-LRESULT GetItemData(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  return HasItem(p, Index(w)) ? p.model_.Data(Index(w)) : LB_ERR;
+LRESULT GetItemData(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return HasItem(P, Index(wParam)) ? P.Model.Data(Index(wParam)) : LB_ERR;
 }
 
-LRESULT SetItemData(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  if (!HasItem(p, Index(w))) return LB_ERR;
-  p.model_.Data(Index(w)) = l;
+LRESULT SetItemData(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  if (!HasItem(P, Index(wParam))) return LB_ERR;
+  P.Model.Data(Index(wParam)) = lParam;
   return 1;
 }
 
 // Searches start after the item w (-1: from the first) and wrap around.
 template <bool Exact>
-LRESULT FindString(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  if (p.model_.Count() == 0) return LB_ERR;
-  return p.Find(Index(w) < 0 ? p.model_.Count() - 1 : Index(w), TextArg(l), Exact);
+LRESULT FindString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  if (P.Model.Count() == 0) return LB_ERR;
+  return P.Find(Index(wParam) < 0 ? P.Model.Count() - 1 : Index(wParam), TextArg(lParam), Exact);
 }
 
 // ------------------------------------------------------------ selection
 
-LRESULT GetCurSel(ListPeer& p, HWND, WPARAM, LPARAM) { return p.Current(); }
+LRESULT GetCurSel(ListPeer& P, HWND, WPARAM, LPARAM) { return P.Current(); }
 
-LRESULT SetCurSel(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  const bool inRange = InRange(p, Index(w));
-  p.SetCurrent(inRange ? Index(w) : -1);
-  return inRange ? Index(w) : LB_ERR;
+LRESULT SetCurSel(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  const bool inRange = InRange(P, Index(wParam));
+  P.SetCurrent(inRange ? Index(wParam) : -1);
+  return inRange ? Index(wParam) : LB_ERR;
 }
 
-LRESULT SelectString(ListPeer& p, HWND h, WPARAM w, LPARAM l) {
-  const LRESULT found = FindString<false>(p, h, w, l);
-  if (found >= 0) p.SetCurrent(static_cast<int>(found));
+LRESULT SelectString(ListPeer& P, HWND hWnd, WPARAM wParam, LPARAM lParam) {
+  const LRESULT found = FindString<false>(P, hWnd, wParam, lParam);
+  if (found >= 0) P.SetCurrent(static_cast<int>(found));
   return found;
 }
 
 // Selects (w true) or deselects the item l, every item for -1.
-LRESULT SetSel(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  const int row = static_cast<int>(l);
-  const auto flag = w ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
-  QItemSelectionModel* selection = p.view_->selectionModel();
-  FromCode(p, [&] {
+LRESULT SetSel(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int row = static_cast<int>(lParam);
+  const auto flag = wParam ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
+  QItemSelectionModel* selection = P.View->selectionModel();
+  FromCode(P, [&] {
     if (row == -1) {
-      for (int i = 0; i < p.model_.Count(); ++i) selection->select(p.model_.index(i), flag);
-    } else if (InRange(p, row)) {
-      selection->select(p.model_.index(row), flag);
+      for (int i = 0; i < P.Model.Count(); ++i) selection->select(P.Model.index(i), flag);
+    } else if (InRange(P, row)) {
+      selection->select(P.Model.index(row), flag);
     }
   });
   return 0;
 }
 
-LRESULT GetSel(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!InRange(p, Index(w))) return LB_ERR;
-  return p.view_->selectionModel()->isSelected(p.model_.index(Index(w))) ? 1 : 0;
+LRESULT GetSel(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!InRange(P, Index(wParam))) return LB_ERR;
+  return P.View->selectionModel()->isSelected(P.Model.index(Index(wParam))) ? 1 : 0;
 }
 
-LRESULT GetSelCount(ListPeer& p, HWND, WPARAM, LPARAM) {
-  return static_cast<LRESULT>(p.view_->selectionModel()->selectedRows().size());
+LRESULT GetSelCount(ListPeer& P, HWND, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(P.View->selectionModel()->selectedRows().size());
 }
 
 // --------------------------------------------------- rows on the screen
 
-LRESULT GetTopIndex(ListPeer& p, HWND, WPARAM, LPARAM) { return std::max(p.view_->indexAt(QPoint(1, 1)).row(), 0); }
+LRESULT GetTopIndex(ListPeer& P, HWND, WPARAM, LPARAM) { return std::max(P.View->indexAt(QPoint(1, 1)).row(), 0); }
 
-LRESULT SetTopIndex(ListPeer& p, HWND, WPARAM w, LPARAM) {
-  if (!InRange(p, Index(w))) return LB_ERR;
-  p.view_->scrollTo(p.model_.index(Index(w)), QAbstractItemView::PositionAtTop);
+LRESULT SetTopIndex(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!InRange(P, Index(wParam))) return LB_ERR;
+  P.View->scrollTo(P.Model.index(Index(wParam)), QAbstractItemView::PositionAtTop);
   return 0;
 }
 
-LRESULT GetItemHeight(ListPeer& p, HWND, WPARAM, LPARAM) {
-  return std::max(p.view_->sizeHintForRow(0), p.view_->fontMetrics().height());
+LRESULT GetItemHeight(ListPeer& P, HWND, WPARAM, LPARAM) {
+  return std::max(P.View->sizeHintForRow(0), P.View->fontMetrics().height());
 }
 
-LRESULT GetItemRect(ListPeer& p, HWND, WPARAM w, LPARAM l) {
-  auto* r = reinterpret_cast<RECT*>(l);
-  if (!InRange(p, Index(w)) || !r) return LB_ERR;
-  const QRect q = p.view_->visualRect(p.model_.index(Index(w)));
+LRESULT GetItemRect(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  auto* r = reinterpret_cast<RECT*>(lParam);
+  if (!InRange(P, Index(wParam)) || !r) return LB_ERR;
+  const QRect q = P.View->visualRect(P.Model.index(Index(wParam)));
   *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
   return 1;
 }
 
 // The item at a point; below the last one, the last with the high word 1.
-LRESULT ItemFromPoint(ListPeer& p, HWND, WPARAM, LPARAM l) {
-  const QModelIndex i = p.view_->indexAt(QPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)));
-  return i.isValid() ? i.row() : MAKELPARAM(static_cast<WORD>(std::max(p.model_.Count() - 1, 0)), 1);
+LRESULT ItemFromPoint(ListPeer& P, HWND, WPARAM, LPARAM lParam) {
+  const QModelIndex i = P.View->indexAt(QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+  return i.isValid() ? i.row() : MAKELPARAM(static_cast<WORD>(std::max(P.Model.Count() - 1, 0)), 1);
 }
 
 constexpr MessageHandler<ListPeer> kMessages[] = {
@@ -333,9 +333,9 @@ constexpr MessageHandler<ListPeer> kMessages[] = {
     {LB_ITEMFROMPOINT, &ItemFromPoint, 0x10000},
 };
 
-LRESULT ListProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_NCCREATE) return Create(h, *reinterpret_cast<const CREATESTRUCT*>(l));
-  return Dispatch(kMessages, h, msg, w, l, true);
+LRESULT ListProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_NCCREATE) return Create(hWnd, *reinterpret_cast<const CREATESTRUCT*>(lParam));
+  return Dispatch(kMessages, hWnd, Msg, wParam, lParam, true);
 }
 
 }  // namespace

@@ -17,16 +17,16 @@ namespace {
 
 class StaticWidget : public QWidget {
  public:
-  explicit StaticWidget(DWORD style) : style_(style) {}
-  QString text;
-  HFONT font = 0;
+  explicit StaticWidget(DWORD Style) : style_(Style) {}
+  QString Text;
+  HFONT Font = 0;
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QImage image(size(), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Window));
     HDC dc = CreateImageDC(&image);
-    if (font) SelectObject(dc, font);
+    if (Font) SelectObject(dc, Font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(
         dc, FromQColor(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText)));
@@ -35,7 +35,7 @@ class StaticWidget : public QWidget {
     if ((style_ & 3) == SS_CENTER) format |= DT_CENTER;
     if ((style_ & 3) == SS_RIGHT) format |= DT_RIGHT;
     if (style_ & SS_NOPREFIX) format |= DT_NOPREFIX;
-    const std::u16string t = FromQString(text);
+    const std::u16string t = FromQString(Text);
     DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &r, format);
     delete dc;
     QPainter(this).drawImage(0, 0, image);
@@ -47,37 +47,39 @@ class StaticWidget : public QWidget {
 
 class StaticPeer : public StdPeer {
  public:
-  StaticPeer(HWND h, StaticWidget* w) : StdPeer(h, w, WM_CTLCOLORSTATIC), widget(w) { w->setAutoFillBackground(false); }
-  StaticWidget* widget;
+  StaticPeer(HWND hWnd, StaticWidget* W) : StdPeer(hWnd, W, WM_CTLCOLORSTATIC), Widget(W) {
+    W->setAutoFillBackground(false);
+  }
+  StaticWidget* Widget;
 };
 
-LRESULT StaticProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  StaticPeer* p = StdPeerOf<StaticPeer>(h);
-  switch (msg) {
+LRESULT StaticProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  StaticPeer* p = StdPeerOf<StaticPeer>(hWnd);
+  switch (Msg) {
     case WM_NCCREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
+      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
       auto* widget = new StaticWidget(cs->style);
-      if (cs->lpszName) widget->text = QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName));
-      SetWindowPeer(h, std::make_unique<StaticPeer>(h, widget));
+      if (cs->lpszName) widget->Text = QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName));
+      SetWindowPeer(hWnd, std::make_unique<StaticPeer>(hWnd, widget));
       return 1;
     }
     case WM_SETTEXT:
       if (!p) return 0;
-      p->widget->text = TextArg(l);
-      p->widget->update();
+      p->Widget->Text = TextArg(lParam);
+      p->Widget->update();
       return 1;
     case WM_GETTEXT:
-      return p ? CopyText(p->widget->text, w, l) : 0;
+      return p ? CopyText(p->Widget->Text, wParam, lParam) : 0;
     case WM_GETTEXTLENGTH:
-      return p ? p->widget->text.size() : 0;
+      return p ? p->Widget->Text.size() : 0;
     case WM_SETFONT:
       if (p) {
-        p->widget->font = static_cast<HFONT>(w);
-        p->widget->update();
+        p->Widget->Font = static_cast<HFONT>(wParam);
+        p->Widget->update();
       }
       return 0;
     case WM_GETFONT:
-      return p ? static_cast<LRESULT>(p->widget->font) : 0;
+      return p ? static_cast<LRESULT>(p->Widget->Font) : 0;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
     case WM_LBUTTONDOWN:
@@ -86,52 +88,53 @@ LRESULT StaticProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
-      if (msg == WM_LBUTTONUP && (GetWindowLong(h, GWL_STYLE) & SS_NOTIFY)) NotifyParent(h, 0);
+      if (Msg == WM_LBUTTONUP && (GetWindowLong(hWnd, GWL_STYLE) & SS_NOTIFY)) NotifyParent(hWnd, 0);
       return 0;
     default:
-      return StdDefault(p, h, msg, w, l, false);
+      return StdDefault(p, hWnd, Msg, wParam, lParam, false);
   }
 }
 
 class ButtonPeer : public StdPeer {
  public:
-  ButtonPeer(HWND h, QAbstractButton* button, DWORD type)
-      : StdPeer(h, button, WM_CTLCOLORBTN), button_(button), type_(type) {
-    QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+  ButtonPeer(HWND hWnd, QAbstractButton* ButtonWidget, DWORD ButtonType)
+      : StdPeer(hWnd, ButtonWidget, WM_CTLCOLORBTN), Button(ButtonWidget), Type(ButtonType) {
+    QObject::connect(ButtonWidget, &QAbstractButton::clicked, ButtonWidget, [this] {
       // Only the auto styles change their own check; the others leave it
       // to the program.
-      if (type_ == BS_CHECKBOX || type_ == BS_RADIOBUTTON) {
-        const QSignalBlocker block(button_);
-        button_->setChecked(!button_->isChecked());
+      if (Type == BS_CHECKBOX || Type == BS_RADIOBUTTON) {
+        const QSignalBlocker block(Button);
+        Button->setChecked(!Button->isChecked());
       }
-      if (IsWindow(hwnd_)) NotifyParent(hwnd_, BN_CLICKED);
+      if (IsWindow(Hwnd)) NotifyParent(Hwnd, BN_CLICKED);
     });
   }
-  ButtonPeer(HWND h, QGroupBox* box) : StdPeer(h, box, WM_CTLCOLORSTATIC), box_(box), type_(BS_GROUPBOX) {}
+  ButtonPeer(HWND hWnd, QGroupBox* GroupBox)
+      : StdPeer(hWnd, GroupBox, WM_CTLCOLORSTATIC), Box(GroupBox), Type(BS_GROUPBOX) {}
 
-  QString Text() const { return button_ ? button_->text() : box_->title(); }
-  void SetText(const QString& t) {
-    if (button_) {
-      button_->setText(t);
+  QString Text() const { return Button ? Button->text() : Box->title(); }
+  void SetText(const QString& T) {
+    if (Button) {
+      Button->setText(T);
     } else {
-      box_->setTitle(t);
+      Box->setTitle(T);
     }
   }
 
-  QAbstractButton* button_ = nullptr;
-  QGroupBox* box_ = nullptr;
-  DWORD type_;
+  QAbstractButton* Button = nullptr;
+  QGroupBox* Box = nullptr;
+  DWORD Type;
 };
 
-LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  ButtonPeer* p = StdPeerOf<ButtonPeer>(h);
-  switch (msg) {
+LRESULT ButtonProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  ButtonPeer* p = StdPeerOf<ButtonPeer>(hWnd);
+  switch (Msg) {
     case WM_NCCREATE: {
-      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(l);
+      const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
       const DWORD type = cs->style & BS_TYPEMASK;
       std::unique_ptr<ButtonPeer> peer;
       if (type == BS_GROUPBOX) {
-        peer = std::make_unique<ButtonPeer>(h, new QGroupBox);
+        peer = std::make_unique<ButtonPeer>(hWnd, new QGroupBox);
       } else {
         QAbstractButton* button = nullptr;
         if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
@@ -146,51 +149,51 @@ LRESULT ButtonProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
           push->setAutoDefault(false);
           button = push;
         }
-        peer = std::make_unique<ButtonPeer>(h, button, type);
+        peer = std::make_unique<ButtonPeer>(hWnd, button, type);
       }
       if (cs->lpszName) peer->SetText(QString::fromUtf16(static_cast<const char16_t*>(cs->lpszName)));
-      SetWindowPeer(h, std::move(peer));
+      SetWindowPeer(hWnd, std::move(peer));
       return 1;
     }
     case WM_SETTEXT:
       if (!p) return 0;
-      p->SetText(TextArg(l));
+      p->SetText(TextArg(lParam));
       return 1;
     case WM_GETTEXT:
-      return p ? CopyText(p->Text(), w, l) : 0;
+      return p ? CopyText(p->Text(), wParam, lParam) : 0;
     case WM_GETTEXTLENGTH:
       return p ? p->Text().size() : 0;
     case WM_GETDLGCODE: {
-      if (!p || p->type_ == BS_GROUPBOX) return DLGC_STATIC;
-      if (p->type_ == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      if (p->type_ == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (!p || p->Type == BS_GROUPBOX) return DLGC_STATIC;
+      if (p->Type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      if (p->Type == BS_PUSHBUTTON) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
       return DLGC_BUTTON;
     }
     case BM_GETCHECK:
-      return p && p->button_ && p->button_->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+      return p && p->Button && p->Button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
     case BM_SETCHECK:
-      if (p && p->button_ && p->button_->isCheckable()) {
-        const QSignalBlocker block(p->button_);
-        p->button_->setChecked(w == BST_CHECKED);
+      if (p && p->Button && p->Button->isCheckable()) {
+        const QSignalBlocker block(p->Button);
+        p->Button->setChecked(wParam == BST_CHECKED);
       }
       return 0;
     case BM_GETSTATE:
-      return p && p->button_ && p->button_->isDown() ? 4 : 0;
+      return p && p->Button && p->Button->isDown() ? 4 : 0;
     case BM_SETSTATE:
-      if (p && p->button_) p->button_->setDown(w != 0);
+      if (p && p->Button) p->Button->setDown(wParam != 0);
       return 0;
     case BM_CLICK:
-      if (p && p->button_ && IsWindowEnabled(h)) p->button_->click();
+      if (p && p->Button && IsWindowEnabled(hWnd)) p->Button->click();
       return 0;
     case WM_CHAR:
       // Space presses a button, as the key-down and key-up do it there.
-      if (w == u' ' && p && p->button_) {
-        p->button_->click();
+      if (wParam == u' ' && p && p->Button) {
+        p->Button->click();
         return 0;
       }
       return 0;
     default:
-      return StdDefault(p, h, msg, w, l, p && p->button_);
+      return StdDefault(p, hWnd, Msg, wParam, lParam, p && p->Button);
   }
 }
 

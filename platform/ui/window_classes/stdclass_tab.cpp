@@ -17,13 +17,13 @@ namespace {
 
 class TabWidget : public QWidget {
  public:
-  TabWidget() : bar(new QTabBar(this)) {
-    bar->setDrawBase(false);
-    bar->setExpanding(false);
-    bar->move(2, 0);
+  TabWidget() : Bar(new QTabBar(this)) {
+    Bar->setDrawBase(false);
+    Bar->setExpanding(false);
+    Bar->move(2, 0);
   }
-  int BarHeight() const { return bar->count() ? bar->sizeHint().height() : bar->fontMetrics().height() + 8; }
-  QTabBar* bar;
+  int BarHeight() const { return Bar->count() ? Bar->sizeHint().height() : Bar->fontMetrics().height() + 8; }
+  QTabBar* Bar;
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -33,111 +33,111 @@ class TabWidget : public QWidget {
     p.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
     p.drawRect(QRect(0, top, width() - 1, height() - top - 1));
   }
-  void resizeEvent(QResizeEvent*) override { bar->resize(std::max(width() - 4, 0), BarHeight()); }
+  void resizeEvent(QResizeEvent*) override { Bar->resize(std::max(width() - 4, 0), BarHeight()); }
 };
 
 class TabPeer : public StdPeer {
  public:
-  TabPeer(HWND h, TabWidget* w) : StdPeer(h, w, WM_CTLCOLORSTATIC), tabs(w) { Route(w->bar); }
-  TabWidget* tabs;
-  bool unicodeNotify = true;
+  TabPeer(HWND hWnd, TabWidget* W) : StdPeer(hWnd, W, WM_CTLCOLORSTATIC), Tabs(W) { Route(W->Bar); }
+  TabWidget* Tabs;
+  bool UnicodeNotify = true;
 };
 
-template <class Item, class Char>
-LRESULT SetItem(TabPeer* p, int index, const Item* item, bool insert) {
-  if (!p || !item) return insert ? -1 : 0;
-  QTabBar* bar = p->tabs->bar;
+template <class TabItem, class Char>
+LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
+  if (!P || !Item) return Insert ? -1 : 0;
+  QTabBar* bar = P->Tabs->Bar;
   const QSignalBlocker block(bar);
-  if (insert) {
-    index = std::clamp(index, 0, bar->count());
+  if (Insert) {
+    Index = std::clamp(Index, 0, bar->count());
     const int current = bar->currentIndex();
-    bar->insertTab(index, QString());
-    if (current >= 0) bar->setCurrentIndex(current >= index ? current + 1 : current);
-    p->tabs->bar->resize(std::max(p->tabs->width() - 4, 0), p->tabs->BarHeight());
-  } else if (index < 0 || index >= bar->count()) {
+    bar->insertTab(Index, QString());
+    if (current >= 0) bar->setCurrentIndex(current >= Index ? current + 1 : current);
+    P->Tabs->Bar->resize(std::max(P->Tabs->width() - 4, 0), P->Tabs->BarHeight());
+  } else if (Index < 0 || Index >= bar->count()) {
     return 0;
   }
-  if ((item->mask & TCIF_TEXT) && item->pszText) {
+  if ((Item->mask & TCIF_TEXT) && Item->pszText) {
     if constexpr (std::is_same_v<Char, char>) {
-      bar->setTabText(index, ToQString(Cp1252ToUtf16(item->pszText)));
+      bar->setTabText(Index, ToQString(Cp1252ToUtf16(Item->pszText)));
     } else {
-      bar->setTabText(index, QString::fromUtf16(item->pszText));
+      bar->setTabText(Index, QString::fromUtf16(Item->pszText));
     }
   }
-  if (item->mask & TCIF_PARAM) bar->setTabData(index, QVariant::fromValue<qlonglong>(item->lParam));
-  p->tabs->update();
-  return insert ? index : 1;
+  if (Item->mask & TCIF_PARAM) bar->setTabData(Index, QVariant::fromValue<qlonglong>(Item->lParam));
+  P->Tabs->update();
+  return Insert ? Index : 1;
 }
 
-template <class Item, class Char>
-LRESULT GetItem(TabPeer* p, int index, Item* item) {
-  if (!p || !item || index < 0 || index >= p->tabs->bar->count()) return 0;
-  if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-    const QString text = p->tabs->bar->tabText(index);
+template <class TabItem, class Char>
+LRESULT GetItem(TabPeer* P, int Index, TabItem* Item) {
+  if (!P || !Item || Index < 0 || Index >= P->Tabs->Bar->count()) return 0;
+  if ((Item->mask & TCIF_TEXT) && Item->pszText && Item->cchTextMax > 0) {
+    const QString text = P->Tabs->Bar->tabText(Index);
     if constexpr (std::is_same_v<Char, char>) {
       const std::string s = Utf16ToCp1252(FromQString(text));
-      const std::size_t n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(item->cchTextMax - 1));
-      std::copy_n(s.data(), n, item->pszText);
-      item->pszText[n] = '\0';
+      const std::size_t n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(Item->cchTextMax - 1));
+      std::copy_n(s.data(), n, Item->pszText);
+      Item->pszText[n] = '\0';
     } else {
-      CopyText(text, static_cast<std::size_t>(item->cchTextMax), reinterpret_cast<LPARAM>(item->pszText));
+      CopyText(text, static_cast<std::size_t>(Item->cchTextMax), reinterpret_cast<LPARAM>(Item->pszText));
     }
   }
-  if (item->mask & TCIF_PARAM) item->lParam = static_cast<LPARAM>(p->tabs->bar->tabData(index).toLongLong());
+  if (Item->mask & TCIF_PARAM) Item->lParam = static_cast<LPARAM>(P->Tabs->Bar->tabData(Index).toLongLong());
   return 1;
 }
 
-int Index(WPARAM w) { return static_cast<int>(static_cast<LPARAM>(w)); }
+int Index(WPARAM wParam) { return static_cast<int>(static_cast<LPARAM>(wParam)); }
 
-LRESULT Create(HWND h) {
-  SetWindowPeer(h, std::make_unique<TabPeer>(h, new TabWidget));
+LRESULT Create(HWND hWnd) {
+  SetWindowPeer(hWnd, std::make_unique<TabPeer>(hWnd, new TabWidget));
   return 1;
 }
 
 // ---------------------------------------------------------------- items
 
-template <class Item, class Char, bool Insert>
-LRESULT PutItem(TabPeer& p, HWND, WPARAM w, LPARAM l) {
-  return SetItem<Item, Char>(&p, Index(w), reinterpret_cast<const Item*>(l), Insert);
+template <class TabItem, class Char, bool Insert>
+LRESULT PutItem(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  return SetItem<TabItem, Char>(&P, Index(wParam), reinterpret_cast<const TabItem*>(lParam), Insert);
 }
 
-template <class Item, class Char>
-LRESULT TakeItem(TabPeer& p, HWND, WPARAM w, LPARAM l) {
-  return GetItem<Item, Char>(&p, Index(w), reinterpret_cast<Item*>(l));
+template <class TabItem, class Char>
+LRESULT TakeItem(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  return GetItem<TabItem, Char>(&P, Index(wParam), reinterpret_cast<TabItem*>(lParam));
 }
 
-LRESULT DeleteItem(TabPeer& p, HWND, WPARAM w, LPARAM) {
-  QTabBar* bar = p.tabs->bar;
-  if (Index(w) < 0 || Index(w) >= bar->count()) return 0;
+LRESULT DeleteItem(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
+  QTabBar* bar = P.Tabs->Bar;
+  if (Index(wParam) < 0 || Index(wParam) >= bar->count()) return 0;
   const QSignalBlocker block(bar);
-  bar->removeTab(Index(w));
+  bar->removeTab(Index(wParam));
   return 1;
 }
 
-LRESULT DeleteAllItems(TabPeer& p, HWND, WPARAM, LPARAM) {
-  const QSignalBlocker block(p.tabs->bar);
-  while (p.tabs->bar->count()) p.tabs->bar->removeTab(0);
+LRESULT DeleteAllItems(TabPeer& P, HWND, WPARAM, LPARAM) {
+  const QSignalBlocker block(P.Tabs->Bar);
+  while (P.Tabs->Bar->count()) P.Tabs->Bar->removeTab(0);
   return 1;
 }
 
-LRESULT GetItemCount(TabPeer& p, HWND, WPARAM, LPARAM) { return p.tabs->bar->count(); }
+LRESULT GetItemCount(TabPeer& P, HWND, WPARAM, LPARAM) { return P.Tabs->Bar->count(); }
 
-LRESULT GetItemRect(TabPeer& p, HWND, WPARAM w, LPARAM l) {
-  auto* r = reinterpret_cast<RECT*>(l);
-  QTabBar* bar = p.tabs->bar;
-  if (!r || Index(w) < 0 || Index(w) >= bar->count()) return 0;
-  const QRect q = bar->tabRect(Index(w)).translated(bar->pos());
+LRESULT GetItemRect(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  auto* r = reinterpret_cast<RECT*>(lParam);
+  QTabBar* bar = P.Tabs->Bar;
+  if (!r || Index(wParam) < 0 || Index(wParam) >= bar->count()) return 0;
+  const QRect q = bar->tabRect(Index(wParam)).translated(bar->pos());
   *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
   return 1;
 }
 
 // The display area of a window area (w false), or the window area of a
 // display area (w true).
-LRESULT AdjustRect(TabPeer& p, HWND, WPARAM w, LPARAM l) {
-  auto* r = reinterpret_cast<RECT*>(l);
+LRESULT AdjustRect(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  auto* r = reinterpret_cast<RECT*>(lParam);
   if (!r) return 0;
-  const int sign = w ? -1 : 1;
-  const int top = p.tabs->BarHeight();
+  const int sign = wParam ? -1 : 1;
+  const int top = P.Tabs->BarHeight();
   r->left += sign * 4;
   r->right -= sign * 4;
   r->top += sign * (top + 3);
@@ -147,37 +147,38 @@ LRESULT AdjustRect(TabPeer& p, HWND, WPARAM w, LPARAM l) {
 
 // ------------------------------------------------------------ selection
 
-LRESULT GetCurSel(TabPeer& p, HWND, WPARAM, LPARAM) { return p.tabs->bar->currentIndex(); }
+LRESULT GetCurSel(TabPeer& P, HWND, WPARAM, LPARAM) { return P.Tabs->Bar->currentIndex(); }
 
 // From code: nobody is asked or told.
-LRESULT SetCurSel(TabPeer& p, HWND, WPARAM w, LPARAM) {
-  QTabBar* bar = p.tabs->bar;
-  if (Index(w) < 0 || Index(w) >= bar->count()) return -1;
+LRESULT SetCurSel(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
+  QTabBar* bar = P.Tabs->Bar;
+  if (Index(wParam) < 0 || Index(wParam) >= bar->count()) return -1;
   const QSignalBlocker block(bar);
   const int old = bar->currentIndex();
-  bar->setCurrentIndex(Index(w));
+  bar->setCurrentIndex(Index(wParam));
   return old;
 }
 
 // The user's choice of tab: the parent may refuse it, and hears of it.
-void Choose(TabPeer& p, HWND h, int index) {
-  if (index < 0 || index >= p.tabs->bar->count() || index == p.tabs->bar->currentIndex()) return;
-  if (NotifyParentNM(h, TCN_SELCHANGING) != 0 || !IsWindow(h)) return;
+void Choose(TabPeer& P, HWND hWnd, int Index) {
+  if (Index < 0 || Index >= P.Tabs->Bar->count() || Index == P.Tabs->Bar->currentIndex()) return;
+  if (NotifyParentNM(hWnd, TCN_SELCHANGING) != 0 || !IsWindow(hWnd)) return;
   {
-    const QSignalBlocker block(p.tabs->bar);
-    p.tabs->bar->setCurrentIndex(index);
+    const QSignalBlocker block(P.Tabs->Bar);
+    P.Tabs->Bar->setCurrentIndex(Index);
   }
-  NotifyParentNM(h, TCN_SELCHANGE);
+  NotifyParentNM(hWnd, TCN_SELCHANGE);
 }
 
-LRESULT LButtonDown(TabPeer& p, HWND h, WPARAM, LPARAM l) {
-  const QPoint pos(GET_X_LPARAM(l), GET_Y_LPARAM(l));
-  Choose(p, h, p.tabs->bar->tabAt(p.tabs->bar->mapFrom(p.tabs, pos)));
+LRESULT LButtonDown(TabPeer& P, HWND hWnd, WPARAM, LPARAM lParam) {
+  const QPoint pos(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  Choose(P, hWnd, P.Tabs->Bar->tabAt(P.Tabs->Bar->mapFrom(P.Tabs, pos)));
   return 0;
 }
 
-LRESULT KeyDown(TabPeer& p, HWND h, WPARAM w, LPARAM) {
-  if (w == VK_LEFT || w == VK_RIGHT) Choose(p, h, p.tabs->bar->currentIndex() + (w == VK_RIGHT ? 1 : -1));
+LRESULT KeyDown(TabPeer& P, HWND hWnd, WPARAM wParam, LPARAM) {
+  if (wParam == VK_LEFT || wParam == VK_RIGHT)
+    Choose(P, hWnd, P.Tabs->Bar->currentIndex() + (wParam == VK_RIGHT ? 1 : -1));
   return 0;
 }
 
@@ -189,9 +190,11 @@ LRESULT GetDlgCode(TabPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS; }
 
 // --------------------------------------------- the form of notifications
 
-LRESULT SetUnicodeFormat(TabPeer& p, HWND, WPARAM w, LPARAM) { return std::exchange(p.unicodeNotify, w != 0) ? 1 : 0; }
+LRESULT SetUnicodeFormat(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
+  return std::exchange(P.UnicodeNotify, wParam != 0) ? 1 : 0;
+}
 
-LRESULT GetUnicodeFormat(TabPeer& p, HWND, WPARAM, LPARAM) { return p.unicodeNotify ? 1 : 0; }
+LRESULT GetUnicodeFormat(TabPeer& P, HWND, WPARAM, LPARAM) { return P.UnicodeNotify ? 1 : 0; }
 
 constexpr MessageHandler<TabPeer> kMessages[] = {
     {TCM_INSERTITEMA, &PutItem<TCITEMA, char, true>, -1},
@@ -218,9 +221,9 @@ constexpr MessageHandler<TabPeer> kMessages[] = {
     {WM_CHAR, &Ignore},
 };
 
-LRESULT TabProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  if (msg == WM_NCCREATE) return Create(h);
-  return Dispatch(kMessages, h, msg, w, l, false);
+LRESULT TabProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_NCCREATE) return Create(hWnd);
+  return Dispatch(kMessages, hWnd, Msg, wParam, lParam, false);
 }
 
 }  // namespace

@@ -18,54 +18,55 @@ constexpr int kSelectedImageRole = Qt::UserRole + 2;
 
 class TreePeer : public StdPeer {
  public:
-  TreePeer(HWND h, QTreeWidget* tree) : StdPeer(h, tree, WM_CTLCOLOREDIT), tree_(tree) {
-    tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
-    tree->setRootIsDecorated(true);
-    tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree->header()->setStretchLastSection(true);
-    Route(tree->viewport());
-    QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
-      RefreshIcon(now);
-      if (!fromCode_ && IsWindow(hwnd_)) NotifyParentNM(hwnd_, TVN_SELCHANGEDW);
-    });
+  TreePeer(HWND hWnd, QTreeWidget* TreeWidget) : StdPeer(hWnd, TreeWidget, WM_CTLCOLOREDIT), Tree(TreeWidget) {
+    TreeWidget->setHeaderHidden(true);
+    TreeWidget->setColumnCount(1);
+    TreeWidget->setRootIsDecorated(true);
+    TreeWidget->setSelectionMode(QAbstractItemView::SingleSelection);
+    TreeWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeWidget->header()->setStretchLastSection(true);
+    Route(TreeWidget->viewport());
+    QObject::connect(TreeWidget, &QTreeWidget::currentItemChanged, TreeWidget,
+                     [this](QTreeWidgetItem* Now, QTreeWidgetItem*) {
+                       RefreshIcon(Now);
+                       if (!FromCode && IsWindow(Hwnd)) NotifyParentNM(Hwnd, TVN_SELCHANGEDW);
+                     });
   }
 
-  void RefreshIcon(QTreeWidgetItem* item) {
-    if (!item) return;
-    const bool selected = item == tree_->currentItem();
-    const int index = item->data(0, selected ? kSelectedImageRole : kImageRole).toInt();
-    item->setIcon(
-        0, index >= 0 && index < static_cast<int>(icons_.size()) ? icons_[static_cast<std::size_t>(index)] : QIcon());
+  void RefreshIcon(QTreeWidgetItem* Item) {
+    if (!Item) return;
+    const bool selected = Item == Tree->currentItem();
+    const int index = Item->data(0, selected ? kSelectedImageRole : kImageRole).toInt();
+    Item->setIcon(
+        0, index >= 0 && index < static_cast<int>(Icons.size()) ? Icons[static_cast<std::size_t>(index)] : QIcon());
   }
 
-  void RefreshAll(QTreeWidgetItem* parent) {
-    for (int i = 0; i < parent->childCount(); ++i) {
-      RefreshIcon(parent->child(i));
-      RefreshAll(parent->child(i));
+  void RefreshAll(QTreeWidgetItem* Parent) {
+    for (int i = 0; i < Parent->childCount(); ++i) {
+      RefreshIcon(Parent->child(i));
+      RefreshAll(Parent->child(i));
     }
   }
 
-  QTreeWidget* tree_;
-  std::vector<QIcon> icons_;
-  bool fromCode_ = false;
+  QTreeWidget* Tree;
+  std::vector<QIcon> Icons;
+  bool FromCode = false;
 };
 
-TreePeer* Tree(HWND h) { return StdPeerOf<TreePeer>(h); }
-QTreeWidgetItem* Item(HTREEITEM h) { return reinterpret_cast<QTreeWidgetItem*>(h); }
-HTREEITEM Handle(QTreeWidgetItem* i) { return reinterpret_cast<HTREEITEM>(i); }
+TreePeer* Tree(HWND hWnd) { return StdPeerOf<TreePeer>(hWnd); }
+QTreeWidgetItem* Item(HTREEITEM H) { return reinterpret_cast<QTreeWidgetItem*>(H); }
+HTREEITEM Handle(QTreeWidgetItem* I) { return reinterpret_cast<HTREEITEM>(I); }
 
-LRESULT TreeProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  TreePeer* p = Tree(h);
-  switch (msg) {
+LRESULT TreeProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  TreePeer* p = Tree(hWnd);
+  switch (Msg) {
     case WM_NCCREATE:
-      SetWindowPeer(h, std::make_unique<TreePeer>(h, new QTreeWidget));
+      SetWindowPeer(hWnd, std::make_unique<TreePeer>(hWnd, new QTreeWidget));
       return 1;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     default:
-      return StdDefault(p, h, msg, w, l, true);
+      return StdDefault(p, hWnd, Msg, wParam, lParam, true);
   }
 }
 
@@ -81,205 +82,205 @@ using ui::Handle;
 using ui::Item;
 using ui::Tree;
 
-HTREEITEM TreeInsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, std::u16string_view text, int image,
-                         int selectedImage, LPARAM data) {
-  ui::TreePeer* p = Tree(tree);
+HTREEITEM TreeInsertItem(HWND hTree, HTREEITEM Parent, HTREEITEM After, std::u16string_view Text, int Image,
+                         int SelectedImage, LPARAM Data) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return nullptr;
-  auto* item = new QTreeWidgetItem(QStringList(ui::ToQString(text)));
-  item->setData(0, ui::kDataRole, QVariant::fromValue<qlonglong>(data));
-  item->setData(0, ui::kImageRole, image);
-  item->setData(0, ui::kSelectedImageRole, selectedImage);
-  QTreeWidgetItem* root = parent ? Item(parent) : p->tree_->invisibleRootItem();
+  auto* item = new QTreeWidgetItem(QStringList(ui::ToQString(Text)));
+  item->setData(0, ui::kDataRole, QVariant::fromValue<qlonglong>(Data));
+  item->setData(0, ui::kImageRole, Image);
+  item->setData(0, ui::kSelectedImageRole, SelectedImage);
+  QTreeWidgetItem* root = Parent ? Item(Parent) : p->Tree->invisibleRootItem();
   int index = root->childCount();
-  if (after == TVI_FIRST()) {
+  if (After == TVI_FIRST()) {
     index = 0;
-  } else if (after && after != TVI_LAST()) {
-    const int at = root->indexOfChild(Item(after));
+  } else if (After && After != TVI_LAST()) {
+    const int at = root->indexOfChild(Item(After));
     if (at >= 0) index = at + 1;
   }
-  p->fromCode_ = true;
+  p->FromCode = true;
   root->insertChild(index, item);
-  p->fromCode_ = false;
+  p->FromCode = false;
   p->RefreshIcon(item);
   return Handle(item);
 }
 
-bool TreeDeleteItem(HWND tree, HTREEITEM item) {
-  ui::TreePeer* p = Tree(tree);
+bool TreeDeleteItem(HWND hTree, HTREEITEM hItem) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return false;
-  p->fromCode_ = true;
-  if (item) {
-    delete Item(item);
+  p->FromCode = true;
+  if (hItem) {
+    delete Item(hItem);
   } else {
-    p->tree_->clear();
+    p->Tree->clear();
   }
-  p->fromCode_ = false;
+  p->FromCode = false;
   return true;
 }
 
-std::u16string TreeGetText(HWND tree, HTREEITEM item) {
-  return Tree(tree) && item ? ui::FromQString(Item(item)->text(0)) : std::u16string();
+std::u16string TreeGetText(HWND hTree, HTREEITEM hItem) {
+  return Tree(hTree) && hItem ? ui::FromQString(Item(hItem)->text(0)) : std::u16string();
 }
 
-bool TreeSetText(HWND tree, HTREEITEM item, std::u16string_view text) {
-  if (!Tree(tree) || !item) return false;
-  Item(item)->setText(0, ui::ToQString(text));
+bool TreeSetText(HWND hTree, HTREEITEM hItem, std::u16string_view Text) {
+  if (!Tree(hTree) || !hItem) return false;
+  Item(hItem)->setText(0, ui::ToQString(Text));
   return true;
 }
 
-LPARAM TreeGetData(HWND tree, HTREEITEM item) {
-  return Tree(tree) && item ? static_cast<LPARAM>(Item(item)->data(0, ui::kDataRole).toLongLong()) : 0;
+LPARAM TreeGetData(HWND hTree, HTREEITEM hItem) {
+  return Tree(hTree) && hItem ? static_cast<LPARAM>(Item(hItem)->data(0, ui::kDataRole).toLongLong()) : 0;
 }
 
-bool TreeSetData(HWND tree, HTREEITEM item, LPARAM data) {
-  if (!Tree(tree) || !item) return false;
-  Item(item)->setData(0, ui::kDataRole, QVariant::fromValue<qlonglong>(data));
+bool TreeSetData(HWND hTree, HTREEITEM hItem, LPARAM Data) {
+  if (!Tree(hTree) || !hItem) return false;
+  Item(hItem)->setData(0, ui::kDataRole, QVariant::fromValue<qlonglong>(Data));
   return true;
 }
 
-bool TreeSetImages(HWND tree, HTREEITEM item, int image, int selectedImage) {
-  ui::TreePeer* p = Tree(tree);
-  if (!p || !item) return false;
-  Item(item)->setData(0, ui::kImageRole, image);
-  Item(item)->setData(0, ui::kSelectedImageRole, selectedImage);
-  p->RefreshIcon(Item(item));
+bool TreeSetImages(HWND hTree, HTREEITEM hItem, int Image, int SelectedImage) {
+  ui::TreePeer* p = Tree(hTree);
+  if (!p || !hItem) return false;
+  Item(hItem)->setData(0, ui::kImageRole, Image);
+  Item(hItem)->setData(0, ui::kSelectedImageRole, SelectedImage);
+  p->RefreshIcon(Item(hItem));
   return true;
 }
 
-HTREEITEM TreeGetParent(HWND tree, HTREEITEM item) {
-  return Tree(tree) && item ? Handle(Item(item)->parent()) : nullptr;
+HTREEITEM TreeGetParent(HWND hTree, HTREEITEM hItem) {
+  return Tree(hTree) && hItem ? Handle(Item(hItem)->parent()) : nullptr;
 }
 
-HTREEITEM TreeGetChild(HWND tree, HTREEITEM item) {
-  ui::TreePeer* p = Tree(tree);
+HTREEITEM TreeGetChild(HWND hTree, HTREEITEM hItem) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return nullptr;
-  QTreeWidgetItem* root = item ? Item(item) : p->tree_->invisibleRootItem();
+  QTreeWidgetItem* root = hItem ? Item(hItem) : p->Tree->invisibleRootItem();
   return root->childCount() ? Handle(root->child(0)) : nullptr;
 }
 
-HTREEITEM TreeGetNextSibling(HWND tree, HTREEITEM item) {
-  ui::TreePeer* p = Tree(tree);
-  if (!p || !item) return nullptr;
-  QTreeWidgetItem* root = Item(item)->parent() ? Item(item)->parent() : p->tree_->invisibleRootItem();
-  const int at = root->indexOfChild(Item(item));
+HTREEITEM TreeGetNextSibling(HWND hTree, HTREEITEM hItem) {
+  ui::TreePeer* p = Tree(hTree);
+  if (!p || !hItem) return nullptr;
+  QTreeWidgetItem* root = Item(hItem)->parent() ? Item(hItem)->parent() : p->Tree->invisibleRootItem();
+  const int at = root->indexOfChild(Item(hItem));
   return at >= 0 && at + 1 < root->childCount() ? Handle(root->child(at + 1)) : nullptr;
 }
 
-int TreeGetCount(HWND tree) {
-  ui::TreePeer* p = Tree(tree);
+int TreeGetCount(HWND hTree) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return 0;
   int count = 0;
-  for (QTreeWidgetItemIterator it(p->tree_); *it; ++it) ++count;
+  for (QTreeWidgetItemIterator it(p->Tree); *it; ++it) ++count;
   return count;
 }
 
-HTREEITEM TreeGetSelection(HWND tree) {
-  ui::TreePeer* p = Tree(tree);
-  return p ? Handle(p->tree_->currentItem()) : nullptr;
+HTREEITEM TreeGetSelection(HWND hTree) {
+  ui::TreePeer* p = Tree(hTree);
+  return p ? Handle(p->Tree->currentItem()) : nullptr;
 }
 
-bool TreeSelectItem(HWND tree, HTREEITEM item) {
-  ui::TreePeer* p = Tree(tree);
+bool TreeSelectItem(HWND hTree, HTREEITEM hItem) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return false;
-  p->fromCode_ = true;
-  p->tree_->setCurrentItem(item ? Item(item) : nullptr);
-  p->fromCode_ = false;
+  p->FromCode = true;
+  p->Tree->setCurrentItem(hItem ? Item(hItem) : nullptr);
+  p->FromCode = false;
   return true;
 }
 
-bool TreeExpand(HWND tree, HTREEITEM item, bool expand) {
-  if (!Tree(tree) || !item) return false;
-  Item(item)->setExpanded(expand);
+bool TreeExpand(HWND hTree, HTREEITEM hItem, bool Expand) {
+  if (!Tree(hTree) || !hItem) return false;
+  Item(hItem)->setExpanded(Expand);
   return true;
 }
 
-bool TreeIsExpanded(HWND tree, HTREEITEM item) { return Tree(tree) && item && Item(item)->isExpanded(); }
+bool TreeIsExpanded(HWND hTree, HTREEITEM hItem) { return Tree(hTree) && hItem && Item(hItem)->isExpanded(); }
 
-bool TreeSortChildren(HWND tree, HTREEITEM item, bool recursive) {
-  ui::TreePeer* p = Tree(tree);
+bool TreeSortChildren(HWND hTree, HTREEITEM hItem, bool Recursive) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return false;
-  QTreeWidgetItem* root = item ? Item(item) : p->tree_->invisibleRootItem();
-  const auto sortLevel = [&](QTreeWidgetItem* parent, auto&& self) -> void {
-    QList<QTreeWidgetItem*> children = parent->takeChildren();
-    std::stable_sort(children.begin(), children.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-      return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
+  QTreeWidgetItem* root = hItem ? Item(hItem) : p->Tree->invisibleRootItem();
+  const auto sortLevel = [&](QTreeWidgetItem* Parent, auto&& Self) -> void {
+    QList<QTreeWidgetItem*> children = Parent->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [](QTreeWidgetItem* A, QTreeWidgetItem* B) {
+      return A->text(0).compare(B->text(0), Qt::CaseInsensitive) < 0;
     });
-    parent->addChildren(children);
-    if (recursive) {
-      for (QTreeWidgetItem* c : children) self(c, self);
+    Parent->addChildren(children);
+    if (Recursive) {
+      for (QTreeWidgetItem* c : children) Self(c, Self);
     }
   };
-  p->fromCode_ = true;
-  QTreeWidgetItem* current = p->tree_->currentItem();
+  p->FromCode = true;
+  QTreeWidgetItem* current = p->Tree->currentItem();
   sortLevel(root, sortLevel);
-  if (current) p->tree_->setCurrentItem(current);
-  p->fromCode_ = false;
+  if (current) p->Tree->setCurrentItem(current);
+  p->FromCode = false;
   return true;
 }
 
-HTREEITEM TreeHitTest(HWND tree, POINT pt, UINT* flags) {
-  ui::TreePeer* p = Tree(tree);
-  if (flags) *flags = TVHT_NOWHERE;
+HTREEITEM TreeHitTest(HWND hTree, POINT Pt, UINT* Flags) {
+  ui::TreePeer* p = Tree(hTree);
+  if (Flags) *Flags = TVHT_NOWHERE;
   if (!p) return nullptr;
-  const QPoint at = p->tree_->viewport()->mapFrom(p->tree_, QPoint(pt.x, pt.y));
-  QTreeWidgetItem* item = p->tree_->itemAt(at);
+  const QPoint at = p->Tree->viewport()->mapFrom(p->Tree, QPoint(Pt.x, Pt.y));
+  QTreeWidgetItem* item = p->Tree->itemAt(at);
   if (!item) return nullptr;
-  if (flags) {
-    const QRect r = p->tree_->visualItemRect(item);
-    const int icon = item->icon(0).isNull() ? 0 : p->tree_->iconSize().width() + 4;
-    const int textWidth = p->tree_->fontMetrics().horizontalAdvance(item->text(0)) + 6;
+  if (Flags) {
+    const QRect r = p->Tree->visualItemRect(item);
+    const int icon = item->icon(0).isNull() ? 0 : p->Tree->iconSize().width() + 4;
+    const int textWidth = p->Tree->fontMetrics().horizontalAdvance(item->text(0)) + 6;
     if (at.x() < r.left()) {
-      *flags =
-          item->childCount() && at.x() >= r.left() - p->tree_->indentation() ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
+      *Flags =
+          item->childCount() && at.x() >= r.left() - p->Tree->indentation() ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
     } else if (at.x() < r.left() + icon) {
-      *flags = TVHT_ONITEMICON;
+      *Flags = TVHT_ONITEMICON;
     } else if (at.x() < r.left() + icon + textWidth) {
-      *flags = TVHT_ONITEMLABEL;
+      *Flags = TVHT_ONITEMLABEL;
     } else {
-      *flags = TVHT_ONITEMRIGHT;
+      *Flags = TVHT_ONITEMRIGHT;
     }
   }
   return Handle(item);
 }
 
-bool TreeGetItemRect(HWND tree, HTREEITEM item, RECT* rect, bool textOnly) {
-  ui::TreePeer* p = Tree(tree);
-  if (!p || !item || !rect) return false;
-  QRect r = p->tree_->visualItemRect(Item(item));
+bool TreeGetItemRect(HWND hTree, HTREEITEM hItem, RECT* Rect, bool TextOnly) {
+  ui::TreePeer* p = Tree(hTree);
+  if (!p || !hItem || !Rect) return false;
+  QRect r = p->Tree->visualItemRect(Item(hItem));
   if (r.isNull()) return false;
-  r.translate(p->tree_->viewport()->pos());
-  if (!textOnly) r.setLeft(0);
-  *rect = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+  r.translate(p->Tree->viewport()->pos());
+  if (!TextOnly) r.setLeft(0);
+  *Rect = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
   return true;
 }
 
-void TreeSetImageList(HWND tree, const std::vector<HBITMAP>& images, COLORREF transparent) {
-  ui::TreePeer* p = Tree(tree);
+void TreeSetImageList(HWND hTree, const std::vector<HBITMAP>& Images, COLORREF Transparent) {
+  ui::TreePeer* p = Tree(hTree);
   if (!p) return;
-  p->icons_.clear();
-  for (HBITMAP b : images) {
+  p->Icons.clear();
+  for (HBITMAP b : Images) {
     auto image = ui::BitmapImage(b);
     if (!image) {
-      p->icons_.emplace_back();
+      p->Icons.emplace_back();
       continue;
     }
     QImage withMask = image->convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ui::ToQColor(transparent).rgb();
+    const QRgb key = ui::ToQColor(Transparent).rgb();
     for (int y = 0; y < withMask.height(); ++y) {
       for (int x = 0; x < withMask.width(); ++x) {
         if ((withMask.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF)) withMask.setPixel(x, y, 0);
       }
     }
-    p->icons_.emplace_back(QPixmap::fromImage(withMask));
+    p->Icons.emplace_back(QPixmap::fromImage(withMask));
   }
-  if (!images.empty()) {
-    if (auto first = ui::BitmapImage(images.front())) p->tree_->setIconSize(first->size());
+  if (!Images.empty()) {
+    if (auto first = ui::BitmapImage(Images.front())) p->Tree->setIconSize(first->size());
   }
-  p->RefreshAll(p->tree_->invisibleRootItem());
+  p->RefreshAll(p->Tree->invisibleRootItem());
 }
 
-void TreeSetIndent(HWND tree, int indent) {
-  if (ui::TreePeer* p = Tree(tree)) p->tree_->setIndentation(indent);
+void TreeSetIndent(HWND hTree, int Indent) {
+  if (ui::TreePeer* p = Tree(hTree)) p->Tree->setIndentation(Indent);
 }
 
 }  // namespace platform

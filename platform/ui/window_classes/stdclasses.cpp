@@ -6,12 +6,12 @@
 
 namespace platform::ui {
 
-StdPeer::StdPeer(HWND hWnd, QWidget* widget, UINT colorMessage, bool managed)
-    : QtPeer(hWnd, widget, managed), colorMessage_(colorMessage) {}
+StdPeer::StdPeer(HWND hWnd, QWidget* Widget, UINT ColorMessage, bool IsManaged)
+    : QtPeer(hWnd, Widget, IsManaged), colorMessage_(ColorMessage) {}
 
-void StdPeer::Invalidate(const RECT* rect) {
+void StdPeer::Invalidate(const RECT* Rect) {
   RefreshColors();
-  QtPeer::Invalidate(rect);
+  QtPeer::Invalidate(Rect);
 }
 
 void StdPeer::ParentChanged() {
@@ -20,16 +20,16 @@ void StdPeer::ParentChanged() {
 }
 
 void StdPeer::RefreshColors() {
-  if (!widget_ || !IsWindow(hwnd_)) return;
-  const HWND parent = GetParent(hwnd_);
+  if (!PeerWidget || !IsWindow(Hwnd)) return;
+  const HWND parent = GetParent(Hwnd);
   if (!parent) return;
   HDC dc = GetDC(nullptr);
   SetTextColor(dc,
                GetSysColor(colorMessage_ == WM_CTLCOLORBTN || colorMessage_ == WM_CTLCOLORSTATIC ? COLOR_BTNTEXT
                                                                                                  : COLOR_WINDOWTEXT));
   const auto brush = static_cast<HBRUSH>(
-      SendMessageW(parent, colorMessage_, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
-  QPalette pal = widget_->palette();
+      SendMessageW(parent, colorMessage_, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Hwnd)));
+  QPalette pal = PeerWidget->palette();
   const QColor text = ToQColor(GetTextColor(dc));
   pal.setColor(QPalette::Text, text);
   pal.setColor(QPalette::WindowText, text);
@@ -43,49 +43,49 @@ void StdPeer::RefreshColors() {
     pal.setColor(QPalette::Window, back);
   }
   ReleaseDC(nullptr, dc);
-  if (pal != widget_->palette()) widget_->setPalette(pal);
+  if (pal != PeerWidget->palette()) PeerWidget->setPalette(pal);
 }
 
-void RegisterStdClass(const char16_t* name, WNDPROC proc) {
+void RegisterStdClass(const char16_t* Name, WNDPROC Proc) {
   WNDCLASS wc;
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.lpszClassName = name;
+  wc.lpfnWndProc = Proc;
+  wc.lpszClassName = Name;
   RegisterClassW(wc);
 }
 
-void NotifyParent(HWND hWnd, UINT code) {
+void NotifyParent(HWND hWnd, UINT Code) {
   const HWND parent = GetParent(hWnd);
   if (!parent || !(GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hWnd)), static_cast<WORD>(code)),
+  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hWnd)), static_cast<WORD>(Code)),
                reinterpret_cast<LPARAM>(hWnd));
 }
 
-LRESULT NotifyParentNM(HWND hWnd, int code) {
+LRESULT NotifyParentNM(HWND hWnd, int Code) {
   const HWND parent = GetParent(hWnd);
   if (!parent) return 0;
   NMHDR nm;
   nm.hwndFrom = hWnd;
   nm.idFrom = static_cast<std::uintptr_t>(GetDlgCtrlID(hWnd));
-  nm.code = code;
+  nm.code = Code;
   return SendMessageW(parent, WM_NOTIFY, nm.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
-LRESULT StdDefault(StdPeer* peer, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool focusOnClick) {
-  switch (msg) {
+LRESULT StdDefault(StdPeer* Peer, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool FocusOnClick) {
+  switch (Msg) {
     case WM_SETFONT:
-      if (peer) {
-        peer->font = static_cast<HFONT>(wParam);
-        if (peer->Widget()) peer->Widget()->setFont(ToQFont(FontOf(peer->font)));
+      if (Peer) {
+        Peer->Font = static_cast<HFONT>(wParam);
+        if (Peer->Widget()) Peer->Widget()->setFont(ToQFont(FontOf(Peer->Font)));
       }
       return 0;
     case WM_GETFONT:
-      return peer ? static_cast<LRESULT>(peer->font) : 0;
+      return Peer ? static_cast<LRESULT>(Peer->Font) : 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-      if (focusOnClick && IsWindowEnabled(hWnd) && GetFocus() != hWnd) SetFocus(hWnd);
-      if (peer && IsWindow(hWnd)) peer->Replay(msg, wParam, lParam);
+      if (FocusOnClick && IsWindowEnabled(hWnd) && GetFocus() != hWnd) SetFocus(hWnd);
+      if (Peer && IsWindow(hWnd)) Peer->Replay(Msg, wParam, lParam);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -93,15 +93,15 @@ LRESULT StdDefault(StdPeer* peer, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
-      if (peer) peer->Replay(msg, wParam, lParam);
+      if (Peer) Peer->Replay(Msg, wParam, lParam);
       return 0;
     case WM_MOUSEWHEEL:
       // A turn the widget does not take goes on, as the default handling
       // passes it to the parent.
-      if (peer && peer->Replay(msg, wParam, lParam)) return 0;
-      return DefWindowProcW(hWnd, msg, wParam, lParam);
+      if (Peer && Peer->Replay(Msg, wParam, lParam)) return 0;
+      return DefWindowProcW(hWnd, Msg, wParam, lParam);
     default:
-      return DefWindowProcW(hWnd, msg, wParam, lParam);
+      return DefWindowProcW(hWnd, Msg, wParam, lParam);
   }
 }
 
@@ -109,27 +109,27 @@ QString TextArg(LPARAM lParam) {
   return lParam ? QString::fromUtf16(reinterpret_cast<const char16_t*>(lParam)) : QString();
 }
 
-LRESULT CopyText(const QString& text, std::size_t size, LPARAM buffer) {
-  if (!buffer || size == 0) return 0;
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(text.size()), size - 1);
-  auto* out = reinterpret_cast<char16_t*>(buffer);
-  std::copy_n(reinterpret_cast<const char16_t*>(text.utf16()), n, out);
+LRESULT CopyText(const QString& Text, std::size_t Size, LPARAM Buffer) {
+  if (!Buffer || Size == 0) return 0;
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(Text.size()), Size - 1);
+  auto* out = reinterpret_cast<char16_t*>(Buffer);
+  std::copy_n(reinterpret_cast<const char16_t*>(Text.utf16()), n, out);
   out[n] = u'\0';
   return static_cast<LRESULT>(n);
 }
 
-LRESULT CopyItemText(const QString& text, LPARAM buffer) {
-  return CopyText(text, static_cast<std::size_t>(text.size()) + 1, buffer);
+LRESULT CopyItemText(const QString& Text, LPARAM Buffer) {
+  return CopyText(Text, static_cast<std::size_t>(Text.size()) + 1, Buffer);
 }
 
-QString StripAccelerators(const QString& text) {
+QString StripAccelerators(const QString& Text) {
   QString out;
-  for (int i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&') {
-      if (i + 1 < text.size()) out += text[++i];
+  for (int i = 0; i < Text.size(); ++i) {
+    if (Text[i] == u'&') {
+      if (i + 1 < Text.size()) out += Text[++i];
       continue;
     }
-    out += text[i];
+    out += Text[i];
   }
   return out;
 }

@@ -21,40 +21,40 @@ void RegisterTreeClass();
 // A standard control's peer: its font and the colours its parent gives it.
 class StdPeer : public QtPeer {
  public:
-  StdPeer(HWND hWnd, QWidget* widget, UINT colorMessage, bool managed = true);
-  void Invalidate(const RECT* rect) override;
+  StdPeer(HWND hWnd, QWidget* Widget, UINT ColorMessage, bool IsManaged = true);
+  void Invalidate(const RECT* Rect) override;
   void ParentChanged() override;
   // Asks the parent for the colours (WM_CTLCOLOR...) and shows them.
   void RefreshColors();
-  HFONT font = 0;
+  HFONT Font = 0;
 
  private:
   UINT colorMessage_;
 };
 
-void RegisterStdClass(const char16_t* name, WNDPROC proc);
+void RegisterStdClass(const char16_t* Name, WNDPROC Proc);
 // WM_COMMAND to the parent with the control's identifier and code.
-void NotifyParent(HWND hWnd, UINT code);
+void NotifyParent(HWND hWnd, UINT Code);
 // WM_NOTIFY to the parent; returns its answer.
-LRESULT NotifyParentNM(HWND hWnd, int code);
+LRESULT NotifyParentNM(HWND hWnd, int Code);
 // The handling every standard control shares: fonts, input handed back to
 // the widget (with the focus taken on a click when focusOnClick), and the
 // rest through DefWindowProcW.
-LRESULT StdDefault(StdPeer* peer, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool focusOnClick);
+LRESULT StdDefault(StdPeer* Peer, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool FocusOnClick);
 QString TextArg(LPARAM lParam);
 // WM_GETTEXT-style copy into a caller's buffer of size units.
-LRESULT CopyText(const QString& text, std::size_t size, LPARAM buffer);
+LRESULT CopyText(const QString& Text, std::size_t Size, LPARAM Buffer);
 // Copies the whole text and a terminator (list and combo item texts).
-LRESULT CopyItemText(const QString& text, LPARAM buffer);
+LRESULT CopyItemText(const QString& Text, LPARAM Buffer);
 // Removes "&" accelerator marks ("&&" stays one "&").
-QString StripAccelerators(const QString& text);
+QString StripAccelerators(const QString& Text);
 
 // The line edit an edit window made now takes over instead of making its
 // own (a combo box's edit part).
-void LendLineEdit(QLineEdit* edit);
+void LendLineEdit(QLineEdit* Edit);
 // Shows the edit's shortcut menu at a point on the screen (-1, -1: from
 // the keyboard); the chosen command goes to the edit as its message.
-void ShowEditMenu(HWND hWnd, LPARAM where);
+void ShowEditMenu(HWND hWnd, LPARAM Where);
 
 template <class Peer>
 Peer* StdPeerOf(HWND hWnd) {
@@ -63,24 +63,24 @@ Peer* StdPeerOf(HWND hWnd) {
 
 // One message of a standard class and the function that handles it. A
 // window that has no peer of the class (its making failed) answers
-// `missing` instead.
+// `Missing` instead.
 template <class Peer>
 struct MessageHandler {
-  UINT msg;
-  LRESULT (*handle)(Peer& peer, HWND hWnd, WPARAM wParam, LPARAM lParam);
-  LRESULT missing = 0;
+  UINT Msg;
+  LRESULT (*Handle)(Peer& P, HWND hWnd, WPARAM wParam, LPARAM lParam);
+  LRESULT Missing = 0;
 };
 
 // Hands a message to its handler in table; a message the table does not
 // name gets the handling every standard control shares.
 template <class Peer, std::size_t N>
-LRESULT Dispatch(const MessageHandler<Peer> (&table)[N], HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                 bool focusOnClick) {
+LRESULT Dispatch(const MessageHandler<Peer> (&Table)[N], HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam,
+                 bool FocusOnClick) {
   Peer* peer = StdPeerOf<Peer>(hWnd);
-  for (const MessageHandler<Peer>& entry : table) {
-    if (entry.msg == msg) return peer ? entry.handle(*peer, hWnd, wParam, lParam) : entry.missing;
+  for (const MessageHandler<Peer>& entry : Table) {
+    if (entry.Msg == Msg) return peer ? entry.Handle(*peer, hWnd, wParam, lParam) : entry.Missing;
   }
-  return StdDefault(peer, hWnd, msg, wParam, lParam, focusOnClick);
+  return StdDefault(peer, hWnd, Msg, wParam, lParam, FocusOnClick);
 }
 
 }  // namespace platform::ui

@@ -31,32 +31,32 @@ constexpr UINT TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTA
 
 // parent null: a top-level item; after: an item of the same parent, or
 // TVI_FIRST / TVI_LAST.
-HTREEITEM TreeInsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, std::u16string_view text, int image,
-                         int selectedImage, LPARAM data);
+HTREEITEM TreeInsertItem(HWND hTree, HTREEITEM Parent, HTREEITEM After, std::u16string_view Text, int Image,
+                         int SelectedImage, LPARAM Data);
 // Null deletes every item.
-bool TreeDeleteItem(HWND tree, HTREEITEM item);
-std::u16string TreeGetText(HWND tree, HTREEITEM item);
-bool TreeSetText(HWND tree, HTREEITEM item, std::u16string_view text);
-LPARAM TreeGetData(HWND tree, HTREEITEM item);
-bool TreeSetData(HWND tree, HTREEITEM item, LPARAM data);
-bool TreeSetImages(HWND tree, HTREEITEM item, int image, int selectedImage);
-HTREEITEM TreeGetParent(HWND tree, HTREEITEM item);
+bool TreeDeleteItem(HWND hTree, HTREEITEM hItem);
+std::u16string TreeGetText(HWND hTree, HTREEITEM hItem);
+bool TreeSetText(HWND hTree, HTREEITEM hItem, std::u16string_view Text);
+LPARAM TreeGetData(HWND hTree, HTREEITEM hItem);
+bool TreeSetData(HWND hTree, HTREEITEM hItem, LPARAM Data);
+bool TreeSetImages(HWND hTree, HTREEITEM hItem, int Image, int SelectedImage);
+HTREEITEM TreeGetParent(HWND hTree, HTREEITEM hItem);
 // The first child (of the root for null), and the next sibling.
-HTREEITEM TreeGetChild(HWND tree, HTREEITEM item);
-HTREEITEM TreeGetNextSibling(HWND tree, HTREEITEM item);
-int TreeGetCount(HWND tree);
-HTREEITEM TreeGetSelection(HWND tree);
-bool TreeSelectItem(HWND tree, HTREEITEM item);
-bool TreeExpand(HWND tree, HTREEITEM item, bool expand);
-bool TreeIsExpanded(HWND tree, HTREEITEM item);
+HTREEITEM TreeGetChild(HWND hTree, HTREEITEM hItem);
+HTREEITEM TreeGetNextSibling(HWND hTree, HTREEITEM hItem);
+int TreeGetCount(HWND hTree);
+HTREEITEM TreeGetSelection(HWND hTree);
+bool TreeSelectItem(HWND hTree, HTREEITEM hItem);
+bool TreeExpand(HWND hTree, HTREEITEM hItem, bool Expand);
+bool TreeIsExpanded(HWND hTree, HTREEITEM hItem);
 // Sorts the children of item (of the root for null) by text, without
 // regard to case; recursive sorts every level below too.
-bool TreeSortChildren(HWND tree, HTREEITEM item, bool recursive);
+bool TreeSortChildren(HWND hTree, HTREEITEM hItem, bool Recursive);
 // The item at a point of the client area and the part of it there.
-HTREEITEM TreeHitTest(HWND tree, POINT pt, UINT* flags);
-bool TreeGetItemRect(HWND tree, HTREEITEM item, RECT* rect, bool textOnly);
+HTREEITEM TreeHitTest(HWND hTree, POINT Pt, UINT* Flags);
+bool TreeGetItemRect(HWND hTree, HTREEITEM hItem, RECT* Rect, bool TextOnly);
 // The pictures items name by index.
-void TreeSetImageList(HWND tree, const std::vector<HBITMAP>& images, COLORREF transparent);
-void TreeSetIndent(HWND tree, int indent);
+void TreeSetImageList(HWND hTree, const std::vector<HBITMAP>& Images, COLORREF Transparent);
+void TreeSetIndent(HWND hTree, int Indent);
 
 }  // namespace platform

@@ -23,21 +23,21 @@ std::vector<QPointer<QWidget>>& Pending() {
 
 }  // namespace
 
-void SilenceWidget(QWidget* widget) {
-  if (!widget) return;
-  widget->blockSignals(true);
-  for (QObject* part : widget->findChildren<QObject*>()) part->blockSignals(true);
+void SilenceWidget(QWidget* Widget) {
+  if (!Widget) return;
+  Widget->blockSignals(true);
+  for (QObject* part : Widget->findChildren<QObject*>()) part->blockSignals(true);
 }
 
-void DisposeWidget(QWidget* widget) {
-  if (!widget) return;
-  SilenceWidget(widget);
+void DisposeWidget(QWidget* Widget) {
+  if (!Widget) return;
+  SilenceWidget(Widget);
   if (!InsideWindowProcedure()) {
-    delete widget;
+    delete Widget;
     return;
   }
-  widget->hide();
-  Pending().emplace_back(widget);
+  Widget->hide();
+  Pending().emplace_back(Widget);
 }
 
 void DeleteDisposedWidgets() {

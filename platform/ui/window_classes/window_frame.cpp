@@ -4,28 +4,28 @@
 
 namespace platform::ui {
 
-Qt::WindowFlags TopLevelFlags(DWORD style, DWORD exStyle) {
+Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle) {
   Qt::WindowFlags flags = Qt::Window;
-  if (style & WS_POPUP) flags = (style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
-  if ((style & WS_CAPTION) == WS_CAPTION) {
+  if (Style & WS_POPUP) flags = (Style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
+  if ((Style & WS_CAPTION) == WS_CAPTION) {
     // Only the buttons the styles ask for.
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
-    if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+    if (Style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (Style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+    if (Style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
   }
-  if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+  if (ExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   return flags;
 }
 
-void PlaceTopLevel(QWidget* widget, DWORD style, const QRect& bounds) {
-  if (style & WS_THICKFRAME) {
-    widget->setMinimumSize(0, 0);
-    widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+void PlaceTopLevel(QWidget* Widget, DWORD Style, const QRect& Bounds) {
+  if (Style & WS_THICKFRAME) {
+    Widget->setMinimumSize(0, 0);
+    Widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   } else {
-    widget->setFixedSize(bounds.size());
+    Widget->setFixedSize(Bounds.size());
   }
-  if (widget->geometry() != bounds) widget->setGeometry(bounds);
+  if (Widget->geometry() != Bounds) Widget->setGeometry(Bounds);
 }
 
 }  // namespace platform::ui

@@ -10,10 +10,10 @@
 
 namespace platform::ui {
 
-Qt::WindowFlags TopLevelFlags(DWORD style, DWORD exStyle);
+Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle);
 
 // Puts a top-level widget where its window is; a window without a sizing
 // frame keeps the size the program gives it and no other.
-void PlaceTopLevel(QWidget* widget, DWORD style, const QRect& bounds);
+void PlaceTopLevel(QWidget* Widget, DWORD Style, const QRect& Bounds);
 
 }  // namespace platform::ui
