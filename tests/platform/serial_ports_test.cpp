@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace {
 namespace fs = std::filesystem;
@@ -107,7 +109,29 @@ TEST(SerialPorts, VirtualPortsAreListedOnlyFromAFolderOfTheUsersOwnClosedToOther
   fs::remove_all(root);
 }
 
+// Puts the runtime folder back as it was, so that the tests after this one
+// (and what Qt or D-Bus make there) do not land in a removed folder or /tmp.
+class RestoredRuntimeFolder {
+ public:
+  RestoredRuntimeFolder() {
+    if (const char* value = ::getenv("XDG_RUNTIME_DIR")) old_ = value;
+  }
+  ~RestoredRuntimeFolder() {
+    if (old_) {
+      ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_RUNTIME_DIR");
+    }
+  }
+  RestoredRuntimeFolder(const RestoredRuntimeFolder&) = delete;
+  RestoredRuntimeFolder& operator=(const RestoredRuntimeFolder&) = delete;
+
+ private:
+  std::optional<std::string> old_;
+};
+
 TEST(SerialPorts, VirtualPortsLiveInAPrivateRuntimeFolder) {
+  const RestoredRuntimeFolder restored;
   ::unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(platform::VirtualPortFolder(), "/tmp/veltrosa-" + std::to_string(::getuid()) + "/ports");
   char pattern[] = "/tmp/veltrosa-runtime-XXXXXX";
