@@ -10,7 +10,7 @@
 
 namespace app {
 
-int RunProgram() {
+void CreateProgramWindows() {
   platform::InitializeApplication();
   // The wide layer's application object: UTF-16 keyboard input and hints.
   widetext::WtxApplication();
@@ -19,14 +19,23 @@ int RunProgram() {
   platform::Application->SetTitle(kProgramName);
   platform::Application->CreateForm(MainForm);
   platform::Application->CreateForm(DialogForm);
+}
+
+void FreeProgramWindows() {
+  platform::Free(DialogForm);
+  DialogForm = nullptr;
+  platform::Free(MainForm);
+}
+
+int RunProgram() {
+  CreateProgramWindows();
   {
     const platform::DeviceChangeWatcher devices(platform::EnsureVirtualPortFolder());
     const platform::PowerWatcher power(kProgramName, "Marks the channel recordings and closes the ports");
     platform::Application->Run();
   }
   support::ProcessPendingMessages(200);
-  platform::Free(DialogForm);
-  platform::Free(MainForm);
+  FreeProgramWindows();
   return 0;
 }
 

@@ -19,13 +19,12 @@
 #include <sstream>
 #include <string>
 
-#include "app/dialog_form.h"
 #include "app/main_form.h"
+#include "app/program.h"
 #include "platform/core/os/pseudo_terminal.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/qt_peer.h"
-#include "widetext/controls/wide_application.h"
 
 namespace {
 
@@ -89,8 +88,7 @@ struct Program {
         << "\"GPSComPort\"=dword:" << platform::SerialPortNumber("bench-gps", true) << "\n";
   }
   ~Program() {
-    if (app::MainForm) platform::Free(app::MainForm);
-    if (app::DialogForm) platform::Free(app::DialogForm);
+    app::FreeProgramWindows();
     platform::Application->ProcessMessages();
     Dst.reset();
     Gps.reset();
@@ -100,11 +98,7 @@ struct Program {
 
   // The program entry's steps up to the main window painted on the screen.
   void Start() {
-    platform::InitializeApplication();
-    widetext::WtxApplication();
-    platform::Application->SetTitle(app::kProgramName);
-    platform::Application->CreateForm(app::MainForm);
-    platform::Application->CreateForm(app::DialogForm);
+    app::CreateProgramWindows();
     app::MainForm->Show();
     platform::Application->ProcessMessages();
     benchmark::DoNotOptimize(platform::ui::Grab(app::MainForm->Handle()));

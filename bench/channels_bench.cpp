@@ -23,11 +23,10 @@
 #include <memory>
 #include <string>
 
-#include "app/dialog_form.h"
 #include "app/main_form.h"
+#include "app/program.h"
 #include "client/dst_sim_client.h"
 #include "platform/core/window_system/queue.h"
-#include "widetext/controls/wide_application.h"
 #include "widetext/standard/combo_box.h"
 
 namespace {
@@ -61,8 +60,7 @@ struct StreamingProgram {
   }
 
   ~StreamingProgram() {
-    if (app::MainForm) platform::Free(app::MainForm);
-    if (app::DialogForm) platform::Free(app::DialogForm);
+    app::FreeProgramWindows();
     platform::Application->ProcessMessages();
     Sim.reset();
     std::error_code ignored;
@@ -70,11 +68,7 @@ struct StreamingProgram {
   }
 
   void Start() {
-    platform::InitializeApplication();
-    widetext::WtxApplication();
-    platform::Application->SetTitle(app::kProgramName);
-    platform::Application->CreateForm(app::MainForm);
-    platform::Application->CreateForm(app::DialogForm);
+    app::CreateProgramWindows();
     // The module's list stops at 38400; its line runs at full speed here.
     app::MainForm->CmbDstBaud->GetItems().Add(u"115200");
     app::MainForm->Show();
