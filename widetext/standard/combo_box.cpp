@@ -3,6 +3,7 @@
 #include "platform/core/os/clock.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/unicode_windows.h"
+#include "widetext/controls/wide_canvas.h"
 #include "widetext/controls/wm_char.h"
 #include "widetext/standard/combo_auto_complete.h"
 #include "widetext/standard/saved_items.h"
@@ -56,6 +57,18 @@ void TWtxCustomComboBox::AddItem(const std::u16string& Item, platform::TObject* 
 void TWtxCustomComboBox::CopySelection(platform::TWinControl* Destination) {
   const int index = ItemIndex();
   if (index != -1) WideCustomListControlAddItem(Destination, items_->Get(index), items_->GetObject(index));
+}
+
+void TWtxCustomComboBox::DrawItem(int Index, platform::TRect Rect, platform::TOwnerDrawState State) {
+  if (OnDrawItem) {
+    TWideControl::DrawItem(Index, Rect, State);
+    return;
+  }
+  platform::TCanvas& canvas = Canvas();
+  canvas.TextFlags = UseRightToLeftReading() ? canvas.TextFlags | platform::ETO_RTLREADING
+                                             : canvas.TextFlags & ~platform::ETO_RTLREADING;
+  canvas.FillRect(Rect);
+  if (Index >= 0) WideCanvasTextOut(canvas, Rect.left + 2, Rect.top, items_->Get(Index));
 }
 
 void TWtxCustomComboBox::DropDownKeepingText() {

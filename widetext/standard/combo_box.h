@@ -60,6 +60,8 @@ class TWtxCustomComboBox : public TWideControl<platform::TCustomComboBox>, publi
   void CreateWnd() override;
   void DestroyWnd() override;
   void ComboWndProc(platform::TMessage& Message, platform::HWND ComboWnd, platform::WNDPROC ComboProc) override;
+  // Without OnDrawItem: the rectangle filled, then the wide item text.
+  void DrawItem(int Index, platform::TRect Rect, platform::TOwnerDrawState State) override;
   // Completion of editable combo boxes: keeps the case typed, and takes
   // the first of several items that begin with the text.
   virtual bool AutoCompleteKeepsTypedCase() { return true; }

@@ -4,6 +4,7 @@
 
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/unicode_windows.h"
+#include "widetext/platform_flags.h"
 #include "widetext/standard/saved_items.h"
 
 namespace widetext {
@@ -56,6 +57,26 @@ void TWtxCustomListBox::CopySelection(platform::TWinControl* Destination) {
   }
 }
 
+void TWtxCustomListBox::DrawItem(int Index, platform::TRect Rect, platform::TOwnerDrawState State) {
+  if (OnDrawItem) {
+    TWideControl::DrawItem(Index, Rect, State);
+    return;
+  }
+  platform::TCanvas& canvas = Canvas();
+  canvas.FillRect(Rect);
+  if (Index < 0 || Index >= items_->GetCount()) return;
+  const std::u16string text = items_->Get(Index);
+  if (UseRightToLeftAlignment()) {
+    Rect.right -= 2;
+  } else {
+    Rect.left += 2;
+  }
+  const platform::UINT flags =
+      DrawTextBiDiModeFlags(platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX |
+                            (UseRightToLeftAlignment() ? platform::DT_RIGHT : 0));
+  platform::DrawTextW(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), &Rect, flags);
+}
+
 std::u16string TWtxCustomListBox::WideData(int Index) {
   if (!OnDataW) return WidenAnsi(TWideControl::DoGetData(Index));
   std::u16string data;
@@ -67,22 +88,40 @@ std::string TWtxCustomListBox::DoGetData(int Index) {
   return OnDataW ? AnsiImage(WideData(Index)) : TWideControl::DoGetData(Index);
 }
 
-// The window of a virtual list box asks for its texts in Unicode form.
+// What a virtual list box's window is asked about its texts: in its own form
+// (UTF-16 on a Unicode platform, else the 8-bit image), the length as the
+// answer; -1 for an item the data event gives no text.
 void TWtxCustomListBox::AnswerText(platform::TMessage& Message) {
   const int index = static_cast<int>(Message.WParam);
   if (Message.Msg == platform::LB_GETTEXTLEN) {
+    const std::u16string text = WideData(index);
     measuredIndex_ = index;
-    measuredLength_ = WideData(index).size();
-    Message.Result = static_cast<platform::LRESULT>(measuredLength_);
+    measuredLength_ = Win32PlatformIsUnicode ? text.size() : AnsiImage(text).size();
+    Message.Result = text.empty() ? platform::LB_ERR : static_cast<platform::LRESULT>(measuredLength_);
     return;
   }
-  std::u16string text = WideData(index);
-  if (index == measuredIndex_ && text.size() > measuredLength_) text.resize(measuredLength_);
-  if (auto* out = reinterpret_cast<char16_t*>(Message.LParam)) {
-    std::copy(text.begin(), text.end(), out);
-    out[text.size()] = u'\0';
+  const std::u16string text = WideData(index);
+  if (text.empty()) {
+    Message.Result = platform::LB_ERR;
+    return;
   }
-  Message.Result = static_cast<platform::LRESULT>(text.size());
+  if (Win32PlatformIsUnicode) {
+    Message.Result = CopyMeasured(text, reinterpret_cast<char16_t*>(Message.LParam), index);
+  } else {
+    Message.Result = CopyMeasured(AnsiImage(text), reinterpret_cast<char*>(Message.LParam), index);
+  }
+}
+
+// The text and its terminator, never longer than the length last told for
+// the item.
+template <class Str, class Unit>
+platform::LRESULT TWtxCustomListBox::CopyMeasured(Str Value, Unit* Out, int Index) const {
+  if (Index == measuredIndex_ && Value.size() > measuredLength_) Value.resize(measuredLength_);
+  if (Out) {
+    std::copy(Value.begin(), Value.end(), Out);
+    Out[Value.size()] = Unit{};
+  }
+  return static_cast<platform::LRESULT>(Value.size());
 }
 
 void TWtxCustomListBox::WndProc(platform::TMessage& Message) {

@@ -42,11 +42,18 @@ class TWtxCustomListBox : public TWideControl<platform::TCustomListBox>, public 
   void CreateWindowHandle(const platform::TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Without OnDrawItem: the rectangle filled, then the wide item text in
+  // one line, centred up and down, two pixels in from the side it aligns
+  // to.
+  void DrawItem(int Index, platform::TRect Rect, platform::TOwnerDrawState State) override;
 
  private:
+  friend class TWtxListBoxStrings;
   bool IsVirtual() const;
   std::u16string WideData(int Index);
   void AnswerText(platform::TMessage& Message);
+  template <class Str, class Unit>
+  platform::LRESULT CopyMeasured(Str Value, Unit* Out, int Index) const;
 
   std::unique_ptr<TWtxListBoxStrings> items_;
   std::unique_ptr<TWtxStringList> savedItems_;

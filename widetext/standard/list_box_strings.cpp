@@ -12,6 +12,11 @@ TWtxListBoxStrings::TWtxListBoxStrings(TWtxCustomListBox& ListBox) : list_(ListB
 int TWtxListBoxStrings::GetCount() const { return list_.Items().Count(); }
 
 std::u16string TWtxListBoxStrings::Get(int Index) const {
+  // A virtual list's texts are its data event's.
+  if (list_.IsVirtual()) {
+    if (Index < 0 || Index >= GetCount()) Error(&SListIndexError, Index);
+    return list_.WideData(Index);
+  }
   std::optional<std::u16string> text =
       WindowItemText(list_.Handle(), platform::LB_GETTEXTLEN, platform::LB_GETTEXT, Index);
   if (!text) Error(&SListIndexError, Index);

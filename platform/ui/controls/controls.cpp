@@ -6,6 +6,7 @@
 
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/input.h"
+#include "platform/core/window_system/owner_draw.h"
 #include "platform/ui/controls/actions.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/window_classes/cursors.h"
@@ -1136,6 +1137,22 @@ void TWinControl::WMCommandOrNotify(TMessage& Message) {
   TControl::WndProc(Message);
 }
 
+// The owner of a list or combo box draws and measures its items through
+// the control itself.
+void TWinControl::WMOwnerDrawItem(TMessage& Message) {
+  HWND from = nullptr;
+  if (Message.LParam && Message.Msg == WM_DRAWITEM) {
+    from = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam)->hwndItem;
+  } else if (Message.LParam && handle_) {
+    from = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam)->CtlID));
+  }
+  if (TWinControl* child = FindControl(from); child && child != this) {
+    Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TControl::WndProc(Message);
+}
+
 // A standard control asking for its colours asks its own control.
 void TWinControl::WMCtlColor(TMessage& Message) {
   if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam)); child && child != this) {
@@ -1222,6 +1239,8 @@ void TWinControl::WndProc(TMessage& Message) {
       {WM_MOVE, &TWinControl::WMSizeOrMove},
       {WM_COMMAND, &TWinControl::WMCommandOrNotify},
       {WM_NOTIFY, &TWinControl::WMCommandOrNotify},
+      {WM_DRAWITEM, &TWinControl::WMOwnerDrawItem},
+      {WM_MEASUREITEM, &TWinControl::WMOwnerDrawItem},
       {WM_CTLCOLOREDIT, &TWinControl::WMCtlColor},
       {WM_CTLCOLORSTATIC, &TWinControl::WMCtlColor},
       {WM_CTLCOLORLISTBOX, &TWinControl::WMCtlColor},

@@ -97,6 +97,8 @@ constexpr UINT CM_DOCKNOTIFICATION = CM_BASE + 0x42;
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
@@ -456,6 +458,7 @@ class TWinControl : public TControl {
   void WMEraseBkgnd(TMessage& Message);
   void WMSizeOrMove(TMessage& Message);
   void WMCommandOrNotify(TMessage& Message);
+  void WMOwnerDrawItem(TMessage& Message);
   void WMCtlColor(TMessage& Message);
   void CNCtlColor(TMessage& Message);
   void WMSetFocus(TMessage& Message);

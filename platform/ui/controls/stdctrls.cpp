@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/core/window_system/owner_draw.h"
 #include "platform/ui/controls/forms.h"
 
 namespace platform {
@@ -392,7 +393,7 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, "COMBOBOX");
   static const DWORD kStyles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
-                                  CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED};
+                                  CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
   Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | kStyles[style_];
   if (sorted_) Params.Style |= CBS_SORT;
 }
@@ -413,6 +414,7 @@ void TCustomComboBox::CreateWnd() {
     DefListProc = GetWindowProc(listHandle_);
     SetWindowProcA(listHandle_, MakeWndProc<&TCustomComboBox::ListWndProc>(this, false));
   }
+  if (style_ == csOwnerDrawFixed) Send(*this, CB_SETITEMHEIGHT, 0, itemHeight_);
   if (maxLength_ > 0) Send(*this, CB_LIMITTEXT, static_cast<WPARAM>(maxLength_));
   Send(*this, CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownCount_));
   RestoreItems(*items_, savedItems_);
@@ -534,6 +536,14 @@ void TCustomComboBox::CloseUp() {
 }
 
 void TCustomComboBox::WndProc(TMessage& Message) {
+  if (Message.Msg == CN_DRAWITEM) {
+    CNDrawItem(Message);
+    return;
+  }
+  if (Message.Msg == CN_MEASUREITEM) {
+    CNMeasureItem(Message);
+    return;
+  }
   if (Message.Msg == CN_COMMAND) {
     switch (HIWORD(Message.WParam)) {
       case CBN_DBLCLK:
@@ -578,11 +588,11 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, "LISTBOX");
   Params.Style |= WS_VSCROLL | LBS_NOTIFY;
-  if (style_ == lbVirtual || style_ == lbVirtualOwnerDraw) {
-    Params.Style |= LBS_NODATA;
-  } else {
-    Params.Style |= LBS_HASSTRINGS;
-  }
+  // Virtual lists have no items to show: their control draws them.
+  static const DWORD kStyles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE, LBS_OWNERDRAWFIXED | LBS_NODATA,
+                                  LBS_OWNERDRAWFIXED | LBS_NODATA};
+  Params.Style |= kStyles[style_];
+  if (style_ != lbVirtual && style_ != lbVirtualOwnerDraw) Params.Style |= LBS_HASSTRINGS;
   if (sorted_) Params.Style |= LBS_SORT;
   if (multiSelect_) Params.Style |= LBS_EXTENDEDSEL;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -590,6 +600,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 
 void TCustomListBox::CreateWnd() {
   TWinControl::CreateWnd();
+  if (style_ != lbStandard && style_ != lbOwnerDrawVariable) Send(*this, LB_SETITEMHEIGHT, 0, itemHeight_);
   if (style_ == lbVirtual || style_ == lbVirtualOwnerDraw) {
     Send(*this, LB_SETCOUNT, static_cast<WPARAM>(virtualCount_));
   } else {
@@ -680,6 +691,12 @@ std::string TCustomListBox::DoGetData(int Index) {
 void TCustomListBox::WndProc(TMessage& Message) {
   const bool isVirtual = style_ == lbVirtual || style_ == lbVirtualOwnerDraw;
   switch (Message.Msg) {
+    case CN_DRAWITEM:
+      CNDrawItem(Message);
+      return;
+    case CN_MEASUREITEM:
+      CNMeasureItem(Message);
+      return;
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == LBN_SELCHANGE) Click();
       if (HIWORD(Message.WParam) == LBN_DBLCLK) DblClick();

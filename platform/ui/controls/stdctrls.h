@@ -97,6 +97,20 @@ class TMemo : public TCustomMemo {
   using TCustomMemo::TCustomMemo;
 };
 
+// The state of an owner-drawn item, as the window reports it.
+enum TOwnerDrawStateFlag : unsigned {
+  odSelected = 0x0001,
+  odGrayed = 0x0002,
+  odDisabled = 0x0004,
+  odChecked = 0x0008,
+  odFocused = 0x0010,
+  odDefault = 0x0020,
+  odComboBoxEdit = 0x1000,
+};
+using TOwnerDrawState = unsigned;
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
+
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TCustomComboBox : public TWinControl {
@@ -139,12 +153,23 @@ class TCustomComboBox : public TWinControl {
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
+  // Owner-drawn styles: the items' height (of each, unless OnMeasureItem
+  // gives a variable style's item its own) and their drawing.
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int Value);
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+  // What owner-drawn items are drawn on.
+  TCanvas& Canvas() { return *canvas_; }
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // OnDrawItem, or the item's text on the filled rectangle.
+  virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
   // Messages of the edit and list parts; by default keys go through the
   // combo box's key events first, and then to the part's own procedure.
   virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
@@ -163,8 +188,12 @@ class TCustomComboBox : public TWinControl {
   // ComboWndProc for a part whose own procedure is PartProc; an exception
   // goes to the application and never back into the window system.
   LRESULT PartWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, WNDPROC PartProc);
+  void CNDrawItem(TMessage& Message);
+  void CNMeasureItem(TMessage& Message);
   std::unique_ptr<TStrings> items_;
   std::unique_ptr<TStringList> savedItems_;
+  std::unique_ptr<TCanvas> canvas_ = std::make_unique<TCanvas>();
+  int itemHeight_ = 16;
   int savedIndex_ = -1;
   TComboBoxStyle style_ = csDropDown;
   bool sorted_ = false;
@@ -208,16 +237,32 @@ class TCustomListBox : public TWinControl {
   TLBGetDataEvent OnData;
   // The text of an item of a virtual list (OnData).
   virtual std::string DoGetData(int Index);
+  // Owner-drawn and virtual styles: the items' height (of each, unless
+  // OnMeasureItem gives a variable style's item its own) and their
+  // drawing.
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int Value);
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+  // What owner-drawn items are drawn on.
+  TCanvas& Canvas() { return *canvas_; }
   void WndProc(TMessage& Message) override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // OnDrawItem, or the item's text on the filled rectangle.
+  virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
 
  private:
+  void CNDrawItem(TMessage& Message);
+  void CNMeasureItem(TMessage& Message);
   std::unique_ptr<TStrings> items_;
   std::unique_ptr<TStringList> savedItems_;
+  std::unique_ptr<TCanvas> canvas_ = std::make_unique<TCanvas>();
+  int itemHeight_ = 16;
   int savedIndex_ = -1;
   int virtualCount_ = 0;
   // The length last answered for an item of a virtual list: LB_GETTEXT

@@ -2,21 +2,55 @@
 // the QComboBox. Selecting from code sends no notification; the user's
 // choice sends CBN_SELCHANGE. A drop-down list's text is its selected item.
 // Editable styles have an EDIT child over the combo's own line edit, so
-// typed characters pass through that child's procedures.
+// typed characters pass through that child's procedures. The owner draws
+// the items, and the closed box's face, of an owner-drawn combo box
+// (owner_draw_items.h); one without CBS_HASSTRINGS keeps each item's data
+// in place of a text.
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
+#include "platform/ui/window_classes/owner_draw_items.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
 
 namespace platform::ui {
 namespace {
 
+constexpr int kDataRole = Qt::UserRole;
+constexpr int kHeightRole = Qt::UserRole + 1;
+
 class ComboWidget : public QComboBox {
  public:
   explicit ComboWidget(HWND hWnd) : hwnd_(hWnd) {}
+
+  std::uintptr_t ItemData(int Index) const {
+    return Index < 0 ? 0 : static_cast<std::uintptr_t>(itemData(Index, kDataRole).toLongLong());
+  }
+
+  // The frame and button as the style draws them, the face by the owner.
+  void paintEvent(QPaintEvent* Event) override {
+    if (!OwnerDraw) {
+      QComboBox::paintEvent(Event);
+      return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect face = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    UINT state = ODS_COMBOBOXEDIT;
+    if (GetFocus() == hwnd_) state |= ODS_SELECTED | ODS_FOCUS;
+    if (!IsWindowEnabled(hwnd_)) state |= ODS_DISABLED;
+    DrawOwnerItem(painter, hwnd_, ODT_COMBOBOX, currentIndex(), ItemData(currentIndex()), state, face,
+                  palette().color(QPalette::Base));
+  }
+
   void showPopup() override {
     if (IsWindow(hwnd_)) NotifyParent(hwnd_, CBN_DROPDOWN);
     QComboBox::showPopup();
@@ -25,6 +59,8 @@ class ComboWidget : public QComboBox {
     QComboBox::hidePopup();
     if (IsWindow(hwnd_)) NotifyParent(hwnd_, CBN_CLOSEUP);
   }
+
+  bool OwnerDraw = false;
 
  private:
   HWND hwnd_;
@@ -36,6 +72,19 @@ class ComboPeer : public StdPeer {
     const DWORD kind = Style & 3;
     Editable = kind == CBS_SIMPLE || kind == CBS_DROPDOWN;
     Sorted = (Style & CBS_SORT) != 0;
+    OwnerDraw = (Style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+    Variable = (Style & CBS_OWNERDRAWVARIABLE) != 0;
+    HasStrings = !OwnerDraw || (Style & CBS_HASSTRINGS) != 0;
+    ComboBox->OwnerDraw = OwnerDraw && !Editable;
+    if (OwnerDraw) {
+      OwnerDrawDelegate::Items items;
+      items.Data = [ComboBox](int Row) { return ComboBox->ItemData(Row); };
+      items.Height = [this](int Row) {
+        const int own = Variable ? Combo->itemData(Row, kHeightRole).toInt() : 0;
+        return own > 0 ? own : ItemHeight;
+      };
+      ComboBox->setItemDelegate(new OwnerDrawDelegate(hWnd, ODT_COMBOBOX, std::move(items), ComboBox));
+    }
     ComboBox->setEditable(Editable);
     ComboBox->setInsertPolicy(QComboBox::NoInsert);
     ComboBox->setMaxVisibleItems(8);
@@ -53,7 +102,7 @@ class ComboPeer : public StdPeer {
     }
   }
 
-  int Insert(int Index, const QString& Text) {
+  int Insert(int Index, const QString& Text, LPARAM Data = 0) {
     if (Index < 0 || Index > Combo->count()) Index = Combo->count();
     if (Sorted && Index == Combo->count()) {
       Index = 0;
@@ -62,19 +111,30 @@ class ComboPeer : public StdPeer {
     const QSignalBlocker block(Combo);
     const int current = Combo->currentIndex();
     const QString typed = Editable ? Combo->lineEdit()->text() : QString();
-    Combo->insertItem(Index, Text);
+    Combo->insertItem(Index, Text, QVariant::fromValue<qlonglong>(Data));
+    if (Variable) {
+      Combo->setItemData(Index,
+                         MeasureOwnerItem(Hwnd, ODT_COMBOBOX, Index, static_cast<std::uintptr_t>(Data), ItemHeight),
+                         kHeightRole);
+    }
     // Inserting changes neither the selection nor the typed text.
     Combo->setCurrentIndex(current >= Index && current >= 0 ? current + 1 : current);
     if (Editable) Combo->lineEdit()->setText(typed);
     return Index;
   }
 
-  int Find(int Start, const QString& Text, bool Exact) const {
+  // Wanted is a text, or the data of an item of a box without strings.
+  int Find(int Start, LPARAM Wanted, bool Exact) const {
     const int n = Combo->count();
+    const QString text = HasStrings ? TextArg(Wanted) : QString();
     for (int k = 1; k <= n; ++k) {
       const int i = (Start + k) % n;
+      if (!HasStrings) {
+        if (Combo->ItemData(i) == static_cast<std::uintptr_t>(Wanted)) return i;
+        continue;
+      }
       const QString item = Combo->itemText(i);
-      if (Exact ? item.compare(Text, Qt::CaseInsensitive) == 0 : item.startsWith(Text, Qt::CaseInsensitive)) {
+      if (Exact ? item.compare(text, Qt::CaseInsensitive) == 0 : item.startsWith(text, Qt::CaseInsensitive)) {
         return i;
       }
     }
@@ -95,6 +155,12 @@ class ComboPeer : public StdPeer {
   ComboWidget* Combo;
   bool Editable = false;
   bool Sorted = false;
+  bool OwnerDraw = false;
+  bool Variable = false;
+  bool HasStrings = true;
+  // The height of the open list's owner-drawn items (of each without its
+  // own).
+  int ItemHeight = 16;
   HWND Edit = nullptr;
   HWND List = nullptr;
 };
@@ -109,7 +175,10 @@ bool InRange(const ComboPeer& P, int Index) { return Index >= 0 && Index < P.Com
 // ----------------------------------------------- the window and its parts
 
 LRESULT Create(HWND hWnd, const CREATESTRUCT& Cs) {
-  SetWindowPeer(hWnd, std::make_unique<ComboPeer>(hWnd, new ComboWidget(hWnd), Cs.style));
+  auto* combo = new ComboWidget(hWnd);
+  auto peer = std::make_unique<ComboPeer>(hWnd, combo, Cs.style);
+  peer->ItemHeight = combo->fontMetrics().height();
+  SetWindowPeer(hWnd, std::move(peer));
   return 1;
 }
 
@@ -121,6 +190,8 @@ LRESULT MakeParts(ComboPeer& P, HWND hWnd, WPARAM, LPARAM) {
     P.Edit = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hWnd, 1001, nullptr, nullptr);
   }
   P.List = CreateWindowExW(0, u"ComboLBox", u"", WS_CHILD, 0, 0, 0, 0, hWnd, 1000, nullptr, nullptr);
+  // The owner of owner-drawn items of one height gives it now.
+  if (P.OwnerDraw && !P.Variable) P.ItemHeight = MeasureOwnerItem(hWnd, ODT_COMBOBOX, 0, 0, P.ItemHeight);
   return 0;
 }
 
@@ -159,12 +230,17 @@ LRESULT Focus(ComboPeer& P, HWND hWnd, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------- items
 
-LRESULT AddString(ComboPeer& P, HWND, WPARAM, LPARAM lParam) { return P.Insert(-1, TextArg(lParam)); }
+// An item of a box without strings is its data.
+int InsertItem(ComboPeer& P, int Index, LPARAM lParam) {
+  return P.HasStrings ? P.Insert(Index, TextArg(lParam)) : P.Insert(Index, QString(), lParam);
+}
+
+LRESULT AddString(ComboPeer& P, HWND, WPARAM, LPARAM lParam) { return InsertItem(P, -1, lParam); }
 
 LRESULT InsertString(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   const int index = Index(wParam);
   if (index > P.Combo->count()) return CB_ERR;
-  return P.Insert(index < 0 ? P.Combo->count() : index, TextArg(lParam));
+  return InsertItem(P, index < 0 ? P.Combo->count() : index, lParam);
 }
 
 LRESULT DeleteString(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
@@ -189,30 +265,59 @@ LRESULT ResetContent(ComboPeer& P, HWND, WPARAM, LPARAM) {
 
 LRESULT GetCount(ComboPeer& P, HWND, WPARAM, LPARAM) { return P.Combo->count(); }
 
+// A box without strings gives an item's data in its place.
 LRESULT GetLBText(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
-  return InRange(P, Index(wParam)) ? CopyItemText(P.Combo->itemText(Index(wParam)), lParam) : CB_ERR;
+  if (!InRange(P, Index(wParam))) return CB_ERR;
+  if (P.HasStrings) return CopyItemText(P.Combo->itemText(Index(wParam)), lParam);
+  if (lParam) *reinterpret_cast<LPARAM*>(lParam) = static_cast<LPARAM>(P.Combo->ItemData(Index(wParam)));
+  return sizeof(LPARAM);
 }
 
 LRESULT GetLBTextLen(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
-  return InRange(P, Index(wParam)) ? P.Combo->itemText(Index(wParam)).size() : CB_ERR;
+  if (!InRange(P, Index(wParam))) return CB_ERR;
+  return P.HasStrings ? static_cast<LRESULT>(P.Combo->itemText(Index(wParam)).size()) : sizeof(LPARAM);
 }
 
 LRESULT GetItemData(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
   if (!InRange(P, Index(wParam))) return CB_ERR;
-  return static_cast<LRESULT>(P.Combo->itemData(Index(wParam), Qt::UserRole).toLongLong());
+  return static_cast<LRESULT>(P.Combo->ItemData(Index(wParam)));
 }
 
 LRESULT SetItemData(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   if (!InRange(P, Index(wParam))) return CB_ERR;
-  P.Combo->setItemData(Index(wParam), QVariant::fromValue<qlonglong>(lParam), Qt::UserRole);
+  P.Combo->setItemData(Index(wParam), QVariant::fromValue<qlonglong>(lParam), kDataRole);
   return 1;
+}
+
+// -1: the closed box's face; otherwise the open list's items (a variable
+// box: the item wParam).
+LRESULT GetItemHeight(ComboPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (Index(wParam) == -1) return P.Combo->height();
+  if (P.Variable && InRange(P, Index(wParam))) {
+    const int own = P.Combo->itemData(Index(wParam), kHeightRole).toInt();
+    if (own > 0) return own;
+  }
+  return P.ItemHeight;
+}
+
+LRESULT SetItemHeight(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
+  if (!P.OwnerDraw || height < 1 || height > 255 || Index(wParam) == -1) return CB_ERR;
+  if (P.Variable) {
+    if (!InRange(P, Index(wParam))) return CB_ERR;
+    P.Combo->setItemData(Index(wParam), height, kHeightRole);
+  } else {
+    P.ItemHeight = height;
+  }
+  P.Combo->view()->doItemsLayout();
+  return 0;
 }
 
 // Searches start after the item w (-1: from the first) and wrap around.
 template <bool Exact>
 LRESULT FindString(ComboPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   if (P.Combo->count() == 0) return CB_ERR;
-  return P.Find(Index(wParam) < 0 ? P.Combo->count() - 1 : Index(wParam), TextArg(lParam), Exact);
+  return P.Find(Index(wParam) < 0 ? P.Combo->count() - 1 : Index(wParam), lParam, Exact);
 }
 
 // ------------------------------------------------------------ selection
@@ -306,6 +411,8 @@ constexpr MessageHandler<ComboPeer> kMessages[] = {
     {CB_GETLBTEXTLEN, &GetLBTextLen, CB_ERR},
     {CB_GETITEMDATA, &GetItemData, CB_ERR},
     {CB_SETITEMDATA, &SetItemData, CB_ERR},
+    {CB_GETITEMHEIGHT, &GetItemHeight, CB_ERR},
+    {CB_SETITEMHEIGHT, &SetItemHeight, CB_ERR},
     {CB_FINDSTRING, &FindString<false>, CB_ERR},
     {CB_FINDSTRINGEXACT, &FindString<true>, CB_ERR},
     {CB_GETCURSEL, &GetCurSel, CB_ERR},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/ui/window_classes/owner_draw_items.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
 
@@ -45,9 +46,9 @@ class ListModel : public QAbstractListModel {
     return ToQString(std::u16string_view(buffer.data(), static_cast<std::size_t>(std::clamp<LRESULT>(got, 0, len))));
   }
 
-  int Insert(int Index, const QString& Text) {
+  int Insert(int Index, const QString& Text, LPARAM Data) {
     beginInsertRows(QModelIndex(), Index, Index);
-    items_.insert(items_.begin() + Index, Item{Text, 0});
+    items_.insert(items_.begin() + Index, Item{Text, Data});
     endInsertRows();
     return Index;
   }
@@ -69,11 +70,15 @@ class ListModel : public QAbstractListModel {
   int Count() const { return rowCount(); }
   QString Text(int I) const { return items_[static_cast<std::size_t>(I)].Text; }
   LPARAM& Data(int I) { return items_[static_cast<std::size_t>(I)].Data; }
+  // The height of an item of a list whose items have their own (0: none
+  // given).
+  int& Height(int I) { return items_[static_cast<std::size_t>(I)].Height; }
 
  private:
   struct Item {
     QString Text;
     LPARAM Data = 0;
+    int Height = 0;
   };
   HWND hwnd_;
   bool virtual_;
@@ -87,10 +92,20 @@ class ListPeer : public StdPeer {
       : StdPeer(hWnd, ListView, WM_CTLCOLORLISTBOX), View(ListView), Model(hWnd, (Style & LBS_NODATA) != 0) {
     Sorted = (Style & LBS_SORT) != 0;
     Multi = (Style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+    OwnerDraw = (Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+    Variable = (Style & LBS_OWNERDRAWVARIABLE) != 0 && !Model.Virtual();
+    HasStrings = !OwnerDraw || (Style & LBS_HASSTRINGS) != 0;
     ListView->setModel(&Model);
     ListView->setSelectionMode(Multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView->setUniformItemSizes(true);
+    ListView->setUniformItemSizes(!Variable);
+    if (OwnerDraw) {
+      OwnerDrawDelegate::Items items;
+      items.Data = [this](int Row) { return Model.Virtual() ? 0 : static_cast<std::uintptr_t>(Model.Data(Row)); };
+      items.Height = [this](int Row) { return Variable && Model.Height(Row) > 0 ? Model.Height(Row) : ItemHeight; };
+      items.Focused = [this](int Row) { return GetFocus() == Hwnd && View->currentIndex().row() == Row; };
+      ListView->setItemDelegate(new OwnerDrawDelegate(hWnd, ODT_LISTBOX, std::move(items), ListView));
+    }
     Route(ListView->viewport());
     const bool notify = (Style & LBS_NOTIFY) != 0;
     QObject::connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, ListView, [this, notify] {
@@ -120,17 +135,23 @@ class ListPeer : public StdPeer {
     FromCode = false;
   }
 
-  int Find(int Start, const QString& Text, bool Exact) const {
+  // Wanted is a text, or the data of an item of a list without strings.
+  int Find(int Start, LPARAM Wanted, bool Exact) {
     const int n = Model.Count();
+    const QString text = HasStrings ? TextArg(Wanted) : QString();
     for (int k = 1; k <= n; ++k) {
       const int i = (Start + k) % n;
+      if (!HasStrings) {
+        if (Model.Data(i) == Wanted) return i;
+        continue;
+      }
       const QString item = Model.data(Model.index(i), Qt::DisplayRole).toString();
-      if (Exact ? item.compare(Text, Qt::CaseInsensitive) == 0 : item.startsWith(Text, Qt::CaseInsensitive)) return i;
+      if (Exact ? item.compare(text, Qt::CaseInsensitive) == 0 : item.startsWith(text, Qt::CaseInsensitive)) return i;
     }
     return static_cast<int>(LB_ERR);
   }
 
-  int Insert(int Index, const QString& Text) {
+  int Insert(int Index, const QString& Text, LPARAM Data = 0) {
     const int n = Model.Count();
     if (Index < 0 || Index > n) Index = n;
     if (Sorted && Index == n) {
@@ -138,16 +159,28 @@ class ListPeer : public StdPeer {
       while (Index < n && Model.Text(Index).compare(Text, Qt::CaseInsensitive) <= 0) ++Index;
     }
     FromCode = true;
-    Model.Insert(Index, Text);
+    Model.Insert(Index, Text, Data);
+    if (Variable) {
+      Model.Height(Index) = MeasureOwnerItem(Hwnd, ODT_LISTBOX, Index, static_cast<std::uintptr_t>(Data), ItemHeight);
+    }
     FromCode = false;
     return Index;
   }
+
+  // Lays the rows out again after a height changed.
+  void Relayout() { View->doItemsLayout(); }
 
   QListView* View;
   ListModel Model;
   bool Sorted = false;
   bool Multi = false;
   bool FromCode = false;
+  bool OwnerDraw = false;
+  bool Variable = false;
+  bool HasStrings = true;
+  // The height of the items of an owner-drawn list (of each item without
+  // its own).
+  int ItemHeight = 16;
 };
 
 int Index(WPARAM wParam) { return static_cast<int>(static_cast<LPARAM>(wParam)); }
@@ -167,8 +200,17 @@ LRESULT Create(HWND hWnd, const CREATESTRUCT& Cs) {
   auto* view = new QListView;
   view->setFrameShape((Cs.style & WS_BORDER) || (Cs.dwExStyle & WS_EX_CLIENTEDGE) ? QFrame::StyledPanel
                                                                                   : QFrame::NoFrame);
-  SetWindowPeer(hWnd, std::make_unique<ListPeer>(hWnd, view, Cs.style));
+  auto peer = std::make_unique<ListPeer>(hWnd, view, Cs.style);
+  peer->ItemHeight = view->fontMetrics().height();
+  SetWindowPeer(hWnd, std::move(peer));
   return 1;
+}
+
+// The owner of a list of owner-drawn items of one height gives it as the
+// list is made.
+LRESULT Created(ListPeer& P, HWND hWnd, WPARAM, LPARAM) {
+  if (P.OwnerDraw && !P.Variable) P.ItemHeight = MeasureOwnerItem(hWnd, ODT_LISTBOX, 0, 0, P.ItemHeight);
+  return 0;
 }
 
 LRESULT GetDlgCode(ListPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
@@ -182,14 +224,19 @@ LRESULT Focus(ListPeer&, HWND hWnd, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------- items
 
+// An item of a list without strings is its data.
+int InsertItem(ListPeer& P, int Index, LPARAM lParam) {
+  return P.HasStrings ? P.Insert(Index, TextArg(lParam)) : P.Insert(Index, QString(), lParam);
+}
+
 LRESULT AddString(ListPeer& P, HWND, WPARAM, LPARAM lParam) {
-  return P.Model.Virtual() ? LB_ERR : P.Insert(-1, TextArg(lParam));
+  return P.Model.Virtual() ? LB_ERR : InsertItem(P, -1, lParam);
 }
 
 LRESULT InsertString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   const int index = Index(wParam);
   if (P.Model.Virtual() || index > P.Model.Count()) return LB_ERR;
-  return P.Insert(index < 0 ? P.Model.Count() : index, TextArg(lParam));
+  return InsertItem(P, index < 0 ? P.Model.Count() : index, lParam);
 }
 
 LRESULT DeleteString(ListPeer& P, HWND, WPARAM w, LPARAM) {
@@ -211,12 +258,17 @@ LRESULT SetCount(ListPeer& P, HWND, WPARAM w, LPARAM) {
 
 LRESULT GetCount(ListPeer& P, HWND, WPARAM, LPARAM) { return P.Model.Count(); }
 
+// A list without strings gives an item's data in its place.
 LRESULT GetText(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
-  return HasItem(P, Index(wParam)) ? CopyItemText(P.Model.Text(Index(wParam)), lParam) : LB_ERR;
+  if (!HasItem(P, Index(wParam))) return LB_ERR;
+  if (P.HasStrings) return CopyItemText(P.Model.Text(Index(wParam)), lParam);
+  if (lParam) *reinterpret_cast<LPARAM*>(lParam) = P.Model.Data(Index(wParam));
+  return sizeof(LPARAM);
 }
 
 LRESULT GetTextLen(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
-  return HasItem(P, Index(wParam)) ? P.Model.Text(Index(wParam)).size() : LB_ERR;
+  if (!HasItem(P, Index(wParam))) return LB_ERR;
+  return P.HasStrings ? static_cast<LRESULT>(P.Model.Text(Index(wParam)).size()) : sizeof(LPARAM);
 }
 
 LRESULT GetItemData(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
@@ -233,7 +285,7 @@ LRESULT SetItemData(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
 template <bool Exact>
 LRESULT FindString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   if (P.Model.Count() == 0) return LB_ERR;
-  return P.Find(Index(wParam) < 0 ? P.Model.Count() - 1 : Index(wParam), TextArg(lParam), Exact);
+  return P.Find(Index(wParam) < 0 ? P.Model.Count() - 1 : Index(wParam), lParam, Exact);
 }
 
 // ------------------------------------------------------------ selection
@@ -286,8 +338,27 @@ LRESULT SetTopIndex(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
   return 0;
 }
 
-LRESULT GetItemHeight(ListPeer& P, HWND, WPARAM, LPARAM) {
+LRESULT GetItemHeight(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (P.Variable && InRange(P, Index(wParam)) && P.Model.Height(Index(wParam)) > 0) {
+    return P.Model.Height(Index(wParam));
+  }
+  if (P.OwnerDraw) return P.ItemHeight;
   return std::max(P.View->sizeHintForRow(0), P.View->fontMetrics().height());
+}
+
+// Of every item (wParam ignored) or, in a variable list, of the item
+// wParam; heights from 1 to 255.
+LRESULT SetItemHeight(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
+  const int height = LOWORD(static_cast<std::uintptr_t>(lParam));
+  if (!P.OwnerDraw || height < 1 || height > 255) return LB_ERR;
+  if (P.Variable) {
+    if (!InRange(P, Index(wParam))) return LB_ERR;
+    P.Model.Height(Index(wParam)) = height;
+  } else {
+    P.ItemHeight = height;
+  }
+  P.Relayout();
+  return 0;
 }
 
 LRESULT GetItemRect(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
@@ -305,6 +376,7 @@ LRESULT ItemFromPoint(ListPeer& P, HWND, WPARAM, LPARAM lParam) {
 }
 
 constexpr MessageHandler<ListPeer> kMessages[] = {
+    {WM_CREATE, &Created},
     {WM_GETDLGCODE, &GetDlgCode},
     {WM_SETFOCUS, &Focus<WM_SETFOCUS, LBN_SETFOCUS>},
     {WM_KILLFOCUS, &Focus<WM_KILLFOCUS, LBN_KILLFOCUS>},
@@ -329,6 +401,7 @@ constexpr MessageHandler<ListPeer> kMessages[] = {
     {LB_GETTOPINDEX, &GetTopIndex},
     {LB_SETTOPINDEX, &SetTopIndex, LB_ERR},
     {LB_GETITEMHEIGHT, &GetItemHeight},
+    {LB_SETITEMHEIGHT, &SetItemHeight, LB_ERR},
     {LB_GETITEMRECT, &GetItemRect, LB_ERR},
     {LB_ITEMFROMPOINT, &ItemFromPoint, 0x10000},
 };
