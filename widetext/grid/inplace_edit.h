@@ -12,7 +12,6 @@ namespace widetext {
 class IWtxWideEditGrid {
  public:
   virtual std::u16string GetWideEditText(int ACol, int ARow) = 0;
-  virtual int WideEditLimit() = 0;
 
  protected:
   ~IWtxWideEditGrid() = default;
@@ -24,7 +23,9 @@ class TWtxInplaceEdit : public TWideControl<platform::TInplaceEdit> {
 
  protected:
   void CreateWindowHandle(const platform::TCreateParams& Params) override;
-  // The cell's wide edit text, from a wide grid; another grid's 8-bit one.
+  // Emptied first; then the cell's edit mask, the grid's length limit and
+  // the cell's wide edit text (another grid's 8-bit one), laid out on the
+  // mask in 8 bits when the cell has one.
   void UpdateContents() override;
 };
 

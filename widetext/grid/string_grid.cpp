@@ -4,6 +4,12 @@
 
 namespace widetext {
 
+TWtxStringGrid::TWtxStringGrid(platform::TComponent* AOwner) : TWtxGrid(AOwner) {
+  if (HasState(platform::csDesigning)) return;
+  maskEdit_ = new TWtxGridMaskEdit(this);
+  maskEdit_->SetParent(this);
+}
+
 std::u16string TWtxStringGrid::GetCells(int ACol, int ARow) const { return DecodeCell(Cells(ACol, ARow)); }
 
 void TWtxStringGrid::SetCells(int ACol, int ARow, std::u16string_view Value) {
@@ -27,6 +33,24 @@ void TWtxStringGrid::DrawCell(int ACol, int ARow, platform::TRect ARect, platfor
     throw;
   }
   DefaultDrawing = true;
+}
+
+bool TWtxStringGrid::CanEditShow() {
+  const bool wouldShow = TWtxGrid::CanEditShow();
+  if (!wouldShow || !maskEdit_ || !OnGetEditMask || HasState(platform::csLoading) || HasState(platform::csDesigning)) {
+    return wouldShow;
+  }
+  maskEdit_->Show(Col(), Row());
+  return false;
+}
+
+platform::TWinControl* TWtxStringGrid::CellEditor() { return maskEdit_ && maskEdit_->Visible() ? maskEdit_ : nullptr; }
+
+void TWtxStringGrid::WndProc(platform::TMessage& Message) {
+  if (Message.Msg == platform::WM_LBUTTONDOWN && OnGetEditMask && maskEdit_) {
+    maskEdit_->ClickTime = platform::GetMessageTime();
+  }
+  TWtxGrid::WndProc(Message);
 }
 
 }  // namespace widetext

@@ -48,8 +48,6 @@ class TWtxGrid : public TWideControl<Base>, public IWtxWideEditGrid {
     if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
   }
 
-  int WideEditLimit() override { return this->GetEditLimit(); }
-
   TWtxGetEditEvent OnGetEditText;
   TWtxSetEditEvent OnSetEditText;
 
@@ -67,6 +65,9 @@ class TWtxGrid : public TWideControl<Base>, public IWtxWideEditGrid {
 
  protected:
   virtual std::u16string InitialEditText(int, int) { return {}; }
+  // The editor of the grid's own that shows over the current cell in place
+  // of the class library's; null when none does.
+  virtual platform::TWinControl* CellEditor() { return nullptr; }
 
   void CreateWindowHandle(const platform::TCreateParams& Params) override { CreateUnicodeHandle(this, Params, u""); }
   platform::TInplaceEdit* CreateEditor() override { return new TWtxInplaceEdit(this); }
@@ -85,10 +86,16 @@ class TWtxGrid : public TWideControl<Base>, public IWtxWideEditGrid {
 
  private:
   // Shows the editor (empty) and gives it the character; typed ahead while
-  // the editor is already up, the character follows those before it.
+  // the editor is already up, the character follows those before it. A
+  // grid that edits a cell in an editor of its own instead gets the
+  // character there.
   void ShowEditorWideChar(char16_t Ch) {
     if (!this->EditorMode()) {
-      this->ShowEditor();
+      if (!CellEditor()) this->ShowEditor();
+      if (platform::TWinControl* other = CellEditor()) {
+        platform::PostMessageW(other->Handle(), platform::WM_CHAR, Ch, 0);
+        return;
+      }
       if (!this->EditorMode() || !this->InplaceEditor()) return;
       WideSetWindowText(this->InplaceEditor(), u"");
     }

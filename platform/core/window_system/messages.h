@@ -151,6 +151,10 @@ constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
 constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+// The formatting rectangle (the NP form does not repaint).
+constexpr UINT EM_GETRECT = 0x00B2;
+constexpr UINT EM_SETRECT = 0x00B3;
+constexpr UINT EM_SETRECTNP = 0x00B4;
 constexpr UINT EN_SETFOCUS = 0x0100;
 constexpr UINT EN_KILLFOCUS = 0x0200;
 constexpr UINT EN_CHANGE = 0x0300;

@@ -308,6 +308,9 @@ void PollSource(ThreadQueue& Q) {
   if (wait) wait(0);
 }
 
+// The time of the message the calling thread took from its queue last.
+thread_local DWORD t_lastMessageTime = 0;
+
 bool Retrieve(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, bool Remove, bool Unicode, bool Block) {
   ThreadQueue& q = CurrentQueue();
   bool polled = false;
@@ -321,6 +324,7 @@ bool Retrieve(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, bool Remove, 
     if (TakeMessage(q, Msg, hWnd, FilterMin, FilterMax, Remove)) {
       if (!q.Hooks.empty()) CallHookAt(q, 0, HC_ACTION, Remove ? PM_REMOVE : PM_NOREMOVE, Msg);
       ToForm(*Msg, Unicode);
+      if (Remove) t_lastMessageTime = Msg->time;
       return true;
     }
     if (!Block) return false;
@@ -461,6 +465,8 @@ bool PostKeyDown(HWND hWnd, UINT Msg, WPARAM VirtualKey, LPARAM KeyData, std::u1
 bool PeekMessageA(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT RemoveFlags) {
   return Retrieve(Msg, hWnd, FilterMin, FilterMax, (RemoveFlags & PM_REMOVE) != 0, false, false);
 }
+
+DWORD GetMessageTime() { return t_lastMessageTime; }
 
 bool PeekMessageW(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT RemoveFlags) {
   return Retrieve(Msg, hWnd, FilterMin, FilterMax, (RemoveFlags & PM_REMOVE) != 0, true, false);

@@ -57,6 +57,8 @@ bool PeekMessageW(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT Remo
 inline bool PeekMessage(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax, UINT RemoveFlags) {
   return PeekMessageA(Msg, hWnd, FilterMin, FilterMax, RemoveFlags);
 }
+// The time (tick count) of the message the calling thread retrieved last.
+DWORD GetMessageTime();
 // Waits for a message; false for WM_QUIT.
 bool GetMessageA(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax);
 bool GetMessageW(MSG* Msg, HWND hWnd, UINT FilterMin, UINT FilterMax);

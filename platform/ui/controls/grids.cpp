@@ -21,9 +21,14 @@ void TInplaceEdit::CreateParams(TCreateParams& Params) {
 }
 
 void TInplaceEdit::UpdateContents() {
-  SetMaxLength(grid_->GetEditLimit());
-  SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
+  editMask_ = CellEditMask();
+  SetMaxLength(CellEditLimit());
+  SetText(CellEditText());
 }
+
+std::string TInplaceEdit::CellEditMask() const { return grid_->GetEditMask(grid_->Col(), grid_->Row()); }
+std::string TInplaceEdit::CellEditText() const { return grid_->GetEditText(grid_->Col(), grid_->Row()); }
+int TInplaceEdit::CellEditLimit() const { return grid_->GetEditLimit(); }
 
 void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
   switch (Key) {

@@ -41,20 +41,29 @@ class TInplaceEdit : public TCustomEdit {
  public:
   explicit TInplaceEdit(TCustomGrid* Grid);
   TCustomGrid* Grid() const { return grid_; }
+  // The edit mask of the cell being edited, taken as the editor fills
+  // itself; empty for none.
+  const std::string& EditMask() const { return editMask_; }
   void WndProc(TMessage& Message) override;
 
  protected:
   friend class TCustomGrid;
   // Fills the editor for the grid's current cell before it shows: by
-  // default the cell's edit text and the grid's length limit. An editor
-  // that keeps its text in another form fills itself here.
+  // default the cell's edit mask, its edit text and the grid's length
+  // limit. An editor that keeps its text in another form fills itself here.
   virtual void UpdateContents();
+  // What the grid says of its current cell.
+  std::string CellEditMask() const;
+  std::string CellEditText() const;
+  int CellEditLimit() const;
+  void SetEditMask(const std::string& Value) { editMask_ = Value; }
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void CreateParams(TCreateParams& Params) override;
 
  private:
   TCustomGrid* grid_;
+  std::string editMask_;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;

@@ -454,6 +454,39 @@ LRESULT Paste(EditPeer& P, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
+// The formatting rectangle: where the text goes within the window. The
+// widget keeps it; a single line shows it as its text margins, several
+// lines as their document's margin.
+constexpr const char* kFormatRect = "formatRect";
+
+LRESULT GetRect(EditPeer& P, HWND hWnd, WPARAM, LPARAM lParam) {
+  auto* r = reinterpret_cast<RECT*>(lParam);
+  if (!r) return 0;
+  GetClientRect(hWnd, r);
+  const QVariant kept = P.Widget()->property(kFormatRect);
+  if (kept.isValid()) {
+    const QRect q = kept.toRect();
+    *r = RECT{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
+  }
+  return 0;
+}
+
+LRESULT SetRect(EditPeer& P, HWND hWnd, WPARAM, LPARAM lParam) {
+  const auto* r = reinterpret_cast<const RECT*>(lParam);
+  RECT client{};
+  GetClientRect(hWnd, &client);
+  const RECT format = r ? *r : client;
+  P.Widget()->setProperty(kFormatRect, QRect(format.left, format.top, format.Width(), format.Height()));
+  const int left = std::max(format.left, 0), top = std::max(format.top, 0);
+  if (P.LineEdit) {
+    P.LineEdit->setTextMargins(left, top, std::max(client.right - format.right, 0),
+                               std::max(client.bottom - format.bottom, 0));
+  } else {
+    P.MultiEdit->document()->setDocumentMargin(std::max(left, top));
+  }
+  return 0;
+}
+
 LRESULT ContextMenu(EditPeer&, HWND hWnd, WPARAM, LPARAM lParam) {
   ShowEditMenu(hWnd, lParam);
   return 0;
@@ -493,6 +526,9 @@ constexpr MessageHandler<EditPeer> kMessages[] = {
     {WM_COPY, &Copy},
     {WM_PASTE, &Paste},
     {WM_CONTEXTMENU, &ContextMenu},
+    {EM_GETRECT, &GetRect},
+    {EM_SETRECT, &SetRect},
+    {EM_SETRECTNP, &SetRect},
 };
 
 LRESULT EditProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
