@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "platform/core/classes/published.h"
 #include "platform/core/classes/strings.h"
 
 namespace {
@@ -143,3 +144,74 @@ TEST(Filer, SkippedListsNestOnlySoDeep) {
 }
 
 }  // namespace
+
+// A persistent with a set, a named enumeration and a nested object that
+// files a property of its own in code.
+class Nested : public TPersistent {
+ public:
+  std::int64_t Flags = 1;
+  std::int64_t Mode = 0;
+  Filed Part;
+
+  void GetPublishedProperties(std::vector<TPropInfo>& Props) const override {
+    auto* self = const_cast<Nested*>(this);
+    Props.push_back(SetProperty(
+        "Flags", {"fA", "fB", "fC"}, [self] { return self->Flags; }, [self](std::int64_t V) { self->Flags = V; }, 1));
+    Props.push_back(EnumProperty(
+        "Mode", {"mOff", "mOn"}, [self] { return self->Mode; }, [self](std::int64_t V) { self->Mode = V; }, 0));
+    Props.push_back(ClassProperty("Part", [self]() -> TPersistent* { return &self->Part; }));
+  }
+};
+
+TEST(Filer, SetsNamesAndTheObjectsOfClassPropertiesTravelByName) {
+  Nested a;
+  a.Flags = 0b110;
+  a.Mode = 1;
+  a.Part.Count = 9;
+  a.Part.Extra = "inner";
+  TMemoryStream s;
+  TWriter(s).WriteProperties(&a);
+  s.SetPosition(0);
+  std::vector<std::string> names;
+  {
+    TReader r(s);
+    while (!r.EndOfList()) {
+      names.push_back(r.ReadStr());
+      r.SkipValue();
+    }
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Flags", "Mode", "Part.Count", "Part.Mark", "Part.Extra"}));
+  s.SetPosition(0);
+  Nested b;
+  TReader(s).ReadProperties(&b);
+  EXPECT_EQ(b.Flags, 0b110);
+  EXPECT_EQ(b.Mode, 1);
+  EXPECT_EQ(b.Part.Count, 9);
+  EXPECT_EQ(b.Part.Extra, "inner");
+
+  // Names the object does not know are read errors.
+  for (const auto& [name, element] : {std::pair{"Flags", "fZ"}, std::pair{"Mode", "mMaybe"}}) {
+    TMemoryStream bad;
+    TWriter w(bad);
+    w.WritePropName(name);
+    if (std::string(name) == "Flags") {
+      w.WriteValue(vaSet);
+      w.WriteStr(element);
+      w.WriteStr("");
+    } else {
+      w.WriteIdent(element);
+    }
+    w.WriteListEnd();
+    bad.SetPosition(0);
+    Nested c;
+    EXPECT_THROW(TReader(bad).ReadProperties(&c), EReadError) << name;
+  }
+  TMemoryStream missing;
+  TWriter w(missing);
+  w.WritePropName("Part.Nothing");
+  w.WriteInteger(1);
+  w.WriteListEnd();
+  missing.SetPosition(0);
+  Nested d;
+  EXPECT_THROW(TReader(missing).ReadProperties(&d), EReadError);
+}

@@ -318,6 +318,13 @@ void TxpButton::WndProc(platform::TMessage& Message) {
     case platform::WM_KILLFOCUS:
       FocusChange(false);
       break;
+    case platform::CM_PARENTFONTCHANGED:
+      platform::TCustomControl::WndProc(Message);
+      // The button follows its owner's font, not its parent's.
+      if (auto* owner = dynamic_cast<platform::TControl*>(Owner()); owner && ParentFont()) {
+        AssignInheritedFont(owner->Font());
+      }
+      return;
     default:
       break;
   }

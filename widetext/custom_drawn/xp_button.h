@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/controls/controls.h"
 #include "platform/ui/controls/forms.h"
@@ -71,6 +72,13 @@ class TxpButton : public platform::TCustomControl {
   bool Repeating() const { return repeater_ != nullptr; }
 
   void WndProc(platform::TMessage& Message) override;
+  // Filed with their declared defaults: Caption, Font, Enabled (true),
+  // ParentFont (true), Hint, ShowHint, TabOrder (-1), TabStop (false),
+  // Visible (true), Picture, TimerWaitStart (1000), TimerInterval (200),
+  // MonoColor, Cancel, CustomColor (false), BackColor (clBtnFace),
+  // GradientTopColor (clBtnHighlight), GradientBottColor (clBtnFace),
+  // Default (false), ModalResult (0).
+  void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
 
  protected:
   void Paint() override;

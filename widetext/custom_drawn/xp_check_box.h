@@ -5,6 +5,7 @@
 // toggle it and fire OnClick; setting Checked from code fires nothing.
 
 #include <string>
+#include <vector>
 
 #include "platform/ui/controls/controls.h"
 
@@ -54,6 +55,12 @@ class TxpCheckBox : public platform::TCustomControl {
   platform::TNotifyEvent OnMouseLeave;
 
   void WndProc(platform::TMessage& Message) override;
+  // Filed with their declared defaults: Caption, Font, Enabled (true),
+  // ParentFont (true), Hint, ShowHint, TabOrder (-1), TabStop (false),
+  // Visible (true), Color, MarkColor (clWindowText), SquareColor
+  // (clWindow), Checked (false), Alignment, Autosize (true) and CustomColor
+  // (false). MarkColor starts as clGreen, so a new check box stores it.
+  void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
 
  protected:
   void Paint() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/core/text/cp1252.h"
@@ -23,7 +24,7 @@ const TPropInfo* FindProp(const std::vector<TPropInfo>& Props, const std::string
 }  // namespace
 
 void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
-  if (handled_ || !ReadData || !SameText(Name, propName_)) return;
+  if (handled_ || !ReadData || !SameText(Name, definedName_)) return;
   handled_ = true;
   ReadData(*this);
 }
@@ -136,6 +137,15 @@ std::string TReader::ReadIdent() {
   }
 }
 
+std::vector<std::uint8_t> TReader::ReadBinary() {
+  if (ReadValue() != vaBinary) Invalid();
+  const auto len = Scalar<std::uint32_t>();
+  CheckAnnounced(len);
+  std::vector<std::uint8_t> bytes(len);
+  if (len > 0) Bytes(bytes.data(), len);
+  return bytes;
+}
+
 std::string TReader::ReadStr() {
   const auto len = Scalar<std::uint8_t>();
   CheckAnnounced(len);
@@ -183,6 +193,11 @@ void TReader::SkipNested(int Lists) {
       Stream().Seek(len, soCurrent);
       return;
     }
+    case vaSet:
+      ReadValue();
+      while (!ReadStr().empty()) {
+      }
+      return;
     default:
       Invalid();
   }
@@ -195,46 +210,84 @@ void TReader::ReadProperties(TPersistent* Instance) {
 
 void TReader::ReadProperty(TPersistent* Instance) {
   propName_ = ReadStr();
-  handled_ = false;
-  std::vector<TPropInfo> props;
-  Instance->GetPublishedProperties(props);
-  if (const TPropInfo* p = FindProp(props, propName_); p && p->HasWrite) {
-    switch (p->Kind) {
-      case TTypeKind::tkInteger:
-      case TTypeKind::tkEnumeration:
-        if (p->SetOrd) p->SetOrd(ReadInteger());
-        break;
-      case TTypeKind::tkChar: {
-        const std::string s = ReadString();
-        if (s.size() > 1) Invalid();
-        if (p->SetOrd) p->SetOrd(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
-        break;
-      }
-      case TTypeKind::tkWChar: {
-        const std::u16string s = ReadWideString();
-        if (s.size() > 1) Invalid();
-        if (p->SetOrd) p->SetOrd(s.empty() ? 0 : s[0]);
-        break;
-      }
-      case TTypeKind::tkString:
-      case TTypeKind::tkLString:
-        if (p->SetStr) p->SetStr(ReadString());
-        break;
-      case TTypeKind::tkWString:
-        if (p->SetWideStr) p->SetWideStr(ReadWideString());
-        break;
-      default:
-        SkipValue();
-        break;
-    }
-    handled_ = true;
-  } else {
-    Instance->DefineProperties(this);
-  }
-  if (!handled_)
+  if (!ReadPropertyPath(Instance, propName_))
     throw EReadError("Error reading " + ClassNameOf(*Instance) + "." + propName_ + ": Property " + propName_ +
                      " does not exist");
   propName_.clear();
+}
+
+bool TReader::ReadPropertyPath(TPersistent* Instance, std::string_view Path) {
+  std::vector<TPropInfo> props;
+  Instance->GetPublishedProperties(props);
+  const std::size_t dot = Path.find('.');
+  if (dot != std::string_view::npos) {
+    const TPropInfo* p = FindProp(props, std::string(Path.substr(0, dot)));
+    TPersistent* inner = p && p->Kind == TTypeKind::tkClass && p->GetObject ? p->GetObject() : nullptr;
+    if (!inner && p && p->NewObject) inner = p->NewObject();
+    return inner && ReadPropertyPath(inner, Path.substr(dot + 1));
+  }
+  if (const TPropInfo* p = FindProp(props, std::string(Path)); p && p->HasWrite) {
+    ReadPropertyValue(*p);
+    return true;
+  }
+  definedName_ = Path;
+  handled_ = false;
+  Instance->DefineProperties(this);
+  definedName_.clear();
+  return handled_;
+}
+
+void TReader::ReadPropertyValue(const TPropInfo& Prop) {
+  switch (Prop.Kind) {
+    case TTypeKind::tkInteger:
+    case TTypeKind::tkEnumeration: {
+      const TValueType v = NextValue();
+      if (v == vaIdent || v == vaFalse || v == vaTrue || v == vaNil || v == vaNull) {
+        const std::string ident = ReadIdent();
+        const std::optional<std::int64_t> value = Prop.IdentToOrd ? Prop.IdentToOrd(ident) : std::nullopt;
+        if (!value) Invalid();
+        if (Prop.SetOrd) Prop.SetOrd(*value);
+      } else {
+        const std::int64_t value = ReadInteger();
+        if (Prop.SetOrd) Prop.SetOrd(value);
+      }
+      return;
+    }
+    case TTypeKind::tkChar: {
+      const std::string s = ReadString();
+      if (s.size() > 1) Invalid();
+      if (Prop.SetOrd) Prop.SetOrd(s.empty() ? 0 : static_cast<unsigned char>(s[0]));
+      return;
+    }
+    case TTypeKind::tkWChar: {
+      const std::u16string s = ReadWideString();
+      if (s.size() > 1) Invalid();
+      if (Prop.SetOrd) Prop.SetOrd(s.empty() ? 0 : s[0]);
+      return;
+    }
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+      if (Prop.SetStr) Prop.SetStr(ReadString());
+      return;
+    case TTypeKind::tkWString:
+      if (Prop.SetWideStr) Prop.SetWideStr(ReadWideString());
+      return;
+    case TTypeKind::tkSet: {
+      if (ReadValue() != vaSet) Invalid();
+      std::int64_t bits = 0;
+      for (std::string name = ReadStr(); !name.empty(); name = ReadStr()) {
+        const auto it = std::find_if(Prop.SetElements.begin(), Prop.SetElements.end(),
+                                     [&](const std::string& E) { return SameText(E, name); });
+        if (it == Prop.SetElements.end()) Invalid();
+        bits |= std::int64_t{1} << (it - Prop.SetElements.begin());
+      }
+      if (Prop.SetOrd) Prop.SetOrd(bits);
+      return;
+    }
+    default:
+      SkipValue();
+      return;
+  }
 }
 
 void TWriter::DefineProperty(const std::string& Name, const TReaderProc&, const TWriterProc& WriteData, bool HasData) {
@@ -313,15 +366,35 @@ void TWriter::WriteStr(std::string_view Value) {
   Bytes(Value.data(), len);
 }
 
-void TWriter::WritePropName(std::string_view Name) { WriteStr(Name); }
+void TWriter::WritePropName(std::string_view Name) { WriteStr(propPath_ + std::string(Name)); }
+
+void TWriter::WriteBinary(const void* Buffer, std::uint32_t Count) {
+  WriteValue(vaBinary);
+  Bytes(&Count, 4);
+  if (Count > 0) Bytes(Buffer, Count);
+}
 
 void TWriter::WriteProperties(TPersistent* Instance) {
+  WritePropertiesOf(Instance, Ancestor);
+  WriteListEnd();
+}
+
+void TWriter::WritePropertiesOf(TPersistent* Instance, TPersistent* InstanceAncestor) {
   std::vector<TPropInfo> props, ancestorProps;
   Instance->GetPublishedProperties(props);
-  if (Ancestor) Ancestor->GetPublishedProperties(ancestorProps);
-  for (const TPropInfo& p : props) WriteProperty(p, Ancestor ? FindProp(ancestorProps, p.Name) : nullptr);
-  Instance->DefineProperties(this);
-  WriteListEnd();
+  if (InstanceAncestor) InstanceAncestor->GetPublishedProperties(ancestorProps);
+  for (const TPropInfo& p : props) {
+    WriteProperty(p, InstanceAncestor ? FindProp(ancestorProps, p.Name) : nullptr);
+  }
+  // What the object defines itself compares with its own ancestor.
+  TPersistent* const outer = std::exchange(Ancestor, InstanceAncestor);
+  try {
+    Instance->DefineProperties(this);
+  } catch (...) {
+    Ancestor = outer;
+    throw;
+  }
+  Ancestor = outer;
 }
 
 void TWriter::WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
@@ -340,13 +413,46 @@ void TWriter::WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp
         return;
       }
       WritePropName(Prop.Name);
+      const std::string ident = Prop.OrdToIdent ? Prop.OrdToIdent(value) : std::string();
       if (Prop.Kind == TTypeKind::tkChar) {
         WriteString(std::string(1, static_cast<char>(value)));
       } else if (Prop.Kind == TTypeKind::tkWChar) {
         WriteWideString(std::u16string(1, static_cast<char16_t>(value)));
+      } else if (!ident.empty()) {
+        WriteIdent(ident);
       } else {
         WriteInteger(value);
       }
+      return;
+    }
+    case TTypeKind::tkSet: {
+      if (!Prop.GetOrd) return;
+      const std::int64_t value = Prop.GetOrd();
+      if (AncestorProp && AncestorProp->GetOrd ? value == AncestorProp->GetOrd()
+                                               : Prop.Default != kNoDefault && value == Prop.Default) {
+        return;
+      }
+      WritePropName(Prop.Name);
+      WriteValue(vaSet);
+      for (std::size_t i = 0; i < Prop.SetElements.size() && i < 63; ++i) {
+        if (value & (std::int64_t{1} << i)) WriteStr(Prop.SetElements[i]);
+      }
+      WriteStr("");
+      return;
+    }
+    case TTypeKind::tkClass: {
+      TPersistent* object = Prop.GetObject ? Prop.GetObject() : nullptr;
+      if (!object) return;
+      TPersistent* ancestor = AncestorProp && AncestorProp->GetObject ? AncestorProp->GetObject() : nullptr;
+      const std::string outer = propPath_;
+      propPath_ += Prop.Name + ".";
+      try {
+        WritePropertiesOf(object, ancestor);
+      } catch (...) {
+        propPath_ = outer;
+        throw;
+      }
+      propPath_ = outer;
       return;
     }
     case TTypeKind::tkString:

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/core/classes/component.h"
 #include "platform/core/classes/persistent.h"
@@ -81,16 +83,23 @@ class TReader : public TFiler {
   std::string ReadIdent();
   // A property name.
   std::string ReadStr();
+  // A binary value's bytes.
+  std::vector<std::uint8_t> ReadBinary();
   void SkipValue();
 
   // Properties up to the end of the list, then the list end. A property
-  // neither published nor defined raises EReadError.
+  // neither published nor defined raises EReadError. A name with dots
+  // ("Font.Color") reaches into the objects of class properties.
   void ReadProperties(TPersistent* Instance);
   void ReadProperty(TPersistent* Instance);
   // The name of the property being read.
   const std::string& PropName() const { return propName_; }
 
  private:
+  // The property Path names, on Instance or an object of its class
+  // properties; true when it was read.
+  bool ReadPropertyPath(TPersistent* Instance, std::string_view Path);
+  void ReadPropertyValue(const TPropInfo& Prop);
   void Bytes(void* Buffer, std::int64_t Count);
   template <class T>
   T Scalar();
@@ -101,6 +110,8 @@ class TReader : public TFiler {
   void SkipNested(int Lists);
 
   std::string propName_;
+  // The last part of the name being read, which DefineProperty answers to.
+  std::string definedName_;
   bool handled_ = false;
 };
 
@@ -119,6 +130,9 @@ class TWriter : public TFiler {
   void WriteBoolean(bool Value);
   void WriteIdent(std::string_view Ident);
   void WriteStr(std::string_view Value);
+  void WriteBinary(const void* Buffer, std::uint32_t Count);
+  // Within the object of a class property, the name goes after the path
+  // that leads there ("Font.").
   void WritePropName(std::string_view Name);
 
   // The published properties that differ from their default (or from the
@@ -126,8 +140,12 @@ class TWriter : public TFiler {
   void WriteProperties(TPersistent* Instance);
 
  private:
+  // The published and the defined properties of Instance, compared with
+  // InstanceAncestor (null: with their defaults).
+  void WritePropertiesOf(TPersistent* Instance, TPersistent* InstanceAncestor);
   void WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
   void Bytes(const void* Buffer, std::int64_t Count);
+  std::string propPath_;
 };
 
 }  // namespace platform

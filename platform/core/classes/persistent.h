@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/classes/object.h"
@@ -14,14 +16,29 @@
 namespace platform {
 
 class TFiler;
+class TPersistent;
 
-enum class TTypeKind { tkUnknown, tkInteger, tkChar, tkEnumeration, tkString, tkWChar, tkLString, tkWString };
+enum class TTypeKind {
+  tkUnknown,
+  tkInteger,
+  tkChar,
+  tkEnumeration,
+  tkString,
+  tkWChar,
+  tkLString,
+  tkWString,
+  tkSet,
+  tkClass,
+};
 
 // The declared default that means "none".
 constexpr std::int64_t kNoDefault = static_cast<std::int64_t>(0x80000000u);
 
 // One published property. Accessors that the kind does not use stay empty;
-// an empty IsStored means always stored.
+// an empty IsStored means always stored. A set is filed as the names of its
+// elements (bit i: SetElements[i]) and compared with its default as bits; a
+// class property as the properties of its object, each under the
+// property's name and a dot.
 struct TPropInfo {
   std::string Name;
   TTypeKind Kind = TTypeKind::tkUnknown;
@@ -35,6 +52,15 @@ struct TPropInfo {
   std::function<void(const std::string&)> SetStr;
   std::function<std::u16string()> GetWideStr;
   std::function<void(const std::u16string&)> SetWideStr;
+  // The names of ordinal values: an enumeration's (a Boolean's "False" and
+  // "True"), or an integer's named constants (colours). An empty name files
+  // the value as a number.
+  std::function<std::string(std::int64_t)> OrdToIdent;
+  std::function<std::optional<std::int64_t>(std::string_view)> IdentToOrd;
+  std::vector<std::string> SetElements;
+  std::function<TPersistent*()> GetObject;
+  // The object a reader fills when GetObject has none (an optional part).
+  std::function<TPersistent*()> NewObject;
 };
 
 class TPersistent : public TObject {

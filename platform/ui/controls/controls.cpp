@@ -254,6 +254,12 @@ void TControl::SetParentFont(bool Value) {
   parentFont_ = Value;
 }
 
+void TControl::AssignInheritedFont(const TFont& Source) {
+  fontFromParent_ = true;
+  font_.Assign(&Source);
+  fontFromParent_ = false;
+}
+
 void TControl::FontChanged() {
   // A font set on the control itself no longer follows the parent's.
   if (!fontFromParent_) parentFont_ = false;
@@ -326,11 +332,7 @@ void TControl::WndProc(TMessage& Message) {
   }
   switch (msg) {
     case CM_PARENTFONTCHANGED:
-      if (parentFont_ && parent_) {
-        fontFromParent_ = true;
-        font_.Assign(&parent_->Font());
-        fontFromParent_ = false;
-      }
+      if (parentFont_ && parent_) AssignInheritedFont(parent_->Font());
       return;
     case CM_PARENTCOLORCHANGED:
       if (parentColor_ && parent_) {

@@ -305,6 +305,9 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void Resize();
   virtual void FontChanged();
+  // Takes Source as a font inherited (from the parent, or the owner), so
+  // that ParentFont stays on.
+  void AssignInheritedFont(const TFont& Source);
   void RequestAlign();
   virtual void Notification(TComponent* AComponent, TOperation Operation) override;
   // Where the text lives while the control has no window.

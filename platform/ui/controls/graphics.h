@@ -105,6 +105,8 @@ class TFont : public TGraphicsObject {
   // A font object for the current description; the font keeps it.
   HFONT Handle();
   void Assign(const TPersistent* Source) override;
+  // Color, Height, Name and Style.
+  void GetPublishedProperties(std::vector<TPropInfo>& Props) const override;
 
  private:
   void Update();
@@ -274,6 +276,10 @@ class TBitmap : public TGraphic {
   void Draw(TCanvas& Canvas, const TRect& Rect) override;
   // BMP or PNG data.
   void LoadFromStream(TStream& Stream) override;
+  // PNG data.
+  void SaveToStream(TStream& Stream) const;
+  // The picture is filed as its PNG data ("Data").
+  void DefineProperties(TFiler* Filer) override;
   // A bitmap resource of the program; EResNotFound when missing.
   void LoadFromResourceName(const std::string& Name);
   void Assign(const TPersistent* Source) override;

@@ -1,0 +1,58 @@
+#include "platform/core/classes/published.h"
+
+#include "platform/core/classes/sysutils.h"
+
+namespace platform {
+
+TPropInfo BooleanProperty(std::string Name, std::function<bool()> Get, std::function<void(bool)> Set,
+                          std::int64_t Default) {
+  return EnumProperty(
+      std::move(Name), {"False", "True"}, [Get = std::move(Get)]() -> std::int64_t { return Get() ? 1 : 0; },
+      [Set = std::move(Set)](std::int64_t V) { Set(V != 0); }, Default);
+}
+
+TPropInfo IntegerProperty(std::string Name, std::function<std::int64_t()> Get, std::function<void(std::int64_t)> Set,
+                          std::int64_t Default) {
+  TPropInfo p{.Name = std::move(Name), .Kind = TTypeKind::tkInteger};
+  p.Default = Default;
+  p.GetOrd = std::move(Get);
+  p.SetOrd = std::move(Set);
+  return p;
+}
+
+TPropInfo EnumProperty(std::string Name, std::vector<std::string> Names, std::function<std::int64_t()> Get,
+                       std::function<void(std::int64_t)> Set, std::int64_t Default) {
+  TPropInfo p{.Name = std::move(Name), .Kind = TTypeKind::tkEnumeration};
+  p.Default = Default;
+  p.GetOrd = std::move(Get);
+  p.SetOrd = std::move(Set);
+  p.OrdToIdent = [Names](std::int64_t V) {
+    return V >= 0 && V < static_cast<std::int64_t>(Names.size()) ? Names[static_cast<std::size_t>(V)] : std::string();
+  };
+  p.IdentToOrd = [Names](std::string_view Ident) -> std::optional<std::int64_t> {
+    for (std::size_t i = 0; i < Names.size(); ++i) {
+      if (SameText(Names[i], Ident)) return static_cast<std::int64_t>(i);
+    }
+    return std::nullopt;
+  };
+  return p;
+}
+
+TPropInfo SetProperty(std::string Name, std::vector<std::string> Names, std::function<std::int64_t()> Get,
+                      std::function<void(std::int64_t)> Set, std::int64_t Default) {
+  TPropInfo p{.Name = std::move(Name), .Kind = TTypeKind::tkSet};
+  p.Default = Default;
+  p.GetOrd = std::move(Get);
+  p.SetOrd = std::move(Set);
+  p.SetElements = std::move(Names);
+  return p;
+}
+
+TPropInfo ClassProperty(std::string Name, std::function<TPersistent*()> GetObject, std::function<bool()> IsStored) {
+  TPropInfo p{.Name = std::move(Name), .Kind = TTypeKind::tkClass};
+  p.GetObject = std::move(GetObject);
+  p.IsStored = std::move(IsStored);
+  return p;
+}
+
+}  // namespace platform
