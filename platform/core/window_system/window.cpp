@@ -34,6 +34,8 @@ struct Window {
   std::u16string Text;
   std::uintptr_t ChildId = 0;
   LPARAM UserData = 0;
+  // The values a class keeps at non-negative indices (a dialog's result).
+  std::map<int, LPARAM> Extra;
   void* Instance = nullptr;
   std::map<std::string, HANDLE> NamedProps;
   std::map<ATOM, HANDLE> AtomProps;
@@ -555,8 +557,10 @@ LPARAM GetWindowLong(HWND hWnd, int Index) {
       return static_cast<LPARAM>(w->ExStyle);
     case GWL_USERDATA:
       return w->UserData;
-    default:
-      return 0;
+    default: {
+      const auto it = w->Extra.find(Index);
+      return Index >= 0 && it != w->Extra.end() ? it->second : 0;
+    }
   }
 }
 
@@ -590,7 +594,9 @@ LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value) {
       if (IsTopLevel(*w)) w->Parent = reinterpret_cast<HWND>(Value);
       break;
     default:
-      return 0;
+      if (Index < 0) return 0;
+      w->Extra[Index] = Value;
+      break;
   }
   return old;
 }

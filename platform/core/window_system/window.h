@@ -154,6 +154,8 @@ constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWL_USERDATA = -21;
+// A non-negative index names a value the window's class keeps for it (a
+// dialog's DWL_MSGRESULT); 0 until set.
 LPARAM GetWindowLong(HWND hWnd, int Index);
 // Returns the previous value. Style changes reach the presentation.
 LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value);

@@ -1,7 +1,6 @@
 #include "platform/ui/controls/dialogs.h"
 
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QUrl>
@@ -21,90 +20,9 @@ TMessageBoxHandler& Handler() {
   return handler;
 }
 
-TFileChooser& Chooser() {
-  static TFileChooser chooser;
-  return chooser;
-}
-
 bool Headless() {
   const QString name = QGuiApplication::platformName();
   return name == QLatin1String("offscreen") || name == QLatin1String("minimal");
-}
-
-// "A|*.a;*.b|B|*.c" as Qt's "A (*.a *.b);;B (*.c)".
-QString QtFilter(const std::u16string& Filter, int Index, QString* Selected) {
-  QStringList parts = ui::ToQString(Filter).split(u'|');
-  QStringList out;
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1];
-    patterns.replace(u';', u' ');
-    out << parts[i] + QStringLiteral(" (") + patterns + u')';
-  }
-  if (Index >= 1 && Index <= out.size()) *Selected = out[Index - 1];
-  return out.join(QStringLiteral(";;"));
-}
-
-bool Choose(TFileChoice& Choice, std::vector<std::u16string>& Files) {
-  if (Chooser()) return Chooser()(Choice, Files);
-  if (Headless()) return false;
-  QString selected;
-  const QString filter = QtFilter(Choice.Filter, Choice.FilterIndex, &selected);
-  QFileDialog dialog(nullptr, ui::ToQString(Choice.Title), ui::ToQString(Choice.InitialDir), filter);
-  dialog.setAcceptMode(Choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(Choice.Save          ? QFileDialog::AnyFile
-                     : Choice.MultiSelect ? QFileDialog::ExistingFiles
-                                          : QFileDialog::ExistingFile);
-  if (!selected.isEmpty()) dialog.selectNameFilter(selected);
-  if (!Choice.DefaultExt.empty()) dialog.setDefaultSuffix(ui::ToQString(Choice.DefaultExt));
-  if (!Choice.FileName.empty()) dialog.selectFile(ui::ToQString(Choice.FileName));
-  if (dialog.exec() != QDialog::Accepted) return false;
-  const QStringList filters = filter.split(QStringLiteral(";;"));
-  Choice.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-  Files.clear();
-  for (const QString& f : dialog.selectedFiles()) Files.push_back(ui::FromQString(f));
-  return !Files.empty();
-}
-
-std::u16string Wide(const char16_t* S) { return S ? std::u16string(S) : std::u16string(); }
-
-bool FileName(OPENFILENAMEW* Ofn, bool Save) {
-  if (!Ofn || !Ofn->lpstrFile || Ofn->nMaxFile == 0) return false;
-  TFileChoice choice;
-  choice.Save = Save;
-  choice.Title = Wide(Ofn->lpstrTitle);
-  choice.InitialDir = Wide(Ofn->lpstrInitialDir);
-  choice.FileName = Wide(Ofn->lpstrFile);
-  choice.DefaultExt = Wide(Ofn->lpstrDefExt);
-  choice.MultiSelect = (Ofn->Flags & OFN_ALLOWMULTISELECT) != 0;
-  choice.FilterIndex = static_cast<int>(Ofn->nFilterIndex);
-  for (const char16_t* p = Ofn->lpstrFilter; p && *p;) {
-    const std::u16string part(p);
-    if (!choice.Filter.empty()) choice.Filter += u'|';
-    choice.Filter += part;
-    p += part.size() + 1;
-  }
-  std::vector<std::u16string> files;
-  if (!Choose(choice, files)) return false;
-  Ofn->nFilterIndex = static_cast<DWORD>(choice.FilterIndex);
-  std::u16string out;
-  if (files.size() == 1) {
-    out = files[0];
-    const auto slash = out.find_last_of(u'/');
-    Ofn->nFileOffset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
-    const auto dot = out.find_last_of(u'.');
-    Ofn->nFileExtension = static_cast<WORD>(dot == std::u16string::npos || dot < Ofn->nFileOffset ? 0 : dot + 1);
-    out += u'\0';
-  } else {
-    const std::u16string& first = files[0];
-    const std::u16string dir = first.substr(0, first.find_last_of(u'/'));
-    out = dir + u'\0';
-    for (const auto& f : files) out += f.substr(f.find_last_of(u'/') + 1) + u'\0';
-    Ofn->nFileOffset = static_cast<WORD>(dir.size() + 1);
-  }
-  out += u'\0';
-  if (out.size() > Ofn->nMaxFile) return false;
-  std::copy(out.begin(), out.end(), Ofn->lpstrFile);
-  return true;
 }
 
 }  // namespace
@@ -178,38 +96,6 @@ std::intptr_t ShellExecuteA(HWND, std::string_view Verb, std::string_view File, 
   if (Headless()) return 31;
   const QUrl url = QUrl::fromUserInput(ui::ToQString(Cp1252ToUtf16(File)));
   return QDesktopServices::openUrl(url) ? 33 : 31;
-}
-
-bool TOpenDialog::Execute() {
-  ui::RequireUi();
-  TFileChoice choice;
-  choice.Save = IsSave();
-  choice.Title = Cp1252ToUtf16(Title);
-  choice.Filter = Cp1252ToUtf16(Filter);
-  choice.FilterIndex = FilterIndex;
-  choice.InitialDir = Cp1252ToUtf16(InitialDir);
-  choice.FileName = Cp1252ToUtf16(FileName);
-  choice.DefaultExt = Cp1252ToUtf16(DefaultExt);
-  choice.MultiSelect = (Options & ofAllowMultiSelect) != 0;
-  std::vector<std::u16string> files;
-  if (!Choose(choice, files)) return false;
-  Files.clear();
-  for (const auto& f : files) Files.push_back(Utf16ToCp1252(f));
-  FileName = Files.front();
-  FilterIndex = choice.FilterIndex;
-  return true;
-}
-
-void SetFileChooser(TFileChooser NewChooser) { Chooser() = std::move(NewChooser); }
-
-bool GetOpenFileNameW(OPENFILENAMEW* Ofn) {
-  ui::RequireUi();
-  return FileName(Ofn, false);
-}
-
-bool GetSaveFileNameW(OPENFILENAMEW* Ofn) {
-  ui::RequireUi();
-  return FileName(Ofn, true);
 }
 
 }  // namespace platform

@@ -1,0 +1,620 @@
+// The file dialog window behind GetOpenFileName and GetSaveFileName. The
+// dialog keeps what the user has done (folder, file type, name box) and
+// lists its folder; every move reaches it as a message (FDM_), from the
+// view on Qt or from a script, and is told to the hook as a CDN_
+// notification. OK puts the chosen names in the caller's buffer and asks
+// the hook (CDN_FILEOK) before it closes. The dialog runs its own message
+// loop while the program's other windows wait.
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <type_traits>
+
+#include "platform/core/text/cp1252.h"
+#include "platform/core/window_system/dialog_windows.h"
+#include "platform/core/window_system/queue.h"
+#include "platform/ui/controls/dialogs.h"
+#include "platform/ui/window_classes/file_dialog_internal.h"
+#include "platform/ui/window_classes/qt_internal.h"
+
+namespace platform::ui {
+namespace {
+
+TFileDialogScript& Script() {
+  static TFileDialogScript script;
+  return script;
+}
+
+TFileChooser& Chooser() {
+  static TFileChooser chooser;
+  return chooser;
+}
+
+std::map<HWND, FileDialogState*>& States() {
+  static auto* states = new std::map<HWND, FileDialogState*>;
+  return *states;
+}
+
+std::u16string Wide(const char16_t* S) { return S ? std::u16string(S) : std::u16string(); }
+std::u16string Wide(const char* S) { return S ? Cp1252ToUtf16(S) : std::u16string(); }
+
+// The text in a buffer of Size characters, up to its terminator.
+template <class Char>
+std::u16string BufferText(const Char* Buffer, DWORD Size) {
+  const std::basic_string<Char> text(Buffer, std::find(Buffer, Buffer + Size, Char{}));
+  return Wide(text.c_str());
+}
+
+std::filesystem::path PathOf(const std::u16string& S) { return std::filesystem::path(S); }
+
+std::u16string FolderOf(std::u16string_view Path) {
+  const std::size_t slash = Path.find_last_of(u'/');
+  if (slash == std::u16string_view::npos) return {};
+  return std::u16string(Path.substr(0, slash == 0 ? 1 : slash));
+}
+
+std::u16string NameOf(std::u16string_view Path) {
+  const std::size_t slash = Path.find_last_of(u'/');
+  return std::u16string(slash == std::u16string_view::npos ? Path : Path.substr(slash + 1));
+}
+
+std::u16string Join(const std::u16string& Folder, const std::u16string& Name) {
+  if (Name.starts_with(u'/') || Folder.empty()) return Name;
+  return Folder.ends_with(u'/') ? Folder + Name : Folder + u'/' + Name;
+}
+
+// "A|*.a" from the record's zero-separated pairs.
+template <class Char>
+std::vector<std::pair<std::u16string, std::u16string>> TypesOf(const Char* Filter) {
+  std::vector<std::u16string> parts;
+  for (const Char* p = Filter; p && *p;) {
+    const std::basic_string<Char> part(p);
+    parts.push_back(Wide(part.c_str()));
+    p += part.size() + 1;
+  }
+  std::vector<std::pair<std::u16string, std::u16string>> types;
+  for (std::size_t i = 0; i + 1 < parts.size(); i += 2) types.emplace_back(parts[i], parts[i + 1]);
+  return types;
+}
+
+// "*" any run, "?" any one character; "*.*" takes every name.
+bool Matches(std::u16string_view Mask, std::u16string_view Name) {
+  if (Mask == u"*.*") Mask = u"*";
+  std::size_t m = 0, n = 0, star = std::u16string_view::npos, mark = 0;
+  while (n < Name.size()) {
+    if (m < Mask.size() && (Mask[m] == u'?' || Mask[m] == Name[n])) {
+      ++m;
+      ++n;
+    } else if (m < Mask.size() && Mask[m] == u'*') {
+      star = m++;
+      mark = n;
+    } else if (star != std::u16string_view::npos) {
+      m = star + 1;
+      n = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (m < Mask.size() && Mask[m] == u'*') ++m;
+  return m == Mask.size();
+}
+
+bool OfType(const FileDialogState& S, const std::u16string& Name) {
+  if (S.Types.empty() || S.TypeIndex < 1 || S.TypeIndex > static_cast<int>(S.Types.size())) return true;
+  const std::u16string& masks = S.Types[static_cast<std::size_t>(S.TypeIndex - 1)].second;
+  for (std::size_t start = 0; start <= masks.size();) {
+    const std::size_t end = std::min(masks.find(u';', start), masks.size());
+    std::u16string mask = masks.substr(start, end - start);
+    std::erase(mask, u' ');
+    if (!mask.empty() && Matches(mask, Name)) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Sends a CDN_ notification to the hook of an explorer-style dialog; its
+// answer (0 without a hook).
+LRESULT Notify(FileDialogState& S, int Code) {
+  if (!S.Hook || !S.Explorer()) return 0;
+  const NMHDR hdr{S.Dialog, 0, Code};
+  if (S.Ansi) {
+    OFNOTIFYA nm{hdr, S.Ansi, nullptr};
+    return SendMessageW(S.Hook, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  }
+  OFNOTIFYW nm{hdr, S.Wide, nullptr};
+  return SendMessageW(S.Hook, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+}
+
+void ListFolder(FileDialogState& S) {
+  std::vector<std::u16string> folders, files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(PathOf(S.Folder), error), end; !error && it != end; it.increment(error)) {
+    const std::u16string name = it->path().filename().u16string();
+    if (name.starts_with(u'.') && !(S.Flags & OFN_FORCESHOWHIDDEN)) continue;
+    std::error_code kind;
+    if (it->is_directory(kind)) {
+      folders.push_back(name);
+    } else if (OfType(S, name) && IncludesFile(S, Join(S.Folder, name))) {
+      files.push_back(name);
+    }
+  }
+  std::sort(folders.begin(), folders.end());
+  std::sort(files.begin(), files.end());
+  S.Items = std::move(folders);
+  S.Items.insert(S.Items.end(), files.begin(), files.end());
+}
+
+void ChangeFolder(FileDialogState& S, std::u16string Folder) {
+  if (Folder.size() > 1 && Folder.ends_with(u'/')) Folder.pop_back();
+  if (Folder.empty() || Folder == S.Folder) return;
+  S.Folder = std::move(Folder);
+  S.Included.clear();
+  ListFolder(S);
+  RefreshFileDialogView(S.Dialog);
+  Notify(S, CDN_FOLDERCHANGE);
+}
+
+void ChangeType(FileDialogState& S, int Index) {
+  if (Index < 1 || Index > static_cast<int>(S.Types.size()) || Index == S.TypeIndex) return;
+  S.TypeIndex = Index;
+  // The hook reads the new type from the record.
+  if (S.Wide) S.Wide->nFilterIndex = static_cast<DWORD>(Index);
+  if (S.Ansi) S.Ansi->nFilterIndex = static_cast<DWORD>(Index);
+  ListFolder(S);
+  RefreshFileDialogView(S.Dialog);
+  Notify(S, CDN_TYPECHANGE);
+}
+
+// The name box shows a file of the folder by its name, several in quotes.
+void Select(FileDialogState& S, const std::vector<std::u16string>& Names) {
+  std::vector<std::u16string> shown;
+  for (const std::u16string& name : Names) {
+    shown.push_back(FolderOf(name) == S.Folder ? NameOf(name) : name);
+  }
+  S.NameBox.clear();
+  if (shown.size() == 1) {
+    S.NameBox = shown.front();
+  } else {
+    for (const std::u16string& name : shown) S.NameBox += (S.NameBox.empty() ? u"\"" : u" \"") + name + u'"';
+  }
+  RefreshFileDialogView(S.Dialog);
+  Notify(S, CDN_SELCHANGE);
+}
+
+// The full paths the name box names.
+std::vector<std::u16string> Chosen(const FileDialogState& S) {
+  std::vector<std::u16string> names;
+  const std::u16string& box = S.NameBox;
+  if (box.starts_with(u'"')) {
+    for (std::size_t open = box.find(u'"'); open != std::u16string::npos; open = box.find(u'"', open)) {
+      const std::size_t close = box.find(u'"', open + 1);
+      if (close == std::u16string::npos) break;
+      if (close > open + 1) names.push_back(Join(S.Folder, box.substr(open + 1, close - open - 1)));
+      open = close + 1;
+    }
+  } else if (!box.empty()) {
+    names.push_back(Join(S.Folder, box));
+  }
+  return names;
+}
+
+std::u16string ExtensionOf(std::u16string_view Path) {
+  const std::u16string name = NameOf(Path);
+  const std::size_t dot = name.find_last_of(u'.');
+  return dot == std::u16string::npos ? std::u16string() : name.substr(dot + 1);
+}
+
+// Writes the names into the caller's buffer, in its kind of text; false
+// when they do not fit (the buffer is then left as it was).
+bool WriteNames(FileDialogState& S, const std::vector<std::u16string>& Names) {
+  std::u16string out;
+  WORD offset = 0;
+  if (Names.size() == 1) {
+    out = Names.front();
+    const std::size_t slash = out.find_last_of(u'/');
+    offset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
+  } else {
+    const std::u16string folder = FolderOf(Names.front());
+    const char16_t separator = S.Explorer() ? u'\0' : u' ';
+    out = folder;
+    for (const std::u16string& name : Names) out += separator + (FolderOf(name) == folder ? NameOf(name) : name);
+    offset = static_cast<WORD>(folder.size() + 1);
+  }
+  out += u'\0';
+  if (S.MultiSelect() && S.Explorer()) out += u'\0';
+  const DWORD capacity = S.Wide ? S.Wide->nMaxFile : S.Ansi->nMaxFile;
+  if (out.size() > capacity) return false;
+  const std::size_t dot = Names.size() == 1 ? out.find_last_of(u'.') : std::u16string::npos;
+  const WORD extension = static_cast<WORD>(dot == std::u16string::npos || dot < offset ? 0 : dot + 1);
+  const bool different = !S.DefaultExt.empty() && Names.size() == 1 && ExtensionOf(Names.front()) != S.DefaultExt;
+  const auto finish = [&](auto& Ofn) {
+    Ofn.nFileOffset = offset;
+    Ofn.nFileExtension = extension;
+    Ofn.nFilterIndex = static_cast<DWORD>(S.TypeIndex);
+    Ofn.Flags = different ? Ofn.Flags | OFN_EXTENSIONDIFFERENT : Ofn.Flags & ~OFN_EXTENSIONDIFFERENT;
+  };
+  if (S.Wide) {
+    std::copy(out.begin(), out.end(), S.Wide->lpstrFile);
+    finish(*S.Wide);
+  } else {
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      char c = '?';
+      S.Ansi->lpstrFile[i] = UnicodeToCp1252(out[i], c) ? c : '?';
+    }
+    finish(*S.Ansi);
+  }
+  return true;
+}
+
+// What the dialog asks the user before it takes the names: a file to be
+// saved over is replaced only when the user says so; a file to be opened
+// must be there when the caller asks for that.
+bool Confirmed(const FileDialogState& S, const std::vector<std::u16string>& Names) {
+  std::error_code error;
+  if (S.Save && (S.Flags & OFN_OVERWRITEPROMPT) && Names.size() == 1 &&
+      std::filesystem::exists(PathOf(Names.front()), error)) {
+    return MessageBoxW(S.Dialog, NameOf(Names.front()) + u" already exists.\nDo you want to replace it?", S.Title,
+                       MB_YESNO | MB_ICONWARNING) == IDYES;
+  }
+  if (!S.Save && (S.Flags & OFN_FILEMUSTEXIST)) {
+    for (const std::u16string& name : Names) {
+      if (std::filesystem::exists(PathOf(name), error)) continue;
+      MessageBoxW(S.Dialog, NameOf(name) + u"\nFile not found.\nCheck the file name and try again.", S.Title,
+                  MB_OK | MB_ICONWARNING);
+      return false;
+    }
+  }
+  return true;
+}
+
+// OK: a folder typed into the name box opens; otherwise the names go to
+// the buffer and, unless the hook refuses them, the dialog closes.
+bool Ok(FileDialogState& S) {
+  std::vector<std::u16string> names = Chosen(S);
+  if (names.empty()) return false;
+  std::error_code error;
+  if (names.size() == 1 && std::filesystem::is_directory(PathOf(names.front()), error)) {
+    ChangeFolder(S, names.front());
+    S.NameBox.clear();
+    RefreshFileDialogView(S.Dialog);
+    return false;
+  }
+  if (names.size() == 1 && !S.DefaultExt.empty() && ExtensionOf(names.front()).empty()) {
+    names.front() += u'.' + S.DefaultExt;
+  }
+  if (!Confirmed(S, names)) return false;
+  if (!WriteNames(S, names)) {
+    S.Done = true;
+    S.Chosen = false;
+    return true;
+  }
+  if (Notify(S, CDN_FILEOK) != 0) return false;
+  S.Done = true;
+  S.Chosen = true;
+  return true;
+}
+
+// The buffer's copy of Text, with its terminator, in the dialog's kind of
+// text: the length with the terminator, or the size needed.
+LRESULT Answer(const FileDialogState& S, const std::u16string& Text, WPARAM Size, LPARAM Buffer) {
+  const auto needed = static_cast<LRESULT>(Text.size() + 1);
+  if (!Buffer || static_cast<LRESULT>(Size) < needed) return needed;
+  if (S.Ansi) {
+    const std::string text = Utf16ToCp1252(Text);
+    std::copy(text.begin(), text.end(), reinterpret_cast<char*>(Buffer));
+    reinterpret_cast<char*>(Buffer)[text.size()] = '\0';
+  } else {
+    std::copy(Text.begin(), Text.end(), reinterpret_cast<char16_t*>(Buffer));
+    reinterpret_cast<char16_t*>(Buffer)[Text.size()] = u'\0';
+  }
+  return needed;
+}
+
+std::u16string TextArgOf(const FileDialogState& S, LPARAM lParam, bool FromUser) {
+  if (!lParam) return {};
+  if (S.Ansi && !FromUser) return Cp1252ToUtf16(reinterpret_cast<const char*>(lParam));
+  return std::u16string(reinterpret_cast<const char16_t*>(lParam));
+}
+
+// The chooser as the user: asked with what the dialog shows; its answer
+// becomes the user's moves. A refused answer asks again.
+void RunChooser(FileDialogState& S) {
+  bool selected = false;
+  while (!S.Done) {
+    TFileChoice choice;
+    choice.Save = S.Save;
+    choice.Title = S.Title;
+    for (const auto& [description, masks] : S.Types) {
+      choice.Filter += (choice.Filter.empty() ? u"" : u"|") + description + u'|' + masks;
+    }
+    choice.FilterIndex = S.TypeIndex;
+    choice.InitialDir = S.Folder;
+    choice.FileName = selected ? Join(S.Folder, S.NameBox) : S.NameBox;
+    choice.DefaultExt = S.DefaultExt;
+    choice.MultiSelect = S.MultiSelect();
+    std::vector<std::u16string> files;
+    if (!Chooser()(choice, files) || files.empty()) {
+      FileDialogCancel(S.Dialog);
+      return;
+    }
+    FileDialogChangeType(S.Dialog, choice.FilterIndex);
+    FileDialogChangeFolder(S.Dialog, FolderOf(files.front()));
+    FileDialogSelect(S.Dialog, files);
+    selected = true;
+    FileDialogOk(S.Dialog);
+  }
+}
+
+void RunUser(FileDialogState& S) {
+  if (Script()) {
+    Script()(S.Dialog);
+  } else if (Chooser()) {
+    RunChooser(S);
+  }
+  if (!S.Done) FileDialogCancel(S.Dialog);
+}
+
+LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (Msg == WM_INITDIALOG) {
+    auto* state = reinterpret_cast<FileDialogState*>(lParam);
+    state->Dialog = hDlg;
+    States()[hDlg] = state;
+    InstallFileDialogView(hDlg, *state);
+    return 0;
+  }
+  FileDialogState* s = FileDialogOf(hDlg);
+  if (!s) return 0;
+  LRESULT result = 0;
+  switch (Msg) {
+    case WM_NCDESTROY:
+      States().erase(hDlg);
+      return 0;
+    case WM_CLOSE:
+    case FDM_CANCEL:
+      s->Done = true;
+      s->Chosen = false;
+      break;
+    case WM_COMMAND:
+      // The buttons of a template, and Enter and Escape.
+      if (LOWORD(wParam) == IDOK) Ok(*s);
+      if (LOWORD(wParam) == IDCANCEL) {
+        s->Done = true;
+        s->Chosen = false;
+      }
+      break;
+    case FDM_FOLDER:
+      ChangeFolder(*s, TextArgOf(*s, lParam, true));
+      break;
+    case FDM_TYPE:
+      ChangeType(*s, static_cast<int>(wParam));
+      break;
+    case FDM_SELECT:
+      if (lParam) Select(*s, *reinterpret_cast<const std::vector<std::u16string>*>(lParam));
+      break;
+    case FDM_NAME:
+      s->NameBox = TextArgOf(*s, lParam, true);
+      break;
+    case FDM_OK:
+      result = Ok(*s) ? 1 : 0;
+      break;
+    case FDM_RUNUSER:
+      RunUser(*s);
+      break;
+    case CDM_GETSPEC:
+      result = Answer(*s, s->NameBox, wParam, lParam);
+      break;
+    case CDM_GETFILEPATH: {
+      const std::vector<std::u16string> names = Chosen(*s);
+      result = Answer(*s, names.empty() ? s->Folder : names.front(), wParam, lParam);
+      break;
+    }
+    case CDM_GETFOLDERPATH:
+      result = Answer(*s, s->Folder, wParam, lParam);
+      break;
+    case CDM_SETCONTROLTEXT:
+      s->ControlTexts[static_cast<int>(wParam)] = TextArgOf(*s, lParam, false);
+      RefreshFileDialogView(hDlg);
+      break;
+    case CDM_SETDEFEXT:
+      s->DefaultExt = TextArgOf(*s, lParam, false);
+      break;
+    default:
+      return 0;
+  }
+  SetWindowLong(hDlg, DWL_MSGRESULT, result);
+  return 1;
+}
+
+// The hook's child dialog: empty unless the caller's template gives it
+// controls; it holds what the hook adds below the dialog's own part.
+HWND MakeHookDialog(FileDialogState& S, void* Instance, const std::u16string& TemplateName, LPARAM Record) {
+  DLGTEMPLATEW child;
+  if (S.Flags & OFN_ENABLETEMPLATE) {
+    if (const DLGTEMPLATEW* found = FindDialogTemplate(Instance, TemplateName)) child = *found;
+  }
+  child.style = (child.style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD | DS_CONTROL;
+  child.x = 0;
+  child.y = kFileDialogHeight;
+  child.cx = std::max(child.cx, kFileDialogWidth);
+  const LPOFNHOOKPROC hook = S.Wide ? S.Wide->lpfnHook : S.Ansi->lpfnHook;
+  return CreateDialogIndirectParamW(Instance, child, S.Dialog, hook, Record);
+}
+
+// Every other window of the thread waits while the dialog shows.
+class ModalScope {
+ public:
+  explicit ModalScope(HWND Dialog) {
+    for (const HWND w : GetThreadWindows()) {
+      if (w != Dialog && IsWindowEnabled(w)) {
+        EnableWindow(w, false);
+        disabled_.push_back(w);
+      }
+    }
+  }
+  ~ModalScope() {
+    for (const HWND w : disabled_) {
+      if (IsWindow(w)) EnableWindow(w, true);
+    }
+  }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+void RunLoop(FileDialogState& S) {
+  MSG msg;
+  while (!S.Done) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      // The quit request stays for the program's own loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      S.Done = true;
+      S.Chosen = false;
+      break;
+    }
+    if (!IsDialogMessageW(S.Dialog, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+template <class Ofn>
+bool RunFileDialog(Ofn* Record, bool Save) {
+  RequireUi();
+  if (!Record || !Record->lpstrFile || Record->nMaxFile == 0) return false;
+  FileDialogState state;
+  if constexpr (std::is_same_v<Ofn, OPENFILENAMEW>) {
+    state.Wide = Record;
+  } else {
+    state.Ansi = Record;
+  }
+  state.Save = Save;
+  state.Flags = Record->Flags;
+  state.Title = Record->lpstrTitle ? Wide(Record->lpstrTitle) : Save ? u"Save As" : u"Open";
+  state.Types = TypesOf(Record->lpstrFilter);
+  state.TypeIndex = std::clamp(static_cast<int>(Record->nFilterIndex), 1, std::max<int>(state.Types.size(), 1));
+  state.NameBox = BufferText(Record->lpstrFile, Record->nMaxFile);
+  state.Folder = Wide(Record->lpstrInitialDir);
+  if (state.Folder.empty()) state.Folder = FolderOf(state.NameBox);
+  if (state.Folder.empty()) {
+    std::error_code error;
+    state.Folder = std::filesystem::current_path(error).u16string();
+  }
+  state.DefaultExt = Wide(Record->lpstrDefExt);
+  ListFolder(state);
+
+  DLGTEMPLATEW frame;
+  frame.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  frame.title = state.Title;
+  frame.cx = kFileDialogWidth;
+  frame.cy = kFileDialogHeight;
+  frame.x = std::max((GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2, 0);
+  frame.y = std::max((GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2, 0);
+  const HWND dialog = CreateDialogIndirectParamW(Record->hInstance, frame, Record->hwndOwner,
+                                                 MakeWndProc<&FileDialogProc>(true), reinterpret_cast<LPARAM>(&state));
+  if (!dialog) return false;
+  const bool hooked = (state.Flags & OFN_ENABLEHOOK) && Record->lpfnHook && state.Explorer();
+  if (hooked) {
+    state.Hook =
+        MakeHookDialog(state, Record->hInstance, Wide(Record->lpTemplateName), reinterpret_cast<LPARAM>(Record));
+    if (state.Hook) {
+      const RECT child = GetWindowBounds(state.Hook);
+      SetWindowPos(dialog, nullptr, 0, 0, std::max(child.right, kFileDialogWidth), child.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      ShowWindow(state.Hook, SW_SHOW);
+      // The hook may leave files out of the list.
+      ListFolder(state);
+      RefreshFileDialogView(dialog);
+    }
+  }
+  {
+    const ModalScope modal(dialog);
+    Notify(state, CDN_INITDONE);
+    Notify(state, CDN_FOLDERCHANGE);
+    if (Script() || Chooser()) {
+      PostMessageW(dialog, FDM_RUNUSER, 0, 0);
+    } else if (CanAskUser()) {
+      ShowWindow(dialog, SW_SHOW);
+      SetActiveWindow(dialog);
+    } else {
+      state.Done = true;
+    }
+    RunLoop(state);
+  }
+  DestroyWindow(dialog);
+  return state.Chosen;
+}
+
+}  // namespace
+
+FileDialogState* FileDialogOf(HWND Dialog) {
+  const auto it = States().find(Dialog);
+  return it == States().end() ? nullptr : it->second;
+}
+
+bool IncludesFile(FileDialogState& State, const std::u16string& Path) {
+  if (!State.Hook || !State.Explorer() || !(State.Flags & OFN_ENABLEINCLUDENOTIFY)) return true;
+  if (const auto it = State.Included.find(Path); it != State.Included.end()) return it->second;
+  const NMHDR hdr{State.Dialog, 0, CDN_INCLUDEITEM};
+  const std::u16string folder = FolderOf(Path), name = NameOf(Path);
+  LRESULT answer = 0;
+  if (State.Ansi) {
+    const std::string folderA = Utf16ToCp1252(folder), nameA = Utf16ToCp1252(name);
+    OFNOTIFYEXA nm{hdr, State.Ansi, folderA.c_str(), nameA.c_str()};
+    answer = SendMessageW(State.Hook, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  } else {
+    OFNOTIFYEXW nm{hdr, State.Wide, folder.c_str(), name.c_str()};
+    answer = SendMessageW(State.Hook, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+  }
+  return State.Included[Path] = answer != 0;
+}
+
+}  // namespace platform::ui
+
+namespace platform {
+
+bool GetOpenFileNameW(OPENFILENAMEW* Ofn) { return ui::RunFileDialog(Ofn, false); }
+bool GetSaveFileNameW(OPENFILENAMEW* Ofn) { return ui::RunFileDialog(Ofn, true); }
+bool GetOpenFileNameA(OPENFILENAMEA* Ofn) { return ui::RunFileDialog(Ofn, false); }
+bool GetSaveFileNameA(OPENFILENAMEA* Ofn) { return ui::RunFileDialog(Ofn, true); }
+
+void SetFileDialogScript(TFileDialogScript NewScript) { ui::Script() = std::move(NewScript); }
+void SetFileChooser(TFileChooser NewChooser) { ui::Chooser() = std::move(NewChooser); }
+
+void FileDialogChangeFolder(HWND Dialog, std::u16string_view Folder) {
+  const std::u16string folder(Folder);
+  SendMessageW(Dialog, ui::FDM_FOLDER, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+void FileDialogChangeType(HWND Dialog, int Index) { SendMessageW(Dialog, ui::FDM_TYPE, static_cast<WPARAM>(Index), 0); }
+
+void FileDialogSelect(HWND Dialog, const std::vector<std::u16string>& Names) {
+  SendMessageW(Dialog, ui::FDM_SELECT, 0, reinterpret_cast<LPARAM>(&Names));
+}
+
+void FileDialogTypeName(HWND Dialog, std::u16string_view Text) {
+  const std::u16string text(Text);
+  SendMessageW(Dialog, ui::FDM_NAME, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool FileDialogOk(HWND Dialog) { return SendMessageW(Dialog, ui::FDM_OK, 0, 0) != 0; }
+
+void FileDialogCancel(HWND Dialog) { SendMessageW(Dialog, ui::FDM_CANCEL, 0, 0); }
+
+std::vector<std::u16string> FileDialogItems(HWND Dialog) {
+  const ui::FileDialogState* s = ui::FileDialogOf(Dialog);
+  return s ? s->Items : std::vector<std::u16string>{};
+}
+
+std::u16string FileDialogControlText(HWND Dialog, int Id) {
+  const ui::FileDialogState* s = ui::FileDialogOf(Dialog);
+  if (!s) return {};
+  const auto it = s->ControlTexts.find(Id);
+  return it == s->ControlTexts.end() ? std::u16string() : it->second;
+}
+
+}  // namespace platform
