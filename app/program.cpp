@@ -7,6 +7,7 @@
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/dialogs/dialogs_unit.h"
 
 namespace app {
 
@@ -14,6 +15,7 @@ void CreateProgramWindows() {
   platform::InitializeApplication();
   // The wide layer's application object: UTF-16 keyboard input and hints.
   widetext::WtxApplication();
+  widetext::InitializeWideDialogs();
   // The critical-error mode has no counterpart here: a missing device is
   // reported to the caller that opens it, never in a box of its own.
   platform::Application->SetTitle(kProgramName);
@@ -36,6 +38,7 @@ int RunProgram() {
   }
   support::ProcessPendingMessages(200);
   FreeProgramWindows();
+  widetext::FinalizeWideDialogs();
   return 0;
 }
 

@@ -73,11 +73,15 @@ class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
     return canChange ? platform::S_OK : S_FALSE;
   }
   HRESULT OnFolderChange(TFileDialogObject&) override { return Notify(owner_.OnFolderChange); }
-  HRESULT OnSelectionChange(TFileDialogObject&) override { return Notify(owner_.OnSelectionChange); }
+  HRESULT OnSelectionChange(TFileDialogObject& Dialog) override {
+    FetchWindow(Dialog);
+    return Notify(owner_.OnSelectionChange);
+  }
   HRESULT OnShareViolation(TFileDialogObject&, const IShellItem& Item, FDE_RESPONSE& Response) override {
     return Respond(owner_.OnShareViolation, Item, Response);
   }
   HRESULT OnTypeChange(TFileDialogObject& Dialog) override {
+    FetchWindow(Dialog);
     Dialog.GetFileTypeIndex(owner_.FileTypeIndex);
     return Notify(owner_.OnTypeChange);
   }
@@ -86,6 +90,10 @@ class TCustomFileDialog::TFileDialogEvents : public IFileDialogEvents {
   }
 
  private:
+  // The dialog's window, asked for once it has one to give.
+  void FetchWindow(TFileDialogObject& Dialog) {
+    if (!owner_.handle_) Dialog.GetWindow(owner_.handle_);
+  }
   HRESULT Notify(const platform::TNotifyEvent& Event) {
     if (!Event) return platform::E_NOTIMPL;
     Event(&owner_);
@@ -168,7 +176,9 @@ bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
       Shown = nullptr;
     }
   } showing(dialog_, dialog.get());
+  handle_ = nullptr;
   const HRESULT shown = dialog->Show(ParentWnd);
+  handle_ = nullptr;
   if (shown >= 0) GetResults();
   dialog->Unadvise(cookie);
   return shown >= 0;

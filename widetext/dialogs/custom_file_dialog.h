@@ -59,6 +59,9 @@ class TCustomFileDialog : public platform::TComponent {
   std::u16string FileName() const;
   void SetFileName(std::u16string_view Value) { fileName_ = Value; }
   std::vector<std::u16string> Files() const;
+  // The dialog's window while it shows, from its first selection or type
+  // change on; null otherwise.
+  platform::HWND Handle() const { return handle_; }
 
   TFileDialogCloseEvent OnFileOkClick;
   TFileDialogFolderChangingEvent OnFolderChanging;
@@ -82,6 +85,7 @@ class TCustomFileDialog : public platform::TComponent {
   std::u16string fileName_;
   std::vector<std::u16string> files_;
   TFileDialogObject* dialog_ = nullptr;
+  platform::HWND handle_ = nullptr;
 };
 
 class TCustomFileOpenDialog : public TCustomFileDialog {

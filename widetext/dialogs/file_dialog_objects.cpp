@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/core/window_system/dialog_windows.h"
+
 #include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/utf8.h"
 
@@ -114,28 +116,47 @@ HRESULT TFileDialogObject::Unadvise(platform::DWORD Cookie) {
 
 HRESULT TFileDialogObject::Show(platform::HWND) {
   results_.clear();
-  for (;;) {
-    platform::TFileChoice choice;
-    choice.Save = save_;
-    choice.Title = title_;
-    for (const auto& [name, mask] : fileTypes_) {
-      if (!choice.Filter.empty()) choice.Filter += u'|';
-      choice.Filter += name + u'|' + mask;
-    }
-    choice.FilterIndex = static_cast<int>(typeIndex_);
-    choice.InitialDir = folder_;
-    choice.FileName = selection_.empty() ? fileName_ : selection_.front();
-    choice.DefaultExt = defaultExtension_;
-    choice.MultiSelect = !save_ && (options_ & FOS_ALLOWMULTISELECT);
-    platform::DWORD flags =
-        platform::OFN_EXPLORER | ((options_ & FOS_OVERWRITEPROMPT) ? platform::OFN_OVERWRITEPROMPT : 0);
-    std::vector<std::u16string> files;
-    if (!AskFileNames(choice, flags, files)) return HRESULT_ERROR_CANCELLED;
-    if (Accept(choice.FilterIndex, files)) {
-      results_ = std::move(files);
-      return platform::S_OK;
-    }
+  platform::TFileChoice choice;
+  choice.Save = save_;
+  choice.Title = title_;
+  for (const auto& [name, mask] : fileTypes_) {
+    if (!choice.Filter.empty()) choice.Filter += u'|';
+    choice.Filter += name + u'|' + mask;
   }
+  choice.FilterIndex = static_cast<int>(typeIndex_);
+  choice.InitialDir = folder_;
+  choice.FileName = selection_.empty() ? fileName_ : selection_.front();
+  choice.DefaultExt = defaultExtension_;
+  choice.MultiSelect = !save_ && (options_ & FOS_ALLOWMULTISELECT);
+  platform::DWORD flags = (options_ & FOS_OVERWRITEPROMPT) ? platform::OFN_OVERWRITEPROMPT : 0;
+  std::vector<std::u16string> files;
+  const bool chosen = AskFileNames(choice, flags, files, platform::MakeWndProc<&TFileDialogObject::Hook>(this, true));
+  window_ = nullptr;
+  if (!chosen) return HRESULT_ERROR_CANCELLED;
+  results_ = std::move(files);
+  return platform::S_OK;
+}
+
+platform::LRESULT TFileDialogObject::Hook(platform::HWND hDlg, platform::UINT Msg, platform::WPARAM,
+                                          platform::LPARAM lParam) {
+  if (Msg == platform::WM_INITDIALOG) {
+    window_ = platform::GetParent(hDlg);
+    return 0;
+  }
+  const auto* notify = reinterpret_cast<const platform::OFNOTIFYW*>(lParam);
+  if (Msg != platform::WM_NOTIFY || !notify || notify->hdr.code != platform::CDN_FILEOK) return 0;
+  const platform::OPENFILENAMEW& record = *notify->lpOFN;
+  const std::vector<std::u16string> files = ReadChosenNames(std::u16string_view(record.lpstrFile, record.nMaxFile),
+                                                            (record.Flags & platform::OFN_ALLOWMULTISELECT) != 0);
+  if (!files.empty() && Accept(static_cast<int>(record.nFilterIndex), files)) return 0;
+  platform::SetWindowLong(hDlg, platform::DWL_MSGRESULT, 1);
+  return 1;
+}
+
+HRESULT TFileDialogObject::GetWindow(platform::HWND& Window) const {
+  if (!window_) return E_FAIL;
+  Window = window_;
+  return platform::S_OK;
 }
 
 bool TFileDialogObject::Accept(int TypeIndex, const std::vector<std::u16string>& Files) {
@@ -154,7 +175,7 @@ bool TFileDialogObject::Accept(int TypeIndex, const std::vector<std::u16string>&
   if (!sink_) return true;
   if (save_ && (options_ & FOS_OVERWRITEPROMPT) && Exists(Files.front())) {
     FDE_RESPONSE response = FDER_DEFAULT;
-    // The chooser has asked the user already; only a refusal counts.
+    // The dialog has asked the user already; only a refusal counts.
     if (sink_->OnOverwrite(*this, TPathShellItem(Files.front()), response) >= 0 && response == FDER_REFUSE) {
       return false;
     }

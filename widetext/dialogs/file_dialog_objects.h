@@ -4,9 +4,9 @@
 // an event sink what the user does (the folder, selection and file type
 // changing, and the chosen file before the dialog closes, which the sink
 // may refuse). Chosen files come back as shell items. The dialog asks the
-// user through the platform's file-name dialog (file_name_dialog.h); the
-// user's moves are reported to the sink as they show in each answer, and a
-// refused answer asks again.
+// user through the platform's file-name dialog (file_name_dialog.h); as the
+// user presses OK there, the moves that led to the choice are reported to
+// the sink, and a refused choice keeps that dialog open.
 
 #include <cstdint>
 #include <memory>
@@ -138,11 +138,16 @@ class TFileDialogObject {
   // The file (files) selected while the dialog shows.
   HRESULT GetCurrentSelection(std::unique_ptr<IShellItem>& Item) const;
   HRESULT GetSelectedItems(std::vector<std::unique_ptr<IShellItem>>& Items) const;
+  // The dialog's window while it shows; E_FAIL otherwise.
+  HRESULT GetWindow(platform::HWND& Window) const;
 
  private:
   // Reports what one answer shows of the user's moves; false when the sink
   // refuses it and the user is asked again.
   bool Accept(int TypeIndex, const std::vector<std::u16string>& Files);
+  // The hook of the file-name dialog: notes its window, and checks each
+  // choice (Accept) before the dialog may close.
+  platform::LRESULT Hook(platform::HWND hDlg, platform::UINT Msg, platform::WPARAM wParam, platform::LPARAM lParam);
 
   const bool save_;
   std::u16string defaultExtension_;
@@ -155,6 +160,7 @@ class TFileDialogObject {
   IFileDialogEvents* sink_ = nullptr;
   std::vector<std::u16string> selection_;
   std::vector<std::u16string> results_;
+  platform::HWND window_ = nullptr;
 };
 
 }  // namespace widetext

@@ -11,8 +11,9 @@ namespace {
 // longer file name is cut to fit, never written past the buffer.
 constexpr std::size_t kResultBufferSize = 65536;
 
-// "A|*.a|B|*.b" as the zero-separated pairs the platform's dialogs take.
-std::u16string ZeroSeparated(std::u16string_view Filter) {
+}  // namespace
+
+std::u16string ZeroSeparatedFilter(std::u16string_view Filter) {
   std::u16string pairs(Filter);
   for (char16_t& c : pairs) {
     if (c == u'|') c = u'\0';
@@ -20,11 +21,10 @@ std::u16string ZeroSeparated(std::u16string_view Filter) {
   return pairs + std::u16string(2, u'\0');
 }
 
-}  // namespace
-
-bool AskFileNames(platform::TFileChoice& Choice, platform::DWORD& Flags, std::vector<std::u16string>& Files) {
+bool AskFileNames(platform::TFileChoice& Choice, platform::DWORD& Flags, std::vector<std::u16string>& Files,
+                  platform::LPOFNHOOKPROC Hook) {
   Files.clear();
-  const std::u16string filter = ZeroSeparated(Choice.Filter);
+  const std::u16string filter = ZeroSeparatedFilter(Choice.Filter);
   std::u16string buffer(kResultBufferSize, u'\0');
   std::copy_n(Choice.FileName.data(), std::min(Choice.FileName.size(), kResultBufferSize - 2), buffer.data());
   platform::OPENFILENAMEW ofn;
@@ -36,25 +36,29 @@ bool AskFileNames(platform::TFileChoice& Choice, platform::DWORD& Flags, std::ve
   ofn.lpstrInitialDir = Choice.InitialDir.empty() ? nullptr : Choice.InitialDir.c_str();
   ofn.lpstrTitle = Choice.Title.empty() ? nullptr : Choice.Title.c_str();
   ofn.lpstrDefExt = Choice.DefaultExt.empty() ? nullptr : Choice.DefaultExt.c_str();
-  ofn.Flags = Flags | (Choice.MultiSelect ? platform::OFN_ALLOWMULTISELECT : 0);
+  ofn.Flags = Flags | (Choice.MultiSelect ? platform::OFN_ALLOWMULTISELECT : 0) |
+              (Hook ? platform::OFN_ENABLEHOOK | platform::OFN_EXPLORER : 0);
+  ofn.lpfnHook = Hook;
   const bool chosen = Choice.Save ? platform::GetSaveFileNameW(&ofn) : platform::GetOpenFileNameW(&ofn);
   if (!chosen) return false;
   Choice.FilterIndex = static_cast<int>(ofn.nFilterIndex);
   Flags = ofn.Flags;
-  Files = ReadChosenNames(buffer, Choice.MultiSelect);
+  Files = ReadChosenNames(buffer, Choice.MultiSelect, (ofn.Flags & platform::OFN_EXPLORER) != 0);
   return !Files.empty();
 }
 
-std::vector<std::u16string> ReadChosenNames(std::u16string_view Buffer, bool MultiSelect) {
+std::vector<std::u16string> ReadChosenNames(std::u16string_view Buffer, bool MultiSelect, bool Explorer) {
   if (!MultiSelect) {
     const std::u16string_view name = Buffer.substr(0, Buffer.find(u'\0'));
     return name.empty() ? std::vector<std::u16string>{} : std::vector<std::u16string>{std::u16string(name)};
   }
-  // The names end at an empty one.
-  const std::u16string_view text = Buffer.substr(0, Buffer.find(std::u16string_view(u"\0\0", 2)));
+  // The names end at an empty one (the old style: at the zero).
+  const std::u16string_view text =
+      Explorer ? Buffer.substr(0, Buffer.find(std::u16string_view(u"\0\0", 2))) : Buffer.substr(0, Buffer.find(u'\0'));
+  const char16_t separator = Explorer ? u'\0' : u' ';
   std::vector<std::u16string> parts;
   for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find(u'\0', start), text.size());
+    const std::size_t end = std::min(text.find(separator, start), text.size());
     if (end > start) parts.emplace_back(text.substr(start, end - start));
     start = end + 1;
   }

@@ -1,6 +1,10 @@
 #include "widetext/dialogs/wide_open_dialog.h"
 
+#include <algorithm>
+
+#include "platform/core/os/modules.h"
 #include "platform/core/os/version.h"
+#include "platform/core/window_system/dialog_windows.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/synced_strings.h"
 #include "widetext/dialogs/custom_file_dialog.h"
@@ -24,6 +28,21 @@ std::u16string ExtensionOf(std::u16string_view Name) {
   return std::u16string(Name.substr(dot + 1));
 }
 
+// Holds a flag set while a scope runs.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// The size of the buffer CDM_GETFILEPATH fills.
+constexpr std::size_t kFilePathBuffer = 261;
+
 }  // namespace
 
 TWtxOpenDialog::TWtxOpenDialog(platform::TComponent* AOwner)
@@ -36,7 +55,16 @@ void TWtxOpenDialog::SetDefaultExt(std::u16string_view Value) {
   SetSyncedWideString(Value, defaultExt_, DefaultExt, Into(DefaultExt));
 }
 
-std::u16string TWtxOpenDialog::GetFileName() { return GetSyncedWideString(fileName_, FileName); }
+std::u16string TWtxOpenDialog::GetFileName() {
+  if (Win32PlatformIsUnicode && !(Options & platform::ofOldStyleDialog) && Handle()) {
+    std::u16string path(kFilePathBuffer, u'\0');
+    platform::SendMessageW(platform::GetParent(Handle()), platform::CDM_GETFILEPATH, path.size(),
+                           reinterpret_cast<platform::LPARAM>(path.data()));
+    return path.substr(0, path.find(u'\0'));
+  }
+  return GetSyncedWideString(fileName_, FileName);
+}
+
 void TWtxOpenDialog::SetFileName(std::u16string_view Value) {
   fileName_ = Value;
   FileName = AnsiImage(fileName_);
@@ -65,10 +93,14 @@ void TWtxOpenDialog::SetChosenFiles(const std::vector<std::u16string>& Chosen) {
 }
 
 bool TWtxOpenDialog::Execute() {
-  if (!Win32PlatformIsUnicode) return platform::TOpenDialog::Execute();
-  // The class library here has no dialog templates, so only the platform's
-  // version decides.
-  if (platform::GetVersionEx().MajorVersion >= 6) return ExecuteShellDialog();
+  if (!Win32PlatformIsUnicode) {
+    // The class library's 8-bit dialog; the wide list follows its names.
+    if (!platform::TOpenDialog::Execute()) return false;
+    files_->Clear();
+    for (const std::string& file : platform::TOpenDialog::Files) files_->Add(WidenAnsi(file));
+    return true;
+  }
+  if (platform::GetVersionEx().MajorVersion >= 6 && Template.empty()) return ExecuteShellDialog();
   return ExecuteOpenFileNameDialog();
 }
 
@@ -132,42 +164,94 @@ bool TWtxOpenDialog::ExecuteShellDialog() {
 bool TWtxOpenDialog::ExecuteOpenFileNameDialog() {
   const std::u16string before = GetFileName();
   SetChosenFiles({});
-  platform::TFileChoice choice;
-  choice.Save = IsSave();
-  choice.Title = GetTitle();
-  choice.Filter = GetFilter();
-  choice.FilterIndex = FilterIndex;
-  choice.InitialDir = GetInitialDir();
-  choice.FileName = before;
-  const bool oldStyle = (Options & platform::ofOldStyleDialog) != 0;
-  choice.DefaultExt = GetDefaultExt();
-  if (choice.DefaultExt.empty() && oldStyle) choice.DefaultExt = ExtensionOf(before);
-  choice.MultiSelect = (Options & platform::ofAllowMultiSelect) != 0;
-  platform::DWORD flags = (oldStyle ? 0 : platform::OFN_EXPLORER) |
-                          ((Options & platform::ofOverwritePrompt) ? platform::OFN_OVERWRITEPROMPT : 0) |
-                          ((Options & platform::ofReadOnly) ? platform::OFN_READONLY : 0);
-  std::vector<std::u16string> files;
-  for (;;) {
-    if (!AskFileNames(choice, flags, files)) {
-      SetFileName(before);
-      return false;
-    }
-    if (!OnCanClose) break;
-    // The close check sees the names; a refusal keeps the dialog open.
-    SetChosenFiles(files);
-    bool canClose = true;
-    OnCanClose(this, canClose);
-    SetChosenFiles({});
-    if (canClose) break;
-    choice.FileName = files.front();
+  const bool explorer = !(Options & platform::ofOldStyleDialog);
+  const std::u16string filter = ZeroSeparatedFilter(GetFilter());
+  std::u16string buffer(platform::kMaxFileNameLength + 2, u'\0');
+  std::copy_n(before.begin(), std::min(before.size(), platform::kMaxFileNameLength), buffer.begin());
+  std::u16string defaultExt = GetDefaultExt();
+  if (defaultExt.empty() && !explorer) defaultExt = ExtensionOf(before);
+  const std::u16string initialDir = GetInitialDir();
+  const std::u16string title = GetTitle();
+  const std::u16string templateName = WidenAnsi(Template);
+
+  platform::OPENFILENAMEW ofn;
+  ofn.hwndOwner = platform::GetActiveWindow();
+  ofn.hInstance = platform::GetModuleHandleA(nullptr);
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = static_cast<platform::DWORD>(FilterIndex);
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<platform::DWORD>(buffer.size());
+  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.Flags = OpenFileNameFlags();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
+  ofn.lpfnHook = Hook();
+  ofn.lpTemplateName = templateName.empty() ? nullptr : templateName.c_str();
+  ofn.FlagsEx = (OptionsEx & platform::ofExNoPlacesBar) ? platform::OFN_EX_NOPLACESBAR : 0;
+  bool chosen = false;
+  {
+    const FlagScope shows(wideDialogShows_);
+    chosen = TaskModalDialog([&] { return IsSave() ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); });
   }
-  SetChosenFiles(files);
-  const platform::TOpenOptions readOnly = platform::ofReadOnly;
-  const platform::TOpenOptions extensionDifferent = platform::ofExtensionDifferent;
-  Options = (Options & ~(readOnly | extensionDifferent)) | ((flags & platform::OFN_READONLY) ? readOnly : 0) |
-            ((flags & platform::OFN_EXTENSIONDIFFERENT) ? extensionDifferent : 0);
-  FilterIndex = choice.FilterIndex;
+  if (!chosen) {
+    // A name the close check saw and refused does not stay either.
+    SetFileName(before);
+    return false;
+  }
+  SetChosenFiles(ReadChosenNames(buffer, (Options & platform::ofAllowMultiSelect) != 0, explorer));
+  TakeResultFlags(ofn.Flags);
+  FilterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
+}
+
+bool TWtxOpenDialog::DoCanClose() {
+  if (Win32PlatformIsUnicode && !wideCloseCheck_) return true;
+  return platform::TOpenDialog::DoCanClose();
+}
+
+void TWtxOpenDialog::DoIncludeItemW(const platform::OFNOTIFYEXW& OFN, bool& Include) {
+  if (OnIncludeItem) OnIncludeItem(this, OFN, Include);
+}
+
+void TWtxOpenDialog::WideCloseCheck(platform::TMessage& Message) {
+  const platform::OPENFILENAMEW& record = *reinterpret_cast<const platform::OFNOTIFYW*>(Message.LParam)->lpOFN;
+  SetChosenFiles(ReadChosenNames(std::u16string_view(record.lpstrFile, record.nMaxFile),
+                                 (Options & platform::ofAllowMultiSelect) != 0,
+                                 (record.Flags & platform::OFN_EXPLORER) != 0));
+  bool canClose = true;
+  {
+    const FlagScope checking(wideCloseCheck_);
+    canClose = DoCanClose();
+  }
+  files_->Clear();
+  platform::TOpenDialog::Files.clear();
+  if (canClose) return;
+  Message.Result = 1;
+  platform::SetWindowLong(Handle(), platform::DWL_MSGRESULT, 1);
+}
+
+void TWtxOpenDialog::WndProc(platform::TMessage& Message) {
+  if (wideDialogShows_ && Message.Msg == platform::WM_NOTIFY && Message.LParam) {
+    const auto* notify = reinterpret_cast<const platform::OFNOTIFYW*>(Message.LParam);
+    switch (notify->hdr.code) {
+      case platform::CDN_FILEOK:
+        WideCloseCheck(Message);
+        return;
+      case platform::CDN_INCLUDEITEM: {
+        bool include = true;
+        DoIncludeItemW(*reinterpret_cast<const platform::OFNOTIFYEXW*>(Message.LParam), include);
+        Message.Result = include ? 1 : 0;
+        return;
+      }
+      case platform::CDN_TYPECHANGE:
+        if (notify->lpOFN) FilterIndex = static_cast<int>(notify->lpOFN->nFilterIndex);
+        DoTypeChange();
+        return;
+      default:
+        break;
+    }
+  }
+  platform::TOpenDialog::WndProc(Message);
 }
 
 }  // namespace widetext

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/core/classes/class_registry.h"
+#include "platform/core/os/modules.h"
+#include "platform/core/text/cp1252.h"
+#include "platform/core/window_system/dialog_windows.h"
+#include "platform/ui/controls/forms.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/widetext/platform_version.h"
+#include "widetext/dialogs/custom_file_dialog.h"
+#include "widetext/dialogs/dialogs_unit.h"
+#include "widetext/dialogs/wide_open_dialog.h"
+
+namespace widetext::testing {
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+// A folder of files with names code page 1252 cannot hold.
+class ClassicFileDialog : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { platform::InitializeApplication(); }
+  void SetUp() override {
+    for (const char* name : {"Ωμέγα.log", "Łódź.log", "skip.log", "notes.txt"}) std::ofstream(Folder / name) << "x";
+    FolderW = Folder.Path().u16string();
+  }
+  void TearDown() override { platform::SetFileDialogScript({}); }
+
+  support::testing::TScratchFolder Folder;
+  std::u16string FolderW;
+};
+
+TEST_F(ClassicFileDialog, BeforeVersion6TheWideFileNameDialogShowsAndChecksTheWideNamesBeforeClosing) {
+  const ScopedPlatformVersion version5(kVersion5Platform);
+  TWtxOpenDialog dialog(nullptr);
+  dialog.SetInitialDir(FolderW);
+  dialog.SetFilter(u"Logs|*.log|Text|*.txt");
+  dialog.Options |= platform::ofAllowMultiSelect | platform::ofEnableIncludeNotify;
+  Names events, listed;
+  dialog.OnIncludeItem = [&](platform::TObject*, const platform::OFNOTIFYEXW& OFN, bool& Include) {
+    EXPECT_EQ(std::u16string(OFN.pszFolder), FolderW);
+    Include = std::u16string(OFN.pszItem) != u"skip.log";
+  };
+  dialog.OnSelectionChange = [&](platform::TObject*) {
+    // Asked of the dialog while it shows.
+    events.push_back(u"selection " + dialog.GetFileName());
+  };
+  dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) {
+    events.push_back(u"close? " + std::u16string(1, u'0' + static_cast<char16_t>(dialog.GetFiles().Count())));
+    for (int i = 0; i < dialog.GetFiles().Count(); ++i) events.push_back(dialog.GetFiles()[i]);
+    CanClose = dialog.GetFiles().Count() == 2;
+  };
+  bool shown = false;
+  dialog.OnShow = [&](platform::TObject*) { shown = true; };
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    listed = platform::FileDialogItems(Window);
+    // The component has the dialog's window while it shows.
+    EXPECT_EQ(platform::GetParent(dialog.Handle()), Window);
+    platform::FileDialogSelect(Window, {FolderW + u"/Ωμέγα.log"});
+    EXPECT_FALSE(platform::FileDialogOk(Window));
+    platform::FileDialogSelect(Window, {FolderW + u"/Łódź.log", FolderW + u"/Ωμέγα.log"});
+    EXPECT_TRUE(platform::FileDialogOk(Window));
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(dialog.Handle(), nullptr);
+  EXPECT_EQ(listed, (Names{u"Łódź.log", u"Ωμέγα.log"}));
+  EXPECT_EQ(events, (Names{u"selection " + FolderW + u"/Ωμέγα.log", u"close? 1", FolderW + u"/Ωμέγα.log",
+                           u"selection " + FolderW + u"/Łódź.log", u"close? 2", FolderW + u"/Łódź.log",
+                           FolderW + u"/Ωμέγα.log"}));
+  ASSERT_EQ(dialog.GetFiles().Count(), 2);
+  EXPECT_EQ(dialog.GetFiles()[1], FolderW + u"/Ωμέγα.log");
+  EXPECT_EQ(dialog.GetFileName(), FolderW + u"/Łódź.log");
+  EXPECT_EQ(dialog.Files.size(), 2u);
+}
+
+TEST_F(ClassicFileDialog, ACustomTemplateTakesTheFileNameDialogEvenOnVersion6AndCancellingKeepsTheName) {
+  platform::DLGTEMPLATEW extra;
+  extra.cx = 300;
+  extra.cy = 30;
+  void* module = platform::GetModuleHandleA(nullptr);
+  ASSERT_TRUE(platform::RegisterDialogTemplate(module, u"EXTRA", extra));
+  TWtxSaveDialog dialog(nullptr);
+  dialog.Template = "EXTRA";
+  dialog.SetFileName(u"Αρχείο.txt");
+  dialog.SetInitialDir(FolderW);
+  dialog.OnCanClose = [](platform::TObject*, bool& CanClose) { CanClose = false; };
+  bool classic = false;
+  std::u16string typeChangeName;
+  dialog.SetFilter(u"Text|*.txt|All|*.*");
+  dialog.OnTypeChange = [&](platform::TObject*) { typeChangeName = dialog.GetFileName(); };
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    classic = dialog.Handle() != nullptr;
+    platform::FileDialogChangeType(Window, 2);
+    platform::FileDialogTypeName(Window, u"Νέο.txt");
+    EXPECT_FALSE(platform::FileDialogOk(Window));
+    platform::FileDialogCancel(Window);
+  });
+  EXPECT_FALSE(dialog.Execute());
+  platform::UnregisterDialogTemplate(module, u"EXTRA");
+  EXPECT_TRUE(classic);
+  EXPECT_EQ(dialog.FilterIndex, 2);
+  EXPECT_EQ(typeChangeName, FolderW + u"/Αρχείο.txt");
+  // The refused name does not stay after the cancel.
+  EXPECT_EQ(dialog.GetFileName(), u"Αρχείο.txt");
+  EXPECT_EQ(dialog.GetFiles().Count(), 0);
+}
+
+TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBeforeClosing) {
+  const ScopedPlatformVersion ansi(kAnsiPlatform);
+  TWtxOpenDialog dialog(nullptr);
+  dialog.SetInitialDir(FolderW);
+  int checks = 0;
+  dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) { CanClose = ++checks > 1; };
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    platform::FileDialogSelect(Window, {FolderW + u"/Ωμέγα.log"});
+    char path[300] = {};
+    platform::SendMessageA(Window, platform::CDM_GETFILEPATH, sizeof path, reinterpret_cast<platform::LPARAM>(path));
+    EXPECT_EQ(std::string(path), platform::Utf16ToCp1252(FolderW) + "/?????.log");
+    EXPECT_FALSE(platform::FileDialogOk(Window));
+    EXPECT_TRUE(platform::FileDialogOk(Window));
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(dialog.FileName, platform::Utf16ToCp1252(FolderW) + "/?????.log");
+  ASSERT_EQ(dialog.GetFiles().Count(), 1);
+  EXPECT_EQ(dialog.GetFiles()[0], FolderW + u"/?????.log");
+}
+
+TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionOn) {
+  TFileOpenDialog dialog(nullptr);
+  dialog.DefaultFolder = FolderW;
+  platform::HWND atSelection = nullptr, open = nullptr;
+  dialog.OnSelectionChange = [&](platform::TObject*) { atSelection = dialog.Handle(); };
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    open = Window;
+    EXPECT_EQ(dialog.Handle(), nullptr);
+    platform::FileDialogSelect(Window, {FolderW + u"/notes.txt"});
+    platform::FileDialogOk(Window);
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(atSelection, open);
+  EXPECT_EQ(dialog.Handle(), nullptr);
+  EXPECT_EQ(dialog.FileName(), FolderW + u"/notes.txt");
+}
+
+TEST(WideDialogsUnit, StartUpRegistersTheMessagesTheAtomAndTheClassAndShutDownDeletesTheAtom) {
+  InitializeWideDialogs();
+  EXPECT_EQ(CommDlgHelpMessage(), platform::RegisterWindowMessageA("commdlg_help"));
+  EXPECT_EQ(CommDlgFindReplaceMessage(), platform::RegisterWindowMessageA("commdlg_FindReplace"));
+  EXPECT_GE(CommDlgHelpMessage(), 0xC000u);
+  const platform::ATOM atom = WndProcPtrAtom();
+  ASSERT_NE(atom, 0);
+  const std::string name = platform::GlobalGetAtomNameA(atom);
+  EXPECT_EQ(name.size(), 26u);
+  EXPECT_TRUE(name.starts_with("WndProcPtr"));
+  EXPECT_EQ(platform::GlobalFindAtomA(name), atom);
+  EXPECT_NE(platform::GetClass("TWtxCommonDialog"), nullptr);
+  FinalizeWideDialogs();
+  EXPECT_EQ(WndProcPtrAtom(), 0);
+  EXPECT_EQ(platform::GlobalFindAtomA(name), 0);
+  // Set up again, as the program does each time it starts.
+  InitializeWideDialogs();
+  EXPECT_NE(WndProcPtrAtom(), 0);
+  FinalizeWideDialogs();
+}
+
+}  // namespace
+}  // namespace widetext::testing
