@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QSortFilterProxyModel>
+#include <QWindow>
 
 #include "platform/ui/window_classes/file_dialog_internal.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -81,6 +82,20 @@ class FileDialogView : public QtPeer {
   FileDialogView(HWND hWnd, QWidget* Frame, Chooser* Files) : QtPeer(hWnd, Frame), files_(Files) {
     // Qt's dialog takes its own keys and clicks.
     Frame->removeEventFilter(Router.get());
+    ParentChanged();
+  }
+
+  // The owner waits, disabled, while the dialog shows; in Qt an owned
+  // window would be disabled with it, so the frame stands alone, kept
+  // above the owner's window by the window manager.
+  void ParentChanged() override {
+    if (!PeerWidget) return;
+    if (PeerWidget->parentWidget()) PeerWidget->setParent(nullptr, Qt::Dialog);
+    if (QWidget* owner = WidgetOf(GetParent(Hwnd)); owner && owner->windowHandle() && PeerWidget->windowHandle()) {
+      PeerWidget->windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    BoundsChanged();
+    VisibleChanged();
   }
 
   void Refresh(const FileDialogState& S) {

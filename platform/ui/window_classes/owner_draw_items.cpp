@@ -1,6 +1,9 @@
 #include "platform/ui/window_classes/owner_draw_items.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "platform/ui/window_classes/qt_internal.h"
 
@@ -59,8 +62,11 @@ void OwnerDrawDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Opt
                 Option.palette.color(QPalette::Base));
 }
 
+// As wide as the list shows: its items never scroll sideways.
 QSize OwnerDrawDelegate::sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const {
-  return QSize(Option.rect.width(), items_.Height(Index.row()));
+  const auto* view = qobject_cast<const QAbstractItemView*>(Option.widget);
+  const int width = view ? view->viewport()->width() : Option.rect.width();
+  return QSize(std::max(width, 1), items_.Height(Index.row()));
 }
 
 }  // namespace platform::ui

@@ -105,6 +105,7 @@ class ListPeer : public StdPeer {
       items.Height = [this](int Row) { return Variable && Model.Height(Row) > 0 ? Model.Height(Row) : ItemHeight; };
       items.Focused = [this](int Row) { return GetFocus() == Hwnd && View->currentIndex().row() == Row; };
       ListView->setItemDelegate(new OwnerDrawDelegate(hWnd, ODT_LISTBOX, std::move(items), ListView));
+      ListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     Route(ListView->viewport());
     const bool notify = (Style & LBS_NOTIFY) != 0;
