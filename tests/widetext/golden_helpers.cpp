@@ -38,4 +38,40 @@ namespace golden {
   return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult MatchesDrawing(const QImage& Shown, QPoint Origin, const platform::TRect& Area,
+                                          const std::function<void(platform::TCanvas&, platform::TRect)>& Draw) {
+  platform::TBitmap expected;
+  expected.SetSize(Area.Width(), Area.Height());
+  platform::TCanvas& canvas = expected.Canvas();
+  platform::SetViewportOrg(canvas.Handle(), -Area.left, -Area.top);
+  Draw(canvas, Area);
+  platform::SetViewportOrg(canvas.Handle(), 0, 0);
+  int differing = 0;
+  QPoint first;
+  for (int y = 0; y < Area.Height(); ++y) {
+    for (int x = 0; x < Area.Width(); ++x) {
+      const platform::COLORREF want = platform::ColorToRGB(canvas.Pixels(x, y));
+      const QColor got = Shown.pixelColor(Origin + QPoint(Area.left + x, Area.top + y));
+      if (got == QColor(platform::GetRValue(want), platform::GetGValue(want), platform::GetBValue(want))) continue;
+      if (differing++ == 0) first = QPoint(x, y);
+    }
+  }
+  if (differing == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << differing << " pixels differ, the first at (" << first.x() << ", "
+                                       << first.y() << ")";
+}
+
+int InkIn(const QImage& Image, const QRect& Area) {
+  const QRect area = Area.intersected(Image.rect());
+  if (area.isEmpty()) return 0;
+  const QRgb ground = Image.pixel(area.topLeft());
+  int ink = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (Image.pixel(x, y) != ground) ++ink;
+    }
+  }
+  return ink;
+}
+
 }  // namespace golden

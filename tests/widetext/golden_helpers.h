@@ -9,11 +9,26 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPoint>
 
+#include <functional>
 #include <string>
+
+#include "platform/ui/controls/graphics.h"
 
 namespace golden {
 
 ::testing::AssertionResult MatchesGolden(const QImage& Image, const std::string& Name);
+
+// What Shown holds at Origin + Area against what Draw draws there on a
+// bitmap of Area's size (its canvas set so that Area's own coordinates
+// draw in place): for a control that draws through the same drawing
+// interface, pixel for pixel.
+::testing::AssertionResult MatchesDrawing(const QImage& Shown, QPoint Origin, const platform::TRect& Area,
+                                          const std::function<void(platform::TCanvas&, platform::TRect)>& Draw);
+
+// The pixels of Area in Image that differ from its colour at Area's
+// top-left corner: the ink of a text drawn on a plain ground.
+int InkIn(const QImage& Image, const QRect& Area);
 
 }  // namespace golden

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "tests/widetext/wide_test_controls.h"
 #include "widetext/controls/control_text.h"
@@ -36,6 +38,22 @@ TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
   EXPECT_EQ(hint->Width(), size.Width());
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(hint->WindowHandle(), "wide_hint_window.png"));
+  // The short part in the hint's font and colours, inside its frame.
+  const QImage shown = platform::ui::Grab(hint->WindowHandle());
+  EXPECT_TRUE(
+      golden::MatchesDrawing(shown, QPoint(0, 0), hint->ClientRect(), [&](platform::TCanvas& C, platform::TRect R) {
+        C.Brush().SetColor(platform::clInfoBk);
+        C.FillRect(R);
+        C.Brush().SetColor(platform::clBlack);
+        C.FrameRect(R);
+        C.Font().Assign(&hint->Font());
+        C.Font().SetColor(platform::Screen->HintFont().Color());
+        C.Brush().SetStyle(platform::bsClear);
+        R.left += 2;
+        R.top += 2;
+        const std::u16string text = u"Głębokość ώρας";
+        platform::DrawTextW(C.Handle(), text.c_str(), -1, &R, platform::DT_NOPREFIX | platform::DT_WORDBREAK);
+      }));
   platform::Free(hint);
 }
 

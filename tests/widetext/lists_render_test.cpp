@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QListView>
+#include <QPlainTextEdit>
+
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/standard/combo_box.h"
 #include "widetext/standard/list_box.h"
@@ -41,6 +48,29 @@ TEST_F(ListsRender, MemoComboAndListBoxesShowTheirOwnCharacters) {
   Form->Show();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_lists.png"));
+
+  // What the widgets show is the wide text, and it leaves ink.
+  auto* lines = qobject_cast<QPlainTextEdit*>(platform::ui::WidgetOf(memo->Handle()));
+  ASSERT_NE(lines, nullptr);
+  const QStringList shownLines = lines->toPlainText().split(u'\n');
+  ASSERT_GE(shownLines.size(), 3);
+  EXPECT_EQ(shownLines[1], QString::fromUtf16(u"Βάθος 3,8 m – Θερμοκρασία 14 °C"));
+  EXPECT_EQ(shownLines[2], platform::ui::ToQString(kPolish));
+  auto* chosen = qobject_cast<QComboBox*>(platform::ui::WidgetOf(list->Handle()));
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->currentText(), QString::fromUtf16(u"Ελληνικά"));
+  auto* typed = qobject_cast<QComboBox*>(platform::ui::WidgetOf(editable->Handle()));
+  ASSERT_NE(typed, nullptr);
+  EXPECT_EQ(typed->currentText(), QString::fromUtf16(u"Zażółć"));
+  auto* rows = qobject_cast<QListView*>(platform::ui::WidgetOf(box->Handle()));
+  ASSERT_NE(rows, nullptr);
+  EXPECT_EQ(rows->model()->index(1, 0).data().toString(), QString::fromUtf16(u"0,98 prędkość"));
+  EXPECT_EQ(rows->currentIndex().row(), 1);
+  for (QWidget* w : {static_cast<QWidget*>(lines->viewport()), static_cast<QWidget*>(chosen),
+                     static_cast<QWidget*>(typed), static_cast<QWidget*>(rows->viewport())}) {
+    const QImage image = w->grab().toImage();
+    EXPECT_GT(golden::InkIn(image, image.rect().adjusted(2, 2, -2, -2)), 50);
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/core/window_system/owner_draw.h"
 #include "platform/ui/window_classes/gdi.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/platform_version.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/wide_canvas.h"
@@ -21,28 +22,6 @@ namespace widetext::testing {
 namespace {
 
 using platform::TRect;
-
-// The item as drawn on a bitmap of its size by Draw (at the item's own
-// place), against what the window shows at Origin + the item's place.
-::testing::AssertionResult Shows(const QImage& Shown, QPoint Origin, const TRect& Item,
-                                 const std::function<void(platform::TCanvas&, TRect)>& Draw) {
-  platform::TBitmap expected;
-  expected.SetSize(Item.Width(), Item.Height());
-  platform::TCanvas& canvas = expected.Canvas();
-  platform::SetViewportOrg(canvas.Handle(), -Item.left, -Item.top);
-  Draw(canvas, Item);
-  platform::SetViewportOrg(canvas.Handle(), 0, 0);
-  int differing = 0;
-  for (int y = 0; y < Item.Height(); ++y) {
-    for (int x = 0; x < Item.Width(); ++x) {
-      const platform::COLORREF want = platform::ColorToRGB(canvas.Pixels(x, y));
-      const QColor got = Shown.pixelColor(Origin + QPoint(Item.left + x, Item.top + y));
-      if (got != QColor(platform::GetRValue(want), platform::GetGValue(want), platform::GetBValue(want))) ++differing;
-    }
-  }
-  if (differing == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << differing << " pixels differ";
-}
 
 class OwnerDrawnLists : public WideFormTest {
  protected:
@@ -70,15 +49,16 @@ TEST_F(OwnerDrawnLists, AnOwnerDrawnListBoxDrawsItsWideItemsThroughTheControl) {
     platform::SendMessageW(list->Handle(), platform::LB_GETITEMRECT, i, reinterpret_cast<platform::LPARAM>(&r));
     EXPECT_EQ(r.Height(), 20);
     const std::u16string text = list->GetItems().Get(i);
-    EXPECT_TRUE(Shows(plain, origin, r,
-                      [&](platform::TCanvas& C, TRect R) {
-                        C.Font().Assign(&list->Font());
-                        C.Brush().SetColor(platform::clWindow);
-                        C.FillRect(R);
-                        R.left += 2;
-                        platform::DrawTextW(C.Handle(), text.c_str(), static_cast<int>(text.size()), &R,
-                                            platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX);
-                      }))
+    EXPECT_TRUE(golden::MatchesDrawing(plain, origin, r,
+                                       [&](platform::TCanvas& C, TRect R) {
+                                         C.Font().Assign(&list->Font());
+                                         C.Brush().SetColor(platform::clWindow);
+                                         C.FillRect(R);
+                                         R.left += 2;
+                                         platform::DrawTextW(
+                                             C.Handle(), text.c_str(), static_cast<int>(text.size()), &R,
+                                             platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX);
+                                       }))
         << "item " << i;
   }
 
@@ -116,7 +96,7 @@ TEST_F(OwnerDrawnLists, AnOwnerDrawnComboBoxDrawsItsWideTextOnItsFace) {
   option.editable = false;
   const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
   const TRect face{field.left(), field.top(), field.right() + 1, field.bottom() + 1};
-  EXPECT_TRUE(Shows(shown, QPoint(0, 0), face, [&](platform::TCanvas& C, TRect R) {
+  EXPECT_TRUE(golden::MatchesDrawing(shown, QPoint(0, 0), face, [&](platform::TCanvas& C, TRect R) {
     C.Font().Assign(&combo->Font());
     C.Brush().SetColor(platform::clWindow);
     C.FillRect(R);

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QTabBar>
+
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/image.h"
 #include "widetext/controls/page_control.h"
@@ -79,6 +84,18 @@ TEST_F(PageControl, RendersItsTabsWithTheirOwnCharacters) {
   Form->Show();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_page_control.png"));
+  // The tabs show the wide captions, with ink in each.
+  auto* bar = platform::ui::WidgetOf(Pages->Handle())->findChild<QTabBar*>();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->count(), 3);
+  const QImage tabs = bar->grab().toImage();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(bar->tabText(i), platform::ui::ToQString(static_cast<TWtxTabSheet*>(Pages->Pages(i))->GetCaption()));
+    EXPECT_GT(golden::InkIn(tabs, bar->tabRect(i).adjusted(4, 4, -4, -4)), 20) << "tab " << i;
+  }
+  // The picture on the first page.
+  const QImage page = platform::ui::Grab(Pages->Pages(0)->Handle());
+  EXPECT_EQ(page.pixelColor(30, 30), QColor(0, 0, 0x80));
 }
 
 TEST_F(PageControl, TheWidePictureKeepsTheImagesHandlers) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/control_text.h"
+#include "widetext/controls/wide_canvas.h"
 #include "widetext/grid/string_grid.h"
 
 namespace widetext::testing {
@@ -102,6 +105,22 @@ TEST_F(StringGrid, RendersItsCellsWithTheirOwnCharacters) {
   Form->Show();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_string_grid.png"));
+
+  // Each cell shows its wide text two pixels in, on the grid's colour (the
+  // current cell, highlighted, and the fixed ones, raised, aside).
+  const QImage shown = platform::ui::Grab(Grid->Handle());
+  for (const auto& [col, row] : {std::pair{2, 1}, std::pair{1, 2}}) {
+    const platform::TRect cell = Grid->CellRect(col, row);
+    const std::u16string text = Grid->GetCells(col, row);
+    EXPECT_TRUE(golden::MatchesDrawing(shown, QPoint(0, 0), cell,
+                                       [&](platform::TCanvas& C, platform::TRect R) {
+                                         C.Font().Assign(&Grid->Font());
+                                         C.Brush().SetColor(Grid->Color());
+                                         C.FillRect(R);
+                                         WideCanvasTextRect(C, R, R.left + 2, R.top + 2, text);
+                                       }))
+        << "cell " << col << "," << row;
+  }
 }
 
 }  // namespace

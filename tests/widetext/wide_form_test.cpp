@@ -4,6 +4,7 @@
 
 #include "platform/ui/window_classes/presentation.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/wide_form.h"
 #include "widetext/menus/hotkeys.h"
@@ -38,6 +39,17 @@ TEST_F(WideForm, ShowsItsWideCaptionAsTheWindowTitle) {
   EXPECT_EQ(platform::ui::WidgetOf(form->Handle())->windowTitle(),
             QString::fromUtf16(u"Kalibracja prędkości – Βαθμονόμηση"));
   EXPECT_TRUE(platform::ui::SaveWindowImage(form->Handle(), "wide_form.png"));
+  // The static text draws its wide caption in its font and colours.
+  const QImage shown = platform::ui::Grab(text->Handle());
+  EXPECT_TRUE(
+      golden::MatchesDrawing(shown, QPoint(0, 0), text->ClientRect(), [&](platform::TCanvas& C, platform::TRect R) {
+        C.Brush().SetColor(text->Color());
+        C.FillRect(R);
+        C.Font().Assign(&text->Font());
+        C.Brush().SetStyle(platform::bsClear);
+        const std::u16string caption = u"Współczynnik ταχύτητας: 1,02";
+        platform::DrawTextW(C.Handle(), caption.c_str(), -1, &R, platform::DT_WORDBREAK | platform::DT_EXPANDTABS);
+      }));
   platform::Free(form);
 }
 
