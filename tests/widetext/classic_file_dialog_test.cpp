@@ -13,6 +13,7 @@
 #include "tests/widetext/platform_version.h"
 #include "widetext/dialogs/custom_file_dialog.h"
 #include "widetext/dialogs/dialogs_unit.h"
+#include "widetext/dialogs/wide_common_dialog.h"
 #include "widetext/dialogs/wide_open_dialog.h"
 
 namespace widetext::testing {
@@ -146,6 +147,46 @@ TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionO
   EXPECT_EQ(atSelection, open);
   EXPECT_EQ(dialog.Handle(), nullptr);
   EXPECT_EQ(dialog.FileName(), FolderW + u"/notes.txt");
+}
+
+// A wide common dialog over the platform's file-name dialog, noting the
+// notifications that reach its window procedure.
+class TNotedDialog : public TWtxCommonDialog {
+ public:
+  using TWtxCommonDialog::TWtxCommonDialog;
+  bool Execute() override {
+    std::u16string buffer(260, u'\0');
+    platform::OPENFILENAMEW ofn;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<platform::DWORD>(buffer.size());
+    ofn.Flags = platform::OFN_EXPLORER | platform::OFN_ENABLEHOOK;
+    ofn.lpfnHook = Hook();
+    return TaskModalDialog([&] { return platform::GetOpenFileNameW(&ofn); });
+  }
+  void WndProc(platform::TMessage& Message) override {
+    if (Message.Msg == platform::WM_NOTIFY)
+      Codes.push_back(reinterpret_cast<const platform::NMHDR*>(Message.LParam)->code);
+    TWtxCommonDialog::WndProc(Message);
+  }
+  std::vector<int> Codes;
+};
+
+TEST_F(ClassicFileDialog, AWideCommonDialogTakesTheDialogsWindowWithAUnicodeProcedure) {
+  TNotedDialog dialog(nullptr);
+  std::vector<std::string> events;
+  dialog.OnShow = [&](platform::TObject*) { events.push_back("show"); };
+  dialog.OnClose = [&](platform::TObject*) { events.push_back("close"); };
+  bool unicode = false;
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    unicode = platform::IsWindowUnicode(dialog.Handle());
+    platform::FileDialogTypeName(Window, u"Ωμέγα.log");
+    platform::FileDialogOk(Window);
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(unicode);
+  EXPECT_EQ(events, (std::vector<std::string>{"show", "close"}));
+  EXPECT_EQ(dialog.Codes, (std::vector<int>{platform::CDN_INITDONE, platform::CDN_FOLDERCHANGE, platform::CDN_FILEOK}));
+  EXPECT_EQ(dialog.Handle(), nullptr);
 }
 
 TEST(WideDialogsUnit, StartUpRegistersTheMessagesTheAtomAndTheClassAndShutDownDeletesTheAtom) {
