@@ -7,6 +7,7 @@
 #include "widetext/controls/control_text.h"
 #include "widetext/controls/synced_strings.h"
 #include "widetext/controls/wide_form.h"
+#include "widetext/menus/popup_list.h"
 
 namespace widetext {
 
@@ -21,9 +22,13 @@ TWtxApplication::TWtxApplication(platform::TApplication* App) : platform::TCompo
       },
       platform::GetCurrentThreadId());
   if (!hook_) platform::RaiseLastOSError();
+  WtxStartPopupList();
 }
 
-TWtxApplication::~TWtxApplication() { platform::UnhookWindowsHookEx(hook_); }
+TWtxApplication::~TWtxApplication() {
+  WtxFinishPopupList();
+  platform::UnhookWindowsHookEx(hook_);
+}
 
 std::u16string TWtxApplication::GetTitle() {
   const platform::HWND h = app_->Handle();

@@ -1,6 +1,7 @@
 #include "widetext/controls/wide_form.h"
 
 #include "widetext/codepage.h"
+#include "widetext/controls/form_menus.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wide_application.h"
 #include "widetext/menus/hotkeys.h"
@@ -23,6 +24,11 @@ TWtxForm::TWtxForm(platform::TComponent* AOwner, TCreateNew) : TWideControl(AOwn
 void TWtxForm::UpdateActions() {
   TWideControl::UpdateActions();
   if (TWtxApplication* application = WtxApplication()) application->UpdateHint();
+}
+
+void TWtxForm::WndProc(platform::TMessage& Message) {
+  TWideControl::WndProc(Message);
+  WideFormMenuMessage(*this, Message);
 }
 
 void TWtxForm::CreateWindowHandle(const platform::TCreateParams& Params) {

@@ -16,6 +16,8 @@ class TWtxForm : public TWideControl<platform::TForm> {
   TWtxForm(platform::TComponent* AOwner, TCreateNew);
   // Also brings the wide application hint up to date.
   void UpdateActions() override;
+  // The form's menus after the class library's handling (form_menus.h).
+  void WndProc(platform::TMessage& Message) override;
 
  protected:
   // The window is never layered: layered windows are not shown here.

@@ -44,6 +44,7 @@ bool TActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(Action())
 bool TActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
+bool TActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 
 namespace {
 
@@ -86,6 +87,12 @@ void TCustomAction::SetVisible(bool Value) {
   visible_ = Value;
 }
 
+void TCustomAction::SetImageIndex(int Value) {
+  if (Value == imageIndex_) return;
+  ForEachLink(this, [&](TActionLink& L) { L.SetImageIndex(Value); });
+  imageIndex_ = Value;
+}
+
 void TCustomAction::Assign(const TPersistent* Source) {
   if (const auto* action = dynamic_cast<const TCustomAction*>(Source)) {
     SetCaption(action->Caption());
@@ -94,7 +101,7 @@ void TCustomAction::Assign(const TPersistent* Source) {
     SetChecked(action->Checked());
     SetVisible(action->Visible());
     ShortCut = action->ShortCut;
-    ImageIndex = action->ImageIndex;
+    SetImageIndex(action->ImageIndex());
     return;
   }
   if (const auto* control = dynamic_cast<const TControl*>(Source)) {

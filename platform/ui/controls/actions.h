@@ -57,11 +57,13 @@ class TActionLink : public TBasicActionLink {
   virtual bool IsEnabledLinked();
   virtual bool IsCheckedLinked();
   virtual bool IsVisibleLinked();
+  virtual bool IsImageIndexLinked();
   virtual void SetCaption(const std::string&) {}
   virtual void SetHint(const std::string&) {}
   virtual void SetEnabled(bool) {}
   virtual void SetChecked(bool) {}
   virtual void SetVisible(bool) {}
+  virtual void SetImageIndex(int) {}
 };
 
 class TCustomAction : public TBasicAction {
@@ -77,11 +79,13 @@ class TCustomAction : public TBasicAction {
   void SetChecked(bool Value);
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
+  // The picture of the action in an image list (-1: none).
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int Value);
   // From another custom action: its caption, hint, states, shortcut and
   // image; from a control: its caption, hint, enabled and visible states.
   void Assign(const TPersistent* Source) override;
   TShortCut ShortCut = 0;
-  int ImageIndex = -1;
 
  private:
   std::string caption_;
@@ -89,6 +93,7 @@ class TCustomAction : public TBasicAction {
   bool enabled_ = true;
   bool checked_ = false;
   bool visible_ = true;
+  int imageIndex_ = -1;
 };
 
 class TAction : public TCustomAction {

@@ -10,6 +10,7 @@
 #include "platform/core/window_system/apphooks.h"
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/dialogs.h"
+#include "platform/ui/controls/menus.h"
 #include "platform/ui/window_classes/presentation.h"
 
 namespace platform {
@@ -124,6 +125,7 @@ TCustomForm::TCustomForm(TComponent* AOwner, TCreateNew)
 }
 
 TCustomForm::~TCustomForm() {
+  if (menu_) menu_->form_ = nullptr;
   if (Screen) {
     std::erase(Screen->forms_, this);
     if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
@@ -392,6 +394,7 @@ void TCustomForm::Release() {
 }
 
 void TCustomForm::WndProc(TMessage& Message) {
+  if (MenuMessage(Message)) return;
   switch (Message.Msg) {
     case WM_CLOSE:
       Close();

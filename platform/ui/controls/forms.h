@@ -83,7 +83,9 @@ class TCustomForm : public TWinControl {
   bool KeyPreview = false;
   bool OldCreateOrder = false;
   TFormState FormState = 0;
-  TMainMenu* Menu = nullptr;
+  // The form's window shows its main menu as its menu bar.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* Value);
   // The MDI client window; forms here are never MDI frames.
   HWND ClientHandle() const { return nullptr; }
   bool AlphaBlend = false;
@@ -151,6 +153,11 @@ class TCustomForm : public TWinControl {
   bool active_ = false;
   bool loadsLayout_;
   std::unique_ptr<TCanvas> canvas_;
+  // The menu messages (form_menus.cpp); true when one was handled whole.
+  bool MenuMessage(TMessage& Message);
+  void AttachMenu();
+  friend class TMainMenu;
+  TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -58,8 +59,10 @@ class PaintedWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!IsWindow(hwnd_) || width() <= 0 || height() <= 0) return;
-    QImage image(size(), QImage::Format_RGB32);
+    // A menu bar takes the band above the client area.
+    const int band = detail::MenuBarBand(hwnd_);
+    if (!IsWindow(hwnd_) || width() <= 0 || height() <= band) return;
+    QImage image(width(), height() - band, QImage::Format_RGB32);
     image.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
     HDC dc = CreateImageDC(&image);
     SetPaintDC(hwnd_, dc);
@@ -67,7 +70,7 @@ class PaintedWidget : public QWidget {
     SendMessageW(hwnd_, WM_PAINT, 0, 0);
     SetPaintDC(hwnd_, nullptr);
     delete dc;
-    QPainter(this).drawImage(0, 0, image);
+    QPainter(this).drawImage(0, band, image);
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
   void moveEvent(QMoveEvent*) override { SyncBounds(); }
@@ -121,8 +124,9 @@ void QtPeer::BoundsChanged() {
   const auto style = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_STYLE));
   if (!(style & WS_CHILD)) {
     PlaceTopLevel(PeerWidget, style, g);
-  } else if (PeerWidget->geometry() != g) {
-    PeerWidget->setGeometry(g);
+  } else if (const QRect placed = g.translated(0, detail::MenuBarBand(GetParent(Hwnd)));
+             PeerWidget->geometry() != placed) {
+    PeerWidget->setGeometry(placed);
   }
 }
 
@@ -197,7 +201,7 @@ void QtPeer::FocusChanged(bool Focused) {
 void QtPeer::Invalidate(const RECT* Rect) {
   if (!PeerWidget) return;
   if (Rect) {
-    PeerWidget->update(QRect(Rect->left, Rect->top, Rect->Width(), Rect->Height()));
+    PeerWidget->update(QRect(Rect->left, Rect->top + detail::MenuBarBand(Hwnd), Rect->Width(), Rect->Height()));
   } else {
     PeerWidget->update();
   }
