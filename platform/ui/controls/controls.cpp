@@ -1120,7 +1120,11 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
 }
 
 void TWinControl::WMSizeOrMove(TMessage& Message) {
+  const int width = FWidth;
+  const int height = FHeight;
   UpdateBounds();
+  // The same size with a new client area (a menu bar came or went).
+  if (Message.Msg == WM_SIZE && width == FWidth && height == FHeight) Realign();
   DefaultHandler(Message);
 }
 

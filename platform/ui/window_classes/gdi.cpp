@@ -278,8 +278,24 @@ void SetPaintDC(HWND hWnd, HDC DC) {
 
 COLORREF GetSysColor(int Index) { return SysColor(Index); }
 
+namespace {
+
+bool g_farEast = false;
+bool g_middleEast = false;
+
+}  // namespace
+
+void SetLanguageSupport(int Index, bool Enabled) {
+  if (Index == SM_DBCSENABLED) g_farEast = Enabled;
+  if (Index == SM_MIDEASTENABLED) g_middleEast = Enabled;
+}
+
 int GetSystemMetrics(int Index) {
   switch (Index) {
+    case SM_DBCSENABLED:
+      return g_farEast ? 1 : 0;
+    case SM_MIDEASTENABLED:
+      return g_middleEast ? 1 : 0;
     case SM_CXSCREEN:
     case SM_CYSCREEN: {
       ui::RequireUi();
@@ -766,6 +782,10 @@ int DrawTextW(HDC DC, const char16_t* Text, int Count, RECT* Rect, UINT Format) 
     if (Format & DT_BOTTOM) y = Rect->bottom - lineHeight;
   }
   p->setPen(ui::ToQColor(DC->TextColor));
+  // Right-to-left reading order puts neutral characters where such a
+  // reader expects them.
+  const Qt::LayoutDirection direction = p->layoutDirection();
+  p->setLayoutDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : direction);
   for (const auto& line : lines) {
     const int w = fm.horizontalAdvance(line.Text);
     int x = Rect->left;
@@ -781,6 +801,7 @@ int DrawTextW(HDC DC, const char16_t* Text, int Count, RECT* Rect, UINT Format) 
     }
     y += lineHeight;
   }
+  p->setLayoutDirection(direction);
   return height;
 }
 

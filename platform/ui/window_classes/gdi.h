@@ -56,10 +56,13 @@ constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 // Set where the system carries far-east (double-byte) or middle-east
-// (right-to-left) language support; neither is set here.
+// (right-to-left) language support; neither is set here unless a test sets
+// it with SetLanguageSupport.
 constexpr int SM_DBCSENABLED = 42;
 constexpr int SM_MIDEASTENABLED = 74;
 int GetSystemMetrics(int Index);
+// Sets SM_DBCSENABLED or SM_MIDEASTENABLED (other indexes are left alone).
+void SetLanguageSupport(int Index, bool Enabled);
 // The desktop area not taken by panels, in screen coordinates.
 RECT GetWorkArea();
 

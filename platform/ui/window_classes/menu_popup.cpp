@@ -32,6 +32,7 @@ class PopupMenuPeer : public QtPeer, public MenuWindowListener {
   void VisibleChanged() override {
     const bool visible = (GetWindowLong(Hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
     if (!visible || !root_) {
+      const Syncing syncing(*this);
       Hide(root_);
       return;
     }
