@@ -84,6 +84,8 @@ void TToolBar::Arrange() {
     }
     x += width;
   }
+  // The bar is as tall as its buttons.
+  if (const int barHeight = height + 2 * kMargin; Height() != barHeight) SetHeight(barHeight);
   Invalidate();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The class library's tool bar and tool buttons: a bar across the top of
-// its parent that lines up its buttons from the left, each showing a
+// its parent, as tall as its buttons, that lines them up from the left, each showing a
 // picture of the bar's image list and, where the bar shows captions, its
 // caption under it. A check button stays down until clicked again; the
 // grouped check buttons next to each other stay down one at a time.
