@@ -80,12 +80,9 @@ class MenuTracker {
   void Finish(bool ReturnCommand = false);
 
   bool Ended() const { return ended_; }
-  bool Finished() const { return finished_; }
   // The chosen command, 0 when none.
   UINT Command() const { return command_; }
-  HWND Owner() const { return owner_; }
   HMENU Root() const { return levels_.front().Menu; }
-  bool Popup() const { return popup_; }
   UINT Flags() const { return flags_; }
   const std::vector<Level>& Levels() const { return levels_; }
   // Called after the open menus or the selection changed.

@@ -57,7 +57,7 @@ void TMenuItem::WriteTo(HMENU Menu, int Position, bool Insert) {
   info.hSubMenu = items_.empty() ? nullptr : Handle();
   const std::string text = MenuText();
   // Text whose 8-bit image is this text already stays as it is.
-  const bool writesText = Insert || (!IsLine() && TextAt(Menu, Position) != text);
+  const bool writesText = !IsLine() && (Insert || TextAt(Menu, Position) != text);
   if (writesText) {
     info.fMask |= MIIM_STRING;
     info.dwTypeData = const_cast<char*>(text.c_str());

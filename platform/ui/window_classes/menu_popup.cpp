@@ -43,8 +43,7 @@ class PopupMenuPeer : public QtPeer, public MenuWindowListener {
     if (tracker->Flags() & TPM_LAYOUTRTL) root_->setLayoutDirection(Qt::RightToLeft);
     const RECT at = GetWindowBounds(Hwnd);
     QPoint where(at.left, at.top);
-    // Qt puts a right-to-left menu's right edge at the point itself.
-    if ((tracker->Flags() & TPM_RIGHTALIGN) && !root_->isRightToLeft()) where.rx() -= root_->sizeHint().width();
+    if (tracker->Flags() & TPM_RIGHTALIGN) where.rx() -= root_->sizeHint().width();
     const Syncing syncing(*this);
     root_->popup(where);
   }

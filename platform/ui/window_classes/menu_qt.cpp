@@ -65,8 +65,9 @@ void FillMenu(QWidget* Target, HMENU Menu) {
       sub->setProperty(kOpenerIndex, i);
       action = sub->menuAction();
     } else {
-      action = new QAction(text, Target);
-      action->setSeparator((info.fType & MFT_SEPARATOR) != 0);
+      const bool line = (info.fType & MFT_SEPARATOR) != 0;
+      action = new QAction(line ? QString() : text, Target);
+      action->setSeparator(line);
       action->setCheckable((info.fState & MFS_CHECKED) != 0);
       action->setChecked((info.fState & MFS_CHECKED) != 0);
     }
