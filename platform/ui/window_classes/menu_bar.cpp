@@ -141,7 +141,7 @@ void Present(HWND hWnd) {
   auto it = presenters.find(hWnd);
   if (!GetMenu(hWnd)) {
     if (it != presenters.end()) {
-      delete it->second->parent();
+      DisposeWidget(qobject_cast<QWidget*>(it->second->parent()));
       presenters.erase(it);
       Shift(hWnd);
     }
