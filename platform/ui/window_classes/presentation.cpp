@@ -10,7 +10,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/core/os/modules.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -266,7 +268,9 @@ void InitializeUi() {
 bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
   RequireUi();
   const QImage image = Grab(hWnd);
-  return !image.isNull() && image.save(QString::fromStdString(FileName), "PNG");
+  std::filesystem::path file(FileName);
+  if (file.is_relative()) file = std::filesystem::path(ProgramFileName()).parent_path() / file;
+  return !image.isNull() && image.save(QString::fromStdString(file.string()), "PNG");
 }
 
 }  // namespace platform::ui
