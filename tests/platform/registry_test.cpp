@@ -140,7 +140,9 @@ TEST_F(RegistryTest, AFileThatIsNoStoreHoldsNothingAndIsKeptBesideTheNewOne) {
     ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
     EXPECT_EQ(reg.ReadInteger("Value"), 1);
     EXPECT_EQ(std::filesystem::exists(kept), file.Kept) << file.Bytes;
-    if (file.Kept) EXPECT_EQ(ReadBytes(kept), file.Bytes);
+    if (file.Kept) {
+      EXPECT_EQ(ReadBytes(kept), file.Bytes);
+    }
   }
 }
 
