@@ -1,10 +1,7 @@
-// Pictures of windows land beside the test program, in the build tree,
-// whatever the working folder: a test started from the source folder must
-// leave nothing there.
+// Pictures of windows land beside the test program, in the build tree: a
+// test started from the source folder must leave nothing there.
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -25,15 +22,10 @@ TEST_F(WindowImageTest, ARelativeNameIsTakenBesideTheProgramNotInTheWorkingFolde
   fs::current_path(working.Path());
   Form->Show();
   const bool saved = platform::ui::SaveWindowImage(Form->Handle(), "window_image_relative.png");
-  const bool absoluteSaved = platform::ui::SaveWindowImage(Form->Handle(), (working / "absolute.png").string());
   fs::current_path(before);
-
-  const fs::path beside = fs::path(platform::ProgramFileName()).parent_path() / "window_image_relative.png";
   ASSERT_TRUE(saved);
-  EXPECT_TRUE(fs::exists(beside));
+  EXPECT_TRUE(fs::exists(fs::path(platform::ProgramFileName()).parent_path() / "window_image_relative.png"));
   EXPECT_FALSE(fs::exists(working / "window_image_relative.png"));
-  ASSERT_TRUE(absoluteSaved);
-  EXPECT_TRUE(fs::exists(working / "absolute.png"));
 }
 
 }  // namespace
