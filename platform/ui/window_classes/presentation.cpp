@@ -11,10 +11,14 @@
 
 #include <algorithm>
 
+#include "platform/core/window_system/mdi.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
+#include "platform/ui/window_classes/layered_presentation.h"
+#include "platform/ui/window_classes/mdi_presentation.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "platform/ui/window_classes/setting_broadcasts.h"
 #include "platform/ui/window_classes/stdclasses.h"
 #include "platform/ui/window_classes/window_frame.h"
 
@@ -67,6 +71,7 @@ class PaintedWidget : public QWidget {
     SendMessageW(hwnd_, WM_PAINT, 0, 0);
     SetPaintDC(hwnd_, nullptr);
     delete dc;
+    ApplyColorKey(hwnd_, this, image);
     QPainter(this).drawImage(0, 0, image);
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
@@ -155,6 +160,7 @@ void QtPeer::StyleChanged() {
     PeerWidget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
     if (visible) PeerWidget->show();
   }
+  ShowLayeredAttributes(Hwnd, PeerWidget);
 }
 
 void QtPeer::ParentChanged() {
@@ -216,6 +222,8 @@ void QtPeer::Destroying() {
 
 PaintedPeer::PaintedPeer(HWND hWnd) : QtPeer(hWnd, new PaintedWidget(hWnd, ParentWidgetFor(hWnd))) {}
 
+QWidget* NewPaintedWidget(HWND hWnd, QWidget* Parent) { return new PaintedWidget(hWnd, Parent); }
+
 QtPeer* PeerOf(HWND hWnd) { return dynamic_cast<QtPeer*>(GetWindowPeer(hWnd)); }
 
 QWidget* WidgetOf(HWND hWnd) {
@@ -259,8 +267,13 @@ void InitializeUi() {
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
   ServeQueueInModalLoops();
-  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
+  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> {
+    if (GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return MakeMdiChildPeer(hWnd);
+    return std::make_unique<PaintedPeer>(hWnd);
+  });
   RegisterStandardClasses();
+  RegisterMdiPresentation();
+  WatchSettingChanges();
 }
 
 bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
