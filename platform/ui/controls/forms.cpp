@@ -4,7 +4,6 @@
 #include <exception>
 #include <utility>
 
-#include "platform/core/os/clock.h"
 #include "platform/core/os/modules.h"
 #include "platform/core/text/codepages.h"
 #include "platform/core/text/cp1252.h"
@@ -603,9 +602,6 @@ void TApplication::WndProc(TMessage& Message) {
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();
       return;
-    case WM_SETTINGCHANGE:
-      SettingChangeTime = GetTickCount();
-      return;
     default:
       if (handle_) Message.Result = DefWindowProcW(handle_, Message.Msg, Message.WParam, Message.LParam);
       return;
@@ -665,6 +661,9 @@ void TApplication::ProcessMessages() {
 }
 
 bool TApplication::ProcessMessage(MSG& Msg) {
+  // The loop works with the application window: it is made now at the
+  // latest.
+  Handle();
   if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (Msg.message == WM_QUIT) {
     terminated_ = true;

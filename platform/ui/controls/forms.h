@@ -317,8 +317,9 @@ class TApplication : public TComponent {
   void NoteMouseLeave(TControl* Control);
   TControl* MouseControl() const { return mouseControl_; }
   int ModalLevel = 0;
-  // When the desktop's settings last changed (WM_SETTINGCHANGE to the
-  // application window), as a tick count; 0 before.
+  // When the desktop's settings last changed, as a tick count (0 before):
+  // kept by the hooks on the application window that watch
+  // WM_SETTINGCHANGE.
   DWORD SettingChangeTime = 0;
 
  protected:
