@@ -1,11 +1,16 @@
 #include "platform/ui/window_classes/layered_presentation.h"
 
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QRegion>
+#include <QTimer>
+
+#include <set>
 
 #include "platform/core/window_system/layered_windows.h"
 #include "platform/core/window_system/window.h"
 #include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/qt_peer.h"
 
 namespace platform::ui {
 namespace {
@@ -38,12 +43,24 @@ void ShowLayeredAttributes(HWND hWnd, QWidget* Widget) {
   Widget->update();
 }
 
-void ApplyColorKey(HWND hWnd, QWidget* Widget, const QImage& Painted) {
-  if (!Widget || !Widget->isWindow()) return;
+void RefreshColorKey(HWND hWnd) {
+  static std::set<HWND> pending;
+  static bool grabbing = false;
+  const HWND root = GetAncestorRoot(hWnd);
   QRgb key = 0;
-  if (!ColorKey(hWnd, &key)) return;
-  const QRegion shown(QBitmap::fromImage(Painted.createMaskFromColor(key, Qt::MaskOutColor)));
-  if (Widget->mask() != shown) Widget->setMask(shown);
+  if (grabbing || !ColorKey(root, &key) || !pending.insert(root).second) return;
+  QTimer::singleShot(0, QCoreApplication::instance(), [root] {
+    pending.erase(root);
+    QRgb key = 0;
+    QWidget* widget = IsWindow(root) ? WidgetOf(root) : nullptr;
+    if (!widget || !ColorKey(root, &key)) return;
+    // Grabbing paints the windows again; that painting asks for nothing.
+    grabbing = true;
+    const QImage picture = widget->grab().toImage();
+    grabbing = false;
+    const QRegion shown(QBitmap::fromImage(picture.createMaskFromColor(key, Qt::MaskInColor)));
+    if (widget->mask() != shown) widget->setMask(shown);
+  });
 }
 
 QImage KeyedImage(HWND hWnd, QImage Picture) {

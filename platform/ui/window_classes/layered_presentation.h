@@ -14,9 +14,10 @@ namespace platform::ui {
 double LayeredOpacity(HWND hWnd);
 // Shows the window's attributes on its widget.
 void ShowLayeredAttributes(HWND hWnd, QWidget* Widget);
-// Masks out of Widget what Painted (the window as just painted) shows in
-// the window's colour key; a window without one keeps no mask.
-void ApplyColorKey(HWND hWnd, QWidget* Widget, const QImage& Painted);
+// A window was painted: the top-level window it is in, when that has a
+// colour key, is masked anew (once the painting is over) to what it shows,
+// its children included, in other colours.
+void RefreshColorKey(HWND hWnd);
 // The window's picture as the screen shows it: the colour key transparent.
 QImage KeyedImage(HWND hWnd, QImage Picture);
 

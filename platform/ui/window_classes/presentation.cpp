@@ -71,8 +71,8 @@ class PaintedWidget : public QWidget {
     SendMessageW(hwnd_, WM_PAINT, 0, 0);
     SetPaintDC(hwnd_, nullptr);
     delete dc;
-    ApplyColorKey(hwnd_, this, image);
     QPainter(this).drawImage(0, 0, image);
+    RefreshColorKey(hwnd_);
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
   void moveEvent(QMoveEvent*) override { SyncBounds(); }
