@@ -115,7 +115,20 @@ TEST_F(WideApplication, AHintActionWithTheImageOfTheWideHintCarriesTheWideHint) 
   App->SetHint(u"");
 }
 
+// A top-level form hears of them too.
+class TListeningForm : public platform::TForm {
+ public:
+  using TForm::TForm;
+  int SettingChanges = 0;
+  void WndProc(platform::TMessage& Message) override {
+    if (Message.Msg == platform::WM_SETTINGCHANGE) ++SettingChanges;
+    TForm::WndProc(Message);
+  }
+};
+
 TEST_F(WideApplication, ChangedDesktopSettingsReachTheApplicationWindow) {
+  auto* listening = new TListeningForm(nullptr, platform::TCustomForm::CreateNew);
+  listening->Handle();
   platform::Application->Handle();
   platform::Application->SettingChangeTime = 0;
   const QFont before = QApplication::font();
@@ -125,6 +138,8 @@ TEST_F(WideApplication, ChangedDesktopSettingsReachTheApplicationWindow) {
   QApplication::setFont(before);
   EXPECT_NE(platform::Application->SettingChangeTime, 0u);
   EXPECT_EQ(platform::Application->SettingChangeTime, App->SettingChangeTime());
+  EXPECT_EQ(listening->SettingChanges, 2);
+  platform::Free(listening);
 }
 
 TEST_F(WideApplication, TheApplicationsMessageHandlerMayTakeAWideCharacter) {

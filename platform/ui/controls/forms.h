@@ -108,7 +108,7 @@ class TCustomForm : public TWinControl {
   TTileMode TileMode = tbHorizontal;
 
   // Layered windows (forms_layered.cpp): a top-level form shown at a
-  // constant opacity (AlphaBlendValue of 255) or without the pixels of one
+  // constant opacity (AlphaBlendValue out of 255) or without the pixels of one
   // colour. The window takes them as it is made and when they change.
   bool AlphaBlend() const { return alphaBlend_; }
   void SetAlphaBlend(bool Value);
