@@ -7,6 +7,7 @@
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_layer.h"
 
 namespace app {
 
@@ -36,6 +37,7 @@ int RunProgram() {
   }
   support::ProcessPendingMessages(200);
   FreeProgramWindows();
+  widetext::FinishWideLayer();
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/window_system/system_settings.h"
 #include "platform/ui/controls/menus.h"
 #include "platform/ui/window_classes/gdi.h"
 #include "platform/ui/window_classes/qt_peer.h"
@@ -55,10 +56,13 @@ inline bool SaveWithOpenMenus(platform::HWND Window, const std::string& FileName
 // The system reads right to left while it stands.
 class ScopedMiddleEast {
  public:
-  ScopedMiddleEast() { platform::SetLanguageSupport(platform::SM_MIDEASTENABLED, true); }
-  ~ScopedMiddleEast() { platform::SetLanguageSupport(platform::SM_MIDEASTENABLED, false); }
+  ScopedMiddleEast() : previous_(platform::SetMiddleEastEnabled(true)) {}
+  ~ScopedMiddleEast() { platform::SetMiddleEastEnabled(previous_); }
   ScopedMiddleEast(const ScopedMiddleEast&) = delete;
   ScopedMiddleEast& operator=(const ScopedMiddleEast&) = delete;
+
+ private:
+  bool previous_;
 };
 
 }  // namespace menutest

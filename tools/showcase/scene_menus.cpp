@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/core/window_system/system_settings.h"
 #include "platform/ui/controls/extctrls.h"
 #include "platform/ui/window_classes/gdi.h"
 #include "platform/ui/window_classes/qt_peer.h"
@@ -84,7 +85,7 @@ const SceneRegistration kPopupMenu("popup-menu", "a popup menu with wide caption
 });
 
 const SceneRegistration kRightToLeftMenu("rtl-menu", "a right-to-left form with its menu bar and a popup menu", [] {
-  SetLanguageSupport(SM_MIDEASTENABLED, true);
+  SetMiddleEastEnabled(true);
   widetext::TWtxForm* form = SceneForm(u"תפריט מימין לשמאל");
   auto* bar = new widetext::TWtxMainMenu(form);
   TWtxMenuItem* file = Item(form, bar->Items(), u"&קובץ");

@@ -9,6 +9,7 @@
 
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/input.h"
+#include "platform/core/window_system/layered_windows.h"
 #include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue_internal.h"
 #include "platform/core/window_system/thread_check.h"
@@ -506,6 +507,7 @@ bool DestroyWindow(HWND hWnd) {
   DestroyTree(hWnd, order);
   for (HWND h : order) {
     detail::KillWindowTimers(h);
+    detail::DropLayeredAttributes(h);
     SendMessageW(h, WM_NCDESTROY, 0, 0);
     DropWindow(h);
   }
@@ -584,6 +586,7 @@ LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value) {
       break;
     }
     case GWL_EXSTYLE:
+      if ((w->ExStyle & ~static_cast<DWORD>(Value)) & WS_EX_LAYERED) detail::DropLayeredAttributes(hWnd);
       w->ExStyle = static_cast<DWORD>(Value);
       Notify(hWnd, &WindowPeer::StyleChanged);
       break;

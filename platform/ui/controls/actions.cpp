@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/menus.h"
+
 namespace platform {
 
 TBasicAction::~TBasicAction() {
@@ -38,6 +41,14 @@ void TBasicActionLink::SetAction(TBasicAction* Value) {
 bool TBasicActionLink::Execute() { return action_ && action_->Execute(); }
 
 bool TBasicActionLink::Update() { return action_ && action_->Update(); }
+
+bool TActionLink::DoShowHint(std::string& HintStr) {
+  const auto* action = dynamic_cast<TCustomAction*>(Action());
+  if (action && action->ShortCut != 0 && !HintStr.empty() && Application && Application->HintShortCuts) {
+    HintStr += " (" + ShortCutToText(action->ShortCut) + ")";
+  }
+  return true;
+}
 
 bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
@@ -114,6 +125,12 @@ void TCustomAction::Assign(const TPersistent* Source) {
     return;
   }
   TBasicAction::Assign(Source);
+}
+
+bool THintAction::Execute() {
+  if (TCustomAction::Execute()) return true;
+  return Application && SendMessageW(Application->Handle(), CM_ACTIONEXECUTE, 0,
+                                     reinterpret_cast<LPARAM>(static_cast<TBasicAction*>(this))) == 1;
 }
 
 TControlActionLink::TControlActionLink(TObject* AClient)

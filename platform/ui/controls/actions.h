@@ -64,6 +64,10 @@ class TActionLink : public TBasicActionLink {
   virtual void SetChecked(bool) {}
   virtual void SetVisible(bool) {}
   virtual void SetImageIndex(int) {}
+  // Before the client's hint shows (HintStr its short hint): when the
+  // application shows shortcuts in hints, a custom action's shortcut is
+  // added as "%s (%s)". False keeps the hint from showing.
+  virtual bool DoShowHint(std::string& HintStr);
 };
 
 class TCustomAction : public TBasicAction {
@@ -101,10 +105,13 @@ class TAction : public TCustomAction {
   using TCustomAction::TCustomAction;
 };
 
-// Carries a hint to the application window (CM_ACTIONEXECUTE).
+// Carries a hint to the application window.
 class THintAction : public TCustomAction {
  public:
   using TCustomAction::TCustomAction;
+  // OnExecute when assigned; otherwise the action goes to the application
+  // window as CM_ACTIONEXECUTE (lParam the action). True when handled.
+  bool Execute() override;
 };
 
 // The link of a control to its action: a linked property is one whose value

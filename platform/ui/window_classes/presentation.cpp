@@ -10,12 +10,18 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/core/os/modules.h"
+#include "platform/core/window_system/mdi.h"
 #include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
+#include "platform/ui/window_classes/layered_presentation.h"
+#include "platform/ui/window_classes/mdi_presentation.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "platform/ui/window_classes/setting_broadcasts.h"
 #include "platform/ui/window_classes/stdclasses.h"
 #include "platform/ui/window_classes/window_frame.h"
 
@@ -71,6 +77,7 @@ class PaintedWidget : public QWidget {
     SetPaintDC(hwnd_, nullptr);
     delete dc;
     QPainter(this).drawImage(0, band, image);
+    RefreshColorKey(hwnd_);
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
   void moveEvent(QMoveEvent*) override { SyncBounds(); }
@@ -159,6 +166,7 @@ void QtPeer::StyleChanged() {
     PeerWidget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
     if (visible) PeerWidget->show();
   }
+  ShowLayeredAttributes(Hwnd, PeerWidget);
 }
 
 void QtPeer::ParentChanged() {
@@ -220,6 +228,8 @@ void QtPeer::Destroying() {
 
 PaintedPeer::PaintedPeer(HWND hWnd) : QtPeer(hWnd, new PaintedWidget(hWnd, ParentWidgetFor(hWnd))) {}
 
+QWidget* NewPaintedWidget(HWND hWnd, QWidget* Parent) { return new PaintedWidget(hWnd, Parent); }
+
 QtPeer* PeerOf(HWND hWnd) { return dynamic_cast<QtPeer*>(GetWindowPeer(hWnd)); }
 
 QWidget* WidgetOf(HWND hWnd) {
@@ -263,14 +273,21 @@ void InitializeUi() {
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
   ServeQueueInModalLoops();
-  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
+  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> {
+    if (GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return MakeMdiChildPeer(hWnd);
+    return std::make_unique<PaintedPeer>(hWnd);
+  });
   RegisterStandardClasses();
+  RegisterMdiPresentation();
+  WatchSettingChanges();
 }
 
 bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
   RequireUi();
   const QImage image = Grab(hWnd);
-  return !image.isNull() && image.save(QString::fromStdString(FileName), "PNG");
+  std::filesystem::path file(FileName);
+  if (file.is_relative()) file = std::filesystem::path(ProgramFileName()).parent_path() / file;
+  return !image.isNull() && image.save(QString::fromStdString(file.string()), "PNG");
 }
 
 }  // namespace platform::ui

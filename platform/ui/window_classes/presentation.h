@@ -17,7 +17,9 @@ namespace platform::ui {
 void InitializeUi();
 
 // Saves what a window shows, its children included, as a PNG file; false
-// when it cannot.
+// when it cannot. A relative name is taken in the running program's folder,
+// not the working folder: the pictures that tests write land beside the
+// test program in the build tree, wherever it is started from.
 bool SaveWindowImage(HWND hWnd, const std::string& FileName);
 
 }  // namespace platform::ui

@@ -34,6 +34,7 @@ struct HDC__ {
   RECT Clip;
   bool Clipped = false;
   bool Smooth = false;
+  DWORD Layout = 0;
   HWND Window = nullptr;
   bool FromGetDc = false;
 };
