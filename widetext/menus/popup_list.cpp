@@ -28,7 +28,7 @@ void TWtxPopupList::WndProc(platform::TMessage& Message) {
     case platform::WM_MENUSELECT: {
       const platform::WORD flags = platform::HIWORD(Message.WParam);
       const auto menu = reinterpret_cast<platform::HMENU>(Message.LParam);
-      if (flags != 0xFFFF || menu) {
+      if (menu) {
         for (int i = 0; i < Count(); ++i) {
           platform::TMenuItem* item =
               flags & platform::MF_POPUP
