@@ -7,6 +7,7 @@
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_layer.h"
 #include "widetext/dialogs/dialogs_unit.h"
 
 namespace app {
@@ -39,6 +40,7 @@ int RunProgram() {
   support::ProcessPendingMessages(200);
   FreeProgramWindows();
   widetext::FinalizeWideDialogs();
+  widetext::FinishWideLayer();
   return 0;
 }
 
