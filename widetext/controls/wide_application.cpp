@@ -25,18 +25,18 @@ TWtxApplication*& Instance() {
 }  // namespace
 
 TWtxApplication::TWtxApplication(platform::TApplication* App) : platform::TComponent(nullptr), app_(App) {
-  // Only a platform with Unicode windows has UTF-16 characters to take.
-  if (Win32PlatformIsUnicode) {
-    hook_ = platform::SetWindowsHookExW(
-        platform::WH_GETMESSAGE,
-        [this](int Code, platform::WPARAM wParam, platform::LPARAM lParam) {
-          auto* msg = reinterpret_cast<platform::MSG*>(lParam);
-          if (Code >= 0 && wParam == platform::PM_REMOVE && msg) HookMessage(*msg);
-          return platform::CallNextHookEx(hook_, Code, wParam, lParam);
-        },
-        platform::GetCurrentThreadId());
-    if (!hook_) platform::RaiseLastOSError();
-  }
+  // Only a platform with Unicode windows has UTF-16 characters to take;
+  // the hook asks at each message, as the platform the object was made on
+  // need not be the one it serves later.
+  hook_ = platform::SetWindowsHookExW(
+      platform::WH_GETMESSAGE,
+      [this](int Code, platform::WPARAM wParam, platform::LPARAM lParam) {
+        auto* msg = reinterpret_cast<platform::MSG*>(lParam);
+        if (Code >= 0 && wParam == platform::PM_REMOVE && msg && Win32PlatformIsUnicode) HookMessage(*msg);
+        return platform::CallNextHookEx(hook_, Code, wParam, lParam);
+      },
+      platform::GetCurrentThreadId());
+  if (!hook_) platform::RaiseLastOSError();
   appHook_ = app_->HookMainWindow([this](platform::TMessage& Message) { return AppWindowHook(Message); });
   WtxStartPopupList();
 }
