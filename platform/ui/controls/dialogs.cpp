@@ -10,8 +10,9 @@
 
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/messages.h"
+#include "platform/core/window_system/window.h"
+#include "platform/ui/window_classes/modal_owner.h"
 #include "platform/ui/window_classes/qt_internal.h"
-#include "platform/ui/window_classes/qt_peer.h"
 
 namespace platform {
 namespace {
@@ -44,12 +45,13 @@ QString QtFilter(const std::u16string& Filter, int Index, QString* Selected) {
   return out.join(QStringLiteral(";;"));
 }
 
-bool Choose(TFileChoice& Choice, std::vector<std::u16string>& Files) {
+bool Choose(HWND Owner, TFileChoice& Choice, std::vector<std::u16string>& Files) {
   if (Chooser()) return Chooser()(Choice, Files);
   if (Headless()) return false;
   QString selected;
   const QString filter = QtFilter(Choice.Filter, Choice.FilterIndex, &selected);
-  QFileDialog dialog(nullptr, ui::ToQString(Choice.Title), ui::ToQString(Choice.InitialDir), filter);
+  const ui::ModalOwner owner(Owner);
+  QFileDialog dialog(owner.Widget(), ui::ToQString(Choice.Title), ui::ToQString(Choice.InitialDir), filter);
   dialog.setAcceptMode(Choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(Choice.Save          ? QFileDialog::AnyFile
                      : Choice.MultiSelect ? QFileDialog::ExistingFiles
@@ -84,7 +86,7 @@ bool FileName(OPENFILENAMEW* Ofn, bool Save) {
     p += part.size() + 1;
   }
   std::vector<std::u16string> files;
-  if (!Choose(choice, files)) return false;
+  if (!Choose(Ofn->hwndOwner, choice, files)) return false;
   Ofn->nFilterIndex = static_cast<DWORD>(choice.FilterIndex);
   std::u16string out;
   if (files.size() == 1) {
@@ -118,7 +120,8 @@ int MessageBoxW(HWND Owner, std::u16string_view Text, std::u16string_view Captio
     std::fprintf(stderr, "%s: %s\n", Utf16ToCp1252(c).c_str(), Utf16ToCp1252(t).c_str());
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
   }
-  QMessageBox box(ui::WidgetOf(Owner));
+  const ui::ModalOwner owner(Owner);
+  QMessageBox box(owner.Widget());
   box.setWindowTitle(ui::ToQString(c));
   box.setText(ui::ToQString(t));
   switch (Type & 0xF0) {
@@ -192,7 +195,7 @@ bool TOpenDialog::Execute() {
   choice.DefaultExt = Cp1252ToUtf16(DefaultExt);
   choice.MultiSelect = (Options & ofAllowMultiSelect) != 0;
   std::vector<std::u16string> files;
-  if (!Choose(choice, files)) return false;
+  if (!Choose(GetActiveWindow(), choice, files)) return false;
   Files.clear();
   for (const auto& f : files) Files.push_back(Utf16ToCp1252(f));
   FileName = Files.front();

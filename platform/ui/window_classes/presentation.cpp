@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/core/window_system/input_target.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -129,7 +130,15 @@ void QtPeer::BoundsChanged() {
 void QtPeer::VisibleChanged() {
   if (!Managed || !PeerWidget) return;
   const bool visible = (GetWindowLong(Hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  // A window shown while its owner is disabled is a modal window: the
+  // window manager keeps it above the program's other windows, which take
+  // no input meanwhile. Qt takes the modality only while the widget is
+  // hidden.
+  if (visible && PeerWidget->isWindow() && !PeerWidget->isVisible()) {
+    PeerWidget->setWindowModality(IsOwnedByDisabledWindow(Hwnd) ? Qt::ApplicationModal : Qt::NonModal);
+  }
   PeerWidget->setVisible(visible);
+  if (!visible) PeerWidget->setWindowModality(Qt::NonModal);
   // Without a display there is nothing to raise or activate.
   if (visible && PeerWidget->isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
     PeerWidget->raise();
@@ -138,8 +147,11 @@ void QtPeer::VisibleChanged() {
   }
 }
 
+// A disabled top-level window takes no input (see InputRouter) but keeps
+// its look: its controls show their own state, not its.
 void QtPeer::EnabledChanged() {
-  if (Managed && PeerWidget) PeerWidget->setEnabled((GetWindowLong(Hwnd, GWL_STYLE) & WS_DISABLED) == 0);
+  if (!Managed || !PeerWidget) return;
+  PeerWidget->setEnabled(PeerWidget->isWindow() || (GetWindowLong(Hwnd, GWL_STYLE) & WS_DISABLED) == 0);
 }
 
 void QtPeer::TextChanged() {
