@@ -271,6 +271,7 @@ void InitializeUi() {
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
   ServeQueueInModalLoops();
+  FollowUiLanguage();
   SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
   RegisterStandardClasses();
 }

@@ -63,6 +63,8 @@ void DeleteDisposedWidgets();
 
 // Lets the user-interface queue run inside Qt's own modal loops.
 void ServeQueueInModalLoops();
+// Has Qt's own texts follow the platform's language.
+void FollowUiLanguage();
 
 QColor ToQColor(COLORREF C);
 COLORREF FromQColor(const QColor& C);
