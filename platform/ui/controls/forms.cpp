@@ -396,6 +396,9 @@ void TCustomForm::WndProc(TMessage& Message) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_QUERYENDSESSION:
+      Message.Result = CloseQuery() ? 1 : 0;
+      return;
     case CM_RELEASE:
       Free(this);
       return;
@@ -583,6 +586,10 @@ void TApplication::WndProc(TMessage& Message) {
       return;
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();
+      return;
+    // The session ends: the program closes as when its main form closes.
+    case WM_ENDSESSION:
+      if (Message.WParam) Terminate();
       return;
     default:
       Message.Result = DefWindowProcA(handle_, Message.Msg, Message.WParam, Message.LParam);

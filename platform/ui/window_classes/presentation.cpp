@@ -272,6 +272,7 @@ void InitializeUi() {
   InstallEventSource();
   ServeQueueInModalLoops();
   FollowUiLanguage();
+  FollowDesktopSession();
   SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
   RegisterStandardClasses();
 }

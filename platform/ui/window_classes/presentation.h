@@ -3,8 +3,10 @@
 // the user-interface thread, lets its message queue run Qt's events while
 // it waits, gives every window a Qt widget and registers the standard
 // control classes (EDIT, COMBOBOX, LISTBOX, STATIC, BUTTON,
-// SysTabControl32, SysTreeView32). Call once, on the thread that runs the
-// message loop, before the first window is made. Headless runs set
+// SysTabControl32, SysTreeView32). Qt's own texts follow the platform's
+// language, and the desktop session's end reaches the windows as the
+// window system's end-of-session messages. Call once, on the thread that
+// runs the message loop, before the first window is made. Headless runs set
 // QT_QPA_PLATFORM=offscreen.
 
 #include <string>
