@@ -52,6 +52,9 @@ bool Choose(HWND Owner, TFileChoice& Choice, std::vector<std::u16string>& Files)
   const QString filter = QtFilter(Choice.Filter, Choice.FilterIndex, &selected);
   const ui::ModalOwner owner(Owner);
   QFileDialog dialog(owner.Widget(), ui::ToQString(Choice.Title), ui::ToQString(Choice.InitialDir), filter);
+  // Qt's own dialog speaks the program's language; a desktop's would speak
+  // the desktop's.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(Choice.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(Choice.Save          ? QFileDialog::AnyFile
                      : Choice.MultiSelect ? QFileDialog::ExistingFiles

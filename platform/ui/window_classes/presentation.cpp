@@ -176,7 +176,8 @@ void QtPeer::ParentChanged() {
   if (style & WS_CHILD) {
     if (PeerWidget->parentWidget() != parent) PeerWidget->setParent(parent);
   } else {
-    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE)));
+    const Qt::WindowFlags flags =
+        TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE)), parent != nullptr);
     if (PeerWidget->parentWidget() != parent || PeerWidget->windowFlags() != flags)
       PeerWidget->setParent(parent, flags);
   }
