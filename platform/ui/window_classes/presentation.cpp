@@ -102,8 +102,12 @@ QtPeer::QtPeer(HWND hWnd, QWidget* Widget, bool IsManaged)
   Route(Widget);
   if (!IsManaged) return;
   const DWORD style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  // A window made with its title shows it from the start.
   if (!(style & WS_CHILD)) {
-    Widget->setWindowTitle(ToQString(std::u16string()));
+    std::u16string title(static_cast<std::size_t>(DefWindowProcW(hWnd, WM_GETTEXTLENGTH, 0, 0)) + 1, u'\0');
+    title.resize(static_cast<std::size_t>(
+        DefWindowProcW(hWnd, WM_GETTEXT, title.size(), reinterpret_cast<LPARAM>(title.data()))));
+    Widget->setWindowTitle(ToQString(title));
   }
   ParentChanged();
   BoundsChanged();
