@@ -198,8 +198,10 @@ void TMainForm::ButSetTempCalClick(platform::TObject*) {
 }
 
 void TMainForm::ButResetTempOfsClick(platform::TObject*) {
-  if (!DstReady || !DstLink || !DialogForm) return;
-  if (!DialogForm->ShowDialog(TxtAttention, TxtAskResetTemp, 2, false)) return;
+  if (!DstReady || !DstLink) return;
+  // The question waits for the user while the window runs on; the module
+  // may have gone meanwhile.
+  if (!Confirm(TxtAttention, TxtAskResetTemp) || !DstReady) return;
   ResetNewTempRow();
   ClearCommandQueue();
   DstLink->ClearCurves(nmea::kCurveTemperature);

@@ -139,6 +139,10 @@ void TMainForm::ApplyDstPort() {
   UpdatePauseGlyphs();
 }
 
+// Unlike the DST channel's, a change here leaves the module's state alone:
+// its identification, tables and command exchange belong to the DST
+// channel, which this change does not touch, and what the GPS channel gave
+// goes stale on its own once it stops arriving.
 void TMainForm::ApplyGpsPort() {
   if (GpsLink) {
     ApplyChannel(*GpsLink, *CmbGPSPort, *CmbGPSBaud, PortNumbers,

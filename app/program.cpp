@@ -8,6 +8,7 @@
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_layer.h"
 
 namespace app {
 
@@ -40,6 +41,7 @@ int RunProgramWindows() {
   }
   support::ProcessPendingMessages(200);
   FreeProgramWindows();
+  widetext::FinishWideLayer();
   return 0;
 }
 

@@ -3,6 +3,7 @@
 // against the table the module holds, and the grid that shows both.
 
 #include <algorithm>
+#include <exception>
 
 #include "app/calibration_grid.h"
 #include "app/calibration_table.h"
@@ -72,34 +73,40 @@ bool TMainForm::ReadCalibrationTable(std::uint8_t CurveId) {
     return false;
   }
   if (!DstLink) return false;
-  bool noTables = false;
-  bool found = false;
-  support::TFloatPointArray points;
-  {
-    // Copied under the lock, so the reader keeps receiving meanwhile.
-    const auto lock = DstLink->Lock();
-    const nmea::TNMEACurveArray& curves = DstLink->Curves;
-    noTables = curves.empty();
-    const auto curve = std::find_if(curves.begin(), curves.end(), [&](const nmea::TNMEACurve& C) {
-      return C.Id == CurveId && C.UpdateTick != LastTableTick;
-    });
-    if (curve != curves.end()) {
-      found = true;
-      LastTableTick = curve->UpdateTick;
-      for (const nmea::TNMEACurvePoint& point : curve->Points) points.push_back({point.X, point.Y});
+  // Whatever fails while the table is taken over leaves the previous one in
+  // place, as a read that found nothing new does.
+  try {
+    bool noTables = false;
+    bool found = false;
+    support::TFloatPointArray points;
+    {
+      // Copied under the lock, so the reader keeps receiving meanwhile.
+      const auto lock = DstLink->Lock();
+      const nmea::TNMEACurveArray& curves = DstLink->Curves;
+      noTables = curves.empty();
+      const auto curve = std::find_if(curves.begin(), curves.end(), [&](const nmea::TNMEACurve& C) {
+        return C.Id == CurveId && C.UpdateTick != LastTableTick;
+      });
+      if (curve != curves.end()) {
+        found = true;
+        LastTableTick = curve->UpdateTick;
+        for (const nmea::TNMEACurvePoint& point : curve->Points) points.push_back({point.X, point.Y});
+      }
     }
+    if (noTables) {
+      TempTable.clear();
+      forgetSpeedTable();
+    }
+    if (!found || points.empty()) return false;
+    if (CurveId == nmea::kCurveSpeed) {
+      SpeedTable = BuildTable(std::move(points), kSpeedTableSize);
+    } else {
+      TempTable = BuildTable(std::move(points), kTempTableSize);
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
   }
-  if (noTables) {
-    TempTable.clear();
-    forgetSpeedTable();
-  }
-  if (!found || points.empty()) return false;
-  if (CurveId == nmea::kCurveSpeed) {
-    SpeedTable = BuildTable(std::move(points), kSpeedTableSize);
-  } else {
-    TempTable = BuildTable(std::move(points), kTempTableSize);
-  }
-  return true;
 }
 
 void TMainForm::RefreshCoeffList() {

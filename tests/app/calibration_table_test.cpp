@@ -133,6 +133,18 @@ TEST(CalibrationTableTest, TheStoredCoefficientIsInterpolatedInReportedSpeed) {
   EXPECT_EQ(app::StoredCoefficient(TDoubleArray(30, 1.2), 5.0), 1.0);
 }
 
+// The last entry corrects the highest speeds the table knows: at its own
+// reported speed the stored coefficient is that entry, and below it the
+// coefficient lies on the line from the entry before.
+TEST(CalibrationTableTest, TheStoredCoefficientAtTheTopOfATableIsItsLastValue) {
+  TDoubleArray table(kSpeedTableSize, 1.0);
+  table.back() = 1.25;
+  // 30 kn reads 30.0, 31 kn reads 38.75.
+  EXPECT_DOUBLE_EQ(app::StoredCoefficient(table, 38.75), 1.25);
+  EXPECT_DOUBLE_EQ(app::StoredCoefficient(table, 34.375), 1.125);
+  EXPECT_EQ(app::StoredCoefficient(table, 38.76), 1.0);
+}
+
 TEST(CalibrationTableTest, SamplesAreRescaledByTheStoredTableBeforeTheNewOneIsBuilt) {
   const TFloatPointArray samples{{6.0, 1.00}, {12.0, 1.10}};
   const TDoubleArray constant = app::BuildTable({{2, 1.20}, {30, 1.20}}, kSpeedTableSize);

@@ -158,6 +158,25 @@ TEST_F(DstCommandsTest, TheTemperatureButtonsExplainWhatIsMissingAndTheResetAsks
   EXPECT_EQ(Command(*Form->ButResetTempOfs), Sentence("PARLRSC,TMP,0,,0.0") + Sentence("PARLRSC,TMP,0,,0.0"));
 }
 
+// The question waits for the user while the window runs on: when the
+// channel was opened afresh meanwhile, the module is no longer the one asked
+// about, and neither reset reaches it.
+TEST_F(DstCommandsTest, AResetAnsweredAfterTheModuleWasForgottenSendsNothing) {
+  Identify();
+  LetTableReadsEnd();
+  app::TDialogForm::SetAnswerHandler([this](const std::u16string&, const std::u16string&, int) {
+    ++Questions;
+    Form->ExchangeState = app::exIdle;
+    Form->ResetDstState();
+    return true;
+  });
+  for (widetext::TxpButton* button : {Form->ButResetTempOfs, Form->ButResetLogCal}) {
+    Form->DstReady = true;
+    EXPECT_EQ(Command(*button), "") << button->Name();
+  }
+  EXPECT_EQ(Questions, 2);
+}
+
 TEST_F(DstCommandsTest, TheSpeedTableGoesOutWholeWithNothingBetweenItsSentencesAndIsReadBack) {
   Identify();
   LetTableReadsEnd();

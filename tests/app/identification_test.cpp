@@ -100,6 +100,55 @@ TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecords
   EXPECT_EQ(Identify(now), 0);
 }
 
+// The records come in the module's order of answering: an old module
+// ends the search, so a later product of the maker neither hides it nor
+// takes its labels.
+TEST_F(IdentificationTest, AnOldModuleFoundBeforeAnotherProductEndsTheSearchWithItsMessage) {
+  using apptest::IdentificationBody;
+  using apptest::Sentence;
+  ModuleSends("SDDPT,12.50,0.00,");
+  Tick(250);
+  ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
+  ModuleSends(IdentificationBody(1, 3031));
+  ModuleSends(IdentificationBody(0, 3042));
+  Tick(250);
+  EXPECT_EQ(Form->DeviceStatus, 2);
+  EXPECT_FALSE(Form->DstReady);
+  EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
+  EXPECT_EQ(Form->LblModuleVer->GetCaption(), u"3.031  01/03/2010");
+  EXPECT_EQ(Form->FirmwareVersion, 3031);
+  // The status step shows why the module cannot be calibrated.
+  Tick(3000);
+  EXPECT_TRUE(Form->LblModuleMsg->Visible());
+  EXPECT_EQ(Form->LblModuleMsg->GetCaption(), Form->TxtFirmwareOld);
+  EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
+}
+
+// A module that is ready but sends no depth: nothing of the depth offset may
+// be pressed, while what its speed allows may.
+TEST_F(IdentificationTest, WithoutDepthSentencesTheDepthOffsetStaysDisabled) {
+  using apptest::IdentificationBody;
+  using apptest::Sentence;
+  ModuleSends("VWVHW,,T,,M,5.00,N,9.26,K");
+  Tick(250);
+  ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
+  ModuleSends(IdentificationBody(1, 3042));
+  Tick(250);
+  ASSERT_TRUE(Form->DstReady);
+  // Speed and temperature arrive just before the next status step.
+  Now += 2800;
+  ModuleSends("VWVHW,,T,,M,5.00,N,9.26,K");
+  ModuleSends("YXMTW,20.0,C");
+  Tick(250);
+  ASSERT_TRUE(Form->SpeedSeen);
+  ASSERT_TRUE(Form->TempSeen);
+  EXPECT_FALSE(Form->DepthSeen);
+  EXPECT_TRUE(Form->ButSetLogCal->Enabled());
+  EXPECT_TRUE(Form->ButSetTempOffs->Enabled());
+  EXPECT_FALSE(Form->ButDepthSend->Enabled());
+  EXPECT_FALSE(Form->EditDptOfs->Enabled());
+}
+
 TEST_F(IdentificationTest, TheControlsFollowTheModuleAndWhatItSends) {
   Form->DstReady = true;
   Form->DepthSeen = true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/core/os/registry.h"
@@ -75,7 +76,29 @@ TEST_F(SettingsTest, ADamagedStoreStartsWithTheDefaultsAndIsWrittenAfresh) {
     ExpectFields(0, 4800, 0, 4800, 1033, 0, 0);
     ExpectStored(0, 4800, 0, 4800, 1033, 0, 0);
     FreeMainForm();
+    // What the file held is kept beside it for the user.
+    const std::string kept = SettingsFile() + ".damaged";
+    EXPECT_EQ(std::filesystem::exists(kept), !damage.empty());
+    std::filesystem::remove(kept);
   }
+}
+
+// A file edited by hand in the ANSI code page, its last line left open with
+// a backslash: the settings of a session come back at the next start.
+TEST_F(SettingsTest, AHandEditedFileGivesBackTheSettingsOfTheLastSession) {
+  WriteSettings(
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\r\n"
+      "\"Boat\"=\"Libert\xE0 \xF9\xFF\"\r\n\"DSTComPort\"=dword:00000003\r\n\"Notes\"=hex:01,02,\\\r\n");
+  MakeMainForm();
+  ExpectFields(3, 4800, 0, 4800, 1033, 0, 0);
+  Form->GPSComPort = 4;
+  Form->Language = 1040;
+  Form->UnitsDepth = 1;
+  FreeMainForm();
+  MakeMainForm();
+  ExpectFields(3, 4800, 4, 4800, 1040, 0, 1);
+  FreeMainForm();
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile() + ".damaged"));
 }
 
 TEST_F(SettingsTest, ValuesOutsideTheListsAreKeptAndWrittenBack) {

@@ -212,20 +212,29 @@ TEST_F(Position, GsvSetStartingAgainForgetsTheSatellitesOfTheLastSet) {
   EXPECT_EQ(sats[9].PRN, 0);
 }
 
-TEST_F(Position, GsvGroupCutAfterItsNumberStillNamesItsSatellite) {
+// From version 4.10 on a sentence ends with the signal id after its
+// satellite groups; the count in view of a receiver that lists each signal
+// apart leaves room for more satellites than the set holds.
+TEST_F(Position, GsvSignalIdAfterTheLastGroupIsNoSatellite) {
   const auto& sats = data.GPS.Satellites.Sats;
-  // Two in view: the lone field after the whole group is the second one's
-  // number, not a signal id.
-  Parse(1000, "$GPGSV,1,1,02,32,45,123,40,07");
+  Parse(1000, "$GPGSV,2,1,08,01,40,083,46,02,17,308,41,03,07,344,39,04,22,228,45,1");
+  Parse(1000, "$GPGSV,2,2,08,05,10,140,30,1");
+  ASSERT_EQ(sats.size(), 8u);
+  for (std::size_t i = 0; i < sats.size(); ++i) EXPECT_EQ(sats[i].PRN, i < 5 ? i + 1 : 0) << i;
+  EXPECT_EQ(sats[4].SNR, 30);
+  EXPECT_EQ(sats[5].Status, 0);
+  // A message without a satellite but with its signal id, and one whose
+  // last group is cut after its number, name none either.
+  Parse(2000, "$GPGSV,1,1,00,1");
+  Parse(2000, "$GPGSV,1,1,02,32,45,123,40,07");
   ASSERT_EQ(sats.size(), 4u);
   EXPECT_EQ(sats[0].PRN, 32);
+  EXPECT_EQ(sats[1].PRN, 0);
+  // Groups cut further on still name their satellites.
+  Parse(3000, "$GPGSV,1,1,02,32,45,123,40,07,10");
   EXPECT_EQ(sats[1].PRN, 7);
-  EXPECT_EQ(sats[1].Elevation, 0);
-  EXPECT_EQ(sats[1].SNR, 0);
+  EXPECT_EQ(sats[1].Elevation, 10);
   EXPECT_EQ(sats[1].Status, 0);
-  Parse(2000, "$GPGSV,3,3,09,26");
-  EXPECT_EQ(sats[8].PRN, 26);
-  EXPECT_EQ(sats[8].Status, 0);
 }
 
 TEST_F(Position, RouteWaypointAndDatum) {

@@ -4,12 +4,15 @@
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/menus.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "tests/platform/menu_test_helpers.h"
 
 namespace {
 
 using namespace platform;
+using menutest::MenuText;
 
 TEST(MenuLinks, AMenuItemFollowsItsActionWhileItShowsWhatTheActionShows) {
+  InitializeApplication();
   TPopupMenu menu(nullptr);
   auto* item = new TMenuItem(&menu);
   menu.Items()->Add(item);
@@ -20,25 +23,29 @@ TEST(MenuLinks, AMenuItemFollowsItsActionWhileItShowsWhatTheActionShows) {
   item->SetAction(&action);
   EXPECT_EQ(item->Caption(), "&Send");
   EXPECT_EQ(item->Hint, "Sends the table");
-  EXPECT_EQ(item->ShortCut, ShortCut('T', ssCtrl));
-  EXPECT_EQ(GetMenuStringW(item), u"&Send\tCtrl+T");
+  EXPECT_EQ(item->ShortCut(), ShortCut('T', ssCtrl));
+  EXPECT_EQ(MenuText(item), u"&Send\tCtrl+T");
 
   action.SetCaption("Send &all");
   action.SetEnabled(false);
   action.SetChecked(true);
   EXPECT_EQ(item->Caption(), "Send &all");
-  EXPECT_FALSE(item->Enabled);
-  EXPECT_TRUE(item->Checked);
+  EXPECT_FALSE(item->Enabled());
+  EXPECT_TRUE(item->Checked());
   // An item given a caption of its own keeps it.
   item->SetCaption("Mine");
   action.SetCaption("Other");
   EXPECT_EQ(item->Caption(), "Mine");
 
   // Text written into the menu stands until the item changes again.
-  SetMenuItemTextW(item, u"Σ");
-  EXPECT_EQ(GetMenuStringW(item), u"Σ");
+  MENUITEMINFOW info;
+  info.fMask = MIIM_STRING;
+  std::u16string sigma = u"Σ";
+  info.dwTypeData = sigma.data();
+  ASSERT_TRUE(SetMenuItemInfoW(menu.Handle(), item->Command(), false, &info));
+  EXPECT_EQ(MenuText(item), u"Σ");
   item->SetCaption("Again");
-  EXPECT_EQ(GetMenuStringW(item), u"Again\tCtrl+T");
+  EXPECT_EQ(MenuText(item), u"Again\tCtrl+T");
   item->SetAction(nullptr);
 }
 

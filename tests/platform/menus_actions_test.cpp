@@ -42,7 +42,7 @@ TEST(Menus, ItemsFormATreeFoundByCommandAndShortcut) {
   menu.Items()->Add(file);
   auto* save = new TMenuItem(&menu);
   save->SetCaption("&Save");
-  save->ShortCut = ShortCut('S', ssCtrl);
+  save->SetShortCut(ShortCut('S', ssCtrl));
   file->Add(save);
   int clicks = 0;
   save->OnClick = [&](TObject*) { ++clicks; };
@@ -51,7 +51,7 @@ TEST(Menus, ItemsFormATreeFoundByCommandAndShortcut) {
   EXPECT_EQ(save->GetParentMenu(), &menu);
   EXPECT_EQ(save->MenuIndex(), 0);
   save->Click();
-  save->Enabled = false;
+  save->SetEnabled(false);
   save->Click();
   EXPECT_EQ(clicks, 1);
   file->Remove(save);

@@ -5,14 +5,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "tests/platform/registry_inspector.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 using platform::ERegistryException;
 using platform::TRegistry;
+using platform::TRegistryInspector;
+using platform::testing::SaveAndReadAgain;
 
 constexpr char kKey[] = "\\SOFTWARE\\Maker\\Program";
 
@@ -108,20 +113,116 @@ TEST_F(RegistryTest, ADamagedStoreGivesWhatCanStillBeRead) {
   EXPECT_THROW(reg.ReadInteger("Bad"), ERegistryException);
   EXPECT_THROW(reg.ReadInteger("AlsoBad"), ERegistryException);
   EXPECT_EQ(reg.ReadInteger("Last"), 6);
+  // The lines that could not be read are not lost by the next save.
+  EXPECT_EQ(SaveAndReadAgain(File.string(), ReadBytes(File), kKey, "First", 7), "");
 }
 
-TEST_F(RegistryTest, AFileThatIsNoStoreHoldsNothingAndIsReplacedOnWriting) {
+TEST_F(RegistryTest, AFileThatIsNoStoreHoldsNothingAndIsKeptBesideTheNewOne) {
   std::filesystem::create_directories(File.parent_path());
-  for (const std::string& bytes : {std::string("not a registry\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\n"),
-                                   std::string(), std::string("\xFF\xFE\x00", 3)}) {
-    WriteBytes(File, bytes);
+  const std::filesystem::path kept = File.string() + ".damaged";
+  const struct {
+    std::string Bytes;
+    bool Kept;  // a file that holds nothing has nothing to lose
+  } files[] = {{"not a registry\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\n", true},
+               {std::string("\xFF\xFE\x00", 3), true},
+               {"", false},
+               {"\r\n; only a comment\r\n", false}};
+  for (const auto& file : files) {
+    WriteBytes(kept, "an earlier copy");
+    if (!file.Kept) std::filesystem::remove(kept);
+    WriteBytes(File, file.Bytes);
     TRegistry reg(File.string());
+    EXPECT_EQ(reg.DamagedFileName(), kept.string());
     EXPECT_FALSE(reg.OpenKeyReadOnly(kKey));
     ASSERT_TRUE(reg.OpenKey(kKey, true));
     reg.WriteInteger("Value", 1);
     ASSERT_TRUE(reg.CloseKey());
     ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
     EXPECT_EQ(reg.ReadInteger("Value"), 1);
+    EXPECT_EQ(std::filesystem::exists(kept), file.Kept) << file.Bytes;
+    if (file.Kept) {
+      EXPECT_EQ(ReadBytes(kept), file.Bytes);
+    }
+  }
+}
+
+// A hand-edited file in the ANSI code page: a byte that begins no UTF-8
+// sequence, at the end of a line or before the bytes a sequence would take,
+// is one character, and the lines after it keep their values.
+TEST_F(RegistryTest, BytesThatAreNotUtf8AreReadInTheAnsiCodePageAndEndNoLine) {
+  std::filesystem::create_directories(File.parent_path());
+  for (const std::string& odd : {std::string("\xF9"), std::string("\xFF"), std::string("\xE9"), std::string("\xC3"),
+                                 std::string("\xE2\x82"), std::string("\x80")}) {
+    const std::string bytes = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n\"Town\"=\"per" + odd +
+                              "\"\r\n\"Odd\"=hex:01" + odd + "\r\n\"Port\"=dword:00000003\n\"Baud\"=dword:000012c0\r\n";
+    ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Language", 1040), "") << odd;
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+    EXPECT_EQ(reg.ReadInteger("Port"), 3);
+    EXPECT_EQ(reg.ReadInteger("Baud"), 4800);
+    EXPECT_FALSE(std::filesystem::exists(File.string() + ".damaged"));
+  }
+  // As the file now holds them: "ù" and "ÿ" in UTF-16.
+  const std::string bytes = "REGEDIT4\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n\"Town\"=\"per\xF9\xFF\"\r\n";
+  ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Language", 1040), "");
+  EXPECT_EQ(ReadBytes(File), Utf16("Windows Registry Editor Version 5.00\r\n\r\n"
+                                   "[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n\"Town\"=\"per\xF9\xFF\"\r\n"
+                                   "\"Language\"=dword:00000410\r\n\r\n"));
+  // UTF-8 stays UTF-8, with or without its mark.
+  for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF")}) {
+    WriteBytes(File,
+               mark + "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\"Town\"=\"per\xC3\xB9 \xE2\x82\xAC \xF0\x9F\x98\x80\"\n");
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Other"));
+    EXPECT_EQ(TRegistryInspector::Entries(reg).back().Data, "\"per\xC3\xB9 \xE2\x82\xAC \xF0\x9F\x98\x80\"");
+  }
+}
+
+// A value goes on over lines that end in a backslash; at the end of the
+// file it ends, so that what is written after it later stays apart.
+TEST_F(RegistryTest, AValueContinuedAtTheEndOfTheFileEndsThere) {
+  std::filesystem::create_directories(File.parent_path());
+  for (const std::string& end : {std::string("\\"), std::string("\\\r\n"), std::string("\\ \\ \r\n  \\")}) {
+    const std::string bytes =
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n"
+        "\"Port\"=dword:00000003\r\n\"Blob\"=hex:01,02,\\\r\n  03," +
+        end;
+    ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Baud", 4800), "") << end;
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+    EXPECT_EQ(reg.ReadInteger("Port"), 3);
+    EXPECT_EQ(reg.ReadInteger("Baud"), 4800);
+    EXPECT_EQ(TRegistryInspector::Entries(reg)[2].Data, "hex:01,02,03,") << end;
+  }
+}
+
+// Whatever a file holds, what was read from it is there after a save:
+// files of settings with random bytes dropped in, and random bytes alone.
+TEST_F(RegistryTest, FilesWithRandomBytesKeepEveryValueReadAfterASave) {
+  std::filesystem::create_directories(File.parent_path());
+  const std::vector<std::string> lines = {"Windows Registry Editor Version 5.00",
+                                          "REGEDIT4",
+                                          "[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]",
+                                          "[HKEY_CURRENT_USER\\Other]",
+                                          "\"Port\"=dword:00000003",
+                                          "\"Name\"=\"a \\\"b\\\"\"",
+                                          "@=\"default\"",
+                                          "\"Blob\"=hex:01,\\",
+                                          "  02",
+                                          "; comment",
+                                          "",
+                                          "[-HKEY_CURRENT_USER\\Gone]"};
+  std::mt19937 random(25);
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes = round % 3 == 0 ? "\xFF\xFE" : "";
+    const int count = static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      std::string piece = round % 5 == 4 ? std::string(random() % 8, '\0') : lines[random() % lines.size()];
+      for (char& c : piece) c = random() % 6 == 0 ? static_cast<char>(random()) : c;
+      bytes += piece + (random() % 4 == 0 ? "\r" : random() % 2 ? "\r\n" : "\n");
+      if (round % 3 == 0) bytes.push_back(static_cast<char>(random() % 3));
+    }
+    ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Port", round), "") << ::testing::PrintToString(bytes);
   }
 }
 

@@ -3,13 +3,17 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/core/os/modules.h"
+
 namespace golden {
 
 ::testing::AssertionResult MatchesGolden(const QImage& Image, const std::string& Name) {
   const std::filesystem::path reference = std::filesystem::path(__FILE__).parent_path() / "golden" / (Name + ".png");
   const QImage actual = Image.convertToFormat(QImage::Format_RGB32);
-  if (!actual.save(QString::fromStdString(Name + ".png"), "PNG")) {
-    return ::testing::AssertionFailure() << "cannot write " << Name << ".png";
+  const std::filesystem::path written =
+      std::filesystem::path(platform::ProgramFileName()).parent_path() / (Name + ".png");
+  if (!actual.save(QString::fromStdString(written.string()), "PNG")) {
+    return ::testing::AssertionFailure() << "cannot write " << written;
   }
   if (std::getenv("VELTROSA_UPDATE_GOLDEN")) {
     std::filesystem::create_directories(reference.parent_path());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/menus.h"
 #include "platform/ui/window_classes/presentation.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "tests/widetext/wide_test_controls.h"
@@ -43,6 +45,34 @@ TEST_F(HintWindow, ARecordThatIsNotWideIsShownAsTheClassLibraryShowsIt) {
   auto* hint = new TWtxCustomHintWindow(Form);
   hint->ActivateHintData(platform::Bounds(0, 0, 80, 20), "plain", nullptr);
   EXPECT_EQ(WideGetWindowText(hint), u"plain");
+  platform::Free(hint);
+}
+
+TEST_F(HintWindow, TheShortcutOfTheControlsActionShowsBesideTheWideHint) {
+  platform::TAction action(nullptr);
+  action.ShortCut = platform::ShortCut('S', platform::ssCtrl);
+  auto* window = new TWideWindow(Form);
+  window->SetParent(Form);
+  window->SetAction(&action);
+  window->SetHint(u"Głębokość|Long part");
+  window->Handle();
+  const auto show = [&] {
+    platform::THintInfo info;
+    info.HintControl = window;
+    info.HintWindowClass = &platform::THintWindowPlainClass;
+    window->Perform(platform::CM_HINTSHOW, 0, reinterpret_cast<platform::LPARAM>(&info));
+    return info;
+  };
+  const platform::THintInfo info = show();
+  EXPECT_EQ(info.HintStr, "G??boko?? (Ctrl+S)");
+  auto* hint = static_cast<TWtxCustomHintWindow*>(info.HintWindowClass->Create(Form));
+  hint->ActivateHintData(hint->CalcHintRect(400, info.HintStr, info.HintData), info.HintStr, info.HintData);
+  EXPECT_EQ(WideGetWindowText(hint), u"Głębokość (Ctrl+S)");
+
+  platform::Application->HintShortCuts = false;
+  EXPECT_EQ(show().HintStr, "G??boko??");
+  platform::Application->HintShortCuts = true;
+  window->SetAction(nullptr);
   platform::Free(hint);
 }
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/controls/forms.h"
+#include "tests/platform/menu_test_helpers.h"
 #include "widetext/menus/wide_actions.h"
 
 namespace {
 
 using namespace widetext;
+using menutest::MenuText;
 using platform::scCtrl;
 using platform::TMenuItem;
 
@@ -41,34 +43,34 @@ TEST_F(WideMenus, TheWideCaptionFollowsTheEightBitOneAndItsHotKey) {
 }
 
 TEST_F(WideMenus, TheMenuShowsTheWideCaptionAndTheKeyboardsShortcutNames) {
-  Item->ShortCut = scCtrl | 'S';
+  Item->SetShortCut(scCtrl | 'S');
   Item->SetCaption(u"&Σώσε");
-  EXPECT_EQ(platform::GetMenuStringW(Item), u"&Σώσε\tCtrl+S");
+  EXPECT_EQ(MenuText(Item), u"&Σώσε\tCtrl+S");
   // Changed through the class library, the menu takes the caption anew.
   Item->platform::TMenuItem::SetCaption("&Save");
-  EXPECT_EQ(platform::GetMenuStringW(Item), u"&Save\tCtrl+S");
+  EXPECT_EQ(MenuText(Item), u"&Save\tCtrl+S");
 
   // An item with sub-items, and the top level of a main menu, show no
   // shortcut.
   auto* sub = new TWtxMenuItem(Popup);
-  sub->ShortCut = scCtrl | 'O';
+  sub->SetShortCut(scCtrl | 'O');
   sub->SetCaption(u"Ωmega");
   Item->Add(sub);
-  EXPECT_EQ(platform::GetMenuStringW(Item), u"&Save");
-  EXPECT_EQ(platform::GetMenuStringW(sub), u"Ωmega\tCtrl+O");
+  EXPECT_EQ(MenuText(Item), u"&Save");
+  EXPECT_EQ(MenuText(sub), u"Ωmega\tCtrl+O");
   TWtxMainMenu mainMenu(nullptr);
   auto* top = new TWtxMenuItem(&mainMenu);
-  top->ShortCut = scCtrl | 'F';
+  top->SetShortCut(scCtrl | 'F');
   mainMenu.Items()->Add(top);
   top->SetCaption(u"&Φάκελος");
-  EXPECT_EQ(platform::GetMenuStringW(top), u"&Φάκελος");
+  EXPECT_EQ(MenuText(top), u"&Φάκελος");
 
   // A plain item names its shortcut as the class library does.
   auto* plain = new TMenuItem(Popup);
-  plain->ShortCut = scCtrl | platform::VK_DELETE;
+  plain->SetShortCut(scCtrl | platform::VK_DELETE);
   plain->SetCaption("Erase");
   Popup->Items()->Add(plain);
-  EXPECT_EQ(platform::GetMenuStringW(plain), u"Erase\tCtrl+Del");
+  EXPECT_EQ(MenuText(plain), u"Erase\tCtrl+Del");
 }
 
 TEST_F(WideMenus, ItemsMeasureAndDrawTheirWideTexts) {
@@ -107,7 +109,7 @@ TEST_F(WideMenus, ItemsMeasureAndDrawTheirWideTexts) {
     return level;
   };
   EXPECT_LT(darkest(draw(*Item)), 100);
-  Item->Enabled = false;
+  Item->SetEnabled(false);
   EXPECT_GE(darkest(draw(*Item)), platform::GetGValue(platform::ColorToRGB(platform::clBtnShadow)));
 }
 
@@ -119,13 +121,13 @@ TEST_F(WideMenus, AnItemLinkedToAWideActionFollowsItsCaption) {
   Item->SetAction(&action);
   EXPECT_EQ(Item->GetCaption(), u"&Σώσε");
   EXPECT_EQ(Item->GetHint(), u"Αποθήκευση");
-  EXPECT_EQ(Item->ShortCut, scCtrl | 'S');
-  EXPECT_EQ(platform::GetMenuStringW(Item), u"&Σώσε\tCtrl+S");
+  EXPECT_EQ(Item->ShortCut(), scCtrl | 'S');
+  EXPECT_EQ(MenuText(Item), u"&Σώσε\tCtrl+S");
 
   action.SetCaption(u"Σ&ώσε όλα");
   EXPECT_EQ(Item->GetCaption(), u"Σ&ώσε όλα");
   action.SetEnabled(false);
-  EXPECT_FALSE(Item->Enabled);
+  EXPECT_FALSE(Item->Enabled());
   Item->SetCaption(u"Δικό μου");
   action.SetCaption(u"Άλλο");
   EXPECT_EQ(Item->GetCaption(), u"Δικό μου");

@@ -45,7 +45,13 @@ void WtxControl_ActionChange(platform::TControl* Control, platform::TObject* Sen
 const platform::TActionLinkClass& WtxControl_GetActionLinkClass(platform::TControl* Control,
                                                                 const platform::TActionLinkClass& InheritedLinkClass) {
   const platform::TActionLinkClass& chosen =
-      dynamic_cast<platform::TWinControl*>(Control) ? TWtxWinControlActionLinkClass : TWtxControlActionLinkClass;
+      dynamic_cast<platform::TCustomListView*>(Control)     ? TWtxListViewActionLinkClass
+      : dynamic_cast<platform::TCustomComboBoxEx*>(Control) ? TWtxComboBoxExActionLinkClass
+      : dynamic_cast<platform::TSpeedButton*>(Control)      ? TWtxSpeedButtonActionLinkClass
+      : dynamic_cast<platform::TToolButton*>(Control)       ? TWtxToolButtonActionLinkClass
+      : dynamic_cast<platform::TButtonControl*>(Control)    ? TWtxButtonActionLinkClass
+      : dynamic_cast<platform::TWinControl*>(Control)       ? TWtxWinControlActionLinkClass
+                                                            : TWtxControlActionLinkClass;
   if (chosen.Parent != &InheritedLinkClass) {
     throw EWtxInternalError(std::string("Internal Error: ") + chosen.Name + " does not extend " +
                             InheritedLinkClass.Name + ".");
@@ -77,17 +83,37 @@ void TWtxActionLinkOf<Base>::SetHint(const std::string& Value) {
 
 template class TWtxActionLinkOf<platform::TControlActionLink>;
 template class TWtxActionLinkOf<platform::TWinControlActionLink>;
+template class TWtxActionLinkOf<platform::TButtonActionLink>;
+template class TWtxActionLinkOf<platform::TListViewActionLink>;
+template class TWtxActionLinkOf<platform::TComboBoxExActionLink>;
+template class TWtxActionLinkOf<platform::TSpeedButtonActionLink>;
+template class TWtxActionLinkOf<platform::TToolButtonActionLink>;
 
-const platform::TActionLinkClass TWtxControlActionLinkClass{
-    "TWtxControlActionLink", &platform::TControlActionLinkClass,
-    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
-      return std::make_unique<TWtxControlActionLink>(Client);
-    }};
+namespace {
 
-const platform::TActionLinkClass TWtxWinControlActionLinkClass{
-    "TWtxWinControlActionLink", &platform::TWinControlActionLinkClass,
-    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
-      return std::make_unique<TWtxWinControlActionLink>(Client);
-    }};
+template <class Link>
+platform::TActionLinkClass LinkClass(const char* Name, const platform::TActionLinkClass& Parent) {
+  return platform::TActionLinkClass{Name, &Parent,
+                                    [](platform::TObject* Client) -> std::unique_ptr<platform::TActionLink> {
+                                      return std::make_unique<Link>(Client);
+                                    }};
+}
+
+}  // namespace
+
+const platform::TActionLinkClass TWtxControlActionLinkClass =
+    LinkClass<TWtxControlActionLink>("TWtxControlActionLink", platform::TControlActionLinkClass);
+const platform::TActionLinkClass TWtxWinControlActionLinkClass =
+    LinkClass<TWtxWinControlActionLink>("TWtxWinControlActionLink", platform::TWinControlActionLinkClass);
+const platform::TActionLinkClass TWtxButtonActionLinkClass =
+    LinkClass<TWtxButtonActionLink>("TWtxButtonActionLink", platform::TButtonActionLinkClass);
+const platform::TActionLinkClass TWtxListViewActionLinkClass =
+    LinkClass<TWtxListViewActionLink>("TWtxListViewActionLink", platform::TListViewActionLinkClass);
+const platform::TActionLinkClass TWtxComboBoxExActionLinkClass =
+    LinkClass<TWtxComboBoxExActionLink>("TWtxComboBoxExActionLink", platform::TComboBoxExActionLinkClass);
+const platform::TActionLinkClass TWtxSpeedButtonActionLinkClass =
+    LinkClass<TWtxSpeedButtonActionLink>("TWtxSpeedButtonActionLink", platform::TSpeedButtonActionLinkClass);
+const platform::TActionLinkClass TWtxToolButtonActionLinkClass =
+    LinkClass<TWtxToolButtonActionLink>("TWtxToolButtonActionLink", platform::TToolButtonActionLinkClass);
 
 }  // namespace widetext

@@ -9,6 +9,11 @@
 #include <string>
 
 #include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/button_control.h"
+#include "platform/ui/controls/combo_box_ex.h"
+#include "platform/ui/controls/list_view.h"
+#include "platform/ui/controls/speed_button.h"
+#include "platform/ui/controls/tool_bar.h"
 
 namespace widetext {
 
@@ -32,8 +37,10 @@ class IWtxAction {
 // is not its name), and its wide hint unless CheckDefaults is set and it
 // has one.
 void WtxControl_ActionChange(platform::TControl* Control, platform::TObject* Sender, bool CheckDefaults);
-// The wide link class for the control's kind; InheritedLinkClass must be
-// its parent (EWtxInternalError otherwise).
+// The wide link class for the control's kind, tested in this order: list
+// view, extended combo box, speed button, tool button, button control, any
+// other windowed control, any other control. InheritedLinkClass must be its
+// parent (EWtxInternalError otherwise).
 const platform::TActionLinkClass& WtxControl_GetActionLinkClass(platform::TControl* Control,
                                                                 const platform::TActionLinkClass& InheritedLinkClass);
 
@@ -59,7 +66,37 @@ class TWtxWinControlActionLink : public TWtxActionLinkOf<platform::TWinControlAc
   using TWtxActionLinkOf::TWtxActionLinkOf;
 };
 
+class TWtxButtonActionLink : public TWtxActionLinkOf<platform::TButtonActionLink> {
+ public:
+  using TWtxActionLinkOf::TWtxActionLinkOf;
+};
+
+class TWtxListViewActionLink : public TWtxActionLinkOf<platform::TListViewActionLink> {
+ public:
+  using TWtxActionLinkOf::TWtxActionLinkOf;
+};
+
+class TWtxComboBoxExActionLink : public TWtxActionLinkOf<platform::TComboBoxExActionLink> {
+ public:
+  using TWtxActionLinkOf::TWtxActionLinkOf;
+};
+
+class TWtxSpeedButtonActionLink : public TWtxActionLinkOf<platform::TSpeedButtonActionLink> {
+ public:
+  using TWtxActionLinkOf::TWtxActionLinkOf;
+};
+
+class TWtxToolButtonActionLink : public TWtxActionLinkOf<platform::TToolButtonActionLink> {
+ public:
+  using TWtxActionLinkOf::TWtxActionLinkOf;
+};
+
 extern const platform::TActionLinkClass TWtxControlActionLinkClass;
 extern const platform::TActionLinkClass TWtxWinControlActionLinkClass;
+extern const platform::TActionLinkClass TWtxButtonActionLinkClass;
+extern const platform::TActionLinkClass TWtxListViewActionLinkClass;
+extern const platform::TActionLinkClass TWtxComboBoxExActionLinkClass;
+extern const platform::TActionLinkClass TWtxSpeedButtonActionLinkClass;
+extern const platform::TActionLinkClass TWtxToolButtonActionLinkClass;
 
 }  // namespace widetext

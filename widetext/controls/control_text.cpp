@@ -6,6 +6,7 @@
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/control_helper.h"
 #include "widetext/controls/synced_strings.h"
+#include "widetext/platform_flags.h"
 #include "widetext/wide_api.h"
 
 namespace widetext {
@@ -27,6 +28,7 @@ std::u16string UnicodeWindowText(platform::HWND hWnd) {
 }  // namespace
 
 std::u16string WideGetWindowText(platform::TControl* Control) {
+  if (!Win32PlatformIsUnicode) return WidenAnsi(Control->Text());
   platform::TWinControl* windowed = Windowed(Control);
   if (windowed && windowed->HandleAllocated()) {
     const platform::HWND h = windowed->WindowHandle();
@@ -41,6 +43,10 @@ std::u16string WideGetWindowText(platform::TControl* Control) {
 }
 
 void WideSetWindowText(platform::TControl* Control, std::u16string_view Value) {
+  if (!Win32PlatformIsUnicode) {
+    Control->SetText(AnsiImage(Value));
+    return;
+  }
   platform::TWinControl* windowed = Windowed(Control);
   if (windowed && windowed->HandleAllocated()) {
     const platform::HWND h = windowed->WindowHandle();
@@ -64,12 +70,17 @@ void WideSetWindowText(platform::TControl* Control, std::u16string_view Value) {
 }
 
 std::u16string WideGetHint(platform::TControl* Control) {
+  if (!Win32PlatformIsUnicode) return WidenAnsi(Control->Hint);
   TWideControlHelper* helper = GetWideControlHelper(Control, false);
   if (!helper) return WidenAnsi(Control->Hint);
   return GetSyncedWideString(helper->WideHint, Control->Hint);
 }
 
 void WideSetHint(platform::TControl* Control, std::u16string_view Value) {
+  if (!Win32PlatformIsUnicode) {
+    Control->Hint = AnsiImage(Value);
+    return;
+  }
   TWideControlHelper* helper = GetWideControlHelper(Control, true);
   SetSyncedWideString(Value, helper->WideHint, Control->Hint,
                       [Control](const std::string& Hint) { Control->Hint = Hint; });

@@ -2,7 +2,8 @@
 // The wide Caption, Text and Hint of any control. A windowed control with a
 // Unicode window keeps its text in the window; otherwise the control's
 // helper keeps the wide value beside the class library's 8-bit one, under
-// the consistency rule (synced_strings.h).
+// the consistency rule (synced_strings.h). On a platform without Unicode
+// support they are the control's 8-bit values.
 
 #include <string>
 #include <string_view>

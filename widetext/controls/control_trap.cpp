@@ -4,17 +4,12 @@
 #include "widetext/controls/control_text.h"
 #include "widetext/controls/hint_window.h"
 #include "widetext/controls/unicode_windows.h"
+#include "widetext/controls/wide_layer.h"
 #include "widetext/controls/wm_char.h"
+#include "widetext/platform_flags.h"
 
 namespace widetext {
 namespace {
-
-// Traps by control; never destroyed, as windows may still go while the
-// program's static objects are destroyed.
-platform::TComponentList& Traps() {
-  static auto* list = new platform::TComponentList;
-  return *list;
-}
 
 bool IsTextMessage(platform::UINT Msg) {
   return Msg == platform::WM_SETTEXT || Msg == platform::WM_GETTEXT || Msg == platform::WM_GETTEXTLENGTH;
@@ -30,7 +25,7 @@ platform::UINT WtxDestroyWindowMessage() {
 }
 
 TWinControlTrap* TWinControlTrap::For(platform::TWinControl* Control) {
-  platform::TComponentList& traps = Traps();
+  platform::TComponentList& traps = WideTrapList();
   for (int i = 0; i < traps.Count(); ++i) {
     auto* trap = static_cast<TWinControlTrap*>(traps.Items(i));
     if (trap->control_ == Control) return trap;
@@ -98,6 +93,10 @@ platform::LRESULT TWinControlTrap::WindowProc(platform::HWND hWnd, platform::UIN
   };
   ++nesting_;
   const Nesting nesting{this};
+  if (WideLayerFinished()) {
+    if (control_ && (Msg == platform::WM_DESTROY || Msg == g_destroyWindowMessage)) control_->SetWindowHandle(nullptr);
+    return 0;
+  }
   lastWin32Msg_ = Msg;
   return platform::CallWindowProcW(windowProc_, hWnd, Msg, wParam, lParam);
 }
@@ -132,6 +131,7 @@ platform::LRESULT TWinControlTrap::DefWindowProc(platform::HWND hWnd, platform::
                                                  platform::LPARAM lParam) {
   switch (Msg) {
     case platform::WM_NOTIFYFORMAT: {
+      if (!Win32PlatformIsUnicode) return platform::NFR_ANSI;
       const auto asking = reinterpret_cast<platform::HWND>(wParam);
       const bool unicode = platform::IsWindowUnicode(asking) || asking == UnicodeWindowBeingCreated();
       return unicode ? platform::NFR_UNICODE : platform::NFR_ANSI;

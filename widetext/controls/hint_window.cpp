@@ -1,9 +1,12 @@
 #include "widetext/controls/hint_window.h"
 
+#include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/menus.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/control_text.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wide_canvas.h"
+#include "widetext/platform_flags.h"
 #include "widetext/wide_api.h"
 
 namespace widetext {
@@ -16,12 +19,22 @@ const platform::THintInfo* WideRecord(void* Data) {
 }
 
 // What the hint window shows for a wide record: the control's wide short
-// hint while the 8-bit hint is still its image, else the 8-bit hint.
+// hint while the 8-bit hint is still its image (or its image with the
+// shortcut of the control's action, as the application adds it), else the
+// 8-bit hint.
 std::u16string WideHintText(const platform::THintInfo& Info) {
   std::u16string text = WidenAnsi(Info.HintStr);
   if (text.empty()) return text;
   std::u16string wide = WideGetShortHint(WideGetParentHint(Info.HintControl));
-  return AnsiImage(wide) == Info.HintStr ? wide : text;
+  const std::string image = AnsiImage(wide);
+  if (image == Info.HintStr) return wide;
+  const auto* action =
+      Info.HintControl ? dynamic_cast<const platform::TCustomAction*>(Info.HintControl->Action()) : nullptr;
+  if (action && action->ShortCut != 0 && platform::Application && platform::Application->HintShortCuts) {
+    const std::string shortcut = platform::ShortCutToText(action->ShortCut);
+    if (image + " (" + shortcut + ")" == Info.HintStr) return wide + u" (" + WidenAnsi(shortcut) + u")";
+  }
+  return text;
 }
 
 // A screen context with the font selected, while it lives.
@@ -43,7 +56,7 @@ class ScreenDC {
 
 void PrepareWideHintShow(platform::TMessage& Message) {
   auto* info = reinterpret_cast<platform::THintInfo*>(Message.LParam);
-  if (!info) return;
+  if (!info || !Win32PlatformIsUnicode) return;
   if (!info->HintWindowClass || info->HintWindowClass == &platform::THintWindowPlainClass) {
     info->HintWindowClass = &TWtxCustomHintWindowClass;
   }
@@ -89,7 +102,7 @@ platform::TRect TWtxCustomHintWindow::CalcHintRect(int MaxWidth, const std::stri
 }
 
 void TWtxCustomHintWindow::Paint() {
-  if (blockPaint_) {
+  if (blockPaint_ || !Win32PlatformIsUnicode) {
     platform::THintWindow::Paint();
     return;
   }

@@ -1,9 +1,10 @@
 #pragma once
-// Wide hints. When a wide control is about to show its hint (CM_HINTSHOW),
-// the hint record is marked as wide and the hint window becomes a
-// TWtxCustomHintWindow, which shows the control's wide short hint in a
-// Unicode window; a record that is not marked is shown as the class
-// library shows it.
+// Wide hints. When a wide control is about to show its hint (CM_HINTSHOW)
+// on a platform with Unicode support, the hint record is marked as wide and
+// the hint window becomes a TWtxCustomHintWindow, which shows the control's
+// wide short hint in a Unicode window (with its action's shortcut when the
+// application shows shortcuts in hints); a record that is not marked is
+// shown as the class library shows it.
 
 #include <string>
 

@@ -1,9 +1,12 @@
 #include "widetext/controls/page_control.h"
 
+#include "platform/ui/controls/docking.h"
+#include "platform/ui/controls/forms.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wide_form.h"
 #include "widetext/exceptions.h"
+#include "widetext/platform_flags.h"
 
 namespace widetext {
 
@@ -13,7 +16,7 @@ void CreateUnicodeHandle_ComCtl(platform::TWinControl* Control, const platform::
     throw EWtxInternalError("WTX Internal Error: Only call CreateUnicodeHandle_ComCtl for Common Controls.");
   }
   CreateUnicodeHandle(Control, Params, SubClass);
-  platform::SendMessageW(Control->WindowHandle(), platform::CCM_SETUNICODEFORMAT, 1, 0);
+  if (Win32PlatformIsUnicode) platform::SendMessageW(Control->WindowHandle(), platform::CCM_SETUNICODEFORMAT, 1, 0);
 }
 
 std::u16string WidePageCaption(platform::TTabSheet* Page) {
@@ -57,6 +60,7 @@ void TWtxPageControl::SetItemText(platform::TMessage& Message) {
   std::u16string caption = WidePageCaption(page);
   platform::TCITEMW wide;
   wide.mask = item->mask | platform::TCIF_TEXT;
+  if (UseRightToLeftReading()) wide.mask |= platform::TCIF_RTLREADING;
   wide.dwState = item->dwState;
   wide.dwStateMask = item->dwStateMask;
   wide.pszText = caption.data();
@@ -82,23 +86,80 @@ bool TWtxPageControl::SelectByAccelerator(platform::WPARAM CharCode) {
 }
 
 void TWtxPageControl::WndProc(platform::TMessage& Message) {
+  if (Win32PlatformIsUnicode && Message.Msg == platform::TCM_SETITEMA) {
+    SetItemText(Message);
+    return;
+  }
+  if (Win32PlatformIsUnicode && Message.Msg == platform::TCM_INSERTITEMA) {
+    reinterpret_cast<platform::TCITEMA*>(Message.LParam)->mask &= ~platform::TCIF_TEXT;
+  }
   switch (Message.Msg) {
-    case platform::TCM_SETITEMA:
-      SetItemText(Message);
-      return;
-    case platform::TCM_INSERTITEMA:
-      reinterpret_cast<platform::TCITEMA*>(Message.LParam)->mask &= ~platform::TCIF_TEXT;
-      break;
     case platform::CM_DIALOGCHAR:
       if (SelectByAccelerator(Message.WParam)) {
         Message.Result = 1;
         return;
       }
       break;
+    case platform::CM_DOCKCLIENT:
+      DockClient(Message);
+      return;
+    case platform::CM_DOCKNOTIFICATION:
+      if (DockNotification(Message)) return;
+      break;
     default:
       break;
   }
   TWideControl::WndProc(Message);
+}
+
+void TWtxPageControl::DoAddDockClient(platform::TControl* Client, const platform::TRect& ARect) {
+  if (newDockSheet_) {
+    Client->SetParent(newDockSheet_);
+    return;
+  }
+  TWideControl::DoAddDockClient(Client, ARect);
+}
+
+void TWtxPageControl::DockClient(platform::TMessage& Message) {
+  auto* dock = reinterpret_cast<platform::TDragDockObject*>(Message.WParam);
+  if (!dock || !dock->Control()) return;
+  platform::TControl* client = dock->Control();
+  auto* sheet = new TWtxTabSheet(this);
+  newDockSheet_ = sheet;
+  try {
+    if (dynamic_cast<platform::TCustomForm*>(client)) sheet->SetCaption(WideGetWindowText(client));
+    sheet->SetPageControl(this);
+    client->Dock(this, dock->DockRect);
+    sheet->SetTabVisible(client->Visible());
+    if (client->Visible()) SetActivePage(sheet);
+    client->SetAlign(platform::alClient);
+  } catch (...) {
+    newDockSheet_ = nullptr;
+    throw;
+  }
+  newDockSheet_ = nullptr;
+  Message.Result = 1;
+}
+
+// A new text of a docked client up to its first line break, as wide as
+// the client's window holds it.
+bool TWtxPageControl::DockNotification(platform::TMessage& Message) {
+  auto* client = reinterpret_cast<platform::TControl*>(Message.WParam);
+  const auto* notify = reinterpret_cast<const platform::TDockNotifyRec*>(Message.LParam);
+  if (!notify || notify->ClientMsg != platform::WM_SETTEXT) return false;
+  auto* page = dynamic_cast<TWtxTabSheet*>(GetPageFromDockClient(client));
+  if (!page) return false;
+  std::u16string text;
+  if (notify->MsgLParam != 0) {
+    auto* windowed = dynamic_cast<platform::TWinControl*>(client);
+    if (windowed && windowed->HandleAllocated() && platform::IsWindowUnicode(windowed->WindowHandle())) {
+      text = reinterpret_cast<const char16_t*>(notify->MsgLParam);
+    } else {
+      text = WidenAnsi(reinterpret_cast<const char*>(notify->MsgLParam));
+    }
+  }
+  page->SetCaption(std::u16string_view(text).substr(0, text.find_first_of(u"\r\n")));
+  return true;
 }
 
 }  // namespace widetext

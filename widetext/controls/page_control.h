@@ -21,6 +21,11 @@ class TWtxTabSheet : public TWideControl<platform::TTabSheet> {
   void CreateWindowHandle(const platform::TCreateParams& Params) override;
 };
 
+// On a platform with Unicode support the tab texts are never written in 8
+// bits: a sheet's tab gets its wide caption through the Unicode form of
+// the message, read right to left when the control reads so. A docked
+// client gets a wide sheet of its own, captioned with a form's wide
+// caption and later with the client's new texts.
 class TWtxPageControl : public TWideControl<platform::TPageControl> {
  public:
   using TWideControl::TWideControl;
@@ -28,11 +33,16 @@ class TWtxPageControl : public TWideControl<platform::TPageControl> {
 
  protected:
   void CreateWindowHandle(const platform::TCreateParams& Params) override;
+  void DoAddDockClient(platform::TControl* Client, const platform::TRect& ARect) override;
 
  private:
   platform::TTabSheet* PageOfTab(int TabIndex) const;
   void SetItemText(platform::TMessage& Message);
   bool SelectByAccelerator(platform::WPARAM CharCode);
+  void DockClient(platform::TMessage& Message);
+  bool DockNotification(platform::TMessage& Message);
+  // The page being made for a docked client.
+  TWtxTabSheet* newDockSheet_ = nullptr;
 };
 
 // For a platform common control being extended (SubClass, not empty):

@@ -9,20 +9,12 @@
 #include "widetext/controls/synced_strings.h"
 #include "widetext/controls/wide_application.h"
 #include "widetext/exceptions.h"
+#include "widetext/platform_flags.h"
 
 namespace widetext {
 namespace {
 
 platform::TWinControl* g_creating = nullptr;
-
-// Clears the reference to the control being made, also when making fails.
-class CreatingScope {
- public:
-  explicit CreatingScope(platform::TWinControl* Control) { g_creating = Control; }
-  ~CreatingScope() { g_creating = nullptr; }
-  CreatingScope(const CreatingScope&) = delete;
-  CreatingScope& operator=(const CreatingScope&) = delete;
-};
 
 // The first message of a new ".UnicodeClass" window: the window becomes the
 // control's (the class library has named the control being made) and its
@@ -47,23 +39,37 @@ platform::LRESULT InitialWindowProc(platform::HWND hWnd, platform::UINT Msg, pla
 
 platform::WNDPROC InitialProc() { return platform::MakeWndProc<&InitialWindowProc>(true); }
 
-void RegisterUnicodeClass(const platform::TCreateParams& Params, const std::u16string& ClassName) {
+}  // namespace
+
+std::u16string RegisterUnicodeClass(const platform::TCreateParams& Params) {
+  std::u16string className = WidenAnsi(Params.WinClassName) + u".UnicodeClass";
   platform::WNDCLASS existing;
-  if (platform::GetClassInfoW(ClassName, &existing)) {
-    if (existing.lpfnWndProc == InitialProc()) return;
-    platform::UnregisterClassW(ClassName);
+  if (platform::GetClassInfoW(className, &existing)) {
+    if (existing.lpfnWndProc == InitialProc()) return className;
+    platform::UnregisterClassW(className);
   }
   platform::WNDCLASS wc = Params.WindowClass;
   wc.hInstance = platform::GetModuleHandleA(nullptr);
   wc.lpfnWndProc = InitialProc();
-  wc.lpszClassName = ClassName;
+  wc.lpszClassName = className;
   if (!platform::RegisterClassW(wc)) platform::RaiseLastOSError();
+  return className;
 }
 
-}  // namespace
+// Clears the reference to the control being made, also when making fails.
+UnicodeCreationScope::UnicodeCreationScope(platform::TWinControl* Control) { g_creating = Control; }
+UnicodeCreationScope::~UnicodeCreationScope() { g_creating = nullptr; }
 
 void CreateUnicodeHandle(platform::TWinControl* Control, const platform::TCreateParams& Params,
                          std::u16string_view SubClass) {
+  if (!Win32PlatformIsUnicode) {
+    // The class library's own window, of the class it registered.
+    const platform::HWND h = platform::CreateWindowExA(Params.ExStyle, Params.WinClassName, Params.Caption,
+                                                       Params.Style, Params.X, Params.Y, Params.Width, Params.Height,
+                                                       Params.WndParent, 0, Params.WindowClass.hInstance, Params.Param);
+    Control->SetWindowHandle(h);
+    return;
+  }
   // Typed characters reach the new window as UTF-16.
   WtxApplication();
   platform::WNDCLASS platformClass;
@@ -72,11 +78,10 @@ void CreateUnicodeHandle(platform::TWinControl* Control, const platform::TCreate
   } else {
     Control->DefWndProc = platform::MakeWndProc<&platform::DefWindowProcW>(true);
   }
-  const std::u16string className = WidenAnsi(Params.WinClassName) + u".UnicodeClass";
-  RegisterUnicodeClass(Params, className);
+  const std::u16string className = RegisterUnicodeClass(Params);
   platform::HWND h = nullptr;
   {
-    const CreatingScope creating(Control);
+    const UnicodeCreationScope creating(Control);
     h = platform::CreateWindowExW(Params.ExStyle, className, u"", Params.Style, Params.X, Params.Y, Params.Width,
                                   Params.Height, Params.WndParent, 0, platform::GetModuleHandleA(nullptr),
                                   Params.Param);

@@ -14,12 +14,26 @@
 namespace widetext {
 
 // Raises EOSError when the class cannot be registered or the window made.
+// On a platform without Unicode support: the class library's own 8-bit
+// window, nothing else.
 void CreateUnicodeHandle(platform::TWinControl* Control, const platform::TCreateParams& Params,
                          std::u16string_view SubClass);
 // Installs the trap on the control's window and gives it its wide caption
 // (the one kept for it, else Caption widened). EWtxInternalError when the
 // window is not a Unicode window.
 void SubClassUnicodeControl(platform::TWinControl* Control, std::string_view Caption);
+
+// Registers "<8-bit class name>.UnicodeClass" for Params (again when a
+// class of that name has another procedure) and returns its name.
+std::u16string RegisterUnicodeClass(const platform::TCreateParams& Params);
+// While it lives, the window being made is Control's, for WM_NOTIFYFORMAT.
+class UnicodeCreationScope {
+ public:
+  explicit UnicodeCreationScope(platform::TWinControl* Control);
+  ~UnicodeCreationScope();
+  UnicodeCreationScope(const UnicodeCreationScope&) = delete;
+  UnicodeCreationScope& operator=(const UnicodeCreationScope&) = delete;
+};
 
 // The window CreateUnicodeHandle is making at the moment; null otherwise.
 platform::HWND UnicodeWindowBeingCreated();

@@ -15,6 +15,9 @@ void WideCanvasTextRect(platform::TCanvas& Canvas, const platform::TRect& Rect, 
   const platform::HDC dc = Canvas.Handle();
   platform::UINT options = Canvas.TextFlags | platform::ETO_CLIPPED;
   if (Canvas.Brush().Style() != platform::bsClear) options |= platform::ETO_OPAQUE;
+  if ((options & platform::ETO_RTLREADING) && Canvas.CanvasOrientation() == platform::coRightToLeft) {
+    X += WideCanvasTextWidth(Canvas, Text) + 1;
+  }
   WideApiExtTextOut(dc, X, Y, options, &Rect, Text.data(), Length(Text), nullptr);
   Canvas.Changed();
 }
@@ -22,6 +25,7 @@ void WideCanvasTextRect(platform::TCanvas& Canvas, const platform::TRect& Rect, 
 void WideCanvasTextOut(platform::TCanvas& Canvas, int X, int Y, std::u16string_view Text) {
   Canvas.Changing();
   const platform::HDC dc = Canvas.Handle();
+  if (Canvas.CanvasOrientation() == platform::coRightToLeft) X += WideCanvasTextWidth(Canvas, Text) + 1;
   WideApiExtTextOut(dc, X, Y, Canvas.TextFlags, nullptr, Text.data(), Length(Text), nullptr);
   Canvas.MoveTo(X + WideCanvasTextWidth(Canvas, Text), Y);
   Canvas.Changed();

@@ -1,7 +1,10 @@
 #pragma once
 // UTF-16 text on a canvas. Each call makes sure the canvas has its device
 // context, font and brush, and tells the canvas's listeners before and after
-// it draws.
+// it draws. On a right-to-left canvas, where a text ends where it is placed,
+// the text is placed its width (and one pixel) further right, so that it
+// stands where a left-to-right canvas shows it: always for TextOut, for
+// TextRect when the canvas's text flags read right to left.
 
 #include <string_view>
 

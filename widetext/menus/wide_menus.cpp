@@ -1,7 +1,10 @@
 #include "widetext/menus/wide_menus.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "platform/core/os/os_error.h"
+#include "platform/core/window_system/menus.h"
 #include "platform/ui/window_classes/gdi.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/control_actions.h"
@@ -9,6 +12,8 @@
 #include "widetext/menus/hotkeys.h"
 #include "widetext/menus/shortcut_text.h"
 #include "widetext/menus/wide_actions.h"
+#include "widetext/platform_flags.h"
+#include "widetext/property_filing.h"
 #include "widetext/wide_api.h"
 
 namespace widetext {
@@ -17,10 +22,18 @@ namespace {
 constexpr platform::UINT kMeasureFlags =
     platform::DT_CALCRECT | platform::DT_NOCLIP | platform::DT_EXPANDTABS | platform::DT_SINGLELINE;
 
-int TextWidth(platform::TCanvas& Canvas, std::u16string_view Text) {
+int TextWidth(platform::TCanvas& Canvas, std::u16string_view Text, platform::UINT Flags) {
   platform::RECT r{0, 0, 0, 0};
-  WideApiDrawText(Canvas.Handle(), Text.data(), static_cast<int>(Text.size()), &r, kMeasureFlags);
+  WideApiDrawText(Canvas.Handle(), Text.data(), static_cast<int>(Text.size()), &r, Flags);
   return r.Width();
+}
+
+std::u16string MenuString(platform::HMENU Menu, platform::UINT Command) {
+  const int length = platform::GetMenuStringW(Menu, Command, nullptr, 0, platform::MF_BYCOMMAND);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int got = platform::GetMenuStringW(Menu, Command, text.data(), length + 1, platform::MF_BYCOMMAND);
+  text.resize(static_cast<std::size_t>(std::clamp(got, 0, length)));
+  return text;
 }
 
 platform::TCustomAction* CustomAction(platform::TObject* Action) {
@@ -32,6 +45,21 @@ platform::TCustomAction* CustomAction(platform::TObject* Action) {
 std::u16string WideMenuItemCaption(platform::TMenuItem* Item) {
   if (auto* wide = dynamic_cast<TWtxMenuItem*>(Item)) return wide->GetCaption();
   return WidenAnsi(Item->Caption());
+}
+
+std::u16string WideMenuItemHint(platform::TMenuItem* Item) {
+  if (auto* wide = dynamic_cast<TWtxMenuItem*>(Item)) return wide->GetHint();
+  return WidenAnsi(Item->Hint);
+}
+
+void FixMenuRightToLeft(platform::TMenu* Menu) {
+  if (!Menu || platform::GetSystemMetrics(platform::SM_MIDEASTENABLED) == 0) return;
+  platform::TMenuItem* items = Menu->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    if (!items->Items(i)->Visible()) continue;
+    if (auto* wide = dynamic_cast<TWtxMenuItem*>(items->Items(i))) wide->UpdateMenuText();
+    return;
+  }
 }
 
 std::u16string TWtxMenuItem::GetCaption() {
@@ -56,27 +84,53 @@ void TWtxMenuItem::SetHint(std::u16string_view Value) {
 
 void TWtxMenuItem::Loaded() {
   platform::TMenuItem::Loaded();
-  UpdateMenuText();
+  AfterChange();
 }
 
 void TWtxMenuItem::MenuChanged(bool Rebuild) {
   platform::TMenuItem::MenuChanged(Rebuild);
-  if (!HasState(platform::csLoading) && !HasState(platform::csDestroying)) UpdateMenuText();
+  AfterChange();
+}
+
+void TWtxMenuItem::MenuTextWritten() {
+  if (Win32PlatformIsUnicode) WriteMenuText();
+}
+
+void TWtxMenuItem::AfterChange() {
+  if (HasState(platform::csLoading) || HasState(platform::csDestroying)) return;
+  UpdateMenuText();
+  platform::TMenu* menu = GetParentMenu();
+  if (dynamic_cast<platform::TMainMenu*>(menu) && menu->RebuildSuspended()) return;
+  FixMenuRightToLeft(menu);
 }
 
 void TWtxMenuItem::UpdateMenuText() {
-  layout_ = platform::GetKeyboardLayout(0);
-  if (!IsLine() && Visible) {
-    std::u16string text = GetCaption();
-    const platform::TMenuItem* parent = Parent();
-    const bool topOfMainMenu =
-        parent && !parent->Parent() && dynamic_cast<platform::TMainMenu*>(parent->GetParentMenu());
-    if (ShortCut && Count() == 0 && !topOfMainMenu) text += u'\t' + WideShortCutToText(ShortCut);
-    if (platform::GetMenuStringW(this) != text) platform::SetMenuItemTextW(this, text);
-  }
+  if (!Win32PlatformIsUnicode) return;
+  WriteMenuText();
   for (int i = 0; i < Count(); ++i) {
     if (auto* item = dynamic_cast<TWtxMenuItem*>(Items(i))) item->UpdateMenuText();
   }
+}
+
+void TWtxMenuItem::WriteMenuText() {
+  platform::TMenu* menu = GetParentMenu();
+  if (!Parent() || !Parent()->HandleAllocated() || !menu || !Visible() || HasState(platform::csLoading) ||
+      HasState(platform::csDestroying)) {
+    return;
+  }
+  layout_ = platform::GetKeyboardLayout(0);
+  const platform::HMENU parentMenu = Parent()->Handle();
+  platform::MENUITEMINFOW info;
+  info.fMask = platform::MIIM_TYPE;
+  platform::GetMenuItemInfoW(parentMenu, Command(), false, &info);
+  if (info.fType & (platform::MFT_BITMAP | platform::MFT_OWNERDRAW | platform::MFT_SEPARATOR)) return;
+  std::u16string text = GetCaption();
+  if (ShortCut() && Count() == 0 && !IsTopOfMainMenu()) text += u'\t' + WideShortCutToText(ShortCut());
+  if (MenuString(parentMenu, Command()) == text) return;
+  info.fMask = platform::MIIM_TYPE;
+  info.dwTypeData = text.data();
+  if (!platform::SetMenuItemInfoW(parentMenu, Command(), false, &info)) platform::RaiseLastOSError();
+  if (dynamic_cast<platform::TMainMenu*>(menu) && menu->WindowHandle()) platform::DrawMenuBar(menu->WindowHandle());
 }
 
 void TWtxMenuItem::InitiateAction() {
@@ -94,18 +148,44 @@ void TWtxMenuItem::ActionChange(platform::TObject* Sender, bool CheckDefaults) {
   platform::TMenuItem::ActionChange(Sender, CheckDefaults);
 }
 
+void TWtxMenuItem::GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const {
+  platform::TMenuItem::GetPublishedProperties(Props);
+  auto* self = const_cast<TWtxMenuItem*>(this);
+  platform::TPropInfo caption{.Name = "Caption", .Kind = platform::TTypeKind::tkWString};
+  caption.IsStored = [self] { return !self->ActionLink() || !self->ActionLink()->IsCaptionLinked(); };
+  caption.GetWideStr = [self] { return self->GetCaption(); };
+  caption.SetWideStr = [self](const std::u16string& V) { self->SetCaption(V); };
+  Props.push_back(std::move(caption));
+  platform::TPropInfo hint{.Name = "Hint", .Kind = platform::TTypeKind::tkWString};
+  hint.IsStored = [self] { return !self->ActionLink() || !self->ActionLink()->IsHintLinked(); };
+  hint.GetWideStr = [self] { return self->GetHint(); };
+  hint.SetWideStr = [self](const std::u16string& V) { self->SetHint(V); };
+  Props.push_back(std::move(hint));
+}
+
+void TWtxMenuItem::DefineProperties(platform::TFiler* Filer) {
+  platform::TMenuItem::DefineProperties(Filer);
+  DefineWideProperties(Filer, this);
+}
+
+platform::UINT TWtxMenuItem::ReadingFlags() const {
+  const platform::TMenu* menu = GetParentMenu();
+  return menu ? menu->DrawTextBiDiModeFlagsReadingOnly() : 0;
+}
+
 void TWtxMenuItem::MeasureItem(platform::TCanvas* ACanvas, int& Width, int& Height) {
-  if (!ACanvas || IsLine()) {
+  if (!ACanvas || IsLine() || !Win32PlatformIsUnicode) {
     platform::TMenuItem::MeasureItem(ACanvas, Width, Height);
     return;
   }
   // The handler sees the measure with the wide texts, so it waits.
   const platform::TMenuMeasureItemEvent handler = std::exchange(OnMeasureItem, nullptr);
   platform::TMenuItem::MeasureItem(ACanvas, Width, Height);
-  Width += TextWidth(*ACanvas, GetCaption()) - TextWidth(*ACanvas, WidenAnsi(Caption()));
-  if (ShortCut) {
-    Width += TextWidth(*ACanvas, WideShortCutToText(ShortCut)) -
-             TextWidth(*ACanvas, WidenAnsi(platform::ShortCutToText(ShortCut)));
+  const platform::UINT flags = kMeasureFlags | ReadingFlags();
+  Width += TextWidth(*ACanvas, GetCaption(), flags) - TextWidth(*ACanvas, WidenAnsi(Caption()), flags);
+  if (ShortCut()) {
+    Width += TextWidth(*ACanvas, WideShortCutToText(ShortCut()), flags) -
+             TextWidth(*ACanvas, WidenAnsi(platform::ShortCutToText(ShortCut())), flags);
   }
   OnMeasureItem = handler;
   if (handler) handler(this, ACanvas, Width, Height);
@@ -113,25 +193,26 @@ void TWtxMenuItem::MeasureItem(platform::TCanvas* ACanvas, int& Width, int& Heig
 
 void TWtxMenuItem::DoDrawText(platform::TCanvas* ACanvas, const std::string& ACaption, platform::TRect& Rect,
                               bool Selected, platform::UINT Flags) {
-  if (!ACanvas || IsLine()) {
+  if (!ACanvas || IsLine() || !Win32PlatformIsUnicode) {
     platform::TMenuItem::DoDrawText(ACanvas, ACaption, Rect, Selected, Flags);
     return;
   }
+  if (ReadingFlags()) Flags |= platform::DT_RIGHT | platform::DT_RTLREADING;
   std::u16string text = WidenAnsi(ACaption);
   if (ACaption == Caption()) {
     text = GetCaption();
-  } else if (ShortCut && ACaption == platform::ShortCutToText(ShortCut)) {
-    text = WideShortCutToText(ShortCut);
+  } else if (ShortCut() && ACaption == platform::ShortCutToText(ShortCut())) {
+    text = WideShortCutToText(ShortCut());
   }
   if ((Flags & platform::DT_CALCRECT) && (text.empty() || text == u"&")) text = u" ";
   platform::TCanvas& c = *ACanvas;
   c.Brush().SetStyle(platform::bsClear);
-  if (Default) c.Font().SetStyle(c.Font().Style() | platform::fsBold);
+  if (Default()) c.Font().SetStyle(c.Font().Style() | platform::fsBold);
   const auto draw = [&](platform::TColor Colour, platform::TRect& R) {
     c.Font().SetColor(Colour);
     WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &R, Flags);
   };
-  if (Enabled) {
+  if (Enabled()) {
     WideApiDrawText(c.Handle(), text.c_str(), static_cast<int>(text.size()), &Rect, Flags);
     return;
   }

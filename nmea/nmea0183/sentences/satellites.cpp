@@ -57,15 +57,11 @@ void HandleGSV(TSentenceContext& Ctx) {
   // lost message of the previous set would have removed must not linger.
   if (message == 1) std::fill(sats.begin(), sats.end(), tSatEntry{});
   // Receivers of the newer standard end the sentence with a signal id, a
-  // lone field after the last whole group. A lone field is a satellite's
-  // number instead when the count in view leaves this message one more
-  // satellite than its whole groups: the group was cut after its number.
+  // lone field after the last whole group, which names no satellite. The
+  // count in view says nothing here: a receiver that lists each signal apart
+  // counts more than one message of the set may hold.
   int last = f.Count() - 1;
-  if (last > 3 && (last - 3) % kSatsPerGsv == 1) {
-    const int whole = (last - 3) / kSatsPerGsv;
-    const std::int64_t inMessage = f.Filled(3) ? Ctx.Int(3) - (message - 1) * kSatsPerGsv : 0;
-    if (inMessage <= whole) --last;
-  }
+  if (last > 3 && (last - 3) % kSatsPerGsv == 1) --last;
   for (int j = 0; j < kSatsPerGsv; ++j) {
     const std::int64_t index = (message - 1) * kSatsPerGsv + j;
     if (index < 0 || index >= static_cast<std::int64_t>(sats.size())) continue;

@@ -9,11 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <system_error>
 
-#include "platform/core/text/utf16.h"
+#include "platform/core/os/registry_text.h"
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -35,61 +34,56 @@ std::string_view Trim(std::string_view S) {
   return S;
 }
 
-// The file's text as UTF-8: UTF-16 little-endian after its byte-order mark,
-// otherwise UTF-8 (with or without a mark).
-std::string DecodeText(const std::string& Bytes) {
-  if (Bytes.size() >= 2 && static_cast<unsigned char>(Bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(Bytes[1]) == 0xFE) {
-    std::string out;
-    for (std::size_t i = 2; i + 1 < Bytes.size(); i += 2) {
-      std::uint32_t unit = static_cast<unsigned char>(Bytes[i]) | (static_cast<unsigned char>(Bytes[i + 1]) << 8);
-      if (IsHighSurrogate(unit) && i + 3 < Bytes.size()) {
-        const std::uint32_t low =
-            static_cast<unsigned char>(Bytes[i + 2]) | (static_cast<unsigned char>(Bytes[i + 3]) << 8);
-        if (IsLowSurrogate(low)) {
-          unit = CombineSurrogates(unit, low);
-          i += 2;
-        }
-      }
-      AppendUtf8(out, unit);
-    }
-    return out;
+// The lines of a text, broken at CR LF, CR or LF.
+class TLines {
+ public:
+  explicit TLines(std::string_view Text) : text_(Text) {}
+  std::optional<std::string_view> Next() {
+    if (pos_ >= text_.size()) return std::nullopt;
+    std::size_t end = text_.find_first_of("\r\n", pos_);
+    if (end == std::string_view::npos) end = text_.size();
+    const std::string_view line = text_.substr(pos_, end - pos_);
+    pos_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    return line;
   }
-  if (Bytes.size() >= 3 && Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Bytes.substr(3);
-  return Bytes;
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The next line of the file, joined with the lines that continue it: a value
+// goes on over lines that end in a backslash, up to the end of the file.
+std::optional<std::string> NextLine(TLines& Lines) {
+  const std::optional<std::string_view> first = Lines.Next();
+  if (!first) return std::nullopt;
+  std::string line(Trim(*first));
+  while (line.ends_with('\\') && line.find('=') != std::string::npos) {
+    line.pop_back();
+    if (const std::optional<std::string_view> next = Lines.Next()) line += Trim(*next);
+    line = std::string(Trim(line));
+  }
+  return line;
 }
 
-// UTF-8 text as UTF-16 little-endian bytes with a byte-order mark.
-std::string EncodeText(std::string_view Text) {
-  std::string out = "\xFF\xFE";
-  auto put = [&out](std::uint32_t Unit) {
-    out.push_back(static_cast<char>(Unit & 0xFF));
-    out.push_back(static_cast<char>(Unit >> 8));
-  };
-  for (std::size_t i = 0; i < Text.size();) {
-    const auto c = static_cast<unsigned char>(Text[i]);
-    std::uint32_t cp = c;
-    std::size_t len = 1;
-    if (c >= 0xF0 && i + 3 < Text.size()) {
-      cp = ((c & 0x07u) << 18) | ((Text[i + 1] & 0x3Fu) << 12) | ((Text[i + 2] & 0x3Fu) << 6) | (Text[i + 3] & 0x3Fu);
-      len = 4;
-    } else if (c >= 0xE0 && i + 2 < Text.size()) {
-      cp = ((c & 0x0Fu) << 12) | ((Text[i + 1] & 0x3Fu) << 6) | (Text[i + 2] & 0x3Fu);
-      len = 3;
-    } else if (c >= 0xC0 && i + 1 < Text.size()) {
-      cp = ((c & 0x1Fu) << 6) | (Text[i + 1] & 0x3Fu);
-      len = 2;
+// How reading the whole file went.
+enum class TFileRead { Read, Missing, Failed };
+
+TFileRead ReadFile(const std::string& FileName, std::string& Bytes) {
+  Bytes.clear();
+  const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? TFileRead::Missing : TFileRead::Failed;
+  char buffer[8192];
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
+    if (n > 0) {
+      Bytes.append(buffer, static_cast<std::size_t>(n));
+    } else if (errno != EINTR) {
+      break;
     }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      put(0xD800 + (cp >> 10));
-      put(0xDC00 + (cp & 0x3FF));
-    } else {
-      put(cp);
-    }
-    i += len;
   }
-  return out;
+  ::close(fd);
+  return n == 0 ? TFileRead::Read : TFileRead::Failed;
 }
 
 // The full path of a key below the current user's root.
@@ -169,44 +163,45 @@ TRegistry::~TRegistry() { CloseKey(); }
 
 bool TRegistry::Load() {
   keys_.clear();
-  std::ifstream in(fileName_, std::ios::binary);
-  if (!in) return false;
-  const std::string text = DecodeText(std::string(std::istreambuf_iterator<char>(in), {}));
-  if (in.bad()) return false;
-
+  damaged_ = false;
+  std::string bytes;
+  const TFileRead read = ReadFile(fileName_, bytes);
+  if (read != TFileRead::Read) {
+    damaged_ = read == TFileRead::Failed;
+    return false;
+  }
+  const TRegistryText decoded = DecodeRegistryText(bytes);
+  bool whole = decoded.Whole;
   bool headerSeen = false;
   Key* key = nullptr;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line(Trim(std::string_view(text).substr(pos, end - pos)));
-    pos = end + 1;
-    // Long binary values go on over lines that end in a backslash.
-    while (line.ends_with("\\") && line.find('=') != std::string::npos && pos < text.size()) {
-      end = text.find('\n', pos);
-      if (end == std::string::npos) end = text.size();
-      line.pop_back();
-      line += Trim(std::string_view(text).substr(pos, end - pos));
-      pos = end + 1;
-    }
-    if (line.empty() || line.starts_with(";")) continue;
+  TLines lines(decoded.Text);
+  while (const std::optional<std::string> line = NextLine(lines)) {
+    if (line->empty() || line->starts_with(";")) continue;
     if (!headerSeen) {
-      if (line != kHeader && line != kOldHeader) return false;
+      if (*line != kHeader && *line != kOldHeader) {
+        damaged_ = true;
+        return false;
+      }
       headerSeen = true;
       continue;
     }
-    if (line.starts_with("[") && line.ends_with("]")) {
-      const std::string_view path = std::string_view(line).substr(1, line.size() - 2);
+    if (line->starts_with("[") && line->ends_with("]")) {
+      const std::string_view path = std::string_view(*line).substr(1, line->size() - 2);
       key = nullptr;
-      if (path.empty() || path.starts_with("-")) continue;
+      if (path.empty() || path.starts_with("-")) {
+        whole = false;
+        continue;
+      }
       key = FindKey(path);
       if (!key) key = &keys_.emplace_back(Key{std::string(path), {}});
       continue;
     }
     std::string name;
     std::string_view data;
-    if (!key || !SplitValueLine(line, name, data) || data == "-") continue;
+    if (!key || !SplitValueLine(*line, name, data) || data == "-") {
+      whole = false;
+      continue;
+    }
     auto it =
         std::find_if(key->Values.begin(), key->Values.end(), [&](const Value& V) { return SameText(V.Name, name); });
     if (it != key->Values.end()) {
@@ -215,17 +210,18 @@ bool TRegistry::Load() {
       key->Values.push_back(Value{std::move(name), std::string(data)});
     }
   }
+  damaged_ = !whole;
   return headerSeen;
 }
 
-bool TRegistry::Save() const {
+bool TRegistry::Save() {
   std::string text = std::string(kHeader) + "\r\n\r\n";
   for (const Key& key : keys_) {
     text += "[" + key.Path + "]\r\n";
     for (const Value& v : key.Values) text += (v.Name.empty() ? "@" : QuoteName(v.Name)) + "=" + v.Data + "\r\n";
     text += "\r\n";
   }
-  const std::string bytes = EncodeText(text);
+  const std::string bytes = EncodeRegistryText(text);
 
   std::error_code ec;
   const fs::path target(fileName_);
@@ -244,9 +240,24 @@ bool TRegistry::Save() const {
   }
   ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
+  ok = ok && (!damaged_ || KeepDamagedFile());
   ok = ok && std::rename(temp.c_str(), fileName_.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
+  if (ok) damaged_ = false;
   return ok;
+}
+
+// A second name for the file as it stands, so that the rename that follows
+// leaves it in place for the user; a copy where the file system has no
+// hard links.
+bool TRegistry::KeepDamagedFile() const {
+  const std::string kept = DamagedFileName();
+  if (::unlink(kept.c_str()) != 0 && errno != ENOENT) return false;
+  if (::link(fileName_.c_str(), kept.c_str()) == 0) return true;
+  // Gone since it was read: nothing is left to keep.
+  if (errno == ENOENT) return true;
+  std::error_code ec;
+  return fs::copy_file(fileName_, kept, fs::copy_options::overwrite_existing, ec);
 }
 
 TRegistry::Key* TRegistry::FindKey(std::string_view Path) {
@@ -272,7 +283,8 @@ bool TRegistry::OpenKeyReadOnly(std::string_view KeyPath) {
 
 bool TRegistry::OpenKey(std::string_view KeyPath, bool CanCreate) {
   CloseKey();
-  // A file that cannot be read is replaced by one that can.
+  // A file that cannot be read whole is written afresh at CloseKey, the old
+  // one kept beside it.
   Load();
   const std::string path = FullPath(KeyPath);
   TRegistry::Key* key = FindKey(path);

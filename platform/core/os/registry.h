@@ -1,11 +1,14 @@
 #pragma once
 // The current user's registry: keys holding typed values, kept in one file
 // in the registry's own export text format ("Windows Registry Editor
-// Version 5.00", UTF-16 with a byte-order mark, CR LF lines). Reading takes
-// every line it understands and skips the rest, so a damaged file gives
-// what can still be read; a file without the export header holds nothing.
-// Writing replaces the file atomically (a temporary file beside it, then a
-// rename), keeping every key and value it does not change.
+// Version 5.00", UTF-16 with a byte-order mark, CR LF lines). Reading also
+// takes UTF-8 and, byte by byte where that is not UTF-8, the ANSI code page
+// of hand-edited files; it takes every line it understands and skips the
+// rest, so a damaged file gives what can still be read, and a file without
+// the export header holds nothing. Writing replaces the file atomically (a
+// temporary file beside it, then a rename), keeping every key and value it
+// does not change; a file that could not be read whole is kept beside the
+// new one under DamagedFileName, so that nothing of it is lost.
 //
 // Key paths are given below HKEY_CURRENT_USER, with or without a leading
 // backslash ("\SOFTWARE\Maker\Program"); names compare without regard to
@@ -55,6 +58,8 @@ class TRegistry : public TObject {
   void WriteInteger(std::string_view Name, std::int32_t Number);
 
   const std::string& FileName() const { return fileName_; }
+  // FileName with ".damaged" appended.
+  std::string DamagedFileName() const { return fileName_ + ".damaged"; }
 
  private:
   struct Value {
@@ -67,8 +72,12 @@ class TRegistry : public TObject {
     std::vector<Value> Values;
   };
 
+  // Tests look at every key and value a load took in.
+  friend class TRegistryInspector;
+
   bool Load();
-  bool Save() const;
+  bool Save();
+  bool KeepDamagedFile() const;
   Key* FindKey(std::string_view Path);
   const Value* FindValue(std::string_view Name) const;
 
@@ -77,6 +86,8 @@ class TRegistry : public TObject {
   int open_ = -1;  // index into keys_
   bool writable_ = false;
   bool changed_ = false;
+  // The last load left something of the file out.
+  bool damaged_ = false;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/core/text/cp1252.h"
 #include "platform/core/text/utf16.h"
 
 namespace platform {
@@ -51,6 +52,19 @@ std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length) {
   for (std::uint32_t i = 0; i < Length; ++i) Buffer[i] = CharLowerW(Buffer[i]);
   return Length;
 }
+
+namespace {
+
+char InCodePage(char C, char16_t (*Map)(char16_t)) {
+  char out = C;
+  return UnicodeToCp1252(Map(Cp1252ToUnicode(static_cast<unsigned char>(C))), out) ? out : C;
+}
+
+}  // namespace
+
+char CharUpperA(char C) { return InCodePage(C, &CharUpperW); }
+
+char CharLowerA(char C) { return InCodePage(C, &CharLowerW); }
 
 int CompareStringW(std::uint32_t, std::uint32_t Flags, std::u16string_view String1, std::u16string_view String2) {
   const bool ignoreCase = (Flags & NORM_IGNORECASE) != 0;

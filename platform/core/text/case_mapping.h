@@ -14,6 +14,11 @@ char16_t CharLowerW(char16_t C);
 std::uint32_t CharUpperBuffW(char16_t* Buffer, std::uint32_t Length);
 std::uint32_t CharLowerBuffW(char16_t* Buffer, std::uint32_t Length);
 
+// The 8-bit forms, in code page 1252: a character whose other case the
+// page does not hold stays as it is.
+char CharUpperA(char C);
+char CharLowerA(char C);
+
 // A letter of any script; a letter or a digit of any script.
 bool IsCharAlphaW(char16_t C);
 bool IsCharAlphaNumericW(char16_t C);

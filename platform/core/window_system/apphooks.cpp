@@ -7,6 +7,4 @@ ApplicationHooks& AppHooks() {
   return hooks;
 }
 
-bool TranslateMDISysAccel(HWND, MSG*) { return false; }
-
 }  // namespace platform

@@ -23,7 +23,9 @@ struct ApplicationHooks {
 // The hooks of this process; user-interface thread only.
 ApplicationHooks& AppHooks();
 
-// MDI frames do not occur here: there is never a system accelerator to take.
+// The MDI system keys of the client's active child (mdi.cpp): Ctrl+F4
+// closes it, Ctrl+F6 (with Shift: backwards) activates the next. True when
+// the message was one of them (it has then been handled).
 bool TranslateMDISysAccel(HWND Client, MSG* Msg);
 
 }  // namespace platform

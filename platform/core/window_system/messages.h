@@ -65,6 +65,7 @@ constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_INITMENUPOPUP = 0x0117;
 constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
@@ -85,6 +86,7 @@ constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSELAST = 0x020A;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
+constexpr UINT WM_EXITMENULOOP = 0x0212;
 constexpr UINT WM_POWERBROADCAST = 0x0218;
 constexpr UINT WM_DEVICECHANGE = 0x0219;
 constexpr UINT WM_IME_CHAR = 0x0286;
@@ -96,6 +98,20 @@ constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_WINDOWPOSCHANGING: where SetWindowPos is about to put the window; the
+// window may change it.
+// NOLINTBEGIN(readability-identifier-naming)
+struct WINDOWPOS {
+  HWND hwnd = nullptr;
+  HWND hwndInsertAfter = nullptr;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t cx = 0;
+  std::int32_t cy = 0;
+  UINT flags = 0;
+};
+// NOLINTEND(readability-identifier-naming)
 
 // WM_DEVICECHANGE: the event in wParam; lParam points at a broadcast
 // header for arrivals and removals, whose device type tells what came or

@@ -9,6 +9,8 @@
 
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/input.h"
+#include "platform/core/window_system/layered_windows.h"
+#include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue_internal.h"
 #include "platform/core/window_system/thread_check.h"
 
@@ -270,6 +272,9 @@ void Notify(HWND hWnd, void (WindowPeer::*What)()) {
 
 bool IsTopLevel(const Window& W) { return (W.Style & WS_CHILD) == 0; }
 
+// A top-level window's menu bar stands above its client area.
+int ClientTop(HWND hWnd, const Window& W) { return IsTopLevel(W) ? detail::MenuBarBand(hWnd) : 0; }
+
 HWND Create(DWORD ExStyle, std::u16string_view ClassName, DWORD Style, std::int32_t X, std::int32_t Y, std::int32_t Cx,
             std::int32_t Cy, HWND Parent, std::uintptr_t Menu, void* Instance, void* Param, bool Unicode,
             const void* RawName, const void* RawClass) {
@@ -502,6 +507,7 @@ bool DestroyWindow(HWND hWnd) {
   DestroyTree(hWnd, order);
   for (HWND h : order) {
     detail::KillWindowTimers(h);
+    detail::DropLayeredAttributes(h);
     SendMessageW(h, WM_NCDESTROY, 0, 0);
     DropWindow(h);
   }
@@ -580,6 +586,7 @@ LPARAM SetWindowLong(HWND hWnd, int Index, LPARAM Value) {
       break;
     }
     case GWL_EXSTYLE:
+      if ((w->ExStyle & ~static_cast<DWORD>(Value)) & WS_EX_LAYERED) detail::DropLayeredAttributes(hWnd);
       w->ExStyle = static_cast<DWORD>(Value);
       Notify(hWnd, &WindowPeer::StyleChanged);
       break;
@@ -1131,11 +1138,17 @@ HWND SetActiveWindow(HWND hWnd) {
 bool SetWindowPos(HWND hWnd, HWND InsertAfter, std::int32_t X, std::int32_t Y, std::int32_t Cx, std::int32_t Cy,
                   UINT Flags) {
   RequireUiThread();
+  if (!W(hWnd)) return false;
+  // The window may change what is about to happen to it.
+  WINDOWPOS pos{hWnd, InsertAfter, X, Y, Cx, Cy, Flags};
+  SendMessageW(hWnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
   Window* w = W(hWnd);
   if (!w) return false;
+  InsertAfter = pos.hwndInsertAfter;
+  Flags = pos.flags;
   RECT b = w->Bounds;
-  if (!(Flags & SWP_NOMOVE)) b = RECT{X, Y, X + b.Width(), Y + b.Height()};
-  if (!(Flags & SWP_NOSIZE)) b.right = b.left + std::max(Cx, 0), b.bottom = b.top + std::max(Cy, 0);
+  if (!(Flags & SWP_NOMOVE)) b = RECT{pos.x, pos.y, pos.x + b.Width(), pos.y + b.Height()};
+  if (!(Flags & SWP_NOSIZE)) b.right = b.left + std::max(pos.cx, 0), b.bottom = b.top + std::max(pos.cy, 0);
   const bool moved = b.left != w->Bounds.left || b.top != w->Bounds.top;
   const bool sized = b.Width() != w->Bounds.Width() || b.Height() != w->Bounds.Height();
   w->Bounds = b;
@@ -1159,7 +1172,11 @@ bool SetWindowPos(HWND hWnd, HWND InsertAfter, std::int32_t X, std::int32_t Y, s
   }
   if (moved || sized) Notify(hWnd, &WindowPeer::BoundsChanged);
   if (moved) SendMessageW(hWnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(b.left), static_cast<WORD>(b.top)));
-  if (sized) SendMessageW(hWnd, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(b.Width()), static_cast<WORD>(b.Height())));
+  if (sized) {
+    const int band = IsTopLevel(*w) ? detail::MenuBarBand(hWnd) : 0;
+    SendMessageW(hWnd, WM_SIZE, 0,
+                 MAKELPARAM(static_cast<WORD>(b.Width()), static_cast<WORD>(std::max(b.Height() - band, 0))));
+  }
   if (Flags & SWP_SHOWWINDOW) ShowWindow(hWnd, SW_SHOWNA);
   if (Flags & SWP_HIDEWINDOW) ShowWindow(hWnd, SW_HIDE);
   return true;
@@ -1182,6 +1199,7 @@ bool GetWindowRect(HWND hWnd, RECT* Rect) {
   if (!w || !Rect) return false;
   POINT origin{0, 0};
   ClientToScreen(hWnd, &origin);
+  origin.y -= ClientTop(hWnd, *w);
   *Rect = RECT{origin.x, origin.y, origin.x + w->Bounds.Width(), origin.y + w->Bounds.Height()};
   return true;
 }
@@ -1190,7 +1208,7 @@ bool GetClientRect(HWND hWnd, RECT* Rect) {
   RequireUiThread();
   const Window* w = W(hWnd);
   if (!w || !Rect) return false;
-  *Rect = RECT{0, 0, w->Bounds.Width(), w->Bounds.Height()};
+  *Rect = RECT{0, 0, w->Bounds.Width(), std::max(w->Bounds.Height() - ClientTop(hWnd, *w), 0)};
   return true;
 }
 
@@ -1198,10 +1216,12 @@ bool ClientToScreen(HWND hWnd, POINT* Pt) {
   RequireUiThread();
   const Window* w = W(hWnd);
   if (!w || !Pt) return false;
+  HWND h = hWnd;
   while (w) {
     Pt->x += w->Bounds.left;
-    Pt->y += w->Bounds.top;
-    w = (w->Style & WS_CHILD) ? W(w->Parent) : nullptr;
+    Pt->y += w->Bounds.top + ClientTop(h, *w);
+    h = (w->Style & WS_CHILD) ? w->Parent : nullptr;
+    w = W(h);
   }
   return true;
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/ui/controls/forms.h"
+#include "platform/ui/controls/menus.h"
+
 namespace platform {
 
 TBasicAction::~TBasicAction() {
@@ -39,11 +42,20 @@ bool TBasicActionLink::Execute() { return action_ && action_->Execute(); }
 
 bool TBasicActionLink::Update() { return action_ && action_->Update(); }
 
+bool TActionLink::DoShowHint(std::string& HintStr) {
+  const auto* action = dynamic_cast<TCustomAction*>(Action());
+  if (action && action->ShortCut != 0 && !HintStr.empty() && Application && Application->HintShortCuts) {
+    HintStr += " (" + ShortCutToText(action->ShortCut) + ")";
+  }
+  return true;
+}
+
 bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
+bool TActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(Action()) != nullptr; }
 
 namespace {
 
@@ -86,6 +98,12 @@ void TCustomAction::SetVisible(bool Value) {
   visible_ = Value;
 }
 
+void TCustomAction::SetImageIndex(int Value) {
+  if (Value == imageIndex_) return;
+  ForEachLink(this, [&](TActionLink& L) { L.SetImageIndex(Value); });
+  imageIndex_ = Value;
+}
+
 void TCustomAction::Assign(const TPersistent* Source) {
   if (const auto* action = dynamic_cast<const TCustomAction*>(Source)) {
     SetCaption(action->Caption());
@@ -94,7 +112,7 @@ void TCustomAction::Assign(const TPersistent* Source) {
     SetChecked(action->Checked());
     SetVisible(action->Visible());
     ShortCut = action->ShortCut;
-    ImageIndex = action->ImageIndex;
+    SetImageIndex(action->ImageIndex());
     return;
   }
   if (const auto* control = dynamic_cast<const TControl*>(Source)) {
@@ -107,6 +125,12 @@ void TCustomAction::Assign(const TPersistent* Source) {
     return;
   }
   TBasicAction::Assign(Source);
+}
+
+bool THintAction::Execute() {
+  if (TCustomAction::Execute()) return true;
+  return Application && SendMessageW(Application->Handle(), CM_ACTIONEXECUTE, 0,
+                                     reinterpret_cast<LPARAM>(static_cast<TBasicAction*>(this))) == 1;
 }
 
 TControlActionLink::TControlActionLink(TObject* AClient)

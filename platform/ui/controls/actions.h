@@ -57,11 +57,17 @@ class TActionLink : public TBasicActionLink {
   virtual bool IsEnabledLinked();
   virtual bool IsCheckedLinked();
   virtual bool IsVisibleLinked();
+  virtual bool IsImageIndexLinked();
   virtual void SetCaption(const std::string&) {}
   virtual void SetHint(const std::string&) {}
   virtual void SetEnabled(bool) {}
   virtual void SetChecked(bool) {}
   virtual void SetVisible(bool) {}
+  virtual void SetImageIndex(int) {}
+  // Before the client's hint shows (HintStr its short hint): when the
+  // application shows shortcuts in hints, a custom action's shortcut is
+  // added as "%s (%s)". False keeps the hint from showing.
+  virtual bool DoShowHint(std::string& HintStr);
 };
 
 class TCustomAction : public TBasicAction {
@@ -77,11 +83,13 @@ class TCustomAction : public TBasicAction {
   void SetChecked(bool Value);
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
+  // The picture of the action in an image list (-1: none).
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int Value);
   // From another custom action: its caption, hint, states, shortcut and
   // image; from a control: its caption, hint, enabled and visible states.
   void Assign(const TPersistent* Source) override;
   TShortCut ShortCut = 0;
-  int ImageIndex = -1;
 
  private:
   std::string caption_;
@@ -89,6 +97,7 @@ class TCustomAction : public TBasicAction {
   bool enabled_ = true;
   bool checked_ = false;
   bool visible_ = true;
+  int imageIndex_ = -1;
 };
 
 class TAction : public TCustomAction {
@@ -96,10 +105,13 @@ class TAction : public TCustomAction {
   using TCustomAction::TCustomAction;
 };
 
-// Carries a hint to the application window (CM_ACTIONEXECUTE).
+// Carries a hint to the application window.
 class THintAction : public TCustomAction {
  public:
   using TCustomAction::TCustomAction;
+  // OnExecute when assigned; otherwise the action goes to the application
+  // window as CM_ACTIONEXECUTE (lParam the action). True when handled.
+  bool Execute() override;
 };
 
 // The link of a control to its action: a linked property is one whose value

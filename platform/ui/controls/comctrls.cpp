@@ -257,6 +257,14 @@ void TPageControl::WndProc(TMessage& Message) {
     Realign();
     return;
   }
+  if (Message.Msg == CM_DOCKCLIENT) {
+    CMDockClient(Message);
+    return;
+  }
+  if (Message.Msg == CM_DOCKNOTIFICATION) {
+    CMDockNotification(Message);
+    return;
+  }
   TWinControl::WndProc(Message);
 }
 

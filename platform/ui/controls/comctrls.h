@@ -79,9 +79,20 @@ class TPageControl : public TWinControl {
   virtual void InsertTab(TTabSheet* Page);
   virtual void UpdateTab(TTabSheet* Page);
   virtual void DeleteTab(TTabSheet* Page);
+  // A docked client (CM_DOCKCLIENT) gets a page of its own, captioned with
+  // a form's caption, its tab shown (and the page made active) when the
+  // client is visible, the client filling it; a new text of the client
+  // (CM_DOCKNOTIFICATION) up to its first line break captions the page.
+  // While the page is being made, a client being added goes onto it.
+  void DoAddDockClient(TControl* Client, const TRect& ARect) override;
+  // The page a docked client is on; null when none.
+  TTabSheet* GetPageFromDockClient(TControl* Client) const;
 
  private:
   friend class TTabSheet;
+  void CMDockClient(TMessage& Message);
+  void CMDockNotification(TMessage& Message);
+  TTabSheet* newDockSheet_ = nullptr;
   void InsertPage(TTabSheet* Page);
   void RemovePage(TTabSheet* Page);
   void ShowOnly(TTabSheet* Page);

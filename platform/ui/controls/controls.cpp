@@ -7,6 +7,7 @@
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/docking.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/window_classes/cursors.h"
 
@@ -134,6 +135,7 @@ TControl::~TControl() {
   if (Application && Application->MouseControl() == this) Application->NoteMouseLeave(this);
   if (g_captureControl == this) g_captureControl = nullptr;
   actionLink_.reset();
+  if (hostDockSite_) hostDockSite_->DoRemoveDockClient(this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -350,10 +352,18 @@ void TControl::WndProc(TMessage& Message) {
     case WM_MOUSELEAVE:
       if (Application) Application->NoteMouseLeave(this);
       return;
+    case CM_HINTSHOW:
+      if (actionLink_) {
+        auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+        Message.Result = info && !actionLink_->DoShowHint(info->HintStr) ? 1 : 0;
+        return;
+      }
+      break;
     default:
       break;
   }
   DefaultHandler(Message);
+  if (msg == WM_SETTEXT) SendDockNotification(msg, Message.WParam, Message.LParam);
 }
 
 void TControl::DefaultHandler(TMessage& Message) {
@@ -508,6 +518,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 
 TWinControl::~TWinControl() {
   Destroying();
+  ReleaseDockClients();
   // The form must not keep pointing at a control that is going.
   if (TCustomForm* form = platform::GetParentForm(this); form && form != this) form->DefocusControl(this);
   if (parent_) parent_->RemoveControl(this);
@@ -1120,7 +1131,11 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
 }
 
 void TWinControl::WMSizeOrMove(TMessage& Message) {
+  const int width = FWidth;
+  const int height = FHeight;
   UpdateBounds();
+  // The same size with a new client area (a menu bar came or went).
+  if (Message.Msg == WM_SIZE && width == FWidth && height == FHeight) Realign();
   DefaultHandler(Message);
 }
 
@@ -1249,6 +1264,7 @@ void TWinControl::WndProc(TMessage& Message) {
       {CM_COLORCHANGED, &TWinControl::CMColorChanged},
       {CM_SHOWHINTCHANGED, &TWinControl::CMShowHintChanged},
       {CM_CURSORCHANGED, &TWinControl::CMCursorChanged},
+      {CM_DOCKCLIENT, &TWinControl::CMDockClient},
       {CM_VISIBLECHANGED, &TWinControl::Swallow},
       {CM_ENABLEDCHANGED, &TWinControl::Swallow},
   };

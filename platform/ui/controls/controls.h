@@ -180,6 +180,7 @@ TShiftState KeyDataToShiftState(LPARAM KeyData);
 
 class TWinControl;
 class TCustomForm;
+class TDockManager;
 class TBasicAction;
 class TActionLink;
 class TControl;
@@ -255,10 +256,22 @@ class TControl : public TComponent {
   TFont& Font() { return font_; }
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool Value);
+  // Right-to-left modes take effect on a system with middle-east language
+  // support only (GetSystemMetrics(SM_MIDEASTENABLED)).
   TBiDiMode BiDiMode = bdLeftToRight;
-  bool UseRightToLeftReading() const { return false; }
-  bool UseRightToLeftAlignment() const { return false; }
-  UINT DrawTextBiDiModeFlags(UINT Flags) const { return Flags; }
+  bool UseRightToLeftReading() const;
+  bool UseRightToLeftAlignment() const;
+  // Flags with DT_RTLREADING added when the control reads right to left.
+  UINT DrawTextBiDiModeFlags(UINT Flags) const;
+
+  // Docking (docking.h). The site the control is docked into, or null.
+  TWinControl* HostDockSite() const { return hostDockSite_; }
+  // Docks the control into NewDockSite through the site's CM_DOCKCLIENT;
+  // false when the site did not take it.
+  bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+  // Leaves the old site and goes into NewDockSite, which places the
+  // control (DoAddDockClient); ARect is where, on the screen.
+  virtual void Dock(TWinControl* NewDockSite, const TRect& ARect);
 
   TControlState ControlState = 0;
   TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
@@ -305,6 +318,8 @@ class TControl : public TComponent {
   virtual void FontChanged();
   void RequestAlign();
   virtual void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Tells the host dock site of a change (CM_DOCKNOTIFICATION).
+  void SendDockNotification(UINT Msg, WPARAM WParam, LPARAM LParam);
   // Where the text lives while the control has no window.
   std::string FText;
   int FLeft = 0;
@@ -328,6 +343,7 @@ class TControl : public TComponent {
   bool parentFont_ = true;
   bool fontFromParent_ = false;
   std::unique_ptr<TActionLink> actionLink_;
+  TWinControl* hostDockSite_ = nullptr;
 };
 
 struct TCreateParams {
@@ -402,6 +418,17 @@ class TWinControl : public TControl {
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 
+  // Docking (docking.h): a dock site takes docked clients; one that uses a
+  // dock manager gets it (CreateDockManager) once it is both, and the
+  // manager places the clients.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool Value);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool Value);
+  TDockManager* DockManager() const { return dockManager_.get(); }
+  int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+  TControl* DockClients(int Index) const { return dockClients_.at(static_cast<std::size_t>(Index)); }
+
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
@@ -444,6 +471,10 @@ class TWinControl : public TControl {
   virtual void DoEnter();
   virtual void DoExit();
   void FontChanged() override;
+  virtual std::unique_ptr<TDockManager> CreateDockManager();
+  // Makes the site the client's parent; ARect on the screen.
+  virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
+  virtual void DoRemoveDockClient(TControl* Client);
 
  private:
   static LRESULT InitWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
@@ -471,6 +502,10 @@ class TWinControl : public TControl {
   void CMColorChanged(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
   void CMCursorChanged(TMessage&) { ShowCursorOf(nullptr); }
+  void CMDockClient(TMessage& Message);
+  // Makes or drops the dock manager as DockSite and UseDockManager say.
+  void UpdateDockManager();
+  void ReleaseDockClients();
   void Swallow(TMessage&) {}
   // Tells every child of a change they may follow.
   void NotifyChildren(UINT Msg);
@@ -489,6 +524,10 @@ class TWinControl : public TControl {
   TBrush brush_;
   bool tabStop_ = false;
   bool showing_ = false;
+  bool dockSite_ = false;
+  bool useDockManager_ = false;
+  std::unique_ptr<TDockManager> dockManager_;
+  std::vector<TControl*> dockClients_;
 };
 
 // A control without a window, painted by its parent.

@@ -10,6 +10,7 @@
 #include "platform/core/window_system/apphooks.h"
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/dialogs.h"
+#include "platform/ui/controls/menus.h"
 #include "platform/ui/window_classes/presentation.h"
 
 namespace platform {
@@ -124,6 +125,9 @@ TCustomForm::TCustomForm(TComponent* AOwner, TCreateNew)
 }
 
 TCustomForm::~TCustomForm() {
+  if (menu_) menu_->form_ = nullptr;
+  // An MDI child leaves through its client window, which activates the next.
+  if (FormState & fsCreatedMDIChild) DestroyWindowHandle();
   if (Screen) {
     std::erase(Screen->forms_, this);
     if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
@@ -165,9 +169,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (Value == formStyle_) return;
-  if (Value == fsMDIChild) throw EInvalidOperation("No MDI forms are currently active");
+  const auto isMdi = [](TFormStyle Style) { return Style == fsMDIChild || Style == fsMDIForm; };
+  const bool remake = HandleAllocated() && (isMdi(Value) || isMdi(formStyle_));
   formStyle_ = Value;
-  if (HandleAllocated()) {
+  if (remake) {
+    RecreateWnd();
+  } else if (HandleAllocated()) {
     const auto ex = static_cast<DWORD>(GetWindowLong(WindowHandle(), GWL_EXSTYLE));
     SetWindowLong(WindowHandle(), GWL_EXSTYLE,
                   static_cast<LPARAM>(Value == fsStayOnTop ? ex | WS_EX_TOPMOST : ex & ~WS_EX_TOPMOST));
@@ -214,6 +221,15 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
                              Application->MainForm()->HandleAllocated()
                          ? Application->MainForm()->WindowHandle()
                          : nullptr;
+  if (Parent()) {
+    // A form docked or placed in another control is a child window there.
+    Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+    Params.WndParent = Parent()->Handle();
+  } else if (formStyle_ == fsMDIChild) {
+    MdiChildParams(Params);
+  } else if (alphaBlend_ || transparentColor_) {
+    Params.ExStyle |= WS_EX_LAYERED;
+  }
 }
 
 void TCustomForm::CenterOn(const TRect& Area) {
@@ -392,12 +408,19 @@ void TCustomForm::Release() {
 }
 
 void TCustomForm::WndProc(TMessage& Message) {
+  if (MenuMessage(Message)) return;
   switch (Message.Msg) {
     case WM_CLOSE:
       Close();
       return;
     case WM_QUERYENDSESSION:
       Message.Result = CloseQuery() ? 1 : 0;
+      return;
+    // The session ends: the program closes as when its main form closes
+    // (the application window, made only when needed, may not be there
+    // to hear it).
+    case WM_ENDSESSION:
+      if (Message.WParam && Application && Application->MainForm() == this) Application->Terminate();
       return;
     case CM_RELEASE:
       Free(this);
@@ -563,12 +586,16 @@ TApplication::~TApplication() {
 
 LRESULT TApplication::AppWndProc(void* Self, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   auto* app = static_cast<TApplication*>(Self);
+  // The window is the application's from its first message on, so that
+  // the hooks find it while it is being made.
+  if (Msg == WM_NCCREATE) app->handle_ = hWnd;
   TMessage m{Msg, wParam, lParam, 0};
   for (auto& [id, hook] : std::map<int, TWindowHook>(app->hooks_)) {
     if (hook(m)) return m.Result;
   }
+  if (Msg == WM_NCDESTROY && app->handle_ == hWnd) app->handle_ = nullptr;
   if (Msg == WM_NCCREATE || Msg == WM_SETTEXT || Msg == WM_GETTEXT || Msg == WM_GETTEXTLENGTH) {
-    return DefWindowProcA(hWnd, Msg, wParam, lParam);
+    return DefWindowProcW(hWnd, Msg, wParam, lParam);
   }
   app->WndProc(m);
   return m.Result;
@@ -592,25 +619,13 @@ void TApplication::WndProc(TMessage& Message) {
       if (Message.WParam) Terminate();
       return;
     default:
-      Message.Result = DefWindowProcA(handle_, Message.Msg, Message.WParam, Message.LParam);
+      if (handle_) Message.Result = DefWindowProcW(handle_, Message.Msg, Message.WParam, Message.LParam);
       return;
   }
 }
 
 void TApplication::Initialize() {
   ui::InitializeUi();
-  Handle();
-}
-
-HWND TApplication::Handle() {
-  if (handle_) return handle_;
-  WNDCLASS wc;
-  wc.lpfnWndProc = WNDPROC{&TApplication::AppWndProc, this, false};
-  wc.lpszClassName = u"TApplication";
-  UnregisterClassW(u"TApplication");
-  RegisterClassA(wc);
-  handle_ =
-      CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title_, WS_POPUP, 0, 0, 0, 0, nullptr, 0, nullptr, nullptr);
   ApplicationHooks& hooks = AppHooks();
   hooks.OnMessage = [this](MSG& Msg) {
     bool handled = false;
@@ -619,7 +634,24 @@ HWND TApplication::Handle() {
   };
   hooks.CancelHint = [this] { CancelHint(); };
   hooks.DialogHandle = [this] { return DialogHandle; };
-  hooks.MdiClient = [] { return static_cast<HWND>(nullptr); };
+  hooks.MdiClient = [this] { return mainForm_ ? mainForm_->ClientHandle() : nullptr; };
+}
+
+HWND TApplication::Handle() {
+  if (handle_) return handle_;
+  // The class stays from one window to the next, unless another
+  // application object made it.
+  const WNDPROC proc{&TApplication::AppWndProc, this, true};
+  WNDCLASS existing;
+  if (!GetClassInfoW(u"TApplication", &existing) || existing.lpfnWndProc != proc) {
+    UnregisterClassW(u"TApplication");
+    WNDCLASS wc;
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = u"TApplication";
+    RegisterClassW(wc);
+  }
+  CreateWindowExW(WS_EX_TOOLWINDOW, u"TApplication", Cp1252ToUtf16(title_), WS_POPUP, 0, 0, 0, 0, nullptr, 0, nullptr,
+                  nullptr);
   return handle_;
 }
 
@@ -645,6 +677,9 @@ void TApplication::ProcessMessages() {
 }
 
 bool TApplication::ProcessMessage(MSG& Msg) {
+  // The loop works with the application window: it is made now at the
+  // latest.
+  Handle();
   if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (Msg.message == WM_QUIT) {
     terminated_ = true;
@@ -652,7 +687,9 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
-  if (!IsHintMsg(Msg) && !handled && !IsKeyMsg(Msg) && !IsDlgMsg(Msg)) {
+  const HWND mdiClient = mainForm_ ? mainForm_->ClientHandle() : nullptr;
+  if (!IsHintMsg(Msg) && !handled && !(mdiClient && TranslateMDISysAccel(mdiClient, &Msg)) && !IsKeyMsg(Msg) &&
+      !IsDlgMsg(Msg)) {
     TranslateMessage(&Msg);
     try {
       DispatchMessageA(&Msg);
@@ -707,7 +744,7 @@ void TApplication::SetHint(const std::string& Value) {
   }
   THintAction action(nullptr);
   action.SetHint(Value);
-  SendMessageA(Handle(), CM_ACTIONEXECUTE, 0, reinterpret_cast<LPARAM>(&action));
+  action.Execute();
 }
 
 void TApplication::StartHintTimer(int Pause) {

@@ -29,7 +29,16 @@ using TBorderIcons = unsigned;
 enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TFormStateFlag : unsigned { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8, fsActivated = 16 };
+enum TFormStateFlag : unsigned {
+  fsCreating = 1,
+  fsVisible = 2,
+  fsShowing = 4,
+  fsModal = 8,
+  fsActivated = 16,
+  // The window is an MDI child made in the main form's client window.
+  fsCreatedMDIChild = 32,
+};
+enum TTileMode { tbHorizontal, tbVertical };
 using TFormState = unsigned;
 
 using TModalResult = int;
@@ -83,13 +92,34 @@ class TCustomForm : public TWinControl {
   bool KeyPreview = false;
   bool OldCreateOrder = false;
   TFormState FormState = 0;
-  TMainMenu* Menu = nullptr;
-  // The MDI client window; forms here are never MDI frames.
-  HWND ClientHandle() const { return nullptr; }
-  bool AlphaBlend = false;
-  BYTE AlphaBlendValue = 255;
-  bool TransparentColor = false;
-  TColor TransparentColorValue = clBlack;
+  // The form's window shows its main menu as its menu bar.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* Value);
+
+  // Multiple documents (forms_mdi.cpp). An fsMDIForm form's window holds
+  // the MDI client window (ClientHandle, null otherwise), which fills what
+  // the aligned controls leave of the form. An fsMDIChild form's window is
+  // made in the main form's client window: making it raises
+  // EInvalidOperation while the main form is no MDI form. Changing the
+  // style of a form with a window makes its window again.
+  HWND ClientHandle() const;
+  TCustomForm* ActiveMDIChild() const;
+  void Cascade();
+  // Side by side (tbVertical) or one above the other.
+  void Tile();
+  TTileMode TileMode = tbHorizontal;
+
+  // Layered windows (forms_layered.cpp): a top-level form shown at a
+  // constant opacity (AlphaBlendValue out of 255) or without the pixels of one
+  // colour. The window takes them as it is made and when they change.
+  bool AlphaBlend() const { return alphaBlend_; }
+  void SetAlphaBlend(bool Value);
+  BYTE AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlendValue(BYTE Value);
+  bool TransparentColor() const { return transparentColor_; }
+  void SetTransparentColor(bool Value);
+  TColor TransparentColorValue() const { return transparentColorValue_; }
+  void SetTransparentColorValue(TColor Value);
 
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult Value) { modalResult_ = Value; }
@@ -115,6 +145,9 @@ class TCustomForm : public TWinControl {
   void SetFocus() override;
   void SetVisible(bool Value) override;
   void WndProc(TMessage& Message) override;
+  // An MDI frame's unhandled messages go to the frame's default procedure
+  // (WM_SIZE excepted: the form places its client window itself).
+  void DefaultHandler(TMessage& Message) override;
   // Brings the form's controls up to date with their actions; the
   // application calls it for the active form when it is idle.
   virtual void UpdateActions();
@@ -131,6 +164,10 @@ class TCustomForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void DestroyWindowHandle() override;
+  void AlignControls(TControl* AControl) override;
   void PaintWindow(HDC DC) override;
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -142,6 +179,8 @@ class TCustomForm : public TWinControl {
 
  private:
   void CenterOn(const TRect& Area);
+  void MdiChildParams(TCreateParams& Params) const;
+  void ApplyLayeredAttributes();
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TFormStyle formStyle_ = fsNormal;
@@ -151,6 +190,16 @@ class TCustomForm : public TWinControl {
   bool active_ = false;
   bool loadsLayout_;
   std::unique_ptr<TCanvas> canvas_;
+  HWND clientHandle_ = nullptr;
+  bool alphaBlend_ = false;
+  BYTE alphaBlendValue_ = 255;
+  bool transparentColor_ = false;
+  TColor transparentColorValue_ = clBlack;
+  // The menu messages (form_menus.cpp); true when one was handled whole.
+  bool MenuMessage(TMessage& Message);
+  void AttachMenu();
+  friend class TMainMenu;
+  TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {
@@ -206,9 +255,12 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
 
-  // Makes the application window.
+  // Starts the user interface. The application window is made when it is
+  // first needed (again after it went): a Unicode window, titled with the
+  // title set meanwhile.
   void Initialize();
   HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
   template <class T>
   void CreateForm(T*& Reference) {
     Reference = Create<T>(this);
@@ -265,15 +317,21 @@ class TApplication : public TComponent {
   TExceptionEvent OnException;
 
   // The class library's own traffic: the control under the mouse, hints.
+  // The hint check cancels a hint being shown when a key or button is
+  // pressed; it never takes the message.
+  virtual bool IsHintMsg(MSG& Msg);
   void NoteMouseMove(TControl* Control);
   void NoteMouseLeave(TControl* Control);
   TControl* MouseControl() const { return mouseControl_; }
   int ModalLevel = 0;
+  // When the desktop's settings last changed, as a tick count (0 before):
+  // kept by the hooks on the application window that watch
+  // WM_SETTINGCHANGE.
+  DWORD SettingChangeTime = 0;
 
  protected:
   virtual bool IsKeyMsg(MSG& Msg);
   virtual bool IsDlgMsg(MSG& Msg);
-  virtual bool IsHintMsg(MSG& Msg);
   virtual void Idle(const MSG& Msg);
   void WndProc(TMessage& Message);
 

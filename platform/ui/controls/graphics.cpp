@@ -295,6 +295,7 @@ void TCanvas::DrawFocusRect(const TRect& R) {
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   Changing();
   RequiredState();
+  if (CanvasOrientation() == coRightToLeft) X += TextWidth(Text) + 1;
   ExtTextOutA(dc_, X, Y, TextFlags, nullptr, Text.data(), static_cast<int>(Text.size()), nullptr);
   Changed();
 }
@@ -304,6 +305,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
   RequiredState();
   UINT options = TextFlags | ETO_CLIPPED;
   if (brush_.Style() != bsClear) options |= ETO_OPAQUE;
+  if ((options & ETO_RTLREADING) && CanvasOrientation() == coRightToLeft) X += TextWidth(Text) + 1;
   ExtTextOutA(dc_, X, Y, options, &R, Text.data(), static_cast<int>(Text.size()), nullptr);
   Changed();
 }

@@ -179,7 +179,13 @@ class TCanvas : public TPersistent {
   void SetPenPos(TPoint P);
   // ETO_ flags added to every text the canvas draws.
   UINT TextFlags = 0;
-  TCanvasOrientation CanvasOrientation() const { return coLeftToRight; }
+  // Right to left while the context's layout is (LAYOUT_RTL). Texts then
+  // end where they are placed, so the canvas moves them right by their
+  // width (TextRect only when it reads right to left): they stand where a
+  // left-to-right canvas shows them.
+  TCanvasOrientation CanvasOrientation() const {
+    return dc_ && (GetLayout(dc_) & LAYOUT_RTL) ? coRightToLeft : coLeftToRight;
+  }
 
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);

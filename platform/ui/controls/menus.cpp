@@ -1,15 +1,11 @@
 #include "platform/ui/controls/menus.h"
 
-#include <QAction>
-#include <QMenu>
-
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 
-#include "platform/core/text/cp1252.h"
 #include "platform/ui/controls/forms.h"
-#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/gdi.h"
 
 namespace platform {
 namespace {
@@ -35,29 +31,6 @@ std::string KeyName(WORD Key) {
 }
 
 std::atomic<UINT> g_nextCommand{1};
-
-void BuildMenu(QMenu& Menu, TMenuItem* Parent) {
-  for (int i = 0; i < Parent->Count(); ++i) {
-    TMenuItem* item = Parent->Items(i);
-    if (!item->Visible) continue;
-    if (item->IsLine()) {
-      Menu.addSeparator();
-      continue;
-    }
-    const QString text = ui::ToQString(GetMenuStringW(item));
-    if (item->Count() > 0) {
-      QMenu* sub = Menu.addMenu(text);
-      BuildMenu(*sub, item);
-      continue;
-    }
-    QAction* action = Menu.addAction(text);
-    action->setEnabled(item->Enabled);
-    action->setCheckable(item->Checked);
-    action->setChecked(item->Checked);
-    if (item->ShortCut) action->setShortcut(QKeySequence(ui::ToQString(Cp1252ToUtf16(ShortCutToText(item->ShortCut)))));
-    action->setData(QVariant::fromValue<qulonglong>(item->Command()));
-  }
-}
 
 }  // namespace
 
@@ -133,6 +106,13 @@ std::string GetHotkey(const std::string& Text) {
   return {};
 }
 
+std::string GetShortHint(const std::string& Hint) { return Hint.substr(0, Hint.find('|')); }
+
+std::string GetLongHint(const std::string& Hint) {
+  const std::size_t bar = Hint.find('|');
+  return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), command_(g_nextCommand.fetch_add(1)) {}
 
 TMenuItem::~TMenuItem() {
@@ -142,13 +122,59 @@ TMenuItem::~TMenuItem() {
     child->parent_ = nullptr;
     if (!child->Owner()) Free(child);
   }
-  if (parent_) std::erase(parent_->items_, this);
+  if (parent_) {
+    std::erase(parent_->items_, this);
+    if (parent_->handle_) RemoveMenu(parent_->handle_, command_, MF_BYCOMMAND);
+  }
+  if (handle_) {
+    // The sub-items' own menus stay theirs.
+    while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+    DestroyMenu(handle_);
+  }
 }
 
 void TMenuItem::SetCaption(const std::string& Value) {
   if (Value == caption_) return;
+  // A line becomes an item, or an item a line: the parent writes it anew.
+  const bool line = IsLine();
   caption_ = Value;
+  MenuChanged(line != IsLine());
+}
+
+void TMenuItem::SetShortCut(TShortCut Value) {
+  if (Value == shortCut_) return;
+  shortCut_ = Value;
+  MenuChanged(false);
+}
+
+void TMenuItem::SetChecked(bool Value) {
+  if (Value == checked_) return;
+  checked_ = Value;
+  MenuChanged(false);
+}
+
+void TMenuItem::SetEnabled(bool Value) {
+  if (Value == enabled_) return;
+  enabled_ = Value;
+  MenuChanged(false);
+}
+
+void TMenuItem::SetVisible(bool Value) {
+  if (Value == visible_) return;
+  visible_ = Value;
   MenuChanged(true);
+}
+
+void TMenuItem::SetDefault(bool Value) {
+  if (Value == default_) return;
+  default_ = Value;
+  MenuChanged(false);
+}
+
+void TMenuItem::SetRadioItem(bool Value) {
+  if (Value == radioItem_) return;
+  radioItem_ = Value;
+  MenuChanged(false);
 }
 
 int TMenuItem::MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1; }
@@ -161,6 +187,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
   items_.insert(items_.begin() + Index, Item);
   Item->parent_ = this;
   Item->menu_ = menu_;
+  if (handle_) RebuildHandle();
   MenuChanged(true);
 }
 
@@ -175,6 +202,7 @@ void TMenuItem::Delete(int Index) {
   TMenuItem* item = items_[static_cast<std::size_t>(Index)];
   items_.erase(items_.begin() + Index);
   item->parent_ = nullptr;
+  if (handle_) RebuildHandle();
   MenuChanged(true);
 }
 
@@ -185,6 +213,7 @@ void TMenuItem::Clear() {
     item->parent_ = nullptr;
     Free(item);
   }
+  if (handle_) RebuildHandle();
   MenuChanged(true);
 }
 
@@ -199,8 +228,12 @@ TMenu* TMenuItem::GetParentMenu() const {
   return i->menu_;
 }
 
+bool TMenuItem::IsTopOfMainMenu() const {
+  return parent_ && !parent_->parent_ && dynamic_cast<TMainMenu*>(parent_->menu_);
+}
+
 void TMenuItem::Click() {
-  if (!Enabled) return;
+  if (!enabled_) return;
   if (OnClick) {
     OnClick(this);
   } else if (actionLink_) {
@@ -210,6 +243,10 @@ void TMenuItem::Click() {
 
 void TMenuItem::InitiateAction() {
   if (actionLink_) actionLink_->Update();
+}
+
+void TMenuItem::InitiateActions() {
+  for (TMenuItem* item : std::vector<TMenuItem*>(items_)) item->InitiateAction();
 }
 
 TBasicAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
@@ -232,10 +269,10 @@ void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults) {
   if (!action) return;
   if (!CheckDefaults || caption_.empty()) SetCaption(action->Caption());
   if (!CheckDefaults || Hint.empty()) Hint = action->Hint();
-  if (!CheckDefaults || Enabled) Enabled = action->Enabled();
-  if (!CheckDefaults || !Checked) Checked = action->Checked();
-  if (!CheckDefaults || Visible) Visible = action->Visible();
-  if (!CheckDefaults || ShortCut == 0) ShortCut = action->ShortCut;
+  if (!CheckDefaults || enabled_) SetEnabled(action->Enabled());
+  if (!CheckDefaults || !checked_) SetChecked(action->Checked());
+  if (!CheckDefaults || visible_) SetVisible(action->Visible());
+  if (!CheckDefaults || shortCut_ == 0) SetShortCut(action->ShortCut);
   MenuChanged(false);
 }
 
@@ -246,7 +283,7 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
     return;
   }
   std::string text = StripHotkey(caption_);
-  if (ShortCut) text += "    " + ShortCutToText(ShortCut);
+  if (shortCut_) text += "    " + ShortCutToText(shortCut_);
   Width = ACanvas->TextWidth(text) + 32;
   Height = std::max(ACanvas->TextHeight("W") + 6, 19);
   if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
@@ -254,10 +291,11 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
 
 void TMenuItem::DoDrawText(TCanvas* ACanvas, const std::string& ACaption, TRect& Rect, bool Selected, UINT Flags) {
   if (!ACanvas) return;
+  if (const TMenu* menu = GetParentMenu(); menu && menu->IsRightToLeft()) Flags |= DT_RIGHT | DT_RTLREADING;
   HDC dc = ACanvas->Handle();
   SelectObject(dc, ACanvas->Font().Handle());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(!Enabled ? clGrayText : Selected ? clHighlightText : clMenuText));
+  SetTextColor(dc, ColorToRGB(!enabled_ ? clGrayText : Selected ? clHighlightText : clMenuText));
   DrawTextA(dc, ACaption.c_str(), -1, &Rect, Flags);
 }
 
@@ -272,35 +310,39 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, bool Selected, b
     ACanvas->LineTo(ARect.right - 2, y);
     return;
   }
+  // A right-to-left menu has its text at the right (DoDrawText aligns it
+  // there) and its shortcut at the left.
+  const TMenu* menu = GetParentMenu();
+  const bool rightToLeft = menu && menu->IsRightToLeft();
   TRect text = ARect;
-  text.left += 24;
+  if (rightToLeft) {
+    text.right -= 24;
+  } else {
+    text.left += 24;
+  }
   DoDrawText(ACanvas, caption_, text, Selected, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-  if (ShortCut) {
+  if (shortCut_) {
+    const std::string keysText = ShortCutToText(shortCut_);
     TRect keys = ARect;
-    keys.right -= 8;
-    DoDrawText(ACanvas, ShortCutToText(ShortCut), keys, Selected, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (rightToLeft) {
+      keys.left += 8;
+      keys.right = keys.left + ACanvas->TextWidth(keysText);
+    } else {
+      keys.right -= 8;
+    }
+    DoDrawText(ACanvas, keysText, keys, Selected, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
 
-void TMenuItem::MenuChanged(bool) {
-  menuText_.reset();
-  if (TMenu* menu = GetParentMenu(); menu && menu->OnChange) menu->OnChange(menu);
-}
-
-std::u16string GetMenuStringW(const TMenuItem* Item) {
-  if (!Item) return {};
-  if (Item->menuText_) return *Item->menuText_;
-  std::u16string text = Cp1252ToUtf16(Item->Caption());
-  const TMenuItem* parent = Item->Parent();
-  const bool topOfMainMenu = parent && !parent->Parent() && dynamic_cast<TMainMenu*>(parent->GetParentMenu());
-  if (Item->ShortCut && Item->Count() == 0 && !topOfMainMenu) {
-    text += u'\t' + Cp1252ToUtf16(ShortCutToText(Item->ShortCut));
+void TMenuItem::MenuChanged(bool Rebuild) {
+  if (parent_ && parent_->handle_) {
+    if (Rebuild) {
+      parent_->RebuildHandle();
+    } else {
+      parent_->UpdateItem(this);
+    }
   }
-  return text;
-}
-
-void SetMenuItemTextW(TMenuItem* Item, std::u16string_view Text) {
-  if (Item) Item->menuText_ = std::u16string(Text);
+  if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, Rebuild);
 }
 
 // --------------------------------------------------------- TMenuActionLink
@@ -326,15 +368,15 @@ bool TMenuActionLink::IsHintLinked() {
 }
 
 bool TMenuActionLink::IsEnabledLinked() {
-  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Enabled == A.Enabled(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Enabled() == A.Enabled(); });
 }
 
 bool TMenuActionLink::IsCheckedLinked() {
-  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Checked == A.Checked(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Checked() == A.Checked(); });
 }
 
 bool TMenuActionLink::IsVisibleLinked() {
-  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Visible == A.Visible(); });
+  return Linked(*this, client_, [](TCustomAction& A, TMenuItem& I) { return I.Visible() == A.Visible(); });
 }
 
 void TMenuActionLink::SetCaption(const std::string& Value) {
@@ -346,15 +388,15 @@ void TMenuActionLink::SetHint(const std::string& Value) {
 }
 
 void TMenuActionLink::SetEnabled(bool Value) {
-  if (IsEnabledLinked()) client_->Enabled = Value;
+  if (IsEnabledLinked()) client_->SetEnabled(Value);
 }
 
 void TMenuActionLink::SetChecked(bool Value) {
-  if (IsCheckedLinked()) client_->Checked = Value;
+  if (IsCheckedLinked()) client_->SetChecked(Value);
 }
 
 void TMenuActionLink::SetVisible(bool Value) {
-  if (IsVisibleLinked()) client_->Visible = Value;
+  if (IsVisibleLinked()) client_->SetVisible(Value);
 }
 
 const TActionLinkClass TMenuActionLinkClass{
@@ -368,27 +410,69 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this
 TMenu::~TMenu() = default;
 
 TMenuItem* TMenu::FindItem(std::uintptr_t Value, TFindItemKind Kind) {
-  const std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* Parent) -> TMenuItem* {
-    for (int i = 0; i < Parent->Count(); ++i) {
-      TMenuItem* item = Parent->Items(i);
-      if ((Kind == fkCommand && item->Command() == Value) || (Kind == fkShortCut && item->ShortCut == Value)) {
-        return item;
-      }
-      if (TMenuItem* found = find(item)) return found;
+  const std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* Item) -> TMenuItem* {
+    const bool found = Kind == fkCommand    ? Item != items_ && Item->Command() == Value
+                       : Kind == fkShortCut ? Item != items_ && Item->ShortCut() == Value
+                                            : Item->handle_ && reinterpret_cast<std::uintptr_t>(Item->handle_) == Value;
+    if (found) return Item;
+    for (int i = 0; i < Item->Count(); ++i) {
+      if (TMenuItem* inner = find(Item->Items(i))) return inner;
     }
     return nullptr;
   };
-  return Kind == fkHandle ? nullptr : find(items_);
+  return find(items_);
 }
 
-void TPopupMenu::Popup(int X, int Y) {
-  ui::RequireUi();
-  if (OnPopup) OnPopup(this);
-  QMenu menu;
-  BuildMenu(menu, Items());
-  const QAction* chosen = menu.exec(QPoint(X, Y));
-  if (!chosen) return;
-  if (TMenuItem* item = FindItem(chosen->data().toULongLong(), fkCommand)) item->Click();
+bool TMenu::DispatchCommand(WORD Command) {
+  TMenuItem* item = FindItem(Command, fkCommand);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+bool TMenu::DispatchPopup(HMENU Menu) {
+  TMenuItem* item = FindItem(reinterpret_cast<std::uintptr_t>(Menu), fkHandle);
+  if (!item) return false;
+  item->InitiateActions();
+  if (item != items_) item->Click();
+  return true;
+}
+
+void TMenu::SetWindowHandle(HWND Value) { windowHandle_ = Value; }
+
+void TMenu::SetBiDiMode(TBiDiMode Value) {
+  ParentBiDiMode = false;
+  if (Value == biDiMode_) return;
+  biDiMode_ = Value;
+  // Every item is written again with the reading order it has now.
+  const std::function<void(TMenuItem*)> refresh = [&](TMenuItem* Item) {
+    if (!Item->handle_) return;
+    Item->RebuildHandle();
+    for (TMenuItem* sub : Item->items_) refresh(sub);
+  };
+  refresh(items_);
+  MenuChanged(nullptr, false);
+}
+
+void TMenu::ParentBiDiModeChanged(TControl* AControl) {
+  if (!ParentBiDiMode || !AControl) return;
+  SetBiDiMode(AControl->BiDiMode);
+  ParentBiDiMode = true;
+}
+
+bool TMenu::IsRightToLeft() const { return GetSystemMetrics(SM_MIDEASTENABLED) != 0 && biDiMode_ != bdLeftToRight; }
+
+UINT TMenu::DrawTextBiDiModeFlagsReadingOnly() const { return IsRightToLeft() ? DT_RTLREADING : 0; }
+
+void TMenu::SuspendRebuild() { ++suspended_; }
+
+void TMenu::ResumeRebuild() {
+  if (suspended_ == 0 || --suspended_ > 0) return;
+  MenuChanged(nullptr, true);
+}
+
+void TMenu::MenuChanged(TMenuItem*, bool) {
+  if (OnChange) OnChange(this);
 }
 
 }  // namespace platform

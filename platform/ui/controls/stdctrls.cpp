@@ -894,7 +894,7 @@ void TCustomStaticText::WndProc(TMessage& Message) {
 
 // ----------------------------------------------------------------- buttons
 
-TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   FWidth = 75;
   FHeight = 25;
   SetTabStop(true);
@@ -915,7 +915,7 @@ void TButton::SetDefault(bool Value) {
 
 void TButton::Click() {
   if (TCustomForm* form = GetParentForm()) form->SetModalResult(ModalResult);
-  TWinControl::Click();
+  TButtonControl::Click();
 }
 
 void TButton::WndProc(TMessage& Message) {
@@ -944,7 +944,7 @@ void TButton::WndProc(TMessage& Message) {
   TWinControl::WndProc(Message);
 }
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   FWidth = 97;
   FHeight = 17;
   SetTabStop(true);
@@ -1002,7 +1002,7 @@ void TCheckBox::WndProc(TMessage& Message) {
   TWinControl::WndProc(Message);
 }
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
   FWidth = 113;
   FHeight = 17;
   SetParentColor(true);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/core/classes/strings.h"
+#include "platform/ui/controls/button_control.h"
 #include "platform/ui/controls/controls.h"
 
 namespace platform {
@@ -311,7 +312,7 @@ class TStaticText : public TCustomStaticText {
   using TCustomStaticText::TCustomStaticText;
 };
 
-class TButton : public TWinControl {
+class TButton : public TButtonControl {
  public:
   explicit TButton(TComponent* AOwner);
   bool Default() const { return default_; }
@@ -331,11 +332,11 @@ class TButton : public TWinControl {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
  public:
   explicit TCheckBox(TComponent* AOwner);
-  bool Checked() { return State() == cbChecked; }
-  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  bool Checked() override { return State() == cbChecked; }
+  void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
   TCheckBoxState State();
   // Setting the state clicks, as the user does.
   void SetState(TCheckBoxState Value);
@@ -351,11 +352,11 @@ class TCheckBox : public TWinControl {
   TCheckBoxState state_ = cbUnchecked;
 };
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
-  bool Checked();
-  void SetChecked(bool Value);
+  bool Checked() override;
+  void SetChecked(bool Value) override;
   void WndProc(TMessage& Message) override;
 
  protected:

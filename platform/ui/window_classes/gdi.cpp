@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/core/window_system/system_settings.h"
 #include "platform/ui/window_classes/gdi_objects.h"
 #include "platform/ui/window_classes/qt_internal.h"
 
@@ -298,6 +299,8 @@ int GetSystemMetrics(int Index) {
     case SM_CXEDGE:
     case SM_CYEDGE:
       return 2;
+    case SM_MIDEASTENABLED:
+      return MiddleEastEnabled() ? 1 : 0;
     default:
       return 0;
   }
@@ -678,13 +681,16 @@ bool ExtTextOutW(HDC DC, int X, int Y, UINT Options, const RECT* Rect, const cha
       p->setClipRect(clip);
     }
   }
+  const int width = fm.horizontalAdvance(s);
+  const int left = (DC->Layout & LAYOUT_RTL) ? X - width : X;
   if (DC->BkMode == OPAQUE && !(Rect && (Options & ETO_OPAQUE))) {
-    p->fillRect(QRect(X, Y, fm.horizontalAdvance(s), fm.height()), ui::ToQColor(DC->BkColor));
+    p->fillRect(QRect(left, Y, width, fm.height()), ui::ToQColor(DC->BkColor));
   }
   p->setFont(font);
   p->setPen(ui::ToQColor(DC->TextColor));
-  p->drawText(QPoint(X, Y + fm.ascent()), s);
-  DC->Position = POINT{X + fm.horizontalAdvance(s), Y};
+  p->setLayoutDirection((Options & ETO_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
+  p->drawText(QPoint(left, Y + fm.ascent()), s);
+  DC->Position = POINT{(DC->Layout & LAYOUT_RTL) ? left : X + width, Y};
   return true;
 }
 
@@ -766,6 +772,7 @@ int DrawTextW(HDC DC, const char16_t* Text, int Count, RECT* Rect, UINT Format) 
     if (Format & DT_BOTTOM) y = Rect->bottom - lineHeight;
   }
   p->setPen(ui::ToQColor(DC->TextColor));
+  p->setLayoutDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
   for (const auto& line : lines) {
     const int w = fm.horizontalAdvance(line.Text);
     int x = Rect->left;

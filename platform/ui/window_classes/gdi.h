@@ -56,7 +56,8 @@ constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 // Set where the system carries far-east (double-byte) or middle-east
-// (right-to-left) language support; neither is set here.
+// (right-to-left) language support: never the first here, the second as
+// system_settings.h says.
 constexpr int SM_DBCSENABLED = 42;
 constexpr int SM_MIDEASTENABLED = 74;
 int GetSystemMetrics(int Index);
@@ -155,6 +156,14 @@ POINT SetViewportOrg(HDC DC, int X, int Y);
 void SetClipRect(HDC DC, const RECT& Rect);
 RECT GetClipRect(HDC DC);
 
+// The layout of a context. Under LAYOUT_RTL texts are set right to left:
+// each one ends (at its right) where it is placed. Returns the previous
+// layout; GDI_ERROR for no context.
+constexpr DWORD LAYOUT_RTL = 0x1;
+constexpr DWORD GDI_ERROR = 0xFFFFFFFFu;
+DWORD SetLayout(HDC DC, DWORD Layout);
+DWORD GetLayout(HDC DC);
+
 // Smoothed edges for the shapes drawn next (off: exact pixels, the
 // default); returns the previous setting.
 bool SetSmoothing(HDC DC, bool Smooth);
@@ -187,7 +196,8 @@ constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
 constexpr UINT BF_RECT = 0xF;
 bool DrawEdge(HDC DC, RECT* Rect, UINT Edge, UINT Flags);
 
-// Text. ExtTextOut places the text's top-left corner at (x, y).
+// Text. ExtTextOut places the text's top-left corner at (x, y), or under
+// LAYOUT_RTL its top-right corner; ETO_RTLREADING reads it right to left.
 constexpr UINT ETO_OPAQUE = 0x2;
 constexpr UINT ETO_CLIPPED = 0x4;
 constexpr UINT ETO_RTLREADING = 0x80;
@@ -225,7 +235,8 @@ constexpr UINT DT_NOPREFIX = 0x800;
 constexpr UINT DT_EDITCONTROL = 0x2000;
 constexpr UINT DT_END_ELLIPSIS = 0x8000;
 constexpr UINT DT_RTLREADING = 0x20000;
-// count -1: up to the terminator. Returns the height of the text; with
+// count -1: up to the terminator. DT_RTLREADING reads it right to left.
+// Returns the height of the text; with
 // DT_CALCRECT only measures, widening or narrowing the rectangle to the
 // text and setting its bottom. "&" marks the next character as the
 // accelerator ("&&" is a plain "&") unless DT_NOPREFIX.

@@ -1,5 +1,7 @@
 #include "platform/ui/window_classes/gdi_objects.h"
 
+#include <QPixmap>
+
 #include <map>
 #include <mutex>
 
@@ -70,6 +72,19 @@ std::shared_ptr<QImage> BitmapImage(HBITMAP Bitmap) {
 
 HBITMAP CreateBitmapFromImage(QImage Image) {
   return AddObject(std::make_shared<QImage>(Image.convertToFormat(QImage::Format_RGB32)));
+}
+
+QIcon MaskedIcon(HBITMAP Bitmap, COLORREF Transparent) {
+  const auto image = BitmapImage(Bitmap);
+  if (!image) return {};
+  QImage withMask = image->convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = ToQColor(Transparent).rgb() & 0xFFFFFF;
+  for (int y = 0; y < withMask.height(); ++y) {
+    for (int x = 0; x < withMask.width(); ++x) {
+      if ((withMask.pixel(x, y) & 0xFFFFFF) == key) withMask.setPixel(x, y, 0);
+    }
+  }
+  return QIcon(QPixmap::fromImage(withMask));
 }
 
 }  // namespace platform::ui

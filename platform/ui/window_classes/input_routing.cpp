@@ -19,6 +19,7 @@
 
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/input_target.h"
+#include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/message_beep.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -189,17 +190,22 @@ void PostKey(HWND hWnd, const QKeyEvent& K) {
   }
 }
 
+// The pointer in the window's client area, which a menu bar pushes down.
+QPoint ClientPoint(HWND hWnd, QWidget* Widget, const QMouseEvent& M) {
+  return Widget->mapFromGlobal(M.globalPosition().toPoint()) - QPoint(0, detail::MenuBarBand(hWnd));
+}
+
 void PostMouseButton(HWND hWnd, QWidget* Widget, const QMouseEvent& M) {
   NoteModifiers(M.modifiers());
   const bool dbl = (GetClassStyle(hWnd) & CS_DBLCLKS) != 0;
   const UINT msg = MouseMessage(M.type(), M.button(), dbl);
   if (msg == 0) return;
-  const QPoint local = Widget->mapFromGlobal(M.globalPosition().toPoint());
+  const QPoint local = ClientPoint(hWnd, Widget, M);
   PostMessageW(hWnd, msg, MouseKeys(M.buttons(), M.modifiers()), Point(local));
 }
 
 void PostMouseMove(HWND hWnd, QWidget* Widget, const QMouseEvent& M) {
-  const QPoint local = Widget->mapFromGlobal(M.globalPosition().toPoint());
+  const QPoint local = ClientPoint(hWnd, Widget, M);
   PostMessageW(hWnd, WM_MOUSEMOVE, MouseKeys(M.buttons(), M.modifiers()), Point(local));
 }
 

@@ -10,12 +10,19 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "platform/core/os/modules.h"
 #include "platform/core/window_system/input_target.h"
+#include "platform/core/window_system/mdi.h"
+#include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/thread_check.h"
+#include "platform/ui/window_classes/layered_presentation.h"
+#include "platform/ui/window_classes/mdi_presentation.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
+#include "platform/ui/window_classes/setting_broadcasts.h"
 #include "platform/ui/window_classes/stdclasses.h"
 #include "platform/ui/window_classes/window_frame.h"
 
@@ -59,8 +66,10 @@ class PaintedWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!IsWindow(hwnd_) || width() <= 0 || height() <= 0) return;
-    QImage image(size(), QImage::Format_RGB32);
+    // A menu bar takes the band above the client area.
+    const int band = detail::MenuBarBand(hwnd_);
+    if (!IsWindow(hwnd_) || width() <= 0 || height() <= band) return;
+    QImage image(width(), height() - band, QImage::Format_RGB32);
     image.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
     HDC dc = CreateImageDC(&image);
     SetPaintDC(hwnd_, dc);
@@ -68,7 +77,8 @@ class PaintedWidget : public QWidget {
     SendMessageW(hwnd_, WM_PAINT, 0, 0);
     SetPaintDC(hwnd_, nullptr);
     delete dc;
-    QPainter(this).drawImage(0, 0, image);
+    QPainter(this).drawImage(0, band, image);
+    RefreshColorKey(hwnd_);
   }
   void resizeEvent(QResizeEvent*) override { SyncBounds(); }
   void moveEvent(QMoveEvent*) override { SyncBounds(); }
@@ -126,8 +136,9 @@ void QtPeer::BoundsChanged() {
   const auto style = static_cast<DWORD>(GetWindowLong(Hwnd, GWL_STYLE));
   if (!(style & WS_CHILD)) {
     PlaceTopLevel(PeerWidget, style, g);
-  } else if (PeerWidget->geometry() != g) {
-    PeerWidget->setGeometry(g);
+  } else if (const QRect placed = g.translated(0, detail::MenuBarBand(GetParent(Hwnd)));
+             PeerWidget->geometry() != placed) {
+    PeerWidget->setGeometry(placed);
   }
 }
 
@@ -171,6 +182,7 @@ void QtPeer::StyleChanged() {
     PeerWidget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
     if (visible) PeerWidget->show();
   }
+  ShowLayeredAttributes(Hwnd, PeerWidget);
 }
 
 void QtPeer::ParentChanged() {
@@ -214,7 +226,7 @@ void QtPeer::FocusChanged(bool Focused) {
 void QtPeer::Invalidate(const RECT* Rect) {
   if (!PeerWidget) return;
   if (Rect) {
-    PeerWidget->update(QRect(Rect->left, Rect->top, Rect->Width(), Rect->Height()));
+    PeerWidget->update(QRect(Rect->left, Rect->top + detail::MenuBarBand(Hwnd), Rect->Width(), Rect->Height()));
   } else {
     PeerWidget->update();
   }
@@ -232,6 +244,8 @@ void QtPeer::Destroying() {
 }
 
 PaintedPeer::PaintedPeer(HWND hWnd) : QtPeer(hWnd, new PaintedWidget(hWnd, ParentWidgetFor(hWnd))) {}
+
+QWidget* NewPaintedWidget(HWND hWnd, QWidget* Parent) { return new PaintedWidget(hWnd, Parent); }
 
 QtPeer* PeerOf(HWND hWnd) { return dynamic_cast<QtPeer*>(GetWindowPeer(hWnd)); }
 
@@ -278,14 +292,21 @@ void InitializeUi() {
   ServeQueueInModalLoops();
   FollowUiLanguage();
   FollowDesktopSession();
-  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> { return std::make_unique<PaintedPeer>(hWnd); });
+  SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> {
+    if (GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return MakeMdiChildPeer(hWnd);
+    return std::make_unique<PaintedPeer>(hWnd);
+  });
   RegisterStandardClasses();
+  RegisterMdiPresentation();
+  WatchSettingChanges();
 }
 
 bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
   RequireUi();
   const QImage image = Grab(hWnd);
-  return !image.isNull() && image.save(QString::fromStdString(FileName), "PNG");
+  std::filesystem::path file(FileName);
+  if (file.is_relative()) file = std::filesystem::path(ProgramFileName()).parent_path() / file;
+  return !image.isNull() && image.save(QString::fromStdString(file.string()), "PNG");
 }
 
 }  // namespace platform::ui

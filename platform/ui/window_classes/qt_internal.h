@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -33,6 +34,7 @@ struct HDC__ {
   RECT Clip;
   bool Clipped = false;
   bool Smooth = false;
+  DWORD Layout = 0;
   HWND Window = nullptr;
   bool FromGetDc = false;
 };
@@ -88,5 +90,8 @@ void SetPaintDC(HWND hWnd, HDC DC);
 std::shared_ptr<QImage> BitmapImage(HBITMAP Bitmap);
 // A bitmap handle over an image the caller made.
 HBITMAP CreateBitmapFromImage(QImage Image);
+// A bitmap as an icon in which the pixels of the transparent colour do not
+// draw; an empty icon for another handle.
+QIcon MaskedIcon(HBITMAP Bitmap, COLORREF Transparent);
 
 }  // namespace platform::ui

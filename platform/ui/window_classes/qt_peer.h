@@ -89,6 +89,10 @@ class PaintedPeer : public QtPeer {
   explicit PaintedPeer(HWND hWnd);
 };
 
+// The widget of a window that paints itself, as PaintedPeer makes it, for
+// a peer that places it in a widget of its own.
+QWidget* NewPaintedWidget(HWND hWnd, QWidget* Parent);
+
 QtPeer* PeerOf(HWND hWnd);
 QWidget* WidgetOf(HWND hWnd);
 

@@ -1,6 +1,8 @@
 // The tab control class (SysTabControl32) on a QTabBar above a framed
 // page area. Tab texts and item data live in the tab bar. The A and W item
-// messages carry TCITEMA and TCITEMW; a click asks the parent first
+// messages carry TCITEMA and TCITEMW; a text set with TCIF_RTLREADING reads
+// right to left, and a get-item that asks for TCIF_RTLREADING keeps it in
+// its mask only for such a text. A click asks the parent first
 // (TCN_SELCHANGING may refuse) and then tells it (TCN_SELCHANGE); selecting
 // from code tells nobody.
 
@@ -43,6 +45,30 @@ class TabPeer : public StdPeer {
   bool UnicodeNotify = true;
 };
 
+// A tab's item data and whether its text reads right to left.
+struct TabData {
+  qlonglong Param = 0;
+  bool RightToLeft = false;
+};
+
+TabData DataOf(const QTabBar* Bar, int Index) {
+  const QVariantList v = Bar->tabData(Index).toList();
+  return v.size() == 2 ? TabData{v[0].toLongLong(), v[1].toBool()} : TabData{};
+}
+
+void SetDataOf(QTabBar* Bar, int Index, const TabData& Data) {
+  Bar->setTabData(Index, QVariantList{Data.Param, Data.RightToLeft});
+}
+
+// A right-to-left text is shown embedded as such.
+constexpr char16_t kRightToLeftEmbedding = 0x202B;
+constexpr char16_t kPopDirection = 0x202C;
+
+QString TabText(const QTabBar* Bar, int Index) {
+  const QString shown = Bar->tabText(Index);
+  return DataOf(Bar, Index).RightToLeft ? shown.mid(1, shown.size() - 2) : shown;
+}
+
 template <class TabItem, class Char>
 LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
   if (!P || !Item) return Insert ? -1 : 0;
@@ -57,14 +83,20 @@ LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
   } else if (Index < 0 || Index >= bar->count()) {
     return 0;
   }
+  TabData data = DataOf(bar, Index);
   if ((Item->mask & TCIF_TEXT) && Item->pszText) {
+    QString text;
     if constexpr (std::is_same_v<Char, char>) {
-      bar->setTabText(Index, ToQString(Cp1252ToUtf16(Item->pszText)));
+      text = ToQString(Cp1252ToUtf16(Item->pszText));
     } else {
-      bar->setTabText(Index, QString::fromUtf16(Item->pszText));
+      text = QString::fromUtf16(Item->pszText);
     }
+    data.RightToLeft = (Item->mask & TCIF_RTLREADING) != 0;
+    if (data.RightToLeft) text = QChar(kRightToLeftEmbedding) + text + QChar(kPopDirection);
+    bar->setTabText(Index, text);
   }
-  if (Item->mask & TCIF_PARAM) bar->setTabData(Index, QVariant::fromValue<qlonglong>(Item->lParam));
+  if (Item->mask & TCIF_PARAM) data.Param = Item->lParam;
+  SetDataOf(bar, Index, data);
   P->Tabs->update();
   return Insert ? Index : 1;
 }
@@ -72,8 +104,10 @@ LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
 template <class TabItem, class Char>
 LRESULT GetItem(TabPeer* P, int Index, TabItem* Item) {
   if (!P || !Item || Index < 0 || Index >= P->Tabs->Bar->count()) return 0;
+  const TabData data = DataOf(P->Tabs->Bar, Index);
+  if (!data.RightToLeft) Item->mask &= ~TCIF_RTLREADING;
   if ((Item->mask & TCIF_TEXT) && Item->pszText && Item->cchTextMax > 0) {
-    const QString text = P->Tabs->Bar->tabText(Index);
+    const QString text = TabText(P->Tabs->Bar, Index);
     if constexpr (std::is_same_v<Char, char>) {
       const std::string s = Utf16ToCp1252(FromQString(text));
       const std::size_t n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(Item->cchTextMax - 1));
@@ -83,7 +117,7 @@ LRESULT GetItem(TabPeer* P, int Index, TabItem* Item) {
       CopyText(text, static_cast<std::size_t>(Item->cchTextMax), reinterpret_cast<LPARAM>(Item->pszText));
     }
   }
-  if (Item->mask & TCIF_PARAM) Item->lParam = static_cast<LPARAM>(P->Tabs->Bar->tabData(Index).toLongLong());
+  if (Item->mask & TCIF_PARAM) Item->lParam = static_cast<LPARAM>(data.Param);
   return 1;
 }
 

@@ -258,21 +258,7 @@ void TreeSetImageList(HWND hTree, const std::vector<HBITMAP>& Images, COLORREF T
   ui::TreePeer* p = Tree(hTree);
   if (!p) return;
   p->Icons.clear();
-  for (HBITMAP b : Images) {
-    auto image = ui::BitmapImage(b);
-    if (!image) {
-      p->Icons.emplace_back();
-      continue;
-    }
-    QImage withMask = image->convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ui::ToQColor(Transparent).rgb();
-    for (int y = 0; y < withMask.height(); ++y) {
-      for (int x = 0; x < withMask.width(); ++x) {
-        if ((withMask.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF)) withMask.setPixel(x, y, 0);
-      }
-    }
-    p->Icons.emplace_back(QPixmap::fromImage(withMask));
-  }
+  for (HBITMAP b : Images) p->Icons.push_back(ui::MaskedIcon(b, Transparent));
   if (!Images.empty()) {
     if (auto first = ui::BitmapImage(Images.front())) p->Tree->setIconSize(first->size());
   }

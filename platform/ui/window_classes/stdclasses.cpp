@@ -141,6 +141,10 @@ void RegisterStandardClasses() {
   RegisterStaticAndButtonClasses();
   RegisterTabClass();
   RegisterTreeClass();
+  RegisterListViewClass();
+  RegisterComboBoxExClass();
+  RegisterPopupMenuPresentation();
+  RegisterMenuBarPresentation();
 }
 
 }  // namespace platform::ui

@@ -17,6 +17,10 @@ void RegisterListClass();
 void RegisterStaticAndButtonClasses();
 void RegisterTabClass();
 void RegisterTreeClass();
+void RegisterListViewClass();
+void RegisterComboBoxExClass();
+void RegisterPopupMenuPresentation();
+void RegisterMenuBarPresentation();
 
 // A standard control's peer: its font and the colours its parent gives it.
 class StdPeer : public QtPeer {

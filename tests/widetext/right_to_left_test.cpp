@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/core/window_system/system_settings.h"
+#include "platform/ui/window_classes/presentation.h"
+#include "tests/widetext/wide_form_fixture.h"
+#include "widetext/controls/page_control.h"
+#include "widetext/controls/wide_canvas.h"
+#include "widetext/standard/static_text.h"
+
+namespace widetext::testing {
+namespace {
+
+const std::u16string kHebrew = u"עומק";
+const std::u16string kArabic = u"السرعة";
+
+// The system with middle-east language support while it lives.
+class MiddleEastSystem {
+ public:
+  MiddleEastSystem() : previous_(platform::SetMiddleEastEnabled(true)) {}
+  ~MiddleEastSystem() { platform::SetMiddleEastEnabled(previous_); }
+  MiddleEastSystem(const MiddleEastSystem&) = delete;
+  MiddleEastSystem& operator=(const MiddleEastSystem&) = delete;
+
+ private:
+  bool previous_;
+};
+
+// Whether the tab's text reads right to left, as the tab control says.
+bool TabReadsRightToLeft(platform::TWinControl* Pages, int Index) {
+  platform::TCITEMW item;
+  item.mask = platform::TCIF_RTLREADING;
+  platform::SendMessageW(Pages->Handle(), platform::TCM_GETITEMW, static_cast<platform::WPARAM>(Index),
+                         reinterpret_cast<platform::LPARAM>(&item));
+  return (item.mask & platform::TCIF_RTLREADING) != 0;
+}
+
+TWtxPageControl* NewPages(platform::TWinControl* Parent) {
+  auto* pages = new TWtxPageControl(Parent);
+  pages->SetParent(Parent);
+  pages->SetBounds(8, 8, 300, 120);
+  for (const std::u16string& caption : {kHebrew, kArabic, std::u16string(u"Ωμέγα")}) {
+    auto* sheet = new TWtxTabSheet(Parent);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption(caption);
+  }
+  return pages;
+}
+
+using RightToLeft = WideFormTest;
+
+TEST_F(RightToLeft, TabsReadRightToLeftOnlyOnAMiddleEastSystemInARightToLeftMode) {
+  TWtxPageControl* pages = NewPages(Form);
+  pages->BiDiMode = platform::bdRightToLeft;
+  pages->Handle();
+  EXPECT_FALSE(TabReadsRightToLeft(pages, 0));
+  {
+    const MiddleEastSystem middleEast;
+    pages->RecreateWnd();
+    EXPECT_TRUE(TabReadsRightToLeft(pages, 0));
+    EXPECT_TRUE(TabReadsRightToLeft(pages, 2));
+    pages->BiDiMode = platform::bdLeftToRight;
+    pages->RecreateWnd();
+    EXPECT_FALSE(TabReadsRightToLeft(pages, 1));
+  }
+}
+
+// The columns of a canvas's bitmap that the text darkened.
+struct Ink {
+  int Left = -1;
+  int Right = -1;
+};
+
+Ink InkOf(platform::TBitmap& Bitmap) {
+  Ink ink;
+  for (int x = 0; x < Bitmap.Width(); ++x) {
+    for (int y = 0; y < Bitmap.Height(); ++y) {
+      if (Bitmap.Canvas().Pixels(x, y) == platform::clWhite) continue;
+      if (ink.Left < 0) ink.Left = x;
+      ink.Right = x;
+      break;
+    }
+  }
+  return ink;
+}
+
+class CanvasText : public RightToLeft {
+ protected:
+  void SetUp() override {
+    RightToLeft::SetUp();
+    Bitmap.SetSize(240, 24);
+    Clear();
+  }
+  void Clear() {
+    platform::TCanvas& c = Bitmap.Canvas();
+    c.Brush().SetColor(platform::clWhite);
+    c.FillRect(platform::Rect(0, 0, 240, 24));
+    c.Brush().SetStyle(platform::bsClear);
+  }
+  platform::TCanvas& RightToLeftCanvas(platform::UINT TextFlags) {
+    platform::TCanvas& c = Bitmap.Canvas();
+    platform::SetLayout(c.Handle(), platform::LAYOUT_RTL);
+    c.TextFlags = TextFlags;
+    return c;
+  }
+  platform::TBitmap Bitmap;
+};
+
+TEST_F(CanvasText, ARightToLeftCanvasShowsATextWhereALeftToRightOneDoes) {
+  platform::TCanvas& c = Bitmap.Canvas();
+  const int width = WideCanvasTextWidth(c, kHebrew);
+  WideCanvasTextOut(c, 60, 2, kHebrew);
+  const Ink leftToRight = InkOf(Bitmap);
+  ASSERT_GE(leftToRight.Left, 60);
+  EXPECT_EQ(c.PenPos().X, 60 + width);
+
+  Clear();
+  EXPECT_EQ(RightToLeftCanvas(platform::ETO_RTLREADING).CanvasOrientation(), platform::coRightToLeft);
+  WideCanvasTextOut(c, 60, 2, kHebrew);
+  const Ink rightToLeft = InkOf(Bitmap);
+  EXPECT_EQ(rightToLeft.Left, leftToRight.Left + 1);
+  EXPECT_EQ(rightToLeft.Right, leftToRight.Right + 1);
+  // The pen moves on from the text's place.
+  EXPECT_EQ(c.PenPos().X, 60 + 2 * width + 1);
+}
+
+TEST_F(CanvasText, TextRectMovesTheTextOnlyWhenItReadsRightToLeft) {
+  const platform::TRect all = platform::Rect(0, 0, 240, 24);
+  const int width = WideCanvasTextWidth(Bitmap.Canvas(), kArabic);
+  WideCanvasTextRect(RightToLeftCanvas(0), all, 150, 2, kArabic);
+  const Ink ending = InkOf(Bitmap);
+  EXPECT_LE(ending.Right, 150);
+  EXPECT_GE(ending.Left, 150 - width);
+
+  Clear();
+  WideCanvasTextRect(RightToLeftCanvas(platform::ETO_RTLREADING), all, 150, 2, kArabic);
+  const Ink moved = InkOf(Bitmap);
+  EXPECT_GT(moved.Left, 150);
+  EXPECT_LE(moved.Right, 151 + width);
+}
+
+// A painted control that writes its lines right to left.
+class TRightToLeftLines : public platform::TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {
+    platform::TCanvas& c = Canvas();
+    c.Brush().SetColor(platform::clWindow);
+    c.FillRect(ClientRect());
+    c.Brush().SetStyle(platform::bsClear);
+    platform::SetLayout(c.Handle(), platform::LAYOUT_RTL);
+    c.TextFlags = platform::ETO_RTLREADING;
+    WideCanvasTextOut(c, 8, 6, u"עומק המים: 12.5 מ׳");
+    WideCanvasTextRect(c, ClientRect(), 8, 26, u"سرعة القارب 6.2 عقدة");
+    platform::SetLayout(c.Handle(), 0);
+    c.TextFlags = 0;
+    WideCanvasTextOut(c, 8, 46, u"Głębokość 12,5 m");
+  }
+};
+
+TEST_F(RightToLeft, ShowsARightToLeftPageControlAndCanvasText) {
+  const MiddleEastSystem middleEast;
+  TWtxPageControl* pages = NewPages(Form);
+  pages->BiDiMode = platform::bdRightToLeft;
+  auto* lines = new TRightToLeftLines(Form);
+  lines->SetParent(pages->Pages(0));
+  lines->SetBounds(8, 8, 260, 68);
+  Form->Show();
+  platform::Application->ProcessMessages();
+  EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_right_to_left.png"));
+}
+
+}  // namespace
+}  // namespace widetext::testing

@@ -1,0 +1,203 @@
+// The UTF-16 text of wide menu items in the window system's menus: written
+// where the class library wrote 8-bit text, never into bitmap or
+// owner-drawn items, fixed up on right-to-left systems, drawn right to left
+// in such menus, and kept when a menu item is filed and read back.
+
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/streams.h"
+#include "platform/core/os/errors.h"
+#include "platform/core/os/os_error.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/platform/menu_test_helpers.h"
+#include "tests/widetext/wide_form_fixture.h"
+#include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_form.h"
+#include "widetext/menus/wide_actions.h"
+#include "widetext/menus/wide_menus.h"
+
+namespace {
+
+using namespace widetext;
+using menutest::MenuText;
+using widetext::testing::kGreek;
+using widetext::testing::kPolish;
+
+TWtxMenuItem* WideItem(platform::TMenuItem* Parent, std::u16string_view Caption) {
+  auto* item = new TWtxMenuItem(Parent->GetParentMenu());
+  item->SetCaption(Caption);
+  Parent->Add(item);
+  return item;
+}
+
+// Writes 8-bit text into an item, as the class library's own calls do.
+void WriteAnsi(platform::HMENU Menu, platform::UINT Command, std::string Text) {
+  platform::MENUITEMINFOA info;
+  info.fMask = platform::MIIM_STRING;
+  info.dwTypeData = Text.data();
+  ASSERT_TRUE(platform::SetMenuItemInfoA(Menu, Command, false, &info));
+}
+
+class WideMenuText : public widetext::testing::WideFormTest {
+ protected:
+  void SetUp() override {
+    WideFormTest::SetUp();
+    WtxApplication();
+  }
+};
+
+TEST_F(WideMenuText, AMainMenuShowsWideTextOnItsBarButNotInBitmapOrOwnerDrawnItems) {
+  auto* menu = new TWtxMainMenu(Form);
+  TWtxMenuItem* file = WideItem(menu->Items(), u"&Αρχείο");
+  TWtxMenuItem* picture = WideItem(menu->Items(), u"Εικόνα");
+  TWtxMenuItem* drawn = WideItem(menu->Items(), u"Ζωγραφιά");
+  Form->SetMenu(menu);
+  Form->Show();
+  platform::Application->ProcessMessages();
+  EXPECT_EQ(MenuText(file), u"&Αρχείο");
+  QMenuBar* bar = platform::ui::WidgetOf(Form->Handle())->findChild<QMenuBar*>();
+  ASSERT_TRUE(bar);
+  EXPECT_EQ(bar->actions().at(0)->text(), QString::fromUtf16(u"&Αρχείο"));
+
+  // A new wide caption is written and the bar drawn again.
+  const int draws = platform::MenuBarDrawCount(Form->Handle());
+  file->SetCaption(kPolish);
+  EXPECT_EQ(MenuText(file), kPolish);
+  EXPECT_GT(platform::MenuBarDrawCount(Form->Handle()), draws);
+
+  // Items another party made a bitmap or drew itself keep what they are.
+  platform::MENUITEMINFOW type;
+  type.fMask = platform::MIIM_TYPE;
+  type.fType = platform::MFT_BITMAP;
+  type.dwTypeData = reinterpret_cast<char16_t*>(std::uintptr_t{77});
+  ASSERT_TRUE(platform::SetMenuItemInfoW(menu->Handle(), picture->Command(), false, &type));
+  type.fType = platform::MFT_OWNERDRAW;
+  type.dwTypeData = nullptr;
+  ASSERT_TRUE(platform::SetMenuItemInfoW(menu->Handle(), drawn->Command(), false, &type));
+  picture->UpdateMenuText();
+  drawn->UpdateMenuText();
+  platform::MENUITEMINFOW read;
+  read.fMask = platform::MIIM_TYPE;
+  ASSERT_TRUE(platform::GetMenuItemInfoW(menu->Handle(), picture->Command(), false, &read));
+  EXPECT_EQ(read.fType, platform::MFT_BITMAP);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(read.dwTypeData), 77u);
+  ASSERT_TRUE(platform::GetMenuItemInfoW(menu->Handle(), drawn->Command(), false, &read));
+  EXPECT_EQ(read.fType, platform::MFT_OWNERDRAW);
+  EXPECT_EQ(MenuText(drawn), u"");
+}
+
+TEST_F(WideMenuText, AMenuThatRefusesTheTextRaisesTheSystemsError) {
+  platform::TPopupMenu menu(nullptr);
+  TWtxMenuItem* item = WideItem(menu.Items(), kGreek);
+  ASSERT_EQ(MenuText(item), kGreek);
+  // The menu is gone behind the item's back.
+  platform::DestroyMenu(menu.Handle());
+  try {
+    item->SetCaption(kPolish);
+    item->UpdateMenuText();
+    FAIL() << "no error";
+  } catch (const platform::EOSError& E) {
+    EXPECT_EQ(E.ErrorCode, platform::ERROR_INVALID_MENU_HANDLE);
+  }
+}
+
+TEST_F(WideMenuText, ARightToLeftSystemGetsItsMenusFixedUpAndDrawnRightToLeft) {
+  const menutest::ScopedMiddleEast middleEast;
+  auto* form = new TWtxForm(nullptr, TWtxForm::CreateNew);
+  form->SetBounds(40, 40, 300, 160);
+  auto* menu = new TWtxMainMenu(form);
+  TWtxMenuItem* first = WideItem(menu->Items(), kGreek);
+  TWtxMenuItem* second = WideItem(menu->Items(), u"Σ2");
+  form->SetMenu(menu);
+  form->Show();
+  platform::Application->ProcessMessages();
+
+  // 8-bit text in the first item is written anew when the window is about
+  // to move and when its reading order changes.
+  WriteAnsi(menu->Handle(), first->Command(), "?????");
+  form->SetBounds(50, 40, 300, 160);
+  EXPECT_EQ(MenuText(first), kGreek);
+  WriteAnsi(menu->Handle(), first->Command(), "?????");
+  form->BiDiMode = platform::bdRightToLeft;
+  form->Perform(platform::CM_BIDIMODECHANGED, 0, 0);
+  EXPECT_EQ(MenuText(first), kGreek);
+  EXPECT_EQ(MenuText(second), u"Σ2");
+  platform::MENUITEMINFOW read;
+  read.fMask = platform::MIIM_FTYPE;
+  ASSERT_TRUE(platform::GetMenuItemInfoW(menu->Handle(), first->Command(), false, &read));
+  EXPECT_NE(read.fType & platform::MFT_RIGHTORDER, 0u);
+
+  // A right-to-left item stands at the right and reads right to left.
+  platform::TBitmap bitmap;
+  bitmap.SetSize(240, 24);
+  platform::TCanvas& canvas = bitmap.Canvas();
+  const auto clear = [&] {
+    canvas.Brush().SetColor(platform::clWhite);
+    canvas.FillRect(platform::Rect(0, 0, 240, 24));
+  };
+  // Where the text is dark, and its first column.
+  const auto ink = [&](int* FirstColumn) {
+    std::vector<bool> dark;
+    *FirstColumn = -1;
+    for (int x = 0; x < 240; ++x) {
+      for (int y = 0; y < 24; ++y) {
+        dark.push_back(platform::GetGValue(static_cast<platform::COLORREF>(canvas.Pixels(x, y))) < 128);
+        if (dark.back() && *FirstColumn < 0) *FirstColumn = x;
+      }
+    }
+    return dark;
+  };
+  second->SetCaption(u"ab!");
+  clear();
+  second->AdvancedDrawItem(&canvas, platform::Rect(0, 0, 240, 24), false, false);
+  int firstColumn = 0;
+  const std::vector<bool> rightToLeft = ink(&firstColumn);
+  EXPECT_GT(firstColumn, 120);
+  // The same text at the same place read left to right differs.
+  clear();
+  canvas.Font().SetColor(platform::clBlack);
+  platform::RECT r{24, 0, 216, 24};
+  platform::DrawTextW(canvas.Handle(), u"ab!", 3, &r,
+                      platform::DT_RIGHT | platform::DT_VCENTER | platform::DT_SINGLELINE);
+  EXPECT_NE(ink(&firstColumn), rightToLeft);
+  form->BiDiMode = platform::bdLeftToRight;
+  form->Perform(platform::CM_BIDIMODECHANGED, 0, 0);
+  clear();
+  second->AdvancedDrawItem(&canvas, platform::Rect(0, 0, 240, 24), false, false);
+  ink(&firstColumn);
+  EXPECT_LT(firstColumn, 60);
+  platform::Free(form);
+}
+
+TEST_F(WideMenuText, AFiledMenuItemKeepsItsWideTextsUnlessItsActionGivesThem) {
+  const auto roundTrip = [](TWtxMenuItem& Source, TWtxMenuItem& Target) {
+    platform::TMemoryStream stream;
+    {
+      platform::TWriter writer(stream);
+      writer.WriteProperties(&Source);
+    }
+    stream.SetPosition(0);
+    platform::TReader(stream).ReadProperties(&Target);
+  };
+  TWtxMenuItem source(nullptr), copy(nullptr);
+  source.SetCaption(u"&Ωμέγα");
+  source.SetHint(u"Ζωή|Ελπίδα");
+  roundTrip(source, copy);
+  EXPECT_EQ(copy.GetCaption(), u"&Ωμέγα");
+  EXPECT_EQ(copy.GetHint(), u"Ζωή|Ελπίδα");
+
+  TWtxAction action(nullptr);
+  action.SetCaption(kPolish);
+  action.SetHint(kGreek);
+  source.SetAction(&action);
+  TWtxMenuItem linked(nullptr);
+  roundTrip(source, linked);
+  EXPECT_EQ(linked.GetCaption(), u"");
+  EXPECT_EQ(linked.GetHint(), u"");
+  source.SetAction(nullptr);
+}
+
+}  // namespace
