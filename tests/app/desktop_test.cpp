@@ -10,11 +10,13 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTextBlock>
 #include <algorithm>
 #include <atomic>
@@ -108,6 +110,14 @@ class ReleaseCounter : public QAbstractNativeEventFilter {
 
 class DesktopTest : public apptest::SimulatorAppTest {
  protected:
+  // Qt's file dialog keeps its state in a settings store of Qt's own, found
+  // once for the whole process: beside the test program, not in the first
+  // test's folder, which goes with that test.
+  static void SetUpTestSuite() {
+    SimulatorAppTest::SetUpTestSuite();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QDir::currentPath() + QStringLiteral("/qt-settings"));
+  }
   void SetUp() override {
     if (QGuiApplication::platformName() != QLatin1String("xcb") ||
         CommandOutput("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") == std::string::npos) {
