@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
@@ -59,11 +58,6 @@ TEST_F(SessionEndWatcherTest, ASignalEndsTheSessionOnTheUserInterfaceThread) {
     EXPECT_EQ(*reason & ENDSESSION_LOGOFF, signal == SIGHUP ? ENDSESSION_LOGOFF : 0);
     EXPECT_EQ(HandlerOf(signal), before);
   }
-}
-
-TEST_F(SessionEndWatcherTest, OnlyOneWatcherRunsAtATime) {
-  const SessionEndWatcher first([](LPARAM) {});
-  EXPECT_THROW(SessionEndWatcher([](LPARAM) {}), std::logic_error);
 }
 
 }  // namespace

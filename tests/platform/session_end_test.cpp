@@ -55,10 +55,4 @@ TEST_F(SessionEndTest, EveryWindowIsAskedThenToldAndAFormMayRefuseAnEndThatIsNot
   Free(refusing);
 }
 
-// A window of no form of the class library agrees, as the window system's
-// default answer has it.
-TEST_F(SessionEndTest, APlainWindowAgrees) {
-  EXPECT_EQ(DefWindowProcW(Form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 1);
-}
-
 }  // namespace
