@@ -9,6 +9,7 @@
 #include "app/control_helpers.h"
 #include "app/dialog_form.h"
 #include "app/main_form.h"
+#include "platform/core/os/ui_language.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "support/ui/shell_helpers.h"
 #include "widetext/controls/control_text.h"
@@ -203,6 +204,8 @@ void TMainForm::BindLanguageEvents() {
 void TMainForm::ApplyLanguage() {
   if (Dictionary) Dictionary->SetLanguage(static_cast<std::uint16_t>(Language));
   const bool italian = Language == kLanguageItalian;
+  // The platform's own dialogs and texts speak the window's language.
+  platform::SetThreadUILanguage(static_cast<platform::LANGID>(italian ? kLanguageItalian : kLanguageEnglish));
   for (const LanguageText& text : kTexts) this->*text.Field = italian ? text.Italian : text.English;
 
   LblVersion->SetCaption((italian ? u"Versione " : u"Version ") + FromUtf8(gFileVersion));

@@ -3,6 +3,7 @@
 #include "app/dialog_form.h"
 #include "app/main_form.h"
 #include "platform/core/os/serial_ports.h"
+#include "platform/core/window_system/session_end.h"
 #include "platform/core/window_system/system_broadcasts.h"
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
@@ -30,8 +31,11 @@ void FreeProgramWindows() {
   platform::Free(MainForm);
 }
 
-int RunProgram() {
-  CreateProgramWindows();
+int RunProgramWindows() {
+  // Until the very end: a signal while the program closes after the first
+  // ends it at once, and one after it closed for another reason changes
+  // nothing.
+  const platform::SessionEndWatcher session;
   {
     const platform::DeviceChangeWatcher devices(platform::EnsureVirtualPortFolder());
     const platform::PowerWatcher power(kProgramName, "Marks the channel recordings and closes the ports");
@@ -42,6 +46,11 @@ int RunProgram() {
   widetext::FinalizeWideDialogs();
   widetext::FinishWideLayer();
   return 0;
+}
+
+int RunProgram() {
+  CreateProgramWindows();
+  return RunProgramWindows();
 }
 
 }  // namespace app

@@ -12,6 +12,11 @@ int RunProgram();
 // (the benchmarks start the program through it too).
 void CreateProgramWindows();
 
+// Runs the windows CreateProgramWindows made until the main window closes
+// or the session ends (SIGTERM, SIGINT, SIGHUP or the desktop session's
+// end), then frees them; returns the exit code.
+int RunProgramWindows();
+
 // Frees the windows CreateProgramWindows made, the message dialog first.
 void FreeProgramWindows();
 

@@ -12,6 +12,7 @@
 #include "app/dialog_form.h"
 #include "platform/core/os/registry.h"
 #include "platform/core/os/serial_ports.h"
+#include "platform/core/os/ui_language.h"
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/controls/dialogs.h"
@@ -105,6 +106,7 @@ void AppTest::SetUp() {
 
 void AppTest::TearDown() {
   FreeMainForm();
+  platform::SetThreadUILanguage(0);
   platform::SetMessageBoxHandler({});
   platform::SetFileChooser({});
   app::TDialogForm::SetAnswerHandler({});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/dialog_form.h"
+#include "platform/core/os/ui_language.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "platform/ui/window_classes/presentation.h"
 #include "platform/ui/window_classes/qt_peer.h"
@@ -28,6 +29,7 @@ namespace {
 using apptest::AppTest;
 using apptest::DialogAnswers;
 using apptest::FileChoices;
+using apptest::ItemCount;
 using apptest::ItemText;
 using apptest::VirtualPort;
 
@@ -203,6 +205,8 @@ class LanguageTest : public AppTest {
     EXPECT_EQ(ItemText(*Form->CmbGPSPort, 0), Italian ? u"nessuna" : u"none");
     EXPECT_EQ(app::DialogForm->TextYes, Italian ? u"Sì" : u"Yes");
     EXPECT_EQ(app::DialogForm->TextNo, u"No");
+    // The platform's dialogs and texts speak the same language.
+    EXPECT_EQ(platform::GetThreadUILanguage(), Italian ? platform::kLangItalian : platform::kLangEnglishUs);
   }
   // What the connection picture shows, as drawn on the Reference page.
   QImage ConnectionPicture() {
@@ -274,6 +278,21 @@ TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
   Choose(*Form->CmbLanguage, 0);
   EXPECT_EQ(Form->ButStartDstLog->Caption(), u"Stop");
   EXPECT_EQ(Form->ButStartGpsLog->Caption(), u"Start");
+}
+
+// The platform's own words in the port lists follow the language the
+// program starts in.
+TEST_F(LanguageTest, AProgramStartedInItalianNamesItsVirtualPortsInItalian) {
+  VirtualPort port("gps-lang");
+  WriteSettings(
+      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
+      "\"DSTComPort\"=dword:00000000\n\"DSTBaudRate\"=dword:000012c0\n\"GPSComPort\"=dword:00000000\n"
+      "\"GPSBaudRate\"=dword:000012c0\n\"Language\"=dword:00000410\n");
+  Show(false);
+  const auto& numbers = Form->PortNumbers;
+  const int item = static_cast<int>(std::find(numbers.begin(), numbers.end(), port.Number()) - numbers.begin()) + 1;
+  ASSERT_LT(item, ItemCount(*Form->CmbGPSPort));
+  EXPECT_EQ(ItemText(*Form->CmbGPSPort, item), u"gps-lang  -  porta virtuale");
 }
 
 TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {

@@ -125,3 +125,22 @@ TEST_F(EditClass, MultiLineKeysLinesAndTheCaretsLine) {
 }
 
 }  // namespace
+
+// A monitor appended to line by line shows its newest lines; text put in
+// where the user left the caret brings that place into view instead.
+TEST_F(EditClass, ReplacingTheSelectionKeepsTheCaretInView) {
+  HWND memo = Child(u"EDIT", ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, 5);
+  for (int i = 0; i < 500; ++i) {
+    const std::string line = "$SDDBT,11.2,f," + std::to_string(i) + "*0A\r\n";
+    SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  // 501 lines in a window a handful of lines high: the caret's line, the
+  // last, is on the screen, and so is the newest full line above it.
+  const LRESULT first = SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0);
+  EXPECT_GT(first, 480);
+  EXPECT_LT(first, 499);
+
+  SendMessageW(memo, EM_SETSEL, 0, 0);
+  SendMessageA(memo, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(">"));
+  EXPECT_EQ(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}

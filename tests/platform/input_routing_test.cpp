@@ -21,8 +21,10 @@
 
 #include "platform/core/window_system/input.h"
 #include "platform/ui/controls/comctrls.h"
+#include "platform/ui/controls/extctrls.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
+#include "platform/ui/window_classes/message_beep.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
@@ -305,6 +307,72 @@ TEST_F(InputRoutingTest, PlainCharactersAreAcceleratorsWhereTheFocusTakesNoChara
   Pump();
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(edit->Text(), "a");
+}
+
+// While a form is shown modally, the form that owns it, and every control
+// on it, takes neither keys nor clicks, yet looks as before; a press there
+// sounds the warning. The modal form is presented modal to the window
+// manager.
+TEST_F(InputRoutingTest, AModalFormKeepsInputFromItsOwnerAndItsControls) {
+  auto* apply = Add<Pad>(10, 10, 80, 24);
+  auto* edit = Add<TEdit>(10, 40);
+  int clicks = 0;
+  apply->OnClick = [&](TObject*) { ++clicks; };
+  Form->Show();
+  // The program's other forms are owned by its main form.
+  const struct MainFormScope {
+    TCustomForm* Old = Application->MainForm();
+    explicit MainFormScope(TCustomForm* Main) { Application->SetMainForm(Main); }
+    ~MainFormScope() { Application->SetMainForm(Old); }
+  } main(Form);
+  auto* question = new TForm(nullptr, TCustomForm::CreateNew);
+  question->SetBounds(60, 60, 200, 100);
+  ASSERT_EQ(GetParent(question->Handle()), Form->Handle());
+
+  const auto click = [&] {
+    Mouse(Widget(apply), QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    Mouse(Widget(apply), QEvent::MouseButtonRelease, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+    Pump();
+  };
+  constexpr UINT kCheck = WM_APP + 21;
+  Application->OnMessage = [&](MSG& Msg, bool& Handled) {
+    if (Msg.message != kCheck) return;
+    Handled = true;
+    EXPECT_EQ(ui::WidgetOf(question->Handle())->windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(Widget(apply)->isEnabled());
+    const std::uint32_t beeps = MessageBeepCount();
+    click();
+    Press(Widget(edit), Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    Pump();
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(edit->Text(), "");
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    question->SetModalResult(mrOk);
+  };
+  PostMessageW(question->Handle(), kCheck, 0, 0);
+  EXPECT_EQ(question->ShowModal(), mrOk);
+  Application->OnMessage = {};
+  EXPECT_EQ(ui::WidgetOf(question->Handle())->windowModality(), Qt::NonModal);
+  click();
+  EXPECT_EQ(clicks, 1);
+  Free(question);
+}
+
+// A click on a disabled control reaches the enabled window it is on, as
+// the window system finds the window under the mouse.
+TEST_F(InputRoutingTest, ADisabledControlPassesTheMouseToItsEnabledParent) {
+  auto* panel = Add<TPanel>(10, 10, 200, 100);
+  auto* apply = new TButton(panel);
+  apply->SetParent(panel);
+  apply->SetBounds(10, 10, 80, 24);
+  Form->Show();
+  panel->SetEnabled(false);
+  Spy formSpy(Form->Handle());
+  Spy buttonSpy(apply->Handle());
+  Mouse(Widget(apply), QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  Pump();
+  EXPECT_TRUE(formSpy.Saw(WM_LBUTTONDOWN));
+  EXPECT_FALSE(buttonSpy.Saw(WM_LBUTTONDOWN));
 }
 
 }  // namespace

@@ -100,4 +100,20 @@ TEST_F(ModalLoopTest, TheQueueRunsInsideNestedModalLoops) {
   EXPECT_TRUE(PostedRan);
 }
 
+// A quit request ends Qt's modal loops as it ends the window system's own:
+// the popup or dialog closes as if cancelled, and the request stays queued
+// for the program's loop.
+TEST_F(ModalLoopTest, AQuitRequestClosesTheDialogAndStaysQueued) {
+  QMessageBox box;
+  box.setText(QStringLiteral("Busy"));
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  RunOnUiThread([] { PostQuitMessage(3); });
+  QTimer::singleShot(5000, &box, [&box] { box.done(QMessageBox::Ok); });
+  EXPECT_EQ(box.exec(), QMessageBox::Cancel);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
 }  // namespace

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/core/os/ui_language.h"
+
 namespace platform {
 namespace fs = std::filesystem;
 namespace {
@@ -126,7 +128,8 @@ void ListVirtual(const SerialPortRoots& Roots, std::vector<SerialPortEntry>& Out
     const std::string name = it->path().filename().string();
     // Hidden names are links still being put in place.
     if (name.empty() || name[0] == '.') continue;
-    Out.push_back({SerialPortNumber(name, true), name, it->path().string(), "virtual port", true});
+    Out.push_back({SerialPortNumber(name, true), name, it->path().string(),
+                   std::string(GetSystemText(SystemText::VirtualPort)), true});
   }
 }
 

@@ -22,8 +22,10 @@ constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
@@ -129,6 +131,12 @@ struct DEV_BROADCAST_PORT {
   char dbcp_name[64] = {};
 };
 // NOLINTEND(readability-identifier-naming)
+
+// WM_QUERYENDSESSION and WM_ENDSESSION: why the session ends, in lParam.
+// A critical end cannot be refused.
+constexpr LPARAM ENDSESSION_CLOSEAPP = 0x1;
+constexpr LPARAM ENDSESSION_CRITICAL = 0x40000000;
+constexpr LPARAM ENDSESSION_LOGOFF = static_cast<LPARAM>(0x80000000u);
 
 // WM_POWERBROADCAST: the event in wParam.
 constexpr WPARAM PBT_APMSUSPEND = 0x0004;

@@ -662,6 +662,7 @@ LRESULT DefProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode)
       if (w->Peer) w->Peer->FocusChanged(Msg == WM_SETFOCUS);
       return 0;
     case WM_ERASEBKGND:
+    case WM_QUERYENDSESSION:
       return 1;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:

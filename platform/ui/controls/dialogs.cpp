@@ -9,8 +9,9 @@
 
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/messages.h"
+#include "platform/core/window_system/window.h"
+#include "platform/ui/window_classes/modal_owner.h"
 #include "platform/ui/window_classes/qt_internal.h"
-#include "platform/ui/window_classes/qt_peer.h"
 
 namespace platform {
 namespace {
@@ -36,7 +37,8 @@ int MessageBoxW(HWND Owner, std::u16string_view Text, std::u16string_view Captio
     std::fprintf(stderr, "%s: %s\n", Utf16ToCp1252(c).c_str(), Utf16ToCp1252(t).c_str());
     return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
   }
-  QMessageBox box(ui::WidgetOf(Owner));
+  const ui::ModalOwner owner(Owner);
+  QMessageBox box(owner.Widget());
   box.setWindowTitle(ui::ToQString(c));
   box.setText(ui::ToQString(t));
   switch (Type & 0xF0) {

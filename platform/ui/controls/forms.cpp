@@ -413,6 +413,15 @@ void TCustomForm::WndProc(TMessage& Message) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_QUERYENDSESSION:
+      Message.Result = CloseQuery() ? 1 : 0;
+      return;
+    // The session ends: the program closes as when its main form closes
+    // (the application window, made only when needed, may not be there
+    // to hear it).
+    case WM_ENDSESSION:
+      if (Message.WParam && Application && Application->MainForm() == this) Application->Terminate();
+      return;
     case CM_RELEASE:
       Free(this);
       return;
@@ -604,6 +613,10 @@ void TApplication::WndProc(TMessage& Message) {
       return;
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();
+      return;
+    // The session ends: the program closes as when its main form closes.
+    case WM_ENDSESSION:
+      if (Message.WParam) Terminate();
       return;
     default:
       if (handle_) Message.Result = DefWindowProcW(handle_, Message.Msg, Message.WParam, Message.LParam);

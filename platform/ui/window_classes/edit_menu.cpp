@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "platform/core/os/ui_language.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
 
@@ -37,8 +38,10 @@ EditState StateOf(HWND hWnd) {
   return s;
 }
 
-void AddCommand(QMenu& Menu, const QString& Text, bool Enabled, UINT Msg) {
-  QAction* action = Menu.addAction(Text);
+// The commands speak the platform's language.
+void AddCommand(QMenu& Menu, SystemText Text, bool Enabled, UINT Msg) {
+  const std::string_view text = GetSystemText(Text);
+  QAction* action = Menu.addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   action->setEnabled(Enabled);
   action->setData(Msg);
 }
@@ -50,14 +53,14 @@ void ShowEditMenu(HWND hWnd, LPARAM Where) {
   if (!widget) return;
   const EditState s = StateOf(hWnd);
   QMenu menu;
-  AddCommand(menu, QStringLiteral("&Undo"), s.CanUndo && s.Writable, WM_UNDO);
+  AddCommand(menu, SystemText::Undo, s.CanUndo && s.Writable, WM_UNDO);
   menu.addSeparator();
-  AddCommand(menu, QStringLiteral("Cu&t"), s.Selected && s.Writable && !s.Hidden, WM_CUT);
-  AddCommand(menu, QStringLiteral("&Copy"), s.Selected && !s.Hidden, WM_COPY);
-  AddCommand(menu, QStringLiteral("&Paste"), s.Pasteable && s.Writable, WM_PASTE);
-  AddCommand(menu, QStringLiteral("&Delete"), s.Selected && s.Writable, WM_CLEAR);
+  AddCommand(menu, SystemText::Cut, s.Selected && s.Writable && !s.Hidden, WM_CUT);
+  AddCommand(menu, SystemText::Copy, s.Selected && !s.Hidden, WM_COPY);
+  AddCommand(menu, SystemText::Paste, s.Pasteable && s.Writable, WM_PASTE);
+  AddCommand(menu, SystemText::Delete, s.Selected && s.Writable, WM_CLEAR);
   menu.addSeparator();
-  AddCommand(menu, QStringLiteral("Select &All"), !s.All, EM_SETSEL);
+  AddCommand(menu, SystemText::SelectAll, !s.All, EM_SETSEL);
   // From the keyboard the menu opens over the middle of the edit.
   const bool fromKeyboard = Where == MAKELPARAM(0xFFFF, 0xFFFF);
   const QPoint at =

@@ -18,8 +18,10 @@
 #include <initializer_list>
 
 #include "platform/core/window_system/input.h"
+#include "platform/core/window_system/input_target.h"
 #include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
+#include "platform/ui/window_classes/message_beep.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 
@@ -280,6 +282,18 @@ UINT ClipboardMessageForKey(UINT Vk) {
   return 0;
 }
 
+// A press on a window whose top-level window is disabled brings forward
+// the window that keeps it so (a modal window it owns), with the warning
+// sound, as the window system answers such a click.
+void RefusePress(HWND hWnd) {
+  MessageBeep(0);
+  const HWND popup = GetEnabledPopup(GetAncestorRoot(hWnd));
+  QWidget* widget = popup ? WidgetOf(popup) : nullptr;
+  if (!widget) return;
+  widget->raise();
+  widget->activateWindow();
+}
+
 }  // namespace
 
 bool InputRouter::eventFilter(QObject* Watched, QEvent* Event) {
@@ -292,23 +306,30 @@ bool InputRouter::eventFilter(QObject* Watched, QEvent* Event) {
       return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-      PostKey(h, *static_cast<QKeyEvent*>(Event));
+      if (TakesKeyboardInput(h)) PostKey(h, *static_cast<QKeyEvent*>(Event));
       return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-      PostMouseButton(h, peer_->Widget(), *static_cast<QMouseEvent*>(Event));
+      if (const HWND target = MouseInputWindow(h); target && WidgetOf(target)) {
+        PostMouseButton(target, WidgetOf(target), *static_cast<QMouseEvent*>(Event));
+      } else if (!target && Event->type() == QEvent::MouseButtonPress) {
+        RefusePress(h);
+      }
       return true;
     case QEvent::MouseMove:
-      PostMouseMove(h, peer_->Widget(), *static_cast<QMouseEvent*>(Event));
+      if (const HWND target = MouseInputWindow(h); target && WidgetOf(target)) {
+        PostMouseMove(target, WidgetOf(target), *static_cast<QMouseEvent*>(Event));
+      }
       return true;
     case QEvent::Wheel:
-      PostWheel(h, *static_cast<QWheelEvent*>(Event));
+      if (const HWND target = MouseInputWindow(h)) PostWheel(target, *static_cast<QWheelEvent*>(Event));
       return true;
     case QEvent::InputMethod:
+      if (!TakesKeyboardInput(h)) return true;
       return PostCommit(h, Watched, *this, *static_cast<QInputMethodEvent*>(Event));
     case QEvent::ContextMenu:
-      PostContextMenu(h, *static_cast<QContextMenuEvent*>(Event));
+      if (const HWND target = MouseInputWindow(h)) PostContextMenu(target, *static_cast<QContextMenuEvent*>(Event));
       return true;
     // Text is never dropped behind the window's procedures.
     case QEvent::DragEnter:
@@ -319,8 +340,9 @@ bool InputRouter::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::Leave:
       if (Watched == peer_->Widget()) PostMessageW(h, WM_MOUSELEAVE, 0, 0);
       return false;
+    // A window that takes no keys does not take the focus either.
     case QEvent::FocusIn:
-      if (GetFocus() != h && !peer_->Syncing) {
+      if (GetFocus() != h && !peer_->Syncing && TakesKeyboardInput(h)) {
         peer_->Syncing = true;
         SetFocus(h);
         peer_->Syncing = false;

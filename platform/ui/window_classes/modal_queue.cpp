@@ -4,8 +4,11 @@
 // and each time it is about to wait, the queue's messages (posted work,
 // timers, window messages) are handled, and a timer wakes it for the
 // queue's next timer. Another thread's post wakes it as it wakes any wait.
+// A quit request ends the modal loop and stays queued.
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDialog>
 #include <QThread>
 #include <QTimer>
 
@@ -35,17 +38,37 @@ QTimer& TimerWake() {
   return *timer;
 }
 
+// A quit request ends a modal loop, as it ends the window system's own:
+// the innermost popup or dialog closes as if cancelled (a message box by
+// the button Escape presses).
+void EndModalLoop() {
+  if (QWidget* popup = QApplication::activePopupWidget()) {
+    popup->close();
+    return;
+  }
+  // A message box refuses to close when no button answers Escape.
+  if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && !dialog->close()) {
+    dialog->reject();
+  }
+}
+
 void ServeQueue() {
   const int level = static_cast<int>(QThread::currentThread()->loopLevel());
   if (level == 0 || level <= g_servedLevel) return;
   const int outer = std::exchange(g_servedLevel, level);
   MSG msg;
   bool handled = false;
+  bool quit = false;
   // A quit request stays queued for the program's own loop.
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) {
+      quit = true;
+      break;
+    }
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) break;
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
+      quit = true;
       break;
     }
     handled = true;
@@ -53,6 +76,10 @@ void ServeQueue() {
     DispatchMessageW(&msg);
   }
   g_servedLevel = outer;
+  if (quit) {
+    EndModalLoop();
+    handled = true;
+  }
   // The handlers may have ended the modal loop; the retrievals after them
   // took the wake-up that tells it so. The loop must look again before it
   // waits.

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "platform/core/os/modules.h"
+#include "platform/core/window_system/input_target.h"
 #include "platform/core/window_system/mdi.h"
 #include "platform/core/window_system/menus.h"
 #include "platform/core/window_system/queue.h"
@@ -111,8 +112,12 @@ QtPeer::QtPeer(HWND hWnd, QWidget* Widget, bool IsManaged)
   Route(Widget);
   if (!IsManaged) return;
   const DWORD style = static_cast<DWORD>(GetWindowLong(hWnd, GWL_STYLE));
+  // A window made with its title shows it from the start.
   if (!(style & WS_CHILD)) {
-    Widget->setWindowTitle(ToQString(std::u16string()));
+    std::u16string title(static_cast<std::size_t>(DefWindowProcW(hWnd, WM_GETTEXTLENGTH, 0, 0)) + 1, u'\0');
+    title.resize(static_cast<std::size_t>(
+        DefWindowProcW(hWnd, WM_GETTEXT, title.size(), reinterpret_cast<LPARAM>(title.data()))));
+    Widget->setWindowTitle(ToQString(title));
   }
   ParentChanged();
   BoundsChanged();
@@ -140,7 +145,15 @@ void QtPeer::BoundsChanged() {
 void QtPeer::VisibleChanged() {
   if (!Managed || !PeerWidget) return;
   const bool visible = (GetWindowLong(Hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  // A window shown while its owner is disabled is a modal window: the
+  // window manager keeps it above the program's other windows, which take
+  // no input meanwhile. Qt takes the modality only while the widget is
+  // hidden.
+  if (visible && PeerWidget->isWindow() && !PeerWidget->isVisible()) {
+    PeerWidget->setWindowModality(IsOwnedByDisabledWindow(Hwnd) ? Qt::ApplicationModal : Qt::NonModal);
+  }
   PeerWidget->setVisible(visible);
+  if (!visible) PeerWidget->setWindowModality(Qt::NonModal);
   // Without a display there is nothing to raise or activate.
   if (visible && PeerWidget->isWindow() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
     PeerWidget->raise();
@@ -149,8 +162,11 @@ void QtPeer::VisibleChanged() {
   }
 }
 
+// A disabled top-level window takes no input (see InputRouter) but keeps
+// its look: its controls show their own state, not its.
 void QtPeer::EnabledChanged() {
-  if (Managed && PeerWidget) PeerWidget->setEnabled((GetWindowLong(Hwnd, GWL_STYLE) & WS_DISABLED) == 0);
+  if (!Managed || !PeerWidget) return;
+  PeerWidget->setEnabled(PeerWidget->isWindow() || (GetWindowLong(Hwnd, GWL_STYLE) & WS_DISABLED) == 0);
 }
 
 void QtPeer::TextChanged() {
@@ -176,7 +192,8 @@ void QtPeer::ParentChanged() {
   if (style & WS_CHILD) {
     if (PeerWidget->parentWidget() != parent) PeerWidget->setParent(parent);
   } else {
-    const Qt::WindowFlags flags = TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE)));
+    const Qt::WindowFlags flags =
+        TopLevelFlags(style, static_cast<DWORD>(GetWindowLong(Hwnd, GWL_EXSTYLE)), parent != nullptr);
     if (PeerWidget->parentWidget() != parent || PeerWidget->windowFlags() != flags)
       PeerWidget->setParent(parent, flags);
   }
@@ -273,6 +290,8 @@ void InitializeUi() {
   QApplication::setFont(ToQFont(LOGFONT{}));
   InstallEventSource();
   ServeQueueInModalLoops();
+  FollowUiLanguage();
+  FollowDesktopSession();
   SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> {
     if (GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return MakeMdiChildPeer(hWnd);
     return std::make_unique<PaintedPeer>(hWnd);

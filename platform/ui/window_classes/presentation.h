@@ -4,8 +4,10 @@
 // it waits, gives every window a Qt widget and registers the standard
 // control classes (EDIT, COMBOBOX, LISTBOX, STATIC, BUTTON,
 // SysTabControl32, SysTreeView32, SysListView32, ComboBoxEx32), the popup
-// menu window and menu bars. Call once, on the thread that runs the
-// message loop, before the first window is made. Headless runs set
+// menu window and menu bars. Qt's own texts follow the platform's
+// language, and the desktop session's end reaches the windows as the
+// window system's end-of-session messages. Call once, on the thread that
+// runs the message loop, before the first window is made. Headless runs set
 // QT_QPA_PLATFORM=offscreen.
 
 #include <string>

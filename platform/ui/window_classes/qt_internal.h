@@ -65,6 +65,10 @@ void DeleteDisposedWidgets();
 
 // Lets the user-interface queue run inside Qt's own modal loops.
 void ServeQueueInModalLoops();
+// Has Qt's own texts follow the platform's language.
+void FollowUiLanguage();
+// Announces the desktop session's end to the windows.
+void FollowDesktopSession();
 
 QColor ToQColor(COLORREF C);
 COLORREF FromQColor(const QColor& C);

@@ -126,6 +126,10 @@ class EditPeer : public StdPeer {
       if (t.startsWith(u'\n') && !c.hasSelection() && FollowsLoneCr(c.position())) t.remove(0, 1);
       c.insertText(Normalised(t));
       NoteLoneCr(t, c);
+      // The caret stays after the text and in view, so an edit that is
+      // appended to shows its newest lines.
+      MultiEdit->setTextCursor(c);
+      MultiEdit->ensureCursorVisible();
     }
   }
 

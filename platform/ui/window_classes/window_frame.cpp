@@ -4,8 +4,10 @@
 
 namespace platform::ui {
 
-Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle) {
-  Qt::WindowFlags flags = Qt::Window;
+Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle, bool Owned) {
+  // An owned window stays above its owner: the window manager keeps a
+  // dialog above the window it is transient for.
+  Qt::WindowFlags flags = Owned ? Qt::Dialog : Qt::Window;
   if (Style & WS_POPUP) flags = (Style & WS_CAPTION) ? Qt::Dialog : Qt::Tool | Qt::FramelessWindowHint;
   if ((Style & WS_CAPTION) == WS_CAPTION) {
     // Only the buttons the styles ask for.

@@ -10,7 +10,8 @@
 
 namespace platform::ui {
 
-Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle);
+// Owned: the window has an owner.
+Qt::WindowFlags TopLevelFlags(DWORD Style, DWORD ExStyle, bool Owned);
 
 // Puts a top-level widget where its window is; a window without a sizing
 // frame keeps the size the program gives it and no other.

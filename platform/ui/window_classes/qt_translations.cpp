@@ -1,0 +1,51 @@
+// Qt's own dialogs (the file chooser, the message box buttons) and
+// widgets speak the platform's language through Qt's translations, when
+// they are installed.
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+
+#include "platform/core/os/ui_language.h"
+#include "platform/ui/window_classes/qt_internal.h"
+
+namespace platform::ui {
+namespace {
+
+constexpr LANGID kPrimaryItalian = 0x10;
+
+std::unique_ptr<QTranslator>& Installed() {
+  static std::unique_ptr<QTranslator> translator;
+  return translator;
+}
+
+// The platform speaks English, which needs no translation, and Italian.
+void Translate(LANGID Language) {
+  RequireUi();
+  std::unique_ptr<QTranslator>& installed = Installed();
+  if (installed) {
+    QCoreApplication::removeTranslator(installed.get());
+    installed.reset();
+  }
+  if ((Language & 0x3FF) != kPrimaryItalian) return;
+  auto translator = std::make_unique<QTranslator>();
+  const QLocale locale(QLocale::Italian, QLocale::Italy);
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    return;
+  }
+  QCoreApplication::installTranslator(translator.get());
+  installed = std::move(translator);
+}
+
+}  // namespace
+
+void FollowUiLanguage() {
+  SetUiLanguageListener([](LANGID Language) { Translate(Language); });
+  Translate(GetThreadUILanguage());
+}
+
+}  // namespace platform::ui
