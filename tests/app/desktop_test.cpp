@@ -9,6 +9,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -127,6 +128,7 @@ class DesktopTest : public apptest::SimulatorAppTest {
   }
   void TearDown() override {
     platform::Application->OnMessage = {};
+    platform::Application->OnIdle = {};
     if (!IsSkipped()) SimulatorAppTest::TearDown();
   }
   std::vector<std::string> SimulatorArguments() const override { return {"--dst-rate", "12"}; }
@@ -203,10 +205,6 @@ TEST_F(DesktopTest, AClickOnTheMainWindowWhileTheRecordingQuestionIsOpenChangesN
   platform::Application->OnMessage = [&](platform::MSG& Msg, bool& Handled) {
     if (Msg.message != kWhileAsked) return;
     Handled = true;
-    if (!dialog.Visible()) {
-      platform::PostMessageW(form.Handle(), kWhileAsked, 0, 0);
-      return;
-    }
     asked = true;
     const unsigned long main = WindowId(form.Handle());
     const unsigned long question = WindowId(dialog.Handle());
@@ -255,7 +253,15 @@ TEST_F(DesktopTest, AClickOnTheMainWindowWhileTheRecordingQuestionIsOpenChangesN
     // Whatever happened, the question ends.
     dialog.SetModalResult(platform::mrCancel);
   };
-  platform::PostMessageW(form.Handle(), kWhileAsked, 0, 0);
+  // The file dialog runs a loop of its own first, as the system's does,
+  // which hands messages to their windows without the application seeing
+  // them: the question's loop is told once the question shows.
+  bool told = false;
+  platform::Application->OnIdle = [&](platform::TObject*, bool&) {
+    if (told || !dialog.Visible()) return;
+    told = true;
+    platform::PostMessageW(form.Handle(), kWhileAsked, 0, 0);
+  };
   form.ButOpenDstLog->Click();
   EXPECT_TRUE(asked);
   EXPECT_FALSE(dialog.Visible());
@@ -271,13 +277,29 @@ TEST_F(DesktopTest, TheFileChooserSpeaksItalianInAnItalianProgram) {
   platform::Application->ProcessMessages();
   QStringList buttons;
   QString title;
+  // The file dialog's window holds Qt's chooser; it shows once the dialog
+  // has told its hook it is ready.
+  const QDeadlineTimer deadline(30000);
   std::function<void()> whileOpen = [&] {
-    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QFileDialog* chooser = nullptr;
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible()) continue;
+      if ((chooser = qobject_cast<QFileDialog*>(w) ? qobject_cast<QFileDialog*>(w) : w->findChild<QFileDialog*>())) {
+        window = w;
+        break;
+      }
+    }
     if (!chooser) {
+      if (deadline.hasExpired()) {
+        ADD_FAILURE() << "no file chooser showed";
+        platform::PostMessageW(platform::GetActiveWindow(), platform::WM_COMMAND, platform::IDCANCEL, 0);
+        return;
+      }
       platform::RunOnUiThread(whileOpen);
       return;
     }
-    title = chooser->windowTitle();
+    title = window->windowTitle();
     for (QPushButton* b : chooser->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>()) {
       buttons << b->text().remove(u'&');
     }
