@@ -72,6 +72,9 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)) {
   FWidth = 145;
   FHeight = 21;
+  // The window clicks the combo box when the user chooses an item
+  // (CBN_SELCHANGE), not when the mouse opens its list.
+  ControlStyle &= ~static_cast<unsigned>(csClickEvents);
   SetTabStop(true);
   SetColor(clWindow);
 }

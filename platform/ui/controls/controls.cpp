@@ -261,7 +261,9 @@ void TControl::HandleMouse(TMessage& M, UINT Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (ControlStyle & csCaptureMouse) g_captureControl = this;
-      if (Msg == WM_LBUTTONDBLCLK && (ControlStyle & csDoubleClicks)) DblClick();
+      // A control whose window reports its own clicks takes its double
+      // clicks from there too.
+      if (Msg == WM_LBUTTONDBLCLK && (ControlStyle & csDoubleClicks) && (ControlStyle & csClickEvents)) DblClick();
       if (ControlStyle & csClickEvents) ControlState |= csClicked;
       MouseDown(mbLeft, shift | (Msg == WM_LBUTTONDBLCLK ? static_cast<unsigned>(ssDouble) : 0u), x, y);
       break;

@@ -70,6 +70,9 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(std::make_unique<TListBoxStrings>(*this)) {
   FWidth = 121;
   FHeight = 97;
+  // The window clicks the list when the user selects (LBN_SELCHANGE, and
+  // LBN_DBLCLK for a double click), not each time the mouse goes up.
+  ControlStyle &= ~static_cast<unsigned>(csClickEvents);
   SetTabStop(true);
   SetColor(clWindow);
 }
