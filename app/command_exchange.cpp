@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/tick_ages.h"
 #include "platform/core/os/clock.h"
+#include "support/flag_scope.h"
 
 namespace app {
 namespace {
@@ -29,19 +30,6 @@ constexpr std::uint32_t kTreeRefreshDelayMs = 3000;
 bool TableDue(std::uint32_t Now, std::uint32_t Tick, std::uint32_t Period) {
   return Tick == 0 || HasElapsed(Now, Tick, Period);
 }
-
-// Marks a sender at work for as long as it lives.
-class SendingScope {
- public:
-  explicit SendingScope(bool& Flag) : flag_(Flag), outer_(Flag) { flag_ = true; }
-  ~SendingScope() { flag_ = outer_; }
-  SendingScope(const SendingScope&) = delete;
-  SendingScope& operator=(const SendingScope&) = delete;
-
- private:
-  bool& flag_;
-  const bool outer_;
-};
 
 }  // namespace
 
@@ -90,7 +78,7 @@ void TMainForm::ExecuteCommand(std::int32_t Code) {
     default:
       LastTableTick = 0;
   }
-  const SendingScope sending(SendingCommand);
+  const support::FlagScope sending(SendingCommand);
   switch (Code) {
     case cmdIdentify:
       SendToDst("$PARLRHI,01");

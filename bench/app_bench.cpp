@@ -6,23 +6,19 @@
 // both channels' ports published as pseudo-terminals.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <sstream>
 #include <string>
 
 #include "app/main_form.h"
 #include "app/program.h"
-#include "platform/core/os/pseudo_terminal.h"
-#include "platform/core/os/serial_ports.h"
+#include "bench/bench_ports.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/qt_peer.h"
 
@@ -66,34 +62,9 @@ double ResidentMegabytes() {
 
 // The program as it runs: its own settings and ports, the main window shown.
 struct Program {
-  std::filesystem::path Folder;
-  std::unique_ptr<platform::PseudoTerminal> Dst;
-  std::unique_ptr<platform::PseudoTerminal> Gps;
-
-  Program() {
-    char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
-    Folder = ::mkdtemp(pattern);
-    ::setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Dst = std::make_unique<platform::PseudoTerminal>();
-    Gps = std::make_unique<platform::PseudoTerminal>();
-    Dst->Publish("bench-dst");
-    Gps->Publish("bench-gps");
-    std::filesystem::create_directories(Folder / "config" / "veltrosa");
-    std::ofstream(Folder / "config" / "veltrosa" / "registry.reg")
-        << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-        << "\"DSTComPort\"=dword:" << std::hex << platform::SerialPortNumber("bench-dst", true) << "\n"
-        << "\"DSTBaudRate\"=dword:12c0\n"
-        << "\"GPSComPort\"=dword:" << platform::SerialPortNumber("bench-gps", true) << "\n";
-  }
   ~Program() {
     app::FreeProgramWindows();
     platform::Application->ProcessMessages();
-    Dst.reset();
-    Gps.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
   }
 
   // The program entry's steps up to the main window painted on the screen.
@@ -103,6 +74,8 @@ struct Program {
     platform::Application->ProcessMessages();
     benchmark::DoNotOptimize(platform::ui::Grab(app::MainForm->Handle()));
   }
+
+  BenchPorts Ports;
 };
 
 void BM_StartToPaintedMainWindow(benchmark::State& State) {

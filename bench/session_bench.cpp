@@ -12,7 +12,6 @@
 #include <benchmark/benchmark.h>
 #include <poll.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,15 +22,12 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
 #include "app/program.h"
-#include "platform/core/os/pseudo_terminal.h"
-#include "platform/core/os/serial_ports.h"
+#include "bench/bench_ports.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "widetext/standard/memo.h"
@@ -54,39 +50,6 @@ void WriteAll(int Fd, std::string_view Text) {
   }
 }
 
-// A settings store and port folder of the benchmark's own, both ports
-// published and saved as the program's channels.
-struct Ports {
-  std::filesystem::path Folder;
-  std::unique_ptr<platform::PseudoTerminal> Dst;
-  std::unique_ptr<platform::PseudoTerminal> Gps;
-
-  Ports() {
-    char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
-    Folder = ::mkdtemp(pattern);
-    ::setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Dst = std::make_unique<platform::PseudoTerminal>();
-    Gps = std::make_unique<platform::PseudoTerminal>();
-    Dst->Publish("bench-dst");
-    Gps->Publish("bench-gps");
-    std::filesystem::create_directories(Folder / "config" / "veltrosa");
-    std::ofstream(Settings()) << "Windows Registry Editor Version 5.00\n\n"
-                              << "[HKEY_CURRENT_USER\\SOFTWARE\\Morvane\\Veltrosa]\n"
-                              << "\"DSTComPort\"=dword:" << std::hex << platform::SerialPortNumber("bench-dst", true)
-                              << "\n\"DSTBaudRate\"=dword:12c0\n"
-                              << "\"GPSComPort\"=dword:" << platform::SerialPortNumber("bench-gps", true) << "\n";
-  }
-  ~Ports() {
-    Dst.reset();
-    Gps.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
-  }
-  std::filesystem::path Settings() const { return Folder / "config" / "veltrosa" / "registry.reg"; }
-};
-
 // The newest line of the monitor, when it is on the screen part of it.
 QString NewestShownLine(QPlainTextEdit& Edit) {
   QTextBlock newest = Edit.document()->lastBlock();
@@ -99,7 +62,7 @@ QString NewestShownLine(QPlainTextEdit& Edit) {
 
 void BM_NewestLineShownInTheMonitor(benchmark::State& State) {
   for (auto _ : State) {
-    Ports ports;
+    BenchPorts ports;
     app::CreateProgramWindows();
     app::MainForm->Show();
     platform::Application->ProcessMessages();
@@ -170,7 +133,7 @@ bool WaitForIdentification(int Fd, std::chrono::seconds Deadline) {
 
 void BM_EndOnSigterm(benchmark::State& State) {
   for (auto _ : State) {
-    Ports ports;
+    BenchPorts ports;
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::execl(VELTROSA_PROGRAM, VELTROSA_PROGRAM, static_cast<char*>(nullptr));

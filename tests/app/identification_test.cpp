@@ -34,7 +34,7 @@ class IdentificationTest : public apptest::ModuleTest {
     const nmea::TEndpointLock lock = Form->DstLink->Lock();
     Form->DstLink->NMEAData.Products.clear();
   }
-  std::int32_t Identify(std::uint32_t Ticks) {
+  std::int32_t IdentifyAt(std::uint32_t Ticks) {
     Form->NowTicks = Ticks;
     return Form->IdentifyDevice();
   }
@@ -46,11 +46,11 @@ class IdentificationTest : public apptest::ModuleTest {
 TEST_F(IdentificationTest, TheModuleIsSupportedFromFirmware3032AndItsLabelsShowIt) {
   const std::uint32_t now = 0x00000400u;
   AddRecord(1, "3031", now);
-  EXPECT_EQ(Identify(now), 2);
+  EXPECT_EQ(IdentifyAt(now), 2);
   EXPECT_EQ(Form->FirmwareVersion, 3031);
   ClearRecords();
   AddRecord(1, "3032", now);
-  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(IdentifyAt(now), 1);
   EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
   EXPECT_EQ(Form->LblModuleVer->GetCaption(), u"3.032  01/03/2010");
   EXPECT_EQ(Form->LblHardVer->GetCaption(), u"1.23");
@@ -58,7 +58,7 @@ TEST_F(IdentificationTest, TheModuleIsSupportedFromFirmware3032AndItsLabelsShowI
   // Firmware that is not a number reads as 0: too old.
   ClearRecords();
   AddRecord(1, "abc", now);
-  EXPECT_EQ(Identify(now), 2);
+  EXPECT_EQ(IdentifyAt(now), 2);
   EXPECT_EQ(Form->FirmwareVersion, 0);
 }
 
@@ -67,37 +67,37 @@ TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecords
   AddRecord(7, "3042", now);
   AddRecord(1, "3042", now - 100);
   AddRecord(0, "3042", now);
-  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(IdentifyAt(now), 1);
   EXPECT_EQ(Name(), u"Zeruziviz DSM-2-C");
 
   ClearRecords();
   AddRecord(11, "3042", now);
-  EXPECT_EQ(Identify(now), 3);
+  EXPECT_EQ(IdentifyAt(now), 3);
   EXPECT_EQ(Name(), u"Zeruziviz MUX-5");
   // An unknown product is named so, but not taken for anything.
   ClearRecords();
   AddRecord(5, "3042", now);
-  EXPECT_EQ(Identify(now), 0);
+  EXPECT_EQ(IdentifyAt(now), 0);
   EXPECT_EQ(Name(), u"Unknown Zeruziviz Product");
 
   ClearRecords();
   AddRecord(1, "3042", now, "GRM");
-  EXPECT_EQ(Identify(now), 0);
+  EXPECT_EQ(IdentifyAt(now), 0);
   // 10 s old is too old, across the wrap of the counter too; a stamp just
   // ahead of the tick's reading is young.
   ClearRecords();
   AddRecord(1, "3042", now - 10000);
-  EXPECT_EQ(Identify(now), 0);
+  EXPECT_EQ(IdentifyAt(now), 0);
   ClearRecords();
   AddRecord(1, "3042", now - 9999);
-  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(IdentifyAt(now), 1);
   ClearRecords();
   AddRecord(1, "3042", now + 40);
-  EXPECT_EQ(Identify(now), 1);
+  EXPECT_EQ(IdentifyAt(now), 1);
   // A record from 40 days ago is not young because the counter went round.
   ClearRecords();
   AddRecord(1, "3042", now + 0x80000000u);
-  EXPECT_EQ(Identify(now), 0);
+  EXPECT_EQ(IdentifyAt(now), 0);
 }
 
 // The records come in the module's order of answering: an old module
@@ -105,10 +105,7 @@ TEST_F(IdentificationTest, TheModuleIsFoundAmongOtherProductsAndOnlyYoungRecords
 // takes its labels.
 TEST_F(IdentificationTest, AnOldModuleFoundBeforeAnotherProductEndsTheSearchWithItsMessage) {
   using apptest::IdentificationBody;
-  using apptest::Sentence;
-  ModuleSends("SDDPT,12.50,0.00,");
-  Tick(250);
-  ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
+  ModuleIsAsked();
   ModuleSends(IdentificationBody(1, 3031));
   ModuleSends(IdentificationBody(0, 3042));
   Tick(250);
@@ -127,14 +124,7 @@ TEST_F(IdentificationTest, AnOldModuleFoundBeforeAnotherProductEndsTheSearchWith
 // A module that is ready but sends no depth: nothing of the depth offset may
 // be pressed, while what its speed allows may.
 TEST_F(IdentificationTest, WithoutDepthSentencesTheDepthOffsetStaysDisabled) {
-  using apptest::IdentificationBody;
-  using apptest::Sentence;
-  ModuleSends("VWVHW,,T,,M,5.00,N,9.26,K");
-  Tick(250);
-  ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
-  ModuleSends(IdentificationBody(1, 3042));
-  Tick(250);
-  ASSERT_TRUE(Form->DstReady);
+  Identify(3042, "VWVHW,,T,,M,5.00,N,9.26,K");
   // Speed and temperature arrive just before the next status step.
   Now += 2800;
   ModuleSends("VWVHW,,T,,M,5.00,N,9.26,K");

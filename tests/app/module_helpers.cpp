@@ -61,10 +61,14 @@ void ModuleTest::ModuleSends(std::string_view Body, const std::function<bool()>&
   })) << Body;
 }
 
-void ModuleTest::Identify(std::uint32_t Firmware) {
-  ModuleSends("SDDPT,12.50,0.00,");
+void ModuleTest::ModuleIsAsked(std::string_view Data) {
+  ModuleSends(Data);
   Tick(250);
   ASSERT_EQ(Sent(), Sentence("PARLRHI,01"));
+}
+
+void ModuleTest::Identify(std::uint32_t Firmware, std::string_view Data) {
+  ModuleIsAsked(Data);
   ModuleSends(IdentificationBody(1, Firmware));
   Tick(250);
   ASSERT_TRUE(Form->DstReady);

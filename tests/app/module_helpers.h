@@ -39,9 +39,11 @@ class ModuleTest : public AppTest {
   // (Stored, looked at under the link's lock; by default a new update
   // tick).
   void ModuleSends(std::string_view Body, const std::function<bool()>& Stored = {});
+  // The module sends a data sentence and the next tick asks it who it is.
+  void ModuleIsAsked(std::string_view Data = "SDDPT,12.50,0.00,");
   // The module sends data, is asked who it is and answers: the exchange
   // is ready, no command outstanding.
-  void Identify(std::uint32_t Firmware = 3042);
+  void Identify(std::uint32_t Firmware = 3042, std::string_view Data = "SDDPT,12.50,0.00,");
   // Lets the exchange read both tables (they stay unanswered) until it is
   // ready again with no command outstanding.
   void LetTableReadsEnd();

@@ -5,28 +5,19 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <chrono>
-#include <functional>
 #include <optional>
 
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/core/window_system/session_end.h"
 #include "platform/ui/controls/forms.h"
+#include "tests/platform/pump_helpers.h"
 
 namespace {
 
 using namespace platform;
 
-bool PumpUntil(const std::function<bool()>& Want) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!Want()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    WaitMessage(50);
-    Application->ProcessMessages();
-  }
-  return true;
-}
+using fixture::PumpUntil;
 
 void (*HandlerOf(int Signal))(int) {
   struct sigaction current {};

@@ -25,6 +25,7 @@
 
 #include "platform/core/window_system/messages.h"
 #include "platform/ui/controls/forms.h"
+#include "tests/platform/pump_helpers.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -59,16 +60,7 @@ class ListeningForm : public TForm {
   }
 };
 
-// Handles messages until want() holds or a generous deadline passes.
-bool PumpUntil(const std::function<bool()>& Want) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!Want()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    WaitMessage(50);
-    Application->ProcessMessages();
-  }
-  return true;
-}
+using fixture::PumpUntil;
 
 class BroadcastTest : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 
 #include "platform/core/window_system/system_settings.h"
 #include "platform/ui/window_classes/presentation.h"
+#include "tests/widetext/right_to_left_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/page_control.h"
 #include "widetext/controls/wide_canvas.h"
@@ -11,9 +12,6 @@
 
 namespace widetext::testing {
 namespace {
-
-const std::u16string kHebrew = u"עומק";
-const std::u16string kArabic = u"السرعة";
 
 // The system with middle-east language support while it lives.
 class MiddleEastSystem {
@@ -37,15 +35,7 @@ bool TabReadsRightToLeft(platform::TWinControl* Pages, int Index) {
 }
 
 TWtxPageControl* NewPages(platform::TWinControl* Parent) {
-  auto* pages = new TWtxPageControl(Parent);
-  pages->SetParent(Parent);
-  pages->SetBounds(8, 8, 300, 120);
-  for (const std::u16string& caption : {kHebrew, kArabic, std::u16string(u"Ωμέγα")}) {
-    auto* sheet = new TWtxTabSheet(Parent);
-    sheet->SetPageControl(pages);
-    sheet->SetCaption(caption);
-  }
-  return pages;
+  return NewRightToLeftPages(Parent, platform::Rect(8, 8, 368, 148));
 }
 
 using RightToLeft = WideFormTest;
@@ -140,34 +130,11 @@ TEST_F(CanvasText, TextRectMovesTheTextOnlyWhenItReadsRightToLeft) {
   EXPECT_LE(moved.Right, 151 + width);
 }
 
-// A painted control that writes its lines right to left.
-class TRightToLeftLines : public platform::TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-
- protected:
-  void Paint() override {
-    platform::TCanvas& c = Canvas();
-    c.Brush().SetColor(platform::clWindow);
-    c.FillRect(ClientRect());
-    c.Brush().SetStyle(platform::bsClear);
-    platform::SetLayout(c.Handle(), platform::LAYOUT_RTL);
-    c.TextFlags = platform::ETO_RTLREADING;
-    WideCanvasTextOut(c, 8, 6, u"עומק המים: 12.5 מ׳");
-    WideCanvasTextRect(c, ClientRect(), 8, 26, u"سرعة القارب 6.2 عقدة");
-    platform::SetLayout(c.Handle(), 0);
-    c.TextFlags = 0;
-    WideCanvasTextOut(c, 8, 46, u"Głębokość 12,5 m");
-  }
-};
-
 TEST_F(RightToLeft, ShowsARightToLeftPageControlAndCanvasText) {
   const MiddleEastSystem middleEast;
   TWtxPageControl* pages = NewPages(Form);
   pages->BiDiMode = platform::bdRightToLeft;
-  auto* lines = new TRightToLeftLines(Form);
-  lines->SetParent(pages->Pages(0));
-  lines->SetBounds(8, 8, 260, 68);
+  NewRightToLeftLines(Form, pages->Pages(0), platform::Rect(8, 8, 338, 98));
   Form->Show();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_right_to_left.png"));

@@ -5,9 +5,9 @@
 
 #include "platform/core/window_system/system_settings.h"
 #include "platform/ui/controls/extctrls.h"
+#include "tests/widetext/right_to_left_helpers.h"
 #include "tools/showcase/scene.h"
 #include "widetext/controls/page_control.h"
-#include "widetext/controls/wide_canvas.h"
 #include "widetext/controls/wide_form.h"
 #include "widetext/standard/static_text.h"
 
@@ -69,43 +69,13 @@ platform::TForm* BuildLayered() {
   return behind;
 }
 
-// Writes its lines right to left on a right-to-left canvas.
-class TRightToLeftLines : public platform::TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-
- protected:
-  void Paint() override {
-    platform::TCanvas& c = Canvas();
-    c.Brush().SetColor(platform::clWindow);
-    c.FillRect(ClientRect());
-    c.Brush().SetStyle(platform::bsClear);
-    platform::SetLayout(c.Handle(), platform::LAYOUT_RTL);
-    c.TextFlags = platform::ETO_RTLREADING;
-    widetext::WideCanvasTextOut(c, 12, 10, u"עומק המים: 12.5 מ׳");
-    widetext::WideCanvasTextRect(c, ClientRect(), 12, 34, u"سرعة القارب 6.2 عقدة");
-    platform::SetLayout(c.Handle(), 0);
-    c.TextFlags = 0;
-    widetext::WideCanvasTextOut(c, 12, 58, u"Głębokość 12,5 m – prędkość 6,2 kn");
-  }
-};
-
 platform::TForm* BuildRightToLeft() {
   // The stand-in system, for this scene, carries middle-east support.
   platform::SetMiddleEastEnabled(true);
   TWtxForm* form = NewForm(platform::fsNormal, u"Right to left – מימין לשמאל", 80, 80, 520, 300);
-  auto* pages = new widetext::TWtxPageControl(form);
-  pages->SetParent(form);
-  pages->SetBounds(10, 10, 490, 240);
+  widetext::TWtxPageControl* pages = widetext::testing::NewRightToLeftPages(form, platform::Rect(10, 10, 500, 250));
   pages->BiDiMode = platform::bdRightToLeft;
-  for (const std::u16string& caption : {std::u16string(u"עומק"), std::u16string(u"السرعة"), std::u16string(u"Ωμέγα")}) {
-    auto* sheet = new widetext::TWtxTabSheet(form);
-    sheet->SetPageControl(pages);
-    sheet->SetCaption(caption);
-  }
-  auto* lines = new TRightToLeftLines(form);
-  lines->SetParent(pages->Pages(0));
-  lines->SetBounds(12, 12, 440, 90);
+  widetext::testing::NewRightToLeftLines(form, pages->Pages(0), platform::Rect(12, 12, 452, 102));
   form->Show();
   return form;
 }

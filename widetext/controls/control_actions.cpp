@@ -7,26 +7,20 @@
 namespace widetext {
 namespace {
 
-std::u16string ActionCaption(platform::TBasicAction* Action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(Action)) return wide->GetWideCaption();
+// A text of the action (its caption or hint): the wide action's own, the
+// 8-bit text of another action widened.
+std::u16string ActionText(platform::TBasicAction* Action, std::u16string (IWtxAction::*Wide)(),
+                          const std::string& (platform::TCustomAction::*Ansi)() const) {
+  if (auto* wide = dynamic_cast<IWtxAction*>(Action)) return (wide->*Wide)();
   auto* custom = dynamic_cast<platform::TCustomAction*>(Action);
-  return custom ? WidenAnsi(custom->Caption()) : std::u16string();
+  return custom ? WidenAnsi((custom->*Ansi)()) : std::u16string();
 }
 
-std::u16string ActionHint(platform::TBasicAction* Action) {
-  if (auto* wide = dynamic_cast<IWtxAction*>(Action)) return wide->GetWideHint();
-  auto* custom = dynamic_cast<platform::TCustomAction*>(Action);
-  return custom ? WidenAnsi(custom->Hint()) : std::u16string();
-}
-
-std::u16string TargetCaption(platform::TBasicAction* Action, const std::string& Value) {
+// What an 8-bit text the action sets stands for in the control.
+std::u16string TargetText(platform::TBasicAction* Action, const std::string& Value,
+                          std::u16string (IWtxAction::*Target)(const std::string&)) {
   auto* wide = dynamic_cast<IWtxAction*>(Action);
-  return wide ? wide->TargetCaption(Value) : WidenAnsi(Value);
-}
-
-std::u16string TargetHint(platform::TBasicAction* Action, const std::string& Value) {
-  auto* wide = dynamic_cast<IWtxAction*>(Action);
-  return wide ? wide->TargetHint(Value) : WidenAnsi(Value);
+  return wide ? (wide->*Target)(Value) : WidenAnsi(Value);
 }
 
 }  // namespace
@@ -62,23 +56,28 @@ const platform::TActionLinkClass& WtxControl_GetActionLinkClass(platform::TContr
 template <class Base>
 bool TWtxActionLinkOf<Base>::IsCaptionLinked() {
   platform::TControl* client = this->Client();
-  return Base::IsCaptionLinked() && client && WideGetWindowText(client) == ActionCaption(this->Action());
+  return Base::IsCaptionLinked() && client &&
+         WideGetWindowText(client) ==
+             ActionText(this->Action(), &IWtxAction::GetWideCaption, &platform::TCustomAction::Caption);
 }
 
 template <class Base>
 bool TWtxActionLinkOf<Base>::IsHintLinked() {
   platform::TControl* client = this->Client();
-  return Base::IsHintLinked() && client && WideGetHint(client) == ActionHint(this->Action());
+  return Base::IsHintLinked() && client &&
+         WideGetHint(client) == ActionText(this->Action(), &IWtxAction::GetWideHint, &platform::TCustomAction::Hint);
 }
 
 template <class Base>
 void TWtxActionLinkOf<Base>::SetCaption(const std::string& Value) {
-  if (IsCaptionLinked()) WideSetWindowText(this->Client(), TargetCaption(this->Action(), Value));
+  if (IsCaptionLinked()) {
+    WideSetWindowText(this->Client(), TargetText(this->Action(), Value, &IWtxAction::TargetCaption));
+  }
 }
 
 template <class Base>
 void TWtxActionLinkOf<Base>::SetHint(const std::string& Value) {
-  if (IsHintLinked()) WideSetHint(this->Client(), TargetHint(this->Action(), Value));
+  if (IsHintLinked()) WideSetHint(this->Client(), TargetText(this->Action(), Value, &IWtxAction::TargetHint));
 }
 
 template class TWtxActionLinkOf<platform::TControlActionLink>;

@@ -5,6 +5,7 @@
 #include "platform/core/os/modules.h"
 #include "platform/core/os/version.h"
 #include "platform/core/window_system/dialog_windows.h"
+#include "support/flag_scope.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/synced_strings.h"
 #include "widetext/dialogs/custom_file_dialog.h"
@@ -27,18 +28,6 @@ std::u16string ExtensionOf(std::u16string_view Name) {
   if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && dot < slash)) return {};
   return std::u16string(Name.substr(dot + 1));
 }
-
-// Holds a flag set while a scope runs.
-class FlagScope {
- public:
-  explicit FlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // The size of the buffer CDM_GETFILEPATH fills.
 constexpr std::size_t kFilePathBuffer = 261;
@@ -190,7 +179,7 @@ bool TWtxOpenDialog::ExecuteOpenFileNameDialog() {
   ofn.FlagsEx = (OptionsEx & platform::ofExNoPlacesBar) ? platform::OFN_EX_NOPLACESBAR : 0;
   bool chosen = false;
   {
-    const FlagScope shows(wideDialogShows_);
+    const support::FlagScope shows(wideDialogShows_);
     chosen = TaskModalDialog([&] { return IsSave() ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); });
   }
   if (!chosen) {
@@ -220,7 +209,7 @@ void TWtxOpenDialog::WideCloseCheck(platform::TMessage& Message) {
                                  (record.Flags & platform::OFN_EXPLORER) != 0));
   bool canClose = true;
   {
-    const FlagScope checking(wideCloseCheck_);
+    const support::FlagScope checking(wideCloseCheck_);
     canClose = DoCanClose();
   }
   files_->Clear();

@@ -1,23 +1,9 @@
 #include "widetext/grid/grid_mask_edit.h"
 
+#include "support/flag_scope.h"
 #include "widetext/grid/string_grid.h"
 
 namespace widetext {
-namespace {
-
-// Holds a flag set while a scope runs.
-class FlagScope {
- public:
-  explicit FlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 TWtxGridMaskEdit::TWtxGridMaskEdit(TWtxStringGrid* Grid) : TWtxMaskEdit(Grid), grid_(Grid) {
   FVisible = false;
@@ -51,7 +37,7 @@ void TWtxGridMaskEdit::Show(int ACol, int ARow) {
 
 void TWtxGridMaskEdit::Commit(int ACol, int ARow) {
   if (committing_) return;
-  const FlagScope committing(committing_);
+  const support::FlagScope committing(committing_);
   const std::u16string text = GetText();
   grid_->SetWideEditText(ACol, ARow, text);
   grid_->SetCells(ACol, ARow, text);

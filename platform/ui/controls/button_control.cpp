@@ -18,6 +18,13 @@ void SetCheckedQuietly(TButtonControl& Control, bool Value) {
 
 }  // namespace
 
+// The button's window clicks the control itself (BN_CLICKED, reflected as
+// CN_COMMAND) for the mouse, the space bar and BM_CLICK alike; a click the
+// class library made of the mouse messages on top would click it twice.
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
+  ControlStyle &= ~static_cast<unsigned>(csClickEvents);
+}
+
 void TButtonControl::Click() {
   if (!ClicksDisabled) TWinControl::Click();
 }

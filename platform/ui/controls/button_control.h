@@ -9,7 +9,7 @@ namespace platform {
 
 class TButtonControl : public TWinControl {
  public:
-  using TWinControl::TWinControl;
+  explicit TButtonControl(TComponent* AOwner);
   // A push button has no check.
   virtual bool Checked() { return false; }
   virtual void SetChecked(bool) {}

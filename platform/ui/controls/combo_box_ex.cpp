@@ -1,28 +1,23 @@
 #include "platform/ui/controls/combo_box_ex.h"
 
-#include <algorithm>
+#include <string_view>
 
+#include "platform/ui/controls/window_items.h"
 #include "platform/ui/window_classes/comboboxex.h"
 
 namespace platform {
 namespace {
 
-// The buffer grows until the text fits with room to spare.
 std::string ItemText(HWND hWnd, int Index) {
-  for (std::size_t size = 256;; size *= 2) {
-    std::string text(size, '\0');
+  return ReadItemText([&](char* Buffer, std::size_t Size) -> std::size_t {
     COMBOBOXEXITEMA item;
     item.mask = CBEIF_TEXT;
     item.iItem = Index;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(size);
-    if (!SendMessageA(hWnd, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
-    const std::size_t got = text.find('\0');
-    if (got + 1 < size) {
-      text.resize(got);
-      return text;
-    }
-  }
+    item.pszText = Buffer;
+    item.cchTextMax = static_cast<int>(Size);
+    if (!SendMessageA(hWnd, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return std::string_view(Buffer, Size).find('\0');
+  });
 }
 
 void Write(HWND hWnd, UINT Msg, int Index, UINT Mask, const std::string& Caption, int ImageIndex) {
@@ -82,10 +77,7 @@ void TComboExItems::Clear() {
   items_.clear();
 }
 
-int TComboExItems::IndexOf(const TComboExItem* Item) const {
-  const auto it = std::find_if(items_.begin(), items_.end(), [Item](const auto& I) { return I.get() == Item; });
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}
+int TComboExItems::IndexOf(const TComboExItem* Item) const { return IndexOfItem(items_, Item); }
 
 // ------------------------------------------------------------ the control
 

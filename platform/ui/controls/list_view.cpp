@@ -2,25 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/ui/controls/window_items.h"
 #include "platform/ui/window_classes/listview.h"
 
 namespace platform {
 namespace {
 
-// The buffer grows until the text fits with room to spare.
 std::string ItemText(HWND hWnd, int Index) {
-  for (std::size_t size = 256;; size *= 2) {
-    std::string text(size, '\0');
+  return ReadItemText([&](char* Buffer, std::size_t Size) {
     LVITEMA item;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(size);
-    const auto got = static_cast<std::size_t>(std::max<LRESULT>(
+    item.pszText = Buffer;
+    item.cchTextMax = static_cast<int>(Size);
+    return static_cast<std::size_t>(std::max<LRESULT>(
         SendMessageA(hWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item)), 0));
-    if (got + 1 < size) {
-      text.resize(got);
-      return text;
-    }
-  }
+  });
 }
 
 void InsertInto(HWND hWnd, int Index, const std::string& Caption) {
@@ -93,10 +88,7 @@ void TListItems::Clear() {
   items_.clear();
 }
 
-int TListItems::IndexOf(const TListItem* Item) const {
-  const auto it = std::find_if(items_.begin(), items_.end(), [Item](const auto& I) { return I.get() == Item; });
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-}
+int TListItems::IndexOf(const TListItem* Item) const { return IndexOfItem(items_, Item); }
 
 // ------------------------------------------------------------ the control
 

@@ -65,35 +65,18 @@ void TSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
 }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (Button == mbLeft && Enabled()) {
-    pressed_ = true;
-    Invalidate();
-  }
+  feedback_.MouseDown(Button, true);
   TGraphicControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (Button == mbLeft && pressed_) {
-    pressed_ = false;
-    Invalidate();
-  }
+  feedback_.MouseUp(Button);
   TGraphicControl::MouseUp(Button, Shift, X, Y);
 }
 
+// Only a flat button shows the mouse over it.
 void TSpeedButton::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      hot_ = Message.Msg == CM_MOUSEENTER;
-      if (flat_) Invalidate();
-      break;
-    case CM_TEXTCHANGED:
-    case CM_ENABLEDCHANGED:
-      Invalidate();
-      break;
-    default:
-      break;
-  }
+  feedback_.Follow(Message, flat_);
   TGraphicControl::WndProc(Message);
 }
 
@@ -102,10 +85,11 @@ void TSpeedButton::WndProc(TMessage& Message) {
 void TSpeedButton::Paint() {
   TCanvas& c = Canvas();
   TRect face = ClientRect();
-  c.Brush().SetColor(down_ && !pressed_ ? clBtnHighlight : clBtnFace);
+  const bool pressed = feedback_.Pressed();
+  c.Brush().SetColor(down_ && !pressed ? clBtnHighlight : clBtnFace);
   c.FillRect(face);
-  const bool sunk = pressed_ || down_;
-  if (!flat_ || hot_ || sunk) {
+  const bool sunk = pressed || down_;
+  if (!flat_ || feedback_.Hot() || sunk) {
     RECT edge = face;
     DrawEdge(c.Handle(), &edge, sunk ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   }

@@ -4,6 +4,7 @@
 // parent and group index) stay down one at a time.
 
 #include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/button_feedback.h"
 #include "platform/ui/controls/controls.h"
 #include "platform/ui/controls/graphics.h"
 
@@ -37,8 +38,7 @@ class TSpeedButton : public TGraphicControl {
 
  private:
   bool down_ = false;
-  bool pressed_ = false;
-  bool hot_ = false;
+  ButtonFeedback feedback_{*this};
   bool flat_ = false;
   int groupIndex_ = 0;
   TBitmap glyph_;

@@ -170,36 +170,19 @@ void TToolButton::ActionChange(TObject* Sender, bool CheckDefaults) {
   if (!CheckDefaults || imageIndex_ < 0) SetImageIndex(action->ImageIndex());
 }
 
+// A separator is not pressed.
 void TToolButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (Button == mbLeft && Enabled() && style_ != tbsSeparator) {
-    pressed_ = true;
-    Invalidate();
-  }
+  feedback_.MouseDown(Button, style_ != tbsSeparator);
   TGraphicControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TToolButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (Button == mbLeft && pressed_) {
-    pressed_ = false;
-    Invalidate();
-  }
+  feedback_.MouseUp(Button);
   TGraphicControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TToolButton::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      hot_ = Message.Msg == CM_MOUSEENTER;
-      Invalidate();
-      break;
-    case CM_TEXTCHANGED:
-    case CM_ENABLEDCHANGED:
-      Invalidate();
-      break;
-    default:
-      break;
-  }
+  feedback_.Follow(Message, true);
   TGraphicControl::WndProc(Message);
 }
 
@@ -218,12 +201,13 @@ void TToolButton::Paint() {
     c.LineTo(x + 1, face.Height() - 2);
     return;
   }
-  const bool sunk = pressed_ || down_;
-  if (down_ && !pressed_) {
+  const bool pressed = feedback_.Pressed();
+  const bool sunk = pressed || down_;
+  if (down_ && !pressed) {
     c.Brush().SetColor(clBtnHighlight);
     c.FillRect(face);
   }
-  if (hot_ || sunk) {
+  if (feedback_.Hot() || sunk) {
     RECT edge = face;
     DrawEdge(c.Handle(), &edge, sunk ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
   }

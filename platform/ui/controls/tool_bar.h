@@ -6,6 +6,7 @@
 // grouped check buttons next to each other stay down one at a time.
 
 #include "platform/ui/controls/actions.h"
+#include "platform/ui/controls/button_feedback.h"
 #include "platform/ui/controls/comctrls.h"
 #include "platform/ui/controls/controls.h"
 
@@ -73,8 +74,7 @@ class TToolButton : public TGraphicControl {
   std::vector<TToolButton*> Group() const;
   TToolButtonStyle style_ = tbsButton;
   bool down_ = false;
-  bool pressed_ = false;
-  bool hot_ = false;
+  ButtonFeedback feedback_{*this};
   int imageIndex_ = -1;
 };
 

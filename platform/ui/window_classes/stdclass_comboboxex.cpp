@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "platform/core/text/cp1252.h"
 #include "platform/ui/window_classes/comboboxex.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
@@ -43,18 +42,8 @@ class ComboExPeer : public StdPeer {
 ComboExPeer* ComboEx(HWND hWnd) { return StdPeerOf<ComboExPeer>(hWnd); }
 
 template <class Char>
-QString ToText(const Char* Text) {
-  if (!Text) return {};
-  if constexpr (std::is_same_v<Char, char>) {
-    return ToQString(Cp1252ToUtf16(Text));
-  } else {
-    return QString::fromUtf16(Text);
-  }
-}
-
-template <class Char>
 void Apply(ComboExPeer& P, int Row, const COMBOBOXEXITEMT<Char>& Item) {
-  if (Item.mask & CBEIF_TEXT) P.Combo->setItemText(Row, ToText(Item.pszText));
+  if (Item.mask & CBEIF_TEXT) P.Combo->setItemText(Row, TextArgOf(Item.pszText));
   if (Item.mask & CBEIF_IMAGE) P.Combo->setItemData(Row, Item.iImage, kImageRole);
   if (Item.mask & CBEIF_LPARAM) P.Combo->setItemData(Row, QVariant::fromValue<qlonglong>(Item.lParam), kValueRole);
   P.ShowImage(Row);
@@ -85,17 +74,7 @@ LRESULT GetItem(ComboExPeer& P, HWND, WPARAM, LPARAM lParam) {
   auto* item = reinterpret_cast<COMBOBOXEXITEMT<Char>*>(lParam);
   if (!item || !P.Has(item->iItem)) return 0;
   const int row = static_cast<int>(item->iItem);
-  if ((item->mask & CBEIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-    std::basic_string<Char> text;
-    if constexpr (std::is_same_v<Char, char>) {
-      text = Utf16ToCp1252(FromQString(P.Combo->itemText(row)));
-    } else {
-      text = FromQString(P.Combo->itemText(row));
-    }
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
-    std::copy_n(text.data(), n, item->pszText);
-    item->pszText[n] = Char{};
-  }
+  if (item->mask & CBEIF_TEXT) CopyTextOut(P.Combo->itemText(row), item->pszText, item->cchTextMax);
   if (item->mask & CBEIF_IMAGE) item->iImage = P.Combo->itemData(row, kImageRole).toInt();
   if (item->mask & CBEIF_LPARAM) item->lParam = static_cast<LPARAM>(P.Combo->itemData(row, kValueRole).toLongLong());
   return 1;

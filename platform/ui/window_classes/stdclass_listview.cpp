@@ -4,7 +4,6 @@
 
 #include <QListWidget>
 
-#include "platform/core/text/cp1252.h"
 #include "platform/ui/window_classes/listview.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
@@ -50,36 +49,11 @@ class ListViewPeer : public StdPeer {
 };
 
 template <class Char>
-QString ToText(const Char* Text) {
-  if (!Text) return {};
-  if constexpr (std::is_same_v<Char, char>) {
-    return ToQString(Cp1252ToUtf16(Text));
-  } else {
-    return QString::fromUtf16(Text);
-  }
-}
-
-template <class Char>
-LRESULT CopyOut(const QString& Text, LVITEMT<Char>& Item) {
-  if (!Item.pszText || Item.cchTextMax <= 0) return 0;
-  std::basic_string<Char> text;
-  if constexpr (std::is_same_v<Char, char>) {
-    text = Utf16ToCp1252(FromQString(Text));
-  } else {
-    text = FromQString(Text);
-  }
-  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(Item.cchTextMax - 1));
-  std::copy_n(text.data(), n, Item.pszText);
-  Item.pszText[n] = Char{};
-  return static_cast<LRESULT>(n);
-}
-
-template <class Char>
 LRESULT InsertItem(ListViewPeer& P, HWND, WPARAM, LPARAM lParam) {
   const auto* item = reinterpret_cast<const LVITEMT<Char>*>(lParam);
   if (!item) return -1;
   const int row = item->iItem < 0 || item->iItem > P.List->count() ? P.List->count() : item->iItem;
-  auto* entry = new QListWidgetItem((item->mask & LVIF_TEXT) ? ToText(item->pszText) : QString());
+  auto* entry = new QListWidgetItem((item->mask & LVIF_TEXT) ? TextArgOf(item->pszText) : QString());
   entry->setData(kValueRole, QVariant::fromValue<qlonglong>((item->mask & LVIF_PARAM) ? item->lParam : 0));
   P.Quietly([&] { P.List->insertItem(row, entry); });
   return row;
@@ -90,7 +64,7 @@ LRESULT GetItemText(ListViewPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   auto* item = reinterpret_cast<LVITEMT<Char>*>(lParam);
   const int row = static_cast<int>(wParam);
   if (!item || !P.Has(row)) return 0;
-  return CopyOut(P.List->item(row)->text(), *item);
+  return CopyTextOut(P.List->item(row)->text(), item->pszText, item->cchTextMax);
 }
 
 template <class Char>
@@ -98,7 +72,7 @@ LRESULT SetItemText(ListViewPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   const auto* item = reinterpret_cast<const LVITEMT<Char>*>(lParam);
   const int row = static_cast<int>(wParam);
   if (!item || !P.Has(row)) return 0;
-  P.List->item(row)->setText(ToText(item->pszText));
+  P.List->item(row)->setText(TextArgOf(item->pszText));
   return 1;
 }
 

@@ -10,7 +10,6 @@
 #include <QStyleOptionFrame>
 #include <QTabBar>
 
-#include "platform/core/text/cp1252.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/stdclasses.h"
 
@@ -69,7 +68,7 @@ QString TabText(const QTabBar* Bar, int Index) {
   return DataOf(Bar, Index).RightToLeft ? shown.mid(1, shown.size() - 2) : shown;
 }
 
-template <class TabItem, class Char>
+template <class TabItem>
 LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
   if (!P || !Item) return Insert ? -1 : 0;
   QTabBar* bar = P->Tabs->Bar;
@@ -85,12 +84,7 @@ LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
   }
   TabData data = DataOf(bar, Index);
   if ((Item->mask & TCIF_TEXT) && Item->pszText) {
-    QString text;
-    if constexpr (std::is_same_v<Char, char>) {
-      text = ToQString(Cp1252ToUtf16(Item->pszText));
-    } else {
-      text = QString::fromUtf16(Item->pszText);
-    }
+    QString text = TextArgOf(Item->pszText);
     data.RightToLeft = (Item->mask & TCIF_RTLREADING) != 0;
     if (data.RightToLeft) text = QChar(kRightToLeftEmbedding) + text + QChar(kPopDirection);
     bar->setTabText(Index, text);
@@ -101,22 +95,12 @@ LRESULT SetItem(TabPeer* P, int Index, const TabItem* Item, bool Insert) {
   return Insert ? Index : 1;
 }
 
-template <class TabItem, class Char>
+template <class TabItem>
 LRESULT GetItem(TabPeer* P, int Index, TabItem* Item) {
   if (!P || !Item || Index < 0 || Index >= P->Tabs->Bar->count()) return 0;
   const TabData data = DataOf(P->Tabs->Bar, Index);
   if (!data.RightToLeft) Item->mask &= ~TCIF_RTLREADING;
-  if ((Item->mask & TCIF_TEXT) && Item->pszText && Item->cchTextMax > 0) {
-    const QString text = TabText(P->Tabs->Bar, Index);
-    if constexpr (std::is_same_v<Char, char>) {
-      const std::string s = Utf16ToCp1252(FromQString(text));
-      const std::size_t n = std::min<std::size_t>(s.size(), static_cast<std::size_t>(Item->cchTextMax - 1));
-      std::copy_n(s.data(), n, Item->pszText);
-      Item->pszText[n] = '\0';
-    } else {
-      CopyText(text, static_cast<std::size_t>(Item->cchTextMax), reinterpret_cast<LPARAM>(Item->pszText));
-    }
-  }
+  if (Item->mask & TCIF_TEXT) CopyTextOut(TabText(P->Tabs->Bar, Index), Item->pszText, Item->cchTextMax);
   if (Item->mask & TCIF_PARAM) Item->lParam = static_cast<LPARAM>(data.Param);
   return 1;
 }
@@ -130,14 +114,14 @@ LRESULT Create(HWND hWnd) {
 
 // ---------------------------------------------------------------- items
 
-template <class TabItem, class Char, bool Insert>
+template <class TabItem, bool Insert>
 LRESULT PutItem(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
-  return SetItem<TabItem, Char>(&P, Index(wParam), reinterpret_cast<const TabItem*>(lParam), Insert);
+  return SetItem<TabItem>(&P, Index(wParam), reinterpret_cast<const TabItem*>(lParam), Insert);
 }
 
-template <class TabItem, class Char>
+template <class TabItem>
 LRESULT TakeItem(TabPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
-  return GetItem<TabItem, Char>(&P, Index(wParam), reinterpret_cast<TabItem*>(lParam));
+  return GetItem<TabItem>(&P, Index(wParam), reinterpret_cast<TabItem*>(lParam));
 }
 
 LRESULT DeleteItem(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
@@ -231,12 +215,12 @@ LRESULT SetUnicodeFormat(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
 LRESULT GetUnicodeFormat(TabPeer& P, HWND, WPARAM, LPARAM) { return P.UnicodeNotify ? 1 : 0; }
 
 constexpr MessageHandler<TabPeer> kMessages[] = {
-    {TCM_INSERTITEMA, &PutItem<TCITEMA, char, true>, -1},
-    {TCM_INSERTITEMW, &PutItem<TCITEMW, char16_t, true>, -1},
-    {TCM_SETITEMA, &PutItem<TCITEMA, char, false>},
-    {TCM_SETITEMW, &PutItem<TCITEMW, char16_t, false>},
-    {TCM_GETITEMA, &TakeItem<TCITEMA, char>},
-    {TCM_GETITEMW, &TakeItem<TCITEMW, char16_t>},
+    {TCM_INSERTITEMA, &PutItem<TCITEMA, true>, -1},
+    {TCM_INSERTITEMW, &PutItem<TCITEMW, true>, -1},
+    {TCM_SETITEMA, &PutItem<TCITEMA, false>},
+    {TCM_SETITEMW, &PutItem<TCITEMW, false>},
+    {TCM_GETITEMA, &TakeItem<TCITEMA>},
+    {TCM_GETITEMW, &TakeItem<TCITEMW>},
     {TCM_DELETEITEM, &DeleteItem},
     {TCM_DELETEALLITEMS, &DeleteAllItems, 1},
     {TCM_GETITEMCOUNT, &GetItemCount},

@@ -3,7 +3,13 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <string>
+#include <type_traits>
+
+#include "platform/core/text/cp1252.h"
 #include "platform/ui/window_classes/gdi.h"
+#include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 
 class QLineEdit;
@@ -50,6 +56,33 @@ QString TextArg(LPARAM lParam);
 LRESULT CopyText(const QString& Text, std::size_t Size, LPARAM Buffer);
 // Copies the whole text and a terminator (list and combo item texts).
 LRESULT CopyItemText(const QString& Text, LPARAM Buffer);
+// An item's text from a caller of either kind (code page 1252 or UTF-16);
+// empty for none.
+template <class Char>
+QString TextArgOf(const Char* Text) {
+  if (!Text) return {};
+  if constexpr (std::is_same_v<Char, char>) {
+    return ToQString(Cp1252ToUtf16(Text));
+  } else {
+    return QString::fromUtf16(Text);
+  }
+}
+// Copies an item's text for a caller of either kind into its buffer of
+// Capacity units: at most Capacity - 1 and a terminator. The units copied.
+template <class Char>
+LRESULT CopyTextOut(const QString& Text, Char* Buffer, int Capacity) {
+  if (!Buffer || Capacity <= 0) return 0;
+  std::basic_string<Char> text;
+  if constexpr (std::is_same_v<Char, char>) {
+    text = Utf16ToCp1252(FromQString(Text));
+  } else {
+    text = FromQString(Text);
+  }
+  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(Capacity - 1));
+  std::copy_n(text.data(), n, Buffer);
+  Buffer[n] = Char{};
+  return static_cast<LRESULT>(n);
+}
 // Removes "&" accelerator marks ("&&" stays one "&").
 QString StripAccelerators(const QString& Text);
 
