@@ -119,7 +119,7 @@ TMenuItem::~TMenuItem() {
   while (!items_.empty()) {
     TMenuItem* child = items_.back();
     items_.pop_back();
-    child->parent_ = nullptr;
+    child->Detach();
     if (!child->Owner()) Free(child);
   }
   if (parent_) {
@@ -201,7 +201,7 @@ void TMenuItem::Delete(int Index) {
   if (Index < 0 || Index >= Count()) throw EListError("Menu index out of range");
   TMenuItem* item = items_[static_cast<std::size_t>(Index)];
   items_.erase(items_.begin() + Index);
-  item->parent_ = nullptr;
+  item->Detach();
   if (handle_) RebuildHandle();
   MenuChanged(true);
 }
@@ -215,6 +215,12 @@ void TMenuItem::Clear() {
   }
   if (handle_) RebuildHandle();
   MenuChanged(true);
+}
+
+// An item out of its parent heads a tree of its own, which no menu holds.
+void TMenuItem::Detach() {
+  parent_ = nullptr;
+  menu_ = nullptr;
 }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {
