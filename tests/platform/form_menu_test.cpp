@@ -119,6 +119,21 @@ TEST_F(FormMenus, TheMainMenuIsTheWindowsMenuBarAboveTheClientArea) {
   EXPECT_EQ(Bar(), nullptr);
 }
 
+TEST_F(FormMenus, AMenuThatOutlivesItsFormKeepsNoWindow) {
+  auto* menu = new TMainMenu(nullptr);
+  auto* item = new TMenuItem(menu);
+  item->SetCaption("&File");
+  menu->Items()->Add(item);
+  Form->SetMenu(menu);
+  Form->Show();
+  ASSERT_EQ(menu->WindowHandle(), Form->WindowHandle());
+  Free(Form);
+  Form = nullptr;
+  EXPECT_EQ(menu->WindowHandle(), nullptr);
+  item->SetCaption("&Data");
+  Free(menu);
+}
+
 TEST_F(FormMenus, WhatTheUserDoesInTheMenuBarReachesTheForm) {
   Form->SetMenu(Menu);
   Form->Show();
