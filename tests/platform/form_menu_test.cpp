@@ -119,6 +119,22 @@ TEST_F(FormMenus, TheMainMenuIsTheWindowsMenuBarAboveTheClientArea) {
   EXPECT_EQ(Bar(), nullptr);
 }
 
+TEST_F(FormMenus, AnItemFreedLeavesTheMenuBarAsRemovingItDoes) {
+  Form->SetMenu(Menu);
+  Form->Show();
+  Application->ProcessMessages();
+  int changes = 0;
+  Menu->OnChange = [&](TObject*) { ++changes; };
+  Free(Menu->Items()->Items(1));
+  Application->ProcessMessages();
+  EXPECT_EQ(changes, 1);
+  ASSERT_TRUE(Bar());
+  EXPECT_EQ(Bar()->actions().size(), 1);
+  // Items going with their menu tell it nothing.
+  Free(Menu);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(FormMenus, AMenuThatOutlivesItsFormKeepsNoWindow) {
   auto* menu = new TMainMenu(nullptr);
   auto* item = new TMenuItem(menu);

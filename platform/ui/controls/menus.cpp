@@ -125,6 +125,9 @@ TMenuItem::~TMenuItem() {
   if (parent_) {
     std::erase(parent_->items_, this);
     if (parent_->handle_) RemoveMenu(parent_->handle_, command_, MF_BYCOMMAND);
+    // The menu shows the item gone, as after Remove; a menu that is going
+    // itself hears nothing.
+    if (TMenu* menu = parent_->GetParentMenu(); menu && !menu->HasState(csDestroying)) menu->MenuChanged(nullptr, true);
   }
   if (handle_) {
     // The sub-items' own menus stay theirs.
