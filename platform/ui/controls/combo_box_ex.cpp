@@ -41,8 +41,11 @@ std::string TComboExItem::Caption() const {
 }
 
 void TComboExItem::SetCaption(const std::string& Value) {
-  caption_ = Value;
-  if (const HWND window = owner_->Window()) Write(window, CBEM_SETITEMA, Index(), CBEIF_TEXT, Value, imageIndex_);
+  if (const HWND window = owner_->Window()) {
+    Write(window, CBEM_SETITEMA, Index(), CBEIF_TEXT, Value, imageIndex_);
+  } else {
+    caption_ = Value;
+  }
 }
 
 int TComboExItem::ImageIndex() const { return imageIndex_; }
