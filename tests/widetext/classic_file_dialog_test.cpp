@@ -132,6 +132,20 @@ TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBefore
   EXPECT_EQ(dialog.GetFiles()[0], FolderW + u"/?????.log");
 }
 
+TEST_F(ClassicFileDialog, TheItemBasedDialogRefusesAPlatformBeforeVersion6AndShowsNothing) {
+  const ScopedPlatformVersion version5(kVersion5Platform);
+  bool shown = false;
+  platform::SetFileDialogScript([&](platform::HWND) { shown = true; });
+  TFileSaveDialog dialog(nullptr);
+  try {
+    dialog.Execute();
+    ADD_FAILURE() << "shown before version 6";
+  } catch (const EPlatformVersionException& e) {
+    EXPECT_STREQ(e.what(), "TFileSaveDialog requires Windows Vista or later");
+  }
+  EXPECT_FALSE(shown);
+}
+
 TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionOn) {
   TFileOpenDialog dialog(nullptr);
   dialog.DefaultFolder = FolderW;

@@ -50,6 +50,11 @@ TEST_F(PageControl, TabsShowTheWideCaptionsAlsoAfterANewWindow) {
 
   static_cast<TWtxTabSheet*>(Pages->Pages(1))->SetCaption(kGreek);
   EXPECT_EQ(TabText(1), kGreek);
+  // An 8-bit tab message without its item is refused, not followed.
+  const platform::HWND h = Pages->WindowHandle();
+  EXPECT_EQ(platform::SendMessageA(h, platform::TCM_SETITEMA, 1, 0), 0);
+  EXPECT_EQ(platform::SendMessageA(h, platform::TCM_INSERTITEMA, 1, 0), -1);
+  EXPECT_EQ(TabText(1), kGreek);
 }
 
 TEST_F(PageControl, AnEightBitCaptionGivenToASheetWithoutAWindowBecomesItsWideCaption) {

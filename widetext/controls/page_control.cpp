@@ -86,11 +86,13 @@ bool TWtxPageControl::SelectByAccelerator(platform::WPARAM CharCode) {
 }
 
 void TWtxPageControl::WndProc(platform::TMessage& Message) {
-  if (Win32PlatformIsUnicode && Message.Msg == platform::TCM_SETITEMA) {
+  // Without an item the tab control answers for itself.
+  const bool item = Win32PlatformIsUnicode && Message.LParam != 0;
+  if (item && Message.Msg == platform::TCM_SETITEMA) {
     SetItemText(Message);
     return;
   }
-  if (Win32PlatformIsUnicode && Message.Msg == platform::TCM_INSERTITEMA) {
+  if (item && Message.Msg == platform::TCM_INSERTITEMA) {
     reinterpret_cast<platform::TCITEMA*>(Message.LParam)->mask &= ~platform::TCIF_TEXT;
   }
   switch (Message.Msg) {

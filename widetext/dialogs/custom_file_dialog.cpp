@@ -132,8 +132,7 @@ bool TCustomFileDialog::Execute() { return Execute(platform::GetActiveWindow());
 
 bool TCustomFileDialog::Execute(platform::HWND ParentWnd) {
   if (platform::GetVersionEx().MajorVersion < 6) {
-    throw EPlatformVersionException(std::string(platform::ClassNameOf(*this)) +
-                                    " requires a platform of version 6 or later");
+    throw EPlatformVersionException(platform::ClassNameOf(*this) + " requires Windows Vista or later");
   }
   return Show(ParentWnd);
 }
