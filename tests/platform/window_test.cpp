@@ -54,6 +54,10 @@ LRESULT LoggingProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(lParam))));
       break;
+    case WM_MOVE:
+      // Window 77 goes as soon as it is moved.
+      if (GetDlgCtrlID(hWnd) == 77) DestroyWindow(hWnd);
+      break;
     case WM_SETFOCUS:
       Log("setfocus " + id);
       break;
@@ -309,6 +313,13 @@ TEST_F(WindowTest, BoundsAreRelativeToTheParent) {
   RECT r;
   GetClientRect(panel, &r);
   EXPECT_EQ(r, (RECT{0, 0, 200, 100}));
+
+  // A window that goes while it hears of its move hears nothing more.
+  HWND going = Make(u"LogWnd", form, 77);
+  Log.clear();
+  EXPECT_TRUE(MoveWindow(going, 5, 5, 60, 30, true));
+  EXPECT_FALSE(IsWindow(going));
+  EXPECT_EQ(std::count(Log.begin(), Log.end(), "size 60"), 0);
 }
 
 TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {

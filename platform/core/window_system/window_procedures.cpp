@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/core/window_system/owner_draw.h"
 #include "platform/core/window_system/queue_internal.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/core/window_system/window_table.h"
@@ -54,11 +55,19 @@ bool IsInputStringMessage(UINT Msg) {
   }
 }
 
-// List boxes without strings carry item data where strings would be.
+// A list box without data, and an owner-drawn list or combo box without
+// LBS_HASSTRINGS or CBS_HASSTRINGS, carries each item's data where a text
+// would be: nothing to convert.
 bool CarriesStrings(HWND hWnd, UINT Msg) {
-  if (Msg < LB_ADDSTRING || Msg > LB_SETCOUNT) return true;
+  const bool list = Msg >= LB_ADDSTRING && Msg <= LB_SETCOUNT;
+  const bool combo = Msg >= CB_GETEDITSEL && Msg <= CB_GETCOMBOBOXINFO;
+  if (!list && !combo) return true;
   const Window* w = W(hWnd);
-  return !w || (w->Style & LBS_NODATA) == 0;
+  if (!w) return true;
+  // The owner-draw styles have the same bits in both classes.
+  const bool ownerDraw = (w->Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+  if (list) return (w->Style & LBS_NODATA) == 0 && (!ownerDraw || (w->Style & LBS_HASSTRINGS) != 0);
+  return !ownerDraw || (w->Style & CBS_HASSTRINGS) != 0;
 }
 
 thread_local int t_procedureDepth = 0;

@@ -136,13 +136,15 @@ class ListPeer : public StdPeer {
     FromCode = false;
   }
 
-  // Wanted is a text, or the data of an item of a list without strings.
+  // Wanted is a text, or the data of an item of a list without strings. A
+  // list without data has only the texts its owner gives.
   int Find(int Start, LPARAM Wanted, bool Exact) {
     const int n = Model.Count();
-    const QString text = HasStrings ? TextArg(Wanted) : QString();
+    const bool byData = !HasStrings && !Model.Virtual();
+    const QString text = byData ? QString() : TextArg(Wanted);
     for (int k = 1; k <= n; ++k) {
       const int i = (Start + k) % n;
-      if (!HasStrings) {
+      if (byData) {
         if (Model.Data(i) == Wanted) return i;
         continue;
       }
