@@ -38,7 +38,7 @@ bool SaveScreenImage(const RECT& Area, const std::string& FileName) {
     painter.drawImage(b.left - Area.left, b.top - Area.top, picture);
   }
   painter.end();
-  return screen.save(QString::fromStdString(FileName), "PNG");
+  return screen.save(PictureFile(FileName), "PNG");
 }
 
 }  // namespace platform::ui
