@@ -23,7 +23,7 @@ void Log(const std::string& S) {
 }
 
 LRESULT AnsiProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  if (Msg == WM_SETTEXT && lParam) g_ansiSeen = reinterpret_cast<const char*>(lParam);
+  if ((Msg == WM_SETTEXT || Msg == WM_SETTINGCHANGE) && lParam) g_ansiSeen = reinterpret_cast<const char*>(lParam);
   if (Msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(wParam));
   if (Msg == WM_CHAR) g_charSeen = wParam;
   return DefWindowProcA(hWnd, Msg, wParam, lParam);
@@ -137,6 +137,10 @@ TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {
   char small[3] = {'x', 'x', 'x'};
   EXPECT_EQ(GetWindowTextA(w, small, 3), 2);
   EXPECT_EQ(std::string(small), "??");
+
+  // The section a settings broadcast names, too.
+  SendMessageW(a, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(u"intl"));
+  EXPECT_EQ(g_ansiSeen, "intl");
 
   SendMessageA(w, WM_CHAR, 0x80, 0);
   EXPECT_EQ(g_wideSeen, u"\u20AC");

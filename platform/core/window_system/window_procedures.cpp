@@ -38,6 +38,8 @@ int CopyOut(std::basic_string_view<Char> Text, Char* Buffer, std::size_t Size) {
 bool IsInputStringMessage(UINT Msg) {
   switch (Msg) {
     case WM_SETTEXT:
+    // The section of the settings that changed ("intl").
+    case WM_SETTINGCHANGE:
     case EM_REPLACESEL:
     case CB_ADDSTRING:
     case CB_INSERTSTRING:
