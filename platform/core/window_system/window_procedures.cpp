@@ -179,22 +179,22 @@ LRESULT Call(const WNDPROC& Proc, bool UnicodeCaller, HWND hWnd, UINT Msg, WPARA
 
 namespace {
 
-LRESULT Send(HWND h, UINT m, WPARAM w, LPARAM l, bool Unicode) {
+LRESULT Send(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode) {
   DWORD thread = 0;
   WNDPROC proc;
   {
     std::lock_guard lock(S().M);
-    auto it = S().Windows.find(IdFromHandle(h));
+    auto it = S().Windows.find(IdFromHandle(hWnd));
     if (it == S().Windows.end()) return 0;
     thread = it->second->Thread;
     proc = it->second->Proc;
   }
   if (thread != GetCurrentThreadId()) {
     LRESULT result = 0;
-    detail::RunOnThreadAndWait(thread, [&] { result = Send(h, m, w, l, Unicode); });
+    detail::RunOnThreadAndWait(thread, [&] { result = Send(hWnd, Msg, wParam, lParam, Unicode); });
     return result;
   }
-  return Call(proc, Unicode, h, m, w, l);
+  return Call(proc, Unicode, hWnd, Msg, wParam, lParam);
 }
 
 WNDPROC SetWindowProc(HWND hWnd, WNDPROC Proc, bool Unicode) {

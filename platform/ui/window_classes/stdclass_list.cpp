@@ -242,9 +242,9 @@ LRESULT InsertString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   return InsertItem(P, index < 0 ? P.Model.Count() : index, lParam);
 }
 
-LRESULT DeleteString(ListPeer& P, HWND, WPARAM w, LPARAM) {
-  if (!HasItem(P, Index(w))) return LB_ERR;
-  FromCode(P, [&] { P.Model.Remove(Index(w)); });
+LRESULT DeleteString(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!HasItem(P, Index(wParam))) return LB_ERR;
+  FromCode(P, [&] { P.Model.Remove(Index(wParam)); });
   return P.Model.Count();
 }
 
@@ -253,9 +253,9 @@ LRESULT ResetContent(ListPeer& P, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT SetCount(ListPeer& P, HWND, WPARAM w, LPARAM) {
+LRESULT SetCount(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
   if (!P.Model.Virtual()) return LB_ERR;
-  FromCode(P, [&] { P.Model.Reset(std::max(Index(w), 0)); });
+  FromCode(P, [&] { P.Model.Reset(std::max(Index(wParam), 0)); });
   return 0;
 }
 
