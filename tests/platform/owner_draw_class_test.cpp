@@ -171,7 +171,7 @@ TEST_F(OwnerDrawClass, TheOwnerPaintsTheFaceOfAComboBoxAndTheItemsOfItsList) {
 
   const QImage shown = ui::Grab(combo);
   auto face = std::find_if(Drawn.begin(), Drawn.end(),
-                           [](const DRAWITEMSTRUCT& Item) { return (Item.itemState & ODS_COMBOBOXEDIT) != 0; });
+                           [](const DRAWITEMSTRUCT& D) { return (D.itemState & ODS_COMBOBOXEDIT) != 0; });
   ASSERT_NE(face, Drawn.end());
   EXPECT_EQ(face->CtlType, ODT_COMBOBOX);
   EXPECT_EQ(face->itemID, 1u);
