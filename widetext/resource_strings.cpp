@@ -1,16 +1,42 @@
 #include "widetext/resource_strings.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "platform/core/text/codepages.h"
 #include "platform/core/text/string_resources.h"
 #include "widetext/codepage.h"
+#include "widetext/platform_flags.h"
 #include "widetext/utf8.h"
 
 namespace widetext {
 
+namespace {
+
+// Without the wide string loader the table is read as the resource that
+// holds it: blocks of sixteen texts, each its length and its units.
+int LoadStringFromBlock(platform::HMODULE Instance, std::uint32_t Id, char16_t* Buffer, int BufferMax) {
+  constexpr std::uint32_t kTextsPerBlock = 16;
+  const platform::HRSRC resource = platform::FindResourceA(Instance, Id / kTextsPerBlock + 1, platform::RT_STRING);
+  if (!resource) return 0;
+  const platform::HGLOBAL data = platform::LoadResource(Instance, resource);
+  if (!data) return 0;
+  const auto* p = static_cast<const std::uint16_t*>(platform::LockResource(data));
+  if (!p) return 0;
+  for (std::uint32_t skip = Id % kTextsPerBlock; skip > 0; --skip) p += 1 + *p;
+  const int length = *p++;
+  if (!Buffer || BufferMax < 1) return length;
+  const int copied = std::min(BufferMax - 1, length);
+  std::copy_n(p, copied, Buffer);
+  Buffer[copied] = u'\0';
+  return copied;
+}
+
+}  // namespace
+
 int WideApiLoadString(platform::HMODULE Instance, std::uint32_t Id, char16_t* Buffer, int BufferMax) {
+  if (!Win32PlatformIsUnicode) return LoadStringFromBlock(Instance, Id, Buffer, BufferMax);
   return platform::LoadStringW(Instance, Id, Buffer, BufferMax);
 }
 

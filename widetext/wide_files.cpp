@@ -1,6 +1,12 @@
 #include "widetext/wide_files.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/core/os/errors.h"
+#include "platform/core/text/codepages.h"
+#include "widetext/codepage.h"
+#include "widetext/platform_flags.h"
 #include "widetext/wide_strings.h"
 
 namespace widetext {
@@ -22,16 +28,46 @@ constexpr std::uint32_t kShareModes[] = {
     platform::FILE_SHARE_READ | platform::FILE_SHARE_WRITE,
 };
 
+// What the 8-bit path call writes into.
+constexpr std::size_t kAnsiPathBuffer = 520;
+
+std::string AnsiName(std::u16string_view FileName) { return WideStringToStringEx(FileName, platform::CP_ACP); }
+
 }  // namespace
 
 std::uint32_t WideApiGetFullPathName(std::u16string_view FileName, std::uint32_t BufferLength, char16_t* Buffer,
                                      char16_t** FilePart) {
-  const std::u16string name(FileName);
-  return platform::GetFullPathNameW(name.c_str(), BufferLength, Buffer, FilePart);
+  if (Win32PlatformIsUnicode) {
+    const std::u16string name(FileName);
+    return platform::GetFullPathNameW(name.c_str(), BufferLength, Buffer, FilePart);
+  }
+  if (FilePart) *FilePart = nullptr;
+  char ansi[kAnsiPathBuffer];
+  char* ansiFilePart = nullptr;
+  const std::uint32_t length =
+      platform::GetFullPathNameA(AnsiName(FileName).c_str(), sizeof ansi, ansi, FilePart ? &ansiFilePart : nullptr);
+  if (length == 0 || length >= sizeof ansi) return length;
+  const std::u16string result = StringToWideStringEx(std::string_view(ansi, length), platform::CP_ACP);
+  if (BufferLength <= result.size()) {
+    if (Buffer && BufferLength > 0) Buffer[0] = u'\0';
+    return static_cast<std::uint32_t>(result.size() + 1);
+  }
+  std::copy(result.begin(), result.end(), Buffer);
+  Buffer[result.size()] = u'\0';
+  if (FilePart && ansiFilePart) {
+    // Counted again in the wide text: a character of the code page may be
+    // more than one byte wide in another.
+    *FilePart = Buffer + StringToWideStringEx(std::string_view(ansi, ansiFilePart - ansi), platform::CP_ACP).size();
+  }
+  return static_cast<std::uint32_t>(result.size());
 }
 
 platform::HANDLE WideApiCreateFile(std::u16string_view FileName, std::uint32_t DesiredAccess, std::uint32_t ShareMode,
                                    std::uint32_t CreationDisposition, std::uint32_t FlagsAndAttributes) {
+  if (!Win32PlatformIsUnicode) {
+    return platform::CreateFileA(AnsiName(FileName).c_str(), DesiredAccess, ShareMode, CreationDisposition,
+                                 FlagsAndAttributes);
+  }
   const std::u16string name(FileName);
   return platform::CreateFileW(name.c_str(), DesiredAccess, ShareMode, CreationDisposition, FlagsAndAttributes);
 }

@@ -46,6 +46,33 @@ TEST_F(DialogsTest, TheSaveDialogPassesItsSettingsAndTakesTheChoice) {
   EXPECT_EQ(dialog.FileName, "/tmp/dst log.txt");
 }
 
+// The close check sees the names the user chose; a refused choice that the
+// user then cancels leaves the dialog's names as they were.
+TEST_F(DialogsTest, TheCloseCheckSeesTheChosenNames) {
+  std::vector<std::u16string> answers = {u"/logs/refused.txt", u"", u"/logs/a.txt"};
+  SetFileChooser([&](TFileChoice&, std::vector<std::u16string>& Files) {
+    const std::u16string next = answers.front();
+    answers.erase(answers.begin());
+    if (next.empty()) return false;
+    Files = {next};
+    return true;
+  });
+  TOpenDialog dialog(nullptr);
+  dialog.FileName = "dst.txt";
+  dialog.Files = {"dst.txt"};
+  std::vector<std::string> seen;
+  dialog.OnCanClose = [&](TObject*, bool& CanClose) {
+    seen.push_back(dialog.FileName + " " + std::to_string(dialog.Files.size()));
+    CanClose = dialog.FileName != "/logs/refused.txt";
+  };
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, "dst.txt");
+  EXPECT_EQ(dialog.Files, std::vector<std::string>{"dst.txt"});
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(seen, (std::vector<std::string>{"/logs/refused.txt 1", "/logs/a.txt 1"}));
+  EXPECT_EQ(dialog.FileName, "/logs/a.txt");
+}
+
 TEST_F(DialogsTest, TheWideFileNameRecordIsFilledAsTheWindowSystemFillsIt) {
   SetFileChooser([](TFileChoice& Choice, std::vector<std::u16string>& Files) {
     if (Choice.MultiSelect) {

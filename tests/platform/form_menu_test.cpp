@@ -119,6 +119,37 @@ TEST_F(FormMenus, TheMainMenuIsTheWindowsMenuBarAboveTheClientArea) {
   EXPECT_EQ(Bar(), nullptr);
 }
 
+TEST_F(FormMenus, AnItemFreedLeavesTheMenuBarAsRemovingItDoes) {
+  Form->SetMenu(Menu);
+  Form->Show();
+  Application->ProcessMessages();
+  int changes = 0;
+  Menu->OnChange = [&](TObject*) { ++changes; };
+  Free(Menu->Items()->Items(1));
+  Application->ProcessMessages();
+  EXPECT_EQ(changes, 1);
+  ASSERT_TRUE(Bar());
+  EXPECT_EQ(Bar()->actions().size(), 1);
+  // Items going with their menu tell it nothing.
+  Free(Menu);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(FormMenus, AMenuThatOutlivesItsFormKeepsNoWindow) {
+  auto* menu = new TMainMenu(nullptr);
+  auto* item = new TMenuItem(menu);
+  item->SetCaption("&File");
+  menu->Items()->Add(item);
+  Form->SetMenu(menu);
+  Form->Show();
+  ASSERT_EQ(menu->WindowHandle(), Form->WindowHandle());
+  Free(Form);
+  Form = nullptr;
+  EXPECT_EQ(menu->WindowHandle(), nullptr);
+  item->SetCaption("&Data");
+  Free(menu);
+}
+
 TEST_F(FormMenus, WhatTheUserDoesInTheMenuBarReachesTheForm) {
   Form->SetMenu(Menu);
   Form->Show();

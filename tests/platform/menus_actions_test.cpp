@@ -58,6 +58,33 @@ TEST(Menus, ItemsFormATreeFoundByCommandAndShortcut) {
   EXPECT_EQ(menu.FindItem(save->Command(), fkCommand), nullptr);
 }
 
+// Items owned by a form outlive a menu they were taken out of, or that
+// went before them: a change of theirs then tells no menu.
+TEST(Menus, AnItemOutOfItsMenuBelongsToNoMenu) {
+  TComponent owner(nullptr);
+  auto* menu = new TPopupMenu(nullptr);
+  int changes = 0;
+  menu->OnChange = [&](TObject*) { ++changes; };
+  auto* file = new TMenuItem(&owner);
+  auto* open = new TMenuItem(&owner);
+  file->Add(open);
+  menu->Items()->Add(file);
+  ASSERT_EQ(open->GetParentMenu(), menu);
+  menu->Items()->Remove(file);
+  EXPECT_EQ(file->GetParentMenu(), nullptr);
+  EXPECT_EQ(open->GetParentMenu(), nullptr);
+  changes = 0;
+  open->SetCaption("&Open");
+  EXPECT_EQ(changes, 0);
+
+  menu->Items()->Add(file);
+  Free(menu);
+  EXPECT_EQ(file->GetParentMenu(), nullptr);
+  file->SetCaption("&File");
+  open->SetCaption("&Open...");
+  EXPECT_EQ(open->Parent(), file);
+}
+
 // A link that records the control's caption when the action changes it.
 class WatchedLink : public TControlActionLink {
  public:

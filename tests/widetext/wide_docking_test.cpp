@@ -64,8 +64,8 @@ TEST_F(Docking, AnEightBitClientsTextIsWidened) {
   EXPECT_EQ(page->GetCaption(), u"Temperaturä");
 }
 
-// A form watched by a dock manager: its window is made before the manager,
-// which watches the window's messages in front of the window's trap.
+// A form whose dock manager places its clients: its window is made before
+// the manager.
 TEST(DockManager, AWideDockSiteHasItsWindowBeforeItsManager) {
   platform::InitializeApplication();
   auto* site = new TWtxForm(nullptr, platform::TCustomForm::CreateNew);

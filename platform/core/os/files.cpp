@@ -13,6 +13,7 @@
 
 #include "platform/core/os/errors.h"
 #include "platform/core/text/codepages.h"
+#include "platform/core/text/cp1252.h"
 #include "platform/core/text/utf16.h"
 
 namespace platform {
@@ -175,6 +176,27 @@ std::uint32_t GetFullPathNameW(const char16_t* FileName, std::uint32_t BufferLen
   std::memcpy(Buffer, result.c_str(), (result.size() + 1) * sizeof(char16_t));
   if (FilePart && result.back() != u'/') *FilePart = Buffer + result.rfind(u'/') + 1;
   return static_cast<std::uint32_t>(result.size());
+}
+
+HANDLE CreateFileA(const char* FileName, std::uint32_t DesiredAccess, std::uint32_t ShareMode,
+                   std::uint32_t CreationDisposition, std::uint32_t FlagsAndAttributes) {
+  const std::u16string name = Cp1252ToUtf16(FileName ? FileName : "");
+  return CreateFileW(name.c_str(), DesiredAccess, ShareMode, CreationDisposition, FlagsAndAttributes);
+}
+
+std::uint32_t GetFullPathNameA(const char* FileName, std::uint32_t BufferLength, char* Buffer, char** FilePart) {
+  if (FilePart) *FilePart = nullptr;
+  const std::u16string name = Cp1252ToUtf16(FileName ? FileName : "");
+  const std::uint32_t needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return 0;
+  std::u16string full(needed, u'\0');
+  full.resize(GetFullPathNameW(name.c_str(), needed, full.data(), nullptr));
+  const std::string ansi = Utf16ToCp1252(full);
+  if (ansi.empty()) return 0;
+  if (!Buffer || BufferLength <= ansi.size()) return static_cast<std::uint32_t>(ansi.size() + 1);
+  std::memcpy(Buffer, ansi.c_str(), ansi.size() + 1);
+  if (FilePart && ansi.back() != '/') *FilePart = Buffer + ansi.rfind('/') + 1;
+  return static_cast<std::uint32_t>(ansi.size());
 }
 
 }  // namespace platform

@@ -36,6 +36,9 @@ constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 128;
 // INVALID_HANDLE_VALUE on failure, with the last error set.
 HANDLE CreateFileW(const char16_t* FileName, std::uint32_t DesiredAccess, std::uint32_t ShareMode,
                    std::uint32_t CreationDisposition, std::uint32_t FlagsAndAttributes);
+// The 8-bit form: the name is text of code page 1252.
+HANDLE CreateFileA(const char* FileName, std::uint32_t DesiredAccess, std::uint32_t ShareMode,
+                   std::uint32_t CreationDisposition, std::uint32_t FlagsAndAttributes);
 bool CloseHandle(HANDLE Handle);
 
 // The absolute, normalised form of FileName ("." and ".." resolved by text,
@@ -46,5 +49,8 @@ bool CloseHandle(HANDLE Handle);
 // the path ends in "/"). Returns 0 with the last error set on failure.
 std::uint32_t GetFullPathNameW(const char16_t* FileName, std::uint32_t BufferLength, char16_t* Buffer,
                                char16_t** FilePart);
+// The 8-bit form, in code page 1252; a character of the path that the code
+// page lacks becomes "?", as the 8-bit calls give it.
+std::uint32_t GetFullPathNameA(const char* FileName, std::uint32_t BufferLength, char* Buffer, char** FilePart);
 
 }  // namespace platform

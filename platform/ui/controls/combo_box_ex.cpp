@@ -1,5 +1,6 @@
 #include "platform/ui/controls/combo_box_ex.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/ui/controls/window_items.h"
@@ -16,7 +17,8 @@ std::string ItemText(HWND hWnd, int Index) {
     item.pszText = Buffer;
     item.cchTextMax = static_cast<int>(Size);
     if (!SendMessageA(hWnd, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-    return std::string_view(Buffer, Size).find('\0');
+    // A buffer filled without a terminator is too small.
+    return std::min(std::string_view(Buffer, Size).find('\0'), Size);
   });
 }
 
@@ -39,8 +41,11 @@ std::string TComboExItem::Caption() const {
 }
 
 void TComboExItem::SetCaption(const std::string& Value) {
-  caption_ = Value;
-  if (const HWND window = owner_->Window()) Write(window, CBEM_SETITEMA, Index(), CBEIF_TEXT, Value, imageIndex_);
+  if (const HWND window = owner_->Window()) {
+    Write(window, CBEM_SETITEMA, Index(), CBEIF_TEXT, Value, imageIndex_);
+  } else {
+    caption_ = Value;
+  }
 }
 
 int TComboExItem::ImageIndex() const { return imageIndex_; }

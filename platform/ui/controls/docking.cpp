@@ -86,21 +86,6 @@ void TWinControl::ReleaseDockClients() {
 
 // -------------------------------------------------------------- dock tree
 
-TDockTree::TDockTree(TWinControl* DockSite) : site_(DockSite), oldWndProc_(DockSite->WindowProc) {
-  site_->WindowProc = Hook();
-}
-
-TDockTree::~TDockTree() {
-  if (site_->WindowProc == Hook()) site_->WindowProc = oldWndProc_;
-}
-
-TWndMethod TDockTree::Hook() { return MakeWndMethod<&TDockTree::WindowProcHook>(this); }
-
-void TDockTree::WindowProcHook(TMessage& Message) {
-  oldWndProc_(Message);
-  if (Message.Msg == WM_SIZE) ResetBounds(false);
-}
-
 void TDockTree::InsertControl(TControl* Control, TAlign InsertAt, TControl* DropCtl) {
   if (std::find(clients_.begin(), clients_.end(), Control) != clients_.end()) return;
   auto at = std::find(clients_.begin(), clients_.end(), DropCtl);

@@ -46,26 +46,20 @@ class TDockManager {
 
 // The class library's dock manager: the clients side by side, in the order
 // they came (a client dropped on another's left or top goes before it),
-// sharing the site's client area. It watches the site's messages in front
-// of the site's WindowProc, to place the clients again when the site's size
-// changes.
+// sharing the site's client area. The site has it place the clients again
+// when its size changes (WM_SIZE). It hooks nothing on the site: a hook in
+// the site's WindowProc chain could not leave it while a later one stood in
+// front, and would be called after the manager went.
 class TDockTree : public TDockManager {
  public:
-  explicit TDockTree(TWinControl* DockSite);
-  ~TDockTree() override;
-  TDockTree(const TDockTree&) = delete;
-  TDockTree& operator=(const TDockTree&) = delete;
+  explicit TDockTree(TWinControl* DockSite) : site_(DockSite) {}
   void InsertControl(TControl* Control, TAlign InsertAt, TControl* DropCtl) override;
   void RemoveControl(TControl* Control) override;
   void ResetBounds(bool Force) override;
   const std::vector<TControl*>& Clients() const { return clients_; }
 
  private:
-  void WindowProcHook(TMessage& Message);
-  TWndMethod Hook();
-
   TWinControl* site_;
-  TWndMethod oldWndProc_;
   std::vector<TControl*> clients_;
 };
 

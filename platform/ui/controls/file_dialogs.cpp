@@ -71,6 +71,34 @@ std::vector<std::string> ReadNames(const std::string& Buffer, bool MultiSelect, 
   return names;
 }
 
+// The names a dialog's record holds while it asks whether it may close,
+// put into FileName and Files for as long as the scope stands; what they
+// held comes back after, as the names stay only when the dialog closes
+// with them.
+class ChosenNamesScope {
+ public:
+  ChosenNamesScope(TOpenDialog& Dialog, const OPENFILENAMEA* Record)
+      : dialog_(Dialog), fileName_(Dialog.FileName), files_(std::move(Dialog.Files)) {
+    dialog_.Files.clear();
+    if (Record && Record->lpstrFile) {
+      dialog_.Files = ReadNames(std::string(Record->lpstrFile, Record->nMaxFile),
+                                (Record->Flags & OFN_ALLOWMULTISELECT) != 0, (Record->Flags & OFN_EXPLORER) != 0);
+    }
+    if (!dialog_.Files.empty()) dialog_.FileName = dialog_.Files.front();
+  }
+  ~ChosenNamesScope() {
+    dialog_.FileName = std::move(fileName_);
+    dialog_.Files = std::move(files_);
+  }
+  ChosenNamesScope(const ChosenNamesScope&) = delete;
+  ChosenNamesScope& operator=(const ChosenNamesScope&) = delete;
+
+ private:
+  TOpenDialog& dialog_;
+  std::string fileName_;
+  std::vector<std::string> files_;
+};
+
 }  // namespace
 
 DWORD TOpenDialog::OpenFileNameFlags() const {
@@ -162,12 +190,18 @@ void TOpenDialog::WndProc(TMessage& Message) {
         if (notify->lpOFN) FilterIndex = static_cast<int>(notify->lpOFN->nFilterIndex);
         DoTypeChange();
         return;
-      case CDN_FILEOK:
-        if (!DoCanClose()) {
+      case CDN_FILEOK: {
+        bool canClose = true;
+        {
+          const ChosenNamesScope chosen(*this, notify->lpOFN);
+          canClose = DoCanClose();
+        }
+        if (!canClose) {
           Message.Result = 1;
           SetWindowLong(Handle(), DWL_MSGRESULT, 1);
         }
         return;
+      }
       case CDN_INCLUDEITEM: {
         bool include = true;
         DoIncludeItem(*reinterpret_cast<const OFNOTIFYEXA*>(Message.LParam), include);

@@ -2,8 +2,9 @@
 // The class library's open and save dialogs (8-bit properties), over the
 // platform's file dialogs: Filter is "description|pattern|...", FilterIndex
 // counts from 1. While a dialog shows, the component is told of the user's
-// moves and may refuse the chosen file (OnCanClose) or leave files out of
-// the list (OnIncludeItem, with ofEnableIncludeNotify).
+// moves and may refuse the chosen file (OnCanClose, which finds the chosen
+// names in FileName and Files) or leave files out of the list
+// (OnIncludeItem, with ofEnableIncludeNotify).
 
 #include <functional>
 #include <string>

@@ -57,7 +57,11 @@ TCustomForm::TCustomForm(TComponent* AOwner, TCreateNew)
 }
 
 TCustomForm::~TCustomForm() {
-  if (menu_) menu_->form_ = nullptr;
+  // A menu that stays knows no window of the form's any more.
+  if (menu_) {
+    menu_->form_ = nullptr;
+    menu_->SetWindowHandle(nullptr);
+  }
   // An MDI child leaves through its client window, which activates the next.
   if (FormState & fsCreatedMDIChild) DestroyWindowHandle();
   if (Screen) {

@@ -282,8 +282,8 @@ class TApplication : public TComponent {
 
   std::string Title();
   void SetTitle(const std::string& Value);
-  // Setting the hint sends it to the application window as a hint action;
-  // OnHint then runs.
+  // A new hint runs OnHint when it is assigned, and otherwise goes to the
+  // application window as a hint action.
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& Value);
   bool ShowHint = true;

@@ -74,8 +74,8 @@ std::optional<TColor> IdentToColor(std::string_view Ident) {
 TPropInfo ColorProperty(std::string Name, std::function<TColor()> Get, std::function<void(TColor)> Set,
                         std::int64_t Default) {
   TPropInfo p = IntegerProperty(
-      std::move(Name), [Get = std::move(Get)]() -> std::int64_t { return Get(); },
-      [Set = std::move(Set)](std::int64_t V) { Set(static_cast<TColor>(V)); }, Default);
+      std::move(Name), [get = std::move(Get)]() -> std::int64_t { return get(); },
+      [set = std::move(Set)](std::int64_t V) { set(static_cast<TColor>(V)); }, Default);
   p.OrdToIdent = [](std::int64_t V) { return ColorToIdent(static_cast<TColor>(V)); };
   p.IdentToOrd = [](std::string_view Ident) -> std::optional<std::int64_t> { return IdentToColor(Ident); };
   return p;

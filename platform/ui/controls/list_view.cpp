@@ -44,12 +44,14 @@ std::string TListItem::Caption() const {
 }
 
 void TListItem::SetCaption(const std::string& Value) {
-  caption_ = Value;
-  if (const HWND window = owner_->Window()) {
-    LVITEMA item;
-    item.pszText = const_cast<char*>(Value.c_str());
-    SendMessageA(window, LVM_SETITEMTEXTA, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
+  const HWND window = owner_->Window();
+  if (!window) {
+    caption_ = Value;
+    return;
   }
+  LVITEMA item;
+  item.pszText = const_cast<char*>(Value.c_str());
+  SendMessageA(window, LVM_SETITEMTEXTA, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&item));
 }
 
 int TListItem::Index() const { return owner_->IndexOf(this); }

@@ -119,12 +119,15 @@ TMenuItem::~TMenuItem() {
   while (!items_.empty()) {
     TMenuItem* child = items_.back();
     items_.pop_back();
-    child->parent_ = nullptr;
+    child->Detach();
     if (!child->Owner()) Free(child);
   }
   if (parent_) {
     std::erase(parent_->items_, this);
     if (parent_->handle_) RemoveMenu(parent_->handle_, command_, MF_BYCOMMAND);
+    // The menu shows the item gone, as after Remove; a menu that is going
+    // itself hears nothing.
+    if (TMenu* menu = parent_->GetParentMenu(); menu && !menu->HasState(csDestroying)) menu->MenuChanged(nullptr, true);
   }
   if (handle_) {
     // The sub-items' own menus stay theirs.
@@ -201,7 +204,7 @@ void TMenuItem::Delete(int Index) {
   if (Index < 0 || Index >= Count()) throw EListError("Menu index out of range");
   TMenuItem* item = items_[static_cast<std::size_t>(Index)];
   items_.erase(items_.begin() + Index);
-  item->parent_ = nullptr;
+  item->Detach();
   if (handle_) RebuildHandle();
   MenuChanged(true);
 }
@@ -215,6 +218,12 @@ void TMenuItem::Clear() {
   }
   if (handle_) RebuildHandle();
   MenuChanged(true);
+}
+
+// An item out of its parent heads a tree of its own, which no menu holds.
+void TMenuItem::Detach() {
+  parent_ = nullptr;
+  menu_ = nullptr;
 }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {

@@ -118,6 +118,7 @@ class TMenuItem : public TComponent {
 
  private:
   friend class TMenu;
+  void Detach();
   // Makes the handle show the visible sub-items in order.
   void RebuildHandle();
   // Writes a sub-item into the handle again, or puts it there.

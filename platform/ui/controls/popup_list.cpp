@@ -32,11 +32,7 @@ HWND AllocateUtilWindow() {
 TPopupList* PopupList = nullptr;
 
 TPopupList* EnsurePopupList() {
-  static TPopupList* made = nullptr;
-  if (!PopupList) {
-    made = new TPopupList;
-    PopupList = made;
-  }
+  if (!PopupList) PopupList = new TPopupList;
   return PopupList;
 }
 

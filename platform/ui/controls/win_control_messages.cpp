@@ -7,6 +7,7 @@
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/owner_draw.h"
 #include "platform/ui/controls/controls_internal.h"
+#include "platform/ui/controls/docking.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/window_classes/cursors.h"
 
@@ -207,6 +208,7 @@ void TWinControl::WMSizeOrMove(TMessage& Message) {
   // The same size with a new client area (a menu bar came or went).
   if (Message.Msg == WM_SIZE && width == FWidth && height == FHeight) Realign();
   DefaultHandler(Message);
+  if (Message.Msg == WM_SIZE && dockManager_) dockManager_->ResetBounds(false);
 }
 
 // Notifications go back to the control that sent them.
