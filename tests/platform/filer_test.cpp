@@ -143,8 +143,6 @@ TEST(Filer, SkippedListsNestOnlySoDeep) {
   EXPECT_THROW(TReader(endless).SkipValue(), EReadError);
 }
 
-}  // namespace
-
 // A persistent with a set, a named enumeration and a nested object that
 // files a property of its own in code.
 class Nested : public TPersistent {
@@ -215,3 +213,5 @@ TEST(Filer, SetsNamesAndTheObjectsOfClassPropertiesTravelByName) {
   Nested d;
   EXPECT_THROW(TReader(missing).ReadProperties(&d), EReadError);
 }
+
+}  // namespace

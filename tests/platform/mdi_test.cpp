@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <vector>
 
 #include "platform/core/window_system/apphooks.h"
 #include "platform/core/window_system/input.h"
 #include "platform/core/window_system/mdi.h"
 #include "platform/ui/controls/forms.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/form_fixture.h"
 
 namespace {
@@ -99,6 +104,34 @@ TEST_F(MdiTest, ATitleDraggedMovesTheChildAndTheFramesFocusGoesToTheActiveChild)
 
   platform::SetFocus(Frame->WindowHandle());
   EXPECT_EQ(GetFocus(), h);
+}
+
+// Presses on a child's frame, as the user makes them: on its title, which
+// activates the child and starts a drag, or in its area.
+void PressAndRelease(QWidget* W, QPoint At) {
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(type, QPointF(At), QPointF(W->mapToGlobal(At)), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(W, &e);
+  }
+}
+
+TEST_F(MdiTest, WhileTheFrameIsDisabledAPressActivatesNoChild) {
+  TForm* first = AddChild();
+  TForm* second = AddChild();
+  QWidget* inner = ui::WidgetOf(first->WindowHandle());
+  ASSERT_NE(inner, nullptr);
+  QWidget* frame = inner->parentWidget();
+  ASSERT_NE(frame, nullptr);
+  EnableWindow(Frame->WindowHandle(), false);
+  PressAndRelease(frame, QPoint(20, 5));
+  PressAndRelease(inner, QPoint(5, 5));
+  Application->ProcessMessages();
+  EXPECT_EQ(Active(), second->WindowHandle());
+  EnableWindow(Frame->WindowHandle(), true);
+  PressAndRelease(frame, QPoint(20, 5));
+  Application->ProcessMessages();
+  EXPECT_EQ(Active(), first->WindowHandle());
 }
 
 TEST_F(MdiTest, ControlF6StepsThroughTheChildren) {

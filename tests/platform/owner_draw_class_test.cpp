@@ -153,6 +153,13 @@ TEST_F(OwnerDrawClass, AListWithoutStringsKeepsItsItemsDataAndVariableItemsTheir
   EXPECT_EQ(dis->itemData, 0x5678u);
   EXPECT_EQ(dis->rcItem, second);
   EXPECT_EQ(SendMessageW(list, LB_SETITEMHEIGHT, 0, 300), LB_ERR);
+
+  // An 8-bit caller's data is no text to convert either.
+  EXPECT_EQ(SendMessageA(list, LB_ADDSTRING, 0, 0x9ABC), 2);
+  EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), 0x9ABC), 2);
+  data = 0;
+  EXPECT_EQ(SendMessageA(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(sizeof(LPARAM)));
+  EXPECT_EQ(data, 0x9ABC);
 }
 
 TEST_F(OwnerDrawClass, TheOwnerPaintsTheFaceOfAComboBoxAndTheItemsOfItsList) {
@@ -183,11 +190,39 @@ TEST_F(OwnerDrawClass, TheOwnerPaintsTheFaceOfAComboBoxAndTheItemsOfItsList) {
   EXPECT_EQ(item->hwndItem, combo);
   EXPECT_EQ(item->CtlType, ODT_COMBOBOX);
 
-  // Without strings an item is its data.
+  // Without strings an item is its data, from a caller of either kind.
   HWND data = Child(u"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 10);
   SendMessageW(data, CB_ADDSTRING, 0, 0x42);
   EXPECT_EQ(SendMessageW(data, CB_GETITEMDATA, 0, 0), 0x42);
   EXPECT_EQ(SendMessageW(data, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), 0x42), 0);
+  EXPECT_EQ(SendMessageA(data, CB_INSERTSTRING, 0, 0x43), 0);
+  EXPECT_EQ(SendMessageA(data, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), 0x42), 1);
+  LPARAM held = 0;
+  SendMessageA(data, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(&held));
+  EXPECT_EQ(held, 0x43);
+}
+
+// The owner of a list without data gives its texts as the list asks.
+WNDPROC g_listProc;
+LRESULT TextsOfTheOwner(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  const std::u16string text = u"row " + std::u16string(1, static_cast<char16_t>(u'0' + wParam));
+  if (Msg == LB_GETTEXTLEN) return static_cast<LRESULT>(text.size());
+  if (Msg == LB_GETTEXT) {
+    std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(lParam));
+    reinterpret_cast<char16_t*>(lParam)[text.size()] = 0;
+    return static_cast<LRESULT>(text.size());
+  }
+  return CallWindowProcW(g_listProc, hWnd, Msg, wParam, lParam);
+}
+
+TEST_F(OwnerDrawClass, AListWithoutDataIsSearchedByTheTextsItsOwnerGives) {
+  HWND list = Child(u"LISTBOX", LBS_OWNERDRAWFIXED | LBS_NODATA, 11);
+  g_listProc = SetWindowProcW(list, MakeWndProc<&TextsOfTheOwner>(true));
+  SendMessageW(list, LB_SETCOUNT, 4, 0);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"ROW 2")), 2);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRING, 2, reinterpret_cast<LPARAM>(u"row")), 3);
+  EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"row 7")),
+            LB_ERR);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/core/os/modules.h"
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/screen_image.h"
 #include "tests/platform/form_fixture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -22,10 +23,15 @@ TEST_F(WindowImageTest, ARelativeNameIsTakenBesideTheProgramNotInTheWorkingFolde
   fs::current_path(working.Path());
   Form->Show();
   const bool saved = platform::ui::SaveWindowImage(Form->Handle(), "window_image_relative.png");
+  const bool screenSaved = platform::ui::SaveScreenImage(platform::RECT{0, 0, 40, 30}, "screen_image_relative.png");
   fs::current_path(before);
   ASSERT_TRUE(saved);
-  EXPECT_TRUE(fs::exists(fs::path(platform::ProgramFileName()).parent_path() / "window_image_relative.png"));
-  EXPECT_FALSE(fs::exists(working / "window_image_relative.png"));
+  ASSERT_TRUE(screenSaved);
+  const fs::path beside = fs::path(platform::ProgramFileName()).parent_path();
+  for (const char* name : {"window_image_relative.png", "screen_image_relative.png"}) {
+    EXPECT_TRUE(fs::exists(beside / name)) << name;
+    EXPECT_FALSE(fs::exists(working / name)) << name;
+  }
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ void Log(const std::string& S) {
 }
 
 LRESULT AnsiProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  if (Msg == WM_SETTEXT && lParam) g_ansiSeen = reinterpret_cast<const char*>(lParam);
+  if ((Msg == WM_SETTEXT || Msg == WM_SETTINGCHANGE) && lParam) g_ansiSeen = reinterpret_cast<const char*>(lParam);
   if (Msg == WM_CHAR) g_ansiSeen = std::string(1, static_cast<char>(wParam));
   if (Msg == WM_CHAR) g_charSeen = wParam;
   return DefWindowProcA(hWnd, Msg, wParam, lParam);
@@ -53,6 +53,10 @@ LRESULT LoggingProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SIZE:
       Log("size " + std::to_string(LOWORD(static_cast<std::uintptr_t>(lParam))));
+      break;
+    case WM_MOVE:
+      // Window 77 goes as soon as it is moved.
+      if (GetDlgCtrlID(hWnd) == 77) DestroyWindow(hWnd);
       break;
     case WM_SETFOCUS:
       Log("setfocus " + id);
@@ -133,6 +137,10 @@ TEST_F(WindowTest, TextCrossesBetweenEightBitAndUnicodeProcedures) {
   char small[3] = {'x', 'x', 'x'};
   EXPECT_EQ(GetWindowTextA(w, small, 3), 2);
   EXPECT_EQ(std::string(small), "??");
+
+  // The section a settings broadcast names, too.
+  SendMessageW(a, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(u"intl"));
+  EXPECT_EQ(g_ansiSeen, "intl");
 
   SendMessageA(w, WM_CHAR, 0x80, 0);
   EXPECT_EQ(g_wideSeen, u"\u20AC");
@@ -309,6 +317,13 @@ TEST_F(WindowTest, BoundsAreRelativeToTheParent) {
   RECT r;
   GetClientRect(panel, &r);
   EXPECT_EQ(r, (RECT{0, 0, 200, 100}));
+
+  // A window that goes while it hears of its move hears nothing more.
+  HWND going = Make(u"LogWnd", form, 77);
+  Log.clear();
+  EXPECT_TRUE(MoveWindow(going, 5, 5, 60, 30, true));
+  EXPECT_FALSE(IsWindow(going));
+  EXPECT_EQ(std::count(Log.begin(), Log.end(), "size 60"), 0);
 }
 
 TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {

@@ -7,8 +7,8 @@ namespace platform {
 TPropInfo BooleanProperty(std::string Name, std::function<bool()> Get, std::function<void(bool)> Set,
                           std::int64_t Default) {
   return EnumProperty(
-      std::move(Name), {"False", "True"}, [Get = std::move(Get)]() -> std::int64_t { return Get() ? 1 : 0; },
-      [Set = std::move(Set)](std::int64_t V) { Set(V != 0); }, Default);
+      std::move(Name), {"False", "True"}, [get = std::move(Get)]() -> std::int64_t { return get() ? 1 : 0; },
+      [set = std::move(Set)](std::int64_t V) { set(V != 0); }, Default);
 }
 
 TPropInfo IntegerProperty(std::string Name, std::function<std::int64_t()> Get, std::function<void(std::int64_t)> Set,

@@ -1,6 +1,7 @@
 #include "platform/core/os/ui_language.h"
 
 #include <atomic>
+#include <iterator>
 #include <mutex>
 #include <utility>
 
@@ -36,6 +37,7 @@ constexpr Texts kTexts[] = {
     {"&Delete", "&Elimina"},
     {"Select &All", "Seleziona &tutto"},
 };
+static_assert(std::size(kTexts) == static_cast<std::size_t>(SystemText::SelectAll) + 1, "a text for every SystemText");
 
 }  // namespace
 

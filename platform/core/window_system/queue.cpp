@@ -243,11 +243,11 @@ bool TimerMatches(const Timer& T, HWND hWnd, UINT FilterMin, UINT FilterMax) {
 bool Due(DWORD Due, DWORD Now) { return static_cast<std::int32_t>(Now - Due) >= 0; }
 
 // Takes the next message, or returns false when none is there.
-bool TakeMessage(ThreadQueue& Q, MSG* Out, HWND hWnd, UINT filterMin, UINT filterMax, bool Remove) {
+bool TakeMessage(ThreadQueue& Q, MSG* Out, HWND hWnd, UINT FilterMin, UINT FilterMax, bool Remove) {
   {
     std::lock_guard lock(Q.M);
     auto it = std::find_if(Q.Posted.begin(), Q.Posted.end(),
-                           [&](const MSG& M) { return Matches(M, hWnd, filterMin, filterMax); });
+                           [&](const MSG& M) { return Matches(M, hWnd, FilterMin, FilterMax); });
     if (it != Q.Posted.end()) {
       *Out = *it;
       if (Remove) Q.Posted.erase(it);
@@ -261,7 +261,7 @@ bool TakeMessage(ThreadQueue& Q, MSG* Out, HWND hWnd, UINT filterMin, UINT filte
   }
   const DWORD now = GetTickCount();
   for (Timer& t : Q.Timers) {
-    if (!Due(t.Due, now) || !TimerMatches(t, hWnd, filterMin, filterMax)) continue;
+    if (!Due(t.Due, now) || !TimerMatches(t, hWnd, FilterMin, FilterMax)) continue;
     *Out = MakeMsg(t.Hwnd, WM_TIMER, t.Id, reinterpret_cast<LPARAM>(t.Proc));
     if (Remove) t.Due = now + t.Elapse;
     return true;

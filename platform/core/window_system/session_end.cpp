@@ -68,13 +68,15 @@ bool AnnounceEndSession(LPARAM Reason, const std::vector<HWND>& Windows) {
 
 SessionEndWatcher::SessionEndWatcher(Handler OnEnd) : onEnd_(std::move(OnEnd)) {
   if (g_watching.exchange(true)) throw std::logic_error("a session end watcher runs already");
+  // Without its wake-up the watcher's thread could never be stopped.
   int fds[2];
-  if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+  wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wakeFd_ < 0 || ::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (wakeFd_ >= 0) ::close(wakeFd_);
     g_watching = false;
     throw std::runtime_error("cannot watch for the end of the session");
   }
   readFd_ = fds[0];
-  wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   g_received = 0;
   g_writeFd = fds[1];
   thread_ = std::thread([this] { Run(); });

@@ -39,19 +39,22 @@ bool SetWindowPos(HWND hWnd, HWND InsertAfter, std::int32_t X, std::int32_t Y, s
       w->ExStyle &= ~WS_EX_TOPMOST;
     } else if (Window* p = (w->Style & WS_CHILD) ? W(w->Parent) : nullptr) {
       std::erase(p->Children, hWnd);
-      auto pos = p->Children.begin();
+      auto at = p->Children.begin();
       if (InsertAfter == HWND_BOTTOM()) {
-        pos = p->Children.end();
+        at = p->Children.end();
       } else if (InsertAfter != HWND_TOP()) {
-        pos = std::find(p->Children.begin(), p->Children.end(), InsertAfter);
-        if (pos != p->Children.end()) ++pos;
+        at = std::find(p->Children.begin(), p->Children.end(), InsertAfter);
+        if (at != p->Children.end()) ++at;
       }
-      p->Children.insert(pos, hWnd);
+      p->Children.insert(at, hWnd);
     }
     Notify(hWnd, &WindowPeer::ZOrderChanged);
   }
   if (moved || sized) Notify(hWnd, &WindowPeer::BoundsChanged);
   if (moved) SendMessageW(hWnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(b.left), static_cast<WORD>(b.top)));
+  // The window may have gone while it heard of the move.
+  w = W(hWnd);
+  if (!w) return true;
   if (sized) {
     const int band = IsTopLevel(*w) ? detail::MenuBarBand(hWnd) : 0;
     SendMessageW(hWnd, WM_SIZE, 0,

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/core/text/cp1252.h"
+#include "platform/core/window_system/owner_draw.h"
 #include "platform/core/window_system/queue_internal.h"
 #include "platform/core/window_system/thread_check.h"
 #include "platform/core/window_system/window_table.h"
@@ -37,6 +38,8 @@ int CopyOut(std::basic_string_view<Char> Text, Char* Buffer, std::size_t Size) {
 bool IsInputStringMessage(UINT Msg) {
   switch (Msg) {
     case WM_SETTEXT:
+    // The section of the settings that changed ("intl").
+    case WM_SETTINGCHANGE:
     case EM_REPLACESEL:
     case CB_ADDSTRING:
     case CB_INSERTSTRING:
@@ -54,11 +57,19 @@ bool IsInputStringMessage(UINT Msg) {
   }
 }
 
-// List boxes without strings carry item data where strings would be.
+// A list box without data, and an owner-drawn list or combo box without
+// LBS_HASSTRINGS or CBS_HASSTRINGS, carries each item's data where a text
+// would be: nothing to convert.
 bool CarriesStrings(HWND hWnd, UINT Msg) {
-  if (Msg < LB_ADDSTRING || Msg > LB_SETCOUNT) return true;
+  const bool list = Msg >= LB_ADDSTRING && Msg <= LB_SETCOUNT;
+  const bool combo = Msg >= CB_GETEDITSEL && Msg <= CB_GETCOMBOBOXINFO;
+  if (!list && !combo) return true;
   const Window* w = W(hWnd);
-  return !w || (w->Style & LBS_NODATA) == 0;
+  if (!w) return true;
+  // The owner-draw styles have the same bits in both classes.
+  const bool ownerDraw = (w->Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+  if (list) return (w->Style & LBS_NODATA) == 0 && (!ownerDraw || (w->Style & LBS_HASSTRINGS) != 0);
+  return !ownerDraw || (w->Style & CBS_HASSTRINGS) != 0;
 }
 
 thread_local int t_procedureDepth = 0;
@@ -168,22 +179,22 @@ LRESULT Call(const WNDPROC& Proc, bool UnicodeCaller, HWND hWnd, UINT Msg, WPARA
 
 namespace {
 
-LRESULT Send(HWND h, UINT m, WPARAM w, LPARAM l, bool Unicode) {
+LRESULT Send(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode) {
   DWORD thread = 0;
   WNDPROC proc;
   {
     std::lock_guard lock(S().M);
-    auto it = S().Windows.find(IdFromHandle(h));
+    auto it = S().Windows.find(IdFromHandle(hWnd));
     if (it == S().Windows.end()) return 0;
     thread = it->second->Thread;
     proc = it->second->Proc;
   }
   if (thread != GetCurrentThreadId()) {
     LRESULT result = 0;
-    detail::RunOnThreadAndWait(thread, [&] { result = Send(h, m, w, l, Unicode); });
+    detail::RunOnThreadAndWait(thread, [&] { result = Send(hWnd, Msg, wParam, lParam, Unicode); });
     return result;
   }
-  return Call(proc, Unicode, h, m, w, l);
+  return Call(proc, Unicode, hWnd, Msg, wParam, lParam);
 }
 
 WNDPROC SetWindowProc(HWND hWnd, WNDPROC Proc, bool Unicode) {

@@ -213,11 +213,11 @@ bool StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int SrcX
   return true;
 }
 
-bool DrawEdge(HDC dc, RECT* Rect, UINT Edge, UINT) {
+bool DrawEdge(HDC DC, RECT* Rect, UINT Edge, UINT) {
   ui::RequireUi();
-  if (!dc || !Rect) return false;
+  if (!DC || !Rect) return false;
   const auto line = [&](COLORREF TopLeft, COLORREF BottomRight) {
-    QPainter* p = ui::PainterOf(dc);
+    QPainter* p = ui::PainterOf(DC);
     if (!p) return;
     const RECT& r = *Rect;
     p->fillRect(QRect(r.left, r.top, r.Width(), 1), ui::ToQColor(TopLeft));

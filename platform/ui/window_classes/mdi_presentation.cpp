@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "platform/core/window_system/input_target.h"
 #include "platform/core/window_system/mdi.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -34,7 +35,7 @@ class ChildFrame : public QWidget {
   void Forget() { hwnd_ = nullptr; }
   bool eventFilter(QObject*, QEvent* Event) override {
     // A press in the child's own area activates it too.
-    if (Event->type() == QEvent::MouseButtonPress && hwnd_) PostMessageW(hwnd_, WM_CHILDACTIVATE, 0, 0);
+    if (Event->type() == QEvent::MouseButtonPress && TakesInput()) PostMessageW(hwnd_, WM_CHILDACTIVATE, 0, 0);
     return false;
   }
 
@@ -73,9 +74,12 @@ class ChildFrame : public QWidget {
     if (!hwnd_ || !IsWindow(hwnd_)) return false;
     return SendMessageW(GetParent(hwnd_), WM_MDIGETACTIVE, 0, 0) == reinterpret_cast<LRESULT>(hwnd_);
   }
+  // While a modal window keeps the frame window disabled, its children
+  // are neither activated nor dragged.
+  bool TakesInput() const { return hwnd_ && IsWindow(hwnd_) && MouseInputWindow(hwnd_) != nullptr; }
   // Non-client messages carry the point on the screen.
   void Post(UINT Msg, WPARAM HitTest, const QMouseEvent* E) const {
-    if (!hwnd_) return;
+    if (!TakesInput()) return;
     const QPoint at = E->globalPosition().toPoint();
     PostMessageW(hwnd_, Msg, HitTest, MAKELPARAM(static_cast<WORD>(at.x()), static_cast<WORD>(at.y())));
   }

@@ -301,12 +301,16 @@ void InitializeUi() {
   WatchSettingChanges();
 }
 
+QString PictureFile(const std::string& FileName) {
+  std::filesystem::path file(FileName);
+  if (file.is_relative()) file = std::filesystem::path(ProgramFileName()).parent_path() / file;
+  return QString::fromStdString(file.string());
+}
+
 bool SaveWindowImage(HWND hWnd, const std::string& FileName) {
   RequireUi();
   const QImage image = Grab(hWnd);
-  std::filesystem::path file(FileName);
-  if (file.is_relative()) file = std::filesystem::path(ProgramFileName()).parent_path() / file;
-  return !image.isNull() && image.save(QString::fromStdString(file.string()), "PNG");
+  return !image.isNull() && image.save(PictureFile(FileName), "PNG");
 }
 
 }  // namespace platform::ui

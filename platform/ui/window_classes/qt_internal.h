@@ -63,6 +63,10 @@ void DisposeWidget(QWidget* Widget);
 // Deletes the widgets left for later, unless a window procedure runs.
 void DeleteDisposedWidgets();
 
+// Where a picture of the screen is saved: a relative name beside the
+// running program (see SaveWindowImage).
+QString PictureFile(const std::string& FileName);
+
 // Lets the user-interface queue run inside Qt's own modal loops.
 void ServeQueueInModalLoops();
 // Has Qt's own texts follow the platform's language.

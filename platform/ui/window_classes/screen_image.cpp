@@ -28,7 +28,7 @@ bool SaveScreenImage(const RECT& Area, const std::string& FileName) {
   for (HWND h : GetThreadWindows()) {
     if (IsWindowVisible(h)) windows.push_back(h);
   }
-  std::stable_partition(windows.begin(), windows.end(), [](HWND h) { return !Topmost(h); });
+  std::stable_partition(windows.begin(), windows.end(), [](HWND Window) { return !Topmost(Window); });
   QPainter painter(&screen);
   for (HWND h : windows) {
     const QImage picture = KeyedImage(h, Grab(h));
@@ -38,7 +38,7 @@ bool SaveScreenImage(const RECT& Area, const std::string& FileName) {
     painter.drawImage(b.left - Area.left, b.top - Area.top, picture);
   }
   painter.end();
-  return screen.save(QString::fromStdString(FileName), "PNG");
+  return screen.save(PictureFile(FileName), "PNG");
 }
 
 }  // namespace platform::ui

@@ -4,7 +4,8 @@
 // desktop shows them (the older behind the newer, topmost ones in front),
 // each at its opacity and without its colour key, over the desktop's
 // colour. Tests save it to look at layered windows, which a window's own
-// picture shows opaque.
+// picture shows opaque. A relative name is taken beside the running
+// program, as SaveWindowImage takes it.
 
 #include <string>
 

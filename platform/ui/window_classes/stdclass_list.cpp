@@ -136,13 +136,15 @@ class ListPeer : public StdPeer {
     FromCode = false;
   }
 
-  // Wanted is a text, or the data of an item of a list without strings.
+  // Wanted is a text, or the data of an item of a list without strings. A
+  // list without data has only the texts its owner gives.
   int Find(int Start, LPARAM Wanted, bool Exact) {
     const int n = Model.Count();
-    const QString text = HasStrings ? TextArg(Wanted) : QString();
+    const bool byData = !HasStrings && !Model.Virtual();
+    const QString text = byData ? QString() : TextArg(Wanted);
     for (int k = 1; k <= n; ++k) {
       const int i = (Start + k) % n;
-      if (!HasStrings) {
+      if (byData) {
         if (Model.Data(i) == Wanted) return i;
         continue;
       }
@@ -240,9 +242,9 @@ LRESULT InsertString(ListPeer& P, HWND, WPARAM wParam, LPARAM lParam) {
   return InsertItem(P, index < 0 ? P.Model.Count() : index, lParam);
 }
 
-LRESULT DeleteString(ListPeer& P, HWND, WPARAM w, LPARAM) {
-  if (!HasItem(P, Index(w))) return LB_ERR;
-  FromCode(P, [&] { P.Model.Remove(Index(w)); });
+LRESULT DeleteString(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
+  if (!HasItem(P, Index(wParam))) return LB_ERR;
+  FromCode(P, [&] { P.Model.Remove(Index(wParam)); });
   return P.Model.Count();
 }
 
@@ -251,9 +253,9 @@ LRESULT ResetContent(ListPeer& P, HWND, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT SetCount(ListPeer& P, HWND, WPARAM w, LPARAM) {
+LRESULT SetCount(ListPeer& P, HWND, WPARAM wParam, LPARAM) {
   if (!P.Model.Virtual()) return LB_ERR;
-  FromCode(P, [&] { P.Model.Reset(std::max(Index(w), 0)); });
+  FromCode(P, [&] { P.Model.Reset(std::max(Index(wParam), 0)); });
   return 0;
 }
 
