@@ -136,7 +136,7 @@ class DesktopTest : public apptest::SimulatorAppTest {
     platform::Application->OnIdle = {};
     if (!IsSkipped()) SimulatorAppTest::TearDown();
   }
-  std::vector<std::string> SimulatorArguments() const override { return {"--dst-rate", "12"}; }
+  std::vector<std::string> SimulatorArguments() const override { return {"--dst-rate", "24"}; }
 
   // The window shown and looked after by the window manager.
   app::TMainForm& ShowManaged() {
@@ -169,11 +169,12 @@ class DesktopTest : public apptest::SimulatorAppTest {
 
 TEST_F(DesktopTest, TheMonitorShowsItsNewestLineAfter500Lines) {
   app::TMainForm& form = ShowManaged();
-  std::atomic<int> lines{0};
+  // The reader thread counts until the window goes, after the test's body.
+  const auto lines = std::make_shared<std::atomic<int>>(0);
   nmea::TNMEA2KDecoder& link = *form.DstLink;
   link.SetReceiveEnabled(false);
-  link.OnReceive = [&lines, shown = link.OnReceive](platform::TObject* Sender, std::string_view Text) {
-    lines += static_cast<int>(std::count(Text.begin(), Text.end(), '\n'));
+  link.OnReceive = [lines, shown = link.OnReceive](platform::TObject* Sender, std::string_view Text) {
+    *lines += static_cast<int>(std::count(Text.begin(), Text.end(), '\n'));
     if (shown) shown(Sender, Text);
   };
   link.SetReceiveEnabled(true);
@@ -181,7 +182,7 @@ TEST_F(DesktopTest, TheMonitorShowsItsNewestLineAfter500Lines) {
   ASSERT_NE(edit, nullptr);
   // Past 500 lines, and (the monitor starts again empty after 300) with
   // many more lines in the monitor than it shows.
-  ASSERT_TRUE(PumpUntil([&] { return lines >= 500 && edit->document()->blockCount() >= 60; }));
+  ASSERT_TRUE(PumpUntil([&] { return *lines >= 500 && edit->document()->blockCount() >= 60; }));
   QTextBlock newest = edit->document()->lastBlock();
   while (newest.isValid() && newest.text().isEmpty()) newest = newest.previous();
   ASSERT_TRUE(newest.isValid());
