@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
@@ -9,7 +10,9 @@
 
 BenchPorts::BenchPorts() {
   char pattern[] = "/tmp/veltrosa-bench-XXXXXX";
-  Folder = ::mkdtemp(pattern);
+  if (!::mkdtemp(pattern))
+    throw std::system_error(errno, std::generic_category(), "cannot make the benchmark's folder");
+  Folder = pattern;
   ::setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
   ::setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);

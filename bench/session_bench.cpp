@@ -139,12 +139,24 @@ void BM_EndOnSigterm(benchmark::State& State) {
       ::execl(VELTROSA_PROGRAM, VELTROSA_PROGRAM, static_cast<char*>(nullptr));
       ::_exit(127);
     }
+    // Without a child a signal must go nowhere: kill(-1) reaches every
+    // process of the user.
+    if (pid < 0) {
+      State.SkipWithError("cannot start the program");
+      break;
+    }
     // Running, its main timer ticking and its ports open.
     const bool running = WaitForIdentification(ports.Dst->MasterFd(), std::chrono::seconds(20));
-    // The first start writes the settings at once; gone, they come back
-    // only from the end.
+    // The settings the program read at its start go; they come back only
+    // from its end.
     std::filesystem::remove(ports.Settings());
     const int pidFd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (pidFd < 0) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, nullptr, 0);
+      State.SkipWithError("cannot watch the program");
+      break;
+    }
     const Clock::time_point start = Clock::now();
     ::kill(pid, SIGTERM);
     pollfd p{pidFd, POLLIN, 0};

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -24,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/os/modules.h"
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/controls/dialogs.h"
@@ -75,6 +76,11 @@ int StackPosition(unsigned long Window) {
 
 unsigned long WindowId(platform::HWND hWnd) { return platform::ui::WidgetOf(hWnd)->winId(); }
 
+// Beside the test program, wherever it runs from.
+QString BesideTheProgram(const char* Name) {
+  return QString::fromStdString((std::filesystem::path(platform::ProgramFileName()).parent_path() / Name).string());
+}
+
 // Counts the pointer button releases the display sends each window of this
 // program, whatever Qt then does with them.
 class ReleaseCounter : public QAbstractNativeEventFilter {
@@ -116,8 +122,7 @@ class DesktopTest : public apptest::SimulatorAppTest {
   // test's folder, which goes with that test.
   static void SetUpTestSuite() {
     SimulatorAppTest::SetUpTestSuite();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QDir::currentPath() + QStringLiteral("/qt-settings"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, BesideTheProgram("qt-settings"));
   }
   void SetUp() override {
     if (QGuiApplication::platformName() != QLatin1String("xcb") ||
@@ -131,7 +136,7 @@ class DesktopTest : public apptest::SimulatorAppTest {
     platform::Application->OnIdle = {};
     if (!IsSkipped()) SimulatorAppTest::TearDown();
   }
-  std::vector<std::string> SimulatorArguments() const override { return {"--dst-rate", "12"}; }
+  std::vector<std::string> SimulatorArguments() const override { return {"--dst-rate", "24"}; }
 
   // The window shown and looked after by the window manager.
   app::TMainForm& ShowManaged() {
@@ -164,11 +169,12 @@ class DesktopTest : public apptest::SimulatorAppTest {
 
 TEST_F(DesktopTest, TheMonitorShowsItsNewestLineAfter500Lines) {
   app::TMainForm& form = ShowManaged();
-  std::atomic<int> lines{0};
+  // The reader thread counts until the window goes, after the test's body.
+  const auto lines = std::make_shared<std::atomic<int>>(0);
   nmea::TNMEA2KDecoder& link = *form.DstLink;
   link.SetReceiveEnabled(false);
-  link.OnReceive = [&lines, shown = link.OnReceive](platform::TObject* Sender, std::string_view Text) {
-    lines += static_cast<int>(std::count(Text.begin(), Text.end(), '\n'));
+  link.OnReceive = [lines, shown = link.OnReceive](platform::TObject* Sender, std::string_view Text) {
+    *lines += static_cast<int>(std::count(Text.begin(), Text.end(), '\n'));
     if (shown) shown(Sender, Text);
   };
   link.SetReceiveEnabled(true);
@@ -176,7 +182,7 @@ TEST_F(DesktopTest, TheMonitorShowsItsNewestLineAfter500Lines) {
   ASSERT_NE(edit, nullptr);
   // Past 500 lines, and (the monitor starts again empty after 300) with
   // many more lines in the monitor than it shows.
-  ASSERT_TRUE(PumpUntil([&] { return lines >= 500 && edit->document()->blockCount() >= 60; }));
+  ASSERT_TRUE(PumpUntil([&] { return *lines >= 500 && edit->document()->blockCount() >= 60; }));
   QTextBlock newest = edit->document()->lastBlock();
   while (newest.isValid() && newest.text().isEmpty()) newest = newest.previous();
   ASSERT_TRUE(newest.isValid());
@@ -201,11 +207,7 @@ TEST_F(DesktopTest, AClickOnTheMainWindowWhileTheRecordingQuestionIsOpenChangesN
   bool asked = false;
 
   // Inside the question's own message loop, once it is on the screen.
-  constexpr platform::UINT kWhileAsked = platform::WM_APP + 31;
-  platform::Application->OnMessage = [&](platform::MSG& Msg, bool& Handled) {
-    if (Msg.message != kWhileAsked) return;
-    Handled = true;
-    asked = true;
+  const auto whileAsked = [&] {
     const unsigned long main = WindowId(form.Handle());
     const unsigned long question = WindowId(dialog.Handle());
     ASSERT_TRUE(PumpUntil([&] { return StackPosition(question) > StackPosition(main); }));
@@ -241,7 +243,7 @@ TEST_F(DesktopTest, AClickOnTheMainWindowWhileTheRecordingQuestionIsOpenChangesN
     EXPECT_EQ(messageBoxes, 0);
     EXPECT_TRUE(dialog.Visible());
     EXPECT_GT(StackPosition(question), StackPosition(main));
-    QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral("question_over_main_window.png"));
+    QGuiApplication::primaryScreen()->grabWindow(0).save(BesideTheProgram("question_over_main_window.png"));
     // The user answers No.
     const int answered = Counter.On(question);
     const platform::TPoint no = Middle(*dialog.ButCancel, dialog);
@@ -250,7 +252,14 @@ TEST_F(DesktopTest, AClickOnTheMainWindowWhileTheRecordingQuestionIsOpenChangesN
     EXPECT_TRUE(PumpUntil([&] { return Counter.On(question) > answered; }));
     platform::Application->ProcessMessages();
     EXPECT_EQ(dialog.ModalResult(), platform::mrCancel);
-    // Whatever happened, the question ends.
+  };
+  constexpr platform::UINT kWhileAsked = platform::WM_APP + 31;
+  platform::Application->OnMessage = [&](platform::MSG& Msg, bool& Handled) {
+    if (Msg.message != kWhileAsked) return;
+    Handled = true;
+    asked = true;
+    whileAsked();
+    // Whatever happened, a failed assertion too, the question ends.
     dialog.SetModalResult(platform::mrCancel);
   };
   // The file dialog runs a loop of its own first, as the system's does,
@@ -303,7 +312,7 @@ TEST_F(DesktopTest, TheFileChooserSpeaksItalianInAnItalianProgram) {
     for (QPushButton* b : chooser->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>()) {
       buttons << b->text().remove(u'&');
     }
-    chooser->grab().save(QStringLiteral("italian_file_chooser.png"));
+    chooser->grab().save(BesideTheProgram("italian_file_chooser.png"));
     chooser->reject();
   };
   platform::RunOnUiThread(whileOpen);

@@ -375,6 +375,18 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
     };
     links[i]->SetReceiveEnabled(true);
   }
+  // The reader threads stop filling the lists before they go, whichever way
+  // the test ends.
+  struct Detach {
+    nmea::TNMEA2KDecoder* const* Links;
+    ~Detach() {
+      for (int i = 0; i < 2; ++i) {
+        Links[i]->SetReceiveEnabled(false);
+        Links[i]->OnRawMessage = nullptr;
+        Links[i]->SetReceiveEnabled(true);
+      }
+    }
+  } detach{links};
   // The rate the module's list does not offer, as a line at full speed.
   Form->CmbDstBaud->GetItems().Add(u"115200");
   Form->CmbDstBaud->SetItemIndex(2);
@@ -382,8 +394,11 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
   Form->CmbGPSBaud->SetItemIndex(5);
   Form->CmbGPSBaud->Click();
   ASSERT_TRUE(apptest::ChoosePort(*Form, *Form->CmbGPSPort, Sim->GpsPort()));
-  ASSERT_EQ(Form->DstLink->Baud(), 115200);
-  ASSERT_EQ(Form->GpsLink->Baud(), 115200);
+  // A link that could not open keeps reporting its rate.
+  for (const nmea::TNMEA2KDecoder* link : links) {
+    ASSERT_TRUE(link->IsOpen());
+    ASSERT_EQ(link->Baud(), 115200);
+  }
 
   const std::size_t start = LogEnd();
   Sim->Command("mark start");
@@ -403,7 +418,7 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
     sent[line.Source == "gps" ? 1 : 0].push_back(line.Text);
   }
   for (int i = 0; i < 2; ++i) {
-    ASSERT_GT(sent[i].size(), 1000u);
+    ASSERT_GT(sent[i].size(), 1000u) << "channel " << i;
     // Waits until the last one arrived, then looks for the whole run.
     ASSERT_TRUE(PumpUntil([&] {
       const std::lock_guard<std::mutex> lock(mutex);
@@ -414,11 +429,6 @@ TEST_F(SimulatedModuleTest, AtFullSpeedOnBothChannelsNothingIsLost) {
     const auto first = std::search(framed[i].begin(), framed[i].end(), sent[i].begin(), sent[i].end());
     EXPECT_NE(first, framed[i].end()) << "channel " << i << ": " << sent[i].size() << " sentences sent";
     std::printf("channel %d: %zu sentences sent in a minute, all framed\n", i, sent[i].size());
-  }
-  for (nmea::TNMEA2KDecoder* link : links) {
-    link->SetReceiveEnabled(false);
-    link->OnRawMessage = nullptr;
-    link->SetReceiveEnabled(true);
   }
 }
 
