@@ -54,6 +54,8 @@ TEST_F(AnsiPlatform, TabsShowTheEightBitCaptions) {
   sheet->SetCaption(kGreek);
   pages->Handle();
   EXPECT_FALSE(platform::IsWindowUnicode(pages->WindowHandle()));
+  // Its notifications stay in the 8 bits its parent asked for.
+  EXPECT_EQ(platform::SendMessageW(pages->WindowHandle(), platform::CCM_GETUNICODEFORMAT, 0, 0), 0);
   char16_t text[16] = {};
   platform::TCITEMW item;
   item.mask = platform::TCIF_TEXT;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/core/os/clock.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/exceptions.h"
@@ -34,6 +36,45 @@ TEST_F(ComboBox, ItemsAreFoundInAnyCaseFromTheTop) {
   EXPECT_EQ(Combo->GetItems().IndexOf(u"Gamma"), -1);
   EXPECT_EQ(Combo->GetItems().Get(3), u"Łódź");
   EXPECT_EQ(Combo->GetItems().Get(9), u"");
+}
+
+// A combo box window with no room left for another item.
+platform::WNDPROC g_roomyComboProc;
+platform::LRESULT FullComboProc(platform::HWND hWnd, platform::UINT Msg, platform::WPARAM wParam,
+                                platform::LPARAM lParam) {
+  if (Msg == platform::CB_ADDSTRING || Msg == platform::CB_INSERTSTRING) return platform::CB_ERR;
+  return platform::CallWindowProcW(g_roomyComboProc, hWnd, Msg, wParam, lParam);
+}
+
+void ExpectRefused(const std::function<void()>& Insert) {
+  try {
+    Insert();
+    ADD_FAILURE() << "the item was taken";
+  } catch (const platform::EOutOfResources& e) {
+    EXPECT_STREQ(e.what(), "Unable to insert a line");
+  }
+}
+
+TEST_F(ComboBox, TheEightBitItemsReadAnUnknownIndexAsEmptyAndReportARefusedItem) {
+  Fill({kGreek, u"COM1"});
+  platform::TStrings& items = Combo->Items();
+  EXPECT_EQ(items.Get(0), "?????");
+  EXPECT_EQ(items.Get(1), "COM1");
+  EXPECT_EQ(items.Get(2), "");
+  EXPECT_EQ(items.Get(-1), "");
+  EXPECT_EQ(items.Add("COM3"), 2);
+  items.Insert(2, "COM2");
+  EXPECT_EQ(Combo->GetItems().Get(2), u"COM2");
+  ExpectRefused([&] { items.Insert(9, "COM9"); });
+
+  const platform::HWND h = Combo->Handle();
+  g_roomyComboProc = platform::SetWindowProcW(h, platform::MakeWndProc<&FullComboProc>(true));
+  ExpectRefused([&] { items.Add("COM4"); });
+  ExpectRefused([&] { items.Insert(0, "COM0"); });
+  ExpectRefused([&] { Combo->GetItems().Add(kPolish); });
+  platform::SetWindowProcW(h, g_roomyComboProc);
+  EXPECT_EQ(items.Count(), 4);
+  EXPECT_EQ(Combo->GetItems().Get(0), kGreek);
 }
 
 TEST_F(ComboBox, ClearingTheItemsKeepsTheTypedText) {

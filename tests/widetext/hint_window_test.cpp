@@ -9,6 +9,7 @@
 #include "tests/widetext/wide_test_controls.h"
 #include "widetext/controls/control_text.h"
 #include "widetext/controls/hint_window.h"
+#include "widetext/controls/wide_canvas.h"
 
 namespace widetext::testing {
 namespace {
@@ -37,7 +38,9 @@ TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
   hint->ActivateHintData(platform::Bounds(100, 100, size.Width(), size.Height()), info.HintStr, info.HintData);
   EXPECT_TRUE(platform::IsWindowUnicode(hint->WindowHandle()));
   EXPECT_EQ(WideGetWindowText(hint), u"Głębokość ώρας");
+  // Showing the hint keeps the rectangle measured for it.
   EXPECT_EQ(hint->Width(), size.Width());
+  EXPECT_EQ(hint->Height(), size.Height());
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(hint->WindowHandle(), "wide_hint_window.png"));
   // The short part in the hint's font and colours, inside its frame.
@@ -56,6 +59,17 @@ TEST_F(HintWindow, AWideControlShowsTheShortPartOfItsWideHint) {
         const std::u16string text = u"Głębokość ώρας";
         platform::DrawTextW(C.Handle(), text.c_str(), -1, &R, platform::DT_NOPREFIX | platform::DT_WORDBREAK);
       }));
+
+  // A new text outside showing fits the window to it, 6 pixels over its
+  // width and its height.
+  const std::u16string longer = u"Ταχύτητα ώρας, Łódź";
+  platform::TBitmap measure;
+  measure.Canvas().Font().Assign(&hint->Font());
+  const platform::SIZE extent = WideCanvasTextExtent(measure.Canvas(), longer);
+  ASSERT_GT(extent.cx + 6, size.Width());
+  WideSetWindowText(hint, longer);
+  EXPECT_EQ(hint->Width(), extent.cx + 6);
+  EXPECT_EQ(hint->Height(), extent.cy + 6);
   platform::Free(hint);
 }
 

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "platform/core/classes/filer.h"
+#include "platform/core/classes/streams.h"
 #include "platform/ui/controls/dialogs.h"
 #include "platform/ui/window_classes/clipboard.h"
 #include "platform/ui/window_classes/message_beep.h"
+#include "tests/widetext/platform_version.h"
 #include "tests/widetext/xp_fixture.h"
 
 namespace {
@@ -12,6 +17,8 @@ namespace {
 using namespace platform;
 using widetext::EDBEditError;
 using widetext::TWtxMaskEdit;
+using widetext::testing::kAnsiPlatform;
+using widetext::testing::ScopedPlatformVersion;
 
 class MaskEditTest : public xpfixture::ShownFormTest {
  protected:
@@ -161,9 +168,42 @@ TEST_F(MaskEditTest, AnIncompleteValueIsRefusedWithTheCaretOnTheGap) {
   EXPECT_EQ(Shown(), u"(555)12_-____");
   EXPECT_TRUE(Edit->Focused());
   EXPECT_EQ(Edit->SelStart(), 7);
-  Type(u"34567");
+  // Taking the focus back is no new entry: Escape still brings back the
+  // text the edit had when the user came to it.
+  Type(u"\x1B");
+  EXPECT_EQ(Shown(), u"(___)___-____");
+  Caret(0);
+  Type(u"5551234567");
   EXPECT_EQ(Shown(), u"(555)123-4567");
   EXPECT_NO_THROW(Edit->ValidateEdit());
+}
+
+// At design time a value the mask does not take is refused, unless the
+// form is loading or the value comes through the data link.
+TEST_F(MaskEditTest, ADesignedValueTheMaskDoesNotTakeIsRefusedUnlessLoadingOrLinked) {
+  Edit->IncludeState(csDesigning);
+  try {
+    Edit->SetText(u"555");
+    ADD_FAILURE() << "no error";
+  } catch (const EDBEditError& e) {
+    EXPECT_STREQ(e.what(), "Invalid input value");
+  }
+  EXPECT_EQ(Shown(), u"(___)___-____");
+  Edit->SetText(u"5551234567");
+  EXPECT_EQ(Shown(), u"(555)123-4567");
+
+  Edit->DataLink().SetFieldText(u"555");
+  EXPECT_EQ(Shown(), u"(555)___-____");
+  EXPECT_EQ(Edit->GetText(), u"555");
+  EXPECT_THROW(Edit->SetText(u"12"), EDBEditError);
+
+  Edit->IncludeState(csLoading);
+  Edit->SetText(u"12");
+  EXPECT_EQ(Shown(), u"(12_)___-____");
+  Edit->ExcludeState(csLoading);
+  Edit->ExcludeState(csDesigning);
+  Edit->SetText(u"9");
+  EXPECT_EQ(Shown(), u"(9__)___-____");
 }
 
 TEST_F(MaskEditTest, APasswordCharacterAbove255ShowsItselfWhileTheClassLibraryHoldsAStar) {
@@ -178,6 +218,59 @@ TEST_F(MaskEditTest, APasswordCharacterAbove255ShowsItselfWhileTheClassLibraryHo
   EXPECT_EQ(Edit->GetPasswordChar(), u'#');
   Edit->SetPasswordChar(u'x');
   EXPECT_EQ(Edit->PasswordChar(), 'x');
+}
+
+TEST_F(MaskEditTest, AnEightBitWindowShowsTheEightBitImageOfThePasswordCharacter) {
+  const ScopedPlatformVersion ansi(kAnsiPlatform);
+  auto* edit = new TWtxMaskEdit(Form);
+  edit->SetParent(Form);
+  const HWND h = edit->Handle();
+  ASSERT_FALSE(IsWindowUnicode(h));
+  edit->SetPasswordChar(u'●');
+  EXPECT_EQ(edit->GetPasswordChar(), u'●');
+  EXPECT_EQ(SendMessageA(h, EM_GETPASSWORDCHAR, 0, 0), '*');
+  edit->RecreateWnd();
+  EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
+  edit->SetPasswordChar(u'#');
+  EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETPASSWORDCHAR, 0, 0), '#');
+  Free(edit);
+}
+
+// The text and the password character are filed as wide values, which the
+// 8-bit ones ("?????", "*") could not carry, and read back.
+TEST_F(MaskEditTest, TheWideTextAndPasswordCharacterAreFiledAndReadBack) {
+  Edit->SetEditMask("LLLLL-9;0;_");
+  Edit->SetText(u"Ωμέγα");
+  Edit->SetPasswordChar(u'●');
+  TMemoryStream stream;
+  {
+    TWriter writer(stream);
+    writer.WriteProperties(Edit);
+  }
+  stream.SetPosition(0);
+  std::set<std::string> names;
+  {
+    TReader reader(stream);
+    while (!reader.EndOfList()) {
+      const std::string name = reader.ReadStr();
+      names.insert(name);
+      if (name == "Text" || name == "PasswordChar") EXPECT_EQ(reader.NextValue(), vaWString) << name;
+      reader.SkipValue();
+    }
+  }
+  EXPECT_EQ(names.count("Caption"), 0u);
+  for (const char* name : {"EditMask", "Text", "PasswordChar"}) EXPECT_EQ(names.count(name), 1u) << name;
+
+  auto* copy = new TWtxMaskEdit(Form);
+  copy->SetParent(Form);
+  stream.SetPosition(0);
+  TReader reader(stream);
+  reader.ReadProperties(copy);
+  EXPECT_EQ(copy->EditMask(), "LLLLL-9;0;_");
+  EXPECT_EQ(copy->GetText(), u"Ωμέγα");
+  EXPECT_EQ(copy->GetCaption(), u"Ωμέγα-_");
+  EXPECT_EQ(copy->GetPasswordChar(), u'●');
+  EXPECT_EQ(SendMessageW(copy->Handle(), EM_GETPASSWORDCHAR, 0, 0), u'●');
 }
 
 }  // namespace

@@ -40,11 +40,18 @@ class PageControl : public WideFormTest {
 };
 
 TEST_F(PageControl, TabsShowTheWideCaptionsAlsoAfterANewWindow) {
+  const auto unicodeNotifications = [&] {
+    return platform::SendMessageW(Pages->WindowHandle(), platform::CCM_GETUNICODEFORMAT, 0, 0);
+  };
   Pages->Handle();
   EXPECT_TRUE(platform::IsWindowUnicode(Pages->WindowHandle()));
+  // The tab control notifies in UTF-16 although its 8-bit parent asked for
+  // 8 bits.
+  EXPECT_EQ(unicodeNotifications(), 1);
   EXPECT_EQ(TabText(0), u"&Σύνδεση");
   EXPECT_EQ(TabText(1), kPolish);
   Pages->RecreateWnd();
+  EXPECT_EQ(unicodeNotifications(), 1);
   EXPECT_EQ(TabText(1), kPolish);
   EXPECT_EQ(static_cast<TWtxTabSheet*>(Pages->Pages(2))->GetCaption(), u"Ł&ódź");
 

@@ -7,6 +7,7 @@
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wm_char.h"
+#include "widetext/platform_flags.h"
 #include "widetext/standard/selection.h"
 
 namespace widetext {
@@ -21,7 +22,42 @@ char AnsiPasswordChar(char16_t C) { return C < 256 ? static_cast<char>(C) : '*';
 
 }  // namespace
 
-TWtxMaskEdit::TWtxMaskEdit(platform::TComponent* AOwner) : TWideControl(AOwner) {}
+TWtxMaskEdit::TWtxMaskEdit(platform::TComponent* AOwner) : TWideControl(AOwner) {
+  dataLink_.OnDataChange = [this](platform::TObject*) { DataChange(); };
+}
+
+void TWtxMaskEdit::GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const {
+  const std::size_t own = Props.size();
+  TWideControl::GetPublishedProperties(Props);
+  auto* self = const_cast<TWtxMaskEdit*>(this);
+  platform::TPropInfo mask{.Name = "EditMask", .Kind = platform::TTypeKind::tkLString};
+  mask.GetStr = [self] { return self->EditMask(); };
+  mask.SetStr = [self](const std::string& V) { self->SetEditMask(V); };
+  platform::TPropInfo text{.Name = "Text", .Kind = platform::TTypeKind::tkWString};
+  text.GetWideStr = [self] { return self->GetText(); };
+  text.SetWideStr = [self](const std::u16string& V) { self->SetText(V); };
+  // An edit's caption is its text, filed once, after the mask it is laid
+  // out on.
+  const auto caption = std::find_if(Props.begin() + static_cast<std::ptrdiff_t>(own), Props.end(),
+                                    [](const platform::TPropInfo& P) { return P.Name == "Caption"; });
+  const auto at = Props.insert(Props.erase(caption), std::move(text));
+  Props.insert(at, std::move(mask));
+  platform::TPropInfo password{.Name = "PasswordChar", .Kind = platform::TTypeKind::tkWChar, .Default = 0};
+  password.GetOrd = [self]() -> std::int64_t { return self->GetPasswordChar(); };
+  password.SetOrd = [self](std::int64_t V) { self->SetPasswordChar(static_cast<char16_t>(V)); };
+  Props.push_back(std::move(password));
+}
+
+void TWtxMaskEdit::DataChange() {
+  maskState_ |= msDBSetText;
+  try {
+    SetText(dataLink_.FieldText());
+  } catch (...) {
+    maskState_ &= ~msDBSetText;
+    throw;
+  }
+  maskState_ &= ~msDBSetText;
+}
 
 void TWtxMaskEdit::CreateWindowHandle(const platform::TCreateParams& Params) {
   CreateUnicodeHandle(this, Params, u"EDIT");
@@ -29,7 +65,10 @@ void TWtxMaskEdit::CreateWindowHandle(const platform::TCreateParams& Params) {
 
 void TWtxMaskEdit::CreateWnd() {
   TWideControl::CreateWnd();
-  if (passwordChar_) platform::SendMessageW(WindowHandle(), platform::EM_SETPASSWORDCHAR, passwordChar_, 0);
+  // An 8-bit window has the class library's 8-bit character already.
+  if (passwordChar_ && Win32PlatformIsUnicode) {
+    platform::SendMessageW(WindowHandle(), platform::EM_SETPASSWORDCHAR, passwordChar_, 0);
+  }
   if (IsMasked()) platform::SendMessageW(WindowHandle(), platform::EM_LIMITTEXT, mask_.MaxChars(), 0);
 }
 
@@ -50,7 +89,8 @@ void TWtxMaskEdit::SetText(std::u16string_view Value) {
     return;
   }
   const std::u16string text = mask_.Format(Value);
-  if (HasState(platform::csDesigning) && !HasState(platform::csLoading) && mask_.FirstInvalid(text)) {
+  if (HasState(platform::csDesigning) && !HasState(platform::csLoading) && (maskState_ & msDBSetText) == 0 &&
+      mask_.FirstInvalid(text)) {
     throw EDBEditError("Invalid input value");
   }
   if (text != WindowText()) SetCaption(text);
@@ -68,7 +108,7 @@ void TWtxMaskEdit::SetPasswordChar(char16_t Value) {
   if (Value == GetPasswordChar()) return;
   passwordChar_ = Value;
   platform::TCustomEdit::SetPasswordChar(AnsiPasswordChar(Value));
-  if (HandleAllocated()) {
+  if (Win32PlatformIsUnicode && HandleAllocated()) {
     platform::SendMessageW(WindowHandle(), platform::EM_SETPASSWORDCHAR, Value, 0);
     Invalidate();
   }
@@ -101,7 +141,7 @@ void TWtxMaskEdit::ValidateEdit() {
   const std::optional<int> bad = mask_.FirstInvalid(WindowText());
   if (!bad) return;
   if (!HasState(platform::csDesigning)) {
-    reentering_ = true;
+    maskState_ |= msReEnter;
     SetFocus();
   }
   Select(*bad, *bad);
@@ -247,8 +287,8 @@ void TWtxMaskEdit::WndProc(platform::TMessage& Message) {
       return;
     case platform::CM_ENTER:
       if (!HasState(platform::csDesigning)) {
-        if (!reentering_) oldValue_ = WindowText();
-        reentering_ = false;
+        if ((maskState_ & msReEnter) == 0) oldValue_ = WindowText();
+        maskState_ &= ~msReEnter;
         CheckCursor();
       }
       break;

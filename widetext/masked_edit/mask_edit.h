@@ -6,11 +6,15 @@
 // refused characters beep and change nothing. Escape brings back the text
 // the edit had when it got the focus; leaving it, or Enter, with a value
 // the mask does not take beeps and raises EDBEditError, the text staying
-// for correction.
+// for correction. A data source shows its value through the edit's data
+// link.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/core/classes/data_link.h"
 #include "platform/core/classes/sysutils.h"
 #include "platform/ui/controls/stdctrls.h"
 #include "widetext/controls/wide_control.h"
@@ -36,12 +40,15 @@ class TWtxMaskEdit : public TWideControl<platform::TCustomEdit> {
   // (edit_mask_text.h, Unmask).
   std::u16string GetText();
   // With a mask the value is laid out on it; the window text is written
-  // only when it changes.
+  // only when it changes. At design time a value the mask does not take
+  // raises EDBEditError, unless the form is loading or the edit's data link
+  // sets it.
   void SetText(std::u16string_view Value);
   void Clear() { SetText(u""); }
 
   // Shown in place of each character; 0 for none. The class library holds
-  // it as 8 bits: the character itself below 256, "*" above.
+  // it as 8 bits: the character itself below 256, "*" above, and that is
+  // what a window shows on a platform without Unicode support.
   char16_t GetPasswordChar();
   void SetPasswordChar(char16_t Value);
 
@@ -53,6 +60,12 @@ class TWtxMaskEdit : public TWideControl<platform::TCustomEdit> {
   // EDBEditError.
   void ValidateEdit();
 
+  // A value handed over through the link becomes the edit's text.
+  platform::TFieldDataLink& DataLink() { return dataLink_; }
+
+  // EditMask, then the wide Text in place of the caption, the wide Hint
+  // and the wide PasswordChar.
+  void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
   void WndProc(platform::TMessage& Message) override;
 
  protected:
@@ -78,11 +91,20 @@ class TWtxMaskEdit : public TWideControl<platform::TCustomEdit> {
   void Paste();
   void Cut();
   void Beep();
+  void DataChange();
+
+  // States of the masked editing.
+  enum : std::uint8_t {
+    // Taking the focus back after a refused value keeps the old value.
+    msReEnter = 1 << 1,
+    // The data link is setting the text: no design-time check.
+    msDBSetText = 1 << 2,
+  };
 
   TEditMaskText mask_;
   char16_t passwordChar_ = 0;
-  // Taking the focus back after a refused value keeps the old value.
-  bool reentering_ = false;
+  std::uint8_t maskState_ = 0;
+  platform::TFieldDataLink dataLink_;
   int buttonDownX_ = 0;
   std::u16string oldValue_;
 };

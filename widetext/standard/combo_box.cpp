@@ -5,6 +5,7 @@
 #include "widetext/controls/unicode_windows.h"
 #include "widetext/controls/wide_canvas.h"
 #include "widetext/controls/wm_char.h"
+#include "widetext/standard/combo_ansi_items.h"
 #include "widetext/standard/combo_auto_complete.h"
 #include "widetext/standard/saved_items.h"
 #include "widetext/standard/selection.h"
@@ -12,7 +13,7 @@
 namespace widetext {
 
 TWtxCustomComboBox::TWtxCustomComboBox(platform::TComponent* AOwner)
-    : TWideControl(AOwner), items_(std::make_unique<TWtxComboBoxStrings>(*this)) {}
+    : TWideControl(AOwner, &TWtxComboBoxAnsiItems::Make), items_(std::make_unique<TWtxComboBoxStrings>(*this)) {}
 
 TWtxCustomComboBox::~TWtxCustomComboBox() = default;
 

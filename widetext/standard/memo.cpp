@@ -3,7 +3,11 @@
 #include <algorithm>
 
 #include "platform/core/classes/sysutils.h"
+#include "platform/ui/window_classes/gdi.h"
+#include "widetext/controls/ansi_image.h"
 #include "widetext/controls/unicode_windows.h"
+#include "widetext/exceptions.h"
+#include "widetext/platform_flags.h"
 #include "widetext/standard/selection.h"
 #include "widetext/standard/window_items.h"
 
@@ -15,6 +19,13 @@ constexpr std::u16string_view kCRLF = u"\r\n";
 
 platform::LPARAM Text(const std::u16string& S) { return reinterpret_cast<platform::LPARAM>(S.c_str()); }
 
+// Line positions in UTF-16 units hold only for a Unicode window.
+void CheckUnicodePlatform() {
+  if (!Win32PlatformIsUnicode) {
+    throw EWtxInternalError("Internal Error: WtxStdCtrls: memo line positions need a platform with Unicode support.");
+  }
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ lines
@@ -23,6 +34,18 @@ TWtxMemoStrings::TWtxMemoStrings(TWtxCustomMemo& Memo) : memo_(Memo) {}
 
 platform::LRESULT TWtxMemoStrings::Send(platform::UINT Msg, platform::WPARAM WParam, platform::LPARAM LParam) const {
   return platform::SendMessageW(memo_.Handle(), Msg, WParam, LParam);
+}
+
+bool TWtxMemoStrings::WideWindow() const { return platform::IsWindowUnicode(memo_.Handle()); }
+
+platform::LRESULT TWtxMemoStrings::LineStart(int Index) const {
+  CheckUnicodePlatform();
+  return Send(platform::EM_LINEINDEX, static_cast<platform::WPARAM>(Index), 0);
+}
+
+platform::LRESULT TWtxMemoStrings::LineLength(platform::LRESULT Start) const {
+  CheckUnicodePlatform();
+  return Send(platform::EM_LINELENGTH, static_cast<platform::WPARAM>(Start), 0);
 }
 
 int TWtxMemoStrings::GetCount() const { return memo_.Lines().Count(); }
@@ -36,9 +59,9 @@ void TWtxMemoStrings::SetUpdateState(bool Updating) { SetAnsiUpdateState(memo_.L
 // The buffer has room for the line, or for the length word the window reads
 // when the line is empty, and is cut to what the window copied.
 std::u16string TWtxMemoStrings::Get(int Index) const {
-  const platform::LRESULT start = Send(platform::EM_LINEINDEX, static_cast<platform::WPARAM>(Index), 0);
-  const platform::LRESULT length =
-      start < 0 ? 0 : Send(platform::EM_LINELENGTH, static_cast<platform::WPARAM>(start), 0);
+  if (!WideWindow()) return WidenAnsi(memo_.Lines().Get(Index));
+  const platform::LRESULT start = LineStart(Index);
+  const platform::LRESULT length = start < 0 ? 0 : LineLength(start);
   if (length > kLongestLine) throw platform::EOutOfResources("Line too long");
   std::u16string buffer(static_cast<std::size_t>(std::max<platform::LRESULT>(length, 1)) + 1, u'\0');
   buffer[0] = static_cast<char16_t>(length);
@@ -49,9 +72,13 @@ std::u16string TWtxMemoStrings::Get(int Index) const {
 }
 
 void TWtxMemoStrings::Put(int Index, const std::u16string& S) {
-  const platform::LRESULT start = Send(platform::EM_LINEINDEX, static_cast<platform::WPARAM>(Index), 0);
+  if (!WideWindow()) {
+    memo_.Lines().Put(Index, AnsiImage(S));
+    return;
+  }
+  const platform::LRESULT start = LineStart(Index);
   if (start < 0) return;
-  const platform::LRESULT length = Send(platform::EM_LINELENGTH, static_cast<platform::WPARAM>(start), 0);
+  const platform::LRESULT length = LineLength(start);
   Send(platform::EM_SETSEL, static_cast<platform::WPARAM>(start), start + length);
   Send(platform::EM_REPLACESEL, 0, Text(S));
 }
@@ -60,14 +87,18 @@ void TWtxMemoStrings::Put(int Index, const std::u16string& S) {
 // index past that is refused, as in every list.
 void TWtxMemoStrings::Insert(int Index, const std::u16string& S) {
   if (Index < 0 || Index > GetCount()) Error(&SListIndexError, Index);
-  platform::LRESULT point = Send(platform::EM_LINEINDEX, static_cast<platform::WPARAM>(Index), 0);
+  if (!WideWindow()) {
+    memo_.Lines().Insert(Index, AnsiImage(S));
+    return;
+  }
+  platform::LRESULT point = LineStart(Index);
   std::u16string line;
   if (point >= 0) {
     line = S + std::u16string(kCRLF);
   } else {
-    const platform::LRESULT previous = Send(platform::EM_LINEINDEX, static_cast<platform::WPARAM>(Index - 1), 0);
+    const platform::LRESULT previous = LineStart(Index - 1);
     if (previous < 0) return;
-    const platform::LRESULT length = Send(platform::EM_LINELENGTH, static_cast<platform::WPARAM>(previous), 0);
+    const platform::LRESULT length = LineLength(previous);
     if (length == 0) return;
     point = previous + length;
     line = std::u16string(kCRLF) + S;
@@ -91,8 +122,18 @@ TWtxCustomMemo::TWtxCustomMemo(platform::TComponent* AOwner)
 
 TWtxCustomMemo::~TWtxCustomMemo() = default;
 
+// A read-only edit made for a far-east locale on a platform without
+// Unicode support is made writable and then set read-only by message.
 void TWtxCustomMemo::CreateWindowHandle(const platform::TCreateParams& Params) {
-  CreateUnicodeHandle(this, Params, u"EDIT");
+  const bool farEast = platform::GetSystemMetrics(platform::SM_DBCSENABLED) != 0;
+  if (!farEast || Win32PlatformIsUnicode || (Params.Style & platform::ES_READONLY) == 0) {
+    CreateUnicodeHandle(this, Params, u"EDIT");
+    return;
+  }
+  platform::TCreateParams writable = Params;
+  writable.Style &= ~static_cast<platform::DWORD>(platform::ES_READONLY);
+  CreateUnicodeHandle(this, writable, u"EDIT");
+  platform::SendMessageA(WindowHandle(), platform::EM_SETREADONLY, 1, 0);
 }
 
 std::u16string TWtxCustomMemo::GetSelText() { return WideSelectedText(GetCaption(), SelStart(), SelLength()); }

@@ -15,8 +15,9 @@ namespace widetext {
 
 class TWtxCustomMemo;
 
-// The lines of a wide memo, read and written through its window. An empty
-// last line does not count, as the class library counts lines.
+// The lines of a wide memo, read and written through its Unicode window,
+// or as the class library's 8-bit lines of a window that is not Unicode. An
+// empty last line does not count, as the class library counts lines.
 class TWtxMemoStrings : public TWtxStrings {
  public:
   explicit TWtxMemoStrings(TWtxCustomMemo& Memo);
@@ -36,6 +37,12 @@ class TWtxMemoStrings : public TWtxStrings {
 
  private:
   platform::LRESULT Send(platform::UINT Msg, platform::WPARAM WParam, platform::LPARAM LParam) const;
+  bool WideWindow() const;
+  // The position of a line's first character, and the length of the line
+  // holding a position, in UTF-16 units: EWtxInternalError on a platform
+  // without Unicode support.
+  platform::LRESULT LineStart(int Index) const;
+  platform::LRESULT LineLength(platform::LRESULT Start) const;
   TWtxCustomMemo& memo_;
   TWtxTextLineBreakStyle lineBreakStyle_ = tlbsCRLF;
 };

@@ -15,61 +15,61 @@ using detail::SaveItems;
 using detail::Send;
 using detail::Str;
 
-namespace {
+// ------------------------------------------------------------------ items
 
-// The items of a combo box's window.
-class TComboBoxStrings : public TStrings {
- public:
-  explicit TComboBoxStrings(TCustomComboBox& Combo) : combo_(Combo) {}
-  int GetCount() const override { return static_cast<int>(Send(combo_, CB_GETCOUNT)); }
-  std::string Get(int Index) const override {
-    const LRESULT len = Send(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index));
-    if (len == CB_ERR) IndexError(Index);
-    std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
-    const LRESULT got = Send(combo_, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(buffer.data()));
-    buffer.resize(got == CB_ERR ? 0 : static_cast<std::size_t>(got));
-    return buffer;
-  }
-  TObject* GetObject(int Index) const override {
-    const LRESULT data = Send(combo_, CB_GETITEMDATA, static_cast<WPARAM>(Index));
-    if (data == CB_ERR) IndexError(Index);
-    return reinterpret_cast<TObject*>(data);
-  }
-  void PutObject(int Index, TObject* AObject) override {
-    Send(combo_, CB_SETITEMDATA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
-  }
-  int Add(const std::string& S) override {
-    const LRESULT r = Send(combo_, CB_ADDSTRING, 0, Str(S));
-    if (r < 0) throw EOutOfResources("Cannot add the item");
-    return static_cast<int>(r);
-  }
-  void Insert(int Index, const std::string& S) override {
-    if (Send(combo_, CB_INSERTSTRING, static_cast<WPARAM>(Index), Str(S)) < 0) {
-      throw EOutOfResources("Cannot insert the item");
-    }
-  }
-  void Delete(int Index) override { Send(combo_, CB_DELETESTRING, static_cast<WPARAM>(Index)); }
-  void Clear() override {
-    const std::string text = combo_.Text();
-    Send(combo_, CB_RESETCONTENT);
-    // The edit of an editable combo box keeps what was typed.
-    if (combo_.Style() == csDropDown || combo_.Style() == csSimple) combo_.SetText(text);
-    combo_.Invalidate();
-  }
-  int IndexOf(const std::string& S) const override {
-    return static_cast<int>(Send(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), Str(S)));
-  }
+int TCustomComboBoxStrings::GetCount() const { return static_cast<int>(Send(combo_, CB_GETCOUNT)); }
 
- private:
-  TCustomComboBox& combo_;
-};
+std::string TCustomComboBoxStrings::Get(int Index) const {
+  const LRESULT len = Send(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index));
+  if (len == CB_ERR) IndexError(Index);
+  std::string buffer(static_cast<std::size_t>(len) + 1, '\0');
+  const LRESULT got = Send(combo_, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(got == CB_ERR ? 0 : static_cast<std::size_t>(got));
+  return buffer;
+}
 
-}  // namespace
+TObject* TCustomComboBoxStrings::GetObject(int Index) const {
+  const LRESULT data = Send(combo_, CB_GETITEMDATA, static_cast<WPARAM>(Index));
+  if (data == CB_ERR) IndexError(Index);
+  return reinterpret_cast<TObject*>(data);
+}
+
+void TCustomComboBoxStrings::PutObject(int Index, TObject* AObject) {
+  Send(combo_, CB_SETITEMDATA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+}
+
+int TCustomComboBoxStrings::Add(const std::string& S) {
+  const LRESULT r = Send(combo_, CB_ADDSTRING, 0, Str(S));
+  if (r < 0) throw EOutOfResources("Cannot add the item");
+  return static_cast<int>(r);
+}
+
+void TCustomComboBoxStrings::Insert(int Index, const std::string& S) {
+  if (Send(combo_, CB_INSERTSTRING, static_cast<WPARAM>(Index), Str(S)) < 0) {
+    throw EOutOfResources("Cannot insert the item");
+  }
+}
+
+void TCustomComboBoxStrings::Delete(int Index) { Send(combo_, CB_DELETESTRING, static_cast<WPARAM>(Index)); }
+
+void TCustomComboBoxStrings::Clear() {
+  const std::string text = combo_.Text();
+  Send(combo_, CB_RESETCONTENT);
+  if (combo_.Style() == csDropDown || combo_.Style() == csSimple) combo_.SetText(text);
+  combo_.Invalidate();
+}
+
+int TCustomComboBoxStrings::IndexOf(const std::string& S) const {
+  return static_cast<int>(Send(combo_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), Str(S)));
+}
 
 // --------------------------------------------------------------- combo box
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), items_(std::make_unique<TComboBoxStrings>(*this)) {
+    : TCustomComboBox(AOwner, [](TCustomComboBox& Combo) { return std::make_unique<TCustomComboBoxStrings>(Combo); }) {}
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner, TItemsClass ItemsClass)
+    : TWinControl(AOwner), items_(ItemsClass(*this)) {
   FWidth = 145;
   FHeight = 21;
   // The window clicks the combo box when the user chooses an item

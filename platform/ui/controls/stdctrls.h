@@ -114,6 +114,32 @@ using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, in
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
+class TCustomComboBox;
+
+// The 8-bit items of a combo box, kept in its window. A combo box may name
+// a class of its own for them.
+class TCustomComboBoxStrings : public TStrings {
+ public:
+  explicit TCustomComboBoxStrings(TCustomComboBox& Combo) : combo_(Combo) {}
+  int GetCount() const override;
+  // EStringListError for an index the window does not know.
+  std::string Get(int Index) const override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+  int Add(const std::string& S) override;
+  void Insert(int Index, const std::string& S) override;
+  void Delete(int Index) override;
+  // The text typed into an editable combo box stays.
+  void Clear() override;
+  int IndexOf(const std::string& S) const override;
+
+ protected:
+  TCustomComboBox& ComboBox() const { return combo_; }
+
+ private:
+  TCustomComboBox& combo_;
+};
+
 class TCustomComboBox : public TWinControl {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
@@ -165,6 +191,9 @@ class TCustomComboBox : public TWinControl {
   void WndProc(TMessage& Message) override;
 
  protected:
+  // The class of Items, made once for the combo box.
+  using TItemsClass = std::unique_ptr<TCustomComboBoxStrings> (*)(TCustomComboBox& Combo);
+  TCustomComboBox(TComponent* AOwner, TItemsClass ItemsClass);
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;

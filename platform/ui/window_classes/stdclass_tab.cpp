@@ -208,6 +208,15 @@ LRESULT GetDlgCode(TabPeer&, HWND, WPARAM, LPARAM) { return DLGC_WANTARROWS; }
 
 // --------------------------------------------- the form of notifications
 
+// A new tab control sends its notifications in the form its parent asks
+// for.
+void AskNotifyFormat(HWND hWnd) {
+  TabPeer* peer = StdPeerOf<TabPeer>(hWnd);
+  const HWND parent = GetParent(hWnd);
+  if (!peer || !parent) return;
+  peer->UnicodeNotify = SendMessageW(parent, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(hWnd), NF_QUERY) == NFR_UNICODE;
+}
+
 LRESULT SetUnicodeFormat(TabPeer& P, HWND, WPARAM wParam, LPARAM) {
   return std::exchange(P.UnicodeNotify, wParam != 0) ? 1 : 0;
 }
@@ -241,6 +250,7 @@ constexpr MessageHandler<TabPeer> kMessages[] = {
 
 LRESULT TabProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (Msg == WM_NCCREATE) return Create(hWnd);
+  if (Msg == WM_CREATE) AskNotifyFormat(hWnd);
   return Dispatch(kMessages, hWnd, Msg, wParam, lParam, false);
 }
 

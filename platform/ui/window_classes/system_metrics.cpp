@@ -82,6 +82,8 @@ int GetSystemMetrics(int Index) {
       return 2;
     case SM_MIDEASTENABLED:
       return MiddleEastEnabled() ? 1 : 0;
+    case SM_DBCSENABLED:
+      return FarEastEnabled() ? 1 : 0;
     default:
       return 0;
   }
