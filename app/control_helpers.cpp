@@ -53,10 +53,10 @@ std::int32_t ChosenPort(TWtxComboBox& List, const std::vector<std::int32_t>& Num
   return item >= 1 && item <= static_cast<int>(Numbers.size()) ? Numbers[static_cast<std::size_t>(item - 1)] : 0;
 }
 
-void ReplaceFirstItem(TWtxComboBox& List, const std::u16string& Text) {
-  if (List.GetItems().Count() == 0) return;
+void ReplaceItem(TWtxComboBox& List, int Index, const std::u16string& Text) {
+  if (Index < 0 || Index >= List.GetItems().Count() || List.GetItems().Get(Index) == Text) return;
   const int chosen = List.ItemIndex();
-  List.GetItems().Put(0, Text);
+  List.GetItems().Put(Index, Text);
   List.SetItemIndex(chosen);
 }
 

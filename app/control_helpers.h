@@ -30,8 +30,9 @@ void SelectBaudRate(TWtxComboBox& List, std::int32_t Rate);
 void SelectPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers, std::int32_t Port);
 // The port number behind the chosen item of a port list, 0 for "none".
 std::int32_t ChosenPort(TWtxComboBox& List, const std::vector<std::int32_t>& Numbers);
-// The first item reads Text; the chosen item stays chosen.
-void ReplaceFirstItem(TWtxComboBox& List, const std::u16string& Text);
+// Item Index reads Text; the chosen item stays chosen. No change when the
+// list has no such item.
+void ReplaceItem(TWtxComboBox& List, int Index, const std::u16string& Text);
 
 // Inserts received 8-bit text where the caret is, over any selection.
 void InsertAtCaret(TWtxMemo& Memo, std::string_view Text);

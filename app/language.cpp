@@ -220,8 +220,9 @@ void TMainForm::ApplyLanguage() {
   ApplyCaptions(*this, kGroupCaptions, italian);
   LblDstTempO->SetCaption(LblDSTTemp->GetCaption());
   LblRealTempO->SetCaption(LblRealTemp->GetCaption());
-  ReplaceFirstItem(*CmbDstPort, TxtNone);
-  ReplaceFirstItem(*CmbGPSPort, TxtNone);
+  ReplaceItem(*CmbDstPort, 0, TxtNone);
+  ReplaceItem(*CmbGPSPort, 0, TxtNone);
+  RenamePorts();
   LblOfsEdit->SetCaption(OffsetCaption(italian, UnitsDepth != 0));
   SetItems(*CmbMeters, {italian ? u"metri" : u"meters", italian ? u"piedi" : u"feet"});
   ApplyTexts(*this, kButtonTexts);

@@ -159,151 +159,211 @@ class PageWriter {
   TMainForm& f_;
 };
 
-}  // namespace
-
-void TMainForm::RefreshDisplay() {
-  DepthSeen = SpeedSeen = TempSeen = false;
-  bool logSpeedValid = false;
-  bool tempValid = false;
-  double sog = 0;
-  double logSpeed = 0;
-  double temp = 0;
-  PageWriter page(*this);
-  GpsShown shown;
-
-  const tNMEAData* gps = CopyValues(GpsLink, GpsValues);
-  if (gps) {
-    shown.Position = page.Position(*gps);
-    shown.Altitude = page.Altitude(*gps);
-    shown.Sog = page.Sog(*gps, true);
-    if (shown.Sog) sog = gps->SOG;
-    shown.Cog = page.Cog(*gps);
-    shown.Utc = page.Utc(*gps);
-    shown.Fix = page.Fix(*gps);
+// One refresh, step by step; it carries what a step hands on to the
+// later ones.
+class DisplayRefresh {
+ public:
+  // Step 1: nothing seen yet in this refresh.
+  explicit DisplayRefresh(TMainForm& Form) : f_(Form), page_(Form) {
+    f_.DepthSeen = f_.SpeedSeen = f_.TempSeen = false;
   }
 
-  const tNMEAData* dst = CopyValues(DstLink, DstValues);
-  if (dst) {
-    const tNMEAData& d = *dst;
-    const bool offsetFresh = page.Fresh(d.TransducerOffsetTick);
-    const double offset = offsetFresh ? d.TransducerOffset : 0;
-    if (offsetFresh) {
-      DepthSeen = true;
-      if (!OffsetEditFilled) {
-        ShowText(EditDptOfs, ToUtf8(UnitsDepth == 1 ? Fixed(offset / kMetresPerFoot, 1) : Fixed(offset, 2)));
-        OffsetEditFilled = true;
-      }
-      const bool keel = offset < 0;
-      ShowCaption(LblDepthTot, keel ? TxtBelowKeel : TxtBelowSurface);
-      ShowCaption(keel ? LblOfsNeg : LblOfsPos, LengthText(offset, UnitsDepth));
-      LblOfsNeg->SetVisible(keel);
-      LblOfsPos->SetVisible(!keel);
-    } else {
-      ShowCaption(LblOfsPos, TxtNoValue);
-      ShowCaption(LblOfsNeg, TxtNoValue);
-      ShowCaption(LblDepthTotVal, TxtNoValue);
-    }
-
-    if (page.Fresh(d.DepthTick)) {
-      const double depth = d.Depth;
-      DepthSeen = true;
-      ShowCaption(LblDBTVal, LengthText(depth, UnitsDepth));
-      ShowCaption(LblDepthTotVal, offsetFresh ? LengthText(depth + offset, UnitsDepth) : TxtNoValue);
-    } else {
-      ShowCaption(LblDBTVal, TxtNoValue);
-      ShowCaption(LblDepthTotVal, TxtNoValue);
-    }
-
-    const bool tripFresh = page.Fresh(d.TripWaterDistanceTick);
-    if (tripFresh) SpeedSeen = true;
-    ShowCaption(EditLogDist, tripFresh ? Fixed(d.TripWaterDistance, 2) + u" NM " : u"");
-
-    if (page.Fresh(d.WaterSpeedTick) && SpeedFilter) {
-      logSpeedValid = SpeedSeen = true;
-      // The filter takes each reading once, however often it is shown.
-      SpeedFilter->AddSample(d.WaterSpeedTick, d.WaterSpeed);
-      logSpeed = SpeedFilter->Output;
-      ShowCaption(EditLogCal, Fixed(logSpeed, 1) + u" kn ");
-    } else {
-      ShowCaption(EditLogCal, u"");
-    }
-
-    if (page.Fresh(d.WaterTemperatureTick)) {
-      temp = d.WaterTemperature;
-      tempValid = TempSeen = true;
-      ShowCaption(EditSeaTemp,
-                  UnitsTemp == 1 ? Fixed(CelsiusToFahrenheit(temp), 1) + u" °F " : Fixed(temp, 1) + u" °C ");
-    } else {
-      ShowCaption(EditSeaTemp, u"");
-    }
-    ShowCaption(EditSeaTempO, EditSeaTemp->GetCaption());
-
-    // What the GPS receiver did not deliver comes from the module's channel.
-    if (!shown.Position) page.Position(d);
-    if (!shown.Altitude) page.Altitude(d);
-    if (!shown.Cog) page.Cog(d);
-    if (!shown.Utc) page.Utc(d);
-    if (!shown.Sog && page.Sog(d, false)) {
-      shown.Sog = true;
-      sog = d.SOG;
-    }
-    if (!shown.Fix) page.Fix(d);
+  // Step 2: the GPS page from the GPS channel; false when it is not open.
+  bool GpsChannel() {
+    const tNMEAData* gps = CopyValues(f_.GpsLink, f_.GpsValues);
+    if (!gps) return false;
+    shown_.Position = page_.Position(*gps);
+    shown_.Altitude = page_.Altitude(*gps);
+    shown_.Sog = page_.Sog(*gps, true);
+    if (shown_.Sog) sog_ = gps->SOG;
+    shown_.Cog = page_.Cog(*gps);
+    shown_.Utc = page_.Utc(*gps);
+    shown_.Fix = page_.Fix(*gps);
+    return true;
   }
 
-  if (!gps && !dst) {
-    ShowCaption(LblDepthTot, TxtBelowSurface);
-    ShowText(EditDptOfs, "0.00");
-    for (TWtxLabel* label : {LblOfsPos, LblOfsNeg, LblDepthTotVal, LblDBTVal}) ShowCaption(label, TxtNoValue);
-    LblOfsPos->SetVisible(true);
-    LblOfsNeg->SetVisible(false);
+  // Step 3: the Depth, Speed and Temperature pages from the module's
+  // channel, and what the GPS channel left out of the GPS page; false when
+  // it is not open.
+  bool DstChannel() {
+    const tNMEAData* dst = CopyValues(f_.DstLink, f_.DstValues);
+    if (!dst) return false;
+    Depth(*dst);
+    Speed(*dst);
+    WaterTemperature(*dst);
+    GpsFallBack(*dst);
+    return true;
+  }
+
+  // Step 4: neither channel open.
+  void ResetPages() {
+    ShowCaption(f_.LblDepthTot, f_.TxtBelowSurface);
+    ShowText(f_.EditDptOfs, "0.00");
+    for (TWtxLabel* label : {f_.LblOfsPos, f_.LblOfsNeg, f_.LblDepthTotVal, f_.LblDBTVal}) {
+      ShowCaption(label, f_.TxtNoValue);
+    }
+    f_.LblOfsPos->SetVisible(true);
+    f_.LblOfsNeg->SetVisible(false);
     // The log speed goes too: it would otherwise stay on the Speed page as
     // if it were still being received.
     for (TWtxStaticText* box :
-         {EditLogDist, EditLogCal, EditUTC, EditCog, EditAlt, EditSat, EditHDOP, EditVDop, EditSatMode, EditLAT,
-          EditLon, EditSog, EditSogCal, EditCoeffLog, EditSeaTemp, EditSeaTempO, EditCoeffTemp, EditOffsetTemp}) {
+         {f_.EditLogDist, f_.EditLogCal, f_.EditUTC, f_.EditCog, f_.EditAlt, f_.EditSat, f_.EditHDOP, f_.EditVDop,
+          f_.EditSatMode, f_.EditLAT, f_.EditLon, f_.EditSog, f_.EditSogCal, f_.EditCoeffLog, f_.EditSeaTemp,
+          f_.EditSeaTempO, f_.EditCoeffTemp, f_.EditOffsetTemp}) {
       ShowCaption(box, u"");
     }
-    SatChart->Clear();
-    CurrentCoefficient = CurrentLogSpeed = 0;
-    TempOffset = 0;
-    return;
+    f_.SatChart->Clear();
+    f_.CurrentCoefficient = f_.CurrentLogSpeed = 0;
+    f_.TempOffset = 0;
   }
 
-  const double coefficient = logSpeedValid && shown.Sog ? static_cast<double>(support::SafeDivide(sog, logSpeed)) : 0;
-  if (coefficient >= kLowestCoefficient && coefficient <= kHighestCoefficient) {
-    ShowCaption(EditCoeffLog, Fixed(coefficient, 2));
-    CurrentCoefficient = coefficient;
-    CurrentLogSpeed = logSpeed;
-  } else {
-    ShowCaption(EditCoeffLog, TxtNoValue);
-    CurrentCoefficient = CurrentLogSpeed = 0;
+  // Step 5: the speed coefficient, speed over ground over the filtered
+  // log speed.
+  void SpeedCoefficient() {
+    const double coefficient =
+        logSpeedValid_ && shown_.Sog ? static_cast<double>(support::SafeDivide(sog_, logSpeed_)) : 0;
+    if (coefficient >= kLowestCoefficient && coefficient <= kHighestCoefficient) {
+      ShowCaption(f_.EditCoeffLog, Fixed(coefficient, 2));
+      f_.CurrentCoefficient = coefficient;
+      f_.CurrentLogSpeed = logSpeed_;
+    } else {
+      ShowCaption(f_.EditCoeffLog, f_.TxtNoValue);
+      f_.CurrentCoefficient = f_.CurrentLogSpeed = 0;
+    }
   }
 
-  if (!tempValid) {
-    ShowCaption(EditCoeffTemp, TxtNoValue);
-    ShowCaption(EditOffsetTemp, TxtNoValue);
-    TempOffset = 0;
+  // Step 6: the water temperature offset (and the hidden ratio) against
+  // what the user typed.
+  void TemperatureOffset() {
+    if (!tempValid_) {
+      ShowCaption(f_.EditCoeffTemp, f_.TxtNoValue);
+      ShowCaption(f_.EditOffsetTemp, f_.TxtNoValue);
+      f_.TempOffset = 0;
+      return;
+    }
+    const auto typed = [this](platform::TEdit* Box) {
+      const double value = support::SafeStrToFloat(Box->Text());
+      return f_.UnitsTemp == 1 ? FahrenheitToCelsius(value) : value;
+    };
+    const double real = typed(f_.EditTempCal);
+    const double offset = typed(f_.EditTempCalO) - temp_;
+    const double ratio = static_cast<double>(support::SafeDivide(real, temp_));
+    ShowCaption(f_.EditCoeffTemp, ratio >= kLowestCoefficient && ratio <= kHighestCoefficient
+                                      ? Fixed(ratio, 2)
+                                      : std::u16string(f_.TxtNoValue));
+    if (offset >= -kLargestTempOffset && offset <= kLargestTempOffset) {
+      // An offset is a difference of temperatures: no 32 is added in
+      // Fahrenheit.
+      ShowCaption(f_.EditOffsetTemp, Fixed(f_.UnitsTemp == 1 ? offset * 1.8 : offset, 1));
+      f_.TempOffset = offset;
+      f_.TempOffsetInvalid = false;
+    } else {
+      ShowCaption(f_.EditOffsetTemp, f_.TxtNoValue);
+      f_.TempOffset = 0;
+      f_.TempOffsetInvalid = true;
+    }
+  }
+
+ private:
+  // Steps 3.1 and 3.2: the transducer offset, the depth below the
+  // transducer and the total depth.
+  void Depth(const tNMEAData& D) {
+    const bool offsetFresh = page_.Fresh(D.TransducerOffsetTick);
+    const double offset = offsetFresh ? D.TransducerOffset : 0;
+    if (offsetFresh) {
+      f_.DepthSeen = true;
+      if (!f_.OffsetEditFilled) {
+        ShowText(f_.EditDptOfs, ToUtf8(f_.UnitsDepth == 1 ? Fixed(offset / kMetresPerFoot, 1) : Fixed(offset, 2)));
+        f_.OffsetEditFilled = true;
+      }
+      const bool keel = offset < 0;
+      ShowCaption(f_.LblDepthTot, keel ? f_.TxtBelowKeel : f_.TxtBelowSurface);
+      ShowCaption(keel ? f_.LblOfsNeg : f_.LblOfsPos, LengthText(offset, f_.UnitsDepth));
+      f_.LblOfsNeg->SetVisible(keel);
+      f_.LblOfsPos->SetVisible(!keel);
+    } else {
+      ShowCaption(f_.LblOfsPos, f_.TxtNoValue);
+      ShowCaption(f_.LblOfsNeg, f_.TxtNoValue);
+      ShowCaption(f_.LblDepthTotVal, f_.TxtNoValue);
+    }
+
+    if (page_.Fresh(D.DepthTick)) {
+      const double depth = D.Depth;
+      f_.DepthSeen = true;
+      ShowCaption(f_.LblDBTVal, LengthText(depth, f_.UnitsDepth));
+      ShowCaption(f_.LblDepthTotVal, offsetFresh ? LengthText(depth + offset, f_.UnitsDepth) : f_.TxtNoValue);
+    } else {
+      ShowCaption(f_.LblDBTVal, f_.TxtNoValue);
+      ShowCaption(f_.LblDepthTotVal, f_.TxtNoValue);
+    }
+  }
+
+  // Steps 3.3 and 3.4: the trip distance and the filtered log speed.
+  void Speed(const tNMEAData& D) {
+    const bool tripFresh = page_.Fresh(D.TripWaterDistanceTick);
+    if (tripFresh) f_.SpeedSeen = true;
+    ShowCaption(f_.EditLogDist, tripFresh ? Fixed(D.TripWaterDistance, 2) + u" NM " : u"");
+
+    if (page_.Fresh(D.WaterSpeedTick) && f_.SpeedFilter) {
+      logSpeedValid_ = f_.SpeedSeen = true;
+      // The filter takes each reading once, however often it is shown.
+      f_.SpeedFilter->AddSample(D.WaterSpeedTick, D.WaterSpeed);
+      logSpeed_ = f_.SpeedFilter->Output;
+      ShowCaption(f_.EditLogCal, Fixed(logSpeed_, 1) + u" kn ");
+    } else {
+      ShowCaption(f_.EditLogCal, u"");
+    }
+  }
+
+  // Step 3.5: the module's water temperature, in the unit chosen.
+  void WaterTemperature(const tNMEAData& D) {
+    if (page_.Fresh(D.WaterTemperatureTick)) {
+      temp_ = D.WaterTemperature;
+      tempValid_ = f_.TempSeen = true;
+      ShowCaption(f_.EditSeaTemp,
+                  f_.UnitsTemp == 1 ? Fixed(CelsiusToFahrenheit(temp_), 1) + u" °F " : Fixed(temp_, 1) + u" °C ");
+    } else {
+      ShowCaption(f_.EditSeaTemp, u"");
+    }
+    ShowCaption(f_.EditSeaTempO, f_.EditSeaTemp->GetCaption());
+  }
+
+  // Step 3.6: what the GPS receiver did not deliver comes from the
+  // module's channel; the fix group only as a whole.
+  void GpsFallBack(const tNMEAData& D) {
+    if (!shown_.Position) page_.Position(D);
+    if (!shown_.Altitude) page_.Altitude(D);
+    if (!shown_.Cog) page_.Cog(D);
+    if (!shown_.Utc) page_.Utc(D);
+    if (!shown_.Sog && page_.Sog(D, false)) {
+      shown_.Sog = true;
+      sog_ = D.SOG;
+    }
+    if (!shown_.Fix) page_.Fix(D);
+  }
+
+  TMainForm& f_;
+  PageWriter page_;
+  GpsShown shown_;
+  bool logSpeedValid_ = false;
+  bool tempValid_ = false;
+  double sog_ = 0;
+  double logSpeed_ = 0;
+  double temp_ = 0;
+};
+
+}  // namespace
+
+void TMainForm::RefreshDisplay() {
+  DisplayRefresh refresh(*this);
+  const bool gpsOpen = refresh.GpsChannel();
+  const bool dstOpen = refresh.DstChannel();
+  if (!gpsOpen && !dstOpen) {
+    refresh.ResetPages();
     return;
   }
-  const auto typed = [this](platform::TEdit* Box) {
-    const double value = support::SafeStrToFloat(Box->Text());
-    return UnitsTemp == 1 ? FahrenheitToCelsius(value) : value;
-  };
-  const double real = typed(EditTempCal);
-  const double offset = typed(EditTempCalO) - temp;
-  const double ratio = static_cast<double>(support::SafeDivide(real, temp));
-  ShowCaption(EditCoeffTemp, ratio >= kLowestCoefficient && ratio <= kHighestCoefficient ? Fixed(ratio, 2)
-                                                                                         : std::u16string(TxtNoValue));
-  if (offset >= -kLargestTempOffset && offset <= kLargestTempOffset) {
-    // An offset is a difference of temperatures: no 32 is added in Fahrenheit.
-    ShowCaption(EditOffsetTemp, Fixed(UnitsTemp == 1 ? offset * 1.8 : offset, 1));
-    TempOffset = offset;
-    TempOffsetInvalid = false;
-  } else {
-    ShowCaption(EditOffsetTemp, TxtNoValue);
-    TempOffset = 0;
-    TempOffsetInvalid = true;
-  }
+  refresh.SpeedCoefficient();
+  refresh.TemperatureOffset();
 }
 
 }  // namespace app

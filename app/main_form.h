@@ -360,6 +360,9 @@ class TMainForm : public platform::TForm {
   void FillPortAndBaudLists();
   void FillPortLists();
   void RefreshPorts();
+  // The port lists' names in the platform's language now in force (a
+  // virtual port's description), for the ports the lists hold.
+  void RenamePorts();
   void ApplyDstPort();
   void ApplyGpsPort();
   void UpdateConnectionLeds();

@@ -2,6 +2,8 @@
 // and the user's choices in them, opening and closing each link to match
 // its lists, and the lamps that show which channels are open.
 
+#include <algorithm>
+
 #include "app/control_helpers.h"
 #include "app/main_form.h"
 #include "platform/ui/controls/extctrls.h"
@@ -104,6 +106,21 @@ void TMainForm::FillPortLists() {
   }
   SetItems(*CmbDstPort, names);
   SetItems(*CmbGPSPort, names);
+}
+
+// The ports keep their places and the choices stay as they are: a port
+// that came or went since the lists were filled waits for the
+// re-enumeration its arrival or removal brings.
+void TMainForm::RenamePorts() {
+  support::TIdStringArray ports;
+  support::EnumerateComPorts(ports);
+  for (const support::TIdStringRec& port : ports) {
+    const auto found = std::find(PortNumbers.begin(), PortNumbers.end(), static_cast<std::int32_t>(port.Id));
+    if (found == PortNumbers.end()) continue;
+    const int item = static_cast<int>(found - PortNumbers.begin()) + 1;
+    ReplaceItem(*CmbDstPort, item, FromUtf8(port.Str));
+    ReplaceItem(*CmbGPSPort, item, FromUtf8(port.Str));
+  }
 }
 
 void TMainForm::RefreshPorts() {

@@ -22,8 +22,10 @@ void BuildTemperaturePage(TMainForm& Form) {
   Form.EditOffsetTemp = ValueBox(Form, page, "EditOffsetTemp", valueLeft, 82, 110);
   Form.ButSetTempOffs = Button(Form, page, "ButSetTempOffs", valueLeft, 118, u"Change");
   Form.ButResetTempOfs = Button(Form, page, "ButResetTempOfs", valueLeft + 100, 118, u"Reset");
+  // Until the language's texts replace it, the note says why the page
+  // offers an offset only.
   Form.LblTempWarn = TextBlock(Form, page, "LblTempWarn", kMargin, 166, 420, 50,
-                               u"Please type in the box the real water temperature, measured with a thermometer.");
+                               u"Current version of DST module supports only temperature offset calibration.");
 
   // The table calibration, kept hidden.
   Form.LblDSTTemp = Caption(Form, page, "LblDSTTemp", 460, 18, u"DST Temp.");

@@ -262,9 +262,13 @@ TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
   const int item = static_cast<int>(std::find(numbers.begin(), numbers.end(), port.Number()) - numbers.begin()) + 1;
   Choose(*Form->CmbDstPort, item);
   ASSERT_TRUE(Form->DstLink->IsOpen());
+  EXPECT_EQ(ItemText(*Form->CmbDstPort, item), u"dst-lang  -  virtual port");
   Choose(*Form->CmbLanguage, 1);
   EXPECT_EQ(Form->CmbDstPort->ItemIndex(), item);
   EXPECT_EQ(ItemText(*Form->CmbDstPort, 0), u"nessuna");
+  // The platform's words in the port names follow at once.
+  EXPECT_EQ(ItemText(*Form->CmbDstPort, item), u"dst-lang  -  porta virtuale");
+  EXPECT_EQ(ItemText(*Form->CmbGPSPort, item), u"dst-lang  -  porta virtuale");
   EXPECT_EQ(Form->ButStartDstLog->Caption(), u"Avvia");
 
   FileChoices files(Scratch / "dst.txt");
@@ -278,6 +282,20 @@ TEST_F(LanguageTest, SwitchingKeepsThePortChosenAndTheRecordingCaption) {
   Choose(*Form->CmbLanguage, 0);
   EXPECT_EQ(Form->ButStartDstLog->Caption(), u"Stop");
   EXPECT_EQ(Form->ButStartGpsLog->Caption(), u"Start");
+  EXPECT_EQ(ItemText(*Form->CmbDstPort, item), u"dst-lang  -  virtual port");
+  EXPECT_EQ(Form->CmbDstPort->ItemIndex(), item);
+}
+
+// Until the language's texts are applied, the Temperature page's note says
+// why only an offset is offered.
+TEST_F(LanguageTest, TheTemperatureNoteHasItsOwnTextUntilTheLanguageIsApplied) {
+  MakeMainForm();
+  EXPECT_EQ(Form->LblTempWarn->GetCaption(),
+            u"Current version of DST module supports only temperature offset calibration.");
+  Answers.emplace(false);
+  ShowMainForm();
+  EXPECT_EQ(Form->LblTempWarn->GetCaption(),
+            u"Please type in the box the real water temperature, measured with a thermometer.");
 }
 
 // The platform's own words in the port lists follow the language the

@@ -10,7 +10,9 @@
 
 #include "app/calibration_table.h"
 #include "app/dialog_form.h"
+#include "platform/core/window_system/queue.h"
 #include "tests/app/display_helpers.h"
+#include "widetext/controls/page_control.h"
 #include "widetext/custom_drawn/xp_button.h"
 #include "widetext/grid/string_grid.h"
 #include "widetext/standard/combo_box.h"
@@ -153,6 +155,53 @@ TEST_F(SpeedCalibrationTest, EachNewTableFromTheModuleIsTakenOnceAndRescalesTheS
             Texts({u"1.20", u"1.20", u"1.20", u"1.20", u"1.22", u"1.27", u"1.32", u"1.32", u"1.32", u"1.32"}));
   // The samples keep what was measured.
   EXPECT_EQ(ListLines(), Texts({u"6.0 kn    Coeff. = 1.00", u"12.0 kn    Coeff. = 1.10"}));
+}
+
+// The user clicks the first New cell (the current cell when the window
+// opens), types a coefficient and presses Enter: the next table read from
+// the module leaves it in place. A click on the header row stops the
+// copying as well.
+TEST_F(SpeedCalibrationTest, WhatTheUserTypesAfterAClickOnTheGridSurvivesTheNextTableRead) {
+  Form->DstReady = true;
+  Form->TabPag->SetActivePage(Form->PaSpeed);
+  platform::Application->ProcessMessages();
+  app::TWtxStringGrid& grid = *Form->LogGrid;
+  const auto click = [&](int C, int R) {
+    const platform::TRect cell = grid.CellRect(C, R);
+    const platform::LPARAM at =
+        platform::MAKELPARAM(static_cast<platform::WORD>(cell.left + 2), static_cast<platform::WORD>(cell.top + 2));
+    platform::PostMessageW(grid.Handle(), platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, at);
+    platform::PostMessageW(grid.Handle(), platform::WM_LBUTTONUP, 0, at);
+    platform::Application->ProcessMessages();
+  };
+  ASSERT_TRUE(Form->ShowNewRow);
+  ASSERT_EQ(grid.Col(), 1);
+  ASSERT_EQ(grid.Row(), 2);
+  click(1, 2);
+  EXPECT_FALSE(Form->ShowNewRow);
+  ASSERT_TRUE(grid.EditorMode());
+  const platform::HWND editor = grid.InplaceEditor()->Handle();
+  for (const char16_t c : std::u16string(u"1.05")) {
+    platform::PostKeyDown(editor, platform::WM_KEYDOWN, 0xE5, 1, std::u16string(1, c));
+  }
+  platform::PostKeyDown(editor, platform::WM_KEYDOWN, platform::VK_RETURN, 1, u"\r");
+  platform::Application->ProcessMessages();
+  ASSERT_FALSE(grid.EditorMode());
+  ModuleSendsSpeedTable({120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(Form->ShowNewRow);
+  EXPECT_EQ(Row(grid, 1), All(u"1.20"));
+  EXPECT_EQ(Row(grid, 2),
+            Texts({u"1.05", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00", u"1.00"}));
+
+  Form->ShowNewRow = true;
+  click(4, 0);
+  EXPECT_FALSE(Form->ShowNewRow);
+  ModuleSendsSpeedTable({110, 110, 110, 110, 110, 110, 110, 110, 110, 110});
+  ASSERT_TRUE(Form->ReadCalibrationTable(1));
+  Form->ShowStoredSpeedTable(Form->ShowNewRow);
+  EXPECT_EQ(Row(grid, 1), All(u"1.10"));
+  EXPECT_EQ(grid.GetCells(1, 2), u"1.05");
 }
 
 TEST_F(SpeedCalibrationTest, ATableNoLongerKnownIsNoLongerShownAsStored) {

@@ -91,6 +91,33 @@ TEST_F(GridTest, EscapeKeepsTheCellAndMovingAwayCommits) {
   EXPECT_TRUE(Grid->EditorMode());
 }
 
+// Every click raises OnClick once, on its release: on another cell, on
+// the current cell (which opens the editor) and on a fixed row. A key that
+// moves the current cell raises it too.
+TEST_F(GridTest, EveryClickRaisesOnClickOnceWhereverItLands) {
+  int clicks = 0;
+  Grid->OnClick = [&](TObject*) { ++clicks; };
+  const auto click = [&](int C, int R) {
+    const TRect cell = Grid->CellRect(C, R);
+    const LPARAM at = MAKELPARAM(static_cast<WORD>(cell.left + 2), static_cast<WORD>(cell.top + 2));
+    SendMessageW(Grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(Grid->Handle(), WM_LBUTTONUP, 0, at);
+  };
+  click(3, 2);
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(clicks, 1);
+  click(3, 2);
+  EXPECT_TRUE(Grid->EditorMode());
+  EXPECT_EQ(clicks, 2);
+  Grid->HideEditor(false);
+  click(5, 0);
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(clicks, 3);
+  Key(Grid->Handle(), VK_RIGHT);
+  EXPECT_EQ(Grid->Col(), 4);
+  EXPECT_EQ(clicks, 4);
+}
+
 // An editor that shows the cell's text in brackets, and a grid that
 // uses it and limits edits to six characters.
 class BracketEditor : public TInplaceEdit {

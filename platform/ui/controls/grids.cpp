@@ -264,7 +264,7 @@ bool TCustomGrid::CanEditShow() {
 
 bool TCustomGrid::SelectCell(int, int) { return true; }
 
-void TCustomGrid::MoveCurrent(int ACol, int ARow) {
+void TCustomGrid::MoveCurrent(int ACol, int ARow, bool Clicks) {
   ACol = std::clamp(ACol, fixedCols_, std::max(colCount_ - 1, fixedCols_));
   ARow = std::clamp(ARow, fixedRows_, std::max(rowCount_ - 1, fixedRows_));
   if (ACol == col_ && ARow == row_) return;
@@ -274,7 +274,7 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow) {
   col_ = ACol;
   row_ = ARow;
   InvalidateCell(col_, row_);
-  Click();
+  if (Clicks) Click();
   if (options_ & goAlwaysShowEditor) ShowEditor();
 }
 
@@ -445,7 +445,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     MouseToCell(X, Y, c, r);
     if (c >= fixedCols_ && r >= fixedRows_) {
       const bool same = c == col_ && r == row_;
-      MoveCurrent(c, r);
+      // The release clicks, wherever the press landed.
+      MoveCurrent(c, r, false);
       if (same && (options_ & goEditing) && !editorMode_) ShowEditor();
     }
   }
@@ -462,10 +463,6 @@ void TCustomGrid::WndProc(TMessage& Message) {
       TCustomControl::WndProc(Message);
       InvalidateCell(col_, row_);
       return;
-    case WM_LBUTTONUP:
-      // The cell was chosen on the press; the release clicks nothing more.
-      ControlState &= ~static_cast<unsigned>(csClicked);
-      break;
     default:
       break;
   }

@@ -138,7 +138,9 @@ class TCustomGrid : public TCustomControl {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MoveCurrent(int ACol, int ARow);
+  // Without Clicks the move raises no OnClick: a mouse click raises it
+  // on its release, whether or not it moved the current cell.
+  void MoveCurrent(int ACol, int ARow, bool Clicks = true);
 
  private:
   friend class TInplaceEdit;
