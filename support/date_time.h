@@ -14,8 +14,8 @@ using TDateTime = double;
 // 1 January 3000 00:00, the latest date-time the decoders accept.
 inline constexpr TDateTime kMaxDateTime = 401769;
 
-// Both records are packed, 7 and 9 bytes without padding: their layout as
-// records, not just their fields, is fixed.
+// Both records are packed: 7 and 9 bytes, with no padding between or after
+// the fields.
 struct [[gnu::packed]] TDateTimeRec {
   std::uint8_t Day = 0;    // 1-31
   std::uint8_t Month = 0;  // 1-12
