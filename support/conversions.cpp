@@ -202,16 +202,18 @@ std::uint8_t HexToByte(std::string_view S) {
   return HexPair(t[0], t[1]);
 }
 
+// Each byte goes through HexToByte on its own characters, which trims them
+// again: a blank inside the text pads its byte, so "1 23" reads 0x0123.
 std::uint16_t HexToWord(std::string_view S) {
   const auto t = LastChars<4>(S);
-  return static_cast<std::uint16_t>(HexPair(t[0], t[1]) << 8 | HexPair(t[2], t[3]));
+  const std::string_view digits(t.data(), t.size());
+  return static_cast<std::uint16_t>(HexToByte(digits.substr(0, 2)) << 8 | HexToByte(digits.substr(2, 2)));
 }
 
 std::uint32_t HexToCardinal(std::string_view S) {
   const auto t = LastChars<8>(S);
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 8; i += 2) value = value << 8 | HexPair(t[i], t[i + 1]);
-  return value;
+  const std::string_view digits(t.data(), t.size());
+  return static_cast<std::uint32_t>(HexToWord(digits.substr(0, 4))) << 16 | HexToWord(digits.substr(4, 4));
 }
 
 }  // namespace support

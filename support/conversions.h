@@ -22,8 +22,10 @@ std::int64_t SafeStrToInt64(std::string_view S);
 double SafeStrToFloat(std::string_view S);
 
 // The last 2, 4 or 8 characters of the trimmed text (zeros filled in at the
-// front of a shorter one) as hexadecimal. A bad digit zeroes only the byte
-// that holds it: HexToWord("12G4") is 0x1200.
+// front of a shorter one) as hexadecimal. Each byte's two characters are
+// trimmed again on their own, so a blank inside pads its byte: HexToWord("1 23")
+// is 0x0123. A bad digit zeroes only the byte that holds it: HexToWord("12G4")
+// is 0x1200.
 std::uint8_t HexToByte(std::string_view S);
 std::uint16_t HexToWord(std::string_view S);
 std::uint32_t HexToCardinal(std::string_view S);

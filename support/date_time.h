@@ -14,7 +14,9 @@ using TDateTime = double;
 // 1 January 3000 00:00, the latest date-time the decoders accept.
 inline constexpr TDateTime kMaxDateTime = 401769;
 
-struct TDateTimeRec {
+// Both records are packed: 7 and 9 bytes, with no padding between or after
+// the fields.
+struct [[gnu::packed]] TDateTimeRec {
   std::uint8_t Day = 0;    // 1-31
   std::uint8_t Month = 0;  // 1-12
   std::uint16_t Year = 0;
@@ -24,10 +26,13 @@ struct TDateTimeRec {
   friend bool operator==(const TDateTimeRec&, const TDateTimeRec&) = default;
 };
 
-struct TDateTimeMsRec : TDateTimeRec {
+struct [[gnu::packed]] TDateTimeMsRec : TDateTimeRec {
   std::uint16_t Millisecond = 0;  // 0-999
   friend bool operator==(const TDateTimeMsRec&, const TDateTimeMsRec&) = default;
 };
+
+static_assert(sizeof(TDateTimeRec) == 7);
+static_assert(sizeof(TDateTimeMsRec) == 9);
 
 // The calendar fields of DT, rounded to the millisecond first so that a time
 // within half a millisecond of midnight is 00:00 of the next day. DT <= 0 or

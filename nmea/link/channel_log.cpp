@@ -5,45 +5,32 @@
 // the end of a recording first take in the text still pending.
 
 #include <fcntl.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <bit>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <limits>
 
 #include "nmea/link/endpoint.h"
 #include "nmea/link/ticks.h"
+#include "support/disk_space.h"
+#include "support/stream_records.h"
 
 namespace nmea {
 namespace {
 
-constexpr std::size_t kMaxRecordText = 1024;
-constexpr std::size_t kFlushThreshold = 51200;
+constexpr std::int64_t kFlushThreshold = 51200;
 
 bool IsTextMode(std::uint8_t mode) { return mode == kLogText || mode == kLogTextNoMarkers; }
 bool IsBinaryMode(std::uint8_t mode) { return mode == kLogBinary || mode == kLogBinaryNoMarkers; }
 
-// Free bytes of the file system that holds Folder; unknown counts as
+// Free bytes of the file system that holds Drive; unknown counts as
 // unlimited, so a failing query never stops a recording.
-std::int64_t FreeSpaceOf(const std::string& folder) {
-  struct statvfs info {};
-  if (statvfs(folder.c_str(), &info) != 0) return std::numeric_limits<std::int64_t>::max();
-  const auto bytes = static_cast<unsigned long long>(info.f_bavail) * info.f_frsize;
-  return bytes > static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max())
-             ? std::numeric_limits<std::int64_t>::max()
-             : static_cast<std::int64_t>(bytes);
-}
-
-std::string FolderOf(const std::string& fileName) {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(fileName, error);
-  if (error) path = fileName;
-  std::string folder = path.parent_path().string();
-  return folder.empty() ? std::string(".") : folder;
+std::int64_t FreeSpaceOf(const std::string& Drive) {
+  const std::int64_t bytes = support::DriveFreeSpace(Drive);
+  return bytes < 0 ? std::numeric_limits<std::int64_t>::max() : bytes;
 }
 
 // The log file, positioned at its end. Appending opens it for reading and
@@ -91,7 +78,7 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
   if (IsBlank(FileName)) return;
   try {
     RefreshPcYear();
-    if (!LogBuffer_) LogBuffer_ = std::make_unique<std::string>();
+    if (!LogBuffer_) LogBuffer_ = std::make_unique<platform::TMemoryStream>();
     std::FILE* file = OpenLogFile(FileName, Append, logError_);
     if (file == nullptr) {
       StopLog();
@@ -101,7 +88,7 @@ void TNMEA2KDecoder::StartLog(const std::string& FileName, std::uint8_t Mode, bo
     LogStartSize_ = std::ftell(file);
     if (LogStartSize_ < 0) LogStartSize_ = 0;
     LogStartTime = StartTime != 0 ? StartTime : NowUtc();
-    LogDrive = FolderOf(FileName);
+    LogDrive = support::ExtractDriveLetter(FileName);
     LogFreeSpace = FreeSpaceOf(LogDrive);
     LogStartTick = GetTick();
     LogMode = Mode;
@@ -168,7 +155,7 @@ void TNMEA2KDecoder::WriteLog(std::string_view Text, std::uint64_t Now) {
   if (!isPending && !PendingLogText.empty()) WriteLog(PendingLogText, Now);
   if (!LogBuffer_) return;
   if (IsTextMode(LogMode)) {
-    LogBuffer_->append(Text);
+    LogBuffer_->WriteBuffer(Text.data(), static_cast<std::int64_t>(Text.size()));
   } else if (IsBinaryMode(LogMode)) {
     const std::uint32_t elapsed = TickAge(static_cast<TTick>(Now), static_cast<TTick>(LogStartTick));
     const double stamp = LogStartTime + elapsed / 86400000.0;
@@ -180,22 +167,15 @@ void TNMEA2KDecoder::WriteLog(std::string_view Text, std::uint64_t Now) {
     PendingLogText.clear();
   }
   LastLogWriteTick = Now;
-  if (LogBuffer_->size() >= kFlushThreshold) FlushLog();
+  if (LogBuffer_->Size() >= kFlushThreshold) FlushLog();
 }
 
 void TNMEA2KDecoder::AppendLogRecords(std::string_view Text, double Stamp) {
   // A text longer than one record goes on in further records with the same
   // stamp rather than being cut.
-  const auto stampBits = std::bit_cast<std::uint64_t>(Stamp);
   while (!Text.empty()) {
-    const std::size_t length = std::min(Text.size(), kMaxRecordText);
-    char head[10];
-    for (int i = 0; i < 8; ++i) head[i] = static_cast<char>(stampBits >> (8 * i));
-    head[8] = static_cast<char>(length & 0xFF);
-    head[9] = static_cast<char>(length >> 8);
-    LogBuffer_->append(head, sizeof head);
-    LogBuffer_->append(Text.substr(0, length));
-    LogBuffer_->push_back('\n');
+    const std::size_t length = std::min(Text.size(), support::kMaxLogRecordText);
+    support::WriteLogRecord(*LogBuffer_, Text.substr(0, length), Stamp);
     Text.remove_prefix(length);
   }
 }
@@ -206,19 +186,20 @@ void TNMEA2KDecoder::FlushLog() {
   if (!PendingLogText.empty()) WriteLog(PendingLogText, GetTick());
   if (!LogBuffer_) return;
   PendingLogText.clear();
-  if (LogBuffer_->empty() || !LogFile_) return;
+  if (LogBuffer_->Size() == 0 || !LogFile_) return;
   std::FILE* file = LogFile_.get();
-  const long size = std::ftell(file);
-  const std::int64_t growth = size < 0 ? 0 : size - LogStartSize_;
+  const long fileSize = std::ftell(file);
+  const std::int64_t growth = fileSize < 0 ? 0 : fileSize - LogStartSize_;
   if (LogFreeSpace - growth <= FreeSpaceGuard) {
     EndLog();
     return;
   }
   // A failed write drops this batch rather than piling it up for a retry.
-  if (std::fwrite(LogBuffer_->data(), 1, LogBuffer_->size(), file) != LogBuffer_->size() || std::fflush(file) != 0) {
+  const auto batch = static_cast<std::size_t>(LogBuffer_->Size());
+  if (std::fwrite(LogBuffer_->Memory(), 1, batch, file) != batch || std::fflush(file) != 0) {
     std::clearerr(file);
   }
-  LogBuffer_->clear();
+  LogBuffer_->Clear();
 }
 
 void TNMEA2KDecoder::CloseLog() {

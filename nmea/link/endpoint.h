@@ -59,6 +59,7 @@
 #include "nmea/serial/serial_transport.h"
 #include "nmea/types.h"
 #include "platform/core/classes/object.h"
+#include "platform/core/classes/streams.h"
 #include "support/arrays.h"
 
 namespace nmea {
@@ -226,8 +227,8 @@ class TNMEA2KDecoder : public platform::TObject {
   std::atomic<bool> CollectStatistics{false};
   std::atomic<bool> HoldInput{false};
   std::atomic<bool> ReceiveAttached{true};
-  // The folder of the log file, whose file system the free-space guard
-  // measures.
+  // The folder of the log file (support::ExtractDriveLetter), whose file
+  // system the free-space guard measures.
   std::string LogDrive;
   std::uint32_t PortId = 0;
   std::uint32_t QuantityTicks[kQuantityCount] = {};
@@ -335,7 +336,7 @@ class TNMEA2KDecoder : public platform::TObject {
   std::unique_ptr<IGatewayTransport> Gateway_;
   std::unique_ptr<std::FILE, FileCloser> LogFile_;
   // The log's memory buffer; exists while a recording runs.
-  std::unique_ptr<std::string> LogBuffer_;
+  std::unique_ptr<platform::TMemoryStream> LogBuffer_;
   // Bytes the log file held when the recording started, for the guard.
   std::int64_t LogStartSize_ = 0;
   std::string logError_;

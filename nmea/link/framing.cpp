@@ -13,6 +13,7 @@
 #endif
 
 #include "nmea/link/endpoint.h"
+#include "nmea/link/gateway_frame.h"
 #include "nmea/link/ticks.h"
 #include "nmea/nmea0183/checksum.h"
 #include "nmea/nmea2000/n2k_decoder.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr std::uint8_t kDle = 0x10;
 constexpr std::uint8_t kStx = 0x02;
 constexpr std::uint8_t kEtx = 0x03;
-constexpr std::uint8_t kGatewayMessage = 0x93;
 
 void Hold(TEndpointLock& lock) {
   if (!lock.owns_lock()) lock.lock();
@@ -431,22 +431,8 @@ void TNMEA2KDecoder::HandleSentence(std::string_view S, TEndpointLock& Shared) {
 }
 
 void TNMEA2KDecoder::HandleGatewayFrame(std::string_view F, TEndpointLock& Shared) {
-  const auto length = F.size();
-  const auto at = [&F](std::size_t i) { return static_cast<std::uint8_t>(F[i]); };
-  if (length <= 13 || at(0) != kGatewayMessage || length != static_cast<std::size_t>(at(1)) + 3) return;
-  unsigned sum = 0;
-  for (const char c : F) sum += static_cast<unsigned char>(c);
-  if ((sum & 0xFF) != 0 || length < static_cast<std::size_t>(at(12)) + 14) return;
   Hold(Shared);
-  TNmea2KMsg& msg = gatewayMsg_;
-  msg.Priority = at(2);
-  msg.PGN = at(3) | static_cast<std::uint32_t>(at(4)) << 8 | static_cast<std::uint32_t>(at(5)) << 16;
-  msg.Destination = at(6);
-  msg.Source = at(7);
-  msg.Timestamp = at(8) | static_cast<std::uint32_t>(at(9)) << 8 | static_cast<std::uint32_t>(at(10)) << 16 |
-                  static_cast<std::uint32_t>(at(11)) << 24;
-  msg.Data.assign(F.begin() + 13, F.begin() + 13 + at(12));
-  DecodePGN(*this, msg, NMEAData);
+  if (ReadGatewayFrame(F, gatewayMsg_)) DecodePGN(*this, gatewayMsg_, NMEAData);
 }
 
 }  // namespace nmea

@@ -24,6 +24,4 @@ TTick GetTick(std::uint8_t TickSource) {
 
 void SetExternalTick(TTick Tick) { g_externalTick.store(Tick, std::memory_order_relaxed); }
 
-TTick ExternalTick() { return g_externalTick.load(std::memory_order_relaxed); }
-
 }  // namespace nmea

@@ -17,7 +17,6 @@ TTick GetTick(std::uint8_t TickSource);
 
 // The process-wide counter of tick source 2.
 void SetExternalTick(TTick Tick);
-TTick ExternalTick();
 
 // Now minus Then, modulo 2^32: an age that stays right across the wrap of
 // the counter.

@@ -178,13 +178,6 @@ bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick) const 
   return true;
 }
 
-bool TSentenceContext::StoreFloat(int N, float& Value, TTick& ValueTick) const {
-  if (!Fields.Filled(N)) return false;
-  Value = static_cast<float>(Float(N));
-  ValueTick = Tick;
-  return true;
-}
-
 bool TSentenceContext::StoreFloat(int N, double& Value, TTick& ValueTick, TQuantity Quantity) const {
   if (!StoreFloat(N, Value, ValueTick)) return false;
   TouchQuantity(Quantity);

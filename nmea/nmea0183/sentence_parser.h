@@ -98,7 +98,6 @@ struct TSentenceContext {
 
   // When field N is filled: Value := its number, ValueTick := Tick; true.
   bool StoreFloat(int N, double& Value, TTick& ValueTick) const;
-  bool StoreFloat(int N, float& Value, TTick& ValueTick) const;
   // The same, followed by TouchQuantity(Quantity) when stored.
   bool StoreFloat(int N, double& Value, TTick& ValueTick, TQuantity Quantity) const;
 

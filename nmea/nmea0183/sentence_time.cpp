@@ -16,7 +16,10 @@
 namespace nmea {
 namespace {
 
-constexpr std::int32_t kDateMaxAge = 2000;
+constexpr std::uint32_t kDateMaxAge = 2000;
+// How far ahead of a sentence's tick a stored date's tick may be and still
+// count as fresh, as for the values the display shows.
+constexpr std::uint32_t kDateMaxAhead = 1000;
 constexpr std::int32_t kClockOffsetInterval = 15000;
 constexpr std::int32_t kTimeDateMaxSkew = 4000;
 constexpr double kNoClockOffset = 9999.0;
@@ -77,7 +80,11 @@ bool TSentenceContext::ParseTime(std::string_view Field, TTimeStage& Time) const
 
 bool TSentenceContext::IsDateStale(TTick DateTick) const {
   if (!Self.CheckDateAge) return true;
-  return DateTick == 0 || TickDelta(Tick, DateTick) > kDateMaxAge;
+  if (DateTick == 0) return true;
+  // The age is modular like every other tick age: a signed one would make a
+  // date heard more than 24.8 days ago look fresh, and keep it so for as long
+  // again. Only a date stamped just ahead of this sentence counts as fresh.
+  return TickAge(Tick, DateTick) > kDateMaxAge && TickAge(DateTick, Tick) > kDateMaxAhead;
 }
 
 bool TSentenceContext::StoreDateTime(const TDateStage& Date, const TTimeStage& Time) const {

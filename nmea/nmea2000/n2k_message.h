@@ -20,7 +20,6 @@ class N2kMessage {
   N2kMessage(TNMEA2KDecoder& Link, const TNmea2KMsg& Message, tNMEAData& Record)
       : Self(Link), Msg(Message), Data(Record) {}
 
-  const std::uint8_t* Payload() const { return Msg.Data.data(); }
   std::size_t Length() const { return Msg.Data.size(); }
   const std::uint8_t* At(std::size_t Offset) const { return Msg.Data.data() + Offset; }
 

@@ -42,7 +42,6 @@ class TComPortCore : public platform::TObject {
   void Close();
   // The last open succeeded and the port has not been closed since.
   bool Open() const { return open_; }
-  int ComNumber() const { return comNumber_; }
 
   struct TComStat {
     int InQueue = 0;
@@ -59,7 +58,6 @@ class TComPortCore : public platform::TObject {
   // Applied at once while the port is open; settings the device refuses
   // leave it (and the stored settings) unchanged and give false.
   bool SetDCB(const platform::DCB& Dcb);
-  const platform::DCB& GetDCB() const { return dcb_; }
   // All Count bytes, or false; never waits longer than the time the line
   // needs for them plus a grace period, and gives up when the port closes.
   bool WriteData(const void* Data, int Count);

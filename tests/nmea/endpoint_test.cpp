@@ -3,6 +3,7 @@
 #include <string>
 
 #include "nmea/link/endpoint.h"
+#include "platform/core/os/clock.h"
 #include "tests/nmea/link_helpers.h"
 
 namespace nmea {
@@ -96,6 +97,25 @@ TEST(Endpoint, AnglesFoldIntoTheHalfOpenCircleWithoutLooping) {
       EXPECT_DOUBLE_EQ(angle, out) << in;
     }
   }
+}
+
+// Local time less the zone's offset, daylight saving included; without
+// UseUtc the offset last read stays.
+TEST(Endpoint, NowUtcTakesTheZoneOffsetOffLocalTime) {
+  platform::ScopedClockOverride clock({.LocalTime = [] { return platform::SystemTime{2024, 7, 4, 20, 15, 31, 0}; },
+                                       .TimeZone =
+                                           [] {
+                                             return platform::TimeZoneInformation{
+                                                 .Valid = true, .Daylight = true, .Bias = -60, .DaylightBias = -60};
+                                           }});
+  // 4 July 2024 is day 45477; 18:15:31 UTC.
+  const double utc = 45477 + (18 * 3600 + 15 * 60 + 31) / 86400.0;
+  TNMEA2KDecoder link;
+  EXPECT_NEAR(link.NowUtc(), utc, 1e-8);
+  EXPECT_EQ(link.UtcOffsetHours, 2.0);
+  link.UseUtc = false;
+  link.UtcOffsetHours = -5;
+  EXPECT_NEAR(link.NowUtc(), utc + 7 / 24.0, 1e-8);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "nmea/link/endpoint.h"
+#include "nmea/link/gateway_frame.h"
 #include "support/hashing.h"
 #include "tests/nmea/link_helpers.h"
 
@@ -204,30 +205,61 @@ TEST(ChunkText, ShowsBinaryChunksAsHexAndTheThreeChunksAfterThem) {
   EXPECT_EQ(shown.Lines.back(), "82 ");
 }
 
-// A gateway frame on the wire for a message of the given PGN and data, with
-// every DLE inside doubled.
-std::string GatewayFrame(std::uint32_t pgn, std::uint8_t source, const std::string& data, int lengthDelta = 0) {
+// The body of a message frame with its checksum; the deltas make its length
+// byte or its data count disagree with the data.
+std::string GatewayBody(std::uint8_t priority, std::uint32_t pgn, std::uint8_t destination, std::uint8_t source,
+                        const std::string& data, int lengthDelta = 0, int countDelta = 0) {
   std::string body;
   body += '\x93';
   body += static_cast<char>(data.size() + 11 + lengthDelta);
-  body += '\x06';
+  body += static_cast<char>(priority);
   body += static_cast<char>(pgn & 0xFF);
   body += static_cast<char>(pgn >> 8 & 0xFF);
   body += static_cast<char>(pgn >> 16 & 0xFF);
-  body += '\xFF';
+  body += static_cast<char>(destination);
   body += static_cast<char>(source);
   body += std::string("\x10\x00\x00\x00", 4);
-  body += static_cast<char>(data.size());
+  body += static_cast<char>(data.size() + countDelta);
   body += data;
   unsigned sum = 0;
   for (const char c : body) sum += static_cast<unsigned char>(c);
   body += static_cast<char>(-sum & 0xFF);
+  return body;
+}
+
+// A gateway frame on the wire for a message of the given PGN and data, with
+// every DLE inside doubled.
+std::string GatewayFrame(std::uint32_t pgn, std::uint8_t source, const std::string& data, int lengthDelta = 0) {
   std::string wire = "\x10\x02";
-  for (const char c : body) {
+  for (const char c : GatewayBody(6, pgn, 0xFF, source, data, lengthDelta)) {
     wire += c;
     if (c == '\x10') wire += c;
   }
   return wire + "\x10\x03";
+}
+
+TEST(BinaryFraming, GatewayFramesGiveTheirFieldsOnlyWhenWholeAndChecked) {
+  TNmea2KMsg msg;
+  ASSERT_TRUE(ReadGatewayFrame(GatewayBody(3, 0x1F805, 0x25, 0x41, "\x01\x02\x03"), msg));
+  EXPECT_EQ(msg.Priority, 3);
+  EXPECT_EQ(msg.PGN, 0x1F805u);
+  EXPECT_EQ(msg.Destination, 0x25);
+  EXPECT_EQ(msg.Source, 0x41);
+  EXPECT_EQ(msg.Timestamp, 0x10u);
+  EXPECT_EQ(msg.Data, (std::vector<std::uint8_t>{1, 2, 3}));
+  // A count below the data takes that many bytes.
+  ASSERT_TRUE(ReadGatewayFrame(GatewayBody(3, 0x1F805, 0x25, 0x41, "\x04\x05\x06", 0, -1), msg));
+  EXPECT_EQ(msg.Data, (std::vector<std::uint8_t>{4, 5}));
+
+  std::string wrongSum = GatewayBody(2, 60928, 0xFF, 7, "abc");
+  wrongSum.back() = static_cast<char>(wrongSum.back() + 1);
+  const std::string refused[] = {wrongSum, GatewayBody(2, 60928, 0xFF, 7, "abc", 1),
+                                 GatewayBody(2, 60928, 0xFF, 7, "abc", 0, 1)};
+  for (const std::string& frame : refused) {
+    EXPECT_FALSE(ReadGatewayFrame(frame, msg));
+    EXPECT_EQ(msg.Source, 0x41);
+    EXPECT_EQ(msg.Data, (std::vector<std::uint8_t>{4, 5}));
+  }
 }
 
 TEST(BinaryFraming, UnstuffsChecksAndHandsOnGatewayFrames) {

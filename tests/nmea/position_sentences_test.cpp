@@ -121,6 +121,11 @@ TEST_F(Position, RmcStoresPositionOnlyWithValidStatusButAlwaysTheMotion) {
   data.ZdaDateTick = 0xFFFFF000u;
   Parse(0x2000, "$GPRMC,083605,A,4717.11437,N,00833.91522,E,5.2,77.5,150624,,");
   EXPECT_EQ(data.UtcSecond, 5);
+  // So is one heard more than 2^31 ms (24.8 days) ago.
+  data.ZdaDateTick = 0x10000000u;
+  Parse(0x90001000u, "$GPRMC,083606,A,4717.11437,N,00833.91522,E,5.2,77.5,150624,,");
+  EXPECT_EQ(data.UtcSecond, 6);
+  EXPECT_EQ(data.UtcDateTick, 0x90001000u);
 
   // Two-digit years belong to the computer's century.
   Parse(0x3000, "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A");

@@ -6,7 +6,9 @@ namespace {
 
 // The names a settings dialog offers stand for the settings the port opens
 // with: a parity name for its letter in the settings text, and every flow
-// name, and nothing beyond them, for a flow control the port accepts.
+// name, and nothing beyond them, for an index the line settings are built
+// from. Only "None" and "Software" open a port: the hardware flows ask for a
+// DTR handshake, which the line driver refuses.
 TEST(SerialChoices, NamesMatchTheSettingsTheirIndexesGive) {
   for (std::size_t i = 0; i < nmea::kParityNames.size(); ++i) {
     const std::optional<std::string> text = nmea::BuildSettingsText(4800, static_cast<int>(i), 0, 0);

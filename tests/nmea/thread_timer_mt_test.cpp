@@ -193,6 +193,32 @@ TEST(ThreadTimer, ElapsedModeCountsAcrossTheTickWrap) {
   });
 }
 
+// A tick already queued for the user-interface thread when the timer is
+// disabled runs no handler; enabled again, the timer ticks again.
+TEST(ThreadTimer, ATickQueuedBeforeDisablingRunsNoHandler) {
+  OnUiThread([] {
+    for (const std::uint8_t mode : {nmea::tmPeriodic, nmea::tmElapsed}) {
+      int calls = 0;
+      TThreadTimer timer("queued");
+      timer.Mode = mode;
+      timer.SetInterval(10);
+      timer.OnTimer = [&](platform::TObject*) { ++calls; };
+      timer.OnTimerElapsed = [&](platform::TObject*, std::int64_t) { ++calls; };
+      timer.SetEnabled(true);
+      ASSERT_TRUE(testing_serial::WaitUntil([] {
+        platform::MSG msg;
+        return platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_NOREMOVE);
+      }));
+      timer.SetEnabled(false);
+      PumpQueued();
+      EXPECT_EQ(calls, 0) << static_cast<int>(mode);
+      timer.SetEnabled(true);
+      ASSERT_TRUE(PumpUntil([&] { return calls > 0; }));
+      timer.SetEnabled(false);
+    }
+  });
+}
+
 TEST(ThreadTimer, DestroyingItWhileATickWaitsForTheUserInterface) {
   OnUiThread([] {
     int calls = 0;

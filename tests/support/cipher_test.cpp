@@ -169,6 +169,70 @@ TEST(Rc6, CtrCounterCarriesAcrossBytesAndWraps) {
   EXPECT_EQ(counter, TDCP_block128{});
 }
 
+// CFB-8 and CTR against their definitions on the block operation. CFB-8
+// enciphers the chaining value for every byte and shifts in the ciphertext
+// byte, in both directions; CTR enciphers the counter before counting on.
+TEST(Rc6, Cfb8AndCtrFollowTheirDefinitions) {
+  TDCP_rc6 blocks;
+  blocks.Init(kKey, 128);
+  TDCP_block128 iv{};
+  blocks.GetIV(iv);
+  const auto plain = Pattern(20);
+
+  std::vector<std::uint8_t> expected(20);
+  TDCP_block128 chain = iv;
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    TDCP_block128 pad{};
+    blocks.EncryptECB(chain, pad);
+    expected[k] = plain[k] ^ pad[0];
+    std::copy(chain.begin() + 1, chain.end(), chain.begin());
+    chain[15] = expected[k];
+  }
+  TDCP_rc6 cipher;
+  cipher.Init(kKey, 128);
+  cipher.CipherMode = TCipherMode::CFB8;
+  std::vector<std::uint8_t> sealed(20);
+  cipher.Encrypt(plain.data(), sealed.data(), 20);
+  EXPECT_EQ(ToHex(sealed), ToHex(expected));
+  cipher.Reset();
+  std::vector<std::uint8_t> opened(20);
+  cipher.Decrypt(sealed.data(), opened.data(), 20);
+  EXPECT_EQ(opened, plain);
+  TDCP_block128 after{};
+  cipher.GetIV(after);
+  EXPECT_EQ(after, chain);
+
+  TDCP_block128 counter = iv;
+  TDCP_block128 firstPad{};
+  blocks.EncryptECB(counter, firstPad);
+  ++counter[15];
+  TDCP_block128 secondPad{};
+  blocks.EncryptECB(counter, secondPad);
+  for (std::size_t k = 0; k < expected.size(); ++k) expected[k] = plain[k] ^ (k < 16 ? firstPad[k] : secondPad[k - 16]);
+  cipher.Reset();
+  cipher.CipherMode = TCipherMode::CTR;
+  cipher.Encrypt(plain.data(), sealed.data(), 20);
+  EXPECT_EQ(ToHex(sealed), ToHex(expected));
+}
+
+// Texts go through CFB-8 whatever the mode and travel in Base64.
+TEST(Rc6, TextsAreEncipheredInCfb8AndCarriedInBase64) {
+  const std::string text = "$PARLIHS,0001E240*3C";
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  TDCP_rc6 reference;
+  reference.Init(kKey, 128);
+  reference.EncryptCFB8(bytes.data(), bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+  for (const auto mode : kModes) {
+    TDCP_rc6 cipher;
+    cipher.Init(kKey, 128);
+    cipher.CipherMode = mode;
+    const std::string sealed = cipher.EncryptString(text);
+    EXPECT_EQ(sealed, Base64Encode(bytes)) << static_cast<int>(mode);
+    cipher.Reset();
+    EXPECT_EQ(cipher.DecryptString(sealed), text) << static_cast<int>(mode);
+  }
+}
+
 TEST(Rc6, StreamDecipheringMatchesOneCbcPassAndStopsAtTheSourcesEnd) {
   TDCP_rc6 cipher;
   cipher.Init(kKey, 128);

@@ -56,6 +56,9 @@ TEST(Hex, ShortTextsArePaddedLongOnesCutAndBadDigitsZeroTheirByte) {
   EXPECT_EQ(HexToCardinal(""), 0u);
   EXPECT_EQ(HexToCardinal("1deadBEEF"), 0xDEADBEEFu);
   EXPECT_EQ(HexToCardinal("12345X78"), 0x12340078u);
+  // A blank inside the text pads the byte it falls in, as HexToByte pads.
+  EXPECT_EQ(HexToWord("1 23"), 0x0123);
+  EXPECT_EQ(HexToCardinal("1 2345 7"), 0x01234507u);
 }
 
 TEST(CharTypes, ClassifiesCodePage1252AsTheUserLocale) {

@@ -40,9 +40,10 @@ void HandleXDR(TSentenceContext& Ctx) {
   // Kept between sentences only for its capacity, so that names are built
   // without allocating.
   thread_local std::string name;
-  // A quadruple that leaves its type or units empty keeps the previous
-  // quadruple's. One that leaves its value empty has no reading and stores
-  // nothing, but still counts, so that the names of the others stay put.
+  // A quadruple that leaves its type empty keeps the previous quadruple's
+  // type, while its units are taken as they stand, empty ones included. One
+  // that leaves its value empty has no reading and stores nothing, but still
+  // counts, so that the names of the others stay put.
   trSensor sensor;
   int named = 0;
   for (int first = 1; f.Has(first); first += 4) {
