@@ -115,6 +115,8 @@ TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBefore
   const ScopedPlatformVersion ansi(kAnsiPlatform);
   TWtxOpenDialog dialog(nullptr);
   dialog.SetInitialDir(FolderW);
+  dialog.SetDefaultExt(u"txt");
+  dialog.Options |= platform::ofReadOnly;
   int checks = 0;
   dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) { CanClose = ++checks > 1; };
   platform::SetFileDialogScript([&](platform::HWND Window) {
@@ -130,6 +132,23 @@ TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBefore
   EXPECT_EQ(dialog.FileName, platform::Utf16ToCp1252(FolderW) + "/?????.log");
   ASSERT_EQ(dialog.GetFiles().Count(), 1);
   EXPECT_EQ(dialog.GetFiles()[0], FolderW + u"/?????.log");
+  EXPECT_TRUE(dialog.Options & platform::ofExtensionDifferent);
+  EXPECT_TRUE(dialog.Options & platform::ofReadOnly);
+
+  // The old style tells nobody of the type change: the choice itself
+  // brings it back, and a name of the default extension is no longer
+  // different.
+  dialog.Options |= platform::ofOldStyleDialog;
+  dialog.SetFilter(u"Logs|*.log|Text|*.txt");
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    platform::FileDialogChangeType(Window, 2);
+    platform::FileDialogSelect(Window, {FolderW + u"/notes.txt"});
+    platform::FileDialogOk(Window);
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, platform::Utf16ToCp1252(FolderW) + "/notes.txt");
+  EXPECT_EQ(dialog.FilterIndex, 2);
+  EXPECT_FALSE(dialog.Options & platform::ofExtensionDifferent);
 }
 
 TEST_F(ClassicFileDialog, TheItemBasedDialogRefusesAPlatformBeforeVersion6AndShowsNothing) {
