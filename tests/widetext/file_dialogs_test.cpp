@@ -32,6 +32,12 @@ TEST(FileDialogFilter, PairsOfDescriptionAndMaskBecomeFileTypes) {
   const auto empty = FileTypesOfFilter(u"|*.a");
   ASSERT_EQ(empty.size(), 1u);
   EXPECT_EQ(empty[0].DisplayName, u"");
+  // Listed by their descriptions (a link by its location), or else by
+  // their class.
+  EXPECT_EQ(types[1].GetDisplayName(), u"Τα πάντα");
+  EXPECT_EQ(empty[0].GetDisplayName(), u"TFileTypeItem");
+  EXPECT_EQ(TFavoriteLinkItem{u"/data/Ω"}.GetDisplayName(), u"/data/Ω");
+  EXPECT_EQ(TFavoriteLinkItem{}.GetDisplayName(), u"TFavoriteLinkItem");
 }
 
 TEST(FileDialogOptions, EachOpenOptionWithACounterpartMapsToOneDialogOption) {
