@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/dialog_windows.h"
 #include "platform/ui/controls/forms.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/widetext/platform_version.h"
 #include "widetext/dialogs/custom_file_dialog.h"
@@ -186,27 +185,6 @@ TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionO
   EXPECT_EQ(dialog.FileName(), FolderW + u"/notes.txt");
 }
 
-// The user's settings store in a folder of the test's own while it lives.
-class ScopedSettingsStore {
- public:
-  explicit ScopedSettingsStore(const std::filesystem::path& Folder) {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) old_ = old;
-    ::setenv("XDG_CONFIG_HOME", Folder.c_str(), 1);
-  }
-  ~ScopedSettingsStore() {
-    if (old_) {
-      ::setenv("XDG_CONFIG_HOME", old_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
-  ScopedSettingsStore(const ScopedSettingsStore&) = delete;
-  ScopedSettingsStore& operator=(const ScopedSettingsStore&) = delete;
-
- private:
-  std::optional<std::string> old_;
-};
-
 // What a dialog showed as its user came to it.
 struct Opened {
   std::u16string Folder;
@@ -231,7 +209,8 @@ Opened Look(platform::HWND Window) {
 
 TEST_F(ClassicFileDialog, ADialogWithAClientIdentifierOpensAsTheLastOneOfItsClientClosed) {
   const support::testing::TScratchFolder settings;
-  const ScopedSettingsStore store(settings.Path());
+  // The user's settings store in a folder of the test's own.
+  const support::testing::TScopedEnv store("XDG_CONFIG_HOME", settings.Path().string());
   std::filesystem::create_directory(Folder / "Ωsub");
   std::ofstream(Folder / "Ωsub" / "inner.txt") << "x";
   const std::u16string sub = FolderW + u"/Ωsub";
