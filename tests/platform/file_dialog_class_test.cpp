@@ -95,6 +95,8 @@ class FileDialogClass : public ::testing::Test {
 };
 
 TEST_F(FileDialogClass, TheHookHearsTheUsersMovesAndARefusalKeepsTheDialogOpen) {
+  Record.lpstrDefExt = u"txt";
+  Record.Flags |= OFN_READONLY;
   std::vector<std::u16string> shown;
   bool closedFirst = true;
   SetFileDialogScript([&](HWND Dialog) {
@@ -121,6 +123,10 @@ TEST_F(FileDialogClass, TheHookHearsTheUsersMovesAndARefusalKeepsTheDialogOpen) 
   EXPECT_EQ(std::u16string(Buffer.c_str()), FolderW + u"/notes.log");
   EXPECT_EQ(Record.nFilterIndex, 2u);
   EXPECT_EQ(Record.nFileOffset, FolderW.size() + 1);
+  // A name of another extension than the default one is told as such; the
+  // read-only box stays as the caller set it.
+  EXPECT_NE(Record.Flags & OFN_EXTENSIONDIFFERENT, 0u);
+  EXPECT_NE(Record.Flags & OFN_READONLY, 0u);
 }
 
 TEST_F(FileDialogClass, TheHookLeavesFilesOutOfTheListAndSeveralFilesComeBackAsFolderAndNames) {

@@ -68,6 +68,24 @@ TEST_F(RegistryTest, AMissingStoreHasNoKeyAndAWrittenKeyReadsBack) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(File.parent_path()), {}), 1);
 }
 
+TEST_F(RegistryTest, ATextReadsBackWithItsQuotesAndBackslashesAndALineBreakIsRefused) {
+  TRegistry reg(File.string());
+  ASSERT_TRUE(reg.OpenKey(kKey, true));
+  const std::string text = "C:\\Logs \"Ω\"\\";
+  reg.WriteString("Folder", text);
+  reg.WriteInteger("Size", 7);
+  EXPECT_THROW(reg.WriteString("Broken", "a\nb"), ERegistryException);
+  ASSERT_TRUE(reg.CloseKey());
+  EXPECT_NE(ReadBytes(File).find(Utf16("\"Folder\"=\"C:\\\\Logs \\\"").substr(2)), std::string::npos);
+
+  TRegistry again(File.string());
+  ASSERT_TRUE(again.OpenKeyReadOnly(kKey));
+  EXPECT_EQ(again.ReadString("Folder"), text);
+  EXPECT_FALSE(again.ValueExists("Broken"));
+  EXPECT_THROW(again.ReadString("Size"), ERegistryException);
+  EXPECT_THROW(again.ReadInteger("Folder"), ERegistryException);
+}
+
 TEST_F(RegistryTest, WritingKeepsWhatItDoesNotChange) {
   std::filesystem::create_directories(File.parent_path());
   WriteBytes(File,

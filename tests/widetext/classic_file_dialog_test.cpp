@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "platform/core/text/cp1252.h"
 #include "platform/core/window_system/dialog_windows.h"
 #include "platform/ui/controls/forms.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/widetext/platform_version.h"
 #include "widetext/dialogs/custom_file_dialog.h"
@@ -115,6 +118,8 @@ TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBefore
   const ScopedPlatformVersion ansi(kAnsiPlatform);
   TWtxOpenDialog dialog(nullptr);
   dialog.SetInitialDir(FolderW);
+  dialog.SetDefaultExt(u"txt");
+  dialog.Options |= platform::ofReadOnly;
   int checks = 0;
   dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) { CanClose = ++checks > 1; };
   platform::SetFileDialogScript([&](platform::HWND Window) {
@@ -130,6 +135,23 @@ TEST_F(ClassicFileDialog, WithoutUnicodeTheEightBitDialogShowsAndStillAsksBefore
   EXPECT_EQ(dialog.FileName, platform::Utf16ToCp1252(FolderW) + "/?????.log");
   ASSERT_EQ(dialog.GetFiles().Count(), 1);
   EXPECT_EQ(dialog.GetFiles()[0], FolderW + u"/?????.log");
+  EXPECT_TRUE(dialog.Options & platform::ofExtensionDifferent);
+  EXPECT_TRUE(dialog.Options & platform::ofReadOnly);
+
+  // The old style tells nobody of the type change: the choice itself
+  // brings it back, and a name of the default extension is no longer
+  // different.
+  dialog.Options |= platform::ofOldStyleDialog;
+  dialog.SetFilter(u"Logs|*.log|Text|*.txt");
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    platform::FileDialogChangeType(Window, 2);
+    platform::FileDialogSelect(Window, {FolderW + u"/notes.txt"});
+    platform::FileDialogOk(Window);
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, platform::Utf16ToCp1252(FolderW) + "/notes.txt");
+  EXPECT_EQ(dialog.FilterIndex, 2);
+  EXPECT_FALSE(dialog.Options & platform::ofExtensionDifferent);
 }
 
 TEST_F(ClassicFileDialog, TheItemBasedDialogRefusesAPlatformBeforeVersion6AndShowsNothing) {
@@ -161,6 +183,94 @@ TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionO
   EXPECT_EQ(atSelection, open);
   EXPECT_EQ(dialog.Handle(), nullptr);
   EXPECT_EQ(dialog.FileName(), FolderW + u"/notes.txt");
+}
+
+// What a dialog showed as its user came to it.
+struct Opened {
+  std::u16string Folder;
+  platform::RECT Bounds;
+  Names Listed;
+  std::u16string NameLabel, OkLabel;
+  Names Places;
+};
+
+Opened Look(platform::HWND Window) {
+  Opened opened;
+  char16_t folder[512] = {};
+  platform::SendMessageW(Window, platform::CDM_GETFOLDERPATH, 512, reinterpret_cast<platform::LPARAM>(folder));
+  opened.Folder = folder;
+  opened.Bounds = platform::GetWindowBounds(Window);
+  opened.Listed = platform::FileDialogItems(Window);
+  opened.NameLabel = platform::FileDialogControlText(Window, platform::kFileNameLabelId);
+  opened.OkLabel = platform::FileDialogControlText(Window, platform::IDOK);
+  opened.Places = platform::FileDialogPlaces(Window);
+  return opened;
+}
+
+TEST_F(ClassicFileDialog, ADialogWithAClientIdentifierOpensAsTheLastOneOfItsClientClosed) {
+  const support::testing::TScratchFolder settings;
+  // The user's settings store in a folder of the test's own.
+  const support::testing::TScopedEnv store("XDG_CONFIG_HOME", settings.Path().string());
+  std::filesystem::create_directory(Folder / "Ωsub");
+  std::ofstream(Folder / "Ωsub" / "inner.txt") << "x";
+  const std::u16string sub = FolderW + u"/Ωsub";
+  constexpr char16_t kClient[] = u"{6A1B2C3D-0001-4E5F-8A9B-0C1D2E3F4A5B}";
+  const auto make = [&](std::u16string Client) {
+    auto dialog = std::make_unique<TFileOpenDialog>(nullptr);
+    dialog->ClientGuid = std::move(Client);
+    dialog->FileTypes = {{u"Logs", u"*.log"}, {u"Text", u"*.txt"}};
+    dialog->FileNameLabel = u"Nome del registro:";
+    dialog->OkButtonLabel = u"Apri";
+    dialog->FavoriteLinks = {{sub}, {}};
+    return dialog;
+  };
+
+  Opened first, again, other;
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    first = Look(Window);
+    platform::FileDialogChangeFolder(Window, sub);
+    platform::FileDialogChangeType(Window, 2);
+    // The user makes the dialog larger.
+    platform::SetWindowPos(Window, nullptr, 0, 0, 720, 540, platform::SWP_NOMOVE | platform::SWP_NOZORDER);
+    platform::FileDialogCancel(Window);
+  });
+  auto dialog = make(kClient);
+  dialog->DefaultFolder = FolderW;
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(first.Folder, FolderW);
+  EXPECT_EQ(first.NameLabel, u"Nome del registro:");
+  EXPECT_EQ(first.OkLabel, u"Apri");
+  // A link without a location is no place.
+  EXPECT_EQ(first.Places, Names{sub});
+
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    again = Look(Window);
+    platform::FileDialogSelect(Window, {sub + u"/inner.txt"});
+    platform::FileDialogOk(Window);
+  });
+  dialog = make(kClient);
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(again.Folder, sub);
+  EXPECT_EQ(again.Listed, Names{u"inner.txt"});
+  EXPECT_EQ(again.Bounds.Width(), 720);
+  EXPECT_EQ(again.Bounds.Height(), 540);
+  EXPECT_EQ(again.NameLabel, u"Nome del registro:");
+  EXPECT_EQ(again.Places, Names{sub});
+  EXPECT_EQ(dialog->FileTypeIndex, 2u);
+
+  // Another client has its own; a folder the caller names wins over the
+  // remembered one.
+  platform::SetFileDialogScript([&](platform::HWND Window) { other = Look(Window); });
+  dialog = make(u"{6A1B2C3D-0002-4E5F-8A9B-0C1D2E3F4A5B}");
+  dialog->DefaultFolder = FolderW;
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(other.Folder, FolderW);
+  EXPECT_EQ(other.Bounds.Width(), first.Bounds.Width());
+  dialog = make(kClient);
+  dialog->DefaultFolder = FolderW;
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(other.Folder, FolderW);
+  EXPECT_EQ(other.Bounds.Width(), 720);
 }
 
 // A wide common dialog over the platform's file-name dialog, noting the

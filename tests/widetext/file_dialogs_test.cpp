@@ -32,6 +32,12 @@ TEST(FileDialogFilter, PairsOfDescriptionAndMaskBecomeFileTypes) {
   const auto empty = FileTypesOfFilter(u"|*.a");
   ASSERT_EQ(empty.size(), 1u);
   EXPECT_EQ(empty[0].DisplayName, u"");
+  // Listed by their descriptions (a link by its location), or else by
+  // their class.
+  EXPECT_EQ(types[1].GetDisplayName(), u"Τα πάντα");
+  EXPECT_EQ(empty[0].GetDisplayName(), u"TFileTypeItem");
+  EXPECT_EQ(TFavoriteLinkItem{u"/data/Ω"}.GetDisplayName(), u"/data/Ω");
+  EXPECT_EQ(TFavoriteLinkItem{}.GetDisplayName(), u"TFavoriteLinkItem");
 }
 
 TEST(FileDialogOptions, EachOpenOptionWithACounterpartMapsToOneDialogOption) {
@@ -239,10 +245,11 @@ TEST_F(WideFileDialogs, AnExistingFileIsOverwrittenOnlyWhenTheHandlerLetsIt) {
 }
 
 TEST_F(WideFileDialogs, TheOldStyleFileNameDialogTakesTheNamesExtensionAndHasNoCloseCheck) {
-  Answer({{u"/data/no.txt"}});
+  Answer({{u"/data/no.txt"}}, 2);
   TestDialog dialog(nullptr);
   dialog.SetFileName(u"/data/old.csv");
-  dialog.Options |= platform::ofOldStyleDialog;
+  dialog.SetFilter(u"CSV|*.csv|Text|*.txt");
+  dialog.Options |= platform::ofOldStyleDialog | platform::ofReadOnly;
   int checks = 0;
   dialog.OnCanClose = [&](platform::TObject*, bool& CanClose) {
     ++checks;
@@ -254,6 +261,11 @@ TEST_F(WideFileDialogs, TheOldStyleFileNameDialogTakesTheNamesExtensionAndHasNoC
   // Without a default extension the old-style dialog takes the name's.
   EXPECT_EQ(Asked[0].DefaultExt, u"csv");
   EXPECT_EQ(dialog.GetFileName(), u"/data/no.txt");
+  // The old style tells nobody of the type change either: the choice
+  // itself brings the type and the flags back.
+  EXPECT_EQ(dialog.FilterIndex, 2);
+  EXPECT_TRUE(dialog.Options & platform::ofExtensionDifferent);
+  EXPECT_TRUE(dialog.Options & platform::ofReadOnly);
 }
 
 TEST_F(WideFileDialogs, ThePlatformsDialogGetsTheFilterAsPairsAndAFileNameCutToItsBuffer) {

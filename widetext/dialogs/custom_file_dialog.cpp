@@ -152,7 +152,9 @@ bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
   dialog->SetFileTypes(static_cast<unsigned>(types.size()), types.data());
   dialog->SetFileTypeIndex(FileTypeIndex);
   dialog->SetOptions(FileDialogFlagsOf(Options));
-  for (const TFavoriteLinkItem& link : FavoriteLinks) dialog->AddPlace(*ItemFromPath(link.Location));
+  for (const TFavoriteLinkItem& link : FavoriteLinks) {
+    if (!link.Location.empty()) dialog->AddPlace(*ItemFromPath(link.Location));
+  }
 
   TFileDialogEvents events(*this);
   platform::DWORD cookie = 0;
@@ -178,6 +180,9 @@ bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
   handle_ = nullptr;
   const HRESULT shown = dialog->Show(ParentWnd);
   handle_ = nullptr;
+  // The dialog may have opened on another type than asked, as its client
+  // left it, and the user may have changed it without choosing.
+  dialog->GetFileTypeIndex(FileTypeIndex);
   if (shown >= 0) GetResults();
   dialog->Unadvise(cookie);
   return shown >= 0;

@@ -22,8 +22,12 @@ class EPlatformVersionException : public platform::Exception {
   using platform::Exception::Exception;
 };
 
+// A folder offered among the dialog's places.
 struct TFavoriteLinkItem {
   std::u16string Location;
+  // The item's name in a list of items: its Location, or, like any item
+  // without a name, its class name.
+  std::u16string GetDisplayName() const { return Location.empty() ? u"TFavoriteLinkItem" : Location; }
 };
 
 using TFileDialogCloseEvent = std::function<void(platform::TObject* Sender, bool& CanClose)>;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/core/window_system/dialog_windows.h"
+#include "platform/core/window_system/window.h"
 
 #include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/utf8.h"
@@ -47,11 +48,27 @@ HRESULT TPathShellItem::GetDisplayName(SIGDN Kind, std::u16string& Name) const {
   return E_FAIL;
 }
 
-// What this platform's chooser cannot show is taken and left aside.
-HRESULT TFileDialogObject::SetClientGuid(const platform::GUID&) { return platform::S_OK; }
-HRESULT TFileDialogObject::SetFileNameLabel(std::u16string_view) { return platform::S_OK; }
-HRESULT TFileDialogObject::SetOkButtonLabel(std::u16string_view) { return platform::S_OK; }
-HRESULT TFileDialogObject::AddPlace(const IShellItem&) { return platform::S_OK; }
+HRESULT TFileDialogObject::SetClientGuid(const platform::GUID& Guid) {
+  client_ = Guid;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetFileNameLabel(std::u16string_view Label) {
+  fileNameLabel_ = Label;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::SetOkButtonLabel(std::u16string_view Label) {
+  okButtonLabel_ = Label;
+  return platform::S_OK;
+}
+
+HRESULT TFileDialogObject::AddPlace(const IShellItem& Place) {
+  std::u16string folder;
+  if (Place.GetDisplayName(SIGDN_FILESYSPATH, folder) < 0) return E_INVALIDARG;
+  places_.push_back(std::move(folder));
+  return platform::S_OK;
+}
 
 HRESULT TFileDialogObject::SetDefaultExtension(std::u16string_view Extension) {
   defaultExtension_ = Extension;
@@ -74,7 +91,9 @@ HRESULT TFileDialogObject::SetTitle(std::u16string_view Title) {
 }
 
 HRESULT TFileDialogObject::SetFolder(const IShellItem& Folder) {
-  return Folder.GetDisplayName(SIGDN_FILESYSPATH, folder_);
+  const HRESULT named = Folder.GetDisplayName(SIGDN_FILESYSPATH, folder_);
+  folderSet_ = named >= 0;
+  return named;
 }
 
 HRESULT TFileDialogObject::SetFileTypes(unsigned Count, const COMDLG_FILTERSPEC* Types) {
@@ -116,6 +135,12 @@ HRESULT TFileDialogObject::Unadvise(platform::DWORD Cookie) {
 
 HRESULT TFileDialogObject::Show(platform::HWND) {
   results_.clear();
+  left_.reset();
+  recalled_ = client_ ? RecallFileDialog(*client_) : TFileDialogMemory{};
+  if (!folderSet_ && !recalled_.Folder.empty()) folder_ = recalled_.Folder;
+  if (recalled_.FileTypeIndex >= 1 && recalled_.FileTypeIndex <= fileTypes_.size()) {
+    typeIndex_ = recalled_.FileTypeIndex;
+  }
   platform::TFileChoice choice;
   choice.Save = save_;
   choice.Title = title_;
@@ -132,6 +157,8 @@ HRESULT TFileDialogObject::Show(platform::HWND) {
   std::vector<std::u16string> files;
   const bool chosen = AskFileNames(choice, flags, files, platform::MakeWndProc<&TFileDialogObject::Hook>(this, true));
   window_ = nullptr;
+  record_ = nullptr;
+  if (client_ && left_) RememberFileDialog(*client_, *left_);
   if (!chosen) return HRESULT_ERROR_CANCELLED;
   results_ = std::move(files);
   return platform::S_OK;
@@ -141,16 +168,60 @@ platform::LRESULT TFileDialogObject::Hook(platform::HWND hDlg, platform::UINT Ms
                                           platform::LPARAM lParam) {
   if (Msg == platform::WM_INITDIALOG) {
     window_ = platform::GetParent(hDlg);
+    record_ = reinterpret_cast<const platform::OPENFILENAMEW*>(lParam);
+    return 0;
+  }
+  if (Msg == platform::WM_DESTROY) {
+    Leave();
     return 0;
   }
   const auto* notify = reinterpret_cast<const platform::OFNOTIFYW*>(lParam);
-  if (Msg != platform::WM_NOTIFY || !notify || notify->hdr.code != platform::CDN_FILEOK) return 0;
+  if (Msg != platform::WM_NOTIFY || !notify) return 0;
+  if (notify->hdr.code == platform::CDN_INITDONE) Dress();
+  if (notify->hdr.code != platform::CDN_FILEOK) return 0;
   const platform::OPENFILENAMEW& record = *notify->lpOFN;
   const std::vector<std::u16string> files = ReadChosenNames(std::u16string_view(record.lpstrFile, record.nMaxFile),
                                                             (record.Flags & platform::OFN_ALLOWMULTISELECT) != 0);
   if (!files.empty() && Accept(static_cast<int>(record.nFilterIndex), files)) return 0;
   platform::SetWindowLong(hDlg, platform::DWL_MSGRESULT, 1);
   return 1;
+}
+
+void TFileDialogObject::Dress() {
+  if (!window_) return;
+  const auto label = [this](int Id, const std::u16string& Text) {
+    if (!Text.empty()) {
+      platform::SendMessageW(window_, platform::CDM_SETCONTROLTEXT, static_cast<platform::WPARAM>(Id),
+                             reinterpret_cast<platform::LPARAM>(Text.c_str()));
+    }
+  };
+  label(platform::kFileNameLabelId, fileNameLabel_);
+  label(platform::IDOK, okButtonLabel_);
+  for (const std::u16string& place : places_) platform::FileDialogAddPlace(window_, place);
+  if (recalled_.Width > 0) {
+    platform::SetWindowPos(window_, nullptr, 0, 0, recalled_.Width, recalled_.Height,
+                           platform::SWP_NOMOVE | platform::SWP_NOZORDER);
+  }
+}
+
+// The dialog is going: what it shows now is what the next one of its
+// client opens with.
+void TFileDialogObject::Leave() {
+  if (!window_ || !record_) return;
+  TFileDialogMemory left;
+  const auto length = platform::SendMessageW(window_, platform::CDM_GETFOLDERPATH, 0, 0);
+  if (length > 1) {
+    left.Folder.assign(static_cast<std::size_t>(length), u'\0');
+    platform::SendMessageW(window_, platform::CDM_GETFOLDERPATH, left.Folder.size(),
+                           reinterpret_cast<platform::LPARAM>(left.Folder.data()));
+    left.Folder.resize(static_cast<std::size_t>(length - 1));
+  }
+  const platform::RECT bounds = platform::GetWindowBounds(window_);
+  left.Width = bounds.Width();
+  left.Height = bounds.Height();
+  if (record_->nFilterIndex >= 1) typeIndex_ = record_->nFilterIndex;
+  left.FileTypeIndex = typeIndex_;
+  left_ = std::move(left);
 }
 
 HRESULT TFileDialogObject::GetWindow(platform::HWND& Window) const {

@@ -10,11 +10,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/core/window_system/com_types.h"
 #include "platform/core/window_system/wintypes.h"
+#include "platform/ui/window_classes/commdlg.h"
+#include "widetext/dialogs/file_dialog_memory.h"
 
 namespace widetext {
 
@@ -103,7 +106,9 @@ struct COMDLG_FILTERSPEC {
 // NOLINTEND(readability-identifier-naming)
 
 // One dialog object, for opening (several files with
-// FOS_ALLOWMULTISELECT) or for saving.
+// FOS_ALLOWMULTISELECT) or for saving. With a client identifier it opens as
+// the last dialog of that identifier closed (file_dialog_memory.h): in its
+// folder, unless SetFolder names one, with its size and its file type.
 class TFileDialogObject {
  public:
   explicit TFileDialogObject(bool Save) : save_(Save) {}
@@ -116,6 +121,8 @@ class TFileDialogObject {
   HRESULT SetFileName(std::u16string_view Name);
   // The name in the dialog's name box.
   HRESULT GetFileName(std::u16string& Name) const;
+  // The texts of the name box's label and of the OK button; empty keeps
+  // the dialog's own.
   HRESULT SetFileNameLabel(std::u16string_view Label);
   HRESULT SetOkButtonLabel(std::u16string_view Label);
   HRESULT SetTitle(std::u16string_view Title);
@@ -125,6 +132,8 @@ class TFileDialogObject {
   HRESULT SetFileTypeIndex(unsigned Index);
   HRESULT GetFileTypeIndex(unsigned& Index) const;
   HRESULT SetOptions(platform::DWORD Options);
+  // A folder shown among the dialog's places; E_INVALIDARG for an item
+  // that is not one of the file system.
   HRESULT AddPlace(const IShellItem& Place);
   // One sink at a time; Cookie names it for Unadvise.
   HRESULT Advise(IFileDialogEvents* Sink, platform::DWORD& Cookie);
@@ -145,15 +154,28 @@ class TFileDialogObject {
   // Reports what one answer shows of the user's moves; false when the sink
   // refuses it and the user is asked again.
   bool Accept(int TypeIndex, const std::vector<std::u16string>& Files);
-  // The hook of the file-name dialog: notes its window, and checks each
-  // choice (Accept) before the dialog may close.
+  // The hook of the file-name dialog: notes its window, dresses it as it
+  // has shown (Dress), checks each choice (Accept) before the dialog may
+  // close, and notes what it leaves as it goes (Leave).
   platform::LRESULT Hook(platform::HWND hDlg, platform::UINT Msg, platform::WPARAM wParam, platform::LPARAM lParam);
+  // The labels, the places and the remembered size.
+  void Dress();
+  void Leave();
 
   const bool save_;
   std::u16string defaultExtension_;
   std::u16string fileName_;
   std::u16string title_;
+  std::u16string fileNameLabel_;
+  std::u16string okButtonLabel_;
   std::u16string folder_;
+  bool folderSet_ = false;
+  std::vector<std::u16string> places_;
+  std::optional<platform::GUID> client_;
+  // What the client's last dialog left, and what this one leaves.
+  TFileDialogMemory recalled_;
+  std::optional<TFileDialogMemory> left_;
+  const platform::OPENFILENAMEW* record_ = nullptr;
   std::vector<std::pair<std::u16string, std::u16string>> fileTypes_;
   unsigned typeIndex_ = 1;
   platform::DWORD options_ = 0;

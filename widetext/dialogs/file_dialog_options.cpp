@@ -56,6 +56,8 @@ platform::DWORD FileDialogFlagsOf(const TFileDialogOptions& Options) {
   return flags;
 }
 
+std::u16string TFileTypeItem::GetDisplayName() const { return DisplayName.empty() ? u"TFileTypeItem" : DisplayName; }
+
 std::vector<TFileTypeItem> FileTypesOfFilter(std::u16string_view Filter) {
   std::vector<TFileTypeItem> types;
   for (std::size_t start = 0; start < Filter.size();) {

@@ -58,6 +58,9 @@ platform::DWORD FileDialogFlagsOf(const TFileDialogOptions& Options);
 struct TFileTypeItem {
   std::u16string DisplayName;
   std::u16string FileMask;
+  // The item's name in a list of items: its DisplayName, or, like any
+  // item without a name, its class name.
+  std::u16string GetDisplayName() const;
 };
 // "Text (*.txt)|*.txt|All|*": each description with the mask after it; a
 // last description without a mask is dropped.

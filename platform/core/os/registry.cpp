@@ -118,6 +118,7 @@ bool SplitValueLine(std::string_view S, std::string& Name, std::string_view& Dat
   return !Data.empty();
 }
 
+// A name or a text between quotes, with backslashes and quotes escaped.
 std::string QuoteName(std::string_view Name) {
   std::string out = "\"";
   for (const char c : Name) {
@@ -316,16 +317,40 @@ std::int32_t TRegistry::ReadInteger(std::string_view Name) const {
 }
 
 void TRegistry::WriteInteger(std::string_view Name, std::int32_t Number) {
-  if (open_ < 0 || !writable_) throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
   char data[16];
   std::snprintf(data, sizeof data, "dword:%08x", static_cast<std::uint32_t>(Number));
+  WriteData(Name, data);
+}
+
+std::string TRegistry::ReadString(std::string_view Name) const {
+  const Value* v = FindValue(Name);
+  if (!v || v->Data.size() < 2 || !v->Data.starts_with('"') || !v->Data.ends_with('"')) {
+    throw ERegistryException("Invalid data type for '" + std::string(Name) + "'");
+  }
+  std::string text;
+  for (std::size_t i = 1; i + 1 < v->Data.size(); ++i) {
+    if (v->Data[i] == '\\' && i + 2 < v->Data.size()) ++i;
+    text.push_back(v->Data[i]);
+  }
+  return text;
+}
+
+void TRegistry::WriteString(std::string_view Name, std::string_view Text) {
+  if (Text.find_first_of("\r\n") != std::string_view::npos) {
+    throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
+  }
+  WriteData(Name, QuoteName(Text));
+}
+
+void TRegistry::WriteData(std::string_view Name, std::string Data) {
+  if (open_ < 0 || !writable_) throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
   auto& values = keys_[static_cast<std::size_t>(open_)].Values;
   auto it =
       std::find_if(values.begin(), values.end(), [&](const TRegistry::Value& V) { return SameText(V.Name, Name); });
   if (it != values.end()) {
-    it->Data = data;
+    it->Data = std::move(Data);
   } else {
-    values.push_back(TRegistry::Value{std::string(Name), data});
+    values.push_back(TRegistry::Value{std::string(Name), std::move(Data)});
   }
   changed_ = true;
 }

@@ -56,6 +56,12 @@ class TRegistry : public TObject {
   std::int32_t ReadInteger(std::string_view Name) const;
   // ERegistryException unless a key is open for writing.
   void WriteInteger(std::string_view Name, std::int32_t Number);
+  // A REG_SZ value (UTF-8); ERegistryException when there is none of that
+  // type.
+  std::string ReadString(std::string_view Name) const;
+  // ERegistryException unless a key is open for writing, or for a text with
+  // a line break, which the file cannot hold.
+  void WriteString(std::string_view Name, std::string_view Text);
 
   const std::string& FileName() const { return fileName_; }
   // FileName with ".damaged" appended.
@@ -78,6 +84,7 @@ class TRegistry : public TObject {
   bool Load();
   bool Save();
   bool KeepDamagedFile() const;
+  void WriteData(std::string_view Name, std::string Data);
   Key* FindKey(std::string_view Path);
   const Value* FindValue(std::string_view Name) const;
 

@@ -172,6 +172,13 @@ std::vector<std::u16string> FileDialogItems(HWND Dialog);
 // The labels set with CDM_SETCONTROLTEXT, by control identifier.
 std::u16string FileDialogControlText(HWND Dialog, int Id);
 
+// Adds a folder to the places the dialog offers beside its own (its side
+// bar), for as long as it shows; a folder it offers already is not added
+// again. Not a move of the user: the dialog's owner adds its places.
+void FileDialogAddPlace(HWND Dialog, std::u16string_view Folder);
+// The folders added so far, in order.
+std::vector<std::u16string> FileDialogPlaces(HWND Dialog);
+
 // A simpler user: asked with what the dialog shows (the filter as pairs of
 // description and mask separated by "|"), it answers with the files chosen
 // (full paths) and the file type, or false to cancel. The dialog takes the

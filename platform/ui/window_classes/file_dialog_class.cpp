@@ -356,6 +356,17 @@ void RunUser(FileDialogState& S) {
   if (!S.Done) FileDialogCancel(S.Dialog);
 }
 
+// The hook's child dialog keeps the bottom of the dialog, as wide as it;
+// the dialog's own part takes the room above.
+void PlaceHookDialog(const FileDialogState& S) {
+  if (!S.Hook) return;
+  const RECT dialog = GetWindowBounds(S.Dialog), child = GetWindowBounds(S.Hook);
+  const int top = std::max(dialog.Height() - child.Height(), 0);
+  if (child.top != top || child.Width() != dialog.Width()) {
+    SetWindowPos(S.Hook, nullptr, 0, top, dialog.Width(), child.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (Msg == WM_INITDIALOG) {
     auto* state = reinterpret_cast<FileDialogState*>(lParam);
@@ -420,6 +431,16 @@ LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case CDM_SETDEFEXT:
       s->DefaultExt = TextArgOf(*s, lParam, false);
       break;
+    case FDM_PLACE:
+      if (std::u16string place = TextArgOf(*s, lParam, true);
+          !place.empty() && std::find(s->Places.begin(), s->Places.end(), place) == s->Places.end()) {
+        s->Places.push_back(std::move(place));
+        RefreshFileDialogView(hDlg);
+      }
+      break;
+    case WM_SIZE:
+      PlaceHookDialog(*s);
+      return 0;
     default:
       return 0;
   }
@@ -608,6 +629,16 @@ void FileDialogCancel(HWND Dialog) { SendMessageW(Dialog, ui::FDM_CANCEL, 0, 0);
 std::vector<std::u16string> FileDialogItems(HWND Dialog) {
   const ui::FileDialogState* s = ui::FileDialogOf(Dialog);
   return s ? s->Items : std::vector<std::u16string>{};
+}
+
+void FileDialogAddPlace(HWND Dialog, std::u16string_view Folder) {
+  const std::u16string folder(Folder);
+  SendMessageW(Dialog, ui::FDM_PLACE, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+std::vector<std::u16string> FileDialogPlaces(HWND Dialog) {
+  const ui::FileDialogState* s = ui::FileDialogOf(Dialog);
+  return s ? s->Places : std::vector<std::u16string>{};
 }
 
 std::u16string FileDialogControlText(HWND Dialog, int Id) {

@@ -28,6 +28,8 @@ struct FileDialogState {
   std::u16string NameBox;
   std::u16string DefaultExt;
   std::map<int, std::u16string> ControlTexts;
+  // The folders its owner offers beside the dialog's own places.
+  std::vector<std::u16string> Places;
   // What the folder shows: its folders, then its files of the file type
   // that the hook lets it show.
   std::vector<std::u16string> Items;
@@ -51,6 +53,8 @@ constexpr UINT FDM_OK = WM_USER + 0x304;      // answers 1 when the dialog close
 constexpr UINT FDM_CANCEL = WM_USER + 0x305;
 // Runs the script or the chooser, inside the dialog's message loop.
 constexpr UINT FDM_RUNUSER = WM_USER + 0x306;
+// lParam: a folder (UTF-16) for the places.
+constexpr UINT FDM_PLACE = WM_USER + 0x307;
 
 // The state of a dialog window; null for another window.
 FileDialogState* FileDialogOf(HWND Dialog);

@@ -1,39 +1,23 @@
 // The file dialog on the screen: Qt's file dialog (its own widgets, not the
 // desktop's) inside the dialog window's frame, with the hook's child dialog
 // below it. What the user does there goes to the dialog window as its
-// moves; what the dialog holds (folder, file type, name box, labels) comes
-// back into it after every change. The files the hook leaves out are not
-// listed.
+// moves; what the dialog holds (folder, file type, name box, labels,
+// places) comes back into it after every change. The files the hook leaves
+// out are not listed.
 
+#include <QEvent>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QGuiApplication>
-#include <QSortFilterProxyModel>
+#include <QUrl>
 #include <QWindow>
 
 #include "platform/ui/window_classes/file_dialog_internal.h"
+#include "platform/ui/window_classes/file_dialog_items.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 
 namespace platform::ui {
 namespace {
-
-class IncludeFilter : public QSortFilterProxyModel {
- public:
-  IncludeFilter(HWND Dialog, QObject* Parent) : QSortFilterProxyModel(Parent), dialog_(Dialog) {}
-
- protected:
-  bool filterAcceptsRow(int Row, const QModelIndex& Parent) const override {
-    auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
-    FileDialogState* state = FileDialogOf(dialog_);
-    if (!files || !state) return true;
-    const QModelIndex index = files->index(Row, 0, Parent);
-    return files->isDir(index) || IncludesFile(*state, FromQString(files->filePath(index)));
-  }
-
- private:
-  HWND dialog_;
-};
 
 // Qt's dialog as the dialog's own part: accepting and rejecting are the
 // dialog window's to decide.
@@ -43,7 +27,7 @@ class Chooser : public QFileDialog {
     setWindowFlags(Qt::Widget);
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::DontConfirmOverwrite);
-    setProxyModel(new IncludeFilter(Dialog, this));
+    setProxyModel(new FileDialogItems(Dialog, this));
     connect(this, &QFileDialog::directoryEntered, this, [this](const QString& Folder) {
       if (!Syncing && IsWindow(dialog_)) FileDialogChangeFolder(dialog_, FromQString(Folder));
     });
@@ -77,12 +61,44 @@ class Chooser : public QFileDialog {
   HWND dialog_;
 };
 
+// The user resizing the frame resizes the dialog window.
+class FrameSizer : public QObject {
+ public:
+  FrameSizer(HWND Dialog, QObject* Parent) : QObject(Parent), dialog_(Dialog) {}
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    auto* frame = qobject_cast<QWidget*>(Watched);
+    if (Event->type() == QEvent::Resize && frame && IsWindow(dialog_)) {
+      const RECT b = GetWindowBounds(dialog_);
+      if (b.Width() != frame->width() || b.Height() != frame->height()) {
+        SetWindowPos(dialog_, nullptr, 0, 0, frame->width(), frame->height(),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    }
+    return false;
+  }
+
+ private:
+  HWND dialog_;
+};
+
 class FileDialogView : public QtPeer {
  public:
-  FileDialogView(HWND hWnd, QWidget* Frame, Chooser* Files) : QtPeer(hWnd, Frame), files_(Files) {
+  FileDialogView(HWND hWnd, QWidget* Frame, Chooser* Files)
+      : QtPeer(hWnd, Frame), files_(Files), ownPlaces_(Files->sidebarUrls()) {
     // Qt's dialog takes its own keys and clicks.
     Frame->removeEventFilter(Router.get());
+    Frame->installEventFilter(new FrameSizer(hWnd, Frame));
     ParentChanged();
+  }
+
+  // Qt's dialog fills the room above the hook's child dialog.
+  void BoundsChanged() override {
+    QtPeer::BoundsChanged();
+    const FileDialogState* state = FileDialogOf(Hwnd);
+    if (!files_ || !state) return;
+    const RECT b = GetWindowBounds(Hwnd);
+    const int below = state->Hook ? GetWindowBounds(state->Hook).Height() : 0;
+    files_->setGeometry(0, 0, b.Width(), std::max(b.Height() - below, 0));
   }
 
   // The owner waits, disabled, while the dialog shows; in Qt an owned
@@ -102,11 +118,7 @@ class FileDialogView : public QtPeer {
     if (!files_) return;
     files_->Syncing = true;
     QStringList filters;
-    for (const auto& [description, masks] : S.Types) {
-      QString patterns = ToQString(masks);
-      patterns.replace(u';', u' ');
-      filters << ToQString(description) + QStringLiteral(" (") + patterns + u')';
-    }
+    for (const auto& [description, masks] : S.Types) filters << NameFilterOf(description, masks);
     if (files_->nameFilters() != filters) files_->setNameFilters(filters);
     if (S.TypeIndex >= 1 && S.TypeIndex <= filters.size()) files_->selectNameFilter(filters[S.TypeIndex - 1]);
     const QString folder = ToQString(S.Folder);
@@ -119,11 +131,15 @@ class FileDialogView : public QtPeer {
     label(IDOK, QFileDialog::Accept);
     label(IDCANCEL, QFileDialog::Reject);
     label(kFileNameLabelId, QFileDialog::FileName);
+    QList<QUrl> places = ownPlaces_;
+    for (const std::u16string& place : S.Places) places << QUrl::fromLocalFile(ToQString(place));
+    if (files_->sidebarUrls() != places) files_->setSidebarUrls(places);
     files_->Syncing = false;
   }
 
  private:
   QPointer<Chooser> files_;
+  const QList<QUrl> ownPlaces_;
 };
 
 }  // namespace
@@ -139,7 +155,6 @@ void InstallFileDialogView(HWND Dialog, FileDialogState& State) {
   if (!CanAskUser()) return;
   auto* frame = new QWidget;
   auto* files = new Chooser(Dialog, frame);
-  files->setGeometry(0, 0, kFileDialogWidth, kFileDialogHeight);
   files->setAcceptMode(State.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   files->setFileMode(State.MultiSelect()                 ? QFileDialog::ExistingFiles
                      : (State.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile

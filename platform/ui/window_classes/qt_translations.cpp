@@ -1,6 +1,7 @@
 // Qt's own dialogs (the file chooser, the message box buttons) and
 // widgets speak the platform's language through Qt's translations, when
-// they are installed.
+// they are installed, and write dates, sizes and the kinds of files in it
+// through Qt's default locale.
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -16,6 +17,7 @@ namespace platform::ui {
 namespace {
 
 constexpr LANGID kPrimaryItalian = 0x10;
+constexpr LANGID kLangEnglishUk = 0x0809;
 
 std::unique_ptr<QTranslator>& Installed() {
   static std::unique_ptr<QTranslator> translator;
@@ -30,9 +32,13 @@ void Translate(LANGID Language) {
     QCoreApplication::removeTranslator(installed.get());
     installed.reset();
   }
-  if ((Language & 0x3FF) != kPrimaryItalian) return;
+  const bool italian = (Language & 0x3FF) == kPrimaryItalian;
+  const QLocale locale = italian                      ? QLocale(QLocale::Italian, QLocale::Italy)
+                         : Language == kLangEnglishUk ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                                      : QLocale(QLocale::English, QLocale::UnitedStates);
+  QLocale::setDefault(locale);
+  if (!italian) return;
   auto translator = std::make_unique<QTranslator>();
-  const QLocale locale(QLocale::Italian, QLocale::Italy);
   if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     return;
