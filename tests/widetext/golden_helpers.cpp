@@ -8,7 +8,9 @@
 namespace golden {
 
 ::testing::AssertionResult MatchesGolden(const QImage& Image, const std::string& Name) {
-  const std::filesystem::path reference = std::filesystem::path(__FILE__).parent_path() / "golden" / (Name + ".png");
+  // The data folder is an absolute path the build hands every test; __FILE__ may be relative to the compiler's folder.
+  const std::filesystem::path reference =
+      std::filesystem::path(VELTROSA_DATA_DIR).parent_path() / "widetext" / "golden" / (Name + ".png");
   const QImage actual = Image.convertToFormat(QImage::Format_RGB32);
   const std::filesystem::path written =
       std::filesystem::path(platform::ProgramFileName()).parent_path() / (Name + ".png");
