@@ -45,10 +45,12 @@ platform::TTreeNode* Child(const platform::TTreeNode* Parent, std::string_view T
 
 class AnalysisTreeTest : public AppTest {
  protected:
-  // The window shown with its DST channel open on port and these sentences
-  // received on it (the last one waited for).
-  app::TMainForm& ShowWithInput(VirtualPort& Port, const std::vector<std::string>& Bodies) {
-    WriteSettings(apptest::PortSettings(Port.Number(), 4800, 0));
+  // The window shown with its DST channel open on port (and its GPS
+  // channel on Gps, when given) and these sentences received on the DST
+  // channel (the last one waited for).
+  app::TMainForm& ShowWithInput(VirtualPort& Port, const std::vector<std::string>& Bodies,
+                                const VirtualPort* Gps = nullptr) {
+    WriteSettings(apptest::PortSettings(Port.Number(), 4800, Gps ? Gps->Number() : 0));
     app::TMainForm& form = MakeMainForm();
     ShowMainForm();
     std::string bytes;
@@ -137,17 +139,25 @@ TEST_F(AnalysisTreeTest, EachChannelShowsItsTalkersAndTheirSentencesInAlphabetic
 
 TEST_F(AnalysisTreeTest, ResetEmptiesTheStatisticsAndAsksTheTimerForOneMoreBuild) {
   VirtualPort port("dst-tree");
-  app::TMainForm& form = ShowWithInput(port, kModuleInput);
+  VirtualPort gps("gps-tree");
+  app::TMainForm& form = ShowWithInput(port, kModuleInput, &gps);
+  ASSERT_TRUE(form.GpsLink->IsOpen());
+  gps.Write(Sentence("GPGLL,4530.00,N,00912.00,E,120000,A"));
+  ASSERT_TRUE(PumpUntil([&] { return HasSentence(*form.GpsLink, "GP", "GLL"); }));
   form.ButRefreshAnalysis->Click();
   ASSERT_TRUE(TopNode("DST Channel")->HasChildren());
+  ASSERT_TRUE(TopNode("GPS Channel")->HasChildren());
   const std::uint32_t before = platform::GetTickCount();
   form.ButReset->Click();
   const std::uint32_t after = platform::GetTickCount();
   EXPECT_EQ(Texts(form.StatsTree->Items().GetFirstNode()), (std::vector<std::string>{"DST Channel", "GPS Channel"}));
   EXPECT_FALSE(TopNode("DST Channel")->HasChildren());
+  EXPECT_FALSE(TopNode("GPS Channel")->HasChildren());
   EXPECT_LE(form.TreeRefreshTick - before, after - before);
-  const nmea::TEndpointLock lock = form.DstLink->Lock();
-  EXPECT_TRUE(form.DstLink->Talkers.empty());
+  for (nmea::TNMEA2KDecoder* link : {form.DstLink.get(), form.GpsLink.get()}) {
+    const nmea::TEndpointLock lock = link->Lock();
+    EXPECT_TRUE(link->Talkers.empty());
+  }
 }
 
 TEST_F(AnalysisTreeTest, HintsAreTheDictionarysMeaningsInTheChosenLanguage) {

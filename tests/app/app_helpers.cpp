@@ -13,8 +13,10 @@
 #include "platform/core/os/registry.h"
 #include "platform/core/os/serial_ports.h"
 #include "platform/core/os/ui_language.h"
+#include "platform/core/window_system/input_target.h"
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
+#include "platform/core/window_system/window.h"
 #include "platform/ui/controls/dialogs.h"
 #include "widetext/controls/wide_application.h"
 #include "widetext/standard/combo_box.h"
@@ -60,6 +62,32 @@ bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Numb
   List.SetItemIndex(static_cast<int>(it - numbers.begin()) + 1);
   List.Click();
   return true;
+}
+
+void ClickWindow(platform::TWinControl& Control, int X, int Y) {
+  if (X < 0) X = Control.ClientWidth() / 2;
+  if (Y < 0) Y = Control.ClientHeight() / 2;
+  const platform::HWND aimed = Control.Handle();
+  const platform::HWND target = platform::MouseInputWindow(aimed);
+  if (!target) return;
+  platform::POINT at{X, Y};
+  platform::ClientToScreen(aimed, &at);
+  platform::ScreenToClient(target, &at);
+  const platform::LPARAM where =
+      platform::MAKELPARAM(static_cast<platform::WORD>(at.x), static_cast<platform::WORD>(at.y));
+  platform::PostMessageW(target, platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, where);
+  platform::Application->ProcessMessages();
+  platform::PostMessageW(target, platform::WM_LBUTTONUP, 0, where);
+  platform::Application->ProcessMessages();
+}
+
+void PressKey(platform::TWinControl& Control, platform::WPARAM Key) {
+  const platform::HWND window = Control.Handle();
+  if (!platform::TakesKeyboardInput(window)) return;
+  platform::PostMessageW(window, platform::WM_KEYDOWN, Key, 1);
+  platform::Application->ProcessMessages();
+  platform::PostMessageW(window, platform::WM_KEYUP, Key, static_cast<platform::LPARAM>(0xC0000001u));
+  platform::Application->ProcessMessages();
 }
 
 VirtualPort::VirtualPort(std::string Name) : name_(std::move(Name)), number_(platform::SerialPortNumber(name_, true)) {

@@ -32,6 +32,17 @@ bool PumpUntil(const std::function<bool()>& Want);
 // user does; false when the list does not hold it.
 bool ChoosePort(app::TMainForm& Form, app::TWtxComboBox& List, std::int32_t Number);
 
+// The left mouse button pressed and let go at a point of the control's
+// client area (by default its middle), as a user's click arrives: each
+// message posted to the window the mouse input reaches and handled before
+// the next. A disabled control, or one inside a disabled window, passes it
+// to the nearest enabled window around it; while its top-level window is
+// disabled nothing takes it.
+void ClickWindow(platform::TWinControl& Control, int X = -1, int Y = -1);
+// A key pressed and let go on the control, as the keyboard sends it while
+// the control has the focus; nothing when the control takes no keys.
+void PressKey(platform::TWinControl& Control, platform::WPARAM Key);
+
 // A pseudo-terminal published as a virtual port of the test's folder.
 class VirtualPort {
  public:

@@ -77,8 +77,9 @@ TEST_F(ChannelsTest, TheMonitorShowsWhatArrivesUnlessPausedAndStartsAgainWhenFul
   port.Write("$SDDBT,1.0,f,0.3,M,0.2,F*06\r\n");
   ASSERT_TRUE(PumpUntil([&] { return DstMonitor().find(u"$SDDBT") != std::u16string::npos; }));
 
-  // Paused, the monitor keeps its text.
-  Form->ButDSTPause->Click();
+  // Paused, the monitor keeps its text (the pause button clicked as the
+  // user clicks it, so that a click taken twice would undo itself).
+  apptest::ClickWindow(*Form->ButDSTPause);
   EXPECT_TRUE(Form->DstPaused);
   // The offset comes with this sentence only: once it is stored, the text
   // is on its way to the monitor.
@@ -90,7 +91,7 @@ TEST_F(ChannelsTest, TheMonitorShowsWhatArrivesUnlessPausedAndStartsAgainWhenFul
   platform::Application->ProcessMessages();
   EXPECT_EQ(DstMonitor().find(u"$SDDPT"), std::u16string::npos);
   // Running again, it starts empty.
-  Form->ButDSTPause->Click();
+  apptest::ClickWindow(*Form->ButDSTPause);
   EXPECT_FALSE(Form->DstPaused);
   EXPECT_EQ(DstMonitor(), u"");
 

@@ -9,6 +9,7 @@
 #include "app/tick_ages.h"
 #include "tests/app/module_helpers.h"
 #include "widetext/custom_drawn/xp_button.h"
+#include "widetext/grid/string_grid.h"
 #include "widetext/standard/combo_box.h"
 #include "widetext/standard/label.h"
 
@@ -197,6 +198,11 @@ TEST_F(ExchangeTest, AnotherModuleOnANewRateStartsWithoutThePreviousOnesTables) 
     Form->DstLink->AddCurvePoint({nmea::kCurveTemperature, 0, 20.0, -2.0}, Now);
   }
   Form->TempTable.assign(42, -2.0);
+  // What the user did with the previous module: the New row is the user's
+  // own, and an offset of its own was typed over the one it reported.
+  Form->ShowNewRow = false;
+  ASSERT_TRUE(Form->OffsetEditFilled);
+  Form->EditDptOfs->SetText("1.5");
   Form->CmbDstBaud->SetItemIndex(1);
   Form->CmbDstBaud->Click();
   ASSERT_EQ(Form->DstLink->Baud(), 38400);
@@ -205,10 +211,62 @@ TEST_F(ExchangeTest, AnotherModuleOnANewRateStartsWithoutThePreviousOnesTables) 
     const nmea::TEndpointLock lock = Form->DstLink->Lock();
     EXPECT_TRUE(Form->DstLink->Curves.empty());
   }
-  // Once identified, its own tables are read at once.
-  Identify();
+  EXPECT_TRUE(Form->ShowNewRow);
+  EXPECT_FALSE(Form->OffsetEditFilled);
+  // Once identified, its own offset fills the box and its own tables are
+  // read at once, the speed table into both rows.
+  Identify(3042, "SDDPT,12.50,0.40,");
+  EXPECT_EQ(Form->EditDptOfs->Text(), "0.40");
   Tick(250);
   EXPECT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+  ModuleSends("PARLARC,SPD,0,2,120", [this] { return !Form->DstLink->Curves.empty(); });
+  Tick(250);
+  EXPECT_EQ(Form->LogGrid->GetCells(1, 1), u"1.20");
+  EXPECT_EQ(Form->LogGrid->GetCells(1, 2), u"1.20");
+}
+
+// The GPS channel is the speed reference alone: opening, reopening or
+// closing it leaves the module, its exchange and what the user did on the
+// module's pages as they were.
+TEST_F(ExchangeTest, TheGpsChannelLeavesTheModuleAndItsExchangeAlone) {
+  apptest::VirtualPort gps("gps-module");
+  Identify();
+  Tick(250);
+  ASSERT_EQ(Sent(), Sentence("PARLRRC,SPD"));
+  Form->ShowNewRow = false;
+  ASSERT_TRUE(Form->OffsetEditFilled);
+  ASSERT_TRUE(Form->DepthSeen);
+
+  // The receiver is plugged in, chosen, set to another rate and let go.
+  SendPortChange(platform::DBT_DEVICEARRIVAL);
+  ASSERT_TRUE(apptest::ChoosePort(*Form, *Form->CmbGPSPort, gps.Number()));
+  ASSERT_TRUE(Form->GpsLink->IsOpen());
+  Form->CmbGPSBaud->SetItemIndex(2);
+  Form->CmbGPSBaud->Click();
+  ASSERT_EQ(Form->GpsLink->Baud(), 19200);
+  Form->CmbGPSPort->SetItemIndex(0);
+  Form->CmbGPSPort->Click();
+  ASSERT_FALSE(Form->GpsLink->IsOpen());
+
+  EXPECT_TRUE(Form->DstLink->IsOpen());
+  EXPECT_TRUE(Form->DstReady);
+  EXPECT_EQ(Form->DeviceStatus, 1);
+  EXPECT_EQ(Form->FirmwareVersion, 3042);
+  EXPECT_EQ(Form->ExchangeState, app::exAwaiting);
+  EXPECT_EQ(Form->CurrentCommand, app::cmdReadSpeedTable);
+  EXPECT_EQ(Form->CommandQueue, std::vector<std::uint32_t>{app::cmdReadTempTable});
+  EXPECT_FALSE(Form->ShowNewRow);
+  EXPECT_TRUE(Form->OffsetEditFilled);
+  EXPECT_TRUE(Form->DepthSeen);
+  {
+    const nmea::TEndpointLock lock = Form->DstLink->Lock();
+    EXPECT_FALSE(Form->DstLink->NMEAData.Products.empty());
+  }
+  // The exchange goes on where it was: the temperature table is next, and
+  // nobody asks the module again who it is.
+  Tick(2001);
+  EXPECT_EQ(Sent(), Sentence("PARLRRC,TMP"));
+  EXPECT_EQ(Form->LblModuleName->GetCaption(), u"Zeruziviz DSM-2-C");
 }
 
 }  // namespace

@@ -155,11 +155,18 @@ TEST_F(IdentificationTest, TheControlsFollowTheModuleAndWhatItSends) {
   EXPECT_TRUE(Form->ButTripLogReset->Enabled());
   EXPECT_FALSE(Form->ButCalcLogVal->Enabled());
   EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  // Samples allow Calculate; only a chosen one allows Delete.
   Form->LogCoeffListBox->GetItems().Add(u"6.0 kn    Coeff. = 1.10");
-  Form->LogCoeffListBox->SetItemIndex(0);
+  Form->LogCoeffListBox->GetItems().Add(u"8.0 kn    Coeff. = 1.20");
   Form->UpdateControlStates();
   EXPECT_TRUE(Form->ButCalcLogVal->Enabled());
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  Form->LogCoeffListBox->SetItemIndex(0);
+  Form->UpdateControlStates();
   EXPECT_TRUE(Form->ButDelLogVal->Enabled());
+  Form->LogCoeffListBox->SetItemIndex(-1);
+  Form->UpdateControlStates();
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
 
   // Without the module nothing that speaks to it may be pressed; the
   // table calibration of temperature never.

@@ -315,8 +315,18 @@ TEST_F(LanguageTest, AProgramStartedInItalianNamesItsVirtualPortsInItalian) {
 
 TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
   Show(false);
+  Form->TabPag->SetActivePage(Form->PaDepth);
   Form->EditDptOfs->SetText("1.25");
-  Choose(*Form->CmbMeters, 1);
+  // Opening the list with the mouse chooses nothing, so the offset typed
+  // stays.
+  const platform::HWND meters = Form->CmbMeters->Handle();
+  apptest::ClickWindow(*Form->CmbMeters);
+  EXPECT_EQ(platform::SendMessageW(meters, platform::CB_GETDROPPEDSTATE, 0, 0), 1);
+  platform::SendMessageW(meters, platform::CB_SHOWDROPDOWN, 0, 0);
+  EXPECT_EQ(Form->EditDptOfs->Text(), "1.25");
+  EXPECT_EQ(Form->UnitsDepth, 0);
+  // The next unit, chosen with the keyboard.
+  apptest::PressKey(*Form->CmbMeters, platform::VK_DOWN);
   EXPECT_EQ(Form->UnitsDepth, 1);
   EXPECT_EQ(Form->LblOfsEdit->GetCaption(), u"Transducer Offset ( feet )");
   EXPECT_EQ(Form->EditDptOfs->Text(), "0.0");
@@ -327,10 +337,21 @@ TEST_F(LanguageTest, TheUnitListsSwitchTheirCaptionsAndResetTheirBoxes) {
 
   Form->EditTempCalO->SetText("21.5");
   Form->EditTempCal->SetText("3.0");
+  app::TWtxStringGrid& grid = *Form->TempGrid;
+  grid.SetCells(5, 1, u"1.10");
+  grid.SetCells(5, 2, u"1.20");
   Choose(*Form->CmbTempMode, 1);
   EXPECT_EQ(Form->UnitsTemp, 1);
   EXPECT_EQ(Form->EditTempCalO->Text(), "0.0");
   EXPECT_EQ(Form->EditTempCal->Text(), "0.0");
+  // The grid's points in Fahrenheit, both value rows reset.
+  const char16_t* const fahrenheit[] = {u"39°", u"46°", u"54°", u"61°", u"68°",
+                                        u"75°", u"82°", u"90°", u"97°", u"104°"};
+  for (int c = 1; c <= 10; ++c) {
+    EXPECT_EQ(grid.GetCells(c, 0), fahrenheit[c - 1]) << c;
+    EXPECT_EQ(grid.GetCells(c, 1), u"- - -") << c;
+    EXPECT_EQ(grid.GetCells(c, 2), u"1.00") << c;
+  }
   FreeMainForm();
   EXPECT_EQ(StoredSetting("UnitsDepth"), 1);
   EXPECT_EQ(StoredSetting("UnitsTemp"), 1);

@@ -11,6 +11,7 @@
 #include "platform/ui/controls/stdctrls.h"
 #include "tests/app/tools_helpers.h"
 #include "widetext/controls/control_text.h"
+#include "widetext/controls/page_control.h"
 #include "widetext/custom_drawn/xp_button.h"
 #include "widetext/standard/combo_box.h"
 
@@ -97,11 +98,16 @@ TEST_F(RecordingTest, AFileChosenWhileTheChannelIsClosedIsShownWithoutAQuestionA
 TEST_F(RecordingTest, YesRecordsEverythingReceivedAfterAStartMarkerAppendedToTheFile) {
   VirtualPort port("dst-rec");
   app::TMainForm& form = ShowWithPort(port.Number());
+  // The buttons clicked as the user clicks them, so that a click taken
+  // twice or not at all shows. The channel is open, but without a file
+  // there is nothing to start.
+  form.TabPag->SetActivePage(form.PaTools);
+  EXPECT_FALSE(form.ButStartDstLog->Enabled());
   const auto file = Scratch / "dst.txt";
   std::ofstream(file, std::ios::binary) << "an earlier recording\r\n";
   DialogAnswers answers(true);
   FileChoices files(file);
-  form.ButOpenDstLog->Click();
+  apptest::ClickWindow(*form.ButOpenDstLog);
   ASSERT_EQ(answers.Asked.size(), 1u);
   EXPECT_EQ(answers.Asked[0].Title, u"Attention!");
   EXPECT_EQ(answers.Asked[0].Message, u"Do you want to start recording now?");
@@ -111,17 +117,17 @@ TEST_F(RecordingTest, YesRecordsEverythingReceivedAfterAStartMarkerAppendedToThe
   EXPECT_TRUE(DstRecordingShown());
 
   Feed(port, *form.DstLink, kDepth + kSpeed + kTemperature, "YX", "MTW");
-  form.ButStartDstLog->Click();
+  apptest::ClickWindow(*form.ButStartDstLog);
   EXPECT_FALSE(form.DstLink->IsLogging());
   EXPECT_TRUE(DstIdleShown());
   EXPECT_TRUE(form.ButStartDstLog->Enabled());
 
   // Received while stopped: not recorded.
   Feed(port, *form.DstLink, kDepth, "SD", "DPT");
-  form.ButStartDstLog->Click();
+  apptest::ClickWindow(*form.ButStartDstLog);
   EXPECT_TRUE(DstRecordingShown());
   Feed(port, *form.DstLink, kSpeed, "VW", "VHW");
-  form.ButStartDstLog->Click();
+  apptest::ClickWindow(*form.ButStartDstLog);
 
   EXPECT_EQ(WithMarkersNamed(FileText(file)),
             "an earlier recording\r\n<START LOG>" + kDepth + kSpeed + kTemperature + "<START LOG>" + kSpeed);

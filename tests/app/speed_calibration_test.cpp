@@ -108,22 +108,34 @@ TEST_F(SpeedCalibrationTest, SamplesAreCollectedMergedAndTurnedIntoTheNewRow) {
             Texts({u"1.00", u"1.00", u"1.00", u"1.05", u"1.10", u"1.20", u"1.20", u"1.20", u"1.20", u"1.20"}));
 }
 
+// Clicked as the user clicks: through the controls' windows, where a
+// disabled button takes nothing and a list clicks only for a choice.
 TEST_F(SpeedCalibrationTest, TheSelectedSampleIsDeleted) {
+  Form->TabPag->SetActivePage(Form->PaSpeed);
+  // The module is ready and sends speed, as the status step finds it.
   Form->DstReady = true;
-  AddSample(4.0, 1.00);
-  AddSample(8.0, 1.20);
+  Form->SpeedSeen = true;
+  Form->UpdateControlStates();
+  for (const support::TFloatPoint sample : {support::TFloatPoint{4.0, 1.00}, support::TFloatPoint{8.0, 1.20}}) {
+    Form->CurrentLogSpeed = sample.X;
+    Form->CurrentCoefficient = sample.Y;
+    apptest::ClickWindow(*Form->ButAddLogCal);
+  }
+  EXPECT_EQ(ListLines(), Texts({u"4.0 kn    Coeff. = 1.00", u"8.0 kn    Coeff. = 1.20"}));
   // Nothing chosen: nothing goes.
-  Form->ButDelLogVal->Click();
+  EXPECT_FALSE(Form->ButDelLogVal->Enabled());
+  apptest::ClickWindow(*Form->ButDelLogVal);
   EXPECT_EQ(Form->Samples.size(), 2u);
-  Form->LogCoeffListBox->SetItemIndex(0);
-  Form->LogCoeffListBox->Click();
+  // The first line chosen: it alone goes.
+  apptest::ClickWindow(*Form->LogCoeffListBox, 6, 4);
+  ASSERT_EQ(Form->LogCoeffListBox->ItemIndex(), 0);
   EXPECT_TRUE(Form->ButDelLogVal->Enabled());
-  Form->ButDelLogVal->Click();
+  apptest::ClickWindow(*Form->ButDelLogVal);
   EXPECT_EQ(ListLines(), Texts({u"8.0 kn    Coeff. = 1.20"}));
   EXPECT_FALSE(Form->ButDelLogVal->Enabled());
   Form->DstReady = false;
-  Form->LogCoeffListBox->SetItemIndex(0);
-  Form->LogCoeffListBox->Click();
+  apptest::ClickWindow(*Form->LogCoeffListBox, 6, 4);
+  ASSERT_EQ(Form->LogCoeffListBox->ItemIndex(), 0);
   EXPECT_FALSE(Form->ButDelLogVal->Enabled());
 }
 
