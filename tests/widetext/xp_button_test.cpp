@@ -376,8 +376,9 @@ TEST_F(XpButtonTest, ItPaintsWithItsOwnersFontWhileFollowingItAndWithItsOwnOther
     return ink;
   };
   const COLORREF face = Rgb(clBtnFace);
-  // On a panel with a font of its own, the button follows the form that
-  // owns it, whose font changes reach it through nobody.
+  // On a panel with a font of its own, a button that follows its parent's
+  // font paints with the font of the form that owns it, which the panel
+  // does not pass on.
   auto* panel = new TPanel(Form);
   panel->SetParent(Form);
   panel->SetBounds(0, 0, 200, 100);
