@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/text/resource_stream.h"
+#include "platform/ui/controls/extctrls.h"
 #include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/xp_fixture.h"
 #include "widetext/custom_drawn/gradients.h"
@@ -362,6 +363,39 @@ TEST_F(XpButtonTest, TallButtonsKeepTheirGradientBands) {
   EXPECT_EQ(At(image, 10, 4), high);
   EXPECT_EQ(At(image, 10, 4 + 2 * 127), Band(high, face, 127, 255));
   EXPECT_EQ(At(image, 10, 700), face);
+}
+
+TEST_F(XpButtonTest, ItPaintsWithItsOwnersFontWhileFollowingItAndWithItsOwnOtherwise) {
+  // Pixels of Colour in the caption's area.
+  const auto inkOf = [this](TColor Colour) {
+    const QImage image = Look();
+    int ink = 0;
+    for (int y = 4; y < 21; ++y) {
+      for (int x = 4; x < 71; ++x) ink += At(image, x, y) == Rgb(Colour) ? 1 : 0;
+    }
+    return ink;
+  };
+  const COLORREF face = Rgb(clBtnFace);
+  // On a panel with a font of its own, a button that follows its parent's
+  // font paints with the font of the form that owns it, which the panel
+  // does not pass on.
+  auto* panel = new TPanel(Form);
+  panel->SetParent(Form);
+  panel->SetBounds(0, 0, 200, 100);
+  panel->SetParentFont(false);
+  panel->Font().SetColor(clBlue);
+  Button->SetParent(panel);
+  Form->Font().SetColor(clRed);
+  ASSERT_TRUE(Button->ParentFont());
+  EXPECT_EQ(At(Look(), 37, 1), Blend(face, Rgb(clRed), 80));
+  EXPECT_GT(inkOf(clRed), 0);
+  EXPECT_EQ(inkOf(clBlue), 0);
+
+  Button->Font().SetColor(clLime);
+  ASSERT_FALSE(Button->ParentFont());
+  EXPECT_EQ(At(Look(), 37, 1), Blend(face, Rgb(clLime), 80));
+  EXPECT_GT(inkOf(clLime), 0);
+  EXPECT_EQ(inkOf(clRed), 0);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/core/classes/filer.h"
+#include "platform/core/classes/published.h"
 #include "platform/ui/controls/extctrls.h"
 #include "tests/widetext/xp_fixture.h"
 #include "widetext/custom_drawn/xp_button.h"
@@ -154,6 +157,61 @@ TEST_F(XpStreaming, AButtonFollowingItsParentsFontTakesItsOwnersFont) {
   EXPECT_EQ(button->Font().Height(), -17);
   EXPECT_EQ(button->Font().Color(), clNavy);
   EXPECT_TRUE(button->ParentFont());
+}
+
+// A form that publishes the handler its controls are streamed with.
+class HandlerForm : public TForm {
+ public:
+  HandlerForm() : TForm(nullptr, TCustomForm::CreateNew) { SetBounds(60, 60, 300, 200); }
+  int Clicks = 0;
+  void ButOkClick(TObject*) { ++Clicks; }
+  void GetPublishedMethods(std::vector<TMethodInfo>& Methods) const override {
+    TForm::GetPublishedMethods(Methods);
+    Methods.push_back(PublishedMethod<&HandlerForm::ButOkClick>("ButOkClick"));
+  }
+};
+
+TEST_F(XpStreaming, AnchorsAndEventsComeBackOnTheFormTheyAreReadInto) {
+  std::unique_ptr<HandlerForm, void (*)(TComponent*)> source(new HandlerForm, Free), target(new HandlerForm, Free);
+  auto* button = new TxpButton(source.get());
+  button->SetAnchors(akRight | akBottom);
+  button->OnClick = MakeMethod<&HandlerForm::ButOkClick>(source.get());
+  EXPECT_EQ(Write(button).at("OnClick"), vaIdent);
+  auto* copy = new TxpButton(target.get());
+  ReadInto(copy);
+  copy->Click();
+  EXPECT_EQ(target->Clicks, 1);
+  EXPECT_EQ(source->Clicks, 0);
+  copy->SetParent(target.get());
+  copy->SetBounds(200, 150, 75, 25);
+  target->SetClientWidth(target->ClientWidth() + 40);
+  EXPECT_EQ(copy->Left(), 240);
+
+  auto* box = new TxpCheckBox(source.get());
+  box->SetAnchors(akLeft | akRight);
+  box->OnMouseEnter = MakeMethod<&HandlerForm::ButOkClick>(source.get());
+  // A handler that is not a method of the owning form has no name to go by.
+  box->OnClick = [](TObject*) {};
+  box->OnExit = MakeMethod<&HandlerForm::ButOkClick>(target.get());
+  EXPECT_EQ(Names(Write(box)), (std::vector<std::string>{"Alignment", "Anchors", "Caption", "Color", "MarkColor",
+                                                         "OnMouseEnter", "TabStop"}));
+  auto* boxCopy = new TxpCheckBox(target.get());
+  ReadInto(boxCopy);
+  EXPECT_EQ(boxCopy->Anchors(), akLeft | akRight);
+  boxCopy->OnMouseEnter(boxCopy);
+  EXPECT_EQ(target->Clicks, 2);
+
+  // The name must be one of the form's methods, of the event's kind.
+  auto* stranger = new TxpCheckBox(Form);
+  Stream->SetPosition(0);
+  EXPECT_THROW(TReader(*Stream).ReadProperties(stranger), EReadError);
+  TMemoryStream wrongKind;
+  TWriter writer(wrongKind);
+  writer.WriteStr("OnMouseDown");
+  writer.WriteIdent("ButOkClick");
+  writer.WriteListEnd();
+  wrongKind.SetPosition(0);
+  EXPECT_THROW(TReader(wrongKind).ReadProperties(copy), EReadError);
 }
 
 }  // namespace

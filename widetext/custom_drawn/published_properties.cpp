@@ -13,6 +13,7 @@ namespace {
 
 using platform::BooleanProperty;
 using platform::ColorProperty;
+using platform::EventProperty;
 using platform::IntegerProperty;
 using platform::TColor;
 using platform::TPropInfo;
@@ -34,6 +35,7 @@ void ControlProperties(platform::TWinControl* Control, TPropInfo Font, std::vect
   Props.push_back(platform::TabOrderProperty(Control));
   Props.push_back(platform::TabStopProperty(Control));
   Props.push_back(platform::VisibleProperty(Control));
+  Props.push_back(platform::AnchorsProperty(Control));
 }
 
 }  // namespace
@@ -78,6 +80,14 @@ void TxpButton::GetPublishedProperties(std::vector<TPropInfo>& Props) const {
   Props.push_back(IntegerProperty(
       "ModalResult", [self]() -> std::int64_t { return self->ModalResult(); },
       [self](std::int64_t V) { self->SetModalResult(static_cast<platform::TModalResult>(V)); }, 0));
+  Props.push_back(EventProperty("OnClick", self->OnClick));
+  Props.push_back(EventProperty("OnEnter", self->OnEnter));
+  Props.push_back(EventProperty("OnExit", self->OnExit));
+  Props.push_back(EventProperty("OnKeyDown", self->OnKeyDown));
+  Props.push_back(EventProperty("OnKeyUp", self->OnKeyUp));
+  Props.push_back(EventProperty("OnMouseDown", self->OnMouseDown));
+  Props.push_back(EventProperty("OnMouseUp", self->OnMouseUp));
+  Props.push_back(EventProperty("OnTimerEvent", self->OnTimerEvent));
 }
 
 void TxpCheckBox::GetPublishedProperties(std::vector<TPropInfo>& Props) const {
@@ -103,6 +113,11 @@ void TxpCheckBox::GetPublishedProperties(std::vector<TPropInfo>& Props) const {
   Props.push_back(platform::EnumProperty(
       "Alignment", {"cbaLeft", "cbaRight"}, [self]() -> std::int64_t { return self->Alignment(); },
       [self](std::int64_t V) { self->SetAlignment(V == cbaLeft ? cbaLeft : cbaRight); }));
+  Props.push_back(EventProperty("OnClick", self->OnClick));
+  Props.push_back(EventProperty("OnEnter", self->OnEnter));
+  Props.push_back(EventProperty("OnExit", self->OnExit));
+  Props.push_back(EventProperty("OnMouseEnter", self->OnMouseEnter));
+  Props.push_back(EventProperty("OnMouseLeave", self->OnMouseLeave));
   Props.push_back(BooleanProperty(
       "Autosize", [self] { return self->Autosize(); }, [self](bool V) { self->SetAutosize(V); }, 1));
   Props.push_back(BooleanProperty(

@@ -74,10 +74,12 @@ class TxpButton : public platform::TCustomControl {
   void WndProc(platform::TMessage& Message) override;
   // Filed with their declared defaults: Caption, Font, Enabled (true),
   // ParentFont (true), Hint, ShowHint, TabOrder (-1), TabStop (false),
-  // Visible (true), Picture, TimerWaitStart (1000), TimerInterval (200),
-  // MonoColor, Cancel, CustomColor (false), BackColor (clBtnFace),
-  // GradientTopColor (clBtnHighlight), GradientBottColor (clBtnFace),
-  // Default (false), ModalResult (0).
+  // Visible (true), Anchors (left and top), Picture, TimerWaitStart (1000),
+  // TimerInterval (200), MonoColor, Cancel, CustomColor (false), BackColor
+  // (clBtnFace), GradientTopColor (clBtnHighlight), GradientBottColor
+  // (clBtnFace), Default (false), ModalResult (0), and the events OnClick,
+  // OnEnter, OnExit, OnKeyDown, OnKeyUp, OnMouseDown, OnMouseUp and
+  // OnTimerEvent, by the names of the form's methods they are bound to.
   void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
 
  protected:

@@ -57,9 +57,12 @@ class TxpCheckBox : public platform::TCustomControl {
   void WndProc(platform::TMessage& Message) override;
   // Filed with their declared defaults: Caption, Font, Enabled (true),
   // ParentFont (true), Hint, ShowHint, TabOrder (-1), TabStop (false),
-  // Visible (true), Color, MarkColor (clWindowText), SquareColor
-  // (clWindow), Checked (false), Alignment, Autosize (true) and CustomColor
-  // (false). MarkColor starts as clGreen, so a new check box stores it.
+  // Visible (true), Anchors (left and top), Color, MarkColor
+  // (clWindowText), SquareColor (clWindow), Checked (false), Alignment, the
+  // events OnClick, OnEnter, OnExit, OnMouseEnter and OnMouseLeave (by the
+  // names of the form's methods they are bound to), Autosize (true) and
+  // CustomColor (false). MarkColor starts as clGreen, so a new check box
+  // stores it.
   void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
 
  protected:

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/classes/published.h"
 #include "platform/core/text/cp1252.h"
 
 namespace platform {
@@ -19,6 +20,13 @@ const TPropInfo* FindProp(const std::vector<TPropInfo>& Props, const std::string
     if (SameText(p.Name, Name)) return &p;
   }
   return nullptr;
+}
+
+TComponent* LookupRoot(TComponent* Root, TPersistent* Instance) {
+  if (Root) return Root;
+  auto* component = dynamic_cast<TComponent*>(Instance);
+  if (!component) return nullptr;
+  return component->Owner() ? component->Owner() : component;
 }
 
 }  // namespace
@@ -209,6 +217,7 @@ void TReader::ReadProperties(TPersistent* Instance) {
 }
 
 void TReader::ReadProperty(TPersistent* Instance) {
+  lookupRoot_ = LookupRoot(Root, Instance);
   propName_ = ReadStr();
   if (!ReadPropertyPath(Instance, propName_))
     throw EReadError("Error reading " + ClassNameOf(*Instance) + "." + propName_ + ": Property " + propName_ +
@@ -284,10 +293,26 @@ void TReader::ReadPropertyValue(const TPropInfo& Prop) {
       if (Prop.SetOrd) Prop.SetOrd(bits);
       return;
     }
+    case TTypeKind::tkMethod:
+      ReadMethodValue(Prop);
+      return;
     default:
       SkipValue();
       return;
   }
+}
+
+void TReader::ReadMethodValue(const TPropInfo& Prop) {
+  if (NextValue() == vaNil) {
+    ReadValue();
+    if (Prop.SetMethod) Prop.SetMethod(TMethod{});
+    return;
+  }
+  if (NextValue() != vaIdent) Invalid();
+  const std::string name = ReadIdent();
+  const std::optional<TMethodInfo> method = lookupRoot_ ? MethodAddress(*lookupRoot_, name) : std::nullopt;
+  if (!method) Invalid();
+  if (Prop.SetMethod && !Prop.SetMethod(TMethod{method->Code, lookupRoot_, method->Signature})) Invalid();
 }
 
 void TWriter::DefineProperty(const std::string& Name, const TReaderProc&, const TWriterProc& WriteData, bool HasData) {
@@ -375,6 +400,7 @@ void TWriter::WriteBinary(const void* Buffer, std::uint32_t Count) {
 }
 
 void TWriter::WriteProperties(TPersistent* Instance) {
+  lookupRoot_ = LookupRoot(Root, Instance);
   WritePropertiesOf(Instance, Ancestor);
   WriteListEnd();
 }
@@ -472,8 +498,32 @@ void TWriter::WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp
       WriteWideString(value);
       return;
     }
+    case TTypeKind::tkMethod:
+      WriteMethodProperty(Prop, AncestorProp);
+      return;
     default:
       return;
+  }
+}
+
+void TWriter::WriteMethodProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.GetMethod) return;
+  const TMethod method = Prop.GetMethod();
+  const TMethod ancestor = AncestorProp && AncestorProp->GetMethod ? AncestorProp->GetMethod() : TMethod{};
+  if (method.Code == ancestor.Code) return;
+  std::string name;
+  if (method.Code) {
+    // Read back, the name binds to the root's method: a handler of any
+    // other object would come back running on the wrong one.
+    if (!lookupRoot_ || method.Data != lookupRoot_) return;
+    name = MethodName(*lookupRoot_, method.Code);
+    if (name.empty()) return;
+  }
+  WritePropName(Prop.Name);
+  if (name.empty()) {
+    WriteValue(vaNil);
+  } else {
+    WriteIdent(name);
   }
 }
 

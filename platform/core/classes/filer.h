@@ -55,6 +55,9 @@ class TFiler : public TObject {
                               bool HasData) = 0;
   TStream& Stream() { return stream_; }
 
+  // The form whose published methods the events are named by; null: the
+  // owner of the component being filed (the component itself when it has
+  // none).
   TComponent* Root = nullptr;
   // The object the one being written is compared with; null for none.
   TPersistent* Ancestor = nullptr;
@@ -100,6 +103,8 @@ class TReader : public TFiler {
   // properties; true when it was read.
   bool ReadPropertyPath(TPersistent* Instance, std::string_view Path);
   void ReadPropertyValue(const TPropInfo& Prop);
+  // An event: nil, or the name of a method of the lookup root that fits it.
+  void ReadMethodValue(const TPropInfo& Prop);
   void Bytes(void* Buffer, std::int64_t Count);
   template <class T>
   T Scalar();
@@ -110,6 +115,7 @@ class TReader : public TFiler {
   void SkipNested(int Lists);
 
   std::string propName_;
+  TComponent* lookupRoot_ = nullptr;
   // The last part of the name being read, which DefineProperty answers to.
   std::string definedName_;
   bool handled_ = false;
@@ -144,8 +150,12 @@ class TWriter : public TFiler {
   // InstanceAncestor (null: with their defaults).
   void WritePropertiesOf(TPersistent* Instance, TPersistent* InstanceAncestor);
   void WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  // An event as the name of the lookup root's method it is bound to; one
+  // bound to anything else cannot be named and is left out.
+  void WriteMethodProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
   void Bytes(const void* Buffer, std::int64_t Count);
   std::string propPath_;
+  TComponent* lookupRoot_ = nullptr;
 };
 
 }  // namespace platform

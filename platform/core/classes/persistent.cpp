@@ -12,6 +12,8 @@ void TPersistent::Assign(const TPersistent* Source) {
 
 void TPersistent::GetPublishedProperties(std::vector<TPropInfo>&) const {}
 
+void TPersistent::GetPublishedMethods(std::vector<TMethodInfo>&) const {}
+
 void TPersistent::DefineProperties(TFiler*) {}
 
 void TPersistent::AssignTo(TPersistent* Dest) const {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/classes/method.h"
 #include "platform/core/classes/object.h"
 #include "platform/core/classes/sysutils.h"
 
@@ -29,6 +30,7 @@ enum class TTypeKind {
   tkWString,
   tkSet,
   tkClass,
+  tkMethod,
 };
 
 // The declared default that means "none".
@@ -38,7 +40,8 @@ constexpr std::int64_t kNoDefault = static_cast<std::int64_t>(0x80000000u);
 // an empty IsStored means always stored. A set is filed as the names of its
 // elements (bit i: SetElements[i]) and compared with its default as bits; a
 // class property as the properties of its object, each under the
-// property's name and a dot.
+// property's name and a dot; an event as the name of the published method
+// it is bound to.
 struct TPropInfo {
   std::string Name;
   TTypeKind Kind = TTypeKind::tkUnknown;
@@ -61,6 +64,11 @@ struct TPropInfo {
   std::function<TPersistent*()> GetObject;
   // The object a reader fills when GetObject has none (an optional part).
   std::function<TPersistent*()> NewObject;
+  // An event: the method it holds (no Code when it holds none, or a handler
+  // that is not a published method); SetMethod is false when the method
+  // does not fit the event.
+  std::function<TMethod()> GetMethod;
+  std::function<bool(const TMethod&)> SetMethod;
 };
 
 class TPersistent : public TObject {
@@ -70,6 +78,9 @@ class TPersistent : public TObject {
   // The published properties in declaration order, base classes first.
   // Classes append theirs after calling the inherited version.
   virtual void GetPublishedProperties(std::vector<TPropInfo>& Props) const;
+  // The published methods, which events read from a stream are bound to;
+  // classes append theirs after calling the inherited version.
+  virtual void GetPublishedMethods(std::vector<TMethodInfo>& Methods) const;
   // Declares properties that are filed by code rather than by the table.
   virtual void DefineProperties(TFiler* Filer);
 

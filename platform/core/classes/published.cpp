@@ -55,4 +55,23 @@ TPropInfo ClassProperty(std::string Name, std::function<TPersistent*()> GetObjec
   return p;
 }
 
+std::optional<TMethodInfo> MethodAddress(const TPersistent& Instance, std::string_view Name) {
+  std::vector<TMethodInfo> methods;
+  Instance.GetPublishedMethods(methods);
+  for (TMethodInfo& m : methods) {
+    if (SameText(m.Name, Name)) return std::move(m);
+  }
+  return std::nullopt;
+}
+
+std::string MethodName(const TPersistent& Instance, TMethodCode Code) {
+  if (!Code) return {};
+  std::vector<TMethodInfo> methods;
+  Instance.GetPublishedMethods(methods);
+  for (const TMethodInfo& m : methods) {
+    if (m.Code == Code) return m.Name;
+  }
+  return {};
+}
+
 }  // namespace platform

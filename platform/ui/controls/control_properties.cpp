@@ -38,6 +38,12 @@ TPropInfo VisibleProperty(TControl* Control) {
       "Visible", [Control] { return Control->Visible(); }, [Control](bool V) { Control->SetVisible(V); }, 1);
 }
 
+TPropInfo AnchorsProperty(TControl* Control) {
+  return SetProperty(
+      "Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, [Control]() -> std::int64_t { return Control->Anchors(); },
+      [Control](std::int64_t V) { Control->SetAnchors(static_cast<TAnchors>(V)); }, kDefaultAnchors);
+}
+
 TPropInfo TabOrderProperty(TWinControl* Control) {
   return IntegerProperty(
       "TabOrder", [Control]() -> std::int64_t { return Control->TabOrder(); },

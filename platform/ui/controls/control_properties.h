@@ -15,6 +15,8 @@ TPropInfo ParentFontProperty(TControl* Control);
 TPropInfo HintProperty(TControl* Control);
 TPropInfo ShowHintProperty(TControl* Control);
 TPropInfo VisibleProperty(TControl* Control);
+// Stored unless it is the default, the left and top edges.
+TPropInfo AnchorsProperty(TControl* Control);
 TPropInfo TabOrderProperty(TWinControl* Control);
 TPropInfo TabStopProperty(TWinControl* Control);
 

@@ -113,6 +113,7 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
   if (parent_) parent_->RemoveControl(this);
   if (AParent) AParent->InsertControl(this);
+  PlaceAnchored();
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -124,6 +125,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FWidth = std::max(AWidth, 0);
   FHeight = std::max(AHeight, 0);
   Invalidate();
+  PlaceAnchored();
   RequestAlign();
   if (sized) Resize();
 }

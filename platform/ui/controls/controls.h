@@ -19,6 +19,7 @@
 
 #include "platform/core/classes/component.h"
 #include "platform/core/window_system/window.h"
+#include "platform/ui/controls/anchors.h"
 #include "platform/ui/controls/graphics.h"
 
 namespace platform {
@@ -224,6 +225,11 @@ class TControl : public TComponent {
   virtual void SetClientSize(int W, int H);
   TAlign Align() const { return align_; }
   void SetAlign(TAlign Value);
+  // The parent's edges the control keeps its distance to (anchors.h); the
+  // bounds it has when they are set, or is given later, are where it keeps
+  // them from.
+  TAnchors Anchors() const { return anchorRules_.Anchors; }
+  void SetAnchors(TAnchors Value);
 
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool Value);
@@ -336,9 +342,12 @@ class TControl : public TComponent {
 
  private:
   void HandleMouse(TMessage& M, UINT Msg);
+  // Takes the present bounds as the placement the anchors keep.
+  void PlaceAnchored();
   friend class TWinControl;
   TWinControl* parent_ = nullptr;
   TAlign align_ = alNone;
+  TAnchorRules anchorRules_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TColor color_ = clWindow;
@@ -521,6 +530,8 @@ class TWinControl : public TControl {
   // Shows the pointer of the control under the mouse.
   void ShowCursorOf(TControl* Control);
   void CreateChildHandles();
+  // Moves and sizes the anchored children to the client area as it is now.
+  void AnchorControls();
   friend class TControl;
   friend class TCustomForm;
 

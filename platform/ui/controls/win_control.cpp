@@ -256,6 +256,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
       Resize();
     }
   }
+  PlaceAnchored();
   RequestAlign();
 }
 
@@ -486,6 +487,7 @@ void TWinControl::AlignControls(TControl*) {
   place(alLeft);
   place(alRight);
   place(alClient);
+  AnchorControls();
   ControlState &= ~static_cast<unsigned>(csAlignmentNeeded);
 }
 
