@@ -46,6 +46,12 @@ TEST(CodePages, DefaultCodePageIsTheThreadsAnsiPage) {
   EXPECT_EQ(StringToWideStringEx("\x80\xE9", DefaultSystemCodePage), u"\u20AC\u00E9");
 }
 
+TEST(CodePages, TheProgramsEndPutsBackTheCodePageItStartedWith) {
+  DefaultSystemCodePage = 1253;
+  FinishCodePages();
+  EXPECT_EQ(DefaultSystemCodePage, 3u);
+}
+
 TEST(CodePages, CharactersAPageCannotHoldBecomeItsDefaultCharacter) {
   EXPECT_EQ(WideStringToStringEx(u"a\u4E2Db", 1252), "a?b");
   EXPECT_EQ(WideStringToStringEx(u"\U0001F600", 1252), "?");
