@@ -6,6 +6,7 @@
 #include "tests/widetext/wide_test_controls.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_form.h"
 #include "widetext/controls/wm_char.h"
 #include "widetext/exceptions.h"
 
@@ -123,8 +124,21 @@ TEST_F(WideInput, TheApplicationHintFollowsTheConsistencyRule) {
   app->SetHint(u"");
 }
 
-TEST_F(WideInput, AnIdleMainFormThatIsNotWideKeepsTheWideHintUpToDate) {
+TEST_F(WideInput, AnIdleMainFormKeepsTheWideHintUpToDate) {
   TWtxApplication* app = WtxApplication();
+  // The wide hint is taken from the control under the mouse when the 8-bit
+  // hint is its image, and is kept after the mouse left.
+  const auto keptAfterUpdate = [&](platform::TCustomForm* Form, TWideWindow* Window, std::u16string_view Hint) {
+    platform::Application->SetHint(AnsiImage(Hint));
+    platform::Application->NoteMouseMove(Window);
+    Form->UpdateActions();
+    platform::Application->NoteMouseLeave(Window);
+    const std::u16string kept = app->GetHint();
+    platform::Application->SetHint("");
+    return kept;
+  };
+
+  // A main form that is not wide gets a control of the wide layer to do it.
   auto* window = new TWideWindow(Form);
   window->SetParent(Form);
   window->SetHint(u"Βάθος|Βάθος κάτω από τον αισθητήρα");
@@ -133,15 +147,21 @@ TEST_F(WideInput, AnIdleMainFormThatIsNotWideKeepsTheWideHintUpToDate) {
   platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
   platform::Application->ProcessMessages();
   EXPECT_EQ(Form->ComponentCount(), before + 1);
+  EXPECT_EQ(keptAfterUpdate(Form, window, u"Βάθος κάτω από τον αισθητήρα"), u"Βάθος κάτω από τον αισθητήρα");
 
-  platform::Application->NoteMouseMove(window);
-  platform::Application->SetHint(AnsiImage(u"Βάθος κάτω από τον αισθητήρα"));
-  Form->UpdateActions();
-  platform::Application->NoteMouseLeave(window);
-  // Kept from the idle pass while the 8-bit hint is still its image.
-  EXPECT_EQ(app->GetHint(), u"Βάθος κάτω από τον αισθητήρα");
-  platform::Application->SetHint("");
+  // A wide main form does it itself.
+  auto* wideForm = new TWtxForm(nullptr, TWtxForm::CreateNew);
+  auto* inside = new TWideWindow(wideForm);
+  inside->SetParent(wideForm);
+  inside->SetHint(u"Ταχύτητα|Ταχύτητα στο νερό");
+  const int wideBefore = wideForm->ComponentCount();
+  platform::Application->SetMainForm(wideForm);
+  platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
+  platform::Application->ProcessMessages();
+  EXPECT_EQ(wideForm->ComponentCount(), wideBefore);
+  EXPECT_EQ(keptAfterUpdate(wideForm, inside, u"Ταχύτητα στο νερό"), u"Ταχύτητα στο νερό");
   platform::Application->SetMainForm(nullptr);
+  platform::Free(wideForm);
 }
 
 }  // namespace
