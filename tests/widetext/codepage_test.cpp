@@ -105,6 +105,11 @@ TEST(CodePages, LocaleAndKeyboardPages) {
   EXPECT_EQ(KeyUnicode(0x9F), u'\u0178');
   EXPECT_EQ(KeyUnicode(u'\u4E2D'), u'\u4E2D');
   EXPECT_EQ(KeyUnicode(0x100), 0x100);
+  // A Greek keyboard types code page 1253.
+  const platform::HKL previous = platform::SetKeyboardLayoutValue(0x04080408);
+  EXPECT_EQ(KeyboardCodePage(), 1253u);
+  EXPECT_EQ(KeyUnicode(0xD9), u'\u03A9');
+  platform::SetKeyboardLayoutValue(previous);
 }
 
 TEST(CodePages, SwapByteOrderStopsAtTheTerminator) {

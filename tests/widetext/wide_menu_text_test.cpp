@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QMenuBar>
+
+#include <vector>
 
 #include "platform/core/classes/filer.h"
 #include "platform/core/classes/streams.h"
 #include "platform/core/os/errors.h"
 #include "platform/core/os/os_error.h"
+#include "platform/core/window_system/keyboard_layout.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/menu_test_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
@@ -93,6 +97,33 @@ TEST_F(WideMenuText, AMainMenuShowsWideTextOnItsBarButNotInBitmapOrOwnerDrawnIte
   ASSERT_TRUE(platform::GetMenuItemInfoW(menu->Handle(), drawn->Command(), false, &read));
   EXPECT_EQ(read.fType, platform::MFT_OWNERDRAW);
   EXPECT_EQ(MenuText(drawn), u"");
+}
+
+TEST_F(WideMenuText, AfterAKeyboardLayoutSwitchAMenuShowsItsShortcutsInTheNewLayoutsNames) {
+  auto* menu = new TWtxMainMenu(Form);
+  TWtxMenuItem* file = WideItem(menu->Items(), u"&Αρχείο");
+  WideItem(file, u"&Αποθήκευση")->SetShortCut(platform::ShortCut('S', platform::ssCtrl | platform::ssShift));
+  WideItem(file, u"&Διαγραφή")->SetShortCut(platform::ShortCut(platform::VK_DELETE, platform::ssCtrl));
+  Form->SetMenu(menu);
+  Form->Show();
+  platform::Application->ProcessMessages();
+  QMenuBar* bar = platform::ui::WidgetOf(Form->Handle())->findChild<QMenuBar*>();
+  ASSERT_TRUE(bar);
+  // What the open menu shows.
+  const auto shown = [&] {
+    bar->setActiveAction(bar->actions().at(0));
+    QMenu* popup = bar->actions().at(0)->menu();
+    std::vector<std::u16string> texts;
+    for (const QAction* action : popup->actions()) texts.push_back(action->text().toStdU16String());
+    popup->hide();
+    platform::Application->ProcessMessages();
+    return texts;
+  };
+  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Shift+S", u"&Διαγραφή\tCtrl+Delete"}));
+  const platform::HKL previous = platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0410));
+  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Maiusc+S", u"&Διαγραφή\tCtrl+Canc"}));
+  platform::SwitchKeyboardLayout(previous);
+  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Shift+S", u"&Διαγραφή\tCtrl+Delete"}));
 }
 
 TEST_F(WideMenuText, AMenuThatRefusesTheTextRaisesTheSystemsError) {
