@@ -128,10 +128,10 @@ TEST_F(WideInput, AnIdleMainFormKeepsTheWideHintUpToDate) {
   TWtxApplication* app = WtxApplication();
   // The wide hint is taken from the control under the mouse when the 8-bit
   // hint is its image, and is kept after the mouse left.
-  const auto keptAfterUpdate = [&](platform::TCustomForm* Form, TWideWindow* Window, std::u16string_view Hint) {
+  const auto keptAfterUpdate = [&](platform::TCustomForm* MainForm, TWideWindow* Window, std::u16string_view Hint) {
     platform::Application->SetHint(AnsiImage(Hint));
     platform::Application->NoteMouseMove(Window);
-    Form->UpdateActions();
+    MainForm->UpdateActions();
     platform::Application->NoteMouseLeave(Window);
     const std::u16string kept = app->GetHint();
     platform::Application->SetHint("");
