@@ -126,41 +126,39 @@ TEST_F(WideInput, TheApplicationHintFollowsTheConsistencyRule) {
 
 TEST_F(WideInput, AnIdleMainFormKeepsTheWideHintUpToDate) {
   TWtxApplication* app = WtxApplication();
-  // The wide hint is taken from the control under the mouse when the 8-bit
-  // hint is its image, and is kept after the mouse left.
-  const auto keptAfterUpdate = [&](platform::TCustomForm* MainForm, TWideWindow* Window, std::u16string_view Hint) {
+  // MainForm, with a wide window of the long hint Hint, becomes the main
+  // form and the program goes idle. The wide hint is then taken from the
+  // window under the mouse when the 8-bit hint is its image, and is kept
+  // after the mouse left. Gives the kept hint and the components the wide
+  // layer added to the form.
+  const auto keptAfterUpdate = [&](platform::TCustomForm* MainForm, std::u16string_view Hint, int& Added) {
+    auto* window = new TWideWindow(MainForm);
+    window->SetParent(MainForm);
+    window->SetHint(u"|" + std::u16string(Hint));
+    const int before = MainForm->ComponentCount();
+    platform::Application->SetMainForm(MainForm);
+    platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
+    platform::Application->ProcessMessages();
+    Added = MainForm->ComponentCount() - before;
     platform::Application->SetHint(AnsiImage(Hint));
-    platform::Application->NoteMouseMove(Window);
+    platform::Application->NoteMouseMove(window);
     MainForm->UpdateActions();
-    platform::Application->NoteMouseLeave(Window);
+    platform::Application->NoteMouseLeave(window);
     const std::u16string kept = app->GetHint();
     platform::Application->SetHint("");
+    platform::Application->SetMainForm(nullptr);
     return kept;
   };
 
   // A main form that is not wide gets a control of the wide layer to do it.
-  auto* window = new TWideWindow(Form);
-  window->SetParent(Form);
-  window->SetHint(u"Βάθος|Βάθος κάτω από τον αισθητήρα");
-  const int before = Form->ComponentCount();
-  platform::Application->SetMainForm(Form);
-  platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
-  platform::Application->ProcessMessages();
-  EXPECT_EQ(Form->ComponentCount(), before + 1);
-  EXPECT_EQ(keptAfterUpdate(Form, window, u"Βάθος κάτω από τον αισθητήρα"), u"Βάθος κάτω από τον αισθητήρα");
+  int added = 0;
+  EXPECT_EQ(keptAfterUpdate(Form, u"Βάθος κάτω από τον αισθητήρα", added), u"Βάθος κάτω από τον αισθητήρα");
+  EXPECT_EQ(added, 1);
 
   // A wide main form does it itself.
   auto* wideForm = new TWtxForm(nullptr, TWtxForm::CreateNew);
-  auto* inside = new TWideWindow(wideForm);
-  inside->SetParent(wideForm);
-  inside->SetHint(u"Ταχύτητα|Ταχύτητα στο νερό");
-  const int wideBefore = wideForm->ComponentCount();
-  platform::Application->SetMainForm(wideForm);
-  platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
-  platform::Application->ProcessMessages();
-  EXPECT_EQ(wideForm->ComponentCount(), wideBefore);
-  EXPECT_EQ(keptAfterUpdate(wideForm, inside, u"Ταχύτητα στο νερό"), u"Ταχύτητα στο νερό");
-  platform::Application->SetMainForm(nullptr);
+  EXPECT_EQ(keptAfterUpdate(wideForm, u"Ταχύτητα στο νερό", added), u"Ταχύτητα στο νερό");
+  EXPECT_EQ(added, 0);
   platform::Free(wideForm);
 }
 
