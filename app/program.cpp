@@ -7,6 +7,7 @@
 #include "platform/core/window_system/system_broadcasts.h"
 #include "platform/ui/controls/forms.h"
 #include "support/message_pump.h"
+#include "widetext/codepage.h"
 #include "widetext/controls/wide_application.h"
 #include "widetext/controls/wide_layer.h"
 #include "widetext/dialogs/dialogs_unit.h"
@@ -45,6 +46,7 @@ int RunProgramWindows() {
   FreeProgramWindows();
   widetext::FinalizeWideDialogs();
   widetext::FinishWideLayer();
+  widetext::FinishCodePages();
   return 0;
 }
 

@@ -22,6 +22,15 @@ std::uint32_t InitialSystemCodePage() {
 
 std::uint32_t DefaultSystemCodePage = InitialSystemCodePage();
 
+namespace {
+
+// Made after DefaultSystemCodePage, whose value it keeps.
+const std::uint32_t g_startCodePage = DefaultSystemCodePage;
+
+}  // namespace
+
+void FinishCodePages() { DefaultSystemCodePage = g_startCodePage; }
+
 std::u16string StringToWideStringEx(std::string_view S, std::uint32_t CodePage) {
   if (CodePage == CP_UTF7) return UTF7ToWideString(S);
   if (CodePage == CP_UTF8) return UTF8Decode(S);

@@ -16,8 +16,13 @@ constexpr std::uint32_t CP_UTF8 = 65001;
 
 // The code page in which 8-bit text of the user interface is read and
 // written: the thread's ANSI code page (3) on platforms of the NT family
-// from version 5 on, else the page of the thread's locale.
+// from version 5 on, else the page of the thread's locale. The value it
+// starts with is kept.
 extern std::uint32_t DefaultSystemCodePage;
+
+// The program's end: DefaultSystemCodePage gets back the value it started
+// with, whatever was made of it meanwhile.
+void FinishCodePages();
 
 // A conversion the platform cannot make gives an empty result.
 std::u16string StringToWideStringEx(std::string_view S, std::uint32_t CodePage);

@@ -6,6 +6,9 @@
 #include <cctype>
 #include <string>
 
+#include "platform/core/os/errors.h"
+#include "platform/core/text/message_tables.h"
+
 namespace platform {
 namespace {
 
@@ -32,6 +35,23 @@ TEST(Resources, FoundByNameAndTypeWithoutRegardToCaseAndFirstRegistrationWins) {
 
   EXPECT_FALSE(FindResource("TestPictur", RT_RCDATA));
   EXPECT_FALSE(FindResource("", RT_RCDATA));
+}
+
+TEST(MessageTables, AModulesMessagesStandWhileTheirEntriesLiveAndMustFit) {
+  constexpr std::uint32_t kFlags = FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS;
+  constexpr std::uint32_t kId = 0xC0010001;
+  char16_t buffer[16] = {};
+  {
+    const MessageTableEntry first(nullptr, kId, u"Stale %1");
+    const MessageTableEntry later(GetModuleHandleA(nullptr), kId, u"Fresh %1");
+    EXPECT_EQ(FormatMessageW(kFlags, nullptr, kId, 0, buffer, 16), 8u);
+    EXPECT_EQ(std::u16string(buffer), u"Fresh %1");
+    // The text and its terminator must fit.
+    EXPECT_EQ(FormatMessageW(kFlags, nullptr, kId, 0, buffer, 8), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  }
+  EXPECT_EQ(FormatMessageW(kFlags, nullptr, kId, 0, buffer, 16), 0u);
+  EXPECT_EQ(GetLastError(), ERROR_MR_MID_NOT_FOUND);
 }
 
 }  // namespace

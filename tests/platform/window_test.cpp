@@ -8,6 +8,7 @@
 
 #include "platform/core/os/clock.h"
 #include "platform/core/window_system/input.h"
+#include "platform/core/window_system/keyboard_layout.h"
 
 namespace {
 
@@ -71,6 +72,9 @@ LRESULT LoggingProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
       return id == "3" ? DLGC_DEFPUSHBUTTON : 0;
     case WM_TIMER:
       Log("timer " + id + " " + std::to_string(wParam));
+      break;
+    case WM_INPUTLANGCHANGE:
+      Log("inputlang " + id + " " + std::to_string(wParam) + " " + std::to_string(lParam));
       break;
     default:
       break;
@@ -393,6 +397,39 @@ TEST_F(WindowTest, ChildrenMoveBetweenParentsAndRestack) {
   EXPECT_TRUE(IsChild(one, y));
   EXPECT_EQ(GetDlgItem(two, 1), x);
   EXPECT_EQ(GetAncestorRoot(x), two);
+}
+
+TEST_F(WindowTest, AnInputLanguageSwitchReachesEveryWindowAndRenamesTheKeys) {
+  HWND top = Make(u"LogWnd");
+  HWND child = Make(u"LogWnd", top, 2);
+  Make(u"LogWnd", child, 3);
+  const auto keyName = [](unsigned Key, bool Extended) {
+    char16_t name[64] = {};
+    const long data = (static_cast<long>(MapVirtualKeyW(Key, MAPVK_VK_TO_VSC)) << 16) | (Extended ? 1L << 24 : 0);
+    return std::u16string(name, static_cast<std::size_t>(GetKeyNameTextW(data, name, 64)));
+  };
+  const HKL previous = SwitchKeyboardLayout(KeyboardLayoutOf(0x0409));
+  EXPECT_EQ(keyName(VK_SHIFT, false), u"Shift");
+  Log.clear();
+  SwitchKeyboardLayout(KeyboardLayoutOf(0x0410));
+  EXPECT_EQ(GetKeyboardLayout(0), 0x04100410u);
+  const auto reached = [](const std::string& Message) {
+    return std::vector<std::string>{"inputlang 0 " + Message, "inputlang 2 " + Message, "inputlang 3 " + Message};
+  };
+  EXPECT_EQ(Log, reached("0 " + std::to_string(0x04100410)));
+  EXPECT_EQ(keyName(VK_SHIFT, false), u"MAIUSC");
+  EXPECT_EQ(keyName(VK_DELETE, true), u"CANC");
+  EXPECT_EQ(keyName('S', false), u"S");
+
+  // The layout in force again: nothing to tell.
+  Log.clear();
+  SwitchKeyboardLayout(KeyboardLayoutOf(0x0410));
+  EXPECT_TRUE(Log.empty());
+  // A Greek layout types code page 1253, character set 161.
+  SwitchKeyboardLayout(KeyboardLayoutOf(0x0408));
+  EXPECT_EQ(Log, reached("161 " + std::to_string(0x04080408)));
+  EXPECT_EQ(keyName(VK_SHIFT, false), u"Shift");
+  SwitchKeyboardLayout(previous);
 }
 
 }  // namespace

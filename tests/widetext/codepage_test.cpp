@@ -46,6 +46,12 @@ TEST(CodePages, DefaultCodePageIsTheThreadsAnsiPage) {
   EXPECT_EQ(StringToWideStringEx("\x80\xE9", DefaultSystemCodePage), u"\u20AC\u00E9");
 }
 
+TEST(CodePages, TheProgramsEndPutsBackTheCodePageItStartedWith) {
+  DefaultSystemCodePage = 1253;
+  FinishCodePages();
+  EXPECT_EQ(DefaultSystemCodePage, 3u);
+}
+
 TEST(CodePages, CharactersAPageCannotHoldBecomeItsDefaultCharacter) {
   EXPECT_EQ(WideStringToStringEx(u"a\u4E2Db", 1252), "a?b");
   EXPECT_EQ(WideStringToStringEx(u"\U0001F600", 1252), "?");
@@ -99,6 +105,11 @@ TEST(CodePages, LocaleAndKeyboardPages) {
   EXPECT_EQ(KeyUnicode(0x9F), u'\u0178');
   EXPECT_EQ(KeyUnicode(u'\u4E2D'), u'\u4E2D');
   EXPECT_EQ(KeyUnicode(0x100), 0x100);
+  // A Greek keyboard types code page 1253.
+  const platform::HKL previous = platform::SetKeyboardLayoutValue(0x04080408);
+  EXPECT_EQ(KeyboardCodePage(), 1253u);
+  EXPECT_EQ(KeyUnicode(0xD9), u'\u03A9');
+  platform::SetKeyboardLayoutValue(previous);
 }
 
 TEST(CodePages, SwapByteOrderStopsAtTheTerminator) {

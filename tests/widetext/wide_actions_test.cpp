@@ -108,6 +108,15 @@ TEST_F(WideActions, AssignCopiesTheWideTexts) {
   hint.Assign(Action);
   EXPECT_EQ(hint.GetHint(), u"Άλφα");
   EXPECT_EQ(hint.Caption(), "?????");
+  EXPECT_EQ(WtxAction_GetCaption(&hint), u"Ωμέγα");
+  // From one hint action to another, and from a control.
+  WtxAction_SetCaption(&hint, u"Ζήτα");
+  TWtxHintAction other(nullptr);
+  other.Assign(&hint);
+  EXPECT_EQ(WtxAction_GetCaption(&other), u"Ζήτα");
+  EXPECT_EQ(other.GetHint(), u"Άλφα");
+  other.Assign(Label);
+  EXPECT_EQ(WtxAction_GetCaption(&other), u"Ετικέτα");
 
   std::vector<platform::TPropInfo> props;
   hint.GetPublishedProperties(props);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "tests/widetext/wide_test_controls.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_form.h"
 #include "widetext/menus/wide_actions.h"
 
 namespace widetext::testing {
@@ -142,20 +144,46 @@ TEST_F(WideApplication, ChangedDesktopSettingsReachTheApplicationWindow) {
   platform::Free(listening);
 }
 
-TEST_F(WideApplication, TheApplicationsMessageHandlerMayTakeAWideCharacter) {
+TEST_F(WideApplication, AWideCharacterPassesTheMessageHandlerAndTheDialogWindow) {
   std::vector<platform::WPARAM> seen;
+  bool take = true;
   platform::Application->OnMessage = [&](platform::MSG& Msg, bool& Handled) {
     if (Msg.message != platform::WM_CHAR) return;
     seen.push_back(Msg.wParam);
-    Handled = true;
+    Handled = take;
   };
-  auto* wide = new TWideWindow(Form);
+  auto* wide = new TWideEdit(Form);
   wide->SetParent(Form);
-  platform::PostMessageW(wide->Handle(), platform::WM_CHAR, u'中', 0);
-  platform::Application->ProcessMessages();
-  platform::Application->OnMessage = nullptr;
+  const auto type = [](TWideEdit* Edit) {
+    platform::PostMessageW(Edit->Handle(), platform::WM_CHAR, u'中', 0);
+    platform::Application->ProcessMessages();
+  };
+  type(wide);
   // Taken in full by the hook, and not handled again by the 8-bit loop.
   EXPECT_EQ(seen, std::vector<platform::WPARAM>{u'中'});
+  EXPECT_EQ(wide->GetCaption(), u"");
+
+  // Left alone, it goes through the dialog handling of the application's
+  // dialog window: a Unicode one hands it on whole, an 8-bit one as a byte
+  // of its code page.
+  take = false;
+  auto* dialog = new TWtxForm(nullptr, TWtxForm::CreateNew);
+  auto* inDialog = new TWideEdit(dialog);
+  inDialog->SetParent(dialog);
+  platform::Application->DialogHandle = dialog->Handle();
+  type(inDialog);
+  EXPECT_EQ(inDialog->GetCaption(), u"中");
+  const auto askedByDialog = [](const TWideEdit* Edit) {
+    return std::count(Edit->Messages.begin(), Edit->Messages.end(), platform::WM_GETDLGCODE);
+  };
+  EXPECT_EQ(askedByDialog(inDialog), 1);
+  platform::Application->DialogHandle = Form->Handle();
+  type(wide);
+  EXPECT_EQ(askedByDialog(wide), 1);
+  EXPECT_EQ(wide->GetCaption(), u"-");
+  platform::Application->DialogHandle = nullptr;
+  platform::Application->OnMessage = nullptr;
+  platform::Free(dialog);
 }
 
 }  // namespace

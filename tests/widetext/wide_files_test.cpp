@@ -8,7 +8,9 @@
 #include "platform/core/classes/streams.h"
 #include "platform/core/os/errors.h"
 #include "platform/core/os/os_error.h"
+#include "platform/core/text/message_tables.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/widetext/platform_version.h"
 #include "widetext/error_messages.h"
 #include "widetext/utf8.h"
 
@@ -132,6 +134,27 @@ TEST(ErrorMessages, SystemTextOrUnspecified) {
             u"The file is open in a mode that does not allow this access");
   EXPECT_EQ(WideSysErrorMessage(99999), u"Unspecified error (99999) from system.");
   EXPECT_EQ(WideLibraryErrorMessage(u"shell32", nullptr, -5), u"Unspecified error (-5) from shell32.");
+}
+
+TEST(ErrorMessages, AModulesOwnMessageTableAnswersBeforeTheSystem) {
+  constexpr std::int32_t kNoReply = 99001;
+  const platform::HMODULE program = platform::GetModuleHandleA(nullptr);
+  const platform::MessageTableEntry noReply(program, kNoReply, u" Ο αισθητήρας δεν απαντά\r\n");
+  const platform::MessageTableEntry busy(program, platform::ERROR_ACCESS_DENIED, u"Θύρα κατειλημμένη");
+  EXPECT_EQ(WideLibraryErrorMessage(u"dst", program, kNoReply), u"Ο αισθητήρας δεν απαντά");
+  EXPECT_EQ(WideLibraryErrorMessage(u"dst", program, platform::ERROR_ACCESS_DENIED), u"Θύρα κατειλημμένη");
+  // A code the module has no text for has the system's.
+  EXPECT_EQ(WideLibraryErrorMessage(u"dst", program, platform::ERROR_FILE_NOT_FOUND), u"No such file or directory");
+  // No module, or another one: its table is not asked.
+  EXPECT_EQ(WideSysErrorMessage(platform::ERROR_ACCESS_DENIED), u"Permission denied");
+  const platform::HMODULE libc = platform::GetModuleHandleA("libc.so.6");
+  ASSERT_NE(libc, nullptr);
+  EXPECT_EQ(WideLibraryErrorMessage(u"libc", libc, kNoReply), u"Unspecified error (99001) from libc.");
+
+  // The 8-bit platform reads the table in the ANSI code page.
+  const platform::MessageTableEntry range(program, kNoReply + 1, u"Température hors plage Ω");
+  const testing::ScopedPlatformVersion ansi(testing::kAnsiPlatform);
+  EXPECT_EQ(WideLibraryErrorMessage(u"dst", program, kNoReply + 1), u"Température hors plage ?");
 }
 
 }  // namespace

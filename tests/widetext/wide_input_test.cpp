@@ -6,6 +6,7 @@
 #include "tests/widetext/wide_test_controls.h"
 #include "widetext/controls/ansi_image.h"
 #include "widetext/controls/wide_application.h"
+#include "widetext/controls/wide_form.h"
 #include "widetext/controls/wm_char.h"
 #include "widetext/exceptions.h"
 
@@ -123,25 +124,42 @@ TEST_F(WideInput, TheApplicationHintFollowsTheConsistencyRule) {
   app->SetHint(u"");
 }
 
-TEST_F(WideInput, AnIdleMainFormThatIsNotWideKeepsTheWideHintUpToDate) {
+TEST_F(WideInput, AnIdleMainFormKeepsTheWideHintUpToDate) {
   TWtxApplication* app = WtxApplication();
-  auto* window = new TWideWindow(Form);
-  window->SetParent(Form);
-  window->SetHint(u"Βάθος|Βάθος κάτω από τον αισθητήρα");
-  const int before = Form->ComponentCount();
-  platform::Application->SetMainForm(Form);
-  platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
-  platform::Application->ProcessMessages();
-  EXPECT_EQ(Form->ComponentCount(), before + 1);
+  // MainForm, with a wide window of the long hint Hint, becomes the main
+  // form and the program goes idle. The wide hint is then taken from the
+  // window under the mouse when the 8-bit hint is its image, and is kept
+  // after the mouse left. Gives the kept hint and the components the wide
+  // layer added to the form.
+  const auto keptAfterUpdate = [&](platform::TCustomForm* MainForm, std::u16string_view Hint, int& Added) {
+    auto* window = new TWideWindow(MainForm);
+    window->SetParent(MainForm);
+    window->SetHint(u"|" + std::u16string(Hint));
+    const int before = MainForm->ComponentCount();
+    platform::Application->SetMainForm(MainForm);
+    platform::PostMessageW(nullptr, platform::WM_NULL, 0, 0);
+    platform::Application->ProcessMessages();
+    Added = MainForm->ComponentCount() - before;
+    platform::Application->SetHint(AnsiImage(Hint));
+    platform::Application->NoteMouseMove(window);
+    MainForm->UpdateActions();
+    platform::Application->NoteMouseLeave(window);
+    const std::u16string kept = app->GetHint();
+    platform::Application->SetHint("");
+    platform::Application->SetMainForm(nullptr);
+    return kept;
+  };
 
-  platform::Application->NoteMouseMove(window);
-  platform::Application->SetHint(AnsiImage(u"Βάθος κάτω από τον αισθητήρα"));
-  Form->UpdateActions();
-  platform::Application->NoteMouseLeave(window);
-  // Kept from the idle pass while the 8-bit hint is still its image.
-  EXPECT_EQ(app->GetHint(), u"Βάθος κάτω από τον αισθητήρα");
-  platform::Application->SetHint("");
-  platform::Application->SetMainForm(nullptr);
+  // A main form that is not wide gets a control of the wide layer to do it.
+  int added = 0;
+  EXPECT_EQ(keptAfterUpdate(Form, u"Βάθος κάτω από τον αισθητήρα", added), u"Βάθος κάτω από τον αισθητήρα");
+  EXPECT_EQ(added, 1);
+
+  // A wide main form does it itself.
+  auto* wideForm = new TWtxForm(nullptr, TWtxForm::CreateNew);
+  EXPECT_EQ(keptAfterUpdate(wideForm, u"Ταχύτητα στο νερό", added), u"Ταχύτητα στο νερό");
+  EXPECT_EQ(added, 0);
+  platform::Free(wideForm);
 }
 
 }  // namespace

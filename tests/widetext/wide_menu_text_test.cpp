@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QMenuBar>
+
+#include <vector>
 
 #include "platform/core/classes/filer.h"
 #include "platform/core/classes/streams.h"
 #include "platform/core/os/errors.h"
 #include "platform/core/os/os_error.h"
+#include "platform/core/window_system/keyboard_layout.h"
 #include "platform/ui/window_classes/qt_peer.h"
 #include "tests/platform/menu_test_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
@@ -67,6 +71,12 @@ TEST_F(WideMenuText, AMainMenuShowsWideTextOnItsBarButNotInBitmapOrOwnerDrawnIte
   file->SetCaption(kPolish);
   EXPECT_EQ(MenuText(file), kPolish);
   EXPECT_GT(platform::MenuBarDrawCount(Form->Handle()), draws);
+  // Where only the wide layer writes, it draws the bar itself.
+  WriteAnsi(menu->Handle(), file->Command(), "Zazolc");
+  const int drawsBefore = platform::MenuBarDrawCount(Form->Handle());
+  file->UpdateMenuText();
+  EXPECT_EQ(MenuText(file), kPolish);
+  EXPECT_EQ(platform::MenuBarDrawCount(Form->Handle()), drawsBefore + 1);
 
   // Items another party made a bitmap or drew itself keep what they are.
   platform::MENUITEMINFOW type;
@@ -89,14 +99,44 @@ TEST_F(WideMenuText, AMainMenuShowsWideTextOnItsBarButNotInBitmapOrOwnerDrawnIte
   EXPECT_EQ(MenuText(drawn), u"");
 }
 
+TEST_F(WideMenuText, AfterAKeyboardLayoutSwitchAMenuShowsItsShortcutsInTheNewLayoutsNames) {
+  auto* menu = new TWtxMainMenu(Form);
+  TWtxMenuItem* file = WideItem(menu->Items(), u"&Αρχείο");
+  WideItem(file, u"&Αποθήκευση")->SetShortCut(platform::ShortCut('S', platform::ssCtrl | platform::ssShift));
+  WideItem(file, u"&Διαγραφή")->SetShortCut(platform::ShortCut(platform::VK_DELETE, platform::ssCtrl));
+  Form->SetMenu(menu);
+  Form->Show();
+  platform::Application->ProcessMessages();
+  QMenuBar* bar = platform::ui::WidgetOf(Form->Handle())->findChild<QMenuBar*>();
+  ASSERT_TRUE(bar);
+  // What the open menu shows.
+  const auto shown = [&] {
+    bar->setActiveAction(bar->actions().at(0));
+    QMenu* popup = bar->actions().at(0)->menu();
+    std::vector<std::u16string> texts;
+    for (const QAction* action : popup->actions()) texts.push_back(action->text().toStdU16String());
+    popup->hide();
+    platform::Application->ProcessMessages();
+    return texts;
+  };
+  const std::vector<std::u16string> english{u"&Αποθήκευση\tCtrl+Shift+S", u"&Διαγραφή\tCtrl+Delete"};
+  const platform::HKL previous = platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0409));
+  EXPECT_EQ(shown(), english);
+  platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0410));
+  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Maiusc+S", u"&Διαγραφή\tCtrl+Canc"}));
+  platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0409));
+  EXPECT_EQ(shown(), english);
+  platform::SwitchKeyboardLayout(previous);
+}
+
 TEST_F(WideMenuText, AMenuThatRefusesTheTextRaisesTheSystemsError) {
   platform::TPopupMenu menu(nullptr);
   TWtxMenuItem* item = WideItem(menu.Items(), kGreek);
   ASSERT_EQ(MenuText(item), kGreek);
-  // The menu is gone behind the item's back.
+  // The menu is gone behind the item's back; the wide text is the only one
+  // written.
   platform::DestroyMenu(menu.Handle());
   try {
-    item->SetCaption(kPolish);
     item->UpdateMenuText();
     FAIL() << "no error";
   } catch (const platform::EOSError& E) {
@@ -173,22 +213,35 @@ TEST_F(WideMenuText, ARightToLeftSystemGetsItsMenusFixedUpAndDrawnRightToLeft) {
 }
 
 TEST_F(WideMenuText, AFiledMenuItemKeepsItsWideTextsUnlessItsActionGivesThem) {
-  const auto roundTrip = [](TWtxMenuItem& Source, TWtxMenuItem& Target) {
-    platform::TMemoryStream stream;
-    {
-      platform::TWriter writer(stream);
-      writer.WriteProperties(&Source);
-    }
-    stream.SetPosition(0);
-    platform::TReader(stream).ReadProperties(&Target);
+  const auto write = [](TWtxMenuItem& Source, platform::TMemoryStream& Stream) {
+    platform::TWriter writer(Stream);
+    writer.WriteProperties(&Source);
   };
+  const auto read = [](platform::TMemoryStream& Stream, TWtxMenuItem& Target) {
+    Stream.SetPosition(0);
+    platform::TReader(Stream).ReadProperties(&Target);
+  };
+  const auto roundTrip = [&](TWtxMenuItem& Source, TWtxMenuItem& Target) {
+    platform::TMemoryStream stream;
+    write(Source, stream);
+    read(stream, Target);
+  };
+  // The 8-bit caption cannot hold the text: the stream carries it wide.
   TWtxMenuItem source(nullptr), copy(nullptr);
   source.SetCaption(u"&Ωμέγα");
   source.SetHint(u"Ζωή|Ελπίδα");
-  roundTrip(source, copy);
+  platform::TMemoryStream stream;
+  write(source, stream);
+  const std::string bytes(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+  EXPECT_EQ(bytes.find("&?????"), std::string::npos);
+  const std::u16string omega = u"Ωμέγα";
+  EXPECT_NE(bytes.find(std::string(reinterpret_cast<const char*>(omega.data()), omega.size() * 2)), std::string::npos);
+  read(stream, copy);
+  EXPECT_EQ(copy.Caption(), "&?????");
   EXPECT_EQ(copy.GetCaption(), u"&Ωμέγα");
   EXPECT_EQ(copy.GetHint(), u"Ζωή|Ελπίδα");
 
+  // Texts the action gives are not stored; a text of the item's own is.
   TWtxAction action(nullptr);
   action.SetCaption(kPolish);
   action.SetHint(kGreek);
@@ -197,7 +250,30 @@ TEST_F(WideMenuText, AFiledMenuItemKeepsItsWideTextsUnlessItsActionGivesThem) {
   roundTrip(source, linked);
   EXPECT_EQ(linked.GetCaption(), u"");
   EXPECT_EQ(linked.GetHint(), u"");
+  source.SetCaption(u"Δικό μου");
+  TWtxMenuItem own(nullptr);
+  roundTrip(source, own);
+  EXPECT_EQ(own.GetCaption(), u"Δικό μου");
+  EXPECT_EQ(own.GetHint(), u"");
   source.SetAction(nullptr);
+
+  // Wide companions that an 8-bit writer put beside the 8-bit values are
+  // read and dropped: the 8-bit value stands.
+  platform::TMemoryStream eightBit;
+  {
+    platform::TWriter writer(eightBit);
+    writer.WritePropName("Caption");
+    writer.WriteString("&?????");
+    writer.WritePropName("CaptionW");
+    writer.WriteString("&\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1");
+    writer.WritePropName("Hint_UTF7");
+    writer.WriteString("+A5YDvQ-");
+    writer.WriteListEnd();
+  }
+  TWtxMenuItem fromEightBit(nullptr);
+  read(eightBit, fromEightBit);
+  EXPECT_EQ(fromEightBit.GetCaption(), u"&?????");
+  EXPECT_EQ(fromEightBit.GetHint(), u"");
 }
 
 }  // namespace

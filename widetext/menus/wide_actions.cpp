@@ -85,15 +85,15 @@ void AddWideActionProperties(platform::TCustomAction* Action, bool WithCaption,
       [Action](const std::u16string& V) { WtxAction_SetHint(Action, V); }));
 }
 
-void AssignWideActionTexts(platform::TCustomAction* Action, const platform::TPersistent* Source, bool WithCaption) {
+void AssignWideActionTexts(platform::TCustomAction* Action, const platform::TPersistent* Source) {
   if (const auto* action = dynamic_cast<const platform::TCustomAction*>(Source)) {
     auto* source = const_cast<platform::TCustomAction*>(action);
-    if (WithCaption) WtxAction_SetCaption(Action, WtxAction_GetCaption(source));
+    WtxAction_SetCaption(Action, WtxAction_GetCaption(source));
     WtxAction_SetHint(Action, WtxAction_GetHint(source));
   } else if (const auto* control = dynamic_cast<const platform::TControl*>(Source)) {
     // Reading a control's wide text asks its window, which is not a const act.
     auto* source = const_cast<platform::TControl*>(control);
-    if (WithCaption) WtxAction_SetCaption(Action, WideGetWindowText(source));
+    WtxAction_SetCaption(Action, WideGetWindowText(source));
     WtxAction_SetHint(Action, WideGetHint(source));
   }
 }
@@ -127,7 +127,7 @@ std::u16string WtxAction_TargetHint(platform::TCustomAction* Action, const std::
 
 void TWtxAction::Assign(const platform::TPersistent* Source) {
   platform::TAction::Assign(Source);
-  AssignWideActionTexts(this, Source, true);
+  AssignWideActionTexts(this, Source);
 }
 
 void TWtxAction::GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const {
@@ -150,7 +150,7 @@ std::u16string TWtxAction::TargetHint(const std::string& AnsiValue) { return Wtx
 
 void TWtxHintAction::Assign(const platform::TPersistent* Source) {
   platform::THintAction::Assign(Source);
-  AssignWideActionTexts(this, Source, false);
+  AssignWideActionTexts(this, Source);
 }
 
 void TWtxHintAction::GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const {

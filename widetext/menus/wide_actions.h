@@ -89,6 +89,7 @@ class TWtxHintAction : public platform::THintAction, public IWtxAction {
   std::u16string GetHint() { return WtxAction_GetHint(this); }
   void SetHint(std::u16string_view Value) { WtxAction_SetHint(this, Value); }
 
+  // As a wide action's: the wide caption comes along with the wide hint.
   void Assign(const platform::TPersistent* Source) override;
   void GetPublishedProperties(std::vector<platform::TPropInfo>& Props) const override;
   void DefineProperties(platform::TFiler* Filer) override;

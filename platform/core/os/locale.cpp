@@ -1,5 +1,6 @@
 #include "platform/core/os/locale.h"
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -9,7 +10,7 @@ namespace platform {
 namespace {
 
 constexpr LCID kUserLocale = 0x0409;
-constexpr HKL kKeyboardLayout = 0x04090409;
+std::atomic<HKL> g_keyboardLayout{0x04090409};
 
 struct LanguagePage {
   std::uint16_t PrimaryLanguage;
@@ -61,7 +62,9 @@ LCID GetThreadLocale() { return kUserLocale; }
 
 LCID GetUserDefaultLCID() { return kUserLocale; }
 
-HKL GetKeyboardLayout(std::uint32_t) { return kKeyboardLayout; }
+HKL GetKeyboardLayout(std::uint32_t) { return g_keyboardLayout.load(); }
+
+HKL SetKeyboardLayoutValue(HKL Layout) { return g_keyboardLayout.exchange(Layout); }
 
 int GetLocaleInfoA(LCID Locale, std::uint32_t Type, char* Data, int Count) {
   if (Count < 0 || (Count > 0 && !Data)) {

@@ -2,6 +2,10 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <utility>
+
+#include "platform/core/os/locale.h"
 
 namespace platform {
 namespace {
@@ -48,6 +52,39 @@ constexpr KeyName kKeys[] = {
     {0xDD, 0x1B, false, u"]"},         {0xDE, 0x28, false, u"'"},
 };
 
+// The names an Italian layout gives the keys that are named in words.
+constexpr std::pair<unsigned, const char16_t*> kItalianNames[] = {
+    {0x08, u"BACKSPACE"},
+    {0x09, u"TAB"},
+    {0x0D, u"INVIO"},
+    {0x10, u"MAIUSC"},
+    {0x11, u"CTRL"},
+    {0x12, u"ALT"},
+    {0x1B, u"ESC"},
+    {0x20, u"BARRA SPAZIATRICE"},
+    {0x21, u"PGSU"},
+    {0x22, u"PGGI\u00D9"},
+    {0x23, u"FINE"},
+    {0x24, u"HOME"},
+    {0x25, u"FRECCIA SINISTRA"},
+    {0x26, u"FRECCIA SU"},
+    {0x27, u"FRECCIA DESTRA"},
+    {0x28, u"FRECCIA GI\u00D9"},
+    {0x2D, u"INS"},
+    {0x2E, u"CANC"},
+};
+
+constexpr std::uint16_t kLangItalian = 0x10;
+
+const char16_t* LayoutName(const KeyName& Key) {
+  if ((GetKeyboardLayout(0) & 0x3FF) == kLangItalian) {
+    for (const auto& [vk, name] : kItalianNames) {
+      if (vk == Key.Vk) return name;
+    }
+  }
+  return Key.Name;
+}
+
 }  // namespace
 
 unsigned MapVirtualKeyW(unsigned Code, unsigned MapType) {
@@ -67,8 +104,9 @@ int GetKeyNameTextW(long KeyData, char16_t* Buffer, int Size) {
     // The keypad shares scan codes with the extended keys; without the
     // flag the key is the keypad's.
     if (k.Extended && !extended) continue;
+    const char16_t* name = LayoutName(k);
     int n = 0;
-    for (; k.Name[n] && n < Size - 1; ++n) Buffer[n] = k.Name[n];
+    for (; name[n] && n < Size - 1; ++n) Buffer[n] = name[n];
     Buffer[n] = 0;
     return n;
   }

@@ -289,6 +289,17 @@ LRESULT DefProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool Unicode)
     case WM_ERASEBKGND:
     case WM_QUERYENDSESSION:
       return 1;
+    case WM_INPUTLANGCHANGE:
+      // A new input language reaches every window: each passes it on.
+      for (HWND child : GetChildWindows(hWnd)) {
+        if (!IsWindow(child)) continue;
+        if (Unicode) {
+          SendMessageW(child, Msg, wParam, lParam);
+        } else {
+          SendMessageA(child, Msg, wParam, lParam);
+        }
+      }
+      return 1;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
       // What a child leaves goes to its parent.

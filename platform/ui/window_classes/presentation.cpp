@@ -291,6 +291,7 @@ void InitializeUi() {
   InstallEventSource();
   ServeQueueInModalLoops();
   FollowUiLanguage();
+  FollowInputLanguage();
   FollowDesktopSession();
   SetDefaultPeerFactory([](HWND hWnd) -> std::unique_ptr<WindowPeer> {
     if (GetWindowLong(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) return MakeMdiChildPeer(hWnd);
