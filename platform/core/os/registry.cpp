@@ -127,6 +127,14 @@ std::string QuoteName(std::string_view Name) {
   return out + "\"";
 }
 
+// A name the file holds as it is. A line break would end the name's line
+// and leave the rest of it to be read as lines of their own, perhaps as
+// another key or value; bytes that are not UTF-8 would come back as other
+// characters, perhaps as the name of another value.
+bool IsStorableName(std::string_view Name) {
+  return Name.find_first_of("\r\n") == std::string_view::npos && IsUtf8(Name);
+}
+
 bool ParseDword(std::string_view Data, std::uint32_t& Value) {
   if (Data.size() < 7 || !SameText(Data.substr(0, 6), "dword:")) return false;
   const std::string_view digits = Data.substr(6);
@@ -283,6 +291,7 @@ bool TRegistry::OpenKeyReadOnly(std::string_view KeyPath) {
 
 bool TRegistry::OpenKey(std::string_view KeyPath, bool CanCreate) {
   CloseKey();
+  if (!IsStorableName(KeyPath)) return false;
   // A file that cannot be read whole is written afresh at CloseKey, the old
   // one kept beside it.
   Load();
@@ -317,6 +326,9 @@ std::int32_t TRegistry::ReadInteger(std::string_view Name) const {
 
 void TRegistry::WriteInteger(std::string_view Name, std::int32_t Number) {
   if (open_ < 0 || !writable_) throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
+  if (!IsStorableName(Name)) {
+    throw ERegistryException("A value name with a line break or with bytes that are not UTF-8 cannot be stored");
+  }
   char data[16];
   std::snprintf(data, sizeof data, "dword:%08x", static_cast<std::uint32_t>(Number));
   auto& values = keys_[static_cast<std::size_t>(open_)].Values;
