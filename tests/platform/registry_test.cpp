@@ -271,7 +271,7 @@ TEST_F(RegistryTest, NamesTheFileCannotHoldAreRefusedAndNothingIsLost) {
 // Characters beyond U+FFFF stand in the file as surrogate pairs and come
 // back as they were; half a pair cannot, so such a file is kept beside the
 // new one.
-TEST_F(RegistryTest, CharactersBeyondU0FFFFKeepTheirSurrogatePairs) {
+TEST_F(RegistryTest, CharactersBeyondTheBasicPlaneKeepTheirSurrogatePairs) {
   std::filesystem::create_directories(File.parent_path());
   const std::u16string head =
       u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n";
@@ -281,7 +281,7 @@ TEST_F(RegistryTest, CharactersBeyondU0FFFFKeepTheirSurrogatePairs) {
   {
     TRegistry reg(File.string());
     ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
-    EXPECT_EQ(TRegistryInspector::Entries(reg)[1].Data,
+    EXPECT_EQ(TRegistryInspector::Entries(reg).at(1).Data,
               "\"a\xF0\x9F\x98\x80"
               "b\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"");
     EXPECT_EQ(reg.ReadInteger("\xF0\x9F\x92\xA1"), 2);
@@ -295,7 +295,7 @@ TEST_F(RegistryTest, CharactersBeyondU0FFFFKeepTheirSurrogatePairs) {
     EXPECT_EQ(ReadBytes(kept), bytes);
     TRegistry reg(File.string());
     ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
-    EXPECT_NE(TRegistryInspector::Entries(reg)[1].Data.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_NE(TRegistryInspector::Entries(reg).at(1).Data.find("\xEF\xBF\xBD"), std::string::npos);
     EXPECT_EQ(reg.ReadInteger("Baud"), 4800);
   }
 }
