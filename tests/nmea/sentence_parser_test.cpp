@@ -232,7 +232,7 @@ TEST_F(Parser, TablesAreEmptiedOneIdAtATime) {
   Parse("$PARLARC,SPD,0,6,105");
   Parse("$PARLARC,TMP,0,21.5");
   Parse("$PARLARC,SPD,1,7,110");
-  // A second table of the same id only a peer could make: both go together.
+  // Should a second table of an id be there, it goes with the first.
   link.Curves.push_back(TNMEACurve{kCurveSpeed, 1000, {{0, 8.0, 1.2}}});
   ASSERT_EQ(tables(), (Tables{{kCurveSpeed, 2}, {kCurveTemperature, 1}, {kCurveSpeed, 1}}));
 
