@@ -353,6 +353,16 @@ TEST(Captures, InstrumentValuesMatchTheLastSentences) {
     EXPECT_EQ(sensors, (std::map<std::string, double>{{"II.2.HEEL", -1.2}, {"II.3.TRIM", 5.3}, {"II.5.RUDDER", -3.7}}));
   }
   {
+    Replay garmin("garmin38", tally);
+    garmin.Run();
+    const tGPS& gps = garmin.Data().GPS;
+    EXPECT_EQ(gps.Manufacturer, "GRM");
+    EXPECT_EQ(gps.Datum.Str, "NAD83");            // $PGRMM,NAD83
+    EXPECT_DOUBLE_EQ(gps.HorizontalError, 19.2);  // $PGRME,19.2,M,28.9,M,34.7,M
+    EXPECT_DOUBLE_EQ(gps.VerticalError, 28.9);
+    EXPECT_NE(gps.VerticalErrorTick, 0u);
+  }
+  {
     Replay pypilot("pypilot", tally);
     pypilot.Run();
     const tNMEAData& d = pypilot.Data();

@@ -84,6 +84,26 @@ TEST_F(N2kDecoderTest, StoresHappenWithoutATextHandler) {
   EXPECT_EQ(D().LastUpdateTick, 1000u);
 }
 
+// The first from a real capture: a request for PGN 130580 refused.
+TEST_F(N2kDecoderTest, IsoAcknowledgementNamesControlGroupAndRequestedPgn) {
+  EXPECT_EQ(Decode(59392, {0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x14, 0xFE, 0x01}, 49),
+            "59392    >>> ISO ACKNOWLEDGEMENT: NEGATIVE    GROUP:  255    REQ PGN:  130580");
+  EXPECT_EQ(Decode(59392, {0x00, 0x03, 0xFF, 0xFF, 0xFF, 0x00, 0xEE, 0x00}),
+            "59392    >>> ISO ACKNOWLEDGEMENT: OK    GROUP:  3    REQ PGN:  60928");
+  EXPECT_EQ(Decode(59392, {0x02, 0x00, 0, 0, 0, 0x01, 0xF0, 0x01, 0x55}),
+            "59392    >>> ISO ACKNOWLEDGEMENT: ACCESS DENIED    GROUP:  0    REQ PGN:  126977");
+  // Any other control is invalid; the requested PGN shows whatever its
+  // status.
+  for (const std::uint8_t control : {0x03, 0x80, 0xFF}) {
+    EXPECT_EQ(Decode(59392, {control, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
+              "59392    >>> ISO ACKNOWLEDGEMENT: [INVALID]    GROUP:  1    REQ PGN:  16777215");
+  }
+  EXPECT_EQ(Decode(59392, {0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x14, 0xFE}), "");
+  EXPECT_EQ(raw_, std::vector<std::string>{"59392 7 [ 01 FF FF FF FF 14 FE ]"});
+  // It stores nothing.
+  EXPECT_EQ(D().LastUpdateTick, 0u);
+}
+
 TEST_F(N2kDecoderTest, VesselHeadingByReferenceAndStatus) {
   EXPECT_EQ(Decode(127250, {0, 0x10, 0x27, 0xFF, 0x7F, 0x64, 0x00, 0xFC}),
             "127250    >>> HEADING: 57.30" + kDeg + "T    DEV  [MISSING]    VAR  0.57");

@@ -231,6 +231,8 @@ TEST_F(Position, GsvSignalIdAfterTheLastGroupIsNoSatellite) {
   // A message without a satellite but with its signal id, and one whose
   // last group is cut after its number, name none either.
   Parse(2000, "$GPGSV,1,1,00,1");
+  ASSERT_EQ(sats.size(), 4u);
+  for (const tSatEntry& sat : sats) EXPECT_EQ(sat.PRN, 0);
   Parse(2000, "$GPGSV,1,1,02,32,45,123,40,07");
   ASSERT_EQ(sats.size(), 4u);
   EXPECT_EQ(sats[0].PRN, 32);

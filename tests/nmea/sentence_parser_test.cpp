@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "nmea/link/endpoint.h"
 #include "nmea/nmea0183/sentence_parser.h"
@@ -216,6 +218,92 @@ TEST_F(Parser, CalibrationRepliesFillTheTables) {
   EXPECT_EQ(tmp.Points[0].X, 20.0);
   EXPECT_EQ(tmp.Points[1].Y, 650.0);
   EXPECT_EQ(tmp.Points[2].Y, -1.5);
+}
+
+// The application empties one table while the others stay, in their
+// order; 0 empties them all.
+TEST_F(Parser, TablesAreEmptiedOneIdAtATime) {
+  const auto tables = [this] {
+    std::vector<std::pair<int, std::size_t>> idsAndPoints;
+    for (const TNMEACurve& curve : link.Curves) idsAndPoints.emplace_back(curve.Id, curve.Points.size());
+    return idsAndPoints;
+  };
+  using Tables = std::vector<std::pair<int, std::size_t>>;
+  Parse("$PARLARC,SPD,0,6,105");
+  Parse("$PARLARC,TMP,0,21.5");
+  Parse("$PARLARC,SPD,1,7,110");
+  // Should a second table of an id be there, it goes with the first.
+  link.Curves.push_back(TNMEACurve{kCurveSpeed, 1000, {{0, 8.0, 1.2}}});
+  ASSERT_EQ(tables(), (Tables{{kCurveSpeed, 2}, {kCurveTemperature, 1}, {kCurveSpeed, 1}}));
+
+  link.ClearCurves(kCurveTemperature);
+  EXPECT_EQ(tables(), (Tables{{kCurveSpeed, 2}, {kCurveSpeed, 1}}));
+  link.ClearCurves(kCurveTemperature);
+  ASSERT_EQ(tables(), (Tables{{kCurveSpeed, 2}, {kCurveSpeed, 1}}));
+  EXPECT_EQ(link.Curves[1].Points[0].X, 8.0);
+
+  Parse("$PARLARC,TMP,0,21.5");
+  link.ClearCurves(kCurveSpeed);
+  EXPECT_EQ(tables(), (Tables{{kCurveTemperature, 1}}));
+
+  Parse("$PARLARC,SPD,0,6,105");
+  link.ClearCurves(0);
+  EXPECT_TRUE(link.Curves.empty());
+}
+
+// Receiver-proprietary sentences as receivers send them: each value keeps
+// its own tick, and an empty field keeps the value sent before.
+TEST_F(Parser, ReceiverSentencesFileErrorsDatumAndSelfTest) {
+  const tGPS& gps = data.GPS;
+  Parse(1000, "$PGRME,1.7,M,2.4,M,3.0,M*2D");
+  EXPECT_EQ(gps.Manufacturer, "GRM");
+  EXPECT_DOUBLE_EQ(gps.HorizontalError, 1.7);
+  EXPECT_EQ(gps.HorizontalErrorTick, 1000u);
+  EXPECT_DOUBLE_EQ(gps.VerticalError, 2.4);
+  EXPECT_EQ(gps.VerticalErrorTick, 1000u);
+  EXPECT_EQ(data.LastUpdateTick, 1000u);
+
+  // The maker is taken from every one, even one without an estimate.
+  data.GPS.Manufacturer.clear();
+  Parse(2000, "$PGRME,,M,,M,,M*00");
+  EXPECT_EQ(gps.Manufacturer, "GRM");
+  EXPECT_EQ(gps.HorizontalErrorTick, 1000u);
+  EXPECT_EQ(gps.VerticalErrorTick, 1000u);
+  EXPECT_EQ(data.LastUpdateTick, 1000u);
+  Parse(3000, "$PGRME,19.9,M,,M,53.8,M");
+  Parse(4000, "$PGRME,,M,50.0,M,53.8,M");
+  EXPECT_DOUBLE_EQ(gps.HorizontalError, 19.9);
+  EXPECT_EQ(gps.HorizontalErrorTick, 3000u);
+  EXPECT_DOUBLE_EQ(gps.VerticalError, 50.0);
+  EXPECT_EQ(gps.VerticalErrorTick, 4000u);
+  EXPECT_EQ(data.LastUpdateTick, 4000u);
+
+  Parse(5000, "$PGRMM,NAD83*29");
+  EXPECT_EQ(gps.Datum.Str, "NAD83");
+  EXPECT_EQ(gps.Datum.Tick, 5000u);
+  EXPECT_EQ(data.LastUpdateTick, 5000u);
+  data.GPS.Manufacturer.clear();
+  Parse(6000, "$PGRMM,");
+  EXPECT_EQ(gps.Manufacturer, "GRM");
+  EXPECT_EQ(gps.Datum.Str, "NAD83");
+  EXPECT_EQ(gps.Datum.Tick, 5000u);
+  EXPECT_EQ(data.LastUpdateTick, 5000u);
+  Parse(7000, "$PGRMM,WGS 84*06");
+  EXPECT_EQ(gps.Datum.Str, "WGS 84");
+  EXPECT_EQ(gps.Datum.Tick, 7000u);
+
+  // The self-test report names the receiver but not its maker, and counts
+  // as an update even when it is empty.
+  data.GPS.Manufacturer = "ARL";
+  Parse(8000, "$PGRMT,GPS 15L VER 2.05,P,P,R,R,P,,27,R");
+  EXPECT_EQ(gps.ReceiverInfo, "GPS 15L VER 2.05");
+  EXPECT_EQ(data.LastUpdateTick, 8000u);
+  Parse(9000, "$PGRMT,,P,P");
+  EXPECT_EQ(gps.ReceiverInfo, "GPS 15L VER 2.05");
+  EXPECT_EQ(data.LastUpdateTick, 9000u);
+  EXPECT_EQ(gps.Manufacturer, "ARL");
+  EXPECT_EQ(gps.Datum.Tick, 7000u);
+  EXPECT_EQ(gps.HorizontalErrorTick, 3000u);
 }
 
 TEST_F(Parser, CalibrationTablesAreBounded) {

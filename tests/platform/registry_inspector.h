@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/os/registry.h"
@@ -46,9 +47,9 @@ inline std::string ReadFileBytes(const std::filesystem::path& File) {
 
 // Where the round trip broke the promise; empty when it held. File holds
 // the bytes to start from; it and its damaged copy are left for the caller
-// to remove.
+// to remove. A name the store refuses must leave the key as it was.
 inline std::string SaveAndReadAgain(const std::string& File, const std::string& Bytes, const char* Key,
-                                    const char* Name, std::int32_t Number) {
+                                    std::string_view Name, std::int32_t Number) {
   std::filesystem::remove(File + ".damaged");
   std::ofstream(File, std::ios::binary | std::ios::trunc) << Bytes;
   std::vector<TRegistryInspector::TEntry> before;
@@ -57,7 +58,12 @@ inline std::string SaveAndReadAgain(const std::string& File, const std::string& 
     TRegistry registry(File);
     if (!registry.OpenKey(Key, true)) return "the key did not open for writing";
     damaged = TRegistryInspector::Damaged(registry);
-    registry.WriteInteger(Name, Number);
+    before = TRegistryInspector::Entries(registry);
+    try {
+      registry.WriteInteger(Name, Number);
+    } catch (const ERegistryException&) {
+      return TRegistryInspector::Entries(registry) == before ? "" : "a refused name changed the key";
+    }
     before = TRegistryInspector::Entries(registry);
     if (!registry.CloseKey()) return "the store was not written";
   }

@@ -30,14 +30,21 @@ void WriteBytes(const std::filesystem::path& P, const std::string& Bytes) {
   std::ofstream(P, std::ios::binary) << Bytes;
 }
 
-// The ASCII text as UTF-16 little-endian, as the registry's export writes it.
-std::string Utf16(const std::string& Ascii) {
+// The text as UTF-16 little-endian, as the registry's export writes it.
+std::string Utf16(const std::u16string& Text) {
   std::string out = "\xFF\xFE";
-  for (const char c : Ascii) {
-    out.push_back(c);
-    out.push_back('\0');
+  for (const char16_t c : Text) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
   }
   return out;
+}
+
+// One character per byte, up to U+00FF.
+std::string Utf16(const std::string& Latin1) {
+  std::u16string text;
+  for (const unsigned char c : Latin1) text.push_back(c);
+  return Utf16(text);
 }
 
 class RegistryTest : public ::testing::Test {
@@ -241,6 +248,73 @@ TEST_F(RegistryTest, FilesWithRandomBytesKeepEveryValueReadAfterASave) {
       if (round % 3 == 0) bytes.push_back(static_cast<char>(random() % 3));
     }
     ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Port", round), "") << ::testing::PrintToString(bytes);
+  }
+}
+
+// A name the file could not give back as it was is refused, and the key
+// keeps every value it had: a line break would end the name's line, and
+// bytes that are not UTF-8 would come back as other characters, two names
+// that differ only in their encoding as one.
+TEST_F(RegistryTest, NamesTheFileCannotHoldAreRefusedAndNothingIsLost) {
+  const std::string town = "Town \xC3\xA9";
+  const std::string smile = "\xF0\x9F\x98\x80";
+  {
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKey(kKey, true));
+    reg.WriteInteger("Port", 3);
+    reg.WriteInteger(town, 4);
+    for (const std::string& name :
+         {std::string("Port\r\n\"Baud\"=dword:00000001"), std::string("x\n[HKEY_CURRENT_USER\\Other]"),
+          std::string("\r"), std::string("a\nb"), std::string("Town \xE9"), std::string("\xC3"),
+          std::string("\xED\xA0\x80"), std::string("\xC0\xAF"), std::string("\xF4\x90\x80\x80")}) {
+      EXPECT_THROW(reg.WriteInteger(name, 9), ERegistryException) << ::testing::PrintToString(name);
+    }
+    reg.WriteInteger(smile, 5);
+    ASSERT_TRUE(reg.CloseKey());
+    EXPECT_FALSE(reg.OpenKey("SOFTWARE\\Maker\nProgram", true));
+    EXPECT_FALSE(reg.OpenKey("SOFTWARE\\Mak\xE9r", true));
+  }
+  TRegistry reg(File.string());
+  ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+  EXPECT_FALSE(TRegistryInspector::Damaged(reg));
+  const std::string path = "HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program";
+  EXPECT_EQ(TRegistryInspector::Entries(reg),
+            (std::vector<TRegistryInspector::TEntry>{{path, "", ""},
+                                                     {path, "Port", "dword:00000003"},
+                                                     {path, town, "dword:00000004"},
+                                                     {path, smile, "dword:00000005"}}));
+  EXPECT_EQ(reg.ReadInteger(smile), 5);
+}
+
+// Characters beyond U+FFFF stand in the file as surrogate pairs and come
+// back as they were; half a pair cannot, so such a file is kept beside the
+// new one.
+TEST_F(RegistryTest, CharactersBeyondTheBasicPlaneKeepTheirSurrogatePairs) {
+  std::filesystem::create_directories(File.parent_path());
+  const std::u16string head =
+      u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Maker\\Program]\r\n";
+  const std::u16string values = u"\"Town\"=\"a\U0001F600b\U00010000\U0010FFFF\"\r\n\"\U0001F4A1\"=dword:00000002\r\n";
+  ASSERT_EQ(SaveAndReadAgain(File.string(), Utf16(head + values), kKey, "Port", 3), "");
+  EXPECT_EQ(ReadBytes(File), Utf16(head + values + u"\"Port\"=dword:00000003\r\n\r\n"));
+  {
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+    EXPECT_EQ(TRegistryInspector::Entries(reg).at(1).Data,
+              "\"a\xF0\x9F\x98\x80"
+              "b\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"");
+    EXPECT_EQ(reg.ReadInteger("\xF0\x9F\x92\xA1"), 2);
+  }
+
+  const std::filesystem::path kept = File.string() + ".damaged";
+  for (const std::u16string& half :
+       {std::u16string{0xD83D}, std::u16string{0xDE00}, std::u16string{0xD83D, u'x'}, std::u16string{0xDE00, 0xD83D}}) {
+    const std::string bytes = Utf16(head + u"\"Town\"=\"a" + half + u"\"\r\n\"Baud\"=dword:000012c0\r\n");
+    ASSERT_EQ(SaveAndReadAgain(File.string(), bytes, kKey, "Port", 3), "");
+    EXPECT_EQ(ReadBytes(kept), bytes);
+    TRegistry reg(File.string());
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kKey));
+    EXPECT_NE(TRegistryInspector::Entries(reg).at(1).Data.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_EQ(reg.ReadInteger("Baud"), 4800);
   }
 }
 

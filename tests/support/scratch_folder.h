@@ -13,10 +13,11 @@ namespace support::testing {
 
 class TScratchFolder {
  public:
-  TScratchFolder() {
+  TScratchFolder() : TScratchFolder(std::filesystem::temp_directory_path()) {}
+  // In Base rather than in the temporary folder.
+  explicit TScratchFolder(const std::filesystem::path& Base) {
     static std::atomic<int> serial{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("veltrosa-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+    path_ = Base / ("veltrosa-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
     std::filesystem::create_directories(path_);
   }
   ~TScratchFolder() {

@@ -51,10 +51,13 @@ TFileDialogMemory RecallFileDialog(const platform::GUID& Client) {
 bool RememberFileDialog(const platform::GUID& Client, const TFileDialogMemory& Memory) {
   platform::TRegistry registry;
   if (!registry.OpenKey(KeyOf(Client), true)) return false;
-  // A folder whose name breaks the line cannot be kept; none is then
-  // remembered rather than an older one.
-  const std::string folder = UTF8Encode(Memory.Folder);
-  registry.WriteString("Folder", folder.find_first_of("\r\n") == std::string::npos ? folder : std::string());
+  // A folder whose name the settings file cannot hold (a line break, half a
+  // surrogate pair) is not kept; none is then remembered rather than an older one.
+  try {
+    registry.WriteString("Folder", UTF8Encode(Memory.Folder));
+  } catch (const platform::ERegistryException&) {
+    registry.WriteString("Folder", {});
+  }
   registry.WriteInteger("Width", Memory.Width);
   registry.WriteInteger("Height", Memory.Height);
   registry.WriteInteger("FileType", static_cast<std::int32_t>(Memory.FileTypeIndex));

@@ -128,6 +128,14 @@ std::string QuoteName(std::string_view Name) {
   return out + "\"";
 }
 
+// A name the file holds as it is. A line break would end the name's line
+// and leave the rest of it to be read as lines of their own, perhaps as
+// another key or value; bytes that are not UTF-8 would come back as other
+// characters, perhaps as the name of another value.
+bool IsStorableName(std::string_view Name) {
+  return Name.find_first_of("\r\n") == std::string_view::npos && IsUtf8(Name);
+}
+
 bool ParseDword(std::string_view Data, std::uint32_t& Value) {
   if (Data.size() < 7 || !SameText(Data.substr(0, 6), "dword:")) return false;
   const std::string_view digits = Data.substr(6);
@@ -284,6 +292,7 @@ bool TRegistry::OpenKeyReadOnly(std::string_view KeyPath) {
 
 bool TRegistry::OpenKey(std::string_view KeyPath, bool CanCreate) {
   CloseKey();
+  if (!IsStorableName(KeyPath)) return false;
   // A file that cannot be read whole is written afresh at CloseKey, the old
   // one kept beside it.
   Load();
@@ -336,7 +345,7 @@ std::string TRegistry::ReadString(std::string_view Name) const {
 }
 
 void TRegistry::WriteString(std::string_view Name, std::string_view Text) {
-  if (Text.find_first_of("\r\n") != std::string_view::npos) {
+  if (!IsStorableName(Text)) {
     throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
   }
   WriteData(Name, QuoteName(Text));
@@ -344,6 +353,9 @@ void TRegistry::WriteString(std::string_view Name, std::string_view Text) {
 
 void TRegistry::WriteData(std::string_view Name, std::string Data) {
   if (open_ < 0 || !writable_) throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
+  if (!IsStorableName(Name)) {
+    throw ERegistryException("A value name with a line break or with bytes that are not UTF-8 cannot be stored");
+  }
   auto& values = keys_[static_cast<std::size_t>(open_)].Values;
   auto it =
       std::find_if(values.begin(), values.end(), [&](const TRegistry::Value& V) { return SameText(V.Name, Name); });

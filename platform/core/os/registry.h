@@ -12,7 +12,9 @@
 //
 // Key paths are given below HKEY_CURRENT_USER, with or without a leading
 // backslash ("\SOFTWARE\Maker\Program"); names compare without regard to
-// case. Only the user-interface thread uses it.
+// case. Key paths and value names are UTF-8 without line breaks: the file
+// could not give others back as they were, so they are refused. Only the
+// user-interface thread uses it.
 
 #include <cstdint>
 #include <stdexcept>
@@ -45,7 +47,8 @@ class TRegistry : public TObject {
   // Opens an existing key for reading; false when the file or the key is
   // not there or the file cannot be read.
   bool OpenKeyReadOnly(std::string_view KeyPath);
-  // Opens a key for reading and writing, making it when CanCreate.
+  // Opens a key for reading and writing, making it when CanCreate; false
+  // also for a path the store refuses.
   bool OpenKey(std::string_view KeyPath, bool CanCreate);
   // Writes what changed while the key was open; false when the file could
   // not be written (the file then stays as it was).
@@ -54,7 +57,8 @@ class TRegistry : public TObject {
   bool ValueExists(std::string_view Name) const;
   // A REG_DWORD value; ERegistryException when there is none of that type.
   std::int32_t ReadInteger(std::string_view Name) const;
-  // ERegistryException unless a key is open for writing.
+  // ERegistryException unless a key is open for writing, and for a name the
+  // store refuses.
   void WriteInteger(std::string_view Name, std::int32_t Number);
   // A REG_SZ value (UTF-8); ERegistryException when there is none of that
   // type.

@@ -93,6 +93,16 @@ TRegistryText DecodeRegistryText(std::string_view Bytes) {
   return result;
 }
 
+bool IsUtf8(std::string_view Text) {
+  while (!Text.empty()) {
+    std::uint32_t code = 0;
+    const std::size_t length = Utf8Sequence(Text, code);
+    if (length == 0) return false;
+    Text.remove_prefix(length);
+  }
+  return true;
+}
+
 std::string EncodeRegistryText(std::string_view Text) {
   std::string out = "\xFF\xFE";
   out.reserve(2 + 2 * Text.size());

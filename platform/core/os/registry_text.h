@@ -21,5 +21,8 @@ TRegistryText DecodeRegistryText(std::string_view Bytes);
 // UTF-16 little-endian with a byte-order mark. Bytes of Text that are not
 // well-formed UTF-8 are taken in code page 1252, as on reading.
 std::string EncodeRegistryText(std::string_view Text);
+// Text is well-formed UTF-8, which a write and a read give back byte for
+// byte.
+bool IsUtf8(std::string_view Text);
 
 }  // namespace platform
