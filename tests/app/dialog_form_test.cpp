@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <functional>
 
 #include "app/dialog_form.h"
@@ -11,6 +13,7 @@
 #include "platform/core/window_system/messages.h"
 #include "platform/core/window_system/queue.h"
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/app/app_helpers.h"
 #include "widetext/custom_drawn/xp_button.h"
 #include "widetext/custom_drawn/xp_check_box.h"
@@ -108,6 +111,22 @@ TEST_F(DialogFormTest, EachModeShowsItsButtons) {
   Dialog->TextYes = u"Sì";
   Dialog->ShowDialog(u"T", u"M", 2, false);
   EXPECT_EQ(Dialog->ButOK->Caption(), u"Sì");
+}
+
+// Its frame has the system menu's close button and nothing to maximise or
+// minimise, as the window owned by the main window that it is.
+TEST_F(DialogFormTest, ItsFrameHoldsOnlyTheSystemMenu) {
+  ShowMainForm();
+  app::TDialogForm::SetAnswerHandler([](const std::u16string&, const std::u16string&, int) { return true; });
+  Dialog->ShowDialog(u"T", u"M", 2, false);
+  const auto style = static_cast<platform::DWORD>(platform::GetWindowLong(Dialog->Handle(), platform::GWL_STYLE));
+  EXPECT_EQ(
+      style & (platform::WS_SYSMENU | platform::WS_MINIMIZEBOX | platform::WS_MAXIMIZEBOX | platform::WS_THICKFRAME),
+      platform::WS_SYSMENU);
+  const QWidget* shown = platform::ui::WidgetOf(Dialog->Handle());
+  EXPECT_EQ(shown->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint),
+            Qt::WindowCloseButtonHint);
+  EXPECT_EQ(shown->minimumSize(), shown->maximumSize());
 }
 
 TEST_F(DialogFormTest, TheDialogFitsItsMessageAndCentresOverTheMainWindow) {

@@ -118,6 +118,23 @@ TEST_F(FormsTest, BorderStyleAndIconsReachTheWindow) {
   EXPECT_TRUE(IsWindowVisible(Form->Handle()));
 }
 
+// A fixed single border keeps exactly the buttons its icons ask for, in its
+// styles and in what the window manager is told.
+TEST_F(FormsTest, ASingleBorderShowsOnlyTheButtonsOfItsIcons) {
+  Form->SetBorderStyle(bsSingle);
+  Form->SetBorderIcons(biSystemMenu);
+  Form->Show();
+  constexpr DWORD kButtons = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+  constexpr Qt::WindowFlags kQtButtons = Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint;
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Form->Handle(), GWL_STYLE)) & kButtons, WS_SYSMENU);
+  EXPECT_EQ(ui::WidgetOf(Form->Handle())->windowFlags() & kQtButtons, Qt::WindowCloseButtonHint);
+
+  Form->SetBorderIcons(biSystemMenu | biMinimize);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Form->Handle(), GWL_STYLE)) & kButtons, WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(ui::WidgetOf(Form->Handle())->windowFlags() & kQtButtons,
+            Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+}
+
 TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   auto* a = Add<TEdit>(8, 8);
   auto* b = Add<TEdit>(8, 40);

@@ -4,6 +4,9 @@
 #include <QListView>
 #include <QPlainTextEdit>
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/window_classes/presentation.h"
 #include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
@@ -42,7 +45,8 @@ TEST_F(ListsRender, MemoComboAndListBoxesShowTheirOwnCharacters) {
   auto* box = new TWtxListBox(Form);
   box->SetParent(Form);
   box->SetBounds(240, 72, 220, 120);
-  for (const char16_t* item : {u"1,02 ώρα", u"0,98 prędkość", u"1,00 ταχύτητα"}) box->GetItems().Add(item);
+  const std::vector<std::u16string> items = {u"1,02 ώρα", u"0,98 prędkość", u"1,00 ταχύτητα"};
+  for (const std::u16string& item : items) box->GetItems().Add(item);
   box->SetItemIndex(1);
 
   Form->Show();
@@ -66,10 +70,23 @@ TEST_F(ListsRender, MemoComboAndListBoxesShowTheirOwnCharacters) {
   ASSERT_NE(rows, nullptr);
   EXPECT_EQ(rows->model()->index(1, 0).data().toString(), QString::fromUtf16(u"0,98 prędkość"));
   EXPECT_EQ(rows->currentIndex().row(), 1);
-  for (QWidget* w : {static_cast<QWidget*>(lines->viewport()), static_cast<QWidget*>(chosen),
-                     static_cast<QWidget*>(typed), static_cast<QWidget*>(rows->viewport())}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(lines->viewport()), static_cast<QWidget*>(chosen), static_cast<QWidget*>(typed)}) {
     const QImage image = w->grab().toImage();
     EXPECT_GT(golden::InkIn(image, image.rect().adjusted(2, 2, -2, -2)), 50);
+  }
+  // Each item of the list box on its own row, in the order of the items,
+  // on the picture of the form.
+  const QImage picture = platform::ui::Grab(Form->Handle());
+  QWidget* form = platform::ui::WidgetOf(Form->Handle());
+  ASSERT_EQ(rows->model()->rowCount(), static_cast<int>(items.size()));
+  for (int i = 0; i < rows->model()->rowCount(); ++i) {
+    const QRect row = rows->visualRect(rows->model()->index(i, 0));
+    EXPECT_EQ(row.top(), i * row.height()) << "row " << i;
+    const QRect at(rows->viewport()->mapTo(form, row.topLeft()), row.size());
+    EXPECT_TRUE(
+        golden::ShowsTextIn(picture, at, {platform::ui::ToQString(items[static_cast<std::size_t>(i)]), rows->font()}))
+        << "row " << i;
   }
 }
 

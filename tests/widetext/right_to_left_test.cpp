@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QTabBar>
+#include <QWidget>
+
 #include <string>
 
 #include "platform/core/window_system/system_settings.h"
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/right_to_left_helpers.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/page_control.h"
@@ -134,10 +140,40 @@ TEST_F(RightToLeft, ShowsARightToLeftPageControlAndCanvasText) {
   const MiddleEastSystem middleEast;
   TWtxPageControl* pages = NewPages(Form);
   pages->BiDiMode = platform::bdRightToLeft;
-  NewRightToLeftLines(Form, pages->Pages(0), platform::Rect(8, 8, 338, 98));
+  platform::TCustomControl* lines = NewRightToLeftLines(Form, pages->Pages(0), platform::Rect(8, 8, 338, 98));
   Form->Show();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Form->Handle(), "wide_right_to_left.png"));
+  const QImage picture = platform::ui::Grab(Form->Handle());
+  QWidget* form = platform::ui::WidgetOf(Form->Handle());
+
+  // The tabs in the order of their pages, each reading its caption right
+  // to left (the tab control itself is not mirrored).
+  const auto* bar = platform::ui::WidgetOf(pages->Handle())->findChild<QTabBar*>();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->count(), 3);
+  int right = 0;
+  for (int i = 0; i < 3; ++i) {
+    const QRect tab(bar->mapTo(form, bar->tabRect(i).topLeft()), bar->tabRect(i).size());
+    EXPECT_GE(tab.left(), right) << "tab " << i;
+    right = tab.right();
+    auto* sheet = static_cast<TWtxTabSheet*>(pages->Pages(i));
+    EXPECT_TRUE(golden::ShowsTextIn(picture, tab.adjusted(4, 4, -4, -4),
+                                    {platform::ui::ToQString(sheet->GetCaption()), bar->font(), Qt::RightToLeft}))
+        << "tab " << i;
+  }
+
+  // A right-to-left canvas moves each right-to-left text by its width and
+  // one pixel, so that it ends where it would begin: drawn from X 12, it
+  // shows from X 13. The last line reads left to right from 12.
+  const QPoint origin = platform::ui::WidgetOf(lines->Handle())->mapTo(form, QPoint(0, 0));
+  const QFont font = platform::ui::ToQFont(platform::ui::FontOf(lines->Font().Handle()));
+  EXPECT_TRUE(golden::ShowsTextAt(picture, origin + QPoint(13, 10),
+                                  {QString::fromUtf16(u"עומק המים: 12.5 מ׳"), font, Qt::RightToLeft}));
+  EXPECT_TRUE(golden::ShowsTextAt(picture, origin + QPoint(13, 34),
+                                  {QString::fromUtf16(u"سرعة القارب 6.2 عقدة"), font, Qt::RightToLeft}));
+  EXPECT_TRUE(golden::ShowsTextAt(picture, origin + QPoint(12, 58),
+                                  {QString::fromUtf16(u"Głębokość 12,5 m – prędkość 6,2 kn"), font}));
 }
 
 }  // namespace

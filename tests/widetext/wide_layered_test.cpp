@@ -5,6 +5,7 @@
 
 #include "platform/core/window_system/layered_windows.h"
 #include "platform/ui/controls/extctrls.h"
+#include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/screen_image.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/wide_form.h"
@@ -92,7 +93,9 @@ TEST_F(LayeredForm, AHalfTransparentFormShowsTheFormBehindIt) {
   over->Show();
   platform::Application->ProcessMessages();
   ASSERT_TRUE(platform::ui::SaveScreenImage(platform::RECT{0, 0, 440, 280}, "wide_layered_form.png"));
-  const QImage screen("wide_layered_form.png");
+  // Read back from where it was saved, whatever the working folder.
+  const QImage screen(platform::ui::PictureFile("wide_layered_form.png"));
+  ASSERT_FALSE(screen.isNull());
   // Navy behind, white in front at half opacity.
   const QColor mixed = screen.pixelColor(130, 150);
   EXPECT_NEAR(mixed.red(), 128, 3);

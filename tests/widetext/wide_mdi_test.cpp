@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/core/window_system/mdi.h"
 #include "platform/ui/controls/extctrls.h"
 #include "platform/ui/window_classes/presentation.h"
+#include "platform/ui/window_classes/qt_internal.h"
+#include "platform/ui/window_classes/qt_peer.h"
+#include "tests/widetext/golden_helpers.h"
 #include "tests/widetext/platform_version.h"
 #include "tests/widetext/wide_form_fixture.h"
 #include "widetext/controls/wide_form.h"
@@ -129,6 +137,7 @@ TEST_F(WideMdi, OnAnEightBitPlatformTheChildIsTheClassLibrarys) {
 TEST_F(WideMdi, ShowsTwoChildrenSideBySideInTheFrame) {
   Frame->TileMode = platform::tbVertical;
   Frame->Show();
+  std::vector<std::pair<TWtxForm*, TWtxStaticText*>> children;
   for (const std::u16string& caption : {std::u16string(u"Głębokość – βάθος"), std::u16string(u"Prędkość – ταχύτητα")}) {
     TWtxForm* child = NewChild(caption);
     child->SetColor(platform::clWindow);
@@ -137,10 +146,33 @@ TEST_F(WideMdi, ShowsTwoChildrenSideBySideInTheFrame) {
     text->SetBounds(12, 12, 0, 0);
     text->SetCaption(caption);
     child->Show();
+    children.emplace_back(child, text);
   }
   Frame->Tile();
   platform::Application->ProcessMessages();
   EXPECT_TRUE(platform::ui::SaveWindowImage(Frame->Handle(), "wide_mdi_frame.png"));
+  const QImage picture = platform::ui::Grab(Frame->Handle());
+  QWidget* frame = platform::ui::WidgetOf(Frame->Handle());
+
+  // Each child takes one half of the client window, nearly its whole
+  // height (less the child's own frame), and shows its text there.
+  const platform::RECT client = platform::GetWindowBounds(Frame->ClientHandle());
+  const int half = client.Width() / 2;
+  std::set<int> halves;
+  for (const auto& [child, text] : children) {
+    const platform::RECT place = platform::GetWindowBounds(child->WindowHandle());
+    const int left = place.left < half ? 0 : half;
+    halves.insert(left);
+    EXPECT_LE(place.right, left + half);
+    EXPECT_GT(place.Width(), half * 9 / 10);
+    EXPECT_GT(place.Height(), client.Height() * 9 / 10);
+    const QWidget* shown = platform::ui::WidgetOf(text->Handle());
+    const QRect at(shown->mapTo(frame, QPoint(0, 0)), shown->size());
+    EXPECT_GE(at.left(), client.left + left);
+    EXPECT_LT(at.right(), client.left + left + half);
+    EXPECT_TRUE(golden::ShowsTextIn(picture, at, {platform::ui::ToQString(text->GetCaption()), shown->font()}));
+  }
+  EXPECT_EQ(halves, (std::set<int>{0, half}));
   while (platform::TCustomForm* child = Frame->ActiveMDIChild()) platform::Free(child);
 }
 
