@@ -395,12 +395,12 @@ TEST(WideListFiling, StringsPropertyRoundTripsAndOlderFormsAreRead) {
 }
 
 TEST(WtxFileStream, FailuresNameTheFullPathAndTheSystemsReason) {
-  const std::string cwd = fs::current_path().string();
+  const std::string full = (fs::current_path() / "no-such-dir/missing.txt").string();
   try {
     TWtxFileStream stream(u"no-such-dir/missing.txt", platform::fmOpenRead);
     ADD_FAILURE();
   } catch (const platform::EFOpenError& e) {
-    EXPECT_EQ(e.what(), "Cannot open file \"" + cwd + "/no-such-dir/missing.txt\". No such file or directory");
+    EXPECT_EQ(e.what(), "Cannot open file \"" + full + "\". No such file or directory");
   }
   try {
     TWtxFileStream stream(u"/no-such-dir/\u00E9.txt", platform::fmCreate);
