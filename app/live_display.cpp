@@ -163,12 +163,12 @@ class PageWriter {
 // later ones.
 class DisplayRefresh {
  public:
-  // Step 1: nothing seen yet in this refresh.
+  // Nothing seen yet in this refresh.
   explicit DisplayRefresh(TMainForm& Form) : f_(Form), page_(Form) {
     f_.DepthSeen = f_.SpeedSeen = f_.TempSeen = false;
   }
 
-  // Step 2: the GPS page from the GPS channel; false when it is not open.
+  // The GPS page from the GPS channel; false when it is not open.
   bool GpsChannel() {
     const tNMEAData* gps = CopyValues(f_.GpsLink, f_.GpsValues);
     if (!gps) return false;
@@ -182,7 +182,7 @@ class DisplayRefresh {
     return true;
   }
 
-  // Step 3: the Depth, Speed and Temperature pages from the module's
+  // The Depth, Speed and Temperature pages from the module's
   // channel, and what the GPS channel left out of the GPS page; false when
   // it is not open.
   bool DstChannel() {
@@ -195,7 +195,7 @@ class DisplayRefresh {
     return true;
   }
 
-  // Step 4: neither channel open.
+  // Neither channel open.
   void ResetPages() {
     ShowCaption(f_.LblDepthTot, f_.TxtBelowSurface);
     ShowText(f_.EditDptOfs, "0.00");
@@ -217,7 +217,7 @@ class DisplayRefresh {
     f_.TempOffset = 0;
   }
 
-  // Step 5: the speed coefficient, speed over ground over the filtered
+  // The speed coefficient, speed over ground over the filtered
   // log speed.
   void SpeedCoefficient() {
     const double coefficient =
@@ -232,7 +232,7 @@ class DisplayRefresh {
     }
   }
 
-  // Step 6: the water temperature offset (and the hidden ratio) against
+  // The water temperature offset (and the hidden ratio) against
   // what the user typed.
   void TemperatureOffset() {
     if (!tempValid_) {
@@ -265,7 +265,7 @@ class DisplayRefresh {
   }
 
  private:
-  // Steps 3.1 and 3.2: the transducer offset, the depth below the
+  // The transducer offset, the depth below the
   // transducer and the total depth.
   void Depth(const tNMEAData& D) {
     const bool offsetFresh = page_.Fresh(D.TransducerOffsetTick);
@@ -298,7 +298,7 @@ class DisplayRefresh {
     }
   }
 
-  // Steps 3.3 and 3.4: the trip distance and the filtered log speed.
+  // The trip distance and the filtered log speed.
   void Speed(const tNMEAData& D) {
     const bool tripFresh = page_.Fresh(D.TripWaterDistanceTick);
     if (tripFresh) f_.SpeedSeen = true;
@@ -315,7 +315,7 @@ class DisplayRefresh {
     }
   }
 
-  // Step 3.5: the module's water temperature, in the unit chosen.
+  // The module's water temperature, in the unit chosen.
   void WaterTemperature(const tNMEAData& D) {
     if (page_.Fresh(D.WaterTemperatureTick)) {
       temp_ = D.WaterTemperature;
@@ -328,7 +328,7 @@ class DisplayRefresh {
     ShowCaption(f_.EditSeaTempO, f_.EditSeaTemp->GetCaption());
   }
 
-  // Step 3.6: what the GPS receiver did not deliver comes from the
+  // What the GPS receiver did not deliver comes from the
   // module's channel; the fix group only as a whole.
   void GpsFallBack(const tNMEAData& D) {
     if (!shown_.Position) page_.Position(D);
