@@ -63,8 +63,8 @@ class TRegistry : public TObject {
   // A REG_SZ value (UTF-8); ERegistryException when there is none of that
   // type.
   std::string ReadString(std::string_view Name) const;
-  // ERegistryException unless a key is open for writing, or for a text with
-  // a line break, which the file cannot hold.
+  // ERegistryException unless a key is open for writing, and for a name or a
+  // text the file cannot hold (a line break, bytes that are not UTF-8).
   void WriteString(std::string_view Name, std::string_view Text);
 
   const std::string& FileName() const { return fileName_; }
