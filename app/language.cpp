@@ -222,7 +222,6 @@ void TMainForm::ApplyLanguage() {
   LblRealTempO->SetCaption(LblRealTemp->GetCaption());
   ReplaceItem(*CmbDstPort, 0, TxtNone);
   ReplaceItem(*CmbGPSPort, 0, TxtNone);
-  RenamePorts();
   LblOfsEdit->SetCaption(OffsetCaption(italian, UnitsDepth != 0));
   SetItems(*CmbMeters, {italian ? u"metri" : u"meters", italian ? u"piedi" : u"feet"});
   ApplyTexts(*this, kButtonTexts);
@@ -244,6 +243,9 @@ void TMainForm::ApplyLanguage() {
 void TMainForm::CmbLanguageClick(platform::TObject*) {
   Language = CmbLanguage->ItemIndex() == 1 ? kLanguageItalian : kLanguageEnglish;
   ApplyLanguage();
+  // At start-up the ports are listed after the language is applied; a
+  // switch later names the listed ones again.
+  RenamePorts();
 }
 
 void TMainForm::CmbMetersClick(platform::TObject*) {

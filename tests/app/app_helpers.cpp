@@ -22,24 +22,6 @@
 #include "widetext/standard/combo_box.h"
 
 namespace apptest {
-namespace {
-
-std::optional<std::string> SwapEnv(const char* Name, const std::string& Value) {
-  std::optional<std::string> old;
-  if (const char* v = std::getenv(Name)) old = v;
-  ::setenv(Name, Value.c_str(), 1);
-  return old;
-}
-
-void RestoreEnv(const char* Name, const std::optional<std::string>& Old) {
-  if (Old) {
-    ::setenv(Name, Old->c_str(), 1);
-  } else {
-    ::unsetenv(Name);
-  }
-}
-
-}  // namespace
 
 std::u16string ItemText(app::TWtxComboBox& List, int Index) { return List.GetItems().Get(Index); }
 
@@ -126,8 +108,8 @@ void AppTest::SetUpTestSuite() {
 void AppTest::SetUp() {
   std::filesystem::create_directories(Scratch / "runtime");
   std::filesystem::permissions(Scratch / "runtime", std::filesystem::perms::owner_all);
-  oldConfig_ = SwapEnv("XDG_CONFIG_HOME", (Scratch / "config").string());
-  oldRuntime_ = SwapEnv("XDG_RUNTIME_DIR", (Scratch / "runtime").string());
+  config_.emplace("XDG_CONFIG_HOME", (Scratch / "config").string());
+  runtime_.emplace("XDG_RUNTIME_DIR", (Scratch / "runtime").string());
   platform::SetMessageBoxHandler(
       [](const std::u16string&, const std::u16string&, platform::UINT) { return platform::IDOK; });
 }
@@ -138,8 +120,8 @@ void AppTest::TearDown() {
   platform::SetMessageBoxHandler({});
   platform::SetFileChooser({});
   app::TDialogForm::SetAnswerHandler({});
-  RestoreEnv("XDG_CONFIG_HOME", oldConfig_);
-  RestoreEnv("XDG_RUNTIME_DIR", oldRuntime_);
+  runtime_.reset();
+  config_.reset();
 }
 
 app::TMainForm& AppTest::MakeMainForm() {

@@ -16,6 +16,7 @@
 
 #include "app/main_form.h"
 #include "platform/core/os/pseudo_terminal.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/scratch_folder.h"
 
 namespace apptest {
@@ -87,8 +88,8 @@ class AppTest : public ::testing::Test {
   std::vector<std::string> WebAddresses;
 
  private:
-  std::optional<std::string> oldConfig_;
-  std::optional<std::string> oldRuntime_;
+  std::optional<support::testing::TScopedEnv> config_;
+  std::optional<support::testing::TScopedEnv> runtime_;
 };
 
 }  // namespace apptest

@@ -7,30 +7,28 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
 
 #include "platform/core/os/serial_ports.h"
+#include "tests/support/scoped_env.h"
 
 namespace testing_serial {
+namespace {
+
+std::string MakeRuntimeFolder() {
+  char pattern[] = "/tmp/veltrosa-test-XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp");
+  return pattern;
+}
+
+}  // namespace
 
 class PortFolderLease {
  public:
-  PortFolderLease() {
-    char pattern[] = "/tmp/veltrosa-test-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp");
-    folder_ = pattern;
-    if (const char* previous = ::getenv("XDG_RUNTIME_DIR")) previous_ = previous;
-    ::setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
-  }
+  PortFolderLease() = default;
   ~PortFolderLease() {
-    if (previous_) {
-      ::setenv("XDG_RUNTIME_DIR", previous_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_RUNTIME_DIR");
-    }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
@@ -38,8 +36,8 @@ class PortFolderLease {
   PortFolderLease& operator=(const PortFolderLease&) = delete;
 
  private:
-  std::string folder_;
-  std::optional<std::string> previous_;
+  const std::string folder_ = MakeRuntimeFolder();
+  const support::testing::TScopedEnv runtime_{"XDG_RUNTIME_DIR", folder_};
 };
 
 std::shared_ptr<PortFolderLease> UsePrivatePortFolder() {

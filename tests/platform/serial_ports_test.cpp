@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/scoped_env.h"
+
 namespace {
 namespace fs = std::filesystem;
 using platform::SerialPortNumber;
@@ -109,30 +111,10 @@ TEST(SerialPorts, VirtualPortsAreListedOnlyFromAFolderOfTheUsersOwnClosedToOther
   fs::remove_all(root);
 }
 
-// Puts the runtime folder back as it was, so that the tests after this one
-// (and what Qt or D-Bus make there) do not land in a removed folder or /tmp.
-class RestoredRuntimeFolder {
- public:
-  RestoredRuntimeFolder() {
-    if (const char* value = ::getenv("XDG_RUNTIME_DIR")) old_ = value;
-  }
-  ~RestoredRuntimeFolder() {
-    if (old_) {
-      ::setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_RUNTIME_DIR");
-    }
-  }
-  RestoredRuntimeFolder(const RestoredRuntimeFolder&) = delete;
-  RestoredRuntimeFolder& operator=(const RestoredRuntimeFolder&) = delete;
-
- private:
-  std::optional<std::string> old_;
-};
-
 TEST(SerialPorts, VirtualPortsLiveInAPrivateRuntimeFolder) {
-  const RestoredRuntimeFolder restored;
-  ::unsetenv("XDG_RUNTIME_DIR");
+  // The runtime folder comes back as it was, so that the tests after this one
+  // (and what Qt or D-Bus make there) do not land in a removed folder or /tmp.
+  const support::testing::TScopedEnv restored("XDG_RUNTIME_DIR", std::nullopt);
   EXPECT_EQ(platform::VirtualPortFolder(), "/tmp/veltrosa-" + std::to_string(::getuid()) + "/ports");
   char pattern[] = "/tmp/veltrosa-runtime-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);

@@ -1,6 +1,6 @@
 #pragma once
-// An environment variable set for as long as the object lives; what it
-// held before (or its absence) comes back after.
+// An environment variable set (or, with no value, unset) for as long as the
+// object lives; what it held before (or its absence) comes back after.
 
 #include <stdlib.h>
 
@@ -11,9 +11,13 @@ namespace support::testing {
 
 class TScopedEnv {
  public:
-  TScopedEnv(const char* Name, const std::string& Value) : name_(Name) {
+  TScopedEnv(const char* Name, const std::optional<std::string>& Value) : name_(Name) {
     if (const char* old = ::getenv(Name)) old_ = old;
-    ::setenv(Name, Value.c_str(), 1);
+    if (Value) {
+      ::setenv(Name, Value->c_str(), 1);
+    } else {
+      ::unsetenv(Name);
+    }
   }
   ~TScopedEnv() {
     if (old_) {
