@@ -285,6 +285,7 @@ TEST_F(DesktopTest, TheFileChooserSpeaksItalianInAnItalianProgram) {
   form.TabPag->SetActivePage(form.PaTools);
   platform::Application->ProcessMessages();
   QStringList buttons;
+  QStringList fileTypes;
   QString title;
   // The file dialog's window holds Qt's chooser; it shows once the dialog
   // has told its hook it is ready.
@@ -309,6 +310,7 @@ TEST_F(DesktopTest, TheFileChooserSpeaksItalianInAnItalianProgram) {
       return;
     }
     title = window->windowTitle();
+    fileTypes = chooser->nameFilters();
     for (QPushButton* b : chooser->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>()) {
       buttons << b->text().remove(u'&');
     }
@@ -320,6 +322,8 @@ TEST_F(DesktopTest, TheFileChooserSpeaksItalianInAnItalianProgram) {
   EXPECT_EQ(title, QStringLiteral("Salva i dati del canale DST"));
   EXPECT_TRUE(buttons.contains(QStringLiteral("Salva"))) << buttons.join(u',').toStdString();
   EXPECT_TRUE(buttons.contains(QStringLiteral("Annulla"))) << buttons.join(u',').toStdString();
+  // The type's name already shows its pattern, which the chooser does not add again.
+  EXPECT_EQ(fileTypes.join(u'|').toStdString(), "File ASCII NMEA (*.txt)");
   EXPECT_EQ(form.EditDstLog->Text(), "");
 }
 

@@ -26,6 +26,7 @@
 #include "app/program.h"
 #include "platform/core/window_system/queue.h"
 #include "tests/app/tools_helpers.h"
+#include "widetext/codepage.h"
 #include "widetext/custom_drawn/xp_button.h"
 #include "widetext/standard/combo_box.h"
 
@@ -104,7 +105,13 @@ TEST(SessionEndChild, DISABLED_RunsTheProgramWhileRecording) {
   // Said from inside the program's message loop, where the end of the
   // session is watched for.
   platform::RunOnUiThread([reportFd] { WriteAll(reportFd, "recording\n"); });
-  std::_Exit(app::RunProgramWindows());
+  // Whatever the run made of the code page, its end puts back the one the
+  // program started with.
+  const std::uint32_t startCodePage = widetext::DefaultSystemCodePage;
+  widetext::DefaultSystemCodePage = 1253;
+  const int status = app::RunProgramWindows();
+  WriteAll(reportFd, widetext::DefaultSystemCodePage == startCodePage ? "code page back\n" : "code page kept\n");
+  std::_Exit(status);
 }
 
 // The parent's side: the child process, what it reports, and its end.
@@ -242,6 +249,7 @@ TEST_F(SessionEndTest, ASigtermWhileRecordingSavesTheSettingsAndEndsTheRecording
   ASSERT_TRUE(status);
   ASSERT_TRUE(WIFEXITED(*status)) << *status;
   EXPECT_EQ(WEXITSTATUS(*status), 0);
+  EXPECT_TRUE(child.WaitForReport("code page back")) << child.Reported;
   EXPECT_EQ(StoredSetting("UnitsTemp"), 1);
   EXPECT_EQ(StoredSetting("DSTComPort"), Sim().DstPort());
 
