@@ -12,15 +12,21 @@
 namespace widetext::testing {
 namespace {
 
-// A memo that notes each read-only switch its window is sent.
+// A memo that notes each read-only switch its window is sent, and whether
+// the window was already read-only when the switch arrived.
 class ReadOnlyProbeMemo : public TWtxMemo {
  public:
   using TWtxMemo::TWtxMemo;
   void WndProc(platform::TMessage& Message) override {
-    if (Message.Msg == platform::EM_SETREADONLY) ReadOnlySwitches.push_back(Message.WParam);
+    if (Message.Msg == platform::EM_SETREADONLY) {
+      ReadOnlySwitches.push_back(Message.WParam);
+      ReadOnlyBeforeSwitch.push_back(
+          (platform::GetWindowLong(WindowHandle(), platform::GWL_STYLE) & platform::ES_READONLY) != 0);
+    }
     TWtxMemo::WndProc(Message);
   }
   std::vector<platform::WPARAM> ReadOnlySwitches;
+  std::vector<bool> ReadOnlyBeforeSwitch;
 };
 
 // The system's locale is a far-east one while it lives.
@@ -119,6 +125,7 @@ TEST_F(Memo, AReadOnlyMemoOfAFarEastEightBitSystemIsSwitchedToReadOnlyAfterItsWi
     memo->Handle();
     EXPECT_NE(platform::GetWindowLong(memo->WindowHandle(), platform::GWL_STYLE) & platform::ES_READONLY, 0);
     const std::vector<platform::WPARAM> switches = memo->ReadOnlySwitches;
+    EXPECT_EQ(memo->ReadOnlyBeforeSwitch, std::vector<bool>(switches.size(), false));
     platform::Free(memo);
     return switches;
   };
