@@ -106,7 +106,9 @@ TEST_F(ChannelLog, RefusedOrImpossibleRecordingsDoNotRun) {
   // guard the first flush ends the recording.
   link.StartLog(path, kLogText, false, "x");
   EXPECT_TRUE(link.IsLogging());
+  EXPECT_EQ(link.LogDrive, (folder.Path().lexically_normal() / "").string());
   EXPECT_GT(link.LogFreeSpace, 0);
+  EXPECT_LT(link.LogFreeSpace, std::numeric_limits<std::int64_t>::max());
   link.FreeSpaceGuard = std::numeric_limits<std::int64_t>::max();
   link.FlushLog();
   EXPECT_FALSE(link.IsLogging());

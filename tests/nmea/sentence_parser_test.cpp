@@ -271,6 +271,7 @@ TEST_F(Parser, ReceiverSentencesFileErrorsDatumAndSelfTest) {
   EXPECT_EQ(gps.VerticalErrorTick, 1000u);
   EXPECT_EQ(data.LastUpdateTick, 1000u);
   Parse(3000, "$PGRME,19.9,M,,M,53.8,M");
+  EXPECT_EQ(data.LastUpdateTick, 3000u);
   Parse(4000, "$PGRME,,M,50.0,M,53.8,M");
   EXPECT_DOUBLE_EQ(gps.HorizontalError, 19.9);
   EXPECT_EQ(gps.HorizontalErrorTick, 3000u);
