@@ -11,6 +11,7 @@
 #include "platform/core/window_system/system_settings.h"
 #include "platform/ui/controls/menus.h"
 #include "platform/ui/window_classes/gdi.h"
+#include "platform/ui/window_classes/qt_internal.h"
 #include "platform/ui/window_classes/qt_peer.h"
 
 namespace menutest {
@@ -50,7 +51,7 @@ inline bool SaveWithOpenMenus(platform::HWND Window, const std::string& FileName
   for (QMenu* menu : open)
     painter.drawImage(widget->mapFromGlobal(menu->pos()) - area.topLeft(), menu->grab().toImage());
   painter.end();
-  return out.save(QString::fromStdString(FileName), "PNG");
+  return out.save(platform::ui::PictureFile(FileName), "PNG");
 }
 
 // The system reads right to left while it stands.
