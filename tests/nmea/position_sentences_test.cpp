@@ -170,7 +170,9 @@ TEST_F(Position, GsvFillsFourSlotsPerMessage) {
   EXPECT_EQ(sats[7].SNR, 0);
 
   // Out-of-range message numbers and counts store nothing outside the array.
-  for (const char* outside : {"$GPGSV,2,3,08,33,10,140,20", "$GPGSV,2,,08,33,10,140,20", "$GPGSV,2,0,08,33,1,1,1"}) {
+  // A message number no set reaches names no slot, however large.
+  for (const char* outside : {"$GPGSV,2,3,08,33,10,140,20", "$GPGSV,2,,08,33,10,140,20", "$GPGSV,2,0,08,33,1,1,1",
+                              "$GPGSV,2,6666666666666666626,08,33,10,140,20"}) {
     Parse(3000, outside);
     ASSERT_EQ(sats.size(), 8u) << outside;
   }

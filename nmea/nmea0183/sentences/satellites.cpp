@@ -62,6 +62,9 @@ void HandleGSV(TSentenceContext& Ctx) {
   // counts more than one message of the set may hold.
   int last = f.Count() - 1;
   if (last > 3 && (last - 3) % kSatsPerGsv == 1) --last;
+  // No set reaches a larger message number, and the slot of a huge one
+  // could not even be computed.
+  if (message > kMaxGsvMessages) return;
   for (int j = 0; j < kSatsPerGsv; ++j) {
     const std::int64_t index = (message - 1) * kSatsPerGsv + j;
     if (index < 0 || index >= static_cast<std::int64_t>(sats.size())) continue;
