@@ -16,10 +16,8 @@
 namespace nmea {
 namespace {
 
-constexpr std::uint32_t kDateMaxAge = 2000;
-// How far ahead of a sentence's tick a stored date's tick may be and still
-// count as fresh, as for the values the display shows.
-constexpr std::uint32_t kDateMaxAhead = 1000;
+// A stored date serves a time for up to 2000 ms.
+constexpr std::uint32_t kDateFreshFor = 2001;
 constexpr std::int32_t kClockOffsetInterval = 15000;
 constexpr std::int32_t kTimeDateMaxSkew = 4000;
 constexpr double kNoClockOffset = 9999.0;
@@ -80,11 +78,9 @@ bool TSentenceContext::ParseTime(std::string_view Field, TTimeStage& Time) const
 
 bool TSentenceContext::IsDateStale(TTick DateTick) const {
   if (!Self.CheckDateAge) return true;
-  if (DateTick == 0) return true;
-  // The age is modular like every other tick age: a signed one would make a
-  // date heard more than 24.8 days ago look fresh, and keep it so for as long
-  // again. Only a date stamped just ahead of this sentence counts as fresh.
-  return TickAge(Tick, DateTick) > kDateMaxAge && TickAge(DateTick, Tick) > kDateMaxAhead;
+  // A modular age, as for every received value: a signed one would make a
+  // date heard more than 24.8 days ago look fresh.
+  return !IsFresh(Tick, DateTick, kDateFreshFor);
 }
 
 bool TSentenceContext::StoreDateTime(const TDateStage& Date, const TTimeStage& Time) const {

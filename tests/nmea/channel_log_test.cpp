@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "tests/nmea/channel_log_fixture.h"
@@ -118,6 +124,47 @@ TEST_F(ChannelLog, RefusedOrImpossibleRecordingsDoNotRun) {
   TNMEA2KDecoder closed;
   closed.StartLog(path, kLogText, false, "x");
   EXPECT_FALSE(closed.IsLogging());
+}
+
+struct FileSystem {
+  dev_t Device;
+  std::int64_t Free;
+};
+
+std::optional<FileSystem> FileSystemOf(const std::filesystem::path& Folder) {
+  struct stat status {};
+  struct statvfs space {};
+  if (::stat(Folder.c_str(), &status) != 0 || ::statvfs(Folder.c_str(), &space) != 0) return std::nullopt;
+  return FileSystem{status.st_dev,
+                    static_cast<std::int64_t>(space.f_bavail) * static_cast<std::int64_t>(space.f_frsize)};
+}
+
+// The guard has to measure the file system the recording goes to, not the
+// one the program was started in: only a log on another file system than
+// the working folder tells the two apart.
+TEST_F(ChannelLog, TheFreeSpaceGuardMeasuresTheFileSystemOfTheLogsFolder) {
+  const auto working = FileSystemOf(std::filesystem::current_path());
+  ASSERT_TRUE(working);
+  // Other programs write while the test runs; differences below this say
+  // nothing.
+  constexpr std::int64_t kSlack = 64 << 20;
+  for (const std::filesystem::path& base :
+       {std::filesystem::path("/dev/shm"), std::filesystem::temp_directory_path()}) {
+    const auto other = FileSystemOf(base);
+    if (!other || other->Device == working->Device || std::llabs(other->Free - working->Free) < 4 * kSlack ||
+        ::access(base.c_str(), W_OK) != 0) {
+      continue;
+    }
+    support::testing::TScratchFolder elsewhere(base);
+    link.StartLog(elsewhere / "log", kLogText, false, "x");
+    ASSERT_TRUE(link.IsLogging()) << base;
+    const auto measured = FileSystemOf(elsewhere.Path());
+    ASSERT_TRUE(measured);
+    EXPECT_LT(std::llabs(link.LogFreeSpace - measured->Free), kSlack) << base;
+    link.CloseLog();
+    return;
+  }
+  GTEST_SKIP() << "no writable folder on a file system other than the working folder's";
 }
 
 }  // namespace

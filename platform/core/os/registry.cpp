@@ -346,7 +346,8 @@ std::string TRegistry::ReadString(std::string_view Name) const {
 
 void TRegistry::WriteString(std::string_view Name, std::string_view Text) {
   if (!IsStorableName(Text)) {
-    throw ERegistryException("Failed to set data for '" + std::string(Name) + "'");
+    throw ERegistryException("A text with a line break or with bytes that are not UTF-8 cannot be stored in '" +
+                             std::string(Name) + "'");
   }
   WriteData(Name, QuoteName(Text));
 }
