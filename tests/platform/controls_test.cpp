@@ -61,7 +61,9 @@ TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
   auto* list = Add<TListBox>(Form, 10, 10, 120, 100);
   auto* combo = Add<TComboBox>(Form, 150, 10, 120, 24);
   combo->SetStyle(csDropDownList);
+  combo->SetEnabled(false);
   Form->Show();
+  EXPECT_FALSE(IsWindowEnabled(combo->Handle()));
   list->Items().Add("one");
   list->Items().Add("two");
   list->SetItemIndex(1);
@@ -81,6 +83,7 @@ TEST_F(ControlsTest, PropertiesReachTheWindowAndSurviveItsRecreation) {
   combo->SetSorted(true);  // a style change makes a new window
   EXPECT_NE(combo->Handle(), before);
   EXPECT_FALSE(IsWindow(before));
+  EXPECT_FALSE(IsWindowEnabled(combo->Handle()));
   EXPECT_EQ(combo->Items().Count(), 2);
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(combo->Text(), "4800");  // sorted: 38400 < 4800
@@ -143,16 +146,24 @@ TEST_F(ControlsTest, AlignedControlsShareTheClientArea) {
   left->SetParent(Form);
   left->SetWidth(60);
   left->SetAlign(alLeft);
+  auto* bottom = new TPanel(Form);
+  bottom->SetParent(Form);
+  bottom->SetHeight(30);
+  bottom->SetAlign(alBottom);
+  auto* right = new TPanel(Form);
+  right->SetParent(Form);
+  right->SetWidth(50);
+  right->SetAlign(alRight);
   auto* rest = new TPanel(Form);
   rest->SetParent(Form);
   rest->SetAlign(alClient);
   Form->SetClientWidth(400);
   Form->SetClientHeight(300);
   EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 40));
-  EXPECT_EQ(left->BoundsRect(), Rect(0, 40, 60, 300));
-  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 400, 300));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 40, 60, 270));
+  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 350, 270));
   Form->SetClientWidth(500);
-  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 500, 300));
+  EXPECT_EQ(rest->BoundsRect(), Rect(60, 40, 450, 270));
 }
 
 TEST_F(ControlsTest, FocusEntersAndExitsInOrderAndForgetsFreedControls) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/os/clock.h"
+#include "platform/core/window_system/input.h"
 #include "platform/ui/controls/dialogs.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/controls/stdctrls.h"
@@ -138,6 +139,7 @@ TEST_F(FormsTest, ASingleBorderShowsOnlyTheButtonsOfItsIcons) {
 TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   auto* a = Add<TEdit>(8, 8);
   auto* b = Add<TEdit>(8, 40);
+  auto* c = Add<TEdit>(8, 72);
   std::vector<std::string> seen;
   Form->KeyPreview = true;
   Form->OnKeyPress = [&](TObject*, char& Key) {
@@ -156,6 +158,13 @@ TEST_F(FormsTest, KeysGoThroughKeyPreviewAndTabMovesTheFocus) {
   Application->ProcessMessages();
   EXPECT_EQ(GetFocus(), b->Handle());
   EXPECT_EQ(Form->ActiveControl(), b);
+  // Shift+Tab from the first goes round to the last.
+  a->SetFocus();
+  SetKeyDown(VK_SHIFT, true);
+  PostKeyDown(a->Handle(), WM_KEYDOWN, VK_TAB, 1, u"\t");
+  Application->ProcessMessages();
+  SetKeyDown(VK_SHIFT, false);
+  EXPECT_EQ(GetFocus(), c->Handle());
 }
 
 // A hint window of its own class, counting how often it is shown.

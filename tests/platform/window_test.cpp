@@ -76,6 +76,12 @@ LRESULT LoggingProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_INPUTLANGCHANGE:
       Log("inputlang " + id + " " + std::to_string(wParam) + " " + std::to_string(lParam));
       break;
+    case WM_MOUSEWHEEL:
+      Log("wheel " + id);
+      break;
+    case WM_CONTEXTMENU:
+      Log("contextmenu " + id);
+      break;
     default:
       break;
   }
@@ -305,6 +311,13 @@ TEST_F(WindowTest, FocusEnableAndVisibilityFollowTheTree) {
   EXPECT_FALSE(IsWindowVisible(edit));
   ShowWindow(form, SW_SHOW);
   EXPECT_TRUE(IsWindowVisible(edit));
+
+  // The wheel and the shortcut menu a child leaves climb to the top.
+  Log.clear();
+  SendMessageW(edit, WM_MOUSEWHEEL, 0, 0);
+  SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), 0);
+  EXPECT_EQ(Log, (std::vector<std::string>{"wheel 2", "wheel 1", "wheel 0", "contextmenu 2", "contextmenu 1",
+                                           "contextmenu 0"}));
 }
 
 TEST_F(WindowTest, BoundsAreRelativeToTheParent) {
@@ -335,6 +348,7 @@ TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
   HWND first = Make(u"LogWnd", dlg, 1, WS_VISIBLE | WS_TABSTOP);
   Make(u"LogWnd", dlg, 2, WS_VISIBLE);  // not a tab stop
   HWND button = Make(u"LogWnd", dlg, 3, WS_VISIBLE | WS_TABSTOP);
+  HWND last = Make(u"LogWnd", dlg, 4, WS_VISIBLE | WS_TABSTOP);
   SetFocus(first);
   Log.clear();
   MSG m;
@@ -346,8 +360,11 @@ TEST_F(WindowTest, DialogKeysMoveFocusAndPressButtons) {
   SetKeyDown(VK_SHIFT, true);
   m.hwnd = button;
   EXPECT_TRUE(IsDialogMessage(dlg, &m));
-  SetKeyDown(VK_SHIFT, false);
   EXPECT_EQ(GetFocus(), first);
+  m.hwnd = first;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  SetKeyDown(VK_SHIFT, false);
+  EXPECT_EQ(GetFocus(), last);
   m.wParam = VK_RETURN;
   EXPECT_TRUE(IsDialogMessage(dlg, &m));
   m.wParam = VK_ESCAPE;
