@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "platform/core/classes/filer.h"
 #include "platform/core/classes/streams.h"
@@ -19,6 +20,27 @@ using widetext::EDBEditError;
 using widetext::TWtxMaskEdit;
 using widetext::testing::kAnsiPlatform;
 using widetext::testing::ScopedPlatformVersion;
+
+// Every password character a control is sent through its window, in
+// order, while the recorder lives.
+class PasswordCharsSent {
+ public:
+  explicit PasswordCharsSent(TWinControl& Control) : control_(Control), previous_(Control.WindowProc) {
+    Control.WindowProc = MakeWndMethod<&PasswordCharsSent::Handle>(this);
+  }
+  ~PasswordCharsSent() { control_.WindowProc = previous_; }
+  PasswordCharsSent(const PasswordCharsSent&) = delete;
+  PasswordCharsSent& operator=(const PasswordCharsSent&) = delete;
+  std::u16string Chars;
+
+ private:
+  void Handle(TMessage& Message) {
+    if (Message.Msg == EM_SETPASSWORDCHAR) Chars += static_cast<char16_t>(Message.WParam);
+    previous_(Message);
+  }
+  TWinControl& control_;
+  TWndMethod previous_;
+};
 
 class MaskEditTest : public xpfixture::ShownFormTest {
  protected:
@@ -207,7 +229,12 @@ TEST_F(MaskEditTest, ADesignedValueTheMaskDoesNotTakeIsRefusedUnlessLoadingOrLin
 }
 
 TEST_F(MaskEditTest, APasswordCharacterAbove255ShowsItselfWhileTheClassLibraryHoldsAStar) {
-  Edit->SetPasswordChar(u'●');
+  {
+    // The window is told the wide character alone, never its 8-bit image.
+    const PasswordCharsSent sent(*Edit);
+    Edit->SetPasswordChar(u'●');
+    EXPECT_EQ(sent.Chars, u"●");
+  }
   EXPECT_EQ(Edit->GetPasswordChar(), u'●');
   EXPECT_EQ(Edit->PasswordChar(), '*');
   EXPECT_EQ(SendMessageW(Edit->Handle(), EM_GETPASSWORDCHAR, 0, 0), u'●');
@@ -216,7 +243,9 @@ TEST_F(MaskEditTest, APasswordCharacterAbove255ShowsItselfWhileTheClassLibraryHo
   // Set through the class library, the 8-bit character wins.
   Edit->platform::TCustomEdit::SetPasswordChar('#');
   EXPECT_EQ(Edit->GetPasswordChar(), u'#');
+  const PasswordCharsSent sent(*Edit);
   Edit->SetPasswordChar(u'x');
+  EXPECT_EQ(sent.Chars, u"x");
   EXPECT_EQ(Edit->PasswordChar(), 'x');
 }
 
@@ -254,7 +283,9 @@ TEST_F(MaskEditTest, TheWideTextAndPasswordCharacterAreFiledAndReadBack) {
     while (!reader.EndOfList()) {
       const std::string name = reader.ReadStr();
       names.insert(name);
-      if (name == "Text" || name == "PasswordChar") EXPECT_EQ(reader.NextValue(), vaWString) << name;
+      if (name == "Text" || name == "PasswordChar") {
+        EXPECT_EQ(reader.NextValue(), vaWString) << name;
+      }
       reader.SkipValue();
     }
   }

@@ -19,7 +19,8 @@ using widetext::TxpButton;
 using widetext::TxpCheckBox;
 
 // The properties a control writes, by name, each with its value's first
-// byte (its type), and the stream to read them back from.
+// byte (its type), the events among them in the order written, and the
+// stream to read them back from.
 class XpStreaming : public xpfixture::ShownFormTest {
  protected:
   std::map<std::string, TValueType> Write(TPersistent* Control) {
@@ -29,8 +30,10 @@ class XpStreaming : public xpfixture::ShownFormTest {
     Stream->SetPosition(0);
     TReader reader(*Stream);
     std::map<std::string, TValueType> written;
+    WrittenEvents.clear();
     while (!reader.EndOfList()) {
       const std::string name = reader.ReadStr();
+      if (name.starts_with("On")) WrittenEvents.push_back(name);
       written[name] = reader.NextValue();
       reader.SkipValue();
     }
@@ -48,6 +51,7 @@ class XpStreaming : public xpfixture::ShownFormTest {
     return names;
   }
   std::unique_ptr<TMemoryStream> Stream;
+  std::vector<std::string> WrittenEvents;
 };
 
 TEST_F(XpStreaming, ANewButtonStoresOnlyWhatDiffersFromTheDeclaredDefaults) {
@@ -159,28 +163,56 @@ TEST_F(XpStreaming, AButtonFollowingItsParentsFontTakesItsOwnersFont) {
   EXPECT_TRUE(button->ParentFont());
 }
 
-// A form that publishes the handler its controls are streamed with.
+// A form that publishes the handlers its controls are streamed with, one of
+// each event kind, all counting their calls.
 class HandlerForm : public TForm {
  public:
   HandlerForm() : TForm(nullptr, TCustomForm::CreateNew) { SetBounds(60, 60, 300, 200); }
   int Clicks = 0;
   void ButOkClick(TObject*) { ++Clicks; }
+  void ButOkKey(TObject*, WORD&, TShiftState) { ++Clicks; }
+  void ButOkMouse(TObject*, TMouseButton, TShiftState, int, int) { ++Clicks; }
   void GetPublishedMethods(std::vector<TMethodInfo>& Methods) const override {
     TForm::GetPublishedMethods(Methods);
     Methods.push_back(PublishedMethod<&HandlerForm::ButOkClick>("ButOkClick"));
+    Methods.push_back(PublishedMethod<&HandlerForm::ButOkKey>("ButOkKey"));
+    Methods.push_back(PublishedMethod<&HandlerForm::ButOkMouse>("ButOkMouse"));
   }
 };
 
 TEST_F(XpStreaming, AnchorsAndEventsComeBackOnTheFormTheyAreReadInto) {
   std::unique_ptr<HandlerForm, void (*)(TComponent*)> source(new HandlerForm, Free), target(new HandlerForm, Free);
+  const auto click = MakeMethod<&HandlerForm::ButOkClick>(source.get());
+  const auto key = MakeMethod<&HandlerForm::ButOkKey>(source.get());
+  const auto mouse = MakeMethod<&HandlerForm::ButOkMouse>(source.get());
+  // Every event goes out in declaration order, by its method's name, and
+  // comes back bound to the same method of the form that reads it.
   auto* button = new TxpButton(source.get());
   button->SetAnchors(akRight | akBottom);
-  button->OnClick = MakeMethod<&HandlerForm::ButOkClick>(source.get());
+  button->OnClick = button->OnEnter = button->OnExit = button->OnTimerEvent = click;
+  button->OnKeyDown = button->OnKeyUp = key;
+  button->OnMouseDown = button->OnMouseUp = mouse;
   EXPECT_EQ(Write(button).at("OnClick"), vaIdent);
+  EXPECT_EQ(WrittenEvents, (std::vector<std::string>{"OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyUp",
+                                                     "OnMouseDown", "OnMouseUp", "OnTimerEvent"}));
   auto* copy = new TxpButton(target.get());
   ReadInto(copy);
   copy->Click();
   EXPECT_EQ(target->Clicks, 1);
+  WORD enter = VK_RETURN;
+  for (const TNotifyEvent* event : {&copy->OnEnter, &copy->OnExit, &copy->OnTimerEvent}) {
+    ASSERT_TRUE(*event);
+    (*event)(copy);
+  }
+  for (const TKeyEvent* event : {&copy->OnKeyDown, &copy->OnKeyUp}) {
+    ASSERT_TRUE(*event);
+    (*event)(copy, enter, 0);
+  }
+  for (const TMouseEvent* event : {&copy->OnMouseDown, &copy->OnMouseUp}) {
+    ASSERT_TRUE(*event);
+    (*event)(copy, mbLeft, 0, 1, 1);
+  }
+  EXPECT_EQ(target->Clicks, 8);
   EXPECT_EQ(source->Clicks, 0);
   copy->SetParent(target.get());
   copy->SetBounds(200, 150, 75, 25);
@@ -189,17 +221,26 @@ TEST_F(XpStreaming, AnchorsAndEventsComeBackOnTheFormTheyAreReadInto) {
 
   auto* box = new TxpCheckBox(source.get());
   box->SetAnchors(akLeft | akRight);
-  box->OnMouseEnter = MakeMethod<&HandlerForm::ButOkClick>(source.get());
-  // A handler that is not a method of the owning form has no name to go by.
-  box->OnClick = [](TObject*) {};
-  box->OnExit = MakeMethod<&HandlerForm::ButOkClick>(target.get());
-  EXPECT_EQ(Names(Write(box)), (std::vector<std::string>{"Alignment", "Anchors", "Caption", "Color", "MarkColor",
-                                                         "OnMouseEnter", "TabStop"}));
+  box->OnClick = box->OnEnter = box->OnExit = box->OnMouseEnter = box->OnMouseLeave = click;
+  Write(box);
+  EXPECT_EQ(WrittenEvents, (std::vector<std::string>{"OnClick", "OnEnter", "OnExit", "OnMouseEnter", "OnMouseLeave"}));
   auto* boxCopy = new TxpCheckBox(target.get());
   ReadInto(boxCopy);
   EXPECT_EQ(boxCopy->Anchors(), akLeft | akRight);
-  boxCopy->OnMouseEnter(boxCopy);
-  EXPECT_EQ(target->Clicks, 2);
+  for (const TNotifyEvent* event :
+       {&boxCopy->OnClick, &boxCopy->OnEnter, &boxCopy->OnExit, &boxCopy->OnMouseEnter, &boxCopy->OnMouseLeave}) {
+    ASSERT_TRUE(*event);
+    (*event)(boxCopy);
+  }
+  EXPECT_EQ(target->Clicks, 13);
+  EXPECT_EQ(source->Clicks, 0);
+
+  // A handler that is not a method of the owning form has no name to go by.
+  box->OnClick = [](TObject*) {};
+  box->OnExit = MakeMethod<&HandlerForm::ButOkClick>(target.get());
+  box->OnEnter = box->OnMouseLeave = nullptr;
+  EXPECT_EQ(Names(Write(box)), (std::vector<std::string>{"Alignment", "Anchors", "Caption", "Color", "MarkColor",
+                                                         "OnMouseEnter", "TabStop"}));
 
   // The name must be one of the form's methods, of the event's kind.
   auto* stranger = new TxpCheckBox(Form);

@@ -107,11 +107,16 @@ char16_t TWtxMaskEdit::GetPasswordChar() {
 void TWtxMaskEdit::SetPasswordChar(char16_t Value) {
   if (Value == GetPasswordChar()) return;
   passwordChar_ = Value;
-  platform::TCustomEdit::SetPasswordChar(AnsiPasswordChar(Value));
-  if (Win32PlatformIsUnicode && HandleAllocated()) {
-    platform::SendMessageW(WindowHandle(), platform::EM_SETPASSWORDCHAR, Value, 0);
-    Invalidate();
+  if (!Win32PlatformIsUnicode || !HandleAllocated()) {
+    // An 8-bit window shows the 8-bit image, which the class library sends.
+    platform::TCustomEdit::SetPasswordChar(AnsiPasswordChar(Value));
+    return;
   }
+  // A Unicode window is told the wide character only: the image first would
+  // show "*" in between.
+  SetPasswordCharQuietly(AnsiPasswordChar(Value));
+  platform::SendMessageW(WindowHandle(), platform::EM_SETPASSWORDCHAR, Value, 0);
+  Invalidate();
 }
 
 std::u16string TWtxMaskEdit::GetSelText() { return WideSelectedText(WindowText(), SelStart(), SelLength()); }

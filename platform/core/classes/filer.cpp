@@ -29,6 +29,13 @@ TComponent* LookupRoot(TComponent* Root, TPersistent* Instance) {
   return component->Owner() ? component->Owner() : component;
 }
 
+// An ordinal or set value that needs no writing: the ancestor's, or
+// without an ancestor the declared default.
+bool OrdUnchanged(const TPropInfo& Prop, const TPropInfo* AncestorProp, std::int64_t Value) {
+  if (AncestorProp && AncestorProp->GetOrd) return Value == AncestorProp->GetOrd();
+  return Prop.Default != kNoDefault && Value == Prop.Default;
+}
+
 }  // namespace
 
 void TReader::DefineProperty(const std::string& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
@@ -430,80 +437,88 @@ void TWriter::WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp
     case TTypeKind::tkInteger:
     case TTypeKind::tkEnumeration:
     case TTypeKind::tkChar:
-    case TTypeKind::tkWChar: {
-      if (!Prop.GetOrd) return;
-      const std::int64_t value = Prop.GetOrd();
-      if (AncestorProp && AncestorProp->GetOrd) {
-        if (value == AncestorProp->GetOrd()) return;
-      } else if (Prop.Default != kNoDefault && value == Prop.Default) {
-        return;
-      }
-      WritePropName(Prop.Name);
-      const std::string ident = Prop.OrdToIdent ? Prop.OrdToIdent(value) : std::string();
-      if (Prop.Kind == TTypeKind::tkChar) {
-        WriteString(std::string(1, static_cast<char>(value)));
-      } else if (Prop.Kind == TTypeKind::tkWChar) {
-        WriteWideString(std::u16string(1, static_cast<char16_t>(value)));
-      } else if (!ident.empty()) {
-        WriteIdent(ident);
-      } else {
-        WriteInteger(value);
-      }
+    case TTypeKind::tkWChar:
+      WriteOrdProperty(Prop, AncestorProp);
       return;
-    }
-    case TTypeKind::tkSet: {
-      if (!Prop.GetOrd) return;
-      const std::int64_t value = Prop.GetOrd();
-      if (AncestorProp && AncestorProp->GetOrd ? value == AncestorProp->GetOrd()
-                                               : Prop.Default != kNoDefault && value == Prop.Default) {
-        return;
-      }
-      WritePropName(Prop.Name);
-      WriteValue(vaSet);
-      for (std::size_t i = 0; i < Prop.SetElements.size() && i < 63; ++i) {
-        if (value & (std::int64_t{1} << i)) WriteStr(Prop.SetElements[i]);
-      }
-      WriteStr("");
+    case TTypeKind::tkSet:
+      WriteSetProperty(Prop, AncestorProp);
       return;
-    }
-    case TTypeKind::tkClass: {
-      TPersistent* object = Prop.GetObject ? Prop.GetObject() : nullptr;
-      if (!object) return;
-      TPersistent* ancestor = AncestorProp && AncestorProp->GetObject ? AncestorProp->GetObject() : nullptr;
-      const std::string outer = propPath_;
-      propPath_ += Prop.Name + ".";
-      try {
-        WritePropertiesOf(object, ancestor);
-      } catch (...) {
-        propPath_ = outer;
-        throw;
-      }
-      propPath_ = outer;
+    case TTypeKind::tkClass:
+      WriteClassProperty(Prop, AncestorProp);
       return;
-    }
     case TTypeKind::tkString:
-    case TTypeKind::tkLString: {
-      if (!Prop.GetStr) return;
-      const std::string value = Prop.GetStr();
-      if (AncestorProp && AncestorProp->GetStr ? value == AncestorProp->GetStr() : value.empty()) return;
-      WritePropName(Prop.Name);
-      WriteString(value);
+    case TTypeKind::tkLString:
+      WriteStrProperty(Prop, AncestorProp);
       return;
-    }
-    case TTypeKind::tkWString: {
-      if (!Prop.GetWideStr) return;
-      const std::u16string value = Prop.GetWideStr();
-      if (AncestorProp && AncestorProp->GetWideStr ? value == AncestorProp->GetWideStr() : value.empty()) return;
-      WritePropName(Prop.Name);
-      WriteWideString(value);
+    case TTypeKind::tkWString:
+      WriteWideStrProperty(Prop, AncestorProp);
       return;
-    }
     case TTypeKind::tkMethod:
       WriteMethodProperty(Prop, AncestorProp);
       return;
     default:
       return;
   }
+}
+
+void TWriter::WriteOrdProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.GetOrd) return;
+  const std::int64_t value = Prop.GetOrd();
+  if (OrdUnchanged(Prop, AncestorProp, value)) return;
+  WritePropName(Prop.Name);
+  const std::string ident = Prop.OrdToIdent ? Prop.OrdToIdent(value) : std::string();
+  if (Prop.Kind == TTypeKind::tkChar) {
+    WriteString(std::string(1, static_cast<char>(value)));
+  } else if (Prop.Kind == TTypeKind::tkWChar) {
+    WriteWideString(std::u16string(1, static_cast<char16_t>(value)));
+  } else if (!ident.empty()) {
+    WriteIdent(ident);
+  } else {
+    WriteInteger(value);
+  }
+}
+
+void TWriter::WriteSetProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.GetOrd) return;
+  const std::int64_t value = Prop.GetOrd();
+  if (OrdUnchanged(Prop, AncestorProp, value)) return;
+  WritePropName(Prop.Name);
+  WriteValue(vaSet);
+  for (std::size_t i = 0; i < Prop.SetElements.size() && i < 63; ++i) {
+    if (value & (std::int64_t{1} << i)) WriteStr(Prop.SetElements[i]);
+  }
+  WriteStr("");
+}
+
+void TWriter::WriteClassProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  TPersistent* object = Prop.GetObject ? Prop.GetObject() : nullptr;
+  if (!object) return;
+  TPersistent* ancestor = AncestorProp && AncestorProp->GetObject ? AncestorProp->GetObject() : nullptr;
+  const std::string outer = propPath_;
+  propPath_ += Prop.Name + ".";
+  try {
+    WritePropertiesOf(object, ancestor);
+  } catch (...) {
+    propPath_ = outer;
+    throw;
+  }
+  propPath_ = outer;
+}
+
+void TWriter::WriteStrProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.GetStr) return;
+  const std::string value = Prop.GetStr();
+  if (AncestorProp && AncestorProp->GetStr ? value == AncestorProp->GetStr() : value.empty()) return;
+  WritePropName(Prop.Name);
+  WriteString(value);
+}
+
+void TWriter::WriteWideStrProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {
+  if (!Prop.GetWideStr) return;
+  const std::u16string value = Prop.GetWideStr();
+  if (AncestorProp && AncestorProp->GetWideStr ? value == AncestorProp->GetWideStr() : value.empty()) return;
+  WritePropName(Prop.Name);
+  WriteWideString(value);
 }
 
 void TWriter::WriteMethodProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp) {

@@ -149,7 +149,18 @@ class TWriter : public TFiler {
   // The published and the defined properties of Instance, compared with
   // InstanceAncestor (null: with their defaults).
   void WritePropertiesOf(TPersistent* Instance, TPersistent* InstanceAncestor);
+  // A stored property that can be read and set, by its kind; left out
+  // while it holds the ancestor's value or, without one, its default (for
+  // strings: empty).
   void WriteProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  // Integers, enumerations (by name when they have one) and characters.
+  void WriteOrdProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  // The names of the elements present.
+  void WriteSetProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  // The object's own properties, named after the path that leads to them.
+  void WriteClassProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  void WriteStrProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
+  void WriteWideStrProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);
   // An event as the name of the lookup root's method it is bound to; one
   // bound to anything else cannot be named and is left out.
   void WriteMethodProperty(const TPropInfo& Prop, const TPropInfo* AncestorProp);

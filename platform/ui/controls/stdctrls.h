@@ -44,6 +44,9 @@ class TCustomEdit : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   virtual void Change();
+  // For a descendant that tells the window its own password character: the
+  // window is not sent this one.
+  void SetPasswordCharQuietly(char Value) { passwordChar_ = Value; }
 
  private:
   int maxLength_ = 0;
