@@ -286,6 +286,28 @@ TEST_F(InputRoutingTest, AltReachesTheKeyDataAndAcceleratorsFocusTheirControl) {
   EXPECT_EQ(first->Text(), "");
 }
 
+// The keypad's keys are not the main block's, and the lock, system and
+// menu keys have keys of their own; the keypad still types.
+TEST_F(InputRoutingTest, KeypadLockAndSystemKeysArriveAsTheirOwnVirtualKeys) {
+  auto* edit = Add<TEdit>(10, 10);
+  Form->Show();
+  edit->SetFocus();
+  std::vector<WORD> keys;
+  edit->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { keys.push_back(Key); };
+  Press(Widget(edit), Qt::Key_7, Qt::KeypadModifier, QStringLiteral("7"));
+  Press(Widget(edit), Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+  Press(Widget(edit), Qt::Key_Slash, Qt::KeypadModifier, QStringLiteral("/"));
+  Press(Widget(edit), Qt::Key_Comma, Qt::KeypadModifier, QStringLiteral(","));
+  Press(Widget(edit), Qt::Key_Home, Qt::KeypadModifier, {});
+  for (const int key : {Qt::Key_NumLock, Qt::Key_Print, Qt::Key_Menu, Qt::Key_Super_R, Qt::Key_CapsLock, Qt::Key_F13}) {
+    Press(Widget(edit), key, Qt::NoModifier, {});
+  }
+  Pump();
+  EXPECT_EQ(keys, (std::vector<WORD>{VK_NUMPAD7, '7', VK_DIVIDE, VK_DECIMAL, VK_HOME, VK_NUMLOCK, VK_SNAPSHOT, VK_APPS,
+                                     VK_RWIN, VK_CAPITAL, VK_F13}));
+  EXPECT_EQ(edit->Text(), "77/,");
+}
+
 // A plain character typed where the focused control takes no characters is
 // an accelerator: the form's controls get it as CM_DIALOGCHAR.
 TEST_F(InputRoutingTest, PlainCharactersAreAcceleratorsWhereTheFocusTakesNoCharacters) {

@@ -79,4 +79,26 @@ TEST(ShortCutText, TheKeyboardsOwnNamesJoinedByPlus) {
   EXPECT_EQ(WideShortCutToText(0), u"");
 }
 
+// Keys beyond the main block, and keys that share their scan code with
+// another and differ from it only in the extended flag.
+TEST(ShortCutText, EveryKeyOfTheKeyboardReadsItsOwnName) {
+  using namespace platform;
+  EXPECT_EQ(WideShortCutToText(VK_F13), u"F13");
+  EXPECT_EQ(WideShortCutToText(scCtrl | VK_F24), u"Ctrl+F24");
+  EXPECT_EQ(WideShortCutToText(VK_NUMPAD7), u"Num 7");
+  EXPECT_EQ(WideShortCutToText(VK_HOME), u"Home");
+  EXPECT_EQ(WideShortCutToText(scShift | VK_ADD), u"Shift+Num +");
+  EXPECT_EQ(WideShortCutToText(VK_DECIMAL), u"Num del");
+  EXPECT_EQ(WideShortCutToText(VK_DIVIDE), u"Num /");
+  EXPECT_EQ(WideShortCutToText(0xBF), u"/");
+  EXPECT_EQ(WideShortCutToText(VK_NUMLOCK), u"Num lock");
+  EXPECT_EQ(WideShortCutToText(VK_PAUSE), u"Pause");
+  EXPECT_EQ(WideShortCutToText(VK_SNAPSHOT), u"Prnt scrn");
+  EXPECT_EQ(WideShortCutToText(VK_MULTIPLY), u"Num *");
+  EXPECT_EQ(WideShortCutToText(scAlt | VK_APPS), u"Alt+Application");
+  EXPECT_EQ(WideShortCutToText(VK_RWIN), u"Right windows");
+  EXPECT_EQ(WideShortCutToText(VK_CAPITAL), u"Caps lock");
+  EXPECT_EQ(WideShortCutToText(VK_SCROLL), u"Scroll lock");
+}
+
 }  // namespace

@@ -104,6 +104,8 @@ TEST_F(WideMenuText, AfterAKeyboardLayoutSwitchAMenuShowsItsShortcutsInTheNewLay
   TWtxMenuItem* file = WideItem(menu->Items(), u"&Αρχείο");
   WideItem(file, u"&Αποθήκευση")->SetShortCut(platform::ShortCut('S', platform::ssCtrl | platform::ssShift));
   WideItem(file, u"&Διαγραφή")->SetShortCut(platform::ShortCut(platform::VK_DELETE, platform::ssCtrl));
+  WideItem(file, u"&Διαίρεση")->SetShortCut(platform::ShortCut(platform::VK_DIVIDE, platform::ssCtrl));
+  WideItem(file, u"&Κύλιση")->SetShortCut(platform::ShortCut(platform::VK_SCROLL, 0));
   Form->SetMenu(menu);
   Form->Show();
   platform::Application->ProcessMessages();
@@ -119,11 +121,13 @@ TEST_F(WideMenuText, AfterAKeyboardLayoutSwitchAMenuShowsItsShortcutsInTheNewLay
     platform::Application->ProcessMessages();
     return texts;
   };
-  const std::vector<std::u16string> english{u"&Αποθήκευση\tCtrl+Shift+S", u"&Διαγραφή\tCtrl+Delete"};
+  const std::vector<std::u16string> english{u"&Αποθήκευση\tCtrl+Shift+S", u"&Διαγραφή\tCtrl+Delete",
+                                            u"&Διαίρεση\tCtrl+Num /", u"&Κύλιση\tScroll lock"};
   const platform::HKL previous = platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0409));
   EXPECT_EQ(shown(), english);
   platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0410));
-  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Maiusc+S", u"&Διαγραφή\tCtrl+Canc"}));
+  EXPECT_EQ(shown(), (std::vector<std::u16string>{u"&Αποθήκευση\tCtrl+Maiusc+S", u"&Διαγραφή\tCtrl+Canc",
+                                                  u"&Διαίρεση\tCtrl+/ (Tastierino numerico)", u"&Κύλιση\tBloc scorr"}));
   platform::SwitchKeyboardLayout(platform::KeyboardLayoutOf(0x0409));
   EXPECT_EQ(shown(), english);
   platform::SwitchKeyboardLayout(previous);

@@ -9,11 +9,15 @@
 namespace widetext {
 namespace {
 
-// Keys whose scan code the keyboard shares with the keypad: their names
-// are asked for with the extended flag.
+// The keys the keyboard sends with the extended flag (and Space) are named
+// with it: without it a key that shares its scan code with another (Num /
+// with "/", Num Lock with Pause, Print Screen with Num *) would read the
+// other key's name, and one that exists only extended (the Windows keys, the
+// menu key) none.
 bool IsExtendedKey(unsigned Key) {
-  return (Key >= platform::VK_SPACE && Key <= platform::VK_DOWN) || Key == platform::VK_INSERT ||
-         Key == platform::VK_DELETE;
+  using namespace platform;
+  return (Key >= VK_SPACE && Key <= VK_DOWN) || Key == VK_INSERT || Key == VK_DELETE || Key == VK_SNAPSHOT ||
+         Key == VK_LWIN || Key == VK_RWIN || Key == VK_APPS || Key == VK_DIVIDE || Key == VK_NUMLOCK;
 }
 
 std::u16string KeyName(unsigned Key) {

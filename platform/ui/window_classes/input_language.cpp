@@ -1,11 +1,10 @@
 // The keyboard layout is the one of the input language the desktop reports
 // through Qt's input method, from the start and at each change.
 
+#include "platform/ui/window_classes/input_language.h"
+
 #include <QGuiApplication>
 #include <QInputMethod>
-#include <QLocale>
-
-#include <cstdint>
 
 #include "platform/core/window_system/keyboard_layout.h"
 #include "platform/ui/window_classes/qt_internal.h"
@@ -43,7 +42,13 @@ constexpr std::uint16_t kDefaultSubLanguage = 1 << 10;
 constexpr std::uint16_t kChineseTaiwan = 0x0404;
 constexpr std::uint16_t kChinesePrc = 0x0804;
 
-std::uint16_t LanguageOf(const QLocale& Locale) {
+void TakeInputLanguage() {
+  SwitchKeyboardLayout(KeyboardLayoutOf(InputLanguageOf(QGuiApplication::inputMethod()->locale())));
+}
+
+}  // namespace
+
+std::uint16_t InputLanguageOf(const QLocale& Locale) {
   if (Locale.language() == QLocale::Chinese) {
     return Locale.script() == QLocale::TraditionalChineseScript ? kChineseTaiwan : kChinesePrc;
   }
@@ -54,14 +59,10 @@ std::uint16_t LanguageOf(const QLocale& Locale) {
   return kEnglishUnitedStates;
 }
 
-void TakeInputLanguage() {
-  SwitchKeyboardLayout(KeyboardLayoutOf(LanguageOf(QGuiApplication::inputMethod()->locale())));
-}
-
-}  // namespace
-
 void FollowInputLanguage() {
-  QObject::connect(QGuiApplication::inputMethod(), &QInputMethod::localeChanged, [] { TakeInputLanguage(); });
+  // Following again takes the language anew but listens only once.
+  static const QMetaObject::Connection connection =
+      QObject::connect(QGuiApplication::inputMethod(), &QInputMethod::localeChanged, [] { TakeInputLanguage(); });
   TakeInputLanguage();
 }
 

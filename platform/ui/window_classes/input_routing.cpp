@@ -28,7 +28,32 @@
 namespace platform::ui {
 namespace {
 
-UINT VirtualKey(int Key) {
+// The keypad's keys that type: digits and operators. With Num Lock off the
+// keypad reports its navigation keys, which are the ordinary ones.
+UINT KeypadKey(int Key) {
+  if (Key >= Qt::Key_0 && Key <= Qt::Key_9) return static_cast<UINT>(VK_NUMPAD0 + (Key - Qt::Key_0));
+  switch (Key) {
+    case Qt::Key_Asterisk:
+      return VK_MULTIPLY;
+    case Qt::Key_Plus:
+      return VK_ADD;
+    case Qt::Key_Minus:
+      return VK_SUBTRACT;
+    case Qt::Key_Slash:
+      return VK_DIVIDE;
+    // The decimal key types a comma in some layouts.
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+      return VK_DECIMAL;
+    default:
+      return 0;
+  }
+}
+
+UINT VirtualKey(int Key, Qt::KeyboardModifiers Modifiers) {
+  if (Modifiers & Qt::KeypadModifier) {
+    if (const UINT vk = KeypadKey(Key)) return vk;
+  }
   if (Key >= Qt::Key_A && Key <= Qt::Key_Z) return static_cast<UINT>('A' + (Key - Qt::Key_A));
   if (Key >= Qt::Key_0 && Key <= Qt::Key_9) return static_cast<UINT>('0' + (Key - Qt::Key_0));
   if (Key >= Qt::Key_F1 && Key <= Qt::Key_F24) return static_cast<UINT>(VK_F1 + (Key - Qt::Key_F1));
@@ -71,6 +96,24 @@ UINT VirtualKey(int Key) {
       return VK_INSERT;
     case Qt::Key_Delete:
       return VK_DELETE;
+    case Qt::Key_Pause:
+      return VK_PAUSE;
+    case Qt::Key_CapsLock:
+      return VK_CAPITAL;
+    case Qt::Key_NumLock:
+      return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+      return VK_SCROLL;
+    // With Alt held the desktop reports Print Screen as SysRq.
+    case Qt::Key_Print:
+    case Qt::Key_SysReq:
+      return VK_SNAPSHOT;
+    case Qt::Key_Super_L:
+      return VK_LWIN;
+    case Qt::Key_Super_R:
+      return VK_RWIN;
+    case Qt::Key_Menu:
+      return VK_APPS;
     default:
       return 0;
   }
@@ -178,7 +221,7 @@ LPARAM KeyData(const QKeyEvent& K) {
 
 void PostKey(HWND hWnd, const QKeyEvent& K) {
   NoteModifiers(K.modifiers());
-  UINT vk = VirtualKey(K.key());
+  UINT vk = VirtualKey(K.key(), K.modifiers());
   if (vk == 0 && !K.text().isEmpty()) vk = 0xE5;  // a character the layout made
   const bool press = K.type() == QEvent::KeyPress;
   if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) SetKeyDown(static_cast<int>(vk), press);

@@ -71,7 +71,8 @@ QString PictureFile(const std::string& FileName);
 void ServeQueueInModalLoops();
 // Has Qt's own texts follow the platform's language.
 void FollowUiLanguage();
-// Has the keyboard layout follow the desktop's input language.
+// Has the keyboard layout follow the desktop's input language: takes it at
+// once and again at each change (however often called).
 void FollowInputLanguage();
 // Announces the desktop session's end to the windows.
 void FollowDesktopSession();
