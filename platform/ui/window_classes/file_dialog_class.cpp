@@ -103,15 +103,7 @@ bool Matches(std::u16string_view Mask, std::u16string_view Name) {
 
 bool OfType(const FileDialogState& S, const std::u16string& Name) {
   if (S.Types.empty() || S.TypeIndex < 1 || S.TypeIndex > static_cast<int>(S.Types.size())) return true;
-  const std::u16string& masks = S.Types[static_cast<std::size_t>(S.TypeIndex - 1)].second;
-  for (std::size_t start = 0; start <= masks.size();) {
-    const std::size_t end = std::min(masks.find(u';', start), masks.size());
-    std::u16string mask = masks.substr(start, end - start);
-    std::erase(mask, u' ');
-    if (!mask.empty() && Matches(mask, Name)) return true;
-    start = end + 1;
-  }
-  return false;
+  return FileDialogTypeMatches(S.Types[static_cast<std::size_t>(S.TypeIndex - 1)].second, Name);
 }
 
 // Sends a CDN_ notification to the hook of an explorer-style dialog; its
@@ -248,23 +240,54 @@ bool WriteNames(FileDialogState& S, const std::vector<std::u16string>& Names) {
   return true;
 }
 
-// What the dialog asks the user before it takes the names: a file to be
-// saved over is replaced only when the user says so; a file to be opened
-// must be there when the caller asks for that.
+// The platform's read-only attribute: nobody may write the file.
+bool ReadOnly(const std::u16string& Path) {
+  using std::filesystem::perms;
+  std::error_code error;
+  const perms mode = std::filesystem::status(PathOf(Path), error).permissions();
+  return !error && (mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
+bool Warn(const FileDialogState& S, const std::u16string& Text) {
+  MessageBoxW(S.Dialog, Text, S.Title, MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+// One of the names, as the caller's flags want it: its folder there, the
+// file there (or to be made, when the user says so), and writable.
+bool Acceptable(const FileDialogState& S, const std::u16string& Name) {
+  std::error_code error;
+  const bool exists = std::filesystem::exists(PathOf(Name), error);
+  const std::u16string name = NameOf(Name), folder = FolderOf(Name);
+  if (!exists && (S.Flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) &&
+      !std::filesystem::is_directory(PathOf(folder), error)) {
+    return Warn(S, folder + u"\nPath does not exist.\nCheck the path and try again.");
+  }
+  if (!exists && (S.Flags & OFN_CREATEPROMPT)) {
+    return MessageBoxW(S.Dialog, name + u"\nThis file does not exist.\nDo you want to create it?", S.Title,
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+  }
+  if (!exists && !S.Save && (S.Flags & OFN_FILEMUSTEXIST)) {
+    return Warn(S, name + u"\nFile not found.\nCheck the file name and try again.");
+  }
+  if (exists && (S.Flags & OFN_NOREADONLYRETURN) && ReadOnly(Name)) {
+    return Warn(S, name + u"\nThis file is set to read-only.\nTry again with a different file name.");
+  }
+  return true;
+}
+
+// What the dialog asks the user before it takes the names: each must be
+// acceptable, and a file to be saved over is replaced only when the user
+// says so.
 bool Confirmed(const FileDialogState& S, const std::vector<std::u16string>& Names) {
+  if (!std::all_of(Names.begin(), Names.end(), [&S](const std::u16string& Name) { return Acceptable(S, Name); })) {
+    return false;
+  }
   std::error_code error;
   if (S.Save && (S.Flags & OFN_OVERWRITEPROMPT) && Names.size() == 1 &&
       std::filesystem::exists(PathOf(Names.front()), error)) {
     return MessageBoxW(S.Dialog, NameOf(Names.front()) + u" already exists.\nDo you want to replace it?", S.Title,
                        MB_YESNO | MB_ICONWARNING) == IDYES;
-  }
-  if (!S.Save && (S.Flags & OFN_FILEMUSTEXIST)) {
-    for (const std::u16string& name : Names) {
-      if (std::filesystem::exists(PathOf(name), error)) continue;
-      MessageBoxW(S.Dialog, NameOf(name) + u"\nFile not found.\nCheck the file name and try again.", S.Title,
-                  MB_OK | MB_ICONWARNING);
-      return false;
-    }
   }
   return true;
 }
@@ -634,6 +657,17 @@ std::vector<std::u16string> FileDialogItems(HWND Dialog) {
 void FileDialogAddPlace(HWND Dialog, std::u16string_view Folder) {
   const std::u16string folder(Folder);
   SendMessageW(Dialog, ui::FDM_PLACE, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+bool FileDialogTypeMatches(std::u16string_view Masks, std::u16string_view Name) {
+  for (std::size_t start = 0; start <= Masks.size();) {
+    const std::size_t end = std::min(Masks.find(u';', start), Masks.size());
+    std::u16string mask(Masks.substr(start, end - start));
+    std::erase(mask, u' ');
+    if (!mask.empty() && ui::Matches(mask, Name)) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 std::vector<std::u16string> FileDialogPlaces(HWND Dialog) {
