@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <type_traits>
 
@@ -292,6 +293,12 @@ bool Confirmed(const FileDialogState& S, const std::vector<std::u16string>& Name
   return true;
 }
 
+// The dialog closes without a choice.
+void Cancel(FileDialogState& S) {
+  S.Done = true;
+  S.Chosen = false;
+}
+
 // OK: a folder typed into the name box opens; otherwise the names go to
 // the buffer and, unless the hook refuses them, the dialog closes.
 bool Ok(FileDialogState& S) {
@@ -309,8 +316,7 @@ bool Ok(FileDialogState& S) {
   }
   if (!Confirmed(S, names)) return false;
   if (!WriteNames(S, names)) {
-    S.Done = true;
-    S.Chosen = false;
+    Cancel(S);
     return true;
   }
   if (Notify(S, CDN_FILEOK) != 0) return false;
@@ -390,6 +396,74 @@ void PlaceHookDialog(const FileDialogState& S) {
   }
 }
 
+// A move of the user (FDM_, the buttons, the frame's close box); its
+// answer, or nothing for another message.
+std::optional<LRESULT> UserMove(FileDialogState& S, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  switch (Msg) {
+    case WM_CLOSE:
+    case FDM_CANCEL:
+      Cancel(S);
+      return 0;
+    case WM_COMMAND:
+      // The buttons of a template, and Enter and Escape.
+      if (LOWORD(wParam) == IDOK) Ok(S);
+      if (LOWORD(wParam) == IDCANCEL) Cancel(S);
+      return 0;
+    case FDM_FOLDER:
+      ChangeFolder(S, TextArgOf(S, lParam, true));
+      return 0;
+    case FDM_TYPE:
+      ChangeType(S, static_cast<int>(wParam));
+      return 0;
+    case FDM_SELECT:
+      if (lParam) Select(S, *reinterpret_cast<const std::vector<std::u16string>*>(lParam));
+      return 0;
+    case FDM_NAME:
+      S.NameBox = TextArgOf(S, lParam, true);
+      return 0;
+    case FDM_OK:
+      return Ok(S) ? 1 : 0;
+    case FDM_RUNUSER:
+      RunUser(S);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// A question or a request of the hook (CDM_), or a place its owner adds;
+// its answer, or nothing for another message.
+std::optional<LRESULT> Request(FileDialogState& S, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  switch (Msg) {
+    case CDM_GETSPEC:
+      return Answer(S, S.NameBox, wParam, lParam);
+    case CDM_GETFILEPATH: {
+      const std::vector<std::u16string> names = Chosen(S);
+      return Answer(S, names.empty() ? S.Folder : names.front(), wParam, lParam);
+    }
+    case CDM_GETFOLDERPATH:
+      return Answer(S, S.Folder, wParam, lParam);
+    case CDM_SETCONTROLTEXT:
+      S.ControlTexts[static_cast<int>(wParam)] = TextArgOf(S, lParam, false);
+      RefreshFileDialogView(S.Dialog);
+      return 0;
+    case CDM_SETDEFEXT:
+      S.DefaultExt = TextArgOf(S, lParam, false);
+      return 0;
+    case FDM_PLACE:
+      if (std::u16string place = TextArgOf(S, lParam, true);
+          !place.empty() && std::find(S.Places.begin(), S.Places.end(), place) == S.Places.end()) {
+        S.Places.push_back(std::move(place));
+        RefreshFileDialogView(S.Dialog);
+      }
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The dialog window: its state comes with WM_INITDIALOG and goes with the
+// window; what it handles answers through DWL_MSGRESULT.
 LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (Msg == WM_INITDIALOG) {
     auto* state = reinterpret_cast<FileDialogState*>(lParam);
@@ -400,74 +474,18 @@ LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   }
   FileDialogState* s = FileDialogOf(hDlg);
   if (!s) return 0;
-  LRESULT result = 0;
-  switch (Msg) {
-    case WM_NCDESTROY:
-      States().erase(hDlg);
-      return 0;
-    case WM_CLOSE:
-    case FDM_CANCEL:
-      s->Done = true;
-      s->Chosen = false;
-      break;
-    case WM_COMMAND:
-      // The buttons of a template, and Enter and Escape.
-      if (LOWORD(wParam) == IDOK) Ok(*s);
-      if (LOWORD(wParam) == IDCANCEL) {
-        s->Done = true;
-        s->Chosen = false;
-      }
-      break;
-    case FDM_FOLDER:
-      ChangeFolder(*s, TextArgOf(*s, lParam, true));
-      break;
-    case FDM_TYPE:
-      ChangeType(*s, static_cast<int>(wParam));
-      break;
-    case FDM_SELECT:
-      if (lParam) Select(*s, *reinterpret_cast<const std::vector<std::u16string>*>(lParam));
-      break;
-    case FDM_NAME:
-      s->NameBox = TextArgOf(*s, lParam, true);
-      break;
-    case FDM_OK:
-      result = Ok(*s) ? 1 : 0;
-      break;
-    case FDM_RUNUSER:
-      RunUser(*s);
-      break;
-    case CDM_GETSPEC:
-      result = Answer(*s, s->NameBox, wParam, lParam);
-      break;
-    case CDM_GETFILEPATH: {
-      const std::vector<std::u16string> names = Chosen(*s);
-      result = Answer(*s, names.empty() ? s->Folder : names.front(), wParam, lParam);
-      break;
-    }
-    case CDM_GETFOLDERPATH:
-      result = Answer(*s, s->Folder, wParam, lParam);
-      break;
-    case CDM_SETCONTROLTEXT:
-      s->ControlTexts[static_cast<int>(wParam)] = TextArgOf(*s, lParam, false);
-      RefreshFileDialogView(hDlg);
-      break;
-    case CDM_SETDEFEXT:
-      s->DefaultExt = TextArgOf(*s, lParam, false);
-      break;
-    case FDM_PLACE:
-      if (std::u16string place = TextArgOf(*s, lParam, true);
-          !place.empty() && std::find(s->Places.begin(), s->Places.end(), place) == s->Places.end()) {
-        s->Places.push_back(std::move(place));
-        RefreshFileDialogView(hDlg);
-      }
-      break;
-    case WM_SIZE:
-      PlaceHookDialog(*s);
-      return 0;
-    default:
-      return 0;
+  if (Msg == WM_NCDESTROY) {
+    States().erase(hDlg);
+    return 0;
   }
-  SetWindowLong(hDlg, DWL_MSGRESULT, result);
+  if (Msg == WM_SIZE) {
+    PlaceHookDialog(*s);
+    return 0;
+  }
+  std::optional<LRESULT> result = UserMove(*s, Msg, wParam, lParam);
+  if (!result) result = Request(*s, Msg, wParam, lParam);
+  if (!result) return 0;
+  SetWindowLong(hDlg, DWL_MSGRESULT, *result);
   return 1;
 }
 
@@ -515,8 +533,7 @@ void RunLoop(FileDialogState& S) {
     if (!GetMessageW(&msg, nullptr, 0, 0)) {
       // The quit request stays for the program's own loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
-      S.Done = true;
-      S.Chosen = false;
+      Cancel(S);
       break;
     }
     if (!IsDialogMessageW(S.Dialog, &msg)) {
