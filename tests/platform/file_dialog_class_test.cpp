@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QUrl>
+
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -11,6 +17,7 @@
 #include "platform/ui/controls/dialogs.h"
 #include "platform/ui/controls/forms.h"
 #include "platform/ui/window_classes/commdlg.h"
+#include "platform/ui/window_classes/qt_peer.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -227,6 +234,43 @@ TEST_F(FileDialogClass, SavingOverAFileAsksFirstAndOtherWindowsWait) {
   // A script that leaves the dialog open cancels it.
   SetFileDialogScript([](HWND) {});
   EXPECT_FALSE(GetOpenFileNameW(&Record));
+}
+
+// On a real display the dialog window holds Qt's file dialog, which shows
+// what the dialog holds; ctest runs this under Xvfb.
+class FileDialogView : public FileDialogClass {
+ protected:
+  // Qt's dialog keeps its own state in a settings store of Qt's, found
+  // once for the whole process: beside the test program, not the user's.
+  static void SetUpTestSuite() {
+    FileDialogClass::SetUpTestSuite();
+    const auto store = std::filesystem::path(ProgramFileName()).parent_path() / "qt-settings";
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(store.string()));
+  }
+  void SetUp() override {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs a real display";
+    FileDialogClass::SetUp();
+  }
+};
+
+TEST_F(FileDialogView, QtsDialogShowsTheLabelsAndThePlacesTheDialogIsGiven) {
+  QString okLabel, nameLabel;
+  QList<QUrl> places;
+  SetFileDialogScript([&](HWND Dialog) {
+    SendMessageW(Dialog, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>(u"Apri"));
+    SendMessageW(Dialog, CDM_SETCONTROLTEXT, kFileNameLabelId, reinterpret_cast<LPARAM>(u"Nome del registro:"));
+    FileDialogAddPlace(Dialog, FolderW + u"/sub");
+    const auto* chooser = ui::WidgetOf(Dialog)->findChild<QFileDialog*>();
+    ASSERT_NE(chooser, nullptr);
+    okLabel = chooser->labelText(QFileDialog::Accept);
+    nameLabel = chooser->labelText(QFileDialog::FileName);
+    places = chooser->sidebarUrls();
+    FileDialogCancel(Dialog);
+  });
+  EXPECT_FALSE(GetOpenFileNameW(&Record));
+  EXPECT_EQ(okLabel.toStdString(), "Apri");
+  EXPECT_EQ(nameLabel.toStdString(), "Nome del registro:");
+  EXPECT_TRUE(places.contains(QUrl::fromLocalFile(QString::fromStdU16String(FolderW + u"/sub"))));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/core/classes/filer.h"
 #include "platform/core/classes/streams.h"
+#include "platform/core/classes/sysutils.h"
 
 namespace {
 
@@ -65,6 +66,24 @@ TEST(StringsText, NameValuePairs) {
   list.SetValue("Baud", "");
   EXPECT_EQ(list.IndexOfName("Baud"), -1);
   EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(StringToGUID, TheBracedFormGivesItsFieldsAndAnyOtherTextRaisesAConversionError) {
+  const GUID guid = StringToGUID("{43826d1e-E718-42ee-bc55-a1e261c37bfe}");
+  EXPECT_EQ(guid.Data1, 0x43826d1eu);
+  EXPECT_EQ(guid.Data2, 0xe718u);
+  EXPECT_EQ(guid.Data3, 0x42eeu);
+  EXPECT_EQ(std::vector<int>(guid.Data4, guid.Data4 + 8),
+            (std::vector<int>{0xbc, 0x55, 0xa1, 0xe2, 0x61, 0xc3, 0x7b, 0xfe}));
+  for (const std::string bad : {"43826d1e-e718-42ee-bc55-a1e261c37bfe", "{43826d1e-e718-42ee-bc55-a1e261c37bfg}",
+                                "{43826d1e-e718+42ee-bc55-a1e261c37bfe}"}) {
+    try {
+      StringToGUID(bad);
+      ADD_FAILURE() << bad;
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message(), "'" + bad + "' is not a valid GUID value");
+    }
+  }
 }
 
 TEST(StringList, SortedListFindsAndHandlesDuplicates) {

@@ -168,6 +168,24 @@ TEST_F(ClassicFileDialog, TheItemBasedDialogRefusesAPlatformBeforeVersion6AndSho
   EXPECT_FALSE(shown);
 }
 
+TEST_F(ClassicFileDialog, AClientIdentifierThatIsNoneRaisesTheConversionErrorBeforeAnythingShowsOrWaits) {
+  bool shown = false;
+  platform::SetFileDialogScript([&](platform::HWND) { shown = true; });
+  auto* form = new platform::TForm(nullptr, platform::TCustomForm::CreateNew);
+  form->Show();
+  TFileOpenDialog dialog(nullptr);
+  dialog.ClientGuid = u"{Ω}";
+  try {
+    dialog.Execute();
+    ADD_FAILURE() << "shown with a malformed client identifier";
+  } catch (const platform::EConvertError& e) {
+    EXPECT_STREQ(e.what(), "'{Ω}' is not a valid GUID value");
+  }
+  EXPECT_FALSE(shown);
+  EXPECT_TRUE(platform::IsWindowEnabled(form->Handle()));
+  platform::Free(form);
+}
+
 TEST_F(ClassicFileDialog, TheItemBasedDialogGivesItsWindowFromItsFirstSelectionOn) {
   TFileOpenDialog dialog(nullptr);
   dialog.DefaultFolder = FolderW;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,7 +96,11 @@ class TestDialog : public TWtxSaveDialog {
 class WideFileDialogs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { platform::InitializeApplication(); }
-  void TearDown() override { platform::SetFileChooser(nullptr); }
+  void TearDown() override {
+    platform::SetFileChooser(nullptr);
+    platform::SetFileDialogScript({});
+    platform::SetMessageBoxHandler({});
+  }
   // A chooser that gives the answers in turn (an empty one cancels) and
   // keeps what it was asked.
   void Answer(std::vector<Names> Answers, int FilterIndex = 0) {
@@ -242,6 +248,64 @@ TEST_F(WideFileDialogs, AnExistingFileIsOverwrittenOnlyWhenTheHandlerLetsIt) {
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(dialog.FileName(), existing);
   EXPECT_EQ(dialog.Files(), Names{existing});
+}
+
+TEST_F(WideFileDialogs, TheItemDialogActsOnItsOptionsAndAsksAgainForANameTheyRefuse) {
+  support::testing::TScratchFolder folder;
+  const std::u16string base = UTF8Decode(folder.Path().string());
+  const std::u16string there = base + u"/there.txt", missing = base + u"/new.txt", locked = base + u"/locked.txt";
+  for (const char* name : {"there.txt", "locked.txt", ".hidden.txt"}) std::ofstream(folder / name) << "x";
+  std::filesystem::permissions(folder / "locked.txt", std::filesystem::perms::owner_read);
+  int told = 0;
+  // Every warning is told; the question whether to create a file is
+  // answered no, then yes.
+  platform::SetMessageBoxHandler([&](const std::u16string&, const std::u16string&, platform::UINT) {
+    return ++told == 1 ? platform::IDNO : platform::IDYES;
+  });
+  const struct {
+    TFileDialogOption Option;
+    bool Save;
+    std::u16string Refused, Taken;
+  } cases[] = {
+      {fdoFileMustExist, false, missing, there},
+      {fdoPathMustExist, true, base + u"/gone/new.txt", missing},
+      {fdoCreatePrompt, false, missing, missing},
+      {fdoNoReadOnlyReturn, true, locked, there},
+      {fdoStrictFileTypes, true, base + u"/there.log", there},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Option);
+    told = 0;
+    Asked.clear();
+    Answer({{c.Refused}, {c.Taken}});
+    std::unique_ptr<TCustomFileDialog> dialog;
+    if (c.Save) {
+      dialog = std::make_unique<TFileSaveDialog>(nullptr);
+    } else {
+      dialog = std::make_unique<TFileOpenDialog>(nullptr);
+    }
+    dialog->Options = {c.Option};
+    dialog->FileTypes = {{u"Text", u"*.txt"}};
+    ASSERT_TRUE(dialog->Execute());
+    EXPECT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(dialog->FileName(), c.Taken);
+    EXPECT_EQ(told, c.Option == fdoCreatePrompt ? 2 : 1);
+  }
+
+  // Hidden files are listed when asked for; the working folder stays.
+  const std::filesystem::path working = std::filesystem::current_path();
+  Names listed;
+  platform::SetFileDialogScript([&](platform::HWND Window) {
+    listed = platform::FileDialogItems(Window);
+    platform::FileDialogSelect(Window, {there});
+    platform::FileDialogOk(Window);
+  });
+  TFileOpenDialog dialog(nullptr);
+  dialog.DefaultFolder = base;
+  dialog.Options = {fdoForceShowHidden, fdoNoChangeDir};
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(listed, (Names{u".hidden.txt", u"locked.txt", u"there.txt"}));
+  EXPECT_EQ(std::filesystem::current_path(), working);
 }
 
 TEST_F(WideFileDialogs, TheOldStyleFileNameDialogTakesTheNamesExtensionAndHasNoCloseCheck) {

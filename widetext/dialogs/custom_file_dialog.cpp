@@ -9,36 +9,6 @@
 namespace widetext {
 namespace {
 
-int HexDigit(char16_t C) {
-  if (C >= u'0' && C <= u'9') return C - u'0';
-  if (C >= u'a' && C <= u'f') return C - u'a' + 10;
-  if (C >= u'A' && C <= u'F') return C - u'A' + 10;
-  return -1;
-}
-
-// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"; false for anything else.
-bool ParseGuid(std::u16string_view Text, platform::GUID& Guid) {
-  constexpr std::u16string_view kShape = u"{........-....-....-....-............}";
-  if (Text.size() != kShape.size()) return false;
-  std::uint8_t bytes[16] = {};
-  int nibble = 0;
-  for (std::size_t i = 0; i < Text.size(); ++i) {
-    if (kShape[i] != u'.') {
-      if (Text[i] != kShape[i]) return false;
-      continue;
-    }
-    const int digit = HexDigit(Text[i]);
-    if (digit < 0) return false;
-    bytes[nibble / 2] = static_cast<std::uint8_t>(bytes[nibble / 2] << 4 | digit);
-    ++nibble;
-  }
-  Guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
-  Guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
-  Guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
-  std::copy(bytes + 8, bytes + 16, Guid.Data4);
-  return true;
-}
-
 // The shell item of a folder or file named by the user: the items of this
 // platform's dialogs are full paths.
 std::unique_ptr<IShellItem> ItemFromPath(std::u16string_view Path) {
@@ -139,8 +109,8 @@ bool TCustomFileDialog::Execute(platform::HWND ParentWnd) {
 
 bool TCustomFileDialog::Show(platform::HWND ParentWnd) {
   const std::unique_ptr<TFileDialogObject> dialog = CreateFileDialog();
-  platform::GUID guid;
-  if (!ClientGuid.empty() && ParseGuid(ClientGuid, guid)) dialog->SetClientGuid(guid);
+  // A malformed identifier raises here, before anything shows or waits.
+  if (!ClientGuid.empty()) dialog->SetClientGuid(platform::StringToGUID(UTF8Encode(ClientGuid)));
   if (!DefaultExtension.empty()) dialog->SetDefaultExtension(DefaultExtension);
   dialog->SetFileName(fileName_);
   dialog->SetFileNameLabel(FileNameLabel);

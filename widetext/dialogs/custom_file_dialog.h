@@ -42,7 +42,8 @@ class TCustomFileDialog : public platform::TComponent {
   ~TCustomFileDialog() override;
 
   // Shows the dialog over the active window; true when the user chose.
-  // EPlatformVersionException on a platform older than version 6.
+  // EPlatformVersionException on a platform older than version 6,
+  // EConvertError for a ClientGuid that is not an identifier.
   bool Execute();
   bool Execute(platform::HWND ParentWnd);
 

@@ -1,15 +1,26 @@
 #include "widetext/dialogs/file_dialog_objects.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "platform/core/window_system/dialog_windows.h"
 #include "platform/core/window_system/window.h"
+#include "platform/ui/controls/dialogs.h"
 
 #include "widetext/dialogs/file_name_dialog.h"
 #include "widetext/utf8.h"
 
 namespace widetext {
 namespace {
+
+// The options the file-name dialog acts on itself. It never changes the
+// working folder, which FOS_NOCHANGEDIR asks for.
+constexpr std::pair<platform::DWORD, platform::DWORD> kAskedFlags[] = {
+    {FOS_OVERWRITEPROMPT, platform::OFN_OVERWRITEPROMPT}, {FOS_NOCHANGEDIR, platform::OFN_NOCHANGEDIR},
+    {FOS_PATHMUSTEXIST, platform::OFN_PATHMUSTEXIST},     {FOS_FILEMUSTEXIST, platform::OFN_FILEMUSTEXIST},
+    {FOS_CREATEPROMPT, platform::OFN_CREATEPROMPT},       {FOS_NOREADONLYRETURN, platform::OFN_NOREADONLYRETURN},
+    {FOS_FORCESHOWHIDDEN, platform::OFN_FORCESHOWHIDDEN},
+};
 
 std::u16string FolderOf(std::u16string_view Path) {
   const std::size_t slash = Path.find_last_of(u'/');
@@ -153,7 +164,10 @@ HRESULT TFileDialogObject::Show(platform::HWND) {
   choice.FileName = selection_.empty() ? fileName_ : selection_.front();
   choice.DefaultExt = defaultExtension_;
   choice.MultiSelect = !save_ && (options_ & FOS_ALLOWMULTISELECT);
-  platform::DWORD flags = (options_ & FOS_OVERWRITEPROMPT) ? platform::OFN_OVERWRITEPROMPT : 0;
+  platform::DWORD flags = 0;
+  for (const auto& [option, flag] : kAskedFlags) {
+    if (options_ & option) flags |= flag;
+  }
   std::vector<std::u16string> files;
   const bool chosen = AskFileNames(choice, flags, files, platform::MakeWndProc<&TFileDialogObject::Hook>(this, true));
   window_ = nullptr;
@@ -243,6 +257,7 @@ bool TFileDialogObject::Accept(int TypeIndex, const std::vector<std::u16string>&
   }
   selection_ = Files;
   if (sink_) sink_->OnSelectionChange(*this);
+  if (!OfChosenType(Files.front())) return false;
   if (!sink_) return true;
   if (save_ && (options_ & FOS_OVERWRITEPROMPT) && Exists(Files.front())) {
     FDE_RESPONSE response = FDER_DEFAULT;
@@ -252,6 +267,17 @@ bool TFileDialogObject::Accept(int TypeIndex, const std::vector<std::u16string>&
     }
   }
   return !Refused(sink_->OnFileOk(*this));
+}
+
+bool TFileDialogObject::OfChosenType(const std::u16string& File) const {
+  if (!save_ || !(options_ & FOS_STRICTFILETYPES) || typeIndex_ < 1 || typeIndex_ > fileTypes_.size()) return true;
+  const std::u16string& masks = fileTypes_[typeIndex_ - 1].second;
+  const std::u16string shortName = File.substr(File.find_last_of(u'/') + 1);
+  if (platform::FileDialogTypeMatches(masks, shortName)) return true;
+  platform::MessageBoxW(
+      window_, shortName + u"\nThis name is not of the chosen file type (" + masks + u").\nType a name of that type.",
+      title_, platform::MB_OK | platform::MB_ICONWARNING);
+  return false;
 }
 
 HRESULT TFileDialogObject::GetResult(std::unique_ptr<IShellItem>& Item) const {

@@ -108,7 +108,10 @@ struct COMDLG_FILTERSPEC {
 // One dialog object, for opening (several files with
 // FOS_ALLOWMULTISELECT) or for saving. With a client identifier it opens as
 // the last dialog of that identifier closed (file_dialog_memory.h): in its
-// folder, unless SetFolder names one, with its size and its file type.
+// folder, unless SetFolder names one, with its size and its file type. Of
+// its options, the file-name dialog acts on those it knows (commdlg.h);
+// FOS_STRICTFILETYPES keeps a save dialog from taking a name that the
+// chosen file type does not take.
 class TFileDialogObject {
  public:
   explicit TFileDialogObject(bool Save) : save_(Save) {}
@@ -158,6 +161,9 @@ class TFileDialogObject {
   // has shown (Dress), checks each choice (Accept) before the dialog may
   // close, and notes what it leaves as it goes (Leave).
   platform::LRESULT Hook(platform::HWND hDlg, platform::UINT Msg, platform::WPARAM wParam, platform::LPARAM lParam);
+  // False, after telling the user, for a file that FOS_STRICTFILETYPES
+  // keeps out.
+  bool OfChosenType(const std::u16string& File) const;
   // The labels, the places and the remembered size.
   void Dress();
   void Leave();

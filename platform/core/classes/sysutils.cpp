@@ -3,6 +3,7 @@
 #include <cxxabi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <typeinfo>
@@ -33,6 +34,13 @@ std::string Map(std::string_view S, char16_t (*F)(char16_t)) {
   std::u16string w = Cp1252ToUtf16(S);
   for (auto& c : w) c = F(c);
   return Utf16ToCp1252(w);
+}
+
+int HexDigit(char C) {
+  if (C >= '0' && C <= '9') return C - '0';
+  if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+  if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+  return -1;
 }
 
 int Compare(std::string_view A, std::string_view B, bool Fold) {
@@ -66,6 +74,30 @@ std::string ClassNameOf(const TObject& Object) {
   std::string name = status == 0 && demangled ? demangled.get() : mangled;
   const auto colon = name.rfind("::");
   return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+GUID StringToGUID(std::string_view S) {
+  constexpr std::string_view kShape = "{........-....-....-....-............}";
+  const auto invalid = [S] { return EConvertError("'" + std::string(S) + "' is not a valid GUID value"); };
+  if (S.size() != kShape.size()) throw invalid();
+  std::uint8_t bytes[16] = {};
+  int nibble = 0;
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    if (kShape[i] != '.') {
+      if (S[i] != kShape[i]) throw invalid();
+      continue;
+    }
+    const int digit = HexDigit(S[i]);
+    if (digit < 0) throw invalid();
+    bytes[nibble / 2] = static_cast<std::uint8_t>(bytes[nibble / 2] << 4 | digit);
+    ++nibble;
+  }
+  GUID guid;
+  guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+  guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
+  guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
+  std::copy(bytes + 8, bytes + 16, guid.Data4);
+  return guid;
 }
 
 }  // namespace platform

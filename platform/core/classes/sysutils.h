@@ -1,13 +1,15 @@
 #pragma once
-// The class library's exception root and the 8-bit text comparisons its
-// lists sort with. Comparisons work on code page 1252 text: the case-less
-// one folds letters (accented ones included) before comparing.
+// The class library's exception root, the 8-bit text comparisons its
+// lists sort with, and its text-to-identifier conversion. Comparisons work
+// on code page 1252 text: the case-less one folds letters (accented ones
+// included) before comparing.
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "platform/core/classes/object.h"
+#include "platform/core/window_system/com_types.h"
 
 namespace platform {
 
@@ -55,5 +57,9 @@ bool SameText(std::string_view A, std::string_view B);
 // The class name as the class library reports it: the type's own name
 // without namespaces.
 std::string ClassNameOf(const TObject& Object);
+
+// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" (hexadecimal digits of either
+// case) as the identifier it names; EConvertError for any other text.
+GUID StringToGUID(std::string_view S);
 
 }  // namespace platform

@@ -45,6 +45,14 @@ constexpr DWORD OFN_DONTADDTORECENT = 0x2000000;
 constexpr DWORD OFN_FORCESHOWHIDDEN = 0x10000000;
 constexpr DWORD OFN_EX_NOPLACESBAR = 0x1;
 
+// Before the dialog takes a name, it warns of a missing folder
+// (OFN_PATHMUSTEXIST, OFN_FILEMUSTEXIST), asks to create a missing file
+// (OFN_CREATEPROMPT), warns of a missing file to open (OFN_FILEMUSTEXIST)
+// or of a read-only one (OFN_NOREADONLYRETURN), and asks before saving
+// over a file (OFN_OVERWRITEPROMPT); each keeps the dialog open unless the
+// user agrees. It lists hidden files with OFN_FORCESHOWHIDDEN, and never
+// changes the working folder.
+
 // The hook: a dialog procedure.
 using LPOFNHOOKPROC = WNDPROC;
 
@@ -169,6 +177,10 @@ void FileDialogCancel(HWND Dialog);
 // What the dialog lists in its folder: the folders, then the files of the
 // file type that the hook lets it show, by name.
 std::vector<std::u16string> FileDialogItems(HWND Dialog);
+// Whether a file type's masks (";" between them, "*" any run, "?" any one
+// character, blanks ignored) take a file name, as the dialog decides what
+// it lists.
+bool FileDialogTypeMatches(std::u16string_view Masks, std::u16string_view Name);
 // The labels set with CDM_SETCONTROLTEXT, by control identifier.
 std::u16string FileDialogControlText(HWND Dialog, int Id);
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <type_traits>
 
@@ -103,15 +104,7 @@ bool Matches(std::u16string_view Mask, std::u16string_view Name) {
 
 bool OfType(const FileDialogState& S, const std::u16string& Name) {
   if (S.Types.empty() || S.TypeIndex < 1 || S.TypeIndex > static_cast<int>(S.Types.size())) return true;
-  const std::u16string& masks = S.Types[static_cast<std::size_t>(S.TypeIndex - 1)].second;
-  for (std::size_t start = 0; start <= masks.size();) {
-    const std::size_t end = std::min(masks.find(u';', start), masks.size());
-    std::u16string mask = masks.substr(start, end - start);
-    std::erase(mask, u' ');
-    if (!mask.empty() && Matches(mask, Name)) return true;
-    start = end + 1;
-  }
-  return false;
+  return FileDialogTypeMatches(S.Types[static_cast<std::size_t>(S.TypeIndex - 1)].second, Name);
 }
 
 // Sends a CDN_ notification to the hook of an explorer-style dialog; its
@@ -248,25 +241,62 @@ bool WriteNames(FileDialogState& S, const std::vector<std::u16string>& Names) {
   return true;
 }
 
-// What the dialog asks the user before it takes the names: a file to be
-// saved over is replaced only when the user says so; a file to be opened
-// must be there when the caller asks for that.
+// The platform's read-only attribute: nobody may write the file.
+bool ReadOnly(const std::u16string& Path) {
+  using std::filesystem::perms;
+  std::error_code error;
+  const perms mode = std::filesystem::status(PathOf(Path), error).permissions();
+  return !error && (mode & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+}
+
+bool Warn(const FileDialogState& S, const std::u16string& Text) {
+  MessageBoxW(S.Dialog, Text, S.Title, MB_OK | MB_ICONWARNING);
+  return false;
+}
+
+// One of the names, as the caller's flags want it: its folder there, the
+// file there (or to be made, when the user says so), and writable.
+bool Acceptable(const FileDialogState& S, const std::u16string& Name) {
+  std::error_code error;
+  const bool exists = std::filesystem::exists(PathOf(Name), error);
+  const std::u16string name = NameOf(Name), folder = FolderOf(Name);
+  if (!exists && (S.Flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) &&
+      !std::filesystem::is_directory(PathOf(folder), error)) {
+    return Warn(S, folder + u"\nPath does not exist.\nCheck the path and try again.");
+  }
+  if (!exists && (S.Flags & OFN_CREATEPROMPT)) {
+    return MessageBoxW(S.Dialog, name + u"\nThis file does not exist.\nDo you want to create it?", S.Title,
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+  }
+  if (!exists && !S.Save && (S.Flags & OFN_FILEMUSTEXIST)) {
+    return Warn(S, name + u"\nFile not found.\nCheck the file name and try again.");
+  }
+  if (exists && (S.Flags & OFN_NOREADONLYRETURN) && ReadOnly(Name)) {
+    return Warn(S, name + u"\nThis file is set to read-only.\nTry again with a different file name.");
+  }
+  return true;
+}
+
+// What the dialog asks the user before it takes the names: each must be
+// acceptable, and a file to be saved over is replaced only when the user
+// says so.
 bool Confirmed(const FileDialogState& S, const std::vector<std::u16string>& Names) {
+  if (!std::all_of(Names.begin(), Names.end(), [&S](const std::u16string& Name) { return Acceptable(S, Name); })) {
+    return false;
+  }
   std::error_code error;
   if (S.Save && (S.Flags & OFN_OVERWRITEPROMPT) && Names.size() == 1 &&
       std::filesystem::exists(PathOf(Names.front()), error)) {
     return MessageBoxW(S.Dialog, NameOf(Names.front()) + u" already exists.\nDo you want to replace it?", S.Title,
                        MB_YESNO | MB_ICONWARNING) == IDYES;
   }
-  if (!S.Save && (S.Flags & OFN_FILEMUSTEXIST)) {
-    for (const std::u16string& name : Names) {
-      if (std::filesystem::exists(PathOf(name), error)) continue;
-      MessageBoxW(S.Dialog, NameOf(name) + u"\nFile not found.\nCheck the file name and try again.", S.Title,
-                  MB_OK | MB_ICONWARNING);
-      return false;
-    }
-  }
   return true;
+}
+
+// The dialog closes without a choice.
+void Cancel(FileDialogState& S) {
+  S.Done = true;
+  S.Chosen = false;
 }
 
 // OK: a folder typed into the name box opens; otherwise the names go to
@@ -286,8 +316,7 @@ bool Ok(FileDialogState& S) {
   }
   if (!Confirmed(S, names)) return false;
   if (!WriteNames(S, names)) {
-    S.Done = true;
-    S.Chosen = false;
+    Cancel(S);
     return true;
   }
   if (Notify(S, CDN_FILEOK) != 0) return false;
@@ -367,6 +396,74 @@ void PlaceHookDialog(const FileDialogState& S) {
   }
 }
 
+// A move of the user (FDM_, the buttons, the frame's close box); its
+// answer, or nothing for another message.
+std::optional<LRESULT> UserMove(FileDialogState& S, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  switch (Msg) {
+    case WM_CLOSE:
+    case FDM_CANCEL:
+      Cancel(S);
+      return 0;
+    case WM_COMMAND:
+      // The buttons of a template, and Enter and Escape.
+      if (LOWORD(wParam) == IDOK) Ok(S);
+      if (LOWORD(wParam) == IDCANCEL) Cancel(S);
+      return 0;
+    case FDM_FOLDER:
+      ChangeFolder(S, TextArgOf(S, lParam, true));
+      return 0;
+    case FDM_TYPE:
+      ChangeType(S, static_cast<int>(wParam));
+      return 0;
+    case FDM_SELECT:
+      if (lParam) Select(S, *reinterpret_cast<const std::vector<std::u16string>*>(lParam));
+      return 0;
+    case FDM_NAME:
+      S.NameBox = TextArgOf(S, lParam, true);
+      return 0;
+    case FDM_OK:
+      return Ok(S) ? 1 : 0;
+    case FDM_RUNUSER:
+      RunUser(S);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// A question or a request of the hook (CDM_), or a place its owner adds;
+// its answer, or nothing for another message.
+std::optional<LRESULT> Request(FileDialogState& S, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  switch (Msg) {
+    case CDM_GETSPEC:
+      return Answer(S, S.NameBox, wParam, lParam);
+    case CDM_GETFILEPATH: {
+      const std::vector<std::u16string> names = Chosen(S);
+      return Answer(S, names.empty() ? S.Folder : names.front(), wParam, lParam);
+    }
+    case CDM_GETFOLDERPATH:
+      return Answer(S, S.Folder, wParam, lParam);
+    case CDM_SETCONTROLTEXT:
+      S.ControlTexts[static_cast<int>(wParam)] = TextArgOf(S, lParam, false);
+      RefreshFileDialogView(S.Dialog);
+      return 0;
+    case CDM_SETDEFEXT:
+      S.DefaultExt = TextArgOf(S, lParam, false);
+      return 0;
+    case FDM_PLACE:
+      if (std::u16string place = TextArgOf(S, lParam, true);
+          !place.empty() && std::find(S.Places.begin(), S.Places.end(), place) == S.Places.end()) {
+        S.Places.push_back(std::move(place));
+        RefreshFileDialogView(S.Dialog);
+      }
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The dialog window: its state comes with WM_INITDIALOG and goes with the
+// window; what it handles answers through DWL_MSGRESULT.
 LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (Msg == WM_INITDIALOG) {
     auto* state = reinterpret_cast<FileDialogState*>(lParam);
@@ -377,74 +474,18 @@ LRESULT FileDialogProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   }
   FileDialogState* s = FileDialogOf(hDlg);
   if (!s) return 0;
-  LRESULT result = 0;
-  switch (Msg) {
-    case WM_NCDESTROY:
-      States().erase(hDlg);
-      return 0;
-    case WM_CLOSE:
-    case FDM_CANCEL:
-      s->Done = true;
-      s->Chosen = false;
-      break;
-    case WM_COMMAND:
-      // The buttons of a template, and Enter and Escape.
-      if (LOWORD(wParam) == IDOK) Ok(*s);
-      if (LOWORD(wParam) == IDCANCEL) {
-        s->Done = true;
-        s->Chosen = false;
-      }
-      break;
-    case FDM_FOLDER:
-      ChangeFolder(*s, TextArgOf(*s, lParam, true));
-      break;
-    case FDM_TYPE:
-      ChangeType(*s, static_cast<int>(wParam));
-      break;
-    case FDM_SELECT:
-      if (lParam) Select(*s, *reinterpret_cast<const std::vector<std::u16string>*>(lParam));
-      break;
-    case FDM_NAME:
-      s->NameBox = TextArgOf(*s, lParam, true);
-      break;
-    case FDM_OK:
-      result = Ok(*s) ? 1 : 0;
-      break;
-    case FDM_RUNUSER:
-      RunUser(*s);
-      break;
-    case CDM_GETSPEC:
-      result = Answer(*s, s->NameBox, wParam, lParam);
-      break;
-    case CDM_GETFILEPATH: {
-      const std::vector<std::u16string> names = Chosen(*s);
-      result = Answer(*s, names.empty() ? s->Folder : names.front(), wParam, lParam);
-      break;
-    }
-    case CDM_GETFOLDERPATH:
-      result = Answer(*s, s->Folder, wParam, lParam);
-      break;
-    case CDM_SETCONTROLTEXT:
-      s->ControlTexts[static_cast<int>(wParam)] = TextArgOf(*s, lParam, false);
-      RefreshFileDialogView(hDlg);
-      break;
-    case CDM_SETDEFEXT:
-      s->DefaultExt = TextArgOf(*s, lParam, false);
-      break;
-    case FDM_PLACE:
-      if (std::u16string place = TextArgOf(*s, lParam, true);
-          !place.empty() && std::find(s->Places.begin(), s->Places.end(), place) == s->Places.end()) {
-        s->Places.push_back(std::move(place));
-        RefreshFileDialogView(hDlg);
-      }
-      break;
-    case WM_SIZE:
-      PlaceHookDialog(*s);
-      return 0;
-    default:
-      return 0;
+  if (Msg == WM_NCDESTROY) {
+    States().erase(hDlg);
+    return 0;
   }
-  SetWindowLong(hDlg, DWL_MSGRESULT, result);
+  if (Msg == WM_SIZE) {
+    PlaceHookDialog(*s);
+    return 0;
+  }
+  std::optional<LRESULT> result = UserMove(*s, Msg, wParam, lParam);
+  if (!result) result = Request(*s, Msg, wParam, lParam);
+  if (!result) return 0;
+  SetWindowLong(hDlg, DWL_MSGRESULT, *result);
   return 1;
 }
 
@@ -492,8 +533,7 @@ void RunLoop(FileDialogState& S) {
     if (!GetMessageW(&msg, nullptr, 0, 0)) {
       // The quit request stays for the program's own loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
-      S.Done = true;
-      S.Chosen = false;
+      Cancel(S);
       break;
     }
     if (!IsDialogMessageW(S.Dialog, &msg)) {
@@ -634,6 +674,17 @@ std::vector<std::u16string> FileDialogItems(HWND Dialog) {
 void FileDialogAddPlace(HWND Dialog, std::u16string_view Folder) {
   const std::u16string folder(Folder);
   SendMessageW(Dialog, ui::FDM_PLACE, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+bool FileDialogTypeMatches(std::u16string_view Masks, std::u16string_view Name) {
+  for (std::size_t start = 0; start <= Masks.size();) {
+    const std::size_t end = std::min(Masks.find(u';', start), Masks.size());
+    std::u16string mask(Masks.substr(start, end - start));
+    std::erase(mask, u' ');
+    if (!mask.empty() && ui::Matches(mask, Name)) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 std::vector<std::u16string> FileDialogPlaces(HWND Dialog) {
