@@ -170,11 +170,13 @@ TEST_F(Position, GsvFillsFourSlotsPerMessage) {
   EXPECT_EQ(sats[7].SNR, 0);
 
   // Out-of-range message numbers and counts store nothing outside the array.
-  // A message number no set reaches names no slot, however large.
+  // A message number no set reaches names no slot, however large: 2^62 + 1
+  // would wrap round to the first four.
   for (const char* outside : {"$GPGSV,2,3,08,33,10,140,20", "$GPGSV,2,,08,33,10,140,20", "$GPGSV,2,0,08,33,1,1,1",
-                              "$GPGSV,2,6666666666666666626,08,33,10,140,20"}) {
+                              "$GPGSV,2,4611686018427387905,08,33,10,140,20"}) {
     Parse(3000, outside);
     ASSERT_EQ(sats.size(), 8u) << outside;
+    EXPECT_EQ(sats[0].PRN, 1) << outside;
   }
   // A message count beyond one digit is not believed: it would size the
   // array to billions of entries.
